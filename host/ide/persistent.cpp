@@ -1,0 +1,191 @@
+#include "persistent.h"
+
+#include "hosterrors.h"
+
+TPersistent::~TPersistent() = default;
+
+QObject *TPersistent::Object()
+{
+    return dynamic_cast<QObject *>(this);
+}
+
+const QObject *TPersistent::Object() const
+{
+    return dynamic_cast<const QObject *>(this);
+}
+
+QString TPersistent::ClassName() const
+{
+    const QObject *object = Object();
+    return object ? QString::fromLatin1(object->metaObject()->className()) : QString();
+}
+
+void TPersistent::Assign(const TPersistent *Source)
+{
+    if (Source) {
+        Source->AssignTo(this);
+        return;
+    }
+    AssignTo(this);
+}
+
+void TPersistent::AssignTo(TPersistent *Dest) const
+{
+    const QString source = Object() && Dest != this ? ClassName() : QStringLiteral("nil");
+    throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2").arg(source, Dest->ClassName()));
+}
+
+QString TPersistent::GetNamePath() const
+{
+    return ClassName();
+}
+
+TComponent *AsComponent(QObject *object)
+{
+    return dynamic_cast<TComponent *>(object);
+}
+
+TPersistent *AsPersistent(QObject *object)
+{
+    return dynamic_cast<TPersistent *>(object);
+}
+
+TComponent::TComponent(TComponent *AOwner)
+{
+    if (AOwner)
+        AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent()
+{
+    m_state |= csDestroying;
+    // Tell everyone who asked, then forget them: they may be destroyed by the notice.
+    const QList<TComponent *> notifies = m_freeNotifies;
+    m_freeNotifies.clear();
+    for (TComponent *other : notifies) {
+        other->m_freeNotifies.removeAll(this);
+        other->Notification(this, TOperation::opRemove);
+    }
+    DestroyComponents();
+    if (m_owner)
+        m_owner->RemoveComponent(this);
+}
+
+QString TComponent::Name() const
+{
+    const QObject *object = Object();
+    return object ? object->objectName() : QString();
+}
+
+void TComponent::SetName(const QString &NewName)
+{
+    if (NewName == Name())
+        return;
+    if (m_owner && !NewName.isEmpty()) {
+        TComponent *clash = m_owner->FindComponent(NewName);
+        if (clash && clash != this)
+            throw EComponentError(
+                QStringLiteral("A component named %1 already exists").arg(NewName));
+    }
+    if (QObject *object = Object())
+        object->setObjectName(NewName);
+}
+
+TComponent *TComponent::Components(int Index) const
+{
+    if (Index < 0 || Index >= m_components.size())
+        throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
+    return m_components.at(Index);
+}
+
+int TComponent::ComponentIndex() const
+{
+    return m_owner ? int(m_owner->m_components.indexOf(const_cast<TComponent *>(this))) : -1;
+}
+
+TComponent *TComponent::FindComponent(const QString &AName) const
+{
+    if (AName.isEmpty())
+        return nullptr;
+    for (TComponent *component : m_components)
+        if (component->Name().compare(AName, Qt::CaseInsensitive) == 0)
+            return component;
+    return nullptr;
+}
+
+void TComponent::InsertComponent(TComponent *AComponent)
+{
+    if (!AComponent || AComponent->m_owner == this)
+        return;
+    AComponent->removeFromOwner();
+    AComponent->insertInto(this);
+    Notification(AComponent, TOperation::opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent *AComponent)
+{
+    if (!AComponent || AComponent->m_owner != this)
+        return;
+    Notification(AComponent, TOperation::opRemove);
+    AComponent->removeFromOwner();
+}
+
+void TComponent::DestroyComponents()
+{
+    while (!m_components.isEmpty()) {
+        TComponent *last = m_components.takeLast();
+        last->m_owner = nullptr;
+        delete last;
+    }
+}
+
+void TComponent::FreeNotification(TComponent *AComponent)
+{
+    if (!AComponent || AComponent == this)
+        return;
+    if (!m_freeNotifies.contains(AComponent))
+        m_freeNotifies.append(AComponent);
+    if (!AComponent->m_freeNotifies.contains(this))
+        AComponent->m_freeNotifies.append(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent *AComponent)
+{
+    if (!AComponent)
+        return;
+    m_freeNotifies.removeAll(AComponent);
+    AComponent->m_freeNotifies.removeAll(this);
+}
+
+void TComponent::SetDesigning(bool Value)
+{
+    if (Value)
+        m_state |= csDesigning;
+    else
+        m_state &= ~csDesigning;
+    for (TComponent *component : m_components)
+        component->SetDesigning(Value);
+}
+
+void TComponent::Notification(TComponent *AComponent, TOperation Operation)
+{
+    if (Operation == TOperation::opRemove)
+        RemoveFreeNotification(AComponent);
+    for (TComponent *component : m_components)
+        if (component != AComponent)
+            component->Notification(AComponent, Operation);
+}
+
+void TComponent::insertInto(TComponent *owner)
+{
+    m_owner = owner;
+    owner->m_components.append(this);
+}
+
+void TComponent::removeFromOwner()
+{
+    if (m_owner) {
+        m_owner->m_components.removeAll(this);
+        m_owner = nullptr;
+    }
+}

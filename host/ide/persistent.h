@@ -1,0 +1,96 @@
+#pragma once
+// The component model: TPersistent (assignable, named by path) and TComponent (a named object
+// with an owner that owns it, and notifications when a component it cares about goes away).
+//
+// Both are mixins beside QObject rather than QObject subclasses: a grid is a QWidget and a data
+// source a plain QObject, and both must be components. Every TPersistent is also a QObject; the
+// most derived class lists QObject (or a QObject subclass) first.
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include "korhost_export.h"
+
+class TComponent;
+
+class KORHOST_EXPORT TPersistent {
+public:
+    TPersistent() = default;
+    TPersistent(const TPersistent &) = delete;
+    TPersistent &operator=(const TPersistent &) = delete;
+    virtual ~TPersistent();
+
+    // The QObject this persistent object is; never null for a correctly derived class.
+    QObject *Object();
+    const QObject *Object() const;
+
+    // Copies Source into this object. The base asks Source to AssignTo this, which by default
+    // raises EConvertError naming both classes.
+    virtual void Assign(const TPersistent *Source);
+    virtual QString GetNamePath() const;
+    virtual TPersistent *GetOwner() const { return nullptr; }
+    QString ClassName() const;
+
+protected:
+    virtual void AssignTo(TPersistent *Dest) const;
+};
+
+enum class TOperation { opInsert, opRemove };
+
+enum TComponentStateFlag {
+    csLoading = 0x1,
+    csReading = 0x2,
+    csWriting = 0x4,
+    csDestroying = 0x8,
+    csDesigning = 0x10,
+};
+
+class KORHOST_EXPORT TComponent : public TPersistent {
+public:
+    explicit TComponent(TComponent *AOwner = nullptr);
+    ~TComponent() override;
+
+    QString Name() const;
+    // Raises EComponentError when another component of the same owner has the name.
+    void SetName(const QString &NewName);
+
+    TComponent *Owner() const { return m_owner; }
+    int ComponentCount() const { return int(m_components.size()); }
+    TComponent *Components(int Index) const;
+    int ComponentIndex() const;
+    TComponent *FindComponent(const QString &AName) const;
+
+    void InsertComponent(TComponent *AComponent);
+    void RemoveComponent(TComponent *AComponent);
+    // Frees every owned component, last first.
+    void DestroyComponents();
+
+    // Asks to be told (through Notification with opRemove) when AComponent is destroyed.
+    void FreeNotification(TComponent *AComponent);
+    void RemoveFreeNotification(TComponent *AComponent);
+
+    int ComponentState() const { return m_state; }
+    bool IsDesigning() const { return m_state & csDesigning; }
+    // Marks this component and everything it owns as being designed.
+    void SetDesigning(bool Value);
+
+    TPersistent *GetOwner() const override { return m_owner; }
+    QString GetNamePath() const override { return Name(); }
+
+protected:
+    virtual void Notification(TComponent *AComponent, TOperation Operation);
+
+private:
+    void insertInto(TComponent *owner);
+    void removeFromOwner();
+
+    TComponent *m_owner = nullptr;
+    QList<TComponent *> m_components;
+    QList<TComponent *> m_freeNotifies;
+    int m_state = 0;
+};
+
+// The component a QObject is, or nullptr.
+KORHOST_EXPORT TComponent *AsComponent(QObject *object);
+KORHOST_EXPORT TPersistent *AsPersistent(QObject *object);

@@ -1,0 +1,1 @@
+// Replaced by the run-time package's classes.

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Configures and builds one build tree: scripts/build.sh [release|asan]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+kind="${1:-release}"
+case "$kind" in
+    release) dir="$root/build"; flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+    asan) dir="$root/build-asan"; flags=(-DCMAKE_BUILD_TYPE=Debug -DKOR_SANITIZE=ON) ;;
+    *) echo "usage: $0 [release|asan]" >&2; exit 2 ;;
+esac
+"$root/scripts/bootstrap.sh"
+cmake -S "$root" -B "$dir" -G Ninja "${flags[@]}" >&2
+cmake --build "$dir" -j"$(nproc)" >&2
+echo "$dir"
