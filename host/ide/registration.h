@@ -46,6 +46,10 @@ KORHOST_EXPORT QString sLocalizableCategoryName();
 KORHOST_EXPORT QString sMiscellaneousCategoryName();
 KORHOST_EXPORT QString sVisualCategoryName();
 
+// Each call is recorded under RegisteringModule(). A nil component or editor class, an empty
+// page or category name, or a property type with neither name nor class raises
+// EInvalidOperation; only RegisterPropertyEditor accepts a nil component class, meaning any
+// class (and an empty property name means any property of the type).
 KORHOST_EXPORT void RegisterComponents(const QString &Page, const QList<TComponentClass> &Classes);
 KORHOST_EXPORT void RegisterComponentEditor(TComponentClass ComponentClass,
                                             TComponentEditorClass ComponentEditor);
@@ -60,18 +64,24 @@ KORHOST_EXPORT void ForceDemandLoadState(int State);
 
 // One recorded registration call.
 struct KORHOST_EXPORT TRegistration {
-    enum Kind { Components, ComponentEditor, PropertyEditor, PropertiesInCategory, DemandLoadState };
-    Kind kind;
-    QString Module;                  // the package that was registering, empty for the host
-    QString Page;                    // Components
-    QList<TComponentClass> Classes;  // Components
+    enum Kind {
+        Components,
+        ComponentEditor,
+        PropertyEditor,
+        PropertiesInCategory,
+        DemandLoadState
+    };
+    Kind kind = Components;
+    QString Module;                 // the package that was registering, empty for the host
+    QString Page;                   // Components
+    QList<TComponentClass> Classes; // Components
     TComponentClass ComponentClass = nullptr;
     const QMetaObject *EditorClass = nullptr; // ComponentEditor, PropertyEditor
-    TPropertyType PropertyType;      // PropertyEditor
-    QString PropertyName;            // PropertyEditor
-    QString Category;                // PropertiesInCategory
-    QStringList PropertyNames;       // PropertiesInCategory
-    int State = 0;                   // DemandLoadState
+    TPropertyType PropertyType;               // PropertyEditor
+    QString PropertyName;                     // PropertyEditor
+    QString Category;                         // PropertiesInCategory
+    QStringList PropertyNames;                // PropertiesInCategory
+    int State = 0;                            // DemandLoadState
 };
 
 // Every registration still in force, in the order made.

@@ -7,7 +7,7 @@
 #include "korhost_export.h"
 
 namespace Vcl {
-KORHOST_EXPORT Q_NAMESPACE
+Q_NAMESPACE_EXPORT(KORHOST_EXPORT)
 
 enum TFontStyle { fsBold = 0x1, fsItalic = 0x2, fsUnderline = 0x4, fsStrikeOut = 0x8 };
 Q_DECLARE_FLAGS(TFontStyles, TFontStyle)

@@ -1,0 +1,96 @@
+#pragma once
+// Design windows: non-modal tool windows that edit components of a form being designed. They
+// hold the form's designer and hear every design notification while they are open.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+
+#include "designintf.h"
+#include "korhost_export.h"
+
+class QAction;
+class QFrame;
+class QMenu;
+class QToolBar;
+
+// What closing a window does with it: nothing (it stays open), hide it, free it, minimise it.
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+class KORHOST_EXPORT TDesignWindow : public QMainWindow, public IDesignNotification {
+    Q_OBJECT
+public:
+    explicit TDesignWindow(QWidget *parent = nullptr);
+    ~TDesignWindow() override;
+
+    IDesigner *Designer() const { return m_designer; }
+    virtual void SetDesigner(IDesigner *Value);
+    // True while this is the active design window.
+    bool Active() const { return m_active; }
+
+    // Design notifications; the base closes the window when its designer closes.
+    void ItemDeleted(IDesigner *ADesigner, QObject *Item) override;
+    void ItemInserted(IDesigner *ADesigner, QObject *Item) override;
+    void ItemsModified(IDesigner *ADesigner) override;
+    void SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &Selection) override;
+    void DesignerOpened(IDesigner *ADesigner, bool AResurrecting) override;
+    void DesignerClosed(IDesigner *ADesigner, bool AGoingDormant) override;
+
+protected:
+    // Called when the window becomes the active design window.
+    virtual void Activated();
+    bool event(QEvent *event) override;
+
+private:
+    IDesigner *m_designer = nullptr;
+    bool m_active = false;
+};
+
+// A design window with a tool bar at the top, a thin bar below it and a context menu that
+// switches the tool bar and the text labels under its icons.
+//
+// A window whose form layout already holds the tool bar, the bar and the menu sets ToolBar1,
+// Splitter1 and PopupMenu1 before FormCreate runs; FormCreate builds whatever is still missing
+// and adds the host's two commands.
+class KORHOST_EXPORT TToolbarDesignWindow : public TDesignWindow {
+    Q_OBJECT
+public:
+    explicit TToolbarDesignWindow(QWidget *parent = nullptr);
+    ~TToolbarDesignWindow() override;
+
+    QToolBar *ToolBar1 = nullptr;
+    QFrame *Splitter1 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    // Host commands, appended to PopupMenu1: show or hide the tool bar, text labels under icons.
+    QAction *ToolbarCmd = nullptr;
+    QAction *TextLabelsCmd = nullptr;
+
+    // Bigger tool-bar icons.
+    bool LargeButtons() const { return m_largeButtons; }
+    void SetLargeButtons(bool Value);
+    bool TextLabels() const;
+
+    // Runs once right after construction, before anything else uses the window.
+    virtual void FormCreate();
+    // Shows or hides the tool bar; the bar below it follows.
+    void ToolbarCmdExecute(QObject *Sender);
+    // Shows or hides the text labels under the tool-bar icons.
+    void TextLabelsCmdExecute(QObject *Sender);
+    // Brings the check marks of the commands in line with the window; runs before the context
+    // menu opens and after every command.
+    virtual void UpdateActions();
+
+    // Connects Action to Handler the way the host's action lists do: a checkable action does
+    // not change its own check mark when triggered; Handler decides.
+    void BindAction(QAction *Action, std::function<void(QObject *Sender)> Handler);
+    // Detaches every handler this window bound to Action.
+    void UnbindAction(QAction *Action);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    // Fixes the tool bar's height to what its buttons need now.
+    void FitToolBar();
+
+private:
+    bool m_largeButtons = false;
+};

@@ -1,0 +1,111 @@
+#pragma once
+// TFormDesigner: the host's in-process form designer. It owns one form (TDesignForm), creates
+// and deletes the components placed on it, keeps the selection, and tells every design window
+// about each of these through the design notifications of designintf.h.
+//
+// Notices it sends: DesignerOpened when created; ItemInserted for each component placed;
+// ItemDeleted before a component goes (also when it is destroyed by other means than
+// DeleteComponent: then the notice comes from its destructor, so listeners must only compare
+// the pointer); SelectionChanged on every selection; ItemsModified from Modified();
+// DesignerClosed once, when the designer closes or its form is destroyed.
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "designintf.h"
+#include "korhost_export.h"
+#include "persistent.h"
+
+// The root component of a designed form; it owns the components placed on it.
+class KORHOST_EXPORT TDesignForm : public QWidget, public TComponent {
+    Q_OBJECT
+public:
+    explicit TDesignForm(QWidget *parent = nullptr);
+    ~TDesignForm() override;
+
+    // Told when an owned component leaves the form (Destroying: because it is being destroyed).
+    std::function<void(TComponent *Component, bool Destroying)> OnComponentRemoved;
+    // Told first thing when the form itself is being destroyed.
+    std::function<void()> OnDestroying;
+
+protected:
+    void Notification(TComponent *AComponent, TOperation Operation) override;
+};
+
+class KORHOST_EXPORT TFormDesigner : public QObject, public IDesigner {
+    Q_OBJECT
+public:
+    // Makes a component of one class, unowned; the designer places it on the form.
+    using TComponentFactory = std::function<TComponent *()>;
+
+    explicit TFormDesigner(const QString &FormName = QStringLiteral("Form1"),
+                           QObject *parent = nullptr);
+    ~TFormDesigner() override;
+
+    TDesignForm *Form() const { return m_form; }
+
+    // How CreateComponent makes a component of Class; without a factory it uses a Q_INVOKABLE
+    // constructor that takes no argument. A nil factory removes the registration.
+    static void RegisterComponentFactory(const QMetaObject *Class, TComponentFactory Factory);
+
+    // Places a new component of Class on the form, named UniqueName(Class); raises
+    // EComponentError when the class cannot be made or is not a component.
+    TComponent *CreateComponent(const QMetaObject *Class);
+    template <class T, class... Args> T *Create(Args &&...args)
+    {
+        auto component = std::make_unique<T>(std::forward<Args>(args)...);
+        AddComponent(component.get());
+        return component.release();
+    }
+    // Places an existing component on the form (the form becomes its owner); an empty name is
+    // replaced by UniqueName. Raises EComponentError, leaving it untouched, when its name is
+    // taken.
+    void AddComponent(TComponent *Component);
+    // Sends ItemDeleted, then destroys the component. The form itself cannot be deleted.
+    void DeleteComponent(TComponent *Component);
+    // The class name without its leading "T", followed by the lowest number not yet taken
+    // ("KorDBGrid1").
+    QString UniqueName(const QMetaObject *Class) const;
+
+    // Sends DesignerClosed and destroys the form; later calls do nothing.
+    void Close();
+    bool IsClosed() const { return m_closed; }
+    int ModifiedCount() const { return m_modifiedCount; }
+    int ActivateCount() const { return m_activateCount; }
+
+    // IDesigner
+    void Activate() override;
+    void Modified() override;
+    void SelectComponent(QObject *Instance) override;
+    void SetSelections(const QList<QObject *> &List) override;
+    QList<QObject *> GetSelections() const override;
+    void GetComponentNames(const QMetaObject *Class,
+                           const std::function<void(const QString &)> &Proc) const override;
+    TComponent *GetComponent(const QString &Name) const override;
+    QString GetComponentName(const TComponent *Component) const override;
+    TComponent *GetRoot() const override;
+
+private:
+    struct Tracked {
+        TComponent *component;
+        QObject *object;
+    };
+    qsizetype indexOf(const TComponent *component) const;
+    qsizetype indexOf(const QObject *object) const;
+    // Forgets a component that is going; answers whether it was on the form.
+    bool untrack(qsizetype index);
+    // A component leaves by other means than DeleteComponent.
+    void componentGoing(qsizetype index);
+    bool dropFromSelection(const QObject *object);
+
+    QPointer<TDesignForm> m_form;
+    QList<Tracked> m_components;
+    QList<QPointer<QObject>> m_selection;
+    bool m_closed = false;
+    int m_modifiedCount = 0;
+    int m_activateCount = 0;
+};
