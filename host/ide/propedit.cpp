@@ -1,0 +1,687 @@
+#include "propedit.h"
+
+#include <QColorDialog>
+#include <QFontMetrics>
+#include <QLocale>
+#include <QPainter>
+
+#include "collection.h"
+#include "designintf.h"
+#include "hosterrors.h"
+#include "persistent.h"
+#include "registration.h"
+#include "sysformat.h"
+
+namespace {
+
+TColorProperty::TColorDialogFunc &colorDialog()
+{
+    static TColorProperty::TColorDialogFunc func;
+    return func;
+}
+
+TCollectionProperty::TShowCollectionEditorFunc &collectionEditor()
+{
+    static TCollectionProperty::TShowCollectionEditorFunc func;
+    return func;
+}
+
+QFontMetrics metricsOf(QPainter *Canvas)
+{
+    return Canvas ? Canvas->fontMetrics() : QFontMetrics(QFont());
+}
+
+// Black on light colours, else white on a selected row, else the colour itself.
+QColor borderColor(TColor Color, bool Selected)
+{
+    const qint32 rgb = ColorToRGB(Color);
+    const int red = rgb & 0xFF, green = (rgb >> 8) & 0xFF, blue = (rgb >> 16) & 0xFF;
+    if (red > 192 || green > 192 || blue > 192)
+        return Qt::black;
+    if (Selected)
+        return Qt::white;
+    return QColor(red, green, blue);
+}
+
+} // namespace
+
+// ---- TPropertyEditor --------------------------------------------------------------------------
+
+TPropertyEditor::TPropertyEditor(const TPropertyEditorArgs &Args)
+    : m_designer(Args.Designer), m_propInfo(Args.PropInfo)
+{
+    if (!m_propInfo)
+        throw EPropertyError(QStringLiteral("A property editor needs a property"));
+    for (QObject *instance : Args.Instances)
+        m_instances.append(instance);
+}
+
+TPropertyEditor::~TPropertyEditor() = default;
+
+TPropertyAttributes TPropertyEditor::GetAttributes()
+{
+    return paRevertable;
+}
+
+void TPropertyEditor::GetValues(const TGetStrProc &) {}
+
+QString TPropertyEditor::GetValue()
+{
+    return QStringLiteral("(unknown)");
+}
+
+void TPropertyEditor::SetValue(const QString &) {}
+
+void TPropertyEditor::Edit()
+{
+    if (!(GetAttributes() & paValueList))
+        return;
+    QStringList values;
+    GetValues([&values](const QString &Value) { values.append(Value); });
+    if (values.isEmpty())
+        return;
+    const qsizetype current = values.indexOf(GetValue());
+    SetValue(values.at((current + 1) % values.size()));
+}
+
+bool TPropertyEditor::AllEqual()
+{
+    return PropCount() == 1;
+}
+
+void TPropertyEditor::GetProperties(const TGetPropProc &) {}
+
+void TPropertyEditor::ListMeasureWidth(const QString &, QPainter *, int &) {}
+
+void TPropertyEditor::ListMeasureHeight(const QString &, QPainter *, int &) {}
+
+void TPropertyEditor::ListDrawValue(const QString &Value, QPainter *Canvas, const QRect &ARect,
+                                    bool ASelected)
+{
+    DefaultPropertyListDrawValue(Value, Canvas, ARect, ASelected);
+}
+
+void TPropertyEditor::PropDrawName(QPainter *Canvas, const QRect &ARect, bool)
+{
+    DefaultPropertyDrawName(this, Canvas, ARect);
+}
+
+void TPropertyEditor::PropDrawValue(QPainter *Canvas, const QRect &ARect, bool)
+{
+    DefaultPropertyDrawValue(this, Canvas, ARect);
+}
+
+QRect TPropertyEditor::PropDrawNameRect(const QRect &ARect)
+{
+    return ARect;
+}
+
+QRect TPropertyEditor::PropDrawValueRect(const QRect &ARect)
+{
+    return ARect;
+}
+
+QString TPropertyEditor::GetName() const
+{
+    return m_propInfo->Name;
+}
+
+QObject *TPropertyEditor::GetComponent(int Index) const
+{
+    if (Index < 0 || Index >= m_instances.size())
+        throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
+    return m_instances.at(Index).data();
+}
+
+QObject *TPropertyEditor::liveInstance(int Index, PPropInfo &Info) const
+{
+    QObject *instance = GetComponent(Index);
+    if (!instance)
+        throw EPropertyError(
+            QStringLiteral("The object whose %1 is edited no longer exists").arg(GetName()));
+    // Instances of different classes each have their own information of the same name.
+    Info = ::GetPropInfo(instance, GetName());
+    if (!Info)
+        throw EPropertyError(
+            QStringLiteral("Property %1 does not exist in %2")
+                .arg(GetName(), QString::fromLatin1(instance->metaObject()->className())));
+    return instance;
+}
+
+void TPropertyEditor::SetValues(const std::function<void(QObject *, PPropInfo)> &Write)
+{
+    bool written = false;
+    try {
+        for (int i = 0; i < PropCount(); ++i) {
+            if (!m_instances.at(i))
+                continue; // deleted meanwhile: nothing to write
+            PPropInfo info = nullptr;
+            QObject *instance = liveInstance(i, info);
+            Write(instance, info);
+            written = true;
+        }
+    } catch (...) {
+        if (written)
+            Modified();
+        throw;
+    }
+    if (written)
+        Modified();
+}
+
+qint32 TPropertyEditor::GetOrdValueAt(int Index) const
+{
+    PPropInfo info = nullptr;
+    QObject *instance = liveInstance(Index, info);
+    return GetOrdProp(instance, info);
+}
+
+void TPropertyEditor::SetOrdValue(qint32 Value)
+{
+    SetValues([Value](QObject *Instance, PPropInfo Info) { SetOrdProp(Instance, Info, Value); });
+}
+
+QString TPropertyEditor::GetStrValueAt(int Index) const
+{
+    PPropInfo info = nullptr;
+    QObject *instance = liveInstance(Index, info);
+    return GetStrProp(instance, info);
+}
+
+void TPropertyEditor::SetStrValue(const QString &Value)
+{
+    SetValues([&Value](QObject *Instance, PPropInfo Info) { SetStrProp(Instance, Info, Value); });
+}
+
+double TPropertyEditor::GetFloatValueAt(int Index) const
+{
+    PPropInfo info = nullptr;
+    QObject *instance = liveInstance(Index, info);
+    return GetFloatProp(instance, info->Name);
+}
+
+void TPropertyEditor::SetFloatValue(double Value)
+{
+    SetValues(
+        [Value](QObject *Instance, PPropInfo Info) { SetFloatProp(Instance, Info->Name, Value); });
+}
+
+QObject *TPropertyEditor::GetObjectValueAt(int Index) const
+{
+    PPropInfo info = nullptr;
+    QObject *instance = liveInstance(Index, info);
+    return GetObjectProp(instance, info->Name);
+}
+
+void TPropertyEditor::SetObjectValue(QObject *Value)
+{
+    SetValues(
+        [Value](QObject *Instance, PPropInfo Info) { SetObjectProp(Instance, Info->Name, Value); });
+}
+
+QString TPropertyEditor::GetVisualValue()
+{
+    return AllEqual() ? GetValue() : QString();
+}
+
+void TPropertyEditor::Modified()
+{
+    if (m_designer)
+        m_designer->Modified();
+}
+
+// ---- TStringProperty --------------------------------------------------------------------------
+
+TStringProperty::TStringProperty(const TPropertyEditorArgs &Args) : TPropertyEditor(Args) {}
+
+TPropertyAttributes TStringProperty::GetAttributes()
+{
+    return paMultiSelect | paRevertable;
+}
+
+QString TStringProperty::GetValue()
+{
+    return GetStrValue();
+}
+
+void TStringProperty::SetValue(const QString &Value)
+{
+    SetStrValue(Value);
+}
+
+bool TStringProperty::AllEqual()
+{
+    for (int i = 1; i < PropCount(); ++i)
+        if (GetStrValueAt(i) != GetStrValue())
+            return false;
+    return true;
+}
+
+// ---- TIntegerProperty -------------------------------------------------------------------------
+
+TIntegerProperty::TIntegerProperty(const TPropertyEditorArgs &Args) : TPropertyEditor(Args) {}
+
+TPropertyAttributes TIntegerProperty::GetAttributes()
+{
+    return paMultiSelect | paRevertable;
+}
+
+QString TIntegerProperty::GetValue()
+{
+    return QString::number(GetOrdValue());
+}
+
+void TIntegerProperty::SetValue(const QString &Value)
+{
+    const QString text = Value.trimmed();
+    bool ok = false;
+    const bool hex = text.startsWith(QLatin1Char('$')) ||
+                     text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive);
+    const qsizetype prefix = text.startsWith(QLatin1Char('$')) ? 1 : 2;
+    const qint64 number = hex ? text.mid(prefix).toLongLong(&ok, 16) : text.toLongLong(&ok, 10);
+    if (!ok)
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(Value));
+    // Hexadecimal text may give the unsigned bits of a negative value ($FF000005).
+    if (number < qint64(INT32_MIN) || number > (hex ? qint64(UINT32_MAX) : qint64(INT32_MAX)))
+        throw EPropertyError(
+            QStringLiteral("Value must be between %1 and %2").arg(INT32_MIN).arg(INT32_MAX));
+    SetOrdValue(qint32(quint32(number)));
+}
+
+bool TIntegerProperty::AllEqual()
+{
+    for (int i = 1; i < PropCount(); ++i)
+        if (GetOrdValueAt(i) != GetOrdValue())
+            return false;
+    return true;
+}
+
+// ---- TEnumProperty ----------------------------------------------------------------------------
+
+TEnumProperty::TEnumProperty(const TPropertyEditorArgs &Args) : TPropertyEditor(Args) {}
+
+TPropertyAttributes TEnumProperty::GetAttributes()
+{
+    return paMultiSelect | paValueList | paSortList | paRevertable;
+}
+
+void TEnumProperty::GetValues(const TGetStrProc &Proc)
+{
+    PPropInfo info = GetPropInfo();
+    if (info->TypeName == QLatin1String("Boolean")) {
+        Proc(info->EnumName(0));
+        Proc(info->EnumName(1));
+        return;
+    }
+    for (int i = 0; i < info->Enum.keyCount(); ++i)
+        Proc(QString::fromLatin1(info->Enum.key(i)));
+}
+
+QString TEnumProperty::GetValue()
+{
+    const qint32 value = GetOrdValue();
+    const QString name = GetPropInfo()->EnumName(value);
+    return name.isEmpty() ? QString::number(value) : name;
+}
+
+void TEnumProperty::SetValue(const QString &Value)
+{
+    const int value = GetPropInfo()->EnumValue(Value.trimmed());
+    if (value < 0)
+        throw EConvertError(QStringLiteral("Invalid property value %1").arg(Value));
+    SetOrdValue(value);
+}
+
+bool TEnumProperty::AllEqual()
+{
+    for (int i = 1; i < PropCount(); ++i)
+        if (GetOrdValueAt(i) != GetOrdValue())
+            return false;
+    return true;
+}
+
+// ---- TFloatProperty ---------------------------------------------------------------------------
+
+TFloatProperty::TFloatProperty(const TPropertyEditorArgs &Args) : TPropertyEditor(Args) {}
+
+TPropertyAttributes TFloatProperty::GetAttributes()
+{
+    return paMultiSelect | paRevertable;
+}
+
+QString TFloatProperty::GetValue()
+{
+    return FloatToStrF(GetFloatValue(), TFloatFormat::ffGeneral, 15, 0);
+}
+
+void TFloatProperty::SetValue(const QString &Value)
+{
+    bool ok = false;
+    const double number = QLocale().toDouble(Value.trimmed(), &ok);
+    if (!ok)
+        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(Value));
+    SetFloatValue(number);
+}
+
+bool TFloatProperty::AllEqual()
+{
+    for (int i = 1; i < PropCount(); ++i)
+        if (GetFloatValueAt(i) != GetFloatValue())
+            return false;
+    return true;
+}
+
+// ---- TColorProperty ---------------------------------------------------------------------------
+
+TColorProperty::TColorProperty(const TPropertyEditorArgs &Args) : TIntegerProperty(Args) {}
+
+void TColorProperty::SetColorDialog(TColorDialogFunc Func)
+{
+    colorDialog() = std::move(Func);
+}
+
+bool TColorProperty::ExecuteColorDialog(TColor &Color)
+{
+    if (colorDialog())
+        return colorDialog()(Color);
+    const QColor chosen = QColorDialog::getColor(ColorToQColor(Color));
+    if (!chosen.isValid())
+        return false;
+    Color = QColorToColor(chosen);
+    return true;
+}
+
+TPropertyAttributes TColorProperty::GetAttributes()
+{
+    return paMultiSelect | paDialog | paValueList | paRevertable;
+}
+
+void TColorProperty::GetValues(const TGetStrProc &Proc)
+{
+    GetColorValues(Proc);
+}
+
+QString TColorProperty::GetValue()
+{
+    return ColorToString(GetOrdValue());
+}
+
+void TColorProperty::SetValue(const QString &Value)
+{
+    SetOrdValue(StringToColor(Value.trimmed()));
+}
+
+void TColorProperty::Edit()
+{
+    TColor color = GetOrdValue();
+    if (ExecuteColorDialog(color))
+        SetOrdValue(color);
+}
+
+void TColorProperty::ListMeasureWidth(const QString &, QPainter *Canvas, int &AWidth)
+{
+    AWidth += metricsOf(Canvas).height(); // room for the swatch
+}
+
+void TColorProperty::ListDrawValue(const QString &Value, QPainter *Canvas, const QRect &ARect,
+                                   bool ASelected)
+{
+    // Host rectangles exclude the right and bottom edges: right = left + width.
+    const int left = ARect.left(), top = ARect.top();
+    const int right = ARect.left() + ARect.width(), bottom = ARect.top() + ARect.height();
+    const int swatchRight = left + (bottom - top);
+    TColor color = clBlack;
+    bool known = true;
+    try {
+        color = StringToColor(Value);
+    } catch (const EHostError &) {
+        known = false; // a text that names no colour gets no swatch
+    }
+    if (known) {
+        Canvas->save();
+        Canvas->setPen(Canvas->brush().color());
+        CanvasRectangle(Canvas, left, top, swatchRight, bottom);
+        const QColor fill = ColorToQColor(color);
+        Canvas->setBrush(fill.isValid() ? fill : Canvas->brush().color());
+        Canvas->setPen(borderColor(color, ASelected));
+        CanvasRectangle(Canvas, left + 1, top + 1, swatchRight - 1, bottom - 1);
+        Canvas->restore();
+    }
+    DefaultPropertyListDrawValue(
+        Value, Canvas, QRect(swatchRight, top, right - swatchRight, bottom - top), ASelected);
+}
+
+void TColorProperty::PropDrawValue(QPainter *Canvas, const QRect &ARect, bool ASelected)
+{
+    const QString value = GetVisualValue();
+    if (value.isEmpty())
+        TIntegerProperty::PropDrawValue(Canvas, ARect, ASelected);
+    else
+        ListDrawValue(value, Canvas, ARect, true);
+}
+
+// ---- TComponentProperty -----------------------------------------------------------------------
+
+TComponentProperty::TComponentProperty(const TPropertyEditorArgs &Args) : TPropertyEditor(Args) {}
+
+TPropertyAttributes TComponentProperty::GetAttributes()
+{
+    return paMultiSelect | paValueList | paSortList | paRevertable;
+}
+
+void TComponentProperty::GetValues(const TGetStrProc &Proc)
+{
+    if (Designer())
+        Designer()->GetComponentNames(GetPropInfo()->ObjectClass, Proc);
+}
+
+QString TComponentProperty::GetValue()
+{
+    QObject *value = GetObjectValue();
+    if (!value)
+        return {};
+    if (TComponent *component = AsComponent(value))
+        return Designer() ? Designer()->GetComponentName(component) : component->Name();
+    return value->objectName();
+}
+
+void TComponentProperty::SetValue(const QString &Value)
+{
+    const QString name = Value.trimmed();
+    if (name.isEmpty()) {
+        SetObjectValue(nullptr);
+        return;
+    }
+    TComponent *component = Designer() ? Designer()->GetComponent(name) : nullptr;
+    QObject *object = component ? component->Object() : nullptr;
+    const QMetaObject *wanted = GetPropInfo()->ObjectClass;
+    if (!object || (wanted && !object->metaObject()->inherits(wanted)))
+        throw EPropertyError(QStringLiteral("Invalid property value %1").arg(Value));
+    SetObjectValue(object);
+}
+
+bool TComponentProperty::AllEqual()
+{
+    for (int i = 1; i < PropCount(); ++i)
+        if (GetObjectValueAt(i) != GetObjectValue())
+            return false;
+    return true;
+}
+
+// ---- TClassProperty ---------------------------------------------------------------------------
+
+TClassProperty::TClassProperty(const TPropertyEditorArgs &Args) : TPropertyEditor(Args) {}
+
+TPropertyAttributes TClassProperty::GetAttributes()
+{
+    return paMultiSelect | paSubProperties | paReadOnly;
+}
+
+QString TClassProperty::GetValue()
+{
+    return QLatin1Char('(') + GetPropInfo()->TypeName + QLatin1Char(')');
+}
+
+void TClassProperty::GetProperties(const TGetPropProc &Proc)
+{
+    QList<QObject *> objects;
+    for (int i = 0; i < PropCount(); ++i) {
+        QObject *object = GetComponent(i) ? GetObjectValueAt(i) : nullptr;
+        if (!object)
+            return; // nothing to nest under an empty reference
+        objects.append(object);
+    }
+    GetComponentProperties(Designer(), objects, Proc);
+}
+
+// ---- TCollectionProperty ----------------------------------------------------------------------
+
+TCollectionProperty::TCollectionProperty(const TPropertyEditorArgs &Args) : TClassProperty(Args) {}
+
+void TCollectionProperty::SetShowCollectionEditor(TShowCollectionEditorFunc Func)
+{
+    collectionEditor() = std::move(Func);
+}
+
+TPropertyAttributes TCollectionProperty::GetAttributes()
+{
+    return paDialog | paReadOnly | paVCL;
+}
+
+TCollection *TCollectionProperty::GetCollection() const
+{
+    return qobject_cast<TCollection *>(GetObjectValue());
+}
+
+void TCollectionProperty::Edit()
+{
+    if (!collectionEditor())
+        throw EInvalidOperation(QStringLiteral("No collection editor is available"));
+    TCollection *collection = GetCollection();
+    if (!collection)
+        throw EPropertyError(QStringLiteral("Property %1 holds no collection").arg(GetName()));
+    collectionEditor()(Designer(), GetEditorClass(), GetComponent(0), collection, GetName());
+}
+
+// ---- Creation and lookup ----------------------------------------------------------------------
+
+std::unique_ptr<TPropertyEditor> CreatePropertyEditor(const QMetaObject *EditorClass,
+                                                      IDesigner *Designer,
+                                                      const QList<QObject *> &Instances,
+                                                      PPropInfo PropInfo)
+{
+    if (!EditorClass || !EditorClass->inherits(&TPropertyEditor::staticMetaObject))
+        throw EInvalidOperation(QStringLiteral("%1 is not a property editor class")
+                                    .arg(EditorClass ? QString::fromLatin1(EditorClass->className())
+                                                     : QStringLiteral("nil")));
+    const TPropertyEditorArgs args{Designer, Instances, PropInfo};
+    QObject *object = EditorClass->newInstance(Q_ARG(TPropertyEditorArgs, args));
+    if (!object)
+        throw EInvalidOperation(
+            QStringLiteral(
+                "Property editor class %1 has no constructor (const TPropertyEditorArgs &)")
+                .arg(QString::fromLatin1(EditorClass->className())));
+    return std::unique_ptr<TPropertyEditor>(static_cast<TPropertyEditor *>(object));
+}
+
+const QMetaObject *GetDefaultPropertyEditorClass(PPropInfo PropInfo, const QObject *Instance)
+{
+    switch (PropInfo->Kind) {
+    case TTypeKind::tkInteger:
+        return PropInfo->TypeName == QLatin1String("TColor") ? &TColorProperty::staticMetaObject
+                                                             : &TIntegerProperty::staticMetaObject;
+    case TTypeKind::tkChar:
+    case TTypeKind::tkWChar:
+    case TTypeKind::tkString:
+    case TTypeKind::tkLString:
+    case TTypeKind::tkWString:
+        return &TStringProperty::staticMetaObject;
+    case TTypeKind::tkEnumeration:
+        return &TEnumProperty::staticMetaObject;
+    case TTypeKind::tkFloat:
+        return &TFloatProperty::staticMetaObject;
+    case TTypeKind::tkClass: {
+        // Owned sub-objects always exist and are not components of the form; a reference to
+        // another component may be empty.
+        QObject *value = Instance ? GetObjectProp(Instance, PropInfo->Name) : nullptr;
+        if (qobject_cast<TCollection *>(value))
+            return &TCollectionProperty::staticMetaObject;
+        if (!value || AsComponent(value))
+            return &TComponentProperty::staticMetaObject;
+        return &TClassProperty::staticMetaObject;
+    }
+    default:
+        return &TPropertyEditor::staticMetaObject;
+    }
+}
+
+const QMetaObject *FindPropertyEditorClass(PPropInfo PropInfo, const QObject *Instance)
+{
+    if (Instance)
+        if (const QMetaObject *registered =
+                GetPropertyEditorClass(PropInfo, Instance->metaObject()))
+            return registered;
+    return GetDefaultPropertyEditorClass(PropInfo, Instance);
+}
+
+void GetComponentProperties(IDesigner *Designer, const QList<QObject *> &Instances,
+                            const TGetPropProc &Proc, const std::function<bool(PPropInfo)> &Filter)
+{
+    if (Instances.isEmpty() || !Instances.first())
+        return;
+    QObject *first = Instances.first();
+    for (PPropInfo info : GetPropList(first)) {
+        if (Filter && !Filter(info))
+            continue;
+        bool common = true;
+        for (QObject *other : Instances) {
+            PPropInfo otherInfo = ::GetPropInfo(other, info->Name);
+            common = common && otherInfo && otherInfo->Kind == info->Kind;
+        }
+        if (!common)
+            continue;
+        auto editor =
+            CreatePropertyEditor(FindPropertyEditorClass(info, first), Designer, Instances, info);
+        if (Instances.size() > 1 && !(editor->GetAttributes() & paMultiSelect))
+            continue;
+        Proc(std::move(editor));
+    }
+}
+
+// ---- Drawing ----------------------------------------------------------------------------------
+
+void CanvasRectangle(QPainter *Canvas, int Left, int Top, int Right, int Bottom)
+{
+    if (Right - Left < 1 || Bottom - Top < 1)
+        return;
+    Canvas->save();
+    Canvas->setRenderHint(QPainter::Antialiasing, false);
+    QPen pen = Canvas->pen();
+    pen.setWidth(0); // one pixel, not scaled
+    Canvas->setPen(pen);
+    // A stroked QRect covers width + 1 pixels; the host's covers Right - Left.
+    Canvas->drawRect(QRect(Left, Top, Right - Left - 1, Bottom - Top - 1));
+    Canvas->restore();
+}
+
+void DefaultPropertyListDrawValue(const QString &Value, QPainter *Canvas, const QRect &Rect, bool)
+{
+    if (!Canvas || Rect.isEmpty())
+        return;
+    Canvas->fillRect(Rect, Canvas->brush());
+    Canvas->save();
+    Canvas->setClipRect(Rect, Qt::IntersectClip);
+    Canvas->drawText(Rect.adjusted(1, 0, 0, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, Value);
+    Canvas->restore();
+}
+
+void DefaultPropertyDrawName(TPropertyEditor *Prop, QPainter *Canvas, const QRect &Rect)
+{
+    DefaultPropertyListDrawValue(Prop->GetName(), Canvas, Rect, false);
+}
+
+void DefaultPropertyDrawValue(TPropertyEditor *Prop, QPainter *Canvas, const QRect &Rect)
+{
+    DefaultPropertyListDrawValue(Prop->GetVisualValue(), Canvas, Rect, false);
+}
