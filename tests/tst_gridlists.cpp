@@ -1,0 +1,559 @@
+// The grid, column, total-row and collection property lists over a real grid on an SQLite data
+// set: total rows and their paths, hints and clamping; choosing a row or a column without
+// marking the design modified; grid-driven defaults, image lists and data sources; the grid
+// refresh before every modification notice; the current item of a collection list.
+
+#include <QtTest>
+
+#include "collectionlists.h"
+#include "controls/checkbox.h"
+#include "controls/colorbox.h"
+#include "controls/combobox.h"
+#include "controls/edit.h"
+#include "designintf.h"
+#include "displayformats.h"
+#include "edititems.h"
+#include "grid.h"
+#include "idedesigned.h"
+#include "korgriditems.h"
+#include "korgridlists.h"
+#include "tst_runtime_fixture.h"
+#include "variants.h"
+
+namespace {
+
+// Counts modifications; OnModified lets a test look at the grid at that moment.
+class TCountingDesigner : public IDesigner {
+public:
+    int modified = 0;
+    std::function<void()> OnModified;
+    QList<QObject *> selection;
+
+    void Activate() override {}
+    void Modified() override
+    {
+        ++modified;
+        if (OnModified)
+            OnModified();
+    }
+    void SelectComponent(QObject *Instance) override { selection = {Instance}; }
+    void SetSelections(const QList<QObject *> &List) override { selection = List; }
+    QList<QObject *> GetSelections() const override { return selection; }
+    void GetComponentNames(const QMetaObject *,
+                           const std::function<void(const QString &)> &) const override
+    {
+    }
+    TComponent *GetComponent(const QString &) const override { return nullptr; }
+    QString GetComponentName(const TComponent *) const override { return {}; }
+    TComponent *GetRoot() const override { return nullptr; }
+};
+
+// A designer window that counts its page reloads.
+class TCountingWindow : public TBriskDesigner {
+    Q_OBJECT
+public:
+    int Updates = 0;
+    void SetRoot(std::unique_ptr<TPropList> Root) { PropList = std::move(Root); }
+    void UpdatePropList() override
+    {
+        ++Updates;
+        TBriskDesigner::UpdatePropList();
+    }
+};
+
+// A parent list that records the items reported to it.
+class TRecordingList : public TPropList {
+    Q_OBJECT
+public:
+    using TPropList::TPropList;
+    QList<TPropItem *> Reported;
+    void PropItemChanged(TPropItem *Item) override
+    {
+        Reported.append(Item);
+        TPropList::PropItemChanged(Item);
+    }
+};
+
+template <class L, class... Args> L *addList(TPropList &Parent, QWidget *Control, Args &&...args)
+{
+    return static_cast<L *>(
+        Parent.AddPropList(TPropList::Create<L>(std::forward<Args>(args)...), Control));
+}
+
+QStringList totalRows(int Values)
+{
+    QStringList rows{QStringLiteral("TotalHeader")};
+    for (int i = 0; i < Values; ++i)
+        rows.append(QStringLiteral("TotalValues[%1]").arg(i));
+    return rows << QStringLiteral("TotalFields") << QStringLiteral("TotalFooter");
+}
+
+} // namespace
+
+class TestGridLists : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<RuntimeFixture> data;
+    std::unique_ptr<TCountingDesigner> designer;
+    std::unique_ptr<TKorDBGrid> grid;
+    std::unique_ptr<TCountingWindow> window;
+    std::unique_ptr<QWidget> page;
+    TKorColumn *column = nullptr;
+    TComboBox *combo = nullptr;
+    TComboBox *combo2 = nullptr;
+    TColorBox *colors = nullptr;
+    TCheckBox *check = nullptr;
+    QWidget *resultGroup = nullptr;
+    QWidget *colorGroup = nullptr;
+    QWidget *fontGroup = nullptr;
+
+    QWidget *addPage(const QString &Name)
+    {
+        auto *sheet = new QWidget(page.get());
+        sheet->setObjectName(Name);
+        sheet->show(); // the page is on show already
+        return sheet;
+    }
+    template <class T> T *item(TPropList *List, QWidget *Control)
+    {
+        return dynamic_cast<T *>(List->FindItem(Control));
+    }
+
+private slots:
+    void init()
+    {
+        data = std::make_unique<RuntimeFixture>();
+        designer = std::make_unique<TCountingDesigner>();
+        grid = std::make_unique<TKorDBGrid>();
+        column = grid->Columns()->Add();
+        column->setFieldName(QStringLiteral("rating"));
+        grid->setDataSource(&data->Source);
+        window = std::make_unique<TCountingWindow>();
+        window->SetDesigner(designer.get());
+        page = std::make_unique<QWidget>();
+        combo = new TComboBox(page.get());
+        combo2 = new TComboBox(page.get());
+        colors = new TColorBox(page.get());
+        check = new TCheckBox(page.get());
+        resultGroup = new QWidget(page.get());
+        colorGroup = new QWidget(page.get());
+        fontGroup = new QWidget(page.get());
+        page->show();
+    }
+    void cleanup()
+    {
+        window.reset();
+        page.reset();
+        grid.reset();
+        designer.reset();
+        data.reset();
+    }
+
+    void totalRowsNamesPathsAndHints()
+    {
+        for (int i = 0; i < 3; ++i)
+            column->TotalValues()->Add();
+        auto list = TPropList::Create<TKorColumnTotalPropList>(window.get(), column);
+        list->AddKorColumnTotalNameProp(combo, check, resultGroup, colorGroup, fontGroup);
+        list->AddKorColumnTotalColorProp(QStringLiteral("Color"), colors);
+        list->LoadPropList();
+        QCOMPARE(combo->Items(), totalRows(3));
+        QCOMPARE(combo->Style(), int(csDropDownList));
+        QCOMPARE(combo->Text(), QStringLiteral("TotalHeader"));
+
+        // The empty path of the row item stands for the row itself.
+        TPropItem *nameItem = list->FindItem(combo);
+        TPropItem *colorItem = list->FindItem(colors);
+        QCOMPARE(nameItem->GetMainHint(), QStringLiteral(" property TotalHeader: TKorColumnTotal"));
+        QCOMPARE(colorItem->GetMainHint(), QStringLiteral(" property TotalHeader.Color: TColor"));
+
+        // Paths start at the row chosen.
+        column->TotalHeader()->setColor(clBlue);
+        column->TotalValues()->Items(1)->setColor(clRed);
+        QCOMPARE(colorItem->GetPropValue(), qint32(clBlue));
+        QCOMPARE(list->GetTotalItem(), column->TotalHeader());
+        list->TotalName = TKorColumnTotalPropList::TotalValuesName(1);
+        QVERIFY(list->IsTotalValues());
+        QCOMPARE(list->TotalValuesIndex(), 1);
+        QCOMPARE(colorItem->GetPropValue(), qint32(clRed));
+        QCOMPARE(list->SelectedItem(), column->TotalValues()->Items(1));
+        QCOMPARE(nameItem->GetMainHint(),
+                 QStringLiteral(" property TotalValues: TKorColumnTotalValues"));
+        list->TotalName = QStringLiteral("TotalFooter");
+        QVERIFY(!list->IsTotalValues());
+        QCOMPARE(list->GetTotalItem(), column->TotalFooter());
+
+        // Values row 4 names itself in the hints of its items.
+        column->TotalValues()->Add();
+        column->TotalValues()->Add();
+        list->TotalName = TKorColumnTotalPropList::TotalValuesName(4);
+        QCOMPARE(list->GetHintPropName(QStringLiteral("Color")),
+                 QStringLiteral("TotalValues[4].Color"));
+        list->LoadPropList();
+        QCOMPARE(colorItem->GetMainHint(),
+                 QStringLiteral(" property TotalValues[4].Color: TColor"));
+        QVERIFY(colors->toolTip().startsWith(QStringLiteral(" property TotalValues[4].Color")));
+
+        // A values-row name without a number reaches no object; a new column clamps it.
+        list->TotalName = QStringLiteral("TotalValues[x]");
+        QCOMPARE(list->TotalValuesIndex(), -1);
+        QCOMPARE(list->GetTotalItem(), nullptr);
+        QCOMPARE(colorItem->GetPropValue(), 0);
+        TKorColumn *other = grid->Columns()->Add();
+        other->TotalValues()->Add();
+        list->SetInstance(other);
+        QCOMPARE(list->TotalName, QStringLiteral("TotalValues[0]"));
+
+        // Without a column only the stand-alone rows are listed and nothing is selected.
+        list->SetInstance(nullptr);
+        QCOMPARE(list->SelectedItem(), nullptr);
+        QStringList rows;
+        QCOMPARE(dynamic_cast<TListPropItem *>(nameItem)->AddListValues(rows), int(csDropDownList));
+        QCOMPARE(rows, totalRows(0));
+    }
+
+    void valuesRowClampsAfterDeletionsAndColumnChanges()
+    {
+        for (int i = 0; i < 3; ++i)
+            column->TotalValues()->Add();
+        auto list = TPropList::Create<TKorColumnTotalPropList>(window.get(), column);
+        list->TotalName = TKorColumnTotalPropList::TotalValuesName(2);
+
+        QObject *gone = column->TotalValues()->Items(2);
+        column->TotalValues()->Delete(2);
+        list->ItemDeleted(gone);
+        QCOMPARE(list->TotalName, QStringLiteral("TotalValues[1]"));
+
+        // Reported while the entry is still in its collection: it no longer counts.
+        list->ItemDeleted(column->TotalValues()->Items(0));
+        QCOMPARE(list->TotalName, QStringLiteral("TotalValues[0]"));
+        column->TotalValues()->Delete(0);
+        list->ItemDeleted(grid.get()); // any other object: the row is still valid
+        QCOMPARE(list->TotalName, QStringLiteral("TotalValues[0]"));
+
+        gone = column->TotalValues()->Items(0);
+        column->TotalValues()->Delete(0);
+        list->ItemDeleted(gone);
+        QCOMPARE(list->TotalName, QStringLiteral("TotalHeader"));
+
+        // A stand-alone row survives a change of column; a values row is clamped to it.
+        TKorColumn *two = grid->Columns()->Add();
+        two->TotalValues()->Add();
+        two->TotalValues()->Add();
+        list->TotalName = QStringLiteral("TotalFooter");
+        list->SetInstance(two);
+        QCOMPARE(list->TotalName, QStringLiteral("TotalFooter"));
+        list->TotalName = TKorColumnTotalPropList::TotalValuesName(1);
+        list->SetInstance(column);
+        QCOMPARE(list->TotalName, QStringLiteral("TotalHeader"));
+    }
+
+    void choosingARowReloadsWithoutModifying()
+    {
+        column->TotalValues()->Add();
+        auto root = TPropList::Create<TPropList>(window.get(), column);
+        auto *list = addList<TKorColumnTotalPropList>(*root, addPage("ColumnTotalTabSheet"),
+                                                      window.get(), column);
+        list->AddKorColumnTotalNameProp(combo, check, resultGroup, colorGroup, fontGroup);
+        list->AddKorColumnTotalColorProp(QStringLiteral("Color"), colors);
+        TPropList *rootList = root.get();
+        window->SetRoot(std::move(root));
+        window->UpdatePropList();
+        auto *nameItem = item<TKorColumnTotalNamePropItem>(list, combo);
+        QVERIFY(nameItem && nameItem->IsDefault());
+
+        // "TotalFields" disables the switch and shows colour and font whatever it says.
+        check->SetChecked(true);
+        const int updates = window->Updates;
+        combo->SetItemIndex(combo->IndexOf(QStringLiteral("TotalFields")));
+        nameItem->ComboBoxSelect();
+        QCOMPARE(list->TotalName, QStringLiteral("TotalFields"));
+        QCOMPARE(window->Updates, updates + 1);
+        QCOMPARE(combo->Text(), QStringLiteral("TotalFields"));
+        QVERIFY(!check->isEnabled());
+        QVERIFY(resultGroup->isHidden());
+        QVERIFY(!colorGroup->isHidden() && !fontGroup->isHidden());
+
+        // A values row with the switch on shows the result group; the switch turns it back.
+        combo->SetItemIndex(combo->IndexOf(QStringLiteral("TotalValues[0]")));
+        nameItem->ComboBoxSelect();
+        QVERIFY(check->isEnabled());
+        QVERIFY(!resultGroup->isHidden());
+        QVERIFY(colorGroup->isHidden() && fontGroup->isHidden());
+        check->SetChecked(false);
+        QVERIFY(resultGroup->isHidden() && !colorGroup->isHidden());
+        QCOMPARE(rootList->SelectedItem(), column->TotalValues()->Items(0));
+        QCOMPARE(designer->modified, 0);
+
+        // A text that names no row is not taken.
+        nameItem->SetPropText(QStringLiteral("Bogus"));
+        QCOMPARE(list->TotalName, QStringLiteral("TotalValues[0]"));
+
+        // Changing a colour of the row is a modification of that row only.
+        colors->SetSelected(clRed);
+        item<TKorColumnTotalColorPropItem>(list, colors)->ColorBoxSelect();
+        QCOMPARE(designer->modified, 1);
+        QCOMPARE(column->TotalValues()->Items(0)->Color(), clRed);
+        QCOMPARE(column->TotalHeader()->Color(), clDefault);
+    }
+
+    void totalItemsFollowTheGrid()
+    {
+        TKorColumnTotalValue *value = column->TotalValues()->Add();
+        TDataSource totalsSource;
+        totalsSource.setDataSet(&data->Countries);
+        grid->Totals()->setDataSource(&totalsSource);
+        TImageList images;
+        images.Add(QImage(16, 16, QImage::Format_ARGB32));
+        images.Add(QImage(16, 16, QImage::Format_ARGB32));
+        grid->Totals()->setImages(&images);
+        grid->Totals()->setColor(clLime);
+
+        auto list = TPropList::Create<TKorColumnTotalPropList>(window.get(), column);
+        list->AddKorColumnTotalColorProp(QStringLiteral("Color"), colors);
+        list->AddKorColumnTotalFieldNameProp(QStringLiteral("FieldName"), combo);
+        list->AddKorColumnTotalImageIndexProp(QStringLiteral("ImageIndex"), combo2);
+        auto *colorItem = item<TKorColumnTotalColorPropItem>(list.get(), colors);
+        auto *fieldItem = item<TKorColumnTotalFieldNamePropItem>(list.get(), combo);
+
+        QCOMPARE(colorItem->GetPropDefault(), qint32(clLime));
+        QVERIFY(!colorItem->IsDefault());
+        column->TotalHeader()->setColor(clLime);
+        QVERIFY(colorItem->IsDefault());
+
+        list->LoadPropList();
+        QCOMPARE(combo2->Items(), (QStringList{QStringLiteral("0"), QStringLiteral("1")}));
+
+        // Stand-alone rows read the totals' data source; values rows by calculation kind.
+        QCOMPARE(fieldItem->GetDataSource(), &totalsSource);
+        QVERIFY(combo->Items().contains(QStringLiteral("title")));
+        list->TotalName = TKorColumnTotalPropList::TotalValuesName(0);
+        const struct {
+            Kor::TKorTotalResult kind;
+            QObject *source;
+        } kinds[] = {{Kor::trNone, nullptr},
+                     {Kor::trCaption, nullptr},
+                     {Kor::trCurrentField, &data->Source},
+                     {Kor::trTotalsRecord, &totalsSource},
+                     {Kor::trCalcValue, &data->Source}};
+        for (const auto &kind : kinds) {
+            value->setTotalResult(kind.kind);
+            QCOMPARE(fieldItem->GetDataSource(), kind.source);
+        }
+        value->setTotalResult(Kor::trCalcValue);
+        list->LoadPropList();
+        QVERIFY(combo->Items().contains(QStringLiteral("rating")));
+        value->setTotalResult(Kor::trCaption);
+        list->LoadPropList();
+        QCOMPARE(combo->Style(), int(csSimple));
+        QVERIFY(combo->Items().isEmpty());
+    }
+
+    void totalFormatsFollowTheCurrentValue()
+    {
+        TKorColumnTotalValue *value = column->TotalValues()->Add();
+        auto list = TPropList::Create<TKorColumnTotalPropList>(window.get(), column);
+        list->AddKorColumnTotalFormatProp(QStringLiteral("Format"), combo);
+        auto *formatItem = item<TKorColumnTotalFormatPropItem>(list.get(), combo);
+
+        // A stand-alone row has no sample: every group is offered.
+        list->LoadPropList();
+        QCOMPARE(combo->Items(), TotalFormatPlainValues(QVariant()));
+        QCOMPARE(combo->Style(), int(csDropDown));
+
+        list->TotalName = TKorColumnTotalPropList::TotalValuesName(0);
+        value->SetResult(QDate(2024, 5, 6), false);
+        list->LoadPropList();
+        QCOMPARE(combo->Items(), TotalFormatPlainValues(QDate(2024, 5, 6)));
+        QVERIFY(combo->Items() != TotalFormatPlainValues(QVariant()));
+        value->SetResult(7, true);
+        list->LoadPropList();
+        QCOMPARE(combo->Items(),
+                 TotalFormatPlainValues(QVariant::fromValue(Currency::FromScaled(10000))));
+
+        // A separator is not stored; a format is.
+        value->setFormat(QStringLiteral("%d"));
+        formatItem->SetPropText(QStringLiteral("----- Numbers -----"));
+        QCOMPARE(value->Format(), QStringLiteral("%d"));
+        formatItem->SetPropText(QStringLiteral("%.2n"));
+        QCOMPARE(value->Format(), QStringLiteral("%.2n"));
+    }
+
+    void columnListsReportAndSelect()
+    {
+        auto root = TPropList::Create<TRecordingList>(window.get(), grid.get());
+        auto *columnList =
+            addList<TKorColumnPropList>(*root, addPage("ColumnTabSheet"), window.get(), column);
+        auto *titleList = addList<TKorColumnPropList>(*root, addPage("ColumnTitleTabSheet"),
+                                                      window.get(), column);
+        QCOMPARE(columnList->SelectedItem(), column);
+        QCOMPARE(titleList->SelectedItem(), column->Title());
+        titleList->SetInstance(nullptr);
+        QCOMPARE(titleList->SelectedItem(), nullptr);
+
+        // FieldName lists the grid's fields and reaches the parent too; other paths do not.
+        auto *hint = new TEdit(page.get());
+        hint->show();
+        columnList->AddKorColumnFieldNameProp(QStringLiteral("FieldName"), combo);
+        columnList->AddTextProp(QStringLiteral("Hint"), hint);
+        columnList->LoadPropList();
+        QVERIFY(combo->Items().contains(QStringLiteral("name")));
+        combo->SetText(QStringLiteral("name"));
+        item<TListPropItem>(columnList, combo)->ComboBoxSelect();
+        QCOMPARE(column->FieldName(), QStringLiteral("name"));
+        QCOMPARE(root->Reported, QList<TPropItem *>{columnList->FindItem(combo)});
+        QCOMPARE(designer->modified, 2);
+        hint->setText(QStringLiteral("tip"));
+        item<TTextPropItem>(columnList, hint)->EditCheckChange();
+        QCOMPARE(column->Hint(), QStringLiteral("tip"));
+        QCOMPARE(root->Reported.size(), 1);
+        QCOMPARE(designer->modified, 3);
+    }
+
+    void gridRefreshesBeforeEveryModification()
+    {
+        // The footer sums "rating" (3 + 5 + 1) only when the grid works its totals out.
+        TKorColumnTotal *footer = column->TotalFooter();
+        footer->setTotalResult(Kor::trCalcValue);
+        QVariantList seen;
+        designer->OnModified = [&] { seen.append(footer->Value()); };
+
+        auto gridList = TPropList::Create<TKorDBGridPropList>(window.get(), grid.get());
+        gridList->AddBoolProp(QStringLiteral("ReadOnly"), check);
+        gridList->LoadPropList();
+        footer->SetResult(QVariant(), false);
+        check->SetChecked(true);
+        QVERIFY(grid->ReadOnly());
+
+        auto columnList = TPropList::Create<TKorColumnPropList>(window.get(), column);
+        columnList->AddColorProp(QStringLiteral("Color"), colors, clDefault, clNone);
+        columnList->LoadPropList();
+        footer->SetResult(QVariant(), false);
+        colors->SetSelected(clRed);
+        item<TColorPropItem>(columnList.get(), colors)->ColorBoxSelect();
+
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen.at(0).toDouble(), 9.0);
+        QCOMPARE(seen.at(1).toDouble(), 9.0);
+    }
+
+    void gridAndColumnItemsTakeTheGridsDefaults()
+    {
+        TImageList titles;
+        for (int i = 0; i < 3; ++i)
+            titles.Add(QImage(16, 16, QImage::Format_ARGB32));
+        grid->setTitleImages(&titles);
+        grid->setFixedColor(clTeal);
+
+        auto gridList = TPropList::Create<TKorDBGridPropList>(window.get(), grid.get());
+        gridList->AddKorDBGridFixedColorProp(QStringLiteral("HeaderColor"), colors);
+        gridList->AddKorDBGridImageIndexProp(QStringLiteral("FillerIndex"), combo);
+        gridList->LoadPropList();
+        QCOMPARE(gridList->FindItem(colors)->GetPropDefault(), qint32(clTeal));
+        QStringList expected{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                             QStringLiteral("-1")};
+        for (int i = 0; i < grid->Indicators()->Count(); ++i)
+            expected.append(QString::number(-2 - i));
+        QCOMPARE(combo->Items(), expected);
+
+        // Title colour follows FixedColor until set; title images list no indicators.
+        auto columnList = TPropList::Create<TKorColumnPropList>(window.get(), column);
+        columnList->AddKorColumnTitleColorProp(QStringLiteral("Title.Color"), colors);
+        columnList->AddKorColumnTitleImageIndexProp(QStringLiteral("Title.ImageIndex"), combo);
+        columnList->AddKorColumnFormatProp(QStringLiteral("PickTextFormat"), combo2);
+        columnList->LoadPropList();
+        TPropItem *titleColor = columnList->FindItem(colors);
+        QCOMPARE(titleColor->GetPropDefault(), qint32(clTeal));
+        QVERIFY(titleColor->IsDefault());
+        column->Title()->setColor(clRed);
+        QVERIFY(!titleColor->IsDefault());
+        QCOMPARE(combo->Items(), expected.mid(0, 3));
+        QCOMPARE(combo2->Items(), PickTextFormatPlainValues());
+        QCOMPARE(combo2->Items().first(), QStringLiteral("%0:s - %1:s"));
+        QCOMPARE(combo2->Style(), int(csDropDown));
+
+        // Lookup fields come from the column's lookup data set.
+        auto *lookup = new TComboBox(page.get());
+        lookup->show();
+        columnList->AddKorColumnLookupFieldNameProp(QStringLiteral("LookupKeyField"), lookup);
+        columnList->LoadPropList();
+        QCOMPARE(lookup->Style(), int(csSimple));
+        column->setLookupDataSet(&data->Countries);
+        columnList->LoadPropList();
+        QCOMPARE(lookup->Items(), (QStringList{QStringLiteral("id"), QStringLiteral("title")}));
+    }
+
+    void collectionListsFollowTheCurrentItem()
+    {
+        // An empty collection lists nothing and chooses nothing.
+        grid->Columns()->Clear();
+        auto root = TPropList::Create<TPropList>(window.get(), grid.get());
+        auto *columns = addList<TKorDBGridColumnsPropList>(*root, addPage("ColumnsTabSheet"),
+                                                           window.get(), grid.get(), nullptr);
+        columns->AddCollectionProp(QStringLiteral("Columns"), combo);
+        auto *columnPage =
+            addList<TKorColumnPropList>(*columns, addPage("ColumnTabSheet"), window.get(), nullptr);
+        auto *totalPage = addList<TKorColumnTotalPropList>(*columns, addPage("ColumnTotalTabSheet"),
+                                                           window.get(), nullptr);
+        auto *fixedPage =
+            addList<TKorColumnPropList>(*columns, addPage("Fixed"), window.get(), nullptr);
+        TPropList *rootList = root.get();
+        window->SetRoot(std::move(root));
+        window->UpdatePropList();
+        QVERIFY(combo->Items().isEmpty());
+        QCOMPARE(columns->CollItem(), nullptr);
+        QCOMPARE(columns->Instance(), grid.get());
+
+        // The first fill of a non-empty collection chooses item 0.
+        TKorColumn *first = grid->Columns()->Add();
+        first->setFieldName(QStringLiteral("name"));
+        TKorColumn *second = grid->Columns()->Add();
+        second->setFieldName(QStringLiteral("rating"));
+        TKorColumn *third = grid->Columns()->Add();
+        third->setFieldName(QStringLiteral("id"));
+        fixedPage->SetInstance(third);
+        window->UpdatePropList();
+        QCOMPARE(combo->Items(),
+                 (QStringList{QStringLiteral("0 - name"), QStringLiteral("1 - rating"),
+                              QStringLiteral("2 - id")}));
+        QCOMPARE(columns->CollItem(), first);
+        QCOMPARE(combo->Text(), QStringLiteral("0 - name"));
+        QCOMPARE(columnPage->Instance(), first);
+        QCOMPARE(totalPage->Instance(), first);
+
+        // Choosing an item drags the sub-lists that showed the previous one, and only those.
+        const int updates = window->Updates;
+        auto *collItem = item<TCollectionPropItem>(columns, combo);
+        combo->SetItemIndex(1);
+        collItem->ComboBoxSelect();
+        QCOMPARE(columns->CollItem(), second);
+        QCOMPARE(columnPage->Instance(), second);
+        QCOMPARE(totalPage->Instance(), second);
+        QCOMPARE(fixedPage->Instance(), third);
+        QCOMPARE(window->Updates, updates + 1);
+        QCOMPARE(designer->modified, 0);
+        QCOMPARE(rootList->SelectedItem(), second);
+        collItem->SetPropText(QStringLiteral("7 - nothing"));
+        QCOMPARE(columns->CollItem(), second);
+        QCOMPARE(collItem->GetDisplayName(nullptr), QString());
+
+        // Deleting the current item clears it and the lists that showed it.
+        grid->Columns()->Delete(1);
+        rootList->ItemDeleted(second);
+        QCOMPARE(columns->CollItem(), nullptr);
+        QCOMPARE(columnPage->Instance(), nullptr);
+        QCOMPARE(totalPage->Instance(), nullptr);
+        QCOMPARE(fixedPage->Instance(), third);
+        window->UpdatePropList();
+        QCOMPARE(columns->CollItem(), first);
+        QCOMPARE(columnPage->Instance(), first);
+
+        // An empty text chooses none.
+        collItem->SetPropText(QString());
+        QCOMPARE(columns->CollItem(), nullptr);
+        QCOMPARE(columnPage->Instance(), nullptr);
+    }
+};
+
+QTEST_MAIN(TestGridLists)
+#include "tst_gridlists.moc"
