@@ -1,0 +1,565 @@
+#include "db.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QLocale>
+#include <QTime>
+#include <algorithm>
+
+#include "assignprops.h"
+#include "componentlink.h"
+#include "stringlist.h"
+
+namespace {
+
+QStringList splitNames(const QString &names)
+{
+    QStringList result;
+    for (const QString &name : names.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        result.append(name.trimmed());
+    return result;
+}
+
+bool isNumber(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Key comparison as a lookup needs it: numbers by value, everything else by text.
+bool sameValue(const QVariant &a, const QVariant &b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() && b.isNull();
+    if (isNumber(a) && isNumber(b))
+        return a.toDouble() == b.toDouble();
+    return a.toString() == b.toString();
+}
+
+} // namespace
+
+// ---- TDataSet -----------------------------------------------------------------------------
+
+TDataSet::TDataSet(QObject *AOwner) : QObject(), TComponent(AsComponent(AOwner)) {}
+
+TDataSet::~TDataSet()
+{
+    // Fields may refer to each other's data sets; drop them before the QObject part goes.
+    m_fields.clear();
+}
+
+void TDataSet::setActive(bool Value)
+{
+    if (Value)
+        Open();
+    else
+        Close();
+}
+
+void TDataSet::Open()
+{
+    if (m_active)
+        return;
+    std::vector<FieldDesc> columns;
+    std::vector<QVariantList> rows;
+    InternalOpen(columns, rows, false);
+
+    std::vector<std::unique_ptr<TField>> dataFields;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        auto field = std::make_unique<TField>();
+        field->setFieldName(columns[i].Name);
+        field->setDataType(columns[i].DataType);
+        field->setSize(columns[i].Size);
+        field->setAlignment(TField::DefaultAlignment(columns[i].DataType));
+        field->m_column = int(i);
+        field->m_dataSet = this;
+        dataFields.push_back(std::move(field));
+    }
+    // Data fields come first, then the definitions that stayed while the set was closed.
+    for (auto &definition : m_fields)
+        dataFields.push_back(std::move(definition));
+    m_fields = std::move(dataFields);
+    m_rows = std::move(rows);
+    m_active = true;
+    setCursor(m_rows.empty() ? 0 : 1, true, m_rows.empty());
+    emit dataChanged();
+    emit recordChanged();
+}
+
+void TDataSet::Close()
+{
+    if (!m_active)
+        return;
+    m_active = false;
+    clearDataFields();
+    m_rows.clear();
+    setCursor(0, true, true);
+    emit dataChanged();
+    emit recordChanged();
+}
+
+void TDataSet::Refresh()
+{
+    if (!m_active)
+        return;
+    const int recNo = m_recNo;
+    Close();
+    Open();
+    setRecNo(recNo);
+}
+
+void TDataSet::clearDataFields()
+{
+    m_fields.erase(
+        std::remove_if(m_fields.begin(), m_fields.end(),
+                       [](const std::unique_ptr<TField> &field) { return field->IsData(); }),
+        m_fields.end());
+}
+
+TField *TDataSet::Fields(int Index) const
+{
+    if (Index < 0 || Index >= FieldCount())
+        throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
+    return m_fields[std::size_t(Index)].get();
+}
+
+QList<TField *> TDataSet::FieldList() const
+{
+    QList<TField *> result;
+    for (const auto &field : m_fields)
+        result.append(field.get());
+    return result;
+}
+
+TField *TDataSet::FindField(const QString &FieldName) const
+{
+    for (const auto &field : m_fields)
+        if (field->FieldName().compare(FieldName, Qt::CaseInsensitive) == 0)
+            return field.get();
+    return nullptr;
+}
+
+TField *TDataSet::FieldByName(const QString &FieldName) const
+{
+    TField *field = FindField(FieldName);
+    if (!field)
+        throw EDatabaseError(QStringLiteral("%1: Field '%2' not found").arg(Name(), FieldName));
+    return field;
+}
+
+void TDataSet::GetFieldNames(QStringList &List)
+{
+    List.clear();
+    if (!m_active) {
+        // A closed data set lists the columns its source would deliver, then its definitions.
+        std::vector<FieldDesc> columns;
+        std::vector<QVariantList> rows;
+        try {
+            InternalOpen(columns, rows, true);
+        } catch (const EHostError &) {
+            columns.clear();
+        }
+        for (const FieldDesc &column : columns)
+            List.append(column.Name);
+    }
+    for (const auto &field : m_fields)
+        List.append(field->FieldName());
+}
+
+void TDataSet::GetFieldNames(TStrings *List)
+{
+    if (!List)
+        return;
+    QStringList names;
+    GetFieldNames(names);
+    List->SetLines(names);
+}
+
+TField *TDataSet::AddLookupField(const QString &Name, TDataSet *LookupDataSet,
+                                 const QString &KeyFields, const QString &LookupKeyFields,
+                                 const QString &LookupResultField, Db::TFieldType Type)
+{
+    if (FindField(Name))
+        throw EDatabaseError(QStringLiteral("Duplicate field name '%1'").arg(Name));
+    auto field = std::make_unique<TField>();
+    field->setFieldName(Name);
+    field->setFieldKind(Db::fkLookup);
+    field->setDataType(Type);
+    field->setKeyFields(KeyFields);
+    field->setLookupKeyFields(LookupKeyFields);
+    field->setLookupResultField(LookupResultField);
+    field->setReadOnly(true);
+    field->m_dataSet = this;
+    field->setLookupDataSet(LookupDataSet);
+    m_fields.push_back(std::move(field));
+    emit dataChanged();
+    return m_fields.back().get();
+}
+
+TField *TDataSet::AddCalculatedField(const QString &Name, Db::TFieldType Type, TFieldCalcEvent Calc)
+{
+    if (FindField(Name))
+        throw EDatabaseError(QStringLiteral("Duplicate field name '%1'").arg(Name));
+    auto field = std::make_unique<TField>();
+    field->setFieldName(Name);
+    field->setFieldKind(Db::fkCalculated);
+    field->setDataType(Type);
+    field->setAlignment(TField::DefaultAlignment(Type));
+    field->setReadOnly(true);
+    field->OnCalcValue = std::move(Calc);
+    field->m_dataSet = this;
+    m_fields.push_back(std::move(field));
+    emit dataChanged();
+    return m_fields.back().get();
+}
+
+void TDataSet::RemoveField(TField *Field)
+{
+    if (!Field || Field->IsData())
+        return;
+    const auto it =
+        std::find_if(m_fields.begin(), m_fields.end(),
+                     [Field](const std::unique_ptr<TField> &f) { return f.get() == Field; });
+    if (it == m_fields.end())
+        return;
+    m_fields.erase(it);
+    emit dataChanged();
+}
+
+void TDataSet::setCursor(int recNo, bool bof, bool eof)
+{
+    const bool moved = recNo != m_recNo;
+    m_recNo = recNo;
+    m_bof = bof;
+    m_eof = eof;
+    if (moved)
+        emit recordChanged();
+}
+
+void TDataSet::setRecNo(int Value)
+{
+    if (m_rows.empty()) {
+        setCursor(0, true, true);
+        return;
+    }
+    const int recNo = std::clamp(Value, 1, RecordCount());
+    setCursor(recNo, recNo == 1, false);
+}
+
+void TDataSet::Next()
+{
+    if (m_recNo < RecordCount())
+        setCursor(m_recNo + 1, false, false);
+    else
+        setCursor(m_recNo, m_bof, true);
+}
+
+void TDataSet::Prior()
+{
+    if (m_recNo > 1)
+        setCursor(m_recNo - 1, false, false);
+    else
+        setCursor(m_recNo, true, m_eof);
+}
+
+int TDataSet::MoveBy(int Distance)
+{
+    const int before = m_recNo;
+    if (m_rows.empty())
+        return 0;
+    const int target = m_recNo + Distance;
+    setRecNo(target);
+    if (target > RecordCount())
+        m_eof = true;
+    if (target < 1)
+        m_bof = true;
+    return m_recNo - before;
+}
+
+int TDataSet::FindRow(const QString &KeyFields, const QVariantList &Values) const
+{
+    const QStringList names = splitNames(KeyFields);
+    if (names.isEmpty() || names.size() != Values.size())
+        return -1;
+    QList<const TField *> fields;
+    for (const QString &name : names) {
+        const TField *field = FindField(name);
+        if (!field)
+            return -1;
+        fields.append(field);
+    }
+    for (int row = 0; row < RecordCount(); ++row) {
+        bool match = true;
+        for (int i = 0; i < fields.size() && match; ++i)
+            match = sameValue(FieldValue(row, fields[i]), Values[i]);
+        if (match)
+            return row;
+    }
+    return -1;
+}
+
+bool TDataSet::Locate(const QString &KeyFields, const QVariantList &Values)
+{
+    const int row = FindRow(KeyFields, Values);
+    if (row < 0)
+        return false;
+    setRecNo(row + 1);
+    return true;
+}
+
+QVariant TDataSet::FieldValue(int Row, const TField *Field) const
+{
+    if (!Field || Field->m_dataSet != this || Row < 0 || Row >= RecordCount())
+        return {};
+    switch (Field->FieldKind()) {
+    case Db::fkData: {
+        const QVariantList &row = m_rows[std::size_t(Row)];
+        return Field->m_column >= 0 && Field->m_column < row.size() ? row[Field->m_column]
+                                                                    : QVariant();
+    }
+    case Db::fkLookup:
+        return Field->lookupValue(Row);
+    default:
+        return Field->OnCalcValue ? Field->OnCalcValue(*this, Row) : QVariant();
+    }
+}
+
+void TDataSet::SetFieldValue(int Row, TField *Field, const QVariant &Value)
+{
+    if (!Field || Field->m_dataSet != this || Row < 0 || Row >= RecordCount())
+        throw EDatabaseError(QStringLiteral("%1: no such record or field").arg(Name()));
+    if (!Field->IsData() || Field->ReadOnly())
+        throw EDatabaseError(
+            QStringLiteral("Field '%1' cannot be modified").arg(Field->FieldName()));
+    QVariantList &row = m_rows[std::size_t(Row)];
+    if (Field->m_column < 0 || Field->m_column >= row.size())
+        return;
+    row[Field->m_column] = Value;
+    emit recordChanged();
+}
+
+void TDataSet::Notification(TComponent *AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != TOperation::opRemove)
+        return;
+    // The component is being destroyed: compare addresses only, and forget it before anyone
+    // reads lookup values again.
+    bool dropped = false;
+    for (const auto &field : m_fields) {
+        TDataSet *lookup = field->LookupDataSet();
+        if (lookup && static_cast<TComponent *>(lookup) == AComponent) {
+            field->m_LookupDataSet = nullptr;
+            dropped = true;
+        }
+    }
+    if (dropped)
+        emit dataChanged();
+}
+
+void TDataSet::CheckInactive(const QString &What) const
+{
+    if (m_active)
+        throw EDatabaseError(QStringLiteral("Cannot change %1 of an open data set").arg(What));
+}
+
+// ---- TField -------------------------------------------------------------------------------
+
+TField::TField(TDataSet *DataSet) : m_dataSet(DataSet) {}
+
+TField::~TField() = default;
+
+void TField::setLookupDataSet(TDataSet *Value)
+{
+    if (m_LookupDataSet == Value)
+        return;
+    m_LookupDataSet = Value;
+    if (Value && m_dataSet && Value != m_dataSet)
+        m_dataSet->FreeNotification(Value);
+    Changed();
+}
+
+QString TField::DisplayName() const
+{
+    return DisplayLabel().isEmpty() ? FieldName() : DisplayLabel();
+}
+
+int TField::Index() const
+{
+    return m_dataSet ? int(m_dataSet->FieldList().indexOf(const_cast<TField *>(this))) : -1;
+}
+
+Vcl::TAlignment TField::DefaultAlignment(Db::TFieldType Type)
+{
+    if (IsNumeric(Type))
+        return Vcl::taRightJustify;
+    if (Type == Db::ftBoolean)
+        return Vcl::taCenter;
+    return Vcl::taLeftJustify;
+}
+
+bool TField::IsNumeric(Db::TFieldType Type)
+{
+    switch (Type) {
+    case Db::ftSmallint:
+    case Db::ftInteger:
+    case Db::ftWord:
+    case Db::ftFloat:
+    case Db::ftCurrency:
+    case Db::ftBCD:
+    case Db::ftAutoInc:
+    case Db::ftLargeint:
+    case Db::ftFMTBcd:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QVariant TField::ValueAt(int Row) const
+{
+    return m_dataSet ? m_dataSet->FieldValue(Row, this) : QVariant();
+}
+
+QVariant TField::Value() const
+{
+    return m_dataSet ? m_dataSet->FieldValue(m_dataSet->RecNo() - 1, this) : QVariant();
+}
+
+void TField::SetValue(const QVariant &Value)
+{
+    if (!m_dataSet)
+        throw EDatabaseError(QStringLiteral("Field '%1' has no data set").arg(FieldName()));
+    m_dataSet->SetFieldValue(m_dataSet->RecNo() - 1, this, Value);
+}
+
+QString TField::DisplayTextOf(const QVariant &Value) const
+{
+    if (Value.isNull() || !Value.isValid())
+        return {};
+    const QLocale locale;
+    switch (DataType()) {
+    case Db::ftBoolean:
+        return Value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case Db::ftCurrency:
+        return locale.toString(Value.toDouble(), 'f', 2);
+    case Db::ftFloat:
+    case Db::ftBCD:
+    case Db::ftFMTBcd:
+        return locale.toString(Value.toDouble(), 'g', 15);
+    case Db::ftDate:
+        return Value.toDate().isValid() ? locale.toString(Value.toDate(), QLocale::ShortFormat)
+                                        : Value.toString();
+    case Db::ftTime:
+        return Value.toTime().isValid() ? locale.toString(Value.toTime(), QLocale::LongFormat)
+                                        : Value.toString();
+    case Db::ftDateTime:
+    case Db::ftTimeStamp:
+        return Value.toDateTime().isValid()
+                   ? locale.toString(Value.toDateTime(), QLocale::ShortFormat)
+                   : Value.toString();
+    case Db::ftBlob:
+    case Db::ftGraphic:
+        return QStringLiteral("(BLOB)");
+    default:
+        return Value.toString();
+    }
+}
+
+QVariant TField::lookupValue(int Row) const
+{
+    TDataSet *lookup = LookupDataSet();
+    if (!lookup || !m_dataSet)
+        return {};
+    QVariantList keys;
+    for (const QString &name : splitNames(KeyFields())) {
+        const TField *key = m_dataSet->FindField(name);
+        if (!key || key == this)
+            return {};
+        keys.append(m_dataSet->FieldValue(Row, key));
+    }
+    const int found = lookup->FindRow(LookupKeyFields(), keys);
+    return found < 0 ? QVariant()
+                     : lookup->FieldValue(found, lookup->FindField(LookupResultField()));
+}
+
+void TField::Assign(const TPersistent *Source)
+{
+    const auto *source = dynamic_cast<const TField *>(Source);
+    if (!source) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    AssignPublishedProperties(this, source);
+    OnCalcValue = source->OnCalcValue;
+}
+
+TPersistent *TField::GetOwner() const
+{
+    return m_dataSet;
+}
+
+QString TField::GetNamePath() const
+{
+    return m_dataSet && !m_dataSet->Name().isEmpty() ? m_dataSet->Name() + FieldName()
+                                                     : FieldName();
+}
+
+void TField::Changed()
+{
+    emit changed();
+    if (m_dataSet)
+        emit m_dataSet->dataChanged();
+}
+
+// ---- TDataSource --------------------------------------------------------------------------
+
+TDataSource::TDataSource(QObject *AOwner) : QObject(), TComponent(AsComponent(AOwner)) {}
+
+TDataSource::~TDataSource()
+{
+    for (const auto &connection : std::as_const(m_connections))
+        disconnect(connection);
+}
+
+void TDataSource::setDataSet(TDataSet *Value)
+{
+    if (m_dataSet == Value)
+        return;
+    for (const auto &connection : std::as_const(m_connections))
+        disconnect(connection);
+    m_connections.clear();
+    m_dataSet = Value;
+    if (Value) {
+        m_connections.append(
+            connect(Value, &TDataSet::dataChanged, this, &TDataSource::dataChanged));
+        m_connections.append(
+            connect(Value, &TDataSet::recordChanged, this, &TDataSource::recordChanged));
+        // The pointer is already cleared when the data set's QObject part announces its end.
+        m_connections.append(connect(Value, &QObject::destroyed, this, &TDataSource::dataChanged));
+    }
+    emit dataChanged();
+}
+
+void TDataSource::Notification(TComponent *AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != TOperation::opRemove || !DropLink(m_dataSet, AComponent))
+        return;
+    for (const auto &connection : std::as_const(m_connections))
+        disconnect(connection);
+    m_connections.clear();
+    emit dataChanged();
+}

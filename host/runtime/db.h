@@ -1,0 +1,274 @@
+#pragma once
+// Data access: fields, data sets that buffer the rows they read, and data sources that link
+// data-aware controls to a data set.
+//
+// A data set holds its rows in memory after Open; controls read them by row index and follow the
+// current record (RecNo). Data fields are made from the result columns each time the data set
+// opens; lookup and calculated fields are definitions that stay across Close and Open.
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "hosterrors.h"
+#include "korruntime_export.h"
+#include "persistent.h"
+#include "published.h"
+#include "vcltypes.h"
+
+class TStrings;
+class TDataSet;
+class TField;
+
+namespace Db {
+Q_NAMESPACE_EXPORT(KORRUNTIME_EXPORT)
+
+enum TFieldType {
+    ftUnknown,
+    ftString,
+    ftSmallint,
+    ftInteger,
+    ftWord,
+    ftBoolean,
+    ftFloat,
+    ftCurrency,
+    ftBCD,
+    ftDate,
+    ftTime,
+    ftDateTime,
+    ftBytes,
+    ftVarBytes,
+    ftAutoInc,
+    ftBlob,
+    ftMemo,
+    ftGraphic,
+    ftFmtMemo,
+    ftFixedChar,
+    ftWideString,
+    ftLargeint,
+    ftVariant,
+    ftGuid,
+    ftTimeStamp,
+    ftFMTBcd,
+};
+Q_ENUM_NS(TFieldType)
+
+enum TFieldKind { fkData, fkCalculated, fkLookup, fkInternalCalc, fkAggregate };
+Q_ENUM_NS(TFieldKind)
+
+enum TSQLCommandType { ctQuery, ctTable };
+Q_ENUM_NS(TSQLCommandType)
+
+} // namespace Db
+
+// A database call that failed, or a field or record that does not exist.
+class KORRUNTIME_EXPORT EDatabaseError : public EHostError {
+public:
+    using EHostError::EHostError;
+};
+
+// Calculates a calculated field's value for one record (0-based row) of its data set.
+using TFieldCalcEvent = std::function<QVariant(const TDataSet &DataSet, int Row)>;
+
+class KORRUNTIME_EXPORT TDataSet : public QObject, public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(bool Active READ Active WRITE setActive)
+    KOR_PUBLISHED(tkEnumeration, "Boolean", Active, "false")
+
+public:
+    explicit TDataSet(QObject *AOwner = nullptr);
+    ~TDataSet() override;
+
+    bool Active() const { return m_active; }
+    void setActive(bool Value);
+    // Reads the rows; raises EDatabaseError when the data cannot be read (the set stays closed).
+    void Open();
+    void Close();
+    // Reads the rows again, keeping the current record number where possible.
+    void Refresh();
+
+    // Fields in order: the data fields of the open data set, then the lookup and calculated
+    // definitions.
+    int FieldCount() const { return int(m_fields.size()); }
+    TField *Fields(int Index) const;
+    // Every field including the children of object fields, in order.
+    QList<TField *> FieldList() const;
+    TField *FindField(const QString &FieldName) const;
+    // Like FindField, but raises EDatabaseError when there is no such field.
+    TField *FieldByName(const QString &FieldName) const;
+    // The names of the fields; a closed data set asks its source for the result columns.
+    void GetFieldNames(TStrings *List);
+    void GetFieldNames(QStringList &List);
+
+    // Field definitions that live across Close and Open. The data set owns the new field.
+    TField *AddLookupField(const QString &Name, TDataSet *LookupDataSet, const QString &KeyFields,
+                           const QString &LookupKeyFields, const QString &LookupResultField,
+                           Db::TFieldType Type = Db::ftString);
+    TField *AddCalculatedField(const QString &Name, Db::TFieldType Type, TFieldCalcEvent Calc);
+    // Removes a lookup or calculated definition; data fields go with Close.
+    void RemoveField(TField *Field);
+
+    // Records.
+    int RecordCount() const { return int(m_rows.size()); }
+    bool IsEmpty() const { return m_rows.empty(); }
+    // The current record, 1-based; 0 when there is none.
+    int RecNo() const { return m_recNo; }
+    void setRecNo(int Value);
+    void First() { setRecNo(1); }
+    void Last() { setRecNo(RecordCount()); }
+    void Next();
+    void Prior();
+    int MoveBy(int Distance);
+    bool Bof() const { return m_bof; }
+    bool Eof() const { return m_eof; }
+    // Moves to the first record whose fields (names separated by ';') hold Values; true when one
+    // was found.
+    bool Locate(const QString &KeyFields, const QVariantList &Values);
+    // The row (0-based) of the first record with those values, -1 when none.
+    int FindRow(const QString &KeyFields, const QVariantList &Values) const;
+
+    // The stored value of a data field in a row (0-based); lookup and calculated fields work
+    // their value out. An invalid row or a detached field gives a null value.
+    QVariant FieldValue(int Row, const TField *Field) const;
+    // Changes a buffered data value; raises EDatabaseError for a read-only or non-data field.
+    void SetFieldValue(int Row, TField *Field, const QVariant &Value);
+
+signals:
+    // Opened, closed, refreshed, or fields changed.
+    void dataChanged();
+    // The current record moved or its values changed.
+    void recordChanged();
+
+protected:
+    struct FieldDesc {
+        QString Name;
+        Db::TFieldType DataType = Db::ftUnknown;
+        int Size = 0;
+    };
+    // Reads the result: the columns, and unless DefsOnly the rows. Raises EDatabaseError.
+    virtual void InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &Rows,
+                              bool DefsOnly) = 0;
+    void Notification(TComponent *AComponent, TOperation Operation) override;
+    void CheckInactive(const QString &What) const;
+
+private:
+    void clearDataFields();
+    void setCursor(int recNo, bool bof, bool eof);
+    int dataColumn(const TField *field) const;
+
+    bool m_active = false;
+    std::vector<std::unique_ptr<TField>> m_fields;
+    std::vector<QVariantList> m_rows;
+    int m_recNo = 0;
+    bool m_bof = true;
+    bool m_eof = true;
+};
+
+class KORRUNTIME_EXPORT TField : public QObject, public TPersistent {
+    Q_OBJECT
+    KOR_STRING(FieldName)
+    KOR_ENUM(Db::TFieldKind, FieldKind, Db::fkData)
+    KOR_ENUM(Db::TFieldType, DataType, Db::ftUnknown)
+    KOR_INTEGER(Size, 0)
+    KOR_STRING(DisplayLabel)
+    KOR_INTEGER(DisplayWidth, 0)
+    KOR_ENUM(Vcl::TAlignment, Alignment, Vcl::taLeftJustify)
+    KOR_BOOLEAN(Visible, true)
+    KOR_BOOLEAN(ReadOnly, false)
+    KOR_BOOLEAN(Required, false)
+    // Lookup fields: the key fields of this data set, the matching fields of LookupDataSet and
+    // the field of LookupDataSet whose value the lookup field shows.
+    KOR_STRING(KeyFields)
+    KOR_STRING(LookupKeyFields)
+    KOR_STRING(LookupResultField)
+    Q_PROPERTY(TDataSet *LookupDataSet READ LookupDataSet WRITE setLookupDataSet)
+    KOR_PUBLISHED(tkClass, "TDataSet", LookupDataSet, "")
+
+public:
+    explicit TField(TDataSet *DataSet = nullptr);
+    ~TField() override;
+
+    TDataSet *LookupDataSet() const { return m_LookupDataSet.data(); }
+    // The field's data set is told when the lookup data set goes.
+    void setLookupDataSet(TDataSet *Value);
+
+    TDataSet *DataSet() const { return m_dataSet; }
+    // The field's name qualified by its parent object field; fields here have no parent, so it
+    // is the field name.
+    QString FullName() const { return FieldName(); }
+    // The label a grid title shows: DisplayLabel, or the field name.
+    QString DisplayName() const;
+    // Position among the data set's fields, -1 when detached.
+    int Index() const;
+    bool IsData() const { return FieldKind() == Db::fkData; }
+    bool IsLookup() const { return FieldKind() == Db::fkLookup; }
+    bool IsCalculated() const { return FieldKind() == Db::fkCalculated; }
+    // Default alignment and display width for the data type.
+    static Vcl::TAlignment DefaultAlignment(Db::TFieldType Type);
+    static bool IsNumeric(Db::TFieldType Type);
+
+    // The value in a record (0-based row) and in the current record.
+    QVariant ValueAt(int Row) const;
+    QVariant Value() const;
+    void SetValue(const QVariant &Value);
+    bool IsNull() const { return Value().isNull(); }
+    QString AsString() const { return DisplayTextOf(Value()); }
+    int AsInteger() const { return Value().toInt(); }
+    double AsFloat() const { return Value().toDouble(); }
+    bool AsBoolean() const { return Value().toBool(); }
+    // The text a control shows for a value of this field.
+    QString DisplayTextOf(const QVariant &Value) const;
+
+    // Calculated fields: how the value of a record is worked out.
+    TFieldCalcEvent OnCalcValue;
+
+    void Assign(const TPersistent *Source) override;
+    TPersistent *GetOwner() const override;
+    QString GetNamePath() const override;
+
+signals:
+    void changed();
+
+private:
+    friend class TDataSet;
+    void Changed();
+    QVariant lookupValue(int Row) const;
+
+    TDataSet *m_dataSet = nullptr;
+    QPointer<TDataSet> m_LookupDataSet;
+    int m_column = -1; // data fields: the result column the value is read from
+};
+
+class KORRUNTIME_EXPORT TDataSource : public QObject, public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(TDataSet *DataSet READ DataSet WRITE setDataSet)
+    KOR_PUBLISHED(tkClass, "TDataSet", DataSet, "")
+    KOR_BOOLEAN(Enabled, true)
+    KOR_BOOLEAN(AutoEdit, true)
+
+public:
+    Q_INVOKABLE explicit TDataSource(QObject *AOwner = nullptr);
+    ~TDataSource() override;
+
+    TDataSet *DataSet() const { return m_dataSet.data(); }
+    void setDataSet(TDataSet *Value);
+
+signals:
+    // The linked data set changed, was opened, closed or deleted.
+    void dataChanged();
+    void recordChanged();
+
+protected:
+    void Notification(TComponent *AComponent, TOperation Operation) override;
+
+private:
+    void Changed() { emit dataChanged(); }
+
+    QPointer<TDataSet> m_dataSet;
+    QList<QMetaObject::Connection> m_connections;
+};

@@ -1,0 +1,544 @@
+// The grid's layout, painting and keyboard and mouse handling.
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "grid.h"
+
+namespace {
+
+Qt::Alignment horizontalFlags(Vcl::TAlignment alignment)
+{
+    switch (alignment) {
+    case Vcl::taRightJustify:
+        return Qt::AlignRight;
+    case Vcl::taCenter:
+        return Qt::AlignHCenter;
+    default:
+        return Qt::AlignLeft;
+    }
+}
+
+Qt::Alignment verticalFlags(Kor::TKorVerticalAlignment alignment)
+{
+    switch (alignment) {
+    case Kor::vaTop:
+        return Qt::AlignTop;
+    case Kor::vaBottom:
+        return Qt::AlignBottom;
+    default:
+        return Qt::AlignVCenter;
+    }
+}
+
+void drawCellText(QPainter &painter, const QRect &rect, const QString &text, Qt::Alignment align,
+                  bool wordWrap, bool ellipsis, int margin)
+{
+    const QRect area = rect.adjusted(margin, 0, -margin, 0);
+    if (area.width() <= 0)
+        return;
+    if (wordWrap) {
+        painter.drawText(area, int(align | Qt::TextWordWrap), text);
+        return;
+    }
+    const QString shown =
+        ellipsis ? painter.fontMetrics().elidedText(text, Qt::ElideRight, area.width()) : text;
+    painter.drawText(area, int(align | Qt::TextSingleLine), shown);
+}
+
+QColor qcolor(TColor color)
+{
+    return ColorToQColor(color == clDefault || color == clNone ? clWindow : color);
+}
+
+} // namespace
+
+// ---- Layout -------------------------------------------------------------------------------
+
+int TKorCustomDBGrid::RowHeight() const
+{
+    const QFontMetrics metrics(Font()->ToQFont());
+    return (metrics.height() + 2 * GridStyle()->DataRowSpace()) * qMax(1, LinesCount());
+}
+
+int TKorCustomDBGrid::TitleHeight() const
+{
+    if (!(Options() & Kor::dgTitles))
+        return 0;
+    int height =
+        (QFontMetrics(TitleFont()->ToQFont()).height() + 2 * GridStyle()->TitleRowSpace()) *
+        qMax(1, TitleLinesCount());
+    if (Options() & Kor::dgHeaders)
+        height +=
+            (QFontMetrics(HeaderFont()->ToQFont()).height() + 2 * GridStyle()->HeaderRowSpace()) *
+            qMax(1, HeaderLinesCount());
+    return height;
+}
+
+int TKorCustomDBGrid::IndicatorColumnWidth() const
+{
+    return (Options() & Kor::dgIndicator) ? qMax(11, IndicatorWidth()) : 0;
+}
+
+int TKorCustomDBGrid::totalRowHeight() const
+{
+    return (QFontMetrics(Totals()->Font()->ToQFont()).height() + 2 * GridStyle()->TotalRowSpace()) *
+           qMax(1, Totals()->LinesCount());
+}
+
+bool TKorCustomDBGrid::showsTotalHeader() const
+{
+    return Totals()->Active() && (OptionsEx() & Kor::dgxTotalHeader);
+}
+
+int TKorCustomDBGrid::footerRowCount() const
+{
+    if (!Totals()->Active())
+        return 0;
+    int rows = 0;
+    if (OptionsEx() & Kor::dgxTotalValues) {
+        int values = 0;
+        for (TKorColumn *column : VisibleColumns())
+            values = qMax(values, column->TotalValues()->Count());
+        rows += values;
+    }
+    if (OptionsEx() & Kor::dgxTotalFields)
+        ++rows;
+    if (OptionsEx() & Kor::dgxTotalFooter)
+        ++rows;
+    return rows;
+}
+
+static int frameWidth(const TKorCustomDBGrid &grid)
+{
+    return grid.BorderStyle() == Vcl::bsSingle ? 1 : 0;
+}
+
+static int dataTop(const TKorCustomDBGrid &grid, int totalHeaderHeight)
+{
+    return frameWidth(grid) + grid.TitleHeight() + totalHeaderHeight;
+}
+
+int TKorCustomDBGrid::VisibleRowCount() const
+{
+    const int top = dataTop(*this, showsTotalHeader() ? totalRowHeight() : 0);
+    const int bottom = height() - frameWidth(*this) - footerRowCount() * totalRowHeight();
+    const int rowHeight = qMax(1, RowHeight());
+    return qMax(0, (bottom - top) / rowHeight);
+}
+
+QList<TKorColumn *> TKorCustomDBGrid::VisibleColumns() const
+{
+    QList<TKorColumn *> result;
+    for (int i = 0; i < Columns()->Count(); ++i) {
+        TKorColumn *column = Columns()->Items(i);
+        if (!column->Visible())
+            continue;
+        bool collapsed = false;
+        for (const QObject *group = column->Group(); group && group != Columns() && !collapsed;) {
+            const auto *head = qobject_cast<const TKorColumn *>(group);
+            if (!head)
+                break;
+            collapsed = !head->Expanded() || !head->Visible();
+            group = head->Group();
+        }
+        if (!collapsed)
+            result.append(column);
+    }
+    return result;
+}
+
+QList<QPair<TKorColumn *, QRect>>
+TKorCustomDBGrid::columnSpans(const QList<TKorColumn *> &columns) const
+{
+    QList<QPair<TKorColumn *, QRect>> spans;
+    int x = frameWidth(*this) + IndicatorColumnWidth();
+    for (TKorColumn *column : columns) {
+        const int width = column->Width();
+        spans.append({column, QRect(x, 0, width, height())});
+        x += width + ((Options() & Kor::dgColLines) ? GridLineWidth() : 0);
+    }
+    return spans;
+}
+
+QRect TKorCustomDBGrid::CellRect(const TKorColumn *Column, int Row) const
+{
+    if (Row < m_topRow || Row >= m_topRow + VisibleRowCount())
+        return {};
+    TDataSet *dataSet = DataSet();
+    if (!dataSet || Row >= dataSet->RecordCount())
+        return {};
+    const int top =
+        dataTop(*this, showsTotalHeader() ? totalRowHeight() : 0) + (Row - m_topRow) * RowHeight();
+    for (const auto &span : columnSpans(VisibleColumns()))
+        if (span.first == Column)
+            return QRect(span.second.left(), top, span.second.width(), RowHeight());
+    return {};
+}
+
+int TKorCustomDBGrid::RowAt(int Y) const
+{
+    const int top = dataTop(*this, showsTotalHeader() ? totalRowHeight() : 0);
+    if (Y < top)
+        return -1;
+    const int row = m_topRow + (Y - top) / qMax(1, RowHeight());
+    TDataSet *dataSet = DataSet();
+    if (!dataSet || row >= dataSet->RecordCount() || row >= m_topRow + VisibleRowCount())
+        return -1;
+    return row;
+}
+
+TKorColumn *TKorCustomDBGrid::ColumnAt(int X) const
+{
+    for (const auto &span : columnSpans(VisibleColumns()))
+        if (X >= span.second.left() && X <= span.second.right())
+            return span.first;
+    return nullptr;
+}
+
+void TKorCustomDBGrid::setTopRow(int Value)
+{
+    TDataSet *dataSet = DataSet();
+    const int rows = dataSet ? dataSet->RecordCount() : 0;
+    const int top = qBound(0, Value, qMax(0, rows - qMax(1, VisibleRowCount())));
+    if (top == m_topRow)
+        return;
+    m_topRow = top;
+    update();
+}
+
+void TKorCustomDBGrid::ensureCurrentVisible()
+{
+    TDataSet *dataSet = DataSet();
+    if (!dataSet || dataSet->RecNo() < 1) {
+        setTopRow(0);
+        return;
+    }
+    const int current = dataSet->RecNo() - 1;
+    const int visible = qMax(1, VisibleRowCount());
+    if (current < m_topRow)
+        setTopRow(current);
+    else if (current >= m_topRow + visible)
+        setTopRow(current - visible + 1);
+    else
+        setTopRow(m_topRow); // clamps after the data shrank
+}
+
+void TKorCustomDBGrid::setSelectedIndex(int Value)
+{
+    const int count = int(VisibleColumns().size());
+    const int index = qBound(0, Value, qMax(0, count - 1));
+    if (index == m_selectedIndex)
+        return;
+    m_selectedIndex = index;
+    emit selectionMoved();
+    update();
+}
+
+TKorColumn *TKorCustomDBGrid::SelectedColumn() const
+{
+    const QList<TKorColumn *> columns = VisibleColumns();
+    return m_selectedIndex >= 0 && m_selectedIndex < columns.size() ? columns[m_selectedIndex]
+                                                                    : nullptr;
+}
+
+QString TKorCustomDBGrid::CellText(const TKorColumn *Column, int Row) const
+{
+    const TField *field = Column ? Column->Field() : nullptr;
+    return field ? field->DisplayTextOf(field->ValueAt(Row)) : QString();
+}
+
+// ---- Painting -----------------------------------------------------------------------------
+
+void TKorCustomDBGrid::paintFixedCell(QPainter &painter, const QRect &rect, TColor color)
+{
+    if (Gradient()->IsActive() && (Gradient()->Options() & Kor::goGradient))
+        Gradient()->Paint(painter, rect);
+    else
+        painter.fillRect(rect, qcolor(color));
+    if (ThemesEnabled() || FixedStyle() == Kor::fstFlat) {
+        painter.setPen(ColorToQColor(clBtnShadow));
+        painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+        painter.drawLine(rect.topRight(), rect.bottomRight());
+        return;
+    }
+    const bool sunken = FixedStyle() == Kor::fstSunken;
+    painter.setPen(ColorToQColor(sunken ? clBtnShadow : clBtnHighlight));
+    painter.drawLine(rect.topLeft(), rect.topRight());
+    painter.drawLine(rect.topLeft(), rect.bottomLeft());
+    painter.setPen(ColorToQColor(sunken ? clBtnHighlight : clBtnShadow));
+    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+    painter.drawLine(rect.topRight(), rect.bottomRight());
+}
+
+void TKorCustomDBGrid::paintTitles(QPainter &painter, const QList<TKorColumn *> &columns)
+{
+    const int titleHeight = TitleHeight();
+    if (titleHeight <= 0)
+        return;
+    const int top = frameWidth(*this);
+    const int headerHeight = (Options() & Kor::dgHeaders)
+                                 ? titleHeight - (QFontMetrics(TitleFont()->ToQFont()).height() +
+                                                  2 * GridStyle()->TitleRowSpace()) *
+                                                     qMax(1, TitleLinesCount())
+                                 : 0;
+    if (IndicatorColumnWidth() > 0)
+        paintFixedCell(painter, QRect(top, top, IndicatorColumnWidth(), titleHeight),
+                       UsedFixedColor());
+    for (const auto &span : columnSpans(columns)) {
+        TKorColumn *column = span.first;
+        TKorColumnTitle *title = column->Title();
+        if (headerHeight > 0) {
+            const QRect header(span.second.left(), top, span.second.width(), headerHeight);
+            paintFixedCell(painter, header,
+                           HeaderColor() == clDefault ? UsedFixedColor() : HeaderColor());
+            painter.setFont(HeaderFont()->ToQFont());
+            painter.setPen(ColorToQColor(HeaderFont()->Color()));
+            drawCellText(painter, header, title->Header(), Qt::AlignHCenter | Qt::AlignVCenter,
+                         false, true, GridStyle()->TitleColMargin());
+        }
+        const QRect cell(span.second.left(), top + headerHeight, span.second.width(),
+                         titleHeight - headerHeight);
+        paintFixedCell(painter, cell, title->Color());
+        int textLeft = 0;
+        if (TCustomImageList *images = TitleImages(); images && title->ImageIndex() >= 0) {
+            images->Draw(painter, cell.left() + 2,
+                         cell.top() + (cell.height() - images->Height()) / 2, title->ImageIndex());
+            textLeft = images->Width() + 2;
+        }
+        painter.setFont(title->Font()->ToQFont());
+        painter.setPen(ColorToQColor(title->Font()->Color()));
+        drawCellText(painter, cell.adjusted(textLeft, 0, 0, 0), title->Caption(),
+                     horizontalFlags(title->Alignment()) | verticalFlags(title->VAlignment()),
+                     title->WordWrap(), title->Ellipsis(), GridStyle()->TitleColMargin());
+        if (TCustomImageList *markers = Markers(); title->MarkerIndex() >= 0)
+            markers->Draw(painter, cell.right() - markers->Width() - 3,
+                          cell.top() + (cell.height() - markers->Height()) / 2,
+                          title->MarkerIndex());
+    }
+}
+
+void TKorCustomDBGrid::paintRows(QPainter &painter, const QList<TKorColumn *> &columns)
+{
+    TDataSet *dataSet = DataSet();
+    if (!dataSet)
+        return;
+    const int rows = qMin(VisibleRowCount(), dataSet->RecordCount() - m_topRow);
+    const int current = dataSet->RecNo() - 1;
+    const int top = dataTop(*this, showsTotalHeader() ? totalRowHeight() : 0);
+    const int rowHeight = RowHeight();
+    const auto spans = columnSpans(columns);
+    const bool rowSelect = Options() & Kor::dgRowSelect;
+    for (int i = 0; i < rows; ++i) {
+        const int row = m_topRow + i;
+        const int y = top + i * rowHeight;
+        if (IndicatorColumnWidth() > 0) {
+            const QRect indicator(frameWidth(*this), y, IndicatorColumnWidth(), rowHeight);
+            paintFixedCell(painter, indicator, UsedFixedColor());
+            if (row == current && !(Options() & Kor::dgMarkerOff))
+                Indicators()->Draw(
+                    painter, indicator.left() + (indicator.width() - Indicators()->Width()) / 2,
+                    y + (rowHeight - Indicators()->Height()) / 2, 0);
+        }
+        for (int c = 0; c < spans.size(); ++c) {
+            TKorColumn *column = spans[c].first;
+            const QRect cell(spans[c].second.left(), y, spans[c].second.width(), rowHeight);
+            const bool focusCell = row == current && c == m_selectedIndex;
+            const bool selectedRow = row == current && (rowSelect || focusCell);
+            TColor background = column->Color();
+            if ((DrawingOptions() & Kor::doStripeColor) && (row % 2) == 1)
+                background = UsedStripeColor();
+            if (selectedRow && (DrawingOptions() & Kor::doSelectRowColor))
+                background = UsedSelectRowColor();
+            if (focusCell && !rowSelect && (DrawingOptions() & Kor::doSelectCellColor))
+                background = UsedSelectCellColor();
+            painter.fillRect(cell, qcolor(background));
+            const bool highlighted = focusCell && (DrawingOptions() & Kor::doHighlightText);
+            painter.setFont(column->Font()->ToQFont());
+            painter.setPen(
+                ColorToQColor(highlighted ? UsedHighlightText() : column->Font()->Color()));
+            const TField *field = column->Field();
+            if (column->CheckBox() && field) {
+                const QRect box(cell.center().x() - 6, cell.center().y() - 6, 12, 12);
+                painter.drawRect(box);
+                if (field->ValueAt(row).toBool())
+                    painter.drawText(box, Qt::AlignCenter, QStringLiteral("\u2713"));
+            } else {
+                drawCellText(painter, cell, CellText(column, row),
+                             horizontalFlags(column->Alignment()) |
+                                 verticalFlags(column->VAlignment()),
+                             column->WordWrap(), column->Ellipsis(), 2);
+            }
+            if (Options() & Kor::dgColLines) {
+                painter.setPen(ColorToQColor(UsedDataColLineColor()));
+                painter.drawLine(cell.right() + 1, cell.top(), cell.right() + 1, cell.bottom());
+            }
+            if (Options() & Kor::dgRowLines) {
+                painter.setPen(ColorToQColor(UsedDataRowLineColor()));
+                painter.drawLine(cell.left(), cell.bottom(), cell.right() + 1, cell.bottom());
+            }
+            if (focusCell && FocusRect() != Kor::frNone && hasFocus()) {
+                QPen pen(ColorToQColor(UsedHighlightText()));
+                pen.setStyle(FocusRect() == Kor::frSolid ? Qt::SolidLine : Qt::DotLine);
+                painter.setPen(pen);
+                painter.drawRect(cell.adjusted(0, 0, -1, -1));
+            }
+        }
+    }
+}
+
+void TKorCustomDBGrid::paintTotalRow(QPainter &painter, const QList<TKorColumn *> &columns, int top,
+                                     const std::function<TKorColumnTotal *(TKorColumn *)> &totalOf)
+{
+    const int height = totalRowHeight();
+    if (IndicatorColumnWidth() > 0)
+        paintFixedCell(painter, QRect(frameWidth(*this), top, IndicatorColumnWidth(), height),
+                       Totals()->UsedColor());
+    for (const auto &span : columnSpans(columns)) {
+        const QRect cell(span.second.left(), top, span.second.width(), height);
+        TKorColumnTotal *total = totalOf(span.first);
+        const TColor color =
+            total && total->Color() != clDefault ? total->Color() : Totals()->UsedColor();
+        paintFixedCell(painter, cell, color);
+        if (!total || !total->Visible())
+            continue;
+        const bool ownFont = total->Font()->Name() != Totals()->Font()->Name() ||
+                             total->Font()->Height() != Totals()->Font()->Height();
+        const TFont *font = ownFont ? total->Font() : Totals()->Font();
+        painter.setFont(font->ToQFont());
+        painter.setPen(ColorToQColor(font->Color()));
+        drawCellText(painter, cell, total->DisplayText(),
+                     horizontalFlags(total->Alignment()) | verticalFlags(total->VAlignment()),
+                     total->WordWrap(), total->Ellipsis(), GridStyle()->TotalColMargin());
+    }
+}
+
+void TKorCustomDBGrid::paintTotals(QPainter &painter, const QList<TKorColumn *> &columns)
+{
+    if (!Totals()->Active())
+        return;
+    ensureTotals();
+    const int height = totalRowHeight();
+    if (showsTotalHeader())
+        paintTotalRow(painter, columns, frameWidth(*this) + TitleHeight(),
+                      [](TKorColumn *column) { return column->TotalHeader(); });
+    int top = this->height() - frameWidth(*this) - footerRowCount() * height;
+    if (OptionsEx() & Kor::dgxTotalValues) {
+        int values = 0;
+        for (TKorColumn *column : columns)
+            values = qMax(values, column->TotalValues()->Count());
+        for (int v = 0; v < values; ++v, top += height)
+            paintTotalRow(painter, columns, top, [v](TKorColumn *column) -> TKorColumnTotal * {
+                return v < column->TotalValues()->Count() ? column->TotalValues()->Items(v)
+                                                          : nullptr;
+            });
+    }
+    if (OptionsEx() & Kor::dgxTotalFields) {
+        paintTotalRow(painter, columns, top,
+                      [](TKorColumn *column) { return column->TotalFields(); });
+        top += height;
+    }
+    if (OptionsEx() & Kor::dgxTotalFooter)
+        paintTotalRow(painter, columns, top,
+                      [](TKorColumn *column) { return column->TotalFooter(); });
+}
+
+void TKorCustomDBGrid::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), qcolor(FillerColor() == clDefault ? UsedColor() : FillerColor()));
+    const QList<TKorColumn *> columns = VisibleColumns();
+    paintTitles(painter, columns);
+    paintRows(painter, columns);
+    paintTotals(painter, columns);
+    if (BorderStyle() == Vcl::bsSingle) {
+        painter.setPen(ColorToQColor(Ctl3D() ? clBtnShadow : clWindowFrame));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+// ---- Input --------------------------------------------------------------------------------
+
+void TKorCustomDBGrid::mousePressEvent(QMouseEvent *event)
+{
+    setFocus(Qt::MouseFocusReason);
+    const QPoint pos = event->position().toPoint();
+    if (TKorColumn *column = ColumnAt(pos.x()))
+        setSelectedIndex(int(VisibleColumns().indexOf(column)));
+    const int row = RowAt(pos.y());
+    if (row >= 0)
+        if (TDataSet *dataSet = DataSet())
+            dataSet->setRecNo(row + 1);
+    event->accept();
+}
+
+void TKorCustomDBGrid::wheelEvent(QWheelEvent *event)
+{
+    const int steps = event->angleDelta().y() / 120;
+    if (steps == 0) {
+        event->ignore();
+        return;
+    }
+    const int rows = WheelScrollRows() > 0 ? WheelScrollRows() : 3;
+    setTopRow(m_topRow - steps * rows);
+    event->accept();
+}
+
+void TKorCustomDBGrid::keyPressEvent(QKeyEvent *event)
+{
+    TDataSet *dataSet = DataSet();
+    const int page = qMax(1, VisibleRowCount());
+    switch (event->key()) {
+    case Qt::Key_Up:
+        if (dataSet)
+            dataSet->Prior();
+        break;
+    case Qt::Key_Down:
+        if (dataSet)
+            dataSet->Next();
+        break;
+    case Qt::Key_PageUp:
+        if (dataSet)
+            dataSet->MoveBy(-page);
+        break;
+    case Qt::Key_PageDown:
+        if (dataSet)
+            dataSet->MoveBy(page);
+        break;
+    case Qt::Key_Home:
+        if (event->modifiers() & Qt::ControlModifier) {
+            if (dataSet)
+                dataSet->First();
+        } else {
+            setSelectedIndex(0);
+        }
+        break;
+    case Qt::Key_End:
+        if (event->modifiers() & Qt::ControlModifier) {
+            if (dataSet)
+                dataSet->Last();
+        } else {
+            setSelectedIndex(int(VisibleColumns().size()) - 1);
+        }
+        break;
+    case Qt::Key_Left:
+        setSelectedIndex(m_selectedIndex - 1);
+        break;
+    case Qt::Key_Right:
+        setSelectedIndex(m_selectedIndex + 1);
+        break;
+    default:
+        TKorWinControl::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void TKorCustomDBGrid::resizeEvent(QResizeEvent *event)
+{
+    TKorWinControl::resizeEvent(event);
+    ensureCurrentVisible();
+}

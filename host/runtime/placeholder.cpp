@@ -1,1 +1,0 @@
-// Replaced by the run-time package's classes.

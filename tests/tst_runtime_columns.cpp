@@ -1,0 +1,331 @@
+// Grid columns: default and customised columns over a real data set, moves and expand groups,
+// restoring defaults, total rows and their values.
+
+#include <QtTest>
+
+#include "grid.h"
+#include "tst_runtime_fixture.h"
+
+namespace {
+
+QStringList fieldNames(const TKorDBGridColumns &columns)
+{
+    QStringList names;
+    for (int i = 0; i < columns.Count(); ++i)
+        names.append(columns.Items(i)->FieldName());
+    return names;
+}
+
+} // namespace
+
+class TestRuntimeColumns : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void defaultColumnsFollowTheDataSet()
+    {
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        TKorDBGridColumns &columns = *grid.Columns();
+        QCOMPARE(columns.State(), Kor::csDefault);
+        QCOMPARE(columns.Count(), 0);
+        grid.setDataSource(&db.Source);
+        QCOMPARE(columns.Count(), 9);
+        QCOMPARE(columns.State(), Kor::csDefault);
+        QCOMPARE(columns.Items(1)->Field(), db.Customers.FieldByName("name"));
+        QCOMPARE(columns.Items(1)->Grid(), &grid);
+        QCOMPARE(columns.Items(1)->Title()->Caption(), QStringLiteral("name"));
+        db.Customers.FieldByName("name")->setDisplayLabel("Customer");
+        QCOMPARE(columns.Items(1)->Title()->Caption(), QStringLiteral("Customer"));
+
+        // Hidden fields get no default column; closing and reopening regenerates.
+        db.Customers.Close();
+        QCOMPARE(columns.Count(), 0);
+        db.Customers.Open();
+        db.Customers.FieldByName("notes")->setVisible(false);
+        QCOMPARE(columns.Count(), 8);
+        QVERIFY(!fieldNames(columns).contains("notes"));
+        grid.setObjectName("KorDBGrid1");
+        QCOMPARE(columns.GetNamePath(), QStringLiteral("KorDBGrid1.Columns"));
+    }
+
+    void addingMakesTheColumnsCustomised()
+    {
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        grid.setDataSource(&db.Source);
+        TKorColumn *added = grid.Columns()->Add();
+        added->setFieldName("balance");
+        QCOMPARE(grid.Columns()->State(), Kor::csCustomized);
+        QCOMPARE(grid.Columns()->Count(), 10); // the default columns are kept
+        QCOMPARE(grid.Columns()->Items(9), added);
+
+        // Customised columns stay when the data set changes.
+        db.Customers.Close();
+        db.Customers.Open();
+        QCOMPARE(grid.Columns()->Count(), 10);
+
+        // Back to default columns: one per visible field again.
+        grid.Columns()->setState(Kor::csDefault);
+        QCOMPARE(grid.Columns()->Count(), 9);
+        QCOMPARE(grid.Columns()->State(), Kor::csDefault);
+    }
+
+    void rebuildColumnsReadsTheFlatFieldList()
+    {
+        RuntimeFixture db;
+        db.AddCountryLookup();
+        TKorDBGrid grid;
+        grid.setDataSource(&db.Source);
+        grid.Columns()->Clear();
+        grid.Columns()->Add()->setFieldName("score");
+        grid.Columns()->RebuildColumns();
+        QCOMPARE(grid.Columns()->State(), Kor::csCustomized);
+        QCOMPARE(fieldNames(*grid.Columns()),
+                 (QStringList{"id", "name", "balance", "born", "active", "rating", "notes", "score",
+                              "country_id", "country"}));
+        QCOMPARE(grid.Columns()->Items(9)->Field()->FieldKind(), Db::fkLookup);
+        QCOMPARE(grid.Columns()->ColumnByFieldName("COUNTRY"), grid.Columns()->Items(9));
+        QCOMPARE(grid.Columns()->ColumnByDisplayName("score"), grid.Columns()->Items(7));
+
+        // Without a data set the rebuild leaves no columns.
+        grid.setDataSource(nullptr);
+        grid.Columns()->RebuildColumns();
+        QCOMPARE(grid.Columns()->Count(), 0);
+    }
+
+    void indexMovesAndExpandGroups()
+    {
+        TKorDBGrid grid;
+        TKorDBGridColumns &columns = *grid.Columns();
+        for (const char *name : {"a", "head", "m1", "m2", "b"})
+            columns.Add()->setFieldName(QLatin1String(name));
+        TKorColumn *head = columns.Items(1);
+        head->setExpandCols(2);
+        QVERIFY(head->Expandable());
+        QCOMPARE(head->ExpandIndex(), 3);
+        QCOMPARE(columns.Items(0)->ExpandIndex(), 0);
+        QCOMPARE(columns.Items(2)->Group(), head);
+        QCOMPARE(columns.Items(3)->Group(), head);
+        QCOMPARE(columns.Items(0)->Group(), columns.Items(4)->Group());
+        QCOMPARE(head->Group(), columns.Items(0)->Group());
+        QVERIFY(columns.Items(2)->Group() != columns.Items(0)->Group());
+
+        // A nested group stays inside its parent's.
+        columns.Items(2)->setExpandCols(5);
+        QCOMPARE(columns.Items(2)->ExpandIndex(), 3);
+        QCOMPARE(columns.Items(3)->Group(), columns.Items(2));
+        columns.Items(2)->setExpandCols(0);
+
+        // Moving a column down past an expandable target lands after the target's group.
+        TKorColumn *moved = columns.Items(0);
+        columns.BeginDesignUpdate();
+        QCOMPARE(columns.DesignUpdateCount(), 1);
+        moved->SetIndex(head->ExpandIndex());
+        columns.EndDesignUpdate();
+        QCOMPARE(fieldNames(columns), (QStringList{"head", "m1", "m2", "a", "b"}));
+        QCOMPARE(moved->Index(), 3);
+        columns.Items(4)->SetIndex(0);
+        QCOMPARE(fieldNames(columns), (QStringList{"b", "head", "m1", "m2", "a"}));
+
+        // Collapsing the group hides its members from the grid.
+        QCOMPARE(grid.VisibleColumns().size(), 5);
+        head->setExpanded(false);
+        QCOMPARE(grid.VisibleColumns().size(), 3);
+        columns.Items(0)->setVisible(false);
+        QCOMPARE(grid.VisibleColumns().size(), 2);
+    }
+
+    void restoreDefaultsFollowsFieldAndGridAgain()
+    {
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        grid.setDataSource(&db.Source);
+        TKorColumn *balance = grid.Columns()->Items(2);
+        const int defaultWidth = balance->Width();
+        QCOMPARE(balance->Alignment(), Vcl::taRightJustify);
+        QVERIFY(defaultWidth > 0);
+        balance->setWidth(defaultWidth + 40);
+        balance->setAlignment(Vcl::taCenter);
+        balance->setReadOnly(true);
+        balance->Font()->setSize(20);
+        balance->Title()->setCaption("Money");
+        balance->Title()->setColor(clRed);
+        balance->RestoreDefaults();
+        QCOMPARE(balance->Width(), defaultWidth);
+        QCOMPARE(balance->Alignment(), Vcl::taRightJustify);
+        QVERIFY(!balance->ReadOnly());
+        QCOMPARE(balance->Font()->Size(), grid.Font()->Size());
+        QCOMPARE(balance->Title()->Caption(), QStringLiteral("balance"));
+        QCOMPARE(balance->Title()->Color(), grid.FixedColor());
+
+        // Read-only follows the grid and the field while not set.
+        grid.setReadOnly(true);
+        QVERIFY(balance->ReadOnly());
+        grid.setReadOnly(false);
+        QVERIFY(!balance->ReadOnly());
+        // A field change regenerates the default columns: take the new one.
+        db.Customers.FieldByName("balance")->setReadOnly(true);
+        balance = grid.Columns()->ColumnByFieldName("balance");
+        QVERIFY(balance->ReadOnly());
+
+        // Grid limits bound the default width.
+        grid.setDefaultWidthMax(30);
+        QCOMPARE(balance->Width(), 30);
+    }
+
+    void assignCopiesColumnsWithTheirTotals()
+    {
+        TKorDBGrid source, target;
+        TKorColumn *column = source.Columns()->Add();
+        column->setFieldName("balance");
+        column->setWidth(77);
+        column->TotalValues()->Add()->setCaption("Sum");
+        column->TotalValues()->Add()->setTotalResult(Kor::trCalcValue);
+        column->TotalFooter()->setFormat("%.2n");
+        target.Columns()->Assign(source.Columns());
+        QCOMPARE(target.Columns()->Count(), 1);
+        TKorColumn *copy = target.Columns()->Items(0);
+        QCOMPARE(copy->FieldName(), QStringLiteral("balance"));
+        QCOMPARE(copy->Width(), 77);
+        QVERIFY(copy->IsWidthStored());
+        QVERIFY(!copy->IsColorStored());
+        QCOMPARE(copy->TotalValues()->Count(), 2);
+        QCOMPARE(copy->TotalValues()->Items(0)->Caption(), QStringLiteral("Sum"));
+        QCOMPARE(copy->TotalValues()->Items(1)->TotalResult(), Kor::trCalcValue);
+        QCOMPARE(copy->TotalFooter()->Format(), QStringLiteral("%.2n"));
+        QCOMPARE(copy->TotalValues()->Items(1)->Column(), copy);
+        QCOMPARE(target.Columns()->State(), Kor::csCustomized);
+    }
+
+    void totalValuesCollection()
+    {
+        TKorDBGrid grid;
+        grid.setObjectName("KorDBGrid1");
+        TKorColumn *column = grid.Columns()->Add();
+        TKorColumnTotalValues *values = column->TotalValues();
+        TKorColumnTotalValue *first = values->Add();
+        TKorColumnTotalValue *second = values->Add();
+        QCOMPARE(values->Count(), 2);
+        QCOMPARE(values->Items(1), second);
+        QCOMPARE(first->Column(), column);
+        QCOMPARE(column->TotalHeader()->Column(), column);
+        QCOMPARE(second->DisplayName(), QStringLiteral("TotalValues[1]"));
+        QCOMPARE(column->TotalFooter()->DisplayName(), QStringLiteral("TotalFooter"));
+        QCOMPARE(second->GetNamePath(), QStringLiteral("KorDBGrid1.Columns[0].TotalValues[1]"));
+        QCOMPARE(column->TotalHeader()->GetNamePath(),
+                 QStringLiteral("KorDBGrid1.Columns[0].TotalHeader"));
+        QCOMPARE(column->Title()->GetNamePath(), QStringLiteral("KorDBGrid1.Columns[0].Title"));
+        values->Delete(0);
+        QCOMPARE(values->Count(), 1);
+        QCOMPARE(second->Index(), 0);
+        QVERIFY_THROWS_EXCEPTION(EListError, values->Items(3));
+    }
+
+    void totalsAreWorkedOutFromTheRows()
+    {
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        grid.setDataSource(&db.Source);
+        TKorColumn *balance = grid.Columns()->ColumnByFieldName("balance");
+        const struct {
+            Kor::TKorTotalCalcValue kind;
+            QVariant expected;
+            bool currency;
+        } cases[] = {
+            {Kor::cvSum, 60.75, true},
+            {Kor::cvAverage, 20.25, true},
+            {Kor::cvMin, 10.5, true},
+            {Kor::cvMax, 30.0, true},
+            {Kor::cvCount, qlonglong(3), false},
+            {Kor::cvDistinct, qlonglong(3), false},
+        };
+        for (const auto &entry : cases) {
+            TKorColumnTotalValue *value = balance->TotalValues()->Add();
+            value->setTotalResult(Kor::trCalcValue);
+            value->setCalcValue(entry.kind);
+        }
+        grid.Refresh();
+        for (int i = 0; i < 6; ++i) {
+            TKorColumnTotalValue *value = balance->TotalValues()->Items(i);
+            QCOMPARE(value->Value().toDouble(), cases[i].expected.toDouble());
+            QCOMPARE(value->IsCurrency(), cases[i].currency);
+        }
+
+        // An integer sum stays an integer; the selected-rows total follows the current record.
+        TKorColumnTotal *ratings = grid.Columns()->ColumnByFieldName("rating")->TotalFooter();
+        ratings->setTotalResult(Kor::trCalcValue);
+        TKorColumnTotal *current = grid.Columns()->ColumnByFieldName("rating")->TotalHeader();
+        current->setTotalResult(Kor::trCalcValue);
+        current->setCalcApply(Kor::caSelectedRows);
+        db.Customers.Last();
+        grid.Refresh();
+        QCOMPARE(ratings->Value(), QVariant(qlonglong(9)));
+        QCOMPARE(current->Value().toInt(), 1);
+
+        // Field values of the current record and of the totals' own data set.
+        TKorColumnTotal *name = grid.Columns()->ColumnByFieldName("name")->TotalHeader();
+        name->setTotalResult(Kor::trCurrentField);
+        TKorColumnTotal *country = grid.Columns()->ColumnByFieldName("name")->TotalFooter();
+        country->setTotalResult(Kor::trTotalsRecord);
+        country->setFieldName("title");
+        country->setTotalRecNo(2);
+        TDataSource countries;
+        countries.setDataSet(&db.Countries);
+        grid.Totals()->setDataSource(&countries);
+        db.Customers.First();
+        grid.Refresh();
+        QCOMPARE(name->DisplayText(), QStringLiteral("Ann"));
+        QCOMPARE(country->DisplayText(), QStringLiteral("Ohio"));
+
+        // Without calculation the values stay empty; a null result may show as zero.
+        grid.Totals()->setCalcValues(false);
+        grid.Refresh();
+        QVERIFY(balance->TotalValues()->Items(0)->Value().isNull());
+        QCOMPARE(balance->TotalValues()->Items(0)->DisplayText(), QString());
+        balance->TotalValues()->Items(0)->setNullValue(true);
+        QCOMPARE(balance->TotalValues()->Items(0)->DisplayText(), QStringLiteral("0"));
+        balance->TotalValues()->Items(0)->setTotalResult(Kor::trCaption);
+        balance->TotalValues()->Items(0)->setCaption("Total:");
+        QCOMPARE(balance->TotalValues()->Items(0)->DisplayText(), QStringLiteral("Total:"));
+    }
+
+    void totalFormats_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("asFloat");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plain int") << QVariant(1000) << "" << false << "1,000";
+        QTest::newRow("%d") << QVariant(1000) << "%d" << false << "1000";
+        QTest::newRow("%8d") << QVariant(1000) << "%8d" << false << "    1000";
+        QTest::newRow("%.8d") << QVariant(1000) << "%.8d" << false << "00001000";
+        QTest::newRow("%x") << QVariant(255) << "%x" << false << "FF";
+        QTest::newRow("%.0f") << QVariant(1000.1) << "%.0f" << false << "1000";
+        QTest::newRow("%.4f") << QVariant(1000.1) << "%.4f" << false << "1000.1000";
+        QTest::newRow("%n") << QVariant(1000.1) << "%n" << false << "1,000.10";
+        QTest::newRow("%.0n%%") << QVariant(50.0) << "%.0n%%" << false << "50%";
+        QTest::newRow("prefix") << QVariant(5) << "Sum: %d pcs" << false << "Sum: 5 pcs";
+        QTest::newRow("%d float") << QVariant(2.6) << "%d" << true << "3";
+        QTest::newRow("%s") << QVariant("Text") << "%8s" << false << "    Text";
+        QTest::newRow("bool yes") << QVariant(true) << "%Yes;No%" << false << "Yes";
+        QTest::newRow("bool no") << QVariant(false) << "%True;False%" << false << "False";
+        QTest::newRow("year") << QVariant(QDate(2024, 5, 6)) << "%yyyy%" << false << "2024";
+        QTest::newRow("month") << QVariant(QDate(2024, 5, 6)) << "%mm%" << false << "05";
+        QTest::newRow("null") << QVariant() << "%d" << false << "";
+    }
+
+    void totalFormats()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(QString, format);
+        QFETCH(bool, asFloat);
+        QFETCH(QString, expected);
+        QCOMPARE(FormatTotalValue(value, format, asFloat), expected);
+    }
+};
+
+QTEST_MAIN(TestRuntimeColumns)
+#include "tst_runtime_columns.moc"

@@ -1,0 +1,241 @@
+// Data access over SQLite: field types from the declared column types, converted values, lookup
+// and calculated fields, field lists, the record cursor, errors, and links that go away.
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "stringlist.h"
+#include "tst_runtime_fixture.h"
+
+class TestRuntimeData : public QObject {
+    Q_OBJECT
+
+private slots:
+    void declaredTypesGiveFieldTypes_data()
+    {
+        QTest::addColumn<QString>("declared");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("size");
+        const struct {
+            const char *declared;
+            Db::TFieldType type;
+            int size;
+        } rows[] = {
+            {"INTEGER", Db::ftInteger, 0},
+            {"int", Db::ftInteger, 0},
+            {"SMALLINT", Db::ftSmallint, 0},
+            {"BIGINT", Db::ftLargeint, 0},
+            {"WORD", Db::ftWord, 0},
+            {"BOOLEAN", Db::ftBoolean, 0},
+            {"REAL", Db::ftFloat, 0},
+            {"DOUBLE PRECISION", Db::ftFloat, 0},
+            {"CURRENCY", Db::ftCurrency, 0},
+            {"NUMERIC(10,2)", Db::ftBCD, 10},
+            {"DATE", Db::ftDate, 0},
+            {"TIME", Db::ftTime, 0},
+            {"DATETIME", Db::ftDateTime, 0},
+            {"TIMESTAMP", Db::ftTimeStamp, 0},
+            {"VARCHAR(30)", Db::ftString, 30},
+            {"NVARCHAR(12)", Db::ftWideString, 12},
+            {"TEXT", Db::ftMemo, 0},
+            {"BLOB", Db::ftBlob, 0},
+            {"", Db::ftUnknown, 0},
+            {"mystery", Db::ftString, 0},
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row.declared)
+                << QString::fromLatin1(row.declared) << int(row.type) << row.size;
+    }
+
+    void declaredTypesGiveFieldTypes()
+    {
+        QFETCH(QString, declared);
+        QFETCH(int, type);
+        QFETCH(int, size);
+        int actualSize = -1;
+        QCOMPARE(int(TSQLDataSet::FieldTypeOf(declared, &actualSize)), type);
+        QCOMPARE(actualSize, size);
+    }
+
+    void openDataSetReadsTypedFieldsAndValues()
+    {
+        RuntimeFixture db;
+        TDataSet &set = db.Customers;
+        QCOMPARE(set.RecordCount(), 3);
+        QCOMPARE(set.FieldCount(), 9);
+        const struct {
+            const char *name;
+            Db::TFieldType type;
+        } fields[] = {
+            {"id", Db::ftInteger}, {"name", Db::ftString},    {"balance", Db::ftCurrency},
+            {"born", Db::ftDate},  {"active", Db::ftBoolean}, {"rating", Db::ftSmallint},
+            {"notes", Db::ftMemo}, {"score", Db::ftFloat},    {"country_id", Db::ftInteger},
+        };
+        for (const auto &field : fields)
+            QCOMPARE(set.FieldByName(QLatin1String(field.name))->DataType(), field.type);
+        QCOMPARE(set.FieldByName("name")->Size(), 30);
+        QCOMPARE(set.FieldByName("NAME")->FullName(), QStringLiteral("name"));
+        QCOMPARE(set.FieldByName("balance")->Alignment(), Vcl::taRightJustify);
+
+        set.First();
+        QCOMPARE(set.FieldByName("born")->Value(), QVariant(QDate(1980, 2, 3)));
+        QCOMPARE(set.FieldByName("active")->Value().typeId(), int(QMetaType::Bool));
+        QCOMPARE(set.FieldByName("balance")->AsFloat(), 10.5);
+        set.Next();
+        QVERIFY(!set.FieldByName("active")->AsBoolean());
+        QVERIFY(set.FieldByName("notes")->IsNull());
+        set.Last();
+        QVERIFY(set.FieldByName("born")->IsNull());
+        QCOMPARE(set.FieldByName("balance")->AsString(), QLocale().toString(30.0, 'f', 2));
+    }
+
+    void lookupAndCalculatedFieldsJoinTheFieldList()
+    {
+        RuntimeFixture db;
+        TField *country = db.AddCountryLookup();
+        TField *doubled = db.Customers.AddCalculatedField(
+            "doubled", Db::ftFloat, [](const TDataSet &set, int row) {
+                return set.FieldByName("balance")->ValueAt(row).toDouble() * 2;
+            });
+        QCOMPARE(country->FieldKind(), Db::fkLookup);
+        QCOMPARE(country->LookupDataSet(), &db.Countries);
+        QCOMPARE(doubled->FieldKind(), Db::fkCalculated);
+
+        QStringList names;
+        for (TField *field : db.Customers.FieldList())
+            names.append(field->FullName());
+        QCOMPARE(names.size(), 11);
+        QCOMPARE(names.mid(9), (QStringList{"country", "doubled"}));
+        QCOMPARE(db.Customers.FieldCount(), 11);
+
+        db.Customers.First();
+        QCOMPARE(country->AsString(), QStringLiteral("Kansas"));
+        QCOMPARE(doubled->AsFloat(), 21.0);
+        db.Customers.Next();
+        QCOMPARE(country->AsString(), QStringLiteral("Ohio"));
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, country->SetValue("Utah"));
+        QVERIFY_THROWS_EXCEPTION(
+            EDatabaseError,
+            db.Customers.AddLookupField("Country", &db.Countries, "country_id", "id", "title"));
+
+        // Definitions stay across Close and Open; the data fields come back before them.
+        db.Customers.Close();
+        QCOMPARE(db.Customers.FieldCount(), 2);
+        QStringList closedNames;
+        db.Customers.GetFieldNames(closedNames);
+        QCOMPARE(closedNames.size(), 11);
+        QCOMPARE(closedNames.first(), QStringLiteral("id"));
+        QCOMPARE(closedNames.last(), QStringLiteral("doubled"));
+        db.Customers.Open();
+        QCOMPARE(db.Customers.Fields(9)->FieldName(), QStringLiteral("country"));
+        QCOMPARE(db.Customers.FieldByName("country")->AsString(), QStringLiteral("Kansas"));
+
+        TStrings list;
+        db.Customers.GetFieldNames(&list);
+        QCOMPARE(list.Count(), 11);
+    }
+
+    void cursorMovesAndLocates()
+    {
+        RuntimeFixture db;
+        TDataSet &set = db.Customers;
+        QSignalSpy moved(&set, &TDataSet::recordChanged);
+        QCOMPARE(set.RecNo(), 1);
+        QVERIFY(set.Bof());
+        set.Next();
+        set.Next();
+        QCOMPARE(set.RecNo(), 3);
+        QVERIFY(!set.Eof());
+        set.Next();
+        QVERIFY(set.Eof());
+        QCOMPARE(set.RecNo(), 3);
+        QCOMPARE(set.MoveBy(-5), -2);
+        QVERIFY(set.Bof());
+        QVERIFY(set.Locate("name", {QStringLiteral("Bob")}));
+        QCOMPARE(set.RecNo(), 2);
+        QVERIFY(set.Locate("country_id;active", {1, true}));
+        QCOMPARE(set.RecNo(), 1);
+        QVERIFY(!set.Locate("name", {QStringLiteral("Zed")}));
+        QCOMPARE(set.RecNo(), 1);
+        QCOMPARE(moved.count(), 5); // to 2, 3, 1, 2 and 1; staying put at the end is no move
+        set.SetFieldValue(0, set.FieldByName("name"), QStringLiteral("Ann-Marie"));
+        QCOMPARE(set.FieldByName("name")->AsString(), QStringLiteral("Ann-Marie"));
+    }
+
+    void failuresLeaveTheDataSetClosed()
+    {
+        RuntimeFixture db;
+        TSQLDataSet broken;
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, broken.Open()); // no connection
+        broken.setSQLConnection(&db.Connection);
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, broken.Open()); // no statement
+        broken.setCommandText("SELECT * FROM nowhere");
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, broken.Open());
+        QVERIFY(!broken.Active());
+        QCOMPARE(broken.FieldCount(), 0);
+        QStringList names{"stale"};
+        broken.GetFieldNames(names);
+        QVERIFY(names.isEmpty());
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, db.Customers.FieldByName("nothing"));
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, db.Connection.ExecuteDirect("NOT SQL"));
+
+        TSQLConnection missing;
+        missing.setDatabaseName("/nonexistent/folder/db.sqlite");
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, missing.Open());
+        QVERIFY(!missing.Connected());
+
+        // Changing the statement closes the set; it opens again on the new one.
+        db.Customers.setCommandText("SELECT id, name FROM customers WHERE id > 1");
+        QVERIFY(!db.Customers.Active());
+        db.Customers.Open();
+        QCOMPARE(db.Customers.RecordCount(), 2);
+        QCOMPARE(db.Customers.FieldCount(), 2);
+    }
+
+    void connectionsAreIndependent()
+    {
+        RuntimeFixture first;
+        TSQLConnection second;
+        second.setDatabaseName(":memory:");
+        second.ExecuteDirect("CREATE TABLE customers (id INTEGER)");
+        QVERIFY(first.Connection.ConnectionName() != second.ConnectionName());
+        TSQLDataSet set;
+        set.setSQLConnection(&second);
+        set.setCommandText("SELECT * FROM customers");
+        set.Open();
+        QCOMPARE(set.RecordCount(), 0);
+        QCOMPARE(set.RecNo(), 0);
+        QVERIFY(set.Eof() && set.Bof());
+        second.Close(); // closing the connection closes its data sets
+        QVERIFY(!set.Active());
+    }
+
+    void deletedComponentsClearTheirLinks()
+    {
+        RuntimeFixture db;
+        TField *country = db.AddCountryLookup();
+        auto *lookup = new TSQLDataSet;
+        lookup->setSQLConnection(&db.Connection);
+        lookup->setCommandText("SELECT * FROM countries");
+        lookup->Open();
+        country->setLookupDataSet(lookup);
+        QCOMPARE(country->AsString(), QStringLiteral("Kansas"));
+        QSignalSpy changed(&db.Customers, &TDataSet::dataChanged);
+        delete lookup;
+        QVERIFY(!country->LookupDataSet());
+        QVERIFY(country->IsNull());
+        QVERIFY(changed.count() >= 1);
+
+        auto *set = new TSQLDataSet;
+        TDataSource source;
+        source.setDataSet(set);
+        QSignalSpy sourceChanged(&source, &TDataSource::dataChanged);
+        delete set;
+        QVERIFY(!source.DataSet());
+        QCOMPARE(sourceChanged.count(), 1);
+        QVERIFY(!GetObjectProp(&source, "DataSet"));
+    }
+};
+
+QTEST_MAIN(TestRuntimeData)
+#include "tst_runtime_data.moc"

@@ -1,0 +1,482 @@
+// The grid as a control: default colours that follow its properties, links that go away,
+// painting in every drawing style, mouse and keyboard, and the controls that work with it
+// (editors, navigator, columns dialog, gradient painter).
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "columnsdialog.h"
+#include "editors.h"
+#include "grid.h"
+#include "kordbeditor.h"
+#include "navigator.h"
+#include "tst_runtime_fixture.h"
+#include "typinfo.h"
+
+class TestRuntimeGrid : public QObject {
+    Q_OBJECT
+
+private slots:
+    void defaultColoursFollowTheirProperties()
+    {
+        TKorDBGrid grid;
+        // Each Default... colour is what the grid uses while the property holds clDefault.
+        const struct {
+            const char *property;
+            TColor (TKorCustomDBGrid::*used)() const;
+            TColor (TKorCustomDBGrid::*byDefault)() const;
+        } colours[] = {
+            {"StripeColor", &TKorCustomDBGrid::UsedStripeColor,
+             &TKorCustomDBGrid::DefaultStripeColor},
+            {"SelectRowColor", &TKorCustomDBGrid::UsedSelectRowColor,
+             &TKorCustomDBGrid::DefaultSelectRowColor},
+            {"SelectionColor", &TKorCustomDBGrid::UsedSelectionColor,
+             &TKorCustomDBGrid::DefaultSelectionColor},
+            {"SelectCellColor", &TKorCustomDBGrid::UsedSelectCellColor,
+             &TKorCustomDBGrid::DefaultSelectCellColor},
+            {"HighlightText", &TKorCustomDBGrid::UsedHighlightText,
+             &TKorCustomDBGrid::DefaultHighlightText},
+            {"EditorColor", &TKorCustomDBGrid::UsedEditorColor,
+             &TKorCustomDBGrid::DefaultEditorColor},
+            {"DataColLineColor", &TKorCustomDBGrid::UsedDataColLineColor,
+             &TKorCustomDBGrid::DefaultDataLineColor},
+            {"DataRowLineColor", &TKorCustomDBGrid::UsedDataRowLineColor,
+             &TKorCustomDBGrid::DefaultDataLineColor},
+        };
+        for (const auto &colour : colours) {
+            QCOMPARE(GetOrdProp(&grid, QLatin1String(colour.property)), clDefault);
+            QCOMPARE((grid.*colour.used)(), (grid.*colour.byDefault)());
+            QVERIFY2((grid.*colour.byDefault)() != clDefault, colour.property);
+            SetOrdProp(&grid, QLatin1String(colour.property), clFuchsia);
+            QCOMPARE((grid.*colour.used)(), clFuchsia);
+            SetOrdProp(&grid, QLatin1String(colour.property), clDefault);
+        }
+
+        // The defaults are worked out from the grid's own colours and style.
+        const TColor stripe = grid.DefaultStripeColor();
+        const TColor editor = grid.DefaultEditorColor();
+        grid.setColor(clNavy);
+        QVERIFY(grid.DefaultStripeColor() != stripe);
+        QCOMPARE(grid.DefaultEditorColor(), clNavy);
+        QVERIFY(grid.DefaultEditorColor() != editor);
+        const TColor classicLine = grid.DefaultDataLineColor();
+        grid.setDrawingStyle(Kor::gdsGradient);
+        QVERIFY(grid.DefaultDataLineColor() != classicLine);
+        QVERIFY(!grid.ThemesEnabled());
+        grid.setDrawingStyle(Kor::gdsThemed);
+        QVERIFY(grid.ThemesEnabled());
+
+        // Totals, search panel and gradient follow the grid the same way.
+        const TColor selected = grid.Totals()->DefaultSelectedColor();
+        grid.Totals()->setColor(clLime);
+        QVERIFY(grid.Totals()->DefaultSelectedColor() != selected);
+        QCOMPARE(grid.Totals()->UsedColor(), clLime);
+        grid.Totals()->setColor(clDefault);
+        QCOMPARE(grid.Totals()->UsedColor(), grid.FixedColor());
+        QCOMPARE(grid.Search()->DefaultPanelColor(), grid.FixedColor());
+        grid.setFixedColor(clTeal);
+        QCOMPARE(grid.Search()->DefaultPanelColor(), clTeal);
+        QVERIFY(grid.Search()->DefaultColor() != clDefault);
+        const TColor hot = grid.Gradient()->DefaultHotColor();
+        grid.Gradient()->setEndColor(clBlack);
+        QVERIFY(grid.Gradient()->DefaultHotColor() != hot);
+    }
+
+    void gradientPaintsBetweenItsColours()
+    {
+        TKorDBGrid grid;
+        TKorDBGridGradient *gradient = grid.Gradient();
+        QCOMPARE(gradient->Control(), &grid);
+        gradient->setActive(true);
+        QVERIFY(!gradient->IsActive()); // the grid does not draw gradients yet
+        grid.setDrawingStyle(Kor::gdsGradient);
+        QVERIFY(gradient->IsActive());
+
+        gradient->setStartColor(clRed);
+        gradient->setEndColor(clBlue);
+        QImage image(10, 50, QImage::Format_RGB32);
+        QPainter painter(&image);
+        gradient->Paint(painter, image.rect());
+        QVERIFY(QColor(image.pixel(5, 0)).red() > 240 && QColor(image.pixel(5, 0)).blue() < 15);
+        QVERIFY(QColor(image.pixel(5, 49)).blue() > 240 && QColor(image.pixel(5, 49)).red() < 15);
+        gradient->setSwapColors(true);
+        gradient->Paint(painter, image.rect());
+        QVERIFY(QColor(image.pixel(5, 0)).blue() > 240);
+        gradient->setDirection(false); // left to right
+        gradient->Paint(painter, image.rect());
+        QCOMPARE(image.pixel(0, 0), image.pixel(0, 49));
+        painter.end();
+
+        TBriskGradient plain(nullptr);
+        plain.setActive(true);
+        QVERIFY(!plain.IsActive()); // no control to paint
+        QCOMPARE(plain.UsedHotColor(), ColorToQColor(plain.DefaultHotColor()));
+    }
+
+    void deletedLinksAreCleared()
+    {
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        auto *source = new TDataSource;
+        source->setDataSet(&db.Customers);
+        grid.setDataSource(source);
+        QCOMPARE(grid.Columns()->Count(), 9);
+        delete source;
+        QVERIFY(!grid.DataSource());
+        QVERIFY(!GetObjectProp(&grid, "DataSource"));
+        QCOMPARE(grid.Columns()->Count(), 0); // default columns went with the data
+        grid.grab();
+
+        auto *images = new TImageList;
+        images->Add(QImage());
+        grid.setIndicatorImages(images);
+        grid.setTitleMarkers(images);
+        QCOMPARE(grid.Indicators(), images);
+        QCOMPARE(grid.Markers(), images);
+        delete images;
+        QVERIFY(!grid.IndicatorImages());
+        QCOMPARE(grid.Indicators()->Count(), 5); // the built-in images
+        QCOMPARE(grid.Markers()->Count(), 2);
+
+        auto *master = new TKorDBGrid;
+        grid.setMasterGrid(master);
+        delete master;
+        QVERIFY(!grid.MasterGrid());
+    }
+
+    void paintsInEveryStyle()
+    {
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        grid.resize(500, 200);
+        grid.setDataSource(&db.Source);
+        grid.Totals()->setActive(true);
+        grid.setOptionsEx(Kor::dgxTotalHeader | Kor::dgxTotalValues | Kor::dgxTotalFields |
+                          Kor::dgxTotalFooter);
+        grid.setOptions(grid.Options() | Kor::dgHeaders);
+        TImageList images;
+        images.Add(QImage());
+        grid.setTitleImages(&images);
+        TKorColumn *balance = grid.Columns()->ColumnByFieldName("balance");
+        balance->Title()->setImageIndex(0);
+        balance->Title()->setMarkerIndex(1);
+        balance->TotalValues()->Add()->setTotalResult(Kor::trCalcValue);
+        grid.Columns()->ColumnByFieldName("active")->setCheckBox(true);
+        grid.setDrawingOptions(grid.DrawingOptions() | Kor::doStripeColor);
+        for (Kor::TKorGridDrawingStyle style :
+             {Kor::gdsClassic, Kor::gdsThemed, Kor::gdsGradient}) {
+            grid.setDrawingStyle(style);
+            grid.Gradient()->setActive(style == Kor::gdsGradient);
+            const QImage image = grid.grab().toImage();
+            QCOMPARE(image.size(), QSize(500, 200));
+        }
+        QVERIFY(balance->TotalValues()->Items(0)->Value().isValid()); // painting worked them out
+        grid.setBorderStyle(Vcl::bsNone);
+        grid.setOptions(Kor::TKorDBGridOptions());
+        QCOMPARE(grid.TitleHeight(), 0);
+        QCOMPARE(grid.IndicatorColumnWidth(), 0);
+        grid.grab();
+    }
+
+    void mouseAndKeyboardMoveTheCurrentRecord()
+    {
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        grid.resize(500, 200);
+        grid.setDataSource(&db.Source);
+        QSignalSpy moved(&grid, &TKorCustomDBGrid::selectionMoved);
+        TKorColumn *name = grid.Columns()->ColumnByFieldName("name");
+        const QRect cell = grid.CellRect(name, 2);
+        QVERIFY(cell.isValid());
+        QCOMPARE(grid.RowAt(cell.center().y()), 2);
+        QCOMPARE(grid.ColumnAt(cell.center().x()), name);
+        QCOMPARE(grid.RowAt(1), -1); // the title row
+        QTest::mouseClick(&grid, Qt::LeftButton, {}, cell.center());
+        QCOMPARE(db.Customers.RecNo(), 3);
+        QCOMPARE(grid.SelectedColumn(), name);
+        QCOMPARE(grid.CellText(name, 2), QStringLiteral("Cid"));
+        QVERIFY(moved.count() >= 2);
+
+        QTest::keyClick(&grid, Qt::Key_Up);
+        QCOMPARE(db.Customers.RecNo(), 2);
+        QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(db.Customers.RecNo(), 1);
+        QTest::keyClick(&grid, Qt::Key_Right);
+        QCOMPARE(grid.SelectedIndex(), 2);
+        QTest::keyClick(&grid, Qt::Key_End);
+        QCOMPARE(grid.SelectedIndex(), 8);
+
+        // A grid too low for all rows scrolls to keep the current record on show.
+        grid.resize(500, grid.TitleHeight() + grid.RowHeight() + 2);
+        QCOMPARE(grid.VisibleRowCount(), 1);
+        db.Customers.Last();
+        QCOMPARE(grid.TopRow(), 2);
+        QVERIFY(!grid.CellRect(name, 0).isValid());
+    }
+
+    void editorsShowAndWriteTheCurrentRecord()
+    {
+        RuntimeFixture db;
+        db.AddCountryLookup();
+        TKorDBEditor editor;
+        editor.setDataSource(&db.Source);
+        editor.setDataField("name");
+        QCOMPARE(editor.Text(), QStringLiteral("Ann"));
+        db.Customers.Next();
+        QCOMPARE(editor.Text(), QStringLiteral("Bob"));
+        editor.setCharCase(Vcl::ecUpperCase);
+        QCOMPARE(editor.Text(), QStringLiteral("BOB"));
+        editor.setCharCase(Vcl::ecNormal);
+
+        editor.EditControl()->setText("Robert");
+        editor.UpdateRecord();
+        QCOMPARE(db.Customers.FieldByName("name")->AsString(), QStringLiteral("Robert"));
+
+        // A lookup field is shown but not written.
+        editor.setDataField("country");
+        QCOMPARE(editor.Text(), QStringLiteral("Ohio"));
+        QVERIFY(editor.EditControl()->isReadOnly());
+
+        // Pick lists: the chosen entry goes to the field (as its index when asked to).
+        editor.setDataField("rating");
+        editor.PickList()->SetLines({"one", "two", "three"});
+        QVERIFY(editor.HasButton());
+        editor.setPickOptions(Kor::poStoreItemIndex);
+        editor.SelectPickItem(2);
+        QCOMPARE(db.Customers.FieldByName("rating")->AsInteger(), 2);
+        QVERIFY_THROWS_EXCEPTION(EListError, editor.SelectPickItem(7));
+        editor.setButtonStyle(Kor::cbsNone);
+        QVERIFY(!editor.HasButton());
+
+        editor.setLabelVisible(true);
+        QCOMPARE(editor.EditLabel()->text(), QStringLiteral("rating"));
+        // Without a field the editor shows the chosen entry itself.
+        editor.setDataSource(nullptr);
+        QCOMPARE(editor.Text(), QStringLiteral("three"));
+        editor.setPickIndex(-1);
+        QCOMPARE(editor.Text(), QString());
+    }
+
+    void gridLinkedEditorsFollowTheGrid()
+    {
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        grid.setDataSource(&db.Source);
+        grid.Columns()->ColumnByFieldName("name")->Title()->setCaption("Customer");
+
+        TKorDBColumn columnEditor;
+        columnEditor.setDBGrid(&grid);
+        columnEditor.setDataColumn("name");
+        QCOMPARE(columnEditor.EditLabel()->text(), QStringLiteral("Customer"));
+        QCOMPARE(columnEditor.Text(), QStringLiteral("Ann"));
+        QCOMPARE(columnEditor.DataSet(), &db.Customers);
+
+        KorDBEditor::TKorDBGridEditor cellEditor;
+        cellEditor.setDBGrid(&grid);
+        grid.setSelectedIndex(1);
+        QCOMPARE(cellEditor.GridColumn(), grid.Columns()->Items(1));
+        QCOMPARE(cellEditor.Text(), QStringLiteral("Ann"));
+        grid.setSelectedIndex(0);
+        QCOMPARE(cellEditor.Text(), QStringLiteral("1"));
+        db.Customers.Last();
+        QCOMPARE(cellEditor.Text(), QStringLiteral("3"));
+        grid.Columns()->Items(0)->setReadOnly(true);
+        cellEditor.UpdateDisplay();
+        QVERIFY(cellEditor.EditControl()->isReadOnly());
+    }
+
+    void navigatorMovesThroughTheRecords()
+    {
+        RuntimeFixture db;
+        TKorDBNavigator navigator;
+        QVERIFY(!navigator.Buttons(TKorDBNavigator::nbNext)->isEnabled());
+        navigator.setDataSource(&db.Source);
+        QVERIFY(!navigator.Buttons(TKorDBNavigator::nbFirst)->isEnabled());
+        QVERIFY(navigator.Buttons(TKorDBNavigator::nbNext)->isEnabled());
+        navigator.Buttons(TKorDBNavigator::nbLast)->click();
+        QCOMPARE(db.Customers.RecNo(), 3);
+        QVERIFY(!navigator.Buttons(TKorDBNavigator::nbNext)->isEnabled());
+        navigator.BtnClick(TKorDBNavigator::nbPrior);
+        QCOMPARE(db.Customers.RecNo(), 2);
+        navigator.BtnClick(TKorDBNavigator::nbRefresh);
+        QCOMPARE(db.Customers.RecNo(), 2);
+        QCOMPARE(db.Customers.RecordCount(), 3);
+
+        navigator.Captions()->SetLines({"", "Back"});
+        navigator.setShowCaptions(true);
+        QCOMPARE(navigator.Buttons(TKorDBNavigator::nbPrior)->text(), QStringLiteral("Back"));
+        QCOMPARE(navigator.Buttons(TKorDBNavigator::nbFirst)->text(), QStringLiteral("First"));
+        db.Customers.Close();
+        QVERIFY(!navigator.Buttons(TKorDBNavigator::nbRefresh)->isEnabled());
+        navigator.BtnClick(TKorDBNavigator::nbNext); // nothing to move: no error
+    }
+
+    void controlPropertiesDriveTheWidget()
+    {
+        QWidget form;
+        TKorDBGrid grid(&form);
+        QCOMPARE(grid.parentWidget(), &form);
+        SetOrdProp(&grid, "Left", 10);
+        SetOrdProp(&grid, "Top", 20);
+        SetOrdProp(&grid, "Width", 300);
+        SetOrdProp(&grid, "Height", 150);
+        QCOMPARE(grid.geometry(), QRect(10, 20, 300, 150));
+        QCOMPARE(GetOrdProp(&grid, "Width"), 300);
+        grid.Constraints()->setMinWidth(400);
+        QCOMPARE(grid.minimumWidth(), 400);
+        QCOMPARE(grid.width(), 400);
+        grid.Constraints()->setMinWidth(0);
+
+        SetStrProp(&grid, "Hint", "Customers");
+        QCOMPARE(grid.toolTip(), QString());
+        SetEnumProp(&grid, "ShowHint", "True");
+        QCOMPARE(grid.toolTip(), QStringLiteral("Customers"));
+        SetEnumProp(&grid, "Enabled", "False");
+        QVERIFY(!grid.isEnabled());
+        SetEnumProp(&grid, "BiDiMode", "bdRightToLeft");
+        QVERIFY(grid.UseRightToLeftAlignment());
+        QCOMPARE(grid.layoutDirection(), Qt::RightToLeft);
+
+        // Setting the font itself ends following the parent's.
+        QVERIFY(grid.ParentFont());
+        grid.Font()->setSize(15);
+        QVERIFY(!grid.ParentFont());
+        QCOMPARE(grid.font().pixelSize(), 20);
+
+        // At design time a hidden control stays on show.
+        form.show();
+        grid.SetDesigning(true);
+        SetEnumProp(&grid, "Visible", "False");
+        QVERIFY(grid.isVisible());
+        grid.SetDesigning(false);
+        SetEnumProp(&grid, "Visible", "True");
+        SetEnumProp(&grid, "Visible", "False");
+        QVERIFY(!grid.isVisible());
+    }
+
+    void componentsBelongToTheirOwner()
+    {
+        auto *form = new TKorDBGrid; // any component can own others
+        form->setObjectName("Form1");
+        auto *source = new TDataSource(form);
+        auto *images = new TImageList(form);
+        auto *grid = new TKorDBGrid(form);
+        source->setObjectName("DataSource1");
+        QCOMPARE(form->ComponentCount(), 3);
+        QCOMPARE(form->FindComponent("datasource1"), source);
+        QCOMPARE(grid->Owner(), form);
+        grid->setTitleImages(images);
+        grid->setDataSource(source);
+        QPointer<TKorDBGrid> watch(grid);
+        delete form; // frees everything it owns, links first
+        QVERIFY(!watch);
+    }
+
+    void linkedControlsSurviveTheirLinksGoing()
+    {
+        RuntimeFixture db;
+        auto *grid = new TKorDBGrid;
+        grid->setDataSource(&db.Source);
+        TKorDBDataEditor editor;
+        editor.setDBGrid(grid);
+        editor.setDataColumn("name");
+        TKorDBNavigator navigator;
+        auto *source = new TDataSource;
+        source->setDataSet(&db.Customers);
+        navigator.setDataSource(source);
+        TKorDBColumnsDialog dialog;
+        dialog.setDBGrid(grid);
+
+        QCOMPARE(editor.Text(), QStringLiteral("Ann"));
+        delete grid;
+        QVERIFY(!editor.DBGrid());
+        QVERIFY(!dialog.DBGrid());
+        QCOMPARE(editor.Text(), QString());
+        QVERIFY(!dialog.Execute());
+        delete source;
+        QVERIFY(!navigator.DataSource());
+        QVERIFY(!navigator.Buttons(TKorDBNavigator::nbLast)->isEnabled());
+        db.Customers.Next(); // nobody listens any more
+        navigator.grab();
+        editor.grab();
+    }
+
+    void imageListsHoldImagesOfOneSize()
+    {
+        TImageList list;
+        QCOMPARE(list.Width(), 16);
+        QImage big(40, 30, QImage::Format_ARGB32);
+        big.fill(Qt::red);
+        QCOMPARE(list.Add(big), 0);
+        QCOMPARE(list.GetImage(0).size(), QSize(16, 16));
+        QVERIFY(list.GetImage(5).isNull());
+        QImage canvas(20, 20, QImage::Format_ARGB32);
+        canvas.fill(Qt::white);
+        QPainter painter(&canvas);
+        list.Draw(painter, 2, 2, 0);
+        list.Draw(painter, 2, 2, 9); // nothing for a missing image
+        painter.end();
+        QCOMPARE(QColor(canvas.pixel(10, 10)), QColor(Qt::red));
+        QCOMPARE(QColor(canvas.pixel(19, 19)), QColor(Qt::white));
+        SetOrdProp(&list, "Height", 24);
+        QCOMPARE(list.Count(), 0); // a new size drops the images
+        QVERIFY_THROWS_EXCEPTION(EConvertError, list.setWidth(0));
+        QVERIFY_THROWS_EXCEPTION(EListError, list.Delete(0));
+    }
+
+    void columnsDialogAppliesTheChoice()
+    {
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        grid.setDataSource(&db.Source);
+        TKorDBColumnsDialog dialog;
+        QVERIFY(!dialog.Execute()); // no grid
+        dialog.setDBGrid(&grid);
+        dialog.setMinimumCount(2);
+
+        int shownRows = -1;
+        TKorDBColumnsDialog::SetModalRunner([&](QDialog &window) {
+            auto *list = window.findChild<QListWidget *>(TKorDBColumnsDialog::ColumnsListName);
+            shownRows = list->count();
+            list->item(0)->setCheckState(Qt::Unchecked);
+            list->item(3)->setCheckState(Qt::Unchecked);
+            return int(QDialog::Accepted);
+        });
+        int applied = 0;
+        dialog.ApplyHandler = [&](TKorDBColumnsDialog &) { ++applied; };
+        QVERIFY(dialog.Execute());
+        QCOMPARE(shownRows, 9);
+        QCOMPARE(applied, 1);
+        QVERIFY(!grid.Columns()->Items(0)->Visible());
+        QVERIFY(!grid.Columns()->Items(3)->Visible());
+        QVERIFY(grid.Columns()->Items(1)->Visible());
+        QCOMPARE(grid.VisibleColumns().size(), 7);
+
+        // OK is refused while fewer than MinimumCount columns are shown.
+        TKorDBColumnsDialog::SetModalRunner([](QDialog &window) {
+            auto *list = window.findChild<QListWidget *>(TKorDBColumnsDialog::ColumnsListName);
+            for (int i = 0; i < list->count(); ++i)
+                list->item(i)->setCheckState(i == 1 ? Qt::Checked : Qt::Unchecked);
+            return int(QDialog::Accepted);
+        });
+        QVERIFY(!dialog.Execute());
+        QCOMPARE(grid.VisibleColumns().size(), 7);
+        QVERIFY_THROWS_EXCEPTION(EConvertError, dialog.ApplyChoice(QList<bool>(9, false)));
+
+        // The Default button shows the first DefaultCount columns; the test run needs no parent.
+        dialog.setDefaultCount(3);
+        dialog.setDialogParent(nullptr);
+        TKorDBColumnsDialog::SetModalRunner([](QDialog &window) {
+            window.findChild<QPushButton *>("DefaultButton")->click();
+            return int(QDialog::Accepted);
+        });
+        QVERIFY(dialog.Execute());
+        QCOMPARE(grid.VisibleColumns().size(), 3);
+        TKorDBColumnsDialog::SetModalRunner({});
+    }
+};
+
+QTEST_MAIN(TestRuntimeGrid)
+#include "tst_runtime_grid.moc"
