@@ -22,26 +22,6 @@ TKorCustomDBGrid *ColumnGrid(const TKorColumnPropList *List)
     return List ? List->Grid() : nullptr;
 }
 
-// The format catalogue reads a total value's currency flag and current value by property name;
-// the run-time class keeps both as plain members, so they are read here through the class.
-void InstallTotalValueReader()
-{
-    static const bool installed = [] {
-        SetTotalValueReader([](const QObject *Object) {
-            if (const auto *value = qobject_cast<const TKorColumnTotalValue *>(Object)) {
-                TTotalValueSample sample;
-                sample.IsTotalValue = true;
-                sample.Currency = value->IsCurrency();
-                sample.Value = value->Value();
-                return sample;
-            }
-            return ReadTotalValueByName(Object);
-        });
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
-
 // Whether Name names a total row: one of the stand-alone rows or "TotalValues[<n>]", n >= 0.
 bool IsTotalRowName(const QString &Name)
 {
@@ -236,7 +216,6 @@ void TKorColumnTotalFormatPropItem::SetPropText(const QString &Value)
 
 int TKorColumnTotalFormatPropItem::AddListValues(QStringList &Strings)
 {
-    InstallTotalValueReader();
     TKorColumnTotalPropList *list = GetPropList();
     QObject *total = list ? list->GetTotalItem() : nullptr;
     Strings += TotalFormatPlainValues(TotalFormatSampleValue(total));

@@ -16,6 +16,9 @@ class TKorColumn;
 
 class KORRUNTIME_EXPORT TKorColumnTotal : public TCollectionItem {
     Q_OBJECT
+    // The last result, readable by name (not published: it is not design-time state).
+    Q_PROPERTY(QVariant Value READ Value)
+    Q_PROPERTY(bool IsCurrency READ IsCurrency)
     KOR_BOOLEAN(Visible, true)
     // clDefault: the grid's Totals.Color.
     KOR_COLOR(Color, clDefault)

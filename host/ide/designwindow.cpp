@@ -1,0 +1,210 @@
+#include "designwindow.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QEvent>
+#include <QFrame>
+#include <QMenu>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "hostmessages.h"
+
+namespace {
+
+constexpr int SmallIconSize = 16;
+constexpr int LargeIconSize = 24;
+constexpr int SplitterHeight = 3;
+
+} // namespace
+
+// ---- TDesignWindow ----
+
+TDesignWindow::TDesignWindow(QWidget *parent) : QMainWindow(parent)
+{
+    RegisterDesignNotification(this);
+}
+
+TDesignWindow::~TDesignWindow()
+{
+    UnregisterDesignNotification(this);
+}
+
+void TDesignWindow::SetDesigner(IDesigner *Value)
+{
+    m_designer = Value;
+}
+
+void TDesignWindow::ItemDeleted(IDesigner *, QObject *) {}
+
+void TDesignWindow::ItemInserted(IDesigner *, QObject *) {}
+
+void TDesignWindow::ItemsModified(IDesigner *) {}
+
+void TDesignWindow::SelectionChanged(IDesigner *, const QList<QObject *> &) {}
+
+void TDesignWindow::DesignerOpened(IDesigner *, bool) {}
+
+void TDesignWindow::DesignerClosed(IDesigner *ADesigner, bool)
+{
+    if (ADesigner && ADesigner == m_designer)
+        close();
+}
+
+void TDesignWindow::Activated() {}
+
+bool TDesignWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate) {
+        m_active = true;
+        // An error of the designer must not escape into the event loop; the host reports it.
+        try {
+            Activated();
+        } catch (...) {
+            HandleHostException();
+        }
+    } else if (event->type() == QEvent::WindowDeactivate) {
+        m_active = false;
+    }
+    return QMainWindow::event(event);
+}
+
+// ---- TToolbarDesignWindow ----
+
+TToolbarDesignWindow::TToolbarDesignWindow(QWidget *parent) : TDesignWindow(parent) {}
+
+TToolbarDesignWindow::~TToolbarDesignWindow() = default;
+
+void TToolbarDesignWindow::FormCreate()
+{
+    if (!ToolBar1 || !Splitter1) {
+        // No layout of its own: tool bar and bar on top of whatever the window shows.
+        auto *frame = new QWidget(this);
+        auto *layout = new QVBoxLayout(frame);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        if (!ToolBar1)
+            ToolBar1 = new QToolBar(frame);
+        ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+        layout->addWidget(ToolBar1);
+        if (!Splitter1) {
+            Splitter1 = new QFrame(frame);
+            Splitter1->setObjectName(QStringLiteral("Splitter1"));
+            Splitter1->setFrameShape(QFrame::HLine);
+            Splitter1->setFrameShadow(QFrame::Sunken);
+            Splitter1->setFixedHeight(SplitterHeight);
+        }
+        layout->addWidget(Splitter1);
+        QWidget *client = takeCentralWidget();
+        if (!client)
+            client = new QWidget(frame);
+        layout->addWidget(client, 1);
+        setCentralWidget(frame);
+    }
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(SmallIconSize, SmallIconSize));
+    if (!PopupMenu1) {
+        PopupMenu1 = new QMenu(this);
+        PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    }
+    if (!PopupMenu1->actions().isEmpty())
+        PopupMenu1->addSeparator();
+    ToolbarCmd = new QAction(tr("&Toolbar"), this);
+    ToolbarCmd->setObjectName(QStringLiteral("ToolbarCmd"));
+    ToolbarCmd->setCheckable(true);
+    TextLabelsCmd = new QAction(tr("Text &Labels"), this);
+    TextLabelsCmd->setObjectName(QStringLiteral("TextLabelsCmd"));
+    TextLabelsCmd->setCheckable(true);
+    PopupMenu1->addAction(ToolbarCmd);
+    PopupMenu1->addAction(TextLabelsCmd);
+    addActions({ToolbarCmd, TextLabelsCmd});
+    BindAction(ToolbarCmd, [this](QObject *Sender) { ToolbarCmdExecute(Sender); });
+    BindAction(TextLabelsCmd, [this](QObject *Sender) { TextLabelsCmdExecute(Sender); });
+    connect(PopupMenu1, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
+    FitToolBar();
+    UpdateActions();
+}
+
+void TToolbarDesignWindow::ToolbarCmdExecute(QObject *)
+{
+    const bool show = ToolBar1->isHidden();
+    ToolBar1->setVisible(show);
+    Splitter1->setVisible(show);
+    UpdateActions();
+}
+
+void TToolbarDesignWindow::TextLabelsCmdExecute(QObject *)
+{
+    ToolBar1->setToolButtonStyle(TextLabels() ? Qt::ToolButtonIconOnly
+                                              : Qt::ToolButtonTextUnderIcon);
+    FitToolBar();
+    UpdateActions();
+}
+
+bool TToolbarDesignWindow::TextLabels() const
+{
+    return ToolBar1 && ToolBar1->toolButtonStyle() == Qt::ToolButtonTextUnderIcon;
+}
+
+void TToolbarDesignWindow::SetLargeButtons(bool Value)
+{
+    m_largeButtons = Value;
+    if (!ToolBar1)
+        return;
+    const int size = Value ? LargeIconSize : SmallIconSize;
+    ToolBar1->setIconSize(QSize(size, size));
+    FitToolBar();
+}
+
+void TToolbarDesignWindow::UpdateActions()
+{
+    if (ToolbarCmd && ToolBar1)
+        ToolbarCmd->setChecked(!ToolBar1->isHidden());
+    if (TextLabelsCmd)
+        TextLabelsCmd->setChecked(TextLabels());
+}
+
+void TToolbarDesignWindow::BindAction(QAction *Action, std::function<void(QObject *Sender)> Handler)
+{
+    if (!Action || !Handler)
+        return;
+    connect(Action, &QAction::triggered, this, [this, Action, Handler](bool checked) {
+        // A checkable action has already flipped its mark; put it back so the handler sees
+        // the state the user acted on.
+        if (Action->isCheckable())
+            Action->setChecked(!checked);
+        try {
+            Handler(Action);
+        } catch (...) {
+            HandleHostException();
+        }
+        UpdateActions();
+    });
+}
+
+void TToolbarDesignWindow::UnbindAction(QAction *Action)
+{
+    if (Action)
+        disconnect(Action, &QAction::triggered, this, nullptr);
+}
+
+void TToolbarDesignWindow::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!PopupMenu1) {
+        event->ignore();
+        return;
+    }
+    PopupMenu1->popup(event->globalPos());
+    event->accept();
+}
+
+void TToolbarDesignWindow::FitToolBar()
+{
+    if (!ToolBar1)
+        return;
+    // Clear the old fixed height first so the hint reflects the buttons alone.
+    ToolBar1->setMinimumHeight(0);
+    ToolBar1->setMaximumHeight(QWIDGETSIZE_MAX);
+    ToolBar1->setFixedHeight(ToolBar1->sizeHint().height());
+}
