@@ -1,0 +1,45 @@
+#include "edit.h"
+
+#include <QFocusEvent>
+
+TEdit::TEdit(QWidget *Parent) : QLineEdit(Parent)
+{
+    connect(this, &QLineEdit::textChanged, this, [this] { FireEvent(OnChange); });
+}
+
+void TEdit::SetMaxLength(int Value)
+{
+    m_maxLength = qMax(0, Value);
+    setMaxLength(m_maxLength > 0 ? m_maxLength : 32767);
+}
+
+void TEdit::SetSelLength(int Value)
+{
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    if (Value <= 0) {
+        deselect();
+        setCursorPosition(start);
+        return;
+    }
+    setSelection(start, Value);
+}
+
+void TEdit::keyPressEvent(QKeyEvent *Event)
+{
+    if (DispatchKeyEvent(Event, OnKeyDown, OnKeyPress))
+        return;
+    QLineEdit::keyPressEvent(Event);
+}
+
+void TEdit::focusOutEvent(QFocusEvent *Event)
+{
+    QLineEdit::focusOutEvent(Event);
+    if (Event->reason() != Qt::PopupFocusReason)
+        FireEvent(OnExit);
+}
+
+void TEdit::mouseDoubleClickEvent(QMouseEvent *Event)
+{
+    QLineEdit::mouseDoubleClickEvent(Event);
+    FireEvent(OnDblClick);
+}

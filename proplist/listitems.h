@@ -1,0 +1,121 @@
+#pragma once
+// Drop-down list items: a combo box that lists what the property can hold, sized to its
+// entries, that writes the text when the user picks or confirms one.
+
+#include <QStringList>
+
+#include "controls/combobox.h"
+#include "imagelist.h"
+#include "propitem.h"
+
+class TListPropItem : public TPropItem {
+public:
+    TListPropItem(const QString &PropName, TComboBox *ComboBox);
+
+    TComboBox *GetEditControl() const;
+    // The width the box takes while its list is dropped down; 0 leaves it alone.
+    int DropWidth() const { return m_dropWidth; }
+    // True while the item stores its own text.
+    bool Saving() const { return m_saving; }
+    bool Sorted() const { return m_sorted; }
+
+    void InitEditControl() override;
+    void LoadEditControl() override;
+    void SaveEditControl() override;
+
+    virtual int GetDropDownCount();
+    virtual int GetDropDownWidth();
+    // Fills Strings with the entries and answers the combo box style to use; sets Sorted.
+    virtual int AddListValues(QStringList &Strings);
+
+    // Widens the box to the left to DropWidth, or restores it.
+    void SetListWidth(bool Wide);
+
+    void ComboBoxSelect();
+    void ComboBoxDropDown();
+    void ComboBoxCloseUp();
+    void ComboBoxKeyPress(QChar &Key);
+
+protected:
+    void SetSorted(bool Value) { m_sorted = Value; }
+    void SetSaving(bool Value) { m_saving = Value; }
+
+private:
+    int m_dropWidth = 0;
+    bool m_saving = false;
+    bool m_sorted = false;
+};
+
+class TEnumPropItem : public TListPropItem {
+public:
+    using TListPropItem::TListPropItem;
+    QString GetPropText() override;
+    void SetPropText(const QString &Value) override;
+    int AddListValues(QStringList &Strings) override;
+};
+
+class TCursPropItem : public TListPropItem {
+public:
+    using TListPropItem::TListPropItem;
+    QString GetPropText() override;
+    void SetPropText(const QString &Value) override;
+    int AddListValues(QStringList &Strings) override;
+
+private:
+    QStringList *StringsTarget = nullptr; // only while AddListValues runs
+};
+
+// An object property that refers to a component, shown by the component's name.
+class TLinkPropItem : public TListPropItem {
+public:
+    using TListPropItem::TListPropItem;
+    QString GetPropText() override;
+    // Never leaves the property half-set: a value the property refuses sets it to nil.
+    void SetPropText(const QString &Value) override;
+    int AddListValues(QStringList &Strings) override;
+
+private:
+    QStringList *StringsTarget = nullptr; // only while AddListValues runs
+};
+
+// The Name of a font object; a right click opens the font dialog on the whole font.
+class TFontNamePropItem : public TListPropItem {
+public:
+    using TListPropItem::TListPropItem;
+    QString GetEditHint() override;
+    bool IsDefault() override;
+    void InitEditControl() override;
+    int AddListValues(QStringList &Strings) override;
+
+    void ComboBoxContextPopup(const QPoint &MousePos, bool &Handled);
+};
+
+// A field name of the dataset of the list instance's data source.
+class TFieldNamePropItem : public TListPropItem {
+public:
+    using TListPropItem::TListPropItem;
+    int AddListValues(QStringList &Strings) override;
+
+    virtual QObject *GetDataSet();
+    virtual QObject *GetDataSource();
+};
+
+// An image index, listed and drawn with the images of one or two image lists. Negative
+// values below -1 stand for the indicator images (-2 is indicator 0).
+class TImageIndexPropItem : public TListPropItem {
+public:
+    using TListPropItem::TListPropItem;
+    QString GetPropText() override;
+    void SetPropText(const QString &Value) override;
+    void InitEditControl() override;
+    int AddListValues(QStringList &Strings) override;
+
+    virtual TCustomImageList *GetImageList();
+    virtual TCustomImageList *GetIndicators();
+
+    void ComboBoxDrawItem(int Index, const QRect &Rect, QPainter &Canvas);
+};
+
+// The field names of a dataset: a run-time TDataSet's own list, or what another dataset's
+// invokable GetFieldNames answers (the names, or a filled string list); empty for nil.
+QStringList DataSetFieldNames(QObject *DataSet);

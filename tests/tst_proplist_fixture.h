@@ -1,0 +1,277 @@
+#pragma once
+// What the property-list tests share: a test component publishing a property of every kind,
+// a data source and dataset reached by property name, a designer that counts modifications
+// and can reload the page like the designer window does, and a page of bound controls.
+// Included by one source of each test program, which also includes
+// "moc_tst_proplist_fixture.cpp".
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "controls/checkbox.h"
+#include "controls/colorbox.h"
+#include "controls/combobox.h"
+#include "controls/edit.h"
+#include "controls/label.h"
+#include "controls/memo.h"
+#include "controls/seams.h"
+#include "controls/updown.h"
+#include "designintf.h"
+#include "designwindow.h"
+#include "font.h"
+#include "hosterrors.h"
+#include "imagelist.h"
+#include "persistent.h"
+#include "proplist.h"
+#include "published.h"
+#include "stringlist.h"
+#include "vcltypes.h"
+
+namespace Probe {
+Q_NAMESPACE
+enum TOption { poFirst = 0x1, poSecond = 0x2, poThird = 0x4, poFourth = 0x8 };
+Q_DECLARE_FLAGS(TOptions, TOption)
+Q_FLAG_NS(TOptions)
+enum TMode { pmNone, pmSome, pmAll };
+Q_ENUM_NS(TMode)
+} // namespace Probe
+Q_DECLARE_OPERATORS_FOR_FLAGS(Probe::TOptions)
+
+class TProbeDataSet : public QObject, public TComponent {
+    Q_OBJECT
+public:
+    explicit TProbeDataSet(TComponent *AOwner = nullptr) : TComponent(AOwner) {}
+    QStringList Fields;
+    Q_INVOKABLE QStringList GetFieldNames() const { return Fields; }
+};
+
+class TProbeSource : public QObject, public TComponent {
+    Q_OBJECT
+    KOR_LINK(TProbeDataSet, DataSet)
+public:
+    explicit TProbeSource(TComponent *AOwner = nullptr) : TComponent(AOwner) {}
+    void Changed() {}
+};
+
+// A link target whose class the probe's Source property does not accept.
+class TProbeOther : public QObject, public TComponent {
+    Q_OBJECT
+public:
+    explicit TProbeOther(TComponent *AOwner = nullptr) : TComponent(AOwner) {}
+};
+
+class TProbe : public QObject, public TComponent {
+    Q_OBJECT
+    KOR_INTEGER(Width, 64)
+    KOR_INTEGER(Free, NoDefault)
+    KOR_STORED(Free, IsFreeStored)
+    KOR_INTEGER(Hidden, NoDefault)
+    KOR_STORED(Hidden, false)
+    KOR_INTEGER(ThreeState, 0)
+    KOR_INTEGER(ImageIndex, -1)
+    KOR_INTEGER(Spin, 5)
+    KOR_BOOLEAN(Active, true)
+    KOR_BOOLEAN(Flat, false)
+    KOR_COLOR(Color, clWindow)
+    KOR_COLOR(TextColor, clWindowText)
+    KOR_CURSOR(Cursor, crDefault)
+    KOR_CHAR(Delimiter, 0x3B)
+    KOR_FLOAT(Ratio, 1.5)
+    KOR_ENUM(Probe::TMode, Mode, Probe::pmNone)
+    KOR_SET(Probe::TOptions, Options, (Probe::poFirst | Probe::poThird))
+    KOR_STRING(Caption)
+    KOR_STRING(Note)
+    KOR_STORED(Note, false)
+    KOR_STRING(FieldName)
+    KOR_OBJECT(TFont, Font)
+    KOR_OBJECT(TStrings, Lines)
+    KOR_LINK(TProbeSource, DataSource)
+    KOR_LINK(TProbe, Inner)
+    Q_PROPERTY(int Rows READ Rows)
+    KOR_PUBLISHED(tkInteger, "Integer", Rows, "3")
+    Q_PROPERTY(int Level READ Level)
+    KOR_PUBLISHED(tkInteger, "Integer", Level, "NoDefault")
+    Q_PROPERTY(bool Locked READ Locked)
+    KOR_PUBLISHED(tkEnumeration, "Boolean", Locked, "false")
+    Q_PROPERTY(QString Version READ Version)
+    KOR_PUBLISHED(tkLString, "string", Version, "")
+    Q_PROPERTY(Probe::TOptions Fixed READ Fixed)
+    KOR_PUBLISHED(tkSet, "TOptions", Fixed, "()")
+    Q_PROPERTY(int Refusing READ Refusing WRITE setRefusing)
+    KOR_PUBLISHED(tkInteger, "Integer", Refusing, "0")
+    Q_PROPERTY(TProbeSource *Picky READ Picky WRITE setPicky)
+    KOR_PUBLISHED(tkClass, "TProbeSource", Picky, "")
+
+public:
+    explicit TProbe(TComponent *AOwner = nullptr)
+        : TComponent(AOwner), m_Font(std::make_unique<TFont>()),
+          m_Lines(std::make_unique<TStrings>())
+    {
+    }
+    Q_INVOKABLE bool IsFreeStored() const { return m_Free != 7; }
+    int Rows() const { return m_rows; }
+    int Level() const { return 2; }
+    bool Locked() const { return true; }
+    QString Version() const { return m_version; }
+    Probe::TOptions Fixed() const { return Probe::poSecond; }
+    int Refusing() const { return 0; }
+    void setRefusing(int) {}
+    TProbeSource *Picky() const { return m_picky; }
+    // Refuses sources whose name starts with "Bad".
+    void setPicky(TProbeSource *Value)
+    {
+        if (Value && Value->Name().startsWith(QLatin1String("Bad")))
+            throw EConvertError(QStringLiteral("Picky refuses ") + Value->Name());
+        m_picky = Value;
+    }
+    void Changed() { ++changes; }
+
+    int m_rows = 3;
+    QString m_version;
+    int changes = 0;
+
+private:
+    QPointer<TProbeSource> m_picky;
+};
+
+// A designer that counts modifications; OnModified stands for the host's answer (the
+// designer window reloading its page).
+class TProbeDesigner : public IDesigner {
+public:
+    int modified = 0;
+    std::function<void()> OnModified;
+    QList<TComponent *> components;
+    QList<QObject *> selection;
+
+    void Activate() override {}
+    void Modified() override
+    {
+        ++modified;
+        if (OnModified)
+            OnModified();
+    }
+    void SelectComponent(QObject *Instance) override { selection = {Instance}; }
+    void SetSelections(const QList<QObject *> &List) override { selection = List; }
+    QList<QObject *> GetSelections() const override { return selection; }
+    void GetComponentNames(const QMetaObject *Class,
+                           const std::function<void(const QString &)> &Proc) const override
+    {
+        for (TComponent *component : components)
+            if (!Class || component->Object()->metaObject()->inherits(Class))
+                Proc(component->Name());
+    }
+    TComponent *GetComponent(const QString &Name) const override
+    {
+        for (TComponent *component : components)
+            if (component->Name().compare(Name, Qt::CaseInsensitive) == 0)
+                return component;
+        return nullptr;
+    }
+    QString GetComponentName(const TComponent *Component) const override
+    {
+        return Component ? Component->Name() : QString();
+    }
+    TComponent *GetRoot() const override { return nullptr; }
+};
+
+// The controls of one page, children of one parent so labels and spinners find theirs.
+struct TProbePage {
+    TProbePage() : page(std::make_unique<QWidget>())
+    {
+        page->resize(400, 300);
+        QWidget *p = page.get();
+        check = new TCheckBox(QStringLiteral("Check"), p);
+        check2 = new TCheckBox(QStringLiteral("Check 2"), p);
+        combo = new TComboBox(p);
+        combo->setObjectName(QStringLiteral("ProbeCombo"));
+        combo->setGeometry(200, 10, 100, 22);
+        colors = new TColorBox(p);
+        colors->setGeometry(200, 40, 120, 22);
+        edit = new TEdit(p);
+        valueEdit = new TEdit(p);
+        spin = new TUpDown(p);
+        spin->SetAssociate(valueEdit);
+        memo = new TMemo(p);
+        group = new TGroupBox(QStringLiteral("Group"), p);
+        new TCheckBox(QStringLiteral("Inner 1"), group);
+        new TCheckBox(QStringLiteral("Inner 2"), group);
+        label = new TLabel(QStringLiteral("Label"), p);
+    }
+    std::unique_ptr<QWidget> page;
+    TCheckBox *check = nullptr;
+    TCheckBox *check2 = nullptr;
+    TComboBox *combo = nullptr;
+    TColorBox *colors = nullptr;
+    TEdit *edit = nullptr;
+    TEdit *valueEdit = nullptr;
+    TUpDown *spin = nullptr;
+    TMemo *memo = nullptr;
+    TGroupBox *group = nullptr;
+    TLabel *label = nullptr;
+};
+
+inline bool colorDialogAnswer = false;
+inline TColor colorDialogColor = clRed;
+inline int fontDialogCalls = 0;
+
+// Seams that open no dialog: the font dialog makes the font bold and 12 points; the colour
+// dialog answers colorDialogAnswer with colorDialogColor. Screen fonts, cursors, default font
+// and scroll-bar width are fixed.
+inline TControlSeams QuietSeams()
+{
+    TControlSeams seams;
+    seams.ExecuteFontDialog = [](TFont &Font, QWidget *) {
+        ++fontDialogCalls;
+        Font.setStyle(Vcl::fsBold);
+        Font.setSize(12);
+        return true;
+    };
+    seams.ExecuteColorDialog = [](TColor &Color, QWidget *) {
+        if (colorDialogAnswer)
+            Color = colorDialogColor;
+        return colorDialogAnswer;
+    };
+    seams.ScreenFonts = [] {
+        return QStringList{QStringLiteral("Verdana"), QStringLiteral("Arial"),
+                           QStringLiteral("Tahoma")};
+    };
+    seams.CursorValues = [](const std::function<void(const QString &)> &Proc) {
+        GetCursorValues(Proc);
+    };
+    seams.DefaultFontName = [] { return QStringLiteral("Tahoma"); };
+    seams.VerticalScrollBarWidth = [] { return 17; };
+    return seams;
+}
+
+// A window with a probe designer, a probe component and a root list over it.
+struct TProbeFixture {
+    TProbeFixture()
+        : window(std::make_unique<TDesignWindow>()), probe(std::make_unique<TProbe>()),
+          seams(QuietSeams())
+    {
+        probe->SetName(QStringLiteral("Probe1"));
+        window->SetDesigner(&designer);
+        list = TPropList::Create<TPropList>(window.get(), probe.get());
+    }
+
+    // Adds one item through Add, loads the list once and answers the item.
+    TPropItem *load(const std::function<void(TPropList &)> &Add)
+    {
+        Add(*list);
+        list->LoadPropList();
+        return list->Items(list->ItemCount() - 1);
+    }
+    // Makes every Modified reload the list, as the designer window does.
+    void reloadOnModify()
+    {
+        designer.OnModified = [this] { list->LoadPropList(); };
+    }
+
+    TProbeDesigner designer;
+    std::unique_ptr<TDesignWindow> window;
+    std::unique_ptr<TProbe> probe;
+    TProbePage controls;
+    std::unique_ptr<TPropList> list;
+    TControlSeamsScope seams;
+};
