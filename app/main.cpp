@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "hostmessages.h"
+#include "hostpalette.h"
 #include "packages.h"
 #include "services.h"
 #include "workbenchwindow.h"
@@ -19,10 +20,14 @@ int main(int argc, char **argv)
     SetSplashScreenServices(&splash);
     RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&aboutBox));
 
+    RegisterHostComponents();
+    const QString sample = SampleDatabasePath();
+
     int result = 0;
     {
         TWorkbenchWindow window;
         window.LoadDesignPackage(QStringLiteral("DCLKorDBGrid90"));
+        window.SetSampleDatabase(sample);
         window.show();
         result = app.exec();
     }

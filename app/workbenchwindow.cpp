@@ -1,16 +1,18 @@
 #include "workbenchwindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDockWidget>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLibrary>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include "formdesigner.h"
 #include "hosterrors.h"
@@ -78,12 +80,18 @@ void TWorkbenchWindow::buildUi()
     setWindowTitle(tr("Kor-DBGrid Workbench"));
     resize(1200, 760);
 
-    auto *scroll = new QScrollArea;
-    scroll->setWidget(m_designer->Form());
-    scroll->setWidgetResizable(false);
-    m_designer->Form()->resize(800, 560);
-    m_designer->Form()->setAutoFillBackground(true);
-    setCentralWidget(scroll);
+    // The form being designed, framed on a darker background like a form in a designer.
+    auto *surface = new QWidget;
+    surface->setBackgroundRole(QPalette::Dark);
+    surface->setAutoFillBackground(true);
+    auto *layout = new QVBoxLayout(surface);
+    layout->setContentsMargins(12, 12, 12, 12);
+    TDesignForm *form = m_designer->Form();
+    form->setBackgroundRole(QPalette::Window);
+    form->setAutoFillBackground(true);
+    form->setMinimumSize(640, 400);
+    layout->addWidget(form);
+    setCentralWidget(surface);
 
     m_palette = new QTreeWidget;
     m_palette->setHeaderLabel(tr("Palette"));
@@ -131,12 +139,18 @@ void TWorkbenchWindow::buildUi()
     addDockWidget(Qt::BottomDockWidgetArea, registrationsDock);
 
     QMenu *fileMenu = menuBar()->addMenu(tr("&File"));
-    fileMenu->addAction(tr("E&xit"), this, &QWidget::close);
+    fileMenu->addAction(tr("E&xit"), QKeySequence::Quit, this, &QWidget::close);
     QMenu *viewMenu = menuBar()->addMenu(tr("&View"));
     for (QDockWidget *dock : {paletteDock, componentsDock, inspectorDock, registrationsDock})
         viewMenu->addAction(dock->toggleViewAction());
     statusBar()->showMessage(tr("Double-click a palette entry to place it on Form1; right-click a "
                                 "component for its commands."));
+}
+
+void TWorkbenchWindow::closeEvent(QCloseEvent *Event)
+{
+    QMainWindow::closeEvent(Event);
+    QCoreApplication::quit();
 }
 
 void TWorkbenchWindow::LoadDesignPackage(const QString &FileName)
@@ -152,6 +166,13 @@ void TWorkbenchWindow::LoadDesignPackage(const QString &FileName)
     }
     refreshPalette();
     refreshRegistrations();
+}
+
+void TWorkbenchWindow::SetSampleDatabase(const QString &Path)
+{
+    statusBar()->showMessage(tr("Double-click a palette entry to place it on Form1; right-click a "
+                                "component for its commands. Sample database: %1")
+                                 .arg(Path));
 }
 
 void TWorkbenchWindow::refreshPalette()
@@ -207,6 +228,8 @@ void TWorkbenchWindow::placeComponent(const QMetaObject *Class)
             widget->setGeometry(16 + step, 16 + step, qMax(widget->width(), 320),
                                 qMax(widget->height(), 160));
             widget->show();
+        } else {
+            addMarker(component);
         }
         m_designer->SelectComponent(component->Object());
         m_designer->Modified();
@@ -247,7 +270,7 @@ void TWorkbenchWindow::openDesigner(TComponent *Component)
             QLibrary(package.FileName).resolve(ShowDesignerProcName));
         if (show) {
             try {
-                show(m_designer.get(), Component, this);
+                show(m_designer.get(), Component, nullptr);
             } catch (...) {
                 HandleHostException();
             }
@@ -255,6 +278,36 @@ void TWorkbenchWindow::openDesigner(TComponent *Component)
         }
     }
     ShowMessage(tr("No loaded package offers a designer window."));
+}
+
+void TWorkbenchWindow::addMarker(TComponent *Component)
+{
+    auto *marker = new QLabel(m_designer->Form());
+    marker->setFrameShape(QFrame::Panel);
+    marker->setFrameShadow(QFrame::Raised);
+    marker->setAutoFillBackground(true);
+    marker->setAlignment(Qt::AlignCenter);
+    const int index = int(m_markers.size());
+    // Markers stack down the right-hand side of the form.
+    marker->setGeometry(m_designer->Form()->width() - 140, 16 + index * 36, 124, 28);
+    marker->show();
+    m_markers.append({Component->Object(), marker});
+    refreshMarkers();
+}
+
+void TWorkbenchWindow::refreshMarkers()
+{
+    for (qsizetype i = m_markers.size() - 1; i >= 0; --i) {
+        const Marker &marker = m_markers.at(i);
+        TComponent *component = marker.component ? AsComponent(marker.component.data()) : nullptr;
+        if (!marker.label || !component || component->Owner() != m_designer->GetRoot()) {
+            delete marker.label.data();
+            m_markers.removeAt(i);
+            continue;
+        }
+        marker.label->setText(component->Name());
+        marker.label->setToolTip(component->ClassName());
+    }
 }
 
 TComponent *TWorkbenchWindow::componentOf(QTreeWidgetItem *Item) const
@@ -265,8 +318,12 @@ TComponent *TWorkbenchWindow::componentOf(QTreeWidgetItem *Item) const
 void TWorkbenchWindow::ItemDeleted(IDesigner *, QObject *Item)
 {
     // The component is still alive while this notice runs: rebuild once it is gone.
-    QPointer<QObject> guard(Item);
-    Q_UNUSED(guard);
+    // The marker of a deleted component goes at once.
+    for (qsizetype i = 0; i < m_markers.size(); ++i)
+        if (m_markers.at(i).component == Item) {
+            delete m_markers.takeAt(i).label.data();
+            break;
+        }
     QTimer::singleShot(0, this, [this] {
         refreshComponents();
         m_inspector->SetSelection(m_designer->GetSelections());
@@ -283,6 +340,7 @@ void TWorkbenchWindow::ItemsModified(IDesigner *)
     // Values are re-read after the change that caused the notice has finished.
     QTimer::singleShot(0, this, [this] {
         m_inspector->RefreshValues();
+        refreshMarkers();
         for (int i = 0; i < m_components->topLevelItemCount(); ++i)
             if (TComponent *component = componentOf(m_components->topLevelItem(i)))
                 m_components->topLevelItem(i)->setText(0, component->Name());

@@ -3,10 +3,12 @@
 // its component list, the object inspector, and what the loaded packages registered.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 #include "designintf.h"
 
+class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QTreeWidget;
@@ -24,6 +26,8 @@ public:
     TFormDesigner *FormDesigner() const { return m_designer.get(); }
     // Loads a design-time package module; errors are reported, not thrown.
     void LoadDesignPackage(const QString &FileName);
+    // Shown to the user as the database a TSQLConnection can open.
+    void SetSampleDatabase(const QString &Path);
 
     void ItemDeleted(IDesigner *ADesigner, QObject *Item) override;
     void ItemInserted(IDesigner *ADesigner, QObject *Item) override;
@@ -31,6 +35,10 @@ public:
     void SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &Selection) override;
     void DesignerOpened(IDesigner *ADesigner, bool AResurrecting) override;
     void DesignerClosed(IDesigner *ADesigner, bool AGoingDormant) override;
+
+protected:
+    // Closing the workbench ends the session, design windows still open included.
+    void closeEvent(QCloseEvent *Event) override;
 
 private:
     void buildUi();
@@ -42,11 +50,19 @@ private:
     void editComponent(TComponent *Component);
     void openDesigner(TComponent *Component);
     TComponent *componentOf(QTreeWidgetItem *Item) const;
+    // A component that is not a control shows as a small marker on the form.
+    void addMarker(TComponent *Component);
+    void refreshMarkers();
 
     std::unique_ptr<TFormDesigner> m_designer;
     QTreeWidget *m_palette = nullptr;
     QTreeWidget *m_components = nullptr;
     TObjectInspector *m_inspector = nullptr;
     QPlainTextEdit *m_registrations = nullptr;
+    struct Marker {
+        QPointer<QObject> component;
+        QPointer<QLabel> label;
+    };
+    QList<Marker> m_markers;
     int m_placed = 0;
 };

@@ -40,7 +40,14 @@ void RemoveDesignerWindow(QWidget *Window)
 
 void Finalization()
 {
-    designerList.reset();
+    // The windows' code lives in this package, which is about to be unloaded: a window still
+    // open is destroyed now, while its code is there. The list goes first, so the windows'
+    // own removal finds nothing to do.
+    std::unique_ptr<TDesignerList> list = std::move(designerList);
+    if (!list)
+        return;
+    for (const QPointer<QWidget> &window : *list)
+        delete window.data();
 }
 
 } // namespace IDEDesignEd

@@ -2,6 +2,7 @@
 // procedures and their order, the product's splash and about-box entries, the stop work of the
 // units, a second round after the first, and the refusals.
 
+#include <QPointer>
 #include <QtTest>
 
 #include <dlfcn.h>
@@ -122,8 +123,9 @@ class TestPackageLoader : public QObject {
     // Two rounds of load, start, register and stop behave alike and leave nothing behind.
     void loadStartRegisterStop(const ModuleProbe &probe)
     {
-        QWidget designerWindow;
         for (int round = 1; round <= 2; ++round) {
+            // A designer window still open at the stop is destroyed with the package's code.
+            QPointer<QWidget> designerWindow = new QWidget;
             QCOMPARE(LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl")), packageName);
             QVERIFY(IsPackageLoaded(packageName));
             QVERIFY(allOutsideUnitsStarted(true));
@@ -160,7 +162,7 @@ class TestPackageLoader : public QObject {
 
             // No designer window was opened yet in this round: no list.
             QVERIFY(!probe.designerListExists());
-            probe.addDesignerWindow(&designerWindow);
+            probe.addDesignerWindow(designerWindow);
             QVERIFY(probe.designerListExists());
             probe.useLineCaptions();
             QVERIFY(probe.lineCaptionsHeld());
@@ -168,6 +170,7 @@ class TestPackageLoader : public QObject {
             UnloadPackage(packageName);
             QVERIFY(!IsPackageLoaded(packageName));
             QVERIFY(!probe.designerListExists());
+            QVERIFY(designerWindow.isNull());
             QVERIFY(!probe.lineCaptionsHeld());
             QVERIFY(aboutBox.Entries.isEmpty());
             QCOMPARE(registrationsOf(packageName), 0);

@@ -194,11 +194,9 @@ void TFormDesigner::Close()
 
 void TFormDesigner::Activate()
 {
+    // Makes this the current form designer. The form's window is left where it is: a design
+    // window calls this each time it becomes active, and must stay in front and active.
     ++m_activateCount;
-    if (m_form && m_form->isVisible()) {
-        m_form->raise();
-        m_form->activateWindow();
-    }
 }
 
 void TFormDesigner::Modified()
