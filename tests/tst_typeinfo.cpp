@@ -179,7 +179,8 @@ void TypeInfoTest::ordinalsRoundTrip()
     QCOMPARE(sample.Shape(), Sample::shTriangle);
     SetOrdProp(&sample, QStringLiteral("Options"), int(Sample::opSecond | Sample::opLast));
     QCOMPARE(sample.Options(), Sample::opSecond | Sample::opLast);
-    QCOMPARE(GetOrdProp(&sample, QStringLiteral("Options")), int(Sample::opSecond | Sample::opLast));
+    QCOMPARE(GetOrdProp(&sample, QStringLiteral("Options")),
+             int(Sample::opSecond | Sample::opLast));
     // Setters report a change only when the value differs.
     const int changes = sample.changes;
     SetOrdProp(&sample, QStringLiteral("Width"), -12);
@@ -195,8 +196,8 @@ void TypeInfoTest::enumerationsByIdentifier()
     QCOMPARE(GetEnumProp(&sample, QStringLiteral("Visible")), QStringLiteral("True"));
     SetEnumProp(&sample, QStringLiteral("Visible"), QStringLiteral("False"));
     QCOMPARE(sample.Visible(), false);
-    QVERIFY_THROWS_EXCEPTION(EConvertError,
-                             SetEnumProp(&sample, QStringLiteral("Shape"), QStringLiteral("shOval")));
+    QVERIFY_THROWS_EXCEPTION(
+        EConvertError, SetEnumProp(&sample, QStringLiteral("Shape"), QStringLiteral("shOval")));
     QCOMPARE(sample.Shape(), Sample::shCircle);
     QVERIFY_THROWS_EXCEPTION(EPropertyError,
                              SetEnumProp(&sample, QStringLiteral("Width"), QStringLiteral("x")));
@@ -230,7 +231,8 @@ void TypeInfoTest::stringsAndCharacters()
     QCOMPARE(GetFloatProp(&sample, QStringLiteral("Ratio")), 0.25);
     QVERIFY_THROWS_EXCEPTION(EPropertyError, GetStrProp(&sample, QStringLiteral("Width")));
     SetMethodProp(&sample, QStringLiteral("OnChange"), TMethod{QStringLiteral("SampleChange")});
-    QCOMPARE(GetMethodProp(&sample, QStringLiteral("OnChange")).Name, QStringLiteral("SampleChange"));
+    QCOMPARE(GetMethodProp(&sample, QStringLiteral("OnChange")).Name,
+             QStringLiteral("SampleChange"));
 }
 
 void TypeInfoTest::objectProperties()
@@ -252,7 +254,8 @@ void TypeInfoTest::objectProperties()
     SetObjectProp(&sample, QStringLiteral("Link"), link.get());
     QCOMPARE(sample.Link(), link.get());
     TOtherLink wrong;
-    QVERIFY_THROWS_EXCEPTION(EPropertyError, SetObjectProp(&sample, QStringLiteral("Link"), &wrong));
+    QVERIFY_THROWS_EXCEPTION(EPropertyError,
+                             SetObjectProp(&sample, QStringLiteral("Link"), &wrong));
     QCOMPARE(sample.Link(), link.get());
     link.reset();
     QCOMPARE(GetObjectProp(&sample, QStringLiteral("Link")), nullptr);
@@ -266,7 +269,8 @@ void TypeInfoTest::componentNameIsPublished()
     auto *second = new TSampleLink(&sample);
     SetStrProp(first, QStringLiteral("Name"), QStringLiteral("Link1"));
     QCOMPARE(first->Name(), QStringLiteral("Link1"));
-    QCOMPARE(GetPropInfo(first, QStringLiteral("Name"))->TypeName, QStringLiteral("TComponentName"));
+    QCOMPARE(GetPropInfo(first, QStringLiteral("Name"))->TypeName,
+             QStringLiteral("TComponentName"));
     QVERIFY_THROWS_EXCEPTION(EComponentError,
                              SetStrProp(second, QStringLiteral("Name"), QStringLiteral("link1")));
     QCOMPARE(second->Name(), QString());

@@ -1,0 +1,48 @@
+#pragma once
+// A small in-memory SQLite database for the run-time package's tests: customers with a lookup
+// to their country, each table behind its own data set.
+
+#include "sqldata.h"
+
+struct RuntimeFixture {
+    TSQLConnection Connection;
+    TSQLDataSet Customers;
+    TSQLDataSet Countries;
+    TDataSource Source;
+
+    RuntimeFixture()
+    {
+        Connection.setDatabaseName(QStringLiteral(":memory:"));
+        Connection.Open();
+        Connection.ExecuteDirect(QStringLiteral(
+            "CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), balance CURRENCY, "
+            "born DATE, active BOOLEAN, rating SMALLINT, notes TEXT, score REAL, country_id "
+            "INTEGER)"));
+        Connection.ExecuteDirect(
+            QStringLiteral("INSERT INTO customers VALUES "
+                           "(1, 'Ann', 10.5, '1980-02-03', 1, 3, 'first', 1.5, 1),"
+                           "(2, 'Bob', 20.25, '1975-12-24', 0, 5, NULL, 2.5, 2),"
+                           "(3, 'Cid', 30, NULL, 1, 1, 'third', NULL, 1)"));
+        Connection.ExecuteDirect(
+            QStringLiteral("CREATE TABLE countries (id INTEGER, title VARCHAR(20))"));
+        Connection.ExecuteDirect(
+            QStringLiteral("INSERT INTO countries VALUES (1, 'Kansas'), (2, 'Ohio')"));
+        Customers.setObjectName(QStringLiteral("Customers"));
+        Customers.setSQLConnection(&Connection);
+        Customers.setCommandText(QStringLiteral("SELECT * FROM customers ORDER BY id"));
+        Countries.setSQLConnection(&Connection);
+        Countries.setCommandType(Db::ctTable);
+        Countries.setCommandText(QStringLiteral("countries"));
+        Countries.Open();
+        Customers.Open();
+        Source.setDataSet(&Customers);
+    }
+
+    // Adds the lookup field "country" (customers.country_id -> countries.title).
+    TField *AddCountryLookup()
+    {
+        return Customers.AddLookupField(QStringLiteral("country"), &Countries,
+                                        QStringLiteral("country_id"), QStringLiteral("id"),
+                                        QStringLiteral("title"));
+    }
+};
