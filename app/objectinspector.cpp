@@ -29,9 +29,8 @@ TObjectInspector::TObjectInspector(QWidget *parent) : QTreeWidget(parent)
             if (TPropertyEditor *editor = editorOf(item)) {
                 const QSignalBlocker blocker(this);
                 m_filling = true;
-                editor->GetProperties([&](std::unique_ptr<TPropertyEditor> sub) {
-                    addEditor(item, std::move(sub));
-                });
+                editor->GetProperties(
+                    [&](std::unique_ptr<TPropertyEditor> sub) { addEditor(item, std::move(sub)); });
                 m_filling = false;
             }
         }
@@ -50,9 +49,9 @@ void TObjectInspector::SetSelection(const QList<QObject *> &Selection)
         m_selection.append(object);
     if (!Selection.isEmpty()) {
         try {
-            GetComponentProperties(m_designer, Selection, [this](std::unique_ptr<TPropertyEditor> e) {
-                addEditor(nullptr, std::move(e));
-            });
+            GetComponentProperties(
+                m_designer, Selection,
+                [this](std::unique_ptr<TPropertyEditor> e) { addEditor(nullptr, std::move(e)); });
         } catch (...) {
             HandleHostException();
         }
@@ -150,5 +149,6 @@ void TObjectInspector::openEditor(QTreeWidgetItem *item)
 
 TPropertyEditor *TObjectInspector::editorOf(QTreeWidgetItem *item) const
 {
-    return item ? static_cast<TPropertyEditor *>(item->data(0, EditorRole).value<void *>()) : nullptr;
+    return item ? static_cast<TPropertyEditor *>(item->data(0, EditorRole).value<void *>())
+                : nullptr;
 }

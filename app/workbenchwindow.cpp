@@ -40,7 +40,8 @@ QString describe(const TRegistration &r)
         QStringList names;
         for (const QMetaObject *mo : r.Classes)
             names << className(mo);
-        return QStringLiteral("RegisterComponents(\"%1\", [%2])").arg(r.Page, names.join(QStringLiteral(", ")));
+        return QStringLiteral("RegisterComponents(\"%1\", [%2])")
+            .arg(r.Page, names.join(QStringLiteral(", ")));
     }
     case TRegistration::ComponentEditor:
         return QStringLiteral("RegisterComponentEditor(%1, %2)")
@@ -51,7 +52,8 @@ QString describe(const TRegistration &r)
                  className(r.ComponentClass), r.PropertyName, className(r.EditorClass));
     case TRegistration::PropertiesInCategory:
         return QStringLiteral("RegisterPropertiesInCategory(\"%1\", %2, [%3])")
-            .arg(r.Category, className(r.ComponentClass), r.PropertyNames.join(QStringLiteral(", ")));
+            .arg(r.Category, className(r.ComponentClass),
+                 r.PropertyNames.join(QStringLiteral(", ")));
     case TRegistration::DemandLoadState:
         return QStringLiteral("ForceDemandLoadState(%1)").arg(r.State);
     }
@@ -96,7 +98,8 @@ void TWorkbenchWindow::buildUi()
     m_palette = new QTreeWidget;
     m_palette->setHeaderLabel(tr("Palette"));
     connect(m_palette, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {
-        if (const auto *mo = static_cast<const QMetaObject *>(item->data(0, ClassRole).value<void *>()))
+        if (const auto *mo =
+                static_cast<const QMetaObject *>(item->data(0, ClassRole).value<void *>()))
             placeComponent(mo);
     });
     auto *paletteDock = new QDockWidget(tr("Palette (double-click to place)"));
@@ -197,9 +200,9 @@ void TWorkbenchWindow::refreshRegistrations()
                           package.RegisteredUnits.join(QStringLiteral(", ")));
     lines << QString();
     for (const TRegistration &registration : Registrations())
-        lines << QStringLiteral("[%1] %2")
-                     .arg(registration.Module.isEmpty() ? tr("host") : registration.Module,
-                          describe(registration));
+        lines << QStringLiteral("[%1] %2").arg(registration.Module.isEmpty() ? tr("host")
+                                                                             : registration.Module,
+                                               describe(registration));
     m_registrations->setPlainText(lines.join(QLatin1Char('\n')));
 }
 

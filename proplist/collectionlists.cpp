@@ -99,15 +99,10 @@ void TCollectionPropItem::SaveEditControl()
     if (!box)
         return;
     // Choosing the current item modifies nothing: the page is reloaded for the new item.
-    SetSaving(true);
-    try {
+    SaveWhileSaving([&] {
         SetPropText(box->Text());
         UpdateOwnerPropList(PropList());
-    } catch (...) {
-        SetSaving(false);
-        throw;
-    }
-    SetSaving(false);
+    });
 }
 
 int TCollectionPropItem::AddListValues(QStringList &Strings)

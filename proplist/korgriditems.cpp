@@ -281,15 +281,10 @@ void TKorColumnTotalNamePropItem::SaveEditControl()
         return;
     // Choosing a row modifies nothing: the page is reloaded for the new row, and the window
     // selects the row's object in the host again.
-    SetSaving(true);
-    try {
+    SaveWhileSaving([&] {
         SetPropText(box->Text());
         UpdateOwnerPropList(PropList());
-    } catch (...) {
-        SetSaving(false);
-        throw;
-    }
-    SetSaving(false);
+    });
 }
 
 int TKorColumnTotalNamePropItem::AddListValues(QStringList &Strings)

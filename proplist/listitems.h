@@ -39,6 +39,17 @@ public:
 protected:
     void SetSorted(bool Value) { m_sorted = Value; }
     void SetSaving(bool Value) { m_saving = Value; }
+    // Stores the combo box's text with Store while Saving is set, and clears it again however
+    // Store ends.
+    template <class F> void SaveWhileSaving(F Store)
+    {
+        SetSaving(true);
+        struct Reset {
+            TListPropItem *item;
+            ~Reset() { item->SetSaving(false); }
+        } reset{this};
+        Store();
+    }
 
 private:
     int m_dropWidth = 0;

@@ -1,28 +1,14 @@
 #include "kordbctrlsreg.h"
 
-#include <array>
-
 #include "regtables.h"
-
-// The unit's registration tables, in the order the host is told about them. The rows name the
-// run-time package's component classes and the package's editor classes.
-namespace {
-
-constexpr std::array<KorReg::TPaletteRow, 0> paletteRows{};
-constexpr std::array<KorReg::TComponentEditorRow, 0> componentEditorRows{};
-constexpr std::array<KorReg::TPropertyEditorRow, 0> propertyEditorRows{};
-constexpr std::array<KorReg::TCategoryRow, 0> categoryRows{};
-
-} // namespace
 
 namespace KorDBCtrlsReg {
 
+// The unit's registration tables are handed to the host in one go; the unit has none of its own
+// yet, so it registers nothing.
 void Register()
 {
-    KorReg::RegisterPalette(paletteRows);
-    KorReg::RegisterComponentEditors(componentEditorRows);
-    KorReg::RegisterPropertyEditors(propertyEditorRows);
-    KorReg::RegisterCategories(categoryRows);
+    KorReg::RegisterTables({});
 }
 
 } // namespace KorDBCtrlsReg

@@ -4,6 +4,14 @@
 
 namespace KorReg {
 
+void RegisterTables(const TUnitTables &Tables)
+{
+    RegisterPalette(Tables.Palette);
+    RegisterComponentEditors(Tables.ComponentEditors);
+    RegisterPropertyEditors(Tables.PropertyEditors);
+    RegisterCategories(Tables.Categories);
+}
+
 void RegisterPalette(std::span<const TPaletteRow> Rows)
 {
     for (const TPaletteRow &row : Rows)

@@ -36,6 +36,16 @@ struct TCategoryRow {
     std::initializer_list<const char *> PropertyNames;
 };
 
+// A unit's tables; a Register procedure hands them to RegisterTables, which registers the
+// palette, the component editors, the property editors and the categories, in that order.
+struct TUnitTables {
+    std::span<const TPaletteRow> Palette;
+    std::span<const TComponentEditorRow> ComponentEditors;
+    std::span<const TPropertyEditorRow> PropertyEditors;
+    std::span<const TCategoryRow> Categories;
+};
+void RegisterTables(const TUnitTables &Tables);
+
 void RegisterPalette(std::span<const TPaletteRow> Rows);
 void RegisterComponentEditors(std::span<const TComponentEditorRow> Rows);
 void RegisterPropertyEditors(std::span<const TPropertyEditorRow> Rows);

@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include "probedesigner.h"
+
 #include "collectionlists.h"
 #include "controls/checkbox.h"
 #include "controls/colorbox.h"
@@ -22,31 +24,7 @@
 
 namespace {
 
-// Counts modifications; OnModified lets a test look at the grid at that moment.
-class TCountingDesigner : public IDesigner {
-public:
-    int modified = 0;
-    std::function<void()> OnModified;
-    QList<QObject *> selection;
-
-    void Activate() override {}
-    void Modified() override
-    {
-        ++modified;
-        if (OnModified)
-            OnModified();
-    }
-    void SelectComponent(QObject *Instance) override { selection = {Instance}; }
-    void SetSelections(const QList<QObject *> &List) override { selection = List; }
-    QList<QObject *> GetSelections() const override { return selection; }
-    void GetComponentNames(const QMetaObject *,
-                           const std::function<void(const QString &)> &) const override
-    {
-    }
-    TComponent *GetComponent(const QString &) const override { return nullptr; }
-    QString GetComponentName(const TComponent *) const override { return {}; }
-    TComponent *GetRoot() const override { return nullptr; }
-};
+using TCountingDesigner = TProbeDesigner;
 
 // A designer window that counts its page reloads.
 class TCountingWindow : public TBriskDesigner {

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QtTest>
 
+#include "probedesigner.h"
+
 #include "collection.h"
 #include "designintf.h"
 #include "font.h"
@@ -70,37 +72,7 @@ public:
     Q_INVOKABLE explicit TWidthProperty(const TPropertyEditorArgs &Args) : TIntegerProperty(Args) {}
 };
 
-// A form with a few components, counting modification notices.
-class TTestDesigner : public IDesigner {
-public:
-    void Activate() override {}
-    void Modified() override { ++modified; }
-    void SelectComponent(QObject *) override {}
-    void SetSelections(const QList<QObject *> &) override {}
-    QList<QObject *> GetSelections() const override { return {}; }
-    void GetComponentNames(const QMetaObject *Class,
-                           const std::function<void(const QString &)> &Proc) const override
-    {
-        for (TComponent *component : components)
-            if (!Class || component->Object()->metaObject()->inherits(Class))
-                Proc(component->Name());
-    }
-    TComponent *GetComponent(const QString &Name) const override
-    {
-        for (TComponent *component : components)
-            if (component->Name() == Name)
-                return component;
-        return nullptr;
-    }
-    QString GetComponentName(const TComponent *Component) const override
-    {
-        return Component->Name();
-    }
-    TComponent *GetRoot() const override { return nullptr; }
-
-    QList<TComponent *> components;
-    int modified = 0;
-};
+using TTestDesigner = TProbeDesigner;
 
 namespace {
 

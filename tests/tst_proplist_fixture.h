@@ -23,6 +23,7 @@
 #include "hosterrors.h"
 #include "imagelist.h"
 #include "persistent.h"
+#include "probedesigner.h"
 #include "proplist.h"
 #include "published.h"
 #include "stringlist.h"
@@ -136,44 +137,6 @@ private:
 };
 
 // A designer that counts modifications; OnModified stands for the host's answer (the
-// designer window reloading its page).
-class TProbeDesigner : public IDesigner {
-public:
-    int modified = 0;
-    std::function<void()> OnModified;
-    QList<TComponent *> components;
-    QList<QObject *> selection;
-
-    void Activate() override {}
-    void Modified() override
-    {
-        ++modified;
-        if (OnModified)
-            OnModified();
-    }
-    void SelectComponent(QObject *Instance) override { selection = {Instance}; }
-    void SetSelections(const QList<QObject *> &List) override { selection = List; }
-    QList<QObject *> GetSelections() const override { return selection; }
-    void GetComponentNames(const QMetaObject *Class,
-                           const std::function<void(const QString &)> &Proc) const override
-    {
-        for (TComponent *component : components)
-            if (!Class || component->Object()->metaObject()->inherits(Class))
-                Proc(component->Name());
-    }
-    TComponent *GetComponent(const QString &Name) const override
-    {
-        for (TComponent *component : components)
-            if (component->Name().compare(Name, Qt::CaseInsensitive) == 0)
-                return component;
-        return nullptr;
-    }
-    QString GetComponentName(const TComponent *Component) const override
-    {
-        return Component ? Component->Name() : QString();
-    }
-    TComponent *GetRoot() const override { return nullptr; }
-};
 
 // The controls of one page, children of one parent so labels and spinners find theirs.
 struct TProbePage {
