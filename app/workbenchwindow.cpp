@@ -17,7 +17,7 @@
 #include "formdesigner.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
-#include "objectinspector.h"
+#include "objectproperties.h"
 #include "packages.h"
 #include "registration.h"
 

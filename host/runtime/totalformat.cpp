@@ -5,9 +5,10 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTime>
-#include <cmath>
 
 #include "columntotal.h"
+#include "hosterrors.h"
+#include "sysformat.h"
 
 namespace {
 
@@ -47,86 +48,36 @@ QString plainText(const QVariant &value, bool isCurrency)
     return value.toString();
 }
 
-struct DatePattern {
-    const char *delphi;
-    const char *qt; // nullptr: a locale format
-};
-
-constexpr DatePattern kDatePatterns[] = {
-    {"c", nullptr},   {"ddddd", nullptr}, {"dddddd", nullptr}, {"t", nullptr},
-    {"tt", nullptr},  {"ddd", "ddd"},     {"dddd", "dddd"},    {"mmm", "MMM"},
-    {"mmmm", "MMMM"}, {"dd", "dd"},       {"mm", "MM"},        {"yyyy", "yyyy"},
-    {"hh", "hh"},     {"nn", "mm"},       {"ss", "ss"},        {"zzz", "zzz"},
-};
-
-bool formatDate(const QVariant &value, const QString &pattern, QString &result)
+bool isDateTime(const QVariant &value)
 {
-    for (const DatePattern &entry : kDatePatterns) {
-        if (pattern != QLatin1String(entry.delphi))
-            continue;
-        const QDateTime dateTime = value.typeId() == QMetaType::QDate
-                                       ? QDateTime(value.toDate(), QTime(0, 0))
-                                       : value.toDateTime();
-        if (!dateTime.isValid()) {
-            result = plainText(value, false);
-            return true;
-        }
-        const QLocale locale;
-        if (entry.qt) {
-            result = locale.toString(dateTime, QLatin1String(entry.qt));
-        } else if (pattern == QLatin1String("c")) {
-            result = locale.toString(dateTime, QLocale::ShortFormat);
-        } else if (pattern == QLatin1String("ddddd")) {
-            result = locale.toString(dateTime.date(), QLocale::ShortFormat);
-        } else if (pattern == QLatin1String("dddddd")) {
-            result = locale.toString(dateTime.date(), QLocale::LongFormat);
-        } else if (pattern == QLatin1String("t")) {
-            result = locale.toString(dateTime.time(), QLocale::ShortFormat);
-        } else {
-            result = locale.toString(dateTime.time(), QLocale::LongFormat);
-        }
-        return true;
-    }
-    return false;
+    const int type = value.typeId();
+    return type == QMetaType::QDate || type == QMetaType::QDateTime || type == QMetaType::QTime;
 }
 
-QString formatNumber(const QVariant &value, QChar kind, int precision, bool asFloat)
+QDateTime toDateTime(const QVariant &value)
 {
-    const QLocale locale;
-    const double number = value.toDouble();
-    switch (kind.unicode()) {
+    if (value.typeId() == QMetaType::QDate)
+        return QDateTime(value.toDate(), QTime(0, 0));
+    if (value.typeId() == QMetaType::QTime)
+        return QDateTime(QDate(1899, 12, 30), value.toTime());
+    return value.toDateTime();
+}
+
+// The argument the format's conversion asks for: integers for d, u and x (rounded when the
+// value is fractional or AsFloat is set), floating values for e, f, g, n and m, text for s.
+QVariant argumentFor(const QVariant &value, QChar conversion, bool asFloat, bool isCurrency)
+{
+    switch (conversion.unicode()) {
     case 'd':
-    case 'u': {
-        const qlonglong integer =
-            asFloat || value.typeId() == QMetaType::Double ? qRound64(number) : value.toLongLong();
-        QString digits = QString::number(qAbs(integer));
-        if (precision > digits.size())
-            digits = QString(precision - digits.size(), QLatin1Char('0')) + digits;
-        return integer < 0 && kind == QLatin1Char('d') ? QLatin1Char('-') + digits : digits;
-    }
-    case 'x': {
-        QString digits = QString::number(qRound64(number), 16).toUpper();
-        if (precision > digits.size())
-            digits = QString(precision - digits.size(), QLatin1Char('0')) + digits;
-        return digits;
-    }
-    case 'f':
-        return QString::number(number, 'f', precision < 0 ? 2 : precision);
-    case 'n': {
-        QLocale grouped = locale;
-        grouped.setNumberOptions(QLocale::DefaultNumberOptions);
-        return grouped.toString(number, 'f', precision < 0 ? 2 : precision);
-    }
-    case 'm': {
-        const int digits = precision < 0 ? 2 : precision;
-        return locale.toCurrencyString(number, QString(), digits);
-    }
-    case 'e':
-        return QString::number(number, 'E', precision < 0 ? 15 : precision);
-    case 'g':
-        return QString::number(number, 'g', precision < 0 ? 15 : precision);
+    case 'u':
+    case 'x':
+        if (asFloat || value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float)
+            return QVariant(qlonglong(qRound64(value.toDouble())));
+        return QVariant(value.toLongLong());
+    case 's':
+        return plainText(value, isCurrency);
     default:
-        return plainText(value, false);
+        return QVariant(value.toDouble());
     }
 }
 
@@ -137,6 +88,8 @@ QString FormatTotalValue(const QVariant &Value, const QString &Format, bool AsFl
 {
     if (Format.isEmpty())
         return plainText(Value, IsCurrency);
+    if (Value.isNull() || !Value.isValid())
+        return {};
 
     // "%True;False%" and the date and time patterns are wrapped in percent signs.
     if (Format.size() > 2 && Format.startsWith(QLatin1Char('%')) &&
@@ -144,38 +97,25 @@ QString FormatTotalValue(const QVariant &Value, const QString &Format, bool AsFl
         const QString inner = Format.mid(1, Format.size() - 2);
         if (inner.contains(QLatin1Char(';'))) {
             const QStringList parts = inner.split(QLatin1Char(';'));
-            if (Value.isNull())
-                return {};
             const bool truth =
                 Value.typeId() == QMetaType::QString
                     ? !Value.toString().isEmpty() && Value.toString() != QLatin1String("0")
                     : Value.toBool();
             return truth ? parts.value(0) : parts.value(1);
         }
-        QString result;
-        if (formatDate(Value, inner, result))
-            return result;
+        if (isDateTime(Value) && !inner.contains(QLatin1Char('%')))
+            return FormatDateTime(inner, toDateTime(Value));
     }
 
-    static const QRegularExpression spec(QStringLiteral("%(-)?(\\d+)?(?:\\.(\\d+))?([dufnmegxs])"));
-    const QRegularExpressionMatch match = spec.match(Format);
-    if (!match.hasMatch() || Value.isNull())
-        return Value.isNull() ? QString() : plainText(Value, IsCurrency);
-
-    const bool leftAlign = !match.captured(1).isEmpty();
-    const int width = match.captured(2).isEmpty() ? 0 : match.captured(2).toInt();
-    const int precision = match.captured(3).isEmpty() ? -1 : match.captured(3).toInt();
-    const QChar kind = match.captured(4).at(0);
-    QString text = kind == QLatin1Char('s') ? plainText(Value, IsCurrency)
-                                            : formatNumber(Value, kind, precision, AsFloat);
-    if (kind == QLatin1Char('s') && precision >= 0)
-        text = text.left(precision);
-    if (text.size() < width)
-        text = leftAlign ? text.leftJustified(width) : text.rightJustified(width);
-
-    QString prefix = Format.left(match.capturedStart());
-    QString suffix = Format.mid(match.capturedEnd());
-    prefix.replace(QLatin1String("%%"), QLatin1String("%"));
-    suffix.replace(QLatin1String("%%"), QLatin1String("%"));
-    return prefix + text + suffix;
+    // Any other format takes the value as its one argument.
+    static const QRegularExpression conversion(
+        QStringLiteral("%(?:\\d+:)?-?\\d*(?:\\.\\d+)?([dufnmegxs])"));
+    const QRegularExpressionMatch match = conversion.match(Format);
+    if (!match.hasMatch())
+        return plainText(Value, IsCurrency);
+    try {
+        return ::Format(Format, {argumentFor(Value, match.captured(1).at(0), AsFloat, IsCurrency)});
+    } catch (const EHostError &) {
+        return plainText(Value, IsCurrency); // a format the developer mistyped shows the value
+    }
 }

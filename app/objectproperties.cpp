@@ -1,4 +1,4 @@
-#include "objectinspector.h"
+#include "objectproperties.h"
 
 #include <QComboBox>
 #include <QHeaderView>
