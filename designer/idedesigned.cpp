@@ -268,6 +268,8 @@ void TBriskDesigner::SaveFormState()
 {
     TRegIniFile ini(GetRegKey());
     const QString section = QString::fromLatin1(metaObject()->className());
+    // One save for the whole state: the file never holds the erased section alone.
+    ini.BeginUpdate();
     ini.EraseSection(section);
     ini.WriteInteger(section, QStringLiteral("Top"), y());
     ini.WriteInteger(section, QStringLiteral("Left"), x());
@@ -278,6 +280,7 @@ void TBriskDesigner::SaveFormState()
     ini.WriteBool(section, QStringLiteral("StatusBar"), shown(StatusBar1));
     ini.WriteBool(section, QStringLiteral("EnableAll"), EnableAllCmd->isChecked());
     ini.WriteBool(section, QStringLiteral("SaveTabs"), SaveTabsCmd->isChecked());
+    ini.EndUpdate();
 }
 
 void TBriskDesigner::ReadTabsOrder(const QString &Name, QTabWidget *PageControl)
