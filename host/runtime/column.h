@@ -16,6 +16,7 @@
 #include "font.h"
 #include "imagelist.h"
 #include "korenums.h"
+#include "lookupproperties.h"
 #include "menus.h"
 #include "ownedpersistent.h"
 #include "published.h"
@@ -194,15 +195,7 @@ class KORRUNTIME_EXPORT TKorColumn : public TCollectionItem {
     KOR_OBJECT(TStrings, FilterList)
     KOR_STRING(FilterText)
     // Lookup.
-    KOR_ENUM(Kor::TKorLookupColumn, LookupColumn, Kor::lcNone)
-    KOR_LINK(TDataSet, LookupDataSet)
-    KOR_STRING(LookupKeyField)
-    KOR_STRING(LookupListFields)
-    KOR_STRING(LookupListTitles)
-    KOR_STRING(LookupListWidths)
-    KOR_STRING(LookupParentField)
-    KOR_STRING(LookupResultField)
-    KOR_STRING(LookupTreeViewField)
+    KOR_LOOKUP_PROPERTIES
     // Dialogs, report and totals.
     KOR_SET(Kor::TKorColumnDialogOptions, DialogOptions, (Kor::cdoShowColumn | Kor::cdoItemEnabled))
     KOR_OBJECT(TKorColumnReport, Report)

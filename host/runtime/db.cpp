@@ -1,4 +1,5 @@
 #include "db.h"
+#include "variants.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -20,30 +21,12 @@ QStringList splitNames(const QString &names)
     return result;
 }
 
-bool isNumber(const QVariant &value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Key comparison as a lookup needs it: numbers by value, everything else by text.
 bool sameValue(const QVariant &a, const QVariant &b)
 {
     if (a.isNull() || b.isNull())
         return a.isNull() && b.isNull();
-    if (isNumber(a) && isNumber(b))
+    if (VarIsNumeric(a) && VarIsNumeric(b))
         return a.toDouble() == b.toDouble();
     return a.toString() == b.toString();
 }

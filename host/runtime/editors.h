@@ -16,6 +16,7 @@
 #include "grid.h"
 #include "imagelist.h"
 #include "korenums.h"
+#include "lookupproperties.h"
 #include "stringlist.h"
 
 class KORRUNTIME_EXPORT TKorDBCustomEditor : public TKorWinControl {
@@ -23,15 +24,7 @@ class KORRUNTIME_EXPORT TKorDBCustomEditor : public TKorWinControl {
     Q_PROPERTY(TDataSource *DataSource READ DataSource WRITE setDataSource)
     KOR_PUBLISHED(tkClass, "TDataSource", DataSource, "")
     KOR_STRING(KeyField)
-    KOR_ENUM(Kor::TKorLookupColumn, LookupColumn, Kor::lcNone)
-    KOR_LINK(TDataSet, LookupDataSet)
-    KOR_STRING(LookupKeyField)
-    KOR_STRING(LookupListFields)
-    KOR_STRING(LookupListTitles)
-    KOR_STRING(LookupListWidths)
-    KOR_STRING(LookupParentField)
-    KOR_STRING(LookupResultField)
-    KOR_STRING(LookupTreeViewField)
+    KOR_LOOKUP_PROPERTIES
     KOR_INTEGER(DropDownRows, 8)
     KOR_INTEGER(DropDownWidth, 0)
     KOR_OBJECT(TStrings, PickList)

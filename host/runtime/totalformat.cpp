@@ -9,25 +9,9 @@
 #include "columntotal.h"
 #include "hosterrors.h"
 #include "sysformat.h"
+#include "variants.h"
 
 namespace {
-
-bool isNumeric(const QVariant &value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-        return true;
-    default:
-        return false;
-    }
-}
 
 QString plainText(const QVariant &value, bool isCurrency)
 {
@@ -39,7 +23,7 @@ QString plainText(const QVariant &value, bool isCurrency)
     if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float)
         return isCurrency ? locale.toString(value.toDouble(), 'f', 2)
                           : locale.toString(value.toDouble(), 'g', 15);
-    if (isNumeric(value))
+    if (VarIsOrdinal(value))
         return locale.toString(value.toLongLong());
     if (value.typeId() == QMetaType::QDate)
         return locale.toString(value.toDate(), QLocale::ShortFormat);
