@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs, and nothing when all are present.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-          libgl-dev xvfb xauth)
+          libgl-dev xvfb xauth ccache)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

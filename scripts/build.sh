@@ -9,6 +9,8 @@ case "$kind" in
     *) echo "usage: $0 [release|asan]" >&2; exit 2 ;;
 esac
 "$root/scripts/bootstrap.sh"
+# Rebuilds after a clean checkout (CI, a second work tree) come mostly from the compiler cache.
+command -v ccache >/dev/null && flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$root" -B "$dir" -G Ninja "${flags[@]}" >&2
 cmake --build "$dir" -j"$(nproc)" >&2
 echo "$dir"
