@@ -1,17 +1,16 @@
 // The workbench: a small design host that loads the design-time package so a person can place
 // the grid components on a form and use every design window.
 
-#include <QApplication>
-
 #include "hostmessages.h"
 #include "hostpalette.h"
 #include "packages.h"
 #include "services.h"
+#include "workbenchapplication.h"
 #include "workbenchwindow.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    TWorkbenchApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KorDesignHost"));
 
     // The host's splash and about-box services, which packages add their entries to.

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "hostmessages.h"
+
 namespace {
 
 std::unique_ptr<IDEDesignEd::TDesignerList> designerList;
@@ -40,14 +42,23 @@ void RemoveDesignerWindow(QWidget *Window)
 
 void Finalization()
 {
-    // The windows' code lives in this package, which is about to be unloaded: a window still
-    // open is destroyed now, while its code is there. The list goes first, so the windows'
-    // own removal finds nothing to do.
+    // The windows' code lives in this package, which is about to be unloaded. A window still
+    // open is closed the way a user closes it, so it saves its form state, and is then
+    // destroyed now, while its code is there (a deferred deletion would run after the unload).
+    // The list goes first, so the windows' own removal finds nothing to do.
     std::unique_ptr<TDesignerList> list = std::move(designerList);
     if (!list)
         return;
-    for (const QPointer<QWidget> &window : *list)
+    for (const QPointer<QWidget> &window : *list) {
+        if (!window)
+            continue;
+        try {
+            window->close();
+        } catch (...) {
+            HandleHostException();
+        }
         delete window.data();
+    }
 }
 
 } // namespace IDEDesignEd

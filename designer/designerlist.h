@@ -21,8 +21,9 @@ void AddDesignerWindow(QWidget *Window);
 // Removes a window and every entry whose window is gone; does nothing without a list.
 void RemoveDesignerWindow(QWidget *Window);
 
-// The unit's stop work: destroys the windows still open (their code is about to be unloaded),
-// frees the list, if it exists, and clears the reference.
+// The unit's stop work: closes the windows still open through their normal close path (so
+// their form state is saved) and destroys them (their code is about to be unloaded), frees the
+// list, if it exists, and clears the reference.
 void Finalization();
 
 } // namespace IDEDesignEd

@@ -32,9 +32,10 @@ void TCollectionPropList::ItemDeleted(QObject *Object)
     TPropList::ItemDeleted(Object);
 }
 
-void TCollectionPropList::AddCollectionProp(const QString &PropName, TComboBox *ComboBox)
+void TCollectionPropList::AddCollectionProp(const QString &PropName, QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TCollectionPropItem>(PropName, ComboBox));
+    AddPropItem(std::make_unique<TCollectionPropItem>(PropName,
+                                                      BoundControl<TComboBox>(PropName, ComboBox)));
 }
 
 // ---- TKorDBGridColumnsPropList ----

@@ -25,7 +25,7 @@ public:
     // Drops the current item when it is the deleted object.
     void ItemDeleted(QObject *Object) override;
 
-    void AddCollectionProp(const QString &PropName, TComboBox *ComboBox);
+    void AddCollectionProp(const QString &PropName, QWidget *ComboBox);
 
 private:
     QPointer<TCollectionItem> m_collItem;

@@ -187,11 +187,20 @@ TValuePropItem::TValuePropItem(const QString &PropName, TEdit *Edit, qint16 MinV
                                qint16 MaxValue)
     : TPropItem(PropName, Edit), m_minValue(MinValue), m_maxValue(MaxValue)
 {
-    QWidget *parent = Edit ? Edit->parentWidget() : nullptr;
+    FindSpinControl();
+}
+
+void TValuePropItem::FindSpinControl()
+{
+    TEdit *edit = GetEditControl();
+    if (TUpDown *spin = GetSpinControl(); spin && edit && spin->Associate() == edit)
+        return;
+    m_spinControl = nullptr;
+    QWidget *parent = edit ? edit->parentWidget() : nullptr;
     if (!parent)
         return;
     for (QObject *child : parent->children())
-        if (auto *spin = qobject_cast<TUpDown *>(child); spin && spin->Associate() == Edit) {
+        if (auto *spin = qobject_cast<TUpDown *>(child); spin && spin->Associate() == edit) {
             m_spinControl = spin;
             break;
         }
@@ -218,6 +227,8 @@ void TValuePropItem::SetVisible(bool Value)
 
 void TValuePropItem::InitEditControl()
 {
+    // A spinner associated with the edit box after the item was made is found now.
+    FindSpinControl();
     TPropItem::InitEditControl();
     TEdit *edit = GetEditControl();
     if (!edit)

@@ -82,6 +82,9 @@ public:
 
 private:
     void CheckZeroText();
+    // The first up-down control among the edit box's siblings whose buddy is the edit box;
+    // kept while it still is.
+    void FindSpinControl();
 
     QPointer<QObject> m_spinControl;
     qint16 m_minValue;

@@ -39,14 +39,16 @@ void TKorDBGridPropList::PropItemChanged(TPropItem *Item)
     TPropList::PropItemChanged(Item);
 }
 
-void TKorDBGridPropList::AddKorDBGridFixedColorProp(const QString &PropName, TColorBox *ColorBox)
+void TKorDBGridPropList::AddKorDBGridFixedColorProp(const QString &PropName, QWidget *ColorBox)
 {
-    AddPropItem(std::make_unique<TKorDBGridFixedColorPropItem>(PropName, ColorBox));
+    AddPropItem(std::make_unique<TKorDBGridFixedColorPropItem>(
+        PropName, BoundControl<TColorBox>(PropName, ColorBox)));
 }
 
-void TKorDBGridPropList::AddKorDBGridImageIndexProp(const QString &PropName, TComboBox *ComboBox)
+void TKorDBGridPropList::AddKorDBGridImageIndexProp(const QString &PropName, QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TKorDBGridImageIndexPropItem>(PropName, ComboBox));
+    AddPropItem(std::make_unique<TKorDBGridImageIndexPropItem>(
+        PropName, BoundControl<TComboBox>(PropName, ComboBox)));
 }
 
 // ---- TKorColumnPropList ----
@@ -84,31 +86,34 @@ QObject *TKorColumnPropList::SelectedItem()
     return column;
 }
 
-void TKorColumnPropList::AddKorColumnFieldNameProp(const QString &PropName, TComboBox *ComboBox)
+void TKorColumnPropList::AddKorColumnFieldNameProp(const QString &PropName, QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TKorColumnFieldNamePropItem>(PropName, ComboBox));
+    AddPropItem(std::make_unique<TKorColumnFieldNamePropItem>(
+        PropName, BoundControl<TComboBox>(PropName, ComboBox)));
 }
 
-void TKorColumnPropList::AddKorColumnFormatProp(const QString &PropName, TComboBox *ComboBox)
+void TKorColumnPropList::AddKorColumnFormatProp(const QString &PropName, QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TKorColumnFormatPropItem>(PropName, ComboBox));
+    AddPropItem(std::make_unique<TKorColumnFormatPropItem>(
+        PropName, BoundControl<TComboBox>(PropName, ComboBox)));
 }
 
-void TKorColumnPropList::AddKorColumnLookupFieldNameProp(const QString &PropName,
-                                                         TComboBox *ComboBox)
+void TKorColumnPropList::AddKorColumnLookupFieldNameProp(const QString &PropName, QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TKorColumnLookupFieldNamePropItem>(PropName, ComboBox));
+    AddPropItem(std::make_unique<TKorColumnLookupFieldNamePropItem>(
+        PropName, BoundControl<TComboBox>(PropName, ComboBox)));
 }
 
-void TKorColumnPropList::AddKorColumnTitleColorProp(const QString &PropName, TColorBox *ColorBox)
+void TKorColumnPropList::AddKorColumnTitleColorProp(const QString &PropName, QWidget *ColorBox)
 {
-    AddPropItem(std::make_unique<TKorColumnTitleColorPropItem>(PropName, ColorBox));
+    AddPropItem(std::make_unique<TKorColumnTitleColorPropItem>(
+        PropName, BoundControl<TColorBox>(PropName, ColorBox)));
 }
 
-void TKorColumnPropList::AddKorColumnTitleImageIndexProp(const QString &PropName,
-                                                         TComboBox *ComboBox)
+void TKorColumnPropList::AddKorColumnTitleImageIndexProp(const QString &PropName, QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TKorColumnTitleImageIndexPropItem>(PropName, ComboBox));
+    AddPropItem(std::make_unique<TKorColumnTitleImageIndexPropItem>(
+        PropName, BoundControl<TComboBox>(PropName, ComboBox)));
 }
 
 // ---- TKorColumnTotalPropList ----
@@ -213,35 +218,39 @@ QObject *TKorColumnTotalPropList::SelectedItem()
     return Instance() ? GetTotalItem() : nullptr;
 }
 
-void TKorColumnTotalPropList::AddKorColumnTotalNameProp(TComboBox *ComboBox,
-                                                        TCheckBox *ResultCheckBox,
+void TKorColumnTotalPropList::AddKorColumnTotalNameProp(QWidget *ComboBox, QWidget *ResultCheckBox,
                                                         QWidget *ResultGroup, QWidget *ColorGroup,
                                                         QWidget *FontGroup)
 {
-    AddPropItem(std::make_unique<TKorColumnTotalNamePropItem>(ComboBox, ResultCheckBox, ResultGroup,
-                                                              ColorGroup, FontGroup));
+    const QString path; // the total-name item's path is empty
+    AddPropItem(std::make_unique<TKorColumnTotalNamePropItem>(
+        BoundControl<TComboBox>(path, ComboBox), BoundControl<TCheckBox>(path, ResultCheckBox),
+        ResultGroup, ColorGroup, FontGroup));
 }
 
-void TKorColumnTotalPropList::AddKorColumnTotalColorProp(const QString &PropName,
-                                                         TColorBox *ColorBox)
+void TKorColumnTotalPropList::AddKorColumnTotalColorProp(const QString &PropName, QWidget *ColorBox)
 {
-    AddPropItem(std::make_unique<TKorColumnTotalColorPropItem>(PropName, ColorBox));
+    AddPropItem(std::make_unique<TKorColumnTotalColorPropItem>(
+        PropName, BoundControl<TColorBox>(PropName, ColorBox)));
 }
 
 void TKorColumnTotalPropList::AddKorColumnTotalFieldNameProp(const QString &PropName,
-                                                             TComboBox *ComboBox)
+                                                             QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TKorColumnTotalFieldNamePropItem>(PropName, ComboBox));
+    AddPropItem(std::make_unique<TKorColumnTotalFieldNamePropItem>(
+        PropName, BoundControl<TComboBox>(PropName, ComboBox)));
 }
 
 void TKorColumnTotalPropList::AddKorColumnTotalFormatProp(const QString &PropName,
-                                                          TComboBox *ComboBox)
+                                                          QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TKorColumnTotalFormatPropItem>(PropName, ComboBox));
+    AddPropItem(std::make_unique<TKorColumnTotalFormatPropItem>(
+        PropName, BoundControl<TComboBox>(PropName, ComboBox)));
 }
 
 void TKorColumnTotalPropList::AddKorColumnTotalImageIndexProp(const QString &PropName,
-                                                              TComboBox *ComboBox)
+                                                              QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TKorColumnTotalImageIndexPropItem>(PropName, ComboBox));
+    AddPropItem(std::make_unique<TKorColumnTotalImageIndexPropItem>(
+        PropName, BoundControl<TComboBox>(PropName, ComboBox)));
 }

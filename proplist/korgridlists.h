@@ -21,8 +21,8 @@ public:
 
     void PropItemChanged(TPropItem *Item) override;
 
-    void AddKorDBGridFixedColorProp(const QString &PropName, TColorBox *ColorBox);
-    void AddKorDBGridImageIndexProp(const QString &PropName, TComboBox *ComboBox);
+    void AddKorDBGridFixedColorProp(const QString &PropName, QWidget *ColorBox);
+    void AddKorDBGridImageIndexProp(const QString &PropName, QWidget *ComboBox);
 };
 
 class TKorColumnPropList : public TPropList {
@@ -40,11 +40,11 @@ public:
     // The column's Title on the title page ("ColumnTitleTabSheet"), the column elsewhere.
     QObject *SelectedItem() override;
 
-    void AddKorColumnFieldNameProp(const QString &PropName, TComboBox *ComboBox);
-    void AddKorColumnFormatProp(const QString &PropName, TComboBox *ComboBox);
-    void AddKorColumnLookupFieldNameProp(const QString &PropName, TComboBox *ComboBox);
-    void AddKorColumnTitleColorProp(const QString &PropName, TColorBox *ColorBox);
-    void AddKorColumnTitleImageIndexProp(const QString &PropName, TComboBox *ComboBox);
+    void AddKorColumnFieldNameProp(const QString &PropName, QWidget *ComboBox);
+    void AddKorColumnFormatProp(const QString &PropName, QWidget *ComboBox);
+    void AddKorColumnLookupFieldNameProp(const QString &PropName, QWidget *ComboBox);
+    void AddKorColumnTitleColorProp(const QString &PropName, QWidget *ColorBox);
+    void AddKorColumnTitleImageIndexProp(const QString &PropName, QWidget *ComboBox);
 };
 
 // One total row of a column at a time: "TotalHeader", "TotalFields", "TotalFooter", or entry i
@@ -73,12 +73,12 @@ public:
     void ItemDeleted(QObject *Object) override;
     QObject *SelectedItem() override;
 
-    void AddKorColumnTotalNameProp(TComboBox *ComboBox, TCheckBox *ResultCheckBox,
-                                   QWidget *ResultGroup, QWidget *ColorGroup, QWidget *FontGroup);
-    void AddKorColumnTotalColorProp(const QString &PropName, TColorBox *ColorBox);
-    void AddKorColumnTotalFieldNameProp(const QString &PropName, TComboBox *ComboBox);
-    void AddKorColumnTotalFormatProp(const QString &PropName, TComboBox *ComboBox);
-    void AddKorColumnTotalImageIndexProp(const QString &PropName, TComboBox *ComboBox);
+    void AddKorColumnTotalNameProp(QWidget *ComboBox, QWidget *ResultCheckBox, QWidget *ResultGroup,
+                                   QWidget *ColorGroup, QWidget *FontGroup);
+    void AddKorColumnTotalColorProp(const QString &PropName, QWidget *ColorBox);
+    void AddKorColumnTotalFieldNameProp(const QString &PropName, QWidget *ComboBox);
+    void AddKorColumnTotalFormatProp(const QString &PropName, QWidget *ComboBox);
+    void AddKorColumnTotalImageIndexProp(const QString &PropName, QWidget *ComboBox);
 
 private:
     // The number of TotalValues entries, not counting one that is being deleted.

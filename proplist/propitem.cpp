@@ -276,6 +276,14 @@ void TPropItem::InitEditControl()
 
 void TPropItem::LoadEditControl() {}
 
+void TPropItem::ReloadAfterError()
+{
+    try {
+        LoadEditControl();
+    } catch (...) {
+    }
+}
+
 void TPropItem::SaveEditControl() {}
 
 void TPropItem::SetDefault(bool IsDefault)

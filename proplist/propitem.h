@@ -82,14 +82,26 @@ protected:
     void SetReadOnly(bool Value) { m_readOnly = Value; }
 
     // Wraps an event handler for a control: the handler does nothing once this item is gone,
-    // since controls are not owned and may outlive their items.
+    // since controls are not owned and may outlive their items. When the handler raises (a
+    // setter refused the value), the control is loaded again so that it shows the property's
+    // current value, and the error goes on to the host, which reports it.
     template <class Fn> auto Guard(Fn Handler)
     {
-        return [alive = std::weak_ptr<int>(m_alive), Handler](auto &&...Args) {
-            if (!alive.expired())
+        return [this, alive = std::weak_ptr<int>(m_alive), Handler](auto &&...Args) {
+            if (alive.expired())
+                return;
+            try {
                 Handler(std::forward<decltype(Args)>(Args)...);
+            } catch (...) {
+                if (!alive.expired())
+                    ReloadAfterError();
+                throw;
+            }
         };
     }
+    // Shows the property's value again after a failed change; an error while reading it back
+    // is dropped, so that the first one is the one reported.
+    void ReloadAfterError();
 
     // The designer of the list's window; nullptr when there is none.
     class IDesigner *Designer() const;

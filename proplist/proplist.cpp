@@ -1,11 +1,13 @@
 #include "proplist.h"
 
 #include <QMenu>
+#include <QStackedWidget>
 
 #include "checkitems.h"
 #include "coloritems.h"
 #include "designwindow.h"
 #include "edititems.h"
+#include "hosterrors.h"
 #include "listitems.h"
 
 TPropList::TPropList(TDesignWindow *AOwnerForm, QObject *AInstance)
@@ -28,7 +30,9 @@ IDesigner *TPropList::Designer() const
 
 void TPropList::SetInstance(QObject *Value)
 {
-    if (Value == m_instanceIdentity)
+    // Identity, not only the address: a new object that lands where a dead instance lived is
+    // another instance.
+    if (Value == m_instanceIdentity && (!Value || m_instance))
         return;
     m_instance = Value;
     m_instanceIdentity = Value;
@@ -105,8 +109,15 @@ void TPropList::LoadPropList()
 
 void TPropList::SetListVisible(bool Value)
 {
-    if (m_listControl)
-        m_listControl->setVisible(Value);
+    QWidget *control = m_listControl;
+    if (!control)
+        return;
+    // A page of a page control shows only while it is the current page: the page control keeps
+    // the others hidden, and showing one would lay it over the current page.
+    if (auto *pages = qobject_cast<QStackedWidget *>(control->parentWidget());
+        Value && pages && pages->currentWidget() != control)
+        return;
+    control->setVisible(Value);
 }
 
 void TPropList::UpdateEnabled() {}
@@ -201,109 +212,137 @@ bool TPropList::GetAllEnabled() const
     return m_parentList ? m_parentList->GetAllEnabled() : AllEnabled;
 }
 
+void TPropList::RefuseControl(const QString &PropName, QWidget *Control, const QMetaObject &Wanted)
+{
+    if (!Control)
+        throw EInvalidOperation(
+            QStringLiteral("Cannot bind property %1: no control was given").arg(PropName));
+    throw EInvalidOperation(
+        QStringLiteral("Cannot bind property %1 to control %2: it is a %3, not a %4")
+            .arg(PropName, Control->objectName(),
+                 QString::fromLatin1(Control->metaObject()->className()),
+                 QString::fromLatin1(Wanted.className())));
+}
+
 // Factories.
 
 void TPropList::AddNoneProp(const QString &PropName, QWidget *Control)
 {
-    AddPropItem(std::make_unique<TPropItem>(PropName, Control));
+    AddPropItem(std::make_unique<TPropItem>(PropName, BoundControl<QWidget>(PropName, Control)));
 }
 
-void TPropList::AddBoolProp(const QString &PropName, TCheckBox *CheckBox, bool Inverted)
+void TPropList::AddBoolProp(const QString &PropName, QWidget *CheckBox, bool Inverted)
 {
-    AddPropItem(std::make_unique<TBoolPropItem>(PropName, CheckBox, Inverted));
+    AddPropItem(std::make_unique<TBoolPropItem>(
+        PropName, BoundControl<TCheckBox>(PropName, CheckBox), Inverted));
 }
 
-void TPropList::AddGrayProp(const QString &PropName, TCheckBox *CheckBox, bool Inverted)
+void TPropList::AddGrayProp(const QString &PropName, QWidget *CheckBox, bool Inverted)
 {
-    AddPropItem(std::make_unique<TGrayPropItem>(PropName, CheckBox, Inverted));
+    AddPropItem(std::make_unique<TGrayPropItem>(
+        PropName, BoundControl<TCheckBox>(PropName, CheckBox), Inverted));
 }
 
-void TPropList::AddElemProp(const QString &PropName, TCheckBox *CheckBox, int ElemIndex,
+void TPropList::AddElemProp(const QString &PropName, QWidget *CheckBox, int ElemIndex,
                             bool Inverted)
 {
-    AddPropItem(std::make_unique<TElemPropItem>(PropName, CheckBox, ElemIndex, Inverted));
+    AddPropItem(std::make_unique<TElemPropItem>(
+        PropName, BoundControl<TCheckBox>(PropName, CheckBox), ElemIndex, Inverted));
 }
 
-void TPropList::AddSelectProp(const QString &PropName, TCheckBox *CheckBox, bool Checked,
+void TPropList::AddSelectProp(const QString &PropName, QWidget *CheckBox, bool Checked,
                               const QString &HintText)
 {
-    AddPropItem(std::make_unique<TSelectPropItem>(PropName, CheckBox, Checked, HintText));
+    AddPropItem(std::make_unique<TSelectPropItem>(
+        PropName, BoundControl<TCheckBox>(PropName, CheckBox), Checked, HintText));
 }
 
-void TPropList::AddSwitchProp(const QString &PropName, TCheckBox *CheckBox, QWidget *ShowControl,
+void TPropList::AddSwitchProp(const QString &PropName, QWidget *CheckBox, QWidget *ShowControl,
                               QWidget *HideControl, bool Checked, const QString &HintText)
 {
-    AddPropItem(std::make_unique<TSwitchPropItem>(PropName, CheckBox, ShowControl, HideControl,
-                                                  Checked, HintText));
+    AddPropItem(std::make_unique<TSwitchPropItem>(PropName,
+                                                  BoundControl<TCheckBox>(PropName, CheckBox),
+                                                  ShowControl, HideControl, Checked, HintText));
 }
 
-void TPropList::AddListProp(const QString &PropName, TComboBox *ComboBox)
+void TPropList::AddListProp(const QString &PropName, QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TListPropItem>(PropName, ComboBox));
+    AddPropItem(
+        std::make_unique<TListPropItem>(PropName, BoundControl<TComboBox>(PropName, ComboBox)));
 }
 
-void TPropList::AddEnumProp(const QString &PropName, TComboBox *ComboBox)
+void TPropList::AddEnumProp(const QString &PropName, QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TEnumPropItem>(PropName, ComboBox));
+    AddPropItem(
+        std::make_unique<TEnumPropItem>(PropName, BoundControl<TComboBox>(PropName, ComboBox)));
 }
 
-void TPropList::AddCursProp(const QString &PropName, TComboBox *ComboBox)
+void TPropList::AddCursProp(const QString &PropName, QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TCursPropItem>(PropName, ComboBox));
+    AddPropItem(
+        std::make_unique<TCursPropItem>(PropName, BoundControl<TComboBox>(PropName, ComboBox)));
 }
 
-void TPropList::AddLinkProp(const QString &PropName, TComboBox *ComboBox)
+void TPropList::AddLinkProp(const QString &PropName, QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TLinkPropItem>(PropName, ComboBox));
+    AddPropItem(
+        std::make_unique<TLinkPropItem>(PropName, BoundControl<TComboBox>(PropName, ComboBox)));
 }
 
-void TPropList::AddFontNameProp(const QString &PropName, TComboBox *ComboBox)
+void TPropList::AddFontNameProp(const QString &PropName, QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TFontNamePropItem>(PropName, ComboBox));
+    AddPropItem(
+        std::make_unique<TFontNamePropItem>(PropName, BoundControl<TComboBox>(PropName, ComboBox)));
 }
 
-void TPropList::AddFieldNameProp(const QString &PropName, TComboBox *ComboBox)
+void TPropList::AddFieldNameProp(const QString &PropName, QWidget *ComboBox)
 {
-    AddPropItem(std::make_unique<TFieldNamePropItem>(PropName, ComboBox));
+    AddPropItem(std::make_unique<TFieldNamePropItem>(PropName,
+                                                     BoundControl<TComboBox>(PropName, ComboBox)));
 }
 
-void TPropList::AddColorProp(const QString &PropName, TColorBox *ColorBox, TColor DefaultColor,
+void TPropList::AddColorProp(const QString &PropName, QWidget *ColorBox, TColor DefaultColor,
                              TColor NoneColor)
 {
-    AddPropItem(std::make_unique<TColorPropItem>(PropName, ColorBox, DefaultColor, NoneColor));
+    AddPropItem(std::make_unique<TColorPropItem>(
+        PropName, BoundControl<TColorBox>(PropName, ColorBox), DefaultColor, NoneColor));
 }
 
-void TPropList::AddBackColorProp(const QString &PropName, TColorBox *ColorBox)
+void TPropList::AddBackColorProp(const QString &PropName, QWidget *ColorBox)
 {
-    AddPropItem(std::make_unique<TBackColorPropItem>(PropName, ColorBox));
+    AddPropItem(std::make_unique<TBackColorPropItem>(PropName,
+                                                     BoundControl<TColorBox>(PropName, ColorBox)));
 }
 
-void TPropList::AddFontColorProp(const QString &PropName, TColorBox *ColorBox)
+void TPropList::AddFontColorProp(const QString &PropName, QWidget *ColorBox)
 {
-    AddPropItem(std::make_unique<TFontColorPropItem>(PropName, ColorBox));
+    AddPropItem(std::make_unique<TFontColorPropItem>(PropName,
+                                                     BoundControl<TColorBox>(PropName, ColorBox)));
 }
 
-void TPropList::AddTextProp(const QString &PropName, TEdit *Edit)
+void TPropList::AddTextProp(const QString &PropName, QWidget *Edit)
 {
-    AddPropItem(std::make_unique<TTextPropItem>(PropName, Edit));
+    AddPropItem(std::make_unique<TTextPropItem>(PropName, BoundControl<TEdit>(PropName, Edit)));
 }
 
-void TPropList::AddCharProp(const QString &PropName, TEdit *Edit)
+void TPropList::AddCharProp(const QString &PropName, QWidget *Edit)
 {
-    AddPropItem(std::make_unique<TCharPropItem>(PropName, Edit));
+    AddPropItem(std::make_unique<TCharPropItem>(PropName, BoundControl<TEdit>(PropName, Edit)));
 }
 
-void TPropList::AddMemoProp(const QString &PropName, TMemo *Memo)
+void TPropList::AddMemoProp(const QString &PropName, QWidget *Memo)
 {
-    AddPropItem(std::make_unique<TMemoPropItem>(PropName, Memo));
+    AddPropItem(std::make_unique<TMemoPropItem>(PropName, BoundControl<TMemo>(PropName, Memo)));
 }
 
-void TPropList::AddValueProp(const QString &PropName, TEdit *Edit, qint16 MinValue, qint16 MaxValue)
+void TPropList::AddValueProp(const QString &PropName, QWidget *Edit, qint16 MinValue,
+                             qint16 MaxValue)
 {
-    AddPropItem(std::make_unique<TValuePropItem>(PropName, Edit, MinValue, MaxValue));
+    AddPropItem(std::make_unique<TValuePropItem>(PropName, BoundControl<TEdit>(PropName, Edit),
+                                                 MinValue, MaxValue));
 }
 
-void TPropList::AddFontSizeProp(const QString &PropName, TEdit *Edit)
+void TPropList::AddFontSizeProp(const QString &PropName, QWidget *Edit)
 {
-    AddPropItem(std::make_unique<TFontSizePropItem>(PropName, Edit));
+    AddPropItem(std::make_unique<TFontSizePropItem>(PropName, BoundControl<TEdit>(PropName, Edit)));
 }

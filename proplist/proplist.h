@@ -89,31 +89,43 @@ public:
     // property that Path names. Object becomes nullptr when a property on the way holds nil.
     void GetPropInstance(QObject *&Object, QString &Path) const;
 
-    // Item factories: the property path first, the bound control second.
+    // Item factories: the property path first, the bound control second. The control must be of
+    // the class the item kind binds (a check box, a combo box, ...); a missing control or one of
+    // another class raises EInvalidOperation naming the control and the path.
     void AddNoneProp(const QString &PropName, QWidget *Control);
-    void AddBoolProp(const QString &PropName, TCheckBox *CheckBox, bool Inverted = false);
-    void AddGrayProp(const QString &PropName, TCheckBox *CheckBox, bool Inverted = false);
-    void AddElemProp(const QString &PropName, TCheckBox *CheckBox, int ElemIndex,
+    void AddBoolProp(const QString &PropName, QWidget *CheckBox, bool Inverted = false);
+    void AddGrayProp(const QString &PropName, QWidget *CheckBox, bool Inverted = false);
+    void AddElemProp(const QString &PropName, QWidget *CheckBox, int ElemIndex,
                      bool Inverted = false);
-    void AddSelectProp(const QString &PropName, TCheckBox *CheckBox, bool Checked,
+    void AddSelectProp(const QString &PropName, QWidget *CheckBox, bool Checked,
                        const QString &HintText);
-    void AddSwitchProp(const QString &PropName, TCheckBox *CheckBox, QWidget *ShowControl,
+    void AddSwitchProp(const QString &PropName, QWidget *CheckBox, QWidget *ShowControl,
                        QWidget *HideControl, bool Checked, const QString &HintText);
-    void AddListProp(const QString &PropName, TComboBox *ComboBox);
-    void AddEnumProp(const QString &PropName, TComboBox *ComboBox);
-    void AddCursProp(const QString &PropName, TComboBox *ComboBox);
-    void AddLinkProp(const QString &PropName, TComboBox *ComboBox);
-    void AddFontNameProp(const QString &PropName, TComboBox *ComboBox);
-    void AddFieldNameProp(const QString &PropName, TComboBox *ComboBox);
-    void AddColorProp(const QString &PropName, TColorBox *ColorBox, TColor DefaultColor,
+    void AddListProp(const QString &PropName, QWidget *ComboBox);
+    void AddEnumProp(const QString &PropName, QWidget *ComboBox);
+    void AddCursProp(const QString &PropName, QWidget *ComboBox);
+    void AddLinkProp(const QString &PropName, QWidget *ComboBox);
+    void AddFontNameProp(const QString &PropName, QWidget *ComboBox);
+    void AddFieldNameProp(const QString &PropName, QWidget *ComboBox);
+    void AddColorProp(const QString &PropName, QWidget *ColorBox, TColor DefaultColor,
                       TColor NoneColor);
-    void AddBackColorProp(const QString &PropName, TColorBox *ColorBox);
-    void AddFontColorProp(const QString &PropName, TColorBox *ColorBox);
-    void AddTextProp(const QString &PropName, TEdit *Edit);
-    void AddCharProp(const QString &PropName, TEdit *Edit);
-    void AddMemoProp(const QString &PropName, TMemo *Memo);
-    void AddValueProp(const QString &PropName, TEdit *Edit, qint16 MinValue, qint16 MaxValue);
-    void AddFontSizeProp(const QString &PropName, TEdit *Edit);
+    void AddBackColorProp(const QString &PropName, QWidget *ColorBox);
+    void AddFontColorProp(const QString &PropName, QWidget *ColorBox);
+    void AddTextProp(const QString &PropName, QWidget *Edit);
+    void AddCharProp(const QString &PropName, QWidget *Edit);
+    void AddMemoProp(const QString &PropName, QWidget *Memo);
+    void AddValueProp(const QString &PropName, QWidget *Edit, qint16 MinValue, qint16 MaxValue);
+    void AddFontSizeProp(const QString &PropName, QWidget *Edit);
+
+    // Control as the class C that an item of PropName binds, or EInvalidOperation.
+    template <class C> static C *BoundControl(const QString &PropName, QWidget *Control)
+    {
+        if (auto *typed = qobject_cast<C *>(Control))
+            return typed;
+        RefuseControl(PropName, Control, C::staticMetaObject);
+    }
+    [[noreturn]] static void RefuseControl(const QString &PropName, QWidget *Control,
+                                           const QMetaObject &Wanted);
 
 private:
     QPointer<QWidget> m_listControl;

@@ -531,6 +531,36 @@ private slots:
         QCOMPARE(columns->CollItem(), nullptr);
         QCOMPARE(columnPage->Instance(), nullptr);
     }
+
+    void columnPagesFollowAColumnDeletedAndAnotherAdded()
+    {
+        // The columns are replaced without a deletion notice, as rebuilding them does; the new
+        // column may well take the memory, and so the address, of the one deleted.
+        auto *edit = new TEdit(page.get());
+        auto root = TPropList::Create<TPropList>(window.get(), grid.get());
+        auto *columns = addList<TKorDBGridColumnsPropList>(*root, addPage("ColumnsTabSheet"),
+                                                           window.get(), grid.get(), nullptr);
+        columns->AddCollectionProp(QStringLiteral("Columns"), combo);
+        QWidget *columnSheet = addPage("ColumnTabSheet");
+        auto *columnPage =
+            addList<TKorColumnPropList>(*columns, columnSheet, window.get(), nullptr);
+        columnPage->AddTextProp(QStringLiteral("FieldName"), edit);
+        window->SetRoot(std::move(root));
+        window->UpdatePropList();
+        QCOMPARE(columnPage->Instance(), column);
+        QCOMPARE(edit->Text(), QStringLiteral("rating"));
+
+        for (const char *field : {"name", "id"}) {
+            grid->Columns()->Delete(0);
+            TKorColumn *added = grid->Columns()->Add();
+            added->setFieldName(QLatin1String(field));
+            window->UpdatePropList();
+            QCOMPARE(columns->CollItem(), added);
+            QCOMPARE(columnPage->Instance(), added);
+            QVERIFY(columnSheet->isVisible());
+            QCOMPARE(edit->Text(), QLatin1String(field));
+        }
+    }
 };
 
 QTEST_MAIN(TestGridLists)

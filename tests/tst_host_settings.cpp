@@ -1,5 +1,5 @@
 // The per-user settings store: round trips, sections, where files live, and what happens to
-// damaged, unreadable and unwritable files.
+// files with damaged lines, keys that differ in case, unreadable and unwritable files.
 
 #include <QDir>
 #include <QFile>
@@ -42,7 +42,9 @@ private slots:
     void handEditedFileIsRead();
     void twoStoresDoNotUndoEachOther();
     void updateBracketSavesTogether();
-    void damagedFileReadsAsDefaultsAndIsKept();
+    void damagedLinesAreSkipped_data();
+    void damagedLinesAreSkipped();
+    void keysDifferingInCaseOpenOneFile();
     void unreadableFileIsNotOverwritten();
     void unwritableLocationReports();
 
@@ -227,33 +229,81 @@ void TestHostSettings::updateBracketSavesTogether()
     QCOMPARE(other.ReadInteger("S", "Width", 0), 30);
 }
 
-void TestHostSettings::damagedFileReadsAsDefaultsAndIsKept()
+void TestHostSettings::damagedLinesAreSkipped_data()
 {
-    TRegIniFile ini(kKey);
-    const QByteArray damagedFiles[] = {
-        QByteArray("[TBriskDesigner]\nTop=10\nthis line is no setting\n"),
-        QByteArray("[TBriskDesigner]\nTop=\xff\xfe\n"), // not UTF-8
-        QByteArray("Top=10\n"),                         // value outside a section
-        QByteArray("[TBriskDesigner]\nTop=1\\q\n"),     // unknown escape
-    };
-    for (const QByteArray &garbage : damagedFiles) {
-        ResetTestSettingsDir();
-        writeRaw(ini.FileName(), garbage);
-        QCOMPARE(ini.ReadInteger("TBriskDesigner", "Top", -1), -1);
-        QVERIFY(ini.IsDamaged());
-        QVERIFY(!ini.ErrorString().isEmpty());
+    QTest::addColumn<QByteArray>("garbage");
+    QTest::addColumn<int>("top"); // what Top reads as, -1 for skipped
+    QTest::addRow("stray line") << QByteArray("[TBriskDesigner]\nTop=10\nthis line is no "
+                                              "setting\nLeft=5\n[Other]\nA=1\n")
+                                << 10;
+    QTest::addRow("not UTF-8") << QByteArray("[TBriskDesigner]\nTop=\xff\xfe\nLeft=5\n"
+                                             "[Other]\nA=1\n")
+                               << -1;
+    QTest::addRow("value outside a section")
+        << QByteArray("Top=10\n[TBriskDesigner]\nLeft=5\n[Other]\nA=1\n") << -1;
+    QTest::addRow("unknown escape")
+        << QByteArray("[TBriskDesigner]\nTop=1\\q\nLeft=5\n[Other]\nA=1\n") << -1;
+    // The values under a section name that cannot be read belong to no known section.
+    QTest::addRow("broken section name")
+        << QByteArray("[Lost\nTop=3\n[TBriskDesigner]\nLeft=5\n[Other]\nA=1\n") << -1;
+}
 
-        QVERIFY(ini.WriteInteger("TBriskDesigner", "Left", 20));
-        QCOMPARE(readRaw(ini.FileName() + ".damaged"), garbage);
-        QCOMPARE(ini.ReadInteger("TBriskDesigner", "Left", 0), 20);
-        QVERIFY(!ini.IsDamaged());
-    }
+void TestHostSettings::damagedLinesAreSkipped()
+{
+    QFETCH(QByteArray, garbage);
+    QFETCH(int, top);
+    TRegIniFile ini(kKey);
+    writeRaw(ini.FileName(), garbage);
+
+    QCOMPARE(ini.ReadInteger("TBriskDesigner", "Top", -1), top);
+    QCOMPARE(ini.ReadInteger("TBriskDesigner", "Left", -1), 5);
+    QCOMPARE(ini.ReadInteger("Other", "A", -1), 1);
+    QVERIFY(ini.IsDamaged());
+    QVERIFY(ini.ErrorString().contains(QStringLiteral("line ")));
+
+    // A form-state save after such a read: the window's section is rewritten, every other
+    // section read stays, and the damaged original is kept aside.
+    ini.BeginUpdate();
+    ini.EraseSection("TBriskDesigner");
+    ini.WriteInteger("TBriskDesigner", "Width", 30);
+    QVERIFY(ini.EndUpdate());
+    QCOMPARE(readRaw(ini.FileName() + ".damaged"), garbage);
+    QVERIFY(!ini.IsDamaged());
+    QCOMPARE(ini.ReadSections(), (QStringList{"Other", "TBriskDesigner"}));
+    QCOMPARE(ini.ReadInteger("Other", "A", -1), 1);
+    QCOMPARE(ini.ReadSection("TBriskDesigner"), QStringList{"Width"});
 
     // A second damage is kept beside the first rather than over it.
-    writeRaw(ini.FileName(), "also broken");
-    QVERIFY(ini.WriteInteger("S", "N", 1));
-    QCOMPARE(readRaw(ini.FileName() + ".damaged.2"), QByteArray("also broken"));
-    QCOMPARE(readRaw(ini.FileName() + ".damaged"), damagedFiles[3]);
+    writeRaw(ini.FileName(), "also broken\n[Other]\nA=2\n");
+    QCOMPARE(ini.ReadInteger("Other", "A", -1), 2);
+    QVERIFY(ini.WriteInteger("Other", "B", 1));
+    QCOMPARE(readRaw(ini.FileName() + ".damaged.2"), QByteArray("also broken\n[Other]\nA=2\n"));
+    QCOMPARE(readRaw(ini.FileName() + ".damaged"), garbage);
+    QCOMPARE(ini.ReadSectionValues("Other"), (QStringList{"A=2", "B=1"}));
+}
+
+void TestHostSettings::keysDifferingInCaseOpenOneFile()
+{
+    TRegIniFile first(kKey);
+    QVERIFY(first.WriteInteger("TBriskDesigner", "Top", 7));
+    // Both ways round: the stored spelling is found from another one, and a store opened
+    // before the file existed finds the file another store created since.
+    TRegIniFile upper(kKey.toUpper());
+    TRegIniFile lower(kKey.toLower());
+    QCOMPARE(upper.FileName(), first.FileName());
+    QCOMPARE(upper.ReadInteger("tbriskdesigner", "TOP", 0), 7);
+    QVERIFY(lower.WriteInteger("TBRISKDESIGNER", "Left", 9));
+    QCOMPARE(first.ReadInteger("TBriskDesigner", "Left", 0), 9);
+    QCOMPARE(QDir(QFileInfo(first.FileName()).absolutePath())
+                 .entryList(QDir::Files | QDir::NoDotAndDotDot),
+             QStringList{QFileInfo(first.FileName()).fileName()});
+
+    ResetTestSettingsDir();
+    TRegIniFile early(kKey.toLower());
+    TRegIniFile creator(kKey);
+    QVERIFY(creator.WriteInteger("S", "N", 1));
+    QCOMPARE(early.ReadInteger("S", "N", 0), 1);
+    QCOMPARE(early.FileName(), creator.FileName());
 }
 
 void TestHostSettings::unreadableFileIsNotOverwritten()

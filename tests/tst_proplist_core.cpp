@@ -2,7 +2,9 @@
 // hints, enabling and visibility of a control with its label and children, path resolution
 // through a nil object, the change path to the designer, and the list tree.
 
+#include <QTabWidget>
 #include <QtTest>
+#include <new>
 
 #include "tst_proplist_fixture.h"
 
@@ -23,6 +25,10 @@ private slots:
     void itemDeletedClearsAndPropagates();
     void selectedItemFallsBackToInstance();
     void allEnabledFromTwoLevelsDown();
+    void newObjectAtADeadInstancesAddressIsNew();
+    void factoriesRefuseMissingOrWrongControls_data();
+    void factoriesRefuseMissingOrWrongControls();
+    void pageThatIsNotCurrentStaysHidden();
 };
 
 void ProplistCoreTest::defaultTestPerKind_data()
@@ -336,6 +342,109 @@ void ProplistCoreTest::allEnabledFromTwoLevelsDown()
     QVERIFY(t.a1->Items(0)->AllEnabled());
     t.a1->AllEnabled = false; // only the root's flag counts
     QVERIFY(t.a1->Items(0)->AllEnabled());
+}
+
+// A list that counts its instance changes.
+class TCountingList : public TPropList {
+    Q_OBJECT
+public:
+    using TPropList::TPropList;
+    int Changes = 0;
+    void InstanceChanged() override { ++Changes; }
+};
+
+void ProplistCoreTest::newObjectAtADeadInstancesAddressIsNew()
+{
+    // Two objects one after the other in the same storage: the second is a new instance even
+    // though it has the first one's address.
+    alignas(TProbe) unsigned char storage[sizeof(TProbe)];
+    auto *first = new (storage) TProbe;
+    auto list = TPropList::Create<TCountingList>(nullptr, first);
+    list->SetInstance(first);
+    QCOMPARE(list->Changes, 0);
+    first->~TProbe();
+    QCOMPARE(list->Instance(), nullptr);
+    auto *second = new (storage) TProbe;
+    QCOMPARE(static_cast<void *>(second), static_cast<void *>(first));
+    list->SetInstance(second);
+    QCOMPARE(list->Changes, 1);
+    QCOMPARE(list->Instance(), second);
+    list->SetInstance(second);
+    QCOMPARE(list->Changes, 1);
+    list.reset();
+    second->~TProbe();
+}
+
+void ProplistCoreTest::factoriesRefuseMissingOrWrongControls_data()
+{
+    QTest::addColumn<std::function<void(TPropList &, TProbePage &)>>("add");
+    QTest::addColumn<QString>("error");
+    using F = std::function<void(TPropList &, TProbePage &)>;
+    QTest::addRow("no control") << F([](TPropList &l, TProbePage &) {
+        l.AddBoolProp(QStringLiteral("Active"), nullptr);
+    }) << "Cannot bind property Active: no control was given";
+    QTest::addRow("no group") << F([](TPropList &l, TProbePage &) {
+        l.AddNoneProp(QStringLiteral("Font"), nullptr);
+    }) << "Cannot bind property Font: no control was given";
+    QTest::addRow("edit box for a check box")
+        << F([](TPropList &l, TProbePage &p) { l.AddBoolProp(QStringLiteral("Active"), p.edit); })
+        << "Cannot bind property Active to control EditBox: it is a TEdit, not a TCheckBox";
+    QTest::addRow("combo box for a colour box") << F([](TPropList &l, TProbePage &p) {
+        l.AddBackColorProp(QStringLiteral("Color"), p.combo);
+    }) << "Cannot bind property Color to control ProbeCombo: it is a TComboBox, not a TColorBox";
+    QTest::addRow("check box for a spinner edit") << F([](TPropList &l, TProbePage &p) {
+        l.AddValueProp(QStringLiteral("Spin"), p.check, 0, 10);
+    }) << "Cannot bind property Spin to control ProbeCheck: it is a TCheckBox, not a TEdit";
+}
+
+void ProplistCoreTest::factoriesRefuseMissingOrWrongControls()
+{
+    QFETCH(std::function<void(TPropList &, TProbePage &)>, add);
+    QFETCH(QString, error);
+    TProbeFixture f;
+    f.controls.edit->setObjectName(QStringLiteral("EditBox"));
+    f.controls.check->setObjectName(QStringLiteral("ProbeCheck"));
+    try {
+        add(*f.list, f.controls);
+        QFAIL("the factory should have refused the control");
+    } catch (const EInvalidOperation &e) {
+        QCOMPARE(e.Message(), error);
+    }
+    QCOMPARE(f.list->ItemCount(), 0);
+}
+
+void ProplistCoreTest::pageThatIsNotCurrentStaysHidden()
+{
+    TProbe probe;
+    QTabWidget pages;
+    auto *first = new QWidget;
+    auto *second = new QWidget;
+    pages.addTab(first, QStringLiteral("First"));
+    pages.addTab(second, QStringLiteral("Second"));
+    pages.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pages));
+    auto root = TPropList::Create<TPropList>(nullptr, &probe);
+    TPropList *secondList =
+        root->AddPropList(TPropList::Create<TPropList>(nullptr, &probe), second);
+    TPropList *firstList = root->AddPropList(TPropList::Create<TPropList>(nullptr, &probe), first);
+
+    // Loading the list of the page behind does not lay it over the current page.
+    secondList->LoadPropList();
+    QVERIFY(second->isHidden());
+    QVERIFY(first->isVisible());
+    firstList->LoadPropList();
+    QVERIFY(first->isVisible());
+
+    // Once it is the current page it shows as any other.
+    pages.setCurrentWidget(second);
+    secondList->LoadPropList();
+    QVERIFY(second->isVisible());
+    QVERIFY(first->isHidden());
+
+    // Without instance the current page hides.
+    secondList->SetInstance(nullptr);
+    secondList->LoadPropList();
+    QVERIFY(second->isHidden());
 }
 
 QTEST_MAIN(ProplistCoreTest)

@@ -103,6 +103,11 @@ class TProbe : public QObject, public TComponent {
     KOR_PUBLISHED(tkInteger, "Integer", Refusing, "0")
     Q_PROPERTY(TProbeSource *Picky READ Picky WRITE setPicky)
     KOR_PUBLISHED(tkClass, "TProbeSource", Picky, "")
+    // Setters that refuse a value, as a component's setters may.
+    Q_PROPERTY(bool Strict READ Strict WRITE setStrict)
+    KOR_PUBLISHED(tkEnumeration, "Boolean", Strict, "false")
+    Q_PROPERTY(Probe::TMode Limited READ Limited WRITE setLimited)
+    KOR_PUBLISHED(tkEnumeration, "TMode", Limited, "pmNone")
 
 public:
     explicit TProbe(TComponent *AOwner = nullptr)
@@ -128,7 +133,22 @@ public:
     }
     void Changed() { ++changes; }
 
+    bool Strict() const { return false; }
+    void setStrict(bool Value)
+    {
+        if (Value)
+            throw EPropertyError(QStringLiteral("Strict cannot be switched on"));
+    }
+    Probe::TMode Limited() const { return m_limited; }
+    void setLimited(Probe::TMode Value)
+    {
+        if (Value == Probe::pmAll)
+            throw EConvertError(QStringLiteral("Limited refuses pmAll"));
+        m_limited = Value;
+    }
+
     int m_rows = 3;
+    Probe::TMode m_limited = Probe::pmNone;
     QString m_version;
     int changes = 0;
 

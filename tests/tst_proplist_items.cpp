@@ -115,6 +115,10 @@ private slots:
     void valueItemEnterRules();
     void valueItemClampsThenStores();
     void valueItemPagingAndSpinner();
+    void colorBoxShowsListColorsByName_data();
+    void colorBoxShowsListColorsByName();
+    void contextListInTheReloadingFlow();
+    void lateSpinnerIsFoundAtTheNextLoad();
 };
 
 void ProplistItemsTest::invertedBooleanShowsAndWritesNegated()
@@ -685,6 +689,104 @@ void ProplistItemsTest::valueItemPagingAndSpinner()
     QCOMPARE(f.designer.modified, 2);
     QTest::keyClicks(edit, QStringLiteral("7")); // the change event is detached again
     QCOMPARE(f.designer.modified, 2);
+}
+
+void ProplistItemsTest::colorBoxShowsListColorsByName_data()
+{
+    QTest::addColumn<TColor>("color");
+    QTest::addColumn<QString>("text");
+    QTest::addRow("black") << TColor(clBlack) << "clBlack";
+    QTest::addRow("white") << TColor(clWhite) << "clWhite";
+    QTest::addRow("a system colour") << TColor(clWindow) << "clWindow";
+    QTest::addRow("a colour the list lacks") << TColor(0x00123456) << "Custom...";
+}
+
+void ProplistItemsTest::colorBoxShowsListColorsByName()
+{
+    // The custom-colour entry is only for colours the list lacks; black is one of the list's.
+    QFETCH(TColor, color);
+    QFETCH(QString, text);
+    TProbeFixture f;
+    f.probe->setColor(color);
+    f.load([&](TPropList &l) { l.AddBackColorProp(QStringLiteral("Color"), f.controls.colors); });
+    QCOMPARE(f.controls.colors->currentText(), text);
+    QCOMPARE(f.controls.colors->Selected(), color);
+    QCOMPARE(f.controls.colors->ItemIndex() == 0, text == QLatin1String("Custom..."));
+}
+
+void ProplistItemsTest::contextListInTheReloadingFlow()
+{
+    // As in a designer window, every change reloads the page. The reload runs while the context
+    // list is still closing: it puts the box back to its standard list and selects the stored
+    // colour (through the custom entry when the standard list lacks it), so the close-up that
+    // follows finds the standard list and has nothing left to do.
+    TProbeFixture f;
+    f.reloadOnModify();
+    TColorBox *box = f.controls.colors;
+    f.probe->setColor(clRed);
+    f.load([&](TPropList &l) { l.AddBackColorProp(QStringLiteral("Color"), box); });
+
+    // The property's default from the context list.
+    box->ContextPopup({4, 4});
+    QCOMPARE(box->Style(), TColorPropItem::ContextStyle);
+    const int window = box->IndexOfColor(clWindow);
+    QVERIFY(window > 0);
+    box->SelectIndex(window);
+    box->SetDroppedDown(false);
+    QCOMPARE(f.probe->Color(), clWindow);
+    QCOMPARE(f.designer.modified, 1);
+    QCOMPARE(box->Style(), TColorPropItem::StandardStyle);
+    QCOMPARE(box->ItemIndex(), box->IndexOfColor(clWindow));
+    QVERIFY(!f.controls.colors->Font()->Style().testFlag(Vcl::fsBold));
+
+    // The custom entry: a colour the standard list lacks shows in the custom entry.
+    colorDialogAnswer = true;
+    colorDialogColor = 0x00654321;
+    box->ContextPopup({4, 4});
+    box->SelectIndex(0);
+    box->SetDroppedDown(false);
+    colorDialogAnswer = false;
+    QCOMPARE(f.probe->Color(), 0x00654321);
+    QCOMPARE(f.designer.modified, 2);
+    QCOMPARE(box->Style(), TColorPropItem::StandardStyle);
+    QCOMPARE(box->ItemIndex(), 0);
+    QCOMPARE(box->Selected(), 0x00654321);
+    QVERIFY(f.controls.colors->Font()->Style().testFlag(Vcl::fsBold));
+
+    // The colour that was selected, chosen again: nothing changes and nothing is stored; the
+    // close-up puts the standard list back itself, with no entry for the colour it lacks.
+    box->ContextPopup({4, 4});
+    box->SelectIndex(box->IndexOfColor(0x00654321));
+    box->SetDroppedDown(false);
+    QCOMPARE(f.designer.modified, 2);
+    QCOMPARE(box->Style(), TColorPropItem::StandardStyle);
+    QCOMPARE(box->ItemIndex(), -1);
+    QCOMPARE(f.probe->Color(), 0x00654321);
+}
+
+void ProplistItemsTest::lateSpinnerIsFoundAtTheNextLoad()
+{
+    TProbeFixture f;
+    f.probe->setSpin(12);
+    auto *edit = new TEdit(f.controls.page.get());
+    f.load([&](TPropList &l) { l.AddValueProp(QStringLiteral("Spin"), edit, 0, 40); });
+    auto *item = static_cast<TValuePropItem *>(f.list->Items(0));
+    QCOMPARE(item->GetSpinControl(), nullptr);
+
+    // The spinner is associated after the item was made: the next load finds it.
+    auto *spin = new TUpDown(f.controls.page.get());
+    spin->SetAssociate(edit);
+    f.list->LoadPropList();
+    QCOMPARE(item->GetSpinControl(), spin);
+    QCOMPARE(edit->Text(), QStringLiteral("12"));
+    QCOMPARE(spin->Max(), 40);
+    spin->Click(btNext);
+    QCOMPARE(f.probe->Spin(), 13);
+
+    // A spinner given to another edit box is let go.
+    spin->SetAssociate(f.controls.edit);
+    f.list->LoadPropList();
+    QCOMPARE(item->GetSpinControl(), nullptr);
 }
 
 QTEST_MAIN(ProplistItemsTest)

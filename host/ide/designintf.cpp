@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "hostmessages.h"
+
 namespace {
 
 // A listener and the serial number of its registration: a listener that goes and another that
@@ -34,24 +36,21 @@ bool stillRegistered(const Registered &entry)
 }
 
 // Delivers a notice to every listener registered when the broadcast starts and still
-// registered when its turn comes. A listener that raises does not stop the others; the first
-// exception is passed on once everyone has been told.
+// registered when its turn comes. A notice enters a design window from the host: an error the
+// window raises is reported there (HandleHostException) and does not keep the others from
+// being told, nor reach whoever made the change that caused the notice.
 void broadcast(const std::function<void(IDesignNotification *)> &notice)
 {
     const QList<Registered> snapshot = listeners();
-    std::exception_ptr first;
     for (const Registered &entry : snapshot) {
         if (!stillRegistered(entry))
             continue;
         try {
             notice(entry.listener);
         } catch (...) {
-            if (!first)
-                first = std::current_exception();
+            HandleHostException();
         }
     }
-    if (first)
-        std::rethrow_exception(first);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "hosterrors.h"
 #include "hostmessages.h"
+#include "registration.h"
 
 namespace {
 
@@ -72,10 +73,13 @@ void TFormDesigner::RegisterComponentFactory(const QMetaObject *Class, TComponen
 {
     if (!Class)
         return;
-    if (Factory)
-        factories().insert(Class, std::move(Factory));
-    else
+    if (!Factory) {
         factories().remove(Class);
+        return;
+    }
+    factories().insert(Class, std::move(Factory));
+    // A factory a package registers is package code: it goes when the package is unloaded.
+    RegisterModuleRelease([Class] { factories().remove(Class); });
 }
 
 TComponent *TFormDesigner::CreateComponent(const QMetaObject *Class)

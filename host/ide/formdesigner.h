@@ -49,7 +49,8 @@ public:
     TDesignForm *Form() const { return m_form; }
 
     // How CreateComponent makes a component of Class; without a factory it uses a Q_INVOKABLE
-    // constructor that takes no argument. A nil factory removes the registration.
+    // constructor that takes no argument. A nil factory removes the registration. A factory
+    // registered by a package's Register procedure is removed when that package is unloaded.
     static void RegisterComponentFactory(const QMetaObject *Class, TComponentFactory Factory);
 
     // Places a new component of Class on the form, named UniqueName(Class); raises

@@ -94,19 +94,21 @@ TModalResult defaultMessageDlg(const TMessageRequest &request)
     return (request.Buttons & mbCancel) ? mrCancel : mrNone;
 }
 
-void defaultExceptionHandler(const QString &message)
-{
-    if (!canShowDialogs()) {
-        qCWarning(lcMessages).noquote() << message;
-        return;
-    }
-    QMessageBox::critical(QApplication::activeWindow(), applicationTitle(), message);
-}
-
 TMessageDlgHandler &dlgHandler()
 {
     static TMessageDlgHandler handler;
     return handler;
+}
+
+// An error is an error message through the message seam, so whoever answers messages (a test,
+// a host without a screen) sees it too.
+void defaultExceptionHandler(const QString &message)
+{
+    if (!dlgHandler() && !canShowDialogs()) {
+        qCWarning(lcMessages).noquote() << message;
+        return;
+    }
+    MessageDlg(message, mtError, mbOK);
 }
 
 THostExceptionHandler &exceptionHandler()

@@ -1,9 +1,12 @@
 #include "packages.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSysInfo>
+#include <QWidget>
 #include <QtEndian>
 
 #include <dlfcn.h>
@@ -649,6 +652,45 @@ void registerUnits(PackageRecord &record)
     SetRegisteringModule(previous);
 }
 
+// Whether Address lies in the module opened as Handle.
+bool inModule(void *handle, const void *address)
+{
+    link_map *own = nullptr;
+    link_map *owner = nullptr;
+    Dl_info info{};
+    return handle && address && dlinfo(handle, RTLD_DI_LINKMAP, &own) == 0 &&
+           dladdr1(address, &info, reinterpret_cast<void **>(&owner), RTLD_DL_LINKMAP) &&
+           owner == own;
+}
+
+// Objects of the module's own classes still in the application once its units have stopped
+// and its release actions ran: windows without a parent and objects the application owns
+// (helpers, event filters). Left alone they would be destroyed later, by code that is gone by
+// then; they are destroyed now, while it is there.
+void releaseModuleObjects(PackageRecord &record)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app || !record.Handle)
+        return;
+    QList<QPointer<QObject>> leftovers;
+    const auto collect = [&](QObject *object) {
+        if (object && inModule(record.Handle, object->metaObject()) && !leftovers.contains(object))
+            leftovers.append(object);
+    };
+    for (QObject *child : app->children())
+        collect(child);
+    if (qobject_cast<QApplication *>(app))
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            collect(widget);
+    for (const QPointer<QObject> &object : leftovers) {
+        if (!object)
+            continue;
+        qWarning("Package %s left a %s behind at unloading; destroyed",
+                 qPrintable(record.Info.Name), object->metaObject()->className());
+        delete object.data();
+    }
+}
+
 // Undoes whatever part of a load happened; reports the first failure.
 QString teardown(PackageRecord &record)
 {
@@ -662,6 +704,7 @@ QString teardown(PackageRecord &record)
         }
     }
     UnregisterModule(record.Info.Name);
+    releaseModuleObjects(record);
     if (record.Handle) {
         if (dlclose(record.Handle) != 0 && failure.isEmpty())
             failure = QStringLiteral("Cannot unload '%1': %2").arg(record.Info.FileName, dlError());

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSaveFile>
+#include <QSet>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <functional>
@@ -178,53 +179,78 @@ qsizetype separatorIndex(QStringView line)
     return -1;
 }
 
-// Parses the whole file; any line that does not follow the format makes the file damaged.
-std::optional<Content> parse(const QByteArray &bytes, QString &problem)
+// Parses the file line by line. A line that does not follow the format (or is no UTF-8 text)
+// is skipped and named in Problems; everything else reads as stored. The values under a
+// section line that cannot be read are skipped with it: they belong to no section we know.
+Content parse(const QByteArray &bytes, QStringList &problems)
 {
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = decoder(bytes);
-    if (decoder.hasError()) {
-        problem = QStringLiteral("it is not UTF-8 text");
-        return std::nullopt;
-    }
     Content content;
     Section *current = nullptr;
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    bool lostSection = false;
+    const QList<QByteArray> lines = bytes.split('\n');
     for (qsizetype n = 0; n < lines.size(); ++n) {
-        QStringView line = QStringView(lines.at(n)).trimmed();
+        const auto skip = [&](const char *why) {
+            problems.append(QStringLiteral("line %1 %2").arg(n + 1).arg(QLatin1String(why)));
+        };
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString text = decoder(lines.at(n));
+        if (decoder.hasError()) {
+            skip("is not UTF-8 text");
+            continue;
+        }
+        QStringView line = QStringView(text).trimmed();
         if (n == 0 && line.startsWith(QChar(0xFEFF)))
             line = line.mid(1).trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char(';')) ||
             line.startsWith(QLatin1Char('#')))
             continue;
-        const auto fail = [&](const char *why) {
-            problem = QStringLiteral("line %1 %2").arg(n + 1).arg(QLatin1String(why));
-            return std::nullopt;
-        };
         if (line.startsWith(QLatin1Char('['))) {
-            if (!line.endsWith(QLatin1Char(']')) || line.size() < 2)
-                return fail("has an unterminated section name");
-            const std::optional<QString> name = unescape(line.mid(1, line.size() - 2));
-            if (!name)
-                return fail("has a broken escape");
+            const std::optional<QString> name = line.endsWith(QLatin1Char(']')) && line.size() >= 2
+                                                    ? unescape(line.mid(1, line.size() - 2))
+                                                    : std::nullopt;
+            if (!name) {
+                skip("is a section name that cannot be read; its values are skipped");
+                current = nullptr;
+                lostSection = true;
+                continue;
+            }
             current = &content.findOrAdd(*name);
+            lostSection = false;
             continue;
         }
         const qsizetype eq = separatorIndex(line);
-        if (eq < 0)
-            return fail("is neither a section nor a name=value pair");
-        if (!current)
-            return fail("holds a value outside any section");
+        if (eq < 0) {
+            skip("is neither a section nor a name=value pair");
+            continue;
+        }
+        if (!current) {
+            if (!lostSection)
+                skip("holds a value outside any section");
+            continue;
+        }
         const std::optional<QString> name = unescape(line.left(eq).trimmed());
         const std::optional<QString> value = unescape(line.mid(eq + 1).trimmed());
-        if (!name || !value)
-            return fail("has a broken escape");
+        if (!name || !value) {
+            skip("has a broken escape");
+            continue;
+        }
         if (Entry *entry = current->find(*name))
             entry->value = *value;
         else
             current->entries.append(Entry{*name, *value});
     }
     return content;
+}
+
+// Each damage is reported once per file and content, however often the file is read.
+bool firstReport(const QString &fileName, const QByteArray &bytes)
+{
+    static QSet<QPair<QString, size_t>> reported;
+    const QPair<QString, size_t> key{fileName, qHash(bytes)};
+    if (reported.contains(key))
+        return false;
+    reported.insert(key);
+    return true;
 }
 
 QByteArray format(const Content &content)
@@ -255,6 +281,21 @@ QString encodeSegment(const QString &segment)
     return out;
 }
 
+// The entry of Folder whose name equals Name without regard to case: Name itself when it
+// exists or nothing matches, else the first match in name order (so the choice is stable).
+QString existingName(const QString &Folder, const QString &Name)
+{
+    const QDir dir(Folder);
+    if (!dir.exists() || QFileInfo::exists(dir.filePath(Name)))
+        return Name;
+    QStringList names =
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &entry : names)
+        if (entry.compare(Name, Qt::CaseInsensitive) == 0)
+            return entry;
+    return Name;
+}
+
 } // namespace
 
 QString SettingsFolder()
@@ -268,6 +309,9 @@ QString SettingsFolder()
     return base + QStringLiteral("/KorDesignHost");
 }
 
+// Key paths compare without regard to case, as registry keys do: each step of the path uses
+// the folder or file that is already there under any spelling, and the key's own spelling only
+// for what does not exist yet.
 QString SettingsFileForKey(const QString &Key)
 {
     QStringList segments;
@@ -275,13 +319,16 @@ QString SettingsFileForKey(const QString &Key)
         segments.append(encodeSegment(segment));
     if (segments.isEmpty())
         segments.append(QStringLiteral("Default"));
-    return SettingsFolder() + QLatin1Char('/') + segments.join(QLatin1Char('/')) +
-           QStringLiteral(".ini");
+    segments.last() += QStringLiteral(".ini");
+    QString path = SettingsFolder();
+    for (const QString &segment : segments)
+        path += QLatin1Char('/') + existingName(path, segment);
+    return path;
 }
 
 struct TRegIniFile::Private {
     QString key;
-    QString fileName;
+    mutable QString fileName;
     mutable QString error;
     mutable bool damaged = false;
 
@@ -313,6 +360,9 @@ struct TRegIniFile::Private {
 
 Loaded TRegIniFile::Private::loadFile() const
 {
+    // The file of a key is found anew each time: another store may have created it under
+    // another spelling of the key since.
+    fileName = SettingsFileForKey(key);
     Loaded loaded;
     const QFileInfo info(fileName);
     damaged = false;
@@ -327,16 +377,26 @@ Loaded TRegIniFile::Private::loadFile() const
         if (file.error() != QFileDevice::NoError) {
             loaded.state = FileState::Unreadable;
             loaded.problem = file.errorString();
-        } else if (std::optional<Content> content = parse(loaded.bytes, loaded.problem)) {
-            loaded.state = FileState::Ok;
-            loaded.content = std::move(*content);
-            return loaded;
         } else {
+            QStringList problems;
+            loaded.content = parse(loaded.bytes, problems);
+            if (problems.isEmpty()) {
+                loaded.state = FileState::Ok;
+                return loaded;
+            }
             loaded.state = FileState::Damaged;
+            loaded.problem = problems.join(QLatin1String("; "));
+            damaged = true;
+            error = QStringLiteral("Settings file %1 has lines that cannot be read, which are "
+                                   "skipped (%2)")
+                        .arg(QDir::toNativeSeparators(fileName), loaded.problem);
+            if (firstReport(fileName, loaded.bytes))
+                qCWarning(lcSettings).noquote() << error;
+            return loaded;
         }
     }
     damaged = true;
-    error = QStringLiteral("Settings file %1 cannot be used (%2); its values read as defaults")
+    error = QStringLiteral("Settings file %1 cannot be read (%2); its values read as defaults")
                 .arg(QDir::toNativeSeparators(fileName), loaded.problem);
     return loaded;
 }
@@ -357,7 +417,8 @@ bool TRegIniFile::Private::backUp(const QByteArray &bytes) const
         if (copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size() && copy.commit()) {
             qCWarning(lcSettings).noquote()
                 << QStringLiteral(
-                       "Settings file %1 could not be parsed; its content was kept in %2")
+                       "Settings file %1 had lines that could not be read; the original was "
+                       "kept in %2")
                        .arg(QDir::toNativeSeparators(fileName), QDir::toNativeSeparators(name));
             return true;
         }
@@ -454,6 +515,7 @@ QString TRegIniFile::Key() const
 
 QString TRegIniFile::FileName() const
 {
+    d->fileName = SettingsFileForKey(d->key);
     return d->fileName;
 }
 

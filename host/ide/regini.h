@@ -14,12 +14,17 @@
 // EndUpdate changes are held (reads see them) and saved together by EndUpdate, or by the
 // destructor if EndUpdate never comes; use it around a burst of writes such as a form state.
 //
-// Damage: a file that cannot be read or parsed reads as empty, so every Read* answers its
-// default. Before the first write over a file that could not be parsed its bytes are copied to
-// "<file>.damaged" (or ".damaged.2", ...); when that copy cannot be made, or the file cannot be
-// read at all, the write is refused. A refused or failed write answers false, leaves the file as
-// it was, and sets ErrorString(); it never raises. (Inside an update bracket a change always
-// answers true; EndUpdate reports the outcome.)
+// Key paths compare without regard to case, as registry keys do: a key opens the file that
+// exists under any spelling of its path.
+//
+// Damage: a line that cannot be read (not UTF-8, not a section or name=value pair, a broken
+// escape, a value outside any section; the values under an unreadable section line) is skipped
+// and reported once; every other section and value reads as stored. Before the first write over
+// such a file its bytes are copied to "<file>.damaged" (or ".damaged.2", ...), and the file is
+// written with everything that was read plus the change. A file that cannot be read at all
+// reads as empty; writes over it are refused, as they are when the copy cannot be made. A refused
+// or failed write answers false, leaves the file as it was, and sets ErrorString(); it never
+// raises. (Inside an update bracket a change always answers true; EndUpdate reports the outcome.)
 //
 // Values may hold any text: line breaks, "=", "[", leading spaces and control characters are
 // escaped with backslashes in the file and restored on reading.

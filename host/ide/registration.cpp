@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "hosterrors.h"
+#include "hostmessages.h"
 
 namespace {
 
@@ -17,6 +18,17 @@ QString &currentModule()
 {
     static QString module;
     return module;
+}
+
+struct ModuleRelease {
+    QString module;
+    std::function<void()> release;
+};
+
+QList<ModuleRelease> &releases()
+{
+    static QList<ModuleRelease> list;
+    return list;
 }
 
 TRegistration make(TRegistration::Kind kind)
@@ -222,6 +234,40 @@ QString RegisteringModule()
 void UnregisterModule(const QString &Module)
 {
     records().removeIf([&](const TRegistration &r) { return r.Module == Module; });
+    if (Module.isEmpty())
+        return;
+    // Newest first, so that what was installed over something of the same module is undone
+    // before it. An action may add or remove others; take them one at a time.
+    for (;;) {
+        QList<ModuleRelease> &list = releases();
+        qsizetype at = list.size() - 1;
+        while (at >= 0 && list.at(at).module.compare(Module, Qt::CaseInsensitive) != 0)
+            --at;
+        if (at < 0)
+            break;
+        const std::function<void()> release = list.takeAt(at).release;
+        try {
+            if (release)
+                release();
+        } catch (...) {
+            HandleHostException();
+        }
+    }
+}
+
+void RegisterModuleRelease(std::function<void()> Release, const QString &Module)
+{
+    if (!Release || Module.isEmpty())
+        return;
+    releases().append(ModuleRelease{Module, std::move(Release)});
+}
+
+int ModuleReleaseCount(const QString &Module)
+{
+    int count = 0;
+    for (const ModuleRelease &entry : releases())
+        count += entry.module.compare(Module, Qt::CaseInsensitive) == 0;
+    return count;
 }
 
 TPropertyEditorClass GetPropertyEditorClass(PPropInfo PropInfo, TComponentClass ComponentClass)

@@ -10,6 +10,7 @@
 #include <QMetaObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "korhost_export.h"
 #include "typinfo.h"
@@ -89,8 +90,19 @@ KORHOST_EXPORT QList<TRegistration> Registrations();
 // The module that registrations are attributed to while the host runs its Register procedures.
 KORHOST_EXPORT void SetRegisteringModule(const QString &Module);
 KORHOST_EXPORT QString RegisteringModule();
-// Drops every registration of Module (the host unloads it).
+// Drops every registration of Module (the host unloads it) and runs its release actions.
 KORHOST_EXPORT void UnregisterModule(const QString &Module);
+
+// Something a package hands the host besides its registrations (a hook, a seam, a component
+// factory, a service, a helper object) and that must go before the package's code does:
+// Release undoes it. Attributed to Module (by default the module being registered); an empty
+// module (the host itself, or code linked into the program) keeps it for good. When the
+// module is unloaded its release actions run, newest first, after its units have stopped and
+// while its code is still there; one that raises is reported and the others still run.
+KORHOST_EXPORT void RegisterModuleRelease(std::function<void()> Release,
+                                          const QString &Module = RegisteringModule());
+// How many release actions Module has waiting.
+KORHOST_EXPORT int ModuleReleaseCount(const QString &Module);
 
 // The property-editor class for a property of a component class; the most specific registration
 // wins (a named property over any property, a nearer component class over a farther one, a

@@ -124,7 +124,63 @@ TTypeKind kindFromMetaType(const QMetaProperty &meta, QString &typeName)
 struct ClassInfo {
     std::vector<std::unique_ptr<TPropInfo>> props;
     QHash<QString, const TPropInfo *> byName; // lower-case names
+    QString refusal; // why the class's type information cannot be used; empty when it can
 };
+
+bool isIntegral(const QMetaType &type)
+{
+    if (type.flags() & QMetaType::IsEnumeration)
+        return true;
+    switch (type.id()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+        return type.sizeOf() <= int(sizeof(qint32));
+    default:
+        return false;
+    }
+}
+
+// Whether a property recorded with Kind can be read and written as that kind through its C++
+// type. Ordinal access copies the value's bits; string, float, class and event access convert
+// through QVariant: a kind that does not fit would read or write memory as the wrong type.
+bool kindFits(TTypeKind kind, const QMetaProperty &meta)
+{
+    const QMetaType type = meta.metaType();
+    switch (kind) {
+    case TTypeKind::tkInteger:
+        return isIntegral(type) && !meta.isFlagType();
+    case TTypeKind::tkEnumeration:
+        return type.id() == QMetaType::Bool || (isIntegral(type) && !meta.isFlagType());
+    case TTypeKind::tkSet:
+        return meta.isFlagType() || (isIntegral(type) && !meta.isEnumType());
+    case TTypeKind::tkChar:
+    case TTypeKind::tkWChar:
+        return type.id() == QMetaType::QChar || type.id() == QMetaType::Char ||
+               type.id() == QMetaType::UShort;
+    case TTypeKind::tkFloat:
+        return type.id() == QMetaType::Double || type.id() == QMetaType::Float;
+    case TTypeKind::tkString:
+    case TTypeKind::tkLString:
+    case TTypeKind::tkWString:
+        return type.id() == QMetaType::QString;
+    case TTypeKind::tkClass:
+        return (type.flags() & QMetaType::PointerToQObject) != 0;
+    case TTypeKind::tkMethod:
+        return type == QMetaType::fromType<TMethod>();
+    case TTypeKind::tkVariant:
+        return true;
+    case TTypeKind::tkUnknown:
+        return false;
+    }
+    return false;
+}
 
 QHash<const QMetaObject *, ClassInfo *> &cache()
 {
@@ -145,7 +201,19 @@ QString classInfoValue(const QMetaObject *mo, const QByteArray &key)
     return index < 0 ? QString() : QString::fromUtf8(mo->classInfo(index).value());
 }
 
+const ClassInfo &readClassInfo(const QObject *instance);
+
+// The class's type information, read on first use. A class whose recorded kinds do not fit its
+// properties is refused, each time it is asked for, with the first property that does not fit.
 const ClassInfo &classInfoFor(const QObject *instance)
+{
+    const ClassInfo &info = readClassInfo(instance);
+    if (!info.refusal.isEmpty())
+        throw EPropertyError(info.refusal);
+    return info;
+}
+
+const ClassInfo &readClassInfo(const QObject *instance)
 {
     const QMetaObject *mo = instance->metaObject();
     ClassInfo *&entry = cache()[mo];
@@ -178,15 +246,35 @@ const ClassInfo &classInfoFor(const QObject *instance)
         info->Kind = kindFromName(fields.value(0));
         if (info->Kind == TTypeKind::tkUnknown)
             info->Kind = derivedKind;
+        if (!kindFits(info->Kind, meta) && entry->refusal.isEmpty())
+            entry->refusal =
+                QStringLiteral("Type information of %1 is wrong: property %2 is recorded as %3 "
+                               "(\"%4\"), which its type %5 cannot hold")
+                    .arg(QString::fromLatin1(mo->className()), info->Name,
+                         QLatin1String(TypeKindName(info->Kind)), fields.value(0),
+                         QString::fromLatin1(meta.typeName()));
         info->TypeName = unqualified(fields.value(1));
         if (info->TypeName.isEmpty())
             info->TypeName = derivedName;
-        if (info->Kind == TTypeKind::tkClass && (meta.metaType().flags() & QMetaType::PointerToQObject))
+        if (info->Kind == TTypeKind::tkClass &&
+            (meta.metaType().flags() & QMetaType::PointerToQObject))
             info->ObjectClass = meta.metaType().metaObject();
         info->Default = parseDefault(*info, fields.mid(2).join(QLatin1Char('|')));
         info->StoredMethod = classInfoValue(mo, "stored:" + name);
-        entry->byName.insert(info->Name.toLower(), info.get());
-        entry->props.push_back(std::move(info));
+        // A class that publishes an inherited property again (with another default) replaces
+        // it in place, so the property is listed once, where the ancestor put it.
+        const QString key = info->Name.toLower();
+        const TPropInfo *inherited = entry->byName.value(key);
+        entry->byName.insert(key, info.get());
+        if (!inherited) {
+            entry->props.push_back(std::move(info));
+            continue;
+        }
+        for (auto &existing : entry->props)
+            if (existing.get() == inherited) {
+                existing = std::move(info);
+                break;
+            }
     }
     return *entry;
 }
@@ -194,7 +282,8 @@ const ClassInfo &classInfoFor(const QObject *instance)
 [[noreturn]] void raiseKind(const QObject *instance, PPropInfo info, const char *wanted)
 {
     throw EPropertyError(QStringLiteral("Property %1 of %2 is of type %3, not %4")
-                             .arg(info->Name, QString::fromLatin1(instance->metaObject()->className()),
+                             .arg(info->Name,
+                                  QString::fromLatin1(instance->metaObject()->className()),
                                   info->TypeName, QString::fromLatin1(wanted)));
 }
 
@@ -244,8 +333,10 @@ bool TPropInfo::IsOrdinal() const
     case TTypeKind::tkChar:
     case TTypeKind::tkWChar:
     case TTypeKind::tkEnumeration:
-    case TTypeKind::tkSet: return true;
-    default: return false;
+    case TTypeKind::tkSet:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -258,10 +349,13 @@ bool TPropInfo::IsString() const
 QString TPropInfo::EnumName(int Value) const
 {
     if (TypeName == QLatin1String("Boolean"))
-        return Value == 0 ? QStringLiteral("False") : Value == 1 ? QStringLiteral("True") : QString();
+        return Value == 0   ? QStringLiteral("False")
+               : Value == 1 ? QStringLiteral("True")
+                            : QString();
     if (!Enum.isValid())
         return {};
-    const int wanted = Kind == TTypeKind::tkSet ? (Value >= 0 && Value < 32 ? 1 << Value : -1) : Value;
+    const int wanted =
+        Kind == TTypeKind::tkSet ? (Value >= 0 && Value < 32 ? 1 << Value : -1) : Value;
     const char *key = Enum.valueToKey(wanted);
     return key ? QString::fromLatin1(key) : QString();
 }
@@ -320,8 +414,9 @@ PPropInfo FindPropInfo(const QObject *Instance, const QString &PropName)
         throw EPropertyError(QStringLiteral("Cannot find property %1 of nil").arg(PropName));
     PPropInfo info = GetPropInfo(Instance, PropName);
     if (!info)
-        throw EPropertyError(QStringLiteral("Property %1 does not exist in %2")
-                                 .arg(PropName, QString::fromLatin1(Instance->metaObject()->className())));
+        throw EPropertyError(
+            QStringLiteral("Property %1 does not exist in %2")
+                .arg(PropName, QString::fromLatin1(Instance->metaObject()->className())));
     return info;
 }
 
@@ -398,7 +493,8 @@ void SetEnumProp(QObject *Instance, const QString &PropName, const QString &Valu
         raiseKind(Instance, info, "an enumeration");
     const int ordinal = info->EnumValue(Value);
     if (ordinal < 0)
-        throw EConvertError(QStringLiteral("Invalid property value %1 for %2").arg(Value, info->TypeName));
+        throw EConvertError(
+            QStringLiteral("Invalid property value %1 for %2").arg(Value, info->TypeName));
     SetOrdProp(Instance, info, ordinal);
 }
 
@@ -448,7 +544,8 @@ void SetFloatProp(QObject *Instance, const QString &PropName, double Value)
     writeValue(Instance, info, QVariant(Value));
 }
 
-QObject *GetObjectProp(const QObject *Instance, const QString &PropName, const QMetaObject *MinClass)
+QObject *GetObjectProp(const QObject *Instance, const QString &PropName,
+                       const QMetaObject *MinClass)
 {
     PPropInfo info = FindPropInfo(Instance, PropName);
     if (info->Kind != TTypeKind::tkClass)
@@ -465,9 +562,9 @@ void SetObjectProp(QObject *Instance, const QString &PropName, QObject *Value)
     if (info->Kind != TTypeKind::tkClass)
         raiseKind(Instance, info, "a class");
     if (Value && info->ObjectClass && !Value->metaObject()->inherits(info->ObjectClass))
-        throw EPropertyError(QStringLiteral("Invalid property value: %1 is not a %2")
-                                 .arg(QString::fromLatin1(Value->metaObject()->className()),
-                                      info->TypeName));
+        throw EPropertyError(
+            QStringLiteral("Invalid property value: %1 is not a %2")
+                .arg(QString::fromLatin1(Value->metaObject()->className()), info->TypeName));
     // Every class of the model lists QObject first, so the object's address is the address of
     // the declared class too.
     void *pointer = Value;

@@ -155,6 +155,10 @@ private:
 
 class KORRUNTIME_EXPORT TKorDBColumn : public TKorDBDataEditor {
     Q_OBJECT
+    // A column editor shows its label unless told otherwise: the property is published again
+    // with that default.
+    Q_PROPERTY(bool LabelVisible READ LabelVisible WRITE setLabelVisible)
+    KOR_PUBLISHED(tkEnumeration, "Boolean", LabelVisible, "true")
 public:
     Q_INVOKABLE explicit TKorDBColumn(QObject *AOwner = nullptr);
 

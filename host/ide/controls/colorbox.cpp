@@ -172,10 +172,13 @@ TColor TColorBox::Colors(int Index) const
 
 int TColorBox::IndexOfColor(TColor Value) const
 {
-    for (int i = 0; i < count(); ++i)
+    // The custom-colour entry stands for a colour the list lacks: an entry of the list that
+    // holds the colour comes first.
+    const int first = (m_style & cbCustomColor) && count() > 0 ? 1 : 0;
+    for (int i = first; i < count(); ++i)
         if (Colors(i) == Value)
             return i;
-    return -1;
+    return first == 1 && Colors(0) == Value ? 0 : -1;
 }
 
 void TColorBox::SetDefaultColorColor(TColor Value)

@@ -119,21 +119,27 @@ QChar KeyCharOf(const QKeyEvent *Event)
 
 bool DispatchKeyEvent(QKeyEvent *Event, TKeyEvent OnKeyDown, TKeyPressEvent OnKeyPress)
 {
-    if (OnKeyDown) {
-        quint16 key = VirtualKeyOf(Event);
-        OnKeyDown(key, Event->modifiers());
-        if (key == 0) {
-            Event->accept();
-            return true;
+    try {
+        if (OnKeyDown) {
+            quint16 key = VirtualKeyOf(Event);
+            OnKeyDown(key, Event->modifiers());
+            if (key == 0) {
+                Event->accept();
+                return true;
+            }
         }
-    }
-    QChar ch = KeyCharOf(Event);
-    if (OnKeyPress && !ch.isNull()) {
-        OnKeyPress(ch);
-        if (ch.isNull()) {
-            Event->accept();
-            return true;
+        QChar ch = KeyCharOf(Event);
+        if (OnKeyPress && !ch.isNull()) {
+            OnKeyPress(ch);
+            if (ch.isNull()) {
+                Event->accept();
+                return true;
+            }
         }
+    } catch (...) {
+        HandleHostException();
+        Event->accept();
+        return true;
     }
     return false;
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "../font.h"
+#include "../hostmessages.h"
 #include "korhost_export.h"
 
 // Owns a control's TFont and keeps it and the widget's QFont equal both ways.
@@ -88,13 +89,21 @@ using TNotifyEvent = std::function<void()>;
 // Runs a key event through the OnKeyDown and OnKeyPress handlers (copies, so a handler may
 // detach itself); true when one of them swallowed it by setting the key to 0, in which case
 // the control must not handle it. A handler that changes the key to another one does not
-// change what the control types.
+// change what the control types. A handler that raises is reported (HandleHostException) and
+// the key counts as swallowed: the control does not act on a key its handler failed on.
 KORHOST_EXPORT bool DispatchKeyEvent(QKeyEvent *Event, TKeyEvent OnKeyDown,
                                      TKeyPressEvent OnKeyPress);
 
-// Calls an event handler through a copy, so the handler may replace or detach itself.
+// Calls an event handler through a copy, so the handler may replace or detach itself. This is
+// where the event loop enters component and package code: an error the handler raises goes no
+// further than here, it is reported through HandleHostException.
 template <class Handler, class... Args> void FireEvent(const Handler &Event, Args &&...args)
 {
-    if (Handler copy = Event)
-        copy(std::forward<Args>(args)...);
+    if (Handler copy = Event) {
+        try {
+            copy(std::forward<Args>(args)...);
+        } catch (...) {
+            HandleHostException();
+        }
+    }
 }

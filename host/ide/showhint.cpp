@@ -6,6 +6,8 @@
 #include <QToolTip>
 #include <QWidget>
 
+#include "hostmessages.h"
+
 namespace {
 
 class THintFilter : public QObject {
@@ -28,7 +30,12 @@ public:
         bool canShow = true;
         // Keep the handler alive while it runs: it may install another one.
         const TShowHintEvent handler = Handler;
-        handler(hint, canShow, info);
+        try {
+            handler(hint, canShow, info);
+        } catch (...) {
+            HandleHostException();
+            return false;
+        }
         if (!canShow || hint.isEmpty()) {
             QToolTip::hideText();
             return true;

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "hostmessages.h"
+
 namespace {
 
 struct TDragTarget {
@@ -135,7 +137,12 @@ private:
             return false;
         const QPoint local = m_target->mapFromGlobal(global);
         bool accept = true;
-        handlers.OnDragOver(m_target, m_source, local.x(), local.y(), state, accept);
+        try {
+            handlers.OnDragOver(m_target, m_source, local.x(), local.y(), state, accept);
+        } catch (...) {
+            HandleHostException();
+            return false;
+        }
         return accept;
     }
 
@@ -159,7 +166,11 @@ private:
         if (!onDrop)
             return;
         const QPoint local = target->mapFromGlobal(global);
-        onDrop(target, source, local.x(), local.y());
+        try {
+            onDrop(target, source, local.x(), local.y());
+        } catch (...) {
+            HandleHostException();
+        }
     }
 
     QPointer<QWidget> m_source;

@@ -4,11 +4,15 @@
 // are active to move the hints of their own controls into their status bar.
 //
 // The handler is reached through an application-wide event filter on QEvent::ToolTip, which is
-// in place only while a handler is installed.
+// in place only while a handler is installed. The filter is the host's, so a package that
+// installs a handler leaves no object of its own in the application; a handler that raises is
+// reported (HandleHostException) and the hint shows as it is.
 
 #include <QPoint>
 #include <QString>
 #include <functional>
+
+#include "korhost_export.h"
 
 class QWidget;
 
@@ -24,8 +28,8 @@ using TShowHintEvent = std::function<void(QString &HintStr, bool &CanShow, THint
 
 namespace Application {
 
-TShowHintEvent OnShowHint();
+KORHOST_EXPORT TShowHintEvent OnShowHint();
 // Installs Handler (an empty one removes the current handler) and answers the one it replaced.
-TShowHintEvent SetOnShowHint(TShowHintEvent Handler);
+KORHOST_EXPORT TShowHintEvent SetOnShowHint(TShowHintEvent Handler);
 
 } // namespace Application

@@ -1,0 +1,155 @@
+// Errors raised by a property setter while a control event runs: they reach the host, which
+// reports them; the program goes on, and the control shows the property's current value again.
+// Also the other ways in from the event loop: key handlers, drags, hints and design notices.
+
+#include <QtTest>
+
+#include "checkitems.h"
+#include "controldrag.h"
+#include "edititems.h"
+#include "hostmessages.h"
+#include "listitems.h"
+#include "showhint.h"
+#include "tst_proplist_fixture.h"
+
+class ErrorBarrierTest : public QObject {
+    Q_OBJECT
+private slots:
+    void setterErrorFromAControlIsReported_data();
+    void setterErrorFromAControlIsReported();
+    void raisingHandlersOfEveryEntryAreReported();
+    void errorsReachTheMessageSeam();
+};
+
+void ErrorBarrierTest::setterErrorFromAControlIsReported_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("error");
+    QTest::addRow("check box") << "check"
+                               << "Strict cannot be switched on";
+    QTest::addRow("edit, Enter") << "enter"
+                                 << "A component named Taken already exists";
+    QTest::addRow("edit, leaving it") << "exit"
+                                      << "A component named Taken already exists";
+    QTest::addRow("combo box") << "combo"
+                               << "Limited refuses pmAll";
+}
+
+void ErrorBarrierTest::setterErrorFromAControlIsReported()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, error);
+    TScopedHostMessages messages;
+    TProbeFixture f;
+    f.reloadOnModify();
+    // The edited component has a sibling whose name the user types.
+    TProbe owner;
+    auto *edited = new TProbe(&owner);
+    edited->SetName(QStringLiteral("Probe1"));
+    (new TProbe(&owner))->SetName(QStringLiteral("Taken"));
+    f.list->SetInstance(edited);
+    f.list->AddBoolProp(QStringLiteral("Strict"), f.controls.check);
+    f.list->AddTextProp(QStringLiteral("Name"), f.controls.edit);
+    f.list->AddEnumProp(QStringLiteral("Limited"), f.controls.combo);
+    f.list->LoadPropList();
+    f.controls.page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.controls.page.get()));
+
+    if (control == QLatin1String("check")) {
+        QTest::mouseClick(f.controls.check, Qt::LeftButton);
+    } else if (control == QLatin1String("combo")) {
+        f.controls.combo->SelectIndex(f.controls.combo->IndexOf(QStringLiteral("pmAll")));
+    } else {
+        f.controls.edit->setText(QStringLiteral("Taken"));
+        if (control == QLatin1String("enter")) {
+            QTest::keyClick(f.controls.edit, Qt::Key_Return);
+        } else {
+            QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(f.controls.edit, &out);
+        }
+    }
+
+    QCOMPARE(messages.Errors, QStringList{error});
+    QCOMPARE(f.designer.modified, 0);
+    QVERIFY(!f.controls.check->isChecked());
+    QCOMPARE(f.controls.edit->Text(), QStringLiteral("Probe1"));
+    QCOMPARE(f.controls.combo->Text(), QStringLiteral("pmNone"));
+    QCOMPARE(edited->Name(), QStringLiteral("Probe1"));
+    QCOMPARE(edited->Limited(), Probe::pmNone);
+
+    // The controls still work after the error.
+    f.controls.edit->setText(QStringLiteral("Renamed"));
+    QTest::keyClick(f.controls.edit, Qt::Key_Return);
+    QCOMPARE(edited->Name(), QStringLiteral("Renamed"));
+    QCOMPARE(messages.Errors.size(), 1);
+}
+
+void ErrorBarrierTest::raisingHandlersOfEveryEntryAreReported()
+{
+    TScopedHostMessages messages;
+    QWidget window;
+    window.resize(300, 200);
+    auto *edit = new TEdit(&window);
+    auto *target = new QWidget(&window);
+    target->setGeometry(100, 100, 100, 80);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    // A key handler: the key counts as swallowed and the edit box does not type it.
+    edit->OnKeyPress = [](QChar &) { throw EConvertError(QStringLiteral("key refused")); };
+    QTest::keyClick(edit, Qt::Key_A);
+    QCOMPARE(edit->Text(), QString());
+
+    // A drop handler of the host's drag tracker.
+    SetDragTarget(
+        target, [](QObject *, QObject *, int, int, TDragState, bool &Accept) { Accept = true; },
+        [](QObject *, QObject *, int, int) { throw EInvalidOperation(QStringLiteral("drop")); });
+    BeginDrag(edit, true, -1, edit->mapToGlobal(QPoint(2, 2)));
+    QTest::mouseMove(target, QPoint(10, 10));
+    QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(10, 10));
+    QVERIFY(!Dragging());
+
+    // A hint handler.
+    edit->setToolTip(QStringLiteral("hint"));
+    const TShowHintEvent previous = Application::SetOnShowHint(
+        [](QString &, bool &, THintInfo &) { throw std::runtime_error("hint refused"); });
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(edit, &help);
+    Application::SetOnShowHint(previous);
+
+    // A design notice: the listener's error is reported where the host delivers it.
+    struct TFailingWindow : TDesignWindow {
+        void ItemsModified(IDesigner *) override
+        {
+            throw EListError(QStringLiteral("window refused"));
+        }
+    } failing;
+    TProbeDesigner designer;
+    NotifyItemsModified(&designer);
+
+    QCOMPARE(messages.Errors,
+             (QStringList{"key refused", "drop", "hint refused", "window refused"}));
+}
+
+void ErrorBarrierTest::errorsReachTheMessageSeam()
+{
+    // Without an error handler of its own the host shows an error message, through the same
+    // seam as every other message.
+    QList<TMessageRequest> requests;
+    const TMessageDlgHandler previous = SetMessageDlgHandler([&](const TMessageRequest &Request) {
+        requests.append(Request);
+        return mrOk;
+    });
+    TCheckBox box;
+    box.OnClick = [] { throw EPropertyError(QStringLiteral("refused")); };
+    box.click();
+    SetMessageDlgHandler(previous);
+    QCOMPARE(requests.size(), 1);
+    QCOMPARE(requests.first().Msg, QStringLiteral("refused"));
+    QCOMPARE(requests.first().DlgType, mtError);
+    QCOMPARE(requests.first().Buttons, TMsgDlgButtons(mbOK));
+}
+
+QTEST_MAIN(ErrorBarrierTest)
+#include "moc_tst_proplist_fixture.cpp"
+#include "tst_errorbarrier.moc"

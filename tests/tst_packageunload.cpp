@@ -1,0 +1,201 @@
+// Unloading the design-time module leaves nothing of it behind: a designer window opened, its
+// tabs dragged (the drag and hint services start), closed or left open, and the package
+// unloaded, three times over; after each unload the module is no longer mapped, and the program
+// ends cleanly. A Register procedure that raises is reported with its unit and unloads the
+// package cleanly.
+
+#include <QPointer>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <dlfcn.h>
+
+#include "controldrag.h"
+#include "designintf.h"
+#include "formdesigner.h"
+#include "grid.h"
+#include "hosterrors.h"
+#include "hostmessages.h"
+#include "packages.h"
+#include "regini.h"
+#include "registration.h"
+#include "services.h"
+#include "showhint.h"
+#include "testsupport.h"
+
+namespace {
+
+const QString packageName = QStringLiteral("DCLKorDBGrid90");
+
+QString moduleFile()
+{
+    return QFileInfo(QDir(qEnvironmentVariable("KOR_PACKAGE_DIR"))
+                         .filePath(QStringLiteral("DCLKorDBGrid90.so")))
+        .canonicalFilePath();
+}
+
+bool moduleMapped()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return true; // cannot tell: count it as a failure
+    return maps.readAll().contains(QFile::encodeName(moduleFile()));
+}
+
+// The module's own procedures, reached through a handle of the test's that is given back at
+// once: the test itself never keeps the module mapped.
+class ModuleSymbols {
+public:
+    ModuleSymbols()
+        : m_handle(dlopen(QFile::encodeName(moduleFile()).constData(), RTLD_NOW | RTLD_NOLOAD))
+    {
+    }
+    ~ModuleSymbols()
+    {
+        if (m_handle)
+            dlclose(m_handle);
+    }
+    template <typename Fn> Fn *proc(const char *linkName) const
+    {
+        return m_handle ? reinterpret_cast<Fn *>(dlsym(m_handle, linkName)) : nullptr;
+    }
+
+private:
+    void *m_handle;
+};
+
+// A splash service that refuses the product's entry, so the Register procedure that adds it
+// raises.
+class TRefusingSplash : public ISplashScreenServices {
+public:
+    void AddPluginBitmap(const QString &, const QImage &, bool, const QString &,
+                         const QString &) override
+    {
+        throw EInvalidOperation(QStringLiteral("the splash screen is closed"));
+    }
+};
+
+} // namespace
+
+class TestPackageUnload : public QObject {
+    Q_OBJECT
+    TSplashScreen splash;
+    TAboutBox aboutBox;
+
+private slots:
+    void init()
+    {
+        ResetTestSettingsDir();
+        splash.Entries.clear();
+        SetSplashScreenServices(&splash);
+        RegisterIDEService(IID_IOTAAboutBoxServices, &aboutBox);
+    }
+
+    void cleanup()
+    {
+        if (IsPackageLoaded(packageName))
+            UnloadPackage(packageName);
+    }
+
+    void designerWindowsLeaveNothingBehind()
+    {
+        TFormDesigner designer;
+        auto *grid = designer.Create<TKorDBGrid>();
+        const TRegIniFile state(BaseRegistryKey() +
+                                QStringLiteral("\\Property Editors\\Brisk Designer"));
+        for (int round = 1; round <= 3; ++round) {
+            QVERIFY(!moduleMapped());
+            QCOMPARE(LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl")), packageName);
+            QVERIFY(moduleMapped());
+
+            QPointer<QWidget> window;
+            QTabWidget *pages = nullptr;
+            {
+                const ModuleSymbols module;
+                auto show = module.proc<QWidget *(IDesigner *, TComponent *, QWidget *)>(
+                    "IDEDesignEd_ShowBriskDesigner");
+                auto bind = module.proc<void(QWidget *, QTabWidget *)>(
+                    "_ZN14TBriskDesigner15BindPageControlEP10QTabWidget");
+                QVERIFY(show && bind);
+                window = show(&designer, grid, nullptr);
+                QVERIFY(window);
+                auto *panel = window->findChild<QWidget *>(QStringLiteral("Panel1"));
+                QVERIFY(panel);
+                pages = new QTabWidget(panel);
+                pages->setGeometry(0, 0, 400, 200);
+                for (const char *name : {"A", "B", "C"}) {
+                    auto *page = new QWidget;
+                    page->setObjectName(QLatin1String(name));
+                    pages->addTab(page, QLatin1String(name));
+                }
+                pages->show();
+                bind(window, pages);
+            }
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QVERIFY(Application::OnShowHint()); // the window's hint handler is in place
+
+            // Drag A's tab onto C's.
+            QTabBar *bar = pages->tabBar();
+            const QPoint from = bar->tabRect(0).center();
+            const QPoint to = bar->tabRect(2).center();
+            QTest::mousePress(bar, Qt::LeftButton, {}, from);
+            QTest::mouseMove(bar, from + QPoint(20, 0));
+            QTest::mouseMove(bar, to);
+            QVERIFY(Dragging());
+            QTest::mouseRelease(bar, Qt::LeftButton, {}, to);
+            QVERIFY(!Dragging());
+            QCOMPARE(pages->widget(2)->objectName(), QStringLiteral("A"));
+
+            // The last round leaves the window open: the unload closes it the normal way, which
+            // saves its form state.
+            if (round < 3) {
+                window->close();
+                QTRY_VERIFY(window.isNull());
+            }
+            TRegIniFile(state.Key()).EraseSection(QStringLiteral("TBriskDesigner"));
+            UnloadPackage(packageName);
+            QVERIFY(window.isNull());
+            QVERIFY(!moduleMapped());
+            QVERIFY(!Application::OnShowHint());
+            QCOMPARE(state.ValueExists(QStringLiteral("TBriskDesigner"), QStringLiteral("Top")),
+                     round == 3);
+            QCOMPARE(ModuleReleaseCount(packageName), 0);
+        }
+    }
+
+    void raisingRegisterIsReportedAndUnloaded()
+    {
+        TRefusingSplash refusing;
+        SetSplashScreenServices(&refusing);
+        {
+            TScopedHostMessages messages;
+            try {
+                LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl"));
+                QFAIL("the load should have failed");
+            } catch (...) {
+                HandleHostException();
+            }
+            QCOMPARE(messages.Errors.size(), 1);
+            QVERIFY2(messages.Errors[0].contains(QStringLiteral("KorDBGridsReg")) &&
+                         messages.Errors[0].contains(QStringLiteral("the splash screen is closed")),
+                     qPrintable(messages.Errors[0]));
+        }
+        QVERIFY(!IsPackageLoaded(packageName));
+        QVERIFY(!moduleMapped());
+        QVERIFY(aboutBox.Entries.isEmpty());
+        for (const TRegistration &r : Registrations())
+            QVERIFY(r.Module != packageName);
+
+        // With a working host the same package loads.
+        SetSplashScreenServices(&splash);
+        QCOMPARE(LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl")), packageName);
+        QCOMPARE(splash.Entries.size(), 1);
+        UnloadPackage(packageName);
+        QVERIFY(!moduleMapped());
+    }
+};
+
+QTEST_MAIN(TestPackageUnload)
+#include "tst_packageunload.moc"
