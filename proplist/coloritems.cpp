@@ -79,6 +79,11 @@ void TColorPropItem::ColorBoxDropDown()
     DropState::SetListWidth(GetEditControl(), m_dropWidth, true);
 }
 
+// In a designer window every stored change reloads the page at once, while the context list is
+// still closing: the reload sets the standard list again and selects the stored colour (in the
+// custom entry when the standard list lacks it). The close-up then finds the standard list and
+// leaves the selection as the reload made it. Only a context list closed without a change (the
+// same colour chosen, or none) is put back here, with no entry for a colour the list lacks.
 void TColorPropItem::ColorBoxCloseUp()
 {
     TColorBox *box = GetEditControl();

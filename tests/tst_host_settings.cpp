@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "regini.h"
@@ -255,6 +256,10 @@ void TestHostSettings::damagedLinesAreSkipped()
     TRegIniFile ini(kKey);
     writeRaw(ini.FileName(), garbage);
 
+    // The damage is reported once, however often the file is read.
+    const QRegularExpression report(QStringLiteral("has lines that cannot be read"));
+    QTest::ignoreMessage(QtWarningMsg, report);
+    QTest::failOnWarning(report);
     QCOMPARE(ini.ReadInteger("TBriskDesigner", "Top", -1), top);
     QCOMPARE(ini.ReadInteger("TBriskDesigner", "Left", -1), 5);
     QCOMPARE(ini.ReadInteger("Other", "A", -1), 1);
@@ -274,10 +279,13 @@ void TestHostSettings::damagedLinesAreSkipped()
     QCOMPARE(ini.ReadSection("TBriskDesigner"), QStringList{"Width"});
 
     // A second damage is kept beside the first rather than over it.
-    writeRaw(ini.FileName(), "also broken\n[Other]\nA=2\n");
+    const QByteArray second = QByteArray("also broken: ") + QTest::currentDataTag() +
+                              "\n[Other]\nA=2\n";
+    writeRaw(ini.FileName(), second);
+    QTest::ignoreMessage(QtWarningMsg, report);
     QCOMPARE(ini.ReadInteger("Other", "A", -1), 2);
     QVERIFY(ini.WriteInteger("Other", "B", 1));
-    QCOMPARE(readRaw(ini.FileName() + ".damaged.2"), QByteArray("also broken\n[Other]\nA=2\n"));
+    QCOMPARE(readRaw(ini.FileName() + ".damaged.2"), second);
     QCOMPARE(readRaw(ini.FileName() + ".damaged"), garbage);
     QCOMPARE(ini.ReadSectionValues("Other"), (QStringList{"A=2", "B=1"}));
 }
