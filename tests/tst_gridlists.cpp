@@ -537,6 +537,7 @@ private slots:
         // The columns are replaced without a deletion notice, as rebuilding them does; the new
         // column may well take the memory, and so the address, of the one deleted.
         auto *edit = new TEdit(page.get());
+        edit->show();
         auto root = TPropList::Create<TPropList>(window.get(), grid.get());
         auto *columns = addList<TKorDBGridColumnsPropList>(*root, addPage("ColumnsTabSheet"),
                                                            window.get(), grid.get(), nullptr);
