@@ -3,6 +3,7 @@
 
 #include <QApplication>
 
+#include "colnedit.h"
 #include "hostmessages.h"
 #include "hostpalette.h"
 #include "packages.h"
@@ -20,6 +21,8 @@ int main(int argc, char **argv)
     SetSplashScreenServices(&splash);
     RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&aboutBox));
 
+    // Collection properties open the host's collection editor (or a package's own).
+    InstallCollectionEditor();
     RegisterHostComponents();
     const QString sample = SampleDatabasePath();
 
