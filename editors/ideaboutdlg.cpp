@@ -377,13 +377,13 @@ void TBriskCAboutForm::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const QRect client = rect();
     const QRect top(0, 0, client.width(), TopBandHeight);
-    QLinearGradient swapped(top.topLeft(), Gradient->Direction() ? top.bottomLeft()
-                                                                 : top.topRight());
+    QLinearGradient swapped(top.topLeft(),
+                            Gradient->Direction() ? top.bottomLeft() : top.topRight());
     swapped.setColorAt(0, Gradient->UsedEndColor());
     swapped.setColorAt(1, Gradient->UsedStartColor());
     painter.fillRect(top, swapped);
-    Gradient->Paint(painter, QRect(0, TopBandHeight, client.width(),
-                                   client.height() - TopBandHeight));
+    Gradient->Paint(painter,
+                    QRect(0, TopBandHeight, client.width(), client.height() - TopBandHeight));
 }
 
 void TBriskCAboutForm::closeEvent(QCloseEvent *event)

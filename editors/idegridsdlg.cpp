@@ -141,8 +141,8 @@ void TKorDBGridColumnsEditor::AddAllFieldsClick(QObject *)
         return;
     TModalResult answer = mrYes;
     if (columns->Count() > 0 && columns->State() == Kor::csCustomized)
-        answer = MessageDlg(tr("Delete existing columns?"), mtConfirmation,
-                            mbYes | mbNo | mbCancel, 0);
+        answer =
+            MessageDlg(tr("Delete existing columns?"), mtConfirmation, mbYes | mbNo | mbCancel, 0);
     LockState();
     runThenAlways(
         [&] {

@@ -3,8 +3,8 @@
 #include <QApplication>
 
 #include "grid.h"
-#include "idedesigned.h"
 #include "ideaboutdlg.h"
+#include "idedesigned.h"
 #include "idegridsdlg.h"
 #include "regtables.h"
 
@@ -29,8 +29,8 @@ const TPropertyEditorRow propertyEditors[] = {
 void Register()
 {
     IDEAboutDlg::RegisterProduct();
-    KorReg::RegisterTables({.ComponentEditors = componentEditors,
-                            .PropertyEditors = propertyEditors});
+    KorReg::RegisterTables(
+        {.ComponentEditors = componentEditors, .PropertyEditors = propertyEditors});
 }
 
 // ---- TKorDBGridEditor ----

@@ -166,8 +166,7 @@ private slots:
             if (active) {
                 // The top band starts with the end colour, the rest with the start colour.
                 QVERIFY2(top.blue() > 200 && top.red() < 60, qPrintable(top.name()));
-                QVERIFY2(belowTop.red() > 200 && belowTop.blue() < 60,
-                         qPrintable(belowTop.name()));
+                QVERIFY2(belowTop.red() > 200 && belowTop.blue() < 60, qPrintable(belowTop.name()));
             } else {
                 const QColor plain = Form.palette().color(QPalette::Window);
                 QCOMPARE(top, plain);
@@ -199,7 +198,8 @@ private slots:
         RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&about));
         IDEAboutDlg::RegisterProduct();
         SetRegisteringModule(QString());
-        const QString caption = QStringLiteral("Kor-DBGrid Component - ver. 8.6 (Win32), build 8.134");
+        const QString caption =
+            QStringLiteral("Kor-DBGrid Component - ver. 8.6 (Win32), build 8.134");
         QCOMPARE(splash.Entries.size(), 1);
         QCOMPARE(splash.Entries[0].Caption, caption);
         QCOMPARE(about.Entries.size(), 1);

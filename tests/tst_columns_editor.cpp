@@ -207,12 +207,10 @@ private slots:
             << true << QStringList{} << int(mrNone) << fields;
         QTest::addRow("customised, Yes: rebuilt")
             << true << QStringList{"score", "id"} << int(mrYes) << fields;
-        QTest::addRow("customised, No: appended")
-            << true << QStringList{"score", "id"} << int(mrNo)
-            << QStringList{"score", "id"} + fields;
+        QTest::addRow("customised, No: appended") << true << QStringList{"score", "id"} << int(mrNo)
+                                                  << QStringList{"score", "id"} + fields;
         QTest::addRow("customised, Cancel: unchanged")
-            << true << QStringList{"score", "id"} << int(mrCancel)
-            << QStringList{"score", "id"};
+            << true << QStringList{"score", "id"} << int(mrCancel) << QStringList{"score", "id"};
     }
 
     void addAllFields()
@@ -310,9 +308,8 @@ private slots:
                                   << QList<int>{3};
         QTest::addRow("in the middle")
             << QList<int>{1, 3} << QStringList{"id", "born", "rating"} << QList<int>{1};
-        QTest::addRow("the first") << QList<int>{0}
-                                   << QStringList{"name", "born", "score", "rating"}
-                                   << QList<int>{0};
+        QTest::addRow("the first")
+            << QList<int>{0} << QStringList{"name", "born", "score", "rating"} << QList<int>{0};
     }
 
     void deleting()

@@ -14,8 +14,8 @@
 #include "grid.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
-#include "idedesigned.h"
 #include "ideaboutdlg.h"
+#include "idedesigned.h"
 #include "idegridsdlg.h"
 #include "kordbctrlsreg.h"
 #include "kordbeditsreg.h"
@@ -62,10 +62,7 @@ public:
     QList<int> executed;
     QList<int> prepared;
     int GetVerbCount() override { return 3; }
-    QString GetVerb(int Index) override
-    {
-        return QStringList{"One", "-", "Boom"}.value(Index);
-    }
+    QString GetVerb(int Index) override { return QStringList{"One", "-", "Boom"}.value(Index); }
     void ExecuteVerb(int Index) override
     {
         executed.append(Index);
@@ -226,7 +223,8 @@ private slots:
         TNoEvents other;
         SetRegisteringModule(QStringLiteral("nearest"));
         RegisterComponentEditor(&TBase::staticMetaObject, &TBaseEditor::staticMetaObject);
-        QCOMPARE(GetComponentEditor(&derived, nullptr)->metaObject(), &TBaseEditor::staticMetaObject);
+        QCOMPARE(GetComponentEditor(&derived, nullptr)->metaObject(),
+                 &TBaseEditor::staticMetaObject);
         RegisterComponentEditor(&TDerived::staticMetaObject, &TDerivedEditor::staticMetaObject);
         SetRegisteringModule(QString());
         QCOMPARE(GetComponentEditor(&derived, nullptr)->metaObject(),
@@ -315,12 +313,16 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("editorClass");
-        QTest::addRow("grid") << "grid" << "KorDBGridsReg::TKorDBGridEditor";
-        QTest::addRow("columns dialog")
-            << "columns dialog" << "KorDBListsReg::TKorDBColumnsDialogEditor";
-        QTest::addRow("navigator") << "navigator" << "TBriskEditor";
-        QTest::addRow("editor") << "editor" << "TBriskEditor";
-        QTest::addRow("column") << "column" << "TBriskEditor";
+        QTest::addRow("grid") << "grid"
+                              << "KorDBGridsReg::TKorDBGridEditor";
+        QTest::addRow("columns dialog") << "columns dialog"
+                                        << "KorDBListsReg::TKorDBColumnsDialogEditor";
+        QTest::addRow("navigator") << "navigator"
+                                   << "TBriskEditor";
+        QTest::addRow("editor") << "editor"
+                                << "TBriskEditor";
+        QTest::addRow("column") << "column"
+                                << "TBriskEditor";
     }
 
     void registeredForEveryComponent()
@@ -348,7 +350,8 @@ private slots:
         QTest::addRow("grid") << "grid"
                               << QStringList{title, "-", "Co&lumns Editor...",
                                              "Kor-DBGrid Designer..."};
-        QTest::addRow("columns dialog") << "columns dialog" << QStringList{title, "-", "Test Dialog"};
+        QTest::addRow("columns dialog")
+            << "columns dialog" << QStringList{title, "-", "Test Dialog"};
         QTest::addRow("navigator") << "navigator" << QStringList{title};
         QTest::addRow("editor") << "editor" << QStringList{title};
         QTest::addRow("column") << "column" << QStringList{title};

@@ -63,9 +63,9 @@ template <class T> T *formControl(QObject *Root, const char *Name)
 {
     T *control = Root->findChild<T *>(QLatin1String(Name));
     if (!control)
-        throw EInvalidOperation(QStringLiteral("The collection editor's form has no %1 named %2")
-                                    .arg(QLatin1String(T::staticMetaObject.className()),
-                                         QLatin1String(Name)));
+        throw EInvalidOperation(
+            QStringLiteral("The collection editor's form has no %1 named %2")
+                .arg(QLatin1String(T::staticMetaObject.className()), QLatin1String(Name)));
     return control;
 }
 
@@ -217,8 +217,8 @@ void TCollectionEditor::UpdateListbox()
         QList<QTreeWidgetItem *> rows;
         for (int i = 0; i < collection->Count(); ++i) {
             TCollectionItem *item = collection->Items(i);
-            auto *row = new QTreeWidgetItem(
-                {QStringLiteral("%1 - %2").arg(i).arg(item->DisplayName())});
+            auto *row =
+                new QTreeWidgetItem({QStringLiteral("%1 - %2").arg(i).arg(item->DisplayName())});
             row->setData(0, ItemRole, QVariant::fromValue(quintptr(item)));
             rows.append(row);
         }
@@ -228,8 +228,8 @@ void TCollectionEditor::UpdateListbox()
     selectRows(selected);
 
     TComponent *component = Component();
-    setWindowTitle(tr("Editing %1.%2")
-                       .arg(component ? component->Name() : QString(), m_propertyName));
+    setWindowTitle(
+        tr("Editing %1.%2").arg(component ? component->Name() : QString(), m_propertyName));
     UpdateActions();
 }
 
@@ -567,6 +567,14 @@ void TCollectionEditor::SelectionChanged(IDesigner *ADesigner, const QList<QObje
         GetSelection();
 }
 
+void TCollectionEditor::DesignerClosed(IDesigner *ADesigner, bool AGoingDormant)
+{
+    // The form goes with its designer: nothing to select on the way out.
+    if (ADesigner && ADesigner == Designer())
+        m_componentGone = true;
+    TToolbarDesignWindow::DesignerClosed(ADesigner, AGoingDormant);
+}
+
 // ---- Opening ----
 
 TCollectionEditor *ShowCollectionEditorClass(IDesigner *Designer, const QMetaObject *EditorClass,
@@ -584,7 +592,8 @@ TCollectionEditor *ShowCollectionEditorClass(IDesigner *Designer, const QMetaObj
         open->activateWindow();
         return open;
     }
-    const QMetaObject *editorClass = EditorClass ? EditorClass : &TCollectionEditor::staticMetaObject;
+    const QMetaObject *editorClass =
+        EditorClass ? EditorClass : &TCollectionEditor::staticMetaObject;
     if (!editorClass->inherits(&TCollectionEditor::staticMetaObject))
         throw EInvalidOperation(QStringLiteral("%1 is not a collection editor class")
                                     .arg(QLatin1String(editorClass->className())));

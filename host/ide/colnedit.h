@@ -94,6 +94,7 @@ public:
     void ItemDeleted(IDesigner *ADesigner, QObject *Item) override;
     void ItemsModified(IDesigner *ADesigner) override;
     void SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &Selection) override;
+    void DesignerClosed(IDesigner *ADesigner, bool AGoingDormant) override;
 
     // Every open collection editor, oldest first.
     static QList<TCollectionEditor *> OpenEditors();
@@ -132,12 +133,10 @@ private:
 // host's own) for Collection, published by Component as PropertyName: the open window of that
 // collection when there is one, brought forward, else a new one. Answers the window. Raises
 // EInvalidOperation for a nil collection or an editor class the host cannot create.
-KORHOST_EXPORT TCollectionEditor *ShowCollectionEditorClass(IDesigner *Designer,
-                                                            const QMetaObject *EditorClass,
-                                                            TComponent *Component,
-                                                            TCollection *Collection,
-                                                            const QString &PropertyName,
-                                                            TColOptions Options = AllColOptions);
+KORHOST_EXPORT TCollectionEditor *
+ShowCollectionEditorClass(IDesigner *Designer, const QMetaObject *EditorClass,
+                          TComponent *Component, TCollection *Collection,
+                          const QString &PropertyName, TColOptions Options = AllColOptions);
 // Destroys every open collection editor of Class or a subclass (their code is being unloaded).
 KORHOST_EXPORT void DestroyCollectionEditors(const QMetaObject *Class);
 // Makes the Object Inspector's collection properties open their editors with

@@ -27,8 +27,8 @@ int eventRank(const QString &Name)
 } // namespace
 
 TDefaultEditor::TDefaultEditor(const TComponentEditorArgs &Args)
-    : m_object(Args.Component ? Args.Component->Object() : nullptr),
-      m_component(Args.Component), m_designer(Args.Designer)
+    : m_object(Args.Component ? Args.Component->Object() : nullptr), m_component(Args.Component),
+      m_designer(Args.Designer)
 {
 }
 
