@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QMenu>
 #include <QTreeWidget>
 
 #include "colnedit.h"
@@ -453,12 +454,33 @@ private slots:
 
     void aScreenshotOverTheSampleData()
     {
+        // The workbench's sample table.
+        TSQLConnection connection;
+        connection.setDatabaseName(QStringLiteral(":memory:"));
+        connection.Open();
+        connection.ExecuteDirect(QStringLiteral(
+            "CREATE TABLE Customers (CustNo INTEGER PRIMARY KEY, Company VARCHAR(40), City "
+            "VARCHAR(30), State CHAR(2), Active BOOLEAN, Since DATE, Balance CURRENCY)"));
+        TSQLDataSet customers;
+        customers.setSQLConnection(&connection);
+        customers.setCommandType(Db::ctTable);
+        customers.setCommandText(QStringLiteral("Customers"));
+        customers.Open();
+        TDataSource source;
+        source.setDataSet(&customers);
+        grid->setDataSource(&source);
+
         TKorDBGridColumnsEditor *editor = open();
         TScopedHostMessages messages;
         editor->AddAllFieldsCmd->trigger();
+        QCOMPARE(editor->ListView1->topLevelItemCount(), 7);
         selectRows(editor, {2});
         QCOMPARE(editor->size(), QSize(272, 232));
         SaveScreenshot(editor, QStringLiteral("columnseditor"));
+        editor->PopupMenu1->adjustSize();
+        SaveScreenshot(editor->PopupMenu1, QStringLiteral("columnseditor-menu"));
+        editor->close();
+        grid->setDataSource(nullptr);
     }
 };
 
