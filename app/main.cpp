@@ -1,6 +1,9 @@
 // The workbench: a small design host that loads the design-time package so a person can place
 // the grid components on a form and use every design window.
 
+#include <QApplication>
+
+#include "colnedit.h"
 #include "hostmessages.h"
 #include "hostpalette.h"
 #include "packages.h"
@@ -19,6 +22,8 @@ int main(int argc, char **argv)
     SetSplashScreenServices(&splash);
     RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&aboutBox));
 
+    // Collection properties open the host's collection editor (or a package's own).
+    InstallCollectionEditor();
     RegisterHostComponents();
     const QString sample = SampleDatabasePath();
 

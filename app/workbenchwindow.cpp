@@ -5,7 +5,6 @@
 #include <QDockWidget>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLibrary>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -14,6 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "compedit.h"
 #include "formdesigner.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
@@ -25,10 +25,6 @@ namespace {
 
 constexpr int ClassRole = Qt::UserRole + 1;
 constexpr int ComponentRole = Qt::UserRole + 2;
-
-// The design-time package exports the entry that opens a component's designer window.
-using TShowDesignerProc = QWidget *(*)(IDesigner *, TComponent *, QWidget *);
-constexpr const char *ShowDesignerProcName = "IDEDesignEd_ShowBriskDesigner";
 
 QString describe(const TRegistration &r)
 {
@@ -247,12 +243,16 @@ void TWorkbenchWindow::showComponentMenu(const QPoint &Pos)
     if (!component)
         return;
     QMenu menu;
+    // The verbs of the component's editor come first, as in any form designer.
+    std::unique_ptr<TDefaultEditor> editor;
+    try {
+        editor = GetComponentEditor(component, m_designer.get());
+        if (AddComponentVerbs(&menu, editor.get()) > 0)
+            menu.addSeparator();
+    } catch (...) {
+        HandleHostException();
+    }
     QPointer<QObject> target = component->Object();
-    menu.addAction(tr("&Designer..."), this, [this, target] {
-        if (target)
-            openDesigner(AsComponent(target));
-    });
-    menu.addSeparator();
     menu.addAction(tr("De&lete"), this, [this, target] {
         if (target)
             m_designer->DeleteComponent(AsComponent(target));
@@ -263,24 +263,7 @@ void TWorkbenchWindow::showComponentMenu(const QPoint &Pos)
 void TWorkbenchWindow::editComponent(TComponent *Component)
 {
     if (Component)
-        openDesigner(Component);
-}
-
-void TWorkbenchWindow::openDesigner(TComponent *Component)
-{
-    for (const TLoadedPackage &package : LoadedPackages()) {
-        auto show = reinterpret_cast<TShowDesignerProc>(
-            QLibrary(package.FileName).resolve(ShowDesignerProcName));
-        if (show) {
-            try {
-                show(m_designer.get(), Component, nullptr);
-            } catch (...) {
-                HandleHostException();
-            }
-            return;
-        }
-    }
-    ShowMessage(tr("No loaded package offers a designer window."));
+        EditComponent(Component, m_designer.get());
 }
 
 void TWorkbenchWindow::addMarker(TComponent *Component)

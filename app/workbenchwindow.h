@@ -47,8 +47,8 @@ private:
     void refreshComponents();
     void placeComponent(const QMetaObject *Class);
     void showComponentMenu(const QPoint &Pos);
+    // A double-click: the component's editor does what it does for one.
     void editComponent(TComponent *Component);
-    void openDesigner(TComponent *Component);
     TComponent *componentOf(QTreeWidgetItem *Item) const;
     // A component that is not a control shows as a small marker on the form.
     void addMarker(TComponent *Component);

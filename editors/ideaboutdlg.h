@@ -2,8 +2,22 @@
 // Unit IDEAboutDlg: the product's texts and bitmap, its entries on the host's splash screen and in
 // the host's about box, and the unit's stop work.
 
+#include <QDialog>
 #include <QImage>
 #include <QString>
+#include <functional>
+#include <memory>
+
+#include "compedit.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class TBriskGradient;
+
+namespace Ui {
+class TBriskCAboutForm;
+}
 
 namespace IDEAboutDlg {
 
@@ -21,6 +35,13 @@ QString VersionLine(const QString &Edition);
 // The caption of the splash-screen and about-box entries: title and platform version line.
 QString ProductCaption();
 QString ProductDescription();
+// The maker's web address and support mail address, and the maker's notice line.
+QString WebAddress();
+QString SupportAddress();
+QString MakerNotice();
+// The link the mail label opens: "mailto:", the support address, "?subject=", the title and the
+// version line from its eighth character on, spaces left as they are.
+QString SupportMailLink();
 
 // The module's bitmap resource "BRISKSPLASHSIGN" (24 x 24, 8 bits per pixel), loaded anew on
 // every call.
@@ -38,6 +59,72 @@ int AboutBoxIndex();
 // is still there.
 void Finalization();
 
-// The About box form (`TBriskCAboutForm`, `ShowAboutForm`) belongs to this unit as well.
+} // namespace IDEAboutDlg
+
+// The About box: a fixed dialog with the product's title over a gradient in two bands, its
+// version, the maker's notice, links to the maker's web site and support mail, and pictures.
+class TBriskCAboutForm : public QDialog {
+    Q_OBJECT
+public:
+    // Runs the form modally and answers its result. The default runs exec(), except on a
+    // headless platform, where it closes the form at once; tests install their own.
+    using TModalRunner = std::function<int(TBriskCAboutForm &Form)>;
+    static TModalRunner SetModalRunner(TModalRunner Runner);
+
+    explicit TBriskCAboutForm(QWidget *parent = nullptr);
+    ~TBriskCAboutForm() override;
+
+    // Controls of the form layout, in the order of the design.
+    QLabel *Image1 = nullptr;
+    QLabel *Label0 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    QFrame *Bevel1 = nullptr;
+    QFrame *Bevel2 = nullptr;
+    QPushButton *Button = nullptr;
+    QLabel *Image2 = nullptr;
+    QLabel *Image3 = nullptr;
+    QLabel *Image4 = nullptr;
+    // Paints the background; null once the form has closed.
+    std::unique_ptr<TBriskGradient> Gradient;
+    // Labels made by FormCreate: the author credit and the trademark notice.
+    QLabel *AuthorLabel = nullptr;
+    QLabel *TrademarkLabel = nullptr;
+
+    void FormCreate();
+    void FormClose();
+    void Label4Click();
+    void Label5Click();
+    // Shows the form modally through the runner.
+    int Run();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void done(int Result) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    std::unique_ptr<Ui::TBriskCAboutForm> m_ui;
+};
+
+namespace IDEAboutDlg {
+
+// Creates a TBriskCAboutForm and shows it modally; the form frees itself when it closes.
+void ShowAboutForm();
 
 } // namespace IDEAboutDlg
+
+// The component editor of the editor controls, the column and the navigator: its one verb
+// opens the About box; a double-click does what the host does for any component.
+class TBriskEditor : public TDefaultEditor {
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TBriskEditor(const TComponentEditorArgs &Args);
+    void ExecuteVerb(int Index) override;
+    QString GetVerb(int Index) override;
+    int GetVerbCount() override;
+};

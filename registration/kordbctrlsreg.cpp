@@ -1,14 +1,25 @@
 #include "kordbctrlsreg.h"
 
+#include "ideaboutdlg.h"
+#include "navigator.h"
 #include "regtables.h"
 
 namespace KorDBCtrlsReg {
 
-// The unit's registration tables are handed to the host in one go; the unit has none of its own
-// yet, so it registers nothing.
+namespace {
+
+using namespace KorReg;
+
+const TComponentEditorRow componentEditors[] = {
+    {&TKorDBNavigator::staticMetaObject, &TBriskEditor::staticMetaObject},
+};
+
+} // namespace
+
+// The unit's registration tables are handed to the host in one go.
 void Register()
 {
-    KorReg::RegisterTables({});
+    KorReg::RegisterTables({.ComponentEditors = componentEditors});
 }
 
 } // namespace KorDBCtrlsReg

@@ -1,14 +1,26 @@
 #include "kordbeditsreg.h"
 
+#include "editors.h"
+#include "ideaboutdlg.h"
 #include "regtables.h"
 
 namespace KorDBEditsReg {
 
-// The unit's registration tables are handed to the host in one go; the unit has none of its own
-// yet, so it registers nothing.
+namespace {
+
+using namespace KorReg;
+
+const TComponentEditorRow componentEditors[] = {
+    {&TKorDBEditor::staticMetaObject, &TBriskEditor::staticMetaObject},
+    {&TKorDBColumn::staticMetaObject, &TBriskEditor::staticMetaObject},
+};
+
+} // namespace
+
+// The unit's registration tables are handed to the host in one go.
 void Register()
 {
-    KorReg::RegisterTables({});
+    KorReg::RegisterTables({.ComponentEditors = componentEditors});
 }
 
 } // namespace KorDBEditsReg

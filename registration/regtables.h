@@ -39,10 +39,10 @@ struct TCategoryRow {
 // A unit's tables; a Register procedure hands them to RegisterTables, which registers the
 // palette, the component editors, the property editors and the categories, in that order.
 struct TUnitTables {
-    std::span<const TPaletteRow> Palette;
-    std::span<const TComponentEditorRow> ComponentEditors;
-    std::span<const TPropertyEditorRow> PropertyEditors;
-    std::span<const TCategoryRow> Categories;
+    std::span<const TPaletteRow> Palette = {};
+    std::span<const TComponentEditorRow> ComponentEditors = {};
+    std::span<const TPropertyEditorRow> PropertyEditors = {};
+    std::span<const TCategoryRow> Categories = {};
 };
 void RegisterTables(const TUnitTables &Tables);
 

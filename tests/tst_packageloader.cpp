@@ -7,9 +7,14 @@
 
 #include <dlfcn.h>
 
+#include "colnedit.h"
+#include "compedit.h"
+#include "formdesigner.h"
+#include "grid.h"
 #include "hosterrors.h"
 #include "hostunits.h"
 #include "packages.h"
+#include "propedit.h"
 #include "registration.h"
 #include "runtimeunits.h"
 #include "services.h"
@@ -290,6 +295,35 @@ private slots:
         QVERIFY(sign.startsWith("BM"));
         QCOMPARE(qFromLittleEndian<quint16>(sign.constData() + 28), 8);
         UnloadPackage(packageName);
+    }
+
+    // What a host does with a grid: its context menu and its Columns come from the package's
+    // registrations; a columns editor still open when the package goes is destroyed with it.
+    void componentEditorsComeAndGoWithThePackage()
+    {
+        TFormDesigner designer;
+        TKorDBGrid *grid = designer.Create<TKorDBGrid>();
+        PPropInfo columnsInfo = GetPropInfo(grid, QStringLiteral("Columns"));
+        LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl"));
+        {
+            auto editor = GetComponentEditor(grid, &designer);
+            QCOMPARE(QLatin1String(editor->metaObject()->className()),
+                     QLatin1String("KorDBGridsReg::TKorDBGridEditor"));
+            QCOMPARE(editor->GetVerb(2), QStringLiteral("Co&lumns Editor..."));
+            editor->ExecuteVerb(2);
+        }
+        QCOMPARE(QLatin1String(FindPropertyEditorClass(columnsInfo, grid)->className()),
+                 QLatin1String("TKorDBGridColumnsProperty"));
+        const QList<TCollectionEditor *> open = TCollectionEditor::OpenEditors();
+        QCOMPARE(open.size(), 1);
+        QPointer<TCollectionEditor> columnsEditor = open[0];
+        QCOMPARE(columnsEditor->Collection(), grid->Columns());
+
+        UnloadPackage(packageName);
+        QVERIFY(columnsEditor.isNull());
+        QCOMPARE(GetComponentEditor(grid, &designer)->metaObject(),
+                 &TDefaultEditor::staticMetaObject);
+        QCOMPARE(FindPropertyEditorClass(columnsInfo, grid), &TCollectionProperty::staticMetaObject);
     }
 
     void refusals()

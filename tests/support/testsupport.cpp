@@ -1,6 +1,8 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QPixmap>
+#include <QWidget>
 
 QString ResetTestSettingsDir()
 {
@@ -12,4 +14,14 @@ QString ResetTestSettingsDir()
     QDir(dir).removeRecursively();
     QDir().mkpath(dir);
     return dir;
+}
+
+QString SaveScreenshot(QWidget *Window, const QString &Name)
+{
+    const QString dir = qEnvironmentVariable("KOR_SCREENSHOT_DIR");
+    if (dir.isEmpty() || !Window)
+        return {};
+    QDir().mkpath(dir);
+    const QString file = QDir(dir).filePath(Name + QStringLiteral(".png"));
+    return Window->grab().save(file) ? file : QString();
 }

@@ -3,5 +3,10 @@
 
 #include <QString>
 
+class QWidget;
+
 // A fresh, empty folder for this test's settings; KOR_SETTINGS_DIR points at it.
 QString ResetTestSettingsDir();
+// Writes a picture of Window to "<Name>.png" in the folder KOR_SCREENSHOT_DIR names, so that a
+// person can look at it; does nothing when the variable is not set. Answers the file written.
+QString SaveScreenshot(QWidget *Window, const QString &Name);
