@@ -47,11 +47,13 @@ void TKorDBGridMasterGridProperty::FilterProc(const QString &Name)
 {
     TComponent *component = Designer() ? Designer()->GetComponent(Name) : nullptr;
     const QObject *edited = GetComponent(0);
-    // Follow the chain of masters until it ends or reaches the edited grid. A chain that loops
-    // among other grids never ends: a grid on such a loop is not offered either.
+    // Follow the chain of masters (as each grid publishes it) until it ends or reaches the
+    // edited grid. A chain that loops among other grids never ends: a grid on such a loop is
+    // not offered either.
     QSet<const QObject *> visited;
-    for (auto *grid = component ? qobject_cast<TKorCustomDBGrid *>(component->Object()) : nullptr;
-         grid; grid = grid->MasterGrid()) {
+    for (QObject *grid = component ? qobject_cast<TKorCustomDBGrid *>(component->Object()) : nullptr;
+         grid; grid = GetObjectProp(grid, QStringLiteral("MasterGrid"),
+                                    &TKorCustomDBGrid::staticMetaObject)) {
         if (grid == edited || visited.contains(grid))
             return;
         visited.insert(grid);
