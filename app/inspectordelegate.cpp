@@ -69,6 +69,9 @@ TInspectorValueEdit::TInspectorValueEdit(TInspectorModel *Model, const QModelInd
 
 void TInspectorValueEdit::LoadValue()
 {
+    QFont bold = m_edit->font();
+    bold.setBold(!m_index.data(TInspectorModel::IsDefaultRole).toBool());
+    m_edit->setFont(bold);
     m_edit->setText(m_index.data(Qt::EditRole).toString());
     m_edit->selectAll();
     m_modified = false;

@@ -110,9 +110,10 @@ QModelIndex TObjectInspector::EditRow(const QString &Path)
     for (QModelIndex parent = row.parent(); parent.isValid(); parent = parent.parent())
         m_view->expand(parent);
     const QModelIndex value = row.sibling(row.row(), 1);
-    m_view->setCurrentIndex(value);
+    m_view->setCurrentIndex(value); // opens the editor of the current row
     m_view->scrollTo(value);
-    m_view->edit(value);
+    if (!m_view->indexWidget(value))
+        m_view->edit(value);
     return row;
 }
 

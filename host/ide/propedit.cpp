@@ -142,11 +142,11 @@ QObject *TPropertyEditor::liveInstance(int Index, PPropInfo &Info) const
         throw EPropertyError(
             QStringLiteral("The object whose %1 is edited no longer exists").arg(GetName()));
     // Instances of different classes each have their own information of the same name.
-    Info = ::GetPropInfo(instance, GetName());
+    Info = ::GetPropInfo(instance, m_propInfo->Name);
     if (!Info)
         throw EPropertyError(
             QStringLiteral("Property %1 does not exist in %2")
-                .arg(GetName(), QString::fromLatin1(instance->metaObject()->className())));
+                .arg(m_propInfo->Name, QString::fromLatin1(instance->metaObject()->className())));
     return instance;
 }
 
@@ -462,6 +462,42 @@ void TColorProperty::PropDrawValue(QPainter *Canvas, const QRect &ARect, bool AS
         ListDrawValue(value, Canvas, ARect, true);
 }
 
+// ---- TCursorProperty --------------------------------------------------------------------------
+
+TCursorProperty::TCursorProperty(const TPropertyEditorArgs &Args) : TIntegerProperty(Args) {}
+
+TPropertyAttributes TCursorProperty::GetAttributes()
+{
+    return paMultiSelect | paValueList | paSortList | paRevertable;
+}
+
+void TCursorProperty::GetValues(const TGetStrProc &Proc)
+{
+    GetCursorValues(Proc);
+}
+
+QString TCursorProperty::GetValue()
+{
+    return CursorToString(GetOrdValue());
+}
+
+void TCursorProperty::SetValue(const QString &Value)
+{
+    SetOrdValue(StringToCursor(Value.trimmed()));
+}
+
+// ---- TComponentNameProperty -------------------------------------------------------------------
+
+TComponentNameProperty::TComponentNameProperty(const TPropertyEditorArgs &Args)
+    : TStringProperty(Args)
+{
+}
+
+TPropertyAttributes TComponentNameProperty::GetAttributes()
+{
+    return TStringProperty::GetAttributes() & ~TPropertyAttributes(paMultiSelect);
+}
+
 // ---- TSetProperty -----------------------------------------------------------------------------
 
 TSetProperty::TSetProperty(const TPropertyEditorArgs &Args) : TPropertyEditor(Args) {}
@@ -748,13 +784,19 @@ const QMetaObject *GetDefaultPropertyEditorClass(PPropInfo PropInfo, const QObje
 {
     switch (PropInfo->Kind) {
     case TTypeKind::tkInteger:
-        return PropInfo->TypeName == QLatin1String("TColor") ? &TColorProperty::staticMetaObject
-                                                             : &TIntegerProperty::staticMetaObject;
+        if (PropInfo->TypeName == QLatin1String("TColor"))
+            return &TColorProperty::staticMetaObject;
+        if (PropInfo->TypeName == QLatin1String("TCursor"))
+            return &TCursorProperty::staticMetaObject;
+        return &TIntegerProperty::staticMetaObject;
     case TTypeKind::tkChar:
     case TTypeKind::tkWChar:
     case TTypeKind::tkString:
     case TTypeKind::tkLString:
     case TTypeKind::tkWString:
+        // A component's own name (the one property without a Qt property behind it).
+        if (!PropInfo->Meta.isValid() && PropInfo->Name == QLatin1String("Name"))
+            return &TComponentNameProperty::staticMetaObject;
         return &TStringProperty::staticMetaObject;
     case TTypeKind::tkEnumeration:
         return &TEnumProperty::staticMetaObject;

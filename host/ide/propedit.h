@@ -149,6 +149,14 @@ public:
     bool AllEqual() override;
 };
 
+// A component's Name: unique on its form, so never edited for several components at once.
+class KORHOST_EXPORT TComponentNameProperty : public TStringProperty {
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TComponentNameProperty(const TPropertyEditorArgs &Args);
+    TPropertyAttributes GetAttributes() override;
+};
+
 // Ordinal values as decimal text; also accepts "$hex" and "0xhex".
 class KORHOST_EXPORT TIntegerProperty : public TPropertyEditor {
     Q_OBJECT
@@ -253,6 +261,17 @@ public:
     // none is assigned.
     void Edit() override;
     bool AllEqual() override;
+};
+
+// Cursors by identifier ("crHandPoint") or number.
+class KORHOST_EXPORT TCursorProperty : public TIntegerProperty {
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TCursorProperty(const TPropertyEditorArgs &Args);
+    TPropertyAttributes GetAttributes() override;
+    void GetValues(const TGetStrProc &Proc) override;
+    QString GetValue() override;
+    void SetValue(const QString &Value) override;
 };
 
 // A reference to another component of the form, by name.
