@@ -1,6 +1,7 @@
 #include "inspectorvaluelist.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QListView>
 #include <QPainter>
@@ -51,6 +52,46 @@ public:
 
 private:
     QPointer<TPropertyEditor> m_editor;
+};
+
+// Sorts without regard to case, comparing each text's case-folded key once made.
+QStringList sortedWithoutCase(const QStringList &Values)
+{
+    std::vector<std::pair<QString, qsizetype>> keys;
+    keys.reserve(size_t(Values.size()));
+    for (qsizetype i = 0; i < Values.size(); ++i)
+        keys.emplace_back(Values.at(i).toCaseFolded(), i);
+    std::sort(keys.begin(), keys.end()); // equal keys keep their order by index
+    QStringList sorted;
+    sorted.reserve(Values.size());
+    for (const auto &key : keys)
+        sorted.append(Values.at(key.second));
+    return sorted;
+}
+
+// Text widths for sizing a long list: the sum of the characters' advances, each measured once
+// (shaping every entry of a list of thousands takes far longer than the list may take to
+// open). Kerning is ignored, which only makes the list a little wider than needed.
+class TTextWidths {
+public:
+    explicit TTextWidths(const QFontMetrics &Metrics) : m_metrics(Metrics) {}
+    int Of(const QString &Text)
+    {
+        int width = 0;
+        for (const QChar c : Text) {
+            if (c.isSurrogate())
+                return m_metrics.horizontalAdvance(Text);
+            auto it = m_advances.find(c.unicode());
+            if (it == m_advances.end())
+                it = m_advances.insert(c.unicode(), m_metrics.horizontalAdvance(c));
+            width += *it;
+        }
+        return width;
+    }
+
+private:
+    const QFontMetrics &m_metrics;
+    QHash<char16_t, int> m_advances;
 };
 
 } // namespace
@@ -121,9 +162,7 @@ void TInspectorValueList::Load(const QString &Current)
         }
     }
     if (attributes & paSortList)
-        std::sort(values.begin(), values.end(), [](const QString &A, const QString &B) {
-            return A.compare(B, Qt::CaseInsensitive) < 0;
-        });
+        values = sortedWithoutCase(values);
     // Measure every entry on a canvas with the list's font, as the editor would draw it.
     QImage canvasImage(1, 1, QImage::Format_ARGB32_Premultiplied);
     QPainter canvas(&canvasImage);
@@ -133,9 +172,10 @@ void TInspectorValueList::Load(const QString &Current)
     std::vector<int> heights;
     heights.reserve(size_t(values.size()));
     int width = 0;
+    TTextWidths widths(metrics);
     for (const QString &value : values) {
         int rowHeight = baseHeight;
-        int rowWidth = metrics.horizontalAdvance(value) + kTextMargin;
+        int rowWidth = widths.Of(value) + kTextMargin;
         if (m_editor) {
             try {
                 m_editor->ListMeasureHeight(value, &canvas, rowHeight);
@@ -148,7 +188,8 @@ void TInspectorValueList::Load(const QString &Current)
     }
     canvas.end();
     m_model->SetValues(values, std::move(heights), width);
-    m_view->setUniformItemSizes(false);
+    // Equal rows let the view lay out thousands of entries without asking each for its size.
+    m_view->setUniformItemSizes(m_model->IsUniform());
     m_preferredWidth = width + m_view->verticalScrollBar()->sizeHint().width() + 2 * frameWidth() +
                        4;
     const qsizetype current = values.indexOf(Current);

@@ -19,6 +19,7 @@ public:
     using QAbstractListModel::QAbstractListModel;
     void SetValues(QStringList Values, std::vector<int> Heights, int Width);
     const QStringList &Values() const { return m_values; }
+    bool IsUniform() const { return m_heights.empty(); }
     int rowCount(const QModelIndex &Parent = {}) const override;
     QVariant data(const QModelIndex &Index, int Role = Qt::DisplayRole) const override;
 
