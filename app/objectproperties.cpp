@@ -1,154 +1,153 @@
 #include "objectproperties.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QToolButton>
+#include <QLabel>
+#include <QTabBar>
+#include <QTreeView>
+#include <QVBoxLayout>
 
-#include "hostmessages.h"
-#include "propedit.h"
+#include "designintf.h"
+#include "inspectordelegate.h"
+#include "persistent.h"
 
-namespace {
-constexpr int EditorRole = Qt::UserRole + 1;
-}
-
-TObjectInspector::TObjectInspector(QWidget *parent) : QTreeWidget(parent)
+TObjectInspector::TObjectInspector(QWidget *parent)
+    : QWidget(parent), m_model(new TInspectorModel(this)),
+      m_delegate(new TInspectorDelegate(m_model, this)), m_caption(new QLabel(this)),
+      m_tabs(new QTabBar(this)), m_arrange(new QComboBox(this)), m_view(new QTreeView(this))
 {
-    setColumnCount(2);
-    setHeaderLabels({tr("Property"), tr("Value")});
-    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    setAlternatingRowColors(true);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                    QAbstractItemView::SelectedClicked);
-    connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *item, int column) {
-        if (!m_filling && column == 1)
-            commit(item, item->text(1));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    m_caption->setObjectName(QStringLiteral("SelectionLabel"));
+    m_caption->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_caption->setContentsMargins(4, 2, 4, 2);
+    layout->addWidget(m_caption);
+
+    auto *bar = new QHBoxLayout;
+    m_tabs->setObjectName(QStringLiteral("PageTabs"));
+    m_tabs->addTab(tr("Properties"));
+    m_tabs->addTab(tr("Events"));
+    m_tabs->setDrawBase(false);
+    bar->addWidget(m_tabs);
+    bar->addStretch();
+    m_arrange->setObjectName(QStringLiteral("ArrangeBox"));
+    m_arrange->addItem(tr("by Name"));
+    m_arrange->addItem(tr("by Category"));
+    m_arrange->setToolTip(tr("Arrange the rows"));
+    bar->addWidget(m_arrange);
+    layout->addLayout(bar);
+
+    m_view->setObjectName(QStringLiteral("PropertyView"));
+    m_view->setModel(m_model);
+    m_view->setItemDelegate(m_delegate);
+    m_view->setUniformRowHeights(true);
+    m_view->setAlternatingRowColors(false);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setEditTriggers(QAbstractItemView::CurrentChanged |
+                            QAbstractItemView::SelectedClicked |
+                            QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    m_view->setIndentation(12);
+    m_view->header()->setStretchLastSection(true);
+    m_view->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    layout->addWidget(m_view);
+
+    // The value cell of the current row is always open for typing, as in a form designer.
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &Current) {
+                if (Current.isValid() && Current.column() == 0)
+                    m_view->setCurrentIndex(Current.sibling(Current.row(), 1));
+            });
+    // A double-click on a name runs the editor's Edit, as a double-click on its value does.
+    connect(m_view, &QTreeView::doubleClicked, this, [this](const QModelIndex &Index) {
+        if (Index.column() == 0 && m_model->EditorAt(Index))
+            m_model->Edit(Index);
     });
-    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *item) {
-        if (item->childCount() == 1 && item->child(0)->data(0, EditorRole).isNull()) {
-            delete item->takeChild(0);
-            if (TPropertyEditor *editor = editorOf(item)) {
-                const QSignalBlocker blocker(this);
-                m_filling = true;
-                editor->GetProperties(
-                    [&](std::unique_ptr<TPropertyEditor> sub) { addEditor(item, std::move(sub)); });
-                m_filling = false;
-            }
-        }
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int Tab) {
+        m_model->SetPage(Tab == 1 ? TInspectorModel::TPage::Events
+                                  : TInspectorModel::TPage::Properties);
+        rowsShown();
     });
+    connect(m_arrange, &QComboBox::currentIndexChanged, this, [this](int Item) {
+        m_model->SetArrangement(Item == 1 ? TInspectorModel::TArrangement::ByCategory
+                                          : TInspectorModel::TArrangement::ByName);
+        rowsShown();
+    });
+    showCaption();
 }
 
 TObjectInspector::~TObjectInspector() = default;
 
+void TObjectInspector::SetDesigner(IDesigner *Designer)
+{
+    m_model->SetDesigner(Designer);
+}
+
 void TObjectInspector::SetSelection(const QList<QObject *> &Selection)
 {
-    m_filling = true;
-    clear();
-    m_editors.clear();
-    m_selection.clear();
-    for (QObject *object : Selection)
-        m_selection.append(object);
-    if (!Selection.isEmpty()) {
-        try {
-            GetComponentProperties(
-                m_designer, Selection,
-                [this](std::unique_ptr<TPropertyEditor> e) { addEditor(nullptr, std::move(e)); });
-        } catch (...) {
-            HandleHostException();
-        }
-    }
-    m_filling = false;
+    m_model->SetSelection(Selection);
+    showCaption();
+    rowsShown();
 }
 
 void TObjectInspector::RefreshValues()
 {
-    for (const QPointer<QObject> &object : m_selection)
-        if (!object) { // something selected went away: start over with what is left
-            QList<QObject *> alive;
-            for (const QPointer<QObject> &o : m_selection)
-                if (o)
-                    alive.append(o.data());
-            SetSelection(alive);
-            return;
-        }
-    m_filling = true;
-    QTreeWidgetItemIterator it(this);
-    for (; *it; ++it)
-        if (TPropertyEditor *editor = editorOf(*it)) {
-            try {
-                (*it)->setText(1, editor->GetValue());
-            } catch (...) {
-                (*it)->setText(1, tr("(unreadable)"));
-            }
-            if (auto *combo = qobject_cast<QComboBox *>(itemWidget(*it, 1)))
-                combo->setCurrentText((*it)->text(1));
-        }
-    m_filling = false;
+    const int before = int(m_model->Selection().size());
+    m_model->RefreshValues();
+    if (int(m_model->Selection().size()) != before) {
+        showCaption();
+        rowsShown();
+    }
+    m_view->viewport()->update();
 }
 
-void TObjectInspector::addEditor(QTreeWidgetItem *parent, std::unique_ptr<TPropertyEditor> editor)
+QModelIndex TObjectInspector::EditRow(const QString &Path)
 {
-    auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
-    item->setText(0, editor->GetName());
-    item->setData(0, EditorRole, QVariant::fromValue<void *>(editor.get()));
-    const TPropertyAttributes attributes = editor->GetAttributes();
-    try {
-        item->setText(1, editor->GetValue());
-    } catch (...) {
-        item->setText(1, tr("(unreadable)"));
-    }
-    if (!(attributes & paReadOnly))
-        item->setFlags(item->flags() | Qt::ItemIsEditable);
-    if (attributes & paSubProperties)
-        new QTreeWidgetItem(item); // placeholder until expanded
-    if (attributes & paValueList) {
-        auto *combo = new QComboBox;
-        combo->setEditable(!(attributes & paReadOnly));
-        QStringList values;
-        editor->GetValues([&](const QString &value) { values << value; });
-        if (attributes & paSortList)
-            values.sort(Qt::CaseInsensitive);
-        combo->addItems(values);
-        combo->setCurrentText(item->text(1));
-        connect(combo, &QComboBox::textActivated, this,
-                [this, item](const QString &text) { commit(item, text); });
-        setItemWidget(item, 1, combo);
-    } else if (attributes & paDialog) {
-        auto *button = new QToolButton;
-        button->setText(QStringLiteral("…"));
-        button->setToolTip(item->text(1));
-        connect(button, &QToolButton::clicked, this, [this, item] { openEditor(item); });
-        setItemWidget(item, 1, button);
-    }
-    m_editors.push_back(std::move(editor));
+    const QModelIndex row = m_model->FindRow(Path);
+    if (!row.isValid())
+        return {};
+    for (QModelIndex parent = row.parent(); parent.isValid(); parent = parent.parent())
+        m_view->expand(parent);
+    const QModelIndex value = row.sibling(row.row(), 1);
+    m_view->setCurrentIndex(value); // opens the editor of the current row
+    m_view->scrollTo(value);
+    if (!m_view->indexWidget(value))
+        m_view->edit(value);
+    return row;
 }
 
-void TObjectInspector::commit(QTreeWidgetItem *item, const QString &text)
+void TObjectInspector::showCaption()
 {
-    TPropertyEditor *editor = editorOf(item);
-    if (!editor)
+    const QList<QObject *> selection = m_model->Selection();
+    if (selection.isEmpty()) {
+        m_caption->setText(tr("(nothing selected)"));
         return;
-    try {
-        editor->SetValue(text);
-    } catch (...) {
-        HandleHostException();
     }
-    RefreshValues();
+    QObject *first = selection.first();
+    const QString className = QString::fromLatin1(first->metaObject()->className());
+    if (selection.size() > 1) {
+        m_caption->setText(tr("%1 objects of %2").arg(selection.size()).arg(className));
+        return;
+    }
+    TComponent *component = AsComponent(first);
+    IDesigner *designer = m_model->Designer();
+    QString name = component ? (designer ? designer->GetComponentName(component)
+                                         : component->Name())
+                             : QString();
+    if (name.isEmpty())
+        if (auto *persistent = dynamic_cast<TPersistent *>(first))
+            name = persistent->GetNamePath();
+    m_caption->setText(name.isEmpty() ? className : QStringLiteral("%1: %2").arg(name, className));
 }
 
-void TObjectInspector::openEditor(QTreeWidgetItem *item)
+void TObjectInspector::rowsShown()
 {
-    if (TPropertyEditor *editor = editorOf(item)) {
-        try {
-            editor->Edit();
-        } catch (...) {
-            HandleHostException();
+    // Category groups start open, so the arrangement shows its rows at once.
+    if (m_model->Arrangement() == TInspectorModel::TArrangement::ByCategory)
+        for (int row = 0; row < m_model->rowCount(); ++row) {
+            m_view->setFirstColumnSpanned(row, QModelIndex(), true);
+            m_view->expand(m_model->index(row, 0));
         }
-        RefreshValues();
-    }
-}
-
-TPropertyEditor *TObjectInspector::editorOf(QTreeWidgetItem *item) const
-{
-    return item ? static_cast<TPropertyEditor *>(item->data(0, EditorRole).value<void *>())
-                : nullptr;
+    m_view->resizeColumnToContents(0);
 }

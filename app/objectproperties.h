@@ -1,36 +1,48 @@
 #pragma once
-// The workbench's object inspector: one row per published property of the selected objects,
-// each served by the property editor the host finds for it (registered or default).
+// The workbench's Object Inspector: the properties (or the events) of the selected objects, one
+// row per published property, each drawn and edited through the property editor the host's
+// registrations choose. Several selected objects of one class are edited together. The rows are
+// arranged by name or by category.
 
 #include <QList>
-#include <QPointer>
-#include <QTreeWidget>
-#include <memory>
-#include <vector>
+#include <QWidget>
+
+#include "inspectormodel.h"
 
 class IDesigner;
-class TPropertyEditor;
+class QComboBox;
+class QLabel;
+class QTabBar;
+class QTreeView;
+class TInspectorDelegate;
 
-class TObjectInspector : public QTreeWidget {
+class TObjectInspector : public QWidget {
     Q_OBJECT
 public:
     explicit TObjectInspector(QWidget *parent = nullptr);
     ~TObjectInspector() override;
 
-    void SetDesigner(IDesigner *Designer) { m_designer = Designer; }
+    void SetDesigner(IDesigner *Designer);
     // Shows the properties of Selection (nothing for an empty selection).
     void SetSelection(const QList<QObject *> &Selection);
     // Re-reads every shown value (after the design was modified).
     void RefreshValues();
 
-private:
-    void addEditor(QTreeWidgetItem *parent, std::unique_ptr<TPropertyEditor> editor);
-    void commit(QTreeWidgetItem *item, const QString &text);
-    void openEditor(QTreeWidgetItem *item);
-    TPropertyEditor *editorOf(QTreeWidgetItem *item) const;
+    TInspectorModel *Model() const { return m_model; }
+    QTreeView *View() const { return m_view; }
+    QTabBar *Tabs() const { return m_tabs; }
+    QComboBox *ArrangeBox() const { return m_arrange; }
+    // Selects the row of a property path and opens its value editor; answers the row.
+    QModelIndex EditRow(const QString &Path);
 
-    IDesigner *m_designer = nullptr;
-    QList<QPointer<QObject>> m_selection;
-    std::vector<std::unique_ptr<TPropertyEditor>> m_editors;
-    bool m_filling = false;
+private:
+    void showCaption();
+    void rowsShown();
+
+    TInspectorModel *m_model;
+    TInspectorDelegate *m_delegate;
+    QLabel *m_caption;
+    QTabBar *m_tabs;
+    QComboBox *m_arrange;
+    QTreeView *m_view;
 };

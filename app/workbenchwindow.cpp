@@ -106,6 +106,8 @@ void TWorkbenchWindow::buildUi()
     m_components = new QTreeWidget;
     m_components->setHeaderLabels({tr("Component"), tr("Class")});
     m_components->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Several components of one class are edited together in the inspector.
+    m_components->setSelectionMode(QAbstractItemView::ExtendedSelection);
     connect(m_components, &QTreeWidget::itemSelectionChanged, this, [this] {
         QList<QObject *> selection;
         for (QTreeWidgetItem *item : m_components->selectedItems())

@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
+#include <QRegularExpression>
+#include <cstdlib>
 
 #include "collection.h"
 #include "designintf.h"
@@ -140,11 +142,11 @@ QObject *TPropertyEditor::liveInstance(int Index, PPropInfo &Info) const
         throw EPropertyError(
             QStringLiteral("The object whose %1 is edited no longer exists").arg(GetName()));
     // Instances of different classes each have their own information of the same name.
-    Info = ::GetPropInfo(instance, GetName());
+    Info = ::GetPropInfo(instance, m_propInfo->Name);
     if (!Info)
         throw EPropertyError(
             QStringLiteral("Property %1 does not exist in %2")
-                .arg(GetName(), QString::fromLatin1(instance->metaObject()->className())));
+                .arg(m_propInfo->Name, QString::fromLatin1(instance->metaObject()->className())));
     return instance;
 }
 
@@ -460,6 +462,200 @@ void TColorProperty::PropDrawValue(QPainter *Canvas, const QRect &ARect, bool AS
         ListDrawValue(value, Canvas, ARect, true);
 }
 
+// ---- TCursorProperty --------------------------------------------------------------------------
+
+TCursorProperty::TCursorProperty(const TPropertyEditorArgs &Args) : TIntegerProperty(Args) {}
+
+TPropertyAttributes TCursorProperty::GetAttributes()
+{
+    return paMultiSelect | paValueList | paSortList | paRevertable;
+}
+
+void TCursorProperty::GetValues(const TGetStrProc &Proc)
+{
+    GetCursorValues(Proc);
+}
+
+QString TCursorProperty::GetValue()
+{
+    return CursorToString(GetOrdValue());
+}
+
+void TCursorProperty::SetValue(const QString &Value)
+{
+    SetOrdValue(StringToCursor(Value.trimmed()));
+}
+
+// ---- TComponentNameProperty -------------------------------------------------------------------
+
+TComponentNameProperty::TComponentNameProperty(const TPropertyEditorArgs &Args)
+    : TStringProperty(Args)
+{
+}
+
+TPropertyAttributes TComponentNameProperty::GetAttributes()
+{
+    return TStringProperty::GetAttributes() & ~TPropertyAttributes(paMultiSelect);
+}
+
+// ---- TSetProperty -----------------------------------------------------------------------------
+
+TSetProperty::TSetProperty(const TPropertyEditorArgs &Args) : TPropertyEditor(Args) {}
+
+TPropertyAttributes TSetProperty::GetAttributes()
+{
+    return paMultiSelect | paSubProperties | paReadOnly | paRevertable;
+}
+
+QString TSetProperty::GetValue()
+{
+    const qint32 bits = GetOrdValue();
+    QStringList names;
+    for (int i = 0; i < GetPropInfo()->EnumCount() && i < 32; ++i)
+        if (bits & (qint32(1) << i))
+            names.append(GetPropInfo()->EnumName(i));
+    return QLatin1Char('[') + names.join(QLatin1Char(',')) + QLatin1Char(']');
+}
+
+void TSetProperty::SetValue(const QString &Value)
+{
+    QString text = Value.trimmed();
+    if (text.startsWith(QLatin1Char('[')))
+        text.remove(0, 1);
+    if (text.endsWith(QLatin1Char(']')))
+        text.chop(1);
+    qint32 bits = 0;
+    for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const int element = GetPropInfo()->EnumValue(part.trimmed());
+        if (element < 0 || element >= 32)
+            throw EConvertError(QStringLiteral("Invalid property value %1").arg(Value));
+        bits |= qint32(1) << element;
+    }
+    SetOrdValue(bits);
+}
+
+bool TSetProperty::AllEqual()
+{
+    for (int i = 1; i < PropCount(); ++i)
+        if (GetOrdValueAt(i) != GetOrdValue())
+            return false;
+    return true;
+}
+
+void TSetProperty::GetProperties(const TGetPropProc &Proc)
+{
+    QList<QObject *> instances;
+    for (int i = 0; i < PropCount(); ++i)
+        instances.append(GetComponent(i));
+    const TPropertyEditorArgs args{Designer(), instances, GetPropInfo()};
+    for (int i = 0; i < GetPropInfo()->EnumCount() && i < 32; ++i)
+        Proc(std::make_unique<TSetElementProperty>(args, i));
+}
+
+// ---- TSetElementProperty ----------------------------------------------------------------------
+
+TSetElementProperty::TSetElementProperty(const TPropertyEditorArgs &Args, int Element)
+    : TPropertyEditor(Args), m_element(Element)
+{
+}
+
+QString TSetElementProperty::GetName() const
+{
+    return GetPropInfo()->EnumName(m_element);
+}
+
+TPropertyAttributes TSetElementProperty::GetAttributes()
+{
+    return paMultiSelect | paValueList | paSortList;
+}
+
+void TSetElementProperty::GetValues(const TGetStrProc &Proc)
+{
+    Proc(QStringLiteral("False"));
+    Proc(QStringLiteral("True"));
+}
+
+QString TSetElementProperty::GetValue()
+{
+    return (GetOrdValue() & (qint32(1) << m_element)) ? QStringLiteral("True")
+                                                      : QStringLiteral("False");
+}
+
+void TSetElementProperty::SetValue(const QString &Value)
+{
+    const QString text = Value.trimmed();
+    bool on = false;
+    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        on = true;
+    else if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) != 0)
+        throw EConvertError(QStringLiteral("Invalid property value %1").arg(Value));
+    const qint32 bit = qint32(1) << m_element;
+    SetValues([bit, on](QObject *Instance, PPropInfo Info) {
+        const qint32 bits = GetOrdProp(Instance, Info);
+        SetOrdProp(Instance, Info, on ? (bits | bit) : (bits & ~bit));
+    });
+}
+
+bool TSetElementProperty::AllEqual()
+{
+    const qint32 bit = qint32(1) << m_element;
+    for (int i = 1; i < PropCount(); ++i)
+        if ((GetOrdValueAt(i) & bit) != (GetOrdValue() & bit))
+            return false;
+    return true;
+}
+
+// ---- TMethodProperty --------------------------------------------------------------------------
+
+TMethodProperty::TMethodProperty(const TPropertyEditorArgs &Args) : TPropertyEditor(Args) {}
+
+TPropertyAttributes TMethodProperty::GetAttributes()
+{
+    return paMultiSelect | paValueList | paSortList | paRevertable;
+}
+
+QString TMethodProperty::GetValue()
+{
+    PPropInfo info = nullptr;
+    return GetMethodProp(liveInstance(0, info), GetName()).Name;
+}
+
+void TMethodProperty::SetValue(const QString &Value)
+{
+    const QString name = Value.trimmed();
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (!name.isEmpty() && !identifier.match(name).hasMatch())
+        throw EPropertyError(QStringLiteral("'%1' is not a valid method name").arg(Value));
+    SetValues([&name](QObject *Instance, PPropInfo Info) {
+        SetMethodProp(Instance, Info->Name, TMethod{name});
+    });
+}
+
+void TMethodProperty::Edit()
+{
+    if (!GetValue().isEmpty())
+        return;
+    QObject *instance = GetComponent(0);
+    QString owner;
+    if (TComponent *component = instance ? AsComponent(instance) : nullptr)
+        owner = Designer() ? Designer()->GetComponentName(component) : component->Name();
+    QString event = GetName();
+    if (event.startsWith(QLatin1String("On"), Qt::CaseInsensitive))
+        event.remove(0, 2);
+    SetValue(owner + event);
+}
+
+bool TMethodProperty::AllEqual()
+{
+    for (int i = 1; i < PropCount(); ++i) {
+        PPropInfo a = nullptr, b = nullptr;
+        if (GetMethodProp(liveInstance(i, a), GetName()) !=
+            GetMethodProp(liveInstance(0, b), GetName()))
+            return false;
+    }
+    return true;
+}
+
 // ---- TComponentProperty -----------------------------------------------------------------------
 
 TComponentProperty::TComponentProperty(const TPropertyEditorArgs &Args) : TPropertyEditor(Args) {}
@@ -588,18 +784,28 @@ const QMetaObject *GetDefaultPropertyEditorClass(PPropInfo PropInfo, const QObje
 {
     switch (PropInfo->Kind) {
     case TTypeKind::tkInteger:
-        return PropInfo->TypeName == QLatin1String("TColor") ? &TColorProperty::staticMetaObject
-                                                             : &TIntegerProperty::staticMetaObject;
+        if (PropInfo->TypeName == QLatin1String("TColor"))
+            return &TColorProperty::staticMetaObject;
+        if (PropInfo->TypeName == QLatin1String("TCursor"))
+            return &TCursorProperty::staticMetaObject;
+        return &TIntegerProperty::staticMetaObject;
     case TTypeKind::tkChar:
     case TTypeKind::tkWChar:
     case TTypeKind::tkString:
     case TTypeKind::tkLString:
     case TTypeKind::tkWString:
+        // A component's own name (the one property without a Qt property behind it).
+        if (!PropInfo->Meta.isValid() && PropInfo->Name == QLatin1String("Name"))
+            return &TComponentNameProperty::staticMetaObject;
         return &TStringProperty::staticMetaObject;
     case TTypeKind::tkEnumeration:
         return &TEnumProperty::staticMetaObject;
     case TTypeKind::tkFloat:
         return &TFloatProperty::staticMetaObject;
+    case TTypeKind::tkSet:
+        return &TSetProperty::staticMetaObject;
+    case TTypeKind::tkMethod:
+        return &TMethodProperty::staticMetaObject;
     case TTypeKind::tkClass: {
         // Owned sub-objects always exist and are not components of the form; a reference to
         // another component may be empty.
@@ -648,6 +854,52 @@ void GetComponentProperties(IDesigner *Designer, const QList<QObject *> &Instanc
     }
 }
 
+bool IsPropertyDefault(TPropertyEditor *Prop)
+{
+    try {
+        QObject *instance = Prop->GetComponent(0);
+        PPropInfo info = instance ? ::GetPropInfo(instance, Prop->GetPropInfo()->Name) : nullptr;
+        if (!info)
+            return true;
+        const auto notStored = [&] { return !info->HasWrite() || !IsStoredProp(instance, info); };
+        switch (info->Kind) {
+        case TTypeKind::tkInteger:
+        case TTypeKind::tkChar:
+        case TTypeKind::tkWChar:
+        case TTypeKind::tkEnumeration:
+        case TTypeKind::tkSet: {
+            const qint32 value = GetOrdProp(instance, info);
+            if (auto *element = qobject_cast<TSetElementProperty *>(Prop)) {
+                if (info->Default == NoDefault)
+                    return notStored();
+                const qint32 bit = qint32(1) << element->Element();
+                return (value & bit) == (info->Default & bit);
+            }
+            if (value == info->Default)
+                return true;
+            return info->Default == NoDefault && notStored();
+        }
+        case TTypeKind::tkString:
+        case TTypeKind::tkLString:
+        case TTypeKind::tkWString:
+            return GetStrProp(instance, info).isEmpty() || notStored();
+        case TTypeKind::tkFloat:
+            return GetFloatProp(instance, info->Name) == 0 || notStored();
+        case TTypeKind::tkMethod:
+            return !GetMethodProp(instance, info->Name).IsAssigned();
+        case TTypeKind::tkClass: {
+            // A reference to another component is a choice; an owned sub-object always exists.
+            QObject *value = GetObjectProp(instance, info->Name);
+            return !value || !AsComponent(value) || notStored();
+        }
+        default:
+            return true;
+        }
+    } catch (const EHostError &) {
+        return true;
+    }
+}
+
 // ---- Drawing ----------------------------------------------------------------------------------
 
 void CanvasRectangle(QPainter *Canvas, int Left, int Top, int Right, int Bottom)
@@ -662,6 +914,28 @@ void CanvasRectangle(QPainter *Canvas, int Left, int Top, int Right, int Bottom)
     // A stroked QRect covers width + 1 pixels; the host's covers Right - Left.
     Canvas->drawRect(QRect(Left, Top, Right - Left - 1, Bottom - Top - 1));
     Canvas->restore();
+}
+
+void CanvasLine(QPainter *Canvas, int X1, int Y1, int X2, int Y2)
+{
+    // Bresenham, stopping before the end point as the host's line drawing does.
+    const int dx = std::abs(X2 - X1), dy = -std::abs(Y2 - Y1);
+    const int sx = X1 < X2 ? 1 : -1, sy = Y1 < Y2 ? 1 : -1;
+    int error = dx + dy;
+    int x = X1, y = Y1;
+    const QColor color = Canvas->pen().color();
+    while (x != X2 || y != Y2) {
+        Canvas->fillRect(x, y, 1, 1, color);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
 }
 
 void DefaultPropertyListDrawValue(const QString &Value, QPainter *Canvas, const QRect &Rect, bool)

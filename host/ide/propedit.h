@@ -98,7 +98,8 @@ public:
     virtual QRect PropDrawValueRect(const QRect &ARect);
 
     // ---- What editors read ----
-    QString GetName() const;
+    // The row's name: the property's name (a set element answers its element's).
+    virtual QString GetName() const;
     PPropInfo GetPropInfo() const { return m_propInfo; }
     IDesigner *Designer() const { return m_designer; }
     int PropCount() const { return int(m_instances.size()); }
@@ -146,6 +147,14 @@ public:
     QString GetValue() override;
     void SetValue(const QString &Value) override;
     bool AllEqual() override;
+};
+
+// A component's Name: unique on its form, so never edited for several components at once.
+class KORHOST_EXPORT TComponentNameProperty : public TStringProperty {
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TComponentNameProperty(const TPropertyEditorArgs &Args);
+    TPropertyAttributes GetAttributes() override;
 };
 
 // Ordinal values as decimal text; also accepts "$hex" and "0xhex".
@@ -206,6 +215,63 @@ public:
 protected:
     // Runs the installed colour dialog (QColorDialog when none is installed).
     static bool ExecuteColorDialog(TColor &Color);
+};
+
+// A set: "[a,b]", with one True/False row per element.
+class KORHOST_EXPORT TSetProperty : public TPropertyEditor {
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TSetProperty(const TPropertyEditorArgs &Args);
+    TPropertyAttributes GetAttributes() override;
+    QString GetValue() override;
+    // Accepts "[a,b]" (brackets and spaces optional); raises EConvertError for an unknown name.
+    void SetValue(const QString &Value) override;
+    bool AllEqual() override;
+    void GetProperties(const TGetPropProc &Proc) override;
+};
+
+// One element of a set: whether it is in the set. Writing changes only that element in each
+// edited instance.
+class KORHOST_EXPORT TSetElementProperty : public TPropertyEditor {
+    Q_OBJECT
+public:
+    TSetElementProperty(const TPropertyEditorArgs &Args, int Element);
+    int Element() const { return m_element; }
+    QString GetName() const override;
+    TPropertyAttributes GetAttributes() override;
+    void GetValues(const TGetStrProc &Proc) override;
+    QString GetValue() override;
+    void SetValue(const QString &Value) override;
+    bool AllEqual() override;
+
+private:
+    int m_element;
+};
+
+// An event: the name of the handler method, empty when none is assigned.
+class KORHOST_EXPORT TMethodProperty : public TPropertyEditor {
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TMethodProperty(const TPropertyEditorArgs &Args);
+    TPropertyAttributes GetAttributes() override;
+    QString GetValue() override;
+    // An empty text clears the handler; a text that is no identifier raises EPropertyError.
+    void SetValue(const QString &Value) override;
+    // Assigns the conventional handler name (component name plus event name without "On") when
+    // none is assigned.
+    void Edit() override;
+    bool AllEqual() override;
+};
+
+// Cursors by identifier ("crHandPoint") or number.
+class KORHOST_EXPORT TCursorProperty : public TIntegerProperty {
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TCursorProperty(const TPropertyEditorArgs &Args);
+    TPropertyAttributes GetAttributes() override;
+    void GetValues(const TGetStrProc &Proc) override;
+    QString GetValue() override;
+    void SetValue(const QString &Value) override;
 };
 
 // A reference to another component of the form, by name.
@@ -269,6 +335,11 @@ KORHOST_EXPORT void GetComponentProperties(IDesigner *Designer, const QList<QObj
                                            const TGetPropProc &Proc,
                                            const std::function<bool(PPropInfo)> &Filter = {});
 
+// Whether the property shows its default value (the inspector draws other values in bold):
+// ordinal values equal to their recorded default, empty texts, unassigned events, and values
+// whose stored condition says they are not written. Sub-objects count as default.
+KORHOST_EXPORT bool IsPropertyDefault(TPropertyEditor *Prop);
+
 // The host's default drawing.
 KORHOST_EXPORT void DefaultPropertyDrawName(TPropertyEditor *Prop, QPainter *Canvas,
                                             const QRect &Rect);
@@ -280,3 +351,6 @@ KORHOST_EXPORT void DefaultPropertyListDrawValue(const QString &Value, QPainter 
 // The host canvas's Rectangle: fills with the brush and frames with the pen the pixels from
 // (Left, Top) to (Right - 1, Bottom - 1).
 KORHOST_EXPORT void CanvasRectangle(QPainter *Canvas, int Left, int Top, int Right, int Bottom);
+// The host canvas's line: the pixels from (X1, Y1) towards (X2, Y2) in the pen colour, the end
+// point itself not painted.
+KORHOST_EXPORT void CanvasLine(QPainter *Canvas, int X1, int Y1, int X2, int Y2);

@@ -1,0 +1,50 @@
+#pragma once
+// The host's colour dialog as property editors use it: the colour to start on and the one
+// chosen, the sixteen custom colours as "ColorA=BBGGRR" lines (A to P, the colour in hex as the
+// host writes TColor values), a help context and options.
+//
+// Execute goes through a replaceable handler so tests (and a host without a screen) can answer
+// it; the default handler shows a QColorDialog, except on a headless platform, where it answers
+// Cancel at once.
+
+#include <QFlags>
+#include <QStringList>
+#include <functional>
+
+#include "graphics.h"
+#include "korhost_export.h"
+
+enum TColorDialogOption {
+    cdFullOpen = 0x1,
+    cdPreventFullOpen = 0x2,
+    cdShowHelp = 0x4,
+    cdSolidColor = 0x8,
+    cdAnyColor = 0x10,
+};
+Q_DECLARE_FLAGS(TColorDialogOptions, TColorDialogOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TColorDialogOptions)
+
+class KORHOST_EXPORT TColorDialog {
+public:
+    static constexpr int CustomColorCount = 16;
+
+    TColor Color = clBlack;
+    QStringList CustomColors;
+    int HelpContext = 0;
+    TColorDialogOptions Options;
+
+    // Runs the dialog; true (Color and CustomColors updated) when the user confirmed. The custom
+    // colours are updated on Cancel as well.
+    bool Execute();
+
+    using TExecuteHandler = std::function<bool(TColorDialog &Dialog)>;
+    // Installs a handler (an empty one restores the default); answers the one it replaced.
+    static TExecuteHandler SetExecuteHandler(TExecuteHandler Handler);
+
+    // The name of custom colour Index (0 to 15): "ColorA" to "ColorP".
+    static QString CustomColorName(int Index);
+};
+
+// The settings section that holds the colour dialog's custom colours under the host's base
+// registry key.
+KORHOST_EXPORT QString SCustomColors();

@@ -1,0 +1,438 @@
+// The workbench's Object Inspector: rows from the registered property editors, events, nested
+// rows of sub-objects and sets, in-place editing with errors reported, bold non-default values,
+// the category arrangement, several objects edited together, value lists drawn by their
+// editors and the dialog button beside them. With KOR_SCREENSHOT_DIR set it also writes
+// pictures of the inspector and the header editor there.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QtTest>
+
+#include "colordialog.h"
+#include "editors.h"
+#include "grid.h"
+#include "gridcolorproperty.h"
+#include "gridimageindexproperty.h"
+#include "hostmessages.h"
+#include "idecolordlg.h"
+#include "inspectordelegate.h"
+#include "inspectorvaluelist.h"
+#include "kordbgridsreg.h"
+#include "objectproperties.h"
+#include "probedesigner.h"
+#include "registration.h"
+#include "stringeditor.h"
+#include "tst_runtime_fixture.h"
+#include "typinfo.h"
+
+namespace {
+
+QImage solidImage(QColor Color)
+{
+    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Color);
+    return image;
+}
+
+QStringList namesOf(const QAbstractItemModel &Model, const QModelIndex &Parent = {})
+{
+    QStringList names;
+    for (int row = 0; row < Model.rowCount(Parent); ++row)
+        names.append(Model.index(row, 0, Parent).data().toString());
+    return names;
+}
+
+void saveShot(QWidget *Widget, const QString &Name)
+{
+    const QString dir = qEnvironmentVariable("KOR_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        Widget->grab().save(dir + QLatin1Char('/') + Name);
+}
+
+struct InspectorFixture {
+    TProbeDesigner designer;
+    RuntimeFixture data;
+    TKorDBGrid grid;
+    TImageList images;
+    TObjectInspector inspector;
+
+    InspectorFixture()
+    {
+        KorDBGridsReg::Register();
+        IDEColorDlg::Register();
+        grid.SetName("KorDBGrid1");
+        data.Source.SetName("Source");
+        designer.components.append(&grid);
+        grid.setDataSource(&data.Source);
+        for (QColor colour : {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::magenta})
+            images.Add(solidImage(colour));
+        grid.setTitleImages(&images);
+        inspector.SetDesigner(&designer);
+        inspector.resize(380, 640);
+        inspector.show();
+    }
+    ~InspectorFixture() { UnregisterModule(QString()); }
+
+    TInspectorModel *model() const { return inspector.Model(); }
+    QModelIndex row(const QString &Path) const { return model()->FindRow(Path); }
+    QString value(const QString &Path) const
+    {
+        const QModelIndex index = row(Path);
+        return index.sibling(index.row(), 1).data().toString();
+    }
+    bool bold(const QString &Path) const
+    {
+        const QModelIndex index = row(Path);
+        return index.sibling(index.row(), 1).data(Qt::FontRole).value<QFont>().bold();
+    }
+    TInspectorValueEdit *openEditor(const QString &Path)
+    {
+        const QModelIndex index = inspector.EditRow(Path);
+        return qobject_cast<TInspectorValueEdit *>(
+            inspector.View()->indexWidget(index.sibling(index.row(), 1)));
+    }
+};
+
+} // namespace
+
+class InspectorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rowsFromRegisteredEditors();
+    void eventsPage();
+    void nestedRows();
+    void editingInPlace_data();
+    void editingInPlace();
+    void boldForNonDefaultValues();
+    void categoryArrangement();
+    void severalObjectsTogether();
+    void valueListOpensOnDemand();
+    void imageIndexListIsDrawnByItsEditor();
+    void dialogButtonBesideValueList();
+    void headerEditorFromTheInspector();
+    void deletedObjectLeavesTheInspector();
+};
+
+void InspectorTest::rowsFromRegisteredEditors()
+{
+    InspectorFixture f;
+    f.inspector.SetSelection({&f.grid});
+    const QStringList names = namesOf(*f.model());
+    int published = 0;
+    for (PPropInfo info : GetPropList(&f.grid))
+        published += info->Kind != TTypeKind::tkMethod;
+    QCOMPARE(names.size(), published);
+    QStringList sorted = names;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    QCOMPARE(names, sorted);
+    // Each row through the editor the registrations choose.
+    const QMap<QString, const QMetaObject *> editors{
+        {"StripeColor", &TKorDBGridColorProperty::staticMetaObject},
+        {"FillerIndex", &TKorDBGridImageIndexProperty::staticMetaObject},
+        {"Color", &TColorProperty::staticMetaObject},
+        {"Options", &TSetProperty::staticMetaObject},
+        {"DrawingStyle", &TEnumProperty::staticMetaObject},
+    };
+    for (auto it = editors.begin(); it != editors.end(); ++it)
+        QCOMPARE(f.model()->EditorAt(f.row(it.key()))->metaObject(), it.value());
+    QCOMPARE(f.value("Options").left(1), QString("["));
+    QCOMPARE(f.value("DataSource"), QString("Source"));
+    QVERIFY(!names.contains("OnTitleClick"));
+    QCOMPARE(f.inspector.findChild<QLabel *>("SelectionLabel")->text(),
+             QString("KorDBGrid1: TKorDBGrid"));
+}
+
+void InspectorTest::eventsPage()
+{
+    InspectorFixture f;
+    f.grid.setOnTitleClick(TMethod{"KorDBGrid1TitleClick"});
+    f.inspector.SetSelection({&f.grid});
+    f.inspector.Tabs()->setCurrentIndex(1);
+    const QStringList names = namesOf(*f.model());
+    QVERIFY(names.contains("OnTitleClick"));
+    QVERIFY(!names.contains("StripeColor"));
+    QCOMPARE(f.value("OnTitleClick"), QString("KorDBGrid1TitleClick"));
+    QVERIFY(f.bold("OnTitleClick"));
+    QVERIFY(!f.bold("OnFillerClick"));
+    // Naming a handler, and the conventional name from a double-click.
+    QVERIFY(f.model()->Commit(f.row("OnFillerClick"), "FillerClicked"));
+    QCOMPARE(f.grid.OnFillerClick().Name, QString("FillerClicked"));
+    f.model()->Edit(f.row("OnLayout"));
+    QCOMPARE(f.grid.OnLayout().Name, QString("KorDBGrid1Layout"));
+    TScopedHostMessages messages;
+    QVERIFY(!f.model()->Commit(f.row("OnLayout"), "not a name"));
+    QCOMPARE(messages.Errors.size(), 1);
+    QCOMPARE(f.value("OnLayout"), QString("KorDBGrid1Layout"));
+}
+
+void InspectorTest::nestedRows()
+{
+    InspectorFixture f;
+    f.inspector.SetSelection({&f.grid});
+    // A sub-object's rows are sorted and served by their own registered editors.
+    const QModelIndex gradient = f.row("Gradient");
+    QVERIFY(f.model()->hasChildren(gradient));
+    QCOMPARE(f.model()->rowCount(gradient), 0); // loaded when first expanded
+    f.inspector.View()->expand(gradient);
+    QVERIFY(f.model()->rowCount(gradient) > 0);
+    QCOMPARE(f.model()->EditorAt(f.row("Gradient.EndColor"))->metaObject(),
+             &TBriskColorProperty::staticMetaObject);
+    // A set's elements in their declared order, each True or False.
+    const QModelIndex options = f.row("Options");
+    f.inspector.View()->expand(options);
+    const QStringList elements = namesOf(*f.model(), options);
+    QCOMPARE(elements.first(), QString("dgEditing"));
+    QCOMPARE(f.value("Options.dgEditing"), QString("True"));
+    QVERIFY(f.model()->Commit(f.row("Options.dgEditing"), "False"));
+    QVERIFY(!(f.grid.Options() & Kor::dgEditing));
+    QVERIFY(!f.value("Options").contains("dgEditing"));
+    QCOMPARE(f.value("Options.dgEditing"), QString("False"));
+    QVERIFY(f.bold("Options.dgEditing"));
+    QVERIFY(!f.bold("Options.dgTitles"));
+}
+
+void InspectorTest::editingInPlace_data()
+{
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("errors");
+    QTest::addRow("integer") << "IndicatorWidth" << "20" << "20" << 0;
+    QTest::addRow("not an integer") << "IndicatorWidth" << "wide" << "11" << 1;
+    QTest::addRow("colour") << "StripeColor" << "clRed" << "clRed" << 0;
+    QTest::addRow("unknown colour") << "StripeColor" << "clPink" << "clDefault" << 1;
+    QTest::addRow("format entry") << "KeyFields" << "name" << "name" << 0;
+    QTest::addRow("enumeration") << "DrawingStyle" << "gdsThemed" << "gdsThemed" << 0;
+    QTest::addRow("unknown identifier") << "DrawingStyle" << "gdsNone" << "gdsClassic" << 1;
+}
+
+void InspectorTest::editingInPlace()
+{
+    QFETCH(QString, property);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(int, errors);
+    InspectorFixture f;
+    f.inspector.SetSelection({&f.grid});
+    TScopedHostMessages messages;
+    TInspectorValueEdit *edit = f.openEditor(property);
+    QVERIFY(edit);
+    edit->Edit()->selectAll();
+    QTest::keyClicks(edit->Edit(), typed);
+    QTest::keyClick(edit->Edit(), Qt::Key_Return);
+    QCOMPARE(messages.Errors.size(), errors);
+    QCOMPARE(f.value(property), shown);
+    QCOMPARE(edit->Edit()->text(), shown); // the old value again after an error
+    QCOMPARE(f.designer.modified, errors ? 0 : 1);
+}
+
+void InspectorTest::boldForNonDefaultValues()
+{
+    InspectorFixture f;
+    f.inspector.SetSelection({&f.grid});
+    QVERIFY(!f.bold("StripeColor"));
+    QVERIFY(!f.bold("KeyFields"));
+    QVERIFY(f.bold("DataSource"));
+    QVERIFY(!f.bold("PopupMenu"));
+    QVERIFY(!f.bold("Gradient"));
+    f.grid.setStripeColor(clRed);
+    f.grid.setKeyFields("id");
+    f.inspector.RefreshValues();
+    QVERIFY(f.bold("StripeColor"));
+    QVERIFY(f.bold("KeyFields"));
+    QCOMPARE(f.value("StripeColor"), QString("clRed"));
+}
+
+void InspectorTest::categoryArrangement()
+{
+    InspectorFixture f;
+    RegisterPropertiesInCategory("Image", &TKorCustomDBGrid::staticMetaObject,
+                                 {"FillerIndex", "TitleImages"});
+    RegisterPropertiesInCategory("KorDBGrid", &TKorCustomDBGrid::staticMetaObject,
+                                 {"FillerIndex", "StripeColor"});
+    f.inspector.SetSelection({&f.grid});
+    f.inspector.ArrangeBox()->setCurrentIndex(1);
+    QCOMPARE(namesOf(*f.model()), (QStringList{"Image", "KorDBGrid", "Miscellaneous"}));
+    const QModelIndex image = f.model()->index(0, 0);
+    QVERIFY(f.model()->data(image, TInspectorModel::IsCategoryRole).toBool());
+    QCOMPARE(namesOf(*f.model(), image), (QStringList{"FillerIndex", "TitleImages"}));
+    QCOMPARE(namesOf(*f.model(), f.model()->index(1, 0)),
+             (QStringList{"FillerIndex", "StripeColor"}));
+    QVERIFY(f.inspector.View()->isExpanded(image));
+    const QStringList rest = namesOf(*f.model(), f.model()->index(2, 0));
+    QVERIFY(rest.contains("Color") && !rest.contains("StripeColor"));
+    // A property in two categories is one value shown twice.
+    QVERIFY(f.model()->Commit(f.model()->index(0, 1, image), "3"));
+    QCOMPARE(f.model()->index(0, 1, f.model()->index(1, 0)).data().toString(), QString("3"));
+    f.inspector.ArrangeBox()->setCurrentIndex(0);
+    QVERIFY(namesOf(*f.model()).contains("FillerIndex"));
+}
+
+void InspectorTest::severalObjectsTogether()
+{
+    InspectorFixture f;
+    TKorDBGrid second;
+    second.SetName("KorDBGrid2");
+    second.setStripeColor(clRed);
+    f.inspector.SetSelection({&f.grid, &second});
+    QCOMPARE(f.inspector.findChild<QLabel *>("SelectionLabel")->text(),
+             QString("2 objects of TKorDBGrid"));
+    const QStringList names = namesOf(*f.model());
+    QVERIFY(!names.contains("Name"));
+    QVERIFY(!names.contains("Hint")); // the string editor's dialog edits one object at a time
+    QCOMPARE(f.value("StripeColor"), QString()); // the values differ
+    QCOMPARE(f.value("FixedColor"), QString("clBtnFace"));
+    QVERIFY(f.model()->Commit(f.row("StripeColor"), "clLime"));
+    QCOMPARE(f.grid.StripeColor(), clLime);
+    QCOMPARE(second.StripeColor(), clLime);
+    QCOMPARE(f.value("StripeColor"), QString("clLime"));
+    QCOMPARE(f.designer.modified, 1);
+}
+
+void InspectorTest::valueListOpensOnDemand()
+{
+    InspectorFixture f;
+    TKorColumn *column = f.grid.Columns()->Add();
+    f.inspector.SetSelection({column});
+    TInspectorValueEdit *edit = f.openEditor("FieldName");
+    QVERIFY(edit && edit->DropDownButton());
+    QVERIFY(!edit->EllipsisButton());
+    QVERIFY(!f.inspector.findChild<TInspectorValueList *>());
+    TInspectorValueList *list = edit->OpenValueList();
+    QVERIFY(list && list->isVisible());
+    // Sorted by the inspector, as the editor asks.
+    QCOMPARE(list->Values().first(), QString("active"));
+    QCOMPARE(list->Values().size(), 9);
+    // Choosing an entry writes it.
+    const int row = int(list->Values().indexOf("name"));
+    const QRect rect = list->View()->visualRect(list->View()->model()->index(row, 0));
+    list->View()->scrollTo(list->View()->model()->index(row, 0));
+    QTest::mouseClick(list->View()->viewport(), Qt::LeftButton, {},
+                      list->View()->visualRect(list->View()->model()->index(row, 0)).center());
+    Q_UNUSED(rect);
+    QCOMPARE(column->FieldName(), QString("name"));
+    QCOMPARE(edit->Edit()->text(), QString("name"));
+}
+
+void InspectorTest::imageIndexListIsDrawnByItsEditor()
+{
+    InspectorFixture f;
+    f.grid.setFillerIndex(2);
+    f.grid.setStripeColor(clInfoBk);
+    f.grid.setSelectRowColor(clNone);
+    f.inspector.SetSelection({&f.grid});
+    // The value cell shows the image beside the number.
+    const QModelIndex filler = f.row("FillerIndex");
+    f.inspector.View()->scrollTo(filler);
+    const QRect cell = f.inspector.View()->visualRect(filler.sibling(filler.row(), 1));
+    const QImage shot = f.inspector.View()->viewport()->grab().toImage();
+    const qreal ratio = shot.devicePixelRatio();
+    QCOMPARE(shot.pixelColor(QPoint(cell.left() + 8, cell.center().y()) * ratio),
+             QColor(Qt::blue));
+
+    f.inspector.View()->scrollTo(filler, QAbstractItemView::PositionAtTop);
+    TInspectorValueEdit *edit = f.openEditor("FillerIndex");
+    QVERIFY(edit);
+    TInspectorValueList *list = edit->OpenValueList();
+    QVERIFY(list);
+    QCOMPARE(list->Values(), (QStringList{"0", "1", "2", "3", "4", "-1", "-2", "-3", "-4", "-5",
+                                          "-6"}));
+    // Rows are at least as high as the images and wider by the image width.
+    const QModelIndex first = list->View()->model()->index(0, 0);
+    QVERIFY(list->View()->visualRect(first).height() >= 20);
+    QVERIFY(list->PreferredWidth() >= 20 + QFontMetrics(list->font()).horizontalAdvance("-6"));
+    QCoreApplication::processEvents();
+    const QImage drawn = list->View()->viewport()->grab().toImage();
+    const QModelIndex current = list->View()->currentIndex();
+    QCOMPARE(current.data().toString(), QString("2"));
+    const QRect entry = list->View()->visualRect(current);
+    QCOMPARE(drawn.pixelColor(QPoint(entry.left() + 8, entry.center().y()) *
+                              drawn.devicePixelRatio()),
+             QColor(Qt::blue));
+    saveShot(&f.inspector, "inspector-image-index-cell.png");
+    // The open list, drawn into the picture of the inspector where it pops up.
+    QImage picture = f.inspector.grab().toImage();
+    {
+        QPainter painter(&picture);
+        const QPoint at = f.inspector.mapFromGlobal(list->mapToGlobal(QPoint(0, 0)));
+        painter.drawPixmap(at, list->grab());
+    }
+    if (!qEnvironmentVariableIsEmpty("KOR_SCREENSHOT_DIR"))
+        picture.save(qEnvironmentVariable("KOR_SCREENSHOT_DIR") + "/inspector-image-list.png");
+    list->close();
+
+    // The grid's colours, for the picture.
+    f.inspector.View()->scrollTo(f.row("StripeColor"), QAbstractItemView::PositionAtCenter);
+    f.inspector.View()->setCurrentIndex(f.row("Search").sibling(f.row("Search").row(), 1));
+    QCoreApplication::processEvents();
+    saveShot(&f.inspector, "inspector-grid-colours.png");
+}
+
+void InspectorTest::dialogButtonBesideValueList()
+{
+    InspectorFixture f;
+    f.inspector.SetSelection({&f.grid});
+    TInspectorValueEdit *edit = f.openEditor("StripeColor");
+    QVERIFY(edit && edit->DropDownButton() && edit->EllipsisButton());
+    TColor started = clNone;
+    TColorDialog::SetExecuteHandler([&](TColorDialog &Dialog) {
+        started = Dialog.Color;
+        Dialog.Color = clTeal;
+        return true;
+    });
+    edit->EllipsisButton()->click();
+    TColorDialog::SetExecuteHandler({});
+    QCOMPARE(started, f.grid.DefaultStripeColor());
+    QCOMPARE(f.grid.StripeColor(), clTeal);
+    QCOMPARE(edit->Edit()->text(), QString("clTeal"));
+    // The colour list draws swatches through the editor.
+    TInspectorValueList *list = edit->OpenValueList();
+    QVERIFY(list->Values().contains("clTeal"));
+    QCOMPARE(list->View()->currentIndex().data().toString(), QString("clTeal"));
+    list->close();
+}
+
+void InspectorTest::headerEditorFromTheInspector()
+{
+    InspectorFixture f;
+    TKorColumn *column = f.grid.Columns()->Add();
+    column->setFieldName("name");
+    column->Title()->setHeader("Customer|Name|Details");
+    f.inspector.SetSelection({column->Title()});
+    TInspectorValueEdit *edit = f.openEditor("Header");
+    QVERIFY(edit && edit->EllipsisButton() && !edit->DropDownButton());
+    TKorStringEditor::SetModalRunner([](QDialog &Dialog) {
+        auto &editor = static_cast<TKorStringEditor &>(Dialog);
+        editor.NextClick();
+        editor.Memo->setPlainText("Full name\nof the customer");
+        editor.show();
+        saveShot(&editor, "header-editor.png");
+        return int(QDialog::Accepted);
+    });
+    edit->EllipsisButton()->click();
+    TKorStringEditor::SetModalRunner({});
+    QCOMPARE(column->Title()->Header(), QString("Customer|Full name\rof the customer|Details"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void InspectorTest::deletedObjectLeavesTheInspector()
+{
+    InspectorFixture f;
+    auto *editor = new TKorDBEditor;
+    f.inspector.SetSelection({&f.grid, editor});
+    QVERIFY(f.model()->rowCount() > 0); // the common properties
+    delete editor;
+    f.inspector.RefreshValues();
+    QCOMPARE(f.model()->Selection(), (QList<QObject *>{&f.grid}));
+    QVERIFY(namesOf(*f.model()).contains("StripeColor"));
+}
+
+QTEST_MAIN(InspectorTest)
+#include "tst_inspector.moc"
