@@ -1,0 +1,108 @@
+// Prints how fast the grid designer is on a grid with 50 customised columns over the sample
+// database: opening it (create, build the list tree, load the first page, show), showing every
+// page once, and the median of 300 change round trips on the heaviest page (a check box is
+// clicked: the property is written, the grid refreshes, the designer hears of the modification
+// and the page reloads).
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "controls/checkbox.h"
+#include "designerpages.h"
+#include "samplegrid.h"
+
+namespace {
+
+double ms(qint64 Nanoseconds)
+{
+    return double(Nanoseconds) / 1e6;
+}
+
+// The first enabled check box bound by a Boolean or set-element item of the page, or nullptr.
+TCheckBox *firstCheckBox(TPageTableList *Page)
+{
+    for (const TPageRow &row : Page->Table().Rows)
+        if (row.Factory == TFactory::AddBoolProp || row.Factory == TFactory::AddElemProp)
+            if (TPropItem *item = Page->Item(QString::fromLatin1(row.Control)))
+                if (item->Visible() && item->EditControl()->isEnabled())
+                    return qobject_cast<TCheckBox *>(item->EditControl());
+    return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window's form state goes to a scratch folder, not into the user's settings.
+    const QTemporaryDir settings;
+    qputenv("KOR_SETTINGS_DIR", settings.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    TSampleGrid sample(50);
+    QElapsedTimer timer;
+
+    // The first window of a process also pays for loading fonts and styles once; it is opened,
+    // closed and timed apart.
+    timer.start();
+    ShowKorDBGridDesigner(sample.Designer.get(), sample.Grid, false);
+    QApplication::processEvents();
+    const qint64 first = timer.nsecsElapsed();
+    if (QWidget *open = ShowBriskDesignerClass(sample.Designer.get(), sample.Grid, {}, nullptr))
+        open->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    timer.restart();
+    ShowKorDBGridDesigner(sample.Designer.get(), sample.Grid, false);
+    auto *window = qobject_cast<TKorDBGridDesigner *>(
+        ShowBriskDesignerClass(sample.Designer.get(), sample.Grid, {}, nullptr));
+    QApplication::processEvents();
+    const qint64 open = timer.nsecsElapsed();
+    if (!window) {
+        std::fprintf(stderr, "the designer did not open\n");
+        return 1;
+    }
+
+    const QList<TPageTableList *> pages = DesignerPages(window->GetPropList());
+    TPageTableList *heaviest = nullptr;
+    qint64 heaviestTime = -1;
+    timer.restart();
+    for (TPageTableList *page : pages) {
+        QElapsedTimer one;
+        one.start();
+        ShowDesignerPage(window, page);
+        const qint64 t = one.nsecsElapsed();
+        if (t > heaviestTime && firstCheckBox(page)) {
+            heaviestTime = t;
+            heaviest = page;
+        }
+    }
+    const qint64 all = timer.nsecsElapsed();
+
+    std::printf("grid with %d customised columns, %d pages\n", sample.Grid->Columns()->Count(),
+                int(pages.size()));
+    std::printf("open designer (first):  %8.2f ms\n", ms(first));
+    std::printf("open designer:          %8.2f ms\n", ms(open));
+    std::printf("show every page once:   %8.2f ms\n", ms(all));
+    if (!heaviest)
+        return 0;
+
+    ShowDesignerPage(window, heaviest);
+    TCheckBox *box = firstCheckBox(heaviest);
+    std::vector<qint64> trips;
+    for (int i = 0; i < 300; ++i) {
+        QElapsedTimer one;
+        one.start();
+        box->click();
+        trips.push_back(one.nsecsElapsed());
+    }
+    std::sort(trips.begin(), trips.end());
+    std::printf("change round trip on %s (%s): median %.3f ms, 90%% %.3f ms\n",
+                qPrintable(heaviest->TabSheet()->objectName()), qPrintable(box->objectName()),
+                ms(trips[trips.size() / 2]), ms(trips[trips.size() * 9 / 10]));
+    window->close();
+    return 0;
+}

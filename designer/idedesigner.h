@@ -1,0 +1,65 @@
+#pragma once
+// TKorDBGridDesigner: the tabbed tool window in which a grid is edited at design time. Its panel
+// holds the page control of the fifteen grid-level pages and the "Columns" page, which holds the
+// column selector and the page control of the nine column-level pages. Every page is a property
+// list built from its page table (designer/pages); the root list holds them all.
+
+#include <memory>
+
+#include "collectionlists.h"
+#include "idedesigned.h"
+#include "korgridlists.h"
+
+class QTabWidget;
+class TKorDBGrid;
+class TKorColumn;
+
+namespace Ui {
+class TKorDBGridDesignerPanel;
+}
+
+// Opens (or brings forward) the designer of Grid; beside the active form when UseActiveForm.
+void ShowKorDBGridDesigner(IDesigner *Designer, TKorDBGrid *Grid, bool UseActiveForm);
+
+class TKorDBGridDesigner : public TBriskDesigner {
+    Q_OBJECT
+public:
+    explicit TKorDBGridDesigner(QWidget *parent = nullptr);
+    ~TKorDBGridDesigner() override;
+
+    QTabWidget *PageControl = nullptr;
+    QTabWidget *ColumnsPageControl = nullptr;
+
+    void CreatePropList() override;
+    void ReadFormState() override;
+    void SaveFormState() override;
+    void FormCreate() override;
+    // Loads the list of the page that Sender now shows and selects its object in the designer.
+    void PageControlChange(QObject *Sender);
+
+private:
+    // The window has a fixed size: it grows (never shrinks) to what its largest page needs, so
+    // that no page clips whatever the font.
+    void FitToPages();
+
+    std::unique_ptr<Ui::TKorDBGridDesignerPanel> m_panel;
+};
+
+// The root list: one list per grid-level page and the columns list.
+class TPageControlPropList : public TKorDBGridPropList {
+    Q_OBJECT
+public:
+    using TKorDBGridPropList::TKorDBGridPropList;
+    void InitPropList() override;
+};
+
+// The "Columns" page: the column selector and the column-level pages, which follow the column
+// chosen there.
+class TColumnsPropList : public TKorDBGridColumnsPropList {
+    Q_OBJECT
+public:
+    using TKorDBGridColumnsPropList::TKorDBGridColumnsPropList;
+    void InitPropList() override;
+    // The page shows only while the grid's columns are customised.
+    void UpdateVisible() override;
+};
