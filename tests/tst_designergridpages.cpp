@@ -146,8 +146,7 @@ private slots:
         QVERIFY(!options->isVisible());
         QCOMPARE(designer->ModifiedCount(), modified + 1);
         // Same place, and the switch lies over the start of the shown group's caption.
-        QCOMPARE(periods->geometry().top(), optionsPlace.top());
-        QVERIFY(periods->geometry().intersects(optionsPlace));
+        QCOMPARE(periods->geometry(), optionsPlace);
         QCOMPARE(check->parentWidget(), periods->parentWidget());
         QVERIFY(periods->geometry().contains(check->geometry().topLeft()));
         QVERIFY(check->geometry().top() < periods->geometry().top() + 8);

@@ -4,6 +4,8 @@
 
 #include "gridpages.h"
 
+#include "controls/label.h"
+
 namespace {
 
 using enum TFactory;
@@ -14,6 +16,18 @@ const char *const Control = "FilterGridControlGroupBox";
 const char *const Options = "FilterGridOptionsGroupBox";
 const char *const Clauses = "FilterGridClausesGroupBox";
 const char *const Periods = "FilterGridPeriodsGroupBox";
+
+// The two switched groups keep their room while hidden, so that the cell they share is as large
+// as the larger of them and switching does not move the rest of the page.
+void KeepSwitchedPlace(TPageTableList &Page)
+{
+    for (const char *name : {Options, Periods}) {
+        auto *group = Page.PageControl<TGroupBox>(QString::fromLatin1(name));
+        QSizePolicy policy = group->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        group->setSizePolicy(policy);
+    }
+}
 
 // FL: the grid filters through the title lists; FF: through the filter form.
 TCond FilterList()
@@ -191,6 +205,8 @@ const TPageTable &PageTable()
             {{"FilterGridPeriod22CheckBox"}, FilterForm() && Period(8)},
             {{"FilterGridPeriod23CheckBox"}, FilterForm() && Period(9)},
         },
+        // Overrides.
+        KeepSwitchedPlace,
     };
     return table;
 }
