@@ -1,13 +1,11 @@
 #include "kordbgridsreg.h"
 
-#include <QApplication>
-
 #include "formatproperties.h"
 #include "grid.h"
 #include "gridcolorproperty.h"
 #include "gridimageindexproperty.h"
 #include "ideaboutdlg.h"
-#include "idedesigned.h"
+#include "idedesigner.h"
 #include "idegridsdlg.h"
 #include "namelistproperties.h"
 #include "regtables.h"
@@ -152,10 +150,8 @@ void TKorDBGridEditor::ShowColumnsEditor()
 void TKorDBGridEditor::ShowDesignerForm(bool UseActiveForm)
 {
     auto *grid = Component() ? qobject_cast<TKorDBGrid *>(Component()->Object()) : nullptr;
-    if (!grid)
-        return;
-    // The one place that opens the grid designer window.
-    ShowBriskDesigner(GetDesigner(), grid, UseActiveForm ? QApplication::activeWindow() : nullptr);
+    if (grid)
+        ShowKorDBGridDesigner(GetDesigner(), grid, UseActiveForm);
 }
 
 } // namespace KorDBGridsReg
