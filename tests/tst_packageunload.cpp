@@ -9,8 +9,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include <dlfcn.h>
-
+#include "compedit.h"
 #include "controldrag.h"
 #include "designintf.h"
 #include "formdesigner.h"
@@ -42,28 +41,6 @@ bool moduleMapped()
         return true; // cannot tell: count it as a failure
     return maps.readAll().contains(QFile::encodeName(moduleFile()));
 }
-
-// The module's own procedures, reached through a handle of the test's that is given back at
-// once: the test itself never keeps the module mapped.
-class ModuleSymbols {
-public:
-    ModuleSymbols()
-        : m_handle(dlopen(QFile::encodeName(moduleFile()).constData(), RTLD_NOW | RTLD_NOLOAD))
-    {
-    }
-    ~ModuleSymbols()
-    {
-        if (m_handle)
-            dlclose(m_handle);
-    }
-    template <typename Fn> Fn *proc(const char *linkName) const
-    {
-        return m_handle ? reinterpret_cast<Fn *>(dlsym(m_handle, linkName)) : nullptr;
-    }
-
-private:
-    void *m_handle;
-};
 
 // A splash service that refuses the product's entry, so the Register procedure that adds it
 // raises.
@@ -109,34 +86,25 @@ private slots:
             QCOMPARE(LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl")), packageName);
             QVERIFY(moduleMapped());
 
+            // The grid's registered component editor opens the designer window; the editor's
+            // code is the module's, so it is gone before the unload.
             QPointer<QWidget> window;
-            QTabWidget *pages = nullptr;
             {
-                const ModuleSymbols module;
-                auto show = module.proc<QWidget *(IDesigner *, TComponent *, QWidget *)>(
-                    "IDEDesignEd_ShowBriskDesigner");
-                auto bind = module.proc<void(QWidget *, QTabWidget *)>(
-                    "_ZN14TBriskDesigner15BindPageControlEP10QTabWidget");
-                QVERIFY(show && bind);
-                window = show(&designer, grid, nullptr);
-                QVERIFY(window);
-                auto *panel = window->findChild<QWidget *>(QStringLiteral("Panel1"));
-                QVERIFY(panel);
-                pages = new QTabWidget(panel);
-                pages->setGeometry(0, 0, 400, 200);
-                for (const char *name : {"A", "B", "C"}) {
-                    auto *page = new QWidget;
-                    page->setObjectName(QLatin1String(name));
-                    pages->addTab(page, QLatin1String(name));
-                }
-                pages->show();
-                bind(window, pages);
+                std::unique_ptr<TDefaultEditor> editor = GetComponentEditor(grid, &designer);
+                QCOMPARE(editor->GetVerb(3), QStringLiteral("Kor-DBGrid Designer..."));
+                editor->ExecuteVerb(3);
             }
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->inherits("TBriskDesigner") && w->isVisible())
+                    window = w;
+            QVERIFY(window);
+            auto *pages = window->findChild<QTabWidget *>(QStringLiteral("PageControl"));
+            QVERIFY(pages);
             window->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(window));
             QVERIFY(Application::OnShowHint()); // the window's hint handler is in place
 
-            // Drag A's tab onto C's.
+            // Drag the first tab onto the third.
             QTabBar *bar = pages->tabBar();
             const QPoint from = bar->tabRect(0).center();
             const QPoint to = bar->tabRect(2).center();
@@ -146,7 +114,7 @@ private slots:
             QVERIFY(Dragging());
             QTest::mouseRelease(bar, Qt::LeftButton, {}, to);
             QVERIFY(!Dragging());
-            QCOMPARE(pages->widget(2)->objectName(), QStringLiteral("A"));
+            QCOMPARE(pages->widget(2)->objectName(), QStringLiteral("LayoutTabSheet"));
 
             // The last round leaves the window open: the unload closes it the normal way, which
             // saves its form state.
@@ -154,12 +122,12 @@ private slots:
                 window->close();
                 QTRY_VERIFY(window.isNull());
             }
-            TRegIniFile(state.Key()).EraseSection(QStringLiteral("TBriskDesigner"));
+            TRegIniFile(state.Key()).EraseSection(QStringLiteral("TKorDBGridDesigner"));
             UnloadPackage(packageName);
             QVERIFY(window.isNull());
             QVERIFY(!moduleMapped());
             QVERIFY(!Application::OnShowHint());
-            QCOMPARE(state.ValueExists(QStringLiteral("TBriskDesigner"), QStringLiteral("Top")),
+            QCOMPARE(state.ValueExists(QStringLiteral("TKorDBGridDesigner"), QStringLiteral("Top")),
                      round == 3);
             QCOMPARE(ModuleReleaseCount(packageName), 0);
         }
