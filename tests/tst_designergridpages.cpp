@@ -325,6 +325,32 @@ private slots:
             QCOMPARE(ControlEnabled(label), enabled);
     }
 
+    // An element check box names the element its caption says: the run-time's element name,
+    // shown in the hint, is the caption behind its lower-case prefix ("dgxTotalHeader").
+    void elementCheckBoxesNameTheirElements()
+    {
+        int checked = 0;
+        for (const char *sheet :
+             {"Control1TabSheet", "Control2TabSheet", "FilterTabSheet", "SearchTabSheet",
+              "TotalsTabSheet", "ScrollBarsTabSheet", "HintsTabSheet", "LinksTabSheet"}) {
+            show(QString::fromLatin1(sheet));
+            for (const TPageRow &row : page(QString::fromLatin1(sheet))->Table().Rows) {
+                if (row.Factory != TFactory::AddElemProp || row.Args.Inverted)
+                    continue;
+                auto *check = control<TCheckBox>(QString::fromLatin1(row.Control));
+                if (check->isHidden())
+                    continue;
+                const QRegularExpressionMatch tag =
+                    QRegularExpression(QStringLiteral("\\[[a-z]*(\\w+)\\]$"))
+                        .match(ControlHint(check));
+                QVERIFY2(tag.hasMatch(), row.Control);
+                QCOMPARE(tag.captured(1), QString::fromLatin1(row.Caption));
+                ++checked;
+            }
+        }
+        QVERIFY(checked > 100);
+    }
+
     // Controls made for the window but never shown: their items are not loaded.
     void hiddenControls()
     {
