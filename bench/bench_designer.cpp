@@ -67,20 +67,31 @@ int main(int argc, char **argv)
     }
 
     const QList<TPageTableList *> pages = DesignerPages(window->GetPropList());
+    timer.restart();
+    for (TPageTableList *page : pages)
+        ShowDesignerPage(window, page);
+    const qint64 all = timer.nsecsElapsed();
+
+    // The heaviest page: the slowest median of five loads among pages with a check box to click.
     TPageTableList *heaviest = nullptr;
     qint64 heaviestTime = -1;
-    timer.restart();
     for (TPageTableList *page : pages) {
-        QElapsedTimer one;
-        one.start();
+        if (!firstCheckBox(page))
+            continue;
         ShowDesignerPage(window, page);
-        const qint64 t = one.nsecsElapsed();
-        if (t > heaviestTime && firstCheckBox(page)) {
-            heaviestTime = t;
+        std::vector<qint64> loads;
+        for (int i = 0; i < 5; ++i) {
+            QElapsedTimer one;
+            one.start();
+            page->List().LoadPropList();
+            loads.push_back(one.nsecsElapsed());
+        }
+        std::sort(loads.begin(), loads.end());
+        if (loads[2] > heaviestTime) {
+            heaviestTime = loads[2];
             heaviest = page;
         }
     }
-    const qint64 all = timer.nsecsElapsed();
 
     std::printf("grid with %d customised columns, %d pages\n", sample.Grid->Columns()->Count(),
                 int(pages.size()));
