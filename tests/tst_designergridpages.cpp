@@ -46,6 +46,18 @@ void setGridProp(QObject *Grid, const QString &Path, const QVariant &Value)
         SetOrdProp(object, parts.constLast(), Value.toInt());
 }
 
+// Reads a dotted path of the grid as Like holds it: a string or an ordinal.
+QVariant gridProp(QObject *Grid, const QString &Path, const QVariant &Like)
+{
+    const QStringList parts = Path.split(QLatin1Char('.'));
+    QObject *object = Grid;
+    for (int i = 0; i + 1 < parts.size(); ++i)
+        object = GetObjectProp(object, parts.at(i));
+    if (Like.typeId() == QMetaType::QString)
+        return GetStrProp(object, parts.constLast());
+    return GetOrdProp(object, parts.constLast());
+}
+
 bool isBold(QWidget *Control)
 {
     return qobject_cast<TFont *>(GetObjectProp(Control, QStringLiteral("Font")))
@@ -62,6 +74,7 @@ class TestDesignerGridPages : public QObject {
     std::unique_ptr<TFormDesigner> designer;
     TKorDBGrid *grid = nullptr;
     QPointer<TKorDBGridDesigner> window;
+    QString fixtureFor;
 
     void open()
     {
@@ -77,6 +90,13 @@ class TestDesignerGridPages : public QObject {
             window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!window);
+    }
+
+    void tearDown()
+    {
+        closeWindow();
+        designer.reset();
+        data.reset();
     }
 
     template <class T> T *control(const QString &Name) { return DesignerControl<T>(window, Name); }
@@ -98,8 +118,15 @@ class TestDesignerGridPages : public QObject {
     }
 
 private slots:
+    // A fresh grid and window for every test function; the data rows of one function share
+    // them (opening the window builds every page), each row putting back what it changed.
     void init()
     {
+        const QString function = QString::fromLatin1(QTest::currentTestFunction());
+        if (window && function == fixtureFor)
+            return;
+        tearDown();
+        fixtureFor = function;
         ResetTestSettingsDir();
         data = std::make_unique<RuntimeFixture>();
         designer = std::make_unique<TFormDesigner>();
@@ -108,12 +135,7 @@ private slots:
         open();
     }
 
-    void cleanup()
-    {
-        closeWindow();
-        designer.reset();
-        data.reset();
-    }
+    void cleanupTestCase() { tearDown(); }
 
     // The options group and the periods group lie in one place; the switch over their captions
     // shows one of them, starts on the options for every new window, and its clicks are
@@ -315,14 +337,47 @@ private slots:
         QFETCH(QVariantMap, state);
         QFETCH(QString, name);
         QFETCH(bool, enabled);
-        for (auto it = state.cbegin(); it != state.cend(); ++it)
+        QList<QPair<QString, QVariant>> saved;
+        const auto restore = qScopeGuard([&] {
+            for (auto it = saved.crbegin(); it != saved.crend(); ++it)
+                setGridProp(grid, it->first, it->second);
+        });
+        for (auto it = state.cbegin(); it != state.cend(); ++it) {
+            saved.append({it.key(), gridProp(grid, it.key(), it.value())});
             setGridProp(grid, it.key(), it.value());
+        }
         show(sheet);
         TPropItem *item = page(sheet)->Item(name);
         QVERIFY(item);
         QCOMPARE(ControlEnabled(item->EditControl()), enabled);
         if (QLabel *label = item->GetTextControl())
             QCOMPARE(ControlEnabled(label), enabled);
+    }
+
+    // An element check box names the element its caption says: the run-time's element name,
+    // shown in the hint, is the caption behind its lower-case prefix ("dgxTotalHeader").
+    void elementCheckBoxesNameTheirElements()
+    {
+        int checked = 0;
+        for (const char *sheet :
+             {"Control1TabSheet", "Control2TabSheet", "FilterTabSheet", "SearchTabSheet",
+              "TotalsTabSheet", "ScrollBarsTabSheet", "HintsTabSheet", "LinksTabSheet"}) {
+            show(QString::fromLatin1(sheet));
+            for (const TPageRow &row : page(QString::fromLatin1(sheet))->Table().Rows) {
+                if (row.Factory != TFactory::AddElemProp || row.Args.Inverted)
+                    continue;
+                auto *check = control<TCheckBox>(QString::fromLatin1(row.Control));
+                if (check->isHidden())
+                    continue;
+                const QRegularExpressionMatch tag =
+                    QRegularExpression(QStringLiteral("\\[[a-z]*(\\w+)\\]$"))
+                        .match(ControlHint(check));
+                QVERIFY2(tag.hasMatch(), row.Control);
+                QCOMPARE(tag.captured(1), QString::fromLatin1(row.Caption));
+                ++checked;
+            }
+        }
+        QVERIFY(checked > 100);
     }
 
     // Controls made for the window but never shown: their items are not loaded.
