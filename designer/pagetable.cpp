@@ -500,6 +500,8 @@ struct TContainer {
     QWidget *content = nullptr; // where its controls go
     const TPageGroup *group = nullptr;
     bool placed = false;
+    // A group of another page's sheet (see TPageGroup::Parent).
+    bool foreign = false;
     QHBoxLayout *columns = nullptr;
     QGridLayout *column = nullptr;
     int nextRow = 0;
@@ -551,7 +553,8 @@ QWidget *makeControl(TControlClass Class, QWidget *Parent)
 
 class TPageBuilder {
 public:
-    TPageBuilder(QWidget *TabSheet, const TPageTable &Table) : m_table(Table)
+    TPageBuilder(QWidget *TabSheet, const TPageTable &Table, QWidget *Form = nullptr)
+        : m_table(Table), m_form(Form)
     {
         TContainer &sheet = m_containers[QString::fromLatin1(OnSheet)];
         sheet.widget = TabSheet;
@@ -565,6 +568,15 @@ public:
             const QString name = QString::fromLatin1(group.Name);
             if (m_containers.contains(name))
                 throw EHostError(QStringLiteral("group %1 is declared twice").arg(name));
+            if (QWidget *sheet = foreignSheet(group.Parent)) {
+                // A group of another page: its rows are made here and placed by that page.
+                TContainer &c = m_containers[name];
+                c.group = &group;
+                c.content = sheet;
+                c.placed = true;
+                c.foreign = true;
+                continue;
+            }
             TContainer &parent = containerOf(group.Parent, name);
             TContainer &c = m_containers[name];
             c.group = &group;
@@ -609,6 +621,23 @@ public:
             return group->widget;
         }
 
+        // A control that another page's row made for this page's group is placed here.
+        if (Row.Factory == TFactory::Unbound && m_form)
+            if (auto *made = m_form->findChild<QWidget *>(name)) {
+                TContainer &c = containerOf(Row.Group, name);
+                place(QString::fromLatin1(Row.Group));
+                auto *label = m_form->findChild<QWidget *>(labelName(name));
+                auto *spinner = m_form->findChild<QWidget *>(
+                    replaceSuffix(name, {QStringLiteral("Edit")}, QStringLiteral("UpDown")));
+                for (QWidget *w : {made, label, spinner})
+                    if (w) {
+                        w->setParent(c.content);
+                        w->show();
+                    }
+                addEntry(c, label, made, spinner, Row.Place, Row.BesideOf);
+                return made;
+            }
+
         TControlClass cls = Row.Factory == TFactory::Unbound ? ControlClassOfName(name)
                                                              : FactoryControlClass(Row.Factory);
         if (cls == TControlClass::Any)
@@ -618,8 +647,11 @@ public:
         TContainer &c = containerOf(Row.Group, name);
         place(groupName);
 
-        // A caption-less switch on the sheet lies over the caption of the groups it switches.
-        if (Row.Factory == TFactory::AddSwitchProp && groupName == QLatin1String(OnSheet)) {
+        // A caption-less switch on the sheet lies over the caption of the groups it switches; so
+        // does an unbound check box on the sheet that names two groups as a switch does.
+        const bool switchLike = Row.Factory == TFactory::AddSwitchProp ||
+                                (Row.Factory == TFactory::Unbound && Row.Args.ShowControl);
+        if (switchLike && groupName == QLatin1String(OnSheet)) {
             QWidget *show = widgetOf(Row.Args.ShowControl);
             QWidget *hide = widgetOf(Row.Args.HideControl);
             QWidget *host = show && show->parentWidget() ? show->parentWidget() : c.content;
@@ -663,6 +695,13 @@ public:
         }
         if (cls == TControlClass::Memo)
             control->setMinimumHeight(48);
+        if (c.foreign) {
+            // Left where the other page's sheet holds it until that page places it.
+            for (QWidget *w : {static_cast<QWidget *>(label), control, static_cast<QWidget *>(spinner)})
+                if (w)
+                    w->hide();
+            return control;
+        }
         addEntry(c, label, control, spinner, Row.Place, Row.BesideOf);
         return control;
     }
@@ -697,6 +736,20 @@ public:
     }
 
 private:
+    // The tab sheet of another page that a group names as its parent; nullptr for the groups
+    // of this page.
+    QWidget *foreignSheet(const char *Parent) const
+    {
+        const QString name = QString::fromLatin1(Parent ? Parent : OnSheet);
+        if (m_containers.contains(name) || !m_form)
+            return nullptr;
+        for (const TPageGroup &group : m_table.Groups)
+            if (name == QLatin1String(group.Name))
+                return nullptr;
+        auto *sheet = m_form->findChild<QWidget *>(name);
+        return sheet && name.endsWith(QLatin1String("TabSheet")) ? sheet : nullptr;
+    }
+
     TContainer &containerOf(const char *Name, const QString &User)
     {
         auto it = m_containers.find(QString::fromLatin1(Name ? Name : OnSheet));
@@ -777,6 +830,7 @@ private:
     }
 
     const TPageTable &m_table;
+    QWidget *m_form;
     QHash<QString, TContainer> m_containers;
     // The grid and line of every control that starts a line.
     QHash<QString, QPair<QGridLayout *, int>> m_lines;
@@ -820,7 +874,7 @@ TPropItem *TPageTableList::Item(const QString &ControlName) const
 void TPageTableList::BuildPage()
 {
     QWidget *sheet = TabSheet();
-    TPageBuilder builder(sheet, m_table);
+    TPageBuilder builder(sheet, m_table, Form());
     builder.MakeGroups();
     for (const TPageRow &row : m_table.Rows) {
         QWidget *control = builder.MakeRow(row);
