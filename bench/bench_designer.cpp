@@ -22,13 +22,13 @@ double ms(qint64 Nanoseconds)
     return double(Nanoseconds) / 1e6;
 }
 
-// The first check box bound by a Boolean or set-element item of the page, or nullptr.
+// The first enabled check box bound by a Boolean or set-element item of the page, or nullptr.
 TCheckBox *firstCheckBox(TPageTableList *Page)
 {
     for (const TPageRow &row : Page->Table().Rows)
         if (row.Factory == TFactory::AddBoolProp || row.Factory == TFactory::AddElemProp)
             if (TPropItem *item = Page->Item(QString::fromLatin1(row.Control)))
-                if (item->Visible())
+                if (item->Visible() && item->EditControl()->isEnabled())
                     return qobject_cast<TCheckBox *>(item->EditControl());
     return nullptr;
 }
@@ -45,7 +45,17 @@ int main(int argc, char **argv)
     TSampleGrid sample(50);
     QElapsedTimer timer;
 
+    // The first window of a process also pays for loading fonts and styles once; it is opened,
+    // closed and timed apart.
     timer.start();
+    ShowKorDBGridDesigner(sample.Designer.get(), sample.Grid, false);
+    QApplication::processEvents();
+    const qint64 first = timer.nsecsElapsed();
+    if (QWidget *open = ShowBriskDesignerClass(sample.Designer.get(), sample.Grid, {}, nullptr))
+        open->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    timer.restart();
     ShowKorDBGridDesigner(sample.Designer.get(), sample.Grid, false);
     auto *window = qobject_cast<TKorDBGridDesigner *>(
         ShowBriskDesignerClass(sample.Designer.get(), sample.Grid, {}, nullptr));
@@ -74,6 +84,7 @@ int main(int argc, char **argv)
 
     std::printf("grid with %d customised columns, %d pages\n", sample.Grid->Columns()->Count(),
                 int(pages.size()));
+    std::printf("open designer (first):  %8.2f ms\n", ms(first));
     std::printf("open designer:          %8.2f ms\n", ms(open));
     std::printf("show every page once:   %8.2f ms\n", ms(all));
     if (!heaviest)

@@ -75,11 +75,23 @@ void TKorDBGridDesigner::CreatePropList()
     TComponent *component = Component();
     auto *grid = component ? qobject_cast<TKorDBGrid *>(component->Object()) : nullptr;
     PropList = TPropList::Create<TPageControlPropList>(this, grid);
+    FitToPages();
+}
+
+void TKorDBGridDesigner::FitToPages()
+{
+    // Panel1 takes what the bars leave of the client area.
+    const QSize panel = Panel1->minimumSizeHint();
+    const int width = this->width() + qMax(0, panel.width() - Panel1->width());
+    const int height = this->height() + qMax(0, panel.height() - Panel1->height());
+    if (width != this->width() || height != this->height())
+        setFixedSize(width, height);
 }
 
 void TKorDBGridDesigner::ReadFormState()
 {
     TBriskDesigner::ReadFormState();
+    FitToPages();
     if (EnableAllCmd->isChecked() && PropList)
         PropList->AllEnabled = true;
     if (SaveTabsCmd->isChecked()) {

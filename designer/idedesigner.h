@@ -38,6 +38,10 @@ public:
     void PageControlChange(QObject *Sender);
 
 private:
+    // The window has a fixed size: it grows (never shrinks) to what its largest page needs, so
+    // that no page clips whatever the font.
+    void FitToPages();
+
     std::unique_ptr<Ui::TKorDBGridDesignerPanel> m_panel;
 };
 

@@ -604,6 +604,11 @@ public:
             }
             c.widget->setObjectName(name);
         }
+        // The groups on the tab sheet are laid out in table order; a group inside another group
+        // takes its place in its parent's flow where a row first names it (or it).
+        for (const TPageGroup &group : m_table.Groups)
+            if (QString::fromLatin1(group.Parent) == QLatin1String(OnSheet))
+                place(QString::fromLatin1(group.Name));
     }
 
     // Makes the control of a row (and its label and spinner) and puts it into its container.

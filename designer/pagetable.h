@@ -7,7 +7,9 @@
 // - Groups: one TPageGroup per container (group box, scroll box, panel): its name, the
 //   container it lies in ("-" for the tab sheet), its caption, and where it goes in its parent's
 //   flow (below the previous entry, at the top of a new column, or in the same place as the
-//   previous entry, for the two groups that a switch alternates).
+//   previous entry, for the two groups that a switch alternates). The groups on the tab sheet
+//   are laid out in table order; a group inside another group enters its parent's flow where a
+//   row first names it or a control inside it.
 // - Rows: one TPageRow per factory call, in call order: control name, group ("-" for the tab
 //   sheet), factory, property path, arguments, caption. The builder makes the control of the
 //   factory's class, names it, puts it into its group, makes its label (focus control set) and,

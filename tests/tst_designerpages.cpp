@@ -35,14 +35,54 @@ QList<TPageTableList *> pagesOf(TPropList *List)
     return pages;
 }
 
-// Follows a dotted path through object properties; false when a step or the last name is not
-// a published property.
-bool resolves(QObject *Object, const QString &Path)
+// Follows a dotted path through object properties to the type information of its last
+// property; nullptr when a step or the last name is not a published property.
+PPropInfo propInfoAt(QObject *Object, const QString &Path)
 {
     const QStringList parts = Path.split(QLatin1Char('.'));
     for (int i = 0; Object && i + 1 < parts.size(); ++i)
         Object = GetObjectProp(Object, parts.at(i));
-    return Object && GetPropInfo(Object, parts.constLast());
+    return Object ? GetPropInfo(Object, parts.constLast()) : nullptr;
+}
+
+// Whether a property of that type information fits the factory's item.
+bool fits(TFactory Factory, PPropInfo Info)
+{
+    switch (Factory) {
+    case TFactory::AddNoneProp:
+        return true;
+    case TFactory::AddElemProp:
+        return Info->Kind == TTypeKind::tkSet;
+    case TFactory::AddBoolProp:
+    case TFactory::AddGrayProp:
+        return Info->IsOrdinal();
+    case TFactory::AddEnumProp:
+        return Info->Kind == TTypeKind::tkEnumeration;
+    case TFactory::AddValueProp:
+    case TFactory::AddFontSizeProp:
+    case TFactory::AddKorDBGridImageIndexProp:
+    case TFactory::AddKorColumnTitleImageIndexProp:
+    case TFactory::AddKorColumnTotalImageIndexProp:
+        return Info->Kind == TTypeKind::tkInteger;
+    case TFactory::AddCursProp:
+        return Info->TypeName == QLatin1String("TCursor");
+    case TFactory::AddCharProp:
+        return Info->Kind == TTypeKind::tkChar || Info->Kind == TTypeKind::tkWChar;
+    case TFactory::AddLinkProp:
+    case TFactory::AddMemoProp:
+        return Info->Kind == TTypeKind::tkClass;
+    default:
+        break;
+    }
+    if (FactoryControlClass(Factory) == TControlClass::ColorBox)
+        return Info->TypeName == QLatin1String("TColor");
+    return Info->IsString();
+}
+
+bool resolves(QObject *Object, const QString &Path, TFactory Factory)
+{
+    PPropInfo info = propInfoAt(Object, Path);
+    return info && fits(Factory, info);
 }
 
 QString expectedCaption(const TPageRow &Row)
@@ -213,10 +253,11 @@ private slots:
                     const bool isTotal = dynamic_cast<TKorColumnTotalPropList *>(&page->List());
                     bool ok = false;
                     if (isTotal)
-                        ok = resolves(column->TotalHeader(), path) ||
-                             resolves(column->TotalValues()->Items(0), path);
+                        ok = resolves(column->TotalHeader(), path, row.Factory) ||
+                             resolves(column->TotalValues()->Items(0), path, row.Factory);
                     else
-                        ok = resolves(isColumn ? static_cast<QObject *>(column) : &fresh, path);
+                        ok = resolves(isColumn ? static_cast<QObject *>(column) : &fresh, path,
+                                      row.Factory);
                     QVERIFY2(ok, qPrintable(name + QStringLiteral(": ") + path));
                 }
                 if (FactoryHasSpinner(row.Factory)) {
@@ -236,6 +277,39 @@ private slots:
                 }
             }
         }
+    }
+
+    // The bold display means "changed": every bound ordinal property of a freshly made grid,
+    // column or total row holds its recorded default.
+    void recordedDefaultsAreTheConstructedValues()
+    {
+        TKorDBGrid fresh;
+        TKorColumn *column = fresh.Columns()->Add();
+        column->TotalValues()->Add();
+        QStringList wrong;
+        for (TPageTableList *page : pagesOf(window->GetPropList())) {
+            const bool isColumn = dynamic_cast<TKorColumnPropList *>(&page->List());
+            const bool isTotal = dynamic_cast<TKorColumnTotalPropList *>(&page->List());
+            QList<QObject *> roots{isColumn ? static_cast<QObject *>(column) : &fresh};
+            if (isTotal)
+                roots = {column->TotalHeader(), column->TotalValues()->Items(0)};
+            for (const TPageRow &row : page->Table().Rows) {
+                if (FactoryHasNoProperty(row.Factory) || row.Factory == TFactory::AddNoneProp)
+                    continue;
+                for (QObject *object : roots) {
+                    const QString path = QString::fromLatin1(row.Path);
+                    PPropInfo info = propInfoAt(object, path);
+                    if (!info || !info->IsOrdinal() || info->Default == NoDefault)
+                        continue;
+                    const QStringList parts = path.split(QLatin1Char('.'));
+                    for (int i = 0; i + 1 < parts.size(); ++i)
+                        object = GetObjectProp(object, parts.at(i));
+                    if (GetOrdProp(object, info) != info->Default)
+                        wrong.append(path);
+                }
+            }
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1String(", "))));
     }
 
     void everyPageLoads()

@@ -30,15 +30,15 @@ const TPageTable &PageTable()
         // Groups.
         {
             {"DrawingStyleGroupBox", OnSheet, " Drawing style "},
-            {"GradientStyleGroupBox", OnSheet, " Gradient / Styles "},
+            {"BorderGroupBox", OnSheet, " Border "},
+            {"GradientStyleGroupBox", OnSheet, " Gradient / Styles ", TPlace::NewColumn},
+            {Styles, OnSheet, "      Styles / Gradient ", TPlace::Same},
             {"SelectedCellsGroupBox", "GradientStyleGroupBox", " Selected cells "},
             {"FixedCellsGroupBox", "GradientStyleGroupBox", " Fixed cells ", TPlace::NewColumn},
-            {Styles, OnSheet, "      Styles / Gradient ", TPlace::Same},
             {"CustomStyleGroupBox", Styles, "      Custom style "},
             {"SystemStyleGroupBox", Styles, "      System style ", TPlace::NewColumn},
             {"FixedRowsGroupBox", OnSheet, " Fixed rows ", TPlace::NewColumn},
             {"ButtonsGroupBox", OnSheet, " Buttons "},
-            {"BorderGroupBox", OnSheet, " Border "},
         },
         // Rows.
         {

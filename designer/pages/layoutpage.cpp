@@ -7,7 +7,8 @@ namespace {
 using enum TFactory;
 
 // The "AlignWithMargins" check box and the whole " Margins " group are bound but never shown
-// (nor loaded): the grid lays itself out without margins.
+// (nor loaded): the grid lays itself out without margins. They are hidden from the start and
+// again after the base visibility rule of every load.
 void HideMargins(TPageTableList &Page)
 {
     for (const char *name : {"AlignWithMarginsCheckBox", "MarginsGroupBox"})
@@ -67,7 +68,7 @@ const TPageTable &PageTable()
         // Rules: none.
         {},
         // Overrides.
-        {},
+        HideMargins,
         HideMargins,
     };
     return table;

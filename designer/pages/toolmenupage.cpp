@@ -86,7 +86,7 @@ const TPageTable &PageTable()
             {"SubItemsAutoFilterSaveToFileCheckBox", "SubItemsGroupBox", AddElemProp,
              "ToolMenuSubItems", Elem(16), "SaveToFile"},
             {"SubItemsMultiSelectActiveCheckBox", "SubItemsGroupBox", AddElemProp,
-             "ToolMenuSubItems", Elem(17), "Active"},
+             "ToolMenuSubItems", Elem(17), "Active", TPlace::NewColumn},
             {"SubItemsMultiSelectRowsCheckBox", "SubItemsGroupBox", AddElemProp, "ToolMenuSubItems",
              Elem(18), "Rows"},
             {"SubItemsMultiSelectColsCheckBox", "SubItemsGroupBox", AddElemProp, "ToolMenuSubItems",

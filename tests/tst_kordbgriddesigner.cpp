@@ -1,0 +1,343 @@
+// The grid designer window: its tab order and active pages on a first opening, the stored tab
+// orders and "Enable All", the Columns page following the columns' state, the designer's
+// selection following the page, reuse of an open window, and the page rules that reach across
+// pages or have their own shape.
+
+#include <QtTest>
+
+#include "column.h"
+#include "controls/checkbox.h"
+#include "controls/colorbox.h"
+#include "controls/controlbase.h"
+#include "controls/label.h"
+#include "formdesigner.h"
+#include "grid.h"
+#include "gridpages.h"
+#include "idedesigner.h"
+#include "regini.h"
+#include "testsupport.h"
+#include "tst_runtime_fixture.h"
+
+namespace {
+
+QStringList pageOrder(QTabWidget *Pages)
+{
+    QStringList names;
+    for (int i = 0; i < Pages->count(); ++i)
+        names.append(Pages->widget(i)->objectName());
+    return names;
+}
+
+QString stored(const QString &Name)
+{
+    const TRegIniFile ini(BaseRegistryKey() + QStringLiteral("\\Property Editors\\Brisk Designer"));
+    return ini.ReadString(QStringLiteral("TKorDBGridDesigner"), Name, QStringLiteral("<none>"));
+}
+
+void store(const QString &Name, bool Value)
+{
+    TRegIniFile ini(BaseRegistryKey() + QStringLiteral("\\Property Editors\\Brisk Designer"));
+    ini.WriteBool(QStringLiteral("TKorDBGridDesigner"), Name, Value);
+}
+
+} // namespace
+
+class TestKorDBGridDesigner : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<RuntimeFixture> data;
+    std::unique_ptr<TFormDesigner> designer;
+    TKorDBGrid *grid = nullptr;
+
+    TKorDBGridDesigner *open()
+    {
+        ShowKorDBGridDesigner(designer.get(), grid, false);
+        return qobject_cast<TKorDBGridDesigner *>(
+            ShowBriskDesignerClass(designer.get(), grid, {}, nullptr));
+    }
+
+    static void closeAndFree(QWidget *Window)
+    {
+        QPointer<QWidget> guard = Window;
+        Window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(guard.isNull());
+    }
+
+    static void activate(QWidget *Window)
+    {
+        QEvent event(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(Window, &event);
+    }
+
+    template <class T> static T *control(QWidget *Window, const char *Name)
+    {
+        auto *found = Window->findChild<T *>(QString::fromLatin1(Name));
+        if (!found)
+            qWarning("no control %s", Name);
+        return found;
+    }
+
+    static bool enabled(QWidget *Window, const char *Name)
+    {
+        return ControlEnabled(control<QWidget>(Window, Name));
+    }
+
+    static void show(TKorDBGridDesigner *Window, const char *Sheet)
+    {
+        QWidget *sheet = control<QWidget>(Window, Sheet);
+        if (Window->ColumnsPageControl->indexOf(sheet) >= 0) {
+            Window->PageControl->setCurrentWidget(control<QWidget>(Window, "ColumnsTabSheet"));
+            Window->ColumnsPageControl->setCurrentWidget(sheet);
+        } else {
+            Window->PageControl->setCurrentWidget(sheet);
+        }
+        Window->UpdatePropList();
+    }
+
+private slots:
+    void init()
+    {
+        ResetTestSettingsDir();
+        data = std::make_unique<RuntimeFixture>();
+        designer = std::make_unique<TFormDesigner>();
+        grid = designer->Create<TKorDBGrid>();
+        grid->setDataSource(&data->Source);
+        grid->Columns()->setState(Kor::csCustomized);
+    }
+
+    void cleanup()
+    {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (qobject_cast<TKorDBGridDesigner *>(window))
+                window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        designer.reset();
+        data.reset();
+    }
+
+    void firstOpeningShowsDesignWithColumnsSixth()
+    {
+        TKorDBGridDesigner *window = open();
+        QVERIFY(window);
+        QCOMPARE(pageOrder(window->PageControl),
+                 QStringList(
+                     {"LayoutTabSheet", "SpacesTabSheet", "SettingsTabSheet", "ToolMenuTabSheet",
+                      "DesignTabSheet", "ColumnsTabSheet", "ColorsTabSheet", "FontsTabSheet",
+                      "Control1TabSheet", "Control2TabSheet", "FilterTabSheet", "SearchTabSheet",
+                      "TotalsTabSheet", "ScrollBarsTabSheet", "HintsTabSheet", "LinksTabSheet"}));
+        QCOMPARE(window->PageControl->currentWidget()->objectName(),
+                 QStringLiteral("DesignTabSheet"));
+        QCOMPARE(window->ColumnsPageControl->currentWidget()->objectName(),
+                 QStringLiteral("ColumnTabSheet"));
+        QCOMPARE(window->windowTitle(), grid->Name() + QStringLiteral(" Designer"));
+        // The Design page is loaded: its check boxes show the grid.
+        QVERIFY(control<TCheckBox>(window, "TitlesCheckBox")->Checked());
+        // The three check boxes that no list binds are hidden.
+        QVERIFY(control<QWidget>(window, "FilterCheckBox")->isHidden());
+    }
+
+    void saveTabsRoundTripAndDeletion()
+    {
+        TKorDBGridDesigner *window = open();
+        window->SaveTabsCmd->trigger();
+        QVERIFY(window->SaveTabsCmd->isChecked());
+        window->PageControl->tabBar()->moveTab(0, 3);
+        window->PageControl->setCurrentWidget(control<QWidget>(window, "FontsTabSheet"));
+        window->ColumnsPageControl->tabBar()->moveTab(2, 0);
+        window->ColumnsPageControl->setCurrentWidget(
+            control<QWidget>(window, "ColumnTitleTabSheet"));
+        const QStringList pages = pageOrder(window->PageControl);
+        const QStringList columnPages = pageOrder(window->ColumnsPageControl);
+        closeAndFree(window);
+        QVERIFY(stored(QStringLiteral("Tabs1")).startsWith(QLatin1String("FontsTabSheet;")));
+        QVERIFY(stored(QStringLiteral("Tabs2")).startsWith(QLatin1String("ColumnTitleTabSheet;")));
+
+        window = open();
+        QCOMPARE(pageOrder(window->PageControl), pages);
+        QCOMPARE(pageOrder(window->ColumnsPageControl), columnPages);
+        QCOMPARE(window->PageControl->currentWidget()->objectName(),
+                 QStringLiteral("FontsTabSheet"));
+        QCOMPARE(window->ColumnsPageControl->currentWidget()->objectName(),
+                 QStringLiteral("ColumnTitleTabSheet"));
+
+        // Unchecked, closing deletes both values.
+        window->SaveTabsCmd->trigger();
+        closeAndFree(window);
+        QCOMPARE(stored(QStringLiteral("Tabs1")), QStringLiteral("<none>"));
+        QCOMPARE(stored(QStringLiteral("Tabs2")), QStringLiteral("<none>"));
+    }
+
+    void enableAllStoredCheckedEnablesEverythingAtOnce()
+    {
+        store(QStringLiteral("EnableAll"), true);
+        grid->setOptions(grid->Options() & ~Kor::TKorDBGridOptions(Kor::dgTitles));
+        TKorDBGridDesigner *window = open();
+        QVERIFY(window->EnableAllCmd->isChecked());
+        QVERIFY(window->GetPropList()->AllEnabled);
+        QVERIFY(enabled(window, "HeadersCheckBox"));
+        QVERIFY(enabled(window, "TitleButtonsCheckBox"));
+        // The margins stay hidden all the same.
+        show(window, "LayoutTabSheet");
+        QVERIFY(control<QWidget>(window, "MarginsGroupBox")->isHidden());
+        QVERIFY(control<QWidget>(window, "AlignWithMarginsCheckBox")->isHidden());
+        QVERIFY(!control<QWidget>(window, "BoundsGroupBox")->isHidden());
+    }
+
+    void columnsPageFollowsTheColumnsState()
+    {
+        TKorDBGridDesigner *window = open();
+        QWidget *columns = control<QWidget>(window, "ColumnsTabSheet");
+        show(window, "ColumnTabSheet");
+        QVERIFY(!columns->isHidden());
+        QCOMPARE(control<TComboBox>(window, "ColumnDisplayNameComboBox")->Text(),
+                 QStringLiteral("0 - id"));
+
+        grid->Columns()->setState(Kor::csDefault);
+        window->UpdatePropList();
+        QVERIFY(columns->isHidden());
+
+        grid->Columns()->setState(Kor::csCustomized);
+        window->UpdatePropList();
+        QVERIFY(!columns->isHidden());
+    }
+
+    void selectionFollowsThePage()
+    {
+        TKorDBGridDesigner *window = open();
+        activate(window);
+        TKorColumn *first = static_cast<TKorColumn *>(grid->Columns()->Items(0));
+
+        show(window, "ColumnTabSheet");
+        QCOMPARE(designer->GetSelections(), QList<QObject *>{first});
+        show(window, "ColumnTitleTabSheet");
+        QCOMPARE(designer->GetSelections(), QList<QObject *>{first->Title()});
+        show(window, "ColumnTotalTabSheet");
+        QCOMPARE(designer->GetSelections(), QList<QObject *>{first->TotalHeader()});
+        show(window, "LayoutTabSheet");
+        QCOMPARE(designer->GetSelections(), QList<QObject *>{grid});
+    }
+
+    void openingTwiceBringsTheFirstWindowForward()
+    {
+        TKorDBGridDesigner *window = open();
+        window->PageControl->setCurrentWidget(control<QWidget>(window, "SpacesTabSheet"));
+        TKorDBGridDesigner *again = open();
+        QCOMPARE(again, window);
+        QCOMPARE(window->PageControl->currentWidget()->objectName(),
+                 QStringLiteral("SpacesTabSheet"));
+        int windows = 0;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            windows += qobject_cast<TKorDBGridDesigner *>(top) && !top->isHidden();
+        QCOMPARE(windows, 1);
+    }
+
+    // "Titles" off on the Design page disables the title controls of the other pages as each
+    // page is shown.
+    void titlesOffReachesAcrossPages()
+    {
+        TKorDBGridDesigner *window = open();
+        show(window, "DesignTabSheet");
+        auto *titles = control<TCheckBox>(window, "TitlesCheckBox");
+        QVERIFY(titles->Checked());
+        titles->click();
+        QVERIFY(!(grid->Options() & Kor::dgTitles));
+        QVERIFY(!enabled(window, "HeadersCheckBox"));
+        show(window, "SpacesTabSheet");
+        QVERIFY(!enabled(window, "TitleColMarginEdit"));
+        QVERIFY(!enabled(window, "TitleColMarginLabel"));
+        QVERIFY(!enabled(window, "TitleColMarginUpDown"));
+        show(window, "FontsTabSheet");
+        QVERIFY(!enabled(window, "HeaderFontGroupBox"));
+        QVERIFY(!enabled(window, "HeaderFontNameComboBox"));
+        show(window, "ColorsTabSheet");
+        QVERIFY(!enabled(window, "FillerColorColorBox"));
+    }
+
+    void rulesWithTheirOwnShape_data()
+    {
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<std::function<void(TKorDBGrid *)>>("setUp");
+        QTest::addColumn<bool>("enabled");
+
+        using Grid = TKorDBGrid *;
+        QTest::addRow("hot buttons need a drawing style other than 1")
+            << "DesignTabSheet"
+            << "HotButtonsComboBox" << std::function<void(Grid)>([](Grid G) {
+                   G->setOptions(G->Options() | Kor::dgTitleButtons | Kor::dgTitles |
+                                 Kor::dgHotButtons);
+                   SetOrdProp(G, QStringLiteral("DrawingStyle"), 1);
+               })
+            << false;
+        QTest::addRow("hot buttons with drawing style 0")
+            << "DesignTabSheet"
+            << "HotButtonsComboBox" << std::function<void(Grid)>([](Grid G) {
+                   G->setOptions(G->Options() | Kor::dgTitleButtons | Kor::dgTitles |
+                                 Kor::dgHotButtons);
+                   SetOrdProp(G, QStringLiteral("DrawingStyle"), 0);
+               })
+            << true;
+        QTest::addRow("exe name off while the ini file is on")
+            << "SettingsTabSheet"
+            << "SettingsExeNameCheckBox" << std::function<void(Grid)>([](Grid G) {
+                   SetOrdProp(G->Settings(), QStringLiteral("Active"), 1);
+                   SetOrdProp(G->Settings(), QStringLiteral("IniFile"), 1);
+               })
+            << false;
+        QTest::addRow("selected total colour with CalcSelectedRows alone")
+            << "ColorsTabSheet"
+            << "TotalSelectedColorColorBox" << std::function<void(Grid)>([](Grid G) {
+                   SetOrdProp(G->Totals(), QStringLiteral("Active"), 1);
+                   SetOrdProp(G, QStringLiteral("OptionsEx"), 1 << 21);
+               })
+            << true;
+        QTest::addRow("selected total colour with none of its options")
+            << "ColorsTabSheet"
+            << "TotalSelectedColorCheckBox" << std::function<void(Grid)>([](Grid G) {
+                   SetOrdProp(G->Totals(), QStringLiteral("Active"), 1);
+                   SetOrdProp(G, QStringLiteral("OptionsEx"), 1 << 22);
+               })
+            << false;
+    }
+
+    void rulesWithTheirOwnShape()
+    {
+        QFETCH(QString, sheet);
+        QFETCH(QString, control);
+        QFETCH(std::function<void(TKorDBGrid *)>, setUp);
+        QFETCH(bool, enabled);
+        setUp(grid);
+        TKorDBGridDesigner *window = open();
+        show(window, qPrintable(sheet));
+        QCOMPARE(ControlEnabled(window->findChild<QWidget *>(control)), enabled);
+    }
+
+    void subItemsExFollowTheirShownOrder()
+    {
+        TKorDBGridDesigner *window = open();
+        auto *list = dynamic_cast<TPageTableList *>(
+            window->GetPropList()->FindList(control<QWidget>(window, "ToolMenuTabSheet")));
+        QVERIFY(list);
+        QStringList captions;
+        for (int i = 0; i < list->List().ItemCount(); ++i)
+            if (list->List().Items(i)->PropName() == QLatin1String("ToolMenuSubItemsEx"))
+                if (auto *box = qobject_cast<TCheckBox *>(list->List().Items(i)->EditControl()))
+                    captions.append(box->text());
+        QCOMPARE(captions, QStringList({"LoadLayout", "SaveLayout", "Load", "Save", "LoadFromFile",
+                                        "SaveToFile", "LoadFromRegistry", "SaveToRegistry",
+                                        "EraseFromFile", "EraseFromRegistry"}));
+    }
+
+    // A page that needs more room than the window has makes the window grow.
+    void windowFitsItsLargestPage()
+    {
+        TKorDBGridDesigner *window = open();
+        const QSize need = window->PageControl->minimumSizeHint();
+        QVERIFY(window->PageControl->width() >= need.width());
+        QVERIFY(window->PageControl->height() >= need.height());
+    }
+};
+
+QTEST_MAIN(TestKorDBGridDesigner)
+#include "tst_kordbgriddesigner.moc"
