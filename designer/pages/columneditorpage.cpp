@@ -87,7 +87,7 @@ const TPageTable &PageTable()
             {"ColumnDropDownRowsEdit", DropDown, AddValueProp, "DropDownRows",
              Range(-32768, 32767)},
             {"ColumnDropDownWidthEdit", DropDown, AddValueProp, "DropDownWidth",
-             Range(-32768, 32767)},
+             Range(-32768, 32767), nullptr, TPlace::Beside},
             {MultiSelect, OnSheet, AddNoneProp, "ListOptions"},
             {"ColumnMultiSelectListCheckBox", MultiSelect, AddElemProp, "ListOptions", Elem(18),
              "MultiSelectList"},
@@ -97,7 +97,8 @@ const TPageTable &PageTable()
              "MultiSelectListActive"},
             {"ColumnMultiSelectTextComboBox", MultiSelect, AddEnumProp, "MultiSelectText"},
             {"ColumnDelimiterLineCheckBox", MultiSelect, AddBoolProp, "DelimiterLine"},
-            {"ColumnDelimiterCharEdit", MultiSelect, AddCharProp, "DelimiterChar"},
+            {"ColumnDelimiterCharEdit", MultiSelect, AddCharProp, "DelimiterChar", {}, nullptr,
+             TPlace::Beside},
         },
         // Rules.
         {

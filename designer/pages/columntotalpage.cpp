@@ -43,8 +43,9 @@ int rowElement(const QString &TotalName)
     return -1;
 }
 
-// ROW: the grid shows the chosen total row, on its own or, for the selected-rows variants of the
-// header, values and footer rows, while selected rows auto-hide.
+// ROW: the grid shows the chosen total row: its own OptionsEx element (TotalHeader, TotalValues,
+// TotalFields, TotalFooter), or for the header, values and footer rows "SelectedAutoHidden"
+// together with the row's "...Selected" element.
 TCond Row()
 {
     static const TCond cond = Fact(
