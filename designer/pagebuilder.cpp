@@ -104,7 +104,8 @@ QWidget *makeControl(TControlClass Class, QWidget *Parent)
 }
 } // namespace
 
-TPageBuilder::TPageBuilder(QWidget *TabSheet, const TPageTable &Table) : m_table(Table)
+TPageBuilder::TPageBuilder(QWidget *TabSheet, const TPageTable &Table, QWidget *Form)
+    : m_table(Table), m_form(Form)
 {
     TPageContainer &sheet = m_containers[QString::fromLatin1(OnSheet)];
     sheet.widget = TabSheet;
@@ -118,6 +119,15 @@ void TPageBuilder::MakeGroups()
         const QString name = QString::fromLatin1(group.Name);
         if (m_containers.contains(name))
             throw EHostError(QStringLiteral("group %1 is declared twice").arg(name));
+        if (QWidget *sheet = foreignSheet(group.Parent)) {
+            // A group of another page: its rows are made here and placed by that page.
+            TPageContainer &c = m_containers[name];
+            c.group = &group;
+            c.content = sheet;
+            c.placed = true;
+            c.foreign = true;
+            continue;
+        }
         TPageContainer &parent = containerOf(group.Parent, name);
         TPageContainer &c = m_containers[name];
         c.group = &group;
@@ -167,6 +177,23 @@ QWidget *TPageBuilder::MakeRow(const TPageRow &Row)
         return group->widget;
     }
 
+    // A control that another page's row made for this page's group is placed here.
+    if (Row.Factory == TFactory::Unbound && m_form)
+        if (auto *made = m_form->findChild<QWidget *>(name)) {
+            TPageContainer &c = containerOf(Row.Group, name);
+            place(QString::fromLatin1(Row.Group));
+            auto *label = m_form->findChild<QWidget *>(labelName(name));
+            auto *spinner = m_form->findChild<QWidget *>(
+                replaceSuffix(name, {QStringLiteral("Edit")}, QStringLiteral("UpDown")));
+            for (QWidget *w : {made, label, spinner})
+                if (w) {
+                    w->setParent(c.content);
+                    w->show();
+                }
+            addEntry(c, label, made, spinner, Row.Place, Row.BesideOf);
+            return made;
+        }
+
     TControlClass cls = Row.Factory == TFactory::Unbound ? ControlClassOfName(name)
                                                          : FactoryControlClass(Row.Factory);
     if (cls == TControlClass::Any)
@@ -176,8 +203,11 @@ QWidget *TPageBuilder::MakeRow(const TPageRow &Row)
     TPageContainer &c = containerOf(Row.Group, name);
     place(groupName);
 
-    // A caption-less switch on the sheet lies over the caption of the groups it switches.
-    if (Row.Factory == TFactory::AddSwitchProp && groupName == QLatin1String(OnSheet)) {
+    // A caption-less switch on the sheet lies over the caption of the groups it switches; so
+    // does an unbound check box on the sheet that names two groups as a switch does.
+    const bool switchLike = Row.Factory == TFactory::AddSwitchProp ||
+                            (Row.Factory == TFactory::Unbound && Row.Args.ShowControl);
+    if (switchLike && groupName == QLatin1String(OnSheet)) {
         QWidget *show = widgetOf(Row.Args.ShowControl);
         QWidget *hide = widgetOf(Row.Args.HideControl);
         QWidget *host = show && show->parentWidget() ? show->parentWidget() : c.content;
@@ -220,6 +250,13 @@ QWidget *TPageBuilder::MakeRow(const TPageRow &Row)
     }
     if (cls == TControlClass::Memo)
         control->setMinimumHeight(48);
+    if (c.foreign) {
+        // Left where the other page's sheet holds it until that page places it.
+        for (QWidget *w : {static_cast<QWidget *>(label), control, static_cast<QWidget *>(spinner)})
+            if (w)
+                w->hide();
+        return control;
+    }
     addEntry(c, label, control, spinner, Row.Place, Row.BesideOf);
     return control;
 }
@@ -243,6 +280,20 @@ void TPageBuilder::Finish()
                 grid->setColumnStretch(2, 1);
             }
     }
+}
+
+// The tab sheet of another page that a group names as its parent; nullptr for the groups of this
+// page.
+QWidget *TPageBuilder::foreignSheet(const char *Parent) const
+{
+    const QString name = QString::fromLatin1(Parent ? Parent : OnSheet);
+    if (m_containers.contains(name) || !m_form)
+        return nullptr;
+    for (const TPageGroup &group : m_table.Groups)
+        if (name == QLatin1String(group.Name))
+            return nullptr;
+    auto *sheet = m_form->findChild<QWidget *>(name);
+    return sheet && name.endsWith(QLatin1String("TabSheet")) ? sheet : nullptr;
 }
 
 QWidget *TPageBuilder::widgetOf(const char *Name) const

@@ -18,6 +18,8 @@ struct TPageContainer {
     QWidget *content = nullptr; // where its controls go
     const TPageGroup *group = nullptr;
     bool placed = false;
+    // A group of another page's sheet (see TPageGroup::Parent).
+    bool foreign = false;
     QHBoxLayout *columns = nullptr;
     QGridLayout *column = nullptr;
     int nextRow = 0;
@@ -27,7 +29,8 @@ struct TPageContainer {
 
 class TPageBuilder {
 public:
-    TPageBuilder(QWidget *TabSheet, const TPageTable &Table);
+    // Form, when given, is the designer window, where rows can find controls of other pages.
+    TPageBuilder(QWidget *TabSheet, const TPageTable &Table, QWidget *Form = nullptr);
 
     // Makes every group and lays out the groups on the tab sheet.
     void MakeGroups();
@@ -38,6 +41,7 @@ public:
     void Finish();
 
 private:
+    QWidget *foreignSheet(const char *Parent) const;
     TPageContainer &containerOf(const char *Name, const QString &User);
     QWidget *widgetOf(const char *Name) const;
     void place(const QString &Name);
@@ -45,6 +49,7 @@ private:
                   TPlace Place, const char *BesideOf = nullptr);
 
     const TPageTable &m_table;
+    QWidget *m_form;
     QHash<QString, TPageContainer> m_containers;
     // The grid and line of every control that starts a line.
     QHash<QString, QPair<QGridLayout *, int>> m_lines;

@@ -146,7 +146,7 @@ TPropItem *TPageTableList::Item(const QString &ControlName) const
 void TPageTableList::BuildPage()
 {
     QWidget *sheet = TabSheet();
-    TPageBuilder builder(sheet, m_table);
+    TPageBuilder builder(sheet, m_table, Form());
     builder.MakeGroups();
     for (const TPageRow &row : m_table.Rows) {
         QWidget *control = builder.MakeRow(row);

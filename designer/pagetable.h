@@ -18,8 +18,12 @@
 //   none; a group bound with AddNoneProp takes its caption from its TPageGroup. TPlace::Beside
 //   puts a control on the line of the previous one, or with BesideOf in front of the line of
 //   the named control. A caption-less AddSwitchProp check box on
-//   the tab sheet lies over the start of its ShowControl's caption. Factory Unbound makes a
+//   the tab sheet lies over the start of its ShowControl's caption; so does an Unbound check box
+//   on the tab sheet whose arguments name two groups with Switch(...). Factory Unbound makes a
 //   control that no item binds (its class from its name's suffix).
+// - Controls of one list on another page: a group whose Parent is another page's tab sheet is a
+//   group of that page; this page makes and binds the rows that lie in it, and the page owning
+//   the sheet places them with Unbound rows of the same names (label and spinner go along).
 // - Rules: ordered TPageRule rows, each a list of bound controls and the condition under which
 //   they are enabled, built from small terms (O(n), OX(n), OT(n), GridBool, GridOrd, Bool, Ord,
 //   ...) combined with &&, || and !. They are applied in order with the items' SetEnabled, so
@@ -223,7 +227,7 @@ enum class TGroupKind { GroupBox, ScrollBox, Panel };
 
 struct TPageGroup {
     const char *Name;
-    const char *Parent; // OnSheet or another group
+    const char *Parent; // OnSheet, another group, or another page's tab sheet (see the top)
     const char *Caption;
     TPlace Place = TPlace::Below;
     TGroupKind Kind = TGroupKind::GroupBox;

@@ -330,6 +330,8 @@ private slots:
         int checked = 0;
         for (TPageTableList *page : pagesOf(window->GetPropList())) {
             const TPageTable &table = page->Table();
+            // Column pages get their column when the columns list is first loaded.
+            showPage(page);
             for (size_t i = 0; i < table.Rules.size(); ++i) {
                 const TPageRule &rule = table.Rules[i];
                 const QSet<QWidget *> later = decidedLater(page, int(i));
@@ -360,6 +362,7 @@ private slots:
     {
         window->GetPropList()->AllEnabled = true;
         for (TPageTableList *page : pagesOf(window->GetPropList())) {
+            showPage(page);
             for (const TPageRule &rule : page->Table().Rules) {
                 QVERIFY(drive(page, rule.When, false));
                 showPage(page);

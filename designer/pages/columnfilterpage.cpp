@@ -1,19 +1,41 @@
-// The "ColumnFilter" page.
+// The "Filter" page: the column's filter list and text, and its incremental list option.
 
+#include "columnrules.h"
 #include "gridpages.h"
 
 namespace {
+
+using enum TFactory;
+using namespace ColumnRules;
+
+const char *const FilterList = "ColumnFilterListGroupBox";
+const char *const FilterListPanel = "ColumnFilterListPanel";
+const char *const FilterText = "ColumnFilterTextGroupBox";
+const char *const ListOptions = "ColumnListOptionsGroupBox";
 
 const TPageTable &PageTable()
 {
     static const TPageTable table{
         "ColumnFilterTabSheet",
         // Groups.
-        {},
+        {
+            {FilterList, OnSheet, " FilterList "},
+            {FilterListPanel, FilterList, nullptr, TPlace::Below, TGroupKind::Panel},
+            {FilterText, OnSheet, " FilterText ", TPlace::NewColumn},
+            {ListOptions, OnSheet, " ListOptions "},
+        },
         // Rows.
-        {},
+        {
+            {"ColumnFilterListMemo", FilterListPanel, AddMemoProp, "FilterList", {}, NoLabel},
+            {"ColumnFilterTextEdit", FilterText, AddTextProp, "FilterText", {}, NoLabel},
+            {ListOptions, OnSheet, AddNoneProp, "ListOptions"},
+            {"ColumnIncrementalListCheckBox", ListOptions, AddElemProp, "ListOptions", Elem(21),
+             "IncrementalList"},
+        },
         // Rules.
-        {},
+        {
+            {{"ColumnFilterListMemo"}, Text()},
+        },
     };
     return table;
 }

@@ -1,19 +1,75 @@
-// The "ColumnTitle" page.
+// The "Title" page: the column title's colour, font, captions, buttons, filters and text layout.
+// Every control depends on the grid showing titles.
 
+#include "columnrules.h"
 #include "gridpages.h"
 
 namespace {
+
+using enum TFactory;
+using namespace ColumnRules;
+
+const char *const Color = "ColumnTitleColorGroupBox";
+const char *const Font = "ColumnTitleFontGroupBox";
+const char *const Title = "ColumnTitleTitleGroupBox";
+const char *const TextGroup = "ColumnTitleTextGroupBox";
 
 const TPageTable &PageTable()
 {
     static const TPageTable table{
         "ColumnTitleTabSheet",
         // Groups.
-        {},
+        {
+            {Color, OnSheet, " Color "},
+            {Font, OnSheet, " Font "},
+            {Title, OnSheet, " Title ", TPlace::NewColumn},
+            {TextGroup, OnSheet, " Text "},
+        },
         // Rows.
-        {},
+        {
+            {"ColumnTitleColorColorBox", Color, AddKorColumnTitleColorProp, "Title.Color"},
+            {Font, OnSheet, AddNoneProp, "Title.Font"},
+            {"ColumnTitleFontNameComboBox", Font, AddFontNameProp, "Title.Font.Name"},
+            {"ColumnTitleFontSizeEdit", Font, AddFontSizeProp, "Title.Font.Size"},
+            {"ColumnTitleFontColorColorBox", Font, AddFontColorProp, "Title.Font.Color"},
+            {"ColumnTitleFontBoldCheckBox", Font, AddElemProp, "Title.Font.Style", Elem(0), "Bold"},
+            {"ColumnTitleFontItalicCheckBox", Font, AddElemProp, "Title.Font.Style", Elem(1),
+             "Italic", TPlace::Beside},
+            {"ColumnTitleFontUnderlineCheckBox", Font, AddElemProp, "Title.Font.Style", Elem(2),
+             "Underline"},
+            {"ColumnTitleFontStrikeOutCheckBox", Font, AddElemProp, "Title.Font.Style", Elem(3),
+             "StrikeOut", TPlace::Beside},
+            {"ColumnTitleHeaderEdit", Title, AddTextProp, "Title.Header"},
+            {"ColumnTitleAutoFilterCheckBox", Title, AddBoolProp, "Title.AutoFilter"},
+            {"ColumnTitleAutoToggleCheckBox", Title, AddBoolProp, "Title.AutoToggle", {}, nullptr,
+             TPlace::Beside},
+            {"ColumnTitleCaptionEdit", Title, AddTextProp, "Title.Caption"},
+            {"ColumnTitleHintEdit", Title, AddTextProp, "Title.Hint"},
+            {"ColumnTitleButtonCheckBox", Title, AddBoolProp, "Title.Button"},
+            {"ColumnTitleFilterListCheckBox", Title, AddElemProp, "Title.AutoFilters", Elem(0),
+             "FilterList"},
+            {"ColumnTitleFilterFormCheckBox", Title, AddElemProp, "Title.AutoFilters", Elem(1),
+             "FilterForm", TPlace::Beside},
+            {"ColumnTitleAlignmentComboBox", TextGroup, AddEnumProp, "Title.Alignment"},
+            {"ColumnTitleVAlignmentComboBox", TextGroup, AddEnumProp, "Title.VAlignment"},
+            {"ColumnTitleEllipsisCheckBox", TextGroup, AddBoolProp, "Title.Ellipsis"},
+            {"ColumnTitleWordWrapCheckBox", TextGroup, AddBoolProp, "Title.WordWrap", {}, nullptr,
+             TPlace::Beside},
+        },
         // Rules.
-        {},
+        {
+            {{"ColumnTitleColorColorBox", Font, "ColumnTitleHeaderEdit", "ColumnTitleCaptionEdit"},
+             O(2)},
+            {{"ColumnTitleHintEdit"}, O(2) && ShowHint() && HintOption(0)},
+            {{"ColumnTitleButtonCheckBox"}, O(2) && O(18)},
+            {{"ColumnTitleAutoToggleCheckBox"}, O(2) && Bool("Title.Button") && O(27)},
+            {{"ColumnTitleAutoFilterCheckBox"}, O(2) && GridBool("FilterGrid.AutoFilter")},
+            {{"ColumnTitleFilterListCheckBox"}, O(2) && GridElem("FilterGrid.AutoFilters", 0)},
+            {{"ColumnTitleFilterFormCheckBox"}, O(2) && GridElem("FilterGrid.AutoFilters", 1)},
+            {{"ColumnTitleAlignmentComboBox", "ColumnTitleVAlignmentComboBox",
+              "ColumnTitleEllipsisCheckBox", "ColumnTitleWordWrapCheckBox"},
+             O(2)},
+        },
     };
     return table;
 }
