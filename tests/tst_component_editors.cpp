@@ -431,7 +431,7 @@ private slots:
         qApp->installEventFilter(&recorder);
         GetComponentEditor(grid, designer.get())->Edit();
         qApp->removeEventFilter(&recorder);
-        QCOMPARE(recorder.shown, QStringList({"TKorDBGridColumnsEditor", "TBriskDesigner"}));
+        QCOMPARE(recorder.shown, QStringList({"TKorDBGridColumnsEditor", "TKorDBGridDesigner"}));
         // A second double-click brings the same two windows forward.
         GetComponentEditor(grid, designer.get())->Edit();
         QCOMPARE(TCollectionEditor::OpenEditors().size(), 1);
