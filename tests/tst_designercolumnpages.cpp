@@ -17,6 +17,7 @@
 #include "idedesigner.h"
 #include "menus.h"
 #include "testsupport.h"
+#include "tst_griddesigner_fixture.h"
 #include "tst_runtime_fixture.h"
 
 namespace {
@@ -43,14 +44,10 @@ bool isBold(QWidget *Control)
 
 } // namespace
 
-class TestDesignerColumnPages : public QObject {
+class TestDesignerColumnPages : public QObject, GridDesignerFixture {
     Q_OBJECT
 
-    std::unique_ptr<RuntimeFixture> data;
-    std::unique_ptr<TFormDesigner> designer;
-    TKorDBGrid *grid = nullptr;
     TKorColumn *column = nullptr;
-    QPointer<TKorDBGridDesigner> window;
 
     TPageTableList *page(const char *Sheet)
     {
@@ -99,28 +96,14 @@ private slots:
     void init()
     {
         ResetTestSettingsDir();
-        data = std::make_unique<RuntimeFixture>();
-        designer = std::make_unique<TFormDesigner>();
-        grid = designer->Create<TKorDBGrid>();
-        grid->setDataSource(&data->Source);
-        grid->Columns()->setState(Kor::csCustomized);
+        MakeGrid();
         column = grid->Columns()->Items(0);
         column->TotalValues()->Add();
         column->TotalValues()->Add();
-        ShowKorDBGridDesigner(designer.get(), grid, false);
-        window = qobject_cast<TKorDBGridDesigner *>(
-            ShowBriskDesignerClass(designer.get(), grid, {}, nullptr));
-        QVERIFY(window);
+        QVERIFY(OpenDesigner());
     }
 
-    void cleanup()
-    {
-        if (window)
-            window->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        designer.reset();
-        data.reset();
-    }
+    void cleanup() { TearDown(); }
 
     void totalRowChoiceSwitchesGroups_data()
     {

@@ -19,6 +19,7 @@
 #include "gridpages.h"
 #include "idedesigner.h"
 #include "testsupport.h"
+#include "tst_griddesigner_fixture.h"
 #include "tst_runtime_fixture.h"
 
 namespace {
@@ -122,13 +123,9 @@ QWidget *spinnerOf(TPropItem *Item)
 
 } // namespace
 
-class TestDesignerPages : public QObject {
+class TestDesignerPages : public QObject, GridDesignerFixture {
     Q_OBJECT
 
-    std::unique_ptr<RuntimeFixture> data;
-    std::unique_ptr<TFormDesigner> designer;
-    TKorDBGrid *grid = nullptr;
-    QPointer<TKorDBGridDesigner> window;
 
     // Shows the page's tab sheet (and the Columns page for a column page) and loads its list.
     void showPage(TPageTableList *Page)
@@ -194,25 +191,11 @@ private slots:
     void init()
     {
         ResetTestSettingsDir();
-        data = std::make_unique<RuntimeFixture>();
-        designer = std::make_unique<TFormDesigner>();
-        grid = designer->Create<TKorDBGrid>();
-        grid->setDataSource(&data->Source);
-        grid->Columns()->setState(Kor::csCustomized);
-        ShowKorDBGridDesigner(designer.get(), grid, false);
-        window = qobject_cast<TKorDBGridDesigner *>(
-            ShowBriskDesignerClass(designer.get(), grid, {}, nullptr));
-        QVERIFY(window);
+        MakeGrid();
+        QVERIFY(OpenDesigner());
     }
 
-    void cleanup()
-    {
-        if (window)
-            window->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        designer.reset();
-        data.reset();
-    }
+    void cleanup() { TearDown(); }
 
     void everyPageHasItsList()
     {

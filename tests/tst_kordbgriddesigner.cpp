@@ -16,6 +16,7 @@
 #include "idedesigner.h"
 #include "regini.h"
 #include "testsupport.h"
+#include "tst_griddesigner_fixture.h"
 #include "tst_runtime_fixture.h"
 
 namespace {
@@ -42,19 +43,10 @@ void store(const QString &Name, bool Value)
 
 } // namespace
 
-class TestKorDBGridDesigner : public QObject {
+class TestKorDBGridDesigner : public QObject, GridDesignerFixture {
     Q_OBJECT
 
-    std::unique_ptr<RuntimeFixture> data;
-    std::unique_ptr<TFormDesigner> designer;
-    TKorDBGrid *grid = nullptr;
-
-    TKorDBGridDesigner *open()
-    {
-        ShowKorDBGridDesigner(designer.get(), grid, false);
-        return qobject_cast<TKorDBGridDesigner *>(
-            ShowBriskDesignerClass(designer.get(), grid, {}, nullptr));
-    }
+    TKorDBGridDesigner *open() { return OpenDesigner(); }
 
     static void closeAndFree(QWidget *Window)
     {
@@ -99,11 +91,7 @@ private slots:
     void init()
     {
         ResetTestSettingsDir();
-        data = std::make_unique<RuntimeFixture>();
-        designer = std::make_unique<TFormDesigner>();
-        grid = designer->Create<TKorDBGrid>();
-        grid->setDataSource(&data->Source);
-        grid->Columns()->setState(Kor::csCustomized);
+        MakeGrid();
     }
 
     void cleanup()
