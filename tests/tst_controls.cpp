@@ -180,6 +180,15 @@ void ControlsTest::colorBoxSelectedAndCustomEntry()
     box.SetSelected(0x00ABCDEF); // not listed: the custom entry holds it
     QCOMPARE(box.ItemIndex(), 0);
     QCOMPARE(box.Selected(), 0x00ABCDEF);
+    // Setting the same style again (every load does) clears the selection; the custom entry
+    // then stands for the next unlisted colour, and listed colours keep their own entries.
+    box.SetStyle(cbStandardColors | cbCustomColor);
+    QCOMPARE(box.ItemIndex(), -1);
+    box.SetSelected(0x00123456);
+    QCOMPARE(box.ItemIndex(), 0);
+    QCOMPARE(box.Colors(0), 0x00123456);
+    box.SetSelected(clBlack);
+    QVERIFY(box.ItemIndex() > 0);
     box.SetStyle(cbStandardColors);
     box.SetSelected(0x00ABCDEF);
     QCOMPARE(box.ItemIndex(), -1);

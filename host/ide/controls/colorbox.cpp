@@ -79,6 +79,12 @@ QString TColorBox::CustomCaption()
 
 void TColorBox::SetStyle(int Value)
 {
+    // Bound colour boxes set their style again at every load; the list is rebuilt only when the
+    // style asks for other entries or lists colours that OnGetColors supplies (which may change).
+    if (Value == m_style && !(Value & cbCustomColors) && count() > 0) {
+        setCurrentIndex(-1);
+        return;
+    }
     m_style = Value;
     PopulateList();
 }
