@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "designintf.h"
-#include "inspectordelegate.h"
+#include "propertyrowdelegate.h"
 #include "persistent.h"
 
 TObjectInspector::TObjectInspector(QWidget *parent)

@@ -7,7 +7,7 @@
 #include <QList>
 #include <QWidget>
 
-#include "inspectormodel.h"
+#include "propertyrowmodel.h"
 
 class IDesigner;
 class QComboBox;

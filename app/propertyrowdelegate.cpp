@@ -1,4 +1,4 @@
-#include "inspectordelegate.h"
+#include "propertyrowdelegate.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -8,8 +8,8 @@
 #include <QPainter>
 #include <QToolButton>
 
-#include "inspectormodel.h"
-#include "inspectorvaluelist.h"
+#include "propertyrowmodel.h"
+#include "propertyvaluelist.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "inspectormodel.h"
+#include "propertyrowmodel.h"
 
 #include <QFont>
 #include <algorithm>

@@ -20,8 +20,8 @@
 #include "gridimageindexproperty.h"
 #include "hostmessages.h"
 #include "idecolordlg.h"
-#include "inspectordelegate.h"
-#include "inspectorvaluelist.h"
+#include "propertyrowdelegate.h"
+#include "propertyvaluelist.h"
 #include "kordbgridsreg.h"
 #include "objectproperties.h"
 #include "probedesigner.h"
@@ -435,4 +435,4 @@ void InspectorTest::deletedObjectLeavesTheInspector()
 }
 
 QTEST_MAIN(InspectorTest)
-#include "tst_inspector.moc"
+#include "tst_objectproperties.moc"

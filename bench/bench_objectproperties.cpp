@@ -14,8 +14,8 @@
 
 #include "designintf.h"
 #include "editors.h"
-#include "inspectordelegate.h"
-#include "inspectorvaluelist.h"
+#include "propertyrowdelegate.h"
+#include "propertyvaluelist.h"
 #include "kordbeditsreg.h"
 #include "objectproperties.h"
 #include "persistent.h"
@@ -365,4 +365,4 @@ int main(int argc, char **argv)
     return 0;
 }
 
-#include "bench_inspector.moc"
+#include "bench_objectproperties.moc"

@@ -1,4 +1,4 @@
-#include "inspectorvaluelist.h"
+#include "propertyvaluelist.h"
 
 #include <QApplication>
 #include <QHash>
