@@ -15,23 +15,10 @@
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "regini.h"
+#include "runthenalways.h"
 #include "ui_kordbgridcolumnseditor.h"
 
 namespace {
-
-// Runs Body, then After even when Body raised; Body's error then goes on.
-template <class Body, class After> void runThenAlways(Body &&body, After &&after)
-{
-    std::exception_ptr failure;
-    try {
-        body();
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    after();
-    if (failure)
-        std::rethrow_exception(failure);
-}
 
 QIcon addAllFieldsImage()
 {
@@ -144,7 +131,7 @@ void TKorDBGridColumnsEditor::AddAllFieldsClick(QObject *)
         answer =
             MessageDlg(tr("Delete existing columns?"), mtConfirmation, mbYes | mbNo | mbCancel, 0);
     LockState();
-    runThenAlways(
+    RunThenAlways(
         [&] {
             if (answer == mrYes) {
                 columns->RebuildColumns();
@@ -154,7 +141,7 @@ void TKorDBGridColumnsEditor::AddAllFieldsClick(QObject *)
                 if (!dataSet)
                     return;
                 columns->BeginUpdate();
-                runThenAlways(
+                RunThenAlways(
                     [&] {
                         for (TField *field : dataSet->FieldList())
                             columns->Add()->setFieldName(field->FullName());
@@ -178,7 +165,7 @@ void TKorDBGridColumnsEditor::RestoreDefaultsClick(QObject *)
         return;
     const QList<TCollectionItem *> selected = SelectedItems();
     columns->BeginUpdate();
-    runThenAlways(
+    RunThenAlways(
         [&] {
             for (int i = 0; i < columns->Count(); ++i)
                 if (selected.contains(columns->Items(i)))
@@ -223,7 +210,7 @@ void TKorDBGridColumnsEditor::DeleteClick(QObject *)
     const QList<TCollectionItem *> selected = SelectedItems();
     int index = -1;
     columns->BeginUpdate();
-    runThenAlways(
+    RunThenAlways(
         [&] {
             if (IDesigner *designer = Designer())
                 designer->SetSelections({});
@@ -286,7 +273,7 @@ void TKorDBGridColumnsEditor::ListView1DragDrop(QObject *, QObject *, int X, int
     for (TCollectionItem *item : SelectedItems())
         moved.append(static_cast<TKorColumn *>(item));
     columns->BeginDesignUpdate();
-    runThenAlways(
+    RunThenAlways(
         [&] {
             for (TKorColumn *column : std::as_const(moved)) {
                 const bool before = column->Index() < target->Index();

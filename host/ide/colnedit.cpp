@@ -17,6 +17,7 @@
 #include "hostmessages.h"
 #include "persistent.h"
 #include "propedit.h"
+#include "runthenalways.h"
 #include "ui_collectioneditor.h"
 
 namespace {
@@ -67,20 +68,6 @@ template <class T> T *formControl(QObject *Root, const char *Name)
             QStringLiteral("The collection editor's form has no %1 named %2")
                 .arg(QLatin1String(T::staticMetaObject.className()), QLatin1String(Name)));
     return control;
-}
-
-// Runs Body, then After even when Body raised; Body's error then goes on.
-template <class Body, class After> void runThenAlways(Body &&body, After &&after)
-{
-    std::exception_ptr failure;
-    try {
-        body();
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    after();
-    if (failure)
-        std::rethrow_exception(failure);
 }
 
 } // namespace
@@ -292,7 +279,7 @@ void TCollectionEditor::SetSelection()
     for (TCollectionItem *item : SelectedItems())
         objects.append(item);
     const bool syncing = std::exchange(m_syncing, true);
-    runThenAlways(
+    RunThenAlways(
         [&] {
             if (!objects.isEmpty())
                 designer->SetSelections(objects);
@@ -318,7 +305,7 @@ void TCollectionEditor::AddClick(QObject *)
     const int place = selected.isEmpty() ? collection->Count() : selected.last()->Index() + 1;
     TCollectionItem *added = nullptr;
     LockState();
-    runThenAlways(
+    RunThenAlways(
         [&] {
             added = place < collection->Count() && CanAdd(place) ? collection->Insert(place)
                                                                  : collection->Add();
@@ -343,7 +330,7 @@ void TCollectionEditor::DeleteClick(QObject *)
         return;
     int first = selected.first()->Index();
     collection->BeginUpdate();
-    runThenAlways(
+    RunThenAlways(
         [&] {
             if (IDesigner *designer = Designer())
                 designer->SetSelections({});
@@ -369,7 +356,7 @@ void TCollectionEditor::MoveUpClick(QObject *)
     if (!collection || selected.isEmpty() || selected.first()->Index() == 0)
         return;
     collection->BeginUpdate();
-    runThenAlways(
+    RunThenAlways(
         [&] {
             for (TCollectionItem *item : selected)
                 item->SetIndex(item->Index() - 1);
@@ -389,7 +376,7 @@ void TCollectionEditor::MoveDownClick(QObject *)
     if (!collection || selected.isEmpty() || selected.last()->Index() >= collection->Count() - 1)
         return;
     collection->BeginUpdate();
-    runThenAlways(
+    RunThenAlways(
         [&] {
             for (auto it = selected.crbegin(); it != selected.crend(); ++it)
                 (*it)->SetIndex((*it)->Index() + 1);
@@ -446,7 +433,7 @@ void TCollectionEditor::ListView1DragDrop(QObject *, QObject *, int X, int Y)
     TCollectionItem *target = collection->Items(targetIndex);
     const QList<TCollectionItem *> moved = SelectedItems();
     collection->BeginUpdate();
-    runThenAlways(
+    RunThenAlways(
         [&] {
             // Each item lands just before the target, after the items moved before it.
             for (TCollectionItem *item : moved) {
