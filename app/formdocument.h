@@ -1,0 +1,79 @@
+#pragma once
+// TFormDocument: the form the workbench is designing, as a document. It owns the form's
+// designer, keeps the undo stack, and saves and opens the form as a text file.
+//
+// Undo works on snapshots of the form in the form-file format: every recorded change keeps the
+// form's text before and after it, and undoing makes the form match the earlier text again
+// (components are created, deleted or have their properties set, collection items in place), so
+// a change made anywhere (the inspector, a designer page, the columns editor, the form surface)
+// is undone the same way. A change is recorded by RecordChange, and also whenever the designer
+// announces one (ItemsModified).
+//
+// Components that are not controls have no geometry of their own; the form surface keeps where
+// their icon sits in the dynamic property "DesignPosition" (a QPoint) of the component's object,
+// and the form file keeps it with the component.
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+#include "designintf.h"
+
+class QUndoStack;
+class TComponent;
+class TFormDesigner;
+
+class TFormDocument : public QObject, public IDesignNotification {
+    Q_OBJECT
+public:
+    explicit TFormDocument(QObject *parent = nullptr);
+    ~TFormDocument() override;
+
+    // The designer of the form now open; a new one after New and Open (see DesignerReplaced).
+    TFormDesigner *Designer() const;
+    QUndoStack *UndoStack() const;
+
+    // Records the form as it is now as one undoable step named Text, when it differs from the
+    // last recorded state; does nothing otherwise.
+    void RecordChange(const QString &Text);
+    // Whether the form differs from what was last saved or opened.
+    bool IsModified() const;
+    // The file the form was last saved to or opened from; empty for a new form.
+    QString FileName() const;
+
+    // Closes the form (its designer sends DesignerClosed) and starts an empty one.
+    void New();
+    // Opens a form file. Raises EHostError with a message naming the file and where it is
+    // damaged; then nothing has changed.
+    void Open(const QString &FileName);
+    // Saves the form: writes a new file and renames it over the old one, so a failed save (a
+    // message through EHostError) leaves the old file as it was.
+    void Save(const QString &FileName);
+    // Form files opened or saved lately, most recent first (kept in the settings store).
+    QStringList RecentFiles() const;
+
+    // The clipboard text of some components of the form (with what they own).
+    QByteArray CopyComponents(const QList<TComponent *> &Components) const;
+    // Places the components of a clipboard text on the form, renamed where their names are taken,
+    // and records the step "Paste". Raises EHostError for text that is not components.
+    QList<TComponent *> PasteComponents(const QByteArray &Text);
+
+    // IDesignNotification
+    void ItemDeleted(IDesigner *ADesigner, QObject *Item) override;
+    void ItemInserted(IDesigner *ADesigner, QObject *Item) override;
+    void ItemsModified(IDesigner *ADesigner) override;
+    void SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &Selection) override;
+    void DesignerOpened(IDesigner *ADesigner, bool AResurrecting) override;
+    void DesignerClosed(IDesigner *ADesigner, bool AGoingDormant) override;
+
+signals:
+    // After New and Open: the old designer is closed, this one designs the form now.
+    void DesignerReplaced(TFormDesigner *Designer);
+    void ModifiedChanged(bool Modified);
+    void FileNameChanged(const QString &FileName);
+
+private:
+    std::unique_ptr<TFormDesigner> m_designer;
+    std::unique_ptr<QUndoStack> m_undoStack;
+    QString m_fileName;
+};
