@@ -10,8 +10,18 @@ namespace {
 
 using namespace KorReg;
 
-const TComponentEditorRow componentEditors[] = {
+const TPaletteRow kPalette[] = {
+    {"Data Controls", {&TKorDBNavigator::staticMetaObject}},
+};
+
+const TComponentEditorRow kComponentEditors[] = {
     {&TKorDBNavigator::staticMetaObject, &TBriskEditor::staticMetaObject},
+};
+
+const TCategoryRow kCategories[] = {
+    {nullptr, "Brisk", &TKorDBNavigator::staticMetaObject,
+     {"ApplyTheme", "Captions", "Fine", "FineTheme", "Font", "Gradient", "Kind", "Layout", "Margin",
+      "ParentBackground", "ParentFont", "ShowCaptions", "Spacing"}},
 };
 
 } // namespace
@@ -19,7 +29,8 @@ const TComponentEditorRow componentEditors[] = {
 // The unit's registration tables are handed to the host in one go.
 void Register()
 {
-    KorReg::RegisterTables({.ComponentEditors = componentEditors});
+    KorReg::RegisterTables(
+        {.Palette = kPalette, .ComponentEditors = kComponentEditors, .Categories = kCategories});
 }
 
 } // namespace KorDBCtrlsReg
