@@ -18,11 +18,13 @@ const TComponentEditorRow kComponentEditors[] = {
     {&TKorDBNavigator::staticMetaObject, &TBriskEditor::staticMetaObject},
 };
 
+// clang-format off
 const TCategoryRow kCategories[] = {
     {nullptr, "Brisk", &TKorDBNavigator::staticMetaObject,
      {"ApplyTheme", "Captions", "Fine", "FineTheme", "Font", "Gradient", "Kind", "Layout", "Margin",
       "ParentBackground", "ParentFont", "ShowCaptions", "Spacing"}},
 };
+// clang-format on
 
 } // namespace
 

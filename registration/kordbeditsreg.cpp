@@ -37,6 +37,7 @@ const TPropertyEditorRow kPropertyEditors[] = {
 
 #undef KOR_STRING_ROW
 
+// clang-format off
 const TCategoryRow kCategories[] = {
     {sDatabaseCategoryName, nullptr, &TKorDBCustomEditor::staticMetaObject,
      {"KeyField", "LookupColumn", "LookupDataSet", "LookupKeyField", "LookupListFields",
@@ -61,6 +62,7 @@ const TCategoryRow kCategories[] = {
       "MultiSelectList", "MultiSelectText", "PickIndex", "PickList", "PickOptions", "PickText",
       "PickTextFormat", "SuppressRTL"}},
 };
+// clang-format on
 
 } // namespace
 

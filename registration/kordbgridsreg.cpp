@@ -87,6 +87,7 @@ const TPropertyEditorRow kPropertyEditors[] = {
 
 // A property may be in several categories (a column's CheckBoxThemed is in "Image", the visual
 // category and "KorDBGrid"); long lists of one category are split over consecutive rows.
+// clang-format off
 const TCategoryRow kCategories[] = {
     {sDatabaseCategoryName, nullptr, &TKorColumn::staticMetaObject,
      {"FieldName", "KeyField", "LookupColumn", "LookupDataSet", "LookupKeyField",
@@ -164,6 +165,7 @@ const TCategoryRow kCategories[] = {
       "OnTitleClick", "OnTotalCalcQuery", "OnTotalCalcValue", "OnTotalClick", "OnTotalGetText",
       "OnTotalsUpdated"}},
 };
+// clang-format on
 
 } // namespace
 

@@ -23,6 +23,7 @@ const TComponentEditorRow kComponentEditors[] = {
 // "Linkage", "Localizable" and "Visual" are passed as plain text, not as the host's (translated)
 // category names: they stay in English in a translated host. "onShow" keeps the small letter it
 // has always been registered with; the host matches property names without regard to case.
+// clang-format off
 const TCategoryRow kCategories[] = {
     {nullptr, "Linkage", &TKorDBColumnsDialog::staticMetaObject, {"DBGrid"}},
     {nullptr, "Localizable", &TKorDBColumnsDialog::staticMetaObject,
@@ -36,6 +37,7 @@ const TCategoryRow kCategories[] = {
     {nullptr, "KorDBColumnsDialog", &TKorDBColumnsDialog::staticMetaObject,
      {"OnApply", "OnClose", "OnCreate", "onShow"}},
 };
+// clang-format on
 
 } // namespace
 

@@ -310,18 +310,15 @@ void TestHostRegistration::propertiesTheClassLacksAreReported_data()
     QTest::addRow("editor, type the property is not of")
         << RegistrationCall([=] { RegisterPropertyEditor(Color, Base, "Hint", EdA); })
         << QStringList{"is of type string, not TColor"};
-    QTest::addRow("editor, class the property is not of")
-        << RegistrationCall(
-               [] { RegisterPropertyEditor(TPropertyType::OfClass(Leaf), Leaf, "Buddy", EdA); })
-        << QStringList{"is of type TRegTestBase, not TRegTestLeaf"};
-    QTest::addRow("category, every property published")
-        << RegistrationCall(
-               [] { RegisterPropertiesInCategory("Image", Leaf, {"hint", "Partner", "Color"}); })
-        << QStringList{};
-    QTest::addRow("category, two missing")
-        << RegistrationCall(
-               [] { RegisterPropertiesInCategory("Image", Base, {"Colour", "Hint", "OnShow"}); })
-        << QStringList{"property Colour", "property OnShow"};
+    QTest::addRow("editor, class the property is not of") << RegistrationCall([] {
+        RegisterPropertyEditor(TPropertyType::OfClass(Leaf), Leaf, "Buddy", EdA);
+    }) << QStringList{"is of type TRegTestBase, not TRegTestLeaf"};
+    QTest::addRow("category, every property published") << RegistrationCall([] {
+        RegisterPropertiesInCategory("Image", Leaf, {"hint", "Partner", "Color"});
+    }) << QStringList{};
+    QTest::addRow("category, two missing") << RegistrationCall([] {
+        RegisterPropertiesInCategory("Image", Base, {"Colour", "Hint", "OnShow"});
+    }) << QStringList{"property Colour", "property OnShow"};
 }
 
 // A registration naming a property its class does not publish is reported as it is made, and

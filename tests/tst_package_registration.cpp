@@ -42,6 +42,8 @@ struct CategoryRow {
     QStringList Properties;
 };
 
+// One row per registration call, laid out to be read against the call.
+// clang-format off
 const EditorRow colorDlgEditors[] = {
     {"TColor", "TBriskGradient", "EndColor", "TBriskColorProperty"},
     {"TColor", "TBriskGradient", "HotColor", "TBriskColorProperty"},
@@ -225,6 +227,7 @@ const CategoryRow ctrlsCategories[] = {
      {"ApplyTheme", "Captions", "Fine", "FineTheme", "Font", "Gradient", "Kind", "Layout", "Margin",
       "ParentBackground", "ParentFont", "ShowCaptions", "Spacing"}},
 };
+// clang-format on
 
 // One line per registration call, the same for a recorded call and a table row.
 QString componentsLine(const QString &Page, const QStringList &Classes)
@@ -235,10 +238,15 @@ QString componentEditorLine(const QString &Component, const QString &Editor)
 {
     return QStringLiteral("RegisterComponentEditor(%1, %2)").arg(Component, Editor);
 }
-QString editorLine(const EditorRow &Row)
+QString editorLine(const QString &Type, const QString &Component, const QString &Property,
+                   const QString &Editor)
 {
     return QStringLiteral("RegisterPropertyEditor(%1, %2, %3, %4)")
-        .arg(Row.Type, Row.Component, Row.Property, Row.Editor);
+        .arg(Type, Component, Property, Editor);
+}
+QString editorLine(const EditorRow &Row)
+{
+    return editorLine(Row.Type, Row.Component, Row.Property, Row.Editor);
 }
 QString categoryLine(const QString &Category, const QString &Component, const QStringList &Names)
 {
@@ -267,14 +275,9 @@ QString recordedLine(const TRegistration &r)
     }
     case TRegistration::ComponentEditor:
         return componentEditorLine(nameOf(r.ComponentClass), nameOf(r.EditorClass));
-    case TRegistration::PropertyEditor: {
-        const QByteArray type = (r.PropertyType.Class ? "class " : "") + r.PropertyType.Name.toUtf8();
-        const QByteArray component = nameOf(r.ComponentClass).toUtf8();
-        const QByteArray property = r.PropertyName.toUtf8();
-        const QByteArray editor = nameOf(r.EditorClass).toUtf8();
-        return editorLine({type.constData(), component.constData(), property.constData(),
-                           editor.constData()});
-    }
+    case TRegistration::PropertyEditor:
+        return editorLine((r.PropertyType.Class ? "class " : "") + r.PropertyType.Name,
+                          nameOf(r.ComponentClass), r.PropertyName, nameOf(r.EditorClass));
     case TRegistration::PropertiesInCategory:
         return categoryLine(r.Category, nameOf(r.ComponentClass), r.PropertyNames);
     case TRegistration::DemandLoadState:
@@ -312,8 +315,7 @@ QStringList expectedLines()
     categories(editsCategories);
     // KorDBListsReg
     lines << componentsLine(page, {"TKorDBColumnsDialog"})
-          << componentEditorLine("TKorDBColumnsDialog",
-                                 "KorDBListsReg::TKorDBColumnsDialogEditor");
+          << componentEditorLine("TKorDBColumnsDialog", "KorDBListsReg::TKorDBColumnsDialogEditor");
     categories(listsCategories);
     // KorDBCtrlsReg
     lines << componentsLine(page, {"TKorDBNavigator"})
@@ -347,11 +349,14 @@ class TGermanHost : public QTranslator {
 public:
     QString translate(const char *context, const char *source, const char *, int) const override
     {
-        static const QHash<QByteArray, QString> names{
-            {"Database", "Datenbank"},     {"Help and Hints", "Hilfe und Hinweise"},
-            {"Input", "Eingabe"},          {"Layout", "Anordnung"},
-            {"Legacy", "Veraltet"},        {"Linkage", "Verkn\u00fcpfung"},
-            {"Localizable", "Lokalisierbar"}, {"Visual", "Darstellung"}};
+        static const QHash<QByteArray, QString> names{{"Database", "Datenbank"},
+                                                      {"Help and Hints", "Hilfe und Hinweise"},
+                                                      {"Input", "Eingabe"},
+                                                      {"Layout", "Anordnung"},
+                                                      {"Legacy", "Veraltet"},
+                                                      {"Linkage", "Verkn\u00fcpfung"},
+                                                      {"Localizable", "Lokalisierbar"},
+                                                      {"Visual", "Darstellung"}};
         return QByteArray(context) == "DesignHost" ? names.value(source) : QString();
     }
     bool isEmpty() const override { return false; }
@@ -366,7 +371,7 @@ private slots:
     void recordOfCalls_data();
     void recordOfCalls();
     void propertiesExistWithTheirTypes();
-    void paletteIcons();
+    void paletteEntries();
 };
 
 void TestPackageRegistration::cleanup()
@@ -461,7 +466,9 @@ void TestPackageRegistration::propertiesExistWithTheirTypes()
     QCOMPARE(checked, tableNameCount());
 }
 
-void TestPackageRegistration::paletteIcons()
+// The palette shows every registered class with its bitmap, background see-through, and each
+// entry can be placed on a form.
+void TestPackageRegistration::paletteEntries()
 {
     const QMetaObject *grid = &TKorDBGrid::staticMetaObject;
     QVERIFY(GetPaletteIcon(grid).isNull());
@@ -480,7 +487,9 @@ void TestPackageRegistration::paletteIcons()
             new QTreeWidgetItem(pageItem, {QString::fromLatin1(Class->className())});
         pageItem->setExpanded(true);
     }
+    TFormDesigner designer;
     for (const QMetaObject *Class : classes) {
+        QVERIFY(designer.CreateComponent(Class));
         const QIcon icon = GetPaletteIcon(Class);
         QVERIFY2(!icon.isNull(), Class->className());
         QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(24, 24)});

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMetaClassInfo>
 #include <QPixmap>
@@ -58,7 +59,8 @@ QString className(const QMetaObject *Class)
 // "Kor::TKorDBGridOptions" -> "TKorDBGridOptions"
 QString unqualified(const QString &Name)
 {
-    return Name.mid(Name.lastIndexOf(QLatin1String("::")) + 1).remove(QLatin1Char(':'));
+    const qsizetype colons = Name.lastIndexOf(QLatin1String("::"));
+    return colons < 0 ? Name : Name.mid(colons + 2);
 }
 
 void requireClass(const QMetaObject *Class, const char *what)
@@ -78,9 +80,10 @@ std::optional<TPropInfo> publishedProperty(const QMetaObject *Class, const QStri
     for (int i = Class->classInfoCount() - 1; i >= 0; --i) {
         const QMetaClassInfo entry = Class->classInfo(i);
         const QString key = QString::fromLatin1(entry.name());
-        if (!key.startsWith(prefix) || key.mid(prefix.size()).compare(Name, Qt::CaseInsensitive))
+        if (!key.startsWith(prefix) ||
+            key.mid(prefix.size()).compare(Name, Qt::CaseInsensitive) != 0)
             continue;
-        const QByteArray propertyName = entry.name() + prefix.size();
+        const QByteArray propertyName = key.mid(prefix.size()).toLatin1();
         const int index = Class->indexOfProperty(propertyName.constData());
         if (index < 0)
             continue;
@@ -113,9 +116,9 @@ void checkProperty(const QMetaObject *Class, const QString &Name,
         return;
     const std::optional<TPropInfo> info = publishedProperty(Class, Name);
     if (!info) {
-        ShowHostException(EPropertyError(
-            QStringLiteral("Registration for %1.%2: %1 has no published property %2")
-                .arg(className(Class), Name)));
+        ShowHostException(
+            EPropertyError(QStringLiteral("Registration for %1.%2: %1 has no published property %2")
+                               .arg(className(Class), Name)));
     } else if (Type && !Type->Matches(&*info)) {
         ShowHostException(EPropertyError(
             QStringLiteral("Registration for %1.%2: the property is of type %3, not %4")
@@ -442,11 +445,13 @@ QImage paletteBitmap(const QString &Folder, const QMetaObject *Class)
 
 QIcon GetPaletteIcon(TComponentClass ComponentClass)
 {
-    if (!ComponentClass)
+    // Pixmaps need a GUI application; a host without one has no palette to show.
+    if (!ComponentClass || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         return {};
-    const auto registered = std::find_if(records().cbegin(), records().cend(), [&](auto &r) {
-        return r.kind == TRegistration::Components && r.Classes.contains(ComponentClass);
-    });
+    const auto registered =
+        std::find_if(records().cbegin(), records().cend(), [&](const TRegistration &r) {
+            return r.kind == TRegistration::Components && r.Classes.contains(ComponentClass);
+        });
     if (registered == records().cend())
         return {};
     QImage image = paletteBitmap(registered->Module, ComponentClass);
