@@ -10,16 +10,29 @@ namespace {
 
 using namespace KorReg;
 
-const TComponentEditorRow componentEditors[] = {
+const TPaletteRow kPalette[] = {
+    {"Data Controls", {&TKorDBNavigator::staticMetaObject}},
+};
+
+const TComponentEditorRow kComponentEditors[] = {
     {&TKorDBNavigator::staticMetaObject, &TBriskEditor::staticMetaObject},
 };
+
+// clang-format off
+const TCategoryRow kCategories[] = {
+    {nullptr, "Brisk", &TKorDBNavigator::staticMetaObject,
+     {"ApplyTheme", "Captions", "Fine", "FineTheme", "Font", "Gradient", "Kind", "Layout", "Margin",
+      "ParentBackground", "ParentFont", "ShowCaptions", "Spacing"}},
+};
+// clang-format on
 
 } // namespace
 
 // The unit's registration tables are handed to the host in one go.
 void Register()
 {
-    KorReg::RegisterTables({.ComponentEditors = componentEditors});
+    KorReg::RegisterTables(
+        {.Palette = kPalette, .ComponentEditors = kComponentEditors, .Categories = kCategories});
 }
 
 } // namespace KorDBCtrlsReg

@@ -17,7 +17,7 @@ namespace {
 
 using namespace KorReg;
 
-const TComponentEditorRow componentEditors[] = {
+const TComponentEditorRow kComponentEditors[] = {
     {&TKorDBGrid::staticMetaObject, &TKorDBGridEditor::staticMetaObject},
 };
 
@@ -85,13 +85,95 @@ const TPropertyEditorRow kPropertyEditors[] = {
 #undef KOR_STRING_ROW
 #undef KOR_TYPED_ROW
 
+// A property may be in several categories (a column's CheckBoxThemed is in "Image", the visual
+// category and "KorDBGrid"); long lists of one category are split over consecutive rows.
+// clang-format off
+const TCategoryRow kCategories[] = {
+    {sDatabaseCategoryName, nullptr, &TKorColumn::staticMetaObject,
+     {"FieldName", "KeyField", "LookupColumn", "LookupDataSet", "LookupKeyField",
+      "LookupListFields", "LookupListTitles", "LookupListWidths", "LookupParentField",
+      "LookupResultField", "LookupTreeViewField"}},
+    {sHelpCategoryName, nullptr, &TKorColumn::staticMetaObject, {"ToolTips", "ToolTipsWidth"}},
+    {nullptr, "Image", &TKorColumn::staticMetaObject,
+     {"Alignment", "CheckBox", "CheckBoxThemed", "CheckBoxToggle", "CheckBoxValues", "ImageDraw",
+      "ImageMargin", "ImageOffsetX", "ImageOffsetY", "Images", "QuickDraw", "Transparent",
+      "TransparentColor", "VAlignment", "Wallpaper"}},
+    {sInputCategoryName, nullptr, &TKorColumn::staticMetaObject,
+     {"CharCase", "EditMemo", "ShowEdit"}},
+    {sLayoutCategoryName, nullptr, &TKorColumn::staticMetaObject,
+     {"DropDownRows", "DropDownWidth", "WidthBase", "WidthMax", "WidthMin"}},
+    {sLocalizableCategoryName, nullptr, &TKorColumn::staticMetaObject,
+     {"EditorHint", "PickList", "PickText", "PickTextFormat", "SuppressRTL", "Title"}},
+    {sVisualCategoryName, nullptr, &TKorColumn::staticMetaObject,
+     {"AutoNumber", "CheckBox", "CheckBoxKind", "CheckBoxStyle", "CheckBoxThemed", "Ellipsis",
+      "ExpandBox", "ExpandBoxSize", "ExpandBoxThemed", "ExpandBoxTree", "ExpandCols", "Expanded",
+      "ShowBlob", "TotalFields", "TotalFooter", "TotalHeader", "TotalValues", "VAlignment",
+      "WidthBase", "WordWrap"}},
+    {nullptr, "KorDBGrid", &TKorColumn::staticMetaObject,
+     {"AutoNumber", "ButtonStyle", "CalendarDepth", "CharCase", "CheckBox", "CheckBoxKind",
+      "CheckBoxStyle", "CheckBoxThemed", "CheckBoxToggle", "CheckBoxValues", "DelimiterChar",
+      "DelimiterLine", "DialogOptions", "DropDownMenu", "DropDownWidth", "EditMemo", "EditorHint",
+      "Ellipsis", "ExpandBox", "ExpandBoxSize", "ExpandBoxThemed", "ExpandBoxToggle",
+      "ExpandBoxTree", "ExpandCols", "ExpandStyle", "FilterList", "FilterText", "Hint", "ImageDraw",
+      "ImageMargin", "ImageOffsetX", "ImageOffsetY", "Images"}},
+    {nullptr, "KorDBGrid", &TKorColumn::staticMetaObject,
+     {"ListOptions", "LookupColumn", "LookupDataSet", "LookupKeyField", "LookupListFields",
+      "LookupListTitles", "LookupListWidths", "LookupParentField", "LookupResultField",
+      "LookupTreeViewField", "MultiSelectList", "MultiSelectText", "PickOptions", "PickText",
+      "PickTextFormat", "QuickDraw", "Report", "ShowBlob", "ShowEdit", "SuppressRTL", "ToolTips",
+      "ToolTipsWidth", "TotalFields", "TotalFooter", "TotalHeader", "TotalValues", "Transparent",
+      "TransparentColor", "VAlignment", "Wallpaper", "WidthBase", "WidthMax", "WidthMin",
+      "WordWrap"}},
+    {sDatabaseCategoryName, nullptr, &TKorCustomDBGrid::staticMetaObject,
+     {"DetailFields", "KeyFields", "OrderFields", "TreeView", "OnOrderChanged", "OnOrderUpdated",
+      "OnRowExpand", "OnRowExpanding"}},
+    {nullptr, "Image", &TKorCustomDBGrid::staticMetaObject,
+     {"FillerIndex", "IndicatorImages", "TitleImages", "TitleMarkers", "OnCalcImageIndex"}},
+    {sLayoutCategoryName, nullptr, &TKorCustomDBGrid::staticMetaObject,
+     {"GridStyle", "HeaderLinesCount", "IndicatorWidth", "LinesCount", "LinesCountMax",
+      "LinesCountMin", "Settings", "StretchWidthMax", "StretchWidthMin", "TitleLinesCount",
+      "Totals", "OnLayout"}},
+    {sLegacyCategoryName, nullptr, &TKorCustomDBGrid::staticMetaObject, {"Ctl3DAuto"}},
+    {sLocalizableCategoryName, nullptr, &TKorCustomDBGrid::staticMetaObject, {"FillerHint"}},
+    {sVisualCategoryName, nullptr, &TKorCustomDBGrid::staticMetaObject,
+     {"DrawingOptions", "DrawingStyle", "FixedCols", "FixedStyle", "FixedTheme", "FocusRect",
+      "Gradient", "HeaderLinesCount", "HotButtons", "LinesCount", "ListBorder", "MarkerStyle",
+      "MarkerTransparent", "ScrollBars", "ScrollProp", "StretchMode", "TitleLinesCount", "Totals"}},
+    {nullptr, "KorDBGrid", &TKorCustomDBGrid::staticMetaObject,
+     {"Ctl3DAuto", "DataColLineColor", "DataRowLineColor", "DefaultWidthMax", "DefaultWidthMin",
+      "DetailFields", "DoubleBuffered", "DragRows", "DrawingOptions", "DrawingStyle", "EditorColor",
+      "FillerButton", "FillerColor", "FillerHint", "FillerIndex", "FillerPopupMenu", "Filter",
+      "Filtered", "FilterGrid", "FixedCols", "FixedStyle", "FixedTheme", "FocusRect", "Gradient",
+      "GridLineWidth", "GridStyle", "HeaderColor", "HeaderFont", "HeaderLinesCount",
+      "HighlightText", "HintOptions", "HotButtons", "IndicatorHint", "IndicatorImages",
+      "IndicatorPopupMenu", "IndicatorWidth", "KeyFields", "LinesCount", "LinesCountMax",
+      "LinesCountMin", "ListBorder", "MarkerStyle", "MarkerTransparent", "MasterGrid",
+      "MultiSelectOptions", "Options", "OptionsEx", "OptionsExt", "OrderFields", "ResizeOptions",
+      "ScrollBars", "ScrollProp"}},
+    {nullptr, "KorDBGrid", &TKorCustomDBGrid::staticMetaObject,
+     {"Search", "SelectCellColor", "SelectionColor", "SelectRowColor", "Settings", "StretchMode",
+      "StretchWidthMax", "StretchWidthMin", "StripeColor", "TitleImages", "TitleLinesCount",
+      "TitleMarkers", "Totals", "TreeView", "WheelScrollRows"}},
+    {nullptr, "KorDBGrid", &TKorCustomDBGrid::staticMetaObject,
+     {"OnCalcBoldDays", "OnCalcImageIndex", "OnCellDblClick", "OnCellExpand", "OnCellHint",
+      "OnColExpand", "OnColGetText", "OnColSetText", "OnColTextChanged", "OnColumnMoving",
+      "OnColumnResize", "OnColumnScroll", "OnExpandClick", "OnFillerClick", "OnFilterChanged",
+      "OnFilterRecord", "OnFilterUpdated", "OnHeaderClick", "OnIndicatorClick", "OnLayout",
+      "OnListCloseUp", "OnListDropDown", "OnListItemsUpdated", "OnOrderChanged", "OnOrderUpdated",
+      "OnPaintColumnCell", "OnRowExpand", "OnRowExpanding", "OnRowResize", "OnRowSelect",
+      "OnSelectedColsChanged", "OnSelectedRowsChanged", "OnSelectionChanged", "OnSequenceUpdated",
+      "OnTitleClick", "OnTotalCalcQuery", "OnTotalCalcValue", "OnTotalClick", "OnTotalGetText",
+      "OnTotalsUpdated"}},
+};
+// clang-format on
+
 } // namespace
 
 // The product first, then the unit's registration tables in one go.
 void Register()
 {
     IDEAboutDlg::RegisterProduct();
-    KorReg::RegisterTables({kPalette, componentEditors, kPropertyEditors, {}});
+    KorReg::RegisterTables({kPalette, kComponentEditors, kPropertyEditors, kCategories});
 }
 
 // ---- TKorDBGridEditor ----

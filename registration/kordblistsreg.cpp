@@ -12,16 +12,40 @@ namespace {
 
 using namespace KorReg;
 
-const TComponentEditorRow componentEditors[] = {
+const TPaletteRow kPalette[] = {
+    {"Data Controls", {&TKorDBColumnsDialog::staticMetaObject}},
+};
+
+const TComponentEditorRow kComponentEditors[] = {
     {&TKorDBColumnsDialog::staticMetaObject, &TKorDBColumnsDialogEditor::staticMetaObject},
 };
+
+// "Linkage", "Localizable" and "Visual" are passed as plain text, not as the host's (translated)
+// category names: they stay in English in a translated host. "onShow" keeps the small letter it
+// has always been registered with; the host matches property names without regard to case.
+// clang-format off
+const TCategoryRow kCategories[] = {
+    {nullptr, "Linkage", &TKorDBColumnsDialog::staticMetaObject, {"DBGrid"}},
+    {nullptr, "Localizable", &TKorDBColumnsDialog::staticMetaObject,
+     {"ButtonsTitles", "ColumnsTitle", "Title"}},
+    {nullptr, "Visual", &TKorDBColumnsDialog::staticMetaObject,
+     {"ButtonsTitles", "ColumnsTitle", "DefaultCount", "DefaultWidth", "MinimumCount",
+      "MinimumWidth", "Title"}},
+    {nullptr, "KorDBColumnsDialog", &TKorDBColumnsDialog::staticMetaObject,
+     {"BorderStyle", "ButtonsTitles", "ColumnsTitle", "DBGrid", "DefaultCount", "DefaultWidth",
+      "HelpContext", "MinimumCount", "MinimumWidth", "Options", "Title"}},
+    {nullptr, "KorDBColumnsDialog", &TKorDBColumnsDialog::staticMetaObject,
+     {"OnApply", "OnClose", "OnCreate", "onShow"}},
+};
+// clang-format on
 
 } // namespace
 
 // The unit's registration tables are handed to the host in one go.
 void Register()
 {
-    KorReg::RegisterTables({.ComponentEditors = componentEditors});
+    KorReg::RegisterTables(
+        {.Palette = kPalette, .ComponentEditors = kComponentEditors, .Categories = kCategories});
 }
 
 // ---- TKorDBColumnsDialogEditor ----

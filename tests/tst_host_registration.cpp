@@ -5,6 +5,7 @@
 #include <QTranslator>
 
 #include "hosterrors.h"
+#include "hostmessages.h"
 #include "persistent.h"
 #include "published.h"
 #include "registration.h"
@@ -14,6 +15,7 @@ class TRegTestBase : public QObject, public TComponent {
     KOR_STRING(Hint)
     KOR_STRING(Caption)
     KOR_COLOR(Color, clWindow)
+    KOR_BOOLEAN(CheckBoxThemed, true)
     KOR_LINK(TRegTestBase, Buddy)
 public:
     void Changed() {}
@@ -41,6 +43,9 @@ class TEditorC : public QObject {
 class TEditorD : public QObject {
     Q_OBJECT
 };
+
+using RegistrationCall = std::function<void()>;
+Q_DECLARE_METATYPE(RegistrationCall)
 
 namespace {
 
@@ -90,6 +95,8 @@ private slots:
     void componentEditorNearestAncestor();
     void categoriesAndPalette();
     void categoryNamesFollowInstalledTranslator();
+    void propertiesTheClassLacksAreReported_data();
+    void propertiesTheClassLacksAreReported();
 };
 
 void TestHostRegistration::init()
@@ -281,6 +288,51 @@ void TestHostRegistration::categoryNamesFollowInstalledTranslator()
     QCoreApplication::removeTranslator(&german);
     QCOMPARE(sDatabaseCategoryName(), QStringLiteral("Database"));
     QCOMPARE(GetPropertyCategories(Base, "Hint"), QStringList{"Datenbank"});
+}
+
+void TestHostRegistration::propertiesTheClassLacksAreReported_data()
+{
+    QTest::addColumn<RegistrationCall>("call");
+    QTest::addColumn<QStringList>("reported"); // a text each report contains
+    const TPropertyType Color = TPropertyType::Named("TColor");
+    QTest::addRow("editor, published property")
+        << RegistrationCall([] { RegisterPropertyEditor(String, Leaf, "caption", EdA); })
+        << QStringList{};
+    QTest::addRow("editor, any property of any class")
+        << RegistrationCall([] { RegisterPropertyEditor(String, nullptr, {}, EdA); })
+        << QStringList{};
+    QTest::addRow("editor, no such property")
+        << RegistrationCall([] { RegisterPropertyEditor(String, Base, "Hnt", EdA); })
+        << QStringList{"TRegTestBase has no published property Hnt"};
+    QTest::addRow("editor, property of a descendant only")
+        << RegistrationCall([] { RegisterPropertyEditor(String, Base, "Partner", EdA); })
+        << QStringList{"TRegTestBase has no published property Partner"};
+    QTest::addRow("editor, type the property is not of")
+        << RegistrationCall([=] { RegisterPropertyEditor(Color, Base, "Hint", EdA); })
+        << QStringList{"is of type string, not TColor"};
+    QTest::addRow("editor, class the property is not of") << RegistrationCall([] {
+        RegisterPropertyEditor(TPropertyType::OfClass(Leaf), Leaf, "Buddy", EdA);
+    }) << QStringList{"is of type TRegTestBase, not TRegTestLeaf"};
+    QTest::addRow("category, every property published") << RegistrationCall([] {
+        RegisterPropertiesInCategory("Image", Leaf, {"hint", "Partner", "Color"});
+    }) << QStringList{};
+    QTest::addRow("category, two missing") << RegistrationCall([] {
+        RegisterPropertiesInCategory("Image", Base, {"Colour", "Hint", "OnShow"});
+    }) << QStringList{"property Colour", "property OnShow"};
+}
+
+// A registration naming a property its class does not publish is reported as it is made, and
+// neither raises nor stops the registrations after it.
+void TestHostRegistration::propertiesTheClassLacksAreReported()
+{
+    QFETCH(RegistrationCall, call);
+    QFETCH(QStringList, reported);
+    TScopedHostMessages messages;
+    call();
+    QCOMPARE(messages.Errors.size(), reported.size());
+    for (int i = 0; i < reported.size(); ++i)
+        QVERIFY2(messages.Errors[i].contains(reported[i]), qPrintable(messages.Errors[i]));
+    QCOMPARE(Registrations().size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestHostRegistration)

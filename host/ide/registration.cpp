@@ -1,7 +1,14 @@
 #include "registration.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMetaClassInfo>
+#include <QPixmap>
+#include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "hosterrors.h"
 #include "hostmessages.h"
@@ -49,11 +56,74 @@ QString className(const QMetaObject *Class)
     return Class ? QString::fromLatin1(Class->className()) : QStringLiteral("nil");
 }
 
+// "Kor::TKorDBGridOptions" -> "TKorDBGridOptions"
+QString unqualified(const QString &Name)
+{
+    const qsizetype colons = Name.lastIndexOf(QLatin1String("::"));
+    return colons < 0 ? Name : Name.mid(colons + 2);
+}
+
 void requireClass(const QMetaObject *Class, const char *what)
 {
     if (!Class)
         throw EInvalidOperation(
             QStringLiteral("Cannot register a nil %1 class").arg(QLatin1String(what)));
+}
+
+// The published property Name of Class as its type information records it (a "prop:<Name>"
+// class-info entry beside a Q_PROPERTY), read from the class alone: registrations name classes,
+// not instances. Only what a registration is checked against is filled in: name, kind, type name
+// and the class of an object-typed value.
+std::optional<TPropInfo> publishedProperty(const QMetaObject *Class, const QString &Name)
+{
+    static const QLatin1String prefix("prop:");
+    for (int i = Class->classInfoCount() - 1; i >= 0; --i) {
+        const QMetaClassInfo entry = Class->classInfo(i);
+        const QString key = QString::fromLatin1(entry.name());
+        if (!key.startsWith(prefix) ||
+            key.mid(prefix.size()).compare(Name, Qt::CaseInsensitive) != 0)
+            continue;
+        const QByteArray propertyName = key.mid(prefix.size()).toLatin1();
+        const int index = Class->indexOfProperty(propertyName.constData());
+        if (index < 0)
+            continue;
+        const QStringList fields = QString::fromUtf8(entry.value()).split(QLatin1Char('|'));
+        TPropInfo info;
+        info.Name = QString::fromLatin1(propertyName);
+        info.Meta = Class->property(index);
+        for (int kind = int(TTypeKind::tkUnknown); kind <= int(TTypeKind::tkVariant); ++kind)
+            if (fields.value(0) == QLatin1String(TypeKindName(TTypeKind(kind))))
+                info.Kind = TTypeKind(kind);
+        info.TypeName = unqualified(fields.value(1));
+        if (info.Kind == TTypeKind::tkClass &&
+            (info.Meta.metaType().flags() & QMetaType::PointerToQObject))
+            info.ObjectClass = info.Meta.metaType().metaObject();
+        return info;
+    }
+    return std::nullopt;
+}
+
+// Reports, without stopping the Register procedure, a registration that names a property that
+// Class does not publish, or (with a Type) one whose type the property is not of: such a row
+// would never take effect, which is otherwise noticed only as a missing editor or category.
+void checkProperty(const QMetaObject *Class, const QString &Name,
+                   const TPropertyType *Type = nullptr)
+{
+    if (!Class || Name.isEmpty())
+        return;
+    // Components publish their Name without a class-info entry of their own.
+    if (Name.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0)
+        return;
+    const std::optional<TPropInfo> info = publishedProperty(Class, Name);
+    if (!info) {
+        ShowHostException(
+            EPropertyError(QStringLiteral("Registration for %1.%2: %1 has no published property %2")
+                               .arg(className(Class), Name)));
+    } else if (Type && !Type->Matches(&*info)) {
+        ShowHostException(EPropertyError(
+            QStringLiteral("Registration for %1.%2: the property is of type %3, not %4")
+                .arg(className(Class), info->Name, info->TypeName, Type->Name)));
+    }
 }
 
 constexpr int kUnrelated = std::numeric_limits<int>::max();
@@ -187,6 +257,7 @@ void RegisterPropertyEditor(const TPropertyType &PropertyType, TComponentClass C
     if (!PropertyType.Class && PropertyType.Name.isEmpty())
         throw EInvalidOperation(QStringLiteral("Cannot register a property editor for no type"));
     requireClass(EditorClass, "property editor");
+    checkProperty(ComponentClass, PropertyName, &PropertyType);
     TRegistration registration = make(TRegistration::PropertyEditor);
     registration.PropertyType = PropertyType;
     registration.ComponentClass = ComponentClass;
@@ -202,6 +273,8 @@ void RegisterPropertiesInCategory(const QString &Category, TComponentClass Compo
         throw EInvalidOperation(
             QStringLiteral("Cannot register properties in a nameless category"));
     requireClass(ComponentClass, "component");
+    for (const QString &name : PropertyNames)
+        checkProperty(ComponentClass, name);
     TRegistration registration = make(TRegistration::PropertiesInCategory);
     registration.Category = Category;
     registration.ComponentClass = ComponentClass;
@@ -350,4 +423,47 @@ QStringList GetPalettePages()
         if (r.kind == TRegistration::Components && !pages.contains(r.Page))
             pages.append(r.Page);
     return pages;
+}
+
+namespace {
+
+// The palette bitmap of Class in the resource folder Folder ("" for none), or a null image.
+QImage paletteBitmap(const QString &Folder, const QMetaObject *Class)
+{
+    const QString file = unqualified(className(Class)).toUpper() + QLatin1String(".bmp");
+    if (!Folder.isEmpty())
+        return QImage(QStringLiteral(":/%1/%2").arg(Folder, file));
+    for (const QString &folder : QDir(QStringLiteral(":/")).entryList(QDir::Dirs)) {
+        const QImage image(QStringLiteral(":/%1/%2").arg(folder, file));
+        if (!image.isNull())
+            return image;
+    }
+    return {};
+}
+
+} // namespace
+
+QIcon GetPaletteIcon(TComponentClass ComponentClass)
+{
+    // Pixmaps need a GUI application; a host without one has no palette to show.
+    if (!ComponentClass || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return {};
+    const auto registered =
+        std::find_if(records().cbegin(), records().cend(), [&](const TRegistration &r) {
+            return r.kind == TRegistration::Components && r.Classes.contains(ComponentClass);
+        });
+    if (registered == records().cend())
+        return {};
+    QImage image = paletteBitmap(registered->Module, ComponentClass);
+    if (image.isNull())
+        return {};
+    // Palette bitmaps have no alpha channel: the colour of the lower-left pixel (magenta by
+    // convention) stands for the background.
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb background = image.pixel(0, image.height() - 1);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        std::replace(line, line + image.width(), background, QRgb(0));
+    }
+    return QIcon(QPixmap::fromImage(image));
 }

@@ -6,6 +6,7 @@
 // a property-editor class are each a `const QMetaObject *`. Property types are named as the type
 // information spells them ("string", "Integer", "TColor") or given as a class.
 
+#include <QIcon>
 #include <QList>
 #include <QMetaObject>
 #include <QString>
@@ -51,6 +52,10 @@ KORHOST_EXPORT QString sVisualCategoryName();
 // page or category name, or a property type with neither name nor class raises
 // EInvalidOperation; only RegisterPropertyEditor accepts a nil component class, meaning any
 // class (and an empty property name means any property of the type).
+// A property name that the component class does not publish (names match without regard to
+// case), and a property-editor registration whose type the named property is not of, are
+// reported (ShowHostException, EPropertyError) as the call is made; the call is still recorded
+// and the Register procedure goes on.
 KORHOST_EXPORT void RegisterComponents(const QString &Page, const QList<TComponentClass> &Classes);
 KORHOST_EXPORT void RegisterComponentEditor(TComponentClass ComponentClass,
                                             TComponentEditorClass ComponentEditor);
@@ -117,3 +122,10 @@ KORHOST_EXPORT QStringList GetPropertyCategories(TComponentClass ComponentClass,
 // Component classes on a palette page, in registration order.
 KORHOST_EXPORT QList<TComponentClass> GetPaletteClasses(const QString &Page);
 KORHOST_EXPORT QStringList GetPalettePages();
+// The palette picture of a registered component class: the bitmap resource named after the
+// class in capitals (":/<Module>/<CLASSNAME>.bmp", Module being the package that registered the
+// class; for classes registered from code linked into the program, any top-level resource folder
+// that holds one), with the colour of its lower-left pixel made transparent. A null icon when
+// the class is not on the palette or has no bitmap. Read at each call, so it follows packages
+// being loaded and unloaded.
+KORHOST_EXPORT QIcon GetPaletteIcon(TComponentClass ComponentClass);
