@@ -6,9 +6,11 @@
 #include <QLocale>
 #include <QTime>
 #include <algorithm>
+#include <climits>
 
 #include "assignprops.h"
 #include "componentlink.h"
+#include "hostmessages.h"
 #include "stringlist.h"
 
 namespace {
@@ -29,6 +31,21 @@ bool sameValue(const QVariant &a, const QVariant &b)
     if (VarIsNumeric(a) && VarIsNumeric(b))
         return a.toDouble() == b.toDouble();
     return a.toString() == b.toString();
+}
+
+// Fields whose values identify a record again after a refresh: not the binary ones.
+bool isKeyType(Db::TFieldType type)
+{
+    switch (type) {
+    case Db::ftBlob:
+    case Db::ftGraphic:
+    case Db::ftBytes:
+    case Db::ftVarBytes:
+    case Db::ftFmtMemo:
+        return false;
+    default:
+        return true;
+    }
 }
 
 } // namespace
@@ -58,6 +75,18 @@ void TDataSet::Open()
     std::vector<FieldDesc> columns;
     std::vector<QVariantList> rows;
     InternalOpen(columns, rows, false);
+    m_rows = std::move(rows);
+    m_allRead = false;
+    m_count = -1;
+    m_lastError.clear();
+    try {
+        fetchTo(0, true);
+    } catch (...) {
+        m_rows = {};
+        m_allRead = true;
+        InternalClose();
+        throw;
+    }
 
     std::vector<std::unique_ptr<TField>> dataFields;
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -74,7 +103,6 @@ void TDataSet::Open()
     for (auto &definition : m_fields)
         dataFields.push_back(std::move(definition));
     m_fields = std::move(dataFields);
-    m_rows = std::move(rows);
     m_active = true;
     setCursor(m_rows.empty() ? 0 : 1, true, m_rows.empty());
     emit dataChanged();
@@ -86,8 +114,11 @@ void TDataSet::Close()
     if (!m_active)
         return;
     m_active = false;
+    InternalClose();
     clearDataFields();
-    m_rows.clear();
+    m_rows = {}; // gives the memory back
+    m_allRead = true;
+    m_count = -1;
     setCursor(0, true, true);
     emit dataChanged();
     emit recordChanged();
@@ -98,9 +129,127 @@ void TDataSet::Refresh()
     if (!m_active)
         return;
     const int recNo = m_recNo;
+    QString keyNames;
+    QVariantList keyValues;
+    const bool hasKey = currentKey(keyNames, keyValues);
     Close();
     Open();
+    if (hasKey) {
+        // Most often the record is where it was; look there before searching.
+        if (fetchTo(recNo - 1, true)) {
+            setCursor(recNo, recNo == 1, false);
+            QString names;
+            QVariantList values;
+            if (currentKey(names, values) && names == keyNames && values == keyValues)
+                return;
+        }
+        const int row = findRow(keyNames, keyValues, true);
+        if (row >= 0) {
+            setRecNo(row + 1);
+            return;
+        }
+    }
     setRecNo(recNo);
+}
+
+bool TDataSet::currentKey(QString &names, QVariantList &values) const
+{
+    if (m_recNo < 1)
+        return false;
+    QStringList keyNames;
+    for (const auto &field : m_fields) {
+        if (!field->IsData() || !isKeyType(field->DataType()))
+            continue;
+        keyNames.append(field->FieldName());
+        values.append(FieldValue(m_recNo - 1, field.get()));
+    }
+    names = keyNames.join(QLatin1Char(';'));
+    return !keyNames.isEmpty();
+}
+
+int TDataSet::InternalFetch(std::vector<QVariantList> &, int)
+{
+    return 0;
+}
+
+int TDataSet::InternalRecordCount()
+{
+    return -1;
+}
+
+bool TDataSet::fetchTo(int row, bool raise) const
+{
+    while (!m_allRead && row >= int(m_rows.size())) {
+        // Whole blocks, as many as reach the row.
+        const qint64 missing = qint64(row) + 1 - qint64(m_rows.size());
+        const int count = int(std::min<qint64>(
+            (missing + FetchBlockSize - 1) / FetchBlockSize * FetchBlockSize, INT_MAX / 2));
+        const std::size_t before = m_rows.size();
+        auto *self = const_cast<TDataSet *>(this);
+        try {
+            const int read = self->InternalFetch(m_rows, count);
+            if (read < count) {
+                m_allRead = true;
+                self->InternalClose();
+            }
+        } catch (const EHostError &error) {
+            m_rows.resize(std::max(before, m_rows.size()));
+            stopReading(error.Message(), !raise);
+            if (raise)
+                throw;
+        }
+    }
+    return row >= 0 && row < int(m_rows.size());
+}
+
+void TDataSet::stopReading(const QString &message, bool report) const
+{
+    auto *self = const_cast<TDataSet *>(this);
+    m_allRead = true;
+    m_lastError = message;
+    self->InternalClose();
+    // The controls learn that the data set ends here once the reader that failed has returned;
+    // the message goes to the host the same way, as nothing that paints can show it.
+    QMetaObject::invokeMethod(
+        self,
+        [self, message, report] {
+            if (report)
+                ShowHostException(EDatabaseError(message));
+            emit self->dataChanged();
+        },
+        Qt::QueuedConnection);
+}
+
+int TDataSet::RecordCount() const
+{
+    if (!m_active)
+        return 0;
+    if (m_allRead)
+        return int(m_rows.size());
+    if (m_count < 0) {
+        try {
+            m_count = const_cast<TDataSet *>(this)->InternalRecordCount();
+        } catch (const EHostError &) {
+            m_count = -1;
+        }
+    }
+    if (m_count >= 0)
+        return std::max(m_count, int(m_rows.size()));
+    fetchTo(INT_MAX - 1, false);
+    return int(m_rows.size());
+}
+
+bool TDataSet::HasRow(int Row) const
+{
+    return Row >= 0 && fetchTo(Row, false);
+}
+
+int TDataSet::RowsUpTo(int Limit) const
+{
+    if (Limit <= 0)
+        return 0;
+    fetchTo(Limit - 1, false);
+    return std::min(Limit, int(m_rows.size()));
 }
 
 void TDataSet::clearDataFields()
@@ -233,17 +382,24 @@ void TDataSet::setCursor(int recNo, bool bof, bool eof)
 
 void TDataSet::setRecNo(int Value)
 {
-    if (m_rows.empty()) {
+    if (!m_active || !fetchTo(0, true)) {
         setCursor(0, true, true);
         return;
     }
-    const int recNo = std::clamp(Value, 1, RecordCount());
+    int recNo = std::max(Value, 1);
+    if (!fetchTo(recNo - 1, true))
+        recNo = int(m_rows.size());
     setCursor(recNo, recNo == 1, false);
+}
+
+void TDataSet::Last()
+{
+    setRecNo(INT_MAX);
 }
 
 void TDataSet::Next()
 {
-    if (m_recNo < RecordCount())
+    if (m_recNo >= 1 && fetchTo(m_recNo, true))
         setCursor(m_recNo + 1, false, false);
     else
         setCursor(m_recNo, m_bof, true);
@@ -260,11 +416,11 @@ void TDataSet::Prior()
 int TDataSet::MoveBy(int Distance)
 {
     const int before = m_recNo;
-    if (m_rows.empty())
+    if (IsEmpty())
         return 0;
-    const int target = m_recNo + Distance;
+    const int target = int(std::clamp<qint64>(qint64(m_recNo) + Distance, 0, INT_MAX));
     setRecNo(target);
-    if (target > RecordCount())
+    if (target > m_recNo)
         m_eof = true;
     if (target < 1)
         m_bof = true;
@@ -272,6 +428,11 @@ int TDataSet::MoveBy(int Distance)
 }
 
 int TDataSet::FindRow(const QString &KeyFields, const QVariantList &Values) const
+{
+    return findRow(KeyFields, Values, false);
+}
+
+int TDataSet::findRow(const QString &KeyFields, const QVariantList &Values, bool raise) const
 {
     const QStringList names = splitNames(KeyFields);
     if (names.isEmpty() || names.size() != Values.size())
@@ -283,7 +444,7 @@ int TDataSet::FindRow(const QString &KeyFields, const QVariantList &Values) cons
             return -1;
         fields.append(field);
     }
-    for (int row = 0; row < RecordCount(); ++row) {
+    for (int row = 0; fetchTo(row, raise); ++row) {
         bool match = true;
         for (int i = 0; i < fields.size() && match; ++i)
             match = sameValue(FieldValue(row, fields[i]), Values[i]);
@@ -295,7 +456,7 @@ int TDataSet::FindRow(const QString &KeyFields, const QVariantList &Values) cons
 
 bool TDataSet::Locate(const QString &KeyFields, const QVariantList &Values)
 {
-    const int row = FindRow(KeyFields, Values);
+    const int row = findRow(KeyFields, Values, true);
     if (row < 0)
         return false;
     setRecNo(row + 1);
@@ -304,7 +465,7 @@ bool TDataSet::Locate(const QString &KeyFields, const QVariantList &Values)
 
 QVariant TDataSet::FieldValue(int Row, const TField *Field) const
 {
-    if (!Field || Field->m_dataSet != this || Row < 0 || Row >= RecordCount())
+    if (!Field || Field->m_dataSet != this || !HasRow(Row))
         return {};
     switch (Field->FieldKind()) {
     case Db::fkData: {
@@ -321,7 +482,7 @@ QVariant TDataSet::FieldValue(int Row, const TField *Field) const
 
 void TDataSet::SetFieldValue(int Row, TField *Field, const QVariant &Value)
 {
-    if (!Field || Field->m_dataSet != this || Row < 0 || Row >= RecordCount())
+    if (!Field || Field->m_dataSet != this || Row < 0 || !fetchTo(Row, true))
         throw EDatabaseError(QStringLiteral("%1: no such record or field").arg(Name()));
     if (!Field->IsData() || Field->ReadOnly())
         throw EDatabaseError(
