@@ -50,6 +50,30 @@ bool isKeyType(Db::TFieldType type)
 
 } // namespace
 
+// ---- TRowBuffer ---------------------------------------------------------------------------
+
+void TRowBuffer::Reset(int ColumnCount)
+{
+    std::vector<std::unique_ptr<QVariant[]>>().swap(m_blocks);
+    m_rows = 0;
+    m_columns = std::max(0, ColumnCount);
+}
+
+QVariant *TRowBuffer::AppendRow()
+{
+    if (m_rows % BlockRows == 0)
+        m_blocks.push_back(
+            std::make_unique<QVariant[]>(std::size_t(BlockRows) * std::size_t(std::max(1, m_columns))));
+    return rowAt(m_rows++);
+}
+
+void TRowBuffer::AppendRow(const QVariantList &Values)
+{
+    QVariant *row = AppendRow();
+    for (int i = 0; i < m_columns && i < Values.size(); ++i)
+        row[i] = Values[i];
+}
+
 // ---- TDataSet -----------------------------------------------------------------------------
 
 TDataSet::TDataSet(QObject *AOwner) : QObject(), TComponent(AsComponent(AOwner)) {}
@@ -75,14 +99,17 @@ void TDataSet::Open()
     std::vector<FieldDesc> columns;
     std::vector<QVariantList> rows;
     InternalOpen(columns, rows, false);
-    m_rows = std::move(rows);
+    m_rows.Reset(int(columns.size()));
+    for (const QVariantList &row : rows)
+        m_rows.AppendRow(row);
+    rows = {};
     m_allRead = false;
     m_count = -1;
     m_lastError.clear();
     try {
         fetchTo(0, true);
     } catch (...) {
-        m_rows = {};
+        m_rows.Reset(0);
         m_allRead = true;
         InternalClose();
         throw;
@@ -104,7 +131,7 @@ void TDataSet::Open()
         dataFields.push_back(std::move(definition));
     m_fields = std::move(dataFields);
     m_active = true;
-    setCursor(m_rows.empty() ? 0 : 1, true, m_rows.empty());
+    setCursor(m_rows.IsEmpty() ? 0 : 1, true, m_rows.IsEmpty());
     emit dataChanged();
     emit recordChanged();
 }
@@ -116,7 +143,7 @@ void TDataSet::Close()
     m_active = false;
     InternalClose();
     clearDataFields();
-    m_rows = {}; // gives the memory back
+    m_rows.Reset(0); // gives the memory back
     m_allRead = true;
     m_count = -1;
     setCursor(0, true, true);
@@ -167,7 +194,7 @@ bool TDataSet::currentKey(QString &names, QVariantList &values) const
     return !keyNames.isEmpty();
 }
 
-int TDataSet::InternalFetch(std::vector<QVariantList> &, int)
+int TDataSet::InternalFetch(TRowBuffer &, int)
 {
     return 0;
 }
@@ -179,12 +206,11 @@ int TDataSet::InternalRecordCount()
 
 bool TDataSet::fetchTo(int row, bool raise) const
 {
-    while (!m_allRead && row >= int(m_rows.size())) {
+    while (!m_allRead && row >= m_rows.RowCount()) {
         // Whole blocks, as many as reach the row.
-        const qint64 missing = qint64(row) + 1 - qint64(m_rows.size());
+        const qint64 missing = qint64(row) + 1 - qint64(m_rows.RowCount());
         const int count = int(std::min<qint64>(
             (missing + FetchBlockSize - 1) / FetchBlockSize * FetchBlockSize, INT_MAX / 2));
-        const std::size_t before = m_rows.size();
         auto *self = const_cast<TDataSet *>(this);
         try {
             const int read = self->InternalFetch(m_rows, count);
@@ -193,13 +219,12 @@ bool TDataSet::fetchTo(int row, bool raise) const
                 self->InternalClose();
             }
         } catch (const EHostError &error) {
-            m_rows.resize(std::max(before, m_rows.size()));
             stopReading(error.Message(), !raise);
             if (raise)
                 throw;
         }
     }
-    return row >= 0 && row < int(m_rows.size());
+    return row >= 0 && row < m_rows.RowCount();
 }
 
 void TDataSet::stopReading(const QString &message, bool report) const
@@ -225,7 +250,7 @@ int TDataSet::RecordCount() const
     if (!m_active)
         return 0;
     if (m_allRead)
-        return int(m_rows.size());
+        return m_rows.RowCount();
     if (m_count < 0) {
         try {
             m_count = const_cast<TDataSet *>(this)->InternalRecordCount();
@@ -234,9 +259,9 @@ int TDataSet::RecordCount() const
         }
     }
     if (m_count >= 0)
-        return std::max(m_count, int(m_rows.size()));
+        return std::max(m_count, m_rows.RowCount());
     fetchTo(INT_MAX - 1, false);
-    return int(m_rows.size());
+    return m_rows.RowCount();
 }
 
 bool TDataSet::HasRow(int Row) const
@@ -249,7 +274,7 @@ int TDataSet::RowsUpTo(int Limit) const
     if (Limit <= 0)
         return 0;
     fetchTo(Limit - 1, false);
-    return std::min(Limit, int(m_rows.size()));
+    return std::min(Limit, m_rows.RowCount());
 }
 
 void TDataSet::clearDataFields()
@@ -388,7 +413,7 @@ void TDataSet::setRecNo(int Value)
     }
     int recNo = std::max(Value, 1);
     if (!fetchTo(recNo - 1, true))
-        recNo = int(m_rows.size());
+        recNo = m_rows.RowCount();
     setCursor(recNo, recNo == 1, false);
 }
 
@@ -469,9 +494,9 @@ QVariant TDataSet::FieldValue(int Row, const TField *Field) const
         return {};
     switch (Field->FieldKind()) {
     case Db::fkData: {
-        const QVariantList &row = m_rows[std::size_t(Row)];
-        return Field->m_column >= 0 && Field->m_column < row.size() ? row[Field->m_column]
-                                                                    : QVariant();
+        return Field->m_column >= 0 && Field->m_column < m_rows.ColumnCount()
+                   ? m_rows.Row(Row)[Field->m_column]
+                   : QVariant();
     }
     case Db::fkLookup:
         return Field->lookupValue(Row);
@@ -487,10 +512,9 @@ void TDataSet::SetFieldValue(int Row, TField *Field, const QVariant &Value)
     if (!Field->IsData() || Field->ReadOnly())
         throw EDatabaseError(
             QStringLiteral("Field '%1' cannot be modified").arg(Field->FieldName()));
-    QVariantList &row = m_rows[std::size_t(Row)];
-    if (Field->m_column < 0 || Field->m_column >= row.size())
+    if (Field->m_column < 0 || Field->m_column >= m_rows.ColumnCount())
         return;
-    row[Field->m_column] = Value;
+    m_rows.Row(Row)[Field->m_column] = Value;
     emit recordChanged();
 }
 

@@ -77,6 +77,36 @@ public:
     using EHostError::EHostError;
 };
 
+// The rows a data set has read: the values of each row side by side, in blocks of a fixed number
+// of rows, so reading a row costs no allocation of its own and memory grows a block at a time.
+class KORRUNTIME_EXPORT TRowBuffer {
+public:
+    static constexpr int BlockRows = 256;
+
+    // Empties the buffer and sets the number of values in a row.
+    void Reset(int ColumnCount);
+    int ColumnCount() const { return m_columns; }
+    int RowCount() const { return m_rows; }
+    bool IsEmpty() const { return m_rows == 0; }
+    // The values of a row (0-based), ColumnCount of them.
+    QVariant *Row(int Index) { return rowAt(Index); }
+    const QVariant *Row(int Index) const { return rowAt(Index); }
+    // Appends a row of null values; answers it to fill in.
+    QVariant *AppendRow();
+    void AppendRow(const QVariantList &Values);
+
+private:
+    QVariant *rowAt(int index) const
+    {
+        return m_blocks[std::size_t(index / BlockRows)].get() +
+               std::size_t(index % BlockRows) * std::size_t(m_columns);
+    }
+
+    int m_columns = 0;
+    int m_rows = 0;
+    std::vector<std::unique_ptr<QVariant[]>> m_blocks;
+};
+
 // Calculates a calculated field's value for one record (0-based row) of its data set.
 using TFieldCalcEvent = std::function<QVariant(const TDataSet &DataSet, int Row)>;
 
@@ -128,12 +158,12 @@ public:
     // The number of records, but no more than Limit: reads no further than that.
     int RowsUpTo(int Limit) const;
     // The rows read so far, and whether they are all there are.
-    int RowsRead() const { return int(m_rows.size()); }
+    int RowsRead() const { return m_rows.RowCount(); }
     bool AllRowsRead() const { return m_allRead; }
     // Why the last read failed; empty after a read that went well or a new Open.
     QString LastError() const { return m_lastError; }
     // Rows are read in blocks of this many.
-    static constexpr int FetchBlockSize = 256;
+    static constexpr int FetchBlockSize = TRowBuffer::BlockRows;
 
     // The current record, 1-based; 0 when there is none.
     int RecNo() const { return m_recNo; }
@@ -176,7 +206,7 @@ protected:
                               bool DefsOnly) = 0;
     // Appends up to Count more rows; answering fewer means the result is at its end. Raises
     // EDatabaseError when the rows cannot be read.
-    virtual int InternalFetch(std::vector<QVariantList> &Rows, int Count);
+    virtual int InternalFetch(TRowBuffer &Rows, int Count);
     // The number of records when the source can tell it without reading them, else -1.
     virtual int InternalRecordCount();
     // Lets go of whatever InternalOpen keeps for reading on (all rows read, or closing).
@@ -197,7 +227,7 @@ private:
 
     bool m_active = false;
     std::vector<std::unique_ptr<TField>> m_fields;
-    mutable std::vector<QVariantList> m_rows;
+    mutable TRowBuffer m_rows;
     mutable bool m_allRead = true;
     mutable int m_count = -1; // the count the source told, -1 when not asked yet
     mutable QString m_lastError;

@@ -445,18 +445,16 @@ void TSQLDataSet::InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVar
     m_cursor = std::move(query);
 }
 
-int TSQLDataSet::InternalFetch(std::vector<QVariantList> &Rows, int Count)
+int TSQLDataSet::InternalFetch(TRowBuffer &Rows, int Count)
 {
     if (!m_cursor)
         return 0;
-    const int columns = int(m_columnTypes.size());
+    const int columns = std::min(Rows.ColumnCount(), int(m_columnTypes.size()));
     int read = 0;
     while (read < Count && m_cursor->next()) {
-        QVariantList row;
-        row.reserve(columns);
+        QVariant *row = Rows.AppendRow();
         for (int i = 0; i < columns; ++i)
-            row.append(convertValue(m_cursor->value(i), m_columnTypes[std::size_t(i)]));
-        Rows.push_back(std::move(row));
+            row[i] = convertValue(m_cursor->value(i), m_columnTypes[std::size_t(i)]);
         ++read;
     }
     if (read < Count && m_cursor->lastError().type() != QSqlError::NoError)

@@ -102,7 +102,7 @@ protected:
     void Notification(TComponent *AComponent, TOperation Operation) override;
     void InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &Rows,
                       bool DefsOnly) override;
-    int InternalFetch(std::vector<QVariantList> &Rows, int Count) override;
+    int InternalFetch(TRowBuffer &Rows, int Count) override;
     int InternalRecordCount() override;
     void InternalClose() override;
 
