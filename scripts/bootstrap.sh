@@ -3,14 +3,30 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
           libgl-dev xvfb xauth ccache)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
+# The data tests also run against a private PostgreSQL server; without it they are skipped.
+optional=(postgresql libqt6sql6-psql)
+
+missing_of()
+{
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || echo "$p"
+    done
+}
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+updated=""
+install()
+{
+    echo "bootstrap: installing $*"
+    [ -n "$updated" ] || { $SUDO apt-get update -qq && updated=1; }
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "$@"
+}
+
+mapfile -t missing < <(missing_of "${packages[@]}")
+[ ${#missing[@]} -eq 0 ] || install "${missing[@]}"
+mapfile -t missing < <(missing_of "${optional[@]}")
 if [ ${#missing[@]} -gt 0 ]; then
-    echo "bootstrap: installing ${missing[*]}"
-    SUDO=""
-    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    install "${missing[@]}" >&2 || echo "bootstrap: could not install ${missing[*]}" >&2
 fi

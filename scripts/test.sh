@@ -10,5 +10,10 @@ if [ "$kind" = asan ]; then
     export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp"
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
+# A private PostgreSQL server for the data tests, stopped however the run ends.
+source "$root/scripts/postgres.sh"
+trap postgres_stop EXIT
+postgres_start
+[ -z "${KOR_PG_UNAVAILABLE:-}" ] || echo "postgres: $KOR_PG_UNAVAILABLE; its tests are skipped"
 cd "$dir"
 ctest --output-on-failure -j"$(nproc)"

@@ -6,9 +6,11 @@
 #include <QLocale>
 #include <QTime>
 #include <algorithm>
+#include <climits>
 
 #include "assignprops.h"
 #include "componentlink.h"
+#include "hostmessages.h"
 #include "stringlist.h"
 
 namespace {
@@ -31,7 +33,46 @@ bool sameValue(const QVariant &a, const QVariant &b)
     return a.toString() == b.toString();
 }
 
+// Fields whose values identify a record again after a refresh: not the binary ones.
+bool isKeyType(Db::TFieldType type)
+{
+    switch (type) {
+    case Db::ftBlob:
+    case Db::ftGraphic:
+    case Db::ftBytes:
+    case Db::ftVarBytes:
+    case Db::ftFmtMemo:
+        return false;
+    default:
+        return true;
+    }
+}
+
 } // namespace
+
+// ---- TRowBuffer ---------------------------------------------------------------------------
+
+void TRowBuffer::Reset(int ColumnCount)
+{
+    std::vector<std::unique_ptr<QVariant[]>>().swap(m_blocks);
+    m_rows = 0;
+    m_columns = std::max(0, ColumnCount);
+}
+
+QVariant *TRowBuffer::AppendRow()
+{
+    if (m_rows % BlockRows == 0)
+        m_blocks.push_back(
+            std::make_unique<QVariant[]>(std::size_t(BlockRows) * std::size_t(std::max(1, m_columns))));
+    return rowAt(m_rows++);
+}
+
+void TRowBuffer::AppendRow(const QVariantList &Values)
+{
+    QVariant *row = AppendRow();
+    for (int i = 0; i < m_columns && i < Values.size(); ++i)
+        row[i] = Values[i];
+}
 
 // ---- TDataSet -----------------------------------------------------------------------------
 
@@ -58,6 +99,21 @@ void TDataSet::Open()
     std::vector<FieldDesc> columns;
     std::vector<QVariantList> rows;
     InternalOpen(columns, rows, false);
+    m_rows.Reset(int(columns.size()));
+    for (const QVariantList &row : rows)
+        m_rows.AppendRow(row);
+    rows = {};
+    m_allRead = false;
+    m_count = -1;
+    m_lastError.clear();
+    try {
+        fetchTo(0, true);
+    } catch (...) {
+        m_rows.Reset(0);
+        m_allRead = true;
+        InternalClose();
+        throw;
+    }
 
     std::vector<std::unique_ptr<TField>> dataFields;
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -74,9 +130,8 @@ void TDataSet::Open()
     for (auto &definition : m_fields)
         dataFields.push_back(std::move(definition));
     m_fields = std::move(dataFields);
-    m_rows = std::move(rows);
     m_active = true;
-    setCursor(m_rows.empty() ? 0 : 1, true, m_rows.empty());
+    setCursor(m_rows.IsEmpty() ? 0 : 1, true, m_rows.IsEmpty());
     emit dataChanged();
     emit recordChanged();
 }
@@ -86,8 +141,11 @@ void TDataSet::Close()
     if (!m_active)
         return;
     m_active = false;
+    InternalClose();
     clearDataFields();
-    m_rows.clear();
+    m_rows.Reset(0); // gives the memory back
+    m_allRead = true;
+    m_count = -1;
     setCursor(0, true, true);
     emit dataChanged();
     emit recordChanged();
@@ -98,9 +156,125 @@ void TDataSet::Refresh()
     if (!m_active)
         return;
     const int recNo = m_recNo;
+    QString keyNames;
+    QVariantList keyValues;
+    const bool hasKey = currentKey(keyNames, keyValues);
     Close();
     Open();
+    if (hasKey) {
+        // Most often the record is where it was; look there before searching.
+        if (fetchTo(recNo - 1, true)) {
+            setCursor(recNo, recNo == 1, false);
+            QString names;
+            QVariantList values;
+            if (currentKey(names, values) && names == keyNames && values == keyValues)
+                return;
+        }
+        const int row = findRow(keyNames, keyValues, true);
+        if (row >= 0) {
+            setRecNo(row + 1);
+            return;
+        }
+    }
     setRecNo(recNo);
+}
+
+bool TDataSet::currentKey(QString &names, QVariantList &values) const
+{
+    if (m_recNo < 1)
+        return false;
+    QStringList keyNames;
+    for (const auto &field : m_fields) {
+        if (!field->IsData() || !isKeyType(field->DataType()))
+            continue;
+        keyNames.append(field->FieldName());
+        values.append(FieldValue(m_recNo - 1, field.get()));
+    }
+    names = keyNames.join(QLatin1Char(';'));
+    return !keyNames.isEmpty();
+}
+
+int TDataSet::InternalFetch(TRowBuffer &, int)
+{
+    return 0;
+}
+
+int TDataSet::InternalRecordCount()
+{
+    return -1;
+}
+
+bool TDataSet::fetchTo(int row, bool raise) const
+{
+    while (!m_allRead && row >= m_rows.RowCount()) {
+        // Whole blocks, as many as reach the row.
+        const qint64 missing = qint64(row) + 1 - qint64(m_rows.RowCount());
+        const int count = int(std::min<qint64>(
+            (missing + FetchBlockSize - 1) / FetchBlockSize * FetchBlockSize, INT_MAX / 2));
+        auto *self = const_cast<TDataSet *>(this);
+        try {
+            const int read = self->InternalFetch(m_rows, count);
+            if (read < count) {
+                m_allRead = true;
+                self->InternalClose();
+            }
+        } catch (const EHostError &error) {
+            stopReading(error.Message(), !raise);
+            if (raise)
+                throw;
+        }
+    }
+    return row >= 0 && row < m_rows.RowCount();
+}
+
+void TDataSet::stopReading(const QString &message, bool report) const
+{
+    auto *self = const_cast<TDataSet *>(this);
+    m_allRead = true;
+    m_lastError = message;
+    self->InternalClose();
+    // The controls learn that the data set ends here once the reader that failed has returned;
+    // the message goes to the host the same way, as nothing that paints can show it.
+    QMetaObject::invokeMethod(
+        self,
+        [self, message, report] {
+            if (report)
+                ShowHostException(EDatabaseError(message));
+            emit self->dataChanged();
+        },
+        Qt::QueuedConnection);
+}
+
+int TDataSet::RecordCount() const
+{
+    if (!m_active)
+        return 0;
+    if (m_allRead)
+        return m_rows.RowCount();
+    if (m_count < 0) {
+        try {
+            m_count = const_cast<TDataSet *>(this)->InternalRecordCount();
+        } catch (const EHostError &) {
+            m_count = -1;
+        }
+    }
+    if (m_count >= 0)
+        return std::max(m_count, m_rows.RowCount());
+    fetchTo(INT_MAX - 1, false);
+    return m_rows.RowCount();
+}
+
+bool TDataSet::HasRow(int Row) const
+{
+    return Row >= 0 && fetchTo(Row, false);
+}
+
+int TDataSet::RowsUpTo(int Limit) const
+{
+    if (Limit <= 0)
+        return 0;
+    fetchTo(Limit - 1, false);
+    return std::min(Limit, m_rows.RowCount());
 }
 
 void TDataSet::clearDataFields()
@@ -233,17 +407,24 @@ void TDataSet::setCursor(int recNo, bool bof, bool eof)
 
 void TDataSet::setRecNo(int Value)
 {
-    if (m_rows.empty()) {
+    if (!m_active || !fetchTo(0, true)) {
         setCursor(0, true, true);
         return;
     }
-    const int recNo = std::clamp(Value, 1, RecordCount());
+    int recNo = std::max(Value, 1);
+    if (!fetchTo(recNo - 1, true))
+        recNo = m_rows.RowCount();
     setCursor(recNo, recNo == 1, false);
+}
+
+void TDataSet::Last()
+{
+    setRecNo(INT_MAX);
 }
 
 void TDataSet::Next()
 {
-    if (m_recNo < RecordCount())
+    if (m_recNo >= 1 && fetchTo(m_recNo, true))
         setCursor(m_recNo + 1, false, false);
     else
         setCursor(m_recNo, m_bof, true);
@@ -260,11 +441,11 @@ void TDataSet::Prior()
 int TDataSet::MoveBy(int Distance)
 {
     const int before = m_recNo;
-    if (m_rows.empty())
+    if (IsEmpty())
         return 0;
-    const int target = m_recNo + Distance;
+    const int target = int(std::clamp<qint64>(qint64(m_recNo) + Distance, 0, INT_MAX));
     setRecNo(target);
-    if (target > RecordCount())
+    if (target > m_recNo)
         m_eof = true;
     if (target < 1)
         m_bof = true;
@@ -272,6 +453,11 @@ int TDataSet::MoveBy(int Distance)
 }
 
 int TDataSet::FindRow(const QString &KeyFields, const QVariantList &Values) const
+{
+    return findRow(KeyFields, Values, false);
+}
+
+int TDataSet::findRow(const QString &KeyFields, const QVariantList &Values, bool raise) const
 {
     const QStringList names = splitNames(KeyFields);
     if (names.isEmpty() || names.size() != Values.size())
@@ -283,7 +469,7 @@ int TDataSet::FindRow(const QString &KeyFields, const QVariantList &Values) cons
             return -1;
         fields.append(field);
     }
-    for (int row = 0; row < RecordCount(); ++row) {
+    for (int row = 0; fetchTo(row, raise); ++row) {
         bool match = true;
         for (int i = 0; i < fields.size() && match; ++i)
             match = sameValue(FieldValue(row, fields[i]), Values[i]);
@@ -295,7 +481,7 @@ int TDataSet::FindRow(const QString &KeyFields, const QVariantList &Values) cons
 
 bool TDataSet::Locate(const QString &KeyFields, const QVariantList &Values)
 {
-    const int row = FindRow(KeyFields, Values);
+    const int row = findRow(KeyFields, Values, true);
     if (row < 0)
         return false;
     setRecNo(row + 1);
@@ -304,13 +490,13 @@ bool TDataSet::Locate(const QString &KeyFields, const QVariantList &Values)
 
 QVariant TDataSet::FieldValue(int Row, const TField *Field) const
 {
-    if (!Field || Field->m_dataSet != this || Row < 0 || Row >= RecordCount())
+    if (!Field || Field->m_dataSet != this || !HasRow(Row))
         return {};
     switch (Field->FieldKind()) {
     case Db::fkData: {
-        const QVariantList &row = m_rows[std::size_t(Row)];
-        return Field->m_column >= 0 && Field->m_column < row.size() ? row[Field->m_column]
-                                                                    : QVariant();
+        return Field->m_column >= 0 && Field->m_column < m_rows.ColumnCount()
+                   ? m_rows.Row(Row)[Field->m_column]
+                   : QVariant();
     }
     case Db::fkLookup:
         return Field->lookupValue(Row);
@@ -321,15 +507,14 @@ QVariant TDataSet::FieldValue(int Row, const TField *Field) const
 
 void TDataSet::SetFieldValue(int Row, TField *Field, const QVariant &Value)
 {
-    if (!Field || Field->m_dataSet != this || Row < 0 || Row >= RecordCount())
+    if (!Field || Field->m_dataSet != this || Row < 0 || !fetchTo(Row, true))
         throw EDatabaseError(QStringLiteral("%1: no such record or field").arg(Name()));
     if (!Field->IsData() || Field->ReadOnly())
         throw EDatabaseError(
             QStringLiteral("Field '%1' cannot be modified").arg(Field->FieldName()));
-    QVariantList &row = m_rows[std::size_t(Row)];
-    if (Field->m_column < 0 || Field->m_column >= row.size())
+    if (Field->m_column < 0 || Field->m_column >= m_rows.ColumnCount())
         return;
-    row[Field->m_column] = Value;
+    m_rows.Row(Row)[Field->m_column] = Value;
     emit recordChanged();
 }
 

@@ -2,8 +2,13 @@
 // Data access: fields, data sets that buffer the rows they read, and data sources that link
 // data-aware controls to a data set.
 //
-// A data set holds its rows in memory after Open; controls read them by row index and follow the
-// current record (RecNo). Data fields are made from the result columns each time the data set
+// A data set reads its rows in blocks as they are needed: the rows a control shows, moving to a
+// record, searching. It keeps what it has read until it closes, so memory stays bounded by how
+// far it was read; only what needs every row (a total over the data set, moving to the last
+// record) reads them all. Controls read by row index and follow the current record (RecNo).
+// Reading for display never raises: a failed read stops the data set at what it had read, keeps
+// the message (LastError) and reports it once control returns to the event loop. Moving the
+// cursor raises EDatabaseError. Data fields are made from the result columns each time the data set
 // opens; lookup and calculated fields are definitions that stay across Close and Open.
 
 #include <QList>
@@ -72,6 +77,36 @@ public:
     using EHostError::EHostError;
 };
 
+// The rows a data set has read: the values of each row side by side, in blocks of a fixed number
+// of rows, so reading a row costs no allocation of its own and memory grows a block at a time.
+class KORRUNTIME_EXPORT TRowBuffer {
+public:
+    static constexpr int BlockRows = 256;
+
+    // Empties the buffer and sets the number of values in a row.
+    void Reset(int ColumnCount);
+    int ColumnCount() const { return m_columns; }
+    int RowCount() const { return m_rows; }
+    bool IsEmpty() const { return m_rows == 0; }
+    // The values of a row (0-based), ColumnCount of them.
+    QVariant *Row(int Index) { return rowAt(Index); }
+    const QVariant *Row(int Index) const { return rowAt(Index); }
+    // Appends a row of null values; answers it to fill in.
+    QVariant *AppendRow();
+    void AppendRow(const QVariantList &Values);
+
+private:
+    QVariant *rowAt(int index) const
+    {
+        return m_blocks[std::size_t(index / BlockRows)].get() +
+               std::size_t(index % BlockRows) * std::size_t(m_columns);
+    }
+
+    int m_columns = 0;
+    int m_rows = 0;
+    std::vector<std::unique_ptr<QVariant[]>> m_blocks;
+};
+
 // Calculates a calculated field's value for one record (0-based row) of its data set.
 using TFieldCalcEvent = std::function<QVariant(const TDataSet &DataSet, int Row)>;
 
@@ -89,7 +124,8 @@ public:
     // Reads the rows; raises EDatabaseError when the data cannot be read (the set stays closed).
     void Open();
     void Close();
-    // Reads the rows again, keeping the current record number where possible.
+    // Reads the data again and goes back to the record that was current (the one whose data values
+    // are the same), or to the same record number when that record is gone.
     void Refresh();
 
     // Fields in order: the data fields of the open data set, then the lookup and calculated
@@ -113,14 +149,27 @@ public:
     // Removes a lookup or calculated definition; data fields go with Close.
     void RemoveField(TField *Field);
 
-    // Records.
-    int RecordCount() const { return int(m_rows.size()); }
-    bool IsEmpty() const { return m_rows.empty(); }
+    // Records. RecordCount asks the source when it can count without reading the rows, else it
+    // reads them all.
+    int RecordCount() const;
+    bool IsEmpty() const { return !HasRow(0); }
+    // True when the record in the row (0-based) exists; reads the blocks up to it as needed.
+    bool HasRow(int Row) const;
+    // The number of records, but no more than Limit: reads no further than that.
+    int RowsUpTo(int Limit) const;
+    // The rows read so far, and whether they are all there are.
+    int RowsRead() const { return m_rows.RowCount(); }
+    bool AllRowsRead() const { return m_allRead; }
+    // Why the last read failed; empty after a read that went well or a new Open.
+    QString LastError() const { return m_lastError; }
+    // Rows are read in blocks of this many.
+    static constexpr int FetchBlockSize = TRowBuffer::BlockRows;
+
     // The current record, 1-based; 0 when there is none.
     int RecNo() const { return m_recNo; }
     void setRecNo(int Value);
     void First() { setRecNo(1); }
-    void Last() { setRecNo(RecordCount()); }
+    void Last();
     void Next();
     void Prior();
     int MoveBy(int Distance);
@@ -150,20 +199,38 @@ protected:
         Db::TFieldType DataType = Db::ftUnknown;
         int Size = 0;
     };
-    // Reads the result: the columns, and unless DefsOnly the rows. Raises EDatabaseError.
+    // Reads the result's columns and, unless DefsOnly, the rows that are at hand at once (a data
+    // set over memory gives them all; one that reads on demand gives none and the rest through
+    // InternalFetch). Raises EDatabaseError.
     virtual void InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &Rows,
                               bool DefsOnly) = 0;
+    // Appends up to Count more rows; answering fewer means the result is at its end. Raises
+    // EDatabaseError when the rows cannot be read.
+    virtual int InternalFetch(TRowBuffer &Rows, int Count);
+    // The number of records when the source can tell it without reading them, else -1.
+    virtual int InternalRecordCount();
+    // Lets go of whatever InternalOpen keeps for reading on (all rows read, or closing).
+    virtual void InternalClose() {}
     void Notification(TComponent *AComponent, TOperation Operation) override;
     void CheckInactive(const QString &What) const;
 
 private:
     void clearDataFields();
     void setCursor(int recNo, bool bof, bool eof);
-    int dataColumn(const TField *field) const;
+    // Reads until the row is buffered or the result ends; true when the row exists. A failed read
+    // raises when Raise, else it is reported later.
+    bool fetchTo(int row, bool raise) const;
+    void stopReading(const QString &message, bool report) const;
+    int findRow(const QString &KeyFields, const QVariantList &Values, bool raise) const;
+    // The names and values of the current record's data fields, to find it again.
+    bool currentKey(QString &names, QVariantList &values) const;
 
     bool m_active = false;
     std::vector<std::unique_ptr<TField>> m_fields;
-    std::vector<QVariantList> m_rows;
+    mutable TRowBuffer m_rows;
+    mutable bool m_allRead = true;
+    mutable int m_count = -1; // the count the source told, -1 when not asked yet
+    mutable QString m_lastError;
     int m_recNo = 0;
     bool m_bof = true;
     bool m_eof = true;

@@ -183,7 +183,8 @@ void TKorCustomDBGrid::dataChanged()
     if (m_Columns)
         m_Columns->LoadDefaultColumns();
     TDataSet *dataSet = DataSet();
-    const int rows = dataSet ? dataSet->RecordCount() : 0;
+    // Reads no further than the top row to learn whether it is still there.
+    const int rows = dataSet ? dataSet->RowsUpTo(m_topRow + 1) : 0;
     m_topRow = qBound(0, m_topRow, qMax(0, rows - 1));
     m_totalsDirty = true;
     ensureCurrentVisible();

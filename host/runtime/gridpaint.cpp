@@ -5,8 +5,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <climits>
 
 #include "grid.h"
+#include "hostmessages.h"
 
 namespace {
 
@@ -169,7 +171,7 @@ QRect TKorCustomDBGrid::CellRect(const TKorColumn *Column, int Row) const
     if (Row < m_topRow || Row >= m_topRow + VisibleRowCount())
         return {};
     TDataSet *dataSet = DataSet();
-    if (!dataSet || Row >= dataSet->RecordCount())
+    if (!dataSet || !dataSet->HasRow(Row))
         return {};
     const int top =
         dataTop(*this, showsTotalHeader() ? totalRowHeight() : 0) + (Row - m_topRow) * RowHeight();
@@ -186,7 +188,7 @@ int TKorCustomDBGrid::RowAt(int Y) const
         return -1;
     const int row = m_topRow + (Y - top) / qMax(1, RowHeight());
     TDataSet *dataSet = DataSet();
-    if (!dataSet || row >= dataSet->RecordCount() || row >= m_topRow + VisibleRowCount())
+    if (!dataSet || row >= m_topRow + VisibleRowCount() || !dataSet->HasRow(row))
         return -1;
     return row;
 }
@@ -202,8 +204,11 @@ TKorColumn *TKorCustomDBGrid::ColumnAt(int X) const
 void TKorCustomDBGrid::setTopRow(int Value)
 {
     TDataSet *dataSet = DataSet();
-    const int rows = dataSet ? dataSet->RecordCount() : 0;
-    const int top = qBound(0, Value, qMax(0, rows - qMax(1, VisibleRowCount())));
+    // The data set reads only as far as the rows the new top row shows.
+    const int visible = qMax(1, VisibleRowCount());
+    const int wanted = qBound(0, Value, INT_MAX - visible);
+    const int rows = dataSet ? dataSet->RowsUpTo(wanted + visible) : 0;
+    const int top = qBound(0, wanted, qMax(0, rows - visible));
     if (top == m_topRow)
         return;
     m_topRow = top;
@@ -326,7 +331,7 @@ void TKorCustomDBGrid::paintRows(QPainter &painter, const QList<TKorColumn *> &c
     TDataSet *dataSet = DataSet();
     if (!dataSet)
         return;
-    const int rows = qMin(VisibleRowCount(), dataSet->RecordCount() - m_topRow);
+    const int rows = qMax(0, dataSet->RowsUpTo(m_topRow + VisibleRowCount()) - m_topRow);
     const int current = dataSet->RecNo() - 1;
     const int top = dataTop(*this, showsTotalHeader() ? totalRowHeight() : 0);
     const int rowHeight = RowHeight();
@@ -470,8 +475,14 @@ void TKorCustomDBGrid::mousePressEvent(QMouseEvent *event)
         setSelectedIndex(int(VisibleColumns().indexOf(column)));
     const int row = RowAt(pos.y());
     if (row >= 0)
-        if (TDataSet *dataSet = DataSet())
-            dataSet->setRecNo(row + 1);
+        if (TDataSet *dataSet = DataSet()) {
+            // Moving reads rows, and a read that fails is reported, not thrown into Qt.
+            try {
+                dataSet->setRecNo(row + 1);
+            } catch (...) {
+                HandleHostException();
+            }
+        }
     event->accept();
 }
 
@@ -489,52 +500,58 @@ void TKorCustomDBGrid::wheelEvent(QWheelEvent *event)
 
 void TKorCustomDBGrid::keyPressEvent(QKeyEvent *event)
 {
-    TDataSet *dataSet = DataSet();
-    const int page = qMax(1, VisibleRowCount());
-    switch (event->key()) {
-    case Qt::Key_Up:
-        if (dataSet)
-            dataSet->Prior();
-        break;
-    case Qt::Key_Down:
-        if (dataSet)
-            dataSet->Next();
-        break;
-    case Qt::Key_PageUp:
-        if (dataSet)
-            dataSet->MoveBy(-page);
-        break;
-    case Qt::Key_PageDown:
-        if (dataSet)
-            dataSet->MoveBy(page);
-        break;
-    case Qt::Key_Home:
-        if (event->modifiers() & Qt::ControlModifier) {
+    // Moving reads rows, and a read that fails is reported, not thrown into Qt.
+    try {
+        TDataSet *dataSet = DataSet();
+        const int page = qMax(1, VisibleRowCount());
+        switch (event->key()) {
+        case Qt::Key_Up:
             if (dataSet)
-                dataSet->First();
-        } else {
-            setSelectedIndex(0);
-        }
-        break;
-    case Qt::Key_End:
-        if (event->modifiers() & Qt::ControlModifier) {
+                dataSet->Prior();
+            break;
+        case Qt::Key_Down:
             if (dataSet)
-                dataSet->Last();
-        } else {
-            setSelectedIndex(int(VisibleColumns().size()) - 1);
+                dataSet->Next();
+            break;
+        case Qt::Key_PageUp:
+            if (dataSet)
+                dataSet->MoveBy(-page);
+            break;
+        case Qt::Key_PageDown:
+            if (dataSet)
+                dataSet->MoveBy(page);
+            break;
+        case Qt::Key_Home:
+            if (event->modifiers() & Qt::ControlModifier) {
+                if (dataSet)
+                    dataSet->First();
+            } else {
+                setSelectedIndex(0);
+            }
+            break;
+        case Qt::Key_End:
+            if (event->modifiers() & Qt::ControlModifier) {
+                if (dataSet)
+                    dataSet->Last();
+            } else {
+                setSelectedIndex(int(VisibleColumns().size()) - 1);
+            }
+            break;
+        case Qt::Key_Left:
+            setSelectedIndex(m_selectedIndex - 1);
+            break;
+        case Qt::Key_Right:
+            setSelectedIndex(m_selectedIndex + 1);
+            break;
+        default:
+            TKorWinControl::keyPressEvent(event);
+            return;
         }
-        break;
-    case Qt::Key_Left:
-        setSelectedIndex(m_selectedIndex - 1);
-        break;
-    case Qt::Key_Right:
-        setSelectedIndex(m_selectedIndex + 1);
-        break;
-    default:
-        TKorWinControl::keyPressEvent(event);
-        return;
+        event->accept();
+    } catch (...) {
+        HandleHostException();
+        event->accept();
     }
-    event->accept();
 }
 
 void TKorCustomDBGrid::resizeEvent(QResizeEvent *event)

@@ -1,6 +1,7 @@
 // Working out the grid's totals from its data.
 
 #include <QSet>
+#include <climits>
 
 #include "grid.h"
 
@@ -82,9 +83,19 @@ void TKorCustomDBGrid::UpdateTotals()
     TDataSet *dataSet = DataSet();
     TDataSet *totalsSet = Totals()->DataSource() ? Totals()->DataSource()->DataSet() : nullptr;
     const int current = dataSet ? dataSet->RecNo() - 1 : -1;
+    // Every row is read only when a total over all of them is shown.
     QList<int> allRows;
-    for (int row = 0; dataSet && row < dataSet->RecordCount(); ++row)
-        allRows.append(row);
+    bool allRowsListed = false;
+    const auto everyRow = [&]() -> const QList<int> & {
+        if (!allRowsListed) {
+            const int count = dataSet ? dataSet->RowsUpTo(INT_MAX) : 0;
+            allRows.reserve(count);
+            for (int row = 0; row < count; ++row)
+                allRows.append(row);
+            allRowsListed = true;
+        }
+        return allRows;
+    };
 
     for (int i = 0; i < Columns()->Count(); ++i) {
         TKorColumn *column = Columns()->Items(i);
@@ -118,7 +129,7 @@ void TKorCustomDBGrid::UpdateTotals()
                 }
                 const QList<int> rows = total->CalcApply() == Kor::caSelectedRows
                                             ? (current >= 0 ? QList<int>{current} : QList<int>{})
-                                            : allRows;
+                                            : everyRow();
                 total->SetResult(calculate(total->CalcValue(), *field, rows),
                                  field->DataType() == Db::ftCurrency &&
                                      total->CalcValue() != Kor::cvCount &&

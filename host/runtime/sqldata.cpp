@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTime>
+#include <climits>
 
 #include "componentlink.h"
 
@@ -151,6 +152,39 @@ constexpr TypeRule kTypeRules[] = {
     {"BINARY", Db::ftBlob},       {"GUID", Db::ftGuid},           {"UUID", Db::ftGuid},
 };
 
+// PostgreSQL's built-in type numbers and the SQL type each stands for.
+struct ServerType {
+    int oid;
+    const char *declared;
+};
+
+constexpr ServerType kPostgresTypes[] = {
+    {16, "BOOLEAN"},      {17, "BLOB"},        {18, "CHAR"},           {19, "VARCHAR"},
+    {20, "BIGINT"},       {21, "SMALLINT"},    {23, "INTEGER"},        {25, "TEXT"},
+    {26, "BIGINT"},       {114, "TEXT"},       {700, "REAL"},          {701, "DOUBLE"},
+    {790, "MONEY"},       {1042, "CHAR"},      {1043, "VARCHAR"},      {1082, "DATE"},
+    {1083, "TIME"},       {1114, "TIMESTAMP"}, {1184, "TIMESTAMP"},    {1266, "TIME"},
+    {1700, "NUMERIC"},    {2950, "UUID"},      {3802, "TEXT"},
+};
+
+QString serverTypeName(const QString &driver, int typeId)
+{
+    if (driver == QLatin1String("QPSQL"))
+        for (const ServerType &type : kPostgresTypes)
+            if (type.oid == typeId)
+                return QString::fromLatin1(type.declared);
+    return {};
+}
+
+// The statement without the trailing semicolon, to wrap in another.
+QString innerStatement(const QString &statement)
+{
+    QString inner = statement.trimmed();
+    while (inner.endsWith(QLatin1Char(';')))
+        inner.chop(1);
+    return inner;
+}
+
 } // namespace
 
 // ---- TSQLConnection -----------------------------------------------------------------------
@@ -187,8 +221,12 @@ void TSQLConnection::Open()
             error = QStringLiteral("Database driver %1 is not available").arg(DriverName());
         } else {
             db.setDatabaseName(DatabaseName());
+            db.setHostName(HostName());
+            db.setPort(Port() > 0 ? Port() : -1);
+            db.setUserName(UserName());
+            db.setPassword(Password());
             if (!db.open())
-                error = db.lastError().text();
+                error = db.lastError().text().trimmed();
         }
     }
     if (!error.isEmpty()) {
@@ -217,6 +255,27 @@ QSqlDatabase TSQLConnection::Database() const
     return m_connected ? QSqlDatabase::database(m_connectionName, false) : QSqlDatabase();
 }
 
+bool TSQLConnection::SharesConnectionForReading() const
+{
+    return DriverName().compare(QLatin1String("QSQLITE"), Qt::CaseInsensitive) == 0;
+}
+
+void TSQLConnection::OpenCopy(const QString &CopyName)
+{
+    Open();
+    QString error;
+    {
+        QSqlDatabase copy = QSqlDatabase::cloneDatabase(m_connectionName, CopyName);
+        if (!copy.open())
+            error = copy.lastError().text().trimmed();
+    }
+    if (!error.isEmpty()) {
+        QSqlDatabase::removeDatabase(CopyName);
+        throw EDatabaseError(
+            QStringLiteral("Cannot open database '%1': %2").arg(DatabaseName(), error));
+    }
+}
+
 int TSQLConnection::ExecuteDirect(const QString &SQL)
 {
     Open();
@@ -228,15 +287,19 @@ int TSQLConnection::ExecuteDirect(const QString &SQL)
 
 QString TSQLConnection::DeclaredType(const QString &Table, const QString &Column)
 {
-    if (Table.isEmpty() || !m_connected)
-        return {};
+    return DeclaredTypes(Table).value(Column.toLower());
+}
+
+QHash<QString, QString> TSQLConnection::DeclaredTypes(const QString &Table)
+{
+    QHash<QString, QString> declared;
+    if (Table.isEmpty() || !m_connected || !SharesConnectionForReading())
+        return declared;
     QSqlQuery query(Database());
-    if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quotedIdentifier(Table))))
-        return {};
-    while (query.next())
-        if (query.value(1).toString().compare(Column, Qt::CaseInsensitive) == 0)
-            return query.value(2).toString();
-    return {};
+    if (query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quotedIdentifier(Table))))
+        while (query.next())
+            declared.insert(query.value(1).toString().toLower(), query.value(2).toString());
+    return declared;
 }
 
 void TSQLConnection::Changed()
@@ -252,6 +315,7 @@ TSQLDataSet::TSQLDataSet(QObject *AOwner) : TDataSet(AOwner) {}
 TSQLDataSet::~TSQLDataSet()
 {
     disconnect(m_closing);
+    InternalClose();
 }
 
 void TSQLDataSet::setSQLConnection(TSQLConnection *Value)
@@ -303,9 +367,30 @@ Db::TFieldType TSQLDataSet::FieldTypeOf(const QString &DeclaredType, int *Size)
     return Db::ftString;
 }
 
-void TSQLDataSet::InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &Rows,
+Db::TFieldType TSQLDataSet::FieldTypeOf(const QString &DriverName, const QSqlField &Field,
+                                        int *Size)
+{
+    const QString declared = serverTypeName(DriverName, Field.typeID());
+    if (declared.isEmpty()) {
+        if (Size)
+            *Size = Field.metaType().id() == QMetaType::QString ? qMax(0, Field.length()) : 0;
+        return typeOfValue(Field.metaType());
+    }
+    const Db::TFieldType type = FieldTypeOf(declared);
+    if (Size)
+        *Size = (type == Db::ftString || type == Db::ftBCD) ? qMax(0, Field.length()) : 0;
+    return type;
+}
+
+QString TSQLDataSet::error(const QString &message) const
+{
+    return QStringLiteral("%1: %2").arg(Name(), message.trimmed());
+}
+
+void TSQLDataSet::InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &,
                                bool DefsOnly)
 {
+    InternalClose();
     TSQLConnection *connection = SQLConnection();
     if (!connection)
         throw EDatabaseError(QStringLiteral("%1: Missing SQLConnection property").arg(Name()));
@@ -316,36 +401,96 @@ void TSQLDataSet::InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVar
 
     const QString table =
         CommandType() == Db::ctTable ? CommandText().trimmed() : queryTable(statement);
-    QHash<QString, QString> declared; // lower-case column name -> declared type
-    if (!table.isEmpty()) {
-        QSqlQuery info(connection->Database());
-        if (info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quotedIdentifier(table))))
-            while (info.next())
-                declared.insert(info.value(1).toString().toLower(), info.value(2).toString());
-    }
+    const QHash<QString, QString> declared = connection->DeclaredTypes(table);
 
-    QSqlQuery query(connection->Database());
-    query.setForwardOnly(true);
-    if (!query.exec(statement))
-        throw EDatabaseError(QStringLiteral("%1: %2").arg(Name(), query.lastError().text()));
-    const QSqlRecord record = query.record();
+    // The rows are read through a server connection of the data set's own unless the driver
+    // reads results alongside other statements.
+    QString cursorConnection = connection->ConnectionName();
+    if (!DefsOnly && !connection->SharesConnectionForReading()) {
+        static QAtomicInt counter;
+        cursorConnection = QStringLiteral("%1.reader.%2")
+                               .arg(connection->ConnectionName())
+                               .arg(counter.fetchAndAddRelaxed(1) + 1);
+        connection->OpenCopy(cursorConnection);
+        m_cursorConnection = cursorConnection;
+    }
+    auto query = std::make_unique<QSqlQuery>(QSqlDatabase::database(cursorConnection, false));
+    query->setForwardOnly(true);
+    // The columns alone come from the statement asked for no rows.
+    const bool executed =
+        (DefsOnly && query->exec(QStringLiteral("SELECT * FROM (%1) kor_columns LIMIT 0")
+                                     .arg(innerStatement(statement)))) ||
+        query->exec(statement);
+    if (!executed) {
+        const QString message = error(query->lastError().text());
+        query.reset();
+        InternalClose();
+        throw EDatabaseError(message);
+    }
+    const QSqlRecord record = query->record();
+    const QString driver = connection->DriverName().toUpper();
     for (int i = 0; i < record.count(); ++i) {
         FieldDesc column;
         column.Name = record.fieldName(i);
-        const QString type = declared.value(column.Name.toLower());
-        column.DataType = FieldTypeOf(type, &column.Size);
+        column.DataType = FieldTypeOf(declared.value(column.Name.toLower()), &column.Size);
         if (column.DataType == Db::ftUnknown)
-            column.DataType = typeOfValue(record.field(i).metaType());
+            column.DataType = FieldTypeOf(driver, record.field(i), &column.Size);
         Columns.push_back(column);
     }
     if (DefsOnly)
         return;
-    while (query.next()) {
-        QVariantList row;
-        row.reserve(record.count());
-        for (int i = 0; i < record.count(); ++i)
-            row.append(convertValue(query.value(i), Columns[std::size_t(i)].DataType));
-        Rows.push_back(std::move(row));
+    m_columnTypes.clear();
+    for (const FieldDesc &column : Columns)
+        m_columnTypes.push_back(column.DataType);
+    m_cursor = std::move(query);
+}
+
+int TSQLDataSet::InternalFetch(TRowBuffer &Rows, int Count)
+{
+    if (!m_cursor)
+        return 0;
+    const int columns = std::min(Rows.ColumnCount(), int(m_columnTypes.size()));
+    int read = 0;
+    while (read < Count && m_cursor->next()) {
+        QVariant *row = Rows.AppendRow();
+        for (int i = 0; i < columns; ++i)
+            row[i] = convertValue(m_cursor->value(i), m_columnTypes[std::size_t(i)]);
+        ++read;
+    }
+    if (read < Count && m_cursor->lastError().type() != QSqlError::NoError)
+        throw EDatabaseError(error(m_cursor->lastError().text()));
+    return read;
+}
+
+int TSQLDataSet::InternalRecordCount()
+{
+    TSQLConnection *connection = SQLConnection();
+    if (!connection || !connection->Connected())
+        return -1;
+    const QString statement =
+        CommandType() == Db::ctTable
+            ? QStringLiteral("SELECT COUNT(*) FROM %1").arg(quotedIdentifier(CommandText().trimmed()))
+            : QStringLiteral("SELECT COUNT(*) FROM (%1) kor_count").arg(innerStatement(SelectStatement()));
+    QSqlQuery query(connection->Database());
+    query.setForwardOnly(true);
+    if (!query.exec(statement) || !query.next())
+        return -1;
+    bool ok = false;
+    const qlonglong count = query.value(0).toLongLong(&ok);
+    return ok && count >= 0 && count < INT_MAX ? int(count) : -1;
+}
+
+void TSQLDataSet::InternalClose()
+{
+    m_cursor.reset();
+    m_columnTypes.clear();
+    if (!m_cursorConnection.isEmpty()) {
+        {
+            QSqlDatabase reader = QSqlDatabase::database(m_cursorConnection, false);
+            reader.close();
+        }
+        QSqlDatabase::removeDatabase(m_cursorConnection);
+        m_cursorConnection.clear();
     }
 }
 

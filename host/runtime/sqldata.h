@@ -1,20 +1,37 @@
 #pragma once
-// SQL data access through Qt SQL: a connection to a database (SQLite by default) and a data set
-// over a query or a table of that connection. Every connection registers its own uniquely named
-// Qt connection, so any number of them, in any number of tests, can coexist.
+// SQL data access through Qt SQL: a connection to a database through any Qt SQL driver (SQLite
+// by default) and a data set over a query or a table of that connection. Every connection
+// registers its own uniquely named Qt connection, so any number of them, in any number of tests,
+// can coexist.
+//
+// A data set reads its result as a forward-only stream, a block at a time. Drivers that stream a
+// result over the server connection itself (every one but SQLite) cannot run a second statement
+// there while a result is half read, so each such data set reads through a server connection of
+// its own, opened with the same settings, for as long as it has rows left to read.
 
 #include <QObject>
 #include <QPointer>
+#include <QHash>
 #include <QString>
+#include <memory>
+#include <vector>
 
 #include "db.h"
 
 class QSqlDatabase;
+class QSqlField;
+class QSqlQuery;
 
 class KORRUNTIME_EXPORT TSQLConnection : public QObject, public TComponent {
     Q_OBJECT
     KOR_STRING(DatabaseName)
     KOR_STRING(DriverName)
+    KOR_STRING(HostName)
+    KOR_INTEGER(Port, 0)
+    KOR_STRING(UserName)
+    // Never written into a form, and never part of a message.
+    KOR_STRING(Password)
+    KOR_STORED(Password, false)
     Q_PROPERTY(bool Connected READ Connected WRITE setConnected)
     KOR_PUBLISHED(tkEnumeration, "Boolean", Connected, "false")
 
@@ -24,7 +41,9 @@ public:
 
     bool Connected() const { return m_connected; }
     void setConnected(bool Value);
-    // Opens the database; raises EDatabaseError with the driver's message when it cannot.
+    // Opens the database with the driver DriverName names (QSQLITE, QPSQL, QMYSQL, QODBC, ...);
+    // raises EDatabaseError with the driver's own message when it cannot. Port 0 is the driver's
+    // default port.
     void Open();
     // Closes the data sets that use this connection, then the database.
     void Close();
@@ -33,9 +52,17 @@ public:
     // The Qt connection name this connection registered.
     QString ConnectionName() const { return m_connectionName; }
     QSqlDatabase Database() const;
+    // True when a result can be read while other statements run on the same server connection.
+    bool SharesConnectionForReading() const;
+    // Opens another server connection with this connection's settings, under the Qt connection
+    // name given; raises EDatabaseError like Open.
+    void OpenCopy(const QString &CopyName);
 
     // Declared type of a column of a table ("INTEGER", "VARCHAR(20)"); empty when unknown.
     QString DeclaredType(const QString &Table, const QString &Column);
+    // The declared types of a table's columns by lower-case column name, where the driver tells
+    // them (SQLite); empty elsewhere, where the result's own column types are used.
+    QHash<QString, QString> DeclaredTypes(const QString &Table);
 
 signals:
     // Sent before the database closes and when the connection goes.
@@ -66,15 +93,28 @@ public:
 
     // The field type a declared SQL column type stands for ("SMALLINT" -> ftSmallint, ...).
     static Db::TFieldType FieldTypeOf(const QString &DeclaredType, int *Size = nullptr);
+    // The field type of a result column as its driver describes it (the server's type where the
+    // driver gives it, else the value type Qt reads it as).
+    static Db::TFieldType FieldTypeOf(const QString &DriverName, const QSqlField &Field,
+                                      int *Size = nullptr);
 
 protected:
     void Notification(TComponent *AComponent, TOperation Operation) override;
     void InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &Rows,
                       bool DefsOnly) override;
+    int InternalFetch(TRowBuffer &Rows, int Count) override;
+    int InternalRecordCount() override;
+    void InternalClose() override;
 
 private:
     void Changed();
+    QString error(const QString &message) const;
 
     QPointer<TSQLConnection> m_connection;
     QMetaObject::Connection m_closing;
+    // While rows are left to read: the result, the Qt connection it reads through when that is
+    // one of its own, and the field type of each column.
+    std::unique_ptr<QSqlQuery> m_cursor;
+    QString m_cursorConnection;
+    std::vector<Db::TFieldType> m_columnTypes;
 };

@@ -1,0 +1,411 @@
+// Data sets that read on demand, against SQLite and against a PostgreSQL server: every test runs
+// once per database (the global data rows). The PostgreSQL rows use the private server that
+// scripts/test.sh starts for the run (KOR_PG_HOST, KOR_PG_PORT, KOR_PG_USER, KOR_PG_PASSWORD,
+// KOR_PG_DATABASE); without one they are skipped and say why.
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "grid.h"
+#include "hostmessages.h"
+#include "sqldata.h"
+#include "typinfo.h"
+
+namespace {
+
+constexpr int kItems = 5000;
+
+bool isPostgres(const QString &backend)
+{
+    return backend == QLatin1String("postgresql");
+}
+
+// A database of the backend under test with `items` (kItems rows: id, name, amount, flag,
+// group_id) and `groups` (ten titles). Opening it skips the test when the backend is missing.
+struct Backend {
+    QString Name;
+    QTemporaryDir Dir;
+    TSQLConnection Connection;
+    TSQLDataSet Items;
+    TSQLDataSet Groups;
+    TDataSource Source;
+
+    explicit Backend(const QString &name) : Name(name)
+    {
+        Items.setObjectName(QStringLiteral("Items"));
+        Items.setSQLConnection(&Connection);
+        Items.setCommandText(QStringLiteral("SELECT * FROM items ORDER BY id"));
+        Groups.setSQLConnection(&Connection);
+        Groups.setCommandType(Db::ctTable);
+        Groups.setCommandText(QStringLiteral("groups"));
+        Source.setDataSet(&Items);
+    }
+
+    // Why the backend cannot be used here; empty when it can.
+    QString Unavailable() const
+    {
+        if (!isPostgres(Name))
+            return {};
+        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+            return QStringLiteral("Qt's PostgreSQL driver is not installed");
+        if (qEnvironmentVariableIsEmpty("KOR_PG_HOST")) {
+            const QString why = qEnvironmentVariable("KOR_PG_UNAVAILABLE");
+            return QStringLiteral("no PostgreSQL server for this run: %1")
+                .arg(why.isEmpty() ? QStringLiteral("run the tests through scripts/test.sh") : why);
+        }
+        return {};
+    }
+
+    static void Configure(TSQLConnection &connection, const QString &name, const QString &file)
+    {
+        if (!isPostgres(name)) {
+            connection.setDatabaseName(file);
+            return;
+        }
+        connection.setDriverName(QStringLiteral("QPSQL"));
+        connection.setHostName(qEnvironmentVariable("KOR_PG_HOST"));
+        connection.setPort(qEnvironmentVariableIntValue("KOR_PG_PORT"));
+        connection.setUserName(qEnvironmentVariable("KOR_PG_USER"));
+        connection.setPassword(qEnvironmentVariable("KOR_PG_PASSWORD"));
+        connection.setDatabaseName(qEnvironmentVariable("KOR_PG_DATABASE"));
+    }
+
+    QString FileName() const { return Dir.filePath(QStringLiteral("data.sqlite")); }
+
+    void Create()
+    {
+        Configure(Connection, Name, FileName());
+        Connection.Open();
+        if (isPostgres(Name))
+            Connection.ExecuteDirect(QStringLiteral("SET client_min_messages TO warning"));
+        Connection.ExecuteDirect(QStringLiteral("DROP TABLE IF EXISTS items"));
+        Connection.ExecuteDirect(QStringLiteral("DROP TABLE IF EXISTS groups"));
+        Connection.ExecuteDirect(QStringLiteral("DROP TABLE IF EXISTS wide"));
+        Connection.ExecuteDirect(
+            QStringLiteral("CREATE TABLE items (id INTEGER PRIMARY KEY, name VARCHAR(30), "
+                           "amount NUMERIC(10,2), flag BOOLEAN, group_id INTEGER)"));
+        Connection.ExecuteDirect(QStringLiteral(
+                                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                                     "FROM n WHERE i < %1) INSERT INTO items SELECT i, "
+                                     "'Item ' || i, i * 1.5, i % 3 = 0, i % 10 FROM n")
+                                     .arg(kItems));
+        Connection.ExecuteDirect(QStringLiteral("CREATE TABLE groups (id INTEGER, title "
+                                                "VARCHAR(20))"));
+        Connection.ExecuteDirect(QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 9) "
+            "INSERT INTO groups SELECT i, 'Group ' || i FROM n"));
+    }
+
+    // A table of rows far larger than what a socket or page cache holds ahead of the reader.
+    void CreateWide(int rows)
+    {
+        const QString padding = isPostgres(Name) ? QStringLiteral("repeat('x', 2000)")
+                                                 : QStringLiteral("hex(zeroblob(1000))");
+        Connection.ExecuteDirect(QStringLiteral("CREATE TABLE wide (id INTEGER, padding TEXT)"));
+        Connection.ExecuteDirect(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                                                "SELECT i + 1 FROM n WHERE i < %1) INSERT "
+                                                "INTO wide SELECT i, %2 FROM n")
+                                     .arg(rows)
+                                     .arg(padding));
+    }
+
+    // The database goes away under the open data sets: the server ends their connections, or
+    // the SQLite file is overwritten.
+    void PullTheDatabaseAway()
+    {
+        if (isPostgres(Name)) {
+            TSQLConnection admin;
+            Configure(admin, Name, QString());
+            admin.ExecuteDirect(
+                QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                               "datname = current_database() AND pid <> pg_backend_pid()"));
+            return;
+        }
+        QFile file(FileName());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const qint64 size = file.size();
+        const QByteArray zeros(64 * 1024, '\0');
+        for (qint64 written = 0; written < size; written += zeros.size())
+            file.write(zeros);
+    }
+};
+
+// Host exception reports go to a list instead of a message box.
+struct ReportedErrors {
+    QStringList Messages;
+    THostExceptionHandler Previous;
+    ReportedErrors()
+    {
+        Previous = SetHostExceptionHandler(
+            [this](const QString &message) { Messages.append(message); });
+    }
+    ~ReportedErrors() { SetHostExceptionHandler(Previous); }
+};
+
+} // namespace
+
+#define OPEN_BACKEND(db)                                                                       \
+    QFETCH_GLOBAL(QString, backend);                                                           \
+    Backend db(backend);                                                                       \
+    if (const QString why = db.Unavailable(); !why.isEmpty())                                  \
+        QSKIP(qPrintable(why));                                                                \
+    db.Create();                                                                               \
+    db.Groups.Open();                                                                          \
+    db.Items.Open()
+
+class TestDataBackends : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase_data()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::newRow("sqlite") << QStringLiteral("sqlite");
+        QTest::newRow("postgresql") << QStringLiteral("postgresql");
+    }
+
+    void opensReadingOnlyTheFirstBlock()
+    {
+        OPEN_BACKEND(db);
+        QVERIFY(db.Items.Active());
+        QVERIFY(db.Items.RowsRead() > 0 && db.Items.RowsRead() <= TDataSet::FetchBlockSize);
+        QVERIFY(!db.Items.AllRowsRead());
+        QCOMPARE(db.Items.RecNo(), 1);
+        const struct {
+            const char *name;
+            Db::TFieldType type;
+            int size;
+        } fields[] = {
+            {"id", Db::ftInteger, 0},   {"name", Db::ftString, 30},      {"amount", Db::ftBCD, 10},
+            {"flag", Db::ftBoolean, 0}, {"group_id", Db::ftInteger, 0},
+        };
+        for (const auto &field : fields) {
+            const TField *actual = db.Items.FieldByName(QLatin1String(field.name));
+            QCOMPARE(actual->DataType(), field.type);
+            QCOMPARE(actual->Size(), field.size);
+        }
+        QCOMPARE(db.Items.FieldByName("name")->AsString(), QStringLiteral("Item 1"));
+        QCOMPARE(db.Items.FieldByName("amount")->AsFloat(), 1.5);
+        QCOMPARE(db.Items.FieldByName("flag")->Value(), QVariant(false));
+
+        // Counting asks the database, not the rows.
+        QCOMPARE(db.Items.RecordCount(), kItems);
+        QVERIFY(db.Items.RowsRead() <= TDataSet::FetchBlockSize);
+
+        // The designer's field list of a closed data set reads no rows at all.
+        db.Items.Close();
+        QStringList names;
+        db.Items.GetFieldNames(names);
+        QCOMPARE(names, (QStringList{"id", "name", "amount", "flag", "group_id"}));
+    }
+
+    void movesToTheEndFarDownAndBack()
+    {
+        OPEN_BACKEND(db);
+        TDataSet &set = db.Items;
+        TField *id = set.FieldByName("id");
+        set.setRecNo(4000);
+        QCOMPARE(id->AsInteger(), 4000);
+        QVERIFY(set.RowsRead() >= 4000 && set.RowsRead() < 4000 + TDataSet::FetchBlockSize);
+        QCOMPARE(set.MoveBy(-3999), -3999);
+        QCOMPARE(id->AsInteger(), 1);
+        QVERIFY(set.Bof());
+
+        set.Last();
+        QCOMPARE(set.RecNo(), kItems);
+        QCOMPARE(id->AsInteger(), kItems);
+        QVERIFY(set.AllRowsRead());
+        set.Next();
+        QVERIFY(set.Eof());
+        QCOMPARE(set.MoveBy(10), 0);
+        set.First();
+        QCOMPARE(id->AsInteger(), 1);
+        set.setRecNo(kItems + 100); // past the end stops at the last record
+        QCOMPARE(set.RecNo(), kItems);
+    }
+
+    void gridReadsWhatItShowsAndScrolls()
+    {
+        OPEN_BACKEND(db);
+        TKorDBGrid grid;
+        grid.resize(800, 600);
+        grid.setDataSource(&db.Source);
+        TKorColumn *name = grid.Columns()->ColumnByFieldName("name");
+        QVERIFY(name);
+        grid.grab();
+        QVERIFY(db.Items.RowsRead() <= TDataSet::FetchBlockSize);
+        QCOMPARE(grid.CellText(name, 0), QStringLiteral("Item 1"));
+
+        grid.setTopRow(kItems); // scrolls only as far as the last page
+        QCOMPARE(grid.TopRow(), kItems - grid.VisibleRowCount());
+        QCOMPARE(grid.CellText(name, kItems - 1), QStringLiteral("Item %1").arg(kItems));
+        QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(db.Items.RecNo(), kItems);
+        QCOMPARE(grid.TopRow(), kItems - grid.VisibleRowCount());
+        grid.grab();
+        QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(grid.TopRow(), 0);
+        QCOMPARE(grid.CellText(name, 0), QStringLiteral("Item 1"));
+    }
+
+    void locatesReadingOnlyUpToTheRecord()
+    {
+        OPEN_BACKEND(db);
+        TDataSet &set = db.Items;
+        QVERIFY(set.Locate("name", {QStringLiteral("Item 3210")}));
+        QCOMPARE(set.RecNo(), 3210);
+        QVERIFY(set.RowsRead() < kItems);
+        QVERIFY(set.Locate("group_id;flag", {3, true}));
+        QCOMPARE(set.FieldByName("id")->AsInteger(), 3);
+        QCOMPARE(set.FindRow("id", {4999}), 4998);
+        QVERIFY(!set.Locate("name", {QStringLiteral("Item 0")}));
+        QCOMPARE(set.RecNo(), 3);
+        QVERIFY(set.AllRowsRead());
+    }
+
+    void refreshKeepsTheRecord()
+    {
+        OPEN_BACKEND(db);
+        TDataSet &set = db.Items;
+        set.setRecNo(1234);
+        db.Connection.ExecuteDirect(QStringLiteral("DELETE FROM items WHERE id < 11"));
+        set.Refresh();
+        QCOMPARE(set.FieldByName("id")->AsInteger(), 1234);
+        QCOMPARE(set.RecNo(), 1224);
+        QVERIFY(set.RowsRead() < kItems);
+
+        // A record that is gone leaves the cursor at the same record number.
+        db.Connection.ExecuteDirect(QStringLiteral("DELETE FROM items WHERE id = 1234"));
+        set.Refresh();
+        QCOMPARE(set.RecNo(), 1224);
+        QCOMPARE(set.FieldByName("id")->AsInteger(), 1235);
+        QCOMPARE(set.RecordCount(), kItems - 11);
+    }
+
+    void lookupReadsAnotherTableWhileBothRead()
+    {
+        OPEN_BACKEND(db);
+        TField *group = db.Items.AddLookupField("group", &db.Groups, "group_id", "id", "title");
+        db.Items.setRecNo(3007);
+        QCOMPARE(group->AsString(), QStringLiteral("Group 7"));
+        // Both data sets go on reading after each other's reads.
+        for (int row : {3999, 4500, kItems - 1})
+            QCOMPARE(group->ValueAt(row).toString(), QStringLiteral("Group %1").arg((row + 1) % 10));
+        QCOMPARE(db.Items.RecordCount(), kItems);
+        QCOMPARE(db.Groups.RecordCount(), 10);
+    }
+
+    void totalReadsEveryRowWhenShown()
+    {
+        OPEN_BACKEND(db);
+        TKorDBGrid grid;
+        grid.resize(800, 600);
+        grid.setDataSource(&db.Source);
+        grid.grab();
+        QVERIFY(!db.Items.AllRowsRead()); // no total over all rows: no reading them
+
+        grid.Totals()->setActive(true);
+        grid.setOptionsEx(Kor::dgxTotalFooter);
+        TKorColumnTotal *sum = grid.Columns()->ColumnByFieldName("amount")->TotalFooter();
+        sum->setTotalResult(Kor::trCalcValue);
+        sum->setCalcValue(Kor::cvSum);
+        TKorColumnTotal *count = grid.Columns()->ColumnByFieldName("id")->TotalFooter();
+        count->setTotalResult(Kor::trCalcValue);
+        count->setCalcValue(Kor::cvCount);
+        grid.UpdateTotals();
+        QVERIFY(db.Items.AllRowsRead());
+        QCOMPARE(sum->Value().toDouble(), 1.5 * kItems * (kItems + 1) / 2);
+        QCOMPARE(count->Value().toLongLong(), qlonglong(kItems));
+    }
+
+    void failuresSayWhyInTheDriversWords()
+    {
+        QFETCH_GLOBAL(QString, backend);
+        Backend db(backend);
+        if (const QString why = db.Unavailable(); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        db.Create();
+        db.Items.setCommandText(QStringLiteral("SELECT missing_column FROM items"));
+        try {
+            db.Items.Open();
+            QFAIL("a query over a missing column opened");
+        } catch (const EDatabaseError &error) {
+            QVERIFY2(error.Message().contains(QLatin1String("missing_column")),
+                     qPrintable(error.Message()));
+        }
+        QVERIFY(!db.Items.Active());
+
+        // A connection that cannot log in says so, and never shows the password.
+        TSQLConnection refused;
+        Backend::Configure(refused, backend, QStringLiteral("/nonexistent/folder/db.sqlite"));
+        refused.setPassword(QStringLiteral("not-the-password"));
+        if (isPostgres(backend))
+            refused.setUserName(QStringLiteral("nobody_here"));
+        try {
+            refused.Open();
+            QFAIL("a connection that cannot log in opened");
+        } catch (const EDatabaseError &error) {
+            QVERIFY2(error.Message().contains(isPostgres(backend) ? "nobody_here" : "open"),
+                     qPrintable(error.Message()));
+            QVERIFY(!error.Message().contains(QLatin1String("not-the-password")));
+        }
+        QVERIFY(!refused.Connected());
+        QVERIFY(!IsStoredProp(&refused, QStringLiteral("Password")));
+        QVERIFY(IsStoredProp(&refused, QStringLiteral("UserName")));
+    }
+
+    void databaseGoingAwayStopsReadingWithAClearError()
+    {
+        OPEN_BACKEND(db);
+        db.CreateWide(20000);
+        TSQLDataSet wide;
+        wide.setSQLConnection(&db.Connection);
+        // In table order: a sort would read every row before the first one comes.
+        wide.setCommandText(QStringLiteral("SELECT * FROM wide"));
+        wide.Open();
+        TSQLDataSet shown;
+        shown.setSQLConnection(&db.Connection);
+        shown.setCommandText(wide.CommandText());
+        shown.Open();
+        TDataSource source;
+        source.setDataSet(&shown);
+        TKorDBGrid grid;
+        grid.resize(800, 600);
+        grid.setDataSource(&source);
+        grid.grab();
+        const int before = wide.RowsRead();
+
+        ReportedErrors reported;
+        db.PullTheDatabaseAway();
+        // Moving from the keyboard reports the failure; the grid stays on what was read.
+        QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(reported.Messages.size(), 1);
+        QVERIFY(!shown.LastError().isEmpty());
+        QVERIFY(reported.Messages.first().contains(shown.LastError()));
+        grid.grab();
+
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, wide.Last());
+        QVERIFY(!wide.LastError().isEmpty());
+        QVERIFY(wide.AllRowsRead());
+        QVERIFY(wide.RowsRead() >= before && wide.RowsRead() < 20000);
+        // What was read stays; reading further gives nothing, painting goes on.
+        QCOMPARE(wide.FieldByName("id")->ValueAt(0).toInt(), 1);
+        QVERIFY(wide.FieldByName("id")->ValueAt(19999).isNull());
+        QCoreApplication::processEvents();
+
+        // Opening again fails with the driver's message instead of crashing.
+        try {
+            wide.Refresh();
+        } catch (const EDatabaseError &error) {
+            QVERIFY(!error.Message().isEmpty());
+        }
+        grid.grab();
+        QCOMPARE(reported.Messages.size(), 1); // the failures after the first were raised
+    }
+};
+
+QTEST_MAIN(TestDataBackends)
+#include "tst_data_backends.moc"
