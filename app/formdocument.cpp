@@ -69,9 +69,15 @@ TFormDocument::~TFormDocument()
     m_designer->Close();
 }
 
-TFormDesigner *TFormDocument::Designer() const { return m_designer.get(); }
+TFormDesigner *TFormDocument::Designer() const
+{
+    return m_designer.get();
+}
 
-QUndoStack *TFormDocument::UndoStack() const { return m_undoStack.get(); }
+QUndoStack *TFormDocument::UndoStack() const
+{
+    return m_undoStack.get();
+}
 
 void TFormDocument::RecordChange(const QString &Text)
 {
@@ -91,9 +97,15 @@ void TFormDocument::FlushPendingChange()
         RecordChange(tr("Change properties"));
 }
 
-bool TFormDocument::IsModified() const { return !m_undoStack->isClean(); }
+bool TFormDocument::IsModified() const
+{
+    return !m_undoStack->isClean();
+}
 
-QString TFormDocument::FileName() const { return m_fileName; }
+QString TFormDocument::FileName() const
+{
+    return m_fileName;
+}
 
 void TFormDocument::New()
 {

@@ -77,8 +77,8 @@ private:
             Designer.CreateComponent(&TSQLConnection::staticMetaObject));
         connection->setDatabaseName(m_database);
         connection->setProperty("DesignPosition", QPoint(10, 20));
-        auto *dataSet = static_cast<TSQLDataSet *>(
-            Designer.CreateComponent(&TSQLDataSet::staticMetaObject));
+        auto *dataSet =
+            static_cast<TSQLDataSet *>(Designer.CreateComponent(&TSQLDataSet::staticMetaObject));
         dataSet->setSQLConnection(connection);
         dataSet->setCommandText(QStringLiteral("SELECT * FROM customers"));
         dataSet->setActive(true);
@@ -118,8 +118,8 @@ private slots:
         connection.Open();
         connection.ExecuteDirect(QStringLiteral(
             "CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), balance REAL)"));
-        connection.ExecuteDirect(QStringLiteral(
-            "INSERT INTO customers VALUES (1, 'Ann', 10.5), (2, 'Bob', 20.25)"));
+        connection.ExecuteDirect(
+            QStringLiteral("INSERT INTO customers VALUES (1, 'Ann', 10.5), (2, 'Bob', 20.25)"));
         connection.Close();
         RegisterComponents(QStringLiteral("Form file test"),
                            {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject,
@@ -179,7 +179,8 @@ private slots:
             "Options": ["dgTitles", "dgIndicator"],
             "TitleFont": {"Style": ["fsBold"]},
             "OnTitleClick": "GridTitleClick"
-        })").object();
+        })")
+                                         .object();
         QCOMPARE(properties, expected);
     }
 
@@ -302,9 +303,8 @@ private slots:
         // Columns left out of the text follow the data set's fields again.
         grid->Columns()->RestoreDefaults();
         const QByteArray defaultColumns = WriteFormText(&designer);
-        QVERIFY(!componentText(defaultColumns, grid->Name())["properties"]
-                     .toObject()
-                     .contains("Columns"));
+        QVERIFY(!componentText(defaultColumns, grid->Name())["properties"].toObject().contains(
+            "Columns"));
         ReadFormText(&designer, threeColumns);
         QCOMPARE(grid->Columns()->State(), Kor::csCustomized);
         ReadFormText(&designer, defaultColumns);

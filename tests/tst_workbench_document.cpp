@@ -85,8 +85,8 @@ private:
         auto *connection = static_cast<TSQLConnection *>(
             designer->CreateComponent(&TSQLConnection::staticMetaObject));
         connection->setDatabaseName(m_database);
-        auto *dataSet = static_cast<TSQLDataSet *>(
-            designer->CreateComponent(&TSQLDataSet::staticMetaObject));
+        auto *dataSet =
+            static_cast<TSQLDataSet *>(designer->CreateComponent(&TSQLDataSet::staticMetaObject));
         dataSet->setSQLConnection(connection);
         dataSet->setCommandText(QStringLiteral("SELECT * FROM orders"));
         dataSet->setActive(true);

@@ -6,7 +6,6 @@
 #include <QJsonObject>
 #include <QPointer>
 #include <QWidget>
-#include <cmath>
 #include <functional>
 #include <map>
 #include <memory>
@@ -15,7 +14,7 @@
 
 #include "collection.h"
 #include "formdesigner.h"
-#include "graphics.h"
+#include "formfilevalues.h"
 #include "hostmessages.h"
 #include "persistent.h"
 #include "runthenalways.h"
@@ -24,6 +23,8 @@
 
 namespace {
 
+using namespace FormFileValues;
+
 const QString kName = QStringLiteral("name");
 const QString kClass = QStringLiteral("class");
 const QString kComponents = QStringLiteral("components");
@@ -31,252 +32,6 @@ const QString kProperties = QStringLiteral("properties");
 const QString kPosition = QStringLiteral("DesignPosition");
 const char *const kPositionProperty = "DesignPosition";
 const QString kItem = QStringLiteral("[]"); // a step into a collection's items
-
-// How a published property is kept in the text.
-enum class Shape { Skip, Scalar, Reference, Strings, Collection, Object };
-
-Shape shapeOf(const QObject *Instance, PPropInfo Info)
-{
-    if (!Info->Meta.isValid()) // a component's Name: the text keeps it beside the properties
-        return Shape::Skip;
-    switch (Info->Kind) {
-    case TTypeKind::tkInteger:
-    case TTypeKind::tkChar:
-    case TTypeKind::tkWChar:
-    case TTypeKind::tkEnumeration:
-    case TTypeKind::tkSet:
-    case TTypeKind::tkFloat:
-    case TTypeKind::tkString:
-    case TTypeKind::tkLString:
-    case TTypeKind::tkWString:
-    case TTypeKind::tkMethod:
-        return Info->HasWrite() ? Shape::Scalar : Shape::Skip;
-    case TTypeKind::tkClass: {
-        QObject *value = GetObjectProp(Instance, Info->Name);
-        if (!value || AsComponent(value))
-            return Info->HasWrite() ? Shape::Reference : Shape::Skip;
-        if (qobject_cast<TStrings *>(value))
-            return Shape::Strings;
-        if (qobject_cast<TCollection *>(value))
-            return Shape::Collection;
-        return AsPersistent(value) ? Shape::Object : Shape::Skip;
-    }
-    default:
-        return Shape::Skip;
-    }
-}
-
-// Stored only while a method of the object says so (typically: while it was assigned).
-bool hasStoredMethod(PPropInfo Info)
-{
-    return !Info->StoredMethod.isEmpty() && Info->StoredMethod != QLatin1String("true") &&
-           Info->StoredMethod != QLatin1String("false");
-}
-
-// Properties that start something (opening a data set, connecting): they are set last, once
-// every other property and reference of every component is in place.
-bool isActivation(PPropInfo Info)
-{
-    return Info->Kind == TTypeKind::tkEnumeration && Info->TypeName == QLatin1String("Boolean") &&
-           (Info->Name == QLatin1String("Active") || Info->Name == QLatin1String("Connected"));
-}
-
-QJsonValue valueNoCase(const QJsonObject &Object, const QString &Key)
-{
-    for (auto it = Object.constBegin(); it != Object.constEnd(); ++it)
-        if (it.key().compare(Key, Qt::CaseInsensitive) == 0)
-            return it.value();
-    return QJsonValue(QJsonValue::Undefined);
-}
-
-bool isBoolean(PPropInfo Info)
-{
-    return Info->TypeName == QLatin1String("Boolean");
-}
-
-QJsonValue encodeOrdinal(PPropInfo Info, qint32 Value)
-{
-    if (isBoolean(Info))
-        return Value != 0;
-    switch (Info->Kind) {
-    case TTypeKind::tkEnumeration: {
-        const QString name = Info->EnumName(Value);
-        return name.isEmpty() ? QJsonValue(Value) : QJsonValue(name);
-    }
-    case TTypeKind::tkSet: {
-        QJsonArray elements;
-        for (int bit = 0; bit < 32; ++bit)
-            if (quint32(Value) & (1u << bit)) {
-                const QString name = Info->EnumName(bit);
-                elements.append(name.isEmpty() ? QJsonValue(bit) : QJsonValue(name));
-            }
-        return elements;
-    }
-    case TTypeKind::tkChar:
-    case TTypeKind::tkWChar:
-        return QString(QChar(char16_t(Value)));
-    default:
-        break;
-    }
-    if (Info->TypeName == QLatin1String("TColor"))
-        return ColorToString(Value);
-    QString ident;
-    if (Info->TypeName == QLatin1String("TCursor") && CursorToIdent(Value, ident))
-        return ident;
-    return Value;
-}
-
-std::optional<qint32> wholeNumber(const QJsonValue &Value)
-{
-    if (!Value.isDouble())
-        return std::nullopt;
-    const double number = Value.toDouble();
-    if (std::floor(number) != number || number < -2147483648.0 || number > 4294967295.0)
-        return std::nullopt;
-    return qint32(quint32(qint64(number)));
-}
-
-// The ordinal that Value stands for; empty with Why set when it stands for none.
-std::optional<qint32> decodeOrdinal(PPropInfo Info, const QJsonValue &Value, QString &Why)
-{
-    if (isBoolean(Info)) {
-        if (Value.isBool())
-            return Value.toBool() ? 1 : 0;
-        Why = QStringLiteral("expected true or false");
-        return std::nullopt;
-    }
-    switch (Info->Kind) {
-    case TTypeKind::tkEnumeration: {
-        if (Value.isString()) {
-            const int ordinal = Info->EnumValue(Value.toString());
-            if (ordinal >= 0)
-                return ordinal;
-            Why = QStringLiteral("%1 is not a value of %2").arg(Value.toString(), Info->TypeName);
-            return std::nullopt;
-        }
-        if (const auto number = wholeNumber(Value))
-            return number;
-        Why = QStringLiteral("expected a value of %1").arg(Info->TypeName);
-        return std::nullopt;
-    }
-    case TTypeKind::tkSet: {
-        if (!Value.isArray()) {
-            Why = QStringLiteral("expected a list of %1 elements").arg(Info->TypeName);
-            return std::nullopt;
-        }
-        quint32 bits = 0;
-        for (const QJsonValue element : Value.toArray()) {
-            int bit = element.isString() ? Info->EnumValue(element.toString()) : -1;
-            if (const auto number = wholeNumber(element); !element.isString() && number)
-                bit = *number;
-            if (bit < 0 || bit > 31) {
-                Why = QStringLiteral("%1 is not an element of %2")
-                          .arg(element.isString() ? element.toString()
-                                                  : QString::fromUtf8(QJsonDocument(
-                                                        QJsonArray{element}).toJson(
-                                                        QJsonDocument::Compact)),
-                               Info->TypeName);
-                return std::nullopt;
-            }
-            bits |= 1u << bit;
-        }
-        return qint32(bits);
-    }
-    case TTypeKind::tkChar:
-    case TTypeKind::tkWChar:
-        if (Value.isString() && Value.toString().size() == 1)
-            return Value.toString().at(0).unicode();
-        Why = QStringLiteral("expected one character");
-        return std::nullopt;
-    default:
-        break;
-    }
-    if (Value.isString() && Info->TypeName == QLatin1String("TColor")) {
-        try {
-            return StringToColor(Value.toString());
-        } catch (const EHostError &) {
-            Why = QStringLiteral("%1 is not a colour").arg(Value.toString());
-            return std::nullopt;
-        }
-    }
-    TCursor cursor = 0;
-    if (Value.isString() && Info->TypeName == QLatin1String("TCursor")) {
-        if (IdentToCursor(Value.toString(), cursor))
-            return cursor;
-        Why = QStringLiteral("%1 is not a cursor").arg(Value.toString());
-        return std::nullopt;
-    }
-    if (const auto number = wholeNumber(Value))
-        return number;
-    Why = QStringLiteral("expected a whole number");
-    return std::nullopt;
-}
-
-QJsonValue encodeScalar(const QObject *Instance, PPropInfo Info)
-{
-    switch (Info->Kind) {
-    case TTypeKind::tkFloat:
-        return GetFloatProp(Instance, Info->Name);
-    case TTypeKind::tkString:
-    case TTypeKind::tkLString:
-    case TTypeKind::tkWString:
-        return GetStrProp(Instance, Info);
-    case TTypeKind::tkMethod:
-        return GetMethodProp(Instance, Info->Name).Name;
-    default:
-        return encodeOrdinal(Info, GetOrdProp(Instance, Info));
-    }
-}
-
-// Why Value cannot be the value of a scalar property; empty when it can.
-QString checkScalar(PPropInfo Info, const QJsonValue &Value)
-{
-    QString why;
-    switch (Info->Kind) {
-    case TTypeKind::tkFloat:
-        return Value.isDouble() ? QString() : QStringLiteral("expected a number");
-    case TTypeKind::tkString:
-    case TTypeKind::tkLString:
-    case TTypeKind::tkWString:
-    case TTypeKind::tkMethod:
-        return Value.isString() ? QString() : QStringLiteral("expected a string");
-    default:
-        decodeOrdinal(Info, Value, why);
-        return why;
-    }
-}
-
-void setScalar(QObject *Instance, PPropInfo Info, const QJsonValue &Value)
-{
-    switch (Info->Kind) {
-    case TTypeKind::tkFloat:
-        SetFloatProp(Instance, Info->Name, Value.toDouble());
-        return;
-    case TTypeKind::tkString:
-    case TTypeKind::tkLString:
-    case TTypeKind::tkWString:
-        SetStrProp(Instance, Info, Value.toString());
-        return;
-    case TTypeKind::tkMethod:
-        SetMethodProp(Instance, Info->Name, TMethod{Value.toString()});
-        return;
-    default:
-        break;
-    }
-    QString why;
-    const auto ordinal = decodeOrdinal(Info, Value, why);
-    if (!ordinal)
-        throw EConvertError(why);
-    SetOrdProp(Instance, Info, *ordinal);
-}
-
-QJsonArray encodeLines(const TStrings *Strings)
-{
-    QJsonArray lines;
-    for (const QString &line : Strings->Lines())
-        lines.append(line);
-    return lines;
-}
 
 // Newly made components, one per class and collection path, whose values are the defaults of
 // properties that record none; a collection along the path gets one item to stand for all.
@@ -317,7 +72,8 @@ private:
     std::map<QString, std::unique_ptr<TComponent>> m_made;
 };
 
-QStringList operator+(const QStringList &Path, const QString &Step)
+// Path followed by one more step.
+QStringList deeper(const QStringList &Path, const QString &Step)
 {
     QStringList longer = Path;
     longer.append(Step);
@@ -356,7 +112,7 @@ public:
             const Shape shape = shapeOf(Instance, info);
             if (shape == Shape::Skip || !IsStoredProp(Instance, info))
                 continue;
-            const QJsonValue value = Value(Instance, info, shape, Class, Path + info->Name);
+            const QJsonValue value = Value(Instance, info, shape, Class, deeper(Path, info->Name));
             bool differs = false;
             if (hasStoredMethod(info))
                 differs = true;
@@ -366,7 +122,7 @@ public:
                 differs = GetOrdProp(Instance, info) != info->Default;
             else if (PPropInfo other = reference ? GetPropInfo(reference, info->Name) : nullptr)
                 differs = value != Value(reference, other, shapeOf(reference, other), Class,
-                                         Path + info->Name);
+                                         deeper(Path, info->Name));
             else
                 differs = true;
             if (differs)
@@ -396,7 +152,7 @@ public:
             const auto *collection = qobject_cast<TCollection *>(value);
             QJsonArray items;
             for (int i = 0; i < collection->Count(); ++i)
-                items.append(Properties(collection->Items(i), Class, Path + kItem));
+                items.append(Properties(collection->Items(i), Class, deeper(Path, kItem)));
             return items;
         }
         default:
@@ -428,7 +184,7 @@ QByteArray formText(const TComponent *Root, const QList<TComponent *> &Component
 struct TComponentText {
     QString Name;
     const QMetaObject *Class = nullptr;
-    QJsonObject Text;       // as written, for comparing with the component as it is
+    QJsonObject Text; // as written, for comparing with the component as it is
     QJsonObject Properties;
     std::optional<QPoint> Position;
 };
@@ -487,8 +243,8 @@ public:
     void Component(const TComponentText &Component)
     {
         m_where = componentWhere(Component.Name);
-        Properties(Component.Properties, m_references.Object(Component.Class, {}),
-                   Component.Class, {}, QString());
+        Properties(Component.Properties, m_references.Object(Component.Class, {}), Component.Class,
+                   {}, QString());
     }
 
 private:
@@ -507,13 +263,12 @@ private:
             failAt(Where, QStringLiteral("cannot be read"));
         const QJsonObject object = Text.toObject();
         for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
-            const QString where =
-                Where.isEmpty() ? it.key() : Where + QLatin1Char('.') + it.key();
+            const QString where = Where.isEmpty() ? it.key() : Where + QLatin1Char('.') + it.key();
             PPropInfo info = GetPropInfo(Reference, it.key());
             const Shape shape = info ? shapeOf(Reference, info) : Shape::Skip;
             if (shape == Shape::Skip)
                 failAt(where, QStringLiteral("no such property"));
-            Value(it.value(), Reference, info, shape, Class, Path + info->Name, where);
+            Value(it.value(), Reference, info, shape, Class, deeper(Path, info->Name), where);
         }
     }
 
@@ -539,9 +294,9 @@ private:
             if (!Text.isArray())
                 failAt(Where, QStringLiteral("expected a list of items"));
             const QJsonArray items = Text.toArray();
-            const QObject *item = m_references.Object(Class, Path + kItem);
+            const QObject *item = m_references.Object(Class, deeper(Path, kItem));
             for (qsizetype i = 0; i < items.size(); ++i)
-                Properties(items.at(i), item, Class, Path + kItem,
+                Properties(items.at(i), item, Class, deeper(Path, kItem),
                            QStringLiteral("%1[%2]").arg(Where).arg(i));
             return;
         }
@@ -622,8 +377,9 @@ TFormText readText(const QByteArray &Text, TReferences &References, const char *
         const QString className = text.value(kClass).toString();
         component.Class = TFormDesigner::FindComponentClass(className);
         if (!component.Class)
-            fail(named, QStringLiteral("unknown class %1").arg(
-                            text.value(kClass).isString() ? className : QStringLiteral("(none)")));
+            fail(named,
+                 QStringLiteral("unknown class %1")
+                     .arg(text.value(kClass).isString() ? className : QStringLiteral("(none)")));
         const QJsonValue properties = text.value(kProperties);
         if (!properties.isUndefined() && !properties.isObject())
             fail(named, QStringLiteral("properties must be an object"));
@@ -669,9 +425,9 @@ public:
         for (PPropInfo info : GetPropList(object))
             if (isActivation(info) && info->HasWrite()) {
                 const QJsonValue wanted = valueNoCase(Text.Properties, info->Name);
-                m_activations.push_back(
-                    {object, info, wanted.isUndefined() ? encodeOrdinal(info, 0) : wanted,
-                     m_where});
+                m_activations.push_back({object, info,
+                                         wanted.isUndefined() ? encodeOrdinal(info, 0) : wanted,
+                                         m_where});
                 if (!same && GetOrdProp(object, info) != 0)
                     SetOrdProp(object, info, 0); // changes go into a closed data set
             }
@@ -696,8 +452,7 @@ public:
             try {
                 SetObjectProp(link.Instance, link.Info->Name, value);
             } catch (const EHostError &error) {
-                fail(QStringLiteral("%1, property %2").arg(link.Where, link.Path),
-                     error.Message());
+                fail(QStringLiteral("%1, property %2").arg(link.Where, link.Path), error.Message());
             }
         }
         for (const Activation &activation : m_activations) {
@@ -745,8 +500,9 @@ private:
                 Where.isEmpty() ? info->Name : Where + QLatin1Char('.') + info->Name;
             PPropInfo other = Reference ? GetPropInfo(Reference, info->Name) : nullptr;
             try {
-                Property(Instance, info, shape, present ? *found : QJsonValue(QJsonValue::Undefined),
-                         Reference, other, Class, Path + info->Name, where);
+                Property(Instance, info, shape,
+                         present ? *found : QJsonValue(QJsonValue::Undefined), Reference, other,
+                         Class, deeper(Path, info->Name), where);
             } catch (const EFormFileError &) {
                 throw;
             } catch (const EHostError &error) {
@@ -766,8 +522,8 @@ private:
             // assigned, which taking the defaults over (Persistent) already saw to; naming it
             // assigns it, even to the value it has.
             if (hasStoredMethod(Info)) {
-                if (present && (!IsStoredProp(Instance, Info) ||
-                                encodeScalar(Instance, Info) != Wanted))
+                if (present &&
+                    (!IsStoredProp(Instance, Info) || encodeScalar(Instance, Info) != Wanted))
                     setScalar(Instance, Info, Wanted);
                 return;
             }
@@ -854,11 +610,11 @@ private:
                 // Items the owner made itself are dropped, so the new ones are its own.
                 if (conditional && !IsStoredProp(Owner, Info))
                     collection->Clear();
-                const QObject *reference = m_references.Object(Class, Path + kItem);
+                const QObject *reference = m_references.Object(Class, deeper(Path, kItem));
                 for (qsizetype i = 0; i < items.size(); ++i) {
                     TCollectionItem *item =
                         i < collection->Count() ? collection->Items(int(i)) : collection->Add();
-                    Persistent(item, items.at(i).toObject(), reference, Class, Path + kItem,
+                    Persistent(item, items.at(i).toObject(), reference, Class, deeper(Path, kItem),
                                QStringLiteral("%1[%2]").arg(Where).arg(i));
                 }
                 while (collection->Count() > items.size())

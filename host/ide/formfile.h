@@ -50,6 +50,5 @@ KORHOST_EXPORT void CheckFormText(const QByteArray &Text);
 // by a new one (TFormDesigner::UniqueName); references among the pasted components follow the
 // new names, references to others resolve on the form (or to none). Controls move by Offset,
 // and so do the icons of the others. Answers the new components, in text order.
-KORHOST_EXPORT QList<TComponent *> PasteComponentsText(TFormDesigner *Designer,
-                                                       const QByteArray &Text,
-                                                       QPoint Offset = QPoint(8, 8));
+KORHOST_EXPORT QList<TComponent *>
+PasteComponentsText(TFormDesigner *Designer, const QByteArray &Text, QPoint Offset = QPoint(8, 8));
