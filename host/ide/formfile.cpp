@@ -44,10 +44,17 @@ public:
                             Path.mid(0, lastItem + 1).join(QLatin1Char('/'));
         auto found = m_made.find(key);
         if (found == m_made.end()) {
-            std::unique_ptr<TComponent> made = TFormDesigner::NewComponent(Class);
-            made->SetDesigning(true);
+            std::unique_ptr<TComponent> made;
+            try {
+                made = TFormDesigner::NewComponent(Class);
+                made->SetDesigning(true);
+            } catch (const EHostError &) {
+                // A class the host cannot make: its values are all written, none can be read.
+            }
             found = m_made.emplace(key, std::move(made)).first;
         }
+        if (!found->second)
+            return nullptr;
         QObject *object = found->second->Object();
         for (const QString &step : Path) {
             if (!object)
