@@ -18,10 +18,11 @@
 #include <memory>
 
 #include "designintf.h"
+// Complete, so that DesignerReplaced(TFormDesigner *) can be queued and spied on.
+#include "formdesigner.h"
 
 class QUndoStack;
 class TComponent;
-class TFormDesigner;
 
 class TFormDocument : public QObject, public IDesignNotification {
     Q_OBJECT
