@@ -114,30 +114,36 @@ public:
                            const QStringList &Path)
     {
         const QObject *reference = m_references.Object(Class, Path);
+        const bool sameClass = reference && reference->metaObject() == Instance->metaObject();
         QJsonObject text;
         for (PPropInfo info : GetPropList(Instance)) {
             const Shape shape = shapeOf(Instance, info);
             if (shape == Shape::Skip || !IsStoredProp(Instance, info))
                 continue;
-            const QJsonValue value = Value(Instance, info, shape, Class, deeper(Path, info->Name));
-            bool differs = false;
-            if (hasStoredMethod(info))
-                differs = true;
-            else if (shape == Shape::Object)
+            const bool conditional = hasStoredMethod(info);
+            const bool recordedDefault =
+                shape == Shape::Scalar && info->IsOrdinal() && info->Default != NoDefault;
+            if (!conditional && recordedDefault && GetOrdProp(Instance, info) == info->Default)
+                continue;
+            const QJsonValue value = Value(Instance, info, shape, Class, Path);
+            bool differs = true; // assigned, or off its recorded default
+            if (!conditional && shape == Shape::Object) {
                 differs = !value.toObject().isEmpty();
-            else if (info->IsOrdinal() && info->Default != NoDefault)
-                differs = GetOrdProp(Instance, info) != info->Default;
-            else if (PPropInfo other = reference ? GetPropInfo(reference, info->Name) : nullptr)
-                differs = value != Value(reference, other, shapeOf(reference, other), Class,
-                                         deeper(Path, info->Name));
-            else
-                differs = true;
+            } else if (!conditional && !recordedDefault) {
+                PPropInfo other = sameClass   ? info
+                                  : reference ? GetPropInfo(reference, info->Name)
+                                              : nullptr;
+                if (other)
+                    differs =
+                        value != Value(reference, other, shapeOf(reference, other), Class, Path);
+            }
             if (differs)
                 text.insert(info->Name, value);
         }
         return text;
     }
 
+    // The whole value of a property of the object at Path.
     QJsonValue Value(const QObject *Instance, PPropInfo Info, Shape Shape, const QMetaObject *Class,
                      const QStringList &Path)
     {
@@ -150,6 +156,7 @@ public:
             break;
         }
         QObject *value = GetObjectProp(Instance, Info->Name);
+        const QStringList path = deeper(Path, Info->Name);
         switch (Shape) {
         case Shape::Reference:
             return value ? QJsonValue(AsComponent(value)->Name()) : QJsonValue();
@@ -159,11 +166,11 @@ public:
             const auto *collection = qobject_cast<TCollection *>(value);
             QJsonArray items;
             for (int i = 0; i < collection->Count(); ++i)
-                items.append(Properties(collection->Items(i), Class, deeper(Path, kItem)));
+                items.append(Properties(collection->Items(i), Class, deeper(path, kItem)));
             return items;
         }
         default:
-            return Properties(value, Class, Path);
+            return Properties(value, Class, path);
         }
     }
 
@@ -497,23 +504,29 @@ private:
         QHash<QString, QJsonValue> wanted;
         for (auto it = Text.constBegin(); it != Text.constEnd(); ++it)
             wanted.insert(it.key().toLower(), it.value());
+        const bool sameClass = Reference && Reference->metaObject() == Instance->metaObject();
         for (PPropInfo info : GetPropList(Instance)) {
             const Shape shape = shapeOf(Instance, info);
             if (shape == Shape::Skip || (IsComponent && isActivation(info)))
                 continue;
             const auto found = wanted.constFind(info->Name.toLower());
             const bool present = found != wanted.constEnd();
-            const QString where =
-                Where.isEmpty() ? info->Name : Where + QLatin1Char('.') + info->Name;
-            PPropInfo other = Reference ? GetPropInfo(Reference, info->Name) : nullptr;
+            const auto where = [&] {
+                return Where.isEmpty() ? info->Name : Where + QLatin1Char('.') + info->Name;
+            };
+            PPropInfo other = sameClass   ? info
+                              : Reference ? GetPropInfo(Reference, info->Name)
+                                          : nullptr;
+            const bool scalar = shape == Shape::Scalar;
             try {
                 Property(Instance, info, shape,
                          present ? *found : QJsonValue(QJsonValue::Undefined), Reference, other,
-                         Class, deeper(Path, info->Name), where);
+                         Class, scalar ? QStringList() : deeper(Path, info->Name),
+                         scalar ? QString() : where());
             } catch (const EFormFileError &) {
                 throw;
             } catch (const EHostError &error) {
-                fail(QStringLiteral("%1, property %2").arg(m_where, where), error.Message());
+                fail(QStringLiteral("%1, property %2").arg(m_where, where()), error.Message());
             }
         }
     }
@@ -580,12 +593,14 @@ private:
 
     // Makes a sub-object or collection item match its text: when it differs, it first takes
     // the defaults over (which also forgets what it was told to keep), then the text's values.
+    // Fresh: the object was just made, so it holds its defaults already.
     void Persistent(QObject *Object, const QJsonObject &Text, const QObject *Reference,
-                    const QMetaObject *Class, const QStringList &Path, const QString &Where)
+                    const QMetaObject *Class, const QStringList &Path, const QString &Where,
+                    bool Fresh = false)
     {
-        if (TWriter(m_references).Properties(Object, Class, Path) == Text)
+        if (!Fresh && TWriter(m_references).Properties(Object, Class, Path) == Text)
             return;
-        if (Reference && Reference->metaObject() == Object->metaObject()) {
+        if (!Fresh && Reference && Reference->metaObject() == Object->metaObject()) {
             try {
                 AsPersistent(Object)->Assign(AsPersistent(const_cast<QObject *>(Reference)));
             } catch (const EHostError &) {
@@ -619,10 +634,10 @@ private:
                     collection->Clear();
                 const QObject *reference = m_references.Object(Class, deeper(Path, kItem));
                 for (qsizetype i = 0; i < items.size(); ++i) {
-                    TCollectionItem *item =
-                        i < collection->Count() ? collection->Items(int(i)) : collection->Add();
+                    const bool fresh = i >= collection->Count();
+                    TCollectionItem *item = fresh ? collection->Add() : collection->Items(int(i));
                     Persistent(item, items.at(i).toObject(), reference, Class, deeper(Path, kItem),
-                               QStringLiteral("%1[%2]").arg(Where).arg(i));
+                               QStringLiteral("%1[%2]").arg(Where).arg(i), fresh);
                 }
                 while (collection->Count() > items.size())
                     collection->Delete(collection->Count() - 1);
