@@ -206,6 +206,8 @@ QList<TComponent *> TFormDocument::PasteComponents(const QByteArray &Text)
 
 void TFormDocument::applyText(const QByteArray &Text)
 {
+    if (m_designer->IsClosed())
+        return;
     m_applying = true;
     try {
         ReadFormText(m_designer.get(), Text);
