@@ -25,7 +25,7 @@ constexpr int CaptionHeight = 22;
 const QString ComponentsMimeType = QStringLiteral("application/x-kor-components");
 // Icons that come without a place are put in a row from here, one slot apart.
 constexpr QPoint FirstIconSlot(16, 16);
-constexpr int IconSlotStep = 56;
+constexpr int IconSlotStep = 80;
 
 // The dark desk the form lies on, with the form's caption bar above it.
 class TDesk : public QWidget {

@@ -14,6 +14,9 @@
 namespace {
 
 constexpr int IconBoxSize = 28;
+// Names under icons are small and cut short, so neighbouring icons' names stay apart.
+constexpr int IconLabelPixels = 10;
+constexpr int IconLabelMaxWidth = 76;
 
 // The mouse cursor over each handle, in THandle order.
 constexpr Qt::CursorShape HandleCursors[] = {
@@ -73,13 +76,25 @@ QRect TSurfaceOverlay::IconBox(const QPoint &Position) const
     return {Position, QSize(IconBoxSize, IconBoxSize)};
 }
 
-QRect TSurfaceOverlay::IconRect(const QPoint &Position, const QString &Name) const
+QFont TSurfaceOverlay::labelFont() const
+{
+    QFont small = font();
+    small.setPixelSize(IconLabelPixels);
+    return small;
+}
+
+QRect TSurfaceOverlay::labelRect(const QPoint &Position, const QString &Name) const
 {
     const QRect box = IconBox(Position);
-    const int width = qMax(box.width(), fontMetrics().horizontalAdvance(Name) + 6);
-    const QRect label(box.center().x() - width / 2 + 1, box.bottom() + 2, width,
-                      fontMetrics().height());
-    return box.united(label);
+    const QFontMetrics metrics(labelFont());
+    const int width =
+        qBound(box.width(), metrics.horizontalAdvance(Name) + 6, IconLabelMaxWidth);
+    return {box.center().x() - width / 2 + 1, box.bottom() + 2, width, metrics.height()};
+}
+
+QRect TSurfaceOverlay::IconRect(const QPoint &Position, const QString &Name) const
+{
+    return IconBox(Position).united(labelRect(Position, Name));
 }
 
 void TSurfaceOverlay::Forget(QObject *Item)
@@ -153,13 +168,16 @@ void TSurfaceOverlay::paintIcons(QPainter &Painter)
         Painter.drawPixmap(box.center() - QPoint(pixmap.width() / 2, pixmap.height() / 2) +
                                QPoint(1, 1),
                            pixmap);
-        const QRect whole = IconRect(position, component->Name());
-        const QRect label(whole.left(), box.bottom() + 2, whole.width(), fontMetrics().height());
+        const QRect label = labelRect(position, component->Name());
         QColor back = palette().color(QPalette::Window);
         back.setAlpha(220);
         Painter.fillRect(label, back);
         Painter.setPen(palette().color(QPalette::WindowText));
-        Painter.drawText(label, Qt::AlignCenter, component->Name());
+        Painter.setFont(labelFont());
+        Painter.drawText(label, Qt::AlignCenter,
+                         QFontMetrics(labelFont())
+                             .elidedText(component->Name(), Qt::ElideRight, label.width() - 2));
+        Painter.setFont(font());
     }
 }
 

@@ -52,6 +52,8 @@ private:
         QPoint anchor; // the point that snaps to the grid: a control's corner, an icon's place
     };
 
+    QFont labelFont() const;
+    QRect labelRect(const QPoint &Position, const QString &Name) const;
     void paintGrid(QPainter &Painter, const QRect &Exposed);
     void paintIcons(QPainter &Painter);
     void paintSelection(QPainter &Painter);

@@ -1,6 +1,7 @@
 // The workbench's form surface and main window, driven as a person would: mouse and keys on the
 // offscreen window, with the design-time package loaded at run time.
 
+#include <QApplication>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -11,9 +12,11 @@
 #include "formdesigner.h"
 #include "formdocument.h"
 #include "formsurface.h"
+#include "column.h"
 #include "grid.h"
 #include "hostmessages.h"
 #include "hostpalette.h"
+#include "objectproperties.h"
 #include "packages.h"
 #include "sqldata.h"
 #include "surfaceoverlay.h"
@@ -388,6 +391,31 @@ private slots:
         QVERIFY(!menu->actions().first()->isEnabled()); // Cut, with nothing to cut
     }
 
+    void designWindowsFromTheForm()
+    {
+        TComponent *grid = place(Grid, {16, 16, 160, 80});
+        const auto openWindows = [this] {
+            int count = 0;
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (window->isVisible() && window != m_window.get())
+                    ++count;
+            return count;
+        };
+        const int before = openWindows();
+        // A double-click runs the component editor's Edit: for a grid, its design windows.
+        QTest::mouseDClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
+        QTRY_VERIFY(openWindows() > before);
+        // A column selected in a design window shows in the inspector, not as handles.
+        TKorColumn *column = static_cast<TKorDBGrid *>(grid->Object())->Columns()->Add();
+        designer()->SelectComponent(column);
+        QVERIFY(surface()->SelectedComponents().isEmpty());
+        QTRY_COMPARE(m_window->Inspector()->Model()->rowCount() > 0, true);
+        // Deleting the grid closes the windows that edit it.
+        designer()->SelectComponent(grid->Object());
+        QTest::keyClick(overlay(), Qt::Key_Delete);
+        QTRY_COMPARE(openWindows(), before);
+    }
+
     void showsTheNewFormAfterNew()
     {
         place(Grid, {16, 16, 160, 80});
@@ -443,8 +471,9 @@ private slots:
     void screenshot()
     {
         TComponent *grid = place(Grid, {16, 64, 400, 200});
-        place(DataSource, {16, 8, 0, 0});
-        place(DataSet, {72, 8, 0, 0});
+        place(DataSource, {24, 16, 0, 0});
+        place(DataSet, {104, 16, 0, 0});
+        place(&TSQLConnection::staticMetaObject, {184, 16, 0, 0});
         designer()->SelectComponent(grid->Object());
         QTest::mouseMove(overlay(), {100, 100});
         const QString file = SaveScreenshot(m_window.get(), QStringLiteral("workbench-surface"));
