@@ -408,6 +408,7 @@ void TWorkbenchWindow::refreshComponents()
     {
         const QSignalBlocker blocker(m_components);
         m_components->clear();
+        m_listedDesigner = FormDesigner();
         TComponent *root = FormDesigner()->GetRoot();
         if (!root)
             return;
@@ -511,8 +512,10 @@ void TWorkbenchWindow::DesignerOpened(IDesigner *, bool) {}
 
 void TWorkbenchWindow::DesignerClosed(IDesigner *ADesigner, bool)
 {
-    // Its components go with the form.
-    if (ADesigner == FormDesigner()) {
+    // The components listed go with their form (the document has already switched to the
+    // form that replaces it when the old one closes).
+    if (ADesigner == m_listedDesigner) {
+        m_listedDesigner = nullptr;
         const QSignalBlocker blocker(m_components);
         m_components->clear();
     }

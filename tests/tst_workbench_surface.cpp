@@ -416,6 +416,76 @@ private slots:
         QTRY_COMPARE(openWindows(), before);
     }
 
+    void everyChangeIsOneUndoStep_data()
+    {
+        QTest::addColumn<QString>("Change");
+        QTest::addColumn<QString>("StepText");
+        QTest::addRow("move by mouse") << QStringLiteral("mouse move") << QStringLiteral("Move");
+        QTest::addRow("move by key") << QStringLiteral("key move") << QStringLiteral("Move");
+        QTest::addRow("resize by handle") << QStringLiteral("handle") << QStringLiteral("Size");
+        QTest::addRow("resize by key") << QStringLiteral("key size") << QStringLiteral("Size");
+        QTest::addRow("move an icon") << QStringLiteral("icon") << QStringLiteral("Move");
+        QTest::addRow("delete") << QStringLiteral("delete") << QStringLiteral("Delete");
+        QTest::addRow("cut") << QStringLiteral("cut") << QStringLiteral("Cut");
+        QTest::addRow("paste") << QStringLiteral("paste") << QStringLiteral("Paste");
+    }
+
+    void everyChangeIsOneUndoStep()
+    {
+        QFETCH(QString, Change);
+        QFETCH(QString, StepText);
+        QUndoStack *stack = m_window->Document()->UndoStack();
+        surface()->SetPendingClass(Grid);
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {16, 16});
+        place(DataSource, {16, 200, 0, 0});
+        m_window->Document()->FlushPendingChange();
+        QCOMPARE(stack->count(), 2);
+        QCOMPARE(stack->text(0), QStringLiteral("Place KorDBGrid1"));
+        QVERIFY(m_window->isWindowModified());
+        const QRect before = control(designer()->GetRoot()->Components(0))->geometry();
+        const QPoint icon = designer()->GetRoot()->Components(1)->Object()->property(
+            "DesignPosition").toPoint();
+
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
+        const QPoint handle = TSurfaceOverlay::HandleRect(before, TSurfaceOverlay::hRight).center();
+        if (Change == QLatin1String("mouse move"))
+            drag({50, 50}, {90, 90});
+        else if (Change == QLatin1String("key move"))
+            QTest::keyClick(overlay(), Qt::Key_Down);
+        else if (Change == QLatin1String("handle"))
+            drag(handle, handle + QPoint(40, 0));
+        else if (Change == QLatin1String("key size"))
+            QTest::keyClick(overlay(), Qt::Key_Right, Qt::ShiftModifier);
+        else if (Change == QLatin1String("icon"))
+            drag({20, 210}, {60, 250});
+        else if (Change == QLatin1String("delete"))
+            QTest::keyClick(overlay(), Qt::Key_Delete);
+        else if (Change == QLatin1String("cut"))
+            surface()->CutSelection();
+        else if (Change == QLatin1String("paste")) {
+            surface()->CopySelection();
+            surface()->Paste();
+            QCOMPARE(selectedNames(), QList<QString>{QStringLiteral("KorDBGrid2")});
+            QVERIFY(control(surface()->SelectedComponents().first())->isVisible());
+        }
+        m_window->Document()->FlushPendingChange();
+        QCOMPARE(stack->count(), 3);
+        QCOMPARE(stack->text(2), StepText);
+
+        // Undone, the form is as it was.
+        stack->undo();
+        QCOMPARE(designer()->GetRoot()->ComponentCount(), 2);
+        TComponent *grid = designer()->GetComponent(QStringLiteral("KorDBGrid1"));
+        QVERIFY(grid);
+        QCOMPARE(control(grid)->geometry(), before);
+        QVERIFY(control(grid)->isVisible());
+        QCOMPARE(designer()->GetComponent(QStringLiteral("DataSource1"))
+                     ->Object()->property("DesignPosition").toPoint(),
+                 icon);
+        // The form's controls stay under the overlay after an undo made them again.
+        QCOMPARE(surface()->ComponentAt({50, 50}), grid);
+    }
+
     void showsTheNewFormAfterNew()
     {
         place(Grid, {16, 16, 160, 80});
