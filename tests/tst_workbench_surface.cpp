@@ -2,8 +2,10 @@
 // offscreen window, with the design-time package loaded at run time.
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 #include <QUndoStack>
@@ -29,12 +31,6 @@ namespace {
 const QMetaObject *const Grid = &TKorDBGrid::staticMetaObject;
 const QMetaObject *const DataSource = &TDataSource::staticMetaObject;
 const QMetaObject *const DataSet = &TSQLDataSet::staticMetaObject;
-
-// A step a test makes on the undo stack, so the form counts as changed.
-class TMarkChanged : public QUndoCommand {
-public:
-    TMarkChanged() : QUndoCommand(QStringLiteral("Change")) {}
-};
 
 } // namespace
 
@@ -505,37 +501,84 @@ private slots:
     void closingWithUnsavedChangesAsks_data()
     {
         QTest::addColumn<int>("Answer");
+        QTest::addColumn<bool>("PickFile");
         QTest::addColumn<bool>("Closes");
-        QTest::addRow("discard") << int(mrNo) << true;
-        QTest::addRow("cancel") << int(mrCancel) << false;
-        // Save, but the file dialog is cancelled: the form stays.
-        QTest::addRow("save, dialog cancelled") << int(mrYes) << false;
+        QTest::addRow("discard") << int(mrNo) << false << true;
+        QTest::addRow("cancel") << int(mrCancel) << false << false;
+        QTest::addRow("save, dialog cancelled") << int(mrYes) << false << false;
+        QTest::addRow("save to a file") << int(mrYes) << true << true;
     }
 
     void closingWithUnsavedChangesAsks()
     {
         QFETCH(int, Answer);
+        QFETCH(bool, PickFile);
         QFETCH(bool, Closes);
         QVERIFY(!m_window->isWindowModified());
-        m_window->Document()->UndoStack()->push(new TMarkChanged);
+        place(Grid, {16, 16, 160, 80});
         QVERIFY(m_window->isWindowModified());
-        QCOMPARE(m_window->windowTitle(), QStringLiteral("Form1 - Untitled[*] - Kor-DBGrid Workbench"));
+        QCOMPARE(m_window->windowTitle(),
+                 QStringLiteral("Form1 - Untitled[*] - Kor-DBGrid Workbench"));
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("orders.kform"));
         TScopedHostMessages messages;
         messages.Answers << Answer;
-        int dialogs = 0;
+        QStringList offered;
         TWorkbenchSeams seams;
-        seams.GetSaveFileName = [&dialogs](QWidget *, const QString &, const QString &,
-                                           const QString &) {
-            ++dialogs;
-            return QString();
+        seams.GetSaveFileName = [&](QWidget *, const QString &, const QString &Start,
+                                    const QString &) {
+            offered << Start;
+            return PickFile ? file : QString();
         };
         TWorkbenchSeamsScope scope(seams);
         QCOMPARE(m_window->close(), Closes);
         QCOMPARE(messages.Requests.size(), 1);
         QCOMPARE(messages.Requests.first().Msg, QStringLiteral("Save changes to Form1?"));
         QCOMPARE(messages.Requests.first().Buttons, mbYes | mbNo | mbCancel);
-        QCOMPARE(dialogs, Answer == mrYes ? 1 : 0);
+        QCOMPARE(offered, Answer == mrYes ? QStringList{QStringLiteral("Form1.kform")}
+                                          : QStringList{});
+        QCOMPARE(QFile::exists(file), PickFile);
         QCOMPARE(m_window->isVisible(), !Closes);
+    }
+
+    void savesAndOpensThroughTheFileMenu()
+    {
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("form.kform"));
+        TWorkbenchSeams seams;
+        seams.GetSaveFileName = [&](QWidget *, const QString &, const QString &,
+                                    const QString &) { return file; };
+        seams.GetOpenFileName = [&](QWidget *, const QString &, const QString &) { return file; };
+        TWorkbenchSeamsScope scope(seams);
+        place(Grid, {24, 32, 160, 80});
+        place(DataSource, {16, 200, 0, 0});
+        QVERIFY(m_window->SaveForm());
+        QVERIFY(!m_window->isWindowModified());
+        QCOMPARE(m_window->windowTitle(),
+                 QStringLiteral("Form1 - form.kform[*] - Kor-DBGrid Workbench"));
+        QVERIFY(m_window->NewForm());
+        QCOMPARE(designer()->GetRoot()->ComponentCount(), 0);
+        QVERIFY(m_window->OpenForm());
+        // The opened form shows on the surface, as it was saved.
+        TComponent *grid = designer()->GetComponent(QStringLiteral("KorDBGrid1"));
+        QVERIFY(grid);
+        QCOMPARE(control(grid)->geometry(), QRect(24, 32, 160, 80));
+        QVERIFY(control(grid)->isVisible());
+        QCOMPARE(surface()->ComponentAt({20, 204}),
+                 designer()->GetComponent(QStringLiteral("DataSource1")));
+        QTRY_COMPARE(m_window->ComponentList()->topLevelItemCount(), 2);
+        QVERIFY(m_window->Document()->RecentFiles().contains(QFileInfo(file).absoluteFilePath()));
+
+        // A damaged file: a message, and the form on the screen stays.
+        QFile damaged(file);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("{ \"Form\": ");
+        damaged.close();
+        TScopedHostMessages messages;
+        QVERIFY(!m_window->OpenForm());
+        QCOMPARE(messages.Errors.size(), 1);
+        QCOMPARE(designer()->GetComponent(QStringLiteral("KorDBGrid1")), grid);
+        QCOMPARE(surface()->Form(), designer()->Form());
     }
 
     void screenshot()
