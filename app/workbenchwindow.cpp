@@ -120,11 +120,15 @@ void TWorkbenchWindow::buildUi()
             [this](QTreeWidgetItem *item) { m_surface->SetPendingClass(classOf(item)); });
     connect(m_palette, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *item) { m_surface->SetPendingClass(classOf(item)); });
+    // The palette shows the pending class, however it was picked (the arrow again after a
+    // placement).
     connect(m_surface, &TFormSurface::PendingClassChanged, this, [this](const QMetaObject *mo) {
-        if (mo)
-            return;
         const QSignalBlocker blocker(m_palette);
-        m_palette->setCurrentItem(m_palette->topLevelItem(0));
+        for (QTreeWidgetItemIterator it(m_palette); *it; ++it)
+            if (classOf(*it) == mo && ((*it)->parent() || !mo)) {
+                m_palette->setCurrentItem(*it);
+                return;
+            }
     });
     auto *paletteDock = new QDockWidget(tr("Palette"));
     paletteDock->setObjectName(QStringLiteral("PaletteDock"));

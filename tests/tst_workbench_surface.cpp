@@ -592,6 +592,15 @@ private slots:
         const QString file = SaveScreenshot(m_window.get(), QStringLiteral("workbench-surface"));
         if (file.isEmpty())
             QSKIP("KOR_SCREENSHOT_DIR is not set");
+        // Several selected (grey handles), and a grid being placed by a drag.
+        place(Grid, {448, 64, 160, 120});
+        surface()->SelectAll();
+        surface()->SetPendingClass(Grid);
+        QTest::mousePress(overlay(), Qt::LeftButton, Qt::NoModifier, {60, 300});
+        QTest::mouseMove(overlay(), {200, 340});
+        QTest::mouseMove(overlay(), {300, 420});
+        SaveScreenshot(m_window.get(), QStringLiteral("workbench-surface-placing"));
+        QTest::mouseRelease(overlay(), Qt::LeftButton, Qt::NoModifier, {300, 420});
     }
 };
 
