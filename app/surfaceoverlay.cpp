@@ -4,7 +4,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
-#include <QPainterPath>
+#include <algorithm>
 
 #include "compedit.h"
 #include "formdesigner.h"
