@@ -132,7 +132,9 @@ void TFormSurface::fitDesk()
 
 bool TFormSurface::eventFilter(QObject *Watched, QEvent *Event)
 {
-    if (Watched == m_form && (Event->type() == QEvent::Resize || Event->type() == QEvent::Move))
+    // The event type first: a form being destroyed still sends events, and is no longer a
+    // TDesignForm by then.
+    if ((Event->type() == QEvent::Resize || Event->type() == QEvent::Move) && Watched == m_form)
         fitDesk();
     return QWidget::eventFilter(Watched, Event);
 }
