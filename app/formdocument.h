@@ -36,6 +36,9 @@ public:
     // Records the form as it is now as one undoable step named Text, when it differs from the
     // last recorded state; does nothing otherwise.
     void RecordChange(const QString &Text);
+    // Records a change the designer announced (ItemsModified) now rather than when the event
+    // loop comes round; tests and scripts call it before looking at the undo stack.
+    void FlushPendingChange();
     // Whether the form differs from what was last saved or opened.
     bool IsModified() const;
     // The file the form was last saved to or opened from; empty for a new form.
@@ -73,7 +76,17 @@ signals:
     void FileNameChanged(const QString &FileName);
 
 private:
+    friend class TFormChangeCommand;
+    // Makes the form match Text (an undo or redo step), without recording it.
+    void applyText(const QByteArray &Text);
+    void addRecentFile(const QString &FileName);
+    // A new designer takes over from the old one.
+    void replaceDesigner(std::unique_ptr<TFormDesigner> Designer);
+
     std::unique_ptr<TFormDesigner> m_designer;
     std::unique_ptr<QUndoStack> m_undoStack;
     QString m_fileName;
+    QByteArray m_lastText;   // the form as last recorded
+    bool m_applying = false; // an undo or redo step is setting the form
+    bool m_pending = false;  // a change was announced and is not recorded yet
 };

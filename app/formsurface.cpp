@@ -1,14 +1,469 @@
 #include "formsurface.h"
 
-// Placeholder bodies until the form surface lands; they let the workbench library link.
-TFormSurface::TFormSurface(TFormDocument *, QWidget *parent) : QWidget(parent) {}
-TFormSurface::~TFormSurface() = default;
-void TFormSurface::SetPendingClass(const QMetaObject *) {}
-const QMetaObject *TFormSurface::PendingClass() const { return nullptr; }
-TComponent *TFormSurface::PlaceComponent(const QMetaObject *, const QRect &) { return nullptr; }
-void TFormSurface::MoveSelection(const QPoint &) {}
-void TFormSurface::ResizeSelection(const QSize &) {}
-void TFormSurface::DeleteSelection() {}
-void TFormSurface::CutSelection() {}
-void TFormSurface::CopySelection() {}
-void TFormSurface::Paste() {}
+#include <QClipboard>
+#include <cmath>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "compedit.h"
+#include "formdesigner.h"
+#include "formdocument.h"
+#include "hostmessages.h"
+#include "surfaceoverlay.h"
+
+namespace {
+
+// Room around the form on the desk, and the caption bar drawn above it.
+constexpr int DeskMargin = 16;
+constexpr int CaptionHeight = 22;
+// Components on the clipboard, beside the same text as plain text.
+const QString ComponentsMimeType = QStringLiteral("application/x-kor-components");
+// Icons that come without a place are put in a row from here, one slot apart.
+constexpr QPoint FirstIconSlot(16, 16);
+constexpr int IconSlotStep = 80;
+
+// The dark desk the form lies on, with the form's caption bar above it.
+class TDesk : public QWidget {
+public:
+    explicit TDesk(TFormSurface *Surface) : m_surface(Surface)
+    {
+        setBackgroundRole(QPalette::Dark);
+        setAutoFillBackground(true);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        TDesignForm *form = m_surface->Form();
+        if (!form)
+            return;
+        QPainter painter(this);
+        const QRect bar(form->x(), form->y() - CaptionHeight, form->width(), CaptionHeight);
+        painter.fillRect(bar, palette().color(QPalette::Active, QPalette::Highlight));
+        painter.setPen(palette().color(QPalette::Active, QPalette::HighlightedText));
+        QFont font = painter.font();
+        font.setBold(true);
+        painter.setFont(font);
+        painter.drawText(bar.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                         form->Name());
+    }
+
+private:
+    TFormSurface *m_surface;
+};
+
+QWidget *controlOf(TComponent *Component)
+{
+    return Component ? qobject_cast<QWidget *>(Component->Object()) : nullptr;
+}
+
+} // namespace
+
+TFormSurface::TFormSurface(TFormDocument *Document, QWidget *parent)
+    : QWidget(parent), m_document(Document)
+{
+    setObjectName(QStringLiteral("FormSurface"));
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    m_desk = new TDesk(this);
+    m_scroll->setWidget(m_desk);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_scroll);
+    m_overlay = new TSurfaceOverlay(this, m_desk);
+    setFocusProxy(m_overlay);
+    RegisterDesignNotification(this);
+    connect(m_document, &TFormDocument::DesignerReplaced, this, [this] { attachForm(); });
+    attachForm();
+}
+
+TFormSurface::~TFormSurface()
+{
+    UnregisterDesignNotification(this);
+    // The form belongs to its designer: leave it to the designer rather than to the desk.
+    if (m_form) {
+        m_form->removeEventFilter(this);
+        m_form->hide();
+        m_form->setParent(nullptr);
+    }
+}
+
+void TFormSurface::attachForm()
+{
+    TDesignForm *form = Designer() ? Designer()->Form() : nullptr;
+    if (m_form == form)
+        return;
+    if (m_form)
+        m_form->removeEventFilter(this);
+    m_form = form;
+    if (form) {
+        form->setParent(m_desk);
+        form->move(DeskMargin, DeskMargin + CaptionHeight);
+        form->setBackgroundRole(QPalette::Window);
+        form->setAutoFillBackground(true);
+        form->installEventFilter(this);
+        form->show();
+        for (int i = 0; i < form->ComponentCount(); ++i)
+            ItemInserted(Designer(), form->Components(i)->Object());
+    }
+    fitDesk();
+    m_overlay->update();
+    m_desk->update();
+}
+
+void TFormSurface::fitDesk()
+{
+    if (!m_form) {
+        m_overlay->hide();
+        return;
+    }
+    const QRect form = m_form->geometry();
+    m_desk->resize(form.right() + 1 + DeskMargin, form.bottom() + 1 + DeskMargin);
+    m_overlay->setGeometry(m_form->geometry());
+    m_overlay->show();
+    m_overlay->raise();
+}
+
+bool TFormSurface::eventFilter(QObject *Watched, QEvent *Event)
+{
+    if (Watched == m_form && (Event->type() == QEvent::Resize || Event->type() == QEvent::Move))
+        fitDesk();
+    return QWidget::eventFilter(Watched, Event);
+}
+
+void TFormSurface::SetPendingClass(const QMetaObject *Class)
+{
+    if (m_pendingClass == Class)
+        return;
+    m_pendingClass = Class;
+    emit PendingClassChanged(Class);
+    m_overlay->setCursor(Class ? Qt::CrossCursor : Qt::ArrowCursor);
+}
+
+const QMetaObject *TFormSurface::PendingClass() const
+{
+    return m_pendingClass;
+}
+
+QPoint TFormSurface::Snap(const QPoint &Point)
+{
+    const auto snap = [](int value) {
+        return int(std::floor(double(value) / GridSize + 0.5)) * GridSize;
+    };
+    return {snap(Point.x()), snap(Point.y())};
+}
+
+TFormDesigner *TFormSurface::Designer() const
+{
+    return m_document->Designer();
+}
+
+TDesignForm *TFormSurface::Form() const
+{
+    return m_form.data();
+}
+
+QWidget *TFormSurface::Overlay() const
+{
+    return m_overlay;
+}
+
+QList<TComponent *> TFormSurface::SelectedComponents() const
+{
+    QList<TComponent *> components;
+    if (!m_form || !Designer())
+        return components;
+    for (QObject *object : Designer()->GetSelections()) {
+        TComponent *component = AsComponent(object);
+        if (component && component != m_form && component->Owner() == m_form.data())
+            components << component;
+    }
+    return components;
+}
+
+QRect TFormSurface::ComponentRect(TComponent *Component) const
+{
+    if (!Component || !Component->Object())
+        return {};
+    if (QWidget *control = controlOf(Component))
+        return control->geometry();
+    return m_overlay->IconRect(Component->Object()->property("DesignPosition").toPoint(),
+                               Component->Name());
+}
+
+void TFormSurface::setComponentRect(TComponent *Component, const QRect &Rect)
+{
+    if (QWidget *control = controlOf(Component)) {
+        control->setGeometry(Rect);
+    } else if (QObject *object = Component->Object()) {
+        // An icon is moved by its box, whatever the width of the name under it.
+        const QPoint shift = Rect.topLeft() - ComponentRect(Component).topLeft();
+        object->setProperty("DesignPosition", object->property("DesignPosition").toPoint() + shift);
+    }
+    m_overlay->update();
+}
+
+TComponent *TFormSurface::ComponentAt(const QPoint &Pos) const
+{
+    if (!m_form)
+        return nullptr;
+    // Icons lie above the controls; among each, the last placed is on top.
+    for (int i = m_form->ComponentCount() - 1; i >= 0; --i) {
+        TComponent *component = m_form->Components(i);
+        if (!controlOf(component) && ComponentRect(component).contains(Pos))
+            return component;
+    }
+    const QObjectList children = m_form->children();
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        auto *widget = qobject_cast<QWidget *>(*it);
+        TComponent *component = widget ? AsComponent(widget) : nullptr;
+        if (component && component->Owner() == m_form.data() && widget->isVisible() &&
+            widget->geometry().contains(Pos))
+            return component;
+    }
+    return nullptr;
+}
+
+void TFormSurface::commit(const QString &Text)
+{
+    m_document->RecordChange(Text);
+    if (Designer())
+        Designer()->Modified();
+    m_overlay->update();
+}
+
+void TFormSurface::setStatusText(const QString &Text)
+{
+    if (m_statusText == Text)
+        return;
+    m_statusText = Text;
+    emit StatusTextChanged(Text);
+}
+
+QString TFormSurface::StatusText() const
+{
+    return m_statusText;
+}
+
+TComponent *TFormSurface::PlaceComponent(const QMetaObject *Class, const QRect &Bounds)
+{
+    TFormDesigner *designer = Designer();
+    if (!Class || !designer || !m_form)
+        return nullptr;
+    try {
+        TComponent *component = designer->CreateComponent(Class);
+        if (QWidget *control = controlOf(component)) {
+            if (control->parent() != m_form)
+                control->setParent(m_form);
+            QSize size = Bounds.size();
+            if (size.isEmpty()) {
+                // The class's own size when it set one, else what the control asks for.
+                size = control->testAttribute(Qt::WA_Resized) ? control->size()
+                                                              : control->sizeHint();
+                if (!size.isValid() || size.isEmpty())
+                    size = QSize(96, 24);
+            }
+            control->setGeometry(QRect(Bounds.topLeft(), size));
+            control->show();
+        } else {
+            component->Object()->setProperty("DesignPosition", Bounds.topLeft());
+        }
+        commit(tr("Place %1").arg(component->Name()));
+        designer->SelectComponent(component->Object());
+        return component;
+    } catch (...) {
+        HandleHostException();
+        return nullptr;
+    }
+}
+
+void TFormSurface::MoveSelection(const QPoint &Delta)
+{
+    const QList<TComponent *> selected = SelectedComponents();
+    if (selected.isEmpty() || Delta.isNull())
+        return;
+    for (TComponent *component : selected)
+        setComponentRect(component, ComponentRect(component).translated(Delta));
+    commit(tr("Move"));
+}
+
+void TFormSurface::ResizeSelection(const QSize &Delta)
+{
+    bool resized = false;
+    for (TComponent *component : SelectedComponents())
+        if (QWidget *control = controlOf(component)) {
+            const QSize size = (control->size() + Delta).expandedTo(QSize(1, 1));
+            setComponentRect(component, QRect(control->pos(), size));
+            resized = true;
+        }
+    if (resized)
+        commit(tr("Size"));
+}
+
+void TFormSurface::DeleteSelection()
+{
+    const QList<TComponent *> selected = SelectedComponents();
+    if (selected.isEmpty())
+        return;
+    QList<QPointer<QObject>> objects;
+    for (TComponent *component : selected)
+        objects << component->Object();
+    for (const QPointer<QObject> &object : std::as_const(objects)) {
+        // Deleting one component may take another with it.
+        if (!object)
+            continue;
+        try {
+            Designer()->DeleteComponent(AsComponent(object));
+        } catch (...) {
+            HandleHostException();
+        }
+    }
+    commit(tr("Delete"));
+    if (m_form)
+        Designer()->SelectComponent(m_form);
+}
+
+void TFormSurface::CopySelection()
+{
+    const QList<TComponent *> selected = SelectedComponents();
+    if (selected.isEmpty())
+        return;
+    try {
+        const QByteArray text = m_document->CopyComponents(selected);
+        auto *data = new QMimeData;
+        data->setData(ComponentsMimeType, text);
+        data->setText(QString::fromUtf8(text));
+        QGuiApplication::clipboard()->setMimeData(data);
+    } catch (...) {
+        HandleHostException();
+    }
+}
+
+void TFormSurface::CutSelection()
+{
+    CopySelection();
+    DeleteSelection();
+}
+
+void TFormSurface::Paste()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !Designer())
+        return;
+    const QByteArray text = data->hasFormat(ComponentsMimeType) ? data->data(ComponentsMimeType)
+                                                                : data->text().toUtf8();
+    if (text.trimmed().isEmpty())
+        return;
+    try {
+        QList<QObject *> pasted;
+        for (TComponent *component : m_document->PasteComponents(text)) {
+            if (QWidget *control = controlOf(component))
+                control->show();
+            pasted << component->Object();
+        }
+        if (!pasted.isEmpty())
+            Designer()->SetSelections(pasted);
+        m_overlay->update();
+    } catch (...) {
+        HandleHostException();
+    }
+}
+
+void TFormSurface::SelectAll()
+{
+    if (!m_form || !Designer())
+        return;
+    QList<QObject *> all;
+    for (int i = 0; i < m_form->ComponentCount(); ++i)
+        all << m_form->Components(i)->Object();
+    Designer()->SetSelections(all);
+}
+
+std::unique_ptr<QMenu> TFormSurface::CreateContextMenu()
+{
+    auto menu = std::make_unique<QMenu>();
+    const QList<TComponent *> selected = SelectedComponents();
+    if (selected.size() == 1) {
+        try {
+            // The verbs run on the editor, so the menu keeps it.
+            std::unique_ptr<TDefaultEditor> editor = GetComponentEditor(selected.first(),
+                                                                        Designer());
+            TDefaultEditor *verbs = editor.get();
+            editor.release()->setParent(menu.get());
+            if (AddComponentVerbs(menu.get(), verbs) > 0)
+                menu->addSeparator();
+        } catch (...) {
+            HandleHostException();
+        }
+    }
+    const bool any = !selected.isEmpty();
+    menu->addAction(tr("Cu&t"), this, &TFormSurface::CutSelection)->setEnabled(any);
+    menu->addAction(tr("&Copy"), this, &TFormSurface::CopySelection)->setEnabled(any);
+    menu->addAction(tr("&Paste"), this, &TFormSurface::Paste);
+    menu->addAction(tr("&Delete"), this, &TFormSurface::DeleteSelection)->setEnabled(any);
+    return menu;
+}
+
+// ---- design notifications -------------------------------------------------------------------
+
+void TFormSurface::ItemDeleted(IDesigner *ADesigner, QObject *Item)
+{
+    if (ADesigner != Designer())
+        return;
+    m_overlay->Forget(Item);
+    m_overlay->update();
+}
+
+void TFormSurface::ItemInserted(IDesigner *ADesigner, QObject *Item)
+{
+    if (ADesigner != Designer() || !m_form || !Item)
+        return;
+    if (auto *control = qobject_cast<QWidget *>(Item)) {
+        if (control->parentWidget() == m_form)
+            control->show();
+    } else if (!Item->property("DesignPosition").isValid()) {
+        // An icon without a place takes the first free slot of a row along the top.
+        QPoint slot = FirstIconSlot;
+        const auto taken = [this, Item](const QPoint &at) {
+            const QRect box = m_overlay->IconBox(at);
+            for (int i = 0; i < m_form->ComponentCount(); ++i) {
+                TComponent *other = m_form->Components(i);
+                if (other->Object() != Item && ComponentRect(other).intersects(box))
+                    return true;
+            }
+            return false;
+        };
+        while (taken(slot) && slot.x() < 4000)
+            slot.rx() += IconSlotStep;
+        Item->setProperty("DesignPosition", slot);
+    }
+    m_overlay->update();
+}
+
+void TFormSurface::ItemsModified(IDesigner *ADesigner)
+{
+    if (ADesigner == Designer()) {
+        m_overlay->update();
+        m_desk->update(); // the caption shows the form's name
+    }
+}
+
+void TFormSurface::SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &)
+{
+    if (ADesigner == Designer())
+        m_overlay->update();
+}
+
+void TFormSurface::DesignerOpened(IDesigner *, bool) {}
+
+void TFormSurface::DesignerClosed(IDesigner *ADesigner, bool)
+{
+    if (ADesigner == Designer() || !m_form)
+        m_overlay->update();
+}

@@ -4,15 +4,27 @@
 // band; move and resize with the mouse (handles, grid snapping) and the arrow keys; Delete,
 // cut, copy and paste. Components that are not controls show as small icons with their names.
 // Every change is recorded on the form document's undo stack.
+//
+// The controls on the form are the real run-time widgets. A transparent overlay lies on top of
+// the form and takes every mouse and key event, so the controls never see input at design time;
+// it draws the grid dots, the icons, the selection handles and the rubber band.
 
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
+#include <memory>
 
+#include "designintf.h"
+
+class QMenu;
+class QScrollArea;
 class TComponent;
+class TDesignForm;
+class TFormDesigner;
 class TFormDocument;
+class TSurfaceOverlay;
 
-class TFormSurface : public QWidget {
+class TFormSurface : public QWidget, public IDesignNotification {
     Q_OBJECT
 public:
     explicit TFormSurface(TFormDocument *Document, QWidget *parent = nullptr);
@@ -34,7 +46,62 @@ public:
     void CutSelection();
     void CopySelection();
     void Paste();
+    // Selects every component of the form.
+    void SelectAll();
 
     // The grid that placing, moving and resizing snap to, in pixels.
     static constexpr int GridSize = 8;
+    // The nearest grid point.
+    static QPoint Snap(const QPoint &Point);
+
+    TFormDesigner *Designer() const;
+    TDesignForm *Form() const;
+    // The widget that takes the mouse and keys over the form; its coordinates are the form's.
+    QWidget *Overlay() const;
+    // The selected components that are on the form (a design window may also select a column or
+    // a title: those are not shown here).
+    QList<TComponent *> SelectedComponents() const;
+    // Where a component shows on the form: a control's geometry, the icon (and name) of another.
+    QRect ComponentRect(TComponent *Component) const;
+    // The topmost component at Pos (form coordinates); nullptr on the bare form.
+    TComponent *ComponentAt(const QPoint &Pos) const;
+    // The menu a right-click on the selection shows: the component editor's verbs (for one
+    // selected component), then Cut, Copy, Paste and Delete. The caller owns it.
+    std::unique_ptr<QMenu> CreateContextMenu();
+    // What the mouse does where it is now, for the status bar.
+    QString StatusText() const;
+
+    // IDesignNotification: the surface repaints on every change of the form and its selection.
+    void ItemDeleted(IDesigner *ADesigner, QObject *Item) override;
+    void ItemInserted(IDesigner *ADesigner, QObject *Item) override;
+    void ItemsModified(IDesigner *ADesigner) override;
+    void SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &Selection) override;
+    void DesignerOpened(IDesigner *ADesigner, bool AResurrecting) override;
+    void DesignerClosed(IDesigner *ADesigner, bool AGoingDormant) override;
+
+signals:
+    // The pending class changed (placing a component picks the arrow again).
+    void PendingClassChanged(const QMetaObject *Class);
+    void StatusTextChanged(const QString &Text);
+
+private:
+    friend class TSurfaceOverlay;
+
+    // Shows the document's current form (at start and after New and Open).
+    void attachForm();
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+    void fitDesk();
+    // Sets where a component shows (a control's geometry, an icon's DesignPosition).
+    void setComponentRect(TComponent *Component, const QRect &Rect);
+    // Records the change Text, then tells the design windows (the designer's Modified).
+    void commit(const QString &Text);
+    void setStatusText(const QString &Text);
+
+    TFormDocument *m_document;
+    QScrollArea *m_scroll = nullptr;
+    QWidget *m_desk = nullptr;
+    TSurfaceOverlay *m_overlay = nullptr;
+    QPointer<TDesignForm> m_form;
+    const QMetaObject *m_pendingClass = nullptr;
+    QString m_statusText;
 };

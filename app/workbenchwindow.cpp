@@ -10,21 +10,33 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTimer>
+#include <QFileInfo>
 #include <QTreeWidget>
-#include <QVBoxLayout>
+#include <QUndoStack>
 
 #include "compedit.h"
 #include "formdesigner.h"
+#include "formdocument.h"
+#include "formsurface.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "objectproperties.h"
 #include "packages.h"
 #include "registration.h"
+#include "surfaceicons.h"
+#include "workbenchseams.h"
 
 namespace {
 
 constexpr int ClassRole = Qt::UserRole + 1;
-constexpr int ComponentRole = Qt::UserRole + 2;
+constexpr int ObjectRole = Qt::UserRole + 2;
+const QString FormFileFilter = QStringLiteral("Form files (*.kform *.json);;All files (*)");
+
+const QMetaObject *classOf(const QTreeWidgetItem *Item)
+{
+    return Item ? static_cast<const QMetaObject *>(Item->data(0, ClassRole).value<void *>())
+                : nullptr;
+}
 
 QString describe(const TRegistration &r)
 {
@@ -58,52 +70,69 @@ QString describe(const TRegistration &r)
 
 } // namespace
 
-TWorkbenchWindow::TWorkbenchWindow(QWidget *parent) : QMainWindow(parent)
+TWorkbenchWindow::TWorkbenchWindow(QWidget *parent)
+    : QMainWindow(parent), m_document(std::make_unique<TFormDocument>())
 {
-    m_designer = std::make_unique<TFormDesigner>(QStringLiteral("Form1"));
     RegisterDesignNotification(this);
     buildUi();
+    buildMenus();
     refreshPalette();
     refreshRegistrations();
+    refreshComponents();
+    refreshTitle();
+    refreshEditActions();
+    connect(m_document.get(), &TFormDocument::DesignerReplaced, this,
+            &TWorkbenchWindow::designerReplaced);
+    connect(m_document.get(), &TFormDocument::ModifiedChanged, this,
+            &TWorkbenchWindow::refreshTitle);
+    connect(m_document.get(), &TFormDocument::FileNameChanged, this,
+            &TWorkbenchWindow::refreshTitle);
 }
 
 TWorkbenchWindow::~TWorkbenchWindow()
 {
     UnregisterDesignNotification(this);
-    m_designer->Close();
+    // The document closes the form (its designer sends DesignerClosed) while the surface that
+    // shows it still exists.
+    m_document.reset();
+}
+
+TFormDesigner *TWorkbenchWindow::FormDesigner() const
+{
+    return m_document->Designer();
 }
 
 void TWorkbenchWindow::buildUi()
 {
-    setWindowTitle(tr("Kor-DBGrid Workbench"));
     resize(1200, 760);
 
-    // The form being designed, framed on a darker background like a form in a designer.
-    auto *surface = new QWidget;
-    surface->setBackgroundRole(QPalette::Dark);
-    surface->setAutoFillBackground(true);
-    auto *layout = new QVBoxLayout(surface);
-    layout->setContentsMargins(12, 12, 12, 12);
-    TDesignForm *form = m_designer->Form();
-    form->setBackgroundRole(QPalette::Window);
-    form->setAutoFillBackground(true);
-    form->setMinimumSize(640, 400);
-    layout->addWidget(form);
-    setCentralWidget(surface);
+    m_surface = new TFormSurface(m_document.get());
+    setCentralWidget(m_surface);
+    connect(m_surface, &TFormSurface::StatusTextChanged, this,
+            [this](const QString &text) { statusBar()->showMessage(text); });
 
+    // One click on a class picks it for the next click on the form; the pointer picks nothing.
     m_palette = new QTreeWidget;
-    m_palette->setHeaderLabel(tr("Palette"));
-    connect(m_palette, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {
-        if (const auto *mo =
-                static_cast<const QMetaObject *>(item->data(0, ClassRole).value<void *>()))
-            placeComponent(mo);
+    m_palette->setObjectName(QStringLiteral("Palette"));
+    m_palette->setHeaderHidden(true);
+    m_palette->setIconSize(QSize(24, 24));
+    connect(m_palette, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem *item) { m_surface->SetPendingClass(classOf(item)); });
+    connect(m_palette, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *item) { m_surface->SetPendingClass(classOf(item)); });
+    connect(m_surface, &TFormSurface::PendingClassChanged, this, [this](const QMetaObject *mo) {
+        if (mo)
+            return;
+        const QSignalBlocker blocker(m_palette);
+        m_palette->setCurrentItem(m_palette->topLevelItem(0));
     });
-    auto *paletteDock = new QDockWidget(tr("Palette (double-click to place)"));
+    auto *paletteDock = new QDockWidget(tr("Palette"));
     paletteDock->setObjectName(QStringLiteral("PaletteDock"));
     paletteDock->setWidget(m_palette);
     addDockWidget(Qt::LeftDockWidgetArea, paletteDock);
 
     m_components = new QTreeWidget;
+    m_components->setObjectName(QStringLiteral("ComponentList"));
     m_components->setHeaderLabels({tr("Component"), tr("Class")});
     m_components->setContextMenuPolicy(Qt::CustomContextMenu);
     // Several components of one class are edited together in the inspector.
@@ -114,10 +143,12 @@ void TWorkbenchWindow::buildUi()
             if (TComponent *component = componentOf(item))
                 selection << component->Object();
         if (!selection.isEmpty())
-            m_designer->SetSelections(selection);
+            FormDesigner()->SetSelections(selection);
     });
-    connect(m_components, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem *item) { editComponent(componentOf(item)); });
+    connect(m_components, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {
+        if (TComponent *component = componentOf(item))
+            EditComponent(component, FormDesigner());
+    });
     connect(m_components, &QWidget::customContextMenuRequested, this,
             &TWorkbenchWindow::showComponentMenu);
     auto *componentsDock = new QDockWidget(tr("Components"));
@@ -126,7 +157,7 @@ void TWorkbenchWindow::buildUi()
     addDockWidget(Qt::LeftDockWidgetArea, componentsDock);
 
     m_inspector = new TObjectInspector;
-    m_inspector->SetDesigner(m_designer.get());
+    m_inspector->SetDesigner(FormDesigner());
     auto *inspectorDock = new QDockWidget(tr("Object Inspector"));
     inspectorDock->setObjectName(QStringLiteral("InspectorDock"));
     inspectorDock->setWidget(m_inspector);
@@ -138,18 +169,68 @@ void TWorkbenchWindow::buildUi()
     registrationsDock->setObjectName(QStringLiteral("RegistrationsDock"));
     registrationsDock->setWidget(m_registrations);
     addDockWidget(Qt::BottomDockWidgetArea, registrationsDock);
+    // The registrations are for the curious: start with them tucked away.
+    registrationsDock->hide();
 
+    m_database = new QLabel;
+    statusBar()->addPermanentWidget(m_database);
+    statusBar()->showMessage(tr("Pick a component on the palette, then click on the form to "
+                                "place it."));
+}
+
+void TWorkbenchWindow::buildMenus()
+{
     QMenu *fileMenu = menuBar()->addMenu(tr("&File"));
+    fileMenu->addAction(tr("&New"), QKeySequence::New, this, &TWorkbenchWindow::NewForm);
+    fileMenu->addAction(tr("&Open..."), QKeySequence::Open, this, [this] { OpenForm(); });
+    fileMenu->addAction(tr("&Save"), QKeySequence::Save, this, &TWorkbenchWindow::SaveForm);
+    fileMenu->addAction(tr("Save &As..."), QKeySequence::SaveAs, this,
+                        &TWorkbenchWindow::SaveFormAs);
+    m_recentMenu = fileMenu->addMenu(tr("&Recent Files"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &TWorkbenchWindow::refreshRecentFiles);
+    refreshRecentFiles();
+    fileMenu->addSeparator();
     fileMenu->addAction(tr("E&xit"), QKeySequence::Quit, this, &QWidget::close);
+
+    QMenu *editMenu = menuBar()->addMenu(tr("&Edit"));
+    QAction *undo = m_document->UndoStack()->createUndoAction(this, tr("&Undo"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction *redo = m_document->UndoStack()->createRedoAction(this, tr("&Redo"));
+    redo->setShortcut(QKeySequence::Redo);
+    editMenu->addAction(undo);
+    editMenu->addAction(redo);
+    editMenu->addSeparator();
+    // These work on the form only while it has the focus: in the inspector the same keys edit
+    // text.
+    const auto formAction = [this, editMenu](const QString &text, QKeySequence::StandardKey key,
+                                             void (TFormSurface::*slot)()) {
+        auto *action = new QAction(text, this);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, m_surface, slot);
+        m_surface->addAction(action);
+        editMenu->addAction(action);
+        return action;
+    };
+    m_cutAction = formAction(tr("Cu&t"), QKeySequence::Cut, &TFormSurface::CutSelection);
+    m_copyAction = formAction(tr("&Copy"), QKeySequence::Copy, &TFormSurface::CopySelection);
+    formAction(tr("&Paste"), QKeySequence::Paste, &TFormSurface::Paste);
+    m_deleteAction = formAction(tr("&Delete"), QKeySequence::Delete,
+                                &TFormSurface::DeleteSelection);
+    editMenu->addSeparator();
+    formAction(tr("Select &All"), QKeySequence::SelectAll, &TFormSurface::SelectAll);
+
     QMenu *viewMenu = menuBar()->addMenu(tr("&View"));
-    for (QDockWidget *dock : {paletteDock, componentsDock, inspectorDock, registrationsDock})
+    for (QDockWidget *dock : findChildren<QDockWidget *>())
         viewMenu->addAction(dock->toggleViewAction());
-    statusBar()->showMessage(tr("Double-click a palette entry to place it on Form1; right-click a "
-                                "component for its commands."));
 }
 
 void TWorkbenchWindow::closeEvent(QCloseEvent *Event)
 {
+    if (!MaybeSave()) {
+        Event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(Event);
     QCoreApplication::quit();
 }
@@ -171,22 +252,140 @@ void TWorkbenchWindow::LoadDesignPackage(const QString &FileName)
 
 void TWorkbenchWindow::SetSampleDatabase(const QString &Path)
 {
-    statusBar()->showMessage(tr("Double-click a palette entry to place it on Form1; right-click a "
-                                "component for its commands. Sample database: %1")
-                                 .arg(Path));
+    m_database->setText(tr("Sample database: %1").arg(QFileInfo(Path).fileName()));
+    m_database->setToolTip(Path);
 }
+
+// ---- File ----------------------------------------------------------------------------------
+
+bool TWorkbenchWindow::NewForm()
+{
+    if (!MaybeSave())
+        return false;
+    m_document->New();
+    return true;
+}
+
+bool TWorkbenchWindow::OpenForm(const QString &FileName)
+{
+    if (!MaybeSave())
+        return false;
+    const QString file = FileName.isEmpty()
+                             ? WorkbenchSeams().GetOpenFileName(this, tr("Open Form"),
+                                                                FormFileFilter)
+                             : FileName;
+    if (file.isEmpty())
+        return false;
+    try {
+        m_document->Open(file);
+        return true;
+    } catch (...) {
+        HandleHostException();
+        return false;
+    }
+}
+
+bool TWorkbenchWindow::SaveForm()
+{
+    return m_document->FileName().isEmpty() ? SaveFormAs() : saveTo(m_document->FileName());
+}
+
+bool TWorkbenchWindow::SaveFormAs()
+{
+    const QString start = m_document->FileName().isEmpty()
+                              ? FormDesigner()->GetRoot()->Name() + QStringLiteral(".kform")
+                              : m_document->FileName();
+    const QString file =
+        WorkbenchSeams().GetSaveFileName(this, tr("Save Form As"), start, FormFileFilter);
+    return !file.isEmpty() && saveTo(file);
+}
+
+bool TWorkbenchWindow::saveTo(const QString &FileName)
+{
+    try {
+        m_document->Save(FileName);
+        return true;
+    } catch (...) {
+        HandleHostException();
+        return false;
+    }
+}
+
+bool TWorkbenchWindow::MaybeSave()
+{
+    if (!m_document->IsModified())
+        return true;
+    const TComponent *root = FormDesigner()->GetRoot();
+    switch (MessageDlg(tr("Save changes to %1?").arg(root ? root->Name() : tr("the form")),
+                       mtConfirmation, mbYes | mbNo | mbCancel)) {
+    case mrYes:
+        return SaveForm();
+    case mrNo:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TWorkbenchWindow::refreshTitle()
+{
+    const TComponent *root = FormDesigner()->GetRoot();
+    const QString file = m_document->FileName().isEmpty()
+                             ? tr("Untitled")
+                             : QFileInfo(m_document->FileName()).fileName();
+    setWindowTitle(tr("%1 - %2[*] - Kor-DBGrid Workbench")
+                       .arg(root ? root->Name() : QStringLiteral("Form1"), file));
+    setWindowModified(m_document->IsModified());
+}
+
+void TWorkbenchWindow::refreshRecentFiles()
+{
+    m_recentMenu->clear();
+    const QStringList files = m_document->RecentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString file = files.at(i);
+        m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(file), this,
+                                [this, file] { OpenForm(file); });
+    }
+    if (files.isEmpty())
+        m_recentMenu->addAction(tr("(none)"))->setEnabled(false);
+}
+
+void TWorkbenchWindow::designerReplaced()
+{
+    m_inspector->SetDesigner(FormDesigner());
+    m_inspector->SetSelection(FormDesigner()->GetSelections());
+    refreshComponents();
+    refreshTitle();
+    refreshEditActions();
+}
+
+// ---- palette, component list ---------------------------------------------------------------
 
 void TWorkbenchWindow::refreshPalette()
 {
     m_palette->clear();
+    auto *pointer = new QTreeWidgetItem(m_palette, {tr("Pointer")});
+    pointer->setToolTip(0, tr("Select and arrange the components on the form"));
+    pointer->setIcon(0, QIcon::fromTheme(QStringLiteral("edit-select"),
+                                         style()->standardIcon(QStyle::SP_ArrowUp)));
     for (const QString &page : GetPalettePages()) {
         auto *pageItem = new QTreeWidgetItem(m_palette, {page});
+        pageItem->setFlags(Qt::ItemIsEnabled);
+        QFont bold = pageItem->font(0);
+        bold.setBold(true);
+        pageItem->setFont(0, bold);
         for (const QMetaObject *mo : GetPaletteClasses(page)) {
             auto *item = new QTreeWidgetItem(pageItem, {QString::fromLatin1(mo->className())});
             item->setData(0, ClassRole, QVariant::fromValue<void *>(const_cast<QMetaObject *>(mo)));
+            item->setIcon(0, ComponentIcon(mo));
+            item->setToolTip(0, tr("Click, then click on the form to place a %1")
+                                    .arg(QString::fromLatin1(mo->className())));
         }
         pageItem->setExpanded(true);
     }
+    const QSignalBlocker blocker(m_palette);
+    m_palette->setCurrentItem(pointer);
 }
 
 void TWorkbenchWindow::refreshRegistrations()
@@ -206,37 +405,40 @@ void TWorkbenchWindow::refreshRegistrations()
 
 void TWorkbenchWindow::refreshComponents()
 {
-    const QSignalBlocker blocker(m_components);
-    m_components->clear();
-    TComponent *root = m_designer->GetRoot();
-    if (!root)
-        return;
-    for (int i = 0; i < root->ComponentCount(); ++i) {
-        TComponent *component = root->Components(i);
-        auto *item = new QTreeWidgetItem(m_components, {component->Name(), component->ClassName()});
-        item->setData(0, ComponentRole, QVariant::fromValue<void *>(component));
+    {
+        const QSignalBlocker blocker(m_components);
+        m_components->clear();
+        TComponent *root = FormDesigner()->GetRoot();
+        if (!root)
+            return;
+        for (int i = 0; i < root->ComponentCount(); ++i) {
+            TComponent *component = root->Components(i);
+            auto *item =
+                new QTreeWidgetItem(m_components, {component->Name(), component->ClassName()});
+            item->setData(0, ObjectRole, QVariant::fromValue<void *>(component->Object()));
+            item->setIcon(0, ComponentIcon(component->Object()->metaObject()));
+        }
+        m_components->header()->resizeSections(QHeaderView::ResizeToContents);
     }
-    m_components->header()->resizeSections(QHeaderView::ResizeToContents);
+    showSelectionInList(FormDesigner()->GetSelections());
 }
 
-void TWorkbenchWindow::placeComponent(const QMetaObject *Class)
+void TWorkbenchWindow::showSelectionInList(const QList<QObject *> &Selection)
 {
-    try {
-        TComponent *component = m_designer->CreateComponent(Class);
-        if (auto *widget = qobject_cast<QWidget *>(component->Object())) {
-            widget->setParent(m_designer->Form());
-            const int step = (m_placed++ % 8) * 24;
-            widget->setGeometry(16 + step, 16 + step, qMax(widget->width(), 320),
-                                qMax(widget->height(), 160));
-            widget->show();
-        } else {
-            addMarker(component);
-        }
-        m_designer->SelectComponent(component->Object());
-        m_designer->Modified();
-    } catch (...) {
-        HandleHostException();
+    const QSignalBlocker blocker(m_components);
+    for (int i = 0; i < m_components->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *item = m_components->topLevelItem(i);
+        TComponent *component = componentOf(item);
+        item->setSelected(component && Selection.contains(component->Object()));
     }
+}
+
+void TWorkbenchWindow::refreshEditActions()
+{
+    const bool any = !m_surface->SelectedComponents().isEmpty();
+    m_cutAction->setEnabled(any);
+    m_copyAction->setEnabled(any);
+    m_deleteAction->setEnabled(any);
 }
 
 void TWorkbenchWindow::showComponentMenu(const QPoint &Pos)
@@ -244,102 +446,74 @@ void TWorkbenchWindow::showComponentMenu(const QPoint &Pos)
     TComponent *component = componentOf(m_components->itemAt(Pos));
     if (!component)
         return;
-    QMenu menu;
-    // The verbs of the component's editor come first, as in any form designer.
-    std::unique_ptr<TDefaultEditor> editor;
-    try {
-        editor = GetComponentEditor(component, m_designer.get());
-        if (AddComponentVerbs(&menu, editor.get()) > 0)
-            menu.addSeparator();
-    } catch (...) {
-        HandleHostException();
-    }
-    QPointer<QObject> target = component->Object();
-    menu.addAction(tr("De&lete"), this, [this, target] {
-        if (target)
-            m_designer->DeleteComponent(AsComponent(target));
-    });
-    menu.exec(m_components->viewport()->mapToGlobal(Pos));
-}
-
-void TWorkbenchWindow::editComponent(TComponent *Component)
-{
-    if (Component)
-        EditComponent(Component, m_designer.get());
-}
-
-void TWorkbenchWindow::addMarker(TComponent *Component)
-{
-    auto *marker = new QLabel(m_designer->Form());
-    marker->setFrameShape(QFrame::Panel);
-    marker->setFrameShadow(QFrame::Raised);
-    marker->setAutoFillBackground(true);
-    marker->setAlignment(Qt::AlignCenter);
-    const int index = int(m_markers.size());
-    // Markers stack down the right-hand side of the form.
-    marker->setGeometry(m_designer->Form()->width() - 140, 16 + index * 36, 124, 28);
-    marker->show();
-    m_markers.append({Component->Object(), marker});
-    refreshMarkers();
-}
-
-void TWorkbenchWindow::refreshMarkers()
-{
-    for (qsizetype i = m_markers.size() - 1; i >= 0; --i) {
-        const Marker &marker = m_markers.at(i);
-        TComponent *component = marker.component ? AsComponent(marker.component.data()) : nullptr;
-        if (!marker.label || !component || component->Owner() != m_designer->GetRoot()) {
-            delete marker.label.data();
-            m_markers.removeAt(i);
-            continue;
-        }
-        marker.label->setText(component->Name());
-        marker.label->setToolTip(component->ClassName());
-    }
+    if (!m_surface->SelectedComponents().contains(component))
+        FormDesigner()->SelectComponent(component->Object());
+    const std::unique_ptr<QMenu> menu = m_surface->CreateContextMenu();
+    menu->exec(m_components->viewport()->mapToGlobal(Pos));
 }
 
 TComponent *TWorkbenchWindow::componentOf(QTreeWidgetItem *Item) const
 {
-    return Item ? static_cast<TComponent *>(Item->data(0, ComponentRole).value<void *>()) : nullptr;
+    // An entry goes as soon as its component does (ItemDeleted), so the object is alive.
+    return Item ? AsComponent(static_cast<QObject *>(Item->data(0, ObjectRole).value<void *>()))
+                : nullptr;
 }
 
-void TWorkbenchWindow::ItemDeleted(IDesigner *, QObject *Item)
+// ---- design notifications ------------------------------------------------------------------
+
+void TWorkbenchWindow::ItemDeleted(IDesigner *ADesigner, QObject *Item)
 {
-    // The component is still alive while this notice runs: rebuild once it is gone.
-    // The marker of a deleted component goes at once.
-    for (qsizetype i = 0; i < m_markers.size(); ++i)
-        if (m_markers.at(i).component == Item) {
-            delete m_markers.takeAt(i).label.data();
-            break;
+    if (ADesigner != FormDesigner())
+        return;
+    // Its entry goes at once: the component may be half destroyed already.
+    for (int i = m_components->topLevelItemCount() - 1; i >= 0; --i)
+        if (m_components->topLevelItem(i)->data(0, ObjectRole).value<void *>() == Item) {
+            const QSignalBlocker blocker(m_components);
+            delete m_components->takeTopLevelItem(i);
         }
+    // The component is still alive while this notice runs: rebuild once it is gone.
     QTimer::singleShot(0, this, [this] {
         refreshComponents();
-        m_inspector->SetSelection(m_designer->GetSelections());
+        m_inspector->SetSelection(FormDesigner()->GetSelections());
     });
 }
 
-void TWorkbenchWindow::ItemInserted(IDesigner *, QObject *)
+void TWorkbenchWindow::ItemInserted(IDesigner *ADesigner, QObject *)
 {
-    QTimer::singleShot(0, this, [this] { refreshComponents(); });
+    if (ADesigner == FormDesigner())
+        QTimer::singleShot(0, this, [this] { refreshComponents(); });
 }
 
-void TWorkbenchWindow::ItemsModified(IDesigner *)
+void TWorkbenchWindow::ItemsModified(IDesigner *ADesigner)
 {
+    if (ADesigner != FormDesigner())
+        return;
     // Values are re-read after the change that caused the notice has finished.
     QTimer::singleShot(0, this, [this] {
         m_inspector->RefreshValues();
-        refreshMarkers();
         for (int i = 0; i < m_components->topLevelItemCount(); ++i)
             if (TComponent *component = componentOf(m_components->topLevelItem(i)))
                 m_components->topLevelItem(i)->setText(0, component->Name());
+        refreshTitle();
     });
 }
 
-void TWorkbenchWindow::SelectionChanged(IDesigner *, const QList<QObject *> &Selection)
+void TWorkbenchWindow::SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &Selection)
 {
+    if (ADesigner != FormDesigner())
+        return;
     m_inspector->SetSelection(Selection);
+    showSelectionInList(Selection);
+    refreshEditActions();
 }
 
 void TWorkbenchWindow::DesignerOpened(IDesigner *, bool) {}
 
-void TWorkbenchWindow::DesignerClosed(IDesigner *, bool) {}
+void TWorkbenchWindow::DesignerClosed(IDesigner *ADesigner, bool)
+{
+    // Its components go with the form.
+    if (ADesigner == FormDesigner()) {
+        const QSignalBlocker blocker(m_components);
+        m_components->clear();
+    }
+}

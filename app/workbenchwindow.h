@@ -1,21 +1,24 @@
 #pragma once
-// The workbench's main window: a palette of the registered components, the form being designed,
-// its component list, the object inspector, and what the loaded packages registered.
+// The workbench's main window: the form being designed (its surface), a palette of the
+// registered components, the form's component list, the object inspector, what the loaded
+// packages registered, and the File, Edit and View menus.
 
 #include <QMainWindow>
-#include <QPointer>
 #include <memory>
 
 #include "designintf.h"
 
+class QAction;
 class QLabel;
-class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
-class TFormDesigner;
-class TObjectInspector;
 class TComponent;
+class TFormDesigner;
+class TFormDocument;
+class TFormSurface;
+class TObjectInspector;
 
 class TWorkbenchWindow : public QMainWindow, public IDesignNotification {
     Q_OBJECT
@@ -23,11 +26,27 @@ public:
     explicit TWorkbenchWindow(QWidget *parent = nullptr);
     ~TWorkbenchWindow() override;
 
-    TFormDesigner *FormDesigner() const { return m_designer.get(); }
+    TFormDocument *Document() const { return m_document.get(); }
+    TFormSurface *Surface() const { return m_surface; }
+    TObjectInspector *Inspector() const { return m_inspector; }
+    // The designer of the form now open (a new one after New and Open).
+    TFormDesigner *FormDesigner() const;
+    QTreeWidget *Palette() const { return m_palette; }
+    QTreeWidget *ComponentList() const { return m_components; }
+
     // Loads a design-time package module; errors are reported, not thrown.
     void LoadDesignPackage(const QString &FileName);
     // Shown to the user as the database a TSQLConnection can open.
     void SetSampleDatabase(const QString &Path);
+
+    // The File menu's commands. Each answers whether it was done (not cancelled, no error).
+    bool NewForm();
+    bool OpenForm(const QString &FileName = QString());
+    bool SaveForm();
+    bool SaveFormAs();
+    // With unsaved changes, asks whether to save them: true when the form may go (saved or
+    // discarded), false when the user cancels or the save fails.
+    bool MaybeSave();
 
     void ItemDeleted(IDesigner *ADesigner, QObject *Item) override;
     void ItemInserted(IDesigner *ADesigner, QObject *Item) override;
@@ -37,32 +56,34 @@ public:
     void DesignerClosed(IDesigner *ADesigner, bool AGoingDormant) override;
 
 protected:
-    // Closing the workbench ends the session, design windows still open included.
+    // Closing asks about unsaved changes first; then it ends the session, design windows
+    // still open included.
     void closeEvent(QCloseEvent *Event) override;
 
 private:
     void buildUi();
+    void buildMenus();
     void refreshPalette();
     void refreshRegistrations();
     void refreshComponents();
-    void placeComponent(const QMetaObject *Class);
+    void refreshTitle();
+    void refreshRecentFiles();
+    void refreshEditActions();
+    void showSelectionInList(const QList<QObject *> &Selection);
+    void designerReplaced();
     void showComponentMenu(const QPoint &Pos);
-    // A double-click: the component's editor does what it does for one.
-    void editComponent(TComponent *Component);
     TComponent *componentOf(QTreeWidgetItem *Item) const;
-    // A component that is not a control shows as a small marker on the form.
-    void addMarker(TComponent *Component);
-    void refreshMarkers();
+    bool saveTo(const QString &FileName);
 
-    std::unique_ptr<TFormDesigner> m_designer;
+    std::unique_ptr<TFormDocument> m_document;
+    TFormSurface *m_surface = nullptr;
     QTreeWidget *m_palette = nullptr;
     QTreeWidget *m_components = nullptr;
     TObjectInspector *m_inspector = nullptr;
     QPlainTextEdit *m_registrations = nullptr;
-    struct Marker {
-        QPointer<QObject> component;
-        QPointer<QLabel> label;
-    };
-    QList<Marker> m_markers;
-    int m_placed = 0;
+    QLabel *m_database = nullptr;
+    QMenu *m_recentMenu = nullptr;
+    QAction *m_cutAction = nullptr;
+    QAction *m_copyAction = nullptr;
+    QAction *m_deleteAction = nullptr;
 };

@@ -82,7 +82,7 @@ void TFormDesigner::RegisterComponentFactory(const QMetaObject *Class, TComponen
     RegisterModuleRelease([Class] { factories().remove(Class); });
 }
 
-TComponent *TFormDesigner::CreateComponent(const QMetaObject *Class)
+std::unique_ptr<TComponent> TFormDesigner::NewComponent(const QMetaObject *Class)
 {
     if (!Class)
         throw EComponentError(QStringLiteral("Cannot create a component of a nil class"));
@@ -100,6 +100,25 @@ TComponent *TFormDesigner::CreateComponent(const QMetaObject *Class)
     if (!component)
         throw EComponentError(
             QStringLiteral("Cannot create a component of class %1").arg(className));
+    return component;
+}
+
+const QMetaObject *TFormDesigner::FindComponentClass(const QString &ClassName)
+{
+    for (auto it = factories().constBegin(); it != factories().constEnd(); ++it)
+        if (QLatin1String(it.key()->className()) == ClassName)
+            return it.key();
+    for (const TRegistration &registration : Registrations())
+        if (registration.kind == TRegistration::Components)
+            for (const QMetaObject *Class : registration.Classes)
+                if (Class && QLatin1String(Class->className()) == ClassName)
+                    return Class;
+    return nullptr;
+}
+
+TComponent *TFormDesigner::CreateComponent(const QMetaObject *Class)
+{
+    std::unique_ptr<TComponent> component = NewComponent(Class);
     AddComponent(component.get());
     return component.release();
 }

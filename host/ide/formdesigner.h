@@ -52,6 +52,12 @@ public:
     // constructor that takes no argument. A nil factory removes the registration. A factory
     // registered by a package's Register procedure is removed when that package is unloaded.
     static void RegisterComponentFactory(const QMetaObject *Class, TComponentFactory Factory);
+    // Makes an unowned component of Class as CreateComponent does, without placing it; raises
+    // EComponentError when the class cannot be made or is not a component.
+    static std::unique_ptr<TComponent> NewComponent(const QMetaObject *Class);
+    // The class named ClassName among those the host can make (registered factories and palette
+    // classes), or nullptr.
+    static const QMetaObject *FindComponentClass(const QString &ClassName);
 
     // Places a new component of Class on the form, named UniqueName(Class); raises
     // EComponentError when the class cannot be made or is not a component.

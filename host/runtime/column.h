@@ -279,6 +279,8 @@ public:
     // csDefault drops the columns and generates one per field of the grid's data set;
     // csCustomized keeps the columns as the developer's own.
     void setState(Kor::TKorDBGridColumnsState Value);
+    // Makes the columns follow the data set's fields again (State csDefault).
+    Q_INVOKABLE void RestoreDefaults() { setState(Kor::csDefault); }
     // Appends a column; the columns become customised.
     TKorColumn *Add();
     TKorColumn *Items(int Index) const;

@@ -108,6 +108,11 @@ TKorCustomDBGrid::~TKorCustomDBGrid()
     m_Columns.reset();
 }
 
+bool TKorCustomDBGrid::IsColumnsStored() const
+{
+    return Columns()->State() == Kor::csCustomized;
+}
+
 TDataSet *TKorCustomDBGrid::DataSet() const
 {
     return m_dataSource ? m_dataSource->DataSet() : nullptr;

@@ -24,6 +24,7 @@ class KORRUNTIME_EXPORT TKorCustomDBGrid : public TKorWinControl {
     Q_PROPERTY(TDataSource *DataSource READ DataSource WRITE setDataSource)
     KOR_PUBLISHED(tkClass, "TDataSource", DataSource, "")
     KOR_OBJECT(TKorDBGridColumns, Columns)
+    KOR_STORED(Columns, IsColumnsStored)
     // Another grid whose current record this grid's detail rows follow. A grid cannot be its own
     // master, directly or through others (EPropertyError).
     Q_PROPERTY(TKorCustomDBGrid *MasterGrid READ MasterGrid WRITE setMasterGrid)
@@ -171,6 +172,8 @@ public:
     void setDataSource(TDataSource *Value);
     // The data set of DataSource, or nullptr.
     TDataSet *DataSet() const;
+    // The columns are stored only when they are the developer's own, not made from the fields.
+    Q_INVOKABLE bool IsColumnsStored() const;
     TKorCustomDBGrid *MasterGrid() const { return m_masterGrid.data(); }
     void setMasterGrid(TKorCustomDBGrid *Value);
 

@@ -1,0 +1,35 @@
+#pragma once
+// The file dialogs of the workbench, behind seams that tests replace (the "save changes?"
+// question goes through MessageDlg, the host's own seam). WorkbenchSeams() answers the set in
+// use; TWorkbenchSeamsScope installs replacements for a scope and restores the previous ones.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+struct TWorkbenchSeams {
+    // The form file to open; empty when the user cancels.
+    std::function<QString(QWidget *Parent, const QString &Caption, const QString &Filter)>
+        GetOpenFileName;
+    // The file to save the form to, starting at FileName; empty when the user cancels.
+    std::function<QString(QWidget *Parent, const QString &Caption, const QString &FileName,
+                          const QString &Filter)>
+        GetSaveFileName;
+
+    // The real file dialogs; on a headless platform they answer "cancelled" at once.
+    static TWorkbenchSeams Defaults();
+};
+
+TWorkbenchSeams &WorkbenchSeams();
+
+class TWorkbenchSeamsScope {
+public:
+    explicit TWorkbenchSeamsScope(const TWorkbenchSeams &Seams);
+    ~TWorkbenchSeamsScope();
+    TWorkbenchSeamsScope(const TWorkbenchSeamsScope &) = delete;
+    TWorkbenchSeamsScope &operator=(const TWorkbenchSeamsScope &) = delete;
+
+private:
+    TWorkbenchSeams m_saved;
+};

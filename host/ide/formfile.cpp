@@ -1,0 +1,979 @@
+#include "formfile.h"
+
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
+#include <QWidget>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "collection.h"
+#include "formdesigner.h"
+#include "graphics.h"
+#include "hostmessages.h"
+#include "persistent.h"
+#include "runthenalways.h"
+#include "stringlist.h"
+#include "typinfo.h"
+
+namespace {
+
+const QString kName = QStringLiteral("name");
+const QString kClass = QStringLiteral("class");
+const QString kComponents = QStringLiteral("components");
+const QString kProperties = QStringLiteral("properties");
+const QString kPosition = QStringLiteral("DesignPosition");
+const char *const kPositionProperty = "DesignPosition";
+const QString kItem = QStringLiteral("[]"); // a step into a collection's items
+
+// How a published property is kept in the text.
+enum class Shape { Skip, Scalar, Reference, Strings, Collection, Object };
+
+Shape shapeOf(const QObject *Instance, PPropInfo Info)
+{
+    if (!Info->Meta.isValid()) // a component's Name: the text keeps it beside the properties
+        return Shape::Skip;
+    switch (Info->Kind) {
+    case TTypeKind::tkInteger:
+    case TTypeKind::tkChar:
+    case TTypeKind::tkWChar:
+    case TTypeKind::tkEnumeration:
+    case TTypeKind::tkSet:
+    case TTypeKind::tkFloat:
+    case TTypeKind::tkString:
+    case TTypeKind::tkLString:
+    case TTypeKind::tkWString:
+    case TTypeKind::tkMethod:
+        return Info->HasWrite() ? Shape::Scalar : Shape::Skip;
+    case TTypeKind::tkClass: {
+        QObject *value = GetObjectProp(Instance, Info->Name);
+        if (!value || AsComponent(value))
+            return Info->HasWrite() ? Shape::Reference : Shape::Skip;
+        if (qobject_cast<TStrings *>(value))
+            return Shape::Strings;
+        if (qobject_cast<TCollection *>(value))
+            return Shape::Collection;
+        return AsPersistent(value) ? Shape::Object : Shape::Skip;
+    }
+    default:
+        return Shape::Skip;
+    }
+}
+
+// Stored only while a method of the object says so (typically: while it was assigned).
+bool hasStoredMethod(PPropInfo Info)
+{
+    return !Info->StoredMethod.isEmpty() && Info->StoredMethod != QLatin1String("true") &&
+           Info->StoredMethod != QLatin1String("false");
+}
+
+// Properties that start something (opening a data set, connecting): they are set last, once
+// every other property and reference of every component is in place.
+bool isActivation(PPropInfo Info)
+{
+    return Info->Kind == TTypeKind::tkEnumeration && Info->TypeName == QLatin1String("Boolean") &&
+           (Info->Name == QLatin1String("Active") || Info->Name == QLatin1String("Connected"));
+}
+
+QJsonValue valueNoCase(const QJsonObject &Object, const QString &Key)
+{
+    for (auto it = Object.constBegin(); it != Object.constEnd(); ++it)
+        if (it.key().compare(Key, Qt::CaseInsensitive) == 0)
+            return it.value();
+    return QJsonValue(QJsonValue::Undefined);
+}
+
+bool isBoolean(PPropInfo Info)
+{
+    return Info->TypeName == QLatin1String("Boolean");
+}
+
+QJsonValue encodeOrdinal(PPropInfo Info, qint32 Value)
+{
+    if (isBoolean(Info))
+        return Value != 0;
+    switch (Info->Kind) {
+    case TTypeKind::tkEnumeration: {
+        const QString name = Info->EnumName(Value);
+        return name.isEmpty() ? QJsonValue(Value) : QJsonValue(name);
+    }
+    case TTypeKind::tkSet: {
+        QJsonArray elements;
+        for (int bit = 0; bit < 32; ++bit)
+            if (quint32(Value) & (1u << bit)) {
+                const QString name = Info->EnumName(bit);
+                elements.append(name.isEmpty() ? QJsonValue(bit) : QJsonValue(name));
+            }
+        return elements;
+    }
+    case TTypeKind::tkChar:
+    case TTypeKind::tkWChar:
+        return QString(QChar(char16_t(Value)));
+    default:
+        break;
+    }
+    if (Info->TypeName == QLatin1String("TColor"))
+        return ColorToString(Value);
+    QString ident;
+    if (Info->TypeName == QLatin1String("TCursor") && CursorToIdent(Value, ident))
+        return ident;
+    return Value;
+}
+
+std::optional<qint32> wholeNumber(const QJsonValue &Value)
+{
+    if (!Value.isDouble())
+        return std::nullopt;
+    const double number = Value.toDouble();
+    if (std::floor(number) != number || number < -2147483648.0 || number > 4294967295.0)
+        return std::nullopt;
+    return qint32(quint32(qint64(number)));
+}
+
+// The ordinal that Value stands for; empty with Why set when it stands for none.
+std::optional<qint32> decodeOrdinal(PPropInfo Info, const QJsonValue &Value, QString &Why)
+{
+    if (isBoolean(Info)) {
+        if (Value.isBool())
+            return Value.toBool() ? 1 : 0;
+        Why = QStringLiteral("expected true or false");
+        return std::nullopt;
+    }
+    switch (Info->Kind) {
+    case TTypeKind::tkEnumeration: {
+        if (Value.isString()) {
+            const int ordinal = Info->EnumValue(Value.toString());
+            if (ordinal >= 0)
+                return ordinal;
+            Why = QStringLiteral("%1 is not a value of %2").arg(Value.toString(), Info->TypeName);
+            return std::nullopt;
+        }
+        if (const auto number = wholeNumber(Value))
+            return number;
+        Why = QStringLiteral("expected a value of %1").arg(Info->TypeName);
+        return std::nullopt;
+    }
+    case TTypeKind::tkSet: {
+        if (!Value.isArray()) {
+            Why = QStringLiteral("expected a list of %1 elements").arg(Info->TypeName);
+            return std::nullopt;
+        }
+        quint32 bits = 0;
+        for (const QJsonValue element : Value.toArray()) {
+            int bit = element.isString() ? Info->EnumValue(element.toString()) : -1;
+            if (const auto number = wholeNumber(element); !element.isString() && number)
+                bit = *number;
+            if (bit < 0 || bit > 31) {
+                Why = QStringLiteral("%1 is not an element of %2")
+                          .arg(element.isString() ? element.toString()
+                                                  : QString::fromUtf8(QJsonDocument(
+                                                        QJsonArray{element}).toJson(
+                                                        QJsonDocument::Compact)),
+                               Info->TypeName);
+                return std::nullopt;
+            }
+            bits |= 1u << bit;
+        }
+        return qint32(bits);
+    }
+    case TTypeKind::tkChar:
+    case TTypeKind::tkWChar:
+        if (Value.isString() && Value.toString().size() == 1)
+            return Value.toString().at(0).unicode();
+        Why = QStringLiteral("expected one character");
+        return std::nullopt;
+    default:
+        break;
+    }
+    if (Value.isString() && Info->TypeName == QLatin1String("TColor")) {
+        try {
+            return StringToColor(Value.toString());
+        } catch (const EHostError &) {
+            Why = QStringLiteral("%1 is not a colour").arg(Value.toString());
+            return std::nullopt;
+        }
+    }
+    TCursor cursor = 0;
+    if (Value.isString() && Info->TypeName == QLatin1String("TCursor")) {
+        if (IdentToCursor(Value.toString(), cursor))
+            return cursor;
+        Why = QStringLiteral("%1 is not a cursor").arg(Value.toString());
+        return std::nullopt;
+    }
+    if (const auto number = wholeNumber(Value))
+        return number;
+    Why = QStringLiteral("expected a whole number");
+    return std::nullopt;
+}
+
+QJsonValue encodeScalar(const QObject *Instance, PPropInfo Info)
+{
+    switch (Info->Kind) {
+    case TTypeKind::tkFloat:
+        return GetFloatProp(Instance, Info->Name);
+    case TTypeKind::tkString:
+    case TTypeKind::tkLString:
+    case TTypeKind::tkWString:
+        return GetStrProp(Instance, Info);
+    case TTypeKind::tkMethod:
+        return GetMethodProp(Instance, Info->Name).Name;
+    default:
+        return encodeOrdinal(Info, GetOrdProp(Instance, Info));
+    }
+}
+
+// Why Value cannot be the value of a scalar property; empty when it can.
+QString checkScalar(PPropInfo Info, const QJsonValue &Value)
+{
+    QString why;
+    switch (Info->Kind) {
+    case TTypeKind::tkFloat:
+        return Value.isDouble() ? QString() : QStringLiteral("expected a number");
+    case TTypeKind::tkString:
+    case TTypeKind::tkLString:
+    case TTypeKind::tkWString:
+    case TTypeKind::tkMethod:
+        return Value.isString() ? QString() : QStringLiteral("expected a string");
+    default:
+        decodeOrdinal(Info, Value, why);
+        return why;
+    }
+}
+
+void setScalar(QObject *Instance, PPropInfo Info, const QJsonValue &Value)
+{
+    switch (Info->Kind) {
+    case TTypeKind::tkFloat:
+        SetFloatProp(Instance, Info->Name, Value.toDouble());
+        return;
+    case TTypeKind::tkString:
+    case TTypeKind::tkLString:
+    case TTypeKind::tkWString:
+        SetStrProp(Instance, Info, Value.toString());
+        return;
+    case TTypeKind::tkMethod:
+        SetMethodProp(Instance, Info->Name, TMethod{Value.toString()});
+        return;
+    default:
+        break;
+    }
+    QString why;
+    const auto ordinal = decodeOrdinal(Info, Value, why);
+    if (!ordinal)
+        throw EConvertError(why);
+    SetOrdProp(Instance, Info, *ordinal);
+}
+
+QJsonArray encodeLines(const TStrings *Strings)
+{
+    QJsonArray lines;
+    for (const QString &line : Strings->Lines())
+        lines.append(line);
+    return lines;
+}
+
+// Newly made components, one per class and collection path, whose values are the defaults of
+// properties that record none; a collection along the path gets one item to stand for all.
+class TReferences {
+public:
+    const QObject *Object(const QMetaObject *Class, const QStringList &Path)
+    {
+        const qsizetype lastItem = Path.lastIndexOf(kItem);
+        const QString key = QString::fromLatin1(Class->className()) + QLatin1Char('/') +
+                            Path.mid(0, lastItem + 1).join(QLatin1Char('/'));
+        auto found = m_made.find(key);
+        if (found == m_made.end()) {
+            std::unique_ptr<TComponent> made = TFormDesigner::NewComponent(Class);
+            made->SetDesigning(true);
+            found = m_made.emplace(key, std::move(made)).first;
+        }
+        QObject *object = found->second->Object();
+        for (const QString &step : Path) {
+            if (!object)
+                return nullptr;
+            if (step == kItem) {
+                auto *collection = qobject_cast<TCollection *>(object);
+                if (!collection)
+                    return nullptr;
+                if (collection->Count() == 0)
+                    collection->Add();
+                object = collection->Items(0);
+            } else {
+                PPropInfo info = GetPropInfo(object, step);
+                object = info && info->Kind == TTypeKind::tkClass ? GetObjectProp(object, step)
+                                                                  : nullptr;
+            }
+        }
+        return object;
+    }
+
+private:
+    std::map<QString, std::unique_ptr<TComponent>> m_made;
+};
+
+QStringList operator+(const QStringList &Path, const QString &Step)
+{
+    QStringList longer = Path;
+    longer.append(Step);
+    return longer;
+}
+
+class TWriter {
+public:
+    explicit TWriter(TReferences &References) : m_references(References) {}
+
+    QJsonObject Component(const TComponent *Component)
+    {
+        const QObject *object = Component->Object();
+        QJsonObject text;
+        text.insert(kName, Component->Name());
+        text.insert(kClass, QString::fromLatin1(object->metaObject()->className()));
+        const QJsonObject properties = Properties(object, object->metaObject(), {});
+        if (!properties.isEmpty())
+            text.insert(kProperties, properties);
+        const QVariant position = object->property(kPositionProperty);
+        if (!qobject_cast<const QWidget *>(object) && position.canConvert<QPoint>() &&
+            position.isValid()) {
+            const QPoint point = position.toPoint();
+            text.insert(kPosition, QJsonArray{point.x(), point.y()});
+        }
+        return text;
+    }
+
+    // The stored properties of Instance that differ from their defaults.
+    QJsonObject Properties(const QObject *Instance, const QMetaObject *Class,
+                           const QStringList &Path)
+    {
+        const QObject *reference = m_references.Object(Class, Path);
+        QJsonObject text;
+        for (PPropInfo info : GetPropList(Instance)) {
+            const Shape shape = shapeOf(Instance, info);
+            if (shape == Shape::Skip || !IsStoredProp(Instance, info))
+                continue;
+            const QJsonValue value = Value(Instance, info, shape, Class, Path + info->Name);
+            bool differs = false;
+            if (hasStoredMethod(info))
+                differs = true;
+            else if (shape == Shape::Object)
+                differs = !value.toObject().isEmpty();
+            else if (info->IsOrdinal() && info->Default != NoDefault)
+                differs = GetOrdProp(Instance, info) != info->Default;
+            else if (PPropInfo other = reference ? GetPropInfo(reference, info->Name) : nullptr)
+                differs = value != Value(reference, other, shapeOf(reference, other), Class,
+                                         Path + info->Name);
+            else
+                differs = true;
+            if (differs)
+                text.insert(info->Name, value);
+        }
+        return text;
+    }
+
+    QJsonValue Value(const QObject *Instance, PPropInfo Info, Shape Shape, const QMetaObject *Class,
+                     const QStringList &Path)
+    {
+        switch (Shape) {
+        case Shape::Skip:
+            return QJsonValue(QJsonValue::Undefined);
+        case Shape::Scalar:
+            return encodeScalar(Instance, Info);
+        default:
+            break;
+        }
+        QObject *value = GetObjectProp(Instance, Info->Name);
+        switch (Shape) {
+        case Shape::Reference:
+            return value ? QJsonValue(AsComponent(value)->Name()) : QJsonValue();
+        case Shape::Strings:
+            return encodeLines(qobject_cast<TStrings *>(value));
+        case Shape::Collection: {
+            const auto *collection = qobject_cast<TCollection *>(value);
+            QJsonArray items;
+            for (int i = 0; i < collection->Count(); ++i)
+                items.append(Properties(collection->Items(i), Class, Path + kItem));
+            return items;
+        }
+        default:
+            return Properties(value, Class, Path);
+        }
+    }
+
+private:
+    TReferences &m_references;
+};
+
+QByteArray formText(const TComponent *Root, const QList<TComponent *> &Components)
+{
+    TReferences references;
+    TWriter writer(references);
+    QJsonObject text;
+    text.insert(kName, Root->Name());
+    text.insert(kClass, Root->ClassName());
+    QJsonArray components;
+    for (const TComponent *component : Components)
+        if (component && component->Object())
+            components.append(writer.Component(component));
+    text.insert(kComponents, components);
+    return QJsonDocument(text).toJson(QJsonDocument::Indented);
+}
+
+// ---- reading ------------------------------------------------------------------------------
+
+struct TComponentText {
+    QString Name;
+    const QMetaObject *Class = nullptr;
+    QJsonObject Text;       // as written, for comparing with the component as it is
+    QJsonObject Properties;
+    std::optional<QPoint> Position;
+};
+
+struct TFormText {
+    QString Name;
+    QString ClassName;
+    std::vector<TComponentText> Components;
+
+    const TComponentText *Find(const QString &Name) const
+    {
+        for (const TComponentText &component : Components)
+            if (component.Name.compare(Name, Qt::CaseInsensitive) == 0)
+                return &component;
+        return nullptr;
+    }
+};
+
+[[noreturn]] void fail(const QString &Where, const QString &Why)
+{
+    throw EFormFileError(QStringLiteral("%1: %2").arg(Where, Why));
+}
+
+QString componentWhere(const QString &Name)
+{
+    return QStringLiteral("Component %1").arg(Name);
+}
+
+QJsonObject parseDocument(const QByteArray &Text)
+{
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(Text, &error);
+    if (error.error != QJsonParseError::NoError) {
+        const QByteArray before = Text.left(qMax(0, error.offset));
+        const qsizetype lineStart = before.lastIndexOf('\n') + 1;
+        const int line = int(before.count('\n')) + 1;
+        const int column = int(QString::fromUtf8(before.mid(lineStart)).size()) + 1;
+        fail(QStringLiteral("Line %1, column %2").arg(line).arg(column), error.errorString());
+    }
+    if (!document.isObject())
+        fail(QStringLiteral("Line 1, column 1"), QStringLiteral("expected a form object"));
+    return document.object();
+}
+
+// Checks property texts against the type information of newly made components.
+class TChecker {
+public:
+    // Names: the components the text names, by lower-case name. Lenient: references to other
+    // names are let through (they are resolved on the form, or to none).
+    TChecker(TReferences &References, const QHash<QString, const QMetaObject *> &Names,
+             bool Lenient)
+        : m_references(References), m_names(Names), m_lenient(Lenient)
+    {
+    }
+
+    void Component(const TComponentText &Component)
+    {
+        m_where = componentWhere(Component.Name);
+        Properties(Component.Properties, m_references.Object(Component.Class, {}),
+                   Component.Class, {}, QString());
+    }
+
+private:
+    [[noreturn]] void failAt(const QString &Property, const QString &Why) const
+    {
+        fail(QStringLiteral("%1, property %2").arg(m_where, Property), Why);
+    }
+
+    void Properties(const QJsonValue &Text, const QObject *Reference, const QMetaObject *Class,
+                    const QStringList &Path, const QString &Where)
+    {
+        if (!Text.isObject())
+            Where.isEmpty() ? fail(m_where, QStringLiteral("properties must be an object"))
+                            : failAt(Where, QStringLiteral("expected an object"));
+        if (!Reference)
+            failAt(Where, QStringLiteral("cannot be read"));
+        const QJsonObject object = Text.toObject();
+        for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
+            const QString where =
+                Where.isEmpty() ? it.key() : Where + QLatin1Char('.') + it.key();
+            PPropInfo info = GetPropInfo(Reference, it.key());
+            const Shape shape = info ? shapeOf(Reference, info) : Shape::Skip;
+            if (shape == Shape::Skip)
+                failAt(where, QStringLiteral("no such property"));
+            Value(it.value(), Reference, info, shape, Class, Path + info->Name, where);
+        }
+    }
+
+    void Value(const QJsonValue &Text, const QObject *Reference, PPropInfo Info, Shape Shape,
+               const QMetaObject *Class, const QStringList &Path, const QString &Where)
+    {
+        switch (Shape) {
+        case Shape::Scalar:
+            if (const QString why = checkScalar(Info, Text); !why.isEmpty())
+                failAt(Where, why);
+            return;
+        case Shape::Reference:
+            checkLink(Text, Info, Where);
+            return;
+        case Shape::Strings:
+            if (!Text.isArray())
+                failAt(Where, QStringLiteral("expected a list of strings"));
+            for (const QJsonValue line : Text.toArray())
+                if (!line.isString())
+                    failAt(Where, QStringLiteral("expected a list of strings"));
+            return;
+        case Shape::Collection: {
+            if (!Text.isArray())
+                failAt(Where, QStringLiteral("expected a list of items"));
+            const QJsonArray items = Text.toArray();
+            const QObject *item = m_references.Object(Class, Path + kItem);
+            for (qsizetype i = 0; i < items.size(); ++i)
+                Properties(items.at(i), item, Class, Path + kItem,
+                           QStringLiteral("%1[%2]").arg(Where).arg(i));
+            return;
+        }
+        case Shape::Object:
+            Properties(Text, GetObjectProp(Reference, Info->Name), Class, Path, Where);
+            return;
+        case Shape::Skip:
+            return;
+        }
+    }
+
+    void checkLink(const QJsonValue &Text, PPropInfo Info, const QString &Where)
+    {
+        if (Text.isNull())
+            return;
+        if (!Text.isString())
+            failAt(Where, QStringLiteral("expected a component name or null"));
+        const QString name = Text.toString();
+        const auto found = m_names.constFind(name.toLower());
+        if (found == m_names.constEnd()) {
+            if (!m_lenient)
+                failAt(Where, QStringLiteral("there is no component named %1").arg(name));
+            return;
+        }
+        if (Info->ObjectClass && *found && !(*found)->inherits(Info->ObjectClass))
+            failAt(Where, QStringLiteral("%1 is not a %2").arg(name, Info->TypeName));
+    }
+
+    TReferences &m_references;
+    const QHash<QString, const QMetaObject *> &m_names;
+    bool m_lenient;
+    QString m_where;
+};
+
+// Parses and checks a whole text. FormClass: the class the form must have (null: any).
+TFormText readText(const QByteArray &Text, TReferences &References, const char *FormClass,
+                   bool Lenient)
+{
+    const QJsonObject root = parseDocument(Text);
+    TFormText form;
+    const QString formWhere = QStringLiteral("Form");
+    for (auto it = root.constBegin(); it != root.constEnd(); ++it)
+        if (it.key() != kName && it.key() != kClass && it.key() != kComponents)
+            fail(formWhere, QStringLiteral("unknown entry %1").arg(it.key()));
+    if (!root.value(kName).isString() || root.value(kName).toString().isEmpty())
+        fail(formWhere, QStringLiteral("the form has no name"));
+    if (!root.value(kClass).isString())
+        fail(formWhere, QStringLiteral("the form has no class"));
+    form.Name = root.value(kName).toString();
+    form.ClassName = root.value(kClass).toString();
+    if (FormClass && form.ClassName != QLatin1String(FormClass))
+        fail(QStringLiteral("Form %1").arg(form.Name),
+             QStringLiteral("class %1 cannot be designed here").arg(form.ClassName));
+    const QJsonValue components = root.value(kComponents);
+    if (!components.isUndefined() && !components.isArray())
+        fail(formWhere, QStringLiteral("components must be a list"));
+
+    QHash<QString, const QMetaObject *> names;
+    names.insert(form.Name.toLower(), nullptr);
+    const QJsonArray list = components.toArray();
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QString where = QStringLiteral("Component %1").arg(i + 1);
+        if (!list.at(i).isObject())
+            fail(where, QStringLiteral("expected an object"));
+        const QJsonObject text = list.at(i).toObject();
+        TComponentText component;
+        component.Text = text;
+        if (!text.value(kName).isString() || text.value(kName).toString().trimmed().isEmpty())
+            fail(where, QStringLiteral("the component has no name"));
+        component.Name = text.value(kName).toString();
+        const QString named = componentWhere(component.Name);
+        if (names.contains(component.Name.toLower()))
+            fail(named, QStringLiteral("the name is taken twice"));
+        for (auto it = text.constBegin(); it != text.constEnd(); ++it)
+            if (it.key() != kName && it.key() != kClass && it.key() != kProperties &&
+                it.key() != kPosition)
+                fail(named, QStringLiteral("unknown entry %1").arg(it.key()));
+        const QString className = text.value(kClass).toString();
+        component.Class = TFormDesigner::FindComponentClass(className);
+        if (!component.Class)
+            fail(named, QStringLiteral("unknown class %1").arg(
+                            text.value(kClass).isString() ? className : QStringLiteral("(none)")));
+        const QJsonValue properties = text.value(kProperties);
+        if (!properties.isUndefined() && !properties.isObject())
+            fail(named, QStringLiteral("properties must be an object"));
+        component.Properties = properties.toObject();
+        if (const QJsonValue position = text.value(kPosition); !position.isUndefined()) {
+            const QJsonArray xy = position.toArray();
+            const auto x = xy.size() == 2 ? wholeNumber(xy.at(0)) : std::nullopt;
+            const auto y = xy.size() == 2 ? wholeNumber(xy.at(1)) : std::nullopt;
+            if (!x || !y)
+                fail(named, QStringLiteral("DesignPosition must be [x, y]"));
+            component.Position = QPoint(*x, *y);
+        }
+        names.insert(component.Name.toLower(), component.Class);
+        form.Components.push_back(std::move(component));
+    }
+    TChecker checker(References, names, Lenient);
+    for (const TComponentText &component : form.Components)
+        checker.Component(component);
+    return form;
+}
+
+// Sets the properties of components from their texts: first everything but references and
+// activations, then (Finish) the references, then the activations.
+class TApplier {
+public:
+    using Resolver = std::function<TComponent *(const QString &Name)>;
+
+    TApplier(TReferences &References, Resolver Resolve)
+        : m_references(References), m_resolve(std::move(Resolve))
+    {
+    }
+
+    void Component(TComponent *Component, const TComponentText &Text, bool Created)
+    {
+        QObject *object = Component->Object();
+        m_where = componentWhere(Text.Name);
+        if (!qobject_cast<QWidget *>(object))
+            object->setProperty(kPositionProperty,
+                                Text.Position ? QVariant(*Text.Position) : QVariant());
+        const bool same = !Created && TWriter(m_references).Component(Component) == Text.Text;
+        // Activations are set again at the end even on unchanged components: a connection
+        // that closes on the way closes its data sets too.
+        for (PPropInfo info : GetPropList(object))
+            if (isActivation(info) && info->HasWrite()) {
+                const QJsonValue wanted = valueNoCase(Text.Properties, info->Name);
+                m_activations.push_back(
+                    {object, info, wanted.isUndefined() ? encodeOrdinal(info, 0) : wanted,
+                     m_where});
+                if (!same && GetOrdProp(object, info) != 0)
+                    SetOrdProp(object, info, 0); // changes go into a closed data set
+            }
+        if (same)
+            return;
+        Properties(object, Text.Properties, m_references.Object(Text.Class, {}), Text.Class, {},
+                   QString(), true);
+    }
+
+    void Finish()
+    {
+        for (const Link &link : m_links) {
+            if (!link.Instance)
+                continue;
+            TComponent *target = link.Target.isEmpty() ? nullptr : m_resolve(link.Target);
+            QObject *value = target ? target->Object() : nullptr;
+            if (value && link.Info->ObjectClass &&
+                !value->metaObject()->inherits(link.Info->ObjectClass))
+                value = nullptr;
+            if (GetObjectProp(link.Instance, link.Info->Name) == value)
+                continue;
+            try {
+                SetObjectProp(link.Instance, link.Info->Name, value);
+            } catch (const EHostError &error) {
+                fail(QStringLiteral("%1, property %2").arg(link.Where, link.Path),
+                     error.Message());
+            }
+        }
+        for (const Activation &activation : m_activations) {
+            if (!activation.Instance ||
+                encodeScalar(activation.Instance, activation.Info) == activation.Value)
+                continue;
+            // A data set that cannot open (its database is gone) is reported; the form opens.
+            try {
+                setScalar(activation.Instance, activation.Info, activation.Value);
+            } catch (...) {
+                HandleHostException();
+            }
+        }
+    }
+
+private:
+    struct Link {
+        QPointer<QObject> Instance;
+        PPropInfo Info;
+        QString Target;
+        QString Where;
+        QString Path;
+    };
+    struct Activation {
+        QPointer<QObject> Instance;
+        PPropInfo Info;
+        QJsonValue Value;
+        QString Where;
+    };
+
+    void Properties(QObject *Instance, const QJsonObject &Text, const QObject *Reference,
+                    const QMetaObject *Class, const QStringList &Path, const QString &Where,
+                    bool IsComponent)
+    {
+        QHash<QString, QJsonValue> wanted;
+        for (auto it = Text.constBegin(); it != Text.constEnd(); ++it)
+            wanted.insert(it.key().toLower(), it.value());
+        for (PPropInfo info : GetPropList(Instance)) {
+            const Shape shape = shapeOf(Instance, info);
+            if (shape == Shape::Skip || (IsComponent && isActivation(info)))
+                continue;
+            const auto found = wanted.constFind(info->Name.toLower());
+            const bool present = found != wanted.constEnd();
+            const QString where =
+                Where.isEmpty() ? info->Name : Where + QLatin1Char('.') + info->Name;
+            PPropInfo other = Reference ? GetPropInfo(Reference, info->Name) : nullptr;
+            try {
+                Property(Instance, info, shape, present ? *found : QJsonValue(QJsonValue::Undefined),
+                         Reference, other, Class, Path + info->Name, where);
+            } catch (const EFormFileError &) {
+                throw;
+            } catch (const EHostError &error) {
+                fail(QStringLiteral("%1, property %2").arg(m_where, where), error.Message());
+            }
+        }
+    }
+
+    void Property(QObject *Instance, PPropInfo Info, Shape Shape, const QJsonValue &Wanted,
+                  const QObject *Reference, PPropInfo Other, const QMetaObject *Class,
+                  const QStringList &Path, const QString &Where)
+    {
+        const bool present = !Wanted.isUndefined();
+        switch (Shape) {
+        case Shape::Scalar: {
+            QJsonValue target = Wanted;
+            if (!present && Info->IsOrdinal() && Info->Default != NoDefault)
+                target = encodeOrdinal(Info, Info->Default);
+            else if (!present && Other && shapeOf(Reference, Other) == Shape::Scalar)
+                target = encodeScalar(Reference, Other);
+            if (!target.isUndefined() && encodeScalar(Instance, Info) != target)
+                setScalar(Instance, Info, target);
+            return;
+        }
+        case Shape::Reference:
+            m_links.push_back({Instance, Info, Wanted.isString() ? Wanted.toString() : QString(),
+                               m_where, Where});
+            return;
+        case Shape::Strings: {
+            auto *strings = qobject_cast<TStrings *>(GetObjectProp(Instance, Info->Name));
+            QStringList lines;
+            if (present) {
+                for (const QJsonValue line : Wanted.toArray())
+                    lines.append(line.toString());
+            } else if (auto *other =
+                           Other ? qobject_cast<TStrings *>(GetObjectProp(Reference, Other->Name))
+                                 : nullptr) {
+                lines = other->Lines();
+            }
+            if (strings->Lines() != lines)
+                strings->SetLines(lines);
+            return;
+        }
+        case Shape::Collection:
+            Collection(Instance, Info, Wanted, Class, Path, Where);
+            return;
+        case Shape::Object: {
+            QObject *object = GetObjectProp(Instance, Info->Name);
+            const QObject *reference = Other ? GetObjectProp(Reference, Other->Name) : nullptr;
+            Persistent(object, Wanted.toObject(), reference, Class, Path, Where);
+            return;
+        }
+        case Shape::Skip:
+            return;
+        }
+    }
+
+    // Makes a sub-object or collection item match its text: when it differs, it first takes
+    // the defaults over (which also forgets what it was told to keep), then the text's values.
+    void Persistent(QObject *Object, const QJsonObject &Text, const QObject *Reference,
+                    const QMetaObject *Class, const QStringList &Path, const QString &Where)
+    {
+        if (TWriter(m_references).Properties(Object, Class, Path) == Text)
+            return;
+        if (Reference && Reference->metaObject() == Object->metaObject()) {
+            try {
+                AsPersistent(Object)->Assign(AsPersistent(const_cast<QObject *>(Reference)));
+            } catch (const EHostError &) {
+                // Not assignable: the properties below are set one by one.
+            }
+        }
+        Properties(Object, Text, Reference, Class, Path, Where, false);
+    }
+
+    void Collection(QObject *Owner, PPropInfo Info, const QJsonValue &Wanted,
+                    const QMetaObject *Class, const QStringList &Path, const QString &Where)
+    {
+        auto *collection = qobject_cast<TCollection *>(GetObjectProp(Owner, Info->Name));
+        const bool conditional = hasStoredMethod(Info);
+        if (Wanted.isUndefined() && conditional) {
+            // Not stored: the owner makes the items itself (a grid's default columns).
+            if (!IsStoredProp(Owner, Info))
+                return;
+            if (collection->metaObject()->indexOfMethod("RestoreDefaults()") >= 0)
+                QMetaObject::invokeMethod(collection, "RestoreDefaults");
+            else
+                collection->Clear();
+            return;
+        }
+        const QJsonArray items = Wanted.toArray();
+        collection->BeginUpdate();
+        RunThenAlways(
+            [&] {
+                // Items the owner made itself are dropped, so the new ones are its own.
+                if (conditional && !IsStoredProp(Owner, Info))
+                    collection->Clear();
+                const QObject *reference = m_references.Object(Class, Path + kItem);
+                for (qsizetype i = 0; i < items.size(); ++i) {
+                    TCollectionItem *item =
+                        i < collection->Count() ? collection->Items(int(i)) : collection->Add();
+                    Persistent(item, items.at(i).toObject(), reference, Class, Path + kItem,
+                               QStringLiteral("%1[%2]").arg(Where).arg(i));
+                }
+                while (collection->Count() > items.size())
+                    collection->Delete(collection->Count() - 1);
+            },
+            [&] { collection->EndUpdate(); });
+    }
+
+    TReferences &m_references;
+    Resolver m_resolve;
+    QString m_where;
+    std::vector<Link> m_links;
+    std::vector<Activation> m_activations;
+};
+
+void showControl(TComponent *Component)
+{
+    if (auto *widget = qobject_cast<QWidget *>(Component->Object()))
+        widget->show();
+}
+
+} // namespace
+
+QByteArray WriteFormText(const TFormDesigner *Designer)
+{
+    const TComponent *root = Designer ? Designer->GetRoot() : nullptr;
+    if (!root)
+        throw EInvalidOperation(QStringLiteral("There is no form to write"));
+    QList<TComponent *> components;
+    for (int i = 0; i < root->ComponentCount(); ++i)
+        components.append(root->Components(i));
+    return formText(root, components);
+}
+
+QByteArray WriteComponentsText(const TComponent *Root, const QList<TComponent *> &Components)
+{
+    if (!Root)
+        throw EInvalidOperation(QStringLiteral("There is no form to write"));
+    return formText(Root, Components);
+}
+
+void CheckFormText(const QByteArray &Text)
+{
+    TReferences references;
+    readText(Text, references, TDesignForm::staticMetaObject.className(), false);
+}
+
+void ReadFormText(TFormDesigner *Designer, const QByteArray &Text)
+{
+    TDesignForm *form = Designer ? Designer->Form() : nullptr;
+    if (!form)
+        throw EInvalidOperation(QStringLiteral("There is no form to read into"));
+    TReferences references;
+    const TFormText text = readText(Text, references, form->metaObject()->className(), false);
+
+    QList<TComponent *> existing;
+    for (int i = 0; i < form->ComponentCount(); ++i)
+        existing.append(form->Components(i));
+    for (TComponent *component : std::as_const(existing)) {
+        const TComponentText *wanted = text.Find(component->Name());
+        if (!wanted || wanted->Class != component->Object()->metaObject())
+            Designer->DeleteComponent(component);
+    }
+    if (form->Name() != text.Name) {
+        form->SetName(text.Name);
+        form->setWindowTitle(text.Name);
+    }
+    TApplier applier(references,
+                     [Designer](const QString &Name) { return Designer->GetComponent(Name); });
+    for (const TComponentText &wanted : text.Components) {
+        TComponent *component = form->FindComponent(wanted.Name);
+        const bool created = !component;
+        if (created) {
+            std::unique_ptr<TComponent> made = TFormDesigner::NewComponent(wanted.Class);
+            made->SetName(wanted.Name);
+            Designer->AddComponent(made.get());
+            component = made.release();
+            showControl(component);
+        } else if (component->Name() != wanted.Name) {
+            component->SetName(wanted.Name);
+        }
+        applier.Component(component, wanted, created);
+    }
+    applier.Finish();
+}
+
+QList<TComponent *> PasteComponentsText(TFormDesigner *Designer, const QByteArray &Text,
+                                        QPoint Offset)
+{
+    if (!Designer || !Designer->Form())
+        throw EInvalidOperation(QStringLiteral("There is no form to paste into"));
+    TReferences references;
+    const TFormText text = readText(Text, references, nullptr, true);
+    QHash<QString, TComponent *> pasted; // by lower-case name in the text
+    QList<TComponent *> result;
+    for (const TComponentText &wanted : text.Components) {
+        std::unique_ptr<TComponent> made = TFormDesigner::NewComponent(wanted.Class);
+        made->SetName(Designer->GetComponent(wanted.Name) ? Designer->UniqueName(wanted.Class)
+                                                          : wanted.Name);
+        Designer->AddComponent(made.get());
+        TComponent *component = made.release();
+        showControl(component);
+        pasted.insert(wanted.Name.toLower(), component);
+        result.append(component);
+    }
+    TApplier applier(references, [Designer, &pasted](const QString &Name) {
+        return pasted.value(Name.toLower(), Designer->GetComponent(Name));
+    });
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        TComponent *component = result.at(i);
+        applier.Component(component, text.Components.at(std::size_t(i)), true);
+        QObject *object = component->Object();
+        if (auto *widget = qobject_cast<QWidget *>(object)) {
+            PPropInfo left = GetPropInfo(object, QStringLiteral("Left"));
+            PPropInfo top = GetPropInfo(object, QStringLiteral("Top"));
+            if (left && top && left->IsOrdinal() && top->IsOrdinal()) {
+                SetOrdProp(object, left, GetOrdProp(object, left) + Offset.x());
+                SetOrdProp(object, top, GetOrdProp(object, top) + Offset.y());
+            } else {
+                widget->move(widget->pos() + Offset);
+            }
+        } else {
+            object->setProperty(kPositionProperty,
+                                object->property(kPositionProperty).toPoint() + Offset);
+        }
+    }
+    applier.Finish();
+    return result;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// Form files: a designed form as readable JSON text, and the way back.
+//
+// The text is one object: the form's "name" and "class", and its "components", each with its
+// "name", "class", the "properties" that are stored and differ from their defaults, and, for
+// components that are not controls, the "DesignPosition" ([x, y]) where the form surface shows
+// their icon. Property values follow their type information: numbers; Booleans; enumerations by
+// identifier; sets as arrays of identifiers; colours and cursors by identifier (or "$00BBGGRR");
+// characters as one-character strings; event handlers by method name; components by name (null
+// for none); string lists as arrays of strings; collections as arrays of item objects; other
+// persistent sub-objects as nested objects. A default is what the type information records, and
+// for properties that record none, the value of a newly made component of the same class.
+//
+// Reading checks the whole text first (syntax, classes, property names and value types, the
+// components that references name) and changes nothing when any of it is wrong: the message
+// names the line and column of a syntax error, or the component and the property path.
+
+#include <QByteArray>
+#include <QList>
+#include <QPoint>
+
+#include "hosterrors.h"
+#include "korhost_export.h"
+
+class TComponent;
+class TFormDesigner;
+
+// A form text that cannot be read; the message says where and why.
+class KORHOST_EXPORT EFormFileError : public EHostError {
+public:
+    using EHostError::EHostError;
+};
+
+// The text of the form Designer designs: the form and every component it owns.
+KORHOST_EXPORT QByteArray WriteFormText(const TFormDesigner *Designer);
+// The text of some components of Root (a clipboard text): the same format, with only them.
+KORHOST_EXPORT QByteArray WriteComponentsText(const TComponent *Root,
+                                              const QList<TComponent *> &Components);
+
+// Makes Designer's form match Text in place: components missing from the form are created,
+// components the text does not name are deleted, the others have their properties set (those
+// the text leaves out go back to their defaults; collection items are matched by index).
+// References are resolved once every component exists. Raises EFormFileError, before anything
+// changed, for a text that cannot be read.
+KORHOST_EXPORT void ReadFormText(TFormDesigner *Designer, const QByteArray &Text);
+// Only checks Text as ReadFormText would; raises EFormFileError.
+KORHOST_EXPORT void CheckFormText(const QByteArray &Text);
+
+// Adds the components of a clipboard text to Designer's form. A name already taken is replaced
+// by a new one (TFormDesigner::UniqueName); references among the pasted components follow the
+// new names, references to others resolve on the form (or to none). Controls move by Offset,
+// and so do the icons of the others. Answers the new components, in text order.
+KORHOST_EXPORT QList<TComponent *> PasteComponentsText(TFormDesigner *Designer,
+                                                       const QByteArray &Text,
+                                                       QPoint Offset = QPoint(8, 8));

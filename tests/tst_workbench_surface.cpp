@@ -1,0 +1,486 @@
+// The workbench's form surface and main window, driven as a person would: mouse and keys on the
+// offscreen window, with the design-time package loaded at run time.
+
+#include <QApplication>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+#include <QUndoStack>
+
+#include "db.h"
+#include "formdesigner.h"
+#include "formdocument.h"
+#include "formsurface.h"
+#include "column.h"
+#include "grid.h"
+#include "hostmessages.h"
+#include "hostpalette.h"
+#include "objectproperties.h"
+#include "packages.h"
+#include "sqldata.h"
+#include "surfaceoverlay.h"
+#include "testsupport.h"
+#include "workbenchseams.h"
+#include "workbenchwindow.h"
+
+namespace {
+
+const QMetaObject *const Grid = &TKorDBGrid::staticMetaObject;
+const QMetaObject *const DataSource = &TDataSource::staticMetaObject;
+const QMetaObject *const DataSet = &TSQLDataSet::staticMetaObject;
+
+// A step a test makes on the undo stack, so the form counts as changed.
+class TMarkChanged : public QUndoCommand {
+public:
+    TMarkChanged() : QUndoCommand(QStringLiteral("Change")) {}
+};
+
+} // namespace
+
+class TestWorkbenchSurface : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TWorkbenchWindow> m_window;
+    QString m_package;
+
+    TFormSurface *surface() const { return m_window->Surface(); }
+    QWidget *overlay() const { return surface()->Overlay(); }
+    TFormDesigner *designer() const { return m_window->FormDesigner(); }
+    QWidget *control(TComponent *Component) const
+    {
+        return qobject_cast<QWidget *>(Component->Object());
+    }
+    QList<QString> selectedNames() const
+    {
+        QList<QString> names;
+        for (TComponent *component : surface()->SelectedComponents())
+            names << component->Name();
+        return names;
+    }
+    TComponent *place(const QMetaObject *Class, const QRect &Bounds)
+    {
+        TComponent *component = surface()->PlaceComponent(Class, Bounds);
+        if (!component)
+            qFatal("could not place %s", Class->className());
+        return component;
+    }
+    void drag(const QPoint &From, const QPoint &To,
+              Qt::KeyboardModifiers Modifiers = Qt::NoModifier)
+    {
+        QTest::mousePress(overlay(), Qt::LeftButton, Modifiers, From);
+        // Two steps, so the first one leaves the click's dead zone.
+        QTest::mouseMove(overlay(), From + (To - From) / 2);
+        QTest::mouseMove(overlay(), To);
+        QTest::mouseRelease(overlay(), Qt::LeftButton, Modifiers, To);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        ResetTestSettingsDir();
+        RegisterHostComponents();
+        m_package = LoadPackage(FindPackageFile(QStringLiteral("DCLKorDBGrid90")));
+    }
+
+    void cleanupTestCase()
+    {
+        m_window.reset();
+        UnloadPackage(m_package);
+    }
+
+    void init()
+    {
+        m_window = std::make_unique<TWorkbenchWindow>();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    void cleanup()
+    {
+        // Nothing asks about the changes a test leaves behind.
+        m_window->Document()->UndoStack()->clear();
+        m_window.reset();
+    }
+
+    void placesByClickAndByDrag_data()
+    {
+        QTest::addColumn<const QMetaObject *>("Class");
+        QTest::addColumn<QPoint>("From");
+        QTest::addColumn<QPoint>("To");
+        QTest::addColumn<QRect>("Expected");
+        // A click gives the class's own size at the nearest grid point; a drag gives the snapped
+        // rectangle, whichever way it is dragged.
+        QTest::addRow("grid by click") << Grid << QPoint(21, 19) << QPoint(21, 19)
+                                       << QRect(24, 16, 320, 120);
+        QTest::addRow("grid by drag") << Grid << QPoint(13, 10) << QPoint(180, 101)
+                                      << QRect(16, 8, 168, 96);
+        QTest::addRow("grid by drag up and left") << Grid << QPoint(180, 101) << QPoint(13, 10)
+                                                  << QRect(16, 8, 168, 96);
+        QTest::addRow("data source by click") << DataSource << QPoint(50, 45) << QPoint(50, 45)
+                                              << QRect(48, 48, 28, 28);
+    }
+
+    void placesByClickAndByDrag()
+    {
+        QFETCH(const QMetaObject *, Class);
+        QFETCH(QPoint, From);
+        QFETCH(QPoint, To);
+        QFETCH(QRect, Expected);
+        QSignalSpy pendingChanged(surface(), &TFormSurface::PendingClassChanged);
+        surface()->SetPendingClass(Class);
+        QTest::mouseMove(overlay(), From);
+        QVERIFY(surface()->StatusText().contains(QStringLiteral("Click on the form to place")));
+        if (From == To)
+            QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, From);
+        else
+            drag(From, To);
+
+        QCOMPARE(designer()->GetRoot()->ComponentCount(), 1);
+        TComponent *placed = designer()->GetRoot()->Components(0);
+        QCOMPARE(placed->Object()->metaObject(), Class);
+        if (QWidget *widget = control(placed)) {
+            QCOMPARE(widget->geometry(), Expected);
+            QVERIFY(widget->isVisible());
+        } else {
+            QCOMPARE(placed->Object()->property("DesignPosition").toPoint(), Expected.topLeft());
+            QCOMPARE(surface()->ComponentAt(Expected.center()), placed);
+        }
+        // Placed, selected, and the arrow is picked again.
+        QCOMPARE(designer()->GetSelections(), QList<QObject *>{placed->Object()});
+        QCOMPARE(surface()->PendingClass(), nullptr);
+        QCOMPARE(pendingChanged.count(), 2);
+        QVERIFY(designer()->ModifiedCount() > 0);
+    }
+
+    void paletteClickPicksTheClass()
+    {
+        QTreeWidget *palette = m_window->Palette();
+        QTreeWidgetItem *gridItem = nullptr;
+        for (QTreeWidgetItemIterator it(palette); *it; ++it)
+            if ((*it)->text(0) == QLatin1String("TKorDBGrid"))
+                gridItem = *it;
+        QVERIFY(gridItem);
+        QVERIFY(!gridItem->icon(0).isNull());
+        const QRect rect = palette->visualItemRect(gridItem);
+        QTest::mouseClick(palette->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+        QCOMPARE(surface()->PendingClass(), Grid);
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
+        QCOMPARE(surface()->PendingClass(), nullptr);
+        QCOMPARE(palette->currentItem(), palette->topLevelItem(0)); // the pointer
+    }
+
+    void selects_data()
+    {
+        QTest::addColumn<QList<QPoint>>("Clicks");
+        QTest::addColumn<QList<int>>("Ctrl");
+        QTest::addColumn<QList<QString>>("Expected");
+        // Grid1 at (16,16,160,80), Grid2 at (240,16,160,80), DataSource1's icon at (16,160).
+        QTest::addRow("click") << QList<QPoint>{{50, 50}} << QList<int>{0}
+                               << QList<QString>{QStringLiteral("KorDBGrid1")};
+        QTest::addRow("click then click another")
+            << QList<QPoint>{{50, 50}, {300, 50}} << QList<int>{0, 0}
+            << QList<QString>{QStringLiteral("KorDBGrid2")};
+        QTest::addRow("ctrl+click adds")
+            << QList<QPoint>{{50, 50}, {300, 50}, {30, 170}} << QList<int>{0, 1, 1}
+            << QList<QString>{QStringLiteral("KorDBGrid1"), QStringLiteral("KorDBGrid2"),
+                              QStringLiteral("DataSource1")};
+        QTest::addRow("ctrl+click removes")
+            << QList<QPoint>{{50, 50}, {300, 50}, {50, 50}} << QList<int>{0, 1, 1}
+            << QList<QString>{QStringLiteral("KorDBGrid2")};
+        QTest::addRow("bare form selects the form")
+            << QList<QPoint>{{50, 50}, {500, 300}} << QList<int>{0, 0} << QList<QString>{};
+    }
+
+    void selects()
+    {
+        QFETCH(QList<QPoint>, Clicks);
+        QFETCH(QList<int>, Ctrl);
+        QFETCH(QList<QString>, Expected);
+        place(Grid, {16, 16, 160, 80});
+        place(Grid, {240, 16, 160, 80});
+        place(DataSource, {16, 160, 0, 0});
+        for (int i = 0; i < Clicks.size(); ++i)
+            QTest::mouseClick(overlay(), Qt::LeftButton,
+                              Ctrl.at(i) ? Qt::ControlModifier : Qt::NoModifier, Clicks.at(i));
+        QCOMPARE(selectedNames(), Expected);
+        if (Expected.isEmpty())
+            QCOMPARE(designer()->GetSelections(), QList<QObject *>{designer()->Form()});
+        // The inspector and the component list show the same selection.
+        QTRY_COMPARE(m_window->ComponentList()->selectedItems().size(), Expected.size());
+    }
+
+    void rubberBandSelects()
+    {
+        place(Grid, {16, 16, 160, 80});
+        place(Grid, {240, 16, 160, 80});
+        TComponent *source = place(DataSource, {16, 160, 0, 0});
+        drag({8, 150}, {60, 200}); // the icon only
+        QCOMPARE(surface()->SelectedComponents(), QList<TComponent *>{source});
+        drag({420, 120}, {100, 90}); // from the bare form, touching both grids
+        QCOMPARE(selectedNames(),
+                 (QList<QString>{QStringLiteral("KorDBGrid1"), QStringLiteral("KorDBGrid2")}));
+        drag({8, 150}, {60, 200}, Qt::ControlModifier); // adds the icon
+        QCOMPARE(surface()->SelectedComponents().size(), 3);
+    }
+
+    void movesWithTheMouse()
+    {
+        TComponent *grid1 = place(Grid, {16, 16, 160, 80});
+        TComponent *grid2 = place(Grid, {240, 16, 160, 80});
+        TComponent *source = place(DataSource, {16, 160, 0, 0});
+        // Grabbed anywhere, the grid's corner lands on the grid: 16+13 -> 32, 16+6 -> 24.
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
+        drag({50, 50}, {63, 56});
+        QCOMPARE(control(grid1)->geometry(), QRect(32, 24, 160, 80));
+        QCOMPARE(control(grid2)->geometry(), QRect(240, 16, 160, 80));
+        // Several selected move together, keeping their distances.
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::ControlModifier, {30, 170});
+        drag({60, 60}, {76, 68});
+        QCOMPARE(control(grid1)->geometry(), QRect(48, 32, 160, 80));
+        QCOMPARE(source->Object()->property("DesignPosition").toPoint(), QPoint(32, 168));
+        // A click that does not leave the dead zone moves nothing.
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {60, 60});
+        QCOMPARE(control(grid1)->geometry(), QRect(48, 32, 160, 80));
+    }
+
+    void resizesByHandle_data()
+    {
+        QTest::addColumn<int>("Handle");
+        QTest::addColumn<QPoint>("Delta");
+        QTest::addColumn<QRect>("Expected");
+        // The grid is at (16,16,160,80); moved edges snap to the grid.
+        QTest::addRow("bottom right") << int(TSurfaceOverlay::hBottomRight) << QPoint(14, 13)
+                                      << QRect(16, 16, 176, 96);
+        QTest::addRow("left") << int(TSurfaceOverlay::hLeft) << QPoint(-11, 40)
+                              << QRect(8, 16, 168, 80);
+        QTest::addRow("top") << int(TSurfaceOverlay::hTop) << QPoint(30, 21)
+                             << QRect(16, 40, 160, 56);
+        // Never inside out, and no smaller than the control allows (a grid: 20 x 20).
+        QTest::addRow("never inside out") << int(TSurfaceOverlay::hRight) << QPoint(-400, 0)
+                                          << QRect(16, 16, 20, 80);
+    }
+
+    void resizesByHandle()
+    {
+        QFETCH(int, Handle);
+        QFETCH(QPoint, Delta);
+        QFETCH(QRect, Expected);
+        TComponent *grid = place(Grid, {16, 16, 160, 80});
+        const QPoint handle = TSurfaceOverlay::HandleRect(QRect(16, 16, 160, 80), Handle).center();
+        drag(handle, handle + Delta);
+        QCOMPARE(control(grid)->geometry(), Expected);
+        QCOMPARE(designer()->GetSelections(), QList<QObject *>{grid->Object()});
+    }
+
+    void arrowKeys_data()
+    {
+        QTest::addColumn<int>("Key");
+        QTest::addColumn<Qt::KeyboardModifiers>("Modifiers");
+        QTest::addColumn<QRect>("Expected");
+        QTest::addRow("right moves by the grid")
+            << int(Qt::Key_Right) << Qt::KeyboardModifiers() << QRect(24, 16, 160, 80);
+        QTest::addRow("up moves by the grid")
+            << int(Qt::Key_Up) << Qt::KeyboardModifiers() << QRect(16, 8, 160, 80);
+        QTest::addRow("ctrl+left moves by a pixel")
+            << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::ControlModifier)
+            << QRect(15, 16, 160, 80);
+        QTest::addRow("shift+right widens by the grid")
+            << int(Qt::Key_Right) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+            << QRect(16, 16, 168, 80);
+        QTest::addRow("shift+up shortens by the grid")
+            << int(Qt::Key_Up) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+            << QRect(16, 16, 160, 72);
+        QTest::addRow("ctrl+shift+down lengthens by a pixel")
+            << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)
+            << QRect(16, 16, 160, 81);
+    }
+
+    void arrowKeys()
+    {
+        QFETCH(int, Key);
+        QFETCH(Qt::KeyboardModifiers, Modifiers);
+        QFETCH(QRect, Expected);
+        TComponent *grid = place(Grid, {16, 16, 160, 80});
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
+        QVERIFY(overlay()->hasFocus());
+        const int modified = designer()->ModifiedCount();
+        QTest::keyClick(overlay(), Qt::Key(Key), Modifiers);
+        QCOMPARE(control(grid)->geometry(), Expected);
+        QCOMPARE(designer()->ModifiedCount(), modified + 1);
+    }
+
+    void controlsTakeNoInput()
+    {
+        TComponent *grid = place(Grid, {16, 16, 160, 80});
+        QWidget *widget = control(grid);
+        int mousePresses = 0;
+        struct TCounter : QObject {
+            int *count;
+            explicit TCounter(int *Count) : count(Count) {}
+            bool eventFilter(QObject *, QEvent *Event) override
+            {
+                if (Event->type() == QEvent::MouseButtonPress ||
+                    Event->type() == QEvent::MouseButtonDblClick || Event->type() == QEvent::KeyPress)
+                    ++*count;
+                return false;
+            }
+        } counter(&mousePresses);
+        for (QWidget *child : widget->findChildren<QWidget *>())
+            child->installEventFilter(&counter);
+        widget->installEventFilter(&counter);
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
+        QTest::keyClick(overlay(), Qt::Key_Tab);
+        QTest::keyClick(overlay(), Qt::Key_A);
+        QCOMPARE(mousePresses, 0);
+        QVERIFY(!widget->hasFocus() && !widget->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    void deletesTheSelection()
+    {
+        place(Grid, {16, 16, 160, 80});
+        TComponent *grid2 = place(Grid, {240, 16, 160, 80});
+        place(DataSource, {16, 160, 0, 0});
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::ControlModifier, {30, 170});
+        QTest::keyClick(overlay(), Qt::Key_Delete);
+        QCOMPARE(designer()->GetRoot()->ComponentCount(), 1);
+        QCOMPARE(designer()->GetRoot()->Components(0), grid2);
+        QCOMPARE(designer()->GetSelections(), QList<QObject *>{designer()->Form()});
+        QTRY_COMPARE(m_window->ComponentList()->topLevelItemCount(), 1);
+        // Nothing selected on the form: Delete does nothing.
+        QTest::keyClick(overlay(), Qt::Key_Delete);
+        QCOMPARE(designer()->GetRoot()->ComponentCount(), 1);
+    }
+
+    void iconsOfComponentsThatAreNotControls()
+    {
+        TComponent *source = place(DataSource, {64, 200, 0, 0});
+        // One placed without a place (by a script, a paste) takes a free slot.
+        TComponent *dataSet = designer()->CreateComponent(DataSet);
+        const QPoint slot = dataSet->Object()->property("DesignPosition").toPoint();
+        QVERIFY(!surface()->ComponentRect(dataSet).intersects(surface()->ComponentRect(source)));
+        QCOMPARE(surface()->ComponentAt(slot + QPoint(4, 4)), dataSet);
+        // The name shows under the icon, and the hit area covers it.
+        QVERIFY(surface()->ComponentRect(source).height() > 28);
+        QCOMPARE(surface()->ComponentAt({78, 232}), source);
+        // Moved by the mouse, the position snaps and is kept with the component.
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {70, 210});
+        drag({70, 210}, {93, 230}); // (64,200) + (23,20) -> (88,224)
+        QCOMPARE(source->Object()->property("DesignPosition").toPoint(), QPoint(88, 224));
+        // An icon cannot be resized.
+        QTest::keyClick(overlay(), Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(source->Object()->property("DesignPosition").toPoint(), QPoint(88, 224));
+    }
+
+    void contextMenuOffersVerbsAndEditing()
+    {
+        place(Grid, {16, 16, 160, 80});
+        std::unique_ptr<QMenu> menu = surface()->CreateContextMenu();
+        QStringList texts;
+        for (QAction *action : menu->actions())
+            if (!action->isSeparator())
+                texts << action->text();
+        QVERIFY2(texts.contains(QStringLiteral("Co&lumns Editor...")), qPrintable(texts.join('|')));
+        QCOMPARE(texts.mid(texts.size() - 4),
+                 (QStringList{QStringLiteral("Cu&t"), QStringLiteral("&Copy"),
+                              QStringLiteral("&Paste"), QStringLiteral("&Delete")}));
+        designer()->SelectComponent(designer()->Form());
+        menu = surface()->CreateContextMenu();
+        QCOMPARE(menu->actions().size(), 4);
+        QVERIFY(!menu->actions().first()->isEnabled()); // Cut, with nothing to cut
+    }
+
+    void designWindowsFromTheForm()
+    {
+        TComponent *grid = place(Grid, {16, 16, 160, 80});
+        const auto openWindows = [this] {
+            int count = 0;
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (window->isVisible() && window != m_window.get())
+                    ++count;
+            return count;
+        };
+        const int before = openWindows();
+        // A double-click runs the component editor's Edit: for a grid, its design windows.
+        QTest::mouseDClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
+        QTRY_VERIFY(openWindows() > before);
+        // A column selected in a design window shows in the inspector, not as handles.
+        TKorColumn *column = static_cast<TKorDBGrid *>(grid->Object())->Columns()->Add();
+        designer()->SelectComponent(column);
+        QVERIFY(surface()->SelectedComponents().isEmpty());
+        QTRY_COMPARE(m_window->Inspector()->Model()->rowCount() > 0, true);
+        // Deleting the grid closes the windows that edit it.
+        designer()->SelectComponent(grid->Object());
+        QTest::keyClick(overlay(), Qt::Key_Delete);
+        QTRY_COMPARE(openWindows(), before);
+    }
+
+    void showsTheNewFormAfterNew()
+    {
+        place(Grid, {16, 16, 160, 80});
+        TDesignForm *before = surface()->Form();
+        m_window->Document()->UndoStack()->clear();
+        QVERIFY(m_window->NewForm());
+        QVERIFY(surface()->Form() != before);
+        QCOMPARE(surface()->Form(), designer()->Form());
+        QVERIFY(surface()->Form()->isVisible());
+        QCOMPARE(m_window->ComponentList()->topLevelItemCount(), 0);
+        // The new form works like the first.
+        TComponent *grid = place(Grid, {16, 16, 160, 80});
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
+        QCOMPARE(surface()->SelectedComponents(), QList<TComponent *>{grid});
+    }
+
+    void closingWithUnsavedChangesAsks_data()
+    {
+        QTest::addColumn<int>("Answer");
+        QTest::addColumn<bool>("Closes");
+        QTest::addRow("discard") << int(mrNo) << true;
+        QTest::addRow("cancel") << int(mrCancel) << false;
+        // Save, but the file dialog is cancelled: the form stays.
+        QTest::addRow("save, dialog cancelled") << int(mrYes) << false;
+    }
+
+    void closingWithUnsavedChangesAsks()
+    {
+        QFETCH(int, Answer);
+        QFETCH(bool, Closes);
+        QVERIFY(!m_window->isWindowModified());
+        m_window->Document()->UndoStack()->push(new TMarkChanged);
+        QVERIFY(m_window->isWindowModified());
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Form1 - Untitled[*] - Kor-DBGrid Workbench"));
+        TScopedHostMessages messages;
+        messages.Answers << Answer;
+        int dialogs = 0;
+        TWorkbenchSeams seams;
+        seams.GetSaveFileName = [&dialogs](QWidget *, const QString &, const QString &,
+                                           const QString &) {
+            ++dialogs;
+            return QString();
+        };
+        TWorkbenchSeamsScope scope(seams);
+        QCOMPARE(m_window->close(), Closes);
+        QCOMPARE(messages.Requests.size(), 1);
+        QCOMPARE(messages.Requests.first().Msg, QStringLiteral("Save changes to Form1?"));
+        QCOMPARE(messages.Requests.first().Buttons, mbYes | mbNo | mbCancel);
+        QCOMPARE(dialogs, Answer == mrYes ? 1 : 0);
+        QCOMPARE(m_window->isVisible(), !Closes);
+    }
+
+    void screenshot()
+    {
+        TComponent *grid = place(Grid, {16, 64, 400, 200});
+        place(DataSource, {24, 16, 0, 0});
+        place(DataSet, {104, 16, 0, 0});
+        place(&TSQLConnection::staticMetaObject, {184, 16, 0, 0});
+        designer()->SelectComponent(grid->Object());
+        QTest::mouseMove(overlay(), {100, 100});
+        const QString file = SaveScreenshot(m_window.get(), QStringLiteral("workbench-surface"));
+        if (file.isEmpty())
+            QSKIP("KOR_SCREENSHOT_DIR is not set");
+    }
+};
+
+QTEST_MAIN(TestWorkbenchSurface)
+#include "tst_workbench_surface.moc"
