@@ -13,6 +13,7 @@
 #include <QTextStream>
 
 #include "colnedit.h"
+#include "formdocument.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "hostpalette.h"
@@ -98,6 +99,8 @@ int main(int argc, char **argv)
             result = runHeadless(window, script, shotDir);
         else
             result = app.exec();
+        // The window must not hear its document's last notices while it is being destroyed.
+        QObject::disconnect(window.Document(), nullptr, &window, nullptr);
     }
     // Stop the packages while the services they registered with still exist.
     QList<TLoadedPackage> packages = LoadedPackages();

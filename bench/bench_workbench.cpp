@@ -76,6 +76,7 @@ int startOnce(int argc, char **argv)
             TScriptRunner::Settle();
             std::printf("%.1f\n", double(timer.nsecsElapsed()) / 1e6);
             result = window.Palette()->topLevelItemCount() > 1 ? 0 : 1;
+            QObject::disconnect(window.Document(), nullptr, &window, nullptr);
         }
         unloadPackages();
         UnregisterIDEService(IID_IOTAAboutBoxServices);
@@ -185,6 +186,7 @@ void benchOpen(int argc, char **argv)
         std::printf("open the saved form, median of %d:                              %8.1f ms"
                     "  (target < 300 ms)\n",
                     Runs, median(times));
+        QObject::disconnect(window.Document(), nullptr, &window, nullptr);
     }
     unloadPackages();
     UnregisterIDEService(IID_IOTAAboutBoxServices);

@@ -56,7 +56,11 @@ void describe(IDesigner *Designer, TPropertyEditor *Editor, const QString &Path,
     Out.insert(Path, Editor->GetValue());
     if (Depth > 4)
         return;
-    if (auto *collection = qobject_cast<TCollection *>(Editor->GetObjectValue())) {
+    PPropInfo info = Editor->GetPropInfo();
+    auto *collection = info && info->Kind == TTypeKind::tkClass
+                           ? qobject_cast<TCollection *>(Editor->GetObjectValue())
+                           : nullptr;
+    if (collection) {
         for (int i = 0; i < collection->Count(); ++i)
             GetComponentProperties(Designer, {collection->Items(i)}, [&](auto Item) {
                 describe(Designer, Item.get(),
@@ -181,6 +185,8 @@ private slots:
     void cleanup()
     {
         m_runner.reset();
+        // The window must not hear its document's last notices while it is being destroyed.
+        QObject::disconnect(m_window->Document(), nullptr, m_window.get(), nullptr);
         m_window.reset();
         TScriptRunner::Settle();
         for (QWidget *widget : QApplication::topLevelWidgets())
