@@ -102,6 +102,9 @@ int main(int argc, char **argv)
         // The window must not hear its document's last notices while it is being destroyed.
         QObject::disconnect(window.Document(), nullptr, &window, nullptr);
     }
+    // Design windows closed with the form go at the next turn of the event loop; let them go
+    // while their package is still loaded.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // Stop the packages while the services they registered with still exist.
     QList<TLoadedPackage> packages = LoadedPackages();
     for (auto it = packages.crbegin(); it != packages.crend(); ++it) {

@@ -368,24 +368,21 @@ public:
                           .join(QStringLiteral(", "))));
     }
     void dblclick(const QStringList &A) { EditComponent(component(A.at(0)), designer()); }
-    void page(const QStringList &A)
+    // Shows the page Caption of a page control inside Root, and the pages it lies on inside
+    // Window; answers the page shown, or nullptr. Seen collects the captions looked at.
+    static QWidget *showPage(QWidget *Window, QWidget *Root, const QString &Caption,
+                             QStringList &Seen)
     {
-        const QList<QWidget *> open = windows();
-        if (open.isEmpty())
-            fail(QStringLiteral("no design window is open"));
-        const QString wanted = withoutAccelerator(A.at(0));
-        QStringList seen;
-        for (QWidget *window : open)
-        for (QTabWidget *tabs : window->findChildren<QTabWidget *>()) {
+        for (QTabWidget *tabs : Root->findChildren<QTabWidget *>()) {
             for (int i = 0; i < tabs->count(); ++i) {
                 const QString caption = withoutAccelerator(tabs->tabText(i));
-                seen << caption;
-                if (caption.compare(wanted, Qt::CaseInsensitive) != 0)
+                Seen << caption;
+                if (caption.compare(Caption, Qt::CaseInsensitive) != 0)
                     continue;
                 // A page inside another page control: show the outer pages first.
                 QList<QPair<QTabWidget *, QWidget *>> path{{tabs, tabs->widget(i)}};
-                for (QWidget *w = tabs; w && w != window; w = w->parentWidget())
-                    for (QWidget *up = w->parentWidget(); up && up != window;
+                for (QWidget *w = tabs; w && w != Window; w = w->parentWidget())
+                    for (QWidget *up = w->parentWidget(); up && up != Window;
                          up = up->parentWidget())
                         if (auto *outer = qobject_cast<QTabWidget *>(up);
                             outer && outer->indexOf(w) >= 0) {
@@ -394,12 +391,32 @@ public:
                         }
                 for (const auto &[pages, sheet] : path) {
                     if (!pages->isTabVisible(pages->indexOf(sheet)))
-                        fail(QStringLiteral("the page \"%1\" is hidden").arg(A.at(0)));
+                        fail(QStringLiteral("the page \"%1\" is hidden")
+                                 .arg(withoutAccelerator(pages->tabText(pages->indexOf(sheet)))));
                     pages->setCurrentWidget(sheet);
                 }
-                return;
+                return tabs->widget(i);
             }
         }
+        return nullptr;
+    }
+    // "Caption", or "Outer/Inner" for a page of a page control that lies on page Outer.
+    void page(const QStringList &A)
+    {
+        const QList<QWidget *> open = windows();
+        if (open.isEmpty())
+            fail(QStringLiteral("no design window is open"));
+        const QStringList captions = withoutAccelerator(A.at(0)).split(QLatin1Char('/'));
+        QStringList seen;
+        for (QWidget *window : open) {
+            QWidget *root = window;
+            for (const QString &caption : captions)
+                if (root)
+                    root = showPage(window, root, caption, seen);
+            if (root)
+                return;
+        }
+        seen.removeDuplicates();
         fail(QStringLiteral("%1 has no page \"%2\"; its pages: %3")
                  .arg(windowClass(open.first()), A.at(0), seen.join(QStringLiteral(", "))));
     }

@@ -13,6 +13,7 @@
 //   verb NAME "Caption"                a verb of the component's editor ("&" may be left out)
 //   dblclick NAME                      what a double-click on the component does
 //   page "Caption"                     a page of the frontmost design window that has it
+//                                      ("Columns/Filter": the page Filter on the page Columns)
 //   click CONTROL                      a button, check box or command (by object name or
 //                                      caption) of the frontmost design window that has it
 //   type CONTROL TEXT                  text into an edit or memo (then left, which commits it),
