@@ -3,6 +3,7 @@
 // forms (damaged files and unwritable folders included), deleting a grid while its designer is
 // open, and the runner's own errors. Also the sample database and the database-file editor.
 
+#include <QDialog>
 #include <QPointer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -406,6 +407,28 @@ expect Grid1.DataSource Source1
         QVERIFY(run(QStringLiteral("expect-error form.kwf save locked/form.kwf")));
         QCOMPARE(readFile(file(QStringLiteral("locked/form.kwf"))), old);
         QVERIFY(m_window->Document()->IsModified());
+    }
+
+    // A modal window that opens while a step runs does not wait for a person: it is answered
+    // with Cancel, pictured first when asked; the About box verb returns at once.
+    void modalWindowsDoNotBlock()
+    {
+        QTemporaryDir shots;
+        m_runner->SetScreenshotDirectory(shots.path());
+        int result = -1;
+        QTimer::singleShot(0, [&result] {
+            QDialog dialog;
+            dialog.resize(200, 100);
+            result = dialog.exec();
+        });
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral(R"(
+verb Grid1 "Kor-DBGrid Component"
+expect-window none
+)")));
+        QCOMPARE(result, int(QDialog::Rejected));
+        QCOMPARE(m_runner->Messages().filter(QStringLiteral("QDialog was answered with Cancel")).size(), 1);
+        QCOMPARE(QDir(shots.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("modal-1-qdialog.png")});
     }
 
     // The runner's own errors stop the run with FILE:LINE, and later lines do not run.
