@@ -308,6 +308,11 @@ void TFormSurface::ResizeSelection(const QSize &Delta)
 
 void TFormSurface::DeleteSelection()
 {
+    deleteSelection(tr("Delete"));
+}
+
+void TFormSurface::deleteSelection(const QString &StepText)
+{
     const QList<TComponent *> selected = SelectedComponents();
     if (selected.isEmpty())
         return;
@@ -324,7 +329,7 @@ void TFormSurface::DeleteSelection()
             HandleHostException();
         }
     }
-    commit(tr("Delete"));
+    commit(StepText);
     if (m_form)
         Designer()->SelectComponent(m_form);
 }
@@ -348,7 +353,7 @@ void TFormSurface::CopySelection()
 void TFormSurface::CutSelection()
 {
     CopySelection();
-    DeleteSelection();
+    deleteSelection(tr("Cut"));
 }
 
 void TFormSurface::Paste()

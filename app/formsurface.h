@@ -93,6 +93,8 @@ private:
     void fitDesk();
     // Sets where a component shows (a control's geometry, an icon's DesignPosition).
     void setComponentRect(TComponent *Component, const QRect &Rect);
+    // Deletes the selected components of the form as the one step StepText.
+    void deleteSelection(const QString &StepText);
     // Records the change Text, then tells the design windows (the designer's Modified).
     void commit(const QString &Text);
     void setStatusText(const QString &Text);

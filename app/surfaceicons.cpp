@@ -8,8 +8,8 @@ namespace {
 
 constexpr int IconSize = 24;
 
-// The palette bitmap the loaded packages supply for exactly this class. This is the one place
-// to ask the host for a class's palette picture once registration.h offers a lookup for it.
+// Hook for the host's palette-picture lookup: the bitmap the loaded package supplies for exactly
+// this class. Once registration.h offers GetPaletteIcon, this body becomes a call to it.
 QPixmap paletteBitmap(const QMetaObject *Class)
 {
     const QString name = QString::fromLatin1(Class->className()).toUpper();

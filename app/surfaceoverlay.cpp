@@ -312,6 +312,7 @@ void TSurfaceOverlay::mouseMoveEvent(QMouseEvent *Event)
         return;
     m_dragging = true;
     const QPoint delta = m_mousePos - m_pressPos;
+    describeDrag();
     if (m_drag == TDrag::Move) {
         // The grabbed component lands on the grid; the others keep their distance.
         QPoint anchor;
@@ -435,6 +436,32 @@ void TSurfaceOverlay::describe(const QPoint &Pos)
     }
     m_surface->setStatusText(tr("Click to select the form, or drag a rubber band to select "
                                 "components; pick a palette entry to place one."));
+}
+
+void TSurfaceOverlay::describeDrag()
+{
+    const QRect rect = dragRect(m_drag);
+    switch (m_drag) {
+    case TDrag::Place:
+        m_surface->setStatusText(tr("Release to place a %1 of %2 x %3 at %4, %5.")
+                                     .arg(className(m_surface->PendingClass()))
+                                     .arg(rect.width())
+                                     .arg(rect.height())
+                                     .arg(rect.x())
+                                     .arg(rect.y()));
+        break;
+    case TDrag::Band:
+        m_surface->setStatusText(tr("Release to select the components the rectangle touches."));
+        break;
+    case TDrag::Move:
+        m_surface->setStatusText(tr("Release to drop the selection here; Esc puts it back."));
+        break;
+    case TDrag::Resize:
+        m_surface->setStatusText(tr("Release to give the component this size; Esc puts it back."));
+        break;
+    case TDrag::None:
+        break;
+    }
 }
 
 // ---- keys -----------------------------------------------------------------------------------

@@ -62,7 +62,9 @@ private:
     QRect dragRect(TDrag Drag) const;
     void startFrames(const QList<TComponent *> &Components);
     void cancelDrag();
+    // The status bar says what the mouse does here, or what releasing it will do.
     void describe(const QPoint &Pos);
+    void describeDrag();
 
     TFormSurface *m_surface;
     TDrag m_drag = TDrag::None;

@@ -120,11 +120,15 @@ void TWorkbenchWindow::buildUi()
             [this](QTreeWidgetItem *item) { m_surface->SetPendingClass(classOf(item)); });
     connect(m_palette, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *item) { m_surface->SetPendingClass(classOf(item)); });
+    // The palette shows the pending class, however it was picked (the arrow again after a
+    // placement).
     connect(m_surface, &TFormSurface::PendingClassChanged, this, [this](const QMetaObject *mo) {
-        if (mo)
-            return;
         const QSignalBlocker blocker(m_palette);
-        m_palette->setCurrentItem(m_palette->topLevelItem(0));
+        for (QTreeWidgetItemIterator it(m_palette); *it; ++it)
+            if (classOf(*it) == mo && ((*it)->parent() || !mo)) {
+                m_palette->setCurrentItem(*it);
+                return;
+            }
     });
     auto *paletteDock = new QDockWidget(tr("Palette"));
     paletteDock->setObjectName(QStringLiteral("PaletteDock"));
@@ -408,6 +412,7 @@ void TWorkbenchWindow::refreshComponents()
     {
         const QSignalBlocker blocker(m_components);
         m_components->clear();
+        m_listedDesigner = FormDesigner();
         TComponent *root = FormDesigner()->GetRoot();
         if (!root)
             return;
@@ -511,8 +516,10 @@ void TWorkbenchWindow::DesignerOpened(IDesigner *, bool) {}
 
 void TWorkbenchWindow::DesignerClosed(IDesigner *ADesigner, bool)
 {
-    // Its components go with the form.
-    if (ADesigner == FormDesigner()) {
+    // The components listed go with their form (the document has already switched to the
+    // form that replaces it when the old one closes).
+    if (ADesigner == m_listedDesigner) {
+        m_listedDesigner = nullptr;
         const QSignalBlocker blocker(m_components);
         m_components->clear();
     }

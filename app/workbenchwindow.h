@@ -82,6 +82,7 @@ private:
     TObjectInspector *m_inspector = nullptr;
     QPlainTextEdit *m_registrations = nullptr;
     QLabel *m_database = nullptr;
+    IDesigner *m_listedDesigner = nullptr; // the designer whose components are listed
     QMenu *m_recentMenu = nullptr;
     QAction *m_cutAction = nullptr;
     QAction *m_copyAction = nullptr;

@@ -2,8 +2,10 @@
 // offscreen window, with the design-time package loaded at run time.
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 #include <QUndoStack>
@@ -29,12 +31,6 @@ namespace {
 const QMetaObject *const Grid = &TKorDBGrid::staticMetaObject;
 const QMetaObject *const DataSource = &TDataSource::staticMetaObject;
 const QMetaObject *const DataSet = &TSQLDataSet::staticMetaObject;
-
-// A step a test makes on the undo stack, so the form counts as changed.
-class TMarkChanged : public QUndoCommand {
-public:
-    TMarkChanged() : QUndoCommand(QStringLiteral("Change")) {}
-};
 
 } // namespace
 
@@ -416,6 +412,76 @@ private slots:
         QTRY_COMPARE(openWindows(), before);
     }
 
+    void everyChangeIsOneUndoStep_data()
+    {
+        QTest::addColumn<QString>("Change");
+        QTest::addColumn<QString>("StepText");
+        QTest::addRow("move by mouse") << QStringLiteral("mouse move") << QStringLiteral("Move");
+        QTest::addRow("move by key") << QStringLiteral("key move") << QStringLiteral("Move");
+        QTest::addRow("resize by handle") << QStringLiteral("handle") << QStringLiteral("Size");
+        QTest::addRow("resize by key") << QStringLiteral("key size") << QStringLiteral("Size");
+        QTest::addRow("move an icon") << QStringLiteral("icon") << QStringLiteral("Move");
+        QTest::addRow("delete") << QStringLiteral("delete") << QStringLiteral("Delete");
+        QTest::addRow("cut") << QStringLiteral("cut") << QStringLiteral("Cut");
+        QTest::addRow("paste") << QStringLiteral("paste") << QStringLiteral("Paste");
+    }
+
+    void everyChangeIsOneUndoStep()
+    {
+        QFETCH(QString, Change);
+        QFETCH(QString, StepText);
+        QUndoStack *stack = m_window->Document()->UndoStack();
+        surface()->SetPendingClass(Grid);
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {16, 16});
+        place(DataSource, {16, 200, 0, 0});
+        m_window->Document()->FlushPendingChange();
+        QCOMPARE(stack->count(), 2);
+        QCOMPARE(stack->text(0), QStringLiteral("Place KorDBGrid1"));
+        QVERIFY(m_window->isWindowModified());
+        const QRect before = control(designer()->GetRoot()->Components(0))->geometry();
+        const QPoint icon = designer()->GetRoot()->Components(1)->Object()->property(
+            "DesignPosition").toPoint();
+
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
+        const QPoint handle = TSurfaceOverlay::HandleRect(before, TSurfaceOverlay::hRight).center();
+        if (Change == QLatin1String("mouse move"))
+            drag({50, 50}, {90, 90});
+        else if (Change == QLatin1String("key move"))
+            QTest::keyClick(overlay(), Qt::Key_Down);
+        else if (Change == QLatin1String("handle"))
+            drag(handle, handle + QPoint(40, 0));
+        else if (Change == QLatin1String("key size"))
+            QTest::keyClick(overlay(), Qt::Key_Right, Qt::ShiftModifier);
+        else if (Change == QLatin1String("icon"))
+            drag({20, 210}, {60, 250});
+        else if (Change == QLatin1String("delete"))
+            QTest::keyClick(overlay(), Qt::Key_Delete);
+        else if (Change == QLatin1String("cut"))
+            surface()->CutSelection();
+        else if (Change == QLatin1String("paste")) {
+            surface()->CopySelection();
+            surface()->Paste();
+            QCOMPARE(selectedNames(), QList<QString>{QStringLiteral("KorDBGrid2")});
+            QVERIFY(control(surface()->SelectedComponents().first())->isVisible());
+        }
+        m_window->Document()->FlushPendingChange();
+        QCOMPARE(stack->count(), 3);
+        QCOMPARE(stack->text(2), StepText);
+
+        // Undone, the form is as it was.
+        stack->undo();
+        QCOMPARE(designer()->GetRoot()->ComponentCount(), 2);
+        TComponent *grid = designer()->GetComponent(QStringLiteral("KorDBGrid1"));
+        QVERIFY(grid);
+        QCOMPARE(control(grid)->geometry(), before);
+        QVERIFY(control(grid)->isVisible());
+        QCOMPARE(designer()->GetComponent(QStringLiteral("DataSource1"))
+                     ->Object()->property("DesignPosition").toPoint(),
+                 icon);
+        // The form's controls stay under the overlay after an undo made them again.
+        QCOMPARE(surface()->ComponentAt({50, 50}), grid);
+    }
+
     void showsTheNewFormAfterNew()
     {
         place(Grid, {16, 16, 160, 80});
@@ -435,37 +501,84 @@ private slots:
     void closingWithUnsavedChangesAsks_data()
     {
         QTest::addColumn<int>("Answer");
+        QTest::addColumn<bool>("PickFile");
         QTest::addColumn<bool>("Closes");
-        QTest::addRow("discard") << int(mrNo) << true;
-        QTest::addRow("cancel") << int(mrCancel) << false;
-        // Save, but the file dialog is cancelled: the form stays.
-        QTest::addRow("save, dialog cancelled") << int(mrYes) << false;
+        QTest::addRow("discard") << int(mrNo) << false << true;
+        QTest::addRow("cancel") << int(mrCancel) << false << false;
+        QTest::addRow("save, dialog cancelled") << int(mrYes) << false << false;
+        QTest::addRow("save to a file") << int(mrYes) << true << true;
     }
 
     void closingWithUnsavedChangesAsks()
     {
         QFETCH(int, Answer);
+        QFETCH(bool, PickFile);
         QFETCH(bool, Closes);
         QVERIFY(!m_window->isWindowModified());
-        m_window->Document()->UndoStack()->push(new TMarkChanged);
+        place(Grid, {16, 16, 160, 80});
         QVERIFY(m_window->isWindowModified());
-        QCOMPARE(m_window->windowTitle(), QStringLiteral("Form1 - Untitled[*] - Kor-DBGrid Workbench"));
+        QCOMPARE(m_window->windowTitle(),
+                 QStringLiteral("Form1 - Untitled[*] - Kor-DBGrid Workbench"));
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("orders.kform"));
         TScopedHostMessages messages;
         messages.Answers << Answer;
-        int dialogs = 0;
+        QStringList offered;
         TWorkbenchSeams seams;
-        seams.GetSaveFileName = [&dialogs](QWidget *, const QString &, const QString &,
-                                           const QString &) {
-            ++dialogs;
-            return QString();
+        seams.GetSaveFileName = [&](QWidget *, const QString &, const QString &Start,
+                                    const QString &) {
+            offered << Start;
+            return PickFile ? file : QString();
         };
         TWorkbenchSeamsScope scope(seams);
         QCOMPARE(m_window->close(), Closes);
         QCOMPARE(messages.Requests.size(), 1);
         QCOMPARE(messages.Requests.first().Msg, QStringLiteral("Save changes to Form1?"));
         QCOMPARE(messages.Requests.first().Buttons, mbYes | mbNo | mbCancel);
-        QCOMPARE(dialogs, Answer == mrYes ? 1 : 0);
+        QCOMPARE(offered, Answer == mrYes ? QStringList{QStringLiteral("Form1.kform")}
+                                          : QStringList{});
+        QCOMPARE(QFile::exists(file), PickFile);
         QCOMPARE(m_window->isVisible(), !Closes);
+    }
+
+    void savesAndOpensThroughTheFileMenu()
+    {
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("form.kform"));
+        TWorkbenchSeams seams;
+        seams.GetSaveFileName = [&](QWidget *, const QString &, const QString &,
+                                    const QString &) { return file; };
+        seams.GetOpenFileName = [&](QWidget *, const QString &, const QString &) { return file; };
+        TWorkbenchSeamsScope scope(seams);
+        place(Grid, {24, 32, 160, 80});
+        place(DataSource, {16, 200, 0, 0});
+        QVERIFY(m_window->SaveForm());
+        QVERIFY(!m_window->isWindowModified());
+        QCOMPARE(m_window->windowTitle(),
+                 QStringLiteral("Form1 - form.kform[*] - Kor-DBGrid Workbench"));
+        QVERIFY(m_window->NewForm());
+        QCOMPARE(designer()->GetRoot()->ComponentCount(), 0);
+        QVERIFY(m_window->OpenForm());
+        // The opened form shows on the surface, as it was saved.
+        TComponent *grid = designer()->GetComponent(QStringLiteral("KorDBGrid1"));
+        QVERIFY(grid);
+        QCOMPARE(control(grid)->geometry(), QRect(24, 32, 160, 80));
+        QVERIFY(control(grid)->isVisible());
+        QCOMPARE(surface()->ComponentAt({20, 204}),
+                 designer()->GetComponent(QStringLiteral("DataSource1")));
+        QTRY_COMPARE(m_window->ComponentList()->topLevelItemCount(), 2);
+        QVERIFY(m_window->Document()->RecentFiles().contains(QFileInfo(file).absoluteFilePath()));
+
+        // A damaged file: a message, and the form on the screen stays.
+        QFile damaged(file);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("{ \"Form\": ");
+        damaged.close();
+        TScopedHostMessages messages;
+        QVERIFY(!m_window->OpenForm());
+        QCOMPARE(messages.Errors.size(), 1);
+        QCOMPARE(designer()->GetComponent(QStringLiteral("KorDBGrid1")), grid);
+        QCOMPARE(surface()->Form(), designer()->Form());
     }
 
     void screenshot()
@@ -479,6 +592,15 @@ private slots:
         const QString file = SaveScreenshot(m_window.get(), QStringLiteral("workbench-surface"));
         if (file.isEmpty())
             QSKIP("KOR_SCREENSHOT_DIR is not set");
+        // Several selected (grey handles), and a grid being placed by a drag.
+        place(Grid, {448, 64, 160, 120});
+        surface()->SelectAll();
+        surface()->SetPendingClass(Grid);
+        QTest::mousePress(overlay(), Qt::LeftButton, Qt::NoModifier, {60, 300});
+        QTest::mouseMove(overlay(), {200, 340});
+        QTest::mouseMove(overlay(), {300, 420});
+        SaveScreenshot(m_window.get(), QStringLiteral("workbench-surface-placing"));
+        QTest::mouseRelease(overlay(), Qt::LeftButton, Qt::NoModifier, {300, 420});
     }
 };
 
