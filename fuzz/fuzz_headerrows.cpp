@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "formatproperties.h"
+#include "fuzztarget.h"
 #include "headerrows.h"
 #include "displayformats.h"
 #include "persistent.h"
@@ -122,6 +123,40 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
         }
     }
     return 0;
+}
+
+static QByteArray bytes(const char *Text, size_t Size)
+{
+    return QByteArray(Text, qsizetype(Size));
+}
+
+#define SEED(text) bytes(text, sizeof(text) - 1)
+
+QList<QByteArray> FuzzSeeds()
+{
+    return {
+        SEED("A|B|C\0\x00\x04" "D"),
+        SEED("A|B|C\0\x01\x02"),
+        SEED("A|B|C\0\x01\x01\0\x01\x01\0\x01\x01"),
+        SEED("A\0\x01\x01"),
+        SEED("A|B|C\0\x00\x02"),
+        SEED("\0\x00\x01Q\0\x00\x03x|y"),
+        SEED("||\0\x00\x00\x1b\0\x01\x03"),
+        SEED("one\rtwo|three\0\x00\x02" "a\r\nb"),
+        SEED("\0\x02\x00\xa0%d    \xa0" "Decimal   (1000)"),
+        SEED("\0\x02\x00\xa0----- \xa0" "Float\xa0 -----"),
+        SEED("\0\x02\x00" "typed %8.2f"),
+        SEED("\0\x02\x00x\xa0y \xa0z"),
+        SEED("\0\x02\x00\xa0\xa0 \xa0"),
+    };
+}
+
+#undef SEED
+
+QByteArray FuzzAlphabet()
+{
+    static const char alphabet[] = "AB|||\r\n\x1b\xa0 -%d\0\x01\x02\x03";
+    return QByteArray(alphabet, qsizetype(sizeof(alphabet) - 1));
 }
 
 #include "fuzz_headerrows.moc"

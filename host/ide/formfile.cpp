@@ -762,6 +762,15 @@ private:
         const bool present = !Wanted.isUndefined();
         switch (Shape) {
         case Shape::Scalar: {
+            // A property stored only while assigned: leaving it out of the text means not
+            // assigned, which taking the defaults over (Persistent) already saw to; naming it
+            // assigns it, even to the value it has.
+            if (hasStoredMethod(Info)) {
+                if (present && (!IsStoredProp(Instance, Info) ||
+                                encodeScalar(Instance, Info) != Wanted))
+                    setScalar(Instance, Info, Wanted);
+                return;
+            }
             QJsonValue target = Wanted;
             if (!present && Info->IsOrdinal() && Info->Default != NoDefault)
                 target = encodeOrdinal(Info, Info->Default);
@@ -794,6 +803,8 @@ private:
             Collection(Instance, Info, Wanted, Class, Path, Where);
             return;
         case Shape::Object: {
+            if (!present && hasStoredMethod(Info))
+                return; // not assigned: see the scalar case
             QObject *object = GetObjectProp(Instance, Info->Name);
             const QObject *reference = Other ? GetObjectProp(Reference, Other->Name) : nullptr;
             Persistent(object, Wanted.toObject(), reference, Class, Path, Where);

@@ -1,0 +1,127 @@
+// Fuzz target: random texts through the form-file reader. A text it refuses must be refused with
+// an EHostError and leave the form as it was; a text it accepts must write back to a text that
+// reads into an empty form and into the same form without error and writes back the same again.
+// Nothing may crash.
+//
+// Input: the form text itself. Data sets and connections are not offered (they would open files).
+
+#include <QApplication>
+#include <QByteArray>
+#include <cstdio>
+#include <cstdlib>
+
+#include "formdesigner.h"
+#include "formfile.h"
+#include "fuzztarget.h"
+#include "grid.h"
+#include "hostmessages.h"
+#include "imagelist.h"
+#include "menus.h"
+#include "registration.h"
+
+namespace {
+
+[[noreturn]] void fail(const char *What, const QByteArray &Text)
+{
+    std::fprintf(stderr, "invariant broken: %s\n%s\n", What, Text.constData());
+    std::abort();
+}
+
+void setUpOnce()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    static int argc = 1;
+    static char name[] = "fuzz_formfile";
+    static char *argv[] = {name, nullptr};
+    if (!qApp)
+        new QApplication(argc, argv); // grids are widgets
+    SetHostExceptionHandler([](const QString &) {});
+    RegisterComponents(QStringLiteral("Fuzz"),
+                       {&TKorDBGrid::staticMetaObject, &TDataSource::staticMetaObject,
+                        &TPopupMenu::staticMetaObject, &TImageList::staticMetaObject});
+}
+
+QByteArray readBack(const QByteArray &Text, const char *What)
+{
+    TFormDesigner designer;
+    try {
+        ReadFormText(&designer, Text);
+    } catch (const EHostError &) {
+        fail(What, Text);
+    }
+    return WriteFormText(&designer);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
+{
+    setUpOnce();
+    const QByteArray input(reinterpret_cast<const char *>(Data), qsizetype(Size));
+    TFormDesigner designer;
+    ReadFormText(&designer, R"({"name": "Form1", "class": "TDesignForm", "components": [
+        {"name": "Grid", "class": "TKorDBGrid", "properties": {"Columns": [{"FieldName": "a"}]}},
+        {"name": "Source", "class": "TDataSource"}]})");
+    const QByteArray before = WriteFormText(&designer);
+    try {
+        CheckFormText(input);
+    } catch (const EHostError &) {
+        try {
+            ReadFormText(&designer, input);
+        } catch (const EHostError &) {
+            if (WriteFormText(&designer) != before)
+                fail("a refused text changed the form", input);
+            return 0;
+        }
+        fail("a text refused by the check was read", input);
+    }
+    try {
+        ReadFormText(&designer, input);
+    } catch (const EHostError &) {
+        return 0; // a property setter refused a value the text gives: reported, not a crash
+    }
+    const QByteArray written = WriteFormText(&designer);
+    if (readBack(written, "the written text cannot be read") != written)
+        fail("the written text reads back differently", written);
+    try {
+        ReadFormText(&designer, written);
+    } catch (const EHostError &) {
+        fail("the written text cannot be read in place", written);
+    }
+    if (WriteFormText(&designer) != written)
+        fail("reading the written text in place changed the form", written);
+    return 0;
+}
+
+QList<QByteArray> FuzzSeeds()
+{
+    return {
+        R"({"name": "Form1", "class": "TDesignForm", "components": []})",
+        R"({"name": "Form1", "class": "TDesignForm", "components": [
+            {"name": "Src", "class": "TDataSource", "DesignPosition": [8, 16]},
+            {"name": "Grid", "class": "TKorDBGrid", "properties": {"DataSource": "Src",
+             "FixedColor": "clRed", "Options": ["dgTitles", "dgIndicator"],
+             "BorderStyle": "bsNone", "TitleFont": {"Style": ["fsBold"], "Color": "$00FF0000"},
+             "Columns": [{"FieldName": "id", "Width": 30, "Title": {"Caption": "Id"}},
+                         {"FieldName": "name", "PickList": ["a", "b"],
+                          "TotalValues": [{"Caption": "n"}]}]}}]})",
+        R"({"name": "Form1", "class": "TDesignForm", "components": [
+            {"name": "Menu", "class": "TPopupMenu", "properties": {"AutoPopup": false}},
+            {"name": "Images", "class": "TImageList", "properties": {"Width": 24}},
+            {"name": "Grid", "class": "TKorDBGrid", "properties": {"PopupMenu": "Menu",
+             "TitleImages": "Images", "OnTitleClick": "GridTitleClick",
+             "Totals": {"Active": true, "Images": "Images"}, "MasterGrid": null}}]})",
+        R"({"name": "Form1", "class": "TDesignForm", "components": [
+            {"name": "A", "class": "TKorDBGrid", "properties": {"Left": 10, "Top": 20,
+             "Columns": [{"DelimiterChar": ",", "ListOptions": []}]}},
+            {"name": "B", "class": "TKorDBGrid", "properties": {"MasterGrid": "A"}}]})",
+    };
+}
+
+QByteArray FuzzAlphabet()
+{
+    return QByteArrayLiteral("{}[]\",:0123456789-.truefalsnl clRedbsNoneFixedColorColumns\\");
+}

@@ -1,0 +1,336 @@
+// Form files: a form written as text and read back gives the same text and the same form;
+// defaults stay out of the text; damaged texts are refused with where they are damaged and
+// change nothing; references go by name; reading into a form updates it in place.
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "column.h"
+#include "columntotal.h"
+#include "formdesigner.h"
+#include "formfile.h"
+#include "grid.h"
+#include "hostmessages.h"
+#include "menus.h"
+#include "registration.h"
+#include "sqldata.h"
+#include "typinfo.h"
+
+namespace {
+
+template <class T> T *findOn(TFormDesigner &Designer, const QString &Name)
+{
+    return dynamic_cast<T *>(Designer.GetComponent(Name));
+}
+
+QJsonObject componentText(const QByteArray &Text, const QString &Name)
+{
+    for (const QJsonValue component : QJsonDocument::fromJson(Text)["components"].toArray())
+        if (component["name"].toString() == Name)
+            return component.toObject();
+    return {};
+}
+
+// The form's text with its components in name order: a component made again comes last.
+QJsonObject byName(const QByteArray &Text)
+{
+    QJsonObject form = QJsonDocument::fromJson(Text).object();
+    QList<QJsonObject> components;
+    for (const QJsonValue component : form["components"].toArray())
+        components.append(component.toObject());
+    std::sort(components.begin(), components.end(), [](const QJsonObject &a, const QJsonObject &b) {
+        return a["name"].toString() < b["name"].toString();
+    });
+    QJsonArray sorted;
+    for (const QJsonObject &component : components)
+        sorted.append(component);
+    form["components"] = sorted;
+    return form;
+}
+
+QString readError(TFormDesigner &Designer, const QByteArray &Text)
+{
+    try {
+        ReadFormText(&Designer, Text);
+    } catch (const EFormFileError &error) {
+        return error.Message();
+    }
+    return QStringLiteral("(no error)");
+}
+
+} // namespace
+
+class TestFormFile : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_database;
+
+    // A connection, an open data set, a data source, a popup menu and a grid with customised
+    // columns, totals, fonts and colours.
+    void buildSampleForm(TFormDesigner &Designer)
+    {
+        auto *connection = static_cast<TSQLConnection *>(
+            Designer.CreateComponent(&TSQLConnection::staticMetaObject));
+        connection->setDatabaseName(m_database);
+        connection->setProperty("DesignPosition", QPoint(10, 20));
+        auto *dataSet = static_cast<TSQLDataSet *>(
+            Designer.CreateComponent(&TSQLDataSet::staticMetaObject));
+        dataSet->setSQLConnection(connection);
+        dataSet->setCommandText(QStringLiteral("SELECT * FROM customers"));
+        dataSet->setActive(true);
+        auto *source =
+            static_cast<TDataSource *>(Designer.CreateComponent(&TDataSource::staticMetaObject));
+        source->setDataSet(dataSet);
+        auto *menu =
+            static_cast<TPopupMenu *>(Designer.CreateComponent(&TPopupMenu::staticMetaObject));
+        auto *grid =
+            static_cast<TKorDBGrid *>(Designer.CreateComponent(&TKorDBGrid::staticMetaObject));
+        grid->setDataSource(source);
+        grid->Columns()->RebuildColumns();
+        grid->setFixedColor(clRed);
+        grid->setBorderStyle(Vcl::bsNone);
+        grid->TitleFont()->setStyle(Vcl::TFontStyles(Vcl::fsBold) | Vcl::fsItalic);
+        grid->Totals()->setActive(true);
+        grid->Totals()->setDataSource(source);
+        SetOrdProp(grid, QStringLiteral("Left"), 40);
+        TKorColumn *name = grid->Columns()->Items(1);
+        name->Title()->setCaption(QStringLiteral("Customer"));
+        name->Font()->setColor(clBlue);
+        name->setWidth(64); // assigned, though it is what the column would use anyway
+        name->setPopupMenu(menu);
+        name->PickList()->SetLines({QStringLiteral("Ann"), QStringLiteral("Bob")});
+        name->TotalValues()->Add()->setCaption(QStringLiteral("Count"));
+        name->TotalValues()->Add()->setCalcValue(Kor::cvCount);
+        grid->Columns()->Items(0)->setVisible(false);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_database = m_dir.filePath(QStringLiteral("sample.sqlite"));
+        TSQLConnection connection;
+        connection.setDatabaseName(m_database);
+        connection.Open();
+        connection.ExecuteDirect(QStringLiteral(
+            "CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), balance REAL)"));
+        connection.ExecuteDirect(QStringLiteral(
+            "INSERT INTO customers VALUES (1, 'Ann', 10.5), (2, 'Bob', 20.25)"));
+        connection.Close();
+        RegisterComponents(QStringLiteral("Form file test"),
+                           {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject,
+                            &TDataSource::staticMetaObject, &TPopupMenu::staticMetaObject,
+                            &TKorDBGrid::staticMetaObject});
+    }
+
+    void writtenFormReadsBackTheSame()
+    {
+        TFormDesigner original;
+        buildSampleForm(original);
+        const QByteArray text = WriteFormText(&original);
+
+        TFormDesigner copy;
+        ReadFormText(&copy, text);
+        QCOMPARE(QString::fromUtf8(WriteFormText(&copy)), QString::fromUtf8(text));
+
+        auto *grid = findOn<TKorDBGrid>(copy, QStringLiteral("KorDBGrid1"));
+        QVERIFY(grid);
+        QCOMPARE(grid->parentWidget(), copy.Form());
+        QVERIFY(grid->isVisibleTo(copy.Form()));
+        QCOMPARE(grid->DataSource(), findOn<TDataSource>(copy, QStringLiteral("DataSource1")));
+        QCOMPARE(grid->Totals()->DataSource(), grid->DataSource());
+        QVERIFY(grid->DataSet() && grid->DataSet()->Active());
+        QCOMPARE(grid->DataSet()->RecordCount(), 2);
+        QCOMPARE(grid->Columns()->State(), Kor::csCustomized);
+        QCOMPARE(grid->Columns()->Count(), 3);
+        TKorColumn *name = grid->Columns()->Items(1);
+        QVERIFY(name->IsWidthStored());
+        QCOMPARE(name->Title()->Caption(), QStringLiteral("Customer"));
+        QCOMPARE(name->PopupMenu(), findOn<TPopupMenu>(copy, QStringLiteral("PopupMenu1")));
+        QCOMPARE(name->TotalValues()->Count(), 2);
+        QCOMPARE(findOn<TSQLConnection>(copy, QStringLiteral("SQLConnection1"))
+                     ->property("DesignPosition")
+                     .toPoint(),
+                 QPoint(10, 20));
+    }
+
+    void onlyStoredValuesThatDifferFromTheirDefaultsAreWritten()
+    {
+        TFormDesigner designer;
+        auto *grid =
+            static_cast<TKorDBGrid *>(designer.CreateComponent(&TKorDBGrid::staticMetaObject));
+        QVERIFY(!componentText(WriteFormText(&designer), grid->Name()).contains("properties"));
+
+        grid->setColor(clWindow); // its recorded default
+        grid->setFixedColor(clRed);
+        grid->setBorderStyle(Vcl::bsNone);
+        grid->setOptions(Kor::TKorDBGridOptions(Kor::dgTitles) | Kor::dgIndicator);
+        grid->TitleFont()->setStyle(Vcl::TFontStyles(Vcl::fsBold));
+        grid->setOnTitleClick(TMethod{QStringLiteral("GridTitleClick")});
+        const QJsonObject properties =
+            componentText(WriteFormText(&designer), grid->Name())["properties"].toObject();
+        const QJsonObject expected = QJsonDocument::fromJson(R"({
+            "FixedColor": "clRed",
+            "BorderStyle": "bsNone",
+            "Options": ["dgTitles", "dgIndicator"],
+            "TitleFont": {"Style": ["fsBold"]},
+            "OnTitleClick": "GridTitleClick"
+        })").object();
+        QCOMPARE(properties, expected);
+    }
+
+    void damagedTextIsRefusedSayingWhere_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("message");
+        const QByteArray head = R"({"name": "Form1", "class": "TDesignForm", "components": [)";
+        QTest::addRow("syntax") << QByteArray("{\n  \"name\": \"Form1\",\n  \"class\" \"x\"\n}")
+                                << QStringLiteral("Line 3, column 12:");
+        QTest::addRow("unknown class")
+            << head + R"({"name": "X1", "class": "TNoSuchThing"}]})"
+            << QStringLiteral("Component X1: unknown class TNoSuchThing");
+        QTest::addRow("unknown property")
+            << head + R"({"name": "G", "class": "TKorDBGrid", "properties":
+                 {"Columns": [{}, {"Title": {"Colour": "clRed"}}]}}]})"
+            << QStringLiteral("Component G, property Columns[1].Title.Colour: no such property");
+        QTest::addRow("wrong type")
+            << head + R"({"name": "G", "class": "TKorDBGrid", "properties": {"Width": "wide"}}]})"
+            << QStringLiteral("Component G, property Width: expected a whole number");
+        QTest::addRow("unknown identifier")
+            << head + R"({"name": "G", "class": "TKorDBGrid", "properties":
+                 {"Options": ["dgTitles", "dgNothing"]}}]})"
+            << QStringLiteral("Component G, property Options: dgNothing is not an element");
+        QTest::addRow("missing reference")
+            << head + R"({"name": "G", "class": "TKorDBGrid", "properties":
+                 {"DataSource": "Nowhere"}}]})"
+            << QStringLiteral("Component G, property DataSource: there is no component named "
+                              "Nowhere");
+        QTest::addRow("reference of the wrong class")
+            << head + R"({"name": "M", "class": "TPopupMenu"}, {"name": "G", "class":
+                 "TKorDBGrid", "properties": {"DataSource": "M"}}]})"
+            << QStringLiteral("Component G, property DataSource: M is not a TDataSource");
+        QTest::addRow("name twice")
+            << head + R"({"name": "M", "class": "TPopupMenu"}, {"name": "m", "class":
+                 "TPopupMenu"}]})"
+            << QStringLiteral("Component m: the name is taken twice");
+    }
+
+    void damagedTextIsRefusedSayingWhere()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, message);
+        TFormDesigner designer;
+        buildSampleForm(designer);
+        const QByteArray before = WriteFormText(&designer);
+        const QString error = readError(designer, text);
+        QVERIFY2(error.startsWith(message), qPrintable(error));
+        QCOMPARE(WriteFormText(&designer), before);
+    }
+
+    void referencesGoByNameWhateverTheOrder()
+    {
+        TFormDesigner designer;
+        ReadFormText(&designer, R"({"name": "Main", "class": "TDesignForm", "components": [
+            {"name": "Grid", "class": "TKorDBGrid", "properties": {"DataSource": "Source"}},
+            {"name": "Source", "class": "TDataSource"}]})");
+        auto *grid = findOn<TKorDBGrid>(designer, QStringLiteral("Grid"));
+        QVERIFY(grid);
+        QCOMPARE(designer.Form()->Name(), QStringLiteral("Main"));
+        QCOMPARE(grid->DataSource(), findOn<TDataSource>(designer, QStringLiteral("Source")));
+        // The reference follows a component that replaces another of the same name.
+        ReadFormText(&designer, R"({"name": "Main", "class": "TDesignForm", "components": [
+            {"name": "Grid", "class": "TKorDBGrid"},
+            {"name": "Source", "class": "TPopupMenu"}]})");
+        QCOMPARE(findOn<TKorDBGrid>(designer, QStringLiteral("Grid")), grid);
+        QCOMPARE(grid->DataSource(), nullptr);
+        QVERIFY(findOn<TPopupMenu>(designer, QStringLiteral("Source")));
+    }
+
+    void readingUpdatesTheFormInPlace()
+    {
+        TFormDesigner designer;
+        buildSampleForm(designer);
+        auto *grid = findOn<TKorDBGrid>(designer, QStringLiteral("KorDBGrid1"));
+        const QByteArray threeColumns = WriteFormText(&designer);
+        TKorColumn *first = grid->Columns()->Items(0);
+        TKorColumn *second = grid->Columns()->Items(1);
+
+        // Two columns, the second without its caption and widths; the menu is gone.
+        QJsonObject form = QJsonDocument::fromJson(threeColumns).object();
+        QJsonArray components = form["components"].toArray();
+        for (qsizetype i = components.size() - 1; i >= 0; --i) {
+            QJsonObject component = components[i].toObject();
+            if (component["name"] == QLatin1String("PopupMenu1")) {
+                components.removeAt(i);
+                continue;
+            }
+            if (component["name"] != QLatin1String("KorDBGrid1"))
+                continue;
+            QJsonObject properties = component["properties"].toObject();
+            QJsonArray columns = properties["Columns"].toArray();
+            columns.removeLast();
+            columns[1] = QJsonObject{{"FieldName", "name"}};
+            properties["Columns"] = columns;
+            properties.remove("FixedColor");
+            component["properties"] = properties;
+            components[i] = component;
+        }
+        form["components"] = components;
+        ReadFormText(&designer, QJsonDocument(form).toJson());
+
+        QCOMPARE(findOn<TKorDBGrid>(designer, QStringLiteral("KorDBGrid1")), grid);
+        QVERIFY(!designer.GetComponent(QStringLiteral("PopupMenu1")));
+        QCOMPARE(grid->FixedColor(), clBtnFace);
+        QCOMPARE(grid->Columns()->Count(), 2);
+        QCOMPARE(grid->Columns()->Items(0), first);
+        QCOMPARE(grid->Columns()->Items(1), second);
+        QVERIFY(!second->Title()->IsCaptionStored());
+        QVERIFY(!second->IsWidthStored());
+        QCOMPARE(second->PopupMenu(), nullptr);
+        QCOMPARE(second->TotalValues()->Count(), 0);
+
+        // And back: the column comes again at the end, the rest as it was.
+        ReadFormText(&designer, threeColumns);
+        QCOMPARE(grid->Columns()->Items(0), first);
+        QCOMPARE(grid->Columns()->Count(), 3);
+        QCOMPARE(byName(WriteFormText(&designer)), byName(threeColumns));
+
+        // Columns left out of the text follow the data set's fields again.
+        grid->Columns()->RestoreDefaults();
+        const QByteArray defaultColumns = WriteFormText(&designer);
+        QVERIFY(!componentText(defaultColumns, grid->Name())["properties"]
+                     .toObject()
+                     .contains("Columns"));
+        ReadFormText(&designer, threeColumns);
+        QCOMPARE(grid->Columns()->State(), Kor::csCustomized);
+        ReadFormText(&designer, defaultColumns);
+        QCOMPARE(grid->Columns()->State(), Kor::csDefault);
+        QCOMPARE(grid->Columns()->Count(), 3);
+    }
+
+    void pastedComponentsAreRenamedAndKeepTheirReferences()
+    {
+        TFormDesigner designer;
+        buildSampleForm(designer);
+        const QList<TComponent *> chosen{designer.GetComponent(QStringLiteral("DataSource1")),
+                                         designer.GetComponent(QStringLiteral("KorDBGrid1"))};
+        const QByteArray clipboard = WriteComponentsText(designer.GetRoot(), chosen);
+        const QList<TComponent *> pasted = PasteComponentsText(&designer, clipboard);
+        QCOMPARE(pasted.size(), 2);
+        QCOMPARE(pasted[0]->Name(), QStringLiteral("DataSource2"));
+        QCOMPARE(pasted[1]->Name(), QStringLiteral("KorDBGrid2"));
+        auto *grid = dynamic_cast<TKorDBGrid *>(pasted[1]);
+        QCOMPARE(grid->DataSource(), pasted[0]->Object());
+        // A reference to a component that was not copied stays with the form's own.
+        QCOMPARE(grid->Columns()->Items(1)->PopupMenu(),
+                 findOn<TPopupMenu>(designer, QStringLiteral("PopupMenu1")));
+        QCOMPARE(grid->Left(), 48);
+    }
+};
+
+QTEST_MAIN(TestFormFile)
+#include "tst_formfile.moc"

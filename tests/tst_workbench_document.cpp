@@ -1,0 +1,305 @@
+// The workbench's form document with the package loaded: undo and redo of property changes the
+// designer announces, of placing and deleting; saving and opening; a damaged file or a failed
+// save that changes nothing; recent files; pasting under new names.
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QtTest>
+#include <unistd.h>
+
+#include "column.h"
+#include "formdesigner.h"
+#include "formdocument.h"
+#include "formfile.h"
+#include "grid.h"
+#include "hostpalette.h"
+#include "packages.h"
+#include "sqldata.h"
+#include "testsupport.h"
+#include "typinfo.h"
+
+namespace {
+
+// Counts the DesignerClosed notices each designer gets.
+class TClosedRecorder : public IDesignNotification {
+public:
+    TClosedRecorder() { RegisterDesignNotification(this); }
+    ~TClosedRecorder() override { UnregisterDesignNotification(this); }
+    QList<IDesigner *> closed;
+
+    void ItemDeleted(IDesigner *, QObject *) override {}
+    void ItemInserted(IDesigner *, QObject *) override {}
+    void ItemsModified(IDesigner *) override {}
+    void SelectionChanged(IDesigner *, const QList<QObject *> &) override {}
+    void DesignerOpened(IDesigner *, bool) override {}
+    void DesignerClosed(IDesigner *ADesigner, bool) override { closed.append(ADesigner); }
+};
+
+QByteArray fileBytes(const QString &FileName)
+{
+    QFile file(FileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &FileName, const QByteArray &Bytes)
+{
+    QFile file(FileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(Bytes);
+}
+
+QString errorOf(const std::function<void()> &Action)
+{
+    try {
+        Action();
+    } catch (const EHostError &error) {
+        return error.Message();
+    }
+    return QString();
+}
+
+} // namespace
+
+class TestWorkbenchDocument : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_database;
+
+    TKorDBGrid *placeGrid(TFormDocument &Document)
+    {
+        auto *grid = static_cast<TKorDBGrid *>(
+            Document.Designer()->CreateComponent(&TKorDBGrid::staticMetaObject));
+        Document.RecordChange(QStringLiteral("Place"));
+        return grid;
+    }
+
+    // A data set over the sample table, its data source and a grid with customised columns.
+    void buildForm(TFormDocument &Document)
+    {
+        TFormDesigner *designer = Document.Designer();
+        auto *connection = static_cast<TSQLConnection *>(
+            designer->CreateComponent(&TSQLConnection::staticMetaObject));
+        connection->setDatabaseName(m_database);
+        auto *dataSet = static_cast<TSQLDataSet *>(
+            designer->CreateComponent(&TSQLDataSet::staticMetaObject));
+        dataSet->setSQLConnection(connection);
+        dataSet->setCommandText(QStringLiteral("SELECT * FROM orders"));
+        dataSet->setActive(true);
+        auto *source =
+            static_cast<TDataSource *>(designer->CreateComponent(&TDataSource::staticMetaObject));
+        source->setDataSet(dataSet);
+        auto *grid = placeGrid(Document);
+        grid->setDataSource(source);
+        grid->Columns()->RebuildColumns();
+        grid->Columns()->Items(0)->Title()->setCaption(QStringLiteral("Order"));
+        Document.RecordChange(QStringLiteral("Link"));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        ResetTestSettingsDir();
+        QVERIFY(m_dir.isValid());
+        m_database = m_dir.filePath(QStringLiteral("orders.sqlite"));
+        TSQLConnection connection;
+        connection.setDatabaseName(m_database);
+        connection.Open();
+        connection.ExecuteDirect(
+            QStringLiteral("CREATE TABLE orders (id INTEGER PRIMARY KEY, total REAL)"));
+        connection.ExecuteDirect(QStringLiteral("INSERT INTO orders VALUES (1, 9.5), (2, 12)"));
+        connection.Close();
+        RegisterHostComponents();
+        LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl"));
+        QVERIFY(TFormDesigner::FindComponentClass(QStringLiteral("TKorDBGrid")));
+    }
+
+    void propertyChangesAnnouncedByTheDesignerAreOneUndoStep()
+    {
+        TFormDocument document;
+        QSignalSpy modified(&document, &TFormDocument::ModifiedChanged);
+        TKorDBGrid *grid = placeGrid(document);
+        QCOMPARE(document.UndoStack()->count(), 1);
+        QVERIFY(document.IsModified());
+        QCOMPARE(modified.count(), 1);
+
+        // A designer page writes through the type information, then tells the designer, which
+        // may happen several times for one change: one step, once the event loop comes round.
+        SetOrdProp(grid, QStringLiteral("FixedColor"), clRed);
+        document.Designer()->Modified();
+        SetOrdProp(grid, QStringLiteral("GridLineWidth"), 3);
+        document.Designer()->Modified();
+        QCOMPARE(document.UndoStack()->count(), 1);
+        QTRY_COMPARE(document.UndoStack()->count(), 2);
+        QCOMPARE(document.UndoStack()->text(1), QStringLiteral("Change properties"));
+
+        // A notice without a change records nothing.
+        document.Designer()->Modified();
+        document.FlushPendingChange();
+        QCOMPARE(document.UndoStack()->count(), 2);
+
+        document.UndoStack()->undo();
+        QCOMPARE(document.Designer()->GetComponent(QStringLiteral("KorDBGrid1")), grid);
+        QCOMPARE(grid->FixedColor(), clBtnFace);
+        QCOMPARE(grid->GridLineWidth(), 1);
+        QCoreApplication::processEvents(); // the undo's own notice is not a change
+        QCOMPARE(document.UndoStack()->count(), 2);
+        document.UndoStack()->redo();
+        QCOMPARE(grid->FixedColor(), clRed);
+        QCOMPARE(grid->GridLineWidth(), 3);
+    }
+
+    void placingAndDeletingAreUndone()
+    {
+        TFormDocument document;
+        TKorDBGrid *grid = placeGrid(document);
+        grid->setFixedColor(clLime);
+        document.FlushPendingChange();
+        document.RecordChange(QStringLiteral("Change"));
+        document.Designer()->DeleteComponent(grid);
+        document.RecordChange(QStringLiteral("Delete"));
+        QCOMPARE(document.UndoStack()->count(), 3);
+
+        document.UndoStack()->undo();
+        auto *back = dynamic_cast<TKorDBGrid *>(
+            document.Designer()->GetComponent(QStringLiteral("KorDBGrid1")));
+        QVERIFY(back);
+        QCOMPARE(back->FixedColor(), clLime);
+        QCOMPARE(back->parentWidget(), document.Designer()->Form());
+        document.UndoStack()->undo();
+        document.UndoStack()->undo();
+        QCOMPARE(document.Designer()->Form()->ComponentCount(), 0);
+        QVERIFY(!document.IsModified());
+        document.UndoStack()->redo();
+        QVERIFY(document.Designer()->GetComponent(QStringLiteral("KorDBGrid1")));
+    }
+
+    void savedFormOpensAsItWas()
+    {
+        TFormDocument document;
+        buildForm(document);
+        const QString file = m_dir.filePath(QStringLiteral("orders.kform"));
+        document.Save(file);
+        QVERIFY(!document.IsModified());
+        QCOMPARE(document.FileName(), file);
+        const QByteArray saved = fileBytes(file);
+        QCOMPARE(saved, WriteFormText(document.Designer()));
+
+        TClosedRecorder recorder;
+        int replaced = 0;
+        connect(&document, &TFormDocument::DesignerReplaced, this, [&] { ++replaced; });
+        document.New();
+        TFormDesigner *empty = document.Designer();
+        QCOMPARE(empty->Form()->ComponentCount(), 0);
+        document.Open(file);
+        QCOMPARE(replaced, 2);
+        QVERIFY(recorder.closed.contains(empty));
+        QCOMPARE(WriteFormText(document.Designer()), saved);
+        QVERIFY(!document.IsModified());
+        QCOMPARE(document.UndoStack()->count(), 0);
+        auto *grid = dynamic_cast<TKorDBGrid *>(
+            document.Designer()->GetComponent(QStringLiteral("KorDBGrid1")));
+        QVERIFY(grid && grid->DataSet());
+        QCOMPARE(grid->DataSet()->RecordCount(), 2);
+        QCOMPARE(grid->Columns()->Items(0)->Title()->Caption(), QStringLiteral("Order"));
+
+        // Recent files: most recent first, each once, at most eight.
+        QCOMPARE(document.RecentFiles().value(0), file);
+        for (int i = 0; i < 9; ++i)
+            document.Save(m_dir.filePath(QStringLiteral("copy%1.kform").arg(i)));
+        const QStringList recent = document.RecentFiles();
+        QCOMPARE(recent.size(), 8);
+        QCOMPARE(recent.first(), m_dir.filePath(QStringLiteral("copy8.kform")));
+        QVERIFY(!recent.contains(file));
+    }
+
+    void damagedFileChangesNothing()
+    {
+        TFormDocument document;
+        buildForm(document);
+        const QString damaged = m_dir.filePath(QStringLiteral("damaged.kform"));
+        writeFile(damaged, "{\"name\": \"Form1\", \"class\": \"TDesignForm\",\n \"components\": [");
+        TFormDesigner *designer = document.Designer();
+        const QByteArray before = WriteFormText(designer);
+        const int steps = document.UndoStack()->count();
+        int replaced = 0;
+        connect(&document, &TFormDocument::DesignerReplaced, this, [&] { ++replaced; });
+
+        const QString error = errorOf([&] { document.Open(damaged); });
+        QVERIFY2(error.contains(damaged) && error.contains(QStringLiteral("Line 2")),
+                 qPrintable(error));
+        QCOMPARE(document.Designer(), designer);
+        QCOMPARE(WriteFormText(designer), before);
+        QCOMPARE(document.UndoStack()->count(), steps);
+        QCOMPARE(replaced, 0);
+        QVERIFY(document.FileName().isEmpty());
+    }
+
+    void failedSaveKeepsTheOldFile_data()
+    {
+        QTest::addColumn<bool>("readOnlyFolder");
+        QTest::addRow("folder is a file") << false;
+        QTest::addRow("read-only folder") << true;
+    }
+
+    void failedSaveKeepsTheOldFile()
+    {
+        QFETCH(bool, readOnlyFolder);
+        TFormDocument document;
+        placeGrid(document);
+        QString file;
+        const QByteArray old = "the old form";
+        if (readOnlyFolder) {
+            if (geteuid() == 0)
+                QSKIP("permissions do not stop the superuser");
+            const QString folder = m_dir.filePath(QStringLiteral("locked"));
+            QVERIFY(QDir().mkpath(folder));
+            file = folder + QStringLiteral("/form.kform");
+            writeFile(file, old);
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        } else {
+            const QString notAFolder = m_dir.filePath(QStringLiteral("plain"));
+            writeFile(notAFolder, old);
+            file = notAFolder + QStringLiteral("/form.kform");
+        }
+        const QString error = errorOf([&] { document.Save(file); });
+        if (readOnlyFolder)
+            QFile::setPermissions(QFileInfo(file).path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY2(error.startsWith(QStringLiteral("Cannot save %1: ").arg(file)), qPrintable(error));
+        QVERIFY(document.IsModified());
+        QVERIFY(document.FileName().isEmpty());
+        QCOMPARE(fileBytes(readOnlyFolder ? file : m_dir.filePath(QStringLiteral("plain"))), old);
+    }
+
+    void pastedComponentsAreRenamedAndUndoneAsOneStep()
+    {
+        TFormDocument document;
+        buildForm(document);
+        TFormDesigner *designer = document.Designer();
+        const QByteArray clipboard =
+            document.CopyComponents({designer->GetComponent(QStringLiteral("DataSource1")),
+                                     designer->GetComponent(QStringLiteral("KorDBGrid1"))});
+        const int steps = document.UndoStack()->count();
+        const QList<TComponent *> pasted = document.PasteComponents(clipboard);
+        QCOMPARE(pasted.size(), 2);
+        QCOMPARE(pasted.at(0)->Name(), QStringLiteral("DataSource2"));
+        QCOMPARE(pasted.at(1)->Name(), QStringLiteral("KorDBGrid2"));
+        QCOMPARE(dynamic_cast<TKorDBGrid *>(pasted.at(1))->DataSource(), pasted.at(0)->Object());
+        QCOMPARE(document.UndoStack()->count(), steps + 1);
+        QCOMPARE(document.UndoStack()->text(steps), QStringLiteral("Paste"));
+        document.UndoStack()->undo();
+        QVERIFY(!designer->GetComponent(QStringLiteral("KorDBGrid2")));
+        QVERIFY(designer->GetComponent(QStringLiteral("KorDBGrid1")));
+
+        QVERIFY(!errorOf([&] { document.PasteComponents("not components"); }).isEmpty());
+        QCOMPARE(document.UndoStack()->index(), steps);
+    }
+};
+
+QTEST_MAIN(TestWorkbenchDocument)
+#include "tst_workbench_document.moc"
