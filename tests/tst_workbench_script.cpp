@@ -1,0 +1,476 @@
+// Scripted runs of the workbench, end to end through the script interface: placing and linking
+// data components and a grid, the grid's columns editor and designer, undo, saving and opening
+// forms (damaged files and unwritable folders included), deleting a grid while its designer is
+// open, and the runner's own errors. Also the sample database and the database-file editor.
+
+#include <QDialog>
+#include <QPointer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include "colnedit.h"
+#include "databasefileproperty.h"
+#include "formdesigner.h"
+#include "formdocument.h"
+#include "hostpalette.h"
+#include "objectproperties.h"
+#include "packages.h"
+#include "propedit.h"
+#include "sampledatabase.h"
+#include "scriptrunner.h"
+#include "services.h"
+#include "sqldata.h"
+#include "testsupport.h"
+#include "workbenchapplication.h"
+#include "workbenchwindow.h"
+
+namespace {
+
+// A grid over the sample customers, linked as a person would link it.
+const char *const kLinkedGrid = R"(
+place TSQLConnection Connection1
+set Connection1.DatabaseName ${SAMPLE_DB}
+set Connection1.Connected True
+place TSQLDataSet Customers
+set Customers.SQLConnection Connection1
+set Customers.CommandText "SELECT * FROM Customers ORDER BY CustNo"
+set Customers.Active True
+place TDataSource Source1
+set Source1.DataSet Customers
+place TKorDBGrid Grid1 8 8 480 200
+set Grid1.DataSource Source1
+)";
+
+// Every published property of the form's components as text, sub-objects and collection items
+// included: what must survive saving and opening.
+void describe(IDesigner *Designer, TPropertyEditor *Editor, const QString &Path,
+              QMap<QString, QString> &Out, int Depth)
+{
+    Out.insert(Path, Editor->GetValue());
+    if (Depth > 4)
+        return;
+    PPropInfo info = Editor->GetPropInfo();
+    auto *collection = info && info->Kind == TTypeKind::tkClass
+                           ? qobject_cast<TCollection *>(Editor->GetObjectValue())
+                           : nullptr;
+    if (collection) {
+        for (int i = 0; i < collection->Count(); ++i)
+            GetComponentProperties(Designer, {collection->Items(i)}, [&](auto Item) {
+                describe(Designer, Item.get(),
+                         QStringLiteral("%1[%2].%3").arg(Path).arg(i).arg(Item->GetName()), Out,
+                         Depth + 1);
+            });
+        return;
+    }
+    if (Editor->GetAttributes() & paSubProperties)
+        Editor->GetProperties([&](std::unique_ptr<TPropertyEditor> Sub) {
+            describe(Designer, Sub.get(), Path + QLatin1Char('.') + Sub->GetName(), Out,
+                     Depth + 1);
+        });
+}
+
+QMap<QString, QString> describeForm(TFormDesigner *Designer)
+{
+    QMap<QString, QString> out;
+    TComponent *root = Designer->GetRoot();
+    for (int i = 0; root && i < root->ComponentCount(); ++i) {
+        TComponent *component = root->Components(i);
+        GetComponentProperties(Designer, {component->Object()}, [&](auto Editor) {
+            describe(Designer, Editor.get(),
+                     component->Name() + QLatin1Char('.') + Editor->GetName(), out, 0);
+        });
+    }
+    return out;
+}
+
+QByteArray readFile(const QString &FileName)
+{
+    QFile file(FileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A folder nobody may create files in. Root ignores the permission bits, so for root the
+// folder is also made immutable (ext4 and friends); answers false when neither can be done.
+class TUnwritableFolder {
+public:
+    explicit TUnwritableFolder(const QString &Path) : m_path(Path)
+    {
+        QFile::setPermissions(Path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        if (geteuid() == 0)
+            m_immutable = setImmutable(true);
+    }
+    ~TUnwritableFolder()
+    {
+        if (m_immutable)
+            setImmutable(false);
+        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+    }
+    bool Unwritable() const
+    {
+        QFile probe(QDir(m_path).filePath(QStringLiteral("probe")));
+        const bool writable = probe.open(QIODevice::WriteOnly);
+        probe.remove();
+        return !writable;
+    }
+
+private:
+    bool setImmutable(bool On)
+    {
+        const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = On ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        ::close(fd);
+        return done;
+    }
+
+    QString m_path;
+    bool m_immutable = false;
+};
+
+} // namespace
+
+class TestWorkbenchScript : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_data;
+    QTemporaryDir m_files;
+    TSplashScreen m_splash;
+    TAboutBox m_about;
+    std::unique_ptr<TWorkbenchWindow> m_window;
+    std::unique_ptr<TScriptRunner> m_runner;
+
+    bool run(const QString &Script)
+    {
+        const bool passed = m_runner->Run(Script, m_files.filePath(QStringLiteral("test.kws")));
+        if (!passed)
+            qWarning("%s", qPrintable(m_runner->Error()));
+        return passed;
+    }
+    TFormDesigner *designer() const { return m_window->Document()->Designer(); }
+    QString file(const QString &Name) const { return m_files.filePath(Name); }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("KOR_DATA_DIR", m_data.path().toLocal8Bit());
+        ResetTestSettingsDir();
+        SetSplashScreenServices(&m_splash);
+        RegisterIDEService(IID_IOTAAboutBoxServices,
+                           static_cast<IOTAAboutBoxServices *>(&m_about));
+        InstallCollectionEditor();
+        RegisterHostComponents();
+    }
+
+    void init()
+    {
+        m_window = std::make_unique<TWorkbenchWindow>();
+        if (!IsPackageLoaded(QStringLiteral("DCLKorDBGrid90")))
+            m_window->LoadDesignPackage(QStringLiteral("DCLKorDBGrid90"));
+        m_window->show();
+        m_runner = std::make_unique<TScriptRunner>(m_window.get());
+        TScriptRunner::Settle();
+    }
+
+    void cleanup()
+    {
+        m_runner.reset();
+        // The window must not hear its document's last notices while it is being destroyed.
+        QObject::disconnect(m_window->Document(), nullptr, m_window.get(), nullptr);
+        m_window.reset();
+        TScriptRunner::Settle();
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            QVERIFY2(!widget->isVisible(), widget->metaObject()->className());
+    }
+
+    void cleanupTestCase()
+    {
+        if (IsPackageLoaded(QStringLiteral("DCLKorDBGrid90")))
+            UnloadPackage(QStringLiteral("DCLKorDBGrid90"));
+        UnregisterIDEService(IID_IOTAAboutBoxServices);
+        SetSplashScreenServices(nullptr);
+    }
+
+    // The sample database: created once in KOR_DATA_DIR, the same rows on every creation, the
+    // tables and columns the workbench's scenarios and benchmarks use.
+    void sampleDatabase()
+    {
+        const QString path = SampleDatabasePath();
+        QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(m_data.path()).absoluteFilePath());
+        const auto dump = [](const QString &File) {
+            QStringList rows;
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
+                                                            QStringLiteral("dump"));
+                db.setDatabaseName(File);
+                db.open();
+                QSqlQuery query(db);
+                for (const char *table : {"Customers", "Products", "Orders", "OrderLines"}) {
+                    query.exec(QStringLiteral("SELECT * FROM %1").arg(QLatin1String(table)));
+                    int count = 0;
+                    while (query.next()) {
+                        ++count;
+                        QStringList values;
+                        for (int i = 0; i < 9; ++i)
+                            values << query.value(i).toString();
+                        rows << values.join(QLatin1Char('|'));
+                    }
+                    rows << QStringLiteral("%1 %2").arg(QLatin1String(table)).arg(count);
+                }
+                query.exec(QStringLiteral("SELECT CustNo, Company, City, State, Active, Since, "
+                                          "Balance FROM Customers"));
+                rows << QStringLiteral("columns %1").arg(query.isActive());
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("dump"));
+            return rows;
+        };
+        const QStringList first = dump(path);
+        QVERIFY(first.contains(QStringLiteral("Customers 60")));
+        QVERIFY(first.contains(QStringLiteral("Products 40")));
+        QVERIFY(first.contains(QStringLiteral("Orders 200")));
+        QVERIFY(first.filter(QRegularExpression(QStringLiteral("^OrderLines [3-9]\\d\\d$"))).size() == 1);
+        QVERIFY(first.contains(QStringLiteral("columns 1")));
+
+        const QString again = file(QStringLiteral("again.sqlite"));
+        CreateSampleDatabase(again);
+        QCOMPARE(dump(again), first);
+
+        // A second start finds the database and leaves it alone.
+        const QDateTime written = QFileInfo(path).lastModified();
+        QCOMPARE(SampleDatabasePath(), path);
+        QCOMPARE(QFileInfo(path).lastModified(), written);
+    }
+
+    // The connection's DatabaseName row: "..." asks for a file through the seam; a connected
+    // connection opens the new file and its open data sets follow; cancelling changes nothing.
+    void databaseFileEditor_data()
+    {
+        QTest::addColumn<bool>("pick");
+        QTest::addRow("picked") << true;
+        QTest::addRow("cancelled") << false;
+    }
+    void databaseFileEditor()
+    {
+        QFETCH(bool, pick);
+        const QString other = file(QStringLiteral("other.sqlite"));
+        {
+            TSQLConnection writer;
+            writer.setDatabaseName(other);
+            writer.ExecuteDirect(QStringLiteral("DROP TABLE IF EXISTS Customers"));
+            writer.ExecuteDirect(
+                QStringLiteral("CREATE TABLE Customers (CustNo INTEGER, Nickname VARCHAR(20))"));
+            writer.ExecuteDirect(QStringLiteral("INSERT INTO Customers VALUES (1, 'Ace')"));
+        }
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid)));
+        auto *connection = qobject_cast<TSQLConnection *>(designer()->GetComponent(QStringLiteral("Connection1"))->Object());
+        auto *customers = qobject_cast<TSQLDataSet *>(designer()->GetComponent(QStringLiteral("Customers"))->Object());
+        const QString sample = connection->DatabaseName();
+
+        PPropInfo info = GetPropInfo(connection, QStringLiteral("DatabaseName"));
+        auto editor = CreatePropertyEditor(FindPropertyEditorClass(info, connection), designer(),
+                                           {connection}, info);
+        QVERIFY(qobject_cast<TDatabaseFileProperty *>(editor.get()));
+        QVERIFY(editor->GetAttributes() & paDialog);
+        QStringList offered;
+        editor->GetValues([&](const QString &Value) { offered << Value; });
+        QCOMPARE(offered, QStringList{SampleDatabasePath()});
+
+        QString asked;
+        const auto previous = TDatabaseFileProperty::SetFileDialogHandler(
+            [&](const QString &Current) {
+                asked = Current;
+                return pick ? other : QString();
+            });
+        const int modified = designer()->ModifiedCount();
+        editor->Edit();
+        TDatabaseFileProperty::SetFileDialogHandler(previous);
+
+        QCOMPARE(asked, sample);
+        QCOMPARE(connection->DatabaseName(), pick ? other : sample);
+        QVERIFY(connection->Connected());
+        QVERIFY(customers->Active());
+        QCOMPARE(customers->RecordCount(), pick ? 1 : 60);
+        QCOMPARE(customers->FindField(QStringLiteral("Nickname")) != nullptr, pick);
+        QCOMPARE(designer()->ModifiedCount() > modified, pick);
+    }
+
+    // Place a data set, a data source and a grid, link them, double-click the grid (columns
+    // editor, then designer), "Add All Fields", change a property on a designer page: the
+    // inspector and the saved file show it; undo takes it back.
+    void designerPageChangeReachesInspectorAndFile()
+    {
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral(R"(
+dblclick Grid1
+expect-window TKorDBGridDesigner
+click "Add All Fields"
+expect Grid1.Columns.Count 9
+expect Grid1.Columns[1].FieldName Company
+answer No
+click "Add All Fields"
+expect Grid1.Columns.Count 18
+undo
+expect Grid1.Columns.Count 9
+page Settings
+click DragRowsCheckBox
+expect Grid1.DragRows True
+type TagEdit 42
+expect Grid1.Tag 42
+)")));
+        TObjectInspector *inspector = m_window->Inspector();
+        QCOMPARE(inspector->Model()->Selection(), QList<QObject *>{designer()->GetComponent(QStringLiteral("Grid1"))->Object()});
+        const QModelIndex row = inspector->Model()->FindRow(QStringLiteral("DragRows"));
+        QVERIFY(row.isValid());
+        QCOMPARE(row.siblingAtColumn(1).data().toString(), QStringLiteral("True"));
+
+        QVERIFY(run(QStringLiteral("save %1").arg(file(QStringLiteral("page.kwf")))));
+        const QByteArray saved = readFile(file(QStringLiteral("page.kwf")));
+        QVERIFY(saved.contains("DragRows"));
+        QVERIFY(saved.contains("Company"));
+
+        QVERIFY(run(QStringLiteral("undo\nexpect Grid1.Tag 0\nundo\nexpect Grid1.DragRows False\n"
+                                   "redo\nexpect Grid1.DragRows True")));
+        QCOMPARE(inspector->Model()->FindRow(QStringLiteral("DragRows")).siblingAtColumn(1).data().toString(),
+                 QStringLiteral("True"));
+        SaveScreenshot(m_runner->FrontWindow(), QStringLiteral("workbench-script-designer"));
+    }
+
+    // Saving and opening again gives the same form, property for property.
+    void saveAndReopen()
+    {
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral(R"(
+dblclick Grid1
+click "Add All Fields"
+close-window
+close-window
+set Grid1.Columns[2].Title.Caption "Home town"
+set Grid1.Columns[3].Color clYellow
+set Grid1.Hint "Our customers"
+save form.kwf
+)")));
+        const QMap<QString, QString> before = describeForm(designer());
+        QVERIFY(before.size() > 100);
+        QVERIFY(run(QStringLiteral("open form.kwf\nexpect Grid1.Columns[2].Title.Caption \"Home town\"")));
+        const QMap<QString, QString> after = describeForm(designer());
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            QCOMPARE(after.value(it.key(), QStringLiteral("(missing)")), it.value());
+        QCOMPARE(after.size(), before.size());
+        QVERIFY(!m_window->Document()->IsModified());
+    }
+
+    // Deleting the grid while its designer is open closes the designer; undo brings the grid
+    // back, and nothing crashes on the way.
+    void deleteGridWithDesignerOpen()
+    {
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral(R"(
+verb Grid1 "Kor-DBGrid Designer..."
+expect-window TKorDBGridDesigner
+page Colors
+delete Grid1
+expect-window none
+expect-error "no component named Grid1" expect Grid1.Name Grid1
+undo
+expect Grid1.DataSource Source1
+)")));
+    }
+
+    // A damaged form file: a message naming where, and the form as it was; a save into a folder
+    // that cannot be written: a message, and the old file as it was.
+    void fileErrorsChangeNothing()
+    {
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral("save good.kwf")));
+        const QMap<QString, QString> before = describeForm(designer());
+        QFile damaged(file(QStringLiteral("damaged.kwf")));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write(readFile(file(QStringLiteral("good.kwf"))).left(200));
+        damaged.close();
+        QVERIFY(run(QStringLiteral("expect-error damaged.kwf open damaged.kwf")));
+        QCOMPARE(describeForm(designer()), before);
+        QCOMPARE(m_window->Document()->FileName(), file(QStringLiteral("good.kwf")));
+
+        QDir().mkpath(file(QStringLiteral("locked")));
+        QVERIFY(run(QStringLiteral("save locked/form.kwf\nset Grid1.Hint \"Changed\"")));
+        const QByteArray old = readFile(file(QStringLiteral("locked/form.kwf")));
+        TUnwritableFolder locked(file(QStringLiteral("locked")));
+        if (!locked.Unwritable())
+            QSKIP("no folder can be made unwritable here");
+        QVERIFY(run(QStringLiteral("expect-error form.kwf save locked/form.kwf")));
+        QCOMPARE(readFile(file(QStringLiteral("locked/form.kwf"))), old);
+        QVERIFY(m_window->Document()->IsModified());
+    }
+
+    // A modal window that opens while a step runs does not wait for a person: it is answered
+    // with Cancel, pictured first when asked; the About box verb returns at once.
+    void modalWindowsDoNotBlock()
+    {
+        QTemporaryDir shots;
+        m_runner->SetScreenshotDirectory(shots.path());
+        int result = -1;
+        QTimer::singleShot(0, [&result] {
+            QDialog dialog;
+            dialog.resize(200, 100);
+            result = dialog.exec();
+        });
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral(R"(
+verb Grid1 "Kor-DBGrid Component"
+expect-window none
+)")));
+        QCOMPARE(result, int(QDialog::Rejected));
+        QCOMPARE(m_runner->Messages().filter(QStringLiteral("QDialog was answered with Cancel")).size(), 1);
+        QCOMPARE(QDir(shots.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("modal-1-qdialog.png")});
+    }
+
+    // The runner's own errors stop the run with FILE:LINE, and later lines do not run.
+    void scriptErrorsNameTheLine_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("error");
+        QTest::addRow("unknown command")
+            << "# a comment\n\nplace TDataSource\nfrobnicate Grid1\nplace TDataSource"
+            << "test.kws:4: unknown command \"frobnicate\"";
+        QTest::addRow("wrong arguments") << "set Grid1.Hint" << "test.kws:1: usage: set NAME.PROPERTY VALUE";
+        QTest::addRow("no such component") << "\nselect Grid9" << "test.kws:2: there is no component named Grid9";
+        QTest::addRow("failed expectation")
+            << "place TDataSource Source1\nexpect Source1.Enabled False"
+            << "test.kws:2: Source1.Enabled is \"True\", expected \"False\"";
+        QTest::addRow("refused value")
+            << "place TDataSource Source1\nset Source1.DataSet Nothing"
+            << "test.kws:2: ";
+        QTest::addRow("open quote") << "set Source1.Name \"abc" << "test.kws:1: a quoted text is not closed";
+        QTest::addRow("no window") << "page Settings" << "test.kws:1: no design window is open";
+        QTest::addRow("no verb")
+            << "place TKorDBGrid Grid1\nverb Grid1 Frobnicate"
+            << "test.kws:2: Grid1 has no verb \"Frobnicate\"; its verbs: ";
+    }
+    void scriptErrorsNameTheLine()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, error);
+        QVERIFY(!m_runner->Run(script, file(QStringLiteral("test.kws"))));
+        QVERIFY2(m_runner->Error().startsWith(file(QStringLiteral("test.kws")).chopped(8) + error),
+                 qPrintable(m_runner->Error()));
+        // Nothing after the failing line ran.
+        QVERIFY(designer()->GetRoot()->ComponentCount() <= 1);
+    }
+};
+
+// The workbench's own application object, so an error escaping an event handler is reported as
+// in the program instead of ending the test.
+int main(int argc, char **argv)
+{
+    TWorkbenchApplication app(argc, argv);
+    TestWorkbenchScript test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_workbench_script.moc"
