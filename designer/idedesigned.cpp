@@ -513,6 +513,8 @@ void TBriskDesigner::ItemDeleted(IDesigner *, QObject *Item)
 
 void TBriskDesigner::ItemsModified(IDesigner *)
 {
+    // A rename reaches the window as a modification: the caption follows the name.
+    SetFormCaption();
     UpdatePropList();
 }
 

@@ -168,6 +168,11 @@ private slots:
         QCOMPARE(window->ToolButton1->toolTip(), QStringLiteral("Enable All Controls"));
         QVERIFY(window->GetPropList() == nullptr);
         QCOMPARE(window->CalcHeight(window->Panel1->height()), 392);
+
+        // The caption follows a rename, which reaches the window as a modification.
+        grid1->SetName(QStringLiteral("Renamed"));
+        designer->Modified();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Renamed Designer"));
     }
 
     void reusesTheWindowOfTheSameComponent()

@@ -1,0 +1,366 @@
+// A randomized soak of the workbench with its design windows open: on a form of connections,
+// data sets, data sources and grids it places, deletes, renames and links components, undoes and
+// redoes, opens and closes the columns editor and the grid designer, switches pages, clicks bound
+// controls, adds, deletes and moves columns, sets values as the inspector does, saves and reopens.
+// Every step is a line of the workbench's script language, so a failure is replayed by running
+// the scenario written next to the message ("korworkbench --script FILE").
+//
+// After each step it checks that every open design window edits a live component of the form,
+// that the selection holds only live objects and is what the inspector shows, and (every few
+// steps, and after each save) that the form written, read into a fresh form and written again
+// gives the same text.
+//
+// KOR_SOAK_STEPS (default 2000) and KOR_SOAK_SEED (default 20261206) choose the run; a long run
+// by hand: KOR_SOAK_STEPS=100000 tests/tst_workbench_soak.
+
+#include <QCheckBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QtTest>
+#include <random>
+
+#include "colnedit.h"
+#include "formdesigner.h"
+#include "formdocument.h"
+#include "formfile.h"
+#include "hostpalette.h"
+#include "objectproperties.h"
+#include "packages.h"
+#include "persistent.h"
+#include "propertyrowmodel.h"
+#include "scriptrunner.h"
+#include "services.h"
+#include "testsupport.h"
+#include "workbenchapplication.h"
+#include "workbenchwindow.h"
+
+namespace {
+
+int environmentNumber(const char *Name, int Default)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(Name, &ok);
+    return ok ? value : Default;
+}
+
+const char *const kClasses[] = {"TSQLConnection", "TSQLDataSet", "TDataSource", "TKorDBGrid"};
+const char *const kPrefixes[] = {"Conn", "Data", "Source", "Grid"};
+const char *const kColours[] = {"clRed", "clWindow", "clBtnFace", "clYellow", "clDefault"};
+const char *const kQueries[] = {"SELECT * FROM Customers", "SELECT * FROM Products",
+                                "SELECT OrderNo, CustNo, SaleDate FROM Orders"};
+const char *const kColumnCommands[] = {"AddCmd", "DeleteCmd", "MoveUpCmd", "MoveDownCmd",
+                                       "AddAllFieldsCmd"};
+
+} // namespace
+
+class TestWorkbenchSoak : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_data;
+    QTemporaryDir m_files;
+    TSplashScreen m_splash;
+    TAboutBox m_about;
+    std::unique_ptr<TWorkbenchWindow> m_window;
+    std::unique_ptr<TScriptRunner> m_runner;
+    std::mt19937 m_random;
+    QStringList m_script;
+    QMap<QString, int> m_failedSteps;
+    QMap<QString, QString> m_firstRefusal; // per command: the first message, for the summary
+    int m_names = 0;
+
+    TFormDesigner *designer() const { return m_window->Document()->Designer(); }
+    int pick(int Count) { return std::uniform_int_distribution<int>(0, Count - 1)(m_random); }
+    bool chance(int Percent) { return pick(100) < Percent; }
+
+    // The form's components of one class (by class name), in creation order.
+    QStringList componentsOf(const char *ClassName) const
+    {
+        QStringList names;
+        TComponent *root = designer()->GetRoot();
+        for (int i = 0; root && i < root->ComponentCount(); ++i)
+            if (root->Components(i)->Object()->inherits(ClassName))
+                names << root->Components(i)->Name();
+        return names;
+    }
+    QStringList allComponents() const
+    {
+        QStringList names;
+        for (const char *className : kClasses)
+            names << componentsOf(className);
+        return names;
+    }
+    QString any(const QStringList &Names) { return Names.isEmpty() ? QString() : Names[pick(int(Names.size()))]; }
+
+    QWidget *frontDesignWindow() const { return m_runner->FrontWindow(); }
+
+    // The next step, as a script line; empty when the chosen kind has nothing to act on.
+    QString nextStep()
+    {
+        const QStringList grids = componentsOf("TKorDBGrid");
+        QWidget *front = frontDesignWindow();
+        switch (pick(16)) {
+        case 0: {
+            const int kind = pick(int(std::size(kClasses)));
+            const QString name = QStringLiteral("%1%2").arg(QLatin1String(kPrefixes[kind])).arg(++m_names);
+            return kind == 3 ? QStringLiteral("place TKorDBGrid %1 %2 %3 320 160")
+                                   .arg(name).arg(8 * pick(40)).arg(8 * pick(30))
+                             : QStringLiteral("place %1 %2").arg(QLatin1String(kClasses[kind]), name);
+        }
+        case 1: {
+            const QString name = any(allComponents());
+            return !name.isEmpty() && chance(40) ? QStringLiteral("delete %1").arg(name) : QString();
+        }
+        case 2: {
+            const QString name = any(allComponents());
+            return name.isEmpty() ? QString()
+                                  : QStringLiteral("set %1.Name Renamed%2").arg(name).arg(++m_names);
+        }
+        case 3:
+            return QStringLiteral("undo");
+        case 4:
+            return QStringLiteral("redo");
+        case 5: { // linking: connection to the sample database, data sets, sources, grids
+            switch (pick(4)) {
+            case 0: {
+                const QString conn = any(componentsOf("TSQLConnection"));
+                return conn.isEmpty() ? QString()
+                                      : QStringLiteral("set %1.DatabaseName ${SAMPLE_DB}").arg(conn);
+            }
+            case 1: {
+                const QString data = any(componentsOf("TSQLDataSet"));
+                const QString conn = any(componentsOf("TSQLConnection"));
+                if (data.isEmpty() || conn.isEmpty())
+                    return {};
+                return chance(50) ? QStringLiteral("set %1.SQLConnection %2").arg(data, conn)
+                                  : QStringLiteral("set %1.CommandText \"%2\"")
+                                        .arg(data, QLatin1String(kQueries[pick(3)]));
+            }
+            case 2: {
+                const QString source = any(componentsOf("TDataSource"));
+                const QString data = any(componentsOf("TSQLDataSet"));
+                return source.isEmpty() || data.isEmpty()
+                           ? QString()
+                           : QStringLiteral("set %1.DataSet %2").arg(source, data);
+            }
+            default: {
+                const QString grid = any(grids);
+                const QString source = any(componentsOf("TDataSource"));
+                return grid.isEmpty() || source.isEmpty()
+                           ? QString()
+                           : QStringLiteral("set %1.DataSource %2").arg(grid, source);
+            }
+            }
+        }
+        case 6: {
+            const QString data = any(componentsOf("TSQLDataSet"));
+            return data.isEmpty() ? QString()
+                                  : QStringLiteral("set %1.Active %2")
+                                        .arg(data, chance(70) ? QStringLiteral("True")
+                                                              : QStringLiteral("False"));
+        }
+        case 7: {
+            const QString grid = any(grids);
+            return grid.isEmpty() ? QString() : QStringLiteral("dblclick %1").arg(grid);
+        }
+        case 8: {
+            const QString grid = any(grids);
+            return grid.isEmpty() ? QString()
+                                  : QStringLiteral("verb %1 \"Columns Editor...\"").arg(grid);
+        }
+        case 9:
+            return front ? QStringLiteral("close-window") : QString();
+        case 10: { // a page of the front window
+            const QList<QTabWidget *> tabs = front ? front->findChildren<QTabWidget *>()
+                                                   : QList<QTabWidget *>();
+            if (tabs.isEmpty())
+                return {};
+            QTabWidget *control = tabs[pick(int(tabs.size()))];
+            if (control->count() == 0)
+                return {};
+            return QStringLiteral("page \"%1\"")
+                .arg(control->tabText(pick(control->count())).remove(QLatin1Char('&')));
+        }
+        case 11: { // a bound check box of the front window, on the page shown
+            QStringList names;
+            if (front)
+                for (QCheckBox *box : front->findChildren<QCheckBox *>())
+                    if (box->isVisible() && box->isEnabled() && !box->objectName().isEmpty())
+                        names << box->objectName();
+            return names.isEmpty() ? QString() : QStringLiteral("click %1").arg(any(names));
+        }
+        case 12: { // a column command of the front window
+            if (!front)
+                return {};
+            const QString command = QLatin1String(kColumnCommands[pick(int(std::size(kColumnCommands)))]);
+            return front->findChild<QObject *>(command) ? QStringLiteral("click %1").arg(command)
+                                                        : QString();
+        }
+        case 13: { // a value as the inspector sets it
+            const QString grid = any(grids);
+            if (grid.isEmpty())
+                return {};
+            switch (pick(4)) {
+            case 0:
+                return QStringLiteral("set %1.Color %2").arg(grid, QLatin1String(kColours[pick(5)]));
+            case 1:
+                return QStringLiteral("set %1.Left %2").arg(grid).arg(8 * pick(60));
+            case 2:
+                return QStringLiteral("set %1.ReadOnly %2")
+                    .arg(grid, chance(50) ? QStringLiteral("True") : QStringLiteral("False"));
+            default:
+                return QStringLiteral("set %1.Columns[0].Title.Caption \"Column %2\"")
+                    .arg(grid)
+                    .arg(pick(100));
+            }
+        }
+        case 14: {
+            const QString name = any(allComponents());
+            if (name.isEmpty())
+                return {};
+            return chance(50) || !componentsOf("TKorDBGrid").contains(name)
+                       ? QStringLiteral("select %1").arg(name)
+                       : QStringLiteral("select %1.Columns[%2]").arg(name).arg(pick(3));
+        }
+        default:
+            return chance(50) ? QStringLiteral("save soak.kfm") : QStringLiteral("open soak.kfm");
+        }
+    }
+
+    // What must hold after every step; the answer names what does not.
+    QString brokenInvariant() const
+    {
+        TFormDesigner *form = designer();
+        TComponent *root = form->GetRoot();
+        const auto onForm = [&](TComponent *Component) {
+            return Component && (Component == root || (root && Component->Owner() == root));
+        };
+        for (TCollectionEditor *editor : TCollectionEditor::OpenEditors())
+            if (!editor->Collection() || !onForm(editor->Component()))
+                return QStringLiteral("a collection editor edits a component that is gone");
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (!window->isVisible() || !window->inherits("TBriskDesigner"))
+                continue;
+            const QString title = window->windowTitle();
+            const QString name = title.section(QLatin1Char(' '), 0, 0);
+            if (!form->GetComponent(name))
+                return QStringLiteral("the design window \"%1\" edits no component of the form")
+                    .arg(title);
+        }
+        const QList<QObject *> selection = form->GetSelections();
+        for (QObject *object : selection) {
+            if (!object)
+                return QStringLiteral("the selection holds an object that is gone");
+            if (TComponent *component = AsComponent(object); component && !onForm(component))
+                return QStringLiteral("the selection holds %1, which is not on the form")
+                    .arg(component->Name());
+        }
+        if (m_window->Inspector()->Model()->Selection() != selection)
+            return QStringLiteral("the inspector does not show the selection");
+        return {};
+    }
+
+    // The form written, read into a fresh form and written again gives the same text.
+    QString roundTripDiffers() const
+    {
+        const QByteArray text = WriteFormText(designer());
+        TFormDesigner fresh(QStringLiteral("Form1"));
+        try {
+            ReadFormText(&fresh, text);
+        } catch (const EHostError &e) {
+            return QStringLiteral("the written form does not read: %1").arg(e.Message());
+        }
+        const QByteArray again = WriteFormText(&fresh);
+        fresh.Close();
+        if (again != text)
+            return QStringLiteral("the form reads back differently:\n%1\n---\n%2")
+                .arg(QString::fromUtf8(text), QString::fromUtf8(again));
+        return {};
+    }
+
+    // Writes the scenario so far for replaying, and fails with the seed and step.
+    void failAt(int Seed, int Step, const QString &Why)
+    {
+        const QString replay = QDir::current().absoluteFilePath(
+            QStringLiteral("soak-%1-step%2.kws").arg(Seed).arg(Step));
+        QFile file(replay);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(m_script.join(QLatin1Char('\n')).toUtf8() + '\n');
+        QFAIL(qPrintable(QStringLiteral("seed %1, step %2 (%3): %4\nreplay: %5")
+                             .arg(Seed)
+                             .arg(Step)
+                             .arg(m_script.isEmpty() ? QString() : m_script.last(), Why, replay)));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("KOR_DATA_DIR", m_data.path().toLocal8Bit());
+        ResetTestSettingsDir();
+        SetSplashScreenServices(&m_splash);
+        RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&m_about));
+        InstallCollectionEditor();
+        RegisterHostComponents();
+        m_window = std::make_unique<TWorkbenchWindow>();
+        m_window->LoadDesignPackage(QStringLiteral("DCLKorDBGrid90"));
+        QVERIFY(IsPackageLoaded(QStringLiteral("DCLKorDBGrid90")));
+        m_window->show();
+        m_runner = std::make_unique<TScriptRunner>(m_window.get());
+        TScriptRunner::Settle();
+        QDir::setCurrent(m_files.path());
+    }
+
+    void cleanupTestCase()
+    {
+        m_runner.reset();
+        QObject::disconnect(m_window->Document(), nullptr, m_window.get(), nullptr);
+        m_window.reset();
+        TScriptRunner::Settle();
+        UnloadPackage(QStringLiteral("DCLKorDBGrid90"));
+        UnregisterIDEService(IID_IOTAAboutBoxServices);
+        SetSplashScreenServices(nullptr);
+    }
+
+    void randomSteps()
+    {
+        const int seed = environmentNumber("KOR_SOAK_SEED", 20261206);
+        const int steps = environmentNumber("KOR_SOAK_STEPS", 2000);
+        m_random.seed(seed);
+        const QString scriptFile = m_files.filePath(QStringLiteral("soak.kws"));
+        int run = 0;
+        for (int step = 1; step <= steps; ++step) {
+            QString line;
+            while (line.isEmpty())
+                line = nextStep();
+            m_script << line;
+            ++run;
+            if (!m_runner->Run(line, scriptFile)) {
+                const QString command = line.section(QLatin1Char(' '), 0, 0);
+                if (qEnvironmentVariableIsSet("KOR_SOAK_VERBOSE"))
+                    qInfo("step %d refused: %s: %s", step, qPrintable(line), qPrintable(m_runner->Error()));
+                if (!m_failedSteps[command]++)
+                    m_firstRefusal[command] = m_runner->Error();
+            }
+            if (const QString broken = brokenInvariant(); !broken.isEmpty())
+                return failAt(seed, step, broken);
+            if (step % 50 == 0 || line.startsWith(QLatin1String("save")))
+                if (const QString differs = roundTripDiffers(); !differs.isEmpty())
+                    return failAt(seed, step, differs);
+        }
+        QStringList refused;
+        for (auto it = m_failedSteps.cbegin(); it != m_failedSteps.cend(); ++it)
+            refused << QStringLiteral("%1 %2 (first: %3)")
+                           .arg(it.key())
+                           .arg(it.value())
+                           .arg(m_firstRefusal.value(it.key()));
+        qInfo("seed %d: %d steps, %d components on the form at the end; steps refused: %s", seed,
+              run, int(allComponents().size()), qPrintable(refused.join(QStringLiteral(", "))));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    TWorkbenchApplication app(argc, argv);
+    TestWorkbenchSoak test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_workbench_soak.moc"
