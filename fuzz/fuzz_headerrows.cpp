@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "formatproperties.h"
+#include "fuzzseeds.h"
 #include "headerrows.h"
 #include "displayformats.h"
 #include "persistent.h"
@@ -125,3 +126,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
 }
 
 #include "fuzz_headerrows.moc"
+
+const TFuzzSeeds &FuzzSeeds()
+{
+    static const TFuzzSeeds seeds{
+        {
+            KOR_FUZZ_SEED("A|B|C\0\x00\x04" "D"),
+            KOR_FUZZ_SEED("A|B|C\0\x01\x02"),
+            KOR_FUZZ_SEED("A|B|C\0\x01\x01\0\x01\x01\0\x01\x01"),
+            KOR_FUZZ_SEED("A\0\x01\x01"),
+            KOR_FUZZ_SEED("A|B|C\0\x00\x02"),
+            KOR_FUZZ_SEED("\0\x00\x01Q\0\x00\x03x|y"),
+            KOR_FUZZ_SEED("||\0\x00\x00\x1b\0\x01\x03"),
+            KOR_FUZZ_SEED("one\rtwo|three\0\x00\x02" "a\r\nb"),
+            KOR_FUZZ_SEED("\0\x02\x00\xa0%d    \xa0" "Decimal   (1000)"),
+            KOR_FUZZ_SEED("\0\x02\x00\xa0----- \xa0" "Float\xa0 -----"),
+            KOR_FUZZ_SEED("\0\x02\x00" "typed %8.2f"),
+            KOR_FUZZ_SEED("\0\x02\x00x\xa0y \xa0z"),
+            KOR_FUZZ_SEED("\0\x02\x00\xa0\xa0 \xa0"),
+        },
+        KOR_FUZZ_SEED("AB|||\r\n\x1b\xa0 -%d\0\x01\x02\x03"),
+    };
+    return seeds;
+}
