@@ -16,6 +16,7 @@
 #include "persistent.h"
 #include "proplist.h"
 #include "regini.h"
+#include "tabsorder.h"
 #include "ui_briskdesigner.h"
 
 // Resources of a static library have to be brought in by name.
@@ -27,21 +28,6 @@ static void initDesignerResources()
 namespace {
 
 const QString RegKeySuffix = QStringLiteral("\\Property Editors\\Brisk Designer");
-const QChar TabSeparator = QLatin1Char(';');
-
-// The page of PageControl whose name is Name (names compare without regard to case), or null.
-QWidget *findPage(QTabWidget *PageControl, const QString &Name)
-{
-    if (Name.isEmpty())
-        return nullptr;
-    for (int i = 0; i < PageControl->count(); ++i) {
-        QWidget *page = PageControl->widget(i);
-        if (page->objectName().compare(Name, Qt::CaseInsensitive) == 0)
-            return page;
-    }
-    return nullptr;
-}
-
 // The rectangle of a tab in the page control's coordinates.
 QRect tabRect(QTabWidget *PageControl, int Index)
 {
@@ -292,19 +278,7 @@ void TBriskDesigner::ReadTabsOrder(const QString &Name, QTabWidget *PageControl)
         ini.ReadString(QString::fromLatin1(metaObject()->className()), Name, QString());
     if (value.isEmpty())
         return;
-    const QStringList tokens = value.split(TabSeparator);
-    int index = 0;
-    for (qsizetype i = 1; i < tokens.size(); ++i) {
-        QWidget *page = findPage(PageControl, tokens.at(i));
-        if (!page)
-            continue;
-        const int from = PageControl->indexOf(page);
-        if (from != index)
-            PageControl->tabBar()->moveTab(from, index);
-        ++index;
-    }
-    if (QWidget *active = findPage(PageControl, tokens.first()))
-        PageControl->setCurrentWidget(active);
+    ApplyTabsOrder(PageControl, value);
 }
 
 void TBriskDesigner::SaveTabsOrder(const QString &Name, QTabWidget *PageControl)
@@ -315,12 +289,7 @@ void TBriskDesigner::SaveTabsOrder(const QString &Name, QTabWidget *PageControl)
         ini.DeleteKey(section, Name);
         return;
     }
-    QStringList names;
-    const QWidget *active = PageControl->currentWidget();
-    names.append(active ? active->objectName() : QString());
-    for (int i = 0; i < PageControl->count(); ++i)
-        names.append(PageControl->widget(i)->objectName());
-    ini.WriteString(section, Name, names.join(TabSeparator));
+    ini.WriteString(section, Name, TabsOrderText(PageControl));
 }
 
 // ---- Sizes ----

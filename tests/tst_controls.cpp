@@ -229,6 +229,16 @@ void ControlsTest::upDownPositionFromBuddy()
     QCOMPARE(spin->Position(), 12);
     edit->SetText(QStringLiteral("3000")); // out of range: the last position stays
     QCOMPARE(spin->Position(), 12);
+    edit->SetText(QStringLiteral("2000")); // both ends of the range are in it
+    QCOMPARE(spin->Position(), 2000);
+    edit->SetText(QStringLiteral("0"));
+    QCOMPARE(spin->Position(), 0);
+    edit->SetText(QStringLiteral("2001"));
+    QCOMPARE(spin->Position(), 0);
+    edit->SetText(QStringLiteral("-1"));
+    QCOMPARE(spin->Position(), 0);
+    edit->SetText(QStringLiteral("12"));
+    QCOMPARE(spin->Position(), 12);
     edit->SetText(QStringLiteral("x"));
     QCOMPARE(spin->Position(), 12);
     spin->SetPosition(-5);

@@ -158,6 +158,13 @@ private slots:
         QVERIFY(!set.Locate("name", {QStringLiteral("Zed")}));
         QCOMPARE(set.RecNo(), 1);
         QCOMPARE(moved.count(), 5); // to 2, 3, 1, 2 and 1; staying put at the end is no move
+        // Each key is compared with its own value.
+        QVERIFY(set.Locate("rating;country_id", {1, 1}));
+        QCOMPARE(set.RecNo(), 3);
+        QVERIFY(set.Locate("rating;country_id", {3, 1}));
+        QCOMPARE(set.RecNo(), 1);
+        QVERIFY(!set.Locate("rating;country_id", {5, 1}));
+        QCOMPARE(set.RecNo(), 1);
         set.SetFieldValue(0, set.FieldByName("name"), QStringLiteral("Ann-Marie"));
         QCOMPARE(set.FieldByName("name")->AsString(), QStringLiteral("Ann-Marie"));
     }
