@@ -99,8 +99,6 @@ int main(int argc, char **argv)
             result = runHeadless(window, script, shotDir);
         else
             result = app.exec();
-        // The window must not hear its document's last notices while it is being destroyed.
-        QObject::disconnect(window.Document(), nullptr, &window, nullptr);
     }
     // Design windows closed with the form go at the next turn of the event loop; let them go
     // while their package is still loaded.

@@ -1,28 +1,18 @@
 #include "surfaceicons.h"
 
-#include <QBitmap>
-#include <QFile>
 #include <QPainter>
+
+#include "registration.h"
 
 namespace {
 
 constexpr int IconSize = 24;
 
-// Hook for the host's palette-picture lookup: the bitmap the loaded package supplies for exactly
-// this class. Once registration.h offers GetPaletteIcon, this body becomes a call to it.
+// The picture the package registered for exactly this class on the palette.
 QPixmap paletteBitmap(const QMetaObject *Class)
 {
-    const QString name = QString::fromLatin1(Class->className()).toUpper();
-    const QString path = QStringLiteral(":/DCLKorDBGrid90/%1.bmp").arg(name);
-    if (!QFile::exists(path))
-        return {};
-    QPixmap pixmap(path);
-    if (pixmap.isNull())
-        return {};
-    // The lower-left pixel's colour is the transparent one.
-    const QColor transparent = pixmap.toImage().pixelColor(0, pixmap.height() - 1);
-    pixmap.setMask(pixmap.createMaskFromColor(transparent, Qt::MaskInColor));
-    return pixmap;
+    const QIcon icon = GetPaletteIcon(Class);
+    return icon.isNull() ? QPixmap() : icon.pixmap(24, 24);
 }
 
 // The initials of the class name's last two words: "TSQLDataSet" -> "DS", "TSQLConnection" ->

@@ -93,7 +93,8 @@ TWorkbenchWindow::~TWorkbenchWindow()
 {
     UnregisterDesignNotification(this);
     // The document closes the form (its designer sends DesignerClosed) while the surface that
-    // shows it still exists.
+    // shows it still exists; what it signals on the way out is no longer the window's business.
+    m_document->disconnect(this);
     m_document.reset();
 }
 

@@ -76,7 +76,6 @@ int startOnce(int argc, char **argv)
             TScriptRunner::Settle();
             std::printf("%.1f\n", double(timer.nsecsElapsed()) / 1e6);
             result = window.Palette()->topLevelItemCount() > 1 ? 0 : 1;
-            QObject::disconnect(window.Document(), nullptr, &window, nullptr);
         }
         unloadPackages();
         UnregisterIDEService(IID_IOTAAboutBoxServices);
@@ -190,7 +189,6 @@ void benchOpen(int argc, char **argv)
                     Runs, median(times));
         std::printf("  of which the document's Open (read, make, link):              %8.1f ms\n",
                     median(reading));
-        QObject::disconnect(window.Document(), nullptr, &window, nullptr);
     }
     unloadPackages();
     UnregisterIDEService(IID_IOTAAboutBoxServices);

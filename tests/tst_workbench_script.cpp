@@ -186,8 +186,6 @@ private slots:
     void cleanup()
     {
         m_runner.reset();
-        // The window must not hear its document's last notices while it is being destroyed.
-        QObject::disconnect(m_window->Document(), nullptr, m_window.get(), nullptr);
         m_window.reset();
         TScriptRunner::Settle();
         for (QWidget *widget : QApplication::topLevelWidgets())

@@ -312,7 +312,6 @@ private slots:
     void cleanupTestCase()
     {
         m_runner.reset();
-        QObject::disconnect(m_window->Document(), nullptr, m_window.get(), nullptr);
         m_window.reset();
         TScriptRunner::Settle();
         UnloadPackage(QStringLiteral("DCLKorDBGrid90"));
