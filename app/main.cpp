@@ -12,16 +12,13 @@
 #include <QCommandLineParser>
 #include <QTextStream>
 
-#include "colnedit.h"
 #include "formdocument.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
-#include "hostpalette.h"
-#include "packages.h"
 #include "sampledatabase.h"
 #include "scriptrunner.h"
-#include "services.h"
 #include "workbenchapplication.h"
+#include "workbenchsession.h"
 #include "workbenchwindow.h"
 
 namespace {
@@ -73,15 +70,7 @@ int main(int argc, char **argv)
     const QString script = parser.value(scriptOption);
     const QString shotDir = parser.value(shotOption);
 
-    // The host's splash and about-box services, which packages add their entries to.
-    TSplashScreen splash;
-    TAboutBox aboutBox;
-    SetSplashScreenServices(&splash);
-    RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&aboutBox));
-
-    // Collection properties open the host's collection editor (or a package's own).
-    InstallCollectionEditor();
-    RegisterHostComponents();
+    const TWorkbenchSession session;
     QString sample;
     try {
         sample = SampleDatabasePath();
@@ -100,20 +89,5 @@ int main(int argc, char **argv)
         else
             result = app.exec();
     }
-    // Design windows closed with the form go at the next turn of the event loop; let them go
-    // while their package is still loaded.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    // Stop the packages while the services they registered with still exist.
-    QList<TLoadedPackage> packages = LoadedPackages();
-    for (auto it = packages.crbegin(); it != packages.crend(); ++it) {
-        try {
-            if (IsPackageLoaded(it->Name))
-                UnloadPackage(it->Name);
-        } catch (...) {
-            HandleHostException();
-        }
-    }
-    UnregisterIDEService(IID_IOTAAboutBoxServices);
-    SetSplashScreenServices(nullptr);
     return result;
 }

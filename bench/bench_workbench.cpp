@@ -17,19 +17,16 @@
 #include <cstdio>
 #include <vector>
 
-#include "colnedit.h"
 #include "column.h"
 #include "formdesigner.h"
 #include "formdocument.h"
 #include "formsurface.h"
 #include "grid.h"
-#include "hostpalette.h"
-#include "packages.h"
 #include "sampledatabase.h"
 #include "scriptrunner.h"
-#include "services.h"
 #include "sqldata.h"
 #include "workbenchapplication.h"
+#include "workbenchsession.h"
 #include "workbenchwindow.h"
 
 namespace {
@@ -44,14 +41,6 @@ double median(std::vector<double> Values)
     return Values.empty() ? 0 : Values[Values.size() / 2];
 }
 
-void unloadPackages()
-{
-    const QList<TLoadedPackage> packages = LoadedPackages();
-    for (auto it = packages.crbegin(); it != packages.crend(); ++it)
-        if (IsPackageLoaded(it->Name))
-            UnloadPackage(it->Name);
-}
-
 // One start as main.cpp does it; prints the milliseconds to a usable window.
 int startOnce(int argc, char **argv)
 {
@@ -60,13 +49,7 @@ int startOnce(int argc, char **argv)
     int result = 0;
     {
         TWorkbenchApplication app(argc, argv);
-        TSplashScreen splash;
-        TAboutBox aboutBox;
-        SetSplashScreenServices(&splash);
-        RegisterIDEService(IID_IOTAAboutBoxServices,
-                           static_cast<IOTAAboutBoxServices *>(&aboutBox));
-        InstallCollectionEditor();
-        RegisterHostComponents();
+        const TWorkbenchSession session;
         const QString sample = SampleDatabasePath();
         {
             TWorkbenchWindow window;
@@ -77,9 +60,6 @@ int startOnce(int argc, char **argv)
             std::printf("%.1f\n", double(timer.nsecsElapsed()) / 1e6);
             result = window.Palette()->topLevelItemCount() > 1 ? 0 : 1;
         }
-        unloadPackages();
-        UnregisterIDEService(IID_IOTAAboutBoxServices);
-        SetSplashScreenServices(nullptr);
     }
     return result;
 }
@@ -158,12 +138,7 @@ void buildForm(TWorkbenchWindow &Window, const QString &Sample)
 void benchOpen(int argc, char **argv)
 {
     TWorkbenchApplication app(argc, argv);
-    TSplashScreen splash;
-    TAboutBox aboutBox;
-    SetSplashScreenServices(&splash);
-    RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&aboutBox));
-    InstallCollectionEditor();
-    RegisterHostComponents();
+    const TWorkbenchSession session;
     const QTemporaryDir files;
     {
         TWorkbenchWindow window;
@@ -190,9 +165,6 @@ void benchOpen(int argc, char **argv)
         std::printf("  of which the document's Open (read, make, link):              %8.1f ms\n",
                     median(reading));
     }
-    unloadPackages();
-    UnregisterIDEService(IID_IOTAAboutBoxServices);
-    SetSplashScreenServices(nullptr);
 }
 
 } // namespace

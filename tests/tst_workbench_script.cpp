@@ -30,6 +30,7 @@
 #include "sqldata.h"
 #include "testsupport.h"
 #include "workbenchapplication.h"
+#include "workbenchsession.h"
 #include "workbenchwindow.h"
 
 namespace {
@@ -146,8 +147,7 @@ class TestWorkbenchScript : public QObject {
     Q_OBJECT
     QTemporaryDir m_data;
     QTemporaryDir m_files;
-    TSplashScreen m_splash;
-    TAboutBox m_about;
+    std::unique_ptr<TWorkbenchSession> m_session;
     std::unique_ptr<TWorkbenchWindow> m_window;
     std::unique_ptr<TScriptRunner> m_runner;
 
@@ -166,11 +166,7 @@ private slots:
     {
         qputenv("KOR_DATA_DIR", m_data.path().toLocal8Bit());
         ResetTestSettingsDir();
-        SetSplashScreenServices(&m_splash);
-        RegisterIDEService(IID_IOTAAboutBoxServices,
-                           static_cast<IOTAAboutBoxServices *>(&m_about));
-        InstallCollectionEditor();
-        RegisterHostComponents();
+        m_session = std::make_unique<TWorkbenchSession>();
     }
 
     void init()
@@ -194,10 +190,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        if (IsPackageLoaded(QStringLiteral("DCLKorDBGrid90")))
-            UnloadPackage(QStringLiteral("DCLKorDBGrid90"));
-        UnregisterIDEService(IID_IOTAAboutBoxServices);
-        SetSplashScreenServices(nullptr);
+        m_session.reset();
     }
 
     // The sample database: created once in KOR_DATA_DIR, the same rows on every creation, the

@@ -33,6 +33,7 @@
 #include "services.h"
 #include "testsupport.h"
 #include "workbenchapplication.h"
+#include "workbenchsession.h"
 #include "workbenchwindow.h"
 
 namespace {
@@ -58,8 +59,7 @@ class TestWorkbenchSoak : public QObject {
     Q_OBJECT
     QTemporaryDir m_data;
     QTemporaryDir m_files;
-    TSplashScreen m_splash;
-    TAboutBox m_about;
+    std::unique_ptr<TWorkbenchSession> m_session;
     std::unique_ptr<TWorkbenchWindow> m_window;
     std::unique_ptr<TScriptRunner> m_runner;
     std::mt19937 m_random;
@@ -296,10 +296,7 @@ private slots:
     {
         qputenv("KOR_DATA_DIR", m_data.path().toLocal8Bit());
         ResetTestSettingsDir();
-        SetSplashScreenServices(&m_splash);
-        RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&m_about));
-        InstallCollectionEditor();
-        RegisterHostComponents();
+        m_session = std::make_unique<TWorkbenchSession>();
         m_window = std::make_unique<TWorkbenchWindow>();
         m_window->LoadDesignPackage(QStringLiteral("DCLKorDBGrid90"));
         QVERIFY(IsPackageLoaded(QStringLiteral("DCLKorDBGrid90")));
@@ -314,9 +311,7 @@ private slots:
         m_runner.reset();
         m_window.reset();
         TScriptRunner::Settle();
-        UnloadPackage(QStringLiteral("DCLKorDBGrid90"));
-        UnregisterIDEService(IID_IOTAAboutBoxServices);
-        SetSplashScreenServices(nullptr);
+        m_session.reset();
     }
 
     void randomSteps()
