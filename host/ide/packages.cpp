@@ -824,8 +824,14 @@ QStringList PackageSearchPath()
         folders.append(QStringLiteral(KOR_DEFAULT_PACKAGE_DIR));
 #endif
     const QString host = hostLibraryFile();
-    if (!host.isEmpty())
-        folders.append(QFileInfo(host).absolutePath());
+    if (!host.isEmpty()) {
+        const QString hostFolder = QFileInfo(host).absolutePath();
+        folders.append(hostFolder);
+#ifdef KOR_PACKAGE_SUBDIR
+        // An installed host keeps the design-time modules in a folder of their own beside it.
+        folders.append(hostFolder + QLatin1Char('/') + QStringLiteral(KOR_PACKAGE_SUBDIR));
+#endif
+    }
     folders.removeDuplicates();
     return folders;
 }

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the release build into a temporary prefix, builds examples/griddemo against the
+# installed package in a temporary build folder and runs it headless: scripts/test-install.sh
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+dir="$root/build"
+if [ -f "$dir/build.ninja" ]; then
+    cmake --build "$dir" --target VCLKorDBGrid90 KorDesignHost DCLKorDBGrid90 korworkbench >&2
+else
+    dir="$("$root/scripts/build.sh" release | tail -n 1)"
+fi
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+prefix="$work/prefix"
+cmake --install "$dir" --prefix "$prefix" >/dev/null
+
+libdir="$(dirname "$(find "$prefix" -name 'libVCLKorDBGrid90.so*' -print -quit)")"
+for f in "$prefix/bin/korworkbench" "$libdir/libKorDesignHost.so" \
+         "$libdir/kordbgrid/DCLKorDBGrid90.so" "$libdir/cmake/KorDBGrid/KorDBGridConfig.cmake" \
+         "$prefix/include/KorDBGrid/grid.h" "$prefix/share/icons/hicolor/24x24/apps/korworkbench.png" \
+         "$prefix/share/applications/korworkbench.desktop"; do
+    [ -e "$f" ] || { echo "test-install: $f was not installed" >&2; exit 1; }
+done
+
+# The installed workbench finds the design-time package in its installed place alone: placing a
+# grid fails when the package did not load.
+echo "place TKorDBGrid Grid1 16 16 320 160" >"$work/place.kws"
+KOR_PACKAGE_DIR="$work/none" KOR_SETTINGS_DIR="$work/settings" KOR_DATA_DIR="$work/data" \
+    QT_QPA_PLATFORM=offscreen "$prefix/bin/korworkbench" --script "$work/place.kws" >&2
+
+# The example builds with the installed package alone; its compiler cache is shared with the tree.
+flags=(-DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+command -v ccache >/dev/null && flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$root/examples/griddemo" -B "$work/griddemo" -G Ninja "${flags[@]}" >/dev/null
+cmake --build "$work/griddemo" >&2
+QT_QPA_PLATFORM=offscreen "$work/griddemo/griddemo" --offscreen-check
+echo "test-install: installed tree and examples/griddemo pass"
