@@ -156,6 +156,18 @@ private slots:
                      ->property("DesignPosition")
                      .toPoint(),
                  QPoint(10, 20));
+
+        // A grid whose columns were all deleted keeps none, rather than one per field again.
+        auto *sourceGrid = findOn<TKorDBGrid>(original, QStringLiteral("KorDBGrid1"));
+        while (sourceGrid->Columns()->Count() > 0)
+            sourceGrid->Columns()->Delete(0);
+        const QByteArray noColumns = WriteFormText(&original);
+        TFormDesigner empty;
+        ReadFormText(&empty, noColumns);
+        grid = findOn<TKorDBGrid>(empty, QStringLiteral("KorDBGrid1"));
+        QCOMPARE(grid->Columns()->State(), Kor::csCustomized);
+        QCOMPARE(grid->Columns()->Count(), 0);
+        QCOMPARE(QString::fromUtf8(WriteFormText(&empty)), QString::fromUtf8(noColumns));
     }
 
     void onlyStoredValuesThatDifferFromTheirDefaultsAreWritten()

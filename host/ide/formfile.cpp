@@ -641,6 +641,11 @@ private:
                 }
                 while (collection->Count() > items.size())
                     collection->Delete(collection->Count() - 1);
+                // Stored in the text yet not by the owner's rule (no items): the owner keeps
+                // them as they are rather than making its own (a grid with every column deleted).
+                if (conditional && !IsStoredProp(Owner, Info) &&
+                    collection->metaObject()->indexOfMethod("Customize()") >= 0)
+                    QMetaObject::invokeMethod(collection, "Customize");
             },
             [&] { collection->EndUpdate(); });
     }

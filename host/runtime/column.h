@@ -281,6 +281,8 @@ public:
     void setState(Kor::TKorDBGridColumnsState Value);
     // Makes the columns follow the data set's fields again (State csDefault).
     Q_INVOKABLE void RestoreDefaults() { setState(Kor::csDefault); }
+    // Keeps the columns there are, none included, as the developer's own (State csCustomized).
+    Q_INVOKABLE void Customize() { setState(Kor::csCustomized); }
     // Appends a column; the columns become customised.
     TKorColumn *Add();
     TKorColumn *Items(int Index) const;
