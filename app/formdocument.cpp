@@ -56,6 +56,7 @@ TFormDocument::TFormDocument(QObject *parent)
     : QObject(parent), m_designer(std::make_unique<TFormDesigner>(QStringLiteral("Form1"))),
       m_undoStack(std::make_unique<QUndoStack>())
 {
+    m_undoStack->setUndoLimit(UndoLimit);
     RegisterDesignNotification(this);
     connect(m_undoStack.get(), &QUndoStack::cleanChanged, this,
             [this](bool clean) { emit ModifiedChanged(!clean); });

@@ -27,6 +27,10 @@ class TComponent;
 class TFormDocument : public QObject, public IDesignNotification {
     Q_OBJECT
 public:
+    // How many steps undo reaches back. Each step holds the form's text twice, so an unbounded
+    // stack would grow for as long as the workbench runs; the oldest steps go first.
+    static constexpr int UndoLimit = 256;
+
     explicit TFormDocument(QObject *parent = nullptr);
     ~TFormDocument() override;
 

@@ -153,6 +153,25 @@ private slots:
         QCOMPARE(grid->GridLineWidth(), 3);
     }
 
+    void undoReachesBackALimitedWay()
+    {
+        // A long session keeps only the latest steps; the oldest reachable state is the one
+        // before the first step still kept, and the form stays modified.
+        TFormDocument document;
+        TKorDBGrid *grid = placeGrid(document);
+        document.FlushPendingChange();
+        const int changes = TFormDocument::UndoLimit + 10;
+        for (int i = 1; i <= changes; ++i) {
+            grid->setLeft(i);
+            document.RecordChange(QStringLiteral("Move"));
+        }
+        QCOMPARE(document.UndoStack()->count(), TFormDocument::UndoLimit);
+        while (document.UndoStack()->canUndo())
+            document.UndoStack()->undo();
+        QCOMPARE(grid->Left(), changes - TFormDocument::UndoLimit);
+        QVERIFY(document.IsModified());
+    }
+
     void placingAndDeletingAreUndone()
     {
         TFormDocument document;

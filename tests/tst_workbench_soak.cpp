@@ -53,6 +53,10 @@ const char *const kQueries[] = {"SELECT * FROM Customers", "SELECT * FROM Produc
 const char *const kColumnCommands[] = {"AddCmd", "DeleteCmd", "MoveUpCmd", "MoveDownCmd",
                                        "AddAllFieldsCmd"};
 
+// The form grows to at most this many components; beyond it, placing gives way to deleting, so
+// that a long run keeps working on a form of a size people design rather than an ever larger one.
+constexpr int kMaxComponents = 32;
+
 } // namespace
 
 class TestWorkbenchSoak : public QObject {
@@ -66,6 +70,7 @@ class TestWorkbenchSoak : public QObject {
     QStringList m_script;
     QMap<QString, int> m_failedSteps;
     QMap<QString, QString> m_firstRefusal; // per command: the first message, for the summary
+    QMap<QString, QPair<int, qint64>> m_timings; // per command: steps run and nanoseconds spent
     int m_names = 0;
 
     TFormDesigner *designer() const { return m_window->Document()->Designer(); }
@@ -100,6 +105,8 @@ class TestWorkbenchSoak : public QObject {
         QWidget *front = frontDesignWindow();
         switch (pick(16)) {
         case 0: {
+            if (allComponents().size() >= kMaxComponents)
+                return QStringLiteral("delete %1").arg(any(allComponents()));
             const int kind = pick(int(std::size(kClasses)));
             const QString name = QStringLiteral("%1%2").arg(QLatin1String(kPrefixes[kind])).arg(++m_names);
             return kind == 3 ? QStringLiteral("place TKorDBGrid %1 %2 %3 320 160")
@@ -327,8 +334,14 @@ private slots:
                 line = nextStep();
             m_script << line;
             ++run;
-            if (!m_runner->Run(line, scriptFile)) {
-                const QString command = line.section(QLatin1Char(' '), 0, 0);
+            const QString command = line.section(QLatin1Char(' '), 0, 0);
+            QElapsedTimer timer;
+            timer.start();
+            const bool ran = m_runner->Run(line, scriptFile);
+            auto &[count, nanoseconds] = m_timings[command];
+            ++count;
+            nanoseconds += timer.nsecsElapsed();
+            if (!ran) {
                 if (qEnvironmentVariableIsSet("KOR_SOAK_VERBOSE"))
                     qInfo("step %d refused: %s: %s", step, qPrintable(line), qPrintable(m_runner->Error()));
                 if (!m_failedSteps[command]++)
@@ -336,6 +349,8 @@ private slots:
             }
             if (const QString broken = brokenInvariant(); !broken.isEmpty())
                 return failAt(seed, step, broken);
+            if (step % 5000 == 0)
+                qInfo("step %d: %d components on the form", step, int(allComponents().size()));
             if (step % 50 == 0 || line.startsWith(QLatin1String("save")))
                 if (const QString differs = roundTripDiffers(); !differs.isEmpty())
                     return failAt(seed, step, differs);
@@ -346,8 +361,16 @@ private slots:
                            .arg(it.key())
                            .arg(it.value())
                            .arg(m_firstRefusal.value(it.key()));
-        qInfo("seed %d: %d steps, %d components on the form at the end; steps refused: %s", seed,
-              run, int(allComponents().size()), qPrintable(refused.join(QStringLiteral(", "))));
+        QStringList timings;
+        for (auto it = m_timings.cbegin(); it != m_timings.cend(); ++it)
+            timings << QStringLiteral("%1 %2 × %3 ms")
+                           .arg(it.key())
+                           .arg(it.value().first)
+                           .arg(double(it.value().second) / 1e6 / it.value().first, 0, 'f', 1);
+        qInfo("seed %d: %d steps, %d components on the form at the end; steps refused: %s; "
+              "steps run: %s",
+              seed, run, int(allComponents().size()), qPrintable(refused.join(QStringLiteral(", "))),
+              qPrintable(timings.join(QStringLiteral(", "))));
     }
 };
 
