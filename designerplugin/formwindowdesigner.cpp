@@ -269,6 +269,8 @@ void TFormWindowDesigner::mainContainerChanged(QWidget *Container)
                              [root = m_root.get()](const QString &Name) { root->setObjectName(Name); });
     }
     trackAll();
+    // A form just read: links between its components are resolved by now.
+    TakeSnapshot();
 }
 
 // ---- Changes -------------------------------------------------------------------------------

@@ -21,6 +21,12 @@ namespace {
 
 // Time for Designer to lay out its window and for the design window to show.
 constexpr int kSettleMs = 1500;
+// Designer's window in the picture, and where the design window stands on it: over the lower
+// right part of the form, so the grid it edits stays in sight.
+constexpr QSize kMainSize(1440, 900);
+constexpr QPoint kDesignWindowAt(540, 450);
+// The offscreen platform draws no window frames: the picture gives design windows a title bar.
+constexpr int kTitleHeight = 26;
 
 QWidget *firstGrid(QDesignerFormWindowInterface *Form)
 {
@@ -47,21 +53,32 @@ bool runTask(QDesignerFormEditorInterface *Core, QWidget *Widget, const QString 
     return false;
 }
 
-// Designer's window with every visible design window painted over it where it stands.
+// Designer's window with every visible design window painted over it where it stands, under a
+// title bar with its caption.
 QImage composeScreen(QWidget *Main)
 {
-    QList<QWidget *> windows{Main};
+    QList<QWidget *> windows;
     for (QWidget *widget : QApplication::topLevelWidgets())
         if (qobject_cast<TDesignWindow *>(widget) && widget->isVisible())
             windows.append(widget);
-    QRect area;
+    QRect area = Main->geometry();
     for (QWidget *window : windows)
-        area |= window->geometry();
+        area |= window->geometry().adjusted(0, -kTitleHeight, 0, 0);
     QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(QColor(60, 60, 60));
     QPainter painter(&image);
-    for (QWidget *window : windows)
-        painter.drawPixmap(window->geometry().topLeft() - area.topLeft(), window->grab());
+    painter.drawPixmap(Main->geometry().topLeft() - area.topLeft(), Main->grab());
+    for (QWidget *window : windows) {
+        const QRect frame = window->geometry().translated(-area.topLeft());
+        const QRect title(frame.left(), frame.top() - kTitleHeight, frame.width(), kTitleHeight);
+        painter.fillRect(title, window->palette().color(QPalette::Highlight));
+        painter.setPen(window->palette().color(QPalette::HighlightedText));
+        painter.drawText(title.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                         window->windowTitle());
+        painter.drawPixmap(frame.topLeft(), window->grab());
+        painter.setPen(QColor(40, 40, 40));
+        painter.drawRect(frame.adjusted(0, -kTitleHeight, -1, -1));
+    }
     return image;
 }
 
@@ -75,6 +92,7 @@ void shoot(QDesignerFormEditorInterface *Core, QDesignerFormWindowInterface *For
         QCoreApplication::exit(1);
         return;
     }
+    main->resize(kMainSize);
     Form->clearSelection(false);
     Form->selectWidget(grid, true);
     if (!runTask(Core, grid, QStringLiteral("Kor-DBGrid Designer"))) {
@@ -86,11 +104,9 @@ void shoot(QDesignerFormEditorInterface *Core, QDesignerFormWindowInterface *For
     QTimer::singleShot(kSettleMs, [mainWindow, File] {
         if (!mainWindow)
             return;
-        // The design window stands over the right half of Designer's window.
         for (QWidget *widget : QApplication::topLevelWidgets())
             if (qobject_cast<TDesignWindow *>(widget) && widget->isVisible())
-                widget->move(mainWindow->geometry().center().x() - widget->width() / 4,
-                             mainWindow->geometry().top() + 60);
+                widget->move(mainWindow->geometry().topLeft() + kDesignWindowAt);
         QCoreApplication::processEvents();
         const bool saved = composeScreen(mainWindow).save(File);
         QTextStream(saved ? stdout : stderr) << (saved ? "" : "snapshot: cannot write ") << File
