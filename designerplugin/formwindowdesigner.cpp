@@ -187,21 +187,7 @@ void TFormWindowDesigner::track(QWidget *Widget)
     TComponent *component = WidgetComponent(Widget);
     if (!component)
         return;
-    if (qobject_cast<TComponentPlaceholder *>(Widget)) {
-        // The placeholder's object name is the name Designer gives the component.
-        QPointer<QObject> object = component->Object();
-        auto rename = [object, component](const QString &Name) {
-            try {
-                if (object && !Name.isEmpty())
-                    component->SetName(Name);
-            } catch (...) {
-                HandleHostException();
-            }
-        };
-        rename(Widget->objectName());
-        connect(Widget, &QObject::objectNameChanged, this, rename);
-    }
-    component->SetDesigning(true);
+    SetUiWidgetDesigning(Widget, true);
     m_root->InsertComponent(component);
     m_tracked.append({Widget, component->Object(), component, readValues(Widget)});
 }
@@ -212,8 +198,6 @@ void TFormWindowDesigner::untrack(QWidget *Widget)
     if (index < 0)
         return;
     const TTracked entry = m_tracked.takeAt(index);
-    if (Widget)
-        disconnect(Widget, &QObject::objectNameChanged, this, nullptr);
     if (!entry.ComponentObject)
         return;
     m_selection.removeIf([&](const QPointer<QObject> &object) {

@@ -10,7 +10,8 @@
 // - Every change Designer makes (a property edited in its property editor, undo, redo) reaches
 //   the design windows as ItemsModified; its selection as SelectionChanged; a widget it removes
 //   as ItemDeleted (windows editing it close); the form window going as DesignerClosed.
-// Renaming a widget in Designer renames its component.
+// Renaming a widget in Designer renames its component (a placeholder's component follows the
+// placeholder's name).
 
 #include <QDesignerFormWindowInterface>
 #include <QList>

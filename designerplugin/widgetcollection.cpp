@@ -5,7 +5,6 @@
 
 #include "componenticons.h"
 #include "hostmessages.h"
-#include "persistent.h"
 #include "pluginhost.h"
 #include "uicomponents.h"
 
@@ -98,8 +97,7 @@ QWidget *TPaletteWidget::createWidget(QWidget *Parent)
 {
     try {
         if (QWidget *widget = CreateUiWidget(m_class, Parent)) {
-            if (TComponent *component = WidgetComponent(widget))
-                component->SetDesigning(true);
+            SetUiWidgetDesigning(widget, true);
             return widget;
         }
     } catch (...) {
