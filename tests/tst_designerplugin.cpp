@@ -38,7 +38,7 @@
 namespace {
 
 const QString kPluginFile =
-    QStringLiteral(KOR_DESIGNER_PLUGIN_ROOT "/designer/kordbgridplugin.so");
+    QStringLiteral(KOR_DESIGNER_PLUGIN_ROOT "/designer/libkordbgridplugin.so");
 
 // A form with a grid and a data source, as Designer would save it.
 const QString kForm = QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
