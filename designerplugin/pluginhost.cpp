@@ -103,9 +103,16 @@ void TDesignerPluginHost::Initialize(QDesignerFormEditorInterface *Core)
     QExtensionManager *extensions = Core->extensionManager();
     extensions->registerExtensions(new TVerbTaskMenuFactory(extensions),
                                    Q_TYPEID(QDesignerTaskMenuExtension));
-    if (QDesignerFormWindowManagerInterface *manager = Core->formWindowManager())
+    // Every form window has its designer from the start, so its widgets are the components of
+    // its root as soon as they are on it.
+    if (QDesignerFormWindowManagerInterface *manager = Core->formWindowManager()) {
+        connect(manager, &QDesignerFormWindowManagerInterface::formWindowAdded, this,
+                [this](QDesignerFormWindowInterface *Form) { DesignerOf(Form); });
         connect(manager, &QDesignerFormWindowManagerInterface::formWindowRemoved, this,
                 &TDesignerPluginHost::formWindowRemoved);
+        for (int i = 0; i < manager->formWindowCount(); ++i)
+            DesignerOf(manager->formWindow(i));
+    }
     if (const QString shot = qEnvironmentVariable("KOR_DESIGNER_SNAPSHOT"); !shot.isEmpty())
         InstallSnapshotHook(Core, shot);
 }
