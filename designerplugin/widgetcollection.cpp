@@ -1,5 +1,6 @@
 #include "widgetcollection.h"
 
+#include <QDesignerFormWindowInterface>
 #include <QIcon>
 #include <QWidget>
 
@@ -97,7 +98,9 @@ QWidget *TPaletteWidget::createWidget(QWidget *Parent)
 {
     try {
         if (QWidget *widget = CreateUiWidget(m_class, Parent)) {
-            SetUiWidgetDesigning(widget, true);
+            // Designer's previews show the form as at run time: placeholders hide there.
+            const bool preview = Parent && !QDesignerFormWindowInterface::findFormWindow(Parent);
+            SetUiWidgetDesigning(widget, !preview);
             return widget;
         }
     } catch (...) {

@@ -260,6 +260,14 @@ private slots:
         TComponent *component = WidgetComponent(widget.get());
         QVERIFY(component);
         QVERIFY(component->IsDesigning());
+
+        // On a form the widget is designed; in a preview (a window of no form) it runs.
+        QWidget *onForm = entry->createWidget(m_form->mainContainer());
+        QVERIFY(WidgetComponent(onForm)->IsDesigning());
+        delete onForm;
+        QWidget preview;
+        QWidget *inPreview = entry->createWidget(&preview);
+        QVERIFY(!WidgetComponent(inPreview)->IsDesigning());
     }
 
     void taskMenuOffersTheVerbs()
@@ -274,6 +282,14 @@ private slots:
         QCOMPARE(verbs.mid(1), (QStringList{QStringLiteral("-"), QStringLiteral("Co&lumns Editor..."),
                                             QStringLiteral("Kor-DBGrid Designer...")}));
         QVERIFY(verbs.first().contains(QStringLiteral("Kor-DBGrid")));
+    }
+
+    // Designer's preview builds the form again through the plugin, as at run time.
+    void previewBuildsTheForm()
+    {
+        const QPixmap preview = m_core->formWindowManager()->createPreviewPixmap();
+        QVERIFY(!preview.isNull());
+        QCOMPARE(preview.size(), m_form->mainContainer()->size());
     }
 
     void rootOwnsTheFormsComponents()
