@@ -60,7 +60,8 @@ bool isWrittenBack(const QMetaProperty &Property)
 {
     if (!Property.isReadable() || !Property.isWritable() || !Property.isStored())
         return false;
-    if (Property.metaType().flags() & (QMetaType::PointerToQObject | QMetaType::IsPointer))
+    const QMetaType type = Property.metaType();
+    if (!type.isValid() || (type.flags() & (QMetaType::PointerToQObject | QMetaType::IsPointer)))
         return false;
     return std::none_of(std::begin(kGeometryMirrors), std::end(kGeometryMirrors),
                         [&](const char *name) { return qstrcmp(name, Property.name()) == 0; });
