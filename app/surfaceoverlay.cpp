@@ -9,7 +9,7 @@
 #include "compedit.h"
 #include "formdesigner.h"
 #include "formsurface.h"
-#include "surfaceicons.h"
+#include "componenticons.h"
 
 namespace {
 

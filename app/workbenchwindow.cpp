@@ -23,7 +23,7 @@
 #include "objectproperties.h"
 #include "packages.h"
 #include "registration.h"
-#include "surfaceicons.h"
+#include "componenticons.h"
 #include "workbenchseams.h"
 
 namespace {

@@ -4,7 +4,9 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
           libgl-dev xvfb xauth ccache)
 # The data tests also run against a private PostgreSQL server; without it they are skipped.
-optional=(postgresql libqt6sql6-psql)
+# With Qt Designer's development files the Designer plugin and its tests are built too.
+optional=(postgresql libqt6sql6-psql qt6-tools-dev qt6-tools-private-dev designer-qt6
+          libqt6opengl6-dev)
 
 missing_of()
 {

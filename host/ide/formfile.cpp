@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QPointer>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -21,9 +22,36 @@
 #include "stringlist.h"
 #include "typinfo.h"
 
+// A link to a component by name, set once the component is found, and a property that starts
+// something (see isActivation), set once every link is.
+struct TPendingLinks::Data {
+    struct Link {
+        QPointer<QObject> Instance;
+        PPropInfo Info;
+        QString Target;
+        QString Where;
+        QString Path;
+    };
+    struct Activation {
+        QPointer<QObject> Instance;
+        PPropInfo Info;
+        QJsonValue Value;
+        QString Where;
+    };
+    std::vector<Link> Links;
+    std::vector<Activation> Activations;
+};
+
 namespace {
 
 using namespace FormFileValues;
+
+// Whether a top-level property of that shape belongs to the selection.
+bool selected(TPropertySelection Which, PPropInfo Info, Shape Shape)
+{
+    return Which == TPropertySelection::All || Shape != Shape::Scalar ||
+           Info->Kind == TTypeKind::tkMethod;
+}
 
 const QString kName = QStringLiteral("name");
 const QString kClass = QStringLiteral("class");
@@ -89,7 +117,11 @@ QStringList deeper(const QStringList &Path, const QString &Step)
 
 class TWriter {
 public:
-    explicit TWriter(TReferences &References) : m_references(References) {}
+    explicit TWriter(TReferences &References, TPropertySelection Which = TPropertySelection::All,
+                     const TPendingLinks *Pending = nullptr)
+        : m_references(References), m_which(Which), m_pending(Pending)
+    {
+    }
 
     QJsonObject Component(const TComponent *Component)
     {
@@ -118,7 +150,8 @@ public:
         QJsonObject text;
         for (PPropInfo info : GetPropList(Instance)) {
             const Shape shape = shapeOf(Instance, info);
-            if (shape == Shape::Skip || !IsStoredProp(Instance, info))
+            if (shape == Shape::Skip || !IsStoredProp(Instance, info) ||
+                (Path.isEmpty() && !selected(m_which, info, shape)))
                 continue;
             const bool conditional = hasStoredMethod(info);
             const bool recordedDefault =
@@ -159,6 +192,10 @@ public:
         const QStringList path = deeper(Path, Info->Name);
         switch (Shape) {
         case Shape::Reference:
+            if (!value && m_pending)
+                if (const QString target = m_pending->Target(Instance, Info->Name);
+                    !target.isEmpty())
+                    return target;
             return value ? QJsonValue(AsComponent(value)->Name()) : QJsonValue();
         case Shape::Strings:
             return encodeLines(qobject_cast<TStrings *>(value));
@@ -176,6 +213,8 @@ public:
 
 private:
     TReferences &m_references;
+    TPropertySelection m_which;
+    const TPendingLinks *m_pending;
 };
 
 QByteArray formText(const TComponent *Root, const QList<TComponent *> &Components)
@@ -227,7 +266,8 @@ QString componentWhere(const QString &Name)
     return QStringLiteral("Component %1").arg(Name);
 }
 
-QJsonObject parseDocument(const QByteArray &Text)
+QJsonObject parseDocument(const QByteArray &Text,
+                          const QString &Expected = QStringLiteral("expected a form object"))
 {
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(Text, &error);
@@ -239,7 +279,7 @@ QJsonObject parseDocument(const QByteArray &Text)
         fail(QStringLiteral("Line %1, column %2").arg(line).arg(column), error.errorString());
     }
     if (!document.isObject())
-        fail(QStringLiteral("Line 1, column 1"), QStringLiteral("expected a form object"));
+        fail(QStringLiteral("Line 1, column 1"), Expected);
     return document.object();
 }
 
@@ -249,8 +289,8 @@ public:
     // Names: the components the text names, by lower-case name. Lenient: references to other
     // names are let through (they are resolved on the form, or to none).
     TChecker(TReferences &References, const QHash<QString, const QMetaObject *> &Names,
-             bool Lenient)
-        : m_references(References), m_names(Names), m_lenient(Lenient)
+             bool Lenient, TPropertySelection Which = TPropertySelection::All)
+        : m_references(References), m_names(Names), m_lenient(Lenient), m_which(Which)
     {
     }
 
@@ -282,6 +322,8 @@ private:
             const Shape shape = info ? shapeOf(Reference, info) : Shape::Skip;
             if (shape == Shape::Skip)
                 failAt(where, QStringLiteral("no such property"));
+            if (Path.isEmpty() && !selected(m_which, info, shape))
+                failAt(where, QStringLiteral("a plain value, kept outside this text"));
             Value(it.value(), Reference, info, shape, Class, deeper(Path, info->Name), where);
         }
     }
@@ -342,6 +384,7 @@ private:
     TReferences &m_references;
     const QHash<QString, const QMetaObject *> &m_names;
     bool m_lenient;
+    TPropertySelection m_which;
     QString m_where;
 };
 
@@ -421,8 +464,9 @@ class TApplier {
 public:
     using Resolver = std::function<TComponent *(const QString &Name)>;
 
-    TApplier(TReferences &References, Resolver Resolve)
-        : m_references(References), m_resolve(std::move(Resolve))
+    TApplier(TReferences &References, Resolver Resolve,
+             TPropertySelection Which = TPropertySelection::All)
+        : m_references(References), m_resolve(std::move(Resolve)), m_which(Which)
     {
     }
 
@@ -482,20 +526,30 @@ public:
         }
     }
 
+    // One component alone: its selected properties, links and activations left waiting in the
+    // answer for TPendingLinks::Resolve.
+    TPendingLinks::Data Alone(TComponent *Component, const QJsonObject &Text)
+    {
+        QObject *object = Component->Object();
+        m_where = componentWhere(Component->Name());
+        if (m_which == TPropertySelection::All)
+            for (PPropInfo info : GetPropList(object))
+                if (isActivation(info) && info->HasWrite()) {
+                    const QJsonValue wanted = valueNoCase(Text, info->Name);
+                    m_activations.push_back(
+                        {object, info, wanted.isUndefined() ? encodeOrdinal(info, 0) : wanted,
+                         m_where});
+                    if (GetOrdProp(object, info) != 0)
+                        SetOrdProp(object, info, 0); // changes go into a closed data set
+                }
+        Properties(object, Text, m_references.Object(object->metaObject(), {}),
+                   object->metaObject(), {}, QString(), true);
+        return {std::move(m_links), std::move(m_activations)};
+    }
+
 private:
-    struct Link {
-        QPointer<QObject> Instance;
-        PPropInfo Info;
-        QString Target;
-        QString Where;
-        QString Path;
-    };
-    struct Activation {
-        QPointer<QObject> Instance;
-        PPropInfo Info;
-        QJsonValue Value;
-        QString Where;
-    };
+    using Link = TPendingLinks::Data::Link;
+    using Activation = TPendingLinks::Data::Activation;
 
     void Properties(QObject *Instance, const QJsonObject &Text, const QObject *Reference,
                     const QMetaObject *Class, const QStringList &Path, const QString &Where,
@@ -507,7 +561,8 @@ private:
         const bool sameClass = Reference && Reference->metaObject() == Instance->metaObject();
         for (PPropInfo info : GetPropList(Instance)) {
             const Shape shape = shapeOf(Instance, info);
-            if (shape == Shape::Skip || (IsComponent && isActivation(info)))
+            if (shape == Shape::Skip ||
+                (IsComponent && (isActivation(info) || !selected(m_which, info, shape))))
                 continue;
             const auto found = wanted.constFind(info->Name.toLower());
             const bool present = found != wanted.constEnd();
@@ -652,6 +707,7 @@ private:
 
     TReferences &m_references;
     Resolver m_resolve;
+    TPropertySelection m_which;
     QString m_where;
     std::vector<Link> m_links;
     std::vector<Activation> m_activations;
@@ -770,4 +826,108 @@ QList<TComponent *> PasteComponentsText(TFormDesigner *Designer, const QByteArra
     }
     applier.Finish();
     return result;
+}
+
+TPendingLinks::TPendingLinks() : m_data(std::make_unique<Data>()) {}
+TPendingLinks::TPendingLinks(TPendingLinks &&) noexcept = default;
+TPendingLinks &TPendingLinks::operator=(TPendingLinks &&) noexcept = default;
+TPendingLinks::~TPendingLinks() = default;
+
+bool TPendingLinks::IsEmpty() const
+{
+    if (!m_data)
+        return true;
+    const auto alive = [](const auto &Pending) { return !Pending.Instance.isNull(); };
+    return std::none_of(m_data->Links.begin(), m_data->Links.end(), alive) &&
+           std::none_of(m_data->Activations.begin(), m_data->Activations.end(), alive);
+}
+
+bool TPendingLinks::Resolve(const TComponentResolver &Resolve)
+{
+    if (!m_data)
+        return true;
+    auto &links = m_data->Links;
+    const auto set = [](QObject *Instance, PPropInfo Info, QObject *Value) {
+        if (GetObjectProp(Instance, Info->Name) == Value)
+            return;
+        try {
+            SetObjectProp(Instance, Info->Name, Value);
+        } catch (...) {
+            HandleHostException();
+        }
+    };
+    for (auto link = links.begin(); link != links.end();) {
+        if (!link->Instance) {
+            link = links.erase(link);
+            continue;
+        }
+        TComponent *target = link->Target.isEmpty() || !Resolve ? nullptr : Resolve(link->Target);
+        QObject *value = target ? target->Object() : nullptr;
+        if (!link->Target.isEmpty() && !value) {
+            set(link->Instance, link->Info, nullptr); // none while it waits
+            ++link;
+            continue;
+        }
+        if (value && link->Info->ObjectClass &&
+            !value->metaObject()->inherits(link->Info->ObjectClass))
+            value = nullptr;
+        set(link->Instance, link->Info, value);
+        link = links.erase(link);
+    }
+    if (links.empty()) {
+        for (const Data::Activation &activation : m_data->Activations) {
+            if (!activation.Instance ||
+                encodeScalar(activation.Instance, activation.Info) == activation.Value)
+                continue;
+            try {
+                setScalar(activation.Instance, activation.Info, activation.Value);
+            } catch (...) {
+                HandleHostException();
+            }
+        }
+        m_data->Activations.clear();
+    }
+    return IsEmpty();
+}
+
+QString TPendingLinks::Target(const QObject *Instance, const QString &PropertyName) const
+{
+    if (!m_data || !Instance)
+        return {};
+    for (const Data::Link &link : m_data->Links)
+        if (link.Instance == Instance &&
+            link.Info->Name.compare(PropertyName, Qt::CaseInsensitive) == 0)
+            return link.Target;
+    return {};
+}
+
+QJsonObject WriteComponentProperties(const TComponent *Component, TPropertySelection Which,
+                                     const TPendingLinks *Pending)
+{
+    const QObject *object = Component ? Component->Object() : nullptr;
+    if (!object)
+        throw EInvalidOperation(QStringLiteral("There is no component to write"));
+    TReferences references;
+    return TWriter(references, Which, Pending).Properties(object, object->metaObject(), {});
+}
+
+TPendingLinks ApplyComponentProperties(TComponent *Component, const QByteArray &Text,
+                                       TPropertySelection Which, const TComponentResolver &Resolve)
+{
+    QObject *object = Component ? Component->Object() : nullptr;
+    if (!object)
+        throw EInvalidOperation(QStringLiteral("There is no component to read into"));
+    TComponentText text;
+    text.Name = Component->Name();
+    text.Class = object->metaObject();
+    if (!Text.trimmed().isEmpty())
+        text.Properties = parseDocument(Text, QStringLiteral("expected an object of properties"));
+    TReferences references;
+    const QHash<QString, const QMetaObject *> names; // links are found by the caller
+    TChecker(references, names, true, Which).Component(text);
+
+    TPendingLinks pending;
+    *pending.m_data = TApplier(references, Resolve, Which).Alone(Component, text.Properties);
+    pending.Resolve(Resolve);
+    return pending;
 }

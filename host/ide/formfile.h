@@ -16,8 +16,11 @@
 // names the line and column of a syntax error, or the component and the property path.
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QList>
 #include <QPoint>
+#include <functional>
+#include <memory>
 
 #include "hosterrors.h"
 #include "korhost_export.h"
@@ -52,3 +55,60 @@ KORHOST_EXPORT void CheckFormText(const QByteArray &Text);
 // and so do the icons of the others. Answers the new components, in text order.
 KORHOST_EXPORT QList<TComponent *>
 PasteComponentsText(TFormDesigner *Designer, const QByteArray &Text, QPoint Offset = QPoint(8, 8));
+
+// ---- One component on its own ------------------------------------------------------------
+// A component can also travel alone, as the text of the "properties" object of its entry, for
+// forms laid out by other tools that keep the component's name, class and plain values
+// themselves (a .ui file). Links in such a text name components that the caller finds.
+
+// Which top-level properties of a component such a text holds. Compound: every value but the
+// plain ones (numbers, Booleans, strings, characters, enumerations, sets, colours, cursors):
+// string lists, collections, other sub-objects such as fonts, links to components and event
+// handlers. Values below the top level are always whole.
+enum class TPropertySelection { All, Compound };
+
+// Finds the component a link names; nullptr while there is none of that name.
+using TComponentResolver = std::function<TComponent *(const QString &Name)>;
+
+// The links of an applied text that named components not there yet, and the activations
+// (opening a data set, connecting) that wait for them.
+class KORHOST_EXPORT TPendingLinks {
+public:
+    TPendingLinks();
+    TPendingLinks(TPendingLinks &&) noexcept;
+    TPendingLinks &operator=(TPendingLinks &&) noexcept;
+    ~TPendingLinks();
+
+    // True when nothing waits (links to objects that went are dropped).
+    bool IsEmpty() const;
+    // Sets every waiting link whose component Resolve finds now (a component of the wrong class
+    // counts as none, as in ReadFormText); once no link waits, sets the activations. A value
+    // that cannot be set is reported (HandleHostException) and dropped. Answers IsEmpty().
+    bool Resolve(const TComponentResolver &Resolve);
+    // The name a link of Instance's property waits for; empty when none waits.
+    QString Target(const QObject *Instance, const QString &PropertyName) const;
+
+    struct Data;
+
+private:
+    friend TPendingLinks ApplyComponentProperties(TComponent *, const QByteArray &,
+                                                  TPropertySelection, const TComponentResolver &);
+    std::unique_ptr<Data> m_data;
+};
+
+// The stored properties of Component that differ from their defaults (Which of them), as the
+// "properties" object of its entry would hold them. A link in Pending that still waits is
+// written as the name it waits for.
+KORHOST_EXPORT QJsonObject WriteComponentProperties(const TComponent *Component,
+                                                    TPropertySelection Which,
+                                                    const TPendingLinks *Pending = nullptr);
+
+// Makes Component match Text, a "properties" object holding Which of its properties (empty or
+// blank text: none). The properties of that selection that the text leaves out go back to
+// their defaults; the others are not touched. Links are set to what Resolve finds, the others
+// wait in the answer (and hold none meanwhile); with Which All the activations are set last,
+// once every link is set. Raises EFormFileError, before anything changed, for a text that cannot
+// be read, and for plain values in a Compound text.
+KORHOST_EXPORT TPendingLinks ApplyComponentProperties(TComponent *Component, const QByteArray &Text,
+                                                      TPropertySelection Which,
+                                                      const TComponentResolver &Resolve);

@@ -3,6 +3,8 @@
 #include <QContextMenuEvent>
 
 #include "componentlink.h"
+#include "hostmessages.h"
+#include "uicomponents.h"
 
 TSizeConstraints::TSizeConstraints(TPersistent *Owner)
     : TOwnedPersistent(Owner, QStringLiteral("Constraints"))
@@ -59,6 +61,25 @@ void TKorWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
         return;
     setGeometry(bounds);
     Changed();
+}
+
+QString TKorWinControl::FormText() const
+{
+    try {
+        return ComponentFormText(this);
+    } catch (...) {
+        HandleHostException();
+    }
+    return {};
+}
+
+void TKorWinControl::SetFormText(const QString &Text)
+{
+    try {
+        ApplyComponentFormText(this, Text);
+    } catch (...) {
+        HandleHostException();
+    }
 }
 
 void TKorWinControl::SetCursor(TCursor Value)

@@ -85,6 +85,10 @@ class KORRUNTIME_EXPORT TKorWinControl : public QWidget, public TComponent {
     KOR_BOOLEAN(DoubleBuffered, false)
     KOR_BOOLEAN(ParentBackground, false)
     KOR_LINK(TPopupMenu, PopupMenu)
+    // The values a .ui file cannot hold, as form-file text (see uicomponents.h). A Qt property
+    // only: the host's type information does not publish it, so form files and the Object
+    // Inspector never show it.
+    Q_PROPERTY(QString formText READ FormText WRITE SetFormText)
 
 public:
     // AOwner owns the control as a component; when it is a widget it is also its parent.
@@ -110,6 +114,10 @@ public:
     void SetEnabled(bool Value);
     TFont *Font() const { return m_font.get(); }
     void SetFont(TFont *Value);
+    // Errors of the text are reported (HandleHostException), never raised: uic and QUiLoader
+    // set it through Qt's property system.
+    QString FormText() const;
+    void SetFormText(const QString &Text);
 
     // True when the control lays its contents out from right to left.
     bool UseRightToLeftAlignment() const { return BiDiMode() != Vcl::bdLeftToRight; }

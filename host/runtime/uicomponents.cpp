@@ -1,21 +1,252 @@
 #include "uicomponents.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QJsonDocument>
+#include <QPainter>
+#include <QPointer>
+#include <qdrawutil.h>
+#include <iterator>
+#include <vector>
+
 #include "columnsdialog.h"
+#include "controls.h"
 #include "db.h"
+#include "editors.h"
+#include "formdesigner.h"
+#include "formfile.h"
+#include "grid.h"
+#include "hostmessages.h"
+#include "kordbeditor.h"
+#include "navigator.h"
+#include "registration.h"
 #include "sqldata.h"
 
-// First cut: the shapes of the .ui support; the text itself follows.
+namespace {
 
-QString ComponentFormText(const TComponent *)
+// The component classes that stand on a .ui form as placeholders.
+struct TPlaceholderClass {
+    const QMetaObject *Component;
+    const QMetaObject *Widget;
+};
+const TPlaceholderClass kPlaceholders[] = {
+    {&TDataSource::staticMetaObject, &TDataSourcePlaceholder::staticMetaObject},
+    {&TSQLConnection::staticMetaObject, &TSQLConnectionPlaceholder::staticMetaObject},
+    {&TSQLDataSet::staticMetaObject, &TSQLDataSetPlaceholder::staticMetaObject},
+    {&TKorDBColumnsDialog::staticMetaObject, &TKorDBColumnsDialogPlaceholder::staticMetaObject},
+};
+
+// The package's controls, found by name even when no design-time package registered them.
+const QMetaObject *const kControls[] = {
+    &TKorDBGrid::staticMetaObject,       &TKorDBGridsADO::staticMetaObject,
+    &TKorDBGridsCDS::staticMetaObject,   &TKorDBNavigator::staticMetaObject,
+    &TKorDBEditor::staticMetaObject,     &TKorDBColumn::staticMetaObject,
+    &KorDBEditor::TKorDBGridEditor::staticMetaObject,
+};
+
+const TPlaceholderClass *placeholderOf(const QMetaObject *Class)
 {
-    return {};
+    for (const TPlaceholderClass &entry : kPlaceholders)
+        if (entry.Component == Class || entry.Widget == Class)
+            return &entry;
+    return nullptr;
 }
 
-void ApplyComponentFormText(TComponent *, const QString &) {}
+bool isControlClass(const QMetaObject *Class)
+{
+    return Class && Class->inherits(&TKorWinControl::staticMetaObject);
+}
+
+// A control keeps its plain values as Qt properties of its own; a placeholder's text holds all.
+TPropertySelection selectionOf(const TComponent *Component)
+{
+    return qobject_cast<const QWidget *>(Component->Object()) ? TPropertySelection::Compound
+                                                              : TPropertySelection::All;
+}
+
+// The component of Component's window whose widget has the object name Name (an exact match
+// first, then one without regard to case, as form files match names); without a widget, the
+// component of that name of its owner.
+TComponent *findOnWindow(const TComponent *Component, const QString &Name)
+{
+    QWidget *widget = ComponentWidget(Component);
+    if (!widget)
+        return Component->Owner() ? Component->Owner()->FindComponent(Name) : nullptr;
+    QWidget *window = widget->window();
+    QList<QWidget *> widgets = window->findChildren<QWidget *>();
+    widgets.prepend(window);
+    for (const Qt::CaseSensitivity sensitivity : {Qt::CaseSensitive, Qt::CaseInsensitive})
+        for (QWidget *candidate : std::as_const(widgets))
+            if (candidate->objectName().compare(Name, sensitivity) == 0)
+                if (TComponent *found = WidgetComponent(candidate))
+                    return found;
+    return nullptr;
+}
+
+TComponentResolver resolverFor(const TComponent *Component)
+{
+    return [Component](const QString &Name) { return findOnWindow(Component, Name); };
+}
+
+// The links applied texts left waiting, per component.
+struct TWaiting {
+    QPointer<QObject> Object;
+    TComponent *Component; // valid while Object lives
+    TPendingLinks Links;
+};
+
+std::vector<TWaiting> &waitingLinks()
+{
+    static std::vector<TWaiting> waiting;
+    return waiting;
+}
+
+TWaiting *waitingOf(const TComponent *Component)
+{
+    for (TWaiting &waiting : waitingLinks())
+        if (waiting.Object && waiting.Component == Component)
+            return &waiting;
+    return nullptr;
+}
+
+const TPendingLinks *pendingOf(const TComponent *Component)
+{
+    const TWaiting *waiting = waitingOf(Component);
+    return waiting ? &waiting->Links : nullptr;
+}
+
+// Sets every waiting link whose component is there now. Setting a link may report an error
+// in a message box, whose event loop may bring us back here: that call does nothing.
+void retryWaiting()
+{
+    static bool busy = false;
+    if (busy)
+        return;
+    busy = true;
+    auto &waiting = waitingLinks();
+    for (std::size_t i = 0; i < waiting.size();) {
+        if (!waiting[i].Object ||
+            waiting[i].Links.Resolve(resolverFor(waiting[i].Component)))
+            waiting.erase(waiting.begin() + std::ptrdiff_t(i));
+        else
+            ++i;
+    }
+    busy = false;
+}
+
+// Retries the waiting links when a watched widget is polished, shown or moved to another
+// parent (a page of a tab widget joins its window after its children were made).
+class TLinkWatcher : public QObject {
+public:
+    using QObject::QObject;
+
+    static void Watch(QWidget *Widget)
+    {
+        static QPointer<TLinkWatcher> watcher;
+        if (!watcher && QCoreApplication::instance())
+            watcher = new TLinkWatcher(QCoreApplication::instance());
+        if (watcher && Widget)
+            Widget->installEventFilter(watcher); // installing again moves it, never doubles it
+    }
+
+protected:
+    bool eventFilter(QObject *Watched, QEvent *Event) override
+    {
+        switch (Event->type()) {
+        case QEvent::Polish:
+        case QEvent::Show:
+        case QEvent::ParentChange:
+            retryWaiting();
+            if (waitingLinks().empty())
+                Watched->removeEventFilter(this);
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
+
+QString compact(const QJsonObject &Object)
+{
+    return Object.isEmpty() ? QString()
+                            : QString::fromUtf8(QJsonDocument(Object).toJson(QJsonDocument::Compact));
+}
+
+// The placeholder's stand-in picture when its class has no palette icon: the capitals of the
+// class name in a frame.
+void drawInitials(QPainter &Painter, const QRect &Box, const QString &ClassName)
+{
+    QString initials;
+    for (const QChar c : ClassName.mid(1))
+        if (c.isUpper() && initials.size() < 3)
+            initials.append(c);
+    Painter.drawRect(Box.adjusted(0, 0, -1, -1));
+    QFont font = Painter.font();
+    font.setPixelSize(qMax(6, Box.height() / 3));
+    font.setBold(true);
+    Painter.setFont(font);
+    Painter.drawText(Box, Qt::AlignCenter, initials);
+}
+
+constexpr int kIconSize = 24;
+
+// The dynamic property of a placeholder's component that points back at the placeholder.
+const char kPlaceholderProperty[] = "korPlaceholder";
+
+} // namespace
+
+QString ComponentFormText(const TComponent *Component)
+{
+    if (!Component || !Component->Object())
+        return {};
+    return compact(WriteComponentProperties(Component, selectionOf(Component),
+                                            pendingOf(Component)));
+}
+
+void ApplyComponentFormText(TComponent *Component, const QString &Text)
+{
+    if (!Component || !Component->Object())
+        throw EInvalidOperation(QStringLiteral("There is no component to apply a form text to"));
+    const TPropertySelection which = selectionOf(Component);
+    const QByteArray text = Text.toUtf8();
+    // The same text again (uic sets it once more when it retranslates): nothing to do.
+    QJsonParseError error{};
+    const QJsonDocument document =
+        text.trimmed().isEmpty() ? QJsonDocument(QJsonObject()) : QJsonDocument::fromJson(text, &error);
+    if (error.error == QJsonParseError::NoError && document.isObject() &&
+        document.object() == WriteComponentProperties(Component, which, pendingOf(Component))) {
+        retryWaiting();
+        return;
+    }
+    TPendingLinks links =
+        ApplyComponentProperties(Component, text, which, resolverFor(Component));
+    auto &waiting = waitingLinks();
+    if (TWaiting *old = waitingOf(Component))
+        waiting.erase(waiting.begin() + (old - waiting.data()));
+    if (!links.IsEmpty()) {
+        waiting.push_back({Component->Object(), Component, std::move(links)});
+        if (QWidget *widget = ComponentWidget(Component)) {
+            TLinkWatcher::Watch(widget);
+            TLinkWatcher::Watch(widget->window());
+        }
+    }
+    retryWaiting();
+}
+
+bool HasWaitingLinks(const TComponent *Component)
+{
+    const TPendingLinks *pending = pendingOf(Component);
+    return pending && !pending->IsEmpty();
+}
 
 QWidget *ComponentWidget(const TComponent *Component)
 {
-    return qobject_cast<QWidget *>(const_cast<QObject *>(Component ? Component->Object() : nullptr));
+    QObject *object = Component ? const_cast<QObject *>(Component->Object()) : nullptr;
+    if (auto *widget = qobject_cast<QWidget *>(object))
+        return widget;
+    // A component in a placeholder knows it through a dynamic property.
+    return object ? object->property(kPlaceholderProperty).value<QWidget *>() : nullptr;
 }
 
 TComponent *WidgetComponent(QWidget *Widget)
@@ -27,21 +258,76 @@ TComponent *WidgetComponent(QWidget *Widget)
 
 const QMetaObject *UiWidgetClass(const QMetaObject *Class)
 {
-    return Class;
-}
-
-QWidget *CreateUiWidget(const QMetaObject *, QWidget *)
-{
+    if (isControlClass(Class))
+        return Class;
+    for (const TPlaceholderClass &entry : kPlaceholders)
+        if (entry.Component == Class)
+            return entry.Widget;
     return nullptr;
 }
+
+QWidget *CreateUiWidget(const QMetaObject *Class, QWidget *Parent)
+{
+    if (const TPlaceholderClass *entry = placeholderOf(Class))
+        return qobject_cast<QWidget *>(entry->Widget->newInstance(Q_ARG(QWidget *, Parent)));
+    if (!isControlClass(Class))
+        return nullptr;
+    return qobject_cast<QWidget *>(Class->newInstance(Q_ARG(QObject *, Parent)));
+}
+
+const QMetaObject *FindUiWidgetClass(const QString &ClassName)
+{
+    for (const TPlaceholderClass &entry : kPlaceholders)
+        if (QLatin1String(entry.Widget->className()) == ClassName)
+            return entry.Widget;
+    for (const QMetaObject *control : kControls)
+        if (QLatin1String(control->className()) == ClassName)
+            return control;
+    const QMetaObject *registered = TFormDesigner::FindComponentClass(ClassName);
+    return isControlClass(registered) ? registered : nullptr;
+}
+
+void SetUiWidgetDesigning(QWidget *Widget, bool Designing)
+{
+    if (auto *placeholder = qobject_cast<TComponentPlaceholder *>(Widget))
+        placeholder->SetDesigning(Designing);
+    else if (TComponent *component = WidgetComponent(Widget))
+        component->SetDesigning(Designing);
+}
+
+// ---- placeholders -------------------------------------------------------------------------
 
 TComponentPlaceholder::TComponentPlaceholder(std::unique_ptr<TComponent> Component,
                                              QWidget *Parent)
     : QWidget(Parent), m_component(std::move(Component))
 {
+    QObject *object = m_component->Object();
+    object->setProperty(kPlaceholderProperty, QVariant::fromValue<QWidget *>(this));
+    connect(this, &QObject::objectNameChanged, this, [this](const QString &Name) {
+        if (m_component->Name() == Name)
+            return;
+        try {
+            m_component->SetName(Name);
+        } catch (...) {
+            HandleHostException();
+        }
+    });
+    connect(object, &QObject::objectNameChanged, this, [this](const QString &Name) {
+        if (objectName() != Name)
+            setObjectName(Name);
+        update();
+    });
+    setFixedSize(TileSize());
+    setToolTip(m_component->ClassName());
+    setVisible(false);
 }
 
-TComponentPlaceholder::~TComponentPlaceholder() = default;
+TComponentPlaceholder::~TComponentPlaceholder()
+{
+    // The component goes first, while the placeholder it names is still whole.
+    m_component->Object()->disconnect(this);
+    m_component.reset();
+}
 
 TComponent *TComponentPlaceholder::Component() const
 {
@@ -50,12 +336,69 @@ TComponent *TComponentPlaceholder::Component() const
 
 QString TComponentPlaceholder::FormText() const
 {
-    return ComponentFormText(m_component.get());
+    try {
+        return ComponentFormText(m_component.get());
+    } catch (...) {
+        HandleHostException();
+    }
+    return {};
 }
 
 void TComponentPlaceholder::SetFormText(const QString &Text)
 {
-    ApplyComponentFormText(m_component.get(), Text);
+    try {
+        ApplyComponentFormText(m_component.get(), Text);
+    } catch (...) {
+        HandleHostException();
+    }
+}
+
+void TComponentPlaceholder::SetDesigning(bool Designing)
+{
+    m_component->SetDesigning(Designing);
+    QWidget::setVisible(Designing);
+    update();
+}
+
+void TComponentPlaceholder::setVisible(bool Visible)
+{
+    QWidget::setVisible(Visible && m_component->IsDesigning());
+}
+
+QSize TComponentPlaceholder::sizeHint() const
+{
+    return TileSize();
+}
+
+QSize TComponentPlaceholder::TileSize()
+{
+    return {92, 48};
+}
+
+void TComponentPlaceholder::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QRect tile = rect();
+    qDrawShadePanel(&painter, tile, palette(), false, 1, &palette().brush(QPalette::Button));
+
+    const QRect iconBox(tile.center().x() - kIconSize / 2, tile.top() + 4, kIconSize, kIconSize);
+    const QIcon icon = GetPaletteIcon(m_component->Object()->metaObject());
+    if (!icon.isNull()) {
+        icon.paint(&painter, iconBox);
+    } else {
+        painter.setPen(palette().color(QPalette::ButtonText));
+        drawInitials(painter, iconBox, m_component->ClassName());
+    }
+
+    QFont font = this->font();
+    font.setPixelSize(10);
+    painter.setFont(font);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    const QRect nameBox(tile.left() + 2, iconBox.bottom() + 2, tile.width() - 4,
+                        tile.bottom() - iconBox.bottom() - 3);
+    painter.drawText(nameBox, Qt::AlignHCenter | Qt::AlignVCenter,
+                     QFontMetrics(font).elidedText(m_component->Name(), Qt::ElideRight,
+                                                   nameBox.width()));
 }
 
 TDataSourcePlaceholder::TDataSourcePlaceholder(QWidget *Parent)

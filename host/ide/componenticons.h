@@ -5,7 +5,9 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include "korhost_export.h"
+
 // The 24 x 24 picture of Class: its own or its nearest ancestor's palette bitmap, else a tile
 // with the class's initials.
-QPixmap ComponentPixmap(const QMetaObject *Class);
-QIcon ComponentIcon(const QMetaObject *Class);
+KORHOST_EXPORT QPixmap ComponentPixmap(const QMetaObject *Class);
+KORHOST_EXPORT QIcon ComponentIcon(const QMetaObject *Class);

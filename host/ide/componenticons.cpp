@@ -1,4 +1,4 @@
-#include "surfaceicons.h"
+#include "componenticons.h"
 
 #include <QPainter>
 

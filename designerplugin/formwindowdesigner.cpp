@@ -1,0 +1,459 @@
+#include "formwindowdesigner.h"
+
+#include <QDesignerFormEditorInterface>
+#include <QDesignerFormWindowCursorInterface>
+#include <QDesignerFormWindowInterface>
+#include <QDesignerFormWindowManagerInterface>
+#include <QDesignerPropertySheetExtension>
+#include <QExtensionManager>
+#include <QMetaProperty>
+#include <QUndoStack>
+#include <QWidget>
+#include <QtDesigner/private/qdesigner_propertycommand_p.h>
+#include <algorithm>
+#include <iterator>
+
+#include "hostmessages.h"
+#include "persistent.h"
+#include "runthenalways.h"
+#include "uicomponents.h"
+
+// The form as a component: the owner of the components of the form window's widgets.
+class TFormRoot : public QObject, public TComponent {
+public:
+    ~TFormRoot() override { ReleaseAll(); }
+
+    // Lets a component go without telling the others: a widget Designer removes stays alive for
+    // its undo, so links to it stay as they are (they clear when it is destroyed).
+    void Release(TComponent *Component)
+    {
+        m_releasing = true;
+        RemoveComponent(Component);
+        m_releasing = false;
+    }
+    void ReleaseAll()
+    {
+        while (ComponentCount() > 0)
+            Release(Components(ComponentCount() - 1));
+    }
+
+protected:
+    void Notification(TComponent *AComponent, TOperation Operation) override
+    {
+        if (!m_releasing)
+            TComponent::Notification(AComponent, Operation);
+    }
+
+private:
+    bool m_releasing = false;
+};
+
+namespace {
+
+// Properties that mirror the widget's geometry, which Designer owns (it moves, sizes and lays
+// out widgets with commands of its own); they are never written back from here.
+constexpr const char *kGeometryMirrors[] = {"Left", "Top", "Width", "Height"};
+
+// Whether a property of a package widget is one Modified writes back: a value the widget stores
+// (the objects it owns travel in formText), other than the geometry mirrors.
+bool isWrittenBack(const QMetaProperty &Property)
+{
+    if (!Property.isReadable() || !Property.isWritable() || !Property.isStored())
+        return false;
+    const QMetaType type = Property.metaType();
+    if (!type.isValid() || (type.flags() & (QMetaType::PointerToQObject | QMetaType::IsPointer)))
+        return false;
+    return std::none_of(std::begin(kGeometryMirrors), std::end(kGeometryMirrors),
+                        [&](const char *name) { return qstrcmp(name, Property.name()) == 0; });
+}
+
+// The component a persistent object belongs to: itself, or the nearest component owning it.
+TComponent *owningComponent(QObject *Instance)
+{
+    if (TComponent *component = AsComponent(Instance))
+        return component;
+    TPersistent *persistent = AsPersistent(Instance);
+    for (int depth = 0; persistent && depth < 32; ++depth) {
+        persistent = persistent->GetOwner();
+        if (TComponent *component = persistent ? AsComponent(persistent->Object()) : nullptr)
+            return component;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TFormWindowDesigner::TFormWindowDesigner(QDesignerFormWindowInterface *FormWindow)
+    : m_formWindow(FormWindow), m_root(std::make_unique<TFormRoot>())
+{
+    m_root->SetDesigning(true);
+    using Form = QDesignerFormWindowInterface;
+    connect(FormWindow, &Form::widgetManaged, this, [this](QWidget *widget) {
+        track(widget);
+        if (const qsizetype index = indexOf(widget); index >= 0)
+            NotifyItemInserted(this, m_tracked.at(index).ComponentObject.data());
+    });
+    connect(FormWindow, &Form::widgetUnmanaged, this, &TFormWindowDesigner::untrack);
+    connect(FormWindow, &Form::widgetRemoved, this, &TFormWindowDesigner::untrack);
+    connect(FormWindow, &Form::selectionChanged, this,
+            &TFormWindowDesigner::designerSelectionChanged);
+    connect(FormWindow, &Form::mainContainerChanged, this,
+            &TFormWindowDesigner::mainContainerChanged);
+    connect(FormWindow->commandHistory(), &QUndoStack::indexChanged, this,
+            &TFormWindowDesigner::historyChanged);
+    mainContainerChanged(FormWindow->mainContainer());
+    NotifyDesignerOpened(this, false);
+}
+
+TFormWindowDesigner::~TFormWindowDesigner()
+{
+    Close();
+}
+
+void TFormWindowDesigner::Close()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    if (m_formWindow) {
+        disconnect(m_formWindow, nullptr, this, nullptr);
+        disconnect(m_formWindow->commandHistory(), nullptr, this, nullptr);
+    }
+    try {
+        NotifyDesignerClosed(this, false);
+    } catch (...) {
+        HandleHostException();
+    }
+    m_selection.clear();
+    m_tracked.clear();
+    m_root->ReleaseAll();
+}
+
+// ---- What the form holds -------------------------------------------------------------------
+
+QDesignerPropertySheetExtension *TFormWindowDesigner::sheetOf(QWidget *Widget) const
+{
+    if (!m_formWindow || !Widget)
+        return nullptr;
+    return qt_extension<QDesignerPropertySheetExtension *>(
+        m_formWindow->core()->extensionManager(), Widget);
+}
+
+TFormWindowDesigner::TValues TFormWindowDesigner::readValues(QWidget *Widget) const
+{
+    TValues values;
+    QDesignerPropertySheetExtension *sheet = sheetOf(Widget);
+    if (!sheet)
+        return values;
+    const QMetaObject *meta = Widget->metaObject();
+    for (int i = QWidget::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        if (!isWrittenBack(property))
+            continue;
+        const QString name = QString::fromLatin1(property.name());
+        const int index = sheet->indexOf(name);
+        if (index >= 0)
+            values.append({name, property.read(Widget), sheet->property(index)});
+    }
+    return values;
+}
+
+void TFormWindowDesigner::TakeSnapshot()
+{
+    m_tracked.removeIf([](const TTracked &entry) { return !entry.Widget; });
+    for (TTracked &entry : m_tracked)
+        entry.Values = readValues(entry.Widget);
+}
+
+void TFormWindowDesigner::trackAll()
+{
+    QWidget *container = m_formWindow ? m_formWindow->mainContainer() : nullptr;
+    const QList<TTracked> tracked = m_tracked;
+    for (const TTracked &entry : tracked)
+        if (!entry.Widget || !container || !container->isAncestorOf(entry.Widget))
+            untrack(entry.Widget);
+    m_tracked.removeIf([](const TTracked &entry) { return !entry.Widget; });
+    if (!container)
+        return;
+    for (QWidget *widget : container->findChildren<QWidget *>())
+        if (m_formWindow->isManaged(widget))
+            track(widget);
+}
+
+void TFormWindowDesigner::track(QWidget *Widget)
+{
+    if (m_closed || !Widget || indexOf(Widget) >= 0 || !m_formWindow ||
+        Widget == m_formWindow->mainContainer())
+        return;
+    TComponent *component = WidgetComponent(Widget);
+    if (!component)
+        return;
+    SetUiWidgetDesigning(Widget, true);
+    m_root->InsertComponent(component);
+    m_tracked.append({Widget, component->Object(), component, readValues(Widget)});
+}
+
+void TFormWindowDesigner::untrack(QWidget *Widget)
+{
+    const qsizetype index = indexOf(Widget);
+    if (index < 0)
+        return;
+    const TTracked entry = m_tracked.takeAt(index);
+    if (!entry.ComponentObject)
+        return;
+    m_selection.removeIf([&](const QPointer<QObject> &object) {
+        return !object || owningComponent(object) == entry.Component;
+    });
+    m_root->Release(entry.Component);
+    // Windows that edit it close; none of them can select it any more.
+    try {
+        NotifyItemDeleted(this, entry.ComponentObject.data());
+    } catch (...) {
+        HandleHostException();
+    }
+}
+
+qsizetype TFormWindowDesigner::indexOf(const QWidget *Widget) const
+{
+    for (qsizetype i = 0; i < m_tracked.size(); ++i)
+        if (Widget && m_tracked.at(i).Widget == Widget)
+            return i;
+    return -1;
+}
+
+QWidget *TFormWindowDesigner::widgetOf(QObject *Instance) const
+{
+    TComponent *component = owningComponent(Instance);
+    if (!component)
+        return nullptr;
+    if (component == m_root.get())
+        return m_formWindow ? m_formWindow->mainContainer() : nullptr;
+    for (const TTracked &entry : m_tracked)
+        if (entry.ComponentObject && entry.Component == component)
+            return entry.Widget.data();
+    return nullptr;
+}
+
+TComponent *TFormWindowDesigner::componentOf(QWidget *Widget) const
+{
+    if (m_formWindow && Widget && Widget == m_formWindow->mainContainer())
+        return m_root.get();
+    const qsizetype index = indexOf(Widget);
+    return index >= 0 && m_tracked.at(index).ComponentObject ? m_tracked.at(index).Component
+                                                              : nullptr;
+}
+
+void TFormWindowDesigner::mainContainerChanged(QWidget *Container)
+{
+    if (m_closed)
+        return;
+    if (Container) {
+        m_root->setObjectName(Container->objectName());
+        disconnect(m_rootName);
+        m_rootName = connect(Container, &QObject::objectNameChanged, m_root.get(),
+                             [root = m_root.get()](const QString &Name) { root->setObjectName(Name); });
+    }
+    trackAll();
+    // A form just read: links between its components are resolved by now.
+    TakeSnapshot();
+}
+
+// ---- Changes -------------------------------------------------------------------------------
+
+void TFormWindowDesigner::Modified()
+{
+    if (m_closed || m_writing || !m_formWindow)
+        return;
+    struct TChange {
+        QWidget *Widget;
+        QString Name;
+        QVariant Old;
+        QVariant New;
+    };
+    QList<TChange> changes;
+    for (const TTracked &entry : m_tracked) {
+        if (!entry.Widget)
+            continue;
+        const TValues now = readValues(entry.Widget);
+        for (qsizetype i = 0; i < now.size() && i < entry.Values.size(); ++i) {
+            const TValue &was = entry.Values.at(i);
+            const TValue &is = now.at(i);
+            if (was.Name == is.Name && was.Raw != is.Raw)
+                changes.append({entry.Widget, is.Name, was.Sheet, is.Sheet});
+        }
+    }
+    if (!changes.isEmpty()) {
+        // Designer's own property commands, with the value from before the package wrote as
+        // the one undo brings back; pushing one sets the value the widget already has.
+        QDesignerFormWindowInterface *form = m_formWindow;
+        m_writing = true;
+        const bool macro = changes.size() > 1;
+        try {
+            RunThenAlways(
+                [&] {
+                    if (macro)
+                        form->beginCommand(
+                            tr("Change properties of %1").arg(changes.first().Widget->objectName()));
+                    for (const TChange &change : changes) {
+                        auto command =
+                            std::make_unique<qdesigner_internal::SetPropertyCommand>(form);
+                        if (!command->init(change.Widget, change.Name, change.New))
+                            continue;
+                        command->setOldValue(change.Old);
+                        form->commandHistory()->push(command.release());
+                    }
+                },
+                [&] {
+                    if (macro)
+                        form->endCommand();
+                    m_writing = false;
+                });
+        } catch (...) {
+            HandleHostException();
+        }
+        TakeSnapshot();
+    }
+    NotifyItemsModified(this);
+}
+
+void TFormWindowDesigner::historyChanged()
+{
+    if (m_closed || m_writing)
+        return;
+    // Designer changed the form (its property editor, undo, redo, a move): the windows read it
+    // again, and later changes compare with it as it is now.
+    TakeSnapshot();
+    try {
+        NotifyItemsModified(this);
+    } catch (...) {
+        HandleHostException();
+    }
+}
+
+// ---- Selection -----------------------------------------------------------------------------
+
+void TFormWindowDesigner::SelectComponent(QObject *Instance)
+{
+    SetSelections(Instance ? QList<QObject *>{Instance} : QList<QObject *>{});
+}
+
+void TFormWindowDesigner::SetSelections(const QList<QObject *> &List)
+{
+    if (m_closed)
+        return;
+    m_selection.clear();
+    for (QObject *object : List)
+        if (object)
+            m_selection.append(object);
+    selectInDesigner(List);
+    NotifySelectionChanged(this, GetSelections());
+}
+
+QList<QObject *> TFormWindowDesigner::GetSelections() const
+{
+    QList<QObject *> list;
+    for (const QPointer<QObject> &object : m_selection)
+        if (object)
+            list.append(object.data());
+    return list;
+}
+
+void TFormWindowDesigner::selectInDesigner(const QList<QObject *> &List)
+{
+    if (!m_formWindow)
+        return;
+    QList<QWidget *> widgets;
+    for (QObject *object : List)
+        if (QWidget *widget = widgetOf(object); widget && !widgets.contains(widget))
+            widgets.append(widget);
+    if (widgets.isEmpty())
+        return;
+    QDesignerFormWindowCursorInterface *cursor = m_formWindow->cursor();
+    QList<QWidget *> selected;
+    for (int i = 0; i < cursor->selectedWidgetCount(); ++i)
+        selected.append(cursor->selectedWidget(i));
+    std::sort(widgets.begin(), widgets.end());
+    std::sort(selected.begin(), selected.end());
+    if (widgets == selected)
+        return;
+    m_selecting = true;
+    m_formWindow->clearSelection(false);
+    for (QWidget *widget : widgets)
+        m_formWindow->selectWidget(widget, true);
+    m_selecting = false;
+}
+
+void TFormWindowDesigner::designerSelectionChanged()
+{
+    if (m_closed || m_selecting || !m_formWindow)
+        return;
+    QList<QObject *> selected;
+    QDesignerFormWindowCursorInterface *cursor = m_formWindow->cursor();
+    for (int i = 0; i < cursor->selectedWidgetCount(); ++i)
+        if (TComponent *component = componentOf(cursor->selectedWidget(i)))
+            selected.append(component->Object());
+    if (selected.isEmpty())
+        selected.append(m_root.get());
+    // Designer selecting the widgets of what is selected here (a column selects its grid) is no
+    // change: the finer selection stays.
+    QList<QObject *> owners;
+    for (QObject *object : GetSelections())
+        if (TComponent *component = owningComponent(object))
+            owners.append(component->Object());
+    auto sorted = [](QList<QObject *> List) {
+        std::sort(List.begin(), List.end());
+        List.erase(std::unique(List.begin(), List.end()), List.end());
+        return List;
+    };
+    if (sorted(owners) == sorted(selected))
+        return;
+    m_selection.clear();
+    for (QObject *object : selected)
+        m_selection.append(object);
+    try {
+        NotifySelectionChanged(this, selected);
+    } catch (...) {
+        HandleHostException();
+    }
+}
+
+// ---- Lookups -------------------------------------------------------------------------------
+
+void TFormWindowDesigner::Activate()
+{
+    if (!m_formWindow)
+        return;
+    if (QDesignerFormWindowManagerInterface *manager = m_formWindow->core()->formWindowManager())
+        manager->setActiveFormWindow(m_formWindow);
+    if (QWidget *window = m_formWindow->window()) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+void TFormWindowDesigner::GetComponentNames(
+    const QMetaObject *Class, const std::function<void(const QString &)> &Proc) const
+{
+    for (int i = 0; i < m_root->ComponentCount(); ++i) {
+        const TComponent *component = m_root->Components(i);
+        if (!Class || component->Object()->metaObject()->inherits(Class))
+            Proc(component->Name());
+    }
+}
+
+TComponent *TFormWindowDesigner::GetComponent(const QString &Name) const
+{
+    if (Name.compare(m_root->Name(), Qt::CaseInsensitive) == 0 && !Name.isEmpty())
+        return m_root.get();
+    return m_root->FindComponent(Name);
+}
+
+QString TFormWindowDesigner::GetComponentName(const TComponent *Component) const
+{
+    return Component ? Component->Name() : QString();
+}
+
+TComponent *TFormWindowDesigner::GetRoot() const
+{
+    return m_root.get();
+}

@@ -1,0 +1,439 @@
+// The Qt Designer plugin, loaded as Designer loads it and driven through Designer's own
+// components in this process: the widget box entries, the task menu opening the package's
+// windows, and the IDesigner over a form window (a change on a designer page becomes an
+// undoable property change of the form, selection both ways, names, removed widgets and closed
+// forms closing their windows).
+
+#include <QtTest>
+
+#include <QDesignerComponents>
+#include <QDesignerFormEditorInterface>
+#include <QDesignerFormWindowCursorInterface>
+#include <QDesignerFormWindowInterface>
+#include <QDesignerFormWindowManagerInterface>
+#include <QDesignerIntegration>
+#include <QDesignerObjectInspectorInterface>
+#include <QDesignerPropertyEditorInterface>
+#include <QDesignerWidgetBoxInterface>
+#include <QDesignerPropertySheetExtension>
+#include <QDesignerTaskMenuExtension>
+#include <QDomDocument>
+#include <QExtensionManager>
+#include <QPluginLoader>
+#include <QUndoStack>
+#include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
+#include <QtUiPlugin/QDesignerCustomWidgetInterface>
+
+#include "column.h"
+#include "controls/checkbox.h"
+#include "db.h"
+#include "designintf.h"
+#include "designwindow.h"
+#include "grid.h"
+#include "hostmessages.h"
+#include "persistent.h"
+#include "testsupport.h"
+#include "uicomponents.h"
+
+namespace {
+
+const QString kPluginFile =
+    QStringLiteral(KOR_DESIGNER_PLUGIN_ROOT "/designer/libkordbgridplugin.so");
+
+// A form with a grid and a data source, as Designer would save it.
+const QString kForm = QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0">
+ <class>Orders</class>
+ <widget class="QWidget" name="Orders">
+  <property name="geometry"><rect><x>0</x><y>0</y><width>640</width><height>400</height></rect></property>
+  <widget class="TKorDBGrid" name="grid1">
+   <property name="geometry"><rect><x>10</x><y>10</y><width>400</width><height>200</height></rect></property>
+  </widget>
+  <widget class="TDataSourcePlaceholder" name="dataSource1">
+   <property name="geometry"><rect><x>450</x><y>10</y><width>120</width><height>28</height></rect></property>
+  </widget>
+ </widget>
+</ui>
+)");
+
+// Records the design notices the package's windows hear.
+class TNoticeProbe : public IDesignNotification {
+public:
+    TNoticeProbe() { RegisterDesignNotification(this); }
+    ~TNoticeProbe() override { UnregisterDesignNotification(this); }
+
+    QList<QObject *> lastSelection;
+    int selections = 0;
+    int modified = 0;
+    QList<QObject *> deleted;
+    QList<IDesigner *> closed;
+
+    void ItemDeleted(IDesigner *, QObject *Item) override { deleted.append(Item); }
+    void ItemInserted(IDesigner *, QObject *) override {}
+    void ItemsModified(IDesigner *) override { ++modified; }
+    void SelectionChanged(IDesigner *, const QList<QObject *> &Selection) override
+    {
+        ++selections;
+        lastSelection = Selection;
+    }
+    void DesignerOpened(IDesigner *, bool) override {}
+    void DesignerClosed(IDesigner *ADesigner, bool) override { closed.append(ADesigner); }
+};
+
+QList<TDesignWindow *> openDesignWindows()
+{
+    QList<TDesignWindow *> windows;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *window = qobject_cast<TDesignWindow *>(widget); window && window->isVisible())
+            windows.append(window);
+    return windows;
+}
+
+TDesignWindow *openWindow(const char *ClassName)
+{
+    for (TDesignWindow *window : openDesignWindows())
+        if (window->inherits(ClassName))
+            return window;
+    return nullptr;
+}
+
+} // namespace
+
+class TestDesignerPlugin : public QObject {
+    Q_OBJECT
+
+    QPluginLoader m_loader{kPluginFile};
+    QDesignerCustomWidgetCollectionInterface *m_collection = nullptr;
+    QDesignerFormEditorInterface *m_core = nullptr;
+    // Designer's main window, which holds the form window.
+    std::unique_ptr<QMainWindow> m_main;
+    QPointer<QDesignerFormWindowInterface> m_form;
+    QStringList m_errors;
+
+    QWidget *formWidget(const char *Name) const
+    {
+        return m_form->mainContainer()->findChild<QWidget *>(QString::fromLatin1(Name));
+    }
+
+    // Runs the widget's task-menu entry named Text, as a person picks it from the menu.
+    bool runTask(QWidget *Widget, const QString &Text)
+    {
+        auto *menu = qt_extension<QDesignerTaskMenuExtension *>(m_core->extensionManager(), Widget);
+        if (!menu)
+            return false;
+        for (QAction *action : menu->taskActions())
+            if (action->text() == Text) {
+                action->trigger();
+                return true;
+            }
+        return false;
+    }
+
+    TDesignWindow *openGridDesigner()
+    {
+        if (!runTask(formWidget("grid1"), QStringLiteral("Kor-DBGrid Designer...")))
+            return nullptr;
+        return openWindow("TKorDBGridDesigner");
+    }
+
+    static void flush()
+    {
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+
+    static void closeDesignWindows()
+    {
+        for (TDesignWindow *window : openDesignWindows())
+            window->close();
+        flush();
+    }
+
+    QDesignerPropertySheetExtension *sheet(QWidget *Widget) const
+    {
+        return qt_extension<QDesignerPropertySheetExtension *>(m_core->extensionManager(), Widget);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        ResetTestSettingsDir();
+        SetHostExceptionHandler([this](const QString &Message) { m_errors.append(Message); });
+        // Designer finds the plugin where it finds every plugin: in "designer" below a plugin
+        // folder.
+        QCoreApplication::addLibraryPath(QStringLiteral(KOR_DESIGNER_PLUGIN_ROOT));
+        QVERIFY2(m_loader.load(), qPrintable(m_loader.errorString()));
+        m_collection = qobject_cast<QDesignerCustomWidgetCollectionInterface *>(m_loader.instance());
+        QVERIFY(m_collection);
+
+        // Designer's own form editor, set up as its application sets it up.
+        QDesignerComponents::initializeResources();
+        m_core = QDesignerComponents::createFormEditor(nullptr);
+        m_main = std::make_unique<QMainWindow>();
+        m_main->resize(900, 600);
+        m_core->setTopLevel(m_main.get());
+        QDesignerComponents::createTaskMenu(m_core, m_core);
+        QDesignerComponents::initializePlugins(m_core);
+        m_core->setWidgetBox(QDesignerComponents::createWidgetBox(m_core, nullptr));
+        m_core->setPropertyEditor(QDesignerComponents::createPropertyEditor(m_core, nullptr));
+        m_core->setObjectInspector(QDesignerComponents::createObjectInspector(m_core, nullptr));
+        new QDesignerIntegration(m_core, m_core);
+        QVERIFY(m_errors.isEmpty());
+    }
+
+    void init()
+    {
+        m_errors.clear();
+        QDesignerFormWindowManagerInterface *manager = m_core->formWindowManager();
+        m_form = manager->createFormWindow(m_main.get());
+        m_main->setCentralWidget(m_form);
+        QVERIFY(m_form->setContents(kForm));
+        manager->setActiveFormWindow(m_form);
+        m_main->show();
+        QVERIFY(formWidget("grid1"));
+        QVERIFY(formWidget("dataSource1"));
+    }
+
+    void cleanup()
+    {
+        closeDesignWindows();
+        delete m_form.data();
+        flush();
+        QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+    }
+
+    void cleanupTestCase()
+    {
+        // The form editor goes first: the task-menu factory it holds is the plugin's code.
+        delete m_core->propertyEditor();
+        delete m_core->objectInspector();
+        delete m_core->widgetBox();
+        delete m_core;
+        m_main.reset();
+        SetHostExceptionHandler({});
+    }
+
+    void widgetBoxListsThePalette_data()
+    {
+        QTest::addColumn<QString>("widgetClass");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("header");
+        for (const char *grid : {"TKorDBGrid", "TKorDBGridsADO", "TKorDBGridsCDS"})
+            QTest::addRow("%s", grid) << grid << "Data Controls" << "grid.h";
+        QTest::addRow("navigator") << "TKorDBNavigator" << "Data Controls" << "navigator.h";
+        QTest::addRow("editor") << "TKorDBEditor" << "Data Controls" << "editors.h";
+        QTest::addRow("column editor") << "TKorDBColumn" << "Data Controls" << "editors.h";
+        QTest::addRow("columns dialog")
+            << "TKorDBColumnsDialogPlaceholder" << "Data Controls" << "uicomponents.h";
+        QTest::addRow("data source") << "TDataSourcePlaceholder" << "Data Access"
+                                     << "uicomponents.h";
+        QTest::addRow("connection") << "TSQLConnectionPlaceholder" << "Data Access"
+                                    << "uicomponents.h";
+        QTest::addRow("data set") << "TSQLDataSetPlaceholder" << "Data Access"
+                                  << "uicomponents.h";
+    }
+
+    void widgetBoxListsThePalette()
+    {
+        QFETCH(QString, widgetClass);
+        QFETCH(QString, group);
+        QFETCH(QString, header);
+        QDesignerCustomWidgetInterface *entry = nullptr;
+        for (QDesignerCustomWidgetInterface *widget : m_collection->customWidgets())
+            if (widget->name() == widgetClass)
+                entry = widget;
+        QVERIFY(entry);
+        QCOMPARE(entry->group(), group);
+        QCOMPARE(entry->includeFile(), header);
+        QVERIFY(!entry->icon().isNull());
+        QVERIFY(entry->isInitialized());
+        QDomDocument dom;
+        QVERIFY(dom.setContent(entry->domXml()));
+        QCOMPARE(dom.documentElement().firstChildElement(QStringLiteral("widget"))
+                     .attribute(QStringLiteral("class")),
+                 widgetClass);
+
+        const std::unique_ptr<QWidget> widget(entry->createWidget(nullptr));
+        QCOMPARE(widget->metaObject()->className(), widgetClass.toLatin1());
+        TComponent *component = WidgetComponent(widget.get());
+        QVERIFY(component);
+        QVERIFY(component->IsDesigning());
+
+        // On a form the widget is designed; in a preview (a window of no form) it runs.
+        QWidget *onForm = entry->createWidget(m_form->mainContainer());
+        QVERIFY(WidgetComponent(onForm)->IsDesigning());
+        delete onForm;
+        QWidget preview;
+        QWidget *inPreview = entry->createWidget(&preview);
+        QVERIFY(!WidgetComponent(inPreview)->IsDesigning());
+    }
+
+    void taskMenuOffersTheVerbs()
+    {
+        QStringList verbs;
+        auto *menu = qt_extension<QDesignerTaskMenuExtension *>(m_core->extensionManager(),
+                                                                formWidget("grid1"));
+        QVERIFY(menu);
+        for (QAction *action : menu->taskActions())
+            verbs.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        QCOMPARE(verbs.size(), 4);
+        QCOMPARE(verbs.mid(1), (QStringList{QStringLiteral("-"), QStringLiteral("Co&lumns Editor..."),
+                                            QStringLiteral("Kor-DBGrid Designer...")}));
+        QVERIFY(verbs.first().contains(QStringLiteral("Kor-DBGrid")));
+    }
+
+    // Designer's preview builds the form again through the plugin, as at run time.
+    void previewBuildsTheForm()
+    {
+        const QPixmap preview = m_core->formWindowManager()->createPreviewPixmap();
+        QVERIFY(!preview.isNull());
+        QCOMPARE(preview.size(), m_form->mainContainer()->size());
+    }
+
+    void rootOwnsTheFormsComponents()
+    {
+        TDesignWindow *window = openGridDesigner();
+        QVERIFY(window);
+        IDesigner *designer = window->Designer();
+        QVERIFY(designer);
+        TComponent *root = designer->GetRoot();
+        QVERIFY(root);
+        QCOMPARE(root->Name(), QStringLiteral("Orders"));
+        QCOMPARE(root->ComponentCount(), 2);
+        TComponent *grid = WidgetComponent(formWidget("grid1"));
+        TComponent *source = WidgetComponent(formWidget("dataSource1"));
+        QCOMPARE(grid->Owner(), root);
+        QCOMPARE(source->Owner(), root);
+        QCOMPARE(designer->GetComponent(QStringLiteral("dataSource1")), source);
+        QStringList sources;
+        designer->GetComponentNames(&TDataSource::staticMetaObject,
+                                    [&](const QString &Name) { sources.append(Name); });
+        QCOMPARE(sources, QStringList{QStringLiteral("dataSource1")});
+
+        // A rename in Designer renames the component.
+        m_form->cursor()->setWidgetProperty(formWidget("dataSource1"), QStringLiteral("objectName"),
+                                            QStringLiteral("customers"));
+        QCOMPARE(source->Name(), QStringLiteral("customers"));
+        QCOMPARE(designer->GetComponent(QStringLiteral("customers")), source);
+    }
+
+    // A change on a page of the grid designer is a property command of the form: Designer's
+    // property sheet marks it changed (so it is saved), and Designer's undo takes it back.
+    void pageChangeIsAFormPropertyChange_data()
+    {
+        QTest::addColumn<QString>("checkBox");
+        QTest::addColumn<QString>("property");
+        QTest::addRow("plain property") << "TitlesCheckBox" << "Options";
+        QTest::addRow("value kept in the form text") << "GradientActiveCheckBox" << "formText";
+    }
+
+    void pageChangeIsAFormPropertyChange()
+    {
+        QFETCH(QString, checkBox);
+        QFETCH(QString, property);
+        QWidget *grid = formWidget("grid1");
+        TDesignWindow *window = openGridDesigner();
+        QVERIFY(window);
+        auto *pages = window->findChild<QTabWidget *>(QStringLiteral("PageControl"));
+        QVERIFY(pages);
+        pages->setCurrentWidget(window->findChild<QWidget *>(QStringLiteral("DesignTabSheet")));
+        auto *box = window->findChild<TCheckBox *>(checkBox);
+        QVERIFY(box);
+
+        QUndoStack *history = m_form->commandHistory();
+        const int steps = history->count();
+        const QVariant before = grid->property(qPrintable(property));
+        const bool checked = box->Checked();
+        box->click();
+        const QVariant after = grid->property(qPrintable(property));
+        QVERIFY(after != before);
+        QCOMPARE(history->count(), steps + 1);
+        QDesignerPropertySheetExtension *properties = sheet(grid);
+        QVERIFY(properties->isChanged(properties->indexOf(property)));
+
+        history->undo();
+        QCOMPARE(grid->property(qPrintable(property)), before);
+        QCOMPARE(box->Checked(), checked); // the page reads the form again
+        history->redo();
+        QCOMPARE(grid->property(qPrintable(property)), after);
+        QCOMPARE(box->Checked(), !checked);
+    }
+
+    void selectionGoesBothWays()
+    {
+        TNoticeProbe probe;
+        TDesignWindow *window = openGridDesigner();
+        QVERIFY(window);
+        IDesigner *designer = window->Designer();
+        QWidget *gridWidget = formWidget("grid1");
+        QWidget *sourceWidget = formWidget("dataSource1");
+        QObject *source = WidgetComponent(sourceWidget)->Object();
+        // The designer window, as it becomes active, selects its grid.
+        flush();
+
+        // Designer's selection reaches the package's windows.
+        m_form->clearSelection(false);
+        m_form->selectWidget(sourceWidget, true);
+        QTRY_COMPARE(probe.lastSelection, QList<QObject *>{source});
+        QCOMPARE(designer->GetSelections(), QList<QObject *>{source});
+
+        // The package's selection reaches Designer: a column selects its grid there, and stays
+        // the selection here.
+        auto *grid = qobject_cast<TKorDBGrid *>(gridWidget);
+        TKorColumn *column = grid->Columns()->Add();
+        designer->SetSelections({column});
+        QCOMPARE(m_form->cursor()->selectedWidgetCount(), 1);
+        QCOMPARE(m_form->cursor()->selectedWidget(0), gridWidget);
+        flush();
+        QCOMPARE(designer->GetSelections(), QList<QObject *>{column});
+
+        designer->SelectComponent(source);
+        QCOMPARE(m_form->cursor()->selectedWidget(0), sourceWidget);
+        QCOMPARE(probe.lastSelection, QList<QObject *>{source});
+    }
+
+    void removingAWidgetClosesItsWindows()
+    {
+        TNoticeProbe probe;
+        QWidget *gridWidget = formWidget("grid1");
+        TComponent *grid = WidgetComponent(gridWidget);
+        QVERIFY(runTask(gridWidget, QStringLiteral("Co&lumns Editor...")));
+        QPointer<TDesignWindow> gridDesigner = openGridDesigner();
+        QVERIFY(gridDesigner);
+        QCOMPARE(openDesignWindows().size(), 2);
+        IDesigner *designer = gridDesigner->Designer();
+
+        m_form->clearSelection(false);
+        m_form->selectWidget(gridWidget, true);
+        flush();
+        QAction *remove =
+            m_core->formWindowManager()->action(QDesignerFormWindowManagerInterface::DeleteAction);
+        QVERIFY(remove->isEnabled());
+        remove->trigger();
+        flush();
+        QVERIFY(probe.deleted.contains(gridWidget));
+        QVERIFY(openDesignWindows().isEmpty());
+        QVERIFY(!designer->GetComponent(QStringLiteral("grid1")));
+
+        // Designer's undo brings the widget back onto the form, and its component to the root.
+        m_form->commandHistory()->undo();
+        QCOMPARE(designer->GetComponent(QStringLiteral("grid1")), grid);
+    }
+
+    void closingTheFormClosesItsWindows()
+    {
+        TNoticeProbe probe;
+        QPointer<TDesignWindow> window = openGridDesigner();
+        QVERIFY(window);
+        IDesigner *designer = window->Designer();
+        delete m_form.data();
+        flush();
+        QCOMPARE(probe.closed, QList<IDesigner *>{designer});
+        QVERIFY(openDesignWindows().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestDesignerPlugin)
+#include "tst_designerplugin.moc"

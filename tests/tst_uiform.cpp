@@ -1,0 +1,526 @@
+// Forms laid out in .ui files: a form compiled by uic or loaded by QUiLoader holds the same
+// components, value for value, as the workbench's form file of the same form; links between
+// components resolve whatever order the widgets are made in; a broken form text is reported and
+// changes nothing; a component's text applied to a fresh component reads back the same; the
+// placeholders of components that are not controls follow their component.
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+#ifdef KOR_HAVE_UITOOLS
+#include <QUiLoader>
+#endif
+
+#include "column.h"
+#include "columnsdialog.h"
+#include "columntotal.h"
+#include "formdesigner.h"
+#include "formfile.h"
+#include "grid.h"
+#include "gridparts.h"
+#include "hostmessages.h"
+#include "kordblistsreg.h"
+#include "menus.h"
+#include "navigator.h"
+#include "registration.h"
+#include "sqldata.h"
+#include "testsupport.h"
+#include "typinfo.h"
+#include "ui_gridform.h"
+#include "uicomponents.h"
+
+namespace {
+
+QString dataFile(const char *Name)
+{
+    return QStringLiteral(KOR_UIFORM_DIR "/") + QLatin1String(Name);
+}
+
+QByteArray readFile(const QString &Path)
+{
+    QFile file(Path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+#ifdef KOR_HAVE_UITOOLS
+// Makes the package's widgets through CreateUiWidget, as the Qt Designer plugin does.
+class TComponentUiLoader : public QUiLoader {
+public:
+    QWidget *createWidget(const QString &ClassName, QWidget *Parent, const QString &Name) override
+    {
+        if (const QMetaObject *Class = FindUiWidgetClass(ClassName)) {
+            QWidget *widget = CreateUiWidget(Class, Parent);
+            if (widget)
+                widget->setObjectName(Name);
+            return widget;
+        }
+        return QUiLoader::createWidget(ClassName, Parent, Name);
+    }
+};
+#endif
+
+// The test form laid out from gridform.ui, by uic or by QUiLoader.
+std::unique_ptr<QWidget> loadGridForm(const QString &How)
+{
+    if (How == QLatin1String("uic")) {
+        auto window = std::make_unique<QWidget>();
+        Ui::GridForm().setupUi(window.get());
+        return window;
+    }
+#ifdef KOR_HAVE_UITOOLS
+    QFile file(dataFile("gridform.ui"));
+    if (!file.open(QIODevice::ReadOnly))
+        return nullptr;
+    TComponentUiLoader loader;
+    return std::unique_ptr<QWidget>(loader.load(&file));
+#else
+    return nullptr;
+#endif
+}
+
+// The components a window laid out from a .ui file holds, by name.
+QMap<QString, TComponent *> componentsOn(QWidget *Window)
+{
+    QMap<QString, TComponent *> found;
+    for (QWidget *widget : Window->findChildren<QWidget *>())
+        if (TComponent *component = WidgetComponent(widget))
+            found.insert(component->Name(), component);
+    return found;
+}
+
+// The first stored value in which two components differ, as "Property: actual / expected";
+// empty when they hold the same values.
+QString firstDifference(const TComponent *Actual, const TComponent *Expected)
+{
+    const QJsonObject actual = WriteComponentProperties(Actual, TPropertySelection::All);
+    const QJsonObject expected = WriteComponentProperties(Expected, TPropertySelection::All);
+    QStringList keys = actual.keys() + expected.keys();
+    keys.removeDuplicates();
+    const auto text = [](const QJsonValue &Value) {
+        return QString::fromUtf8(QJsonDocument(QJsonArray{Value}).toJson(QJsonDocument::Compact));
+    };
+    for (const QString &key : std::as_const(keys))
+        if (actual.value(key) != expected.value(key))
+            return QStringLiteral("%1: %2 / %3")
+                .arg(key, text(actual.value(key)), text(expected.value(key)));
+    return {};
+}
+
+TComponent *componentOf(QObject *Object)
+{
+    return Object ? AsComponent(Object) : nullptr;
+}
+
+// A widget of the package made as uic makes it: a child of Parent, named, its text applied.
+QWidget *placeWidget(const char *ClassName, const char *Name, const char *Text, QWidget *Parent)
+{
+    QWidget *widget = CreateUiWidget(FindUiWidgetClass(QLatin1String(ClassName)), Parent);
+    widget->setObjectName(QLatin1String(Name));
+    if (Text)
+        widget->setProperty(kFormTextProperty, QString::fromUtf8(Text));
+    return widget;
+}
+
+// Scenarios of widgets made in different orders whose texts link to each other: the grid to
+// DataSource1, DataSource1 to SQLDataSet1.
+struct TStep {
+    const char *ClassName;
+    const char *Name;
+    const char *Text; // nullptr: the .ui gives it no text
+    bool OnPage;      // made on a tab page that joins the window after every widget is made
+};
+struct TScenario {
+    const char *Title;
+    std::vector<TStep> Steps;
+    bool ResolvedOnceMade; // else only when the window is shown or the page joins it
+};
+
+const char kGridText[] = R"({"DataSource":"DataSource1"})";
+const char kSourceText[] = R"({"DataSet":"SQLDataSet1"})";
+const char kDataSetText[] = R"({"CommandText":"SELECT 1"})";
+
+const TScenario kScenarios[] = {
+    {"targets made first",
+     {{"TSQLDataSetPlaceholder", "SQLDataSet1", kDataSetText, false},
+      {"TDataSourcePlaceholder", "DataSource1", kSourceText, false},
+      {"TKorDBGrid", "KorDBGrid1", kGridText, false}},
+     true},
+    {"targets made last",
+     {{"TKorDBGrid", "KorDBGrid1", kGridText, false},
+      {"TDataSourcePlaceholder", "DataSource1", kSourceText, false},
+      {"TSQLDataSetPlaceholder", "SQLDataSet1", kDataSetText, false}},
+     true},
+    {"last target has no text of its own",
+     {{"TKorDBGrid", "KorDBGrid1", kGridText, false},
+      {"TDataSourcePlaceholder", "DataSource1", kSourceText, false},
+      {"TSQLDataSetPlaceholder", "SQLDataSet1", nullptr, false}},
+     false},
+    {"grid on a tab page that joins the window later",
+     {{"TKorDBGrid", "KorDBGrid1", kGridText, true},
+      {"TSQLDataSetPlaceholder", "SQLDataSet1", kDataSetText, false},
+      {"TDataSourcePlaceholder", "DataSource1", kSourceText, false}},
+     false},
+};
+
+} // namespace
+
+class TestUiForm : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_database;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_database = m_dir.filePath(QStringLiteral("sample.sqlite"));
+        TSQLConnection connection;
+        connection.setDatabaseName(m_database);
+        connection.Open();
+        connection.ExecuteDirect(QStringLiteral(
+            "CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), city VARCHAR(30))"));
+        connection.ExecuteDirect(QStringLiteral(
+            "INSERT INTO customers VALUES (1, 'Ann', 'Springfield'), (2, 'Bob', 'Shelbyville')"));
+        connection.Close();
+        RegisterComponents(QStringLiteral("Form file test"),
+                           {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject,
+                            &TDataSource::staticMetaObject, &TKorDBGrid::staticMetaObject});
+    }
+
+    // The .ui form and the form file of the same form give the same components with the same
+    // values, whether uic compiled the form or QUiLoader read it.
+    void uiFormHoldsWhatItsFormFileHolds_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("uic") << QStringLiteral("uic");
+        QTest::newRow("QUiLoader") << QStringLiteral("QUiLoader");
+    }
+
+    void uiFormHoldsWhatItsFormFileHolds()
+    {
+        QFETCH(QString, how);
+#ifndef KOR_HAVE_UITOOLS
+        if (how == QLatin1String("QUiLoader"))
+            QSKIP("Qt's UiTools are not installed");
+#endif
+        TScopedHostMessages messages;
+        const std::unique_ptr<QWidget> window = loadGridForm(how);
+        QVERIFY(window);
+        TFormDesigner designer;
+        ReadFormText(&designer, readFile(dataFile("gridform.kform")));
+
+        const QMap<QString, TComponent *> loaded = componentsOn(window.get());
+        QCOMPARE(loaded.size(), designer.Form()->ComponentCount());
+        for (int i = 0; i < designer.Form()->ComponentCount(); ++i) {
+            const TComponent *expected = designer.Form()->Components(i);
+            const TComponent *actual = loaded.value(expected->Name());
+            QVERIFY2(actual, qPrintable(expected->Name()));
+            QCOMPARE(actual->ClassName(), expected->ClassName());
+            QCOMPARE(firstDifference(actual, expected), QString());
+        }
+
+        // The values compared are the designed ones: links, columns, totals and fonts arrived.
+        auto *grid = dynamic_cast<TKorDBGrid *>(loaded.value(QStringLiteral("KorDBGrid1")));
+        QVERIFY(grid);
+        QCOMPARE(componentOf(grid->DataSource()), loaded.value(QStringLiteral("DataSource1")));
+        QCOMPARE(componentOf(grid->Totals()->DataSource()), componentOf(grid->DataSource()));
+        QCOMPARE(componentOf(grid->DataSource()->DataSet()),
+                 loaded.value(QStringLiteral("SQLDataSet1")));
+        QCOMPARE(grid->Columns()->Count(), 3);
+        QCOMPARE(grid->Columns()->Items(1)->Title()->Caption(), QStringLiteral("Customer"));
+        QCOMPARE(grid->Columns()->Items(1)->TotalValues()->Count(), 1);
+        QCOMPARE(grid->Font()->Name(), QStringLiteral("Courier New"));
+        QCOMPARE(grid->BorderStyle(), Vcl::bsNone);
+        QCOMPARE(grid->FixedColor(), clRed);
+        QVERIFY(messages.Errors.isEmpty());
+    }
+
+    // Links name components that may be made after the component naming them, that may have no
+    // text of their own, or that join the window later; each link waits until its component is
+    // there, and is written meanwhile with the name it waits for.
+    void linksResolveWhateverTheWidgetOrder_data()
+    {
+        QTest::addColumn<int>("scenario");
+        for (std::size_t i = 0; i < std::size(kScenarios); ++i)
+            QTest::newRow(kScenarios[i].Title) << int(i);
+    }
+
+    void linksResolveWhateverTheWidgetOrder()
+    {
+        QFETCH(int, scenario);
+        const TScenario &wanted = kScenarios[scenario];
+        TScopedHostMessages messages;
+        QWidget window;
+        auto *tabs = new QTabWidget(&window);
+        std::unique_ptr<QWidget> page = std::make_unique<QWidget>();
+        for (const TStep &step : wanted.Steps)
+            placeWidget(step.ClassName, step.Name, step.Text, step.OnPage ? page.get() : &window);
+        const auto componentNamed = [&](const char *Name) {
+            QWidget *widget = window.findChild<QWidget *>(QLatin1String(Name));
+            if (!widget)
+                widget = page->findChild<QWidget *>(QLatin1String(Name));
+            return WidgetComponent(widget);
+        };
+        auto *grid = dynamic_cast<TKorDBGrid *>(componentNamed("KorDBGrid1"));
+        auto *source = dynamic_cast<TDataSource *>(componentNamed("DataSource1"));
+        TComponent *dataSet = componentNamed("SQLDataSet1");
+        QVERIFY(grid && source && dataSet);
+
+        if (!wanted.ResolvedOnceMade) {
+            const bool gridWaits = wanted.Steps.front().OnPage;
+            TComponent *waiting = gridWaits ? static_cast<TComponent *>(grid) : source;
+            QVERIFY(HasWaitingLinks(waiting));
+            QVERIFY(ComponentFormText(waiting).contains(gridWaits ? "DataSource1" : "SQLDataSet1"));
+            if (gridWaits)
+                tabs->addTab(page.release(), QStringLiteral("Page"));
+            else
+                window.show();
+        }
+        QCOMPARE(componentOf(grid->DataSource()), static_cast<TComponent *>(source));
+        QCOMPARE(componentOf(source->DataSet()), dataSet);
+        QVERIFY(!HasWaitingLinks(grid));
+        QVERIFY(!HasWaitingLinks(source));
+        QCOMPARE(ComponentFormText(grid), QLatin1String(kGridText));
+        QVERIFY(messages.Errors.isEmpty());
+    }
+
+    // A data set whose text opens it waits for its connection, then opens once it is there.
+    void dataSetOpensOnceItsLinksAreSet()
+    {
+        TScopedHostMessages messages;
+        QWidget window;
+        placeWidget("TSQLDataSetPlaceholder", "SQLDataSet1",
+                    R"({"SQLConnection":"SQLConnection1","CommandText":"SELECT * FROM customers",)"
+                    R"("Active":true})",
+                    &window);
+        auto *dataSet = dynamic_cast<TSQLDataSet *>(
+            WidgetComponent(window.findChild<QWidget *>(QStringLiteral("SQLDataSet1"))));
+        QVERIFY(dataSet);
+        QVERIFY(!dataSet->Active());
+        QVERIFY(messages.Errors.isEmpty());
+
+        const QJsonObject connection{{"DatabaseName", m_database}};
+        placeWidget("TSQLConnectionPlaceholder", "SQLConnection1",
+                    QJsonDocument(connection).toJson(QJsonDocument::Compact).constData(), &window);
+        QVERIFY(dataSet->SQLConnection());
+        QVERIFY(dataSet->Active());
+        QCOMPARE(dataSet->RecordCount(), 2);
+        QVERIFY(messages.Errors.isEmpty());
+    }
+
+    // A text that cannot be read is reported through the host when Qt's property system sets
+    // it, raised when applied directly, and changes nothing either way.
+    void brokenTextIsReportedAndChangesNothing_data()
+    {
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        const QString grid = QStringLiteral("TKorDBGrid");
+        const QString dataSet = QStringLiteral("TSQLDataSetPlaceholder");
+        QTest::newRow("syntax") << grid << R"({"Columns": [)" << "Line 1, column 14";
+        QTest::newRow("unknown property")
+            << grid << R"({"Colums": []})" << "Component Grid, property Colums: no such property";
+        QTest::newRow("plain value in a control's text")
+            << grid << R"({"FixedColor": "clRed"})" << "FixedColor: a plain value";
+        QTest::newRow("bad value deep down")
+            << grid << R"({"Columns": [{"Title": {"Alignment": "taNowhere"}}]})"
+            << "Columns[0].Title.Alignment: taNowhere is not a value of TAlignment";
+        QTest::newRow("not an object") << dataSet << R"(["CommandText"])"
+                                       << "expected an object of properties";
+        QTest::newRow("link that is not a name")
+            << dataSet << R"({"SQLConnection": 5})" << "expected a component name or null";
+        QTest::newRow("string expected") << dataSet << R"({"CommandText": 5})"
+                                         << "CommandText: expected a string";
+    }
+
+    void brokenTextIsReportedAndChangesNothing()
+    {
+        QFETCH(QString, className);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QWidget window;
+        const char *good = className == QLatin1String("TKorDBGrid")
+                               ? R"({"Columns":[{"FieldName":"id"}],"TitleFont":{"Style":["fsBold"]}})"
+                               : R"({"CommandText":"SELECT 1"})";
+        QWidget *widget = placeWidget(qPrintable(className), "Grid", good, &window);
+        TComponent *component = WidgetComponent(widget);
+        const QString before = ComponentFormText(component);
+        QCOMPARE(before, QLatin1String(good));
+
+        TScopedHostMessages messages;
+        widget->setProperty(kFormTextProperty, text);
+        QCOMPARE(messages.Errors.size(), 1);
+        QVERIFY2(messages.Errors.first().contains(message), qPrintable(messages.Errors.first()));
+        QCOMPARE(ComponentFormText(component), before);
+        QVERIFY_THROWS_EXCEPTION(EFormFileError, ApplyComponentFormText(component, text));
+        QCOMPARE(ComponentFormText(component), before);
+    }
+
+    // Each component of the form file, written, applied to a fresh component of its class and
+    // written again, gives the same text; links that wait are written with their names.
+    void textAppliedToAFreshComponentReadsTheSame_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"KorDBGrid1", "DataSource1", "SQLDataSet1", "SQLConnection1"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void textAppliedToAFreshComponentReadsTheSame()
+    {
+        QFETCH(QString, name);
+        TScopedHostMessages messages;
+        TFormDesigner designer;
+        ReadFormText(&designer, readFile(dataFile("gridform.kform")));
+        const TComponent *original = designer.GetComponent(name);
+        QVERIFY(original);
+        const QString text = ComponentFormText(original);
+        QVERIFY(!text.isEmpty());
+        QCOMPARE(ComponentFormText(original), text);
+
+        QWidget window;
+        QWidget *widget = CreateUiWidget(original->Object()->metaObject(), &window);
+        QVERIFY(widget);
+        widget->setObjectName(name);
+        widget->setProperty(kFormTextProperty, text);
+        QCOMPARE(widget->property(kFormTextProperty).toString(), text);
+        widget->setProperty(kFormTextProperty, text); // again: nothing changes
+        QCOMPARE(ComponentFormText(WidgetComponent(widget)), text);
+        QVERIFY(messages.Errors.isEmpty());
+    }
+
+    // Values of the text's kind that a text leaves out go back to their defaults; a control's
+    // plain values, which its .ui holds as Qt properties, are left alone.
+    void leftOutValuesGoBackToDefaults()
+    {
+        QWidget window;
+        auto *grid = static_cast<TKorDBGrid *>(placeWidget(
+            "TKorDBGrid", "KorDBGrid1",
+            R"({"Columns":[{"FieldName":"id"}],"TitleFont":{"Size":14},"Font":{"Name":"Courier New"}})",
+            &window));
+        grid->setFixedColor(clRed);
+        QCOMPARE(grid->Columns()->State(), Kor::csCustomized);
+
+        grid->setProperty(kFormTextProperty, R"({"Font":{"Name":"Courier New"}})");
+        QCOMPARE(grid->Columns()->State(), Kor::csDefault);
+        QCOMPARE(grid->TitleFont()->Size(), TKorDBGrid().TitleFont()->Size());
+        QCOMPARE(grid->Font()->Name(), QStringLiteral("Courier New"));
+        QCOMPARE(grid->FixedColor(), clRed);
+
+        grid->setProperty(kFormTextProperty, QString());
+        QCOMPARE(ComponentFormText(grid), QString());
+        QCOMPARE(grid->Font()->Name(), TKorDBGrid().Font()->Name());
+        QCOMPARE(grid->FixedColor(), clRed);
+    }
+
+    // formText is a Qt property of every control, but not published: form files and the Object
+    // Inspector never show it.
+    void formTextStaysOutOfTheTypeInformation()
+    {
+        TFormDesigner designer;
+        auto *grid = designer.Create<TKorDBGrid>();
+        auto *navigator = designer.Create<TKorDBNavigator>();
+        grid->TitleFont()->setStyle(Vcl::TFontStyles(Vcl::fsItalic));
+        QVERIFY(!GetPropInfo(grid, QStringLiteral("formText")));
+        QVERIFY(!GetPropInfo(navigator, QStringLiteral("formText")));
+        QVERIFY(navigator->metaObject()->indexOfProperty(kFormTextProperty) >= 0);
+        QCOMPARE(grid->property(kFormTextProperty).toString(),
+                 QStringLiteral(R"({"TitleFont":{"Style":["fsItalic"]}})"));
+        QVERIFY(!WriteFormText(&designer).contains("formText"));
+    }
+
+    // Each component class stands on a .ui form as a widget: controls as themselves, the others
+    // as their placeholder; widget and component find each other.
+    void widgetClassesStandForComponents_data()
+    {
+        QTest::addColumn<const QMetaObject *>("component");
+        QTest::addColumn<const QMetaObject *>("widget");
+        QTest::newRow("grid") << &TKorDBGrid::staticMetaObject << &TKorDBGrid::staticMetaObject;
+        QTest::newRow("navigator")
+            << &TKorDBNavigator::staticMetaObject << &TKorDBNavigator::staticMetaObject;
+        QTest::newRow("data source") << &TDataSource::staticMetaObject
+                                     << &TDataSourcePlaceholder::staticMetaObject;
+        QTest::newRow("connection") << &TSQLConnection::staticMetaObject
+                                    << &TSQLConnectionPlaceholder::staticMetaObject;
+        QTest::newRow("data set") << &TSQLDataSet::staticMetaObject
+                                  << &TSQLDataSetPlaceholder::staticMetaObject;
+        QTest::newRow("columns dialog") << &TKorDBColumnsDialog::staticMetaObject
+                                        << &TKorDBColumnsDialogPlaceholder::staticMetaObject;
+        QTest::newRow("popup menu: none") << &TPopupMenu::staticMetaObject
+                                          << static_cast<const QMetaObject *>(nullptr);
+    }
+
+    void widgetClassesStandForComponents()
+    {
+        QFETCH(const QMetaObject *, component);
+        QFETCH(const QMetaObject *, widget);
+        QCOMPARE(UiWidgetClass(component), widget);
+        QWidget parent;
+        std::unique_ptr<QWidget> made(CreateUiWidget(component, &parent));
+        QCOMPARE(made != nullptr, widget != nullptr);
+        if (!widget)
+            return;
+        QCOMPARE(FindUiWidgetClass(QLatin1String(widget->className())), widget);
+        QCOMPARE(made->metaObject(), widget);
+        QCOMPARE(made->parentWidget(), &parent);
+        TComponent *madeComponent = WidgetComponent(made.get());
+        QVERIFY(madeComponent);
+        QCOMPARE(madeComponent->Object()->metaObject(), component);
+        QCOMPARE(ComponentWidget(madeComponent), made.get());
+    }
+
+    // A placeholder and its component share one name, whichever is renamed; at run time the
+    // placeholder stays hidden, at design time it shows a tile of fixed size with the palette
+    // icon (or the class's initials when there is none) and the name.
+    void placeholderFollowsItsComponent()
+    {
+        KorDBListsReg::Register(); // the columns dialog's palette icon
+        QWidget window;
+        window.resize(200, 70);
+        auto *dialog = static_cast<TComponentPlaceholder *>(
+            placeWidget("TKorDBColumnsDialogPlaceholder", "ColumnsDialog1", nullptr, &window));
+        auto *source = static_cast<TComponentPlaceholder *>(
+            placeWidget("TDataSourcePlaceholder", "DataSource1", nullptr, &window));
+        QCOMPARE(source->Component()->Name(), QStringLiteral("DataSource1"));
+        source->Component()->SetName(QStringLiteral("Customers"));
+        QCOMPARE(source->objectName(), QStringLiteral("Customers"));
+
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!source->isVisible());
+        source->show();
+        QVERIFY(!source->isVisible());
+
+        source->SetDesigning(true);
+        dialog->SetDesigning(true);
+        QVERIFY(source->Component()->IsDesigning());
+        QVERIFY(source->isVisible());
+        dialog->move(source->width() + 8, 0);
+        QCOMPARE(source->size(), TComponentPlaceholder::TileSize());
+        source->resize(300, 300);
+        QCOMPARE(source->size(), TComponentPlaceholder::TileSize());
+        QVERIFY(!GetPaletteIcon(&TKorDBColumnsDialog::staticMetaObject).isNull());
+        QVERIFY(GetPaletteIcon(&TDataSource::staticMetaObject).isNull());
+
+        // The tile shows more than its background: the picture and the name.
+        const QImage tile = source->grab().toImage();
+        const QRgb background = tile.pixel(tile.width() / 2, tile.height() - 3);
+        int drawn = 0;
+        for (int y = 2; y < tile.height() - 2; ++y)
+            for (int x = 2; x < tile.width() - 2; ++x)
+                drawn += tile.pixel(x, y) != background;
+        QVERIFY(drawn > 40);
+        SaveScreenshot(&window, QStringLiteral("uiplaceholders"));
+
+        SetUiWidgetDesigning(source, false);
+        QVERIFY(!source->isVisible());
+    }
+};
+
+QTEST_MAIN(TestUiForm)
+#include "tst_uiform.moc"
