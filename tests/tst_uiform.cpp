@@ -512,6 +512,8 @@ private slots:
         if (!widget)
             return;
         QCOMPARE(FindUiWidgetClass(QLatin1String(widget->className())), widget);
+        QVERIFY(!UiWidgetIncludeFile(widget).isEmpty());
+        QVERIFY(QFile::exists(QStringLiteral(KOR_RUNTIME_DIR "/") + UiWidgetIncludeFile(widget)));
         QCOMPARE(made->metaObject(), widget);
         QCOMPARE(made->parentWidget(), &parent);
         TComponent *madeComponent = WidgetComponent(made.get());

@@ -36,15 +36,20 @@ const TPlaceholderClass kPlaceholders[] = {
     {&TKorDBColumnsDialog::staticMetaObject, &TKorDBColumnsDialogPlaceholder::staticMetaObject},
 };
 
-// The package's controls, found by name even when no design-time package registered them.
-const QMetaObject *const kControls[] = {
-    &TKorDBGrid::staticMetaObject,
-    &TKorDBGridsADO::staticMetaObject,
-    &TKorDBGridsCDS::staticMetaObject,
-    &TKorDBNavigator::staticMetaObject,
-    &TKorDBEditor::staticMetaObject,
-    &TKorDBColumn::staticMetaObject,
-    &KorDBEditor::TKorDBGridEditor::staticMetaObject,
+// The package's controls, found by name even when no design-time package registered them, with
+// the header that declares each.
+struct TControlClass {
+    const QMetaObject *Class;
+    const char *Header;
+};
+const TControlClass kControls[] = {
+    {&TKorDBGrid::staticMetaObject, "grid.h"},
+    {&TKorDBGridsADO::staticMetaObject, "grid.h"},
+    {&TKorDBGridsCDS::staticMetaObject, "grid.h"},
+    {&TKorDBNavigator::staticMetaObject, "navigator.h"},
+    {&TKorDBEditor::staticMetaObject, "editors.h"},
+    {&TKorDBColumn::staticMetaObject, "editors.h"},
+    {&KorDBEditor::TKorDBGridEditor::staticMetaObject, "kordbeditor.h"},
 };
 
 const TPlaceholderClass *placeholderOf(const QMetaObject *Class)
@@ -122,21 +127,22 @@ const TPendingLinks *pendingOf(const TComponent *Component)
 // window is polished or shown, or a loader says so), so waiting data sets may open; while uic or
 // QUiLoader is still making it, a component linked to may not have its own values yet.
 // Setting a value may report an error in a message box, whose event loop may bring us back
-// here: that call does nothing.
+// here: that call does nothing. A text applied meanwhile replaces what waited for its component.
 void retryWaiting(bool Activate)
 {
     static bool busy = false;
     if (busy)
         return;
     busy = true;
-    auto &waiting = waitingLinks();
-    for (std::size_t i = 0; i < waiting.size();) {
-        if (!waiting[i].Object ||
-            waiting[i].Links.Resolve(resolverFor(waiting[i].Component), Activate))
-            waiting.erase(waiting.begin() + std::ptrdiff_t(i));
-        else
-            ++i;
-    }
+    std::vector<TWaiting> work = std::move(waitingLinks());
+    waitingLinks().clear();
+    std::vector<TWaiting> kept;
+    for (TWaiting &entry : work)
+        if (entry.Object && !entry.Links.Resolve(resolverFor(entry.Component), Activate))
+            kept.push_back(std::move(entry));
+    for (TWaiting &entry : kept)
+        if (entry.Object && !waitingOf(entry.Component))
+            waitingLinks().push_back(std::move(entry));
     busy = false;
 }
 
@@ -291,11 +297,21 @@ const QMetaObject *FindUiWidgetClass(const QString &ClassName)
     for (const TPlaceholderClass &entry : kPlaceholders)
         if (QLatin1String(entry.Widget->className()) == ClassName)
             return entry.Widget;
-    for (const QMetaObject *control : kControls)
-        if (QLatin1String(control->className()) == ClassName)
-            return control;
+    for (const TControlClass &control : kControls)
+        if (QLatin1String(control.Class->className()) == ClassName)
+            return control.Class;
     const QMetaObject *registered = TFormDesigner::FindComponentClass(ClassName);
     return isControlClass(registered) ? registered : nullptr;
+}
+
+QString UiWidgetIncludeFile(const QMetaObject *WidgetClass)
+{
+    if (placeholderOf(WidgetClass))
+        return QStringLiteral("uicomponents.h");
+    for (const TControlClass &control : kControls)
+        if (control.Class == WidgetClass)
+            return QLatin1String(control.Header);
+    return {};
 }
 
 void SetUiWidgetDesigning(QWidget *Widget, bool Designing)

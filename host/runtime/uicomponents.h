@@ -66,6 +66,10 @@ KORRUNTIME_EXPORT QWidget *CreateUiWidget(const QMetaObject *Class, QWidget *Par
 // The widget class a .ui file names: a control of the package (or one registered with the host)
 // or a placeholder class; nullptr for any other name.
 KORRUNTIME_EXPORT const QMetaObject *FindUiWidgetClass(const QString &ClassName);
+// The header a .ui file names for a widget class, so that uic's code finds the class (headers
+// are installed in one folder, which the installed package's targets put on the include path);
+// empty for a class the package does not know.
+KORRUNTIME_EXPORT QString UiWidgetIncludeFile(const QMetaObject *WidgetClass);
 // Marks the component Widget stands for as being designed, or not: a control stays on show
 // whatever its Visible says, a placeholder shows its tile; at run time a placeholder hides.
 KORRUNTIME_EXPORT void SetUiWidgetDesigning(QWidget *Widget, bool Designing);
