@@ -19,7 +19,7 @@ cmake --install "$dir" --prefix "$prefix" >/dev/null
 libdir="$(dirname "$(find "$prefix" -name 'libVCLKorDBGrid90.so*' -print -quit)")"
 for f in "$prefix/bin/korworkbench" "$libdir/libKorDesignHost.so" \
          "$libdir/kordbgrid/DCLKorDBGrid90.so" "$libdir/cmake/KorDBGrid/KorDBGridConfig.cmake" \
-         "$prefix/include/KorDBGrid/grid.h" "$prefix/share/icons/hicolor/24x24/apps/korworkbench.png" \
+         "$prefix/include/KorDBGrid/grid.h" "$prefix/include/KorDBGrid/uicomponents.h" "$prefix/share/icons/hicolor/24x24/apps/korworkbench.png" \
          "$prefix/share/applications/korworkbench.desktop"; do
     [ -e "$f" ] || { echo "test-install: $f was not installed" >&2; exit 1; }
 done

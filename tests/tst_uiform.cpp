@@ -134,9 +134,10 @@ struct TStep {
     bool OnPage;      // made on a tab page that joins the window after every widget is made
 };
 struct TScenario {
+    enum TWhen { OnceMade, PageJoins, WindowShown };
     const char *Title;
     std::vector<TStep> Steps;
-    bool ResolvedOnceMade; // else only when the window is shown or the page joins it
+    TWhen Resolved; // when every link is set; until then the grid waits for DataSource1
 };
 
 const char kGridText[] = R"({"DataSource":"DataSource1"})";
@@ -148,22 +149,27 @@ const TScenario kScenarios[] = {
      {{"TSQLDataSetPlaceholder", "SQLDataSet1", kDataSetText, false},
       {"TDataSourcePlaceholder", "DataSource1", kSourceText, false},
       {"TKorDBGrid", "KorDBGrid1", kGridText, false}},
-     true},
+     TScenario::OnceMade},
     {"targets made last",
      {{"TKorDBGrid", "KorDBGrid1", kGridText, false},
       {"TDataSourcePlaceholder", "DataSource1", kSourceText, false},
       {"TSQLDataSetPlaceholder", "SQLDataSet1", kDataSetText, false}},
-     true},
+     TScenario::OnceMade},
     {"last target has no text of its own",
      {{"TKorDBGrid", "KorDBGrid1", kGridText, false},
       {"TDataSourcePlaceholder", "DataSource1", kSourceText, false},
       {"TSQLDataSetPlaceholder", "SQLDataSet1", nullptr, false}},
-     false},
+     TScenario::OnceMade},
     {"grid on a tab page that joins the window later",
      {{"TKorDBGrid", "KorDBGrid1", kGridText, true},
       {"TSQLDataSetPlaceholder", "SQLDataSet1", kDataSetText, false},
       {"TDataSourcePlaceholder", "DataSource1", kSourceText, false}},
-     false},
+     TScenario::PageJoins},
+    {"target on a tab page that joins the window later",
+     {{"TKorDBGrid", "KorDBGrid1", kGridText, false},
+      {"TDataSourcePlaceholder", "DataSource1", kSourceText, true},
+      {"TSQLDataSetPlaceholder", "SQLDataSet1", kDataSetText, true}},
+     TScenario::WindowShown}, // shown at the latest
 };
 
 } // namespace
@@ -261,10 +267,11 @@ private slots:
         std::unique_ptr<QWidget> page = std::make_unique<QWidget>();
         for (const TStep &step : wanted.Steps)
             placeWidget(step.ClassName, step.Name, step.Text, step.OnPage ? page.get() : &window);
+        QWidget *pageWidget = page.get();
         const auto componentNamed = [&](const char *Name) {
             QWidget *widget = window.findChild<QWidget *>(QLatin1String(Name));
             if (!widget)
-                widget = page->findChild<QWidget *>(QLatin1String(Name));
+                widget = pageWidget->findChild<QWidget *>(QLatin1String(Name));
             return WidgetComponent(widget);
         };
         auto *grid = dynamic_cast<TKorDBGrid *>(componentNamed("KorDBGrid1"));
@@ -272,14 +279,12 @@ private slots:
         TComponent *dataSet = componentNamed("SQLDataSet1");
         QVERIFY(grid && source && dataSet);
 
-        if (!wanted.ResolvedOnceMade) {
-            const bool gridWaits = wanted.Steps.front().OnPage;
-            TComponent *waiting = gridWaits ? static_cast<TComponent *>(grid) : source;
-            QVERIFY(HasWaitingLinks(waiting));
-            QVERIFY(ComponentFormText(waiting).contains(gridWaits ? "DataSource1" : "SQLDataSet1"));
-            if (gridWaits)
-                tabs->addTab(page.release(), QStringLiteral("Page"));
-            else
+        if (wanted.Resolved != TScenario::OnceMade) {
+            QVERIFY(HasWaitingLinks(grid));
+            QVERIFY(!grid->DataSource());
+            QCOMPARE(ComponentFormText(grid), QLatin1String(kGridText));
+            tabs->addTab(page.release(), QStringLiteral("Page"));
+            if (wanted.Resolved == TScenario::WindowShown)
                 window.show();
         }
         QCOMPARE(componentOf(grid->DataSource()), static_cast<TComponent *>(source));
@@ -290,27 +295,53 @@ private slots:
         QVERIFY(messages.Errors.isEmpty());
     }
 
-    // A data set whose text opens it waits for its connection, then opens once it is there.
+    // A data set whose text opens it waits for its connection, and opens once the connection
+    // is there and the form is complete; made after its connection, it opens at once. One that
+    // its text leaves closed is left to the program.
+    void dataSetOpensOnceItsLinksAreSet_data()
+    {
+        QTest::addColumn<bool>("textOpens");
+        QTest::addColumn<bool>("connectionFirst");
+        QTest::newRow("opened by its text, connection made later") << true << false;
+        QTest::newRow("opened by its text, connection made first") << true << true;
+        QTest::newRow("opened by the program") << false << false;
+    }
+
     void dataSetOpensOnceItsLinksAreSet()
     {
+        QFETCH(bool, textOpens);
+        QFETCH(bool, connectionFirst);
         TScopedHostMessages messages;
         QWidget window;
+        const QByteArray connectionText =
+            QJsonDocument(QJsonObject{{"DatabaseName", m_database}}).toJson(QJsonDocument::Compact);
+        const auto placeConnection = [&] {
+            placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", connectionText.constData(),
+                        &window);
+        };
+        if (connectionFirst)
+            placeConnection();
         placeWidget("TSQLDataSetPlaceholder", "SQLDataSet1",
-                    R"({"SQLConnection":"SQLConnection1","CommandText":"SELECT * FROM customers",)"
-                    R"("Active":true})",
+                    textOpens ? R"({"SQLConnection":"SQLConnection1",)"
+                                R"("CommandText":"SELECT * FROM customers","Active":true})"
+                              : R"({"SQLConnection":"SQLConnection1",)"
+                                R"("CommandText":"SELECT * FROM customers"})",
                     &window);
         auto *dataSet = dynamic_cast<TSQLDataSet *>(
             WidgetComponent(window.findChild<QWidget *>(QStringLiteral("SQLDataSet1"))));
         QVERIFY(dataSet);
-        QVERIFY(!dataSet->Active());
-        QVERIFY(messages.Errors.isEmpty());
-
-        const QJsonObject connection{{"DatabaseName", m_database}};
-        placeWidget("TSQLConnectionPlaceholder", "SQLConnection1",
-                    QJsonDocument(connection).toJson(QJsonDocument::Compact).constData(), &window);
-        QVERIFY(dataSet->SQLConnection());
+        if (!connectionFirst) {
+            QVERIFY(!dataSet->Active());
+            placeConnection();
+            QVERIFY(dataSet->SQLConnection());
+            QVERIFY(!dataSet->Active()); // the form is still being made
+            if (!textOpens)
+                dataSet->Open();
+            window.show();
+        }
         QVERIFY(dataSet->Active());
         QCOMPARE(dataSet->RecordCount(), 2);
+        QVERIFY(!HasWaitingLinks(dataSet));
         QVERIFY(messages.Errors.isEmpty());
     }
 
@@ -323,18 +354,19 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString grid = QStringLiteral("TKorDBGrid");
         const QString dataSet = QStringLiteral("TSQLDataSetPlaceholder");
-        QTest::newRow("syntax") << grid << R"({"Columns": [)" << "Line 1, column 14";
-        QTest::newRow("unknown property")
-            << grid << R"({"Colums": []})" << "Component Grid, property Colums: no such property";
-        QTest::newRow("plain value in a control's text")
-            << grid << R"({"FixedColor": "clRed"})" << "FixedColor: a plain value";
+        QTest::newRow("syntax") << grid << R"({"Columns": [)"
+                                << "Line 1, column 14";
+        QTest::newRow("unknown property") << grid << R"({"Colums": []})"
+                                          << "Component Grid, property Colums: no such property";
+        QTest::newRow("plain value in a control's text") << grid << R"({"FixedColor": "clRed"})"
+                                                         << "FixedColor: a plain value";
         QTest::newRow("bad value deep down")
             << grid << R"({"Columns": [{"Title": {"Alignment": "taNowhere"}}]})"
             << "Columns[0].Title.Alignment: taNowhere is not a value of TAlignment";
         QTest::newRow("not an object") << dataSet << R"(["CommandText"])"
                                        << "expected an object of properties";
-        QTest::newRow("link that is not a name")
-            << dataSet << R"({"SQLConnection": 5})" << "expected a component name or null";
+        QTest::newRow("link that is not a name") << dataSet << R"({"SQLConnection": 5})"
+                                                 << "expected a component name or null";
         QTest::newRow("string expected") << dataSet << R"({"CommandText": 5})"
                                          << "CommandText: expected a string";
     }
@@ -345,9 +377,10 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, message);
         QWidget window;
-        const char *good = className == QLatin1String("TKorDBGrid")
-                               ? R"({"Columns":[{"FieldName":"id"}],"TitleFont":{"Style":["fsBold"]}})"
-                               : R"({"CommandText":"SELECT 1"})";
+        const char *good =
+            className == QLatin1String("TKorDBGrid")
+                ? R"({"Columns":[{"FieldName":"id"}],"TitleFont":{"Style":["fsBold"]}})"
+                : R"({"CommandText":"SELECT 1"})";
         QWidget *widget = placeWidget(qPrintable(className), "Grid", good, &window);
         TComponent *component = WidgetComponent(widget);
         const QString before = ComponentFormText(component);
@@ -399,10 +432,11 @@ private slots:
     void leftOutValuesGoBackToDefaults()
     {
         QWidget window;
-        auto *grid = static_cast<TKorDBGrid *>(placeWidget(
-            "TKorDBGrid", "KorDBGrid1",
-            R"({"Columns":[{"FieldName":"id"}],"TitleFont":{"Size":14},"Font":{"Name":"Courier New"}})",
-            &window));
+        auto *grid = static_cast<TKorDBGrid *>(
+            placeWidget("TKorDBGrid", "KorDBGrid1",
+                        R"({"Columns":[{"FieldName":"id"}],"TitleFont":{"Size":14},)"
+                        R"("Font":{"Name":"Courier New"}})",
+                        &window));
         grid->setFixedColor(clRed);
         QCOMPARE(grid->Columns()->State(), Kor::csCustomized);
 
@@ -443,16 +477,16 @@ private slots:
         QTest::newRow("grid") << &TKorDBGrid::staticMetaObject << &TKorDBGrid::staticMetaObject;
         QTest::newRow("navigator")
             << &TKorDBNavigator::staticMetaObject << &TKorDBNavigator::staticMetaObject;
-        QTest::newRow("data source") << &TDataSource::staticMetaObject
-                                     << &TDataSourcePlaceholder::staticMetaObject;
-        QTest::newRow("connection") << &TSQLConnection::staticMetaObject
-                                    << &TSQLConnectionPlaceholder::staticMetaObject;
+        QTest::newRow("data source")
+            << &TDataSource::staticMetaObject << &TDataSourcePlaceholder::staticMetaObject;
+        QTest::newRow("connection")
+            << &TSQLConnection::staticMetaObject << &TSQLConnectionPlaceholder::staticMetaObject;
         QTest::newRow("data set") << &TSQLDataSet::staticMetaObject
                                   << &TSQLDataSetPlaceholder::staticMetaObject;
         QTest::newRow("columns dialog") << &TKorDBColumnsDialog::staticMetaObject
                                         << &TKorDBColumnsDialogPlaceholder::staticMetaObject;
-        QTest::newRow("popup menu: none") << &TPopupMenu::staticMetaObject
-                                          << static_cast<const QMetaObject *>(nullptr);
+        QTest::newRow("popup menu: none")
+            << &TPopupMenu::staticMetaObject << static_cast<const QMetaObject *>(nullptr);
     }
 
     void widgetClassesStandForComponents()
@@ -466,6 +500,8 @@ private slots:
         if (!widget)
             return;
         QCOMPARE(FindUiWidgetClass(QLatin1String(widget->className())), widget);
+        QVERIFY(!UiWidgetIncludeFile(widget).isEmpty());
+        QVERIFY(QFile::exists(QStringLiteral(KOR_RUNTIME_DIR "/") + UiWidgetIncludeFile(widget)));
         QCOMPARE(made->metaObject(), widget);
         QCOMPARE(made->parentWidget(), &parent);
         TComponent *madeComponent = WidgetComponent(made.get());

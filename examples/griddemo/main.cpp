@@ -1,6 +1,11 @@
 // A grid over a small SQLite table, in an application of its own that links the installed
-// run-time package. With --offscreen-check (or on the offscreen platform) it exits once the grid
-// has painted its rows: 0 when every row is on show with its text drawn, 1 otherwise.
+// run-time package. Its window comes from griddemo.ui through uic: the grid, its data source,
+// data set and connection (placeholders, hidden at run time), the grid's columns with their
+// titles kept in the grid's formText, and the links between them by name. The program only
+// points the connection at its database and opens the data set.
+// With --offscreen-check (or on the offscreen platform) it exits once the grid has painted its
+// rows: 0 when every row is on show with its text drawn under the titles the form gave its
+// columns, 1 otherwise.
 
 #include <QApplication>
 #include <QImage>
@@ -15,6 +20,7 @@
 #include "grid.h"
 #include "hosterrors.h"
 #include "sqldata.h"
+#include "ui_griddemo.h"
 
 namespace {
 
@@ -22,10 +28,9 @@ const char *const Rows[][2] = {
     {"Ann", "Springfield"}, {"Bob", "Shelbyville"}, {"Cid", "Ogdenville"}};
 constexpr int RowCount = int(std::size(Rows));
 
-// Creates the table in a fresh database file and opens a data set over it.
-void openSample(TSQLConnection &connection, TSQLDataSet &dataSet, const QString &file)
+// Creates the table in a fresh database file and opens the data set over it.
+void openSample(TSQLConnection &connection, TDataSet &dataSet, const QString &file)
 {
-    connection.setDriverName(QStringLiteral("QSQLITE"));
     connection.setDatabaseName(file);
     connection.Open();
     connection.ExecuteDirect(
@@ -35,9 +40,20 @@ void openSample(TSQLConnection &connection, TSQLDataSet &dataSet, const QString 
         connection.ExecuteDirect(QStringLiteral("INSERT INTO customers VALUES (%1, '%2', '%3')")
                                      .arg(i + 1)
                                      .arg(QLatin1String(Rows[i][0]), QLatin1String(Rows[i][1])));
-    dataSet.setSQLConnection(&connection);
-    dataSet.setCommandText(QStringLiteral("SELECT * FROM customers ORDER BY id"));
     dataSet.Open();
+}
+
+// The columns are those the form designed, with their titles.
+bool columnsAsDesigned(TKorDBGrid &grid)
+{
+    const QStringList titles = {QStringLiteral("Customer"), QStringLiteral("City")};
+    const QList<TKorColumn *> columns = grid.VisibleColumns();
+    bool same = columns.size() == titles.size();
+    for (int i = 0; same && i < columns.size(); ++i)
+        same = columns[i]->Title()->Caption() == titles[i];
+    if (!same)
+        std::fprintf(stderr, "griddemo: the grid does not have the columns its form gave it\n");
+    return same;
 }
 
 // True when the cell shows more than its background, i.e. text was drawn into it.
@@ -83,27 +99,29 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    TSQLConnection connection;
-    TSQLDataSet customers;
-    TDataSource source;
-    TKorDBGrid grid;
+    QWidget window;
+    Ui::GridDemo form;
+    form.setupUi(&window);
+    auto *connection = dynamic_cast<TSQLConnection *>(form.Database->Component());
+    auto *customers = dynamic_cast<TDataSet *>(form.Customers->Component());
+    TKorDBGrid &grid = *form.CustomersGrid;
+    if (!connection || !customers || grid.DataSet() != customers) {
+        std::fprintf(stderr, "griddemo: the form's components are not linked\n");
+        return 1;
+    }
     try {
-        openSample(connection, customers, folder.filePath(QStringLiteral("demo.sqlite")));
+        openSample(*connection, *customers, folder.filePath(QStringLiteral("demo.sqlite")));
     } catch (const EHostError &error) {
         std::fprintf(stderr, "griddemo: %s\n", qPrintable(error.Message()));
         return 1;
     }
-    source.setDataSet(&customers);
-    grid.setDataSource(&source);
-    grid.setWindowTitle(QStringLiteral("Kor-DBGrid demo"));
-    grid.resize(480, 240);
-    grid.show();
+    window.show();
 
     if (!check)
         return app.exec();
     int result = 1;
     QTimer::singleShot(0, &app, [&] {
-        result = rowsPainted(grid) ? 0 : 1;
+        result = columnsAsDesigned(grid) && rowsPainted(grid) ? 0 : 1;
         if (result == 0)
             std::printf("griddemo: %d rows painted\n", RowCount);
         app.quit();

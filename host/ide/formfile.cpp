@@ -532,15 +532,16 @@ public:
     {
         QObject *object = Component->Object();
         m_where = componentWhere(Component->Name());
+        // Changes go into a closed data set; it opens again once its links are set. One the text
+        // leaves closed stays closed.
         if (m_which == TPropertySelection::All)
             for (PPropInfo info : GetPropList(object))
                 if (isActivation(info) && info->HasWrite()) {
                     const QJsonValue wanted = valueNoCase(Text, info->Name);
-                    m_activations.push_back(
-                        {object, info, wanted.isUndefined() ? encodeOrdinal(info, 0) : wanted,
-                         m_where});
+                    if (!wanted.isUndefined() && wanted != encodeOrdinal(info, 0))
+                        m_activations.push_back({object, info, wanted, m_where});
                     if (GetOrdProp(object, info) != 0)
-                        SetOrdProp(object, info, 0); // changes go into a closed data set
+                        SetOrdProp(object, info, 0);
                 }
         Properties(object, Text, m_references.Object(object->metaObject(), {}),
                    object->metaObject(), {}, QString(), true);
@@ -842,7 +843,7 @@ bool TPendingLinks::IsEmpty() const
            std::none_of(m_data->Activations.begin(), m_data->Activations.end(), alive);
 }
 
-bool TPendingLinks::Resolve(const TComponentResolver &Resolve)
+bool TPendingLinks::Resolve(const TComponentResolver &Resolve, bool Activate)
 {
     if (!m_data)
         return true;
@@ -874,7 +875,7 @@ bool TPendingLinks::Resolve(const TComponentResolver &Resolve)
         set(link->Instance, link->Info, value);
         link = links.erase(link);
     }
-    if (links.empty()) {
+    if (links.empty() && Activate) {
         for (const Data::Activation &activation : m_data->Activations) {
             if (!activation.Instance ||
                 encodeScalar(activation.Instance, activation.Info) == activation.Value)

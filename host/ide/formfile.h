@@ -82,9 +82,10 @@ public:
     // True when nothing waits (links to objects that went are dropped).
     bool IsEmpty() const;
     // Sets every waiting link whose component Resolve finds now (a component of the wrong class
-    // counts as none, as in ReadFormText); once no link waits, sets the activations. A value
-    // that cannot be set is reported (HandleHostException) and dropped. Answers IsEmpty().
-    bool Resolve(const TComponentResolver &Resolve);
+    // counts as none, as in ReadFormText); once no link waits, and when Activate says the
+    // components linked to are complete, sets the activations. A value that cannot be set is
+    // reported (HandleHostException) and dropped. Answers IsEmpty().
+    bool Resolve(const TComponentResolver &Resolve, bool Activate = true);
     // The name a link of Instance's property waits for; empty when none waits.
     QString Target(const QObject *Instance, const QString &PropertyName) const;
 
@@ -107,8 +108,8 @@ KORHOST_EXPORT QJsonObject WriteComponentProperties(const TComponent *Component,
 // blank text: none). The properties of that selection that the text leaves out go back to
 // their defaults; the others are not touched. Links are set to what Resolve finds, the others
 // wait in the answer (and hold none meanwhile); with Which All the activations are set last,
-// once every link is set. Raises EFormFileError, before anything changed, for a text that cannot
-// be read, and for plain values in a Compound text.
+// at once when every link is set at once, else they wait too. Raises EFormFileError, before
+// anything changed, for a text that cannot be read, and for plain values in a Compound text.
 KORHOST_EXPORT TPendingLinks ApplyComponentProperties(TComponent *Component, const QByteArray &Text,
                                                       TPropertySelection Which,
                                                       const TComponentResolver &Resolve);

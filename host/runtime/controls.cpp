@@ -24,6 +24,8 @@ TKorWinControl::TKorWinControl(QObject *AOwner)
     connect(m_font.get(), &TFont::changed, this, &TKorWinControl::fontChanged);
     QWidget::setFont(m_font->ToQFont());
     setFocusPolicy(Qt::StrongFocus);
+    // Links of .ui form texts that wait for a component of this name can be set now.
+    connect(this, &QObject::objectNameChanged, this, [] { ResolveWaitingLinks(false); });
 }
 
 TKorWinControl::~TKorWinControl()

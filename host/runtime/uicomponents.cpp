@@ -5,8 +5,8 @@
 #include <QJsonDocument>
 #include <QPainter>
 #include <QPointer>
-#include <qdrawutil.h>
 #include <iterator>
+#include <qdrawutil.h>
 #include <vector>
 
 #include "columnsdialog.h"
@@ -36,12 +36,20 @@ const TPlaceholderClass kPlaceholders[] = {
     {&TKorDBColumnsDialog::staticMetaObject, &TKorDBColumnsDialogPlaceholder::staticMetaObject},
 };
 
-// The package's controls, found by name even when no design-time package registered them.
-const QMetaObject *const kControls[] = {
-    &TKorDBGrid::staticMetaObject,       &TKorDBGridsADO::staticMetaObject,
-    &TKorDBGridsCDS::staticMetaObject,   &TKorDBNavigator::staticMetaObject,
-    &TKorDBEditor::staticMetaObject,     &TKorDBColumn::staticMetaObject,
-    &KorDBEditor::TKorDBGridEditor::staticMetaObject,
+// The package's controls, found by name even when no design-time package registered them, with
+// the header that declares each.
+struct TControlClass {
+    const QMetaObject *Class;
+    const char *Header;
+};
+const TControlClass kControls[] = {
+    {&TKorDBGrid::staticMetaObject, "grid.h"},
+    {&TKorDBGridsADO::staticMetaObject, "grid.h"},
+    {&TKorDBGridsCDS::staticMetaObject, "grid.h"},
+    {&TKorDBNavigator::staticMetaObject, "navigator.h"},
+    {&TKorDBEditor::staticMetaObject, "editors.h"},
+    {&TKorDBColumn::staticMetaObject, "editors.h"},
+    {&KorDBEditor::TKorDBGridEditor::staticMetaObject, "kordbeditor.h"},
 };
 
 const TPlaceholderClass *placeholderOf(const QMetaObject *Class)
@@ -115,22 +123,26 @@ const TPendingLinks *pendingOf(const TComponent *Component)
     return waiting ? &waiting->Links : nullptr;
 }
 
-// Sets every waiting link whose component is there now. Setting a link may report an error
-// in a message box, whose event loop may bring us back here: that call does nothing.
-void retryWaiting()
+// Sets every waiting link whose component is there now. Activate: the form is complete (its
+// window is polished or shown, or a loader says so), so waiting data sets may open; while uic or
+// QUiLoader is still making it, a component linked to may not have its own values yet.
+// Setting a value may report an error in a message box, whose event loop may bring us back
+// here: that call does nothing. A text applied meanwhile replaces what waited for its component.
+void retryWaiting(bool Activate)
 {
     static bool busy = false;
     if (busy)
         return;
     busy = true;
-    auto &waiting = waitingLinks();
-    for (std::size_t i = 0; i < waiting.size();) {
-        if (!waiting[i].Object ||
-            waiting[i].Links.Resolve(resolverFor(waiting[i].Component)))
-            waiting.erase(waiting.begin() + std::ptrdiff_t(i));
-        else
-            ++i;
-    }
+    std::vector<TWaiting> work = std::move(waitingLinks());
+    waitingLinks().clear();
+    std::vector<TWaiting> kept;
+    for (TWaiting &entry : work)
+        if (entry.Object && !entry.Links.Resolve(resolverFor(entry.Component), Activate))
+            kept.push_back(std::move(entry));
+    for (TWaiting &entry : kept)
+        if (entry.Object && !waitingOf(entry.Component))
+            waitingLinks().push_back(std::move(entry));
     busy = false;
 }
 
@@ -156,7 +168,7 @@ protected:
         case QEvent::Polish:
         case QEvent::Show:
         case QEvent::ParentChange:
-            retryWaiting();
+            retryWaiting(Event->type() != QEvent::ParentChange);
             if (waitingLinks().empty())
                 Watched->removeEventFilter(this);
             break;
@@ -169,8 +181,9 @@ protected:
 
 QString compact(const QJsonObject &Object)
 {
-    return Object.isEmpty() ? QString()
-                            : QString::fromUtf8(QJsonDocument(Object).toJson(QJsonDocument::Compact));
+    return Object.isEmpty()
+               ? QString()
+               : QString::fromUtf8(QJsonDocument(Object).toJson(QJsonDocument::Compact));
 }
 
 // The placeholder's stand-in picture when its class has no palette icon: the capitals of the
@@ -200,8 +213,8 @@ QString ComponentFormText(const TComponent *Component)
 {
     if (!Component || !Component->Object())
         return {};
-    return compact(WriteComponentProperties(Component, selectionOf(Component),
-                                            pendingOf(Component)));
+    return compact(
+        WriteComponentProperties(Component, selectionOf(Component), pendingOf(Component)));
 }
 
 void ApplyComponentFormText(TComponent *Component, const QString &Text)
@@ -212,15 +225,14 @@ void ApplyComponentFormText(TComponent *Component, const QString &Text)
     const QByteArray text = Text.toUtf8();
     // The same text again (uic sets it once more when it retranslates): nothing to do.
     QJsonParseError error{};
-    const QJsonDocument document =
-        text.trimmed().isEmpty() ? QJsonDocument(QJsonObject()) : QJsonDocument::fromJson(text, &error);
+    const QJsonDocument document = text.trimmed().isEmpty() ? QJsonDocument(QJsonObject())
+                                                            : QJsonDocument::fromJson(text, &error);
     if (error.error == QJsonParseError::NoError && document.isObject() &&
         document.object() == WriteComponentProperties(Component, which, pendingOf(Component))) {
-        retryWaiting();
+        retryWaiting(false);
         return;
     }
-    TPendingLinks links =
-        ApplyComponentProperties(Component, text, which, resolverFor(Component));
+    TPendingLinks links = ApplyComponentProperties(Component, text, which, resolverFor(Component));
     auto &waiting = waitingLinks();
     if (TWaiting *old = waitingOf(Component))
         waiting.erase(waiting.begin() + (old - waiting.data()));
@@ -231,7 +243,12 @@ void ApplyComponentFormText(TComponent *Component, const QString &Text)
             TLinkWatcher::Watch(widget->window());
         }
     }
-    retryWaiting();
+    retryWaiting(false);
+}
+
+void ResolveWaitingLinks(bool Complete)
+{
+    retryWaiting(Complete);
 }
 
 bool HasWaitingLinks(const TComponent *Component)
@@ -280,11 +297,21 @@ const QMetaObject *FindUiWidgetClass(const QString &ClassName)
     for (const TPlaceholderClass &entry : kPlaceholders)
         if (QLatin1String(entry.Widget->className()) == ClassName)
             return entry.Widget;
-    for (const QMetaObject *control : kControls)
-        if (QLatin1String(control->className()) == ClassName)
-            return control;
+    for (const TControlClass &control : kControls)
+        if (QLatin1String(control.Class->className()) == ClassName)
+            return control.Class;
     const QMetaObject *registered = TFormDesigner::FindComponentClass(ClassName);
     return isControlClass(registered) ? registered : nullptr;
+}
+
+QString UiWidgetIncludeFile(const QMetaObject *WidgetClass)
+{
+    if (placeholderOf(WidgetClass))
+        return QStringLiteral("uicomponents.h");
+    for (const TControlClass &control : kControls)
+        if (control.Class == WidgetClass)
+            return QLatin1String(control.Header);
+    return {};
 }
 
 void SetUiWidgetDesigning(QWidget *Widget, bool Designing)
@@ -297,20 +324,20 @@ void SetUiWidgetDesigning(QWidget *Widget, bool Designing)
 
 // ---- placeholders -------------------------------------------------------------------------
 
-TComponentPlaceholder::TComponentPlaceholder(std::unique_ptr<TComponent> Component,
-                                             QWidget *Parent)
+TComponentPlaceholder::TComponentPlaceholder(std::unique_ptr<TComponent> Component, QWidget *Parent)
     : QWidget(Parent), m_component(std::move(Component))
 {
     QObject *object = m_component->Object();
     object->setProperty(kPlaceholderProperty, QVariant::fromValue<QWidget *>(this));
     connect(this, &QObject::objectNameChanged, this, [this](const QString &Name) {
-        if (m_component->Name() == Name)
-            return;
-        try {
-            m_component->SetName(Name);
-        } catch (...) {
-            HandleHostException();
+        if (m_component->Name() != Name) {
+            try {
+                m_component->SetName(Name);
+            } catch (...) {
+                HandleHostException();
+            }
         }
+        retryWaiting(false);
     });
     connect(object, &QObject::objectNameChanged, this, [this](const QString &Name) {
         if (objectName() != Name)
@@ -396,9 +423,9 @@ void TComponentPlaceholder::paintEvent(QPaintEvent *)
     painter.setPen(palette().color(QPalette::ButtonText));
     const QRect nameBox(tile.left() + 2, iconBox.bottom() + 2, tile.width() - 4,
                         tile.bottom() - iconBox.bottom() - 3);
-    painter.drawText(nameBox, Qt::AlignHCenter | Qt::AlignVCenter,
-                     QFontMetrics(font).elidedText(m_component->Name(), Qt::ElideRight,
-                                                   nameBox.width()));
+    painter.drawText(
+        nameBox, Qt::AlignHCenter | Qt::AlignVCenter,
+        QFontMetrics(font).elidedText(m_component->Name(), Qt::ElideRight, nameBox.width()));
 }
 
 TDataSourcePlaceholder::TDataSourcePlaceholder(QWidget *Parent)

@@ -36,12 +36,19 @@ KORRUNTIME_EXPORT QString ComponentFormText(const TComponent *Component);
 // Applies Text to Component: the values it names are set, the others of its kind go back to
 // their defaults. Raises EFormFileError, before anything changed, for a text that cannot be read.
 // Links to components not yet on Component's window wait (holding none) and are set when they
-// appear: whenever another component's text is applied, and when the window (or the component's
-// widget) is polished, shown or moved to another parent. Data sets open and connections connect
-// once every link of their text is set.
+// appear: whenever another component's text is applied or a component gets its name, and when
+// the window (or the component's widget) is polished, shown or moved to another parent. Data
+// sets open and connections connect (their activations) at once when every link of their text
+// is set at once; otherwise once the links are set and the form is complete: when the window is
+// polished or shown, or ResolveWaitingLinks says so.
 KORRUNTIME_EXPORT void ApplyComponentFormText(TComponent *Component, const QString &Text);
-// Whether links of Component's last applied text still wait for their components.
+// Whether links of Component's last applied text, or the activations they hold back, still wait.
 KORRUNTIME_EXPORT bool HasWaitingLinks(const TComponent *Component);
+// Sets the waiting links whose components are there now. Complete: the form is complete, so
+// data sets and connections whose links are all set may open (a loader may call it so once a
+// form is made; polishing or showing the window does the same). Done on its own, not complete,
+// whenever a component's text is applied or a control or placeholder gets its name.
+KORRUNTIME_EXPORT void ResolveWaitingLinks(bool Complete = true);
 
 // The widget that stands for Component on a .ui form: Component itself when it is a control,
 // otherwise the placeholder that owns it (nullptr when it has none).
@@ -59,6 +66,10 @@ KORRUNTIME_EXPORT QWidget *CreateUiWidget(const QMetaObject *Class, QWidget *Par
 // The widget class a .ui file names: a control of the package (or one registered with the host)
 // or a placeholder class; nullptr for any other name.
 KORRUNTIME_EXPORT const QMetaObject *FindUiWidgetClass(const QString &ClassName);
+// The header a .ui file names for a widget class, so that uic's code finds the class (headers
+// are installed in one folder, which the installed package's targets put on the include path);
+// empty for a class the package does not know.
+KORRUNTIME_EXPORT QString UiWidgetIncludeFile(const QMetaObject *WidgetClass);
 // Marks the component Widget stands for as being designed, or not: a control stays on show
 // whatever its Visible says, a placeholder shows its tile; at run time a placeholder hides.
 KORRUNTIME_EXPORT void SetUiWidgetDesigning(QWidget *Widget, bool Designing);
