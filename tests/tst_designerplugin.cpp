@@ -20,6 +20,7 @@
 #include <QDomDocument>
 #include <QExtensionManager>
 #include <QPluginLoader>
+#include <QUiLoader>
 #include <QUndoStack>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
@@ -29,6 +30,8 @@
 #include "db.h"
 #include "designintf.h"
 #include "designwindow.h"
+#include "formdesigner.h"
+#include "formfile.h"
 #include "grid.h"
 #include "hostmessages.h"
 #include "persistent.h"
@@ -290,6 +293,37 @@ private slots:
         const QPixmap preview = m_core->formWindowManager()->createPreviewPixmap();
         QVERIFY(!preview.isNull());
         QCOMPARE(preview.size(), m_form->mainContainer()->size());
+    }
+
+    // QUiLoader finds the plugin where Designer finds it and builds a .ui form with the
+    // package's components holding what the form file of the same form holds, running.
+    void uiLoaderBuildsFormsThroughThePlugin()
+    {
+        QUiLoader loader;
+        loader.clearPluginPaths();
+        loader.addPluginPath(QStringLiteral(KOR_DESIGNER_PLUGIN_ROOT "/designer"));
+        QFile ui(QStringLiteral(KOR_UIFORM_DIR "/gridform.ui"));
+        QVERIFY(ui.open(QIODevice::ReadOnly));
+        const std::unique_ptr<QWidget> window(loader.load(&ui));
+        QVERIFY2(window, qPrintable(loader.errorString()));
+
+        QFile formFile(QStringLiteral(KOR_UIFORM_DIR "/gridform.kform"));
+        QVERIFY(formFile.open(QIODevice::ReadOnly));
+        TFormDesigner designer;
+        ReadFormText(&designer, formFile.readAll());
+        QVERIFY(designer.Form()->ComponentCount() >= 4);
+        for (int i = 0; i < designer.Form()->ComponentCount(); ++i) {
+            const TComponent *expected = designer.Form()->Components(i);
+            auto *widget = window->findChild<QWidget *>(expected->Name());
+            QVERIFY2(widget, qPrintable(expected->Name()));
+            const TComponent *loaded = WidgetComponent(widget);
+            QVERIFY(loaded);
+            QVERIFY(!loaded->IsDesigning());
+            QCOMPARE(loaded->ClassName(), expected->ClassName());
+            QCOMPARE(WriteComponentProperties(loaded, TPropertySelection::All),
+                     WriteComponentProperties(expected, TPropertySelection::All));
+        }
+        designer.Close();
     }
 
     void rootOwnsTheFormsComponents()
