@@ -46,6 +46,22 @@ namespace {
 
 using namespace FormFileValues;
 
+// Sets the values that open data sets and connections, last, once their links are in place; one
+// that cannot open (its database is gone) is reported and the rest go on.
+void activate(const std::vector<TPendingLinks::Data::Activation> &Activations)
+{
+    for (const TPendingLinks::Data::Activation &activation : Activations) {
+        if (!activation.Instance ||
+            encodeScalar(activation.Instance, activation.Info) == activation.Value)
+            continue;
+        try {
+            setScalar(activation.Instance, activation.Info, activation.Value);
+        } catch (...) {
+            HandleHostException();
+        }
+    }
+}
+
 // Whether a top-level property of that shape belongs to the selection.
 bool selected(TPropertySelection Which, PPropInfo Info, Shape Shape)
 {
@@ -513,17 +529,7 @@ public:
                 fail(QStringLiteral("%1, property %2").arg(link.Where, link.Path), error.Message());
             }
         }
-        for (const Activation &activation : m_activations) {
-            if (!activation.Instance ||
-                encodeScalar(activation.Instance, activation.Info) == activation.Value)
-                continue;
-            // A data set that cannot open (its database is gone) is reported; the form opens.
-            try {
-                setScalar(activation.Instance, activation.Info, activation.Value);
-            } catch (...) {
-                HandleHostException();
-            }
-        }
+        activate(m_activations);
     }
 
     // One component alone: its selected properties, links and activations left waiting in the
@@ -876,16 +882,7 @@ bool TPendingLinks::Resolve(const TComponentResolver &Resolve, bool Activate)
         link = links.erase(link);
     }
     if (links.empty() && Activate) {
-        for (const Data::Activation &activation : m_data->Activations) {
-            if (!activation.Instance ||
-                encodeScalar(activation.Instance, activation.Info) == activation.Value)
-                continue;
-            try {
-                setScalar(activation.Instance, activation.Info, activation.Value);
-            } catch (...) {
-                HandleHostException();
-            }
-        }
+        activate(m_data->Activations);
         m_data->Activations.clear();
     }
     return IsEmpty();
