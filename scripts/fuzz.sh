@@ -21,6 +21,10 @@ flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DKOR_FUZZ=ON -DCMAKE_C_COMPILER=clang
 command -v ccache >/dev/null && flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$root" -B "$dir" -G Ninja "${flags[@]}" >&2
 export QT_QPA_PLATFORM=offscreen
+# Allocation stacks two frames deep: deeper stacks, unwound through libraries built without frame
+# pointers, fill the sanitizer's stack depot and slow every allocation more as a run goes on. A
+# finding is replayed on its own with full stacks.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-malloc_context_size=2}"
 for target in "${targets[@]}"; do
     cmake --build "$dir" --target "$target" "${target}_seeded" -j"$(nproc)" >&2
     # The fuzzer grows its own copy of the target's seeds.

@@ -16,6 +16,7 @@
 #include "menus.h"
 #include "registration.h"
 #include "sqldata.h"
+#include "testsupport.h"
 #include "typinfo.h"
 
 namespace {
@@ -112,15 +113,11 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        m_database = m_dir.filePath(QStringLiteral("sample.sqlite"));
-        TSQLConnection connection;
-        connection.setDatabaseName(m_database);
-        connection.Open();
-        connection.ExecuteDirect(QStringLiteral(
-            "CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), balance REAL)"));
-        connection.ExecuteDirect(
-            QStringLiteral("INSERT INTO customers VALUES (1, 'Ann', 10.5), (2, 'Bob', 20.25)"));
-        connection.Close();
+        m_database = CreateTestDatabase(
+            m_dir.filePath(QStringLiteral("sample.sqlite")),
+            {QStringLiteral(
+                 "CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), balance REAL)"),
+             QStringLiteral("INSERT INTO customers VALUES (1, 'Ann', 10.5), (2, 'Bob', 20.25)")});
         RegisterComponents(QStringLiteral("Form file test"),
                            {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject,
                             &TDataSource::staticMetaObject, &TPopupMenu::staticMetaObject,

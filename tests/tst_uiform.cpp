@@ -185,15 +185,12 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        m_database = m_dir.filePath(QStringLiteral("sample.sqlite"));
-        TSQLConnection connection;
-        connection.setDatabaseName(m_database);
-        connection.Open();
-        connection.ExecuteDirect(QStringLiteral(
-            "CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), city VARCHAR(30))"));
-        connection.ExecuteDirect(QStringLiteral(
-            "INSERT INTO customers VALUES (1, 'Ann', 'Springfield'), (2, 'Bob', 'Shelbyville')"));
-        connection.Close();
+        m_database = CreateTestDatabase(
+            m_dir.filePath(QStringLiteral("sample.sqlite")),
+            {QStringLiteral("CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), "
+                            "city VARCHAR(30))"),
+             QStringLiteral("INSERT INTO customers VALUES (1, 'Ann', 'Springfield'), (2, 'Bob', "
+                            "'Shelbyville')")});
         RegisterComponents(QStringLiteral("Form file test"),
                            {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject,
                             &TDataSource::staticMetaObject, &TKorDBGrid::staticMetaObject});

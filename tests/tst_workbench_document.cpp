@@ -105,14 +105,10 @@ private slots:
     {
         ResetTestSettingsDir();
         QVERIFY(m_dir.isValid());
-        m_database = m_dir.filePath(QStringLiteral("orders.sqlite"));
-        TSQLConnection connection;
-        connection.setDatabaseName(m_database);
-        connection.Open();
-        connection.ExecuteDirect(
-            QStringLiteral("CREATE TABLE orders (id INTEGER PRIMARY KEY, total REAL)"));
-        connection.ExecuteDirect(QStringLiteral("INSERT INTO orders VALUES (1, 9.5), (2, 12)"));
-        connection.Close();
+        m_database = CreateTestDatabase(
+            m_dir.filePath(QStringLiteral("orders.sqlite")),
+            {QStringLiteral("CREATE TABLE orders (id INTEGER PRIMARY KEY, total REAL)"),
+             QStringLiteral("INSERT INTO orders VALUES (1, 9.5), (2, 12)")});
         RegisterHostComponents();
         LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl"));
         QVERIFY(TFormDesigner::FindComponentClass(QStringLiteral("TKorDBGrid")));

@@ -69,7 +69,7 @@ class TestWorkbenchSoak : public QObject {
     std::mt19937 m_random;
     QStringList m_script;
     QMap<QString, int> m_failedSteps;
-    QMap<QString, QString> m_firstRefusal; // per command: the first message, for the summary
+    QMap<QString, QString> m_firstRefusal;       // per command: the first message, for the summary
     QMap<QString, QPair<int, qint64>> m_timings; // per command: steps run and nanoseconds spent
     int m_names = 0;
 
@@ -94,7 +94,10 @@ class TestWorkbenchSoak : public QObject {
             names << componentsOf(className);
         return names;
     }
-    QString any(const QStringList &Names) { return Names.isEmpty() ? QString() : Names[pick(int(Names.size()))]; }
+    QString any(const QStringList &Names)
+    {
+        return Names.isEmpty() ? QString() : Names[pick(int(Names.size()))];
+    }
 
     QWidget *frontDesignWindow() const { return m_runner->FrontWindow(); }
 
@@ -108,19 +111,25 @@ class TestWorkbenchSoak : public QObject {
             if (allComponents().size() >= kMaxComponents)
                 return QStringLiteral("delete %1").arg(any(allComponents()));
             const int kind = pick(int(std::size(kClasses)));
-            const QString name = QStringLiteral("%1%2").arg(QLatin1String(kPrefixes[kind])).arg(++m_names);
-            return kind == 3 ? QStringLiteral("place TKorDBGrid %1 %2 %3 320 160")
-                                   .arg(name).arg(8 * pick(40)).arg(8 * pick(30))
-                             : QStringLiteral("place %1 %2").arg(QLatin1String(kClasses[kind]), name);
+            const QString name =
+                QStringLiteral("%1%2").arg(QLatin1String(kPrefixes[kind])).arg(++m_names);
+            return kind == 3
+                       ? QStringLiteral("place TKorDBGrid %1 %2 %3 320 160")
+                             .arg(name)
+                             .arg(8 * pick(40))
+                             .arg(8 * pick(30))
+                       : QStringLiteral("place %1 %2").arg(QLatin1String(kClasses[kind]), name);
         }
         case 1: {
             const QString name = any(allComponents());
-            return !name.isEmpty() && chance(40) ? QStringLiteral("delete %1").arg(name) : QString();
+            return !name.isEmpty() && chance(40) ? QStringLiteral("delete %1").arg(name)
+                                                 : QString();
         }
         case 2: {
             const QString name = any(allComponents());
-            return name.isEmpty() ? QString()
-                                  : QStringLiteral("set %1.Name Renamed%2").arg(name).arg(++m_names);
+            return name.isEmpty()
+                       ? QString()
+                       : QStringLiteral("set %1.Name Renamed%2").arg(name).arg(++m_names);
         }
         case 3:
             return QStringLiteral("undo");
@@ -130,8 +139,9 @@ class TestWorkbenchSoak : public QObject {
             switch (pick(4)) {
             case 0: {
                 const QString conn = any(componentsOf("TSQLConnection"));
-                return conn.isEmpty() ? QString()
-                                      : QStringLiteral("set %1.DatabaseName ${SAMPLE_DB}").arg(conn);
+                return conn.isEmpty()
+                           ? QString()
+                           : QStringLiteral("set %1.DatabaseName ${SAMPLE_DB}").arg(conn);
             }
             case 1: {
                 const QString data = any(componentsOf("TSQLDataSet"));
@@ -177,8 +187,8 @@ class TestWorkbenchSoak : public QObject {
         case 9:
             return front ? QStringLiteral("close-window") : QString();
         case 10: { // a page of the front window
-            const QList<QTabWidget *> tabs = front ? front->findChildren<QTabWidget *>()
-                                                   : QList<QTabWidget *>();
+            const QList<QTabWidget *> tabs =
+                front ? front->findChildren<QTabWidget *>() : QList<QTabWidget *>();
             if (tabs.isEmpty())
                 return {};
             QTabWidget *control = tabs[pick(int(tabs.size()))];
@@ -198,7 +208,8 @@ class TestWorkbenchSoak : public QObject {
         case 12: { // a column command of the front window
             if (!front)
                 return {};
-            const QString command = QLatin1String(kColumnCommands[pick(int(std::size(kColumnCommands)))]);
+            const QString command =
+                QLatin1String(kColumnCommands[pick(int(std::size(kColumnCommands)))]);
             return front->findChild<QObject *>(command) ? QStringLiteral("click %1").arg(command)
                                                         : QString();
         }
@@ -208,7 +219,8 @@ class TestWorkbenchSoak : public QObject {
                 return {};
             switch (pick(4)) {
             case 0:
-                return QStringLiteral("set %1.Color %2").arg(grid, QLatin1String(kColours[pick(5)]));
+                return QStringLiteral("set %1.Color %2")
+                    .arg(grid, QLatin1String(kColours[pick(5)]));
             case 1:
                 return QStringLiteral("set %1.Left %2").arg(grid).arg(8 * pick(60));
             case 2:
@@ -328,6 +340,8 @@ private slots:
         m_random.seed(seed);
         const QString scriptFile = m_files.filePath(QStringLiteral("soak.kws"));
         int run = 0;
+        QElapsedTimer lap;
+        lap.start();
         for (int step = 1; step <= steps; ++step) {
             QString line;
             while (line.isEmpty())
@@ -343,14 +357,19 @@ private slots:
             nanoseconds += timer.nsecsElapsed();
             if (!ran) {
                 if (qEnvironmentVariableIsSet("KOR_SOAK_VERBOSE"))
-                    qInfo("step %d refused: %s: %s", step, qPrintable(line), qPrintable(m_runner->Error()));
+                    qInfo("step %d refused: %s: %s", step, qPrintable(line),
+                          qPrintable(m_runner->Error()));
                 if (!m_failedSteps[command]++)
                     m_firstRefusal[command] = m_runner->Error();
             }
             if (const QString broken = brokenInvariant(); !broken.isEmpty())
                 return failAt(seed, step, broken);
-            if (step % 5000 == 0)
-                qInfo("step %d: %d components on the form", step, int(allComponents().size()));
+            if (step % 1000 == 0) {
+                qInfo("step %d: %d components on the form, %d windows, %.1f ms a step over the "
+                      "last 1000",
+                      step, int(allComponents().size()), int(QApplication::allWidgets().size()),
+                      double(lap.restart()) / 1000);
+            }
             if (step % 50 == 0 || line.startsWith(QLatin1String("save")))
                 if (const QString differs = roundTripDiffers(); !differs.isEmpty())
                     return failAt(seed, step, differs);
@@ -369,7 +388,8 @@ private slots:
                            .arg(double(it.value().second) / 1e6 / it.value().first, 0, 'f', 1);
         qInfo("seed %d: %d steps, %d components on the form at the end; steps refused: %s; "
               "steps run: %s",
-              seed, run, int(allComponents().size()), qPrintable(refused.join(QStringLiteral(", "))),
+              seed, run, int(allComponents().size()),
+              qPrintable(refused.join(QStringLiteral(", "))),
               qPrintable(timings.join(QStringLiteral(", "))));
     }
 };

@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "sqldata.h"
+
 QString ResetTestSettingsDir()
 {
     QString dir = qEnvironmentVariable("KOR_SETTINGS_DIR");
@@ -24,4 +26,15 @@ QString SaveScreenshot(QWidget *Window, const QString &Name)
     QDir().mkpath(dir);
     const QString file = QDir(dir).filePath(Name + QStringLiteral(".png"));
     return Window->grab().save(file) ? file : QString();
+}
+
+QString CreateTestDatabase(const QString &Path, const QStringList &Statements)
+{
+    TSQLConnection connection;
+    connection.setDatabaseName(Path);
+    connection.Open();
+    for (const QString &statement : Statements)
+        connection.ExecuteDirect(statement);
+    connection.Close();
+    return Path;
 }
