@@ -9,8 +9,10 @@
 #include "pluginhost.h"
 #include "uicomponents.h"
 
-TVerbTaskMenu::TVerbTaskMenu(QWidget *Widget, QObject *Parent) : QObject(Parent), m_widget(Widget)
+TVerbTaskMenu::TVerbTaskMenu(QWidget *Widget, QObject *Parent)
+    : QObject(Parent), m_widget(Widget), m_editAction(new QAction(tr("Edit..."), this))
 {
+    connect(m_editAction, &QAction::triggered, this, &TVerbTaskMenu::RunEdit);
 }
 
 TVerbTaskMenu::~TVerbTaskMenu()
@@ -18,36 +20,7 @@ TVerbTaskMenu::~TVerbTaskMenu()
     qDeleteAll(m_actions);
 }
 
-QList<QAction *> TVerbTaskMenu::taskActions() const
-{
-    qDeleteAll(m_actions);
-    m_actions.clear();
-    TDesignerPluginHost *host = TDesignerPluginHost::Current();
-    TComponent *component = m_widget ? WidgetComponent(m_widget) : nullptr;
-    TFormWindowDesigner *designer = host ? host->DesignerOfWidget(m_widget) : nullptr;
-    if (!component || !designer)
-        return {};
-    try {
-        const std::unique_ptr<TDefaultEditor> editor = GetComponentEditor(component, designer);
-        const int count = editor->GetVerbCount();
-        for (int i = 0; i < count; ++i) {
-            auto *action = new QAction(editor->GetVerb(i));
-            if (action->text() == QLatin1String("-")) {
-                action->setText(QString());
-                action->setSeparator(true);
-            } else {
-                editor->PrepareItem(i, action);
-                connect(action, &QAction::triggered, this, [this, i] { RunVerb(i); });
-            }
-            m_actions.append(action);
-        }
-    } catch (...) {
-        HandleHostException();
-    }
-    return m_actions;
-}
-
-void TVerbTaskMenu::RunVerb(int Index) const
+template <typename Action> void TVerbTaskMenu::withEditor(Action &&Run) const
 {
     TDesignerPluginHost *host = TDesignerPluginHost::Current();
     TComponent *component = m_widget ? WidgetComponent(m_widget) : nullptr;
@@ -55,12 +28,58 @@ void TVerbTaskMenu::RunVerb(int Index) const
     if (!component || !designer)
         return;
     try {
-        // What the window changes is compared with the form as it is now.
-        designer->TakeSnapshot();
-        GetComponentEditor(component, designer)->ExecuteVerb(Index);
+        Run(*GetComponentEditor(component, designer), *designer);
     } catch (...) {
         HandleHostException();
     }
+}
+
+QAction *TVerbTaskMenu::preferredEditAction() const
+{
+    QAction *action = nullptr;
+    withEditor([&](TDefaultEditor &Editor, TFormWindowDesigner &) {
+        if (Editor.metaObject() != &TDefaultEditor::staticMetaObject)
+            action = m_editAction;
+    });
+    return action;
+}
+
+QList<QAction *> TVerbTaskMenu::taskActions() const
+{
+    qDeleteAll(m_actions);
+    m_actions.clear();
+    withEditor([this](TDefaultEditor &Editor, TFormWindowDesigner &) {
+        const int count = Editor.GetVerbCount();
+        for (int i = 0; i < count; ++i) {
+            auto *action = new QAction(Editor.GetVerb(i));
+            if (action->text() == QLatin1String("-")) {
+                action->setText(QString());
+                action->setSeparator(true);
+            } else {
+                Editor.PrepareItem(i, action);
+                connect(action, &QAction::triggered, this, [this, i] { RunVerb(i); });
+            }
+            m_actions.append(action);
+        }
+    });
+    return m_actions;
+}
+
+void TVerbTaskMenu::RunVerb(int Index) const
+{
+    withEditor([Index](TDefaultEditor &Editor, TFormWindowDesigner &Designer) {
+        // What the window changes is compared with the form as it is now.
+        Designer.TakeSnapshot();
+        Editor.ExecuteVerb(Index);
+    });
+}
+
+void TVerbTaskMenu::RunEdit() const
+{
+    withEditor([](TDefaultEditor &Editor, TFormWindowDesigner &Designer) {
+        Designer.TakeSnapshot();
+        Editor.Edit();
+    });
 }
 
 TVerbTaskMenuFactory::TVerbTaskMenuFactory(QExtensionManager *Parent) : QExtensionFactory(Parent) {}

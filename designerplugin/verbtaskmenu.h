@@ -20,15 +20,25 @@ public:
     TVerbTaskMenu(QWidget *Widget, QObject *Parent);
     ~TVerbTaskMenu() override;
 
-    QAction *preferredEditAction() const override { return nullptr; }
+    // What Designer runs on a double-click: the component editor's Edit, when the package
+    // registered an editor for the component. The base editor's Edit would write an event
+    // handler, which a .ui form has no code for, so Designer's own double-click stays then.
+    QAction *preferredEditAction() const override;
     // The verbs as the editor names them now; "-" is a separator.
     QList<QAction *> taskActions() const override;
 
     // Runs verb Index of the widget's component editor; errors are reported by the host.
     void RunVerb(int Index) const;
+    // Runs the component editor's Edit, as a double-click in the host does.
+    void RunEdit() const;
 
 private:
+    // Runs Action with an editor of the widget's component and the designer of its form; errors
+    // are reported.
+    template <typename Action> void withEditor(Action &&Run) const;
+
     QPointer<QWidget> m_widget;
+    QAction *m_editAction; // a child of this
     mutable QList<QAction *> m_actions;
 };
 

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "formdesigner.h"
 #include "formfile.h"
@@ -55,29 +56,52 @@ QByteArray readBack(const QByteArray &Text, const char *What)
     return WriteFormText(&designer);
 }
 
+// The form every input is read into. Most inputs are refused, and a refused input leaves the
+// form as it was, so the form is built again only after an input that was read.
+struct BaseForm {
+    std::unique_ptr<TFormDesigner> Designer;
+    QByteArray Text;   // the form as written before the input
+    bool Stale = true; // the last input was read into it
+
+    TFormDesigner *Get()
+    {
+        if (Stale) {
+            Designer.reset(); // before the next, so that names are free again
+            Designer = std::make_unique<TFormDesigner>();
+            Stale = false;
+            ReadFormText(Designer.get(),
+                         R"({"name": "Form1", "class": "TDesignForm", "components": [
+                {"name": "Grid", "class": "TKorDBGrid",
+                 "properties": {"Columns": [{"FieldName": "a"}]}},
+                {"name": "Source", "class": "TDataSource"}]})");
+            Text = WriteFormText(Designer.get());
+        }
+        return Designer.get();
+    }
+    void Changed() { Stale = true; }
+};
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
 {
     setUpOnce();
+    static BaseForm &base = *new BaseForm; // lives as long as the application it holds widgets of
     const QByteArray input(reinterpret_cast<const char *>(Data), qsizetype(Size));
-    TFormDesigner designer;
-    ReadFormText(&designer, R"({"name": "Form1", "class": "TDesignForm", "components": [
-        {"name": "Grid", "class": "TKorDBGrid", "properties": {"Columns": [{"FieldName": "a"}]}},
-        {"name": "Source", "class": "TDataSource"}]})");
-    const QByteArray before = WriteFormText(&designer);
+    TFormDesigner &designer = *base.Get();
     try {
         CheckFormText(input);
     } catch (const EHostError &) {
         try {
             ReadFormText(&designer, input);
         } catch (const EHostError &) {
-            if (WriteFormText(&designer) != before)
+            if (WriteFormText(&designer) != base.Text)
                 fail("a refused text changed the form", input);
             return 0;
         }
         fail("a text refused by the check was read", input);
     }
+    base.Changed(); // from here on the form holds the input, whatever happens
     try {
         ReadFormText(&designer, input);
     } catch (const EHostError &) {

@@ -287,6 +287,25 @@ private slots:
         QVERIFY(verbs.first().contains(QStringLiteral("Kor-DBGrid")));
     }
 
+    // A double-click on a grid in the form runs its editor's Edit, as a double-click in the host
+    // does: the columns editor and the grid designer open. A component without an editor of its
+    // own keeps Designer's double-click, since the base editor would write an event handler.
+    void doubleClickRunsTheComponentEditor()
+    {
+        QWidget *grid = formWidget("grid1");
+        // A person's double-click comes after the click that selects the widget.
+        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->rect().center());
+        QTest::mouseDClick(grid, Qt::LeftButton, {}, grid->rect().center());
+        flush();
+        QCOMPARE(openDesignWindows().size(), 2);
+        QVERIFY(openWindow("TKorDBGridDesigner"));
+
+        auto *source = qt_extension<QDesignerTaskMenuExtension *>(m_core->extensionManager(),
+                                                                  formWidget("dataSource1"));
+        QVERIFY(source);
+        QVERIFY(!source->preferredEditAction());
+    }
+
     // Designer's preview builds the form again through the plugin, as at run time.
     void previewBuildsTheForm()
     {
