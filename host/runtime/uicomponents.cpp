@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "columnsdialog.h"
+#include "componenticons.h"
 #include "controls.h"
 #include "db.h"
 #include "editors.h"
@@ -184,22 +185,6 @@ QString compact(const QJsonObject &Object)
     return Object.isEmpty()
                ? QString()
                : QString::fromUtf8(QJsonDocument(Object).toJson(QJsonDocument::Compact));
-}
-
-// The placeholder's stand-in picture when its class has no palette icon: the capitals of the
-// class name in a frame.
-void drawInitials(QPainter &Painter, const QRect &Box, const QString &ClassName)
-{
-    QString initials;
-    for (const QChar c : ClassName.mid(1))
-        if (c.isUpper() && initials.size() < 3)
-            initials.append(c);
-    Painter.drawRect(Box.adjusted(0, 0, -1, -1));
-    QFont font = Painter.font();
-    font.setPixelSize(qMax(6, Box.height() / 3));
-    font.setBold(true);
-    Painter.setFont(font);
-    Painter.drawText(Box, Qt::AlignCenter, initials);
 }
 
 constexpr int kIconSize = 24;
@@ -409,13 +394,7 @@ void TComponentPlaceholder::paintEvent(QPaintEvent *)
     qDrawShadePanel(&painter, tile, palette(), false, 1, &palette().brush(QPalette::Button));
 
     const QRect iconBox(tile.center().x() - kIconSize / 2, tile.top() + 4, kIconSize, kIconSize);
-    const QIcon icon = GetPaletteIcon(m_component->Object()->metaObject());
-    if (!icon.isNull()) {
-        icon.paint(&painter, iconBox);
-    } else {
-        painter.setPen(palette().color(QPalette::ButtonText));
-        drawInitials(painter, iconBox, m_component->ClassName());
-    }
+    painter.drawPixmap(iconBox, ComponentPixmap(m_component->Object()->metaObject()));
 
     QFont font = this->font();
     font.setPixelSize(10);
