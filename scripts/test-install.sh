@@ -30,6 +30,15 @@ echo "place TKorDBGrid Grid1 16 16 320 160" >"$work/place.kws"
 KOR_PACKAGE_DIR="$work/none" KOR_SETTINGS_DIR="$work/settings" KOR_DATA_DIR="$work/data" \
     QT_QPA_PLATFORM=offscreen "$prefix/bin/korworkbench" --script "$work/place.kws" >&2
 
+# Without KOR_PACKAGE_DIR it loads nothing from the build tree either, where another copy of the
+# host and the package sit: modules are looked for beside the host library it runs with.
+if LD_DEBUG=files KOR_SETTINGS_DIR="$work/settings" KOR_DATA_DIR="$work/data" \
+    QT_QPA_PLATFORM=offscreen "$prefix/bin/korworkbench" --script "$work/place.kws" 2>&1 |
+    grep -F "file=$dir/"; then
+    echo "test-install: the installed workbench loaded files of the build tree" >&2
+    exit 1
+fi
+
 # The installed Qt Designer plugin (when it was built) loads into Designer from its installed
 # place and finds the design-time package there too: the snapshot hook opens the grid designer
 # through the grid's task menu, and fails when the package did not load.

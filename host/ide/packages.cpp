@@ -819,19 +819,22 @@ QStringList PackageSearchPath()
     const QString configured = qEnvironmentVariable("KOR_PACKAGE_DIR");
     if (!configured.isEmpty())
         folders = configured.split(QDir::listSeparator(), Qt::SkipEmptyParts);
-#ifdef KOR_DEFAULT_PACKAGE_DIR
-    else
-        folders.append(QStringLiteral(KOR_DEFAULT_PACKAGE_DIR));
-#endif
     const QString host = hostLibraryFile();
     if (!host.isEmpty()) {
+        // The modules built with this host sit beside it: in the build tree its own folder, once
+        // installed a folder of their own next to it. The build folder is not searched then, so
+        // that an installed host never loads a module built against another copy of itself.
         const QString hostFolder = QFileInfo(host).absolutePath();
         folders.append(hostFolder);
 #ifdef KOR_PACKAGE_SUBDIR
-        // An installed host keeps the design-time modules in a folder of their own beside it.
         folders.append(hostFolder + QLatin1Char('/') + QStringLiteral(KOR_PACKAGE_SUBDIR));
 #endif
     }
+#ifdef KOR_DEFAULT_PACKAGE_DIR
+    else if (configured.isEmpty()) {
+        folders.append(QStringLiteral(KOR_DEFAULT_PACKAGE_DIR));
+    }
+#endif
     folders.removeDuplicates();
     return folders;
 }

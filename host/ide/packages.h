@@ -173,8 +173,8 @@ struct KORHOST_EXPORT TLoadedPackage {
 };
 
 // Folders searched for modules and required packages: KOR_PACKAGE_DIR (a list separated like
-// PATH) when set, else the folder the host was built with; then the host library's own folder and
-// its module sub-folder.
+// PATH) when set; then the host library's own folder and its module sub-folder (the folder the
+// host was built in when its own file cannot be found).
 KORHOST_EXPORT QStringList PackageSearchPath();
 // The module file for FileName: FileName itself when it exists, else FileName, its base name
 // with ".so" or with "lib" and ".so" (a ".bpl" suffix is replaced) in each search folder.
