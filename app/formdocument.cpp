@@ -12,6 +12,7 @@
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "regini.h"
+#include "workbenchseams.h"
 
 namespace {
 
@@ -111,34 +112,55 @@ QString TFormDocument::FileName() const
 void TFormDocument::New()
 {
     replaceDesigner(std::make_unique<TFormDesigner>(QStringLiteral("Form1")));
+    m_kept = {};
+    m_openProblems.clear();
+    m_damagedFile.clear();
     m_fileName.clear();
     emit FileNameChanged(m_fileName);
 }
 
-void TFormDocument::Open(const QString &FileName)
+bool TFormDocument::Open(const QString &FileName)
 {
     QFile file(FileName);
     if (!file.open(QIODevice::ReadOnly))
         throw EHostError(tr("Cannot open %1: %2").arg(FileName, file.errorString()));
     const QByteArray text = file.readAll();
-    // The form is built aside and takes over only when the whole file could be read.
+    // The form is built aside and takes over only once the user has what can be read.
     auto designer = std::make_unique<TFormDesigner>(QStringLiteral("Form1"));
+    TFormReadReport report;
     try {
-        ReadFormText(designer.get(), text);
+        report = ReadFormTextTolerant(designer.get(), text);
     } catch (const EHostError &error) {
         designer->Close();
         throw EHostError(tr("Cannot open %1: %2").arg(FileName, error.Message()));
     }
+    if (!report.Problems.isEmpty() &&
+        !WorkbenchSeams().ConfirmFormProblems(nullptr, FileName, report.Problems)) {
+        designer->Close();
+        return false;
+    }
     replaceDesigner(std::move(designer));
+    m_kept = std::move(report.Kept);
+    m_openProblems = report.Problems;
+    m_damagedFile = m_openProblems.isEmpty() ? QString() : QFileInfo(FileName).absoluteFilePath();
     m_fileName = FileName;
     addRecentFile(FileName);
     emit FileNameChanged(m_fileName);
+    return true;
 }
 
-void TFormDocument::Save(const QString &FileName)
+bool TFormDocument::Save(const QString &FileName)
 {
     FlushPendingChange();
-    const QByteArray text = WriteFormText(m_designer.get());
+    const bool overDamaged =
+        !m_damagedFile.isEmpty() && QFileInfo(FileName).absoluteFilePath() == m_damagedFile;
+    if (overDamaged &&
+        MessageDlg(tr("%1 opened with problems: what could not be read will be missing from it "
+                      "(values this version does not know are kept). Save over it?")
+                       .arg(FileName),
+                   mtConfirmation, mbYes | mbNo) != mrYes)
+        return false;
+    const QByteArray text = WriteFormText(m_designer.get(), m_kept);
     // QSaveFile writes beside the old file and renames over it only once all is written.
     QSaveFile file(FileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
@@ -147,11 +169,16 @@ void TFormDocument::Save(const QString &FileName)
         throw EHostError(tr("Cannot save %1: %2").arg(FileName, reason));
     }
     m_undoStack->setClean();
+    if (overDamaged) {
+        m_damagedFile.clear();
+        m_openProblems.clear();
+    }
     if (m_fileName != FileName) {
         m_fileName = FileName;
         emit FileNameChanged(m_fileName);
     }
     addRecentFile(FileName);
+    return true;
 }
 
 QStringList TFormDocument::RecentFiles() const

@@ -20,6 +20,7 @@
 #include "designintf.h"
 // Complete, so that DesignerReplaced(TFormDesigner *) can be queued and spied on.
 #include "formdesigner.h"
+#include "formfile.h"
 
 class QUndoStack;
 class TComponent;
@@ -51,12 +52,19 @@ public:
 
     // Closes the form (its designer sends DesignerClosed) and starts an empty one.
     void New();
-    // Opens a form file. Raises EHostError with a message naming the file and where it is
-    // damaged; then nothing has changed.
-    void Open(const QString &FileName);
+    // Opens a form file. A file with problems (ReadFormTextTolerant) opens with what can be
+    // read once the user agrees (TWorkbenchSeams::ConfirmFormProblems); the values the host does
+    // not know are kept and written back by Save. Answers false, changing nothing, when the
+    // user cancels. Raises EHostError with a message naming the file and why, changing nothing,
+    // for a file that cannot be read or is not a form at all.
+    bool Open(const QString &FileName);
     // Saves the form: writes a new file and renames it over the old one, so a failed save (a
-    // message through EHostError) leaves the old file as it was.
-    void Save(const QString &FileName);
+    // message through EHostError) leaves the old file as it was. Saving over a file that
+    // opened with problems asks first (MessageDlg); answers false, writing nothing, when the
+    // user says no.
+    bool Save(const QString &FileName);
+    // The problems of the file last opened; empty once it is saved over, or for a new form.
+    QList<TFormProblem> OpenProblems() const { return m_openProblems; }
     // Form files opened or saved lately, most recent first (kept in the settings store).
     QStringList RecentFiles() const;
 
@@ -88,6 +96,10 @@ private:
     // A new designer takes over from the old one.
     void replaceDesigner(std::unique_ptr<TFormDesigner> Designer);
 
+    // What the last file opened held that the host does not know, written back on Save.
+    TFormKeptValues m_kept;
+    QList<TFormProblem> m_openProblems;
+    QString m_damagedFile; // absolute; saving over it asks first
     std::unique_ptr<TFormDesigner> m_designer;
     std::unique_ptr<QUndoStack> m_undoStack;
     QString m_fileName;

@@ -74,6 +74,9 @@ TObjectInspector::TObjectInspector(QWidget *parent)
                                           : TInspectorModel::TArrangement::ByName);
         rowsShown();
     });
+    // Values are read again after every change; the header names the selection, so a rename
+    // shows there at once.
+    connect(m_model, &QAbstractItemModel::dataChanged, this, [this] { showCaption(); });
     showCaption();
 }
 

@@ -17,12 +17,14 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QUndoStack>
+#include <cstdio>
 
 #include "collection.h"
 #include "compedit.h"
 #include "controls/customcombobox.h"
 #include "formdesigner.h"
 #include "formdocument.h"
+#include "formfile.h"
 #include "formsurface.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
@@ -30,6 +32,7 @@
 #include "registration.h"
 #include "sampledatabase.h"
 #include "typinfo.h"
+#include "workbenchseams.h"
 #include "workbenchwindow.h"
 
 namespace {
@@ -497,8 +500,33 @@ public:
             fail(QStringLiteral("there is nothing to redo"));
         document()->UndoStack()->redo();
     }
-    void save(const QStringList &A) { document()->Save(resolveFile(A.at(0))); }
-    void open(const QStringList &A) { document()->Open(resolveFile(A.at(0))); }
+    void save(const QStringList &A)
+    {
+        if (!document()->Save(resolveFile(A.at(0))))
+            note(QStringLiteral("%1 was not saved").arg(A.at(0)));
+    }
+    // A message for the runner's messages and for whoever watches the run.
+    void note(const QString &Message)
+    {
+        m_messages << Message;
+        std::fprintf(stderr, "%s\n", qPrintable(Message));
+    }
+    // A file with problems opens with what can be read, its problems going to stderr and the
+    // messages, unless an answer given before says Cancel (or No).
+    void open(const QStringList &A)
+    {
+        TWorkbenchSeams seams;
+        seams.ConfirmFormProblems = [this](QWidget *, const QString &File,
+                                           const QList<TFormProblem> &Problems) {
+            for (const TFormProblem &problem : Problems)
+                note(QStringLiteral("%1: %2").arg(File, problem.Text()));
+            const TModalResult answer = m_answers.isEmpty() ? mrOk : m_answers.takeFirst();
+            return answer == mrOk || answer == mrYes;
+        };
+        const TWorkbenchSeamsScope scope(seams);
+        if (!document()->Open(resolveFile(A.at(0))))
+            note(QStringLiteral("%1 was not opened").arg(A.at(0)));
+    }
     void remove(const QStringList &A)
     {
         TComponent *target = component(A.at(0));

@@ -3,6 +3,9 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 
+#include "formfile.h"
+#include "formproblemsdialog.h"
+
 namespace {
 
 // Nothing waits for a person on a platform without a screen.
@@ -25,6 +28,13 @@ TWorkbenchSeams TWorkbenchSeams::Defaults()
         return headless() ? QString()
                           : QFileDialog::getSaveFileName(Parent, Caption, FileName, Filter);
     };
+    seams.ConfirmFormProblems = [](QWidget *Parent, const QString &FileName,
+                                   const QList<TFormProblem> &Problems) {
+        if (headless())
+            return false;
+        TFormProblemsDialog dialog(FileName, Problems, Parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
     return seams;
 }
 
@@ -41,6 +51,8 @@ TWorkbenchSeamsScope::TWorkbenchSeamsScope(const TWorkbenchSeams &Seams) : m_sav
         current.GetOpenFileName = Seams.GetOpenFileName;
     if (Seams.GetSaveFileName)
         current.GetSaveFileName = Seams.GetSaveFileName;
+    if (Seams.ConfirmFormProblems)
+        current.ConfirmFormProblems = Seams.ConfirmFormProblems;
 }
 
 TWorkbenchSeamsScope::~TWorkbenchSeamsScope()

@@ -3,10 +3,12 @@
 // question goes through MessageDlg, the host's own seam). WorkbenchSeams() answers the set in
 // use; TWorkbenchSeamsScope installs replacements for a scope and restores the previous ones.
 
+#include <QList>
 #include <QString>
 #include <functional>
 
 class QWidget;
+struct TFormProblem;
 
 struct TWorkbenchSeams {
     // The form file to open; empty when the user cancels.
@@ -16,8 +18,13 @@ struct TWorkbenchSeams {
     std::function<QString(QWidget *Parent, const QString &Caption, const QString &FileName,
                           const QString &Filter)>
         GetSaveFileName;
+    // Shows the problems of the form file FileName (TFormProblemsDialog) and answers whether to
+    // open what can be read (false: cancel, nothing changes).
+    std::function<bool(QWidget *Parent, const QString &FileName,
+                       const QList<TFormProblem> &Problems)>
+        ConfirmFormProblems;
 
-    // The real file dialogs; on a headless platform they answer "cancelled" at once.
+    // The real dialogs; on a headless platform they answer "cancelled" at once.
     static TWorkbenchSeams Defaults();
 };
 

@@ -282,8 +282,7 @@ bool TWorkbenchWindow::OpenForm(const QString &FileName)
     if (file.isEmpty())
         return false;
     try {
-        m_document->Open(file);
-        return true;
+        return m_document->Open(file);
     } catch (...) {
         HandleHostException();
         return false;
@@ -308,8 +307,7 @@ bool TWorkbenchWindow::SaveFormAs()
 bool TWorkbenchWindow::saveTo(const QString &FileName)
 {
     try {
-        m_document->Save(FileName);
-        return true;
+        return m_document->Save(FileName);
     } catch (...) {
         HandleHostException();
         return false;

@@ -1,7 +1,8 @@
-// Fuzz target: random texts through the form-file reader. A text it refuses must be refused with
-// an EHostError and leave the form as it was; a text it accepts must write back to a text that
-// reads into an empty form and into the same form without error and writes back the same again.
-// Nothing may crash.
+// Fuzz target: random texts through the form-file readers. A text the strict reader refuses
+// must be refused with an EHostError and leave the form as it was; a text it accepts must write
+// back to a text that reads into an empty form and into the same form without error and writes
+// back the same again. The tolerant reader must give the same report for the same text, and
+// what it reports as read must make the form it made. Nothing may crash.
 //
 // Input: the form text itself. Data sets and connections are not offered (they would open files).
 
@@ -81,6 +82,42 @@ struct BaseForm {
     void Changed() { Stale = true; }
 };
 
+// The tolerant reader: a text it does not refuse reads the same way twice, and what it reports
+// as read, read strictly into an empty form, makes the same form as it made.
+void readTolerantly(const QByteArray &Input)
+{
+    TFormReadReport first;
+    QByteArray made;
+    {
+        TFormDesigner designer;
+        try {
+            first = ReadFormTextTolerant(&designer, Input);
+        } catch (const EFormFileError &) {
+            TFormDesigner again;
+            try {
+                ReadFormTextTolerant(&again, Input);
+            } catch (const EFormFileError &) {
+                return;
+            }
+            fail("a text the tolerant reader refused was read the second time", Input);
+        }
+        made = WriteFormText(&designer);
+    }
+    {
+        TFormDesigner designer;
+        if (!(ReadFormTextTolerant(&designer, Input) == first))
+            fail("reading the same text twice gave different reports", Input);
+    }
+    TFormDesigner designer;
+    try {
+        ReadFormText(&designer, first.Text);
+    } catch (const EHostError &) {
+        fail("the text reported as read cannot be read", first.Text);
+    }
+    if (WriteFormText(&designer) != made)
+        fail("the text reported as read makes another form", first.Text);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
@@ -88,6 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
     setUpOnce();
     static BaseForm &base = *new BaseForm; // lives as long as the application it holds widgets of
     const QByteArray input(reinterpret_cast<const char *>(Data), qsizetype(Size));
+    readTolerantly(input);
     TFormDesigner &designer = *base.Get();
     try {
         CheckFormText(input);
@@ -142,6 +180,12 @@ QList<QByteArray> FuzzSeeds()
             {"name": "A", "class": "TKorDBGrid", "properties": {"Left": 10, "Top": 20,
              "Columns": [{"DelimiterChar": ",", "ListOptions": []}]}},
             {"name": "B", "class": "TKorDBGrid", "properties": {"MasterGrid": "A"}}]})",
+        R"({"name": "9 lives", "class": "TDesignForm", "extra": 1, "components": [
+            {"name": "", "class": "TDataSource", "DesignPosition": [1]},
+            {"name": "N", "class": "TNewer", "properties": {"Depth": 3}},
+            {"name": "n", "class": "TKorDBGrid", "Future": true, "properties": {
+             "DataSource": "N", "PopupMenu": "Nowhere", "Width": "wide", "Glow": 2,
+             "Columns": [7, {"Title": {"Colour": "clRed", "Caption": "A"}}]}}]})",
     };
 }
 

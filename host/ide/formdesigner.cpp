@@ -132,6 +132,10 @@ void TFormDesigner::AddComponent(TComponent *Component)
     QObject *object = Component->Object();
     const QString name = Component->Name();
     if (!name.isEmpty()) {
+        // A component named elsewhere is designed from here on: its name must be one a designed
+        // component may have.
+        if (!IsValidComponentName(name))
+            Component->CheckDesignName(name);
         const TComponent *clash = GetComponent(name);
         if (clash && clash != Component)
             throw EComponentError(QStringLiteral("A component named %1 already exists").arg(name));

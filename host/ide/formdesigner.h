@@ -70,7 +70,8 @@ public:
     }
     // Places an existing component on the form (the form becomes its owner); an empty name is
     // replaced by UniqueName. Raises EComponentError, leaving it untouched, when its name is
-    // taken.
+    // taken or is not an identifier (IsValidComponentName); once placed, the component is being
+    // designed and TComponent::SetName keeps its name valid and unique on the form.
     void AddComponent(TComponent *Component);
     // Sends ItemDeleted, then destroys the component. The form itself cannot be deleted.
     void DeleteComponent(TComponent *Component);

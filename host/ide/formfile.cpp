@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
+#include <QSet>
 #include <QWidget>
 #include <algorithm>
 #include <functional>
@@ -791,19 +792,59 @@ void ReadFormText(TFormDesigner *Designer, const QByteArray &Text)
     applier.Finish();
 }
 
+namespace {
+
+// A clipboard text whose components without a name, or with one taken twice, have a name of
+// their own for the reading; Renamed: their indexes, to be named anew once pasted. A text that
+// is not JSON comes back as it is, for the reader to refuse.
+QByteArray nameEveryPasted(const QByteArray &Text, QSet<qsizetype> &Renamed)
+{
+    QJsonObject form = QJsonDocument::fromJson(Text).object();
+    if (!form.value(kComponents).isArray())
+        return Text;
+    QJsonArray components = form.value(kComponents).toArray();
+    QSet<QString> names{form.value(kName).toString().toLower()};
+    for (const QJsonValue component : std::as_const(components))
+        names.insert(component.toObject().value(kName).toString().toLower());
+    QSet<QString> seen{form.value(kName).toString().toLower()};
+    for (qsizetype i = 0; i < components.size(); ++i) {
+        QJsonObject component = components.at(i).toObject();
+        const QString name = component.value(kName).toString();
+        if (!components.at(i).isObject())
+            continue;
+        if (!name.trimmed().isEmpty() && !seen.contains(name.toLower())) {
+            seen.insert(name.toLower());
+            continue;
+        }
+        QString stand = QStringLiteral("_Pasted%1").arg(i);
+        while (names.contains(stand.toLower()))
+            stand += QLatin1Char('_');
+        names.insert(stand.toLower());
+        component.insert(kName, stand);
+        components.replace(i, component);
+        Renamed.insert(i);
+    }
+    form.insert(kComponents, components);
+    return QJsonDocument(form).toJson(QJsonDocument::Compact);
+}
+
+} // namespace
+
 QList<TComponent *> PasteComponentsText(TFormDesigner *Designer, const QByteArray &Text,
                                         QPoint Offset)
 {
     if (!Designer || !Designer->Form())
         throw EInvalidOperation(QStringLiteral("There is no form to paste into"));
     TReferences references;
-    const TFormText text = readText(Text, references, nullptr, true);
+    QSet<qsizetype> renamed;
+    const TFormText text = readText(nameEveryPasted(Text, renamed), references, nullptr, true);
     QHash<QString, TComponent *> pasted; // by lower-case name in the text
     QList<TComponent *> result;
     for (const TComponentText &wanted : text.Components) {
         std::unique_ptr<TComponent> made = TFormDesigner::NewComponent(wanted.Class);
-        made->SetName(Designer->GetComponent(wanted.Name) ? Designer->UniqueName(wanted.Class)
-                                                          : wanted.Name);
+        const bool rename = renamed.contains(result.size()) || !IsValidComponentName(wanted.Name) ||
+                            Designer->GetComponent(wanted.Name);
+        made->SetName(rename ? Designer->UniqueName(wanted.Class) : wanted.Name);
         Designer->AddComponent(made.get());
         TComponent *component = made.release();
         showControl(component);

@@ -11,14 +11,18 @@
 // persistent sub-objects as nested objects. A default is what the type information records, and
 // for properties that record none, the value of a newly made component of the same class.
 //
-// Reading checks the whole text first (syntax, classes, property names and value types, the
-// components that references name) and changes nothing when any of it is wrong: the message
-// names the line and column of a syntax error, or the component and the property path.
+// ReadFormText checks the whole text first (syntax, classes, property names and value types,
+// the components that references name) and changes nothing when any of it is wrong: the
+// message names the line and column of a syntax error, or the component and the property path.
+// ReadFormTextTolerant reads what it can and lists the rest (see below).
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QList>
 #include <QPoint>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -49,9 +53,98 @@ KORHOST_EXPORT void ReadFormText(TFormDesigner *Designer, const QByteArray &Text
 // Only checks Text as ReadFormText would; raises EFormFileError.
 KORHOST_EXPORT void CheckFormText(const QByteArray &Text);
 
-// Adds the components of a clipboard text to Designer's form. A name already taken is replaced
-// by a new one (TFormDesigner::UniqueName); references among the pasted components follow the
-// new names, references to others resolve on the form (or to none). Controls move by Offset,
+// ---- Reading what can be read ------------------------------------------------------------
+// A form text from a newer version, or one edited by hand, may hold what this host cannot
+// read. The tolerant reader reads everything else and lists each problem, as a compiler lists
+// its diagnostics. Values the host does not know are kept, to be written back unchanged.
+//
+// What it does with each problem:
+// - an unknown class, or a class the host cannot make: the component is not created; its whole
+//   entry is kept, at its place among the components;
+// - an unknown property (at any depth) or an unknown entry of the form or of a component: left
+//   out, and kept;
+// - a value of the wrong type or out of range, a link to no component or to one of the wrong
+//   class, a DesignPosition that is not [x, y], properties that are not an object, a collection
+//   item that is not an object: left out (the property keeps its default; an item its
+//   defaults), not kept; a link to a component whose entry is kept is kept with it;
+// - a component name that is empty, not an identifier or taken twice (letter case ignored):
+//   the component is read under a new name (UniqueName's rule), and links to the old name
+//   follow the first component that has it; a form name that is not an identifier: the form
+//   keeps the name it has;
+// - a value its property setter refuses while the form is read: left out, not kept.
+// A text that is not a form at all (not JSON, not an object, no list of "components") is
+// refused whole: EFormFileError saying where and why, before anything changed.
+
+// One problem of a form text. Line and Column (from 1) are where its entry starts in the text,
+// 0 when not known; Component is the component's name as the text gives it, or its number
+// among the components when it has none, empty for the form itself; Property is the property's
+// path below the component ("Columns[1].Title.Colour"), empty for the component itself.
+struct KORHOST_EXPORT TFormProblem {
+    int Line = 0;
+    int Column = 0;
+    QString Component;
+    QString Property;
+    QString Message;
+
+    // "Line 3, column 9: Component Grid1, property Colour: no such property".
+    QString Text() const;
+    bool operator==(const TFormProblem &) const = default;
+};
+
+// What a tolerant read kept of a text: entries of the form it does not know, values below
+// components (by the path from the component's entry: "properties", then property names and
+// item indexes), and the entries of components it could not create, with their index among
+// the components. Values follow their component when it is renamed; those of a component that
+// is deleted go with it.
+struct KORHOST_EXPORT TFormKeptValues {
+    struct TValue {
+        QPointer<QObject> Instance; // the component, while it lives
+        QString Name;               // the component's name as read
+        QJsonArray Path;
+        QJsonValue Value;
+        bool operator==(const TValue &Other) const
+        {
+            return Name == Other.Name && Path == Other.Path && Value == Other.Value;
+        }
+    };
+    struct TComponentEntry {
+        qsizetype Index = 0;
+        QJsonObject Text;
+        bool operator==(const TComponentEntry &) const = default;
+    };
+    QJsonObject FormEntries;
+    QList<TValue> Values;
+    QList<TComponentEntry> Components;
+
+    bool IsEmpty() const
+    {
+        return FormEntries.isEmpty() && Values.isEmpty() && Components.isEmpty();
+    }
+    bool operator==(const TFormKeptValues &) const = default;
+};
+
+struct KORHOST_EXPORT TFormReadReport {
+    QList<TFormProblem> Problems; // in text order, setter refusals last
+    QByteArray Text;              // what was read: a form text the strict reader reads as is
+    TFormKeptValues Kept;
+
+    bool operator==(const TFormReadReport &) const = default;
+};
+
+// Makes Designer's form match what can be read of Text, as ReadFormText does, and answers the
+// problems and the kept values. Reading the same text gives the same report. Raises
+// EFormFileError, before anything changed, only for a text that is not a form at all.
+KORHOST_EXPORT TFormReadReport ReadFormTextTolerant(TFormDesigner *Designer,
+                                                    const QByteArray &Text);
+// The text of Designer's form with Kept put back: kept entries and values where the form's
+// own text has none, and kept components at their index (or last). Kept values of a component
+// no longer on the form are dropped.
+KORHOST_EXPORT QByteArray WriteFormText(const TFormDesigner *Designer, const TFormKeptValues &Kept);
+
+// Adds the components of a clipboard text to Designer's form. A name already taken, taken twice
+// in the text, empty or not an identifier is replaced by a new one (TFormDesigner::UniqueName);
+// references among the pasted components follow the new names (the first component of a name
+// taken twice), references to others resolve on the form (or to none). Controls move by Offset,
 // and so do the icons of the others. Answers the new components, in text order.
 KORHOST_EXPORT QList<TComponent *>
 PasteComponentsText(TFormDesigner *Designer, const QByteArray &Text, QPoint Offset = QPoint(8, 8));

@@ -1,5 +1,7 @@
 #include "persistent.h"
 
+#include <algorithm>
+
 #include "hosterrors.h"
 
 TPersistent::~TPersistent() = default;
@@ -77,10 +79,42 @@ QString TComponent::Name() const
     return object ? object->objectName() : QString();
 }
 
+bool IsValidComponentName(const QString &Name)
+{
+    if (Name.isEmpty())
+        return false;
+    const auto letter = [](QChar c) {
+        return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+               (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || c == QLatin1Char('_');
+    };
+    if (!letter(Name.front()))
+        return false;
+    return std::all_of(Name.begin(), Name.end(), [&](QChar c) {
+        return letter(c) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+    });
+}
+
+void TComponent::CheckDesignName(const QString &NewName) const
+{
+    if (NewName.isEmpty())
+        throw EComponentError(QStringLiteral("A component name cannot be empty"));
+    if (!IsValidComponentName(NewName))
+        throw EComponentError(
+            QStringLiteral("%1 is not a valid component name: a name starts with a letter or _ "
+                           "and holds only letters, digits and _")
+                .arg(NewName));
+    const TComponent *clash = m_owner ? m_owner->FindComponent(NewName) : FindComponent(NewName);
+    if ((clash && clash != this) ||
+        (m_owner && m_owner->Name().compare(NewName, Qt::CaseInsensitive) == 0))
+        throw EComponentError(QStringLiteral("A component named %1 already exists").arg(NewName));
+}
+
 void TComponent::SetName(const QString &NewName)
 {
     if (NewName == Name())
         return;
+    if (IsDesigning() || (m_owner && m_owner->IsDesigning()))
+        CheckDesignName(NewName);
     if (m_owner && !NewName.isEmpty()) {
         TComponent *clash = m_owner->FindComponent(NewName);
         if (clash && clash != this)

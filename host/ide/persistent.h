@@ -52,8 +52,16 @@ public:
     ~TComponent() override;
 
     QString Name() const;
-    // Raises EComponentError when another component of the same owner has the name.
+    // Raises EComponentError, keeping the old name, when another component of the same owner
+    // has the name (letter case ignored). A component being designed (csDesigning, or owned by
+    // a component being designed) must also have a name that is an identifier
+    // (IsValidComponentName) and differs from its owner's, and a designed root one that none of
+    // its components has; each refusal says which rule the name breaks. Run-time components may
+    // stay unnamed.
     void SetName(const QString &NewName);
+    // Raises EComponentError, saying which rule is broken, when this component could not be
+    // named NewName as a designed component (see SetName).
+    void CheckDesignName(const QString &NewName) const;
 
     TComponent *Owner() const { return m_owner; }
     int ComponentCount() const { return int(m_components.size()); }
@@ -90,6 +98,10 @@ private:
     QList<TComponent *> m_freeNotifies;
     int m_state = 0;
 };
+
+// Whether Name can name a designed component: a letter or '_' first, then letters, digits and
+// '_' (ASCII letters only, as in source code).
+KORHOST_EXPORT bool IsValidComponentName(const QString &Name);
 
 // The component a QObject is, or nullptr.
 KORHOST_EXPORT TComponent *AsComponent(QObject *object);
