@@ -4,6 +4,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -239,6 +240,108 @@ private slots:
         const QString error = readError(designer, text);
         QVERIFY2(error.startsWith(message), qPrintable(error));
         QCOMPARE(WriteFormText(&designer), before);
+    }
+
+    // A text with one problem reads everything else, and says what and where the problem is.
+    void tolerantReadingReadsTheRestAndSaysWhere_data()
+    {
+        QTest::addColumn<QByteArray>("entry"); // the third line of the text
+        QTest::addColumn<QByteArray>("at");    // where on it the problem is
+        QTest::addColumn<QString>("component");
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<QString>("message");
+        QTest::addRow("unknown class") << QByteArray(R"({"name": "X1", "class": "TNoSuchThing"},)")
+                                       << QByteArray(R"("class")") << "X1"
+                                       << ""
+                                       << "unknown class TNoSuchThing";
+        QTest::addRow("unknown property")
+            << QByteArray(R"({"name": "G", "class": "TKorDBGrid", "properties": {"Columns": )"
+                          R"([{}, {"Title": {"Colour": "clRed", "Caption": "A"}}]}},)")
+            << QByteArray(R"("Colour")") << "G"
+            << "Columns[1].Title.Colour"
+            << "no such property";
+        QTest::addRow("wrong type")
+            << QByteArray(R"({"name": "G", "class": "TKorDBGrid", "properties": {"Width": "w"}},)")
+            << QByteArray(R"("Width")") << "G"
+            << "Width"
+            << "expected a whole number";
+        QTest::addRow("reference to nothing")
+            << QByteArray(
+                   R"({"name": "G", "class": "TKorDBGrid", "properties": {"DataSource": "No"}},)")
+            << QByteArray(R"("DataSource")") << "G"
+            << "DataSource"
+            << "there is no component named No";
+        QTest::addRow("reference of the wrong class")
+            << QByteArray(
+                   R"({"name": "G", "class": "TKorDBGrid", "properties": {"DataSource": "Grid1"}},)")
+            << QByteArray(R"("DataSource")") << "G"
+            << "DataSource"
+            << "Grid1 is not a TDataSource";
+        QTest::addRow("empty name") << QByteArray(R"({"name": "", "class": "TPopupMenu"},)")
+                                    << QByteArray(R"("name")") << "2"
+                                    << ""
+                                    << "the name is empty";
+        QTest::addRow("bad name") << QByteArray(R"({"name": "9 lives", "class": "TPopupMenu"},)")
+                                  << QByteArray(R"("name")") << "9 lives"
+                                  << ""
+                                  << "9 lives is not a valid component name";
+        QTest::addRow("name twice") << QByteArray(R"({"name": "source1", "class": "TPopupMenu"},)")
+                                    << QByteArray(R"("name")") << "source1"
+                                    << ""
+                                    << "the name source1 is taken twice";
+    }
+
+    void tolerantReadingReadsTheRestAndSaysWhere()
+    {
+        QFETCH(QByteArray, entry);
+        QFETCH(QByteArray, at);
+        QFETCH(QString, component);
+        QFETCH(QString, property);
+        QFETCH(QString, message);
+        const QByteArray text =
+            "{\"name\": \"Form1\", \"class\": \"TDesignForm\", \"components\": [\n"
+            "  {\"name\": \"Source1\", \"class\": \"TDataSource\"},\n  " +
+            entry +
+            "\n  {\"name\": \"Grid1\", \"class\": \"TKorDBGrid\", "
+            "\"properties\": {\"DataSource\": \"Source1\", \"Tag\": 5}}]}";
+        TFormDesigner designer;
+        buildSampleForm(designer);
+        const TFormReadReport report = ReadFormTextTolerant(&designer, text);
+
+        QCOMPARE(report.Problems.size(), 1);
+        const TFormProblem problem = report.Problems.first();
+        QCOMPARE(problem.Line, 3);
+        QCOMPARE(problem.Column, int(entry.indexOf(at)) + 3);
+        QCOMPARE(problem.Component, component);
+        QCOMPARE(problem.Property, property);
+        QVERIFY2(problem.Message.startsWith(message), qPrintable(problem.Message));
+        QVERIFY2(problem.Text().startsWith(QStringLiteral("Line 3, column %1: Component %2")
+                                               .arg(problem.Column)
+                                               .arg(component)),
+                 qPrintable(problem.Text()));
+
+        // The rest is read, and the form is what the report says was read.
+        auto *grid = findOn<TKorDBGrid>(designer, QStringLiteral("Grid1"));
+        QVERIFY(grid);
+        QCOMPARE(grid->DataSource(), findOn<TDataSource>(designer, QStringLiteral("Source1")));
+        QCOMPARE(GetOrdProp(grid, QStringLiteral("Tag")), 5);
+        QVERIFY(!designer.GetComponent(QStringLiteral("KorDBGrid1"))); // the old form is gone
+        TFormDesigner strict;
+        ReadFormText(&strict, report.Text);
+        QCOMPARE(WriteFormText(&strict), WriteFormText(&designer));
+        // A component whose name breaks a rule is read under a new name; one of an unknown
+        // class is not read.
+        const QJsonArray read = QJsonDocument::fromJson(report.Text)["components"].toArray();
+        const bool known = !message.startsWith(QStringLiteral("unknown class"));
+        QCOMPARE(read.size(), known ? 3 : 2);
+        if (known) {
+            const QString name = read.at(1)["name"].toString();
+            QVERIFY2(QRegularExpression(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"))
+                         .match(name)
+                         .hasMatch(),
+                     qPrintable(name));
+            QVERIFY(designer.GetComponent(name));
+        }
     }
 
     void referencesGoByNameWhateverTheOrder()

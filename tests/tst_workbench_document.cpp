@@ -4,6 +4,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -15,11 +18,13 @@
 #include "formdocument.h"
 #include "formfile.h"
 #include "grid.h"
+#include "hostmessages.h"
 #include "hostpalette.h"
 #include "packages.h"
 #include "sqldata.h"
 #include "testsupport.h"
 #include "typinfo.h"
+#include "workbenchseams.h"
 
 namespace {
 
@@ -232,12 +237,30 @@ private slots:
         QVERIFY(!recent.contains(file));
     }
 
+    // A file that is not a form at all is refused whole, saying why.
+    void damagedFileChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("why");
+        QTest::addRow("not JSON") << QByteArray(
+                                         "{\"name\": \"Form1\", \"class\": \"TDesignForm\",\n "
+                                         "\"components\": [")
+                                  << QStringLiteral("Line 2");
+        QTest::addRow("not an object")
+            << QByteArray("[\n  {\"name\": \"Form1\"}\n]") << QStringLiteral("not a form");
+        QTest::addRow("no components")
+            << QByteArray("{\"name\": \"Form1\", \"class\": \"TDesignForm\"}")
+            << QStringLiteral("not a form");
+    }
+
     void damagedFileChangesNothing()
     {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, why);
         TFormDocument document;
         buildForm(document);
         const QString damaged = m_dir.filePath(QStringLiteral("damaged.kform"));
-        writeFile(damaged, "{\"name\": \"Form1\", \"class\": \"TDesignForm\",\n \"components\": [");
+        writeFile(damaged, text);
         TFormDesigner *designer = document.Designer();
         const QByteArray before = WriteFormText(designer);
         const int steps = document.UndoStack()->count();
@@ -245,13 +268,104 @@ private slots:
         connect(&document, &TFormDocument::DesignerReplaced, this, [&] { ++replaced; });
 
         const QString error = errorOf([&] { document.Open(damaged); });
-        QVERIFY2(error.contains(damaged) && error.contains(QStringLiteral("Line 2")),
-                 qPrintable(error));
+        QVERIFY2(error.contains(damaged) && error.contains(why), qPrintable(error));
         QCOMPARE(document.Designer(), designer);
         QCOMPARE(WriteFormText(designer), before);
         QCOMPARE(document.UndoStack()->count(), steps);
         QCOMPARE(replaced, 0);
         QVERIFY(document.FileName().isEmpty());
+    }
+
+    // A form file with problems opens with what can be read once the user has seen them and
+    // agrees; the file stays as it is until saved, saving over it asks first, and what this
+    // version does not know is written back.
+    void damagedFormOpensWithWhatCanBeRead()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("newer.kform"));
+        const QByteArray text = R"({
+  "name": "Form1", "class": "TDesignForm", "Version": 7,
+  "components": [
+    {"name": "Source1", "class": "TDataSource", "Glow": true},
+    {"name": "Gauge1", "class": "TFancyGauge", "properties": {"Needle": [3, 4]}},
+    {"name": "Grid1", "class": "TKorDBGrid", "properties": {
+      "DataSource": "Source1", "Sparkle": {"Level": 2}, "Width": "wide", "Gauge": "Gauge1",
+      "PopupMenu": "Nowhere", "Columns": [{"FieldName": "id", "Tint": "blue"}]}}
+  ]
+})";
+        writeFile(file, text);
+        QList<TFormProblem> shown;
+        bool agree = false;
+        TWorkbenchSeams seams;
+        seams.ConfirmFormProblems = [&](QWidget *, const QString &FileName,
+                                        const QList<TFormProblem> &Problems) {
+            if (FileName == file)
+                shown = Problems;
+            return agree;
+        };
+        const TWorkbenchSeamsScope scope(seams);
+
+        TFormDocument document;
+        TFormDesigner *empty = document.Designer();
+        QVERIFY(!document.Open(file));
+        QCOMPARE(document.Designer(), empty);
+        QVERIFY(document.FileName().isEmpty());
+        QStringList seen;
+        for (const TFormProblem &problem : std::as_const(shown)) {
+            QVERIFY2(problem.Line > 1, qPrintable(problem.Text()));
+            seen << problem.Component + QLatin1Char('.') + problem.Property;
+        }
+        seen.sort();
+        QCOMPARE(seen,
+                 QStringList({".", "Gauge1.", "Grid1.Columns[0].Tint", "Grid1.Gauge",
+                              "Grid1.PopupMenu", "Grid1.Sparkle", "Grid1.Width", "Source1."}));
+
+        agree = true;
+        QVERIFY(document.Open(file));
+        QCOMPARE(document.FileName(), file);
+        TFormDesigner *designer = document.Designer();
+        auto *grid = dynamic_cast<TKorDBGrid *>(designer->GetComponent(QStringLiteral("Grid1")));
+        QVERIFY(grid);
+        QCOMPARE(grid->DataSource(), designer->GetComponent(QStringLiteral("Source1"))->Object());
+        QCOMPARE(grid->Columns()->Items(0)->FieldName(), QStringLiteral("id"));
+        QVERIFY(!designer->GetComponent(QStringLiteral("Gauge1")));
+        QCOMPARE(fileBytes(file), text);
+
+        // Saving over it asks; No writes nothing.
+        grid->SetName(QStringLiteral("Orders"));
+        {
+            TScopedHostMessages messages;
+            messages.Answers = {mrNo};
+            QVERIFY(!document.Save(file));
+            QCOMPARE(messages.Requests.size(), 1);
+            QCOMPARE(messages.Requests.first().DlgType, mtConfirmation);
+            QCOMPARE(fileBytes(file), text);
+        }
+        {
+            TScopedHostMessages messages;
+            messages.Answers = {mrYes};
+            QVERIFY(document.Save(file));
+            QCOMPARE(messages.Requests.size(), 1);
+        }
+        // What the host does not know is back, with the component it belongs to.
+        const QJsonObject original = QJsonDocument::fromJson(text).object();
+        const QJsonObject saved = QJsonDocument::fromJson(fileBytes(file)).object();
+        QCOMPARE(saved["Version"], original["Version"]);
+        const QJsonArray components = saved["components"].toArray();
+        QCOMPARE(components.size(), 3);
+        QCOMPARE(components[1], original["components"][1]);
+        QCOMPARE(components[0]["Glow"], QJsonValue(true));
+        const QJsonObject orders = components[2]["properties"].toObject();
+        QCOMPARE(components[2]["name"], QJsonValue("Orders"));
+        QCOMPARE(orders["Sparkle"], original["components"][2]["properties"]["Sparkle"]);
+        QCOMPARE(orders["Gauge"], QJsonValue("Gauge1"));
+        QCOMPARE(orders["Columns"][0]["Tint"], QJsonValue("blue"));
+        QCOMPARE(orders["DataSource"], QJsonValue("Source1"));
+        QVERIFY(!orders.contains("Width") && !orders.contains("PopupMenu"));
+
+        // Saved over once, it asks no more.
+        TScopedHostMessages messages;
+        QVERIFY(document.Save(file));
+        QVERIFY(messages.Requests.isEmpty());
     }
 
     void failedSaveKeepsTheOldFile_data()

@@ -4,6 +4,9 @@
 // open, and the runner's own errors. Also the sample database and the database-file editor.
 
 #include <QDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLabel>
 #include <QPointer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -20,6 +23,7 @@
 #include "databasefileproperty.h"
 #include "formdesigner.h"
 #include "formdocument.h"
+#include "hostmessages.h"
 #include "hostpalette.h"
 #include "objectproperties.h"
 #include "packages.h"
@@ -398,6 +402,96 @@ expect Grid1.DataSource Source1
         QVERIFY(run(QStringLiteral("expect-error form.kwf save locked/form.kwf")));
         QCOMPARE(readFile(file(QStringLiteral("locked/form.kwf"))), old);
         QVERIFY(m_window->Document()->IsModified());
+    }
+
+    // A component name is an identifier that no other component of the form, nor the form,
+    // has (letter case ignored). Typed in the inspector or set by a script, a name that breaks
+    // a rule is refused, saying which, and the old name stays; pasted or read from a form file,
+    // the component gets a valid name of its own instead.
+    void componentNamesAreValidOnEveryPath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("rule");
+        const std::tuple<const char *, const char *, const char *> names[] = {
+            {"empty", "", "cannot be empty"},
+            {"digit first", "9lives", "not a valid component name"},
+            {"space", "1 bad", "not a valid component name"},
+            {"dot", "a.b", "not a valid component name"},
+            {"another's in other case", "SOURCE1", "already exists"},
+            {"the form's", "form1", "already exists"},
+        };
+        for (const char *path : {"inspector", "script", "paste", "form file"})
+            for (const auto &[label, name, rule] : names)
+                QTest::addRow("%s, %s", path, label) << path << name << rule;
+    }
+
+    void componentNamesAreValidOnEveryPath()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        QFETCH(QString, rule);
+        QVERIFY(run(QStringLiteral("place TDataSource Source1\nplace TKorDBGrid Grid1")));
+        TComponent *grid = designer()->GetComponent(QStringLiteral("Grid1"));
+        const QString jsonName =
+            QString::fromUtf8(QJsonDocument(QJsonArray{name}).toJson(QJsonDocument::Compact))
+                .mid(1)
+                .chopped(1);
+        const QString text =
+            QStringLiteral(R"({"name": "Form1", "class": "TDesignForm", "components": [
+  {"name": "Source1", "class": "TDataSource"},
+  {"name": %1, "class": "TKorDBGrid"}]})")
+                .arg(jsonName);
+        QString given; // the name the component got instead
+        if (path == QLatin1String("inspector")) {
+            TObjectInspector *inspector = m_window->Inspector();
+            designer()->SelectComponent(grid->Object());
+            TScriptRunner::Settle();
+            const QModelIndex row = inspector->Model()->FindRow(QStringLiteral("Name"));
+            QVERIFY(row.isValid());
+            TScopedHostMessages messages;
+            QVERIFY(!inspector->Model()->Commit(row.siblingAtColumn(1), name));
+            QCOMPARE(messages.Errors.size(), 1);
+            QVERIFY2(messages.Errors.first().contains(rule), qPrintable(messages.Errors.first()));
+            QCOMPARE(grid->Name(), QStringLiteral("Grid1"));
+            // A name that keeps the rules is taken, and the header shows it at once.
+            QVERIFY(inspector->Model()->Commit(row.siblingAtColumn(1), QStringLiteral("Orders")));
+            const auto *header = inspector->findChild<QLabel *>(QStringLiteral("SelectionLabel"));
+            QVERIFY(header);
+            QCOMPARE(header->text(), QStringLiteral("Orders: TKorDBGrid"));
+            return;
+        }
+        if (path == QLatin1String("script")) {
+            QVERIFY(
+                run(QStringLiteral("expect-error \"%1\" set Grid1.Name \"%2\"").arg(rule, name)));
+            QCOMPARE(grid->Name(), QStringLiteral("Grid1"));
+            return;
+        }
+        if (path == QLatin1String("paste")) {
+            const QList<TComponent *> pasted = m_window->Document()->PasteComponents(text.toUtf8());
+            QCOMPARE(pasted.size(), 2);
+            given = pasted.at(1)->Name();
+        } else {
+            QFile form(file(QStringLiteral("names.kwf")));
+            QVERIFY(form.open(QIODevice::WriteOnly));
+            form.write(text.toUtf8());
+            form.close();
+            QVERIFY(run(QStringLiteral("open names.kwf")));
+            const QStringList problems =
+                m_runner->Messages().filter(QStringLiteral("names.kwf: Line 3, column 4: "));
+            QCOMPARE(problems.size(), 1);
+            for (int i = 0; i < designer()->GetRoot()->ComponentCount(); ++i)
+                if (designer()->GetRoot()->Components(i)->Object()->inherits("TKorDBGrid"))
+                    given = designer()->GetRoot()->Components(i)->Name();
+        }
+        QVERIFY2(
+            QRegularExpression(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$")).match(given).hasMatch(),
+            qPrintable(given));
+        int holders = designer()->GetRoot()->Name().compare(given, Qt::CaseInsensitive) == 0;
+        for (int i = 0; i < designer()->GetRoot()->ComponentCount(); ++i)
+            holders += designer()->GetRoot()->Components(i)->Name().compare(
+                           given, Qt::CaseInsensitive) == 0;
+        QCOMPARE(holders, 1);
     }
 
     // A modal window that opens while a step runs does not wait for a person: it is answered

@@ -124,7 +124,7 @@ struct KORHOST_EXPORT TFormKeptValues {
 };
 
 struct KORHOST_EXPORT TFormReadReport {
-    QList<TFormProblem> Problems; // in text order, setter refusals last
+    QList<TFormProblem> Problems; // in text order, those without a place last
     QByteArray Text;              // what was read: a form text the strict reader reads as is
     TFormKeptValues Kept;
 

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
+#include <climits>
 #include <functional>
 #include <map>
 #include <memory>
@@ -116,10 +117,11 @@ private:
                     path = join(Path, QString::number(index));
                     m_at.insert(path, m_pos);
                 }
+                const qsizetype before = m_pos;
                 value(path, Depth + 1);
                 skipSpace();
-                if (peek() == ',')
-                    ++m_pos;
+                if (peek() == ',' || m_pos == before)
+                    ++m_pos; // past the comma; or past what could not be scanned
             }
             return;
         }
@@ -675,6 +677,14 @@ TFormReadReport ReadFormTextTolerant(TFormDesigner *Designer, const QByteArray &
             break;
         }
     }
+    // In text order, as a compiler lists them; those without a place last.
+    std::stable_sort(report.Problems.begin(), report.Problems.end(),
+                     [](const TFormProblem &A, const TFormProblem &B) {
+                         const auto key = [](const TFormProblem &P) {
+                             return std::pair(P.Line > 0 ? P.Line : INT_MAX, P.Column);
+                         };
+                         return key(A) < key(B);
+                     });
     for (TFormKeptValues::TValue &value : report.Kept.Values)
         if (TComponent *component = Designer->GetComponent(value.Name))
             value.Instance = component->Object();
