@@ -328,7 +328,7 @@ private slots:
         QVERIFY(!designer.GetComponent(QStringLiteral("KorDBGrid1"))); // the old form is gone
         TFormDesigner strict;
         ReadFormText(&strict, report.Text);
-        QCOMPARE(WriteFormText(&strict), WriteFormText(&designer));
+        QCOMPARE(byName(WriteFormText(&strict)), byName(WriteFormText(&designer)));
         // A component whose name breaks a rule is read under a new name; one of an unknown
         // class is not read.
         const QJsonArray read = QJsonDocument::fromJson(report.Text)["components"].toArray();
