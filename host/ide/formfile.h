@@ -70,7 +70,7 @@ KORHOST_EXPORT void CheckFormText(const QByteArray &Text);
 // - a component name that is empty, not an identifier or taken twice (letter case ignored):
 //   the component is read under a new name (UniqueName's rule), and links to the old name
 //   follow the first component that has it; a form name that is not an identifier: the form
-//   keeps the name it has;
+//   keeps the name it has; a form class other than the designer's: read as the designer's;
 // - a value its property setter refuses while the form is read: left out, not kept.
 // A text that is not a form at all (not JSON, not an object, no list of "components") is
 // refused whole: EFormFileError saying where and why, before anything changed.
