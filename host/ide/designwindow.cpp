@@ -29,10 +29,14 @@ bool hasFrameMargins(const QWidget *Window)
     return handle && !handle->frameMargins().isNull();
 }
 
-// Whether a window manager is still to frame the window: on X11 the frame's size is known only
-// some time after the window is first shown. Other platforms know it (or have none) at once.
+// Whether the frame's size is still unknown: before the platform shows the window (a window
+// moved from its show event is not framed yet), and on X11 until the window manager has framed
+// it, some time after it is first shown.
 bool frameUnknown(const QWidget *Window)
 {
+    const QWindow *handle = Window->windowHandle();
+    if (!handle || !handle->isVisible())
+        return true;
     return QGuiApplication::platformName().startsWith(u"xcb") && !hasFrameMargins(Window);
 }
 
@@ -115,7 +119,7 @@ void TDesignWindow::setVisible(bool visible)
     }
     QMainWindow::setVisible(visible);
     if (visible && isWindow() && (m_pendingPosition || m_pendingPull)) {
-        if (!frameUnknown(this))
+        if (!frameUnknown(this) || !QGuiApplication::platformName().startsWith(u"xcb"))
             settlePlacement();
         else
             // A window manager that never frames the window must not leave it waiting.
@@ -130,17 +134,26 @@ QPoint TDesignWindow::SavedPosition() const
 
 void TDesignWindow::RestorePosition(const QPoint &FramePosition)
 {
-    move(FramePosition);
-    // Until the window manager has framed the window the frame's size is a guess; keep the
-    // corner so that it can be put back where it belongs once the frame is known.
-    if (!isVisible() || frameUnknown(this))
+    // Until the window is framed the frame's size is a guess; keep the corner so that it can be
+    // put back where it belongs once the frame is known.
+    if (frameUnknown(this))
         m_pendingPosition = FramePosition;
+    if (testAttribute(Qt::WA_WState_Created) && frameUnknown(this)) {
+        // Moving a native window that is not framed yet would place its client area there;
+        // ask for the frame's corner instead.
+        windowHandle()->setFramePosition(FramePosition);
+        return;
+    }
+    move(FramePosition);
 }
 
 void TDesignWindow::MakeFullyVisible()
 {
-    if (isVisible() && frameUnknown(this))
+    // Without the frame's size the window would be pulled by a wrong amount: wait for it.
+    if (frameUnknown(this)) {
         m_pendingPull = true;
+        return;
+    }
     const QRect frame = frameGeometry();
     QScreen *screen = QGuiApplication::screenAt(frame.center());
     if (!screen)
@@ -176,6 +189,8 @@ void TDesignWindow::settlePlacement()
         move(*position);
     if (pull)
         MakeFullyVisible();
+    // Whatever is still unknown now stays as it is.
+    m_pendingPosition.reset();
     m_pendingPull = false;
 }
 
