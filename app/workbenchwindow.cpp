@@ -22,6 +22,7 @@
 #include "hostmessages.h"
 #include "objectproperties.h"
 #include "packages.h"
+#include "regini.h"
 #include "registration.h"
 #include "componenticons.h"
 #include "workbenchseams.h"
@@ -31,6 +32,20 @@ namespace {
 constexpr int ClassRole = Qt::UserRole + 1;
 constexpr int ObjectRole = Qt::UserRole + 2;
 const QString FormFileFilter = QStringLiteral("Form files (*.kform *.json);;All files (*)");
+
+// Where the main window keeps its state: a section of the workbench's settings key.
+const QString WindowStateSection = QStringLiteral("MainWindow");
+
+QString workbenchKey()
+{
+    return BaseRegistryKey() + QStringLiteral("\\Workbench");
+}
+
+QByteArray readBytes(const TRegIniFile &Settings, const QString &Ident)
+{
+    return QByteArray::fromBase64(
+        Settings.ReadString(WindowStateSection, Ident, QString()).toLatin1());
+}
 
 const QMetaObject *classOf(const QTreeWidgetItem *Item)
 {
@@ -87,6 +102,7 @@ TWorkbenchWindow::TWorkbenchWindow(QWidget *parent)
             &TWorkbenchWindow::refreshTitle);
     connect(m_document.get(), &TFormDocument::FileNameChanged, this,
             &TWorkbenchWindow::refreshTitle);
+    restoreWindowState();
 }
 
 TWorkbenchWindow::~TWorkbenchWindow()
@@ -156,6 +172,10 @@ void TWorkbenchWindow::buildUi()
     });
     connect(m_components, &QWidget::customContextMenuRequested, this,
             &TWorkbenchWindow::showComponentMenu);
+    connect(m_components->header(), &QHeaderView::sectionResized, this, [this] {
+        if (!m_fittingComponentColumns)
+            m_componentColumnsKept = true;
+    });
     auto *componentsDock = new QDockWidget(tr("Components"));
     componentsDock->setObjectName(QStringLiteral("ComponentsDock"));
     componentsDock->setWidget(m_components);
@@ -236,6 +256,7 @@ void TWorkbenchWindow::closeEvent(QCloseEvent *Event)
         Event->ignore();
         return;
     }
+    saveWindowState();
     QMainWindow::closeEvent(Event);
     QCoreApplication::quit();
 }
@@ -422,7 +443,11 @@ void TWorkbenchWindow::refreshComponents()
             item->setData(0, ObjectRole, QVariant::fromValue<void *>(component->Object()));
             item->setIcon(0, ComponentIcon(component->Object()->metaObject()));
         }
-        m_components->header()->resizeSections(QHeaderView::ResizeToContents);
+        if (!m_componentColumnsKept) {
+            m_fittingComponentColumns = true;
+            m_components->header()->resizeSections(QHeaderView::ResizeToContents);
+            m_fittingComponentColumns = false;
+        }
     }
     showSelectionInList(FormDesigner()->GetSelections());
 }
@@ -522,4 +547,44 @@ void TWorkbenchWindow::DesignerClosed(IDesigner *ADesigner, bool)
         const QSignalBlocker blocker(m_components);
         m_components->clear();
     }
+}
+
+// ---- Window state ---------------------------------------------------------------------------
+
+void TWorkbenchWindow::restoreWindowState()
+{
+    const TRegIniFile settings(workbenchKey());
+    // Each part stands alone: a damaged or missing value leaves that part as built.
+    if (const QByteArray geometry = readBytes(settings, QStringLiteral("Geometry"));
+        !geometry.isEmpty())
+        restoreGeometry(geometry);
+    if (const QByteArray docks = readBytes(settings, QStringLiteral("DockLayout"));
+        !docks.isEmpty())
+        restoreState(docks);
+    if (const QByteArray columns = readBytes(settings, QStringLiteral("ComponentColumns"));
+        !columns.isEmpty() && m_components->header()->restoreState(columns))
+        m_componentColumnsKept = true;
+    if (const QByteArray columns = readBytes(settings, QStringLiteral("InspectorColumns"));
+        !columns.isEmpty())
+        m_inspector->View()->header()->restoreState(columns);
+}
+
+void TWorkbenchWindow::saveWindowState()
+{
+    TRegIniFile settings(workbenchKey());
+    settings.BeginUpdate();
+    const auto write = [&settings](const QString &Ident, const QByteArray &Bytes) {
+        settings.WriteString(WindowStateSection, Ident, QString::fromLatin1(Bytes.toBase64()));
+    };
+    write(QStringLiteral("Geometry"), saveGeometry());
+    write(QStringLiteral("DockLayout"), saveState());
+    // The component list's widths are kept only when the user chose them; otherwise the list
+    // goes on fitting them to the names it shows.
+    if (m_componentColumnsKept)
+        write(QStringLiteral("ComponentColumns"), m_components->header()->saveState());
+    else
+        settings.DeleteKey(WindowStateSection, QStringLiteral("ComponentColumns"));
+    write(QStringLiteral("InspectorColumns"), m_inspector->View()->header()->saveState());
+    // A settings folder that cannot be written costs only the window's state.
+    settings.EndUpdate();
 }

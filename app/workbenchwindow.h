@@ -74,6 +74,10 @@ private:
     void showComponentMenu(const QPoint &Pos);
     TComponent *componentOf(QTreeWidgetItem *Item) const;
     bool saveTo(const QString &FileName);
+    // The window's size and place, its dock layout and the column widths of its lists, kept
+    // per user in the settings store: restored when the window is built, saved when it closes.
+    void restoreWindowState();
+    void saveWindowState();
 
     std::unique_ptr<TFormDocument> m_document;
     TFormSurface *m_surface = nullptr;
@@ -87,4 +91,8 @@ private:
     QAction *m_cutAction = nullptr;
     QAction *m_copyAction = nullptr;
     QAction *m_deleteAction = nullptr;
+    // Once the user has sized the component list's columns (now or in an earlier session),
+    // refreshing the list no longer fits them to their contents.
+    bool m_componentColumnsKept = false;
+    bool m_fittingComponentColumns = false;
 };

@@ -56,7 +56,7 @@ TBriskDesigner *ShowBriskDesignerClass(IDesigner *Designer, TComponent *Componen
         if (!window || window->m_released || window->Designer() != Designer ||
             !window->IsComponent(object))
             continue;
-        window->PlaceBeside(ParentForm);
+        // The open window stays where the user put it.
         window->show();
         window->raise();
         window->activateWindow();
@@ -74,7 +74,10 @@ TBriskDesigner *ShowBriskDesignerClass(IDesigner *Designer, TComponent *Componen
         window->CreatePropList();
         window->ReadFormState();
         window->UpdatePropList();
-        window->PlaceBeside(ParentForm);
+        // A window opened before goes back to where it was closed; the first one opens beside
+        // the form.
+        if (!window->m_positionRestored)
+            window->PlaceBeside(ParentForm);
         window->show();
     } catch (...) {
         // A window that cannot be set up goes without a word; the host shows nothing.
@@ -223,12 +226,14 @@ void TBriskDesigner::ReadFormState()
     const TRegIniFile ini(GetRegKey());
     const QString section = QString::fromLatin1(metaObject()->className());
 
-    const int top = ini.ReadInteger(section, QStringLiteral("Top"), y());
-    if (top != y())
-        move(x(), top);
-    const int left = ini.ReadInteger(section, QStringLiteral("Left"), x());
-    if (left != x())
-        move(left, y());
+    // Top and Left are the frame's corner, as SaveFormState wrote them.
+    const QPoint place = SavedPosition();
+    const int top = ini.ReadInteger(section, QStringLiteral("Top"), place.y());
+    const int left = ini.ReadInteger(section, QStringLiteral("Left"), place.x());
+    m_positionRestored = ini.ValueExists(section, QStringLiteral("Top")) ||
+                         ini.ValueExists(section, QStringLiteral("Left"));
+    if (QPoint(left, top) != place || m_positionRestored)
+        RestorePosition(QPoint(left, top));
     // A size that is not positive cannot be a window's; keep the current one then.
     const int width = ini.ReadInteger(section, QStringLiteral("Width"), this->width());
     if (width > 0)
@@ -257,8 +262,9 @@ void TBriskDesigner::SaveFormState()
     // One save for the whole state: the file never holds the erased section alone.
     ini.BeginUpdate();
     ini.EraseSection(section);
-    ini.WriteInteger(section, QStringLiteral("Top"), y());
-    ini.WriteInteger(section, QStringLiteral("Left"), x());
+    const QPoint place = SavedPosition();
+    ini.WriteInteger(section, QStringLiteral("Top"), place.y());
+    ini.WriteInteger(section, QStringLiteral("Left"), place.x());
     ini.WriteInteger(section, QStringLiteral("Width"), width());
     ini.WriteInteger(section, QStringLiteral("Height"), height());
     ini.WriteBool(section, QStringLiteral("LargeButtons"), LargeButtons());
@@ -345,35 +351,15 @@ void TBriskDesigner::PlaceSplitter()
     box->insertWidget(box->indexOf(ToolBar1) + 1, Splitter1);
 }
 
-void TBriskDesigner::MakeFullyVisible()
-{
-    const QRect frame = frameGeometry();
-    QScreen *screen = QGuiApplication::screenAt(frame.center());
-    if (!screen)
-        screen = this->screen();
-    if (!screen)
-        return;
-    const QRect bounds = screen->geometry();
-    int left = frame.left();
-    int top = frame.top();
-    if (left + frame.width() > bounds.left() + bounds.width())
-        left = bounds.left() + bounds.width() - frame.width();
-    if (left < bounds.left())
-        left = bounds.left();
-    if (top + frame.height() > bounds.top() + bounds.height())
-        top = bounds.top() + bounds.height() - frame.height();
-    if (top < bounds.top())
-        top = bounds.top();
-    if (left != frame.left() || top != frame.top())
-        move(left, top);
-}
-
 void TBriskDesigner::PlaceBeside(QWidget *ParentForm)
 {
     if (!ParentForm)
         return;
-    move(ParentForm->x() + ParentForm->frameGeometry().width(), ParentForm->y());
-    ParentForm->resize(ParentForm->width(), height());
+    // Right of the parent's frame, top-aligned with it. The parent keeps its size: in a host
+    // that embeds the form it is the host's main window, not a form of its own. Showing the
+    // window pulls it onto the screen when the parent leaves no room beside it.
+    const QRect parent = ParentForm->window()->frameGeometry();
+    RestorePosition(QPoint(parent.right() + 1, parent.top()));
 }
 
 // ---- Bar and switch commands ----

@@ -34,10 +34,11 @@ template <class T> TBriskDesignerClass BriskDesignerClass()
 }
 
 // Shows the window of DesignerClass that edits Component in Designer: the open one when there
-// is one (brought forward, its state not read again), else a new one. With a ParentForm the
-// window is placed to the right of it and the parent takes the window's height. Answers the
-// window, or nullptr when setting up a new window failed (the window is then destroyed and the
-// error goes no further). An error while the window itself is created reaches the caller.
+// is one (brought forward where it is, its state not read again), else a new one: at its stored
+// place, or the first time to the right of ParentForm (the parent keeps its size and place), and
+// pulled fully onto the screen. Answers the window, or nullptr when setting up a new window
+// failed (the window is then destroyed and the error goes no further). An error while the window
+// itself is created reaches the caller.
 TBriskDesigner *ShowBriskDesignerClass(IDesigner *Designer, TComponent *Component,
                                        const TBriskDesignerClass &DesignerClass,
                                        QWidget *ParentForm);
@@ -151,12 +152,13 @@ private:
     void SettleLayout();
     int CurrentPanelHeight();
     void PlaceSplitter();
-    void MakeFullyVisible();
     void PlaceBeside(QWidget *ParentForm);
     void RestoreHintHandler();
 
     std::unique_ptr<Ui::TBriskDesigner> m_ui;
     bool m_closing = false;
+    // Whether ReadFormState found a stored place for the window.
+    bool m_positionRestored = false;
     // Set once the window closed for good; a reused window must not be one being freed.
     bool m_released = false;
     bool m_hintInstalled = false;

@@ -32,6 +32,10 @@ template <class L, class Instance> void addPage(TPropList &Parent, Instance *Obj
 void ShowKorDBGridDesigner(IDesigner *Designer, TKorDBGrid *Grid, bool UseActiveForm)
 {
     QWidget *parentForm = UseActiveForm ? QApplication::activeWindow() : nullptr;
+    // A design window is no form: opened from one (the columns editor the double-click has
+    // just shown), the designer goes beside the window that one stays above.
+    if (auto *window = qobject_cast<TDesignWindow *>(parentForm))
+        parentForm = window->OwnerWindow();
     ShowBriskDesignerClass(Designer, Grid, BriskDesignerClass<TKorDBGridDesigner>(), parentForm);
 }
 

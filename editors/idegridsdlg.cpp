@@ -296,10 +296,14 @@ void TKorDBGridColumnsEditor::FormShow(QObject *Sender)
 {
     if (TCollection *collection = Collection())
         SectionName = QLatin1String(collection->metaObject()->className());
+    // Top and Left are the frame's corner, the same corner FormClose writes.
     const TRegIniFile settings(RegKey());
-    const int top = settings.ReadInteger(SectionName, QStringLiteral("Top"), y());
-    const int left = settings.ReadInteger(SectionName, QStringLiteral("Left"), x());
-    move(left, top);
+    const QPoint place = SavedPosition();
+    const int top = settings.ReadInteger(SectionName, QStringLiteral("Top"), place.y());
+    const int left = settings.ReadInteger(SectionName, QStringLiteral("Left"), place.x());
+    if (QPoint(left, top) != place)
+        RestorePosition(QPoint(left, top));
+    MakeFullyVisible();
     TCollectionEditor::FormShow(Sender);
 }
 
@@ -308,8 +312,9 @@ void TKorDBGridColumnsEditor::FormClose(QObject *Sender, TCloseAction &Action)
     TCollectionEditor::FormClose(Sender, Action);
     TRegIniFile settings(RegKey());
     settings.BeginUpdate();
-    settings.WriteInteger(SectionName, QStringLiteral("Top"), y());
-    settings.WriteInteger(SectionName, QStringLiteral("Left"), x());
+    const QPoint place = SavedPosition();
+    settings.WriteInteger(SectionName, QStringLiteral("Top"), place.y());
+    settings.WriteInteger(SectionName, QStringLiteral("Left"), place.x());
     settings.EndUpdate();
 }
 

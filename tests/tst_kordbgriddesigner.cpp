@@ -1,8 +1,9 @@
 // The grid designer window: its tab order and active pages on a first opening, the stored tab
 // orders and "Enable All", the Columns page following the columns' state, the designer's
-// selection following the page, reuse of an open window, and the page rules that reach across
-// pages or have their own shape.
+// selection following the page, reuse of an open window, the page rules that reach across
+// pages or have their own shape, and where it and the grid's columns editor come back.
 
+#include <QScreen>
 #include <QtTest>
 
 #include "column.h"
@@ -14,6 +15,7 @@
 #include "grid.h"
 #include "gridpages.h"
 #include "idedesigner.h"
+#include "idegridsdlg.h"
 #include "regini.h"
 #include "testsupport.h"
 #include "tst_griddesigner_fixture.h"
@@ -40,6 +42,9 @@ void store(const QString &Name, bool Value)
     TRegIniFile ini(BaseRegistryKey() + QStringLiteral("\\Property Editors\\Brisk Designer"));
     ini.WriteBool(QStringLiteral("TKorDBGridDesigner"), Name, Value);
 }
+
+// How a window is left before it is opened again.
+enum TPlaceCase { AfterRestart, AfterTenOpenings, PartlyOffScreen };
 
 } // namespace
 
@@ -315,6 +320,66 @@ private slots:
         QCOMPARE(captions, QStringList({"LoadLayout", "SaveLayout", "Load", "Save", "LoadFromFile",
                                         "SaveToFile", "LoadFromRegistry", "SaveToRegistry",
                                         "EraseFromFile", "EraseFromRegistry"}));
+    }
+
+    void windowsComeBackWhereTheyWereLeft_data()
+    {
+        QTest::addColumn<bool>("GridDesigner");
+        QTest::addColumn<int>("Case");
+        for (const bool gridDesigner : {true, false}) {
+            const char *name = gridDesigner ? "grid designer" : "columns editor";
+            QTest::addRow("%s after a restart", name) << gridDesigner << int(AfterRestart);
+            QTest::addRow("%s after ten openings", name) << gridDesigner << int(AfterTenOpenings);
+            QTest::addRow("%s left partly off the screen", name)
+                << gridDesigner << int(PartlyOffScreen);
+        }
+    }
+
+    // Each window opens where the user left it, however often it is opened and closed and
+    // across sessions; one left hanging over the screen's edge comes back at that edge.
+    void windowsComeBackWhereTheyWereLeft()
+    {
+        QFETCH(bool, GridDesigner);
+        QFETCH(int, Case);
+        // The window the double-click came from; the grid designer opens beside it at first.
+        QWidget host;
+        host.setGeometry(10, 20, 150, 300);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        const auto openWindow = [&]() -> QWidget * {
+            if (GridDesigner)
+                return ShowBriskDesignerClass(designer.get(), grid,
+                                              BriskDesignerClass<TKorDBGridDesigner>(), &host);
+            return ShowKorDBGridColumnsEditor(designer.get(), grid);
+        };
+        const QRect screen = host.screen()->availableGeometry();
+
+        QWidget *window = openWindow();
+        QVERIFY(window);
+        QPoint place(20, 30);
+        if (Case == PartlyOffScreen)
+            place = QPoint(screen.left() - 40, 10);
+        window->move(place);
+        const int openings = Case == AfterTenOpenings ? 10 : 1;
+        for (int i = 0; i < openings; ++i) {
+            closeAndFree(window);
+            if (Case == AfterRestart)
+                MakeGrid(); // a new session: a new form, only the stored state is left
+            window = openWindow();
+            QVERIFY(window);
+        }
+        if (Case == PartlyOffScreen) {
+            QVERIFY(screen.contains(window->frameGeometry()));
+            QCOMPARE(window->frameGeometry().left(), screen.left());
+            // Only as far up as the screen makes it go.
+            QCOMPARE(window->y(),
+                     qMin(place.y(), screen.bottom() + 1 - window->frameGeometry().height()));
+        } else {
+            QCOMPARE(window->pos(), place);
+        }
+        QCOMPARE(host.geometry(), QRect(10, 20, 150, 300));
+        if (!GridDesigner)
+            window->close();
     }
 
     // A page that needs more room than the window has makes the window grow.

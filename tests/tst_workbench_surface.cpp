@@ -2,7 +2,9 @@
 // offscreen window, with the design-time package loaded at run time.
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -11,6 +13,7 @@
 #include <QUndoStack>
 
 #include "db.h"
+#include "designwindow.h"
 #include "formdesigner.h"
 #include "formdocument.h"
 #include "formsurface.h"
@@ -410,6 +413,87 @@ private slots:
         designer()->SelectComponent(grid->Object());
         QTest::keyClick(overlay(), Qt::Key_Delete);
         QTRY_COMPARE(openWindows(), before);
+    }
+
+    // The design windows a double-click opens leave the main window's size and place alone,
+    // come up fully on the screen, and stay above the main window.
+    void designWindowsLeaveTheMainWindowAlone()
+    {
+        place(Grid, {16, 16, 160, 80});
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        const QRect before = m_window->frameGeometry();
+        const auto designWindows = [] {
+            QList<TDesignWindow *> windows;
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (auto *design = qobject_cast<TDesignWindow *>(window);
+                    design && design->isVisible())
+                    windows << design;
+            return windows;
+        };
+        QTest::mouseDClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
+        QTRY_COMPARE(designWindows().size(), 2);
+        QCOMPARE(m_window->frameGeometry(), before);
+        const QRect screen = m_window->screen()->availableGeometry();
+        for (TDesignWindow *window : designWindows()) {
+            QVERIFY2(window->windowHandle()->transientParent() == m_window->windowHandle(),
+                     window->metaObject()->className());
+            if (window->inherits("TKorDBGridDesigner"))
+                QVERIFY(screen.contains(window->frameGeometry()));
+        }
+        // Asking again brings the open windows forward where they are, the main window unmoved.
+        const QList<TDesignWindow *> open = designWindows();
+        for (TDesignWindow *window : open)
+            window->move(window->pos() + QPoint(-7, 5));
+        QList<QPoint> places;
+        for (TDesignWindow *window : open)
+            places << window->pos();
+        QTest::mouseDClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
+        QCOMPARE(designWindows(), open);
+        for (qsizetype i = 0; i < open.size(); ++i)
+            QCOMPARE(open.at(i)->pos(), places.at(i));
+        QCOMPARE(m_window->frameGeometry(), before);
+        for (TDesignWindow *window : open)
+            window->close();
+    }
+
+    // The main window's size and place, its docks and its lists' column widths come back in
+    // the next session.
+    void mainWindowStateIsKept()
+    {
+        m_window->setGeometry(30, 40, 700, 500);
+        auto *inspectorDock = m_window->findChild<QDockWidget *>(QStringLiteral("InspectorDock"));
+        auto *paletteDock = m_window->findChild<QDockWidget *>(QStringLiteral("PaletteDock"));
+        auto *registrationsDock =
+            m_window->findChild<QDockWidget *>(QStringLiteral("RegistrationsDock"));
+        QVERIFY(inspectorDock && paletteDock && registrationsDock);
+        m_window->addDockWidget(Qt::LeftDockWidgetArea, inspectorDock);
+        paletteDock->hide();
+        registrationsDock->show();
+        QHeaderView *components = m_window->ComponentList()->header();
+        QHeaderView *inspector = m_window->Inspector()->View()->header();
+        components->resizeSection(0, 137);
+        inspector->resizeSection(0, 111);
+        QCoreApplication::processEvents();
+        const QRect geometry = m_window->geometry();
+        QVERIFY(m_window->close());
+
+        m_window = std::make_unique<TWorkbenchWindow>();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        inspectorDock = m_window->findChild<QDockWidget *>(QStringLiteral("InspectorDock"));
+        paletteDock = m_window->findChild<QDockWidget *>(QStringLiteral("PaletteDock"));
+        registrationsDock = m_window->findChild<QDockWidget *>(QStringLiteral("RegistrationsDock"));
+        QCOMPARE(m_window->geometry(), geometry);
+        QCOMPARE(m_window->dockWidgetArea(inspectorDock), Qt::LeftDockWidgetArea);
+        QVERIFY(paletteDock->isHidden());
+        QVERIFY(registrationsDock->isVisible());
+        QCOMPARE(m_window->Inspector()->View()->header()->sectionSize(0), 111);
+        // The user's widths outlast the list being filled again.
+        place(Grid, {16, 16, 160, 80});
+        QCOMPARE(m_window->ComponentList()->header()->sectionSize(0), 137);
+        // The tests after this one start from a window as built.
+        ResetTestSettingsDir();
     }
 
     void everyChangeIsOneUndoStep_data()

@@ -1,20 +1,44 @@
 #include "designwindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QMenu>
+#include <QScreen>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "hostmessages.h"
+#include "persistent.h"
 
 namespace {
 
 constexpr int SmallIconSize = 16;
 constexpr int LargeIconSize = 24;
 constexpr int SplitterHeight = 3;
+// How long a shown window waits for the window manager to tell the size of its frame.
+constexpr int FrameWaitMs = 1000;
+
+bool hasFrameMargins(const QWidget *Window)
+{
+    const QWindow *handle = Window->windowHandle();
+    return handle && !handle->frameMargins().isNull();
+}
+
+// Whether the frame's size is still unknown: before the platform shows the window (a window
+// moved from its show event is not framed yet), and on X11 until the window manager has framed
+// it, some time after it is first shown.
+bool frameUnknown(const QWidget *Window)
+{
+    const QWindow *handle = Window->windowHandle();
+    if (!handle || !handle->isVisible())
+        return true;
+    return QGuiApplication::platformName().startsWith(u"xcb") && !hasFrameMargins(Window);
+}
 
 } // namespace
 
@@ -51,10 +75,134 @@ void TDesignWindow::DesignerClosed(IDesigner *ADesigner, bool)
         close();
 }
 
+QWidget *TDesignWindow::OwnerWindow() const
+{
+    const auto usable = [this](QWidget *Window) {
+        return Window && Window != this && Window->isVisible() &&
+               !qobject_cast<TDesignWindow *>(Window);
+    };
+    if (m_designer) {
+        if (TComponent *root = m_designer->GetRoot())
+            if (auto *form = qobject_cast<QWidget *>(root->Object());
+                form && usable(form->window()))
+                return form->window();
+    }
+    QWidget *active = QApplication::activeWindow();
+    if (usable(active))
+        return active;
+    // Opened from another design window: stay above what that one stays above.
+    if (auto *window = qobject_cast<TDesignWindow *>(active); window && window != this)
+        return window->OwnerWindow();
+    return nullptr;
+}
+
+void TDesignWindow::attachToOwner()
+{
+    QWidget *owner = OwnerWindow();
+    if (!owner || !owner->windowHandle())
+        return;
+    // Only a window with a native handle can name its transient parent; creating the handle
+    // here is what showing would do a moment later.
+    winId();
+    if (QWindow *handle = windowHandle())
+        handle->setTransientParent(owner->windowHandle());
+}
+
+void TDesignWindow::setVisible(bool visible)
+{
+    if (visible && !isVisible() && isWindow()) {
+        try {
+            attachToOwner();
+        } catch (...) {
+            HandleHostException();
+        }
+    }
+    QMainWindow::setVisible(visible);
+    if (visible && isWindow() && (m_pendingPosition || m_pendingPull)) {
+        if (!frameUnknown(this) || !QGuiApplication::platformName().startsWith(u"xcb"))
+            settlePlacement();
+        else
+            // A window manager that never frames the window must not leave it waiting.
+            QTimer::singleShot(FrameWaitMs, this, [this] { settlePlacement(); });
+    }
+}
+
+QPoint TDesignWindow::SavedPosition() const
+{
+    return pos();
+}
+
+void TDesignWindow::RestorePosition(const QPoint &FramePosition)
+{
+    // Until the window is framed the frame's size is a guess; keep the corner so that it can be
+    // put back where it belongs once the frame is known.
+    if (frameUnknown(this))
+        m_pendingPosition = FramePosition;
+    if (testAttribute(Qt::WA_WState_Created) && frameUnknown(this)) {
+        // Moving a native window that is not framed yet would place its client area there;
+        // ask for the frame's corner instead.
+        windowHandle()->setFramePosition(FramePosition);
+        return;
+    }
+    move(FramePosition);
+}
+
+void TDesignWindow::MakeFullyVisible()
+{
+    // Without the frame's size the window would be pulled by a wrong amount: wait for it.
+    if (frameUnknown(this)) {
+        m_pendingPull = true;
+        return;
+    }
+    const QRect frame = frameGeometry();
+    QScreen *screen = QGuiApplication::screenAt(frame.center());
+    if (!screen)
+        screen = this->screen();
+    if (!screen)
+        return;
+    const QRect bounds = screen->availableGeometry();
+    int left = frame.left();
+    int top = frame.top();
+    if (left + frame.width() > bounds.left() + bounds.width())
+        left = bounds.left() + bounds.width() - frame.width();
+    if (left < bounds.left())
+        left = bounds.left();
+    if (top + frame.height() > bounds.top() + bounds.height())
+        top = bounds.top() + bounds.height() - frame.height();
+    if (top < bounds.top())
+        top = bounds.top();
+    if (left == frame.left() && top == frame.top())
+        return;
+    move(left, top);
+    // The corner still to be kept is the one on the screen.
+    if (m_pendingPosition)
+        m_pendingPosition = QPoint(left, top);
+}
+
+void TDesignWindow::settlePlacement()
+{
+    if (!isVisible())
+        return;
+    const std::optional<QPoint> position = std::exchange(m_pendingPosition, std::nullopt);
+    const bool pull = std::exchange(m_pendingPull, false);
+    if (position && pos() != *position)
+        move(*position);
+    if (pull)
+        MakeFullyVisible();
+    // Whatever is still unknown now stays as it is.
+    m_pendingPosition.reset();
+    m_pendingPull = false;
+}
+
 void TDesignWindow::Activated() {}
 
 bool TDesignWindow::event(QEvent *event)
 {
+    // The first move or resize that comes with a known frame finishes a restored placement.
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        (m_pendingPosition || m_pendingPull) && isVisible() && hasFrameMargins(this))
+        QTimer::singleShot(0, this, [this] { settlePlacement(); });
+
     if (event->type() == QEvent::WindowActivate) {
         m_active = true;
         // An error of the designer must not escape into the event loop; the host reports it.

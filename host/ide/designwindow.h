@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
 #include "designintf.h"
 #include "korhost_export.h"
@@ -28,6 +29,20 @@ public:
     // True while this is the active design window.
     bool Active() const { return m_active; }
 
+    // The window this one stays above: the top-level window that shows the designer's form,
+    // else the application's active window when it is not a design window itself. Null when
+    // there is none.
+    QWidget *OwnerWindow() const;
+    // Moves the window so that its frame lies fully on the available area of its screen (the
+    // screen under its centre, else its own). Runs again once the window manager has told the
+    // frame's size, so a window shown at the edge of the screen ends up fully on it.
+    void MakeFullyVisible();
+    // The place every design window saves and restores: the top-left corner of its frame, in
+    // screen coordinates. RestorePosition puts the frame there (before or after the window is
+    // shown) and keeps it there when the window manager frames the window.
+    QPoint SavedPosition() const;
+    void RestorePosition(const QPoint &FramePosition);
+
     // Design notifications; the base closes the window when its designer closes.
     void ItemDeleted(IDesigner *ADesigner, QObject *Item) override;
     void ItemInserted(IDesigner *ADesigner, QObject *Item) override;
@@ -36,14 +51,25 @@ public:
     void DesignerOpened(IDesigner *ADesigner, bool AResurrecting) override;
     void DesignerClosed(IDesigner *ADesigner, bool AGoingDormant) override;
 
+    // Showing the window first makes it a transient of OwnerWindow(), so window managers keep
+    // it above that window (a click on the form never buries it).
+    void setVisible(bool visible) override;
+
 protected:
     // Called when the window becomes the active design window.
     virtual void Activated();
     bool event(QEvent *event) override;
 
 private:
+    void attachToOwner();
+    void settlePlacement();
+
     IDesigner *m_designer = nullptr;
     bool m_active = false;
+    // Set while the window waits for its frame: the restored corner to keep and whether it
+    // still has to be pulled onto the screen.
+    std::optional<QPoint> m_pendingPosition;
+    bool m_pendingPull = false;
 };
 
 // A design window with a tool bar at the top, a thin bar below it and a context menu that
