@@ -1,9 +1,7 @@
 #include "workbenchwindow.h"
 
-#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -90,10 +88,10 @@ bool isRedoKey(const QKeyEvent *Key)
 // its keys; one that only shows a value leaves them to the form.
 bool hasOwnUndo(QObject *Widget, bool Redo)
 {
+    // A spin box, an editable combo box or a host edit control types into a line edit of its own.
     auto *edit = qobject_cast<QLineEdit *>(Widget);
-    if (!edit && Widget &&
-        (qobject_cast<QAbstractSpinBox *>(Widget) || qobject_cast<QComboBox *>(Widget)))
-        edit = Widget->findChild<QLineEdit *>();
+    if (!edit && Widget)
+        edit = Widget->findChild<QLineEdit *>(QString(), Qt::FindDirectChildrenOnly);
     if (edit)
         return !edit->isReadOnly() && (Redo ? edit->isRedoAvailable() : edit->isUndoAvailable());
     const QTextDocument *document = nullptr;
@@ -126,13 +124,22 @@ protected:
             return false;
         const auto *key = static_cast<QKeyEvent *>(Event);
         const bool undo = isUndoKey(key);
-        if ((!undo && !isRedoKey(key)) || hasOwnUndo(Watched, !undo))
+        if (!undo && !isRedoKey(key))
             return false;
-        // Taken before a widget claims the keys as its own: in the main window the Edit menu's
-        // shortcut then runs, in a design window the key press that follows.
-        if (type == QEvent::ShortcutOverride)
-            return inDesignWindow(Watched) || inMainWindow(Watched);
-        if (!inDesignWindow(Watched))
+        if (type == QEvent::ShortcutOverride) {
+            // Decided once for each press, by the widget it is headed for (the focused one),
+            // before the press itself: a window that previews its keys may hand the press on
+            // again after a text box has undone its typing. Taken from the widgets, the keys go
+            // to the Edit menu's shortcut in the main window, to the press in a design window.
+            QWidget *focus = QApplication::focusWidget();
+            if (!focus || Watched == focus) {
+                const bool own = hasOwnUndo(Watched, !undo);
+                m_undoOnPress = !own && inDesignWindow(Watched);
+                m_taken = m_undoOnPress || (!own && inMainWindow(Watched));
+            }
+            return m_taken;
+        }
+        if (!std::exchange(m_undoOnPress, false))
             return false;
         try {
             TFormDocument *document = m_window->Document();
@@ -163,6 +170,8 @@ private:
     }
 
     TWorkbenchWindow *m_window;
+    bool m_taken = false;       // the keys pressed now are the form's
+    bool m_undoOnPress = false; // and their press, due in a design window, runs the step
 };
 
 } // namespace

@@ -512,6 +512,22 @@ private slots:
             QCOMPARE(kor->FixedColor(), now);
             QCOMPARE(stack->index(), index);
         }
+        // A text box being typed in keeps Ctrl+Z for its own typing.
+        TDesignWindow *window = windows.first();
+        auto *typed = new QLineEdit(window->centralWidget());
+        typed->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        typed->setFocus();
+        const int index = stack->index();
+        QTest::keyClicks(typed, QStringLiteral("7"));
+        QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(typed->text(), QString());
+        QCOMPARE(stack->index(), index);
+        // Once undone, the keys go to the form again.
+        QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(stack->index(), index - 1);
+        delete typed;
     }
 
     void everyChangeIsOneUndoStep_data()
