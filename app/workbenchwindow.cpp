@@ -132,10 +132,11 @@ protected:
             // again after a text box has undone its typing. Taken from the widgets, the keys go
             // to the Edit menu's shortcut in the main window, to the press in a design window.
             QWidget *focus = QApplication::focusWidget();
-            if (!focus || Watched == focus) {
+            if (!focus || Watched == focus || key->timestamp() != m_decidedAt) {
                 const bool own = hasOwnUndo(Watched, !undo);
                 m_undoOnPress = !own && inDesignWindow(Watched);
                 m_taken = m_undoOnPress || (!own && inMainWindow(Watched));
+                m_decidedAt = key->timestamp();
             }
             return m_taken;
         }
@@ -170,6 +171,7 @@ private:
     }
 
     TWorkbenchWindow *m_window;
+    quint64 m_decidedAt = 0;    // the time of the press decided last
     bool m_taken = false;       // the keys pressed now are the form's
     bool m_undoOnPress = false; // and their press, due in a design window, runs the step
 };
