@@ -2,6 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
 #include <QSaveFile>
 #include <QUndoCommand>
 #include <QUndoStack>
@@ -25,7 +30,120 @@ QString recentKey()
 
 const QString kRecentSection = QStringLiteral("Recent Files");
 
+// ---- naming a change ----------------------------------------------------------------------------
+
+// The components of a form text by lower-case name, and the form's own entry under "".
+QHash<QString, QJsonObject> formEntries(const QByteArray &Text)
+{
+    QHash<QString, QJsonObject> entries;
+    const QJsonObject form = QJsonDocument::fromJson(Text).object();
+    QJsonObject own = form;
+    own.remove(QStringLiteral("components"));
+    entries.insert(QString(), own);
+    for (const QJsonValue component : form.value(QStringLiteral("components")).toArray()) {
+        const QJsonObject entry = component.toObject();
+        entries.insert(entry.value(QStringLiteral("name")).toString().toLower(), entry);
+    }
+    return entries;
+}
+
+QString entryName(const QJsonObject &Entry)
+{
+    return Entry.value(QStringLiteral("name")).toString();
+}
+
+// The top-level properties whose values differ between two entries of one component.
+QStringList changedProperties(const QJsonObject &Before, const QJsonObject &After)
+{
+    const QJsonObject before = Before.value(QStringLiteral("properties")).toObject();
+    const QJsonObject after = After.value(QStringLiteral("properties")).toObject();
+    QStringList keys = before.keys();
+    for (const QString &key : after.keys())
+        if (!before.contains(key))
+            keys.append(key);
+    QStringList changed;
+    for (const QString &key : std::as_const(keys))
+        if (before.value(key) != after.value(key))
+            changed.append(key);
+    return changed;
+}
+
+// A few names as they are, more as a count.
+QString nameList(const QStringList &Names)
+{
+    if (Names.size() <= 3)
+        return Names.join(QStringLiteral(", "));
+    return TFormDocument::tr("%n components", nullptr, int(Names.size()));
+}
+
 } // namespace
+
+QString TFormDocument::DescribeChange(const QByteArray &Before, const QByteArray &After)
+{
+    const QHash<QString, QJsonObject> before = formEntries(Before);
+    const QHash<QString, QJsonObject> after = formEntries(After);
+    const QString formBefore = entryName(before.value(QString()));
+    const QString formAfter = entryName(after.value(QString()));
+    if (formBefore != formAfter)
+        return tr("Rename %1 to %2").arg(formBefore, formAfter);
+
+    // Components in the order of the later text (the earlier one's for those that went).
+    QStringList added, removed, moved, changed, touched;
+    QList<QPair<QString, QJsonObject>> removedEntries, addedEntries;
+    const QJsonArray beforeList =
+        QJsonDocument::fromJson(Before).object().value(QStringLiteral("components")).toArray();
+    for (const QJsonValue component : beforeList) {
+        const QJsonObject entry = component.toObject();
+        if (!after.contains(entryName(entry).toLower())) {
+            removed.append(entryName(entry));
+            removedEntries.append({entryName(entry), entry});
+        }
+    }
+    const QJsonArray afterList =
+        QJsonDocument::fromJson(After).object().value(QStringLiteral("components")).toArray();
+    QList<QJsonObject> entries{after.value(QString())};
+    for (const QJsonValue component : afterList)
+        entries.append(component.toObject());
+    for (const QJsonObject &entry : std::as_const(entries)) {
+        const QString name = entryName(entry);
+        const bool isForm = &entry == &entries.first();
+        const auto earlier = before.constFind(isForm ? QString() : name.toLower());
+        if (earlier == before.constEnd()) {
+            added.append(name);
+            addedEntries.append({name, entry});
+            continue;
+        }
+        if (*earlier == entry)
+            continue;
+        touched.append(name);
+        const QStringList properties = changedProperties(*earlier, entry);
+        for (const QString &property : properties)
+            changed.append(name + QLatin1Char('.') + property);
+        if (properties.isEmpty() && earlier->value(QStringLiteral("DesignPosition")) !=
+                                        entry.value(QStringLiteral("DesignPosition")))
+            moved.append(name);
+    }
+
+    if (removed.size() == 1 && added.size() == 1 && touched.isEmpty()) {
+        QJsonObject renamed = addedEntries.first().second;
+        renamed.insert(QStringLiteral("name"), removed.first());
+        if (renamed == removedEntries.first().second)
+            return tr("Rename %1 to %2").arg(removed.first(), added.first());
+    }
+    if (!added.isEmpty() && removed.isEmpty() && touched.isEmpty())
+        return tr("Place %1").arg(nameList(added));
+    if (!removed.isEmpty() && added.isEmpty() && touched.isEmpty())
+        return tr("Delete %1").arg(nameList(removed));
+    if (added.isEmpty() && removed.isEmpty()) {
+        if (!moved.isEmpty() && changed.isEmpty())
+            return tr("Move %1").arg(nameList(moved));
+        if (!changed.isEmpty() && changed.size() <= 3)
+            return tr("Change %1").arg(changed.join(QStringLiteral(", ")));
+    }
+    QStringList all = added + removed + touched;
+    all.removeDuplicates();
+    return all.isEmpty() ? tr("Change %1").arg(formAfter) : tr("Change %1").arg(nameList(all));
+}
 
 // One recorded change: the form's text before and after it.
 class TFormChangeCommand : public QUndoCommand {
@@ -90,13 +208,14 @@ void TFormDocument::RecordChange(const QString &Text)
     if (now == m_lastText)
         return;
     QByteArray before = std::exchange(m_lastText, now);
-    m_undoStack->push(new TFormChangeCommand(this, Text, std::move(before), std::move(now)));
+    const QString text = Text.isEmpty() ? DescribeChange(before, now) : Text;
+    m_undoStack->push(new TFormChangeCommand(this, text, std::move(before), std::move(now)));
 }
 
 void TFormDocument::FlushPendingChange()
 {
     if (m_pending)
-        RecordChange(tr("Change properties"));
+        RecordChange(QString());
 }
 
 bool TFormDocument::IsModified() const
@@ -237,12 +356,15 @@ void TFormDocument::applyText(const QByteArray &Text)
     if (m_designer->IsClosed())
         return;
     m_applying = true;
+    const TComponent *root = m_designer->GetRoot();
+    QList<QPointer<QObject>> existing; // those that go read as null
+    for (int i = 0; i < root->ComponentCount(); ++i)
+        existing.append(root->Components(i)->Object());
     try {
         ReadFormText(m_designer.get(), Text);
     } catch (...) {
         HandleHostException();
     }
-    // The form as it now is: components made again come last, so it may differ in order.
     m_lastText = WriteFormText(m_designer.get());
     m_pending = false;
     // Design windows and the inspector read the form again; this notice is not a change.
@@ -251,7 +373,26 @@ void TFormDocument::applyText(const QByteArray &Text)
     } catch (...) {
         HandleHostException();
     }
+    selectMadeAgain(existing);
     m_applying = false;
+}
+
+void TFormDocument::selectMadeAgain(const QList<QPointer<QObject>> &Existing)
+{
+    // Components a step made again (an undone deletion, a redone paste) are selected, so the
+    // person sees what came back.
+    const TComponent *root = m_designer->GetRoot();
+    QList<QObject *> made;
+    for (int i = 0; root && i < root->ComponentCount(); ++i)
+        if (QObject *object = root->Components(i)->Object(); !Existing.contains(object))
+            made.append(object);
+    if (made.isEmpty())
+        return;
+    try {
+        m_designer->SetSelections(made);
+    } catch (...) {
+        HandleHostException();
+    }
 }
 
 void TFormDocument::replaceDesigner(std::unique_ptr<TFormDesigner> Designer)

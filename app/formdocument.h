@@ -7,13 +7,14 @@
 // (components are created, deleted or have their properties set, collection items in place), so
 // a change made anywhere (the inspector, a designer page, the columns editor, the form surface)
 // is undone the same way. A change is recorded by RecordChange, and also whenever the designer
-// announces one (ItemsModified).
+// announces one (ItemsModified); each step is named after what it changed.
 //
 // Components that are not controls have no geometry of their own; the form surface keeps where
 // their icon sits in the dynamic property "DesignPosition" (a QPoint) of the component's object,
 // and the form file keeps it with the component.
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <memory>
 
@@ -40,8 +41,13 @@ public:
     QUndoStack *UndoStack() const;
 
     // Records the form as it is now as one undoable step named Text, when it differs from the
-    // last recorded state; does nothing otherwise.
-    void RecordChange(const QString &Text);
+    // last recorded state; does nothing otherwise. An empty Text names the step after what
+    // changed (DescribeChange).
+    void RecordChange(const QString &Text = QString());
+    // The name of the step from one form text to another: "Place Grid1", "Delete Grid1",
+    // "Rename Grid1 to Grid2", "Move Grid1", "Change Grid1.Color" (the components and top-level
+    // properties that differ; several as a list, many as a count).
+    static QString DescribeChange(const QByteArray &Before, const QByteArray &After);
     // Records a change the designer announced (ItemsModified) now rather than when the event
     // loop comes round; tests and scripts call it before looking at the undo stack.
     void FlushPendingChange();
@@ -92,6 +98,8 @@ private:
     friend class TFormChangeCommand;
     // Makes the form match Text (an undo or redo step), without recording it.
     void applyText(const QByteArray &Text);
+    // Selects the components of the form that are not among Existing.
+    void selectMadeAgain(const QList<QPointer<QObject>> &Existing);
     void addRecentFile(const QString &FileName);
     // A new designer takes over from the old one.
     void replaceDesigner(std::unique_ptr<TFormDesigner> Designer);

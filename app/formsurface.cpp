@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -27,13 +28,19 @@ const QString ComponentsMimeType = QStringLiteral("application/x-kor-components"
 constexpr QPoint FirstIconSlot(16, 16);
 constexpr int IconSlotStep = 80;
 
-// The dark desk the form lies on, with the form's caption bar above it.
+// The handles the form is resized by, on its right and bottom edges.
+constexpr int FormHandles[] = {TSurfaceOverlay::hRight, TSurfaceOverlay::hBottomRight,
+                               TSurfaceOverlay::hBottom};
+
+// The dark desk the form lies on, with the form's caption bar above it and the handles that
+// resize the form beside its right and bottom edges.
 class TDesk : public QWidget {
 public:
     explicit TDesk(TFormSurface *Surface) : m_surface(Surface)
     {
         setBackgroundRole(QPalette::Dark);
         setAutoFillBackground(true);
+        setMouseTracking(true);
     }
 
 protected:
@@ -50,11 +57,83 @@ protected:
         font.setBold(true);
         painter.setFont(font);
         painter.drawText(bar.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                         form->Name());
+                         form->Caption());
+        const bool selected =
+            m_surface->Designer() && m_surface->Designer()->GetSelections().contains(form);
+        painter.setPen(palette().color(QPalette::Base));
+        painter.setBrush(selected ? palette().color(QPalette::Active, QPalette::Highlight)
+                                  : palette().color(QPalette::Mid));
+        for (int handle : FormHandles)
+            painter.drawRect(m_surface->FormHandleRect(handle).adjusted(0, 0, -1, -1));
+    }
+
+    void mousePressEvent(QMouseEvent *Event) override
+    {
+        TDesignForm *form = m_surface->Form();
+        m_handle =
+            form && Event->button() == Qt::LeftButton ? handleAt(Event->position().toPoint()) : -1;
+        if (m_handle < 0)
+            return;
+        m_pressPos = Event->position().toPoint();
+        m_startSize = form->size();
+    }
+
+    void mouseMoveEvent(QMouseEvent *Event) override
+    {
+        const QPoint pos = Event->position().toPoint();
+        TDesignForm *form = m_surface->Form();
+        if (m_handle < 0 || !form || !(Event->buttons() & Qt::LeftButton)) {
+            const int handle = handleAt(pos);
+            if (handle < 0)
+                unsetCursor();
+            else
+                setCursor(handle == TSurfaceOverlay::hRight    ? Qt::SizeHorCursor
+                          : handle == TSurfaceOverlay::hBottom ? Qt::SizeVerCursor
+                                                               : Qt::SizeFDiagCursor);
+            return;
+        }
+        form->resize(draggedSize(pos));
+        update();
+    }
+
+    void mouseReleaseEvent(QMouseEvent *Event) override
+    {
+        if (Event->button() != Qt::LeftButton || m_handle < 0)
+            return;
+        const QSize size = draggedSize(Event->position().toPoint());
+        m_handle = -1;
+        if (m_surface->Form() && size != m_startSize)
+            m_surface->ResizeForm(size); // one step from the size before the drag
+        update();
     }
 
 private:
+    int handleAt(const QPoint &Pos) const
+    {
+        if (!m_surface->Form())
+            return -1;
+        for (int handle : FormHandles)
+            if (m_surface->FormHandleRect(handle).adjusted(-1, -1, 1, 1).contains(Pos))
+                return handle;
+        return -1;
+    }
+
+    // The form's size while its handle is dragged to Pos: the moved edges on the grid.
+    QSize draggedSize(const QPoint &Pos) const
+    {
+        const QPoint delta = Pos - m_pressPos;
+        QSize size = m_startSize;
+        if (m_handle != TSurfaceOverlay::hBottom)
+            size.setWidth(TFormSurface::Snap({m_startSize.width() + delta.x(), 0}).x());
+        if (m_handle != TSurfaceOverlay::hRight)
+            size.setHeight(TFormSurface::Snap({0, m_startSize.height() + delta.y()}).y());
+        return size.expandedTo(QSize(TFormSurface::GridSize, TFormSurface::GridSize));
+    }
+
     TFormSurface *m_surface;
+    int m_handle = -1;
+    QPoint m_pressPos;
+    QSize m_startSize;
 };
 
 QWidget *controlOf(TComponent *Component)
@@ -240,6 +319,49 @@ void TFormSurface::commit(const QString &Text)
     m_overlay->update();
 }
 
+QString TFormSurface::stepText(const QString &Pattern, const QList<TComponent *> &Components)
+{
+    QStringList names;
+    for (const TComponent *component : Components)
+        names.append(component->Name());
+    return Pattern.arg(names.size() <= 3 ? names.join(QStringLiteral(", "))
+                                         : tr("%n components", nullptr, int(names.size())));
+}
+
+void TFormSurface::ResizeForm(const QSize &Size)
+{
+    if (!m_form || !Designer())
+        return;
+    m_form->resize(Size.expandedTo(QSize(1, 1)));
+    commit(tr("Size %1").arg(m_form->Name()));
+    m_desk->update();
+}
+
+QRect TFormSurface::FormHandleRect(int Handle) const
+{
+    if (!m_form)
+        return {};
+    // Centred a little outside the edges, so the overlay over the form does not cover them.
+    constexpr int Out = TSurfaceOverlay::HandleSize / 2 + 1;
+    return TSurfaceOverlay::HandleRect(m_form->geometry().adjusted(0, 0, Out, Out), Handle);
+}
+
+QWidget *TFormSurface::Desk() const
+{
+    return m_desk;
+}
+
+QRect TFormSurface::FitInForm(const QRect &Rect) const
+{
+    if (!m_form)
+        return Rect;
+    const QSize room = m_form->size();
+    const QSize size = Rect.size().boundedTo(room);
+    const int x = qBound(0, Rect.x(), room.width() - size.width());
+    const int y = qBound(0, Rect.y(), room.height() - size.height());
+    return {QPoint(x, y), size};
+}
+
 void TFormSurface::setStatusText(const QString &Text)
 {
     if (m_statusText == Text)
@@ -271,10 +393,11 @@ TComponent *TFormSurface::PlaceComponent(const QMetaObject *Class, const QRect &
                 if (!size.isValid() || size.isEmpty())
                     size = QSize(96, 24);
             }
-            control->setGeometry(QRect(Bounds.topLeft(), size));
+            control->setGeometry(FitInForm(QRect(Bounds.topLeft(), size)));
             control->show();
         } else {
-            component->Object()->setProperty("DesignPosition", Bounds.topLeft());
+            const QRect box = m_overlay->IconBox(Bounds.topLeft());
+            component->Object()->setProperty("DesignPosition", FitInForm(box).topLeft());
         }
         commit(tr("Place %1").arg(component->Name()));
         designer->SelectComponent(component->Object());
@@ -292,32 +415,33 @@ void TFormSurface::MoveSelection(const QPoint &Delta)
         return;
     for (TComponent *component : selected)
         setComponentRect(component, ComponentRect(component).translated(Delta));
-    commit(tr("Move"));
+    commit(stepText(tr("Move %1"), selected));
 }
 
 void TFormSurface::ResizeSelection(const QSize &Delta)
 {
-    bool resized = false;
+    QList<TComponent *> resized;
     for (TComponent *component : SelectedComponents())
         if (QWidget *control = controlOf(component)) {
             const QSize size = (control->size() + Delta).expandedTo(QSize(1, 1));
             setComponentRect(component, QRect(control->pos(), size));
-            resized = true;
+            resized.append(component);
         }
-    if (resized)
-        commit(tr("Size"));
+    if (!resized.isEmpty())
+        commit(stepText(tr("Size %1"), resized));
 }
 
 void TFormSurface::DeleteSelection()
 {
-    deleteSelection(tr("Delete"));
+    deleteSelection(tr("Delete %1"));
 }
 
-void TFormSurface::deleteSelection(const QString &StepText)
+void TFormSurface::deleteSelection(const QString &StepPattern)
 {
     const QList<TComponent *> selected = SelectedComponents();
     if (selected.isEmpty())
         return;
+    const QString stepName = stepText(StepPattern, selected);
     QList<QPointer<QObject>> objects;
     for (TComponent *component : selected)
         objects << component->Object();
@@ -331,7 +455,7 @@ void TFormSurface::deleteSelection(const QString &StepText)
             HandleHostException();
         }
     }
-    commit(StepText);
+    commit(stepName);
     if (m_form)
         Designer()->SelectComponent(m_form);
 }
@@ -355,7 +479,7 @@ void TFormSurface::CopySelection()
 void TFormSurface::CutSelection()
 {
     CopySelection();
-    deleteSelection(tr("Cut"));
+    deleteSelection(tr("Cut %1"));
 }
 
 void TFormSurface::Paste()
@@ -463,8 +587,10 @@ void TFormSurface::ItemsModified(IDesigner *ADesigner)
 
 void TFormSurface::SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &)
 {
-    if (ADesigner == Designer())
+    if (ADesigner == Designer()) {
         m_overlay->update();
+        m_desk->update(); // the form's handles show whether it is selected
+    }
 }
 
 void TFormSurface::DesignerOpened(IDesigner *, bool) {}

@@ -38,6 +38,17 @@ public:
     // Bounds' top left), selects it and records "Place <name>". Errors are reported, and then
     // the answer is nullptr.
     TComponent *PlaceComponent(const QMetaObject *Class, const QRect &Bounds);
+    // Gives the form Size as one undoable step "Size <form>", as dragging its handles does.
+    void ResizeForm(const QSize &Size);
+    // Where the form's resize handles (TSurfaceOverlay::hRight, hBottomRight, hBottom) lie, just
+    // outside its right and bottom edges, in the coordinates of Desk().
+    QRect FormHandleRect(int Handle) const;
+    // The area around the form, which the form and its overlay lie on.
+    QWidget *Desk() const;
+    // The rectangle Rect becomes when placed on the form: as big as the form at most, and moved
+    // inside it.
+    QRect FitInForm(const QRect &Rect) const;
+
     // Moves, resizes (by Delta's width and height) and deletes the selected components, each
     // one undoable step.
     void MoveSelection(const QPoint &Delta);
@@ -93,10 +104,13 @@ private:
     void fitDesk();
     // Sets where a component shows (a control's geometry, an icon's DesignPosition).
     void setComponentRect(TComponent *Component, const QRect &Rect);
-    // Deletes the selected components of the form as the one step StepText.
-    void deleteSelection(const QString &StepText);
+    // Deletes the selected components of the form as one step, named StepPattern ("Delete %1")
+    // with their names.
+    void deleteSelection(const QString &StepPattern);
     // Records the change Text, then tells the design windows (the designer's Modified).
     void commit(const QString &Text);
+    // The name of a step on Components: Pattern ("Move %1") with their names, or their count.
+    static QString stepText(const QString &Pattern, const QList<TComponent *> &Components);
     void setStatusText(const QString &Text);
 
     TFormDocument *m_document;

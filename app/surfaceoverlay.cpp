@@ -352,11 +352,13 @@ void TSurfaceOverlay::mouseReleaseEvent(QMouseEvent *Event)
     }
     case TDrag::Move:
         if (m_dragging)
-            m_surface->commit(tr("Move"));
+            m_surface->commit(TFormSurface::stepText(TFormSurface::tr("Move %1"),
+                                                     m_surface->SelectedComponents()));
         break;
     case TDrag::Resize:
         if (m_dragging)
-            m_surface->commit(tr("Size"));
+            m_surface->commit(TFormSurface::stepText(TFormSurface::tr("Size %1"),
+                                                     m_surface->SelectedComponents()));
         break;
     case TDrag::Band: {
         if (!designer)

@@ -3,18 +3,24 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
-#include <QFileInfo>
 #include <QTreeWidget>
 #include <QUndoStack>
 
 #include "compedit.h"
+#include "componenticons.h"
+#include "designwindow.h"
 #include "formdesigner.h"
 #include "formdocument.h"
 #include "formsurface.h"
@@ -24,7 +30,6 @@
 #include "packages.h"
 #include "regini.h"
 #include "registration.h"
-#include "componenticons.h"
 #include "workbenchseams.h"
 
 namespace {
@@ -83,6 +88,109 @@ QString describe(const TRegistration &r)
     return {};
 }
 
+bool isUndoKey(const QKeyEvent *Key)
+{
+    return Key->matches(QKeySequence::Undo) || Key->keyCombination() == (Qt::CTRL | Qt::Key_Z);
+}
+
+bool isRedoKey(const QKeyEvent *Key)
+{
+    return Key->matches(QKeySequence::Redo) || Key->keyCombination() == (Qt::CTRL | Qt::Key_Y) ||
+           Key->keyCombination() == (Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+}
+
+// Whether Widget has undo (or redo) of its own to offer now: a text box being typed in keeps
+// its keys; one that only shows a value leaves them to the form.
+bool hasOwnUndo(QObject *Widget, bool Redo)
+{
+    // A spin box, an editable combo box or a host edit control types into a line edit of its own.
+    auto *edit = qobject_cast<QLineEdit *>(Widget);
+    if (!edit && Widget)
+        edit = Widget->findChild<QLineEdit *>(QString(), Qt::FindDirectChildrenOnly);
+    if (edit)
+        return !edit->isReadOnly() && (Redo ? edit->isRedoAvailable() : edit->isUndoAvailable());
+    const QTextDocument *document = nullptr;
+    if (auto *plain = qobject_cast<QPlainTextEdit *>(Widget); plain && !plain->isReadOnly())
+        document = plain->document();
+    else if (auto *rich = qobject_cast<QTextEdit *>(Widget); rich && !rich->isReadOnly())
+        document = rich->document();
+    return document && (Redo ? document->isRedoAvailable() : document->isUndoAvailable());
+}
+
+// Undo and redo keys in the design windows of the form (the grid designer, the columns editor
+// and any other a package opens): they run the form's undo stack, as the Edit menu does in the
+// main window. The windows are package code that knows nothing of the workbench, so the keys
+// are taken on their way to the focused widget, for every window whose designer is this form's.
+// A text box keeps the keys only while it has typing of its own to undo, here and in the main
+// window alike.
+class TDesignWindowUndo : public QObject {
+public:
+    explicit TDesignWindowUndo(TWorkbenchWindow *Window) : QObject(Window), m_window(Window)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~TDesignWindowUndo() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *Watched, QEvent *Event) override
+    {
+        const QEvent::Type type = Event->type();
+        if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(Event);
+        const bool undo = isUndoKey(key);
+        if (!undo && !isRedoKey(key))
+            return false;
+        if (type == QEvent::ShortcutOverride) {
+            // Decided once for each press, by the widget it is headed for (the focused one),
+            // before the press itself: a window that previews its keys may hand the press on
+            // again after a text box has undone its typing. Taken from the widgets, the keys go
+            // to the Edit menu's shortcut in the main window, to the press in a design window.
+            QWidget *focus = QApplication::focusWidget();
+            if (!focus || Watched == focus || key->timestamp() != m_decidedAt) {
+                const bool own = hasOwnUndo(Watched, !undo);
+                m_undoOnPress = !own && inDesignWindow(Watched);
+                m_taken = m_undoOnPress || (!own && inMainWindow(Watched));
+                m_decidedAt = key->timestamp();
+            }
+            return m_taken;
+        }
+        if (!std::exchange(m_undoOnPress, false))
+            return false;
+        try {
+            TFormDocument *document = m_window->Document();
+            document->FlushPendingChange();
+            if (undo)
+                document->UndoStack()->undo();
+            else
+                document->UndoStack()->redo();
+        } catch (...) {
+            HandleHostException();
+        }
+        return true;
+    }
+
+private:
+    bool inMainWindow(QObject *Watched) const
+    {
+        auto *widget = qobject_cast<QWidget *>(Watched);
+        return widget && widget->window() == m_window;
+    }
+
+    bool inDesignWindow(QObject *Watched) const
+    {
+        auto *widget = qobject_cast<QWidget *>(Watched);
+        auto *window = widget ? qobject_cast<TDesignWindow *>(widget->window()) : nullptr;
+        return window && window->Designer() &&
+               window->Designer() == static_cast<IDesigner *>(m_window->FormDesigner());
+    }
+
+    TWorkbenchWindow *m_window;
+    quint64 m_decidedAt = 0;    // the time of the press decided last
+    bool m_taken = false;       // the keys pressed now are the form's
+    bool m_undoOnPress = false; // and their press, due in a design window, runs the step
+};
+
 } // namespace
 
 TWorkbenchWindow::TWorkbenchWindow(QWidget *parent)
@@ -91,6 +199,7 @@ TWorkbenchWindow::TWorkbenchWindow(QWidget *parent)
     RegisterDesignNotification(this);
     buildUi();
     buildMenus();
+    new TDesignWindowUndo(this);
     refreshPalette();
     refreshRegistrations();
     refreshComponents();
@@ -221,7 +330,12 @@ void TWorkbenchWindow::buildMenus()
     QAction *undo = m_document->UndoStack()->createUndoAction(this, tr("&Undo"));
     undo->setShortcut(QKeySequence::Undo);
     QAction *redo = m_document->UndoStack()->createRedoAction(this, tr("&Redo"));
-    redo->setShortcut(QKeySequence::Redo);
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence &key :
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)})
+        if (!redoKeys.contains(key))
+            redoKeys.append(key);
+    redo->setShortcuts(redoKeys);
     editMenu->addAction(undo);
     editMenu->addAction(redo);
     editMenu->addSeparator();

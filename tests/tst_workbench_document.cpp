@@ -136,7 +136,8 @@ private slots:
         document.Designer()->Modified();
         QCOMPARE(document.UndoStack()->count(), 1);
         QTRY_COMPARE(document.UndoStack()->count(), 2);
-        QCOMPARE(document.UndoStack()->text(1), QStringLiteral("Change properties"));
+        QCOMPARE(document.UndoStack()->text(1),
+                 QStringLiteral("Change KorDBGrid1.FixedColor, KorDBGrid1.GridLineWidth"));
 
         // A notice without a change records nothing.
         document.Designer()->Modified();
@@ -196,6 +197,150 @@ private slots:
         QVERIFY(!document.IsModified());
         document.UndoStack()->redo();
         QVERIFY(document.Designer()->GetComponent(QStringLiteral("KorDBGrid1")));
+    }
+
+    void undoStepsAreNamedAfterTheChange_data()
+    {
+        QTest::addColumn<QString>("Change");
+        QTest::addColumn<QString>("StepText");
+        QTest::addRow("a property")
+            << QStringLiteral("color") << QStringLiteral("Change KorDBGrid1.FixedColor");
+        QTest::addRow("a column deleted")
+            << QStringLiteral("column") << QStringLiteral("Change KorDBGrid1.Columns");
+        QTest::addRow("a rename") << QStringLiteral("rename")
+                                  << QStringLiteral("Rename KorDBGrid1 to Orders");
+        QTest::addRow("the form's width")
+            << QStringLiteral("width") << QStringLiteral("Change Form1.Width");
+        QTest::addRow("a component placed")
+            << QStringLiteral("place") << QStringLiteral("Place KorDBGrid2");
+        QTest::addRow("a component deleted")
+            << QStringLiteral("delete") << QStringLiteral("Delete KorDBGrid1");
+        QTest::addRow("an icon moved")
+            << QStringLiteral("icon") << QStringLiteral("Move DataSource1");
+        QTest::addRow("two components changed")
+            << QStringLiteral("two")
+            << QStringLiteral("Change KorDBGrid1.Left, DataSource1.Enabled");
+        QTest::addRow("a paste") << QStringLiteral("paste") << QStringLiteral("Paste");
+    }
+
+    void undoStepsAreNamedAfterTheChange()
+    {
+        // Changes announced by the designer (the inspector, a design window) are named after the
+        // components and properties that differ; undoing each gives the form back exactly.
+        QFETCH(QString, Change);
+        QFETCH(QString, StepText);
+        TFormDocument document;
+        TFormDesigner *designer = document.Designer();
+        TKorDBGrid *grid = placeGrid(document);
+        grid->Columns()->Add()->setFieldName(QStringLiteral("id"));
+        grid->Columns()->Add()->setFieldName(QStringLiteral("total"));
+        TComponent *source = designer->CreateComponent(&TDataSource::staticMetaObject);
+        source->Object()->setProperty("DesignPosition", QPoint(200, 40));
+        document.RecordChange(QStringLiteral("Build"));
+        const QByteArray before = WriteFormText(designer);
+        const int steps = document.UndoStack()->count();
+
+        if (Change == QLatin1String("color"))
+            grid->setFixedColor(clRed);
+        else if (Change == QLatin1String("column"))
+            grid->Columns()->Delete(0);
+        else if (Change == QLatin1String("rename"))
+            grid->SetName(QStringLiteral("Orders"));
+        else if (Change == QLatin1String("width"))
+            SetOrdProp(designer->Form(), QStringLiteral("Width"), 520);
+        else if (Change == QLatin1String("place"))
+            designer->CreateComponent(&TKorDBGrid::staticMetaObject);
+        else if (Change == QLatin1String("delete"))
+            designer->DeleteComponent(grid);
+        else if (Change == QLatin1String("icon"))
+            source->Object()->setProperty("DesignPosition", QPoint(240, 40));
+        else if (Change == QLatin1String("two")) {
+            grid->setLeft(grid->Left() + 8);
+            SetOrdProp(source->Object(), QStringLiteral("Enabled"), 0);
+        } else if (Change == QLatin1String("paste"))
+            document.PasteComponents(document.CopyComponents({grid}));
+        designer->Modified();
+        document.FlushPendingChange();
+        QCOMPARE(document.UndoStack()->count(), steps + 1);
+        QCOMPARE(document.UndoStack()->text(steps), StepText);
+        document.UndoStack()->undo();
+        QCOMPARE(WriteFormText(designer), before);
+    }
+
+    void undoingADeleteRestoresOrderAndSelection()
+    {
+        TFormDocument document;
+        TFormDesigner *designer = document.Designer();
+        TKorDBGrid *first = placeGrid(document);
+        first->SetBounds(8, 8, 200, 100);
+        TComponent *source = designer->CreateComponent(&TDataSource::staticMetaObject);
+        auto *last =
+            static_cast<TKorDBGrid *>(designer->CreateComponent(&TKorDBGrid::staticMetaObject));
+        last->SetBounds(100, 50, 200, 100); // over the first
+        document.RecordChange(QStringLiteral("Build"));
+        const QByteArray before = WriteFormText(designer);
+        designer->SelectComponent(last);
+        designer->DeleteComponent(first);
+        designer->DeleteComponent(source);
+        document.RecordChange();
+        QCOMPARE(document.UndoStack()->text(document.UndoStack()->count() - 1),
+                 QStringLiteral("Delete KorDBGrid1, DataSource1"));
+
+        document.UndoStack()->undo();
+        QCOMPARE(WriteFormText(designer), before);
+        TComponent *firstBack = designer->GetComponent(QStringLiteral("KorDBGrid1"));
+        TComponent *sourceBack = designer->GetComponent(QStringLiteral("DataSource1"));
+        QCOMPARE(firstBack->ComponentIndex(), 0);
+        QCOMPARE(sourceBack->ComponentIndex(), 1);
+        QCOMPARE(last->ComponentIndex(), 2);
+        // The grid made again lies under the one placed after it, as before.
+        const QObjectList stacked = designer->Form()->children();
+        QVERIFY(stacked.indexOf(firstBack->Object()) < stacked.indexOf(last));
+        QCOMPARE(designer->GetSelections(),
+                 (QList<QObject *>{firstBack->Object(), sourceBack->Object()}));
+    }
+
+    void formPropertiesAreSavedAndOpened()
+    {
+        // The form's caption, size and colour are published, saved and opened exactly; a file
+        // from before they were kept opens with a new form's.
+        TFormDocument document;
+        TDesignForm *form = document.Designer()->Form();
+        QCOMPARE(GetStrProp(form, QStringLiteral("Caption")), QStringLiteral("Form1"));
+        QCOMPARE(GetOrdProp(form, QStringLiteral("Width")), 640);
+        QCOMPARE(GetOrdProp(form, QStringLiteral("Height")), 480);
+        const QString plain = m_dir.filePath(QStringLiteral("plain.kform"));
+        document.Save(plain);
+        document.New();
+        document.Open(plain);
+        QCOMPARE(document.Designer()->Form()->size(), QSize(640, 480));
+
+        form = document.Designer()->Form();
+        SetStrProp(form, QStringLiteral("Caption"), QStringLiteral("Orders"));
+        SetOrdProp(form, QStringLiteral("Width"), 517);
+        SetOrdProp(form, QStringLiteral("Height"), 333);
+        SetOrdProp(form, QStringLiteral("Color"), clYellow);
+        form->Font()->setSize(14);
+        document.RecordChange();
+        const QString sized = m_dir.filePath(QStringLiteral("sized.kform"));
+        document.Save(sized);
+        document.New();
+        QCOMPARE(document.Designer()->Form()->size(), QSize(640, 480));
+        document.Open(sized);
+        form = document.Designer()->Form();
+        QCOMPARE(form->size(), QSize(517, 333));
+        QCOMPARE(form->windowTitle(), QStringLiteral("Orders"));
+        QCOMPARE(form->Color(), clYellow);
+        QCOMPARE(form->Font()->Size(), 14);
+        QCOMPARE(WriteFormText(document.Designer()), fileBytes(sized));
+
+        const QString older = m_dir.filePath(QStringLiteral("older.kform"));
+        writeFile(older, R"({"name": "Older", "class": "TDesignForm", "components": []})");
+        document.Open(older);
+        form = document.Designer()->Form();
+        QCOMPARE(form->size(), QSize(640, 480));
+        QCOMPARE(form->windowTitle(), QStringLiteral("Older"));
+        QCOMPARE(form->Color(), clBtnFace);
     }
 
     void savedFormOpensAsItWas()

@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -23,6 +24,7 @@
 #include "hostpalette.h"
 #include "objectproperties.h"
 #include "packages.h"
+#include "propertyrowdelegate.h"
 #include "sqldata.h"
 #include "surfaceoverlay.h"
 #include "testsupport.h"
@@ -49,6 +51,11 @@ class TestWorkbenchSurface : public QObject {
     QWidget *control(TComponent *Component) const
     {
         return qobject_cast<QWidget *>(Component->Object());
+    }
+    QString inspectorValue(const QString &Path) const
+    {
+        const QModelIndex index = m_window->Inspector()->Model()->FindRow(Path);
+        return index.sibling(index.row(), 1).data().toString();
     }
     QList<QString> selectedNames() const
     {
@@ -118,6 +125,11 @@ private slots:
                                                   << QRect(16, 8, 168, 96);
         QTest::addRow("data source by click") << DataSource << QPoint(50, 45) << QPoint(50, 45)
                                               << QRect(48, 48, 28, 28);
+        // Near the form's far corner a click's default size is moved back inside the form.
+        QTest::addRow("grid by click near the corner")
+            << Grid << QPoint(601, 451) << QPoint(601, 451) << QRect(320, 360, 320, 120);
+        QTest::addRow("data source by click near the corner")
+            << DataSource << QPoint(630, 470) << QPoint(630, 470) << QRect(612, 452, 28, 28);
     }
 
     void placesByClickAndByDrag()
@@ -496,17 +508,125 @@ private slots:
         ResetTestSettingsDir();
     }
 
+    void formIsSizedByItsHandleAndEditedInTheInspector()
+    {
+        QUndoStack *stack = m_window->Document()->UndoStack();
+        TDesignForm *form = surface()->Form();
+        QCOMPARE(form->size(), QSize(640, 480));
+        // A click on the bare form selects it, and the inspector shows the form's properties.
+        place(Grid, {16, 16, 160, 80});
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {400, 300});
+        QCOMPARE(designer()->GetSelections(), QList<QObject *>{form});
+        QTRY_COMPARE(inspectorValue(QStringLiteral("Width")), QStringLiteral("640"));
+        const int steps = stack->count();
+
+        // Dragging the corner handle is one step; the edges land on the grid.
+        QWidget *desk = surface()->Desk();
+        const QPoint handle = surface()->FormHandleRect(TSurfaceOverlay::hBottomRight).center();
+        QTest::mousePress(desk, Qt::LeftButton, Qt::NoModifier, handle);
+        QTest::mouseMove(desk, handle + QPoint(20, -20));
+        QTest::mouseMove(desk, handle + QPoint(37, -45));
+        QTest::mouseRelease(desk, Qt::LeftButton, Qt::NoModifier, handle + QPoint(37, -45));
+        QCOMPARE(form->size(), QSize(680, 432));
+        QCOMPARE(stack->count(), steps + 1);
+        QCOMPARE(stack->text(steps), QStringLiteral("Size Form1"));
+        QTRY_COMPARE(inspectorValue(QStringLiteral("Width")), QStringLiteral("680"));
+        // The right edge's handle changes only the width.
+        const QPoint right = surface()->FormHandleRect(TSurfaceOverlay::hRight).center();
+        QTest::mousePress(desk, Qt::LeftButton, Qt::NoModifier, right);
+        QTest::mouseMove(desk, right + QPoint(-20, 30));
+        QTest::mouseMove(desk, right + QPoint(-40, 30));
+        QTest::mouseRelease(desk, Qt::LeftButton, Qt::NoModifier, right + QPoint(-40, 30));
+        QCOMPARE(form->size(), QSize(640, 432));
+        QCOMPARE(stack->count(), steps + 2);
+        stack->undo();
+        stack->undo();
+        QCOMPARE(form->size(), QSize(640, 480));
+
+        // Typed into the inspector, the caption is one named step, shown over the form.
+        const QModelIndex index = m_window->Inspector()->EditRow(QStringLiteral("Caption"));
+        auto *edit = qobject_cast<TInspectorValueEdit *>(
+            m_window->Inspector()->View()->indexWidget(index.sibling(index.row(), 1)));
+        QVERIFY(edit);
+        edit->Edit()->selectAll();
+        QTest::keyClicks(edit->Edit(), QStringLiteral("Orders"));
+        QTest::keyClick(edit->Edit(), Qt::Key_Return);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Orders"));
+        m_window->Document()->FlushPendingChange();
+        QCOMPARE(stack->text(stack->index() - 1), QStringLiteral("Change Form1.Caption"));
+    }
+
+    void undoKeysWorkInTheFormsDesignWindows()
+    {
+        // The grid designer and the columns editor are windows of their own: the undo and redo
+        // keys there work on the form's steps.
+        QUndoStack *stack = m_window->Document()->UndoStack();
+        TComponent *grid = place(Grid, {16, 16, 160, 80});
+        auto *kor = static_cast<TKorDBGrid *>(grid->Object());
+        QTest::mouseDClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
+        QList<TDesignWindow *> windows;
+        const auto designWindows = [&windows] {
+            windows.clear();
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (auto *design = qobject_cast<TDesignWindow *>(window);
+                    design && design->isVisible())
+                    windows << design;
+            return windows.size();
+        };
+        QTRY_COMPARE(designWindows(), 2);
+        for (TDesignWindow *window : std::as_const(windows)) {
+            const TColor was = kor->FixedColor();
+            const TColor now = was == clRed ? clLime : clRed;
+            kor->setFixedColor(now);
+            designer()->Modified();
+            m_window->Document()->FlushPendingChange();
+            const int index = stack->index();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QWidget *focus = window->focusWidget() ? window->focusWidget() : window;
+            QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(stack->index(), index - 1);
+            QCOMPARE(kor->FixedColor(), was);
+            focus = window->focusWidget() ? window->focusWidget() : window;
+            QTest::keyClick(focus, Qt::Key_Y, Qt::ControlModifier);
+            QCOMPARE(kor->FixedColor(), now);
+            QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
+            QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(kor->FixedColor(), now);
+            QCOMPARE(stack->index(), index);
+        }
+        // A text box being typed in keeps Ctrl+Z for its own typing.
+        TDesignWindow *window = windows.first();
+        auto *typed = new QLineEdit(window->centralWidget());
+        typed->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        typed->setFocus();
+        const int index = stack->index();
+        QTest::keyClicks(typed, QStringLiteral("7"));
+        QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(typed->text(), QString());
+        QCOMPARE(stack->index(), index);
+        // Once undone, the keys go to the form again.
+        QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(stack->index(), index - 1);
+        delete typed;
+    }
+
     void everyChangeIsOneUndoStep_data()
     {
         QTest::addColumn<QString>("Change");
         QTest::addColumn<QString>("StepText");
-        QTest::addRow("move by mouse") << QStringLiteral("mouse move") << QStringLiteral("Move");
-        QTest::addRow("move by key") << QStringLiteral("key move") << QStringLiteral("Move");
-        QTest::addRow("resize by handle") << QStringLiteral("handle") << QStringLiteral("Size");
-        QTest::addRow("resize by key") << QStringLiteral("key size") << QStringLiteral("Size");
-        QTest::addRow("move an icon") << QStringLiteral("icon") << QStringLiteral("Move");
-        QTest::addRow("delete") << QStringLiteral("delete") << QStringLiteral("Delete");
-        QTest::addRow("cut") << QStringLiteral("cut") << QStringLiteral("Cut");
+        // Each step names what it changed.
+        const QString grid = QStringLiteral("KorDBGrid1");
+        QTest::addRow("move by mouse") << QStringLiteral("mouse move") << "Move " + grid;
+        QTest::addRow("move by key") << QStringLiteral("key move") << "Move " + grid;
+        QTest::addRow("resize by handle") << QStringLiteral("handle") << "Size " + grid;
+        QTest::addRow("resize by key") << QStringLiteral("key size") << "Size " + grid;
+        QTest::addRow("move an icon")
+            << QStringLiteral("icon") << QStringLiteral("Move DataSource1");
+        QTest::addRow("delete") << QStringLiteral("delete") << "Delete " + grid;
+        QTest::addRow("cut") << QStringLiteral("cut") << "Cut " + grid;
         QTest::addRow("paste") << QStringLiteral("paste") << QStringLiteral("Paste");
     }
 

@@ -30,6 +30,26 @@ template <class F> void notifySafely(F &&notice)
 TDesignForm::TDesignForm(QWidget *parent) : QWidget(parent)
 {
     SetDesigning(true);
+    resize(DefaultWidth, DefaultHeight);
+    SetColor(clBtnFace);
+}
+
+void TDesignForm::SetWidth(int Value)
+{
+    resize(qMax(1, Value), height());
+}
+
+void TDesignForm::SetHeight(int Value)
+{
+    resize(width(), qMax(1, Value));
+}
+
+void TDesignForm::SetColor(TColor Value)
+{
+    m_color = Value;
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, ColorToQColor(Value));
+    setPalette(colours);
 }
 
 TDesignForm::~TDesignForm()

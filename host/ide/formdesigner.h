@@ -16,16 +16,43 @@
 #include <functional>
 #include <memory>
 
+#include "controls/controlbase.h"
 #include "designintf.h"
 #include "korhost_export.h"
 #include "persistent.h"
+#include "published.h"
 
-// The root component of a designed form; it owns the components placed on it.
+// The root component of a designed form; it owns the components placed on it. Its caption,
+// size, colour and font are published like a component's and kept in the form file.
 class KORHOST_EXPORT TDesignForm : public QWidget, public TComponent {
     Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    KOR_PUBLISHED(tkLString, "string", Caption, "")
+    Q_PROPERTY(int Width READ Width WRITE SetWidth)
+    KOR_PUBLISHED(tkInteger, "Integer", Width, "640")
+    Q_PROPERTY(int Height READ Height WRITE SetHeight)
+    KOR_PUBLISHED(tkInteger, "Integer", Height, "480")
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    KOR_PUBLISHED(tkInteger, "TColor", Color, "clBtnFace")
+    KOR_CONTROL_FONT
+
 public:
-    explicit TDesignForm(QWidget *parent = nullptr);
+    // The size a new form has, and an older form file without one opens with.
+    static constexpr int DefaultWidth = 640;
+    static constexpr int DefaultHeight = 480;
+
+    Q_INVOKABLE explicit TDesignForm(QWidget *parent = nullptr);
     ~TDesignForm() override;
+
+    // The caption is the window title.
+    QString Caption() const { return windowTitle(); }
+    void SetCaption(const QString &Value) { setWindowTitle(Value); }
+    int Width() const { return width(); }
+    void SetWidth(int Value);
+    int Height() const { return height(); }
+    void SetHeight(int Value);
+    TColor Color() const { return m_color; }
+    void SetColor(TColor Value);
 
     // Told when an owned component leaves the form (Destroying: because it is being destroyed).
     std::function<void(TComponent *Component, bool Destroying)> OnComponentRemoved;
@@ -34,6 +61,9 @@ public:
 
 protected:
     void Notification(TComponent *AComponent, TOperation Operation) override;
+
+private:
+    TColor m_color = clBtnFace;
 };
 
 class KORHOST_EXPORT TFormDesigner : public QObject, public IDesigner {

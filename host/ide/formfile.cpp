@@ -234,13 +234,25 @@ private:
     const TPendingLinks *m_pending;
 };
 
-QByteArray formText(const TComponent *Root, const QList<TComponent *> &Components)
+// The form's own properties that differ from a new form's; always there (even empty) in a form
+// file, so a file without them is known to be older.
+void writeRootProperties(QJsonObject &Text, const TComponent *Root, TReferences &References)
+{
+    const QObject *object = Root->Object();
+    Text.insert(kProperties, TWriter(References).Properties(object, object->metaObject(), {}));
+}
+
+// WithRoot: the text of a whole form, with the form's own properties; else a clipboard text.
+QByteArray formText(const TComponent *Root, const QList<TComponent *> &Components,
+                    bool WithRoot = false)
 {
     TReferences references;
     TWriter writer(references);
     QJsonObject text;
     text.insert(kName, Root->Name());
     text.insert(kClass, Root->ClassName());
+    if (WithRoot)
+        writeRootProperties(text, Root, references);
     QJsonArray components;
     for (const TComponent *component : Components)
         if (component && component->Object())
@@ -263,6 +275,7 @@ struct TFormText {
     QString Name;
     QString ClassName;
     std::vector<TComponentText> Components;
+    std::optional<TComponentText> Root; // the form's own properties; none in older files
 
     const TComponentText *Find(const QString &Name) const
     {
@@ -405,6 +418,28 @@ private:
     QString m_where;
 };
 
+// The form's own properties (caption, size, colour, font), checked like a component's. A
+// clipboard text (no form class asked for) leaves them out.
+void readRootText(TFormText &Form, const QJsonObject &Root, TChecker &Checker)
+{
+    const QJsonValue properties = Root.value(kProperties);
+    if (properties.isUndefined())
+        return;
+    if (!properties.isObject())
+        fail(QStringLiteral("Form %1").arg(Form.Name),
+             QStringLiteral("properties must be an object"));
+    TComponentText root;
+    root.Name = Form.Name;
+    root.Class = &TDesignForm::staticMetaObject;
+    root.Properties = properties.toObject();
+    root.Text.insert(kName, Form.Name);
+    root.Text.insert(kClass, Form.ClassName);
+    if (!root.Properties.isEmpty())
+        root.Text.insert(kProperties, root.Properties);
+    Checker.Component(root);
+    Form.Root = std::move(root);
+}
+
 // Parses and checks a whole text. FormClass: the class the form must have (null: any).
 TFormText readText(const QByteArray &Text, TReferences &References, const char *FormClass,
                    bool Lenient)
@@ -413,7 +448,8 @@ TFormText readText(const QByteArray &Text, TReferences &References, const char *
     TFormText form;
     const QString formWhere = QStringLiteral("Form");
     for (auto it = root.constBegin(); it != root.constEnd(); ++it)
-        if (it.key() != kName && it.key() != kClass && it.key() != kComponents)
+        if (it.key() != kName && it.key() != kClass && it.key() != kComponents &&
+            it.key() != kProperties)
             fail(formWhere, QStringLiteral("unknown entry %1").arg(it.key()));
     if (!root.value(kName).isString() || root.value(kName).toString().isEmpty())
         fail(formWhere, QStringLiteral("the form has no name"));
@@ -472,6 +508,8 @@ TFormText readText(const QByteArray &Text, TReferences &References, const char *
     TChecker checker(References, names, Lenient);
     for (const TComponentText &component : form.Components)
         checker.Component(component);
+    if (FormClass)
+        readRootText(form, root, checker);
     return form;
 }
 
@@ -721,6 +759,22 @@ private:
     std::vector<Activation> m_activations;
 };
 
+// Puts the form's components in the text's order (a component made again, as by undoing its
+// deletion, goes back to its place rather than last), and stacks their controls in that order.
+void keepTextOrder(TDesignForm *Form, const TFormText &Text)
+{
+    for (std::size_t i = 0; i < Text.Components.size(); ++i) {
+        TComponent *component = Form->FindComponent(Text.Components.at(i).Name);
+        if (!component)
+            continue;
+        if (component->ComponentIndex() != int(i))
+            component->SetComponentIndex(int(i));
+        if (auto *control = qobject_cast<QWidget *>(component->Object());
+            control && control->parentWidget() == Form)
+            control->raise();
+    }
+}
+
 void showControl(TComponent *Component)
 {
     if (auto *widget = qobject_cast<QWidget *>(Component->Object()))
@@ -737,7 +791,7 @@ QByteArray WriteFormText(const TFormDesigner *Designer)
     QList<TComponent *> components;
     for (int i = 0; i < root->ComponentCount(); ++i)
         components.append(root->Components(i));
-    return formText(root, components);
+    return formText(root, components, true);
 }
 
 QByteArray WriteComponentsText(const TComponent *Root, const QList<TComponent *> &Components)
@@ -789,6 +843,9 @@ void ReadFormText(TFormDesigner *Designer, const QByteArray &Text)
         }
         applier.Component(component, wanted, created);
     }
+    keepTextOrder(form, text);
+    if (text.Root)
+        applier.Component(form, *text.Root, false);
     applier.Finish();
 }
 

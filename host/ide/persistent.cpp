@@ -137,6 +137,17 @@ int TComponent::ComponentIndex() const
     return m_owner ? int(m_owner->m_components.indexOf(const_cast<TComponent *>(this))) : -1;
 }
 
+void TComponent::SetComponentIndex(int Value)
+{
+    if (!m_owner)
+        return;
+    QList<TComponent *> &list = m_owner->m_components;
+    const qsizetype from = list.indexOf(this);
+    const qsizetype to = qBound(qsizetype(0), qsizetype(Value), list.size() - 1);
+    if (from >= 0 && from != to)
+        list.move(from, to);
+}
+
 TComponent *TComponent::FindComponent(const QString &AName) const
 {
     if (AName.isEmpty())

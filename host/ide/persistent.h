@@ -67,6 +67,9 @@ public:
     int ComponentCount() const { return int(m_components.size()); }
     TComponent *Components(int Index) const;
     int ComponentIndex() const;
+    // Moves this component to Value in its owner's list (clamped to the list); the owner's
+    // other components keep their order.
+    void SetComponentIndex(int Value);
     TComponent *FindComponent(const QString &AName) const;
 
     void InsertComponent(TComponent *AComponent);
