@@ -59,6 +59,8 @@ public:
     void Save(const QString &FileName);
     // Form files opened or saved lately, most recent first (kept in the settings store).
     QStringList RecentFiles() const;
+    // Takes a file off that list (one that is gone).
+    void RemoveRecentFile(const QString &FileName);
 
     // The clipboard text of some components of the form (with what they own).
     QByteArray CopyComponents(const QList<TComponent *> &Components) const;
@@ -85,6 +87,7 @@ private:
     // Makes the form match Text (an undo or redo step), without recording it.
     void applyText(const QByteArray &Text);
     void addRecentFile(const QString &FileName);
+    void writeRecentFiles(const QStringList &Files);
     // A new designer takes over from the old one.
     void replaceDesigner(std::unique_ptr<TFormDesigner> Designer);
 

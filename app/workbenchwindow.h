@@ -74,6 +74,16 @@ private:
     void showComponentMenu(const QPoint &Pos);
     TComponent *componentOf(QTreeWidgetItem *Item) const;
     bool saveTo(const QString &FileName);
+    // The folder the file dialogs start in: that of the form open now, else of the form opened
+    // last; empty when there was none.
+    QString formFolder() const;
+    // Opens a file of the Recent Files menu; for one that is gone, offers to drop it from the
+    // list.
+    void openRecentFile(const QString &FileName);
+    // Tells on the status bar of grid columns among Selection whose fields are missing.
+    void showMissingFields(const QList<QObject *> &Selection);
+    // The same for every grid of the form, once it is opened.
+    void showFormMissingFields();
 
     std::unique_ptr<TFormDocument> m_document;
     TFormSurface *m_surface = nullptr;
