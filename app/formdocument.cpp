@@ -319,12 +319,25 @@ void TFormDocument::addRecentFile(const QString &FileName)
     QStringList files = RecentFiles();
     files.removeAll(path);
     files.prepend(path);
+    writeRecentFiles(files);
+}
+
+void TFormDocument::RemoveRecentFile(const QString &FileName)
+{
+    QStringList files = RecentFiles();
+    files.removeAll(FileName);
+    files.removeAll(QFileInfo(FileName).absoluteFilePath());
+    writeRecentFiles(files);
+}
+
+void TFormDocument::writeRecentFiles(const QStringList &Files)
+{
     TRegIniFile settings(recentKey());
     settings.BeginUpdate();
     for (int i = 0; i < kMaxRecentFiles; ++i) {
         const QString ident = QStringLiteral("File%1").arg(i + 1);
-        if (i < files.size())
-            settings.WriteString(kRecentSection, ident, files.at(i));
+        if (i < Files.size())
+            settings.WriteString(kRecentSection, ident, Files.at(i));
         else
             settings.DeleteKey(kRecentSection, ident);
     }

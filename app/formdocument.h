@@ -73,6 +73,8 @@ public:
     QList<TFormProblem> OpenProblems() const { return m_openProblems; }
     // Form files opened or saved lately, most recent first (kept in the settings store).
     QStringList RecentFiles() const;
+    // Takes a file off that list (one that is gone).
+    void RemoveRecentFile(const QString &FileName);
 
     // The clipboard text of some components of the form (with what they own).
     QByteArray CopyComponents(const QList<TComponent *> &Components) const;
@@ -101,6 +103,7 @@ private:
     // Selects the components of the form that are not among Existing.
     void selectMadeAgain(const QList<QPointer<QObject>> &Existing);
     void addRecentFile(const QString &FileName);
+    void writeRecentFiles(const QStringList &Files);
     // A new designer takes over from the old one.
     void replaceDesigner(std::unique_ptr<TFormDesigner> Designer);
 

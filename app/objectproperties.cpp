@@ -7,6 +7,7 @@
 #include <QTabBar>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "designintf.h"
 #include "propertyrowdelegate.h"
@@ -130,7 +131,12 @@ void TObjectInspector::showCaption()
     QObject *first = selection.first();
     const QString className = QString::fromLatin1(first->metaObject()->className());
     if (selection.size() > 1) {
-        m_caption->setText(tr("%1 objects of %2").arg(selection.size()).arg(className));
+        const bool oneClass =
+            std::all_of(selection.cbegin(), selection.cend(), [first](const QObject *object) {
+                return object->metaObject() == first->metaObject();
+            });
+        m_caption->setText(oneClass ? tr("%1 objects of %2").arg(selection.size()).arg(className)
+                                    : tr("%1 objects").arg(selection.size()));
         return;
     }
     TComponent *component = AsComponent(first);

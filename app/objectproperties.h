@@ -1,8 +1,8 @@
 #pragma once
 // The workbench's Object Inspector: the properties (or the events) of the selected objects, one
 // row per published property, each drawn and edited through the property editor the host's
-// registrations choose. Several selected objects of one class are edited together. The rows are
-// arranged by name or by category.
+// registrations choose. Several selected objects are edited together, in the properties they
+// all share. The rows are arranged by name or by category.
 
 #include <QList>
 #include <QWidget>

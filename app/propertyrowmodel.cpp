@@ -7,6 +7,7 @@
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "registration.h"
+#include "typinfo.h"
 
 struct TInspectorModel::Node {
     Node *Parent = nullptr;
@@ -27,6 +28,21 @@ namespace {
 bool byName(const std::unique_ptr<TPropertyEditor> &A, const std::unique_ptr<TPropertyEditor> &B)
 {
     return A->GetName().compare(B->GetName(), Qt::CaseInsensitive) < 0;
+}
+
+// A property of the first object that every other object has too, under the same name, of the
+// same type and edited by the same kind of editor, so one value suits them all.
+bool sharedByAll(PPropInfo Info, const QList<QObject *> &Objects)
+{
+    const QMetaObject *editor = FindPropertyEditorClass(Info, Objects.first());
+    for (QObject *other : Objects) {
+        PPropInfo own = GetPropInfo(other, Info->Name);
+        if (!own || own->Kind != Info->Kind ||
+            own->TypeName.compare(Info->TypeName, Qt::CaseInsensitive) != 0 ||
+            FindPropertyEditorClass(own, other) != editor)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -86,7 +102,10 @@ void TInspectorModel::rebuild()
                 [&editors](std::unique_ptr<TPropertyEditor> Editor) {
                     editors.push_back(std::move(Editor));
                 },
-                [events](PPropInfo Info) { return (Info->Kind == TTypeKind::tkMethod) == events; });
+                [events, &objects](PPropInfo Info) {
+                    return (Info->Kind == TTypeKind::tkMethod) == events &&
+                           sharedByAll(Info, objects);
+                });
         } catch (...) {
             HandleHostException();
         }

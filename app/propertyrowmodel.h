@@ -32,7 +32,8 @@ public:
 
     void SetDesigner(IDesigner *Designer) { m_designer = Designer; }
     IDesigner *Designer() const { return m_designer; }
-    // Builds the rows for Selection (all of one class: every object edited at once).
+    // Builds the rows for Selection: the properties every selected object shares (same name,
+    // type and editor), each row editing all of them at once.
     void SetSelection(const QList<QObject *> &Selection);
     QList<QObject *> Selection() const;
     void SetArrangement(TArrangement Arrangement);

@@ -20,8 +20,9 @@ bool headless()
 TWorkbenchSeams TWorkbenchSeams::Defaults()
 {
     TWorkbenchSeams seams;
-    seams.GetOpenFileName = [](QWidget *Parent, const QString &Caption, const QString &Filter) {
-        return headless() ? QString() : QFileDialog::getOpenFileName(Parent, Caption, {}, Filter);
+    seams.GetOpenFileName = [](QWidget *Parent, const QString &Caption, const QString &Dir,
+                               const QString &Filter) {
+        return headless() ? QString() : QFileDialog::getOpenFileName(Parent, Caption, Dir, Filter);
     };
     seams.GetSaveFileName = [](QWidget *Parent, const QString &Caption, const QString &FileName,
                                const QString &Filter) {

@@ -11,8 +11,9 @@ class QWidget;
 struct TFormProblem;
 
 struct TWorkbenchSeams {
-    // The form file to open; empty when the user cancels.
-    std::function<QString(QWidget *Parent, const QString &Caption, const QString &Filter)>
+    // The form file to open, starting in the folder Dir; empty when the user cancels.
+    std::function<QString(QWidget *Parent, const QString &Caption, const QString &Dir,
+                          const QString &Filter)>
         GetOpenFileName;
     // The file to save the form to, starting at FileName; empty when the user cancels.
     std::function<QString(QWidget *Parent, const QString &Caption, const QString &FileName,

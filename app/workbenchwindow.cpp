@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -24,6 +25,7 @@
 #include "formdesigner.h"
 #include "formdocument.h"
 #include "formsurface.h"
+#include "grid.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "objectproperties.h"
@@ -265,7 +267,7 @@ void TWorkbenchWindow::buildUi()
     m_components->setObjectName(QStringLiteral("ComponentList"));
     m_components->setHeaderLabels({tr("Component"), tr("Class")});
     m_components->setContextMenuPolicy(Qt::CustomContextMenu);
-    // Several components of one class are edited together in the inspector.
+    // Several components are edited together in the inspector, in the properties they share.
     m_components->setSelectionMode(QAbstractItemView::ExtendedSelection);
     connect(m_components, &QTreeWidget::itemSelectionChanged, this, [this] {
         QList<QObject *> selection;
@@ -321,6 +323,7 @@ void TWorkbenchWindow::buildMenus()
     fileMenu->addAction(tr("Save &As..."), QKeySequence::SaveAs, this,
                         &TWorkbenchWindow::SaveFormAs);
     m_recentMenu = fileMenu->addMenu(tr("&Recent Files"));
+    m_recentMenu->setObjectName(QStringLiteral("RecentFilesMenu"));
     connect(m_recentMenu, &QMenu::aboutToShow, this, &TWorkbenchWindow::refreshRecentFiles);
     refreshRecentFiles();
     fileMenu->addSeparator();
@@ -410,10 +413,10 @@ bool TWorkbenchWindow::OpenForm(const QString &FileName)
 {
     if (!MaybeSave())
         return false;
-    const QString file = FileName.isEmpty()
-                             ? WorkbenchSeams().GetOpenFileName(this, tr("Open Form"),
-                                                                FormFileFilter)
-                             : FileName;
+    const QString file =
+        FileName.isEmpty()
+            ? WorkbenchSeams().GetOpenFileName(this, tr("Open Form"), formFolder(), FormFileFilter)
+            : FileName;
     if (file.isEmpty())
         return false;
     try {
@@ -431,9 +434,12 @@ bool TWorkbenchWindow::SaveForm()
 
 bool TWorkbenchWindow::SaveFormAs()
 {
-    const QString start = m_document->FileName().isEmpty()
-                              ? FormDesigner()->GetRoot()->Name() + QStringLiteral(".kform")
-                              : m_document->FileName();
+    QString start = m_document->FileName();
+    if (start.isEmpty()) {
+        start = FormDesigner()->GetRoot()->Name() + QStringLiteral(".kform");
+        if (const QString folder = formFolder(); !folder.isEmpty())
+            start = QDir(folder).filePath(start);
+    }
     const QString file =
         WorkbenchSeams().GetSaveFileName(this, tr("Save Form As"), start, FormFileFilter);
     return !file.isEmpty() && saveTo(file);
@@ -483,10 +489,32 @@ void TWorkbenchWindow::refreshRecentFiles()
     for (int i = 0; i < files.size(); ++i) {
         const QString file = files.at(i);
         m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(file), this,
-                                [this, file] { OpenForm(file); });
+                                [this, file] { openRecentFile(file); });
     }
     if (files.isEmpty())
         m_recentMenu->addAction(tr("(none)"))->setEnabled(false);
+}
+
+QString TWorkbenchWindow::formFolder() const
+{
+    QString file = m_document->FileName();
+    if (file.isEmpty()) {
+        const QStringList recent = m_document->RecentFiles();
+        file = recent.isEmpty() ? QString() : recent.first();
+    }
+    return file.isEmpty() ? QString() : QFileInfo(file).absolutePath();
+}
+
+void TWorkbenchWindow::openRecentFile(const QString &FileName)
+{
+    if (QFileInfo::exists(FileName)) {
+        OpenForm(FileName);
+        return;
+    }
+    if (MessageDlg(
+            tr("The form file %1 no longer exists. Remove it from the recent files?").arg(FileName),
+            mtConfirmation, mbYes | mbNo) == mrYes)
+        m_document->RemoveRecentFile(FileName);
 }
 
 void TWorkbenchWindow::designerReplaced()
@@ -496,6 +524,7 @@ void TWorkbenchWindow::designerReplaced()
     refreshComponents();
     refreshTitle();
     refreshEditActions();
+    showFormMissingFields();
 }
 
 // ---- palette, component list ---------------------------------------------------------------
@@ -638,6 +667,7 @@ void TWorkbenchWindow::ItemsModified(IDesigner *ADesigner)
             if (TComponent *component = componentOf(m_components->topLevelItem(i)))
                 m_components->topLevelItem(i)->setText(0, component->Name());
         refreshTitle();
+        showMissingFields(FormDesigner()->GetSelections());
     });
 }
 
@@ -648,6 +678,27 @@ void TWorkbenchWindow::SelectionChanged(IDesigner *ADesigner, const QList<QObjec
     m_inspector->SetSelection(Selection);
     showSelectionInList(Selection);
     refreshEditActions();
+    showMissingFields(Selection);
+}
+
+void TWorkbenchWindow::showFormMissingFields()
+{
+    QList<QObject *> components;
+    if (TComponent *root = FormDesigner()->GetRoot())
+        for (int i = 0; i < root->ComponentCount(); ++i)
+            components << root->Components(i)->Object();
+    showMissingFields(components);
+}
+
+void TWorkbenchWindow::showMissingFields(const QList<QObject *> &Selection)
+{
+    QStringList missing;
+    for (QObject *object : Selection)
+        if (auto *grid = qobject_cast<TKorCustomDBGrid *>(object))
+            for (const QString &hint : grid->MissingFieldHints())
+                missing << tr("%1: %2").arg(grid->Name(), hint);
+    if (!missing.isEmpty())
+        statusBar()->showMessage(missing.join(QStringLiteral("; ")));
 }
 
 void TWorkbenchWindow::DesignerOpened(IDesigner *, bool) {}

@@ -78,6 +78,16 @@ private:
     // per user in the settings store: restored when the window is built, saved when it closes.
     void restoreWindowState();
     void saveWindowState();
+    // The folder the file dialogs start in: that of the form open now, else of the form opened
+    // last; empty when there was none.
+    QString formFolder() const;
+    // Opens a file of the Recent Files menu; for one that is gone, offers to drop it from the
+    // list.
+    void openRecentFile(const QString &FileName);
+    // Tells on the status bar of grid columns among Selection whose fields are missing.
+    void showMissingFields(const QList<QObject *> &Selection);
+    // The same for every grid of the form, once it is opened.
+    void showFormMissingFields();
 
     std::unique_ptr<TFormDocument> m_document;
     TFormSurface *m_surface = nullptr;

@@ -77,6 +77,8 @@ struct Backend {
 
     void Create()
     {
+        if (!isPostgres(Name))
+            QFile(FileName()).open(QIODevice::Append); // an empty file is an empty database
         Configure(Connection, Name, FileName());
         Connection.Open();
         if (isPostgres(Name))

@@ -23,6 +23,7 @@
 #include "propertyrowdelegate.h"
 #include "propertyvaluelist.h"
 #include "kordbgridsreg.h"
+#include "navigator.h"
 #include "objectproperties.h"
 #include "probedesigner.h"
 #include "registration.h"
@@ -112,6 +113,8 @@ private slots:
     void boldForNonDefaultValues();
     void categoryArrangement();
     void severalObjectsTogether();
+    void objectsOfDifferentClassesTogether_data();
+    void objectsOfDifferentClassesTogether();
     void valueListOpensOnDemand();
     void imageIndexListIsDrawnByItsEditor();
     void dialogButtonBesideValueList();
@@ -295,6 +298,55 @@ void InspectorTest::severalObjectsTogether()
     QCOMPARE(f.grid.StripeColor(), clLime);
     QCOMPARE(second.StripeColor(), clLime);
     QCOMPARE(f.value("StripeColor"), QString("clLime"));
+    QCOMPARE(f.designer.modified, 1);
+}
+
+// Objects of different classes show what they all have under one name and type; a change goes to
+// every one of them as one modification.
+void InspectorTest::objectsOfDifferentClassesTogether_data()
+{
+    QTest::addColumn<bool>("WithDataSource");
+    QTest::addColumn<QString>("Caption");
+    QTest::addColumn<QString>("Shared");
+    QTest::addColumn<QString>("Value");
+    QTest::addColumn<QStringList>("NotShared");
+    // Both have a Gradient, of a different class each.
+    QTest::addRow("grid and navigator")
+        << false << QString("2 objects") << QString("Tag") << QString("7")
+        << QStringList{"Gradient", "Columns", "Kind"};
+    QTest::addRow("grid, navigator and data source")
+        << true << QString("3 objects") << QString("Enabled") << QString("False")
+        << QStringList{"Tag", "DataSet", "Name"};
+}
+
+void InspectorTest::objectsOfDifferentClassesTogether()
+{
+    QFETCH(bool, WithDataSource);
+    QFETCH(QString, Caption);
+    QFETCH(QString, Shared);
+    QFETCH(QString, Value);
+    QFETCH(QStringList, NotShared);
+    InspectorFixture f;
+    TKorDBNavigator navigator;
+    navigator.SetName("Navigator1");
+    QList<QObject *> selection{&f.grid, &navigator};
+    if (WithDataSource)
+        selection << &f.data.Source;
+    f.inspector.SetSelection(selection);
+    QCOMPARE(f.inspector.findChild<QLabel *>("SelectionLabel")->text(), Caption);
+    const QStringList names = namesOf(*f.model());
+    QVERIFY2(names.contains(Shared), qPrintable(names.join(' ')));
+    for (const QString &name : NotShared)
+        QVERIFY2(!names.contains(name), qPrintable(name));
+
+    QVERIFY(f.model()->Commit(f.row(Shared), Value));
+    QCOMPARE(f.value(Shared), Value);
+    for (QObject *object : selection) {
+        const QString own = PropType(object, Shared) == TTypeKind::tkEnumeration
+                                ? GetEnumProp(object, Shared)
+                                : QString::number(GetOrdProp(object, Shared));
+        QVERIFY2(own.compare(Value, Qt::CaseInsensitive) == 0, qPrintable(own));
+    }
     QCOMPARE(f.designer.modified, 1);
 }
 

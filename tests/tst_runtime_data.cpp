@@ -1,7 +1,9 @@
 // Data access over SQLite: field types from the declared column types, converted values, lookup
-// and calculated fields, field lists, the record cursor, errors, and links that go away.
+// and calculated fields, field lists, the record cursor, errors (database files that do not
+// exist, the driver's words after ours), and links that go away.
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "stringlist.h"
@@ -241,6 +243,74 @@ private slots:
         QVERIFY(!source.DataSet());
         QCOMPARE(sourceChanged.count(), 1);
         QVERIFY(!GetObjectProp(&source, "DataSet"));
+    }
+    // A mistyped database name must not become a new, empty database that looks connected.
+    void missingDatabaseFileIsNeverCreated()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("custmers.sqlite"));
+        TSQLConnection connection;
+        connection.setDatabaseName(file);
+        try {
+            connection.setConnected(true);
+            QFAIL("a database file that does not exist was opened");
+        } catch (const EDatabaseError &error) {
+            QCOMPARE(error.Message(), QStringLiteral("Cannot open database '%1'. The file does "
+                                                     "not exist.")
+                                          .arg(file));
+        }
+        QVERIFY(!connection.Connected());
+        QVERIFY(!QFile::exists(file));
+
+        // A data set opening its connection fails the same way.
+        TSQLDataSet set;
+        set.setSQLConnection(&connection);
+        set.setCommandText(QStringLiteral("SELECT 1"));
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, set.Open());
+        QVERIFY(!QFile::exists(file));
+
+        // An existing file opens, an empty one as an empty database.
+        QFile(file).open(QIODevice::WriteOnly);
+        connection.Open();
+        QVERIFY(connection.Connected());
+        set.Open();
+        QCOMPARE(set.RecordCount(), 1);
+    }
+
+    // What we say and what the database says are sentences of their own.
+    void errorsKeepTheDatabaseWordsApart_data()
+    {
+        QTest::addColumn<QString>("Statement");
+        QTest::addColumn<QString>("Message");
+        QTest::addRow("misspelt keyword")
+            << "SELEC * FROM customers"
+            << "Customers: Unable to execute statement. Near \"SELEC\": syntax error.";
+        QTest::addRow("missing table")
+            << "SELECT * FROM nowhere"
+            << "Customers: Unable to execute statement. No such table: nowhere.";
+        QTest::addRow("missing column")
+            << "SELECT nickname FROM customers"
+            << "Customers: Unable to execute statement. No such column: nickname.";
+    }
+
+    void errorsKeepTheDatabaseWordsApart()
+    {
+        QFETCH(QString, Statement);
+        QFETCH(QString, Message);
+        RuntimeFixture db;
+        db.Customers.setCommandText(Statement);
+        try {
+            db.Customers.Open();
+            QFAIL("a broken statement opened");
+        } catch (const EDatabaseError &error) {
+            QCOMPARE(error.Message(), Message);
+        }
+        try {
+            db.Connection.ExecuteDirect(Statement);
+            QFAIL("a broken statement ran");
+        } catch (const EDatabaseError &error) {
+            QCOMPARE(error.Message(), Message.mid(QStringLiteral("Customers: ").size()));
+        }
     }
 };
 

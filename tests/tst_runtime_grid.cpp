@@ -2,9 +2,11 @@
 // painting in every drawing style, mouse and keyboard, and the controls that work with it
 // (editors, navigator, columns dialog, gradient painter).
 
+#include <QHelpEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QtTest>
 
 #include "columnsdialog.h"
@@ -475,6 +477,40 @@ private slots:
         QVERIFY(dialog.Execute());
         QCOMPARE(grid.VisibleColumns().size(), 3);
         TKorDBColumnsDialog::SetModalRunner({});
+    }
+    // A column kept in the form whose field the data set no longer has says so: its title in
+    // italics, and a hint over the title naming the field.
+    void columnWithoutItsFieldIsMarked()
+    {
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        grid.resize(480, 200);
+        grid.setDataSource(&db.Source);
+        TKorColumn *name = grid.Columns()->Add();
+        name->setFieldName("name");
+        TKorColumn *gone = grid.Columns()->Add();
+        gone->setFieldName("nickname");
+        TKorColumn *blank = grid.Columns()->Add();
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+
+        QVERIFY(!grid.TitleFontOf(name).italic());
+        QVERIFY(grid.TitleFontOf(gone).italic());
+        QVERIFY(!grid.TitleFontOf(blank).italic());
+        QCOMPARE(grid.MissingFieldHint(gone), QStringLiteral("Field 'nickname' not found in "
+                                                             "Customers"));
+        QCOMPARE(grid.MissingFieldHints(), QStringList{grid.MissingFieldHint(gone)});
+
+        const QPoint title(grid.CellRect(gone, 0).center().x(), grid.TitleHeight() / 2);
+        QHelpEvent help(QEvent::ToolTip, title, grid.mapToGlobal(title));
+        QApplication::sendEvent(&grid, &help);
+        QCOMPARE(QToolTip::text(), grid.MissingFieldHint(gone));
+        QToolTip::hideText();
+
+        // Closed, the data set has no fields to compare with; the column is not marked.
+        db.Customers.Close();
+        QVERIFY(!grid.TitleFontOf(gone).italic());
+        QVERIFY(grid.MissingFieldHints().isEmpty());
     }
 };
 

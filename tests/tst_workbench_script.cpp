@@ -1,15 +1,20 @@
 // Scripted runs of the workbench, end to end through the script interface: placing and linking
 // data components and a grid, the grid's columns editor and designer, undo, saving and opening
 // forms (damaged files and unwritable folders included), deleting a grid while its designer is
-// open, and the runner's own errors. Also the sample database and the database-file editor.
+// open, and the runner's own errors. Also the sample database and the database-file editor,
+// data that tells the truth at design time, several components of different classes edited
+// together, a form named on the command line, recent files that are gone and where the file
+// dialogs start.
 
 #include <QDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <QtTest>
@@ -34,6 +39,7 @@
 #include "sqldata.h"
 #include "testsupport.h"
 #include "workbenchapplication.h"
+#include "workbenchseams.h"
 #include "workbenchsession.h"
 #include "workbenchwindow.h"
 
@@ -259,14 +265,10 @@ private slots:
     {
         QFETCH(bool, pick);
         const QString other = file(QStringLiteral("other.sqlite"));
-        {
-            TSQLConnection writer;
-            writer.setDatabaseName(other);
-            writer.ExecuteDirect(QStringLiteral("DROP TABLE IF EXISTS Customers"));
-            writer.ExecuteDirect(
-                QStringLiteral("CREATE TABLE Customers (CustNo INTEGER, Nickname VARCHAR(20))"));
-            writer.ExecuteDirect(QStringLiteral("INSERT INTO Customers VALUES (1, 'Ace')"));
-        }
+        CreateTestDatabase(
+            other, {QStringLiteral("DROP TABLE IF EXISTS Customers"),
+                    QStringLiteral("CREATE TABLE Customers (CustNo INTEGER, Nickname VARCHAR(20))"),
+                    QStringLiteral("INSERT INTO Customers VALUES (1, 'Ace')")});
         QVERIFY(run(QString::fromUtf8(kLinkedGrid)));
         auto *connection = qobject_cast<TSQLConnection *>(designer()->GetComponent(QStringLiteral("Connection1"))->Object());
         auto *customers = qobject_cast<TSQLDataSet *>(designer()->GetComponent(QStringLiteral("Customers"))->Object());
@@ -492,6 +494,139 @@ expect Grid1.DataSource Source1
             holders += designer()->GetRoot()->Components(i)->Name().compare(
                            given, Qt::CaseInsensitive) == 0;
         QCOMPARE(holders, 1);
+    }
+
+    // A mistyped database name fails, naming the file, and makes no file; a grid column whose
+    // field the data set lacks is named on the status bar when the grid is selected.
+    void dataTellsTheTruth()
+    {
+        const QString missing = file(QStringLiteral("custmers.sqlite"));
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral(R"(
+dblclick Grid1
+click "Add All Fields"
+close-window
+close-window
+set Grid1.Columns[1].FieldName Nickname
+select Customers
+select Grid1
+)")));
+        QCOMPARE(m_window->statusBar()->currentMessage(),
+                 QStringLiteral("Grid1: Field 'Nickname' not found in Customers"));
+
+        QVERIFY(run(QStringLiteral("set Connection1.Connected False\n"
+                                   "set Connection1.DatabaseName %1\n"
+                                   "expect-error \"Cannot open database '%1'. The file does not "
+                                   "exist.\" set Connection1.Connected True\n"
+                                   "expect Connection1.Connected False")
+                        .arg(missing)));
+        QVERIFY(!QFile::exists(missing));
+    }
+
+    // A grid, a navigator and a data source selected together: the caption counts them, a
+    // property they share is changed on all of them as one undo step.
+    void differentClassesEditedTogether()
+    {
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral(R"(
+place TKorDBNavigator Navigator1 8 220 240 25
+select Grid1 Navigator1 Source1
+)")));
+        TObjectInspector *inspector = m_window->Inspector();
+        QCOMPARE(inspector->findChild<QLabel *>(QStringLiteral("SelectionLabel"))->text(),
+                 QStringLiteral("3 objects"));
+        m_window->Document()->FlushPendingChange();
+        QUndoStack *undo = m_window->Document()->UndoStack();
+        const int steps = undo->count();
+        QVERIFY(inspector->Model()->Commit(inspector->Model()->FindRow(QStringLiteral("Enabled")),
+                                           QStringLiteral("False")));
+        m_window->Document()->FlushPendingChange();
+        QCOMPARE(undo->count(), steps + 1);
+        QVERIFY(run(QStringLiteral("expect Grid1.Enabled False\nexpect Navigator1.Enabled False\n"
+                                   "expect Source1.Enabled False\nundo\n"
+                                   "expect Grid1.Enabled True\nexpect Navigator1.Enabled True\n"
+                                   "expect Source1.Enabled True")));
+    }
+
+    // korworkbench FORM opens the form at start, with --script and --screenshot as before.
+    void formOnTheCommandLineOpensAtStart()
+    {
+        const QString form = file(QStringLiteral("start.kform"));
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral("save %1").arg(form)));
+        QVERIFY(m_window->NewForm());
+        const QString script = file(QStringLiteral("start.kws"));
+        {
+            QFile out(script);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write("expect Grid1.DataSource Source1\nexpect Customers.Active True\n");
+        }
+        const TWorkbenchOptions options = ParseWorkbenchOptions(
+            {QStringLiteral("korworkbench"), form, QStringLiteral("--script"), script});
+        QCOMPARE(options.Form, form);
+        QCOMPARE(options.Script, script);
+        QCOMPARE(StartWorkbench(*m_window, options), 0);
+        QCOMPARE(m_window->Document()->FileName(), form);
+    }
+
+    // Choosing a recent file that is gone asks whether to take it off the list.
+    void vanishedRecentFileIsOfferedForRemoval()
+    {
+        const QString kept = file(QStringLiteral("kept.kform"));
+        const QString gone = file(QStringLiteral("gone.kform"));
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) +
+                    QStringLiteral("save %1\nsave %2").arg(gone, kept)));
+        QVERIFY(QFile::remove(gone));
+        auto *menu = m_window->findChild<QMenu *>(QStringLiteral("RecentFilesMenu"));
+        QVERIFY(menu);
+        const auto choose = [menu](const QString &File) {
+            emit menu->aboutToShow();
+            for (QAction *action : menu->actions())
+                if (action->text().endsWith(QLatin1Char(' ') + File)) {
+                    action->trigger();
+                    return true;
+                }
+            return false;
+        };
+        for (const TModalResult answer : {mrNo, mrYes}) {
+            TScopedHostMessages messages;
+            messages.Answers << answer;
+            QVERIFY(choose(gone));
+            QCOMPARE(messages.Requests.size(), 1);
+            QVERIFY2(messages.Requests.first().Msg.contains(gone),
+                     qPrintable(messages.Requests.first().Msg));
+            QCOMPARE(m_window->Document()->RecentFiles().contains(gone), answer == mrNo);
+            QCOMPARE(m_window->Document()->FileName(), kept);
+        }
+        QVERIFY(!choose(gone));
+        QVERIFY(m_window->Document()->RecentFiles().contains(kept));
+    }
+
+    // Open and Save As start in the folder of the form open now, or of the one opened last.
+    void fileDialogsStartInTheFormsFolder()
+    {
+        QDir().mkpath(file(QStringLiteral("forms")));
+        const QString form = file(QStringLiteral("forms/orders.kform"));
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral("save %1").arg(form)));
+        QStringList opened;
+        QStringList saved;
+        TWorkbenchSeams seams;
+        seams.GetOpenFileName = [&](QWidget *, const QString &, const QString &Dir,
+                                    const QString &) {
+            opened << Dir;
+            return QString();
+        };
+        seams.GetSaveFileName = [&](QWidget *, const QString &, const QString &Start,
+                                    const QString &) {
+            saved << Start;
+            return QString();
+        };
+        TWorkbenchSeamsScope scope(seams);
+        QVERIFY(!m_window->OpenForm());
+        QVERIFY(!m_window->SaveFormAs());
+        QVERIFY(m_window->NewForm());
+        QVERIFY(!m_window->OpenForm());
+        QVERIFY(!m_window->SaveFormAs());
+        const QString folder = file(QStringLiteral("forms"));
+        QCOMPARE(opened, (QStringList{folder, folder}));
+        QCOMPARE(saved, (QStringList{form, folder + QStringLiteral("/Form1.kform")}));
     }
 
     // A modal window that opens while a step runs does not wait for a person: it is answered

@@ -752,7 +752,8 @@ private slots:
         TWorkbenchSeams seams;
         seams.GetSaveFileName = [&](QWidget *, const QString &, const QString &,
                                     const QString &) { return file; };
-        seams.GetOpenFileName = [&](QWidget *, const QString &, const QString &) { return file; };
+        seams.GetOpenFileName = [&](QWidget *, const QString &, const QString &,
+                                    const QString &) { return file; };
         TWorkbenchSeamsScope scope(seams);
         place(Grid, {24, 32, 160, 80});
         place(DataSource, {16, 200, 0, 0});

@@ -8,6 +8,7 @@
 // columns, 1 otherwise.
 
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -31,6 +32,8 @@ constexpr int RowCount = int(std::size(Rows));
 // Creates the table in a fresh database file and opens the data set over it.
 void openSample(TSQLConnection &connection, TDataSet &dataSet, const QString &file)
 {
+    // A connection opens only a file that exists: an empty file is an empty SQLite database.
+    QFile(file).open(QIODevice::Append);
     connection.setDatabaseName(file);
     connection.Open();
     connection.ExecuteDirect(

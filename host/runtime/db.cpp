@@ -731,3 +731,22 @@ void TDataSource::Notification(TComponent *AComponent, TOperation Operation)
     m_connections.clear();
     emit dataChanged();
 }
+
+QString JoinSentences(const QString &Ours, const QString &Theirs)
+{
+    const auto sentence = [](const QString &Text) {
+        QString text = Text.simplified();
+        if (text.isEmpty())
+            return text;
+        text[0] = text.at(0).toUpper();
+        if (!text.endsWith(QLatin1Char('.')) && !text.endsWith(QLatin1Char('!')) &&
+            !text.endsWith(QLatin1Char('?')))
+            text += QLatin1Char('.');
+        return text;
+    };
+    const QString ours = sentence(Ours);
+    const QString theirs = sentence(Theirs);
+    if (ours.isEmpty() || theirs.isEmpty())
+        return ours + theirs;
+    return ours + QLatin1Char(' ') + theirs;
+}

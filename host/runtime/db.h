@@ -77,6 +77,11 @@ public:
     using EHostError::EHostError;
 };
 
+// The one place a message of ours and the text a driver or database gave are joined: each is a
+// sentence of its own, starting with a capital and ending with a full stop ("Unable to execute
+// statement. Near \"FORM\": syntax error."). An empty part is left out.
+KORRUNTIME_EXPORT QString JoinSentences(const QString &Ours, const QString &Theirs);
+
 // The rows a data set has read: the values of each row side by side, in blocks of a fixed number
 // of rows, so reading a row costs no allocation of its own and memory grows a block at a time.
 class KORRUNTIME_EXPORT TRowBuffer {

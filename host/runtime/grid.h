@@ -232,6 +232,15 @@ public:
     TKorColumn *SelectedColumn() const;
     // The text a data cell shows.
     QString CellText(const TKorColumn *Column, int Row) const;
+    // A column whose FieldName names no field of the grid's open data set (a field dropped from
+    // the table, a name mistyped in the form): its title is drawn in italics, with a hint that
+    // names the missing field. MissingFieldHint answers that hint, empty for any other column;
+    // MissingFieldHints those of every column.
+    bool IsFieldMissing(const TKorColumn *Column) const;
+    QString MissingFieldHint(const TKorColumn *Column) const;
+    QStringList MissingFieldHints() const;
+    // The font a column's title is drawn in.
+    QFont TitleFontOf(const TKorColumn *Column) const;
 
     void Changed() override;
     void DropLinks(TComponent *Gone) override;
@@ -241,6 +250,7 @@ signals:
     void selectionMoved();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;

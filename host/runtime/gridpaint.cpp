@@ -1,9 +1,11 @@
 // The grid's layout, painting and keyboard and mouse handling.
 
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <climits>
 
@@ -279,6 +281,53 @@ void TKorCustomDBGrid::paintFixedCell(QPainter &painter, const QRect &rect, TCol
     painter.drawLine(rect.topRight(), rect.bottomRight());
 }
 
+bool TKorCustomDBGrid::IsFieldMissing(const TKorColumn *Column) const
+{
+    const TDataSet *dataSet = DataSet();
+    return Column && dataSet && dataSet->Active() && !Column->FieldName().isEmpty() &&
+           !dataSet->FindField(Column->FieldName());
+}
+
+QString TKorCustomDBGrid::MissingFieldHint(const TKorColumn *Column) const
+{
+    if (!IsFieldMissing(Column))
+        return {};
+    return QStringLiteral("Field '%1' not found in %2").arg(Column->FieldName(), DataSet()->Name());
+}
+
+QStringList TKorCustomDBGrid::MissingFieldHints() const
+{
+    QStringList hints;
+    for (int i = 0; i < Columns()->Count(); ++i)
+        if (const QString hint = MissingFieldHint(Columns()->Items(i)); !hint.isEmpty())
+            hints.append(hint);
+    return hints;
+}
+
+QFont TKorCustomDBGrid::TitleFontOf(const TKorColumn *Column) const
+{
+    QFont font = Column->Title()->Font()->ToQFont();
+    if (IsFieldMissing(Column))
+        font.setItalic(true);
+    return font;
+}
+
+bool TKorCustomDBGrid::event(QEvent *event)
+{
+    // Over the title of a column whose field is missing, the hint says which field it is.
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QString hint = help->pos().y() < frameWidth(*this) + TitleHeight()
+                                 ? MissingFieldHint(ColumnAt(help->pos().x()))
+                                 : QString();
+        if (!hint.isEmpty()) {
+            QToolTip::showText(help->globalPos(), hint, this);
+            return true;
+        }
+    }
+    return TKorWinControl::event(event);
+}
+
 void TKorCustomDBGrid::paintTitles(QPainter &painter, const QList<TKorColumn *> &columns)
 {
     const int titleHeight = TitleHeight();
@@ -314,7 +363,7 @@ void TKorCustomDBGrid::paintTitles(QPainter &painter, const QList<TKorColumn *> 
                          cell.top() + (cell.height() - images->Height()) / 2, title->ImageIndex());
             textLeft = images->Width() + 2;
         }
-        painter.setFont(title->Font()->ToQFont());
+        painter.setFont(TitleFontOf(column));
         painter.setPen(ColorToQColor(title->Font()->Color()));
         drawCellText(painter, cell.adjusted(textLeft, 0, 0, 0), title->Caption(),
                      horizontalFlags(title->Alignment()) | verticalFlags(title->VAlignment()),

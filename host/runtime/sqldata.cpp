@@ -3,6 +3,7 @@
 #include <QAtomicInt>
 #include <QDate>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -176,6 +177,35 @@ QString serverTypeName(const QString &driver, int typeId)
     return {};
 }
 
+// What a Qt SQL call reports: Qt's own words first, then the database's.
+QString errorText(const QSqlError &error)
+{
+    return JoinSentences(error.driverText(), error.databaseText());
+}
+
+// The message of a database that cannot be opened, naming it.
+QString openFailure(const QString &database, const QString &why)
+{
+    return JoinSentences(QStringLiteral("Cannot open database '%1'").arg(database), why);
+}
+
+// SQLite makes a database file that does not exist; a mistyped name would then be an empty
+// database that looks connected. Answers why the name cannot be opened, or nothing. Names that
+// are no file (an in-memory database, a URI) are left to the driver.
+QString missingDatabaseFile(const QString &driver, const QString &database)
+{
+    if (driver.compare(QLatin1String("QSQLITE"), Qt::CaseInsensitive) != 0 || database.isEmpty() ||
+        database == QLatin1String(":memory:") ||
+        database.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
+        return {};
+    const QFileInfo file(database);
+    if (!file.exists())
+        return QStringLiteral("The file does not exist");
+    if (file.isDir())
+        return QStringLiteral("It is a folder, not a database file");
+    return {};
+}
+
 // The statement without the trailing semicolon, to wrap in another.
 QString innerStatement(const QString &statement)
 {
@@ -219,6 +249,9 @@ void TSQLConnection::Open()
                               : QSqlDatabase::addDatabase(DriverName(), m_connectionName);
         if (!db.isValid()) {
             error = QStringLiteral("Database driver %1 is not available").arg(DriverName());
+        } else if (const QString missing = missingDatabaseFile(DriverName(), DatabaseName());
+                   !missing.isEmpty()) {
+            error = missing;
         } else {
             db.setDatabaseName(DatabaseName());
             db.setHostName(HostName());
@@ -226,13 +259,12 @@ void TSQLConnection::Open()
             db.setUserName(UserName());
             db.setPassword(Password());
             if (!db.open())
-                error = db.lastError().text().trimmed();
+                error = errorText(db.lastError());
         }
     }
     if (!error.isEmpty()) {
         QSqlDatabase::removeDatabase(m_connectionName);
-        throw EDatabaseError(
-            QStringLiteral("Cannot open database '%1': %2").arg(DatabaseName(), error));
+        throw EDatabaseError(openFailure(DatabaseName(), error));
     }
     m_connected = true;
 }
@@ -267,12 +299,11 @@ void TSQLConnection::OpenCopy(const QString &CopyName)
     {
         QSqlDatabase copy = QSqlDatabase::cloneDatabase(m_connectionName, CopyName);
         if (!copy.open())
-            error = copy.lastError().text().trimmed();
+            error = errorText(copy.lastError());
     }
     if (!error.isEmpty()) {
         QSqlDatabase::removeDatabase(CopyName);
-        throw EDatabaseError(
-            QStringLiteral("Cannot open database '%1': %2").arg(DatabaseName(), error));
+        throw EDatabaseError(openFailure(DatabaseName(), error));
     }
 }
 
@@ -281,7 +312,7 @@ int TSQLConnection::ExecuteDirect(const QString &SQL)
     Open();
     QSqlQuery query(Database());
     if (!query.exec(SQL))
-        throw EDatabaseError(query.lastError().text());
+        throw EDatabaseError(errorText(query.lastError()));
     return query.numRowsAffected();
 }
 
@@ -382,9 +413,9 @@ Db::TFieldType TSQLDataSet::FieldTypeOf(const QString &DriverName, const QSqlFie
     return type;
 }
 
-QString TSQLDataSet::error(const QString &message) const
+QString TSQLDataSet::error(const QSqlError &Error) const
 {
-    return QStringLiteral("%1: %2").arg(Name(), message.trimmed());
+    return QStringLiteral("%1: %2").arg(Name(), errorText(Error));
 }
 
 void TSQLDataSet::InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &,
@@ -422,7 +453,7 @@ void TSQLDataSet::InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVar
                                      .arg(innerStatement(statement)))) ||
         query->exec(statement);
     if (!executed) {
-        const QString message = error(query->lastError().text());
+        const QString message = error(query->lastError());
         query.reset();
         InternalClose();
         throw EDatabaseError(message);
@@ -458,7 +489,7 @@ int TSQLDataSet::InternalFetch(TRowBuffer &Rows, int Count)
         ++read;
     }
     if (read < Count && m_cursor->lastError().type() != QSqlError::NoError)
-        throw EDatabaseError(error(m_cursor->lastError().text()));
+        throw EDatabaseError(error(m_cursor->lastError()));
     return read;
 }
 

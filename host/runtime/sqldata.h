@@ -19,6 +19,7 @@
 #include "db.h"
 
 class QSqlDatabase;
+class QSqlError;
 class QSqlField;
 class QSqlQuery;
 
@@ -42,8 +43,9 @@ public:
     bool Connected() const { return m_connected; }
     void setConnected(bool Value);
     // Opens the database with the driver DriverName names (QSQLITE, QPSQL, QMYSQL, QODBC, ...);
-    // raises EDatabaseError with the driver's own message when it cannot. Port 0 is the driver's
-    // default port.
+    // raises EDatabaseError naming the database, with the driver's own message, when it cannot.
+    // Port 0 is the driver's default port. A SQLite database file must exist: it is never made
+    // here (the message then says the file does not exist).
     void Open();
     // Closes the data sets that use this connection, then the database.
     void Close();
@@ -108,7 +110,8 @@ protected:
 
 private:
     void Changed();
-    QString error(const QString &message) const;
+    // The data set's name, then what the driver reported.
+    QString error(const QSqlError &Error) const;
 
     QPointer<TSQLConnection> m_connection;
     QMetaObject::Connection m_closing;

@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 #include <QWidget>
 
@@ -30,6 +31,9 @@ QString SaveScreenshot(QWidget *Window, const QString &Name)
 
 QString CreateTestDatabase(const QString &Path, const QStringList &Statements)
 {
+    // A connection opens only a database file that exists; SQLite takes an empty file for an
+    // empty database.
+    QFile(Path).open(QIODevice::Append);
     TSQLConnection connection;
     connection.setDatabaseName(Path);
     connection.Open();
