@@ -292,8 +292,9 @@ void TKorDBGridColumnsEditor::ListView1DragDrop(QObject *, QObject *, int X, int
         designer->Modified();
 }
 
-void TKorDBGridColumnsEditor::FormShow(QObject *Sender)
+void TKorDBGridColumnsEditor::readPosition()
 {
+    m_positionRead = true;
     if (TCollection *collection = Collection())
         SectionName = QLatin1String(collection->metaObject()->className());
     // Top and Left are the frame's corner, the same corner FormClose writes.
@@ -303,6 +304,17 @@ void TKorDBGridColumnsEditor::FormShow(QObject *Sender)
     const int left = settings.ReadInteger(SectionName, QStringLiteral("Left"), place.x());
     if (QPoint(left, top) != place)
         RestorePosition(QPoint(left, top));
+}
+
+void TKorDBGridColumnsEditor::RestorePlacement()
+{
+    readPosition();
+}
+
+void TKorDBGridColumnsEditor::FormShow(QObject *Sender)
+{
+    if (!m_positionRead)
+        readPosition();
     MakeFullyVisible();
     TCollectionEditor::FormShow(Sender);
 }

@@ -50,6 +50,15 @@ public:
 
     // The settings key of the window's position.
     static QString RegKey();
+
+protected:
+    // Reads the stored position before the window is framed; FormShow then only pulls it onto
+    // the screen.
+    void RestorePlacement() override;
+
+private:
+    void readPosition();
+    bool m_positionRead = false;
 };
 
 // Opens the columns editor of Component (a grid) for its Columns, with every option.

@@ -450,6 +450,7 @@ private slots:
         for (TDesignWindow *window : designWindows()) {
             QVERIFY2(window->windowHandle()->transientParent() == m_window->windowHandle(),
                      window->metaObject()->className());
+            QCOMPARE(window->windowType(), Qt::Tool);
             if (window->inherits("TKorDBGridDesigner"))
                 QVERIFY(screen.contains(window->frameGeometry()));
         }

@@ -22,11 +22,41 @@ constexpr int LargeIconSize = 24;
 constexpr int SplitterHeight = 3;
 // How long a shown window waits for the window manager to tell the size of its frame.
 constexpr int FrameWaitMs = 1000;
+constexpr int FrameCheckMs = 20;
 
 bool hasFrameMargins(const QWidget *Window)
 {
     const QWindow *handle = Window->windowHandle();
     return handle && !handle->frameMargins().isNull();
+}
+
+bool onX11()
+{
+    return QGuiApplication::platformName().startsWith(u"xcb");
+}
+
+// The native window knows its frame as soon as the window manager has framed it; the widget
+// learns it only from the next move of its window, which may never come. So a shown window's
+// frame is its client area plus the native window's margins.
+QRect frameOf(const QWidget *Window)
+{
+    const QWindow *handle = Window->windowHandle();
+    if (!handle || !handle->isVisible())
+        return Window->frameGeometry();
+    return Window->geometry().marginsAdded(handle->frameMargins());
+}
+
+// Puts the frame's corner on Corner by placing the client area, which does not depend on what
+// the widget believes about its frame.
+void moveFrame(QWidget *Window, const QPoint &Corner)
+{
+    const QWindow *handle = Window->windowHandle();
+    if (!handle || !handle->isVisible()) {
+        Window->move(Corner);
+        return;
+    }
+    const QMargins margins = handle->frameMargins();
+    Window->setGeometry(QRect(Corner + QPoint(margins.left(), margins.top()), Window->size()));
 }
 
 // Whether the frame's size is still unknown: before the platform shows the window (a window
@@ -37,7 +67,7 @@ bool frameUnknown(const QWidget *Window)
     const QWindow *handle = Window->windowHandle();
     if (!handle || !handle->isVisible())
         return true;
-    return QGuiApplication::platformName().startsWith(u"xcb") && !hasFrameMargins(Window);
+    return onX11() && !hasFrameMargins(Window);
 }
 
 } // namespace
@@ -101,6 +131,11 @@ void TDesignWindow::attachToOwner()
     QWidget *owner = OwnerWindow();
     if (!owner || !owner->windowHandle())
         return;
+    // A tool window of the owner: window managers keep it above the owner (on X11 only tool
+    // windows and dialogs tell their transient parent). The type has to be set before the
+    // native window exists.
+    if (windowType() == Qt::Window && !testAttribute(Qt::WA_WState_Created))
+        setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool);
     // Only a window with a native handle can name its transient parent; creating the handle
     // here is what showing would do a moment later.
     winId();
@@ -112,39 +147,32 @@ void TDesignWindow::setVisible(bool visible)
 {
     if (visible && !isVisible() && isWindow()) {
         try {
+            if (!testAttribute(Qt::WA_WState_Created))
+                RestorePlacement();
             attachToOwner();
         } catch (...) {
             HandleHostException();
         }
     }
     QMainWindow::setVisible(visible);
-    if (visible && isWindow() && (m_pendingPosition || m_pendingPull)) {
-        if (!frameUnknown(this) || !QGuiApplication::platformName().startsWith(u"xcb"))
+    if (visible && isWindow() && m_pendingPull) {
+        if (!frameUnknown(this) || !onX11())
             settlePlacement();
         else
-            // A window manager that never frames the window must not leave it waiting.
-            QTimer::singleShot(FrameWaitMs, this, [this] { settlePlacement(); });
+            waitForFrame(0);
     }
 }
 
 QPoint TDesignWindow::SavedPosition() const
 {
-    return pos();
+    return frameOf(this).topLeft();
 }
 
 void TDesignWindow::RestorePosition(const QPoint &FramePosition)
 {
-    // Until the window is framed the frame's size is a guess; keep the corner so that it can be
-    // put back where it belongs once the frame is known.
-    if (frameUnknown(this))
-        m_pendingPosition = FramePosition;
-    if (testAttribute(Qt::WA_WState_Created) && frameUnknown(this)) {
-        // Moving a native window that is not framed yet would place its client area there;
-        // ask for the frame's corner instead.
-        windowHandle()->setFramePosition(FramePosition);
-        return;
-    }
-    move(FramePosition);
+    // Before the native window exists a move places the frame, and the window manager frames
+    // the window there; later moves go by the frame as it is known now.
+    moveFrame(this, FramePosition);
 }
 
 void TDesignWindow::MakeFullyVisible()
@@ -154,7 +182,12 @@ void TDesignWindow::MakeFullyVisible()
         m_pendingPull = true;
         return;
     }
-    const QRect frame = frameGeometry();
+    pullOnScreen();
+}
+
+void TDesignWindow::pullOnScreen()
+{
+    const QRect frame = frameOf(this);
     QScreen *screen = QGuiApplication::screenAt(frame.center());
     if (!screen)
         screen = this->screen();
@@ -173,34 +206,39 @@ void TDesignWindow::MakeFullyVisible()
         top = bounds.top();
     if (left == frame.left() && top == frame.top())
         return;
-    move(left, top);
-    // The corner still to be kept is the one on the screen.
-    if (m_pendingPosition)
-        m_pendingPosition = QPoint(left, top);
+    moveFrame(this, QPoint(left, top));
+}
+
+void TDesignWindow::waitForFrame(int Waited)
+{
+    // Looks again every few milliseconds; a window manager that never frames the window must
+    // not leave it waiting for good.
+    QTimer::singleShot(FrameCheckMs, this, [this, Waited] {
+        if (!m_pendingPull)
+            return;
+        if (hasFrameMargins(this) || Waited + FrameCheckMs >= FrameWaitMs)
+            settlePlacement();
+        else
+            waitForFrame(Waited + FrameCheckMs);
+    });
 }
 
 void TDesignWindow::settlePlacement()
 {
-    if (!isVisible())
-        return;
-    const std::optional<QPoint> position = std::exchange(m_pendingPosition, std::nullopt);
-    const bool pull = std::exchange(m_pendingPull, false);
-    if (position && pos() != *position)
-        move(*position);
-    if (pull)
-        MakeFullyVisible();
-    // Whatever is still unknown now stays as it is.
-    m_pendingPosition.reset();
-    m_pendingPull = false;
+    // A frame still unknown now is not waited for any longer.
+    if (isVisible() && std::exchange(m_pendingPull, false))
+        pullOnScreen();
 }
 
 void TDesignWindow::Activated() {}
 
+void TDesignWindow::RestorePlacement() {}
+
 bool TDesignWindow::event(QEvent *event)
 {
     // The first move or resize that comes with a known frame finishes a restored placement.
-    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
-        (m_pendingPosition || m_pendingPull) && isVisible() && hasFrameMargins(this))
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && m_pendingPull &&
+        isVisible() && hasFrameMargins(this))
         QTimer::singleShot(0, this, [this] { settlePlacement(); });
 
     if (event->type() == QEvent::WindowActivate) {

@@ -5,7 +5,6 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
-#include <optional>
 
 #include "designintf.h"
 #include "korhost_export.h"
@@ -38,8 +37,8 @@ public:
     // frame's size, so a window shown at the edge of the screen ends up fully on it.
     void MakeFullyVisible();
     // The place every design window saves and restores: the top-left corner of its frame, in
-    // screen coordinates. RestorePosition puts the frame there (before or after the window is
-    // shown) and keeps it there when the window manager frames the window.
+    // screen coordinates. RestorePosition puts the frame there; called before the window is
+    // first shown (RestorePlacement, ReadFormState) the window manager frames it there.
     QPoint SavedPosition() const;
     void RestorePosition(const QPoint &FramePosition);
 
@@ -58,17 +57,20 @@ public:
 protected:
     // Called when the window becomes the active design window.
     virtual void Activated();
+    // Called as the window is first shown, before its native window exists: the moment to put
+    // it on a stored corner, so that the window manager frames it there from the start.
+    virtual void RestorePlacement();
     bool event(QEvent *event) override;
 
 private:
     void attachToOwner();
     void settlePlacement();
+    void pullOnScreen();
+    void waitForFrame(int Waited);
 
     IDesigner *m_designer = nullptr;
     bool m_active = false;
-    // Set while the window waits for its frame: the restored corner to keep and whether it
-    // still has to be pulled onto the screen.
-    std::optional<QPoint> m_pendingPosition;
+    // Set while the window waits for its frame to be pulled onto the screen.
     bool m_pendingPull = false;
 };
 
