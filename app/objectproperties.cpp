@@ -10,8 +10,8 @@
 #include <algorithm>
 
 #include "designintf.h"
-#include "propertyrowdelegate.h"
 #include "persistent.h"
+#include "propertyrowdelegate.h"
 
 TObjectInspector::TObjectInspector(QWidget *parent)
     : QWidget(parent), m_model(new TInspectorModel(this)),
@@ -41,13 +41,16 @@ TObjectInspector::TObjectInspector(QWidget *parent)
     layout->addLayout(bar);
 
     m_view->setObjectName(QStringLiteral("PropertyView"));
+    connect(m_view->header(), &QHeaderView::sectionResized, this, [this](int Section) {
+        if (Section == 0 && !m_fittingNames)
+            m_nameWidthKept = true;
+    });
     m_view->setModel(m_model);
     m_view->setItemDelegate(m_delegate);
     m_view->setUniformRowHeights(true);
     m_view->setAlternatingRowColors(false);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_view->setEditTriggers(QAbstractItemView::CurrentChanged |
-                            QAbstractItemView::SelectedClicked |
+    m_view->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked |
                             QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     m_view->setIndentation(12);
     m_view->header()->setStretchLastSection(true);
@@ -141,13 +144,26 @@ void TObjectInspector::showCaption()
     }
     TComponent *component = AsComponent(first);
     IDesigner *designer = m_model->Designer();
-    QString name = component ? (designer ? designer->GetComponentName(component)
-                                         : component->Name())
-                             : QString();
+    QString name = component
+                       ? (designer ? designer->GetComponentName(component) : component->Name())
+                       : QString();
     if (name.isEmpty())
         if (auto *persistent = dynamic_cast<TPersistent *>(first))
             name = persistent->GetNamePath();
     m_caption->setText(name.isEmpty() ? className : QStringLiteral("%1: %2").arg(name, className));
+}
+
+QByteArray TObjectInspector::SaveColumns() const
+{
+    return m_view->header()->saveState();
+}
+
+bool TObjectInspector::RestoreColumns(const QByteArray &State)
+{
+    if (!m_view->header()->restoreState(State))
+        return false;
+    m_nameWidthKept = true;
+    return true;
 }
 
 void TObjectInspector::rowsShown()
@@ -158,5 +174,9 @@ void TObjectInspector::rowsShown()
             m_view->setFirstColumnSpanned(row, QModelIndex(), true);
             m_view->expand(m_model->index(row, 0));
         }
+    if (m_nameWidthKept)
+        return;
+    m_fittingNames = true;
     m_view->resizeColumnToContents(0);
+    m_fittingNames = false;
 }

@@ -32,6 +32,10 @@ public:
     QTreeView *View() const { return m_view; }
     QTabBar *Tabs() const { return m_tabs; }
     QComboBox *ArrangeBox() const { return m_arrange; }
+    // The widths of the columns, as the user left them; restoring keeps them from then on
+    // (the name column no longer fits its rows). Answers false for state that does not read.
+    QByteArray SaveColumns() const;
+    bool RestoreColumns(const QByteArray &State);
     // Selects the row of a property path and opens its value editor; answers the row.
     QModelIndex EditRow(const QString &Path);
 
@@ -45,4 +49,7 @@ private:
     QTabBar *m_tabs;
     QComboBox *m_arrange;
     QTreeView *m_view;
+    // The name column fits its rows until the user sizes it (or a kept width is restored).
+    bool m_nameWidthKept = false;
+    bool m_fittingNames = false;
 };

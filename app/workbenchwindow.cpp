@@ -148,7 +148,10 @@ protected:
             // before the press itself: a window that previews its keys may hand the press on
             // again after a text box has undone its typing. Taken from the widgets, the keys go
             // to the Edit menu's shortcut in the main window, to the press in a design window.
-            QWidget *focus = QApplication::focusWidget();
+            // The focus within the key's own window: a design window shown as a tool window
+            // keeps a focus of its own while the application's stays in the main window.
+            auto *widget = qobject_cast<QWidget *>(Watched);
+            QWidget *focus = widget ? widget->window()->focusWidget() : nullptr;
             if (!focus || Watched == focus || key->timestamp() != m_decidedAt) {
                 const bool own = hasOwnUndo(Watched, !undo);
                 m_undoOnPress = !own && inDesignWindow(Watched);
@@ -283,8 +286,11 @@ void TWorkbenchWindow::buildUi()
     });
     connect(m_components, &QWidget::customContextMenuRequested, this,
             &TWorkbenchWindow::showComponentMenu);
-    connect(m_components->header(), &QHeaderView::sectionResized, this, [this] {
-        if (!m_fittingComponentColumns)
+    // A width the user drags is kept; the stretched last column follows the dock's width.
+    connect(m_components->header(), &QHeaderView::sectionResized, this, [this](int Section) {
+        QHeaderView *header = m_components->header();
+        const bool stretched = header->stretchLastSection() && Section == header->count() - 1;
+        if (!m_fittingComponentColumns && !stretched)
             m_componentColumnsKept = true;
     });
     auto *componentsDock = new QDockWidget(tr("Components"));
@@ -357,8 +363,8 @@ void TWorkbenchWindow::buildMenus()
     m_cutAction = formAction(tr("Cu&t"), QKeySequence::Cut, &TFormSurface::CutSelection);
     m_copyAction = formAction(tr("&Copy"), QKeySequence::Copy, &TFormSurface::CopySelection);
     formAction(tr("&Paste"), QKeySequence::Paste, &TFormSurface::Paste);
-    m_deleteAction = formAction(tr("&Delete"), QKeySequence::Delete,
-                                &TFormSurface::DeleteSelection);
+    m_deleteAction =
+        formAction(tr("&Delete"), QKeySequence::Delete, &TFormSurface::DeleteSelection);
     editMenu->addSeparator();
     formAction(tr("Select &All"), QKeySequence::SelectAll, &TFormSurface::SelectAll);
 
@@ -731,7 +737,7 @@ void TWorkbenchWindow::restoreWindowState()
         m_componentColumnsKept = true;
     if (const QByteArray columns = readBytes(settings, QStringLiteral("InspectorColumns"));
         !columns.isEmpty())
-        m_inspector->View()->header()->restoreState(columns);
+        m_inspector->RestoreColumns(columns);
 }
 
 void TWorkbenchWindow::saveWindowState()
@@ -749,7 +755,7 @@ void TWorkbenchWindow::saveWindowState()
         write(QStringLiteral("ComponentColumns"), m_components->header()->saveState());
     else
         settings.DeleteKey(WindowStateSection, QStringLiteral("ComponentColumns"));
-    write(QStringLiteral("InspectorColumns"), m_inspector->View()->header()->saveState());
+    write(QStringLiteral("InspectorColumns"), m_inspector->SaveColumns());
     // A settings folder that cannot be written costs only the window's state.
     settings.EndUpdate();
 }

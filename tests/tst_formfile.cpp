@@ -344,6 +344,26 @@ private slots:
         }
     }
 
+    // The form's own properties are read as a component's are: what is known is applied, an
+    // unknown one is listed and written back unchanged.
+    void tolerantReadingReadsTheFormsOwnProperties()
+    {
+        const QByteArray text = R"({"name": "Form1", "class": "TDesignForm",
+  "properties": {"Caption": "Orders", "Width": 500, "Shade": 3},
+  "components": []})";
+        TFormDesigner designer;
+        const TFormReadReport report = ReadFormTextTolerant(&designer, text);
+        QCOMPARE(report.Problems.size(), 1);
+        QCOMPARE(report.Problems.first().Line, 2);
+        QCOMPARE(report.Problems.first().Property, QStringLiteral("Shade"));
+        QCOMPARE(designer.Form()->width(), 500);
+        QCOMPARE(designer.Form()->windowTitle(), QStringLiteral("Orders"));
+        const QJsonObject saved =
+            QJsonDocument::fromJson(WriteFormText(&designer, report.Kept))["properties"].toObject();
+        QCOMPARE(saved.value(QStringLiteral("Shade")), QJsonValue(3));
+        QCOMPARE(saved.value(QStringLiteral("Width")), QJsonValue(500));
+    }
+
     void referencesGoByNameWhateverTheOrder()
     {
         TFormDesigner designer;

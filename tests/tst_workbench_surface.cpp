@@ -13,12 +13,12 @@
 #include <QTreeWidget>
 #include <QUndoStack>
 
+#include "column.h"
 #include "db.h"
 #include "designwindow.h"
 #include "formdesigner.h"
 #include "formdocument.h"
 #include "formsurface.h"
-#include "column.h"
 #include "grid.h"
 #include "hostmessages.h"
 #include "hostpalette.h"
@@ -117,14 +117,14 @@ private slots:
         QTest::addColumn<QRect>("Expected");
         // A click gives the class's own size at the nearest grid point; a drag gives the snapped
         // rectangle, whichever way it is dragged.
-        QTest::addRow("grid by click") << Grid << QPoint(21, 19) << QPoint(21, 19)
-                                       << QRect(24, 16, 320, 120);
-        QTest::addRow("grid by drag") << Grid << QPoint(13, 10) << QPoint(180, 101)
-                                      << QRect(16, 8, 168, 96);
-        QTest::addRow("grid by drag up and left") << Grid << QPoint(180, 101) << QPoint(13, 10)
-                                                  << QRect(16, 8, 168, 96);
-        QTest::addRow("data source by click") << DataSource << QPoint(50, 45) << QPoint(50, 45)
-                                              << QRect(48, 48, 28, 28);
+        QTest::addRow("grid by click")
+            << Grid << QPoint(21, 19) << QPoint(21, 19) << QRect(24, 16, 320, 120);
+        QTest::addRow("grid by drag")
+            << Grid << QPoint(13, 10) << QPoint(180, 101) << QRect(16, 8, 168, 96);
+        QTest::addRow("grid by drag up and left")
+            << Grid << QPoint(180, 101) << QPoint(13, 10) << QRect(16, 8, 168, 96);
+        QTest::addRow("data source by click")
+            << DataSource << QPoint(50, 45) << QPoint(50, 45) << QRect(48, 48, 28, 28);
         // Near the form's far corner a click's default size is moved back inside the form.
         QTest::addRow("grid by click near the corner")
             << Grid << QPoint(601, 451) << QPoint(601, 451) << QRect(320, 360, 320, 120);
@@ -261,15 +261,15 @@ private slots:
         QTest::addColumn<QPoint>("Delta");
         QTest::addColumn<QRect>("Expected");
         // The grid is at (16,16,160,80); moved edges snap to the grid.
-        QTest::addRow("bottom right") << int(TSurfaceOverlay::hBottomRight) << QPoint(14, 13)
-                                      << QRect(16, 16, 176, 96);
+        QTest::addRow("bottom right")
+            << int(TSurfaceOverlay::hBottomRight) << QPoint(14, 13) << QRect(16, 16, 176, 96);
         QTest::addRow("left") << int(TSurfaceOverlay::hLeft) << QPoint(-11, 40)
                               << QRect(8, 16, 168, 80);
         QTest::addRow("top") << int(TSurfaceOverlay::hTop) << QPoint(30, 21)
                              << QRect(16, 40, 160, 56);
         // Never inside out, and no smaller than the control allows (a grid: 20 x 20).
-        QTest::addRow("never inside out") << int(TSurfaceOverlay::hRight) << QPoint(-400, 0)
-                                          << QRect(16, 16, 20, 80);
+        QTest::addRow("never inside out")
+            << int(TSurfaceOverlay::hRight) << QPoint(-400, 0) << QRect(16, 16, 20, 80);
     }
 
     void resizesByHandle()
@@ -332,7 +332,8 @@ private slots:
             bool eventFilter(QObject *, QEvent *Event) override
             {
                 if (Event->type() == QEvent::MouseButtonPress ||
-                    Event->type() == QEvent::MouseButtonDblClick || Event->type() == QEvent::KeyPress)
+                    Event->type() == QEvent::MouseButtonDblClick ||
+                    Event->type() == QEvent::KeyPress)
                     ++*count;
                 return false;
             }
@@ -474,7 +475,14 @@ private slots:
     // the next session.
     void mainWindowStateIsKept()
     {
+        // Until the user sizes them, the component list's columns fit the names, however the
+        // window is sized.
         m_window->setGeometry(30, 40, 700, 500);
+        QCoreApplication::processEvents();
+        const QString placed = place(Grid, {16, 16, 160, 80})->Name();
+        QVERIFY(m_window->ComponentList()->header()->sectionSize(0) >
+                m_window->ComponentList()->fontMetrics().horizontalAdvance(placed));
+        m_window->Document()->UndoStack()->setClean();
         auto *inspectorDock = m_window->findChild<QDockWidget *>(QStringLiteral("InspectorDock"));
         auto *paletteDock = m_window->findChild<QDockWidget *>(QStringLiteral("PaletteDock"));
         auto *registrationsDock =
@@ -505,6 +513,7 @@ private slots:
         // The user's widths outlast the list being filled again.
         place(Grid, {16, 16, 160, 80});
         QCOMPARE(m_window->ComponentList()->header()->sectionSize(0), 137);
+        QCOMPARE(m_window->Inspector()->View()->header()->sectionSize(0), 111);
         // The tests after this one start from a window as built.
         ResetTestSettingsDir();
     }
@@ -644,8 +653,8 @@ private slots:
         QCOMPARE(stack->text(0), QStringLiteral("Place KorDBGrid1"));
         QVERIFY(m_window->isWindowModified());
         const QRect before = control(designer()->GetRoot()->Components(0))->geometry();
-        const QPoint icon = designer()->GetRoot()->Components(1)->Object()->property(
-            "DesignPosition").toPoint();
+        const QPoint icon =
+            designer()->GetRoot()->Components(1)->Object()->property("DesignPosition").toPoint();
 
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
         const QPoint handle = TSurfaceOverlay::HandleRect(before, TSurfaceOverlay::hRight).center();
@@ -680,8 +689,11 @@ private slots:
         QVERIFY(grid);
         QCOMPARE(control(grid)->geometry(), before);
         QVERIFY(control(grid)->isVisible());
-        QCOMPARE(designer()->GetComponent(QStringLiteral("DataSource1"))
-                     ->Object()->property("DesignPosition").toPoint(),
+        QCOMPARE(designer()
+                     ->GetComponent(QStringLiteral("DataSource1"))
+                     ->Object()
+                     ->property("DesignPosition")
+                     .toPoint(),
                  icon);
         // The form's controls stay under the overlay after an undo made them again.
         QCOMPARE(surface()->ComponentAt({50, 50}), grid);
@@ -740,8 +752,8 @@ private slots:
         QCOMPARE(messages.Requests.size(), 1);
         QCOMPARE(messages.Requests.first().Msg, QStringLiteral("Save changes to Form1?"));
         QCOMPARE(messages.Requests.first().Buttons, mbYes | mbNo | mbCancel);
-        QCOMPARE(offered, Answer == mrYes ? QStringList{QStringLiteral("Form1.kform")}
-                                          : QStringList{});
+        QCOMPARE(offered,
+                 Answer == mrYes ? QStringList{QStringLiteral("Form1.kform")} : QStringList{});
         QCOMPARE(QFile::exists(file), PickFile);
         QCOMPARE(m_window->isVisible(), !Closes);
     }
@@ -751,10 +763,12 @@ private slots:
         QTemporaryDir folder;
         const QString file = folder.filePath(QStringLiteral("form.kform"));
         TWorkbenchSeams seams;
-        seams.GetSaveFileName = [&](QWidget *, const QString &, const QString &,
-                                    const QString &) { return file; };
-        seams.GetOpenFileName = [&](QWidget *, const QString &, const QString &,
-                                    const QString &) { return file; };
+        seams.GetSaveFileName = [&](QWidget *, const QString &, const QString &, const QString &) {
+            return file;
+        };
+        seams.GetOpenFileName = [&](QWidget *, const QString &, const QString &, const QString &) {
+            return file;
+        };
         TWorkbenchSeamsScope scope(seams);
         place(Grid, {24, 32, 160, 80});
         place(DataSource, {16, 200, 0, 0});

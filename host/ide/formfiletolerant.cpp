@@ -198,7 +198,8 @@ public:
     {
         QJsonObject form;
         for (auto it = Root.constBegin(); it != Root.constEnd(); ++it)
-            if (it.key() != kName && it.key() != kClass && it.key() != kComponents) {
+            if (it.key() != kName && it.key() != kClass && it.key() != kComponents &&
+                it.key() != kProperties) {
                 problem(it.key(), {}, {}, QStringLiteral("unknown entry %1").arg(it.key()));
                 m_report.Kept.FormEntries.insert(it.key(), it.value());
             }
@@ -219,6 +220,8 @@ public:
         form.insert(kClass, FormClass);
         m_formName = name;
         m_taken.insert(name.toLower());
+        if (Root.contains(kProperties))
+            readRootProperties(Root.value(kProperties), name, form);
 
         // Classes, then names, then values: a name may be taken by a component kept whole that
         // comes later, and a link may name a component that comes later.
@@ -335,6 +338,29 @@ private:
         // Links follow the first component of a name.
         if (!name.isEmpty() && !m_linked.contains(name.toLower()))
             m_linked.insert(name.toLower(), {Entry.Name, Entry.Class});
+    }
+
+    // The form's own properties (caption, size, colour, font), read as a component's are;
+    // what the host does not know is kept under the form's name.
+    void readRootProperties(const QJsonValue &Value, const QString &FormName, QJsonObject &Form)
+    {
+        if (!Value.isObject()) {
+            problem(kProperties, {}, {},
+                    QStringLiteral("properties must be an object; they are left out"));
+            return;
+        }
+        if (!m_formSample)
+            m_formSample = std::make_unique<TDesignForm>();
+        TEntry root;
+        root.Name = FormName;
+        root.Class = &TDesignForm::staticMetaObject;
+        root.Sample = m_formSample.get();
+        m_entry = &root;
+        const QJsonObject properties = Properties(Value.toObject(), root.Sample, kProperties,
+                                                  QString(), QJsonArray{kProperties});
+        m_entry = nullptr;
+        if (!properties.isEmpty())
+            Form.insert(kProperties, properties);
     }
 
     QJsonObject readComponent(const TEntry &Entry)
@@ -490,6 +516,7 @@ private:
     TPositions m_positions;
     TFormReadReport &m_report;
     TSamples m_samples;
+    std::unique_ptr<TDesignForm> m_formSample;
     QSet<QString> m_taken;            // names read, lower case
     QSet<QString> m_kept;             // names of kept components, lower case
     QHash<QString, TLinked> m_linked; // by the lower-case name links use
@@ -686,7 +713,9 @@ TFormReadReport ReadFormTextTolerant(TFormDesigner *Designer, const QByteArray &
                          return key(A) < key(B);
                      });
     for (TFormKeptValues::TValue &value : report.Kept.Values)
-        if (TComponent *component = Designer->GetComponent(value.Name))
+        if (TComponent *component = value.Name == Designer->GetRoot()->Name()
+                                        ? Designer->GetRoot()
+                                        : Designer->GetComponent(value.Name))
             value.Instance = component->Object();
     return report;
 }
@@ -704,8 +733,14 @@ QByteArray WriteFormText(const TFormDesigner *Designer, const TFormKeptValues &K
     for (const TFormKeptValues::TValue &value : Kept.Values) {
         const TComponent *component = value.Instance ? AsComponent(value.Instance.data())
                                                      : Designer->GetComponent(value.Name);
-        if (!component || component == Designer->GetRoot())
+        if (!component)
             continue;
+        if (component == Designer->GetRoot()) {
+            QJsonValue entry = form;
+            if (put(entry, value.Path, 0, value.Value))
+                form = entry.toObject();
+            continue;
+        }
         for (qsizetype i = 0; i < components.size(); ++i) {
             if (components.at(i).toObject().value(kName).toString() != component->Name())
                 continue;
