@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QtTest>
 
+#include "colnedit.h"
 #include "column.h"
 #include "controls/checkbox.h"
 #include "controls/colorbox.h"
@@ -45,6 +46,7 @@ void store(const QString &Name, bool Value)
 
 // How a window is left before it is opened again.
 enum TPlaceCase { AfterRestart, AfterTenOpenings, PartlyOffScreen };
+enum TPlacedWindow { GridDesignerWindow, ColumnsEditorWindow, HostCollectionEditor };
 
 } // namespace
 
@@ -324,14 +326,14 @@ private slots:
 
     void windowsComeBackWhereTheyWereLeft_data()
     {
-        QTest::addColumn<bool>("GridDesigner");
+        QTest::addColumn<int>("Kind");
         QTest::addColumn<int>("Case");
-        for (const bool gridDesigner : {true, false}) {
-            const char *name = gridDesigner ? "grid designer" : "columns editor";
-            QTest::addRow("%s after a restart", name) << gridDesigner << int(AfterRestart);
-            QTest::addRow("%s after ten openings", name) << gridDesigner << int(AfterTenOpenings);
-            QTest::addRow("%s left partly off the screen", name)
-                << gridDesigner << int(PartlyOffScreen);
+        const char *names[] = {"grid designer", "columns editor", "host's collection editor"};
+        for (const int kind : {GridDesignerWindow, ColumnsEditorWindow, HostCollectionEditor}) {
+            const char *name = names[kind];
+            QTest::addRow("%s after a restart", name) << kind << int(AfterRestart);
+            QTest::addRow("%s after ten openings", name) << kind << int(AfterTenOpenings);
+            QTest::addRow("%s left partly off the screen", name) << kind << int(PartlyOffScreen);
         }
     }
 
@@ -339,7 +341,7 @@ private slots:
     // across sessions; one left hanging over the screen's edge comes back at that edge.
     void windowsComeBackWhereTheyWereLeft()
     {
-        QFETCH(bool, GridDesigner);
+        QFETCH(int, Kind);
         QFETCH(int, Case);
         // The window the double-click came from; the grid designer opens beside it at first.
         QWidget host;
@@ -347,10 +349,13 @@ private slots:
         host.show();
         QVERIFY(QTest::qWaitForWindowExposed(&host));
         const auto openWindow = [&]() -> QWidget * {
-            if (GridDesigner)
+            if (Kind == GridDesignerWindow)
                 return ShowBriskDesignerClass(designer.get(), grid,
                                               BriskDesignerClass<TKorDBGridDesigner>(), &host);
-            return ShowKorDBGridColumnsEditor(designer.get(), grid);
+            if (Kind == ColumnsEditorWindow)
+                return ShowKorDBGridColumnsEditor(designer.get(), grid);
+            return ShowCollectionEditorClass(designer.get(), nullptr, grid, grid->Columns(),
+                                             QStringLiteral("Columns"));
         };
         const QRect screen = host.screen()->availableGeometry();
 
@@ -378,7 +383,7 @@ private slots:
             QCOMPARE(window->pos(), place);
         }
         QCOMPARE(host.geometry(), QRect(10, 20, 150, 300));
-        if (!GridDesigner)
+        if (Kind != GridDesignerWindow)
             window->close();
     }
 

@@ -17,6 +17,7 @@
 #include "hostmessages.h"
 #include "persistent.h"
 #include "propedit.h"
+#include "regini.h"
 #include "runthenalways.h"
 #include "ui_collectioneditor.h"
 
@@ -494,8 +495,37 @@ void TCollectionEditor::FormShow(QObject *)
     GetSelection();
 }
 
+// Where a collection editor was left, per collection class: the frame's corner, Top and Left.
+QString TCollectionEditor::PlacementKey()
+{
+    return BaseRegistryKey() + QStringLiteral("\\Property Editors\\Collection Editor");
+}
+
+void TCollectionEditor::RestorePlacement()
+{
+    if (!Collection())
+        return;
+    const QString section = QLatin1String(Collection()->metaObject()->className());
+    const TRegIniFile settings(PlacementKey());
+    if (!settings.ValueExists(section, QStringLiteral("Top")) ||
+        !settings.ValueExists(section, QStringLiteral("Left")))
+        return;
+    RestorePosition(QPoint(settings.ReadInteger(section, QStringLiteral("Left"), 0),
+                           settings.ReadInteger(section, QStringLiteral("Top"), 0)));
+    MakeFullyVisible();
+}
+
 void TCollectionEditor::FormClose(QObject *, TCloseAction &Action)
 {
+    if (Collection()) {
+        const QString section = QLatin1String(Collection()->metaObject()->className());
+        const QPoint place = SavedPosition();
+        TRegIniFile settings(PlacementKey());
+        settings.BeginUpdate();
+        settings.WriteInteger(section, QStringLiteral("Top"), place.y());
+        settings.WriteInteger(section, QStringLiteral("Left"), place.x());
+        settings.EndUpdate();
+    }
     // Back to the component in the designer, unless it or the designer is gone.
     if (TComponent *component = Component(); component && !m_componentGone && Designer())
         Designer()->SelectComponent(component->Object());

@@ -103,6 +103,10 @@ protected:
     // Builds the window from a form layout of the subclass's own (see above).
     TCollectionEditor(const std::function<void(QMainWindow *)> &SetupForm, QWidget *parent);
 
+    // The window comes back where it was left for a collection of the same class; the settings
+    // key those places are kept under.
+    void RestorePlacement() override;
+    static QString PlacementKey();
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
