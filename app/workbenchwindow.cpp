@@ -226,6 +226,9 @@ TWorkbenchWindow::~TWorkbenchWindow()
     // shows it still exists; what it signals on the way out is no longer the window's business.
     m_document->disconnect(this);
     m_document.reset();
+    // Closing the window hides its lists after this part of the object is gone; their header
+    // must not report a resize back to it.
+    m_components->header()->disconnect(this);
 }
 
 TFormDesigner *TWorkbenchWindow::FormDesigner() const
