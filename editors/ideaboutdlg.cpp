@@ -20,7 +20,7 @@ std::optional<int> aboutBoxIndex;
 
 IOTAAboutBoxServices *aboutBoxServices()
 {
-    return static_cast<IOTAAboutBoxServices *>(BorlandIDEServices(IID_IOTAAboutBoxServices));
+    return static_cast<IOTAAboutBoxServices *>(DesignHostServices(IID_IOTAAboutBoxServices));
 }
 
 } // namespace
@@ -40,12 +40,13 @@ QString ProductTitle()
 
 QString HostEdition()
 {
-    return QStringLiteral("BDS 2005 Win32");
+    return DesignHostName() + QLatin1Char(' ') + DesignHostVersion() + QLatin1Char(' ') +
+           DesignHostPlatform();
 }
 
 QString HostPlatform()
 {
-    return QLatin1Char('(') + HostEdition().mid(9).trimmed() + QLatin1Char(')');
+    return QLatin1Char('(') + DesignHostPlatform() + QLatin1Char(')');
 }
 
 QString VersionLine(const QString &Edition)
@@ -313,17 +314,17 @@ void TBriskCAboutForm::FormCreate()
     const int authorLeft = Label0->geometry().right() + 6;
     AuthorLabel->setGeometry(authorLeft, Label1->y(), ClientWidth - 8 - authorLeft,
                              Label1->height());
-    TrademarkLabel = new QLabel(
-        QStringLiteral("Borland and the Borland logo are registered trademarks of Borland Software "
-                       "Corporation in the United States and other countries."),
-        this);
-    TrademarkLabel->setObjectName(QStringLiteral("TrademarkLabel"));
-    TrademarkLabel->setFont(QFont(QStringLiteral("Arial"), 7));
-    setTextColor(TrademarkLabel, NoticeColor);
-    TrademarkLabel->setWordWrap(true);
-    TrademarkLabel->setAlignment(Qt::AlignCenter);
-    TrademarkLabel->setGeometry(12, 226, 407, 36);
-    TrademarkLabel->setFixedSize(407, 36);
+    HostLabel = new QLabel(QStringLiteral("Running in %1 %2 on %3, with Qt %4.")
+                               .arg(DesignHostName(), DesignHostVersion(), DesignHostPlatform(),
+                                    QString::fromLatin1(qVersion())),
+                           this);
+    HostLabel->setObjectName(QStringLiteral("HostLabel"));
+    HostLabel->setFont(QFont(QStringLiteral("Arial"), 7));
+    setTextColor(HostLabel, NoticeColor);
+    HostLabel->setWordWrap(true);
+    HostLabel->setAlignment(Qt::AlignCenter);
+    HostLabel->setGeometry(12, 226, 407, 36);
+    HostLabel->setFixedSize(407, 36);
 
     // Transparent labels let the gradient show through.
     for (QLabel *label : findChildren<QLabel *>())

@@ -25,12 +25,12 @@ inline constexpr int MajorVersion = 8;
 inline constexpr int MinorVersion = 6;
 
 QString ProductTitle(); // "Kor-DBGrid Component"
-QString HostEdition();  // "BDS 2005 Win32"
-// The platform part of the host edition: its characters from the tenth on, trimmed, in
-// parentheses ("(Win32)").
+// The design host's name, version and platform: "Kor Design Host 8.6 Linux x86_64".
+QString HostEdition();
+// The platform the host runs on, in parentheses: "(Linux x86_64)".
 QString HostPlatform();
 // The version line for a host edition text, starting with a space so that it can follow the
-// title directly: " - ver. 8.6 (Win32), build 8.134".
+// title directly: " - ver. 8.6 (Linux x86_64), build 8.134".
 QString VersionLine(const QString &Edition);
 // The caption of the splash-screen and about-box entries: title and platform version line.
 QString ProductCaption();
@@ -90,9 +90,9 @@ public:
     QLabel *Image4 = nullptr;
     // Paints the background; null once the form has closed.
     std::unique_ptr<TBriskGradient> Gradient;
-    // Labels made by FormCreate: the author credit and the trademark notice.
+    // Labels made by FormCreate: the author credit and the line naming the host it runs in.
     QLabel *AuthorLabel = nullptr;
-    QLabel *TrademarkLabel = nullptr;
+    QLabel *HostLabel = nullptr;
 
     void FormCreate();
     void FormClose();

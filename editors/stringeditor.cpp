@@ -40,8 +40,10 @@ QFileDialog *makeFileDialog(QWidget *Parent, const QString &Title, QFileDialog::
     dialog->setAcceptMode(Mode);
     dialog->setFileMode(Mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                         : QFileDialog::AnyFile);
-    dialog->setDefaultSuffix(QStringLiteral("txt"));
-    dialog->setNameFilters({QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*.*)")});
+    // A file opened is the file picked; only a saved name without a suffix gets ".txt".
+    if (Mode == QFileDialog::AcceptSave)
+        dialog->setDefaultSuffix(QStringLiteral("txt"));
+    dialog->setNameFilters({QStringLiteral("Text files (*.txt)"), QStringLiteral("All files (*)")});
     return dialog;
 }
 
@@ -92,10 +94,9 @@ TKorStringEditor::TKorStringEditor(bool AHeaderMode, const QString &Text, QWidge
 
     if (HeaderMode) {
         setWindowTitle(QStringLiteral("Header editor"));
-        for (QWidget *control : {static_cast<QWidget *>(RowNoLabel),
-                                 static_cast<QWidget *>(PriorButton),
-                                 static_cast<QWidget *>(NextButton),
-                                 static_cast<QWidget *>(DeleteButton)})
+        for (QWidget *control :
+             {static_cast<QWidget *>(RowNoLabel), static_cast<QWidget *>(PriorButton),
+              static_cast<QWidget *>(NextButton), static_cast<QWidget *>(DeleteButton)})
             control->setVisible(true);
     }
     SetText(Text);
@@ -116,7 +117,11 @@ int TKorStringEditor::RunModal(QDialog &Dialog)
 
 QString TKorStringEditor::MemoText() const
 {
-    return Memo->toPlainText().replace(QLatin1Char('\n'), CRLF);
+    // The document's raw text, because its plain text turns non-breaking spaces into spaces.
+    QString text = Memo->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'))
+        .replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text.replace(QLatin1Char('\n'), CRLF);
 }
 
 void TKorStringEditor::SetMemoText(const QString &Text)
@@ -243,14 +248,16 @@ void TKorStringEditor::LoadClick()
 
 void TKorStringEditor::SaveClick()
 {
-    const QString last = OpenDialog->selectedFiles().value(0);
-    if (!last.isEmpty())
-        SaveDialog->selectFile(last);
+    // Saving starts from the file last loaded or saved, not from one picked in a cancelled Open.
+    if (!m_lastFile.isEmpty())
+        SaveDialog->selectFile(m_lastFile);
     if (RunModal(*SaveDialog) != QDialog::Accepted)
         return;
     const QString file = SaveDialog->selectedFiles().value(0);
-    if (!file.isEmpty())
-        SaveToFile(file);
+    if (file.isEmpty())
+        return;
+    SaveToFile(file);
+    m_lastFile = file;
 }
 
 void TKorStringEditor::LoadFromFile(const QString &FileName)
@@ -269,6 +276,7 @@ void TKorStringEditor::LoadFromFile(const QString &FileName)
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
     Memo->setPlainText(text);
+    m_lastFile = FileName;
 }
 
 void TKorStringEditor::SaveToFile(const QString &FileName) const

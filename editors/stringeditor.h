@@ -90,4 +90,5 @@ protected:
 
 private:
     std::unique_ptr<Ui::TKorStringEditor> m_ui;
+    QString m_lastFile; // the file last loaded or saved, where the Save dialog starts
 };

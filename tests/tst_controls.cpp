@@ -25,6 +25,7 @@ private slots:
     void colorBoxListsByStyle();
     void colorBoxSelectedAndCustomEntry();
     void upDownPositionFromBuddy();
+    void editDrawsItsSelectionOnlyWithFocus();
 };
 
 void ControlsTest::checkBoxClickFiresForCodeAndUser()
@@ -261,4 +262,39 @@ void ControlsTest::upDownPositionFromBuddy()
 }
 
 QTEST_MAIN(ControlsTest)
+// An edit box whose text was selected by code draws it as selected only while it has the focus;
+// the selection itself is kept for when the focus comes.
+void ControlsTest::editDrawsItsSelectionOnlyWithFocus()
+{
+    QWidget page;
+    auto *edit = new TEdit(&page);
+    auto *other = new TEdit(&page);
+    edit->setGeometry(0, 0, 120, 24);
+    other->setGeometry(0, 30, 120, 24);
+    edit->SetText(QStringLiteral("WWWWWWWW"));
+    page.show();
+    page.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&page));
+    const QColor highlight = page.palette().color(QPalette::Active, QPalette::Highlight);
+    const auto showsHighlight = [&] {
+        const QImage image = edit->grab().toImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) == highlight)
+                    return true;
+        return false;
+    };
+    other->setFocus();
+    edit->SelectAll();
+    QCOMPARE(edit->SelLength(), 8);
+    QVERIFY(!showsHighlight());
+    edit->setFocus();
+    QVERIFY(edit->hasFocus());
+    edit->SelectAll();
+    QVERIFY(showsHighlight());
+    other->setFocus();
+    edit->SelectAll();
+    QVERIFY(!showsHighlight());
+}
+
 #include "tst_controls.moc"

@@ -47,23 +47,23 @@ void TestHostServices::splashAndAboutBox()
 
 void TestHostServices::serviceRegistryForgetsDestroyedServices()
 {
-    QCOMPARE(BorlandIDEServices(IID_IOTAAboutBoxServices), nullptr);
-    QCOMPARE(BorlandIDEServices(nullptr), nullptr);
+    QCOMPARE(DesignHostServices(IID_IOTAAboutBoxServices), nullptr);
+    QCOMPARE(DesignHostServices(nullptr), nullptr);
     {
         TAboutBox about;
         RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&about));
         // Looked up by the identity's text, not by the address of the constant.
         const QByteArray copy(IID_IOTAAboutBoxServices);
-        auto *found = static_cast<IOTAAboutBoxServices *>(BorlandIDEServices(copy.constData()));
+        auto *found = static_cast<IOTAAboutBoxServices *>(DesignHostServices(copy.constData()));
         QCOMPARE(found, &about);
-        QCOMPARE(BorlandIDEServices("{00000000-0000-0000-0000-000000000000}"), nullptr);
+        QCOMPARE(DesignHostServices("{00000000-0000-0000-0000-000000000000}"), nullptr);
     }
-    QCOMPARE(BorlandIDEServices(IID_IOTAAboutBoxServices), nullptr);
+    QCOMPARE(DesignHostServices(IID_IOTAAboutBoxServices), nullptr);
 
     TAboutBox about;
     RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&about));
     UnregisterIDEService(IID_IOTAAboutBoxServices);
-    QCOMPARE(BorlandIDEServices(IID_IOTAAboutBoxServices), nullptr);
+    QCOMPARE(DesignHostServices(IID_IOTAAboutBoxServices), nullptr);
 
     {
         auto splash = std::make_unique<TSplashScreen>();

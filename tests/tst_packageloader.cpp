@@ -22,7 +22,8 @@
 namespace {
 
 const QString packageName = QStringLiteral("DCLKorDBGrid90");
-const QString caption = QStringLiteral("Kor-DBGrid Component - ver. 8.6 (Win32), build 8.134");
+const QString caption =
+    QStringLiteral("Kor-DBGrid Component - ver. 8.6 (%1), build 8.134").arg(DesignHostPlatform());
 
 QString moduleFile()
 {
@@ -323,7 +324,8 @@ private slots:
         QVERIFY(columnsEditor.isNull());
         QCOMPARE(GetComponentEditor(grid, &designer)->metaObject(),
                  &TDefaultEditor::staticMetaObject);
-        QCOMPARE(FindPropertyEditorClass(columnsInfo, grid), &TCollectionProperty::staticMetaObject);
+        QCOMPARE(FindPropertyEditorClass(columnsInfo, grid),
+                 &TCollectionProperty::staticMetaObject);
     }
 
     void refusals()

@@ -78,6 +78,7 @@ private slots:
     void loadedSeparatorsDropped();
     void unreadableAndUnwritableFiles();
     void savingTextFiles();
+    void fileDialogsAndUnusualText();
     void propertyEditorsOpenTheDialog_data();
     void propertyEditorsOpenTheDialog();
 };
@@ -88,22 +89,31 @@ void StringEditorTest::setRow_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("expected");
-    QTest::addRow("replace middle") << "A|B|C" << 1 << "X" << "A|X|C";
-    QTest::addRow("append after last") << "A|B|C" << 3 << "D" << "A|B|C|D";
-    QTest::addRow("empty after last") << "A|B|C" << 3 << "" << "A|B|C";
+    QTest::addRow("replace middle") << "A|B|C" << 1 << "X"
+                                    << "A|X|C";
+    QTest::addRow("append after last") << "A|B|C" << 3 << "D"
+                                       << "A|B|C|D";
+    QTest::addRow("empty after last") << "A|B|C" << 3 << ""
+                                      << "A|B|C";
     QTest::addRow("marker after last") << "A|B|C" << 3 << ESC << "A|B|C";
-    QTest::addRow("two past the last") << "A|B|C" << 4 << "E" << "A|B|C";
-    QTest::addRow("negative") << "A|B|C" << -1 << "E" << "A|B|C";
+    QTest::addRow("two past the last") << "A|B|C" << 4 << "E"
+                                       << "A|B|C";
+    QTest::addRow("negative") << "A|B|C" << -1 << "E"
+                              << "A|B|C";
     QTest::addRow("delete first") << "A|B|C" << 0 << ESC << "B|C";
     QTest::addRow("delete middle") << "A|B|C" << 1 << ESC << "A|C";
     QTest::addRow("delete last") << "A|B|C" << 2 << ESC << "A|B";
     QTest::addRow("delete only") << "A" << 0 << ESC << "";
     QTest::addRow("delete in empty") << "" << 0 << ESC << "";
-    QTest::addRow("empty row kept") << "A|B|C" << 1 << "" << "A||C";
-    QTest::addRow("separators removed") << "A|B|C" << 1 << "x|y|" << "A|xy|C";
-    QTest::addRow("first row of empty") << "" << 0 << "Q" << "Q";
+    QTest::addRow("empty row kept") << "A|B|C" << 1 << ""
+                                    << "A||C";
+    QTest::addRow("separators removed") << "A|B|C" << 1 << "x|y|"
+                                        << "A|xy|C";
+    QTest::addRow("first row of empty") << "" << 0 << "Q"
+                                        << "Q";
     QTest::addRow("delete empty first row") << "|B" << 0 << ESC << "B";
-    QTest::addRow("line breaks kept") << "A|B" << 0 << "one\rtwo" << "one\rtwo|B";
+    QTest::addRow("line breaks kept") << "A|B" << 0 << "one\rtwo"
+                                      << "one\rtwo|B";
 }
 
 void StringEditorTest::setRow()
@@ -170,8 +180,10 @@ void StringEditorTest::newRowOnlyWhenTyped_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    QTest::addRow("typed") << "D" << "A|B|C|D";
-    QTest::addRow("left empty") << "" << "A|B|C";
+    QTest::addRow("typed") << "D"
+                           << "A|B|C|D";
+    QTest::addRow("left empty") << ""
+                                << "A|B|C";
 }
 
 void StringEditorTest::newRowOnlyWhenTyped()
@@ -191,11 +203,16 @@ void StringEditorTest::deletingRows_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("rowAfter");
-    QTest::addRow("middle") << "A|B|C" << 1 << "A|C" << "C" << 1;
-    QTest::addRow("first") << "A|B|C" << 0 << "B|C" << "B" << 0;
-    QTest::addRow("last") << "A|B|C" << 2 << "A|B" << "" << 2;
-    QTest::addRow("only") << "A" << 0 << "" << "" << 0;
-    QTest::addRow("new row") << "A|B" << 2 << "A|B" << "" << 2;
+    QTest::addRow("middle") << "A|B|C" << 1 << "A|C"
+                            << "C" << 1;
+    QTest::addRow("first") << "A|B|C" << 0 << "B|C"
+                           << "B" << 0;
+    QTest::addRow("last") << "A|B|C" << 2 << "A|B"
+                          << "" << 2;
+    QTest::addRow("only") << "A" << 0 << ""
+                          << "" << 0;
+    QTest::addRow("new row") << "A|B" << 2 << "A|B"
+                             << "" << 2;
 }
 
 void StringEditorTest::deletingRows()
@@ -256,10 +273,14 @@ void StringEditorTest::lineCounter_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("caption");
-    QTest::addRow("none") << "" << "0 &Lines";
-    QTest::addRow("one") << "a" << "1 &Line";
-    QTest::addRow("two") << "a\rb" << "2 &Lines";
-    QTest::addRow("break at the end") << "a\r" << "2 &Lines";
+    QTest::addRow("none") << ""
+                          << "0 &Lines";
+    QTest::addRow("one") << "a"
+                         << "1 &Line";
+    QTest::addRow("two") << "a\rb"
+                         << "2 &Lines";
+    QTest::addRow("break at the end") << "a\r"
+                                      << "2 &Lines";
 }
 
 void StringEditorTest::lineCounter()
@@ -368,6 +389,47 @@ void StringEditorTest::savingTextFiles()
     QCOMPARE(again.GetText(), editor.GetText());
 }
 
+void StringEditorTest::fileDialogsAndUnusualText()
+{
+    // A non-breaking space stays one through the memo.
+    const QString nbsp = QString::fromUtf8("a\u00a0b\rc");
+    QCOMPARE(TKorStringEditor(false, nbsp).GetText(), nbsp);
+
+    QTemporaryDir dir;
+    const QString picked = dir.filePath("picked.txt");
+    const QString loaded = dir.filePath("README");
+    writeFile(loaded, "text");
+    TKorStringEditor editor(false, QString());
+    // "All files" matches a file without an extension on this platform.
+    const QString all = editor.OpenDialog->nameFilters().filter("All files").value(0);
+    const QString patterns = all.section('(', 1).section(')', 0, 0);
+    QVERIFY2(QDir::match(patterns.split(' '), "README"), qPrintable(all));
+
+    // The runner picks a file in every dialog; Open is answered by Answer, Save is cancelled
+    // after noting where it started.
+    int answer = QDialog::Rejected;
+    QString saveStartedAt;
+    TKorStringEditor::SetModalRunner([&](QDialog &Dialog) {
+        auto &files = static_cast<QFileDialog &>(Dialog);
+        if (&files == editor.SaveDialog) {
+            saveStartedAt = files.selectedFiles().value(0);
+            return int(QDialog::Rejected);
+        }
+        files.selectFile(answer == QDialog::Accepted ? loaded : picked);
+        return answer;
+    });
+    editor.LoadMenuItem->trigger();
+    editor.SaveMenuItem->trigger();
+    QVERIFY2(!saveStartedAt.endsWith("picked.txt"), qPrintable(saveStartedAt));
+    answer = QDialog::Accepted;
+    editor.LoadMenuItem->trigger();
+    QCOMPARE(editor.GetText(), QString("text"));
+    editor.SaveMenuItem->trigger();
+    TKorStringEditor::SetModalRunner({});
+    // (A saved name gets the default suffix.)
+    QCOMPARE(QFileInfo(saveStartedAt).completeBaseName(), QString("README"));
+}
+
 void StringEditorTest::propertyEditorsOpenTheDialog_data()
 {
     QTest::addColumn<QString>("property");
@@ -389,10 +451,9 @@ void StringEditorTest::propertyEditorsOpenTheDialog()
     column.Title()->setHint("first\rsecond");
     column.Title()->setHeader("A|B|C");
     const bool header = property == "Header";
-    auto editor = CreatePropertyEditor(header ? &TKorHeaderProperty::staticMetaObject
-                                              : &TKorStringProperty::staticMetaObject,
-                                       &designer, {column.Title()},
-                                       GetPropInfo(column.Title(), property));
+    auto editor = CreatePropertyEditor(
+        header ? &TKorHeaderProperty::staticMetaObject : &TKorStringProperty::staticMetaObject,
+        &designer, {column.Title()}, GetPropInfo(column.Title(), property));
     QCOMPARE(editor->GetAttributes(), paRevertable | paDialog);
     ModalScript script;
     bool headerMode = !header;

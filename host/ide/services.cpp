@@ -1,5 +1,6 @@
 #include "services.h"
 
+#include <QSysInfo>
 #include <map>
 #include <string>
 
@@ -38,7 +39,7 @@ void SetSplashScreenServices(ISplashScreenServices *Services)
     g_splash = Services;
 }
 
-void *BorlandIDEServices(const char *InterfaceId)
+void *DesignHostServices(const char *InterfaceId)
 {
     if (!InterfaceId)
         return nullptr;
@@ -79,4 +80,22 @@ int TAboutBox::AddPluginInfo(const QString &Title, const QString &Description, c
 void TAboutBox::RemovePluginInfo(int Index)
 {
     Entries.removeIf([Index](const Entry &entry) { return entry.Index == Index; });
+}
+
+QString DesignHostName()
+{
+    return QStringLiteral("Kor Design Host");
+}
+
+QString DesignHostVersion()
+{
+    return QStringLiteral(KOR_HOST_VERSION);
+}
+
+QString DesignHostPlatform()
+{
+    QString kernel = QSysInfo::kernelType();
+    if (!kernel.isEmpty())
+        kernel[0] = kernel[0].toUpper();
+    return kernel + QLatin1Char(' ') + QSysInfo::currentCpuArchitecture();
 }

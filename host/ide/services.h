@@ -11,8 +11,9 @@
 class KORHOST_EXPORT ISplashScreenServices {
 public:
     virtual ~ISplashScreenServices();
-    virtual void AddPluginBitmap(const QString &Caption, const QImage &Bitmap, bool IsUnregistered = false,
-                                 const QString &LicenseStatus = {}, const QString &SkuName = {}) = 0;
+    virtual void AddPluginBitmap(const QString &Caption, const QImage &Bitmap,
+                                 bool IsUnregistered = false, const QString &LicenseStatus = {},
+                                 const QString &SkuName = {}) = 0;
 };
 
 class KORHOST_EXPORT IOTAAboutBoxServices {
@@ -33,7 +34,13 @@ KORHOST_EXPORT ISplashScreenServices *SplashScreenServices();
 KORHOST_EXPORT void SetSplashScreenServices(ISplashScreenServices *Services);
 
 // The host's service registry: a service by interface identity, or null.
-KORHOST_EXPORT void *BorlandIDEServices(const char *InterfaceId);
+KORHOST_EXPORT void *DesignHostServices(const char *InterfaceId);
+
+// What the design host says of itself in the packages' about boxes and splash entries: its
+// name ("Kor Design Host"), its version ("8.6") and the platform it runs on ("Linux x86_64").
+KORHOST_EXPORT QString DesignHostName();
+KORHOST_EXPORT QString DesignHostVersion();
+KORHOST_EXPORT QString DesignHostPlatform();
 KORHOST_EXPORT void RegisterIDEService(const char *InterfaceId, void *Service);
 KORHOST_EXPORT void UnregisterIDEService(const char *InterfaceId);
 
@@ -58,7 +65,8 @@ public:
         QImage Image;
     };
     int AddPluginInfo(const QString &Title, const QString &Description, const QImage &Image,
-                      bool IsUnregistered, const QString &LicenseStatus, const QString &SkuName) override;
+                      bool IsUnregistered, const QString &LicenseStatus,
+                      const QString &SkuName) override;
     void RemovePluginInfo(int Index) override;
     QList<Entry> Entries;
 

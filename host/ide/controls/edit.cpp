@@ -5,6 +5,29 @@
 TEdit::TEdit(QWidget *Parent) : QLineEdit(Parent)
 {
     connect(this, &QLineEdit::textChanged, this, [this] { FireEvent(OnChange); });
+    showSelection(false);
+}
+
+void TEdit::showSelection(bool Shown)
+{
+    if (Shown) {
+        setPalette(QPalette()); // everything from the parent again
+        return;
+    }
+    QPalette unselected = parentWidget() ? parentWidget()->palette() : QPalette();
+    unselected.setResolveMask(0);
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        unselected.setBrush(group, QPalette::Highlight, unselected.brush(group, QPalette::Base));
+        unselected.setBrush(group, QPalette::HighlightedText,
+                            unselected.brush(group, QPalette::Text));
+    }
+    setPalette(unselected);
+}
+
+void TEdit::focusInEvent(QFocusEvent *Event)
+{
+    showSelection(true);
+    QLineEdit::focusInEvent(Event);
 }
 
 void TEdit::SetMaxLength(int Value)
@@ -34,6 +57,7 @@ void TEdit::keyPressEvent(QKeyEvent *Event)
 void TEdit::focusOutEvent(QFocusEvent *Event)
 {
     QLineEdit::focusOutEvent(Event);
+    showSelection(false);
     if (Event->reason() != Qt::PopupFocusReason)
         FireEvent(OnExit);
 }

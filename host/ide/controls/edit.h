@@ -34,9 +34,14 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *Event) override;
+    void focusInEvent(QFocusEvent *Event) override;
     void focusOutEvent(QFocusEvent *Event) override;
     void mouseDoubleClickEvent(QMouseEvent *Event) override;
 
 private:
+    // The selection is kept while the box has no focus, but drawn only while it has it, so a
+    // page of values selected by code does not look like a page of values being edited.
+    void showSelection(bool Shown);
+
     int m_maxLength = 0;
 };
