@@ -165,7 +165,8 @@ TKorPropertySheet::TKorPropertySheet(QWidget *Widget, QObject *Parent)
                 m_roles.insert(index, link ? TRole::Link : TRole::Text);
             }
         }
-        for (int i = 0; i < count(); ++i) {
+        const int own = count();
+        for (int i = 0; i < own; ++i) {
             if (m_roles.contains(i))
                 continue;
             const QString name = propertyName(i);
@@ -181,11 +182,22 @@ TKorPropertySheet::TKorPropertySheet(QWidget *Widget, QObject *Parent)
             const TPropInfo *info = instance == Widget ? GetPropInfo(instance, name) : nullptr;
             if (info && isLink(instance, info))
                 m_roles.insert(i, TRole::Link);
-            else if (info && info->TypeName == QLatin1String("TColor"))
-                m_roles.insert(i, TRole::Color);
-            else if (info && info->TypeName == QLatin1String("TCursor"))
-                m_roles.insert(i, TRole::Cursor);
-            else if (!isEditable(QDesignerPropertySheet::property(i)))
+            else if (info && (info->TypeName == QLatin1String("TColor") ||
+                              info->TypeName == QLatin1String("TCursor"))) {
+                // The host's number stays the property saved (uic and QUiLoader set it as a
+                // number); Designer edits it under the Qt-style name, as a colour or a cursor.
+                // A name Designer already has (the widget's own cursor) is the one offered.
+                m_roles.insert(i, TRole::Hidden);
+                const bool color = info->TypeName == QLatin1String("TColor");
+                const QString alias = name.left(1).toLower() + name.mid(1);
+                if (indexOf(alias) >= 0)
+                    continue;
+                const int index =
+                    createFakeProperty(alias, color ? QVariant(QColor()) : QVariant(QCursor()));
+                setPropertyGroup(index, propertyGroup(i));
+                m_roles.insert(index, color ? TRole::Color : TRole::Cursor);
+                m_aliasOf.insert(index, i);
+            } else if (!isEditable(QDesignerPropertySheet::property(i)))
                 m_roles.insert(i, TRole::Hidden);
         }
     } catch (...) {
@@ -203,15 +215,14 @@ bool TKorPropertySheet::isVisible(int Index) const
 
 bool TKorPropertySheet::isChanged(int Index) const
 {
-    // Links and a placeholder's texts are saved in formText, never as properties of their own.
-    const TRole role = roleOf(Index);
-    return role != TRole::Link && role != TRole::Text && QDesignerPropertySheet::isChanged(Index);
+    // Links and a placeholder's texts are saved in formText, colours and cursors as the host's
+    // numbers: never as properties of their own.
+    return !isOwnValue(Index) && QDesignerPropertySheet::isChanged(Index);
 }
 
 void TKorPropertySheet::setChanged(int Index, bool Changed)
 {
-    const TRole role = roleOf(Index);
-    if (role == TRole::Link || role == TRole::Text)
+    if (isOwnValue(Index))
         return;
     QDesignerPropertySheet::setChanged(Index, Changed);
 }
@@ -250,13 +261,13 @@ QVariant TKorPropertySheet::property(int Index) const
         case TRole::Text:
             return GetStrProp(instance, name);
         case TRole::Color: {
-            const TColor raw = GetOrdProp(instance, name);
+            const TColor raw = QDesignerPropertySheet::property(m_aliasOf.value(Index)).toInt();
             const QColor shown = shownColor(raw);
             remember(Index, shown, raw);
             return shown;
         }
         case TRole::Cursor: {
-            const TCursor raw = GetOrdProp(instance, name);
+            const TCursor raw = QDesignerPropertySheet::property(m_aliasOf.value(Index)).toInt();
             const QCursor shown(shapeOf(raw));
             remember(Index, int(shown.shape()), raw);
             return shown;
@@ -307,7 +318,7 @@ void TKorPropertySheet::setProperty(int Index, const QVariant &Value)
             const QColor color = Value.value<QColor>();
             if (!rememberedRaw(Index, color, raw))
                 raw = color.isValid() ? QColorToColor(color) : clDefault;
-            SetOrdProp(instance, name, raw);
+            writeAliased(Index, raw);
             return;
         }
         case TRole::Cursor: {
@@ -316,7 +327,7 @@ void TKorPropertySheet::setProperty(int Index, const QVariant &Value)
             TCursor raw = 0;
             if (!rememberedRaw(Index, shape, raw))
                 raw = cursorOf(Qt::CursorShape(shape));
-            SetOrdProp(instance, name, raw);
+            writeAliased(Index, raw);
             return;
         }
         default:
@@ -355,6 +366,22 @@ bool TKorPropertySheet::setLink(int Index, const QString &Name)
         return false;
     SetObjectProp(instance, property, target);
     return true;
+}
+
+bool TKorPropertySheet::isOwnValue(int Index) const
+{
+    const TRole role = roleOf(Index);
+    return role == TRole::Link || role == TRole::Text || role == TRole::Color ||
+           role == TRole::Cursor;
+}
+
+void TKorPropertySheet::writeAliased(int Index, qint32 Raw)
+{
+    const int saved = m_aliasOf.value(Index, -1);
+    if (saved < 0)
+        return;
+    QDesignerPropertySheet::setProperty(saved, Raw);
+    QDesignerPropertySheet::setChanged(saved, true);
 }
 
 void TKorPropertySheet::formTextChanged()

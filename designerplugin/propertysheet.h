@@ -7,8 +7,11 @@
 //   linked component's name; a name is looked up among the form's components of the class the
 //   link takes; a name that is not there changes nothing and says so without a modal box;
 // - the component's texts a placeholder keeps (DatabaseName, CommandText, ...);
-// - colours as QColor (clDefault and clNone show as no colour; a colour shown for a named system
-//   colour and written back unchanged keeps the name), cursors as QCursor;
+// - colours as QColor and cursors as QCursor, under the Qt-style name ("fillerColor" for
+//   FillerColor; the package's Cursor is the widget's own cursor): the host's number stays the
+//   property saved, so uic and QUiLoader set it as before. clDefault and clNone show as no
+//   colour; a colour shown for a named system colour and written back unchanged keeps the name;
+//   undo brings the name back;
 // - one geometry, one enabled, one visible: the package's Left/Top/Width/Height and
 //   Enabled/Visible mirrors are not offered;
 // - formText, the storage of everything else, is not offered for typing (Designer still saves
@@ -47,6 +50,10 @@ private:
     TRole roleOf(int Index) const { return m_roles.value(Index, TRole::Plain); }
     // Writes a link by the name of the component it is to name; false when nothing changed.
     bool setLink(int Index, const QString &Name);
+    // Whether the property is the sheet's own view of a value saved elsewhere.
+    bool isOwnValue(int Index) const;
+    // Writes Raw to the host's number a colour or cursor property stands for; it is saved.
+    void writeAliased(int Index, qint32 Raw);
     // A value written here changed the component's formText: it is saved with the form.
     void formTextChanged();
     // Shows a problem with a value where the user sees it, without a modal box.
@@ -59,6 +66,8 @@ private:
     QWidget *m_widget;
     TComponent *m_component;
     QHash<int, TRole> m_roles;
+    // A colour's or cursor's property: the index of the host's number it shows.
+    QHash<int, int> m_aliasOf;
     // Text typed for a link that names no component of the form yet, kept while it is typed.
     QHash<int, QString> m_pending;
     mutable QHash<int, QList<QPair<QVariant, qint32>>> m_shown;

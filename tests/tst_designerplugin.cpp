@@ -595,10 +595,11 @@ private slots:
         QCOMPARE(value(dataSet, "SQLConnection"), QVariant(QStringLiteral("connection1")));
         QCOMPARE(value(dataSet, "CommandText"), QVariant(QStringLiteral("SELECT id\nFROM orders")));
         QCOMPARE(value(formWidget("connection1"), "DatabaseName"), QVariant(QString()));
-        QCOMPARE(value(grid, "Color").typeId(), QMetaType::QColor);
-        QCOMPARE(value(grid, "FillerColor").typeId(), QMetaType::QColor);
-        QCOMPARE(value(grid, "Cursor").typeId(), QMetaType::QCursor);
-        for (const char *mirror : {"Left", "Top", "Width", "Height", "Enabled", "Visible"})
+        QCOMPARE(value(grid, "color").typeId(), QMetaType::QColor);
+        QCOMPARE(value(grid, "fillerColor").typeId(), QMetaType::QColor);
+        QCOMPARE(value(grid, "dragCursor").typeId(), QMetaType::QCursor);
+        for (const char *mirror :
+             {"Left", "Top", "Width", "Height", "Enabled", "Visible", "Color", "Cursor"})
             QVERIFY2(!value(grid, mirror).isValid(), mirror);
         for (const char *kept : {"geometry", "enabled"})
             QVERIFY2(value(grid, kept).isValid(), kept);
@@ -638,21 +639,24 @@ private slots:
                                             QStringLiteral("SELECT *\nFROM customers"));
         QVERIFY(dataSet->property("formText").toString().contains(QLatin1String("customers")));
 
-        // Colours: a colour picked is written as the host's colour; a named system colour shown
-        // and written back unchanged keeps its name, also when undo brings it back.
-        const int color = gridSheet->indexOf(QStringLiteral("Color"));
+        // Colours: a colour picked is written as the host's colour, which the saved form keeps
+        // as the number uic sets; a named system colour shown and written back unchanged keeps
+        // its name, also when undo brings it back.
+        const int color = gridSheet->indexOf(QStringLiteral("color"));
         const qint32 systemColor = grid->property("Color").toInt();
         QCOMPARE(systemColor & 0xFF000000, qint32(0xFF000000));
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("Color"),
+        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("color"),
                                             gridSheet->property(color));
         QCOMPARE(grid->property("Color").toInt(), systemColor);
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("Color"), QColor(Qt::red));
+        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("color"), QColor(Qt::red));
         QCOMPARE(grid->property("Color").toInt(), 0x0000FF);
+        QVERIFY(m_form->contents().contains(QLatin1String("<number>255</number>")));
+        QVERIFY(!m_form->contents().contains(QLatin1String("<color")));
         history->undo();
         QCOMPARE(grid->property("Color").toInt(), systemColor);
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("Cursor"),
+        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("dragCursor"),
                                             QCursor(Qt::PointingHandCursor));
-        QCOMPARE(grid->property("Cursor").toInt(), -21);
+        QCOMPARE(grid->property("DragCursor").toInt(), -21);
     }
 
     // "Links..." in the task menu: a combo box per link listing the form's components of the
