@@ -74,9 +74,22 @@ TCursor cursorOf(Qt::CursorShape Shape)
     return crDefault;
 }
 
+// clDefault and clNone show as transparent colours (no colour of their own); any other colour as
+// the colour it stands for.
 QColor shownColor(TColor Color)
 {
-    return Color == clDefault || Color == clNone ? QColor() : ColorToQColor(Color);
+    if (Color == clDefault)
+        return QColor(0, 0, 0, 0);
+    if (Color == clNone)
+        return QColor(255, 255, 255, 0);
+    return ColorToQColor(Color);
+}
+
+TColor colorOf(const QColor &Color)
+{
+    if (!Color.isValid() || Color.alpha() == 0)
+        return Color == shownColor(clNone) ? clNone : clDefault;
+    return QColorToColor(Color);
 }
 
 bool isLink(const QObject *Instance, const TPropInfo *Info)
@@ -317,7 +330,7 @@ void TKorPropertySheet::setProperty(int Index, const QVariant &Value)
             TColor raw = 0;
             const QColor color = Value.value<QColor>();
             if (!rememberedRaw(Index, color, raw))
-                raw = color.isValid() ? QColorToColor(color) : clDefault;
+                raw = colorOf(color);
             writeAliased(Index, raw);
             return;
         }
@@ -354,6 +367,15 @@ bool TKorPropertySheet::setLink(int Index, const QString &Name)
             (cls && !found->Object()->metaObject()->inherits(cls))) {
             // Kept as typed, so the next key goes on from it; the link stays as it was.
             m_pending.insert(Index, Name);
+            // Once the user turns to another widget, the link shows as it is again.
+            auto *form = QDesignerFormWindowInterface::findFormWindow(m_widget);
+            if (form && !m_pendingEnds)
+                m_pendingEnds =
+                    connect(form, &QDesignerFormWindowInterface::selectionChanged, this, [this] {
+                        m_pending.clear();
+                        disconnect(m_pendingEnds);
+                        m_pendingEnds = {};
+                    });
             const QString kind = cls ? QString::fromLatin1(cls->className()) : tr("component");
             notify(tr("There is no %1 named \"%2\" on this form; %3 of %4 was not changed.")
                        .arg(kind, Name, property, m_component->Name()));

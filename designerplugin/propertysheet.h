@@ -9,9 +9,9 @@
 // - the component's texts a placeholder keeps (DatabaseName, CommandText, ...);
 // - colours as QColor and cursors as QCursor, under the Qt-style name ("fillerColor" for
 //   FillerColor; the package's Cursor is the widget's own cursor): the host's number stays the
-//   property saved, so uic and QUiLoader set it as before. clDefault and clNone show as no
-//   colour; a colour shown for a named system colour and written back unchanged keeps the name;
-//   undo brings the name back;
+//   property saved, so uic and QUiLoader set it as before. clDefault and clNone show as
+//   transparent (a colour picked with no opacity is clDefault); a colour shown for a named system
+//   colour and written back unchanged keeps the name; undo brings the name back;
 // - one geometry, one enabled, one visible: the package's Left/Top/Width/Height and
 //   Enabled/Visible mirrors are not offered;
 // - formText, the storage of everything else, is not offered for typing (Designer still saves
@@ -70,6 +70,7 @@ private:
     QHash<int, int> m_aliasOf;
     // Text typed for a link that names no component of the form yet, kept while it is typed.
     QHash<int, QString> m_pending;
+    QMetaObject::Connection m_pendingEnds;
     mutable QHash<int, QList<QPair<QVariant, qint32>>> m_shown;
 };
 
