@@ -4,7 +4,6 @@
 #include <QDesignerFormWindowInterface>
 #include <QDesignerPropertySheetExtension>
 #include <QExtensionManager>
-#include <QMainWindow>
 #include <QStatusBar>
 #include <QToolTip>
 #include <QUndoStack>
@@ -418,8 +417,11 @@ void TKorPropertySheet::notify(const QString &Message) const
     QWidget *window = m_widget ? m_widget->window() : nullptr;
     if (auto *form = QDesignerFormWindowInterface::findFormWindow(m_widget))
         window = form->window();
-    if (auto *main = qobject_cast<QMainWindow *>(window); main && main->statusBar())
-        main->statusBar()->showMessage(Message, 5000);
+    // The main window's status bar when it has one (asking QMainWindow for it would add one).
+    auto *bar =
+        window ? window->findChild<QStatusBar *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (bar && bar->isVisible())
+        bar->showMessage(Message, 5000);
     else
         QToolTip::showText(QCursor::pos(), Message);
     qInfo("%s", qPrintable(Message));
