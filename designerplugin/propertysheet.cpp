@@ -1,7 +1,9 @@
 #include "propertysheet.h"
 
 #include <QCursor>
+#include <QDesignerFormEditorInterface>
 #include <QDesignerFormWindowInterface>
+#include <QDesignerPropertyEditorInterface>
 #include <QDesignerPropertySheetExtension>
 #include <QExtensionManager>
 #include <QStatusBar>
@@ -298,6 +300,14 @@ void TKorPropertySheet::setProperty(int Index, const QVariant &Value)
     const TRole role = roleOf(Index);
     if (!m_component || role == TRole::Plain || role == TRole::Hidden) {
         QDesignerPropertySheet::setProperty(Index, Value);
+        // A colour or cursor written as the host's number (by a package window, by undo): the
+        // property editor shows it under its Qt-style name.
+        if (const int alias = m_aliasOf.key(Index, -1); alias >= 0)
+            if (QDesignerFormEditorInterface *editor = core();
+                editor && editor->propertyEditor() &&
+                editor->propertyEditor()->object() == m_widget)
+                editor->propertyEditor()->setPropertyValue(propertyName(alias), property(alias),
+                                                           false);
         return;
     }
     QObject *instance = m_component->Object();
