@@ -204,8 +204,10 @@ TKorPropertySheet::TKorPropertySheet(QWidget *Widget, QObject *Parent)
                 m_roles.insert(i, TRole::Hidden);
                 const bool color = info->TypeName == QLatin1String("TColor");
                 const QString alias = name.left(1).toLower() + name.mid(1);
-                if (indexOf(alias) >= 0)
+                if (const int own = indexOf(alias); own >= 0) {
+                    m_roles.insert(own, TRole::Shown);
                     continue;
+                }
                 const int index =
                     createFakeProperty(alias, color ? QVariant(QColor()) : QVariant(QCursor()));
                 setPropertyGroup(index, propertyGroup(i));
@@ -223,6 +225,8 @@ bool TKorPropertySheet::isVisible(int Index) const
 {
     // formText is not offered for typing; Designer still saves it and its commands write it.
     const TRole role = roleOf(Index);
+    if (role == TRole::Shown)
+        return true;
     return role != TRole::Hidden && role != TRole::FormText &&
            QDesignerPropertySheet::isVisible(Index);
 }
@@ -260,7 +264,8 @@ bool TKorPropertySheet::reset(int Index)
 QVariant TKorPropertySheet::property(int Index) const
 {
     const TRole role = roleOf(Index);
-    if (!m_component || role == TRole::Plain || role == TRole::Hidden || role == TRole::FormText)
+    if (!m_component || role == TRole::Plain || role == TRole::Shown || role == TRole::Hidden ||
+        role == TRole::FormText)
         return QDesignerPropertySheet::property(Index);
     const QObject *instance = m_component->Object();
     const QString name = propertyName(Index);
@@ -298,7 +303,7 @@ QVariant TKorPropertySheet::property(int Index) const
 void TKorPropertySheet::setProperty(int Index, const QVariant &Value)
 {
     const TRole role = roleOf(Index);
-    if (!m_component || role == TRole::Plain || role == TRole::Hidden) {
+    if (!m_component || role == TRole::Plain || role == TRole::Shown || role == TRole::Hidden) {
         QDesignerPropertySheet::setProperty(Index, Value);
         // A colour or cursor written as the host's number (by a package window, by undo): the
         // property editor shows it under its Qt-style name.

@@ -8,10 +8,11 @@
 //   link takes; a name that is not there changes nothing and says so without a modal box;
 // - the component's texts a placeholder keeps (DatabaseName, CommandText, ...);
 // - colours as QColor and cursors as QCursor, under the Qt-style name ("fillerColor" for
-//   FillerColor; the package's Cursor is the widget's own cursor): the host's number stays the
-//   property saved, so uic and QUiLoader set it as before. clDefault and clNone show as
-//   transparent (a colour picked with no opacity is clDefault); a colour shown for a named system
-//   colour and written back unchanged keeps the name; undo brings the name back;
+//   FillerColor), while the host's number stays the property saved, so uic and QUiLoader set
+//   it as before; the package's Cursor gives way to the widget's own cursor, which Designer
+//   would otherwise hide beside it. clDefault and clNone show as transparent (a colour picked
+//   with no opacity is clDefault); a colour shown for a named system colour and written back
+//   unchanged keeps the name, and undo brings the name back;
 // - one geometry, one enabled, one visible: the package's Left/Top/Width/Height and
 //   Enabled/Visible mirrors are not offered;
 // - formText, the storage of everything else, is not offered for typing (Designer still saves
@@ -46,7 +47,9 @@ public:
     void setProperty(int Index, const QVariant &Value) override;
 
 private:
-    enum class TRole { Plain, Hidden, Link, Text, Color, Cursor, FormText };
+    // Shown: a property of Designer's own that stands for a package property of the same name
+    // (the widget's cursor), offered although Designer would hide it beside that one.
+    enum class TRole { Plain, Shown, Hidden, Link, Text, Color, Cursor, FormText };
     TRole roleOf(int Index) const { return m_roles.value(Index, TRole::Plain); }
     // Writes a link by the name of the component it is to name; false when nothing changed.
     bool setLink(int Index, const QString &Name);

@@ -598,6 +598,7 @@ private slots:
         QCOMPARE(value(grid, "color").typeId(), QMetaType::QColor);
         QCOMPARE(value(grid, "fillerColor").typeId(), QMetaType::QColor);
         QCOMPARE(value(grid, "dragCursor").typeId(), QMetaType::QCursor);
+        QCOMPARE(value(grid, "cursor").typeId(), QMetaType::QCursor);
         for (const char *mirror :
              {"Left", "Top", "Width", "Height", "Enabled", "Visible", "Color", "Cursor"})
             QVERIFY2(!value(grid, mirror).isValid(), mirror);
