@@ -439,7 +439,6 @@ void TKorPropertySheet::notify(const QString &Message) const
         bar->showMessage(Message, 5000);
     else
         QToolTip::showText(QCursor::pos(), Message);
-    qInfo("%s", qPrintable(Message));
 }
 
 bool TKorPropertySheet::rememberedRaw(int Index, const QVariant &Shown, qint32 &Raw) const
