@@ -13,6 +13,7 @@
 #include "hostmessages.h"
 #include "hostsession.h"
 #include "packages.h"
+#include "propertysheet.h"
 #include "registration.h"
 #include "snapshothook.h"
 #include "sqldata.h"
@@ -103,6 +104,7 @@ void TDesignerPluginHost::Initialize(QDesignerFormEditorInterface *Core)
     QExtensionManager *extensions = Core->extensionManager();
     extensions->registerExtensions(new TVerbTaskMenuFactory(extensions),
                                    Q_TYPEID(QDesignerTaskMenuExtension));
+    TKorPropertySheetFactory::Register(extensions);
     // Every form window has its designer from the start, so its widgets are the components of
     // its root as soon as they are on it.
     if (QDesignerFormWindowManagerInterface *manager = Core->formWindowManager()) {
@@ -125,6 +127,9 @@ TFormWindowDesigner *TDesignerPluginHost::DesignerOf(QDesignerFormWindowInterfac
         if (designer->FormWindow() == Form)
             return designer.get();
     m_designers.push_back(std::make_unique<TFormWindowDesigner>(Form));
+    // Deleting a widget clears the links to its component within Designer's delete command.
+    connect(Form, &QDesignerFormWindowInterface::widgetRemoved, this,
+            [Form](QWidget *Widget) { ClearLinksTo(Form, Widget); });
     // A form window made outside the manager still takes its designer with it.
     connect(Form, &QObject::destroyed, this,
             [this, Form] { formWindowRemoved(static_cast<QDesignerFormWindowInterface *>(Form)); });

@@ -6,13 +6,18 @@
 #include "compedit.h"
 #include "formwindowdesigner.h"
 #include "hostmessages.h"
+#include "linksdialog.h"
 #include "pluginhost.h"
+#include "propertysheet.h"
 #include "uicomponents.h"
 
 TVerbTaskMenu::TVerbTaskMenu(QWidget *Widget, QObject *Parent)
-    : QObject(Parent), m_widget(Widget), m_editAction(new QAction(tr("Edit..."), this))
+    : QObject(Parent), m_widget(Widget), m_editAction(new QAction(tr("Edit..."), this)),
+      m_linksAction(new QAction(tr("Links..."), this)), m_linksSeparator(new QAction(this))
 {
     connect(m_editAction, &QAction::triggered, this, &TVerbTaskMenu::RunEdit);
+    connect(m_linksAction, &QAction::triggered, this, &TVerbTaskMenu::OpenLinks);
+    m_linksSeparator->setSeparator(true);
 }
 
 TVerbTaskMenu::~TVerbTaskMenu()
@@ -62,7 +67,13 @@ QList<QAction *> TVerbTaskMenu::taskActions() const
             m_actions.append(action);
         }
     });
-    return m_actions;
+    QList<QAction *> actions = m_actions;
+    if (!ComponentLinks(m_widget ? WidgetComponent(m_widget) : nullptr).isEmpty()) {
+        if (!actions.isEmpty())
+            actions.append(m_linksSeparator);
+        actions.append(m_linksAction);
+    }
+    return actions;
 }
 
 void TVerbTaskMenu::RunVerb(int Index) const
@@ -79,6 +90,13 @@ void TVerbTaskMenu::RunEdit() const
     withEditor([](TDefaultEditor &Editor, TFormWindowDesigner &Designer) {
         Designer.TakeSnapshot();
         Editor.Edit();
+    });
+}
+
+void TVerbTaskMenu::OpenLinks() const
+{
+    withEditor([this](TDefaultEditor &, TFormWindowDesigner &Designer) {
+        TLinksDialog::Open(Designer.FormWindow(), m_widget);
     });
 }
 

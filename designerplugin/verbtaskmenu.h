@@ -24,13 +24,16 @@ public:
     // registered an editor for the component. The base editor's Edit would write an event
     // handler, which a .ui form has no code for, so Designer's own double-click stays then.
     QAction *preferredEditAction() const override;
-    // The verbs as the editor names them now; "-" is a separator.
+    // The verbs as the editor names them now; "-" is a separator. A component with links gets
+    // "Links..." after them (see TLinksDialog).
     QList<QAction *> taskActions() const override;
 
     // Runs verb Index of the widget's component editor; errors are reported by the host.
     void RunVerb(int Index) const;
     // Runs the component editor's Edit, as a double-click in the host does.
     void RunEdit() const;
+    // Opens the links window of the widget's component.
+    void OpenLinks() const;
 
 private:
     // Runs Action with an editor of the widget's component and the designer of its form; errors
@@ -38,7 +41,9 @@ private:
     template <typename Action> void withEditor(Action &&Run) const;
 
     QPointer<QWidget> m_widget;
-    QAction *m_editAction; // a child of this
+    QAction *m_editAction;     // a child of this
+    QAction *m_linksAction;    // a child of this
+    QAction *m_linksSeparator; // a child of this
     mutable QList<QAction *> m_actions;
 };
 

@@ -15,8 +15,11 @@
 #include <QDesignerObjectInspectorInterface>
 #include <QDesignerPropertyEditorInterface>
 #include <QDesignerWidgetBoxInterface>
+#include <QDesignerWidgetFactoryInterface>
 #include <QDesignerPropertySheetExtension>
 #include <QDesignerTaskMenuExtension>
+#include <QComboBox>
+#include <QDialog>
 #include <QDomDocument>
 #include <QExtensionManager>
 #include <QPluginLoader>
@@ -58,6 +61,44 @@ const QString kForm = QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
  </widget>
 </ui>
 )");
+
+// A form whose components are linked: a grid shows a data source's data set, which reads
+// through a connection; a second grid and a second data set to link to.
+const QString kLinkedForm = QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0">
+ <class>Orders</class>
+ <widget class="QWidget" name="Orders">
+  <property name="geometry"><rect><x>0</x><y>0</y><width>640</width><height>400</height></rect></property>
+  <widget class="TKorDBGrid" name="grid1">
+   <property name="geometry"><rect><x>10</x><y>10</y><width>300</width><height>200</height></rect></property>
+   <property name="formText" stdset="0"><string notr="true">{"DataSource":"dataSource1"}</string></property>
+  </widget>
+  <widget class="TKorDBGrid" name="grid2">
+   <property name="geometry"><rect><x>320</x><y>10</y><width>120</width><height>200</height></rect></property>
+  </widget>
+  <widget class="TDataSourcePlaceholder" name="dataSource1">
+   <property name="geometry"><rect><x>450</x><y>10</y><width>120</width><height>28</height></rect></property>
+   <property name="formText" stdset="0"><string notr="true">{"DataSet":"dataSet1"}</string></property>
+  </widget>
+  <widget class="TSQLDataSetPlaceholder" name="dataSet1">
+   <property name="geometry"><rect><x>450</x><y>50</y><width>120</width><height>28</height></rect></property>
+   <property name="formText" stdset="0"><string notr="true">{"CommandText":"SELECT id\nFROM orders","SQLConnection":"connection1"}</string></property>
+  </widget>
+  <widget class="TSQLDataSetPlaceholder" name="dataSet2">
+   <property name="geometry"><rect><x>450</x><y>90</y><width>120</width><height>28</height></rect></property>
+  </widget>
+  <widget class="TSQLConnectionPlaceholder" name="connection1">
+   <property name="geometry"><rect><x>450</x><y>130</y><width>120</width><height>28</height></rect></property>
+  </widget>
+ </widget>
+</ui>
+)");
+
+// The component a link property of Component names now.
+QObject *linked(const TComponent *Component, const char *Link)
+{
+    return Component->Object()->property(Link).value<QObject *>();
+}
 
 // Records the design notices the package's windows hear.
 class TNoticeProbe : public IDesignNotification {
@@ -281,9 +322,11 @@ private slots:
         QVERIFY(menu);
         for (QAction *action : menu->taskActions())
             verbs.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-        QCOMPARE(verbs.size(), 4);
-        QCOMPARE(verbs.mid(1), (QStringList{QStringLiteral("-"), QStringLiteral("Co&lumns Editor..."),
-                                            QStringLiteral("Kor-DBGrid Designer...")}));
+        QCOMPARE(verbs.size(), 6);
+        QCOMPARE(verbs.mid(1),
+                 (QStringList{QStringLiteral("-"), QStringLiteral("Co&lumns Editor..."),
+                              QStringLiteral("Kor-DBGrid Designer..."), QStringLiteral("-"),
+                              QStringLiteral("Links...")}));
         QVERIFY(verbs.first().contains(QStringLiteral("Kor-DBGrid")));
     }
 
@@ -485,6 +528,223 @@ private slots:
         flush();
         QCOMPARE(probe.closed, QList<IDesigner *>{designer});
         QVERIFY(openDesignWindows().isEmpty());
+    }
+
+    // Selecting any package widget shows it in Designer's property editor without a property
+    // the editor cannot show.
+    void everyPackageWidgetShowsInThePropertyEditor()
+    {
+        QString ui = QStringLiteral(R"(<ui version="4.0"><class>All</class>
+            <widget class="QWidget" name="All">
+            <property name="geometry"><rect><x>0</x><y>0</y><width>800</width><height>600</height></rect></property>)");
+        QStringList classes;
+        for (QDesignerCustomWidgetInterface *entry : m_collection->customWidgets())
+            classes.append(entry->name());
+        for (qsizetype i = 0; i < classes.size(); ++i)
+            ui +=
+                QStringLiteral(
+                    R"(<widget class="%1" name="w%2"><property name="geometry"><rect><x>%3</x><y>10</y><width>60</width><height>40</height></rect></property></widget>)")
+                    .arg(classes.at(i))
+                    .arg(i)
+                    .arg(10 + 70 * i);
+        ui += QStringLiteral("</widget></ui>");
+        QVERIFY(m_form->setContents(ui));
+
+        static QStringList warnings;
+        warnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &Message) {
+                if (Message.contains(QLatin1String("is not supported yet")))
+                    warnings.append(Message);
+            });
+        for (qsizetype i = 0; i < classes.size(); ++i) {
+            QWidget *widget = formWidget(qPrintable(QStringLiteral("w%1").arg(i)));
+            QVERIFY2(widget, qPrintable(classes.at(i)));
+            m_form->clearSelection(false);
+            m_form->selectWidget(widget, true);
+            flush();
+            QCOMPARE(m_core->propertyEditor()->object(), widget);
+        }
+        qInstallMessageHandler(previous);
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
+    }
+
+    // The property sheet of a package widget offers links by name, the texts of a placeholder
+    // and colours and cursors in Designer's types; it hides the geometry and state mirrors and
+    // keeps formText from being typed into. A change is one undo step; a name or a text that
+    // does not fit changes nothing and raises no error.
+    void propertySheetOffersWhatDesignerEdits()
+    {
+        QVERIFY(m_form->setContents(kLinkedForm));
+        flush();
+        QWidget *grid = formWidget("grid1");
+        QWidget *source = formWidget("dataSource1");
+        QWidget *dataSet = formWidget("dataSet1");
+        TComponent *sourceComponent = WidgetComponent(source);
+        QDesignerPropertySheetExtension *gridSheet = sheet(grid);
+        QDesignerPropertySheetExtension *sourceSheet = sheet(source);
+        auto value = [this](QWidget *Widget, const char *Name) {
+            QDesignerPropertySheetExtension *properties = sheet(Widget);
+            const int index = properties->indexOf(QString::fromLatin1(Name));
+            return index >= 0 && properties->isVisible(index) ? properties->property(index)
+                                                              : QVariant();
+        };
+        QCOMPARE(value(grid, "DataSource"), QVariant(QStringLiteral("dataSource1")));
+        QCOMPARE(value(grid, "MasterGrid"), QVariant(QString()));
+        QCOMPARE(value(source, "DataSet"), QVariant(QStringLiteral("dataSet1")));
+        QCOMPARE(value(dataSet, "SQLConnection"), QVariant(QStringLiteral("connection1")));
+        QCOMPARE(value(dataSet, "CommandText"), QVariant(QStringLiteral("SELECT id\nFROM orders")));
+        QCOMPARE(value(formWidget("connection1"), "DatabaseName"), QVariant(QString()));
+        QCOMPARE(value(grid, "color").typeId(), QMetaType::QColor);
+        QCOMPARE(value(grid, "fillerColor").typeId(), QMetaType::QColor);
+        QCOMPARE(value(grid, "dragCursor").typeId(), QMetaType::QCursor);
+        QCOMPARE(value(grid, "cursor").typeId(), QMetaType::QCursor);
+        for (const char *mirror :
+             {"Left", "Top", "Width", "Height", "Enabled", "Visible", "Color", "Cursor"})
+            QVERIFY2(!value(grid, mirror).isValid(), mirror);
+        for (const char *kept : {"geometry", "enabled"})
+            QVERIFY2(value(grid, kept).isValid(), kept);
+        QVERIFY(!value(grid, "formText").isValid());
+
+        // A link by name, undone in one step; the saved form keeps links in formText only.
+        QUndoStack *history = m_form->commandHistory();
+        const QObject *dataSet1 = WidgetComponent(dataSet)->Object();
+        const QObject *dataSet2 = WidgetComponent(formWidget("dataSet2"))->Object();
+        int steps = history->count();
+        m_form->cursor()->setWidgetProperty(source, QStringLiteral("DataSet"),
+                                            QStringLiteral("DATASET2"));
+        QCOMPARE(linked(sourceComponent, "DataSet"), dataSet2);
+        QCOMPARE(history->count(), steps + 1);
+        QVERIFY(sourceSheet->isChanged(sourceSheet->indexOf(QStringLiteral("formText"))));
+        const QString saved = m_form->contents();
+        QVERIFY(saved.contains(QLatin1String("&quot;DataSet&quot;:&quot;dataSet2&quot;")) ||
+                saved.contains(QLatin1String("\"DataSet\":\"dataSet2\"")));
+        QVERIFY(!saved.contains(QLatin1String("name=\"DataSet\"")));
+        history->undo();
+        QCOMPARE(linked(sourceComponent, "DataSet"), dataSet1);
+
+        // A name of no data set on the form (a grid's, a typo) and a text that does not read
+        // change nothing.
+        const QString text = source->property("formText").toString();
+        for (const QString &bad : {QStringLiteral("grid1"), QStringLiteral("dataSe")}) {
+            m_form->cursor()->setWidgetProperty(source, QStringLiteral("DataSet"), bad);
+            QCOMPARE(linked(sourceComponent, "DataSet"), dataSet1);
+        }
+        m_form->cursor()->setWidgetProperty(source, QStringLiteral("formText"),
+                                            QStringLiteral("{\"DataSet\":"));
+        QCOMPARE(source->property("formText").toString(), text);
+        QCOMPARE(linked(sourceComponent, "DataSet"), dataSet1);
+
+        // Texts of a placeholder.
+        m_form->cursor()->setWidgetProperty(dataSet, QStringLiteral("CommandText"),
+                                            QStringLiteral("SELECT *\nFROM customers"));
+        QVERIFY(dataSet->property("formText").toString().contains(QLatin1String("customers")));
+
+        // Colours: a colour picked is written as the host's colour, which the saved form keeps
+        // as the number uic sets; a named system colour shown and written back unchanged keeps
+        // its name, also when undo brings it back.
+        const int color = gridSheet->indexOf(QStringLiteral("color"));
+        const qint32 systemColor = grid->property("Color").toInt();
+        QCOMPARE(systemColor & 0xFF000000, qint32(0xFF000000));
+        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("color"),
+                                            gridSheet->property(color));
+        QCOMPARE(grid->property("Color").toInt(), systemColor);
+        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("color"), QColor(Qt::red));
+        QCOMPARE(grid->property("Color").toInt(), 0x0000FF);
+        QVERIFY(m_form->contents().contains(QLatin1String("<number>255</number>")));
+        QVERIFY(!m_form->contents().contains(QLatin1String("<color")));
+        history->undo();
+        QCOMPARE(grid->property("Color").toInt(), systemColor);
+        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("dragCursor"),
+                                            QCursor(Qt::PointingHandCursor));
+        QCOMPARE(grid->property("DragCursor").toInt(), -21);
+    }
+
+    // "Links..." in the task menu: a combo box per link listing the form's components of the
+    // class the link takes; OK writes the links as one undo step.
+    void linksWindowSetsLinksAsOneStep()
+    {
+        QVERIFY(m_form->setContents(kLinkedForm));
+        flush();
+        QWidget *gridWidget = formWidget("grid1");
+        TComponent *grid = WidgetComponent(gridWidget);
+        const QObject *source = linked(grid, "DataSource");
+        QVERIFY(source);
+        QVERIFY(runTask(gridWidget, QStringLiteral("Links...")));
+        QDialog *dialog = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == QLatin1String("LinksDialog") && widget->isVisible())
+                dialog = qobject_cast<QDialog *>(widget);
+        QVERIFY(dialog);
+        auto *sourceBox = dialog->findChild<QComboBox *>(QStringLiteral("DataSource"));
+        auto *masterBox = dialog->findChild<QComboBox *>(QStringLiteral("MasterGrid"));
+        QVERIFY(sourceBox && masterBox);
+        auto items = [](const QComboBox *Box) {
+            QStringList list;
+            for (int i = 0; i < Box->count(); ++i)
+                list.append(Box->itemText(i));
+            return list;
+        };
+        QCOMPARE(items(sourceBox),
+                 (QStringList{QStringLiteral("(none)"), QStringLiteral("dataSource1")}));
+        QCOMPARE(sourceBox->currentText(), QStringLiteral("dataSource1"));
+        QCOMPARE(items(masterBox),
+                 (QStringList{QStringLiteral("(none)"), QStringLiteral("grid2")}));
+
+        QUndoStack *history = m_form->commandHistory();
+        const int steps = history->count();
+        sourceBox->setCurrentIndex(0);
+        masterBox->setCurrentIndex(1);
+        dialog->accept();
+        flush();
+        QCOMPARE(linked(grid, "DataSource"), nullptr);
+        QCOMPARE(linked(grid, "MasterGrid"), formWidget("grid2"));
+        QCOMPARE(history->count(), steps + 1);
+        history->undo();
+        QCOMPARE(linked(grid, "DataSource"), source);
+        QCOMPARE(linked(grid, "MasterGrid"), nullptr);
+    }
+
+    // Deleting a data set in Designer clears the data source's link to it within the delete;
+    // undo brings both back; a new data set of the same name is not linked.
+    void deletingAComponentClearsLinksToIt()
+    {
+        QVERIFY(m_form->setContents(kLinkedForm));
+        flush();
+        QWidget *dataSetWidget = formWidget("dataSet1");
+        QWidget *sourceWidget = formWidget("dataSource1");
+        TComponent *source = WidgetComponent(sourceWidget);
+        const QObject *dataSet = WidgetComponent(dataSetWidget)->Object();
+        QCOMPARE(linked(source, "DataSet"), dataSet);
+
+        QUndoStack *history = m_form->commandHistory();
+        const int steps = history->count();
+        m_form->clearSelection(false);
+        m_form->selectWidget(dataSetWidget, true);
+        flush();
+        QAction *remove =
+            m_core->formWindowManager()->action(QDesignerFormWindowManagerInterface::DeleteAction);
+        QVERIFY(remove->isEnabled());
+        remove->trigger();
+        flush();
+        QCOMPARE(history->count(), steps + 1);
+        QCOMPARE(linked(source, "DataSet"), nullptr);
+        QVERIFY(!m_form->contents().contains(QLatin1String("dataSet1")));
+
+        history->undo();
+        QCOMPARE(formWidget("dataSet1"), dataSetWidget);
+        QCOMPARE(linked(source, "DataSet"), dataSet);
+        history->redo();
+        QCOMPARE(linked(source, "DataSet"), nullptr);
+
+        QWidget *fresh = m_core->widgetFactory()->createWidget(
+            QStringLiteral("TSQLDataSetPlaceholder"), m_form->mainContainer());
+        fresh->setObjectName(QStringLiteral("dataSet1"));
+        m_form->manageWidget(fresh);
+        flush();
+        QCOMPARE(WidgetComponent(fresh)->Name(), QStringLiteral("dataSet1"));
+        QCOMPARE(linked(source, "DataSet"), nullptr);
+        QVERIFY(!sourceWidget->property("formText").toString().contains(QLatin1String("dataSet1")));
     }
 };
 

@@ -1,0 +1,532 @@
+#include "propertysheet.h"
+
+#include <QCursor>
+#include <QDesignerFormEditorInterface>
+#include <QDesignerFormWindowInterface>
+#include <QDesignerPropertyEditorInterface>
+#include <QDesignerPropertySheetExtension>
+#include <QExtensionManager>
+#include <QStatusBar>
+#include <QToolTip>
+#include <QUndoStack>
+#include <QWidget>
+#include <QtDesigner/private/qdesigner_propertycommand_p.h>
+#include <algorithm>
+#include <iterator>
+
+#include "formfile.h"
+#include "formwindowdesigner.h"
+#include "graphics.h"
+#include "hosterrors.h"
+#include "hostmessages.h"
+#include "persistent.h"
+#include "pluginhost.h"
+#include "typinfo.h"
+#include "uicomponents.h"
+
+namespace {
+
+// The package's mirrors of what Designer edits as geometry, enabled and visible.
+constexpr const char *kMirrors[] = {"Left", "Top", "Width", "Height", "Enabled", "Visible"};
+
+// The host's cursors and the shapes that show them; the first cursor of a shape is the one a
+// shape picked in Designer becomes.
+constexpr struct {
+    TCursor Cursor;
+    Qt::CursorShape Shape;
+} kCursors[] = {
+    {crArrow, Qt::ArrowCursor},
+    {crDefault, Qt::ArrowCursor},
+    {crNone, Qt::BlankCursor},
+    {crCross, Qt::CrossCursor},
+    {crIBeam, Qt::IBeamCursor},
+    {crSizeNESW, Qt::SizeBDiagCursor},
+    {crSizeNS, Qt::SizeVerCursor},
+    {crSizeNWSE, Qt::SizeFDiagCursor},
+    {crSizeWE, Qt::SizeHorCursor},
+    {crUpArrow, Qt::UpArrowCursor},
+    {crHourGlass, Qt::WaitCursor},
+    {crDrag, Qt::DragCopyCursor},
+    {crNo, Qt::ForbiddenCursor},
+    {crNoDrop, Qt::ForbiddenCursor},
+    {crHSplit, Qt::SplitHCursor},
+    {crVSplit, Qt::SplitVCursor},
+    {crMultiDrag, Qt::DragMoveCursor},
+    {crAppStart, Qt::BusyCursor},
+    {crSQLWait, Qt::BusyCursor},
+    {crHelp, Qt::WhatsThisCursor},
+    {crHandPoint, Qt::PointingHandCursor},
+    {crSizeAll, Qt::SizeAllCursor},
+};
+
+Qt::CursorShape shapeOf(TCursor Cursor)
+{
+    for (const auto &entry : kCursors)
+        if (entry.Cursor == Cursor)
+            return entry.Shape;
+    return Qt::ArrowCursor;
+}
+
+TCursor cursorOf(Qt::CursorShape Shape)
+{
+    for (const auto &entry : kCursors)
+        if (entry.Shape == Shape)
+            return entry.Cursor;
+    return crDefault;
+}
+
+// clDefault and clNone show as transparent colours (no colour of their own); any other colour as
+// the colour it stands for.
+QColor shownColor(TColor Color)
+{
+    if (Color == clDefault)
+        return QColor(0, 0, 0, 0);
+    if (Color == clNone)
+        return QColor(255, 255, 255, 0);
+    return ColorToQColor(Color);
+}
+
+TColor colorOf(const QColor &Color)
+{
+    if (!Color.isValid() || Color.alpha() == 0)
+        return Color == shownColor(clNone) ? clNone : clDefault;
+    return QColorToColor(Color);
+}
+
+bool isLink(const QObject *Instance, const TPropInfo *Info)
+{
+    if (Info->Kind != TTypeKind::tkClass || !Info->Meta.isValid() || !Info->HasWrite())
+        return false;
+    QObject *value = GetObjectProp(Instance, Info->Name);
+    return !value || AsComponent(value);
+}
+
+bool isText(const TPropInfo *Info)
+{
+    return Info->Meta.isValid() && Info->HasWrite() &&
+           (Info->Kind == TTypeKind::tkString || Info->Kind == TTypeKind::tkLString ||
+            Info->Kind == TTypeKind::tkWString);
+}
+
+// Whether Designer's property editor has an editor for a value of this type.
+bool isEditable(const QVariant &Value)
+{
+    switch (Value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::QString:
+    case QMetaType::QStringList:
+    case QMetaType::QByteArray:
+    case QMetaType::QChar:
+    case QMetaType::QColor:
+    case QMetaType::QFont:
+    case QMetaType::QPixmap:
+    case QMetaType::QIcon:
+    case QMetaType::QPalette:
+    case QMetaType::QCursor:
+    case QMetaType::QSize:
+    case QMetaType::QSizeF:
+    case QMetaType::QPoint:
+    case QMetaType::QPointF:
+    case QMetaType::QRect:
+    case QMetaType::QRectF:
+    case QMetaType::QSizePolicy:
+    case QMetaType::QKeySequence:
+    case QMetaType::QDate:
+    case QMetaType::QTime:
+    case QMetaType::QDateTime:
+    case QMetaType::QUrl:
+    case QMetaType::QLocale:
+        return true;
+    default:
+        // Designer's own wrappers: enumerations, flags, translatable texts, resources.
+        return Value.isValid() &&
+               QByteArray(Value.metaType().name()).startsWith("qdesigner_internal::");
+    }
+}
+
+TFormWindowDesigner *designerOf(QWidget *Widget)
+{
+    TDesignerPluginHost *host = TDesignerPluginHost::Current();
+    return host && Widget ? host->DesignerOfWidget(Widget) : nullptr;
+}
+
+} // namespace
+
+// ---- The sheet -----------------------------------------------------------------------------
+
+TKorPropertySheet::TKorPropertySheet(QWidget *Widget, QObject *Parent)
+    : QDesignerPropertySheet(Widget, Parent), m_widget(Widget), m_component(WidgetComponent(Widget))
+{
+    if (!m_component)
+        return;
+    QObject *instance = m_component->Object();
+    const QString group = QString::fromLatin1(instance->metaObject()->className());
+    try {
+        // A placeholder has no Qt properties for its component's values: its links and texts
+        // are offered as properties of the sheet's own.
+        if (instance != Widget) {
+            for (const TPropInfo *info : GetPropList(instance)) {
+                const bool link = isLink(instance, info);
+                if ((!link && !isText(info)) || indexOf(info->Name) >= 0)
+                    continue;
+                const int index = createFakeProperty(info->Name, QString());
+                setPropertyGroup(index, group);
+                m_roles.insert(index, link ? TRole::Link : TRole::Text);
+            }
+        }
+        const int own = count();
+        for (int i = 0; i < own; ++i) {
+            if (m_roles.contains(i))
+                continue;
+            const QString name = propertyName(i);
+            if (name == QLatin1String(kFormTextProperty)) {
+                m_roles.insert(i, TRole::FormText);
+                continue;
+            }
+            if (std::any_of(std::begin(kMirrors), std::end(kMirrors),
+                            [&](const char *mirror) { return name == QLatin1String(mirror); })) {
+                m_roles.insert(i, TRole::Hidden);
+                continue;
+            }
+            const TPropInfo *info = instance == Widget ? GetPropInfo(instance, name) : nullptr;
+            if (info && isLink(instance, info))
+                m_roles.insert(i, TRole::Link);
+            else if (info && (info->TypeName == QLatin1String("TColor") ||
+                              info->TypeName == QLatin1String("TCursor"))) {
+                // The host's number stays the property saved (uic and QUiLoader set it as a
+                // number); Designer edits it under the Qt-style name, as a colour or a cursor.
+                // A name Designer already has (the widget's own cursor) is the one offered.
+                m_roles.insert(i, TRole::Hidden);
+                const bool color = info->TypeName == QLatin1String("TColor");
+                const QString alias = name.left(1).toLower() + name.mid(1);
+                if (const int own = indexOf(alias); own >= 0) {
+                    m_roles.insert(own, TRole::Shown);
+                    continue;
+                }
+                const int index =
+                    createFakeProperty(alias, color ? QVariant(QColor()) : QVariant(QCursor()));
+                setPropertyGroup(index, propertyGroup(i));
+                m_roles.insert(index, color ? TRole::Color : TRole::Cursor);
+                m_aliasOf.insert(index, i);
+            } else if (!isEditable(QDesignerPropertySheet::property(i)))
+                m_roles.insert(i, TRole::Hidden);
+        }
+    } catch (...) {
+        HandleHostException();
+    }
+}
+
+bool TKorPropertySheet::isVisible(int Index) const
+{
+    // formText is not offered for typing; Designer still saves it and its commands write it.
+    const TRole role = roleOf(Index);
+    if (role == TRole::Shown)
+        return true;
+    return role != TRole::Hidden && role != TRole::FormText &&
+           QDesignerPropertySheet::isVisible(Index);
+}
+
+bool TKorPropertySheet::isChanged(int Index) const
+{
+    // Links and a placeholder's texts are saved in formText, colours and cursors as the host's
+    // numbers: never as properties of their own.
+    return !isOwnValue(Index) && QDesignerPropertySheet::isChanged(Index);
+}
+
+void TKorPropertySheet::setChanged(int Index, bool Changed)
+{
+    if (isOwnValue(Index))
+        return;
+    QDesignerPropertySheet::setChanged(Index, Changed);
+}
+
+bool TKorPropertySheet::hasReset(int Index) const
+{
+    const TRole role = roleOf(Index);
+    return role == TRole::Link || role == TRole::Text || QDesignerPropertySheet::hasReset(Index);
+}
+
+bool TKorPropertySheet::reset(int Index)
+{
+    const TRole role = roleOf(Index);
+    if (role == TRole::Link || role == TRole::Text) {
+        setProperty(Index, QString());
+        return true;
+    }
+    return QDesignerPropertySheet::reset(Index);
+}
+
+QVariant TKorPropertySheet::property(int Index) const
+{
+    const TRole role = roleOf(Index);
+    if (!m_component || role == TRole::Plain || role == TRole::Shown || role == TRole::Hidden ||
+        role == TRole::FormText)
+        return QDesignerPropertySheet::property(Index);
+    const QObject *instance = m_component->Object();
+    const QString name = propertyName(Index);
+    try {
+        switch (role) {
+        case TRole::Link: {
+            if (m_pending.contains(Index))
+                return m_pending.value(Index);
+            const TComponent *linked = AsComponent(GetObjectProp(instance, name));
+            return linked ? linked->Name() : QString();
+        }
+        case TRole::Text:
+            return GetStrProp(instance, name);
+        case TRole::Color: {
+            const TColor raw = QDesignerPropertySheet::property(m_aliasOf.value(Index)).toInt();
+            const QColor shown = shownColor(raw);
+            remember(Index, shown, raw);
+            return shown;
+        }
+        case TRole::Cursor: {
+            const TCursor raw = QDesignerPropertySheet::property(m_aliasOf.value(Index)).toInt();
+            const QCursor shown(shapeOf(raw));
+            remember(Index, int(shown.shape()), raw);
+            return shown;
+        }
+        default:
+            break;
+        }
+    } catch (...) {
+        HandleHostException();
+    }
+    return QDesignerPropertySheet::property(Index);
+}
+
+void TKorPropertySheet::setProperty(int Index, const QVariant &Value)
+{
+    const TRole role = roleOf(Index);
+    if (!m_component || role == TRole::Plain || role == TRole::Shown || role == TRole::Hidden) {
+        QDesignerPropertySheet::setProperty(Index, Value);
+        // A colour or cursor written as the host's number (by a package window, by undo): the
+        // property editor shows it under its Qt-style name.
+        if (const int alias = m_aliasOf.key(Index, -1); alias >= 0)
+            if (QDesignerFormEditorInterface *editor = core();
+                editor && editor->propertyEditor() &&
+                editor->propertyEditor()->object() == m_widget)
+                editor->propertyEditor()->setPropertyValue(propertyName(alias), property(alias),
+                                                           false);
+        return;
+    }
+    QObject *instance = m_component->Object();
+    const QString name = propertyName(Index);
+    // Designer hands texts over in its own wrapper (a translatable string).
+    const QString text = resolvePropertyValue(Index, Value).toString();
+    try {
+        switch (role) {
+        case TRole::FormText:
+            // Read as a whole first: a text that does not read leaves the component as it was.
+            try {
+                ApplyComponentFormText(m_component, text);
+            } catch (const EFormFileError &) {
+                notify(tr("%1 of %2 was not changed: the text does not read.")
+                           .arg(name, m_component->Name()));
+            }
+            return;
+        case TRole::Link:
+            if (setLink(Index, text.trimmed()))
+                formTextChanged();
+            return;
+        case TRole::Text:
+            if (GetStrProp(instance, name) != text) {
+                SetStrProp(instance, name, text);
+                formTextChanged();
+            }
+            return;
+        case TRole::Color: {
+            TColor raw = 0;
+            const QColor color = Value.value<QColor>();
+            if (!rememberedRaw(Index, color, raw))
+                raw = colorOf(color);
+            writeAliased(Index, raw);
+            return;
+        }
+        case TRole::Cursor: {
+            const int shape =
+                Value.canConvert<QCursor>() ? int(Value.value<QCursor>().shape()) : Value.toInt();
+            TCursor raw = 0;
+            if (!rememberedRaw(Index, shape, raw))
+                raw = cursorOf(Qt::CursorShape(shape));
+            writeAliased(Index, raw);
+            return;
+        }
+        default:
+            return;
+        }
+    } catch (const EHostError &Error) {
+        // A value the component refuses (a grid as its own master): said where the user types.
+        notify(QString::fromUtf8(Error.what()));
+    } catch (...) {
+        HandleHostException();
+    }
+}
+
+bool TKorPropertySheet::setLink(int Index, const QString &Name)
+{
+    QObject *instance = m_component->Object();
+    const QString property = propertyName(Index);
+    QObject *target = nullptr;
+    if (!Name.isEmpty()) {
+        const TFormWindowDesigner *designer = designerOf(m_widget);
+        TComponent *found = designer ? designer->GetComponent(Name) : nullptr;
+        const QMetaObject *cls = GetObjectPropClass(instance, property);
+        if (!found || found == designer->GetRoot() ||
+            (cls && !found->Object()->metaObject()->inherits(cls))) {
+            // Kept as typed, so the next key goes on from it; the link stays as it was.
+            m_pending.insert(Index, Name);
+            // Once the user turns to another widget, the link shows as it is again.
+            auto *form = QDesignerFormWindowInterface::findFormWindow(m_widget);
+            if (form && !m_pendingEnds)
+                m_pendingEnds =
+                    connect(form, &QDesignerFormWindowInterface::selectionChanged, this, [this] {
+                        m_pending.clear();
+                        disconnect(m_pendingEnds);
+                        m_pendingEnds = {};
+                    });
+            const QString kind = cls ? QString::fromLatin1(cls->className()) : tr("component");
+            notify(tr("There is no %1 named \"%2\" on this form; %3 of %4 was not changed.")
+                       .arg(kind, Name, property, m_component->Name()));
+            return false;
+        }
+        target = found->Object();
+    }
+    m_pending.remove(Index);
+    if (GetObjectProp(instance, property) == target)
+        return false;
+    SetObjectProp(instance, property, target);
+    return true;
+}
+
+bool TKorPropertySheet::isOwnValue(int Index) const
+{
+    const TRole role = roleOf(Index);
+    return role == TRole::Link || role == TRole::Text || role == TRole::Color ||
+           role == TRole::Cursor;
+}
+
+void TKorPropertySheet::writeAliased(int Index, qint32 Raw)
+{
+    const int saved = m_aliasOf.value(Index, -1);
+    if (saved < 0)
+        return;
+    QDesignerPropertySheet::setProperty(saved, Raw);
+    QDesignerPropertySheet::setChanged(saved, true);
+}
+
+void TKorPropertySheet::formTextChanged()
+{
+    const int index = indexOf(QLatin1String(kFormTextProperty));
+    if (index >= 0)
+        QDesignerPropertySheet::setChanged(index, true);
+}
+
+void TKorPropertySheet::notify(const QString &Message) const
+{
+    QWidget *window = m_widget ? m_widget->window() : nullptr;
+    if (auto *form = QDesignerFormWindowInterface::findFormWindow(m_widget))
+        window = form->window();
+    // The main window's status bar when it has one (asking QMainWindow for it would add one).
+    auto *bar =
+        window ? window->findChild<QStatusBar *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (bar && bar->isVisible())
+        bar->showMessage(Message, 5000);
+    else
+        QToolTip::showText(QCursor::pos(), Message);
+}
+
+bool TKorPropertySheet::rememberedRaw(int Index, const QVariant &Shown, qint32 &Raw) const
+{
+    for (const auto &[shown, raw] : m_shown.value(Index))
+        if (shown == Shown) {
+            Raw = raw;
+            return true;
+        }
+    return false;
+}
+
+void TKorPropertySheet::remember(int Index, const QVariant &Shown, qint32 Raw) const
+{
+    QList<QPair<QVariant, qint32>> &list = m_shown[Index];
+    list.removeIf([&](const QPair<QVariant, qint32> &entry) { return entry.first == Shown; });
+    list.prepend({Shown, Raw});
+}
+
+// ---- The factory ---------------------------------------------------------------------------
+
+TKorPropertySheetFactory::TKorPropertySheetFactory(QExtensionManager *Parent)
+    : QDesignerAbstractPropertySheetFactory(Parent)
+{
+}
+
+void TKorPropertySheetFactory::Register(QExtensionManager *Manager)
+{
+    auto *factory = new TKorPropertySheetFactory(Manager);
+    Manager->registerExtensions(factory, Q_TYPEID(QDesignerPropertySheetExtension));
+    Manager->registerExtensions(factory, Q_TYPEID(QDesignerDynamicPropertySheetExtension));
+}
+
+QObject *TKorPropertySheetFactory::createPropertySheet(QObject *Object, QObject *Parent) const
+{
+    auto *widget = qobject_cast<QWidget *>(Object);
+    if (!widget || !WidgetComponent(widget))
+        return nullptr;
+    return new TKorPropertySheet(widget, Parent);
+}
+
+// ---- Writing -------------------------------------------------------------------------------
+
+QList<const TPropInfo *> ComponentLinks(const TComponent *Component)
+{
+    QList<const TPropInfo *> links;
+    if (!Component)
+        return links;
+    for (const TPropInfo *info : GetPropList(Component->Object()))
+        if (isLink(Component->Object(), info))
+            links.append(info);
+    return links;
+}
+
+bool WriteDesignerProperty(QDesignerFormWindowInterface *Form, QWidget *Widget, const QString &Name,
+                           const QVariant &Value)
+{
+    if (!Form || !Widget)
+        return false;
+    auto command = std::make_unique<qdesigner_internal::SetPropertyCommand>(Form);
+    if (!command->init(Widget, Name, Value))
+        return false;
+    Form->commandHistory()->push(command.release());
+    return true;
+}
+
+void ClearLinksTo(QDesignerFormWindowInterface *Form, QWidget *Removed)
+{
+    if (!Form || !Removed || !Form->mainContainer())
+        return;
+    QList<const QObject *> gone;
+    if (TComponent *component = WidgetComponent(Removed))
+        gone.append(component->Object());
+    for (QWidget *child : Removed->findChildren<QWidget *>())
+        if (TComponent *component = WidgetComponent(child))
+            gone.append(component->Object());
+    if (gone.isEmpty())
+        return;
+    try {
+        for (QWidget *widget : Form->mainContainer()->findChildren<QWidget *>()) {
+            TComponent *component = WidgetComponent(widget);
+            if (!component || !Form->isManaged(widget) || gone.contains(component->Object()))
+                continue;
+            for (const TPropInfo *link : ComponentLinks(component))
+                if (gone.contains(GetObjectProp(component->Object(), link->Name)))
+                    WriteDesignerProperty(Form, widget, link->Name, QString());
+        }
+    } catch (...) {
+        HandleHostException();
+    }
+}
