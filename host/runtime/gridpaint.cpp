@@ -712,7 +712,11 @@ void TKorCustomDBGrid::paintEvent(QPaintEvent *)
     // The scrolling columns first, kept to their area; then the fixed part over its own.
     painter.save();
     painter.setClipRect(QRect(split, 0, qMax(0, right - split), bottom));
-    const TColumnSpans scrolling = spans.mid(fixed);
+    // Only the columns that show at least in part: a wide data set has many more.
+    TColumnSpans scrolling;
+    for (qsizetype i = fixed; i < spans.size(); ++i)
+        if (spans[i].second.right() >= split && spans[i].second.left() < right)
+            scrolling.append(spans[i]);
     paintTitles(painter, scrolling, false);
     paintRows(painter, scrolling, false);
     paintTotals(painter, scrolling, false);
