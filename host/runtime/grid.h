@@ -3,13 +3,12 @@
 // and client data set families (TKorDBGridsADO, TKorDBGridsCDS).
 //
 // The grid shows the records of its DataSource's data set in its Columns, with an optional title
-// row, indicator column and total rows, and follows the data set's current record. Colour
+// row, indicator column and total rows, and follows the data set's current record. It scrolls
+// through wide columns and many records with the bars its ScrollBars property allows. Colour
 // properties that hold clDefault use the colours the Default... queries answer.
 
 #include <QPointer>
 #include <memory>
-
-class QScrollBar;
 
 #include "column.h"
 #include "componentlink.h"
@@ -19,6 +18,8 @@ class QScrollBar;
 #include "imagelist.h"
 #include "korenums.h"
 #include "menus.h"
+
+class QScrollBar;
 
 class KORRUNTIME_EXPORT TKorCustomDBGrid : public TKorWinControl {
     Q_OBJECT
