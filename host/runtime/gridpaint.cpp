@@ -828,19 +828,31 @@ void TKorCustomDBGrid::keyPressEvent(QKeyEvent *event)
         case Qt::Key_Tab:
         case Qt::Key_Backtab: {
             // Past the last column Tab goes on with the first of the next record; Shift+Tab
-            // goes back the same way.
+            // goes back the same way. From the very last (or first) cell it goes on to the next
+            // (or previous) control.
             const int last = int(VisibleColumns().size()) - 1;
             const bool back =
                 event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
-            if (!back && m_selectedIndex >= last && dataSet && !dataSet->Eof()) {
-                dataSet->Next();
-                if (!dataSet->Eof())
-                    setSelectedIndex(0);
-            } else if (back && m_selectedIndex <= 0 && dataSet && dataSet->RecNo() > 1) {
-                dataSet->Prior();
-                setSelectedIndex(last);
+            const int record = dataSet ? dataSet->RecNo() : 0;
+            const int before = m_selectedIndex;
+            if (!back && m_selectedIndex >= last) {
+                if (dataSet && record >= 1) {
+                    dataSet->Next();
+                    if (dataSet->RecNo() != record)
+                        setSelectedIndex(0);
+                }
+            } else if (back && m_selectedIndex <= 0) {
+                if (dataSet && record > 1) {
+                    dataSet->Prior();
+                    setSelectedIndex(last);
+                }
             } else {
                 setSelectedIndex(m_selectedIndex + (back ? -1 : 1));
+            }
+            if (m_selectedIndex == before && (dataSet ? dataSet->RecNo() : 0) == record) {
+                focusNextPrevChild(!back);
+                event->accept();
+                return;
             }
             break;
         }
