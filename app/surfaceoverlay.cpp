@@ -4,12 +4,13 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "compedit.h"
+#include "componenticons.h"
 #include "formdesigner.h"
 #include "formsurface.h"
-#include "componenticons.h"
 
 namespace {
 
@@ -23,6 +24,29 @@ constexpr Qt::CursorShape HandleCursors[] = {
     Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
     Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
 };
+
+// The scroll bar of a control under a point (global coordinates), or nullptr. A click on it
+// scrolls the control at design time as at run time, so what lies past its edges can be seen;
+// scrolling changes nothing the form keeps.
+QScrollBar *scrollBarAt(QObject *Control, const QPoint &Global)
+{
+    auto *widget = qobject_cast<QWidget *>(Control);
+    if (!widget)
+        return nullptr;
+    auto *bar = qobject_cast<QScrollBar *>(widget->childAt(widget->mapFromGlobal(Global)));
+    return bar && bar->isVisible() ? bar : nullptr;
+}
+
+void clickScrollBar(QScrollBar *Bar, const QPoint &Global)
+{
+    const QPointF local = Bar->mapFromGlobal(Global);
+    QMouseEvent press(QEvent::MouseButtonPress, local, QPointF(Global), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, QPointF(Global), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(Bar, &press);
+    QApplication::sendEvent(Bar, &release);
+}
 
 int snap(int Value)
 {
@@ -87,8 +111,7 @@ QRect TSurfaceOverlay::labelRect(const QPoint &Position, const QString &Name) co
 {
     const QRect box = IconBox(Position);
     const QFontMetrics metrics(labelFont());
-    const int width =
-        qBound(box.width(), metrics.horizontalAdvance(Name) + 6, IconLabelMaxWidth);
+    const int width = qBound(box.width(), metrics.horizontalAdvance(Name) + 6, IconLabelMaxWidth);
     return {box.center().x() - width / 2 + 1, box.bottom() + 2, width, metrics.height()};
 }
 
@@ -101,10 +124,9 @@ void TSurfaceOverlay::Forget(QObject *Item)
 {
     if (m_drag == TDrag::None)
         return;
-    const bool involved = Item == m_primary || std::any_of(m_starts.cbegin(), m_starts.cend(),
-                                                           [Item](const TStart &start) {
-                                                               return start.object == Item;
-                                                           });
+    const bool involved = Item == m_primary ||
+                          std::any_of(m_starts.cbegin(), m_starts.cend(),
+                                      [Item](const TStart &start) { return start.object == Item; });
     if (involved) {
         m_starts.clear();
         m_drag = TDrag::None;
@@ -165,9 +187,8 @@ void TSurfaceOverlay::paintIcons(QPainter &Painter)
         Painter.setBrush(palette().color(QPalette::Button));
         Painter.drawRoundedRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
         const QPixmap pixmap = ComponentPixmap(object->metaObject());
-        Painter.drawPixmap(box.center() - QPoint(pixmap.width() / 2, pixmap.height() / 2) +
-                               QPoint(1, 1),
-                           pixmap);
+        Painter.drawPixmap(
+            box.center() - QPoint(pixmap.width() / 2, pixmap.height() / 2) + QPoint(1, 1), pixmap);
         const QRect label = labelRect(position, component->Name());
         QColor back = palette().color(QPalette::Window);
         back.setAlpha(220);
@@ -186,7 +207,8 @@ void TSurfaceOverlay::paintSelection(QPainter &Painter)
     const QList<TComponent *> selected = m_surface->SelectedComponents();
     // One selected component gets solid handles it can be resized by; several get grey ones.
     const bool single = selected.size() == 1;
-    const QColor handleColor = single ? palette().color(QPalette::Highlight) : QColor(128, 128, 128);
+    const QColor handleColor =
+        single ? palette().color(QPalette::Highlight) : QColor(128, 128, 128);
     for (TComponent *component : selected) {
         const QRect frame = m_surface->ComponentRect(component);
         Painter.setPen(QPen(handleColor, 1, Qt::DotLine));
@@ -232,8 +254,8 @@ void TSurfaceOverlay::startFrames(const QList<TComponent *> &Components)
     for (TComponent *component : Components) {
         QObject *object = component->Object();
         const QRect rect = m_surface->ComponentRect(component);
-        const QPoint anchor = object->isWidgetType() ? rect.topLeft()
-                                                     : object->property("DesignPosition").toPoint();
+        const QPoint anchor =
+            object->isWidgetType() ? rect.topLeft() : object->property("DesignPosition").toPoint();
         m_starts.append({object, rect, anchor});
     }
 }
@@ -277,6 +299,13 @@ void TSurfaceOverlay::mousePressEvent(QMouseEvent *Event)
         selection << component->Object();
     if (TComponent *hit = m_surface->ComponentAt(m_pressPos)) {
         QObject *object = hit->Object();
+        if (QScrollBar *bar = toggle ? nullptr : scrollBarAt(object, mapToGlobal(m_pressPos))) {
+            if (!selection.contains(object))
+                designer->SelectComponent(object);
+            clickScrollBar(bar, mapToGlobal(m_pressPos));
+            m_drag = TDrag::None;
+            return;
+        }
         if (toggle && selection.contains(object)) {
             selection.removeAll(object);
             designer->SetSelections(selection.isEmpty() ? QList<QObject *>{m_surface->Form()}
@@ -341,10 +370,9 @@ void TSurfaceOverlay::mouseReleaseEvent(QMouseEvent *Event)
     switch (drag) {
     case TDrag::Place: {
         const QMetaObject *pending = m_surface->PendingClass();
-        QRect bounds =
-            m_dragging ? dragRect(drag) : QRect(TFormSurface::Snap(m_pressPos), QSize());
-        if (m_dragging && (bounds.width() < TFormSurface::GridSize ||
-                           bounds.height() < TFormSurface::GridSize))
+        QRect bounds = m_dragging ? dragRect(drag) : QRect(TFormSurface::Snap(m_pressPos), QSize());
+        if (m_dragging &&
+            (bounds.width() < TFormSurface::GridSize || bounds.height() < TFormSurface::GridSize))
             bounds.setSize(QSize()); // too small to mean a size: the class's own
         m_surface->SetPendingClass(nullptr);
         m_surface->PlaceComponent(pending, bounds);
@@ -479,10 +507,18 @@ void TSurfaceOverlay::keyPressEvent(QKeyEvent *Event)
     const int step = Event->modifiers() & Qt::ControlModifier ? 1 : TFormSurface::GridSize;
     QPoint direction;
     switch (Event->key()) {
-    case Qt::Key_Left: direction = {-1, 0}; break;
-    case Qt::Key_Right: direction = {1, 0}; break;
-    case Qt::Key_Up: direction = {0, -1}; break;
-    case Qt::Key_Down: direction = {0, 1}; break;
+    case Qt::Key_Left:
+        direction = {-1, 0};
+        break;
+    case Qt::Key_Right:
+        direction = {1, 0};
+        break;
+    case Qt::Key_Up:
+        direction = {0, -1};
+        break;
+    case Qt::Key_Down:
+        direction = {0, 1};
+        break;
     case Qt::Key_Delete:
         m_surface->DeleteSelection();
         return;

@@ -1,6 +1,7 @@
 #pragma once
 // The transparent layer over the designed form: it takes every mouse and key event meant for the
-// form, so the run-time controls on it never see input at design time, and draws what only a
+// form, so the run-time controls on it never see input at design time (but for a click on a
+// control's scroll bar, which scrolls it as it would at run time), and draws what only a
 // designer shows (grid dots, icons of components that are not controls, selection handles, the
 // rubber band and the rectangle of a component being placed). Its coordinates are the form's.
 

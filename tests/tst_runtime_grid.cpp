@@ -1,10 +1,12 @@
 // The grid as a control: default colours that follow its properties, links that go away,
 // painting in every drawing style, mouse and keyboard, and the controls that work with it
-// (editors, navigator, columns dialog, gradient painter).
+// (editors, navigator, columns dialog, gradient painter); scrolling through wide columns and
+// through the records.
 
 #include <QHelpEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QToolTip>
 #include <QtTest>
@@ -211,11 +213,217 @@ private slots:
         QCOMPARE(grid.SelectedIndex(), 8);
 
         // A grid too low for all rows scrolls to keep the current record on show.
+        grid.setScrollBars(Vcl::ssVertical);
         grid.resize(500, grid.TitleHeight() + grid.RowHeight() + 2);
         QCOMPARE(grid.VisibleRowCount(), 1);
         db.Customers.Last();
         QCOMPARE(grid.TopRow(), 2);
         QVERIFY(!grid.CellRect(name, 0).isValid());
+    }
+
+    void scrollBarsShowAsTheirPropertyAndTheContentAsk_data()
+    {
+        QTest::addColumn<int>("scrollBars");
+        QTest::addColumn<bool>("narrow");
+        QTest::addColumn<bool>("low");
+        QTest::addColumn<bool>("horizontal");
+        QTest::addColumn<bool>("vertical");
+        QTest::addRow("columns wider than the grid")
+            << int(Vcl::ssBoth) << true << false << true << false;
+        QTest::addRow("columns that fit") << int(Vcl::ssBoth) << false << false << false << false;
+        QTest::addRow("more records than rows")
+            << int(Vcl::ssBoth) << false << true << false << true;
+        QTest::addRow("both too big") << int(Vcl::ssBoth) << true << true << true << true;
+        QTest::addRow("vertical only") << int(Vcl::ssVertical) << true << true << false << true;
+        QTest::addRow("horizontal only") << int(Vcl::ssHorizontal) << true << true << true << false;
+        QTest::addRow("none") << int(Vcl::ssNone) << true << true << false << false;
+    }
+
+    void scrollBarsShowAsTheirPropertyAndTheContentAsk()
+    {
+        QFETCH(int, scrollBars);
+        QFETCH(bool, narrow);
+        QFETCH(bool, low);
+        QFETCH(bool, horizontal);
+        QFETCH(bool, vertical);
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        grid.setDataSource(&db.Source);
+        for (TKorColumn *column : grid.VisibleColumns())
+            column->setWidth(100); // nine columns, some 900 pixels
+        grid.setScrollBars(Vcl::TScrollStyle(scrollBars));
+        const int oneRow = grid.TitleHeight() + grid.RowHeight() + 2;
+        grid.resize(narrow ? 400 : 1200, low ? oneRow + 30 : 400);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+
+        QScrollBar *hBar = grid.HorizontalScrollBar();
+        QScrollBar *vBar = grid.VerticalScrollBar();
+        QCOMPARE(hBar->isVisible(), horizontal);
+        QCOMPARE(vBar->isVisible(), vertical);
+        // A bar lies along its edge, and the cells stay clear of it.
+        const QRect area = grid.ScrollingArea();
+        if (horizontal) {
+            QCOMPARE(hBar->geometry().bottom(), grid.height() - 2);
+            QVERIFY(area.bottom() < hBar->y());
+            // At the bar's end the last column shows whole.
+            hBar->setValue(hBar->maximum());
+            const QRect last = grid.CellRect(grid.VisibleColumns().last(), grid.TopRow());
+            QVERIFY(last.isValid() && last.right() <= area.right());
+            QVERIFY(grid.CellRect(grid.VisibleColumns().first(), grid.TopRow()).isEmpty());
+        }
+        if (vertical) {
+            QCOMPARE(vBar->geometry().right(), grid.width() - 2);
+            QVERIFY(area.right() < vBar->x());
+            const QRect cell = grid.CellRect(grid.VisibleColumns().first(), grid.TopRow());
+            QVERIFY(!horizontal || cell.bottom() < hBar->y());
+        }
+        // Changing the property later takes the bars away and gives the room back.
+        grid.setScrollBars(Vcl::ssNone);
+        QVERIFY(!hBar->isVisible() && !vBar->isVisible());
+        QCOMPARE(grid.ScrollingArea().right(), grid.width() - 2);
+    }
+
+    void movesBringTheCurrentCellIntoView_data()
+    {
+        QTest::addColumn<int>("fixedCols");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("scrolled");
+        // Some three and a half columns of 100 pixels fit the grid.
+        QTest::addRow("End") << 0 << QList<int>{Qt::Key_End} << 8 << true;
+        QTest::addRow("arrows") << 0 << QList<int>(5, Qt::Key_Right) << 5 << true;
+        QTest::addRow("arrows within the grid") << 0 << QList<int>(2, Qt::Key_Right) << 2 << false;
+        QTest::addRow("Tab") << 0 << QList<int>(6, Qt::Key_Tab) << 6 << true;
+        QTest::addRow("End, then back with Home")
+            << 0 << QList<int>{Qt::Key_End, Qt::Key_Home} << 0 << false;
+        QTest::addRow("End beside a fixed column") << 1 << QList<int>{Qt::Key_End} << 8 << true;
+        QTest::addRow("Tab past the last column") << 2 << QList<int>(9, Qt::Key_Tab) << 0 << false;
+        QTest::addRow("Home beside fixed columns")
+            << 2 << QList<int>{Qt::Key_End, Qt::Key_Home} << 0 << false;
+    }
+
+    void movesBringTheCurrentCellIntoView()
+    {
+        QFETCH(int, fixedCols);
+        QFETCH(QList<int>, keys);
+        QFETCH(int, column);
+        QFETCH(bool, scrolled);
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        grid.setDataSource(&db.Source);
+        for (TKorColumn *each : grid.VisibleColumns())
+            each->setWidth(100);
+        grid.setFixedCols(fixedCols);
+        grid.resize(400, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        const QList<TKorColumn *> columns = grid.VisibleColumns();
+
+        for (int key : keys)
+            QTest::keyClick(&grid, Qt::Key(key));
+        QCOMPARE(grid.SelectedIndex(), column);
+        const int row = db.Customers.RecNo() - 1;
+        const QRect cell = grid.CellRect(columns[column], row);
+        QVERIFY(cell.isValid());
+        QVERIFY(grid.rect().contains(cell));
+        if (column >= fixedCols)
+            QVERIFY(grid.ScrollingArea().contains(cell));
+        QCOMPARE(grid.ColumnAt(cell.center().x()), columns[column]);
+        QCOMPARE(grid.RowAt(cell.center().y()), row);
+
+        // The indicator and the fixed columns stay where they were; the first scrolling column
+        // starts right of them only while nothing is scrolled.
+        const int left = 1 + grid.IndicatorColumnWidth();
+        QCOMPARE(grid.ScrollingArea().left(), left + 101 * fixedCols);
+        for (int i = 0; i < fixedCols; ++i)
+            QCOMPARE(grid.CellRect(columns[i], row).left(), left + 101 * i);
+        const QImage picture = grid.grab().toImage();
+        const int indicatorY = cell.center().y();
+        bool marker = false;
+        for (int x = 1; x < left; ++x)
+            marker = marker || QColor(picture.pixel(x, indicatorY)).lightness() < 60;
+        QVERIFY2(marker, "the current record's marker is on show");
+        QCOMPARE(grid.HorizontalOffset() > 0, scrolled);
+    }
+
+    void scrolledColumnsAreHitWhereTheyShow_data()
+    {
+        QTest::addColumn<int>("fixedCols");
+        QTest::addRow("no fixed columns") << 0;
+        QTest::addRow("one fixed column") << 1;
+    }
+
+    void scrolledColumnsAreHitWhereTheyShow()
+    {
+        QFETCH(int, fixedCols);
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        grid.setDataSource(&db.Source);
+        for (TKorColumn *each : grid.VisibleColumns())
+            each->setWidth(100);
+        grid.setFixedCols(fixedCols);
+        grid.resize(400, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        const QList<TKorColumn *> columns = grid.VisibleColumns();
+
+        // The user drags the bar 150 pixels: the first scrolling column (101 pixels with its
+        // line) is out of sight, the second shows its right half.
+        grid.HorizontalScrollBar()->setValue(150);
+        QCOMPARE(grid.HorizontalOffset(), 150);
+        const int split = grid.ScrollingArea().left();
+        const int y = grid.CellRect(columns[fixedCols + 1], 0).center().y();
+        QCOMPARE(grid.ColumnAt(split + 10), columns[fixedCols + 1]);
+        QCOMPARE(grid.ColumnAt(split + 60), columns[fixedCols + 2]);
+        QVERIFY(!grid.CellRect(columns[fixedCols], 0).isValid());
+        if (fixedCols > 0)
+            QCOMPARE(grid.ColumnAt(split - 10), columns[0]);
+        QTest::mouseClick(&grid, Qt::LeftButton, {}, QPoint(split + 60, y));
+        QCOMPARE(grid.SelectedColumn(), columns[fixedCols + 2]);
+        // A click on a column cut by the edge brings it in whole.
+        QTest::mouseClick(&grid, Qt::LeftButton, {}, QPoint(split + 10, y));
+        QCOMPARE(grid.SelectedColumn(), columns[fixedCols + 1]);
+        QVERIFY(grid.ScrollingArea().contains(grid.CellRect(columns[fixedCols + 1], 0)));
+
+        // Shift and the wheel scroll sideways; the wheel alone scrolls the records.
+        grid.setHorizontalOffset(0);
+        QWheelEvent down(QPointF(50, y), grid.mapToGlobal(QPointF(50, y)), {}, {0, -120},
+                         Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&grid, &down);
+        QVERIFY(grid.HorizontalOffset() > 0);
+        QCOMPARE(grid.HorizontalScrollBar()->value(), grid.HorizontalOffset());
+    }
+
+    void verticalBarFollowsTheCurrentRecord()
+    {
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        grid.setDataSource(&db.Source);
+        grid.resize(400, grid.TitleHeight() + grid.RowHeight() + 2 + 30);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QScrollBar *bar = grid.VerticalScrollBar();
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->minimum(), 0);
+        QCOMPARE(bar->maximum(), 2); // three records
+        QCOMPARE(bar->value(), 0);
+        db.Customers.Last();
+        QCOMPARE(bar->value(), bar->maximum());
+        QTest::keyClick(&grid, Qt::Key_Up);
+        QCOMPARE(bar->value(), 1);
+
+        // Moving the bar moves the current record, and the grid follows it.
+        bar->triggerAction(QAbstractSlider::SliderToMinimum);
+        QCOMPARE(db.Customers.RecNo(), 1);
+        QCOMPARE(grid.TopRow(), 0);
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(db.Customers.RecNo(), 1 + bar->pageStep());
+        QVERIFY(grid.CellRect(grid.VisibleColumns().first(), db.Customers.RecNo() - 1).isValid());
+
+        // Without records there is nothing to scroll.
+        db.Customers.Close();
+        QVERIFY(!bar->isVisible());
     }
 
     void editorsShowAndWriteTheCurrentRecord()
@@ -501,6 +709,7 @@ private slots:
                                                              "Customers"));
         QCOMPARE(grid.MissingFieldHints(), QStringList{grid.MissingFieldHint(gone)});
 
+        grid.ScrollToColumn(gone); // it comes after the nine columns of the data set
         const QPoint title(grid.CellRect(gone, 0).center().x(), grid.TitleHeight() / 2);
         QHelpEvent help(QEvent::ToolTip, title, grid.mapToGlobal(title));
         QApplication::sendEvent(&grid, &help);

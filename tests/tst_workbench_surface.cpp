@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -346,6 +347,27 @@ private slots:
         QTest::keyClick(overlay(), Qt::Key_A);
         QCOMPARE(mousePresses, 0);
         QVERIFY(!widget->hasFocus() && !widget->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    // A click on a grid's scroll bar scrolls the grid as it would at run time and selects it; the
+    // form keeps nothing of it.
+    void scrollBarsScrollAtDesignTime()
+    {
+        TComponent *component = place(Grid, {16, 16, 200, 100});
+        auto *grid = static_cast<TKorDBGrid *>(component->Object());
+        for (int i = 0; i < 4; ++i)
+            grid->Columns()->Add()->setWidth(100);
+        QScrollBar *bar = grid->HorizontalScrollBar();
+        QVERIFY(bar->isVisible());
+        designer()->SelectComponent(surface()->Form());
+        const int modified = designer()->ModifiedCount();
+        // The bar's track, right of its handle.
+        const QPoint track = overlay()->mapFromGlobal(
+            bar->mapToGlobal(QPoint(bar->width() - 30, bar->height() / 2)));
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, track);
+        QVERIFY(grid->HorizontalOffset() > 0);
+        QCOMPARE(selectedNames(), QList<QString>{component->Name()});
+        QCOMPARE(designer()->ModifiedCount(), modified);
     }
 
     void deletesTheSelection()

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QScrollBar>
 
 #include "briskgraph.h"
 #include "componentlink.h"
@@ -74,6 +75,15 @@ TColor usedOr(TColor value, TColor fallback)
 TKorCustomDBGrid::TKorCustomDBGrid(QObject *AOwner)
     : TKorWinControl(AOwner), m_defaultIndicators(makeIndicators()), m_defaultMarkers(makeMarkers())
 {
+    m_hBar = new QScrollBar(Qt::Horizontal, this);
+    m_vBar = new QScrollBar(Qt::Vertical, this);
+    // The bars never take the focus from the grid: keys keep moving the current cell.
+    for (QScrollBar *bar : {m_hBar, m_vBar}) {
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->hide();
+    }
+    connect(m_hBar, &QScrollBar::valueChanged, this, &TKorCustomDBGrid::horizontalBarMoved);
+    connect(m_vBar, &QScrollBar::valueChanged, this, &TKorCustomDBGrid::verticalBarMoved);
     m_Columns = std::make_unique<TKorDBGridColumns>(this);
     m_FilterGrid = std::make_unique<TKorDBGridFilter>(this);
     m_Totals = std::make_unique<TKorDBGridTotals>(this);
@@ -93,6 +103,7 @@ TKorCustomDBGrid::TKorCustomDBGrid(QObject *AOwner)
         connect(font, &TFont::changed, this, &TKorCustomDBGrid::Changed);
     setMinimumSize(20, 20);
     resize(320, 120);
+    updateScrollBars();
 }
 
 TKorCustomDBGrid::~TKorCustomDBGrid()
@@ -105,6 +116,8 @@ TKorCustomDBGrid::~TKorCustomDBGrid()
              m_Gradient.get(), m_GridStyle.get(), m_ScrollProp.get(), m_HeaderFont.get(),
              m_TitleFont.get()})
         part->disconnect(this);
+    m_hBar->disconnect(this);
+    m_vBar->disconnect(this);
     m_Columns.reset();
 }
 
@@ -192,6 +205,7 @@ void TKorCustomDBGrid::dataChanged()
     const int rows = dataSet ? dataSet->RowsUpTo(m_topRow + 1) : 0;
     m_topRow = qBound(0, m_topRow, qMax(0, rows - 1));
     m_totalsDirty = true;
+    updateScrollBars();
     ensureCurrentVisible();
     update();
 }
@@ -199,6 +213,7 @@ void TKorCustomDBGrid::dataChanged()
 void TKorCustomDBGrid::recordChanged()
 {
     m_totalsDirty = true;
+    updateScrollBars();
     ensureCurrentVisible();
     emit selectionMoved();
     update();
@@ -209,6 +224,7 @@ void TKorCustomDBGrid::ColumnsChanged()
     m_totalsDirty = true;
     const int count = int(VisibleColumns().size());
     m_selectedIndex = qBound(0, m_selectedIndex, qMax(0, count - 1));
+    updateScrollBars();
     update();
 }
 
@@ -216,6 +232,7 @@ void TKorCustomDBGrid::Refresh()
 {
     UpdateTotals();
     ColumnsChanged();
+    updateScrollBars();
     ensureCurrentVisible();
     update();
 }
@@ -223,6 +240,8 @@ void TKorCustomDBGrid::Refresh()
 void TKorCustomDBGrid::Changed()
 {
     m_totalsDirty = true;
+    // ScrollBars, the options, fonts and spacing all change what the bars have to show.
+    updateScrollBars();
     TKorWinControl::Changed();
 }
 

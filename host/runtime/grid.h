@@ -3,7 +3,8 @@
 // and client data set families (TKorDBGridsADO, TKorDBGridsCDS).
 //
 // The grid shows the records of its DataSource's data set in its Columns, with an optional title
-// row, indicator column and total rows, and follows the data set's current record. Colour
+// row, indicator column and total rows, and follows the data set's current record. It scrolls
+// through wide columns and many records with the bars its ScrollBars property allows. Colour
 // properties that hold clDefault use the colours the Default... queries answer.
 
 #include <QPointer>
@@ -17,6 +18,8 @@
 #include "imagelist.h"
 #include "korenums.h"
 #include "menus.h"
+
+class QScrollBar;
 
 class KORRUNTIME_EXPORT TKorCustomDBGrid : public TKorWinControl {
     Q_OBJECT
@@ -226,6 +229,20 @@ public:
     // The record row and the column at a point; -1 / nullptr when none.
     int RowAt(int Y) const;
     TKorColumn *ColumnAt(int X) const;
+    // Scrolling. The bars show as ScrollBars allows and the content needs: the horizontal one while
+    // the columns are wider than the grid, the vertical one while there are more records than
+    // rows on show. The vertical bar stands for the current record among the records read so far
+    // (it grows as reading goes on); moving it moves the current record. The horizontal bar
+    // shifts the columns right of the indicator and the FixedCols first columns, in pixels.
+    QScrollBar *HorizontalScrollBar() const { return m_hBar; }
+    QScrollBar *VerticalScrollBar() const { return m_vBar; }
+    int HorizontalOffset() const { return m_leftOffset; }
+    void setHorizontalOffset(int Value);
+    // Where the scrolling columns show: right of the fixed part, inside the frame and the bars.
+    QRect ScrollingArea() const;
+    // Scrolls the columns so that a scrolling column shows whole (from its left edge when it is
+    // wider than the area); fixed columns always show.
+    void ScrollToColumn(const TKorColumn *Column);
     // The column that has the focus cell.
     int SelectedIndex() const { return m_selectedIndex; }
     void setSelectedIndex(int Value);
@@ -258,6 +275,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    using TColumnSpans = QList<QPair<TKorColumn *, QRect>>;
     void dataChanged();
     void recordChanged();
     void ensureCurrentVisible();
@@ -265,13 +283,30 @@ private:
     int totalRowHeight() const;
     int footerRowCount() const;
     bool showsTotalHeader() const;
-    void paintTitles(QPainter &painter, const QList<TKorColumn *> &columns);
-    void paintRows(QPainter &painter, const QList<TKorColumn *> &columns);
-    void paintTotals(QPainter &painter, const QList<TKorColumn *> &columns);
-    void paintTotalRow(QPainter &painter, const QList<TKorColumn *> &columns, int top,
+    // Each paint function draws the given spans; withIndicator adds the indicator column's cell.
+    void paintTitles(QPainter &painter, const TColumnSpans &spans, bool withIndicator);
+    void paintRows(QPainter &painter, const TColumnSpans &spans, bool withIndicator);
+    void paintTotals(QPainter &painter, const TColumnSpans &spans, bool withIndicator);
+    void paintTotalRow(QPainter &painter, const TColumnSpans &spans, bool withIndicator, int top,
                        const std::function<TKorColumnTotal *(TKorColumn *)> &totalOf);
     void paintFixedCell(QPainter &painter, const QRect &rect, TColor color);
-    QList<QPair<TKorColumn *, QRect>> columnSpans(const QList<TKorColumn *> &columns) const;
+    // Where the columns lie, the scrolling ones shifted by the horizontal offset; the first
+    // fixedCount(columns.size()) are the fixed ones.
+    TColumnSpans columnSpans(const QList<TKorColumn *> &columns) const;
+    int fixedCount(qsizetype columnCount) const;
+    int columnStep(const TKorColumn *column) const;
+    // The right edge of the indicator and fixed columns, and the edges of the part the bars
+    // leave (exclusive).
+    int fixedRight(const QList<TKorColumn *> &columns) const;
+    int clientRight() const;
+    int clientBottom() const;
+    int maxHorizontalOffset() const;
+    // Shows, hides and places the bars and sets their ranges; keeps the offset in range.
+    void updateScrollBars();
+    void horizontalBarMoved(int value);
+    void verticalBarMoved(int value);
+    // After a key: the current cell comes into view.
+    void bringCurrentCellIntoView();
 
     QPointer<TDataSource> m_dataSource;
     QList<QMetaObject::Connection> m_dataConnections;
@@ -281,6 +316,11 @@ private:
     int m_topRow = 0;
     int m_selectedIndex = 0;
     bool m_totalsDirty = true;
+    // Child widgets, owned by the grid as their parent.
+    QScrollBar *m_hBar = nullptr;
+    QScrollBar *m_vBar = nullptr;
+    int m_leftOffset = 0;
+    bool m_updatingBars = false;
 };
 
 class KORRUNTIME_EXPORT TKorDBGrid : public TKorCustomDBGrid {

@@ -5,6 +5,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QStyle>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <climits>
@@ -126,10 +129,20 @@ static int dataTop(const TKorCustomDBGrid &grid, int totalHeaderHeight)
     return frameWidth(grid) + grid.TitleHeight() + totalHeaderHeight;
 }
 
+int TKorCustomDBGrid::clientRight() const
+{
+    return width() - frameWidth(*this) - (m_vBar && !m_vBar->isHidden() ? m_vBar->width() : 0);
+}
+
+int TKorCustomDBGrid::clientBottom() const
+{
+    return height() - frameWidth(*this) - (m_hBar && !m_hBar->isHidden() ? m_hBar->height() : 0);
+}
+
 int TKorCustomDBGrid::VisibleRowCount() const
 {
     const int top = dataTop(*this, showsTotalHeader() ? totalRowHeight() : 0);
-    const int bottom = height() - frameWidth(*this) - footerRowCount() * totalRowHeight();
+    const int bottom = clientBottom() - footerRowCount() * totalRowHeight();
     const int rowHeight = qMax(1, RowHeight());
     return qMax(0, (bottom - top) / rowHeight);
 }
@@ -155,17 +168,170 @@ QList<TKorColumn *> TKorCustomDBGrid::VisibleColumns() const
     return result;
 }
 
-QList<QPair<TKorColumn *, QRect>>
+int TKorCustomDBGrid::fixedCount(qsizetype columnCount) const
+{
+    return qBound(0, FixedCols(), int(columnCount));
+}
+
+int TKorCustomDBGrid::columnStep(const TKorColumn *column) const
+{
+    return column->Width() + ((Options() & Kor::dgColLines) ? GridLineWidth() : 0);
+}
+
+int TKorCustomDBGrid::fixedRight(const QList<TKorColumn *> &columns) const
+{
+    int x = frameWidth(*this) + IndicatorColumnWidth();
+    for (int i = 0; i < fixedCount(columns.size()); ++i)
+        x += columnStep(columns[i]);
+    return x;
+}
+
+TKorCustomDBGrid::TColumnSpans
 TKorCustomDBGrid::columnSpans(const QList<TKorColumn *> &columns) const
 {
-    QList<QPair<TKorColumn *, QRect>> spans;
+    TColumnSpans spans;
+    const int fixed = fixedCount(columns.size());
     int x = frameWidth(*this) + IndicatorColumnWidth();
-    for (TKorColumn *column : columns) {
-        const int width = column->Width();
-        spans.append({column, QRect(x, 0, width, height())});
-        x += width + ((Options() & Kor::dgColLines) ? GridLineWidth() : 0);
+    for (int i = 0; i < columns.size(); ++i) {
+        if (i == fixed)
+            x -= m_leftOffset;
+        spans.append({columns[i], QRect(x, 0, columns[i]->Width(), height())});
+        x += columnStep(columns[i]);
     }
     return spans;
+}
+
+QRect TKorCustomDBGrid::ScrollingArea() const
+{
+    const int left = fixedRight(VisibleColumns());
+    const int top = frameWidth(*this);
+    return QRect(left, top, qMax(0, clientRight() - left), qMax(0, clientBottom() - top));
+}
+
+int TKorCustomDBGrid::maxHorizontalOffset() const
+{
+    const QList<TKorColumn *> columns = VisibleColumns();
+    int width = 0;
+    for (int i = fixedCount(columns.size()); i < columns.size(); ++i)
+        width += columnStep(columns[i]);
+    return qMax(0, width - ScrollingArea().width());
+}
+
+void TKorCustomDBGrid::setHorizontalOffset(int Value)
+{
+    const int offset = qBound(0, Value, maxHorizontalOffset());
+    if (offset == m_leftOffset)
+        return;
+    m_leftOffset = offset;
+    if (m_hBar) {
+        const QScopedValueRollback guard(m_updatingBars, true);
+        m_hBar->setValue(offset);
+    }
+    update();
+}
+
+void TKorCustomDBGrid::ScrollToColumn(const TKorColumn *Column)
+{
+    const QList<TKorColumn *> columns = VisibleColumns();
+    const int index = int(columns.indexOf(Column));
+    if (index < fixedCount(columns.size()))
+        return; // fixed, or not on show at all
+    int left = 0;
+    for (int i = fixedCount(columns.size()); i < index; ++i)
+        left += columnStep(columns[i]);
+    const int right = left + Column->Width();
+    const int area = ScrollingArea().width();
+    if (left < m_leftOffset)
+        setHorizontalOffset(left);
+    else if (right > m_leftOffset + area)
+        setHorizontalOffset(qMin(left, right - area));
+}
+
+void TKorCustomDBGrid::updateScrollBars()
+{
+    if (!m_hBar || !m_vBar || !m_Columns || m_updatingBars)
+        return;
+    const QScopedValueRollback guard(m_updatingBars, true);
+    const QList<TKorColumn *> columns = VisibleColumns();
+    const int frame = frameWidth(*this);
+    const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const bool horizontal = ScrollBars() == Vcl::ssHorizontal || ScrollBars() == Vcl::ssBoth;
+    const bool vertical = ScrollBars() == Vcl::ssVertical || ScrollBars() == Vcl::ssBoth;
+    int columnsRight = frame + IndicatorColumnWidth();
+    for (TKorColumn *column : columns)
+        columnsRight += columnStep(column);
+    const int top = dataTop(*this, showsTotalHeader() ? totalRowHeight() : 0);
+    const int footer = footerRowCount() * totalRowHeight();
+    const int rowHeight = qMax(1, RowHeight());
+    TDataSet *dataSet = DataSet();
+    // A bar takes room from the other direction, so showing one can call for the other.
+    bool showH = false;
+    bool showV = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        const int right = width() - frame - (showV ? extent : 0);
+        const int rows =
+            qMax(0, (height() - frame - (showH ? extent : 0) - footer - top) / rowHeight);
+        showH = showH || (horizontal && columnsRight > right);
+        // Reads no further than one record past a full page.
+        showV =
+            showV || (vertical && dataSet && (m_topRow > 0 || dataSet->RowsUpTo(rows + 1) > rows));
+    }
+    m_vBar->setGeometry(width() - frame - extent, frame, extent,
+                        qMax(0, height() - 2 * frame - (showH ? extent : 0)));
+    m_hBar->setGeometry(frame, height() - frame - extent,
+                        qMax(0, width() - 2 * frame - (showV ? extent : 0)), extent);
+    m_vBar->setVisible(showV);
+    m_hBar->setVisible(showH);
+
+    const int maxOffset = maxHorizontalOffset();
+    m_leftOffset = qBound(0, m_leftOffset, maxOffset);
+    const int area = ScrollingArea().width();
+    m_hBar->setRange(0, maxOffset);
+    m_hBar->setPageStep(qMax(1, area));
+    m_hBar->setSingleStep(qMax(1, QFontMetrics(Font()->ToQFont()).averageCharWidth() * 4));
+    m_hBar->setValue(m_leftOffset);
+
+    // The records read so far, and one more while reading can go on, so the bar can move on.
+    const int current = dataSet ? qMax(0, dataSet->RecNo() - 1) : 0;
+    const int known = dataSet ? dataSet->RowsRead() + (dataSet->AllRowsRead() ? 0 : 1) : 0;
+    m_vBar->setRange(0, qMax(current, known - 1));
+    m_vBar->setPageStep(qMax(1, VisibleRowCount()));
+    m_vBar->setSingleStep(1);
+    m_vBar->setValue(current);
+    m_vBar->setEnabled(dataSet && dataSet->Active() && known > 0);
+}
+
+void TKorCustomDBGrid::horizontalBarMoved(int value)
+{
+    if (m_updatingBars)
+        return;
+    setHorizontalOffset(value);
+}
+
+void TKorCustomDBGrid::verticalBarMoved(int value)
+{
+    if (m_updatingBars)
+        return;
+    // Moving reads rows, and a read that fails is reported, not thrown into Qt.
+    try {
+        if (TDataSet *dataSet = DataSet(); dataSet && dataSet->Active())
+            dataSet->setRecNo(value + 1);
+    } catch (...) {
+        HandleHostException();
+    }
+    updateScrollBars(); // the record may not have gone as far as the bar
+}
+
+void TKorCustomDBGrid::bringCurrentCellIntoView()
+{
+    // Into the fixed columns the keys go back to where the scrolling columns begin, as Home
+    // does.
+    const QList<TKorColumn *> columns = VisibleColumns();
+    if (m_selectedIndex < fixedCount(columns.size()))
+        setHorizontalOffset(0);
+    ScrollToColumn(SelectedColumn());
+    ensureCurrentVisible();
+    updateScrollBars();
 }
 
 QRect TKorCustomDBGrid::CellRect(const TKorColumn *Column, int Row) const
@@ -177,9 +343,19 @@ QRect TKorCustomDBGrid::CellRect(const TKorColumn *Column, int Row) const
         return {};
     const int top =
         dataTop(*this, showsTotalHeader() ? totalRowHeight() : 0) + (Row - m_topRow) * RowHeight();
-    for (const auto &span : columnSpans(VisibleColumns()))
-        if (span.first == Column)
-            return QRect(span.second.left(), top, span.second.width(), RowHeight());
+    const QList<TKorColumn *> columns = VisibleColumns();
+    const TColumnSpans spans = columnSpans(columns);
+    const int fixed = fixedCount(columns.size());
+    const int left = fixedRight(columns);
+    for (int i = 0; i < spans.size(); ++i) {
+        if (spans[i].first != Column)
+            continue;
+        const QRect cell(spans[i].second.left(), top, spans[i].second.width(), RowHeight());
+        // A scrolling column shifted wholly out of its area is not on show.
+        if (i >= fixed && (cell.right() < left || cell.left() >= clientRight()))
+            return {};
+        return cell;
+    }
     return {};
 }
 
@@ -197,9 +373,16 @@ int TKorCustomDBGrid::RowAt(int Y) const
 
 TKorColumn *TKorCustomDBGrid::ColumnAt(int X) const
 {
-    for (const auto &span : columnSpans(VisibleColumns()))
-        if (X >= span.second.left() && X <= span.second.right())
-            return span.first;
+    const QList<TKorColumn *> columns = VisibleColumns();
+    const TColumnSpans spans = columnSpans(columns);
+    const int fixed = fixedCount(columns.size());
+    // Scrolling columns answer only inside their area: not under the fixed part or a bar.
+    const int left = fixedRight(columns);
+    if (X >= clientRight())
+        return nullptr;
+    for (int i = 0; i < spans.size(); ++i)
+        if (X >= spans[i].second.left() && X <= spans[i].second.right() && (i < fixed || X >= left))
+            return spans[i].first;
     return nullptr;
 }
 
@@ -214,6 +397,7 @@ void TKorCustomDBGrid::setTopRow(int Value)
     if (top == m_topRow)
         return;
     m_topRow = top;
+    updateScrollBars();
     update();
 }
 
@@ -238,9 +422,12 @@ void TKorCustomDBGrid::setSelectedIndex(int Value)
 {
     const int count = int(VisibleColumns().size());
     const int index = qBound(0, Value, qMax(0, count - 1));
-    if (index == m_selectedIndex)
+    if (index == m_selectedIndex) {
+        ScrollToColumn(SelectedColumn());
         return;
+    }
     m_selectedIndex = index;
+    ScrollToColumn(SelectedColumn());
     emit selectionMoved();
     update();
 }
@@ -314,6 +501,15 @@ QFont TKorCustomDBGrid::TitleFontOf(const TKorColumn *Column) const
 
 bool TKorCustomDBGrid::event(QEvent *event)
 {
+    // With dgTabs, Tab moves between the cells instead of to the next control.
+    if (event->type() == QEvent::KeyPress && (Options() & Kor::dgTabs)) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
     // Over the title of a column whose field is missing, the hint says which field it is.
     if (event->type() == QEvent::ToolTip) {
         const auto *help = static_cast<QHelpEvent *>(event);
@@ -328,7 +524,7 @@ bool TKorCustomDBGrid::event(QEvent *event)
     return TKorWinControl::event(event);
 }
 
-void TKorCustomDBGrid::paintTitles(QPainter &painter, const QList<TKorColumn *> &columns)
+void TKorCustomDBGrid::paintTitles(QPainter &painter, const TColumnSpans &spans, bool withIndicator)
 {
     const int titleHeight = TitleHeight();
     if (titleHeight <= 0)
@@ -339,10 +535,10 @@ void TKorCustomDBGrid::paintTitles(QPainter &painter, const QList<TKorColumn *> 
                                                   2 * GridStyle()->TitleRowSpace()) *
                                                      qMax(1, TitleLinesCount())
                                  : 0;
-    if (IndicatorColumnWidth() > 0)
+    if (withIndicator && IndicatorColumnWidth() > 0)
         paintFixedCell(painter, QRect(top, top, IndicatorColumnWidth(), titleHeight),
                        UsedFixedColor());
-    for (const auto &span : columnSpans(columns)) {
+    for (const auto &span : spans) {
         TKorColumn *column = span.first;
         TKorColumnTitle *title = column->Title();
         if (headerHeight > 0) {
@@ -375,7 +571,7 @@ void TKorCustomDBGrid::paintTitles(QPainter &painter, const QList<TKorColumn *> 
     }
 }
 
-void TKorCustomDBGrid::paintRows(QPainter &painter, const QList<TKorColumn *> &columns)
+void TKorCustomDBGrid::paintRows(QPainter &painter, const TColumnSpans &spans, bool withIndicator)
 {
     TDataSet *dataSet = DataSet();
     if (!dataSet)
@@ -384,12 +580,12 @@ void TKorCustomDBGrid::paintRows(QPainter &painter, const QList<TKorColumn *> &c
     const int current = dataSet->RecNo() - 1;
     const int top = dataTop(*this, showsTotalHeader() ? totalRowHeight() : 0);
     const int rowHeight = RowHeight();
-    const auto spans = columnSpans(columns);
+    const TKorColumn *selected = SelectedColumn();
     const bool rowSelect = Options() & Kor::dgRowSelect;
     for (int i = 0; i < rows; ++i) {
         const int row = m_topRow + i;
         const int y = top + i * rowHeight;
-        if (IndicatorColumnWidth() > 0) {
+        if (withIndicator && IndicatorColumnWidth() > 0) {
             const QRect indicator(frameWidth(*this), y, IndicatorColumnWidth(), rowHeight);
             paintFixedCell(painter, indicator, UsedFixedColor());
             if (row == current && !(Options() & Kor::dgMarkerOff))
@@ -400,7 +596,7 @@ void TKorCustomDBGrid::paintRows(QPainter &painter, const QList<TKorColumn *> &c
         for (int c = 0; c < spans.size(); ++c) {
             TKorColumn *column = spans[c].first;
             const QRect cell(spans[c].second.left(), y, spans[c].second.width(), rowHeight);
-            const bool focusCell = row == current && c == m_selectedIndex;
+            const bool focusCell = row == current && column == selected;
             const bool selectedRow = row == current && (rowSelect || focusCell);
             TColor background = column->Color();
             if ((DrawingOptions() & Kor::doStripeColor) && (row % 2) == 1)
@@ -444,14 +640,15 @@ void TKorCustomDBGrid::paintRows(QPainter &painter, const QList<TKorColumn *> &c
     }
 }
 
-void TKorCustomDBGrid::paintTotalRow(QPainter &painter, const QList<TKorColumn *> &columns, int top,
+void TKorCustomDBGrid::paintTotalRow(QPainter &painter, const TColumnSpans &spans,
+                                     bool withIndicator, int top,
                                      const std::function<TKorColumnTotal *(TKorColumn *)> &totalOf)
 {
     const int height = totalRowHeight();
-    if (IndicatorColumnWidth() > 0)
+    if (withIndicator && IndicatorColumnWidth() > 0)
         paintFixedCell(painter, QRect(frameWidth(*this), top, IndicatorColumnWidth(), height),
                        Totals()->UsedColor());
-    for (const auto &span : columnSpans(columns)) {
+    for (const auto &span : spans) {
         const QRect cell(span.second.left(), top, span.second.width(), height);
         TKorColumnTotal *total = totalOf(span.first);
         const TColor color =
@@ -470,33 +667,35 @@ void TKorCustomDBGrid::paintTotalRow(QPainter &painter, const QList<TKorColumn *
     }
 }
 
-void TKorCustomDBGrid::paintTotals(QPainter &painter, const QList<TKorColumn *> &columns)
+void TKorCustomDBGrid::paintTotals(QPainter &painter, const TColumnSpans &spans, bool withIndicator)
 {
     if (!Totals()->Active())
         return;
     ensureTotals();
     const int height = totalRowHeight();
     if (showsTotalHeader())
-        paintTotalRow(painter, columns, frameWidth(*this) + TitleHeight(),
+        paintTotalRow(painter, spans, withIndicator, frameWidth(*this) + TitleHeight(),
                       [](TKorColumn *column) { return column->TotalHeader(); });
-    int top = this->height() - frameWidth(*this) - footerRowCount() * height;
+    // The footer rows sit on the horizontal bar, if it shows.
+    int top = clientBottom() - footerRowCount() * height;
     if (OptionsEx() & Kor::dgxTotalValues) {
         int values = 0;
-        for (TKorColumn *column : columns)
+        for (TKorColumn *column : VisibleColumns())
             values = qMax(values, column->TotalValues()->Count());
         for (int v = 0; v < values; ++v, top += height)
-            paintTotalRow(painter, columns, top, [v](TKorColumn *column) -> TKorColumnTotal * {
-                return v < column->TotalValues()->Count() ? column->TotalValues()->Items(v)
-                                                          : nullptr;
-            });
+            paintTotalRow(
+                painter, spans, withIndicator, top, [v](TKorColumn *column) -> TKorColumnTotal * {
+                    return v < column->TotalValues()->Count() ? column->TotalValues()->Items(v)
+                                                              : nullptr;
+                });
     }
     if (OptionsEx() & Kor::dgxTotalFields) {
-        paintTotalRow(painter, columns, top,
+        paintTotalRow(painter, spans, withIndicator, top,
                       [](TKorColumn *column) { return column->TotalFields(); });
         top += height;
     }
     if (OptionsEx() & Kor::dgxTotalFooter)
-        paintTotalRow(painter, columns, top,
+        paintTotalRow(painter, spans, withIndicator, top,
                       [](TKorColumn *column) { return column->TotalFooter(); });
 }
 
@@ -505,9 +704,35 @@ void TKorCustomDBGrid::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), qcolor(FillerColor() == clDefault ? UsedColor() : FillerColor()));
     const QList<TKorColumn *> columns = VisibleColumns();
-    paintTitles(painter, columns);
-    paintRows(painter, columns);
-    paintTotals(painter, columns);
+    const TColumnSpans spans = columnSpans(columns);
+    const int fixed = fixedCount(columns.size());
+    const int split = fixedRight(columns);
+    const int right = clientRight();
+    const int bottom = clientBottom();
+    // The scrolling columns first, kept to their area; then the fixed part over its own.
+    painter.save();
+    painter.setClipRect(QRect(split, 0, qMax(0, right - split), bottom));
+    // Only the columns that show at least in part: a wide data set has many more.
+    TColumnSpans scrolling;
+    for (qsizetype i = fixed; i < spans.size(); ++i)
+        if (spans[i].second.right() >= split && spans[i].second.left() < right)
+            scrolling.append(spans[i]);
+    paintTitles(painter, scrolling, false);
+    paintRows(painter, scrolling, false);
+    paintTotals(painter, scrolling, false);
+    painter.restore();
+    painter.save();
+    painter.setClipRect(QRect(0, 0, qMin(split, right), bottom));
+    const TColumnSpans fixedSpans = spans.first(fixed);
+    paintTitles(painter, fixedSpans, true);
+    paintRows(painter, fixedSpans, true);
+    paintTotals(painter, fixedSpans, true);
+    painter.restore();
+    // The corner between the two bars.
+    if (!m_hBar->isHidden() && !m_vBar->isHidden())
+        painter.fillRect(QRect(right, bottom, width() - frameWidth(*this) - right,
+                               height() - frameWidth(*this) - bottom),
+                         ColorToQColor(clBtnFace));
     if (BorderStyle() == Vcl::bsSingle) {
         painter.setPen(ColorToQColor(Ctl3D() ? clBtnShadow : clWindowFrame));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -537,13 +762,21 @@ void TKorCustomDBGrid::mousePressEvent(QMouseEvent *event)
 
 void TKorCustomDBGrid::wheelEvent(QWheelEvent *event)
 {
-    const int steps = event->angleDelta().y() / 120;
-    if (steps == 0) {
+    QPoint delta = event->angleDelta();
+    // Shift turns the wheel sideways.
+    if ((event->modifiers() & Qt::ShiftModifier) && delta.x() == 0)
+        delta = QPoint(delta.y(), 0);
+    const int steps = delta.y() / 120;
+    if (steps == 0 && delta.x() == 0) {
         event->ignore();
         return;
     }
-    const int rows = WheelScrollRows() > 0 ? WheelScrollRows() : 3;
-    setTopRow(m_topRow - steps * rows);
+    if (delta.x() != 0)
+        setHorizontalOffset(m_leftOffset - delta.x() * 3 * m_hBar->singleStep() / 120);
+    if (steps != 0) {
+        const int rows = WheelScrollRows() > 0 ? WheelScrollRows() : 3;
+        setTopRow(m_topRow - steps * rows);
+    }
     event->accept();
 }
 
@@ -592,10 +825,42 @@ void TKorCustomDBGrid::keyPressEvent(QKeyEvent *event)
         case Qt::Key_Right:
             setSelectedIndex(m_selectedIndex + 1);
             break;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: {
+            // Past the last column Tab goes on with the first of the next record; Shift+Tab
+            // goes back the same way. From the very last (or first) cell it goes on to the next
+            // (or previous) control.
+            const int last = int(VisibleColumns().size()) - 1;
+            const bool back =
+                event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+            const int record = dataSet ? dataSet->RecNo() : 0;
+            const int before = m_selectedIndex;
+            if (!back && m_selectedIndex >= last) {
+                if (dataSet && record >= 1) {
+                    dataSet->Next();
+                    if (dataSet->RecNo() != record)
+                        setSelectedIndex(0);
+                }
+            } else if (back && m_selectedIndex <= 0) {
+                if (dataSet && record > 1) {
+                    dataSet->Prior();
+                    setSelectedIndex(last);
+                }
+            } else {
+                setSelectedIndex(m_selectedIndex + (back ? -1 : 1));
+            }
+            if (m_selectedIndex == before && (dataSet ? dataSet->RecNo() : 0) == record) {
+                focusNextPrevChild(!back);
+                event->accept();
+                return;
+            }
+            break;
+        }
         default:
             TKorWinControl::keyPressEvent(event);
             return;
         }
+        bringCurrentCellIntoView();
         event->accept();
     } catch (...) {
         HandleHostException();
@@ -606,5 +871,6 @@ void TKorCustomDBGrid::keyPressEvent(QKeyEvent *event)
 void TKorCustomDBGrid::resizeEvent(QResizeEvent *event)
 {
     TKorWinControl::resizeEvent(event);
+    updateScrollBars();
     ensureCurrentVisible();
 }
