@@ -1,7 +1,8 @@
 #include "formsurface.h"
 
+#include <QAction>
 #include <QClipboard>
-#include <cmath>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
@@ -10,6 +11,9 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
+#include <cmath>
 
 #include "compedit.h"
 #include "formdesigner.h"
@@ -141,6 +145,11 @@ QWidget *controlOf(TComponent *Component)
     return Component ? qobject_cast<QWidget *>(Component->Object()) : nullptr;
 }
 
+QString arrangeText(const char *Text)
+{
+    return QCoreApplication::translate("TArrange", Text);
+}
+
 } // namespace
 
 TFormSurface::TFormSurface(TFormDocument *Document, QWidget *parent)
@@ -157,6 +166,7 @@ TFormSurface::TFormSurface(TFormDocument *Document, QWidget *parent)
     layout->addWidget(m_scroll);
     m_overlay = new TSurfaceOverlay(this, m_desk);
     setFocusProxy(m_overlay);
+    buildActions();
     RegisterDesignNotification(this);
     connect(m_document, &TFormDocument::DesignerReplaced, this, [this] { attachForm(); });
     attachForm();
@@ -181,6 +191,7 @@ void TFormSurface::attachForm()
     if (m_form)
         m_form->removeEventFilter(this);
     m_form = form;
+    SetLocked(false); // a lock is for the form it was set on
     if (form) {
         form->setParent(m_desk);
         form->move(DeskMargin, DeskMargin + CaptionHeight);
@@ -192,6 +203,7 @@ void TFormSurface::attachForm()
             ItemInserted(Designer(), form->Components(i)->Object());
     }
     fitDesk();
+    refreshActions();
     m_overlay->update();
     m_desk->update();
 }
@@ -388,8 +400,8 @@ TComponent *TFormSurface::PlaceComponent(const QMetaObject *Class, const QRect &
             QSize size = Bounds.size();
             if (size.isEmpty()) {
                 // The class's own size when it set one, else what the control asks for.
-                size = control->testAttribute(Qt::WA_Resized) ? control->size()
-                                                              : control->sizeHint();
+                size =
+                    control->testAttribute(Qt::WA_Resized) ? control->size() : control->sizeHint();
                 if (!size.isValid() || size.isEmpty())
                     size = QSize(96, 24);
             }
@@ -411,7 +423,7 @@ TComponent *TFormSurface::PlaceComponent(const QMetaObject *Class, const QRect &
 void TFormSurface::MoveSelection(const QPoint &Delta)
 {
     const QList<TComponent *> selected = SelectedComponents();
-    if (selected.isEmpty() || Delta.isNull())
+    if (selected.isEmpty() || Delta.isNull() || m_locked)
         return;
     for (TComponent *component : selected)
         setComponentRect(component, ComponentRect(component).translated(Delta));
@@ -420,6 +432,8 @@ void TFormSurface::MoveSelection(const QPoint &Delta)
 
 void TFormSurface::ResizeSelection(const QSize &Delta)
 {
+    if (m_locked)
+        return;
     QList<TComponent *> resized;
     for (TComponent *component : SelectedComponents())
         if (QWidget *control = controlOf(component)) {
@@ -516,6 +530,106 @@ void TFormSurface::SelectAll()
     Designer()->SetSelections(all);
 }
 
+// ---- arranging ------------------------------------------------------------------------------
+
+QList<TComponent *> TFormSurface::selectedControls() const
+{
+    QList<TComponent *> controls = SelectedComponents();
+    controls.removeIf([](TComponent *component) { return !controlOf(component); });
+    return controls;
+}
+
+bool TFormSurface::CanArrange(TArrange Kind) const
+{
+    const TArrangeCommand &command = ArrangeCommand(Kind);
+    if (command.Geometry)
+        return !m_locked && selectedControls().size() >= command.MinSelected;
+    return SelectedComponents().size() >= command.MinSelected;
+}
+
+void TFormSurface::Arrange(TArrange Kind)
+{
+    if (!CanArrange(Kind))
+        return;
+    const TArrangeCommand &command = ArrangeCommand(Kind);
+    if (command.Geometry) {
+        const QList<TComponent *> controls = selectedControls();
+        QList<QRect> rects;
+        for (TComponent *component : controls)
+            rects << ComponentRect(component);
+        const QList<QRect> arranged = ArrangedRects(Kind, rects);
+        for (qsizetype i = 0; i < controls.size(); ++i)
+            if (arranged.at(i) != rects.at(i))
+                setComponentRect(controls.at(i), arranged.at(i));
+    } else {
+        // The form's order is the stacking order: the last lies on top, in the form file too.
+        QList<TComponent *> selected = SelectedComponents();
+        std::sort(selected.begin(), selected.end(), [](TComponent *a, TComponent *b) {
+            return a->ComponentIndex() < b->ComponentIndex();
+        });
+        const bool front = Kind == TArrange::BringToFront;
+        if (!front)
+            std::reverse(selected.begin(), selected.end());
+        for (TComponent *component : std::as_const(selected)) {
+            component->SetComponentIndex(front ? m_form->ComponentCount() - 1 : 0);
+            if (QWidget *control = controlOf(component))
+                front ? control->raise() : control->lower();
+        }
+    }
+    commit(arrangeText(command.StepName));
+}
+
+QAction *TFormSurface::ArrangeAction(TArrange Kind) const
+{
+    const QList<TArrangeCommand> &commands = ArrangeCommands();
+    for (qsizetype i = 0; i < commands.size(); ++i)
+        if (commands.at(i).Kind == Kind)
+            return m_arrangeActions.at(i);
+    return nullptr;
+}
+
+QList<QAction *> TFormSurface::ArrangeActions() const
+{
+    return m_arrangeMenu;
+}
+
+void TFormSurface::SetLocked(bool Locked)
+{
+    m_locked = Locked;
+    if (m_lockAction)
+        m_lockAction->setChecked(Locked);
+    refreshActions();
+    m_overlay->update();
+}
+
+void TFormSurface::buildActions()
+{
+    for (const TArrangeCommand &command : ArrangeCommands()) {
+        auto *action = new QAction(ArrangeIcon(command.Kind), arrangeText(command.Text), this);
+        action->setToolTip(arrangeText(command.StepName));
+        action->setObjectName(QString::fromLatin1(command.StepName).remove(QLatin1Char(' ')));
+        connect(action, &QAction::triggered, this, [this, kind = command.Kind] { Arrange(kind); });
+        m_arrangeActions << action;
+        m_arrangeMenu << action;
+        if (command.GroupEnd) {
+            auto *separator = new QAction(this);
+            separator->setSeparator(true);
+            m_arrangeMenu << separator;
+        }
+    }
+    m_lockAction = new QAction(tr("&Lock Components"), this);
+    m_lockAction->setCheckable(true);
+    m_lockAction->setToolTip(tr("Keep the components where they are"));
+    connect(m_lockAction, &QAction::toggled, this, &TFormSurface::SetLocked);
+}
+
+void TFormSurface::refreshActions()
+{
+    const QList<TArrangeCommand> &commands = ArrangeCommands();
+    for (qsizetype i = 0; i < commands.size(); ++i)
+        m_arrangeActions.at(i)->setEnabled(CanArrange(commands.at(i).Kind));
+}
+
 std::unique_ptr<QMenu> TFormSurface::CreateContextMenu()
 {
     auto menu = std::make_unique<QMenu>();
@@ -523,8 +637,8 @@ std::unique_ptr<QMenu> TFormSurface::CreateContextMenu()
     if (selected.size() == 1) {
         try {
             // The verbs run on the editor, so the menu keeps it.
-            std::unique_ptr<TDefaultEditor> editor = GetComponentEditor(selected.first(),
-                                                                        Designer());
+            std::unique_ptr<TDefaultEditor> editor =
+                GetComponentEditor(selected.first(), Designer());
             TDefaultEditor *verbs = editor.get();
             editor.release()->setParent(menu.get());
             if (AddComponentVerbs(menu.get(), verbs) > 0)
@@ -538,6 +652,11 @@ std::unique_ptr<QMenu> TFormSurface::CreateContextMenu()
     menu->addAction(tr("&Copy"), this, &TFormSurface::CopySelection)->setEnabled(any);
     menu->addAction(tr("&Paste"), this, &TFormSurface::Paste);
     menu->addAction(tr("&Delete"), this, &TFormSurface::DeleteSelection)->setEnabled(any);
+    menu->addSeparator();
+    refreshActions();
+    QMenu *arrange = menu->addMenu(tr("&Arrange"));
+    arrange->addActions(m_arrangeMenu);
+    menu->addAction(m_lockAction);
     return menu;
 }
 
@@ -548,6 +667,7 @@ void TFormSurface::ItemDeleted(IDesigner *ADesigner, QObject *Item)
     if (ADesigner != Designer())
         return;
     m_overlay->Forget(Item);
+    refreshActions();
     m_overlay->update();
 }
 
@@ -574,12 +694,14 @@ void TFormSurface::ItemInserted(IDesigner *ADesigner, QObject *Item)
             slot.rx() += IconSlotStep;
         Item->setProperty("DesignPosition", slot);
     }
+    refreshActions();
     m_overlay->update();
 }
 
 void TFormSurface::ItemsModified(IDesigner *ADesigner)
 {
     if (ADesigner == Designer()) {
+        refreshActions();
         m_overlay->update();
         m_desk->update(); // the caption shows the form's name
     }
@@ -588,6 +710,7 @@ void TFormSurface::ItemsModified(IDesigner *ADesigner)
 void TFormSurface::SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &)
 {
     if (ADesigner == Designer()) {
+        refreshActions();
         m_overlay->update();
         m_desk->update(); // the form's handles show whether it is selected
     }

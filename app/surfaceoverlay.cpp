@@ -7,9 +7,9 @@
 #include <algorithm>
 
 #include "compedit.h"
+#include "componenticons.h"
 #include "formdesigner.h"
 #include "formsurface.h"
-#include "componenticons.h"
 
 namespace {
 
@@ -87,8 +87,7 @@ QRect TSurfaceOverlay::labelRect(const QPoint &Position, const QString &Name) co
 {
     const QRect box = IconBox(Position);
     const QFontMetrics metrics(labelFont());
-    const int width =
-        qBound(box.width(), metrics.horizontalAdvance(Name) + 6, IconLabelMaxWidth);
+    const int width = qBound(box.width(), metrics.horizontalAdvance(Name) + 6, IconLabelMaxWidth);
     return {box.center().x() - width / 2 + 1, box.bottom() + 2, width, metrics.height()};
 }
 
@@ -101,10 +100,9 @@ void TSurfaceOverlay::Forget(QObject *Item)
 {
     if (m_drag == TDrag::None)
         return;
-    const bool involved = Item == m_primary || std::any_of(m_starts.cbegin(), m_starts.cend(),
-                                                           [Item](const TStart &start) {
-                                                               return start.object == Item;
-                                                           });
+    const bool involved = Item == m_primary ||
+                          std::any_of(m_starts.cbegin(), m_starts.cend(),
+                                      [Item](const TStart &start) { return start.object == Item; });
     if (involved) {
         m_starts.clear();
         m_drag = TDrag::None;
@@ -165,9 +163,8 @@ void TSurfaceOverlay::paintIcons(QPainter &Painter)
         Painter.setBrush(palette().color(QPalette::Button));
         Painter.drawRoundedRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
         const QPixmap pixmap = ComponentPixmap(object->metaObject());
-        Painter.drawPixmap(box.center() - QPoint(pixmap.width() / 2, pixmap.height() / 2) +
-                               QPoint(1, 1),
-                           pixmap);
+        Painter.drawPixmap(
+            box.center() - QPoint(pixmap.width() / 2, pixmap.height() / 2) + QPoint(1, 1), pixmap);
         const QRect label = labelRect(position, component->Name());
         QColor back = palette().color(QPalette::Window);
         back.setAlpha(220);
@@ -185,8 +182,11 @@ void TSurfaceOverlay::paintSelection(QPainter &Painter)
 {
     const QList<TComponent *> selected = m_surface->SelectedComponents();
     // One selected component gets solid handles it can be resized by; several get grey ones.
+    // Locked components show hollow handles.
     const bool single = selected.size() == 1;
-    const QColor handleColor = single ? palette().color(QPalette::Highlight) : QColor(128, 128, 128);
+    const bool locked = m_surface->IsLocked();
+    const QColor handleColor =
+        single && !locked ? palette().color(QPalette::Highlight) : QColor(128, 128, 128);
     for (TComponent *component : selected) {
         const QRect frame = m_surface->ComponentRect(component);
         Painter.setPen(QPen(handleColor, 1, Qt::DotLine));
@@ -195,6 +195,10 @@ void TSurfaceOverlay::paintSelection(QPainter &Painter)
         const bool control = component->Object()->isWidgetType();
         Painter.setPen(single ? palette().color(QPalette::Base) : palette().color(QPalette::Dark));
         Painter.setBrush(handleColor);
+        if (locked) {
+            Painter.setPen(handleColor);
+            Painter.setBrush(palette().color(QPalette::Base));
+        }
         for (int handle = hTopLeft; handle <= hLeft; ++handle)
             if (control || handle % 2 == 0) // icons only show their corners
                 Painter.drawRect(HandleRect(frame, handle).adjusted(0, 0, -1, -1));
@@ -206,7 +210,8 @@ void TSurfaceOverlay::paintSelection(QPainter &Painter)
 int TSurfaceOverlay::handleAt(const QPoint &Pos, TComponent **Component) const
 {
     const QList<TComponent *> selected = m_surface->SelectedComponents();
-    if (selected.size() != 1 || !selected.first()->Object()->isWidgetType())
+    if (selected.size() != 1 || !selected.first()->Object()->isWidgetType() ||
+        m_surface->IsLocked())
         return -1;
     const QRect frame = m_surface->ComponentRect(selected.first());
     for (int handle = hTopLeft; handle <= hLeft; ++handle)
@@ -232,8 +237,8 @@ void TSurfaceOverlay::startFrames(const QList<TComponent *> &Components)
     for (TComponent *component : Components) {
         QObject *object = component->Object();
         const QRect rect = m_surface->ComponentRect(component);
-        const QPoint anchor = object->isWidgetType() ? rect.topLeft()
-                                                     : object->property("DesignPosition").toPoint();
+        const QPoint anchor =
+            object->isWidgetType() ? rect.topLeft() : object->property("DesignPosition").toPoint();
         m_starts.append({object, rect, anchor});
     }
 }
@@ -288,6 +293,10 @@ void TSurfaceOverlay::mousePressEvent(QMouseEvent *Event)
             designer->SetSelections(selection << object);
         else if (!selection.contains(object))
             designer->SelectComponent(object);
+        if (m_surface->IsLocked()) { // selects, and moves nothing
+            m_drag = TDrag::None;
+            return;
+        }
         m_drag = TDrag::Move;
         m_primary = object;
         startFrames(m_surface->SelectedComponents());
@@ -341,10 +350,9 @@ void TSurfaceOverlay::mouseReleaseEvent(QMouseEvent *Event)
     switch (drag) {
     case TDrag::Place: {
         const QMetaObject *pending = m_surface->PendingClass();
-        QRect bounds =
-            m_dragging ? dragRect(drag) : QRect(TFormSurface::Snap(m_pressPos), QSize());
-        if (m_dragging && (bounds.width() < TFormSurface::GridSize ||
-                           bounds.height() < TFormSurface::GridSize))
+        QRect bounds = m_dragging ? dragRect(drag) : QRect(TFormSurface::Snap(m_pressPos), QSize());
+        if (m_dragging &&
+            (bounds.width() < TFormSurface::GridSize || bounds.height() < TFormSurface::GridSize))
             bounds.setSize(QSize()); // too small to mean a size: the class's own
         m_surface->SetPendingClass(nullptr);
         m_surface->PlaceComponent(pending, bounds);
@@ -479,10 +487,18 @@ void TSurfaceOverlay::keyPressEvent(QKeyEvent *Event)
     const int step = Event->modifiers() & Qt::ControlModifier ? 1 : TFormSurface::GridSize;
     QPoint direction;
     switch (Event->key()) {
-    case Qt::Key_Left: direction = {-1, 0}; break;
-    case Qt::Key_Right: direction = {1, 0}; break;
-    case Qt::Key_Up: direction = {0, -1}; break;
-    case Qt::Key_Down: direction = {0, 1}; break;
+    case Qt::Key_Left:
+        direction = {-1, 0};
+        break;
+    case Qt::Key_Right:
+        direction = {1, 0};
+        break;
+    case Qt::Key_Up:
+        direction = {0, -1};
+        break;
+    case Qt::Key_Down:
+        direction = {0, 1};
+        break;
     case Qt::Key_Delete:
         m_surface->DeleteSelection();
         return;

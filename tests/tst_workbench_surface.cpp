@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QUndoStack>
 
@@ -79,6 +80,27 @@ class TestWorkbenchSurface : public QObject {
         QTest::mouseMove(overlay(), From + (To - From) / 2);
         QTest::mouseMove(overlay(), To);
         QTest::mouseRelease(overlay(), Qt::LeftButton, Modifiers, To);
+    }
+
+    // Three grids of different sizes, selected in this order: the first is the anchor.
+    QList<TComponent *> placeThree()
+    {
+        return {place(Grid, {96, 16, 80, 24}), place(Grid, {232, 64, 40, 40}),
+                place(Grid, {16, 120, 56, 32})};
+    }
+    QList<QRect> geometries(const QList<TComponent *> &Components) const
+    {
+        QList<QRect> rects;
+        for (TComponent *component : Components)
+            rects << control(component)->geometry();
+        return rects;
+    }
+    static QList<QObject *> objects(const QList<TComponent *> &Components)
+    {
+        QList<QObject *> list;
+        for (TComponent *component : Components)
+            list << component->Object();
+        return list;
     }
 
 private slots:
@@ -394,13 +416,169 @@ private slots:
             if (!action->isSeparator())
                 texts << action->text();
         QVERIFY2(texts.contains(QStringLiteral("Co&lumns Editor...")), qPrintable(texts.join('|')));
-        QCOMPARE(texts.mid(texts.size() - 4),
+        QCOMPARE(texts.mid(texts.size() - 6),
                  (QStringList{QStringLiteral("Cu&t"), QStringLiteral("&Copy"),
-                              QStringLiteral("&Paste"), QStringLiteral("&Delete")}));
+                              QStringLiteral("&Paste"), QStringLiteral("&Delete"),
+                              QStringLiteral("&Arrange"), QStringLiteral("&Lock Components")}));
         designer()->SelectComponent(designer()->Form());
         menu = surface()->CreateContextMenu();
-        QCOMPARE(menu->actions().size(), 4);
+        QCOMPARE(menu->actions().size(), 7);
         QVERIFY(!menu->actions().first()->isEnabled()); // Cut, with nothing to cut
+    }
+
+    void arrangesAsOneStep_data()
+    {
+        QTest::addColumn<TArrange>("Kind");
+        QTest::addColumn<QString>("StepText");
+        QTest::addColumn<QRect>("Second");
+        QTest::addColumn<QRect>("Third");
+        // The anchor (96, 16, 80 x 24) stays; the others line up with it or take its size.
+        QTest::addRow("left") << TArrange::AlignLefts << "Align Left" << QRect(96, 64, 40, 40)
+                              << QRect(96, 120, 56, 32);
+        QTest::addRow("right") << TArrange::AlignRights << "Align Right" << QRect(136, 64, 40, 40)
+                               << QRect(120, 120, 56, 32);
+        QTest::addRow("top") << TArrange::AlignTops << "Align Top" << QRect(232, 16, 40, 40)
+                             << QRect(16, 16, 56, 32);
+        QTest::addRow("bottom") << TArrange::AlignBottoms << "Align Bottom" << QRect(232, 0, 40, 40)
+                                << QRect(16, 8, 56, 32);
+        QTest::addRow("horizontal centres")
+            << TArrange::AlignHorizontalCentres << "Align Horizontal Centres"
+            << QRect(116, 64, 40, 40) << QRect(108, 120, 56, 32);
+        QTest::addRow("vertical centres")
+            << TArrange::AlignVerticalCentres << "Align Vertical Centres" << QRect(232, 8, 40, 40)
+            << QRect(16, 12, 56, 32);
+        QTest::addRow("same width") << TArrange::SameWidth << "Same Width" << QRect(232, 64, 80, 40)
+                                    << QRect(16, 120, 80, 32);
+        QTest::addRow("same height") << TArrange::SameHeight << "Same Height"
+                                     << QRect(232, 64, 40, 24) << QRect(16, 120, 56, 24);
+        QTest::addRow("same size") << TArrange::SameSize << "Same Size" << QRect(232, 64, 80, 24)
+                                   << QRect(16, 120, 80, 24);
+        // Spacing keeps the outermost two and moves the middle one (the anchor across, the
+        // second down) so the gaps are equal: 40 across, 20 down.
+        QTest::addRow("space across") << TArrange::SpaceAcross << "Space Across"
+                                      << QRect(232, 64, 40, 40) << QRect(16, 120, 56, 32);
+        QTest::addRow("space down") << TArrange::SpaceDown << "Space Down" << QRect(232, 60, 40, 40)
+                                    << QRect(16, 120, 56, 32);
+    }
+
+    void arrangesAsOneStep()
+    {
+        QFETCH(TArrange, Kind);
+        QFETCH(QString, StepText);
+        QFETCH(QRect, Second);
+        QFETCH(QRect, Third);
+        const QList<TComponent *> grids = placeThree();
+        const QList<QRect> before = geometries(grids);
+        designer()->SetSelections(objects(grids));
+        QUndoStack *stack = m_window->Document()->UndoStack();
+        m_window->Document()->FlushPendingChange();
+        const int steps = stack->count();
+
+        QAction *action = surface()->ArrangeAction(Kind);
+        QVERIFY(action->isEnabled());
+        action->trigger();
+        const QRect anchor =
+            Kind == TArrange::SpaceAcross ? QRect(112, 16, 80, 24) : before.first();
+        QCOMPARE(geometries(grids), (QList<QRect>{anchor, Second, Third}));
+        m_window->Document()->FlushPendingChange();
+        QCOMPARE(stack->count(), steps + 1);
+        QCOMPARE(stack->text(steps), StepText);
+
+        // One undo puts all three back.
+        QTest::keyClick(overlay(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(stack->index(), steps);
+        QList<QRect> undone;
+        for (const QString name : {"KorDBGrid1", "KorDBGrid2", "KorDBGrid3"})
+            undone << control(designer()->GetComponent(name))->geometry();
+        QCOMPARE(undone, before);
+    }
+
+    void arrangingIsEnabledWhenItCanAct_data()
+    {
+        QTest::addColumn<int>("Selected");
+        QTest::addColumn<bool>("Locked");
+        QTest::addColumn<bool>("Align");
+        QTest::addColumn<bool>("Size");
+        QTest::addColumn<bool>("Space");
+        QTest::addColumn<bool>("Stack");
+        QTest::addRow("one") << 1 << false << false << false << false << true;
+        QTest::addRow("two") << 2 << false << true << true << false << true;
+        QTest::addRow("three") << 3 << false << true << true << true << true;
+        QTest::addRow("three and an icon, locked") << 4 << true << false << false << false << true;
+        QTest::addRow("the form") << 0 << false << false << false << false << false;
+    }
+
+    void arrangingIsEnabledWhenItCanAct()
+    {
+        QFETCH(int, Selected);
+        QFETCH(bool, Locked);
+        QFETCH(bool, Align);
+        QFETCH(bool, Size);
+        QFETCH(bool, Space);
+        QFETCH(bool, Stack);
+        QList<TComponent *> components = placeThree();
+        components << place(DataSource, {400, 200, 0, 0});
+        if (Locked)
+            surface()->LockAction()->trigger();
+        QCOMPARE(surface()->IsLocked(), Locked);
+        designer()->SetSelections(Selected ? objects(components.mid(0, Selected))
+                                           : QList<QObject *>{designer()->Form()});
+        const auto enabled = [this](std::initializer_list<TArrange> Kinds) {
+            QList<bool> states;
+            for (TArrange kind : Kinds)
+                states << surface()->ArrangeAction(kind)->isEnabled();
+            return states;
+        };
+        QCOMPARE(enabled({TArrange::AlignLefts, TArrange::AlignRights, TArrange::AlignTops,
+                          TArrange::AlignBottoms, TArrange::AlignHorizontalCentres,
+                          TArrange::AlignVerticalCentres}),
+                 QList<bool>(6, Align));
+        QCOMPARE(enabled({TArrange::SameWidth, TArrange::SameHeight, TArrange::SameSize}),
+                 QList<bool>(3, Size));
+        QCOMPARE(enabled({TArrange::SpaceAcross, TArrange::SpaceDown}), QList<bool>(2, Space));
+        QCOMPARE(enabled({TArrange::BringToFront, TArrange::SendToBack}), QList<bool>(2, Stack));
+        // The tool bar shows the same actions.
+        auto *bar = m_window->findChild<QToolBar *>(QStringLiteral("ArrangeToolBar"));
+        QVERIFY(bar && bar->actions().contains(surface()->ArrangeAction(TArrange::AlignLefts)));
+        if (Selected == 3 && !Locked) {
+            const QString file =
+                SaveScreenshot(m_window.get(), QStringLiteral("workbench-arrange-toolbar"));
+            if (!file.isEmpty())
+                SaveScreenshot(bar, QStringLiteral("workbench-arrange-toolbar-only"));
+        }
+    }
+
+    void lockAndStacking()
+    {
+        const QList<TComponent *> grids = placeThree();
+        QUndoStack *stack = m_window->Document()->UndoStack();
+        // Locked, the mouse and the arrow keys select but move nothing.
+        surface()->LockAction()->trigger();
+        designer()->SelectComponent(grids.first()->Object());
+        const QList<QRect> before = geometries(grids);
+        drag({100, 20}, {150, 80});
+        QTest::keyClick(overlay(), Qt::Key_Right);
+        QTest::keyClick(overlay(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(geometries(grids), before);
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {240, 70});
+        QCOMPARE(selectedNames(), QList<QString>{QStringLiteral("KorDBGrid2")});
+        surface()->LockAction()->trigger();
+        QTest::keyClick(overlay(), Qt::Key_Right);
+        QCOMPARE(control(grids.at(1))->geometry(), before.at(1).translated(8, 0));
+
+        // The first grid to the front: last in the form (and in its file), on top of the others.
+        designer()->SelectComponent(grids.first()->Object());
+        m_window->Document()->FlushPendingChange();
+        const int steps = stack->count();
+        surface()->ArrangeAction(TArrange::BringToFront)->trigger();
+        QCOMPARE(grids.first()->ComponentIndex(), 2);
+        QCOMPARE(surface()->Form()->children().last(), grids.first()->Object());
+        QCOMPARE(stack->text(steps), QStringLiteral("Bring to Front"));
+        surface()->ArrangeAction(TArrange::SendToBack)->trigger();
+        QCOMPARE(grids.first()->ComponentIndex(), 0);
+        QCOMPARE(stack->text(steps + 1), QStringLiteral("Send to Back"));
+        stack->undo();
+        QCOMPARE(designer()->GetComponent(QStringLiteral("KorDBGrid1"))->ComponentIndex(), 2);
     }
 
     void designWindowsFromTheForm()
