@@ -20,6 +20,8 @@
 #include "formdocument.h"
 #include "hostmessages.h"
 #include "surfaceoverlay.h"
+#include "typinfo.h"
+#include "workbenchseams.h"
 
 namespace {
 
@@ -143,6 +145,16 @@ private:
 QWidget *controlOf(TComponent *Component)
 {
     return Component ? qobject_cast<QWidget *>(Component->Object()) : nullptr;
+}
+
+const QString TabOrderProperty = QStringLiteral("TabOrder");
+
+// A control's published TabOrder; controls without one come after those with one.
+int tabOrderOf(TComponent *Component)
+{
+    QObject *object = Component->Object();
+    const PPropInfo info = GetPropInfo(object, TabOrderProperty);
+    return info && info->IsOrdinal() ? GetOrdProp(object, info) : INT_MAX;
 }
 
 QString arrangeText(const char *Text)
@@ -530,6 +542,19 @@ void TFormSurface::SelectAll()
     Designer()->SetSelections(all);
 }
 
+void TFormSurface::SelectNext(bool Forward)
+{
+    if (!m_form || !Designer() || m_form->ComponentCount() == 0)
+        return;
+    const int count = m_form->ComponentCount();
+    const QList<TComponent *> selected = SelectedComponents();
+    const int index =
+        selected.isEmpty()
+            ? (Forward ? 0 : count - 1)
+            : (selected.first()->ComponentIndex() + (Forward ? 1 : count - 1)) % count;
+    Designer()->SelectComponent(m_form->Components(index)->Object());
+}
+
 // ---- arranging ------------------------------------------------------------------------------
 
 QList<TComponent *> TFormSurface::selectedControls() const
@@ -621,6 +646,8 @@ void TFormSurface::buildActions()
     m_lockAction->setCheckable(true);
     m_lockAction->setToolTip(tr("Keep the components where they are"));
     connect(m_lockAction, &QAction::toggled, this, &TFormSurface::SetLocked);
+    m_tabOrderAction = new QAction(tr("Ta&b Order..."), this);
+    connect(m_tabOrderAction, &QAction::triggered, this, &TFormSurface::EditTabOrder);
 }
 
 void TFormSurface::refreshActions()
@@ -628,6 +655,52 @@ void TFormSurface::refreshActions()
     const QList<TArrangeCommand> &commands = ArrangeCommands();
     for (qsizetype i = 0; i < commands.size(); ++i)
         m_arrangeActions.at(i)->setEnabled(CanArrange(commands.at(i).Kind));
+    if (m_tabOrderAction)
+        m_tabOrderAction->setEnabled(TabOrderControls().size() >= 2);
+}
+
+// ---- tab order ------------------------------------------------------------------------------
+
+QList<TComponent *> TFormSurface::TabOrderControls() const
+{
+    QList<TComponent *> controls;
+    if (!m_form)
+        return controls;
+    for (int i = 0; i < m_form->ComponentCount(); ++i)
+        if (TComponent *component = m_form->Components(i);
+            controlOf(component) && controlOf(component)->parentWidget() == m_form.data())
+            controls << component;
+    std::stable_sort(controls.begin(), controls.end(),
+                     [](TComponent *a, TComponent *b) { return tabOrderOf(a) < tabOrderOf(b); });
+    return controls;
+}
+
+void TFormSurface::EditTabOrder()
+{
+    const QList<TComponent *> controls = TabOrderControls();
+    if (controls.size() < 2 || !Designer())
+        return;
+    QStringList names;
+    for (TComponent *component : controls)
+        names << component->Name();
+    try {
+        if (!WorkbenchSeams().EditTabOrder(window(), names))
+            return;
+        int order = 0;
+        for (const QString &name : std::as_const(names)) {
+            TComponent *component = Designer()->GetComponent(name);
+            if (!component || !controls.contains(component))
+                continue;
+            QObject *object = component->Object();
+            // Controls without a TabOrder of their own keep their place in the form's order.
+            if (const PPropInfo info = GetPropInfo(object, TabOrderProperty);
+                info && info->IsOrdinal())
+                SetOrdProp(object, info, order++);
+        }
+        commit(tr("Tab Order"));
+    } catch (...) {
+        HandleHostException();
+    }
 }
 
 std::unique_ptr<QMenu> TFormSurface::CreateContextMenu()
@@ -656,6 +729,7 @@ std::unique_ptr<QMenu> TFormSurface::CreateContextMenu()
     refreshActions();
     QMenu *arrange = menu->addMenu(tr("&Arrange"));
     arrange->addActions(m_arrangeMenu);
+    menu->addAction(m_tabOrderAction);
     menu->addAction(m_lockAction);
     return menu;
 }

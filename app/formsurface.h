@@ -67,6 +67,9 @@ public:
     void Paste();
     // Selects every component of the form.
     void SelectAll();
+    // Selects the next component of the form (Forward) or the one before, in the order the
+    // form keeps them, going round; the first (or last) when none is selected.
+    void SelectNext(bool Forward);
 
     // Arranges the selection as one undoable step named after the command ("Align Left");
     // does nothing when the command cannot act (CanArrange).
@@ -75,10 +78,18 @@ public:
     // The action of one arranging command, and all of them in menu order with separators.
     QAction *ArrangeAction(TArrange Kind) const;
     QList<QAction *> ArrangeActions() const;
-    // "Lock Components" (checkable).
+    // "Lock Components" (checkable) and "Tab Order...".
     QAction *LockAction() const { return m_lockAction; }
+    QAction *TabOrderAction() const { return m_tabOrderAction; }
     void SetLocked(bool Locked);
     bool IsLocked() const { return m_locked; }
+
+    // The controls on the form, in the order Tab moves through them at run time (their
+    // TabOrder; the form's own order among equals).
+    QList<TComponent *> TabOrderControls() const;
+    // Asks for a new tab order (TWorkbenchSeams::EditTabOrder) and applies it as the step
+    // "Tab Order".
+    void EditTabOrder();
 
     // The grid that placing, moving and resizing snap to, in pixels.
     static constexpr int GridSize = 8;
@@ -147,5 +158,6 @@ private:
     QList<QAction *> m_arrangeActions; // in ArrangeCommands() order
     QList<QAction *> m_arrangeMenu;    // the same, with separators
     QAction *m_lockAction = nullptr;
+    QAction *m_tabOrderAction = nullptr;
     bool m_locked = false;
 };

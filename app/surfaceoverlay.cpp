@@ -504,7 +504,11 @@ void TSurfaceOverlay::keyPressEvent(QKeyEvent *Event)
         return;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        return; // taken here, so no parent moves the focus onto a control
+        // Taken here, so no parent moves the focus onto a control: it moves the selection.
+        if (m_drag == TDrag::None)
+            m_surface->SelectNext(Event->key() == Qt::Key_Tab &&
+                                  !(Event->modifiers() & Qt::ShiftModifier));
+        return;
     case Qt::Key_Escape:
         if (m_drag != TDrag::None)
             cancelDrag();

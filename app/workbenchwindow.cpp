@@ -374,6 +374,7 @@ void TWorkbenchWindow::buildMenus()
     editMenu->addSeparator();
     QMenu *arrangeMenu = editMenu->addMenu(tr("A&rrange"));
     arrangeMenu->addActions(m_surface->ArrangeActions());
+    editMenu->addAction(m_surface->TabOrderAction());
     editMenu->addAction(m_surface->LockAction());
     // The same commands on a tool bar above the form.
     QToolBar *arrangeBar = addToolBar(tr("Arrange"));
@@ -381,6 +382,7 @@ void TWorkbenchWindow::buildMenus()
     arrangeBar->setIconSize(QSize(16, 16));
     arrangeBar->addActions(m_surface->ArrangeActions());
     arrangeBar->addSeparator();
+    arrangeBar->addAction(m_surface->TabOrderAction());
     arrangeBar->addAction(m_surface->LockAction());
 
     QMenu *viewMenu = menuBar()->addMenu(tr("&View"));

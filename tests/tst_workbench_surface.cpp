@@ -6,7 +6,9 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +30,7 @@
 #include "propertyrowdelegate.h"
 #include "sqldata.h"
 #include "surfaceoverlay.h"
+#include "taborderdialog.h"
 #include "testsupport.h"
 #include "workbenchseams.h"
 #include "workbenchwindow.h"
@@ -416,13 +419,14 @@ private slots:
             if (!action->isSeparator())
                 texts << action->text();
         QVERIFY2(texts.contains(QStringLiteral("Co&lumns Editor...")), qPrintable(texts.join('|')));
-        QCOMPARE(texts.mid(texts.size() - 6),
-                 (QStringList{QStringLiteral("Cu&t"), QStringLiteral("&Copy"),
-                              QStringLiteral("&Paste"), QStringLiteral("&Delete"),
-                              QStringLiteral("&Arrange"), QStringLiteral("&Lock Components")}));
+        QCOMPARE(
+            texts.mid(texts.size() - 7),
+            (QStringList{QStringLiteral("Cu&t"), QStringLiteral("&Copy"), QStringLiteral("&Paste"),
+                         QStringLiteral("&Delete"), QStringLiteral("&Arrange"),
+                         QStringLiteral("Ta&b Order..."), QStringLiteral("&Lock Components")}));
         designer()->SelectComponent(designer()->Form());
         menu = surface()->CreateContextMenu();
-        QCOMPARE(menu->actions().size(), 7);
+        QCOMPARE(menu->actions().size(), 8);
         QVERIFY(!menu->actions().first()->isEnabled()); // Cut, with nothing to cut
     }
 
@@ -579,6 +583,82 @@ private slots:
         QCOMPARE(stack->text(steps + 1), QStringLiteral("Send to Back"));
         stack->undo();
         QCOMPARE(designer()->GetComponent(QStringLiteral("KorDBGrid1"))->ComponentIndex(), 2);
+    }
+
+    void tabOrderDialogReorders()
+    {
+        const QList<TComponent *> grids = placeThree();
+        QUndoStack *stack = m_window->Document()->UndoStack();
+        m_window->Document()->FlushPendingChange();
+        const int steps = stack->count();
+        QStringList shown;
+        bool firstRowStuck = false;
+        TWorkbenchSeams seams;
+        seams.EditTabOrder = [&shown, &firstRowStuck](QWidget *Parent, QStringList &Names) {
+            TTabOrderDialog dialog(Names, Parent);
+            dialog.show();
+            shown = dialog.Order();
+            // The third up twice: first; then the second (now the first grid) down once.
+            dialog.List()->setCurrentRow(2);
+            QTest::mouseClick(dialog.UpButton(), Qt::LeftButton);
+            QTest::mouseClick(dialog.UpButton(), Qt::LeftButton);
+            firstRowStuck = !dialog.UpButton()->isEnabled();
+            dialog.List()->setCurrentRow(1);
+            QTest::mouseClick(dialog.DownButton(), Qt::LeftButton);
+            SaveScreenshot(&dialog, QStringLiteral("workbench-tab-order"));
+            Names = dialog.Order();
+            return true;
+        };
+        TWorkbenchSeamsScope scope(seams);
+        QVERIFY(surface()->TabOrderAction()->isEnabled());
+        surface()->TabOrderAction()->trigger();
+        QCOMPARE(shown, (QStringList{"KorDBGrid1", "KorDBGrid2", "KorDBGrid3"}));
+        QVERIFY(firstRowStuck);
+        const auto tabOrders = [this] {
+            QList<int> orders;
+            for (const QString name : {"KorDBGrid1", "KorDBGrid2", "KorDBGrid3"})
+                orders << designer()->GetComponent(name)->Object()->property("TabOrder").toInt();
+            return orders;
+        };
+        QCOMPARE(tabOrders(), (QList<int>{2, 1, 0}));
+        QCOMPARE(surface()->TabOrderControls(),
+                 (QList<TComponent *>{grids[2], grids[1], grids[0]}));
+        m_window->Document()->FlushPendingChange();
+        QCOMPARE(stack->count(), steps + 1);
+        QCOMPARE(stack->text(steps), QStringLiteral("Tab Order"));
+        stack->undo();
+        QCOMPARE(tabOrders(), (QList<int>{0, 0, 0}));
+    }
+
+    void tabMovesTheSelection_data()
+    {
+        QTest::addColumn<QString>("From");
+        QTest::addColumn<bool>("Back");
+        QTest::addColumn<QString>("To");
+        QTest::addRow("tab") << "KorDBGrid1" << false << "KorDBGrid2";
+        QTest::addRow("tab from the last goes round") << "DataSource1" << false << "KorDBGrid1";
+        QTest::addRow("shift+tab") << "KorDBGrid2" << true << "KorDBGrid1";
+        QTest::addRow("shift+tab from the first goes round")
+            << "KorDBGrid1" << true << "DataSource1";
+        QTest::addRow("tab from the form") << QString() << false << "KorDBGrid1";
+        QTest::addRow("shift+tab from the form") << QString() << true << "DataSource1";
+    }
+
+    void tabMovesTheSelection()
+    {
+        QFETCH(QString, From);
+        QFETCH(bool, Back);
+        QFETCH(QString, To);
+        place(Grid, {16, 16, 160, 80});
+        place(Grid, {240, 16, 160, 80});
+        place(DataSource, {16, 200, 0, 0});
+        designer()->SelectComponent(From.isEmpty() ? designer()->Form()
+                                                   : designer()->GetComponent(From)->Object());
+        overlay()->setFocus();
+        QTest::keyClick(overlay(), Back ? Qt::Key_Backtab : Qt::Key_Tab,
+                        Back ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(selectedNames(), QList<QString>{To});
+        QVERIFY(overlay()->hasFocus());
     }
 
     void designWindowsFromTheForm()
