@@ -518,8 +518,19 @@ void TFormSurface::Paste()
     if (text.trimmed().isEmpty())
         return;
     try {
+        m_document->FlushPendingChange();
+        QList<TComponent *> components;
+        try {
+            components = PasteComponentsText(Designer(), text, QPoint());
+        } catch (...) {
+            // Whatever was placed before the failure is kept as one step, so it can be undone.
+            m_document->RecordChange(tr("Paste"));
+            throw;
+        }
+        landOnFreeSpace(components);
+        m_document->RecordChange(tr("Paste"));
         QList<QObject *> pasted;
-        for (TComponent *component : m_document->PasteComponents(text)) {
+        for (TComponent *component : std::as_const(components)) {
             if (QWidget *control = controlOf(component))
                 control->show();
             pasted << component->Object();
@@ -530,6 +541,44 @@ void TFormSurface::Paste()
     } catch (...) {
         HandleHostException();
     }
+}
+
+void TFormSurface::landOnFreeSpace(const QList<TComponent *> &Components)
+{
+    if (Components.isEmpty() || !m_form)
+        return;
+    QRect group;
+    for (TComponent *component : Components)
+        group |= ComponentRect(component);
+    // Others keep a grid step of room around them.
+    QList<QRect> taken;
+    for (int i = 0; i < m_form->ComponentCount(); ++i)
+        if (TComponent *other = m_form->Components(i); !Components.contains(other))
+            taken << ComponentRect(other).adjusted(-GridSize, -GridSize, GridSize, GridSize);
+    const auto free = [&taken](const QRect &Rect) {
+        return std::none_of(taken.cbegin(), taken.cend(),
+                            [&Rect](const QRect &other) { return other.intersects(Rect); });
+    };
+    if (free(group))
+        return;
+    // The nearest free place, a whole number of grid steps away, so what was on the grid stays.
+    const QSize room = m_form->size();
+    const auto first = [](int Start) { return ((Start % GridSize) + GridSize) % GridSize; };
+    QPoint best(GridSize, GridSize);
+    qint64 bestDistance = -1;
+    for (int y = first(group.y()); y + group.height() <= room.height(); y += GridSize)
+        for (int x = first(group.x()); x + group.width() <= room.width(); x += GridSize) {
+            const QPoint offset = QPoint(x, y) - group.topLeft();
+            const qint64 distance =
+                qint64(offset.x()) * offset.x() + qint64(offset.y()) * offset.y();
+            if ((bestDistance < 0 || distance < bestDistance) && free(group.translated(offset))) {
+                best = offset;
+                bestDistance = distance;
+            }
+        }
+    // A form with no free room: one grid step down and right of where they were.
+    for (TComponent *component : Components)
+        setComponentRect(component, ComponentRect(component).translated(best));
 }
 
 void TFormSurface::SelectAll()

@@ -64,6 +64,8 @@ public:
     void DeleteSelection();
     void CutSelection();
     void CopySelection();
+    // Pastes the clipboard's components as the step "Paste". They land where they were copied
+    // from when that place is free (after a cut), else on the nearest free place of the form.
     void Paste();
     // Selects every component of the form.
     void SelectAll();
@@ -144,6 +146,8 @@ private:
     QList<TComponent *> selectedControls() const;
     void buildActions();
     void refreshActions();
+    // Moves the just pasted Components, together, off the others (see Paste).
+    void landOnFreeSpace(const QList<TComponent *> &Components);
     // The name of a step on Components: Pattern ("Move %1") with their names, or their count.
     static QString stepText(const QString &Pattern, const QList<TComponent *> &Components);
     void setStatusText(const QString &Text);

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QToolTip>
 #include <algorithm>
 
 #include "compedit.h"
@@ -14,9 +16,10 @@
 namespace {
 
 constexpr int IconBoxSize = 28;
-// Names under icons are small and cut short, so neighbouring icons' names stay apart.
+// Names under icons are small; the tile grows with a long name up to two icon slots, and a name
+// longer still is elided, shown whole in the tile's tool tip.
 constexpr int IconLabelPixels = 10;
-constexpr int IconLabelMaxWidth = 76;
+constexpr int IconLabelMaxWidth = 160;
 
 // The mouse cursor over each handle, in THandle order.
 constexpr Qt::CursorShape HandleCursors[] = {
@@ -87,8 +90,16 @@ QRect TSurfaceOverlay::labelRect(const QPoint &Position, const QString &Name) co
 {
     const QRect box = IconBox(Position);
     const QFontMetrics metrics(labelFont());
-    const int width = qBound(box.width(), metrics.horizontalAdvance(Name) + 6, IconLabelMaxWidth);
-    return {box.center().x() - width / 2 + 1, box.bottom() + 2, width, metrics.height()};
+    const int width = qBound(box.width(), LabelWidth(Name), IconLabelMaxWidth);
+    // From the icon's left edge on, so a name wider than the icon is not cut off at the form's
+    // left edge; the tile grows to the right.
+    const int left = box.left();
+    return {left, box.bottom() + 2, width, metrics.height()};
+}
+
+int TSurfaceOverlay::LabelWidth(const QString &Name) const
+{
+    return QFontMetrics(labelFont()).horizontalAdvance(Name) + 6;
 }
 
 QRect TSurfaceOverlay::IconRect(const QPoint &Position, const QString &Name) const
@@ -415,6 +426,20 @@ void TSurfaceOverlay::contextMenuEvent(QContextMenuEvent *Event)
         designer->SelectComponent(m_surface->Form());
     const std::unique_ptr<QMenu> menu = m_surface->CreateContextMenu();
     menu->exec(Event->globalPos());
+}
+
+bool TSurfaceOverlay::event(QEvent *Event)
+{
+    if (Event->type() != QEvent::ToolTip)
+        return QWidget::event(Event);
+    // The whole name of an icon whose name the tile elides.
+    auto *help = static_cast<QHelpEvent *>(Event);
+    TComponent *hit = m_surface->ComponentAt(help->pos());
+    if (hit && !hit->Object()->isWidgetType() && LabelWidth(hit->Name()) > IconLabelMaxWidth)
+        QToolTip::showText(help->globalPos(), hit->Name(), this);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void TSurfaceOverlay::leaveEvent(QEvent *)

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QUndoStack>
 
@@ -659,6 +660,63 @@ private slots:
                         Back ? Qt::ShiftModifier : Qt::NoModifier);
         QCOMPARE(selectedNames(), QList<QString>{To});
         QVERIFY(overlay()->hasFocus());
+    }
+
+    void pasteLandsOnFreeSpace_data()
+    {
+        QTest::addColumn<const QMetaObject *>("Class");
+        QTest::addColumn<bool>("Cut");
+        QTest::addColumn<QRect>("Expected"); // null: anywhere free
+        // A copy goes to the nearest free place on the grid, a grid step clear of the original.
+        QTest::addRow("copied grid") << Grid << false << QRect(16, 104, 160, 80);
+        QTest::addRow("copied icon") << DataSource << false << QRect();
+        // After a cut the place is free again: back where it was.
+        QTest::addRow("cut grid") << Grid << true << QRect(16, 16, 160, 80);
+    }
+
+    void pasteLandsOnFreeSpace()
+    {
+        QFETCH(const QMetaObject *, Class);
+        QFETCH(bool, Cut);
+        QFETCH(QRect, Expected);
+        place(Grid, {240, 16, 160, 80}); // a neighbour on the right, in the way of a move across
+        TComponent *original = place(Class, {16, 16, Class == Grid ? 160 : 0, 80});
+        Cut ? surface()->CutSelection() : surface()->CopySelection();
+        surface()->Paste();
+        const QList<TComponent *> pasted = surface()->SelectedComponents();
+        QCOMPARE(pasted.size(), 1);
+        const QRect landed = surface()->ComponentRect(pasted.first());
+        if (!Expected.isNull())
+            QCOMPARE(landed, Expected);
+        QVERIFY(QRect(QPoint(), surface()->Form()->size()).contains(landed));
+        for (int i = 0; i < surface()->Form()->ComponentCount(); ++i) {
+            TComponent *other = surface()->Form()->Components(i);
+            if (other != pasted.first())
+                QVERIFY2(!surface()->ComponentRect(other).intersects(landed),
+                         qPrintable(other->Name()));
+        }
+        if (!Cut)
+            QVERIFY(designer()->GetComponent(original->Name()));
+    }
+
+    void iconNamesAreNotCut()
+    {
+        TComponent *source = place(DataSource, {16, 16, 0, 0});
+        auto *surfaceOverlay = static_cast<TSurfaceOverlay *>(overlay());
+        // A name longer than an icon slot: the tile grows to show it whole.
+        source->SetName(QStringLiteral("CustomerOrdersSource"));
+        const QRect tile = surface()->ComponentRect(source);
+        QVERIFY2(tile.width() >= surfaceOverlay->LabelWidth(source->Name()),
+                 qPrintable(QString::number(tile.width())));
+        QVERIFY(tile.left() >= 0);
+        // Longer still, it is elided on the tile and shown whole in its tool tip.
+        const QString name = QStringLiteral("CustomerOrdersByRegionAndQuarterSource");
+        source->SetName(name);
+        const QPoint over = surface()->ComponentRect(source).center();
+        QHelpEvent help(QEvent::ToolTip, over, overlay()->mapToGlobal(over));
+        QApplication::sendEvent(overlay(), &help);
+        QTRY_COMPARE(QToolTip::text(), name);
+        QToolTip::hideText();
     }
 
     void designWindowsFromTheForm()
