@@ -114,7 +114,7 @@ const QList<TArrangeCommand> &ArrangeCommands()
          QLine(),
          {QRect(1, 1, 9, 9), QRect(6, 6, 9, 9)}},
         {A::SendToBack,
-         QT_TRANSLATE_NOOP("TArrange", "Send to &Back"),
+         QT_TRANSLATE_NOOP("TArrange", "Send to Bac&k"),
          QT_TRANSLATE_NOOP("TArrange", "Send to Back"),
          1,
          false,

@@ -601,7 +601,11 @@ void TFormSurface::SelectNext(bool Forward)
         selected.isEmpty()
             ? (Forward ? 0 : count - 1)
             : (selected.first()->ComponentIndex() + (Forward ? 1 : count - 1)) % count;
-    Designer()->SelectComponent(m_form->Components(index)->Object());
+    try {
+        Designer()->SelectComponent(m_form->Components(index)->Object());
+    } catch (...) {
+        HandleHostException();
+    }
 }
 
 // ---- arranging ------------------------------------------------------------------------------
@@ -626,30 +630,35 @@ void TFormSurface::Arrange(TArrange Kind)
     if (!CanArrange(Kind))
         return;
     const TArrangeCommand &command = ArrangeCommand(Kind);
-    if (command.Geometry) {
-        const QList<TComponent *> controls = selectedControls();
-        QList<QRect> rects;
-        for (TComponent *component : controls)
-            rects << ComponentRect(component);
-        const QList<QRect> arranged = ArrangedRects(Kind, rects);
-        for (qsizetype i = 0; i < controls.size(); ++i)
-            if (arranged.at(i) != rects.at(i))
-                setComponentRect(controls.at(i), arranged.at(i));
-    } else {
-        // The form's order is the stacking order: the last lies on top, in the form file too.
-        QList<TComponent *> selected = SelectedComponents();
-        std::sort(selected.begin(), selected.end(), [](TComponent *a, TComponent *b) {
-            return a->ComponentIndex() < b->ComponentIndex();
-        });
-        const bool front = Kind == TArrange::BringToFront;
-        if (!front)
-            std::reverse(selected.begin(), selected.end());
-        for (TComponent *component : std::as_const(selected)) {
-            component->SetComponentIndex(front ? m_form->ComponentCount() - 1 : 0);
-            if (QWidget *control = controlOf(component))
-                front ? control->raise() : control->lower();
+    try {
+        if (command.Geometry) {
+            const QList<TComponent *> controls = selectedControls();
+            QList<QRect> rects;
+            for (TComponent *component : controls)
+                rects << ComponentRect(component);
+            const QList<QRect> arranged = ArrangedRects(Kind, rects);
+            for (qsizetype i = 0; i < controls.size(); ++i)
+                if (arranged.at(i) != rects.at(i))
+                    setComponentRect(controls.at(i), arranged.at(i));
+        } else {
+            // The form's order is the stacking order: the last lies on top, in the form file too.
+            QList<TComponent *> selected = SelectedComponents();
+            std::sort(selected.begin(), selected.end(), [](TComponent *a, TComponent *b) {
+                return a->ComponentIndex() < b->ComponentIndex();
+            });
+            const bool front = Kind == TArrange::BringToFront;
+            if (!front)
+                std::reverse(selected.begin(), selected.end());
+            for (TComponent *component : std::as_const(selected)) {
+                component->SetComponentIndex(front ? m_form->ComponentCount() - 1 : 0);
+                if (QWidget *control = controlOf(component))
+                    front ? control->raise() : control->lower();
+            }
         }
+    } catch (...) {
+        HandleHostException();
     }
+    // What was done before a failure is still one step.
     commit(arrangeText(command.StepName));
 }
 
@@ -790,7 +799,6 @@ void TFormSurface::ItemDeleted(IDesigner *ADesigner, QObject *Item)
     if (ADesigner != Designer())
         return;
     m_overlay->Forget(Item);
-    refreshActions();
     m_overlay->update();
 }
 

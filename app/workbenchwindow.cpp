@@ -372,7 +372,7 @@ void TWorkbenchWindow::buildMenus()
     editMenu->addSeparator();
     formAction(tr("Select &All"), QKeySequence::SelectAll, &TFormSurface::SelectAll);
     editMenu->addSeparator();
-    QMenu *arrangeMenu = editMenu->addMenu(tr("A&rrange"));
+    QMenu *arrangeMenu = editMenu->addMenu(tr("Arra&nge"));
     arrangeMenu->addActions(m_surface->ArrangeActions());
     editMenu->addAction(m_surface->TabOrderAction());
     editMenu->addAction(m_surface->LockAction());
@@ -388,6 +388,7 @@ void TWorkbenchWindow::buildMenus()
     QMenu *viewMenu = menuBar()->addMenu(tr("&View"));
     for (QDockWidget *dock : findChildren<QDockWidget *>())
         viewMenu->addAction(dock->toggleViewAction());
+    viewMenu->addAction(arrangeBar->toggleViewAction());
 }
 
 void TWorkbenchWindow::closeEvent(QCloseEvent *Event)
