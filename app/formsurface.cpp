@@ -1,7 +1,8 @@
 #include "formsurface.h"
 
+#include <QAction>
 #include <QClipboard>
-#include <cmath>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
@@ -10,12 +11,17 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
+#include <cmath>
 
 #include "compedit.h"
 #include "formdesigner.h"
 #include "formdocument.h"
 #include "hostmessages.h"
 #include "surfaceoverlay.h"
+#include "typinfo.h"
+#include "workbenchseams.h"
 
 namespace {
 
@@ -141,6 +147,21 @@ QWidget *controlOf(TComponent *Component)
     return Component ? qobject_cast<QWidget *>(Component->Object()) : nullptr;
 }
 
+const QString TabOrderProperty = QStringLiteral("TabOrder");
+
+// A control's published TabOrder; controls without one come after those with one.
+int tabOrderOf(TComponent *Component)
+{
+    QObject *object = Component->Object();
+    const PPropInfo info = GetPropInfo(object, TabOrderProperty);
+    return info && info->IsOrdinal() ? GetOrdProp(object, info) : INT_MAX;
+}
+
+QString arrangeText(const char *Text)
+{
+    return QCoreApplication::translate("TArrange", Text);
+}
+
 } // namespace
 
 TFormSurface::TFormSurface(TFormDocument *Document, QWidget *parent)
@@ -157,6 +178,7 @@ TFormSurface::TFormSurface(TFormDocument *Document, QWidget *parent)
     layout->addWidget(m_scroll);
     m_overlay = new TSurfaceOverlay(this, m_desk);
     setFocusProxy(m_overlay);
+    buildActions();
     RegisterDesignNotification(this);
     connect(m_document, &TFormDocument::DesignerReplaced, this, [this] { attachForm(); });
     attachForm();
@@ -181,6 +203,7 @@ void TFormSurface::attachForm()
     if (m_form)
         m_form->removeEventFilter(this);
     m_form = form;
+    SetLocked(false); // a lock is for the form it was set on
     if (form) {
         form->setParent(m_desk);
         form->move(DeskMargin, DeskMargin + CaptionHeight);
@@ -192,6 +215,7 @@ void TFormSurface::attachForm()
             ItemInserted(Designer(), form->Components(i)->Object());
     }
     fitDesk();
+    refreshActions();
     m_overlay->update();
     m_desk->update();
 }
@@ -388,8 +412,8 @@ TComponent *TFormSurface::PlaceComponent(const QMetaObject *Class, const QRect &
             QSize size = Bounds.size();
             if (size.isEmpty()) {
                 // The class's own size when it set one, else what the control asks for.
-                size = control->testAttribute(Qt::WA_Resized) ? control->size()
-                                                              : control->sizeHint();
+                size =
+                    control->testAttribute(Qt::WA_Resized) ? control->size() : control->sizeHint();
                 if (!size.isValid() || size.isEmpty())
                     size = QSize(96, 24);
             }
@@ -411,7 +435,7 @@ TComponent *TFormSurface::PlaceComponent(const QMetaObject *Class, const QRect &
 void TFormSurface::MoveSelection(const QPoint &Delta)
 {
     const QList<TComponent *> selected = SelectedComponents();
-    if (selected.isEmpty() || Delta.isNull())
+    if (selected.isEmpty() || Delta.isNull() || m_locked)
         return;
     for (TComponent *component : selected)
         setComponentRect(component, ComponentRect(component).translated(Delta));
@@ -420,6 +444,8 @@ void TFormSurface::MoveSelection(const QPoint &Delta)
 
 void TFormSurface::ResizeSelection(const QSize &Delta)
 {
+    if (m_locked)
+        return;
     QList<TComponent *> resized;
     for (TComponent *component : SelectedComponents())
         if (QWidget *control = controlOf(component)) {
@@ -492,8 +518,19 @@ void TFormSurface::Paste()
     if (text.trimmed().isEmpty())
         return;
     try {
+        m_document->FlushPendingChange();
+        QList<TComponent *> components;
+        try {
+            components = PasteComponentsText(Designer(), text, QPoint());
+        } catch (...) {
+            // Whatever was placed before the failure is kept as one step, so it can be undone.
+            m_document->RecordChange(tr("Paste"));
+            throw;
+        }
+        landOnFreeSpace(components);
+        m_document->RecordChange(tr("Paste"));
         QList<QObject *> pasted;
-        for (TComponent *component : m_document->PasteComponents(text)) {
+        for (TComponent *component : std::as_const(components)) {
             if (QWidget *control = controlOf(component))
                 control->show();
             pasted << component->Object();
@@ -506,6 +543,44 @@ void TFormSurface::Paste()
     }
 }
 
+void TFormSurface::landOnFreeSpace(const QList<TComponent *> &Components)
+{
+    if (Components.isEmpty() || !m_form)
+        return;
+    QRect group;
+    for (TComponent *component : Components)
+        group |= ComponentRect(component);
+    // Others keep a grid step of room around them.
+    QList<QRect> taken;
+    for (int i = 0; i < m_form->ComponentCount(); ++i)
+        if (TComponent *other = m_form->Components(i); !Components.contains(other))
+            taken << ComponentRect(other).adjusted(-GridSize, -GridSize, GridSize, GridSize);
+    const auto free = [&taken](const QRect &Rect) {
+        return std::none_of(taken.cbegin(), taken.cend(),
+                            [&Rect](const QRect &other) { return other.intersects(Rect); });
+    };
+    if (free(group))
+        return;
+    // The nearest free place, a whole number of grid steps away, so what was on the grid stays.
+    const QSize room = m_form->size();
+    const auto first = [](int Start) { return ((Start % GridSize) + GridSize) % GridSize; };
+    QPoint best(GridSize, GridSize);
+    qint64 bestDistance = -1;
+    for (int y = first(group.y()); y + group.height() <= room.height(); y += GridSize)
+        for (int x = first(group.x()); x + group.width() <= room.width(); x += GridSize) {
+            const QPoint offset = QPoint(x, y) - group.topLeft();
+            const qint64 distance =
+                qint64(offset.x()) * offset.x() + qint64(offset.y()) * offset.y();
+            if ((bestDistance < 0 || distance < bestDistance) && free(group.translated(offset))) {
+                best = offset;
+                bestDistance = distance;
+            }
+        }
+    // A form with no free room: one grid step down and right of where they were.
+    for (TComponent *component : Components)
+        setComponentRect(component, ComponentRect(component).translated(best));
+}
+
 void TFormSurface::SelectAll()
 {
     if (!m_form || !Designer())
@@ -516,6 +591,176 @@ void TFormSurface::SelectAll()
     Designer()->SetSelections(all);
 }
 
+void TFormSurface::SelectNext(bool Forward)
+{
+    if (!m_form || !Designer() || m_form->ComponentCount() == 0)
+        return;
+    const int count = m_form->ComponentCount();
+    const QList<TComponent *> selected = SelectedComponents();
+    const int index =
+        selected.isEmpty()
+            ? (Forward ? 0 : count - 1)
+            : (selected.first()->ComponentIndex() + (Forward ? 1 : count - 1)) % count;
+    try {
+        Designer()->SelectComponent(m_form->Components(index)->Object());
+    } catch (...) {
+        HandleHostException();
+    }
+}
+
+// ---- arranging ------------------------------------------------------------------------------
+
+QList<TComponent *> TFormSurface::selectedControls() const
+{
+    QList<TComponent *> controls = SelectedComponents();
+    controls.removeIf([](TComponent *component) { return !controlOf(component); });
+    return controls;
+}
+
+bool TFormSurface::CanArrange(TArrange Kind) const
+{
+    const TArrangeCommand &command = ArrangeCommand(Kind);
+    if (command.Geometry)
+        return !m_locked && selectedControls().size() >= command.MinSelected;
+    return SelectedComponents().size() >= command.MinSelected;
+}
+
+void TFormSurface::Arrange(TArrange Kind)
+{
+    if (!CanArrange(Kind))
+        return;
+    const TArrangeCommand &command = ArrangeCommand(Kind);
+    try {
+        if (command.Geometry) {
+            const QList<TComponent *> controls = selectedControls();
+            QList<QRect> rects;
+            for (TComponent *component : controls)
+                rects << ComponentRect(component);
+            const QList<QRect> arranged = ArrangedRects(Kind, rects);
+            for (qsizetype i = 0; i < controls.size(); ++i)
+                if (arranged.at(i) != rects.at(i))
+                    setComponentRect(controls.at(i), arranged.at(i));
+        } else {
+            // The form's order is the stacking order: the last lies on top, in the form file too.
+            QList<TComponent *> selected = SelectedComponents();
+            std::sort(selected.begin(), selected.end(), [](TComponent *a, TComponent *b) {
+                return a->ComponentIndex() < b->ComponentIndex();
+            });
+            const bool front = Kind == TArrange::BringToFront;
+            if (!front)
+                std::reverse(selected.begin(), selected.end());
+            for (TComponent *component : std::as_const(selected)) {
+                component->SetComponentIndex(front ? m_form->ComponentCount() - 1 : 0);
+                if (QWidget *control = controlOf(component))
+                    front ? control->raise() : control->lower();
+            }
+        }
+    } catch (...) {
+        HandleHostException();
+    }
+    // What was done before a failure is still one step.
+    commit(arrangeText(command.StepName));
+}
+
+QAction *TFormSurface::ArrangeAction(TArrange Kind) const
+{
+    const QList<TArrangeCommand> &commands = ArrangeCommands();
+    for (qsizetype i = 0; i < commands.size(); ++i)
+        if (commands.at(i).Kind == Kind)
+            return m_arrangeActions.at(i);
+    return nullptr;
+}
+
+QList<QAction *> TFormSurface::ArrangeActions() const
+{
+    return m_arrangeMenu;
+}
+
+void TFormSurface::SetLocked(bool Locked)
+{
+    m_locked = Locked;
+    if (m_lockAction)
+        m_lockAction->setChecked(Locked);
+    refreshActions();
+    m_overlay->update();
+}
+
+void TFormSurface::buildActions()
+{
+    for (const TArrangeCommand &command : ArrangeCommands()) {
+        auto *action = new QAction(ArrangeIcon(command.Kind), arrangeText(command.Text), this);
+        action->setToolTip(arrangeText(command.StepName));
+        action->setObjectName(QString::fromLatin1(command.StepName).remove(QLatin1Char(' ')));
+        connect(action, &QAction::triggered, this, [this, kind = command.Kind] { Arrange(kind); });
+        m_arrangeActions << action;
+        m_arrangeMenu << action;
+        if (command.GroupEnd) {
+            auto *separator = new QAction(this);
+            separator->setSeparator(true);
+            m_arrangeMenu << separator;
+        }
+    }
+    m_lockAction = new QAction(tr("&Lock Components"), this);
+    m_lockAction->setCheckable(true);
+    m_lockAction->setToolTip(tr("Keep the components where they are"));
+    connect(m_lockAction, &QAction::toggled, this, &TFormSurface::SetLocked);
+    m_tabOrderAction = new QAction(tr("Ta&b Order..."), this);
+    connect(m_tabOrderAction, &QAction::triggered, this, &TFormSurface::EditTabOrder);
+}
+
+void TFormSurface::refreshActions()
+{
+    const QList<TArrangeCommand> &commands = ArrangeCommands();
+    for (qsizetype i = 0; i < commands.size(); ++i)
+        m_arrangeActions.at(i)->setEnabled(CanArrange(commands.at(i).Kind));
+    if (m_tabOrderAction)
+        m_tabOrderAction->setEnabled(TabOrderControls().size() >= 2);
+}
+
+// ---- tab order ------------------------------------------------------------------------------
+
+QList<TComponent *> TFormSurface::TabOrderControls() const
+{
+    QList<TComponent *> controls;
+    if (!m_form)
+        return controls;
+    for (int i = 0; i < m_form->ComponentCount(); ++i)
+        if (TComponent *component = m_form->Components(i);
+            controlOf(component) && controlOf(component)->parentWidget() == m_form.data())
+            controls << component;
+    std::stable_sort(controls.begin(), controls.end(),
+                     [](TComponent *a, TComponent *b) { return tabOrderOf(a) < tabOrderOf(b); });
+    return controls;
+}
+
+void TFormSurface::EditTabOrder()
+{
+    const QList<TComponent *> controls = TabOrderControls();
+    if (controls.size() < 2 || !Designer())
+        return;
+    QStringList names;
+    for (TComponent *component : controls)
+        names << component->Name();
+    try {
+        if (!WorkbenchSeams().EditTabOrder(window(), names))
+            return;
+        int order = 0;
+        for (const QString &name : std::as_const(names)) {
+            TComponent *component = Designer()->GetComponent(name);
+            if (!component || !controls.contains(component))
+                continue;
+            QObject *object = component->Object();
+            // Controls without a TabOrder of their own keep their place in the form's order.
+            if (const PPropInfo info = GetPropInfo(object, TabOrderProperty);
+                info && info->IsOrdinal())
+                SetOrdProp(object, info, order++);
+        }
+        commit(tr("Tab Order"));
+    } catch (...) {
+        HandleHostException();
+    }
+}
+
 std::unique_ptr<QMenu> TFormSurface::CreateContextMenu()
 {
     auto menu = std::make_unique<QMenu>();
@@ -523,8 +768,8 @@ std::unique_ptr<QMenu> TFormSurface::CreateContextMenu()
     if (selected.size() == 1) {
         try {
             // The verbs run on the editor, so the menu keeps it.
-            std::unique_ptr<TDefaultEditor> editor = GetComponentEditor(selected.first(),
-                                                                        Designer());
+            std::unique_ptr<TDefaultEditor> editor =
+                GetComponentEditor(selected.first(), Designer());
             TDefaultEditor *verbs = editor.get();
             editor.release()->setParent(menu.get());
             if (AddComponentVerbs(menu.get(), verbs) > 0)
@@ -538,6 +783,12 @@ std::unique_ptr<QMenu> TFormSurface::CreateContextMenu()
     menu->addAction(tr("&Copy"), this, &TFormSurface::CopySelection)->setEnabled(any);
     menu->addAction(tr("&Paste"), this, &TFormSurface::Paste);
     menu->addAction(tr("&Delete"), this, &TFormSurface::DeleteSelection)->setEnabled(any);
+    menu->addSeparator();
+    refreshActions();
+    QMenu *arrange = menu->addMenu(tr("&Arrange"));
+    arrange->addActions(m_arrangeMenu);
+    menu->addAction(m_tabOrderAction);
+    menu->addAction(m_lockAction);
     return menu;
 }
 
@@ -574,12 +825,14 @@ void TFormSurface::ItemInserted(IDesigner *ADesigner, QObject *Item)
             slot.rx() += IconSlotStep;
         Item->setProperty("DesignPosition", slot);
     }
+    refreshActions();
     m_overlay->update();
 }
 
 void TFormSurface::ItemsModified(IDesigner *ADesigner)
 {
     if (ADesigner == Designer()) {
+        refreshActions();
         m_overlay->update();
         m_desk->update(); // the caption shows the form's name
     }
@@ -588,6 +841,7 @@ void TFormSurface::ItemsModified(IDesigner *ADesigner)
 void TFormSurface::SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &)
 {
     if (ADesigner == Designer()) {
+        refreshActions();
         m_overlay->update();
         m_desk->update(); // the form's handles show whether it is selected
     }

@@ -5,6 +5,12 @@
 // cut, copy and paste. Components that are not controls show as small icons with their names.
 // Every change is recorded on the form document's undo stack.
 //
+// Arranging (TArrange: align, same size, even spacing, stacking) works on the selection, lined up
+// with the first component selected. The surface keeps the actions for it, enabled only when
+// they can act, for the window's tool bar and Edit menu and for its own context menu. A lock
+// keeps the form's components where they are against the mouse, the arrow keys and arranging;
+// it belongs to the surface and is not saved with the form.
+//
 // The controls on the form are the real run-time widgets. A transparent overlay lies on top of
 // the form and takes every mouse and key event, so the controls never see input at design time;
 // it draws the grid dots, the icons, the selection handles and the rubber band.
@@ -14,8 +20,10 @@
 #include <QWidget>
 #include <memory>
 
+#include "arrangeactions.h"
 #include "designintf.h"
 
+class QAction;
 class QMenu;
 class QScrollArea;
 class TComponent;
@@ -56,9 +64,34 @@ public:
     void DeleteSelection();
     void CutSelection();
     void CopySelection();
+    // Pastes the clipboard's components as the step "Paste". They land where they were copied
+    // from when that place is free (after a cut), else on the nearest free place of the form.
     void Paste();
     // Selects every component of the form.
     void SelectAll();
+    // Selects the next component of the form (Forward) or the one before, in the order the
+    // form keeps them, going round; the first (or last) when none is selected.
+    void SelectNext(bool Forward);
+
+    // Arranges the selection as one undoable step named after the command ("Align Left");
+    // does nothing when the command cannot act (CanArrange).
+    void Arrange(TArrange Kind);
+    bool CanArrange(TArrange Kind) const;
+    // The action of one arranging command, and all of them in menu order with separators.
+    QAction *ArrangeAction(TArrange Kind) const;
+    QList<QAction *> ArrangeActions() const;
+    // "Lock Components" (checkable) and "Tab Order...".
+    QAction *LockAction() const { return m_lockAction; }
+    QAction *TabOrderAction() const { return m_tabOrderAction; }
+    void SetLocked(bool Locked);
+    bool IsLocked() const { return m_locked; }
+
+    // The controls on the form, in the order Tab moves through them at run time (their
+    // TabOrder; the form's own order among equals).
+    QList<TComponent *> TabOrderControls() const;
+    // Asks for a new tab order (TWorkbenchSeams::EditTabOrder) and applies it as the step
+    // "Tab Order".
+    void EditTabOrder();
 
     // The grid that placing, moving and resizing snap to, in pixels.
     static constexpr int GridSize = 8;
@@ -109,6 +142,12 @@ private:
     void deleteSelection(const QString &StepPattern);
     // Records the change Text, then tells the design windows (the designer's Modified).
     void commit(const QString &Text);
+    // The selected components that are controls, in the order they were selected.
+    QList<TComponent *> selectedControls() const;
+    void buildActions();
+    void refreshActions();
+    // Moves the just pasted Components, together, off the others (see Paste).
+    void landOnFreeSpace(const QList<TComponent *> &Components);
     // The name of a step on Components: Pattern ("Move %1") with their names, or their count.
     static QString stepText(const QString &Pattern, const QList<TComponent *> &Components);
     void setStatusText(const QString &Text);
@@ -120,4 +159,9 @@ private:
     QPointer<TDesignForm> m_form;
     const QMetaObject *m_pendingClass = nullptr;
     QString m_statusText;
+    QList<QAction *> m_arrangeActions; // in ArrangeCommands() order
+    QList<QAction *> m_arrangeMenu;    // the same, with separators
+    QAction *m_lockAction = nullptr;
+    QAction *m_tabOrderAction = nullptr;
+    bool m_locked = false;
 };

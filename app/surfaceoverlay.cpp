@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
 
 #include "compedit.h"
@@ -15,9 +17,10 @@
 namespace {
 
 constexpr int IconBoxSize = 28;
-// Names under icons are small and cut short, so neighbouring icons' names stay apart.
+// Names under icons are small; the tile grows with a long name up to two icon slots, and a name
+// longer still is elided, shown whole in the tile's tool tip.
 constexpr int IconLabelPixels = 10;
-constexpr int IconLabelMaxWidth = 76;
+constexpr int IconLabelMaxWidth = 160;
 
 // The mouse cursor over each handle, in THandle order.
 constexpr Qt::CursorShape HandleCursors[] = {
@@ -111,8 +114,16 @@ QRect TSurfaceOverlay::labelRect(const QPoint &Position, const QString &Name) co
 {
     const QRect box = IconBox(Position);
     const QFontMetrics metrics(labelFont());
-    const int width = qBound(box.width(), metrics.horizontalAdvance(Name) + 6, IconLabelMaxWidth);
-    return {box.center().x() - width / 2 + 1, box.bottom() + 2, width, metrics.height()};
+    const int width = qBound(box.width(), LabelWidth(Name), IconLabelMaxWidth);
+    // From the icon's left edge on, so a name wider than the icon is not cut off at the form's
+    // left edge; the tile grows to the right.
+    const int left = box.left();
+    return {left, box.bottom() + 2, width, metrics.height()};
+}
+
+int TSurfaceOverlay::LabelWidth(const QString &Name) const
+{
+    return QFontMetrics(labelFont()).horizontalAdvance(Name) + 6;
 }
 
 QRect TSurfaceOverlay::IconRect(const QPoint &Position, const QString &Name) const
@@ -206,9 +217,11 @@ void TSurfaceOverlay::paintSelection(QPainter &Painter)
 {
     const QList<TComponent *> selected = m_surface->SelectedComponents();
     // One selected component gets solid handles it can be resized by; several get grey ones.
+    // Locked components show hollow handles.
     const bool single = selected.size() == 1;
+    const bool locked = m_surface->IsLocked();
     const QColor handleColor =
-        single ? palette().color(QPalette::Highlight) : QColor(128, 128, 128);
+        single && !locked ? palette().color(QPalette::Highlight) : QColor(128, 128, 128);
     for (TComponent *component : selected) {
         const QRect frame = m_surface->ComponentRect(component);
         Painter.setPen(QPen(handleColor, 1, Qt::DotLine));
@@ -217,6 +230,10 @@ void TSurfaceOverlay::paintSelection(QPainter &Painter)
         const bool control = component->Object()->isWidgetType();
         Painter.setPen(single ? palette().color(QPalette::Base) : palette().color(QPalette::Dark));
         Painter.setBrush(handleColor);
+        if (locked) {
+            Painter.setPen(handleColor);
+            Painter.setBrush(palette().color(QPalette::Base));
+        }
         for (int handle = hTopLeft; handle <= hLeft; ++handle)
             if (control || handle % 2 == 0) // icons only show their corners
                 Painter.drawRect(HandleRect(frame, handle).adjusted(0, 0, -1, -1));
@@ -228,7 +245,8 @@ void TSurfaceOverlay::paintSelection(QPainter &Painter)
 int TSurfaceOverlay::handleAt(const QPoint &Pos, TComponent **Component) const
 {
     const QList<TComponent *> selected = m_surface->SelectedComponents();
-    if (selected.size() != 1 || !selected.first()->Object()->isWidgetType())
+    if (selected.size() != 1 || !selected.first()->Object()->isWidgetType() ||
+        m_surface->IsLocked())
         return -1;
     const QRect frame = m_surface->ComponentRect(selected.first());
     for (int handle = hTopLeft; handle <= hLeft; ++handle)
@@ -317,6 +335,10 @@ void TSurfaceOverlay::mousePressEvent(QMouseEvent *Event)
             designer->SetSelections(selection << object);
         else if (!selection.contains(object))
             designer->SelectComponent(object);
+        if (m_surface->IsLocked()) { // selects, and moves nothing
+            m_drag = TDrag::None;
+            return;
+        }
         m_drag = TDrag::Move;
         m_primary = object;
         startFrames(m_surface->SelectedComponents());
@@ -437,6 +459,20 @@ void TSurfaceOverlay::contextMenuEvent(QContextMenuEvent *Event)
     menu->exec(Event->globalPos());
 }
 
+bool TSurfaceOverlay::event(QEvent *Event)
+{
+    if (Event->type() != QEvent::ToolTip)
+        return QWidget::event(Event);
+    // The whole name of an icon whose name the tile elides.
+    auto *help = static_cast<QHelpEvent *>(Event);
+    TComponent *hit = m_surface->ComponentAt(help->pos());
+    if (hit && !hit->Object()->isWidgetType() && LabelWidth(hit->Name()) > IconLabelMaxWidth)
+        QToolTip::showText(help->globalPos(), hit->Name(), this);
+    else
+        QToolTip::hideText();
+    return true;
+}
+
 void TSurfaceOverlay::leaveEvent(QEvent *)
 {
     m_surface->setStatusText(QString());
@@ -524,7 +560,11 @@ void TSurfaceOverlay::keyPressEvent(QKeyEvent *Event)
         return;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        return; // taken here, so no parent moves the focus onto a control
+        // Taken here, so no parent moves the focus onto a control: it moves the selection.
+        if (m_drag == TDrag::None)
+            m_surface->SelectNext(Event->key() == Qt::Key_Tab &&
+                                  !(Event->modifiers() & Qt::ShiftModifier));
+        return;
     case Qt::Key_Escape:
         if (m_drag != TDrag::None)
             cancelDrag();

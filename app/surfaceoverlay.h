@@ -29,11 +29,15 @@ public:
     // The icon box and the name under it of a component that is not a control at Position.
     QRect IconBox(const QPoint &Position) const;
     QRect IconRect(const QPoint &Position, const QString &Name) const;
+    // The width the name Name needs under an icon.
+    int LabelWidth(const QString &Name) const;
 
     // A component going away ends a drag that involves it.
     void Forget(QObject *Item);
 
 protected:
+    // Tool tips: the whole name of an icon whose tile elides it.
+    bool event(QEvent *Event) override;
     void paintEvent(QPaintEvent *Event) override;
     void mousePressEvent(QMouseEvent *Event) override;
     void mouseMoveEvent(QMouseEvent *Event) override;

@@ -5,6 +5,7 @@
 
 #include "formfile.h"
 #include "formproblemsdialog.h"
+#include "taborderdialog.h"
 
 namespace {
 
@@ -36,6 +37,15 @@ TWorkbenchSeams TWorkbenchSeams::Defaults()
         TFormProblemsDialog dialog(FileName, Problems, Parent);
         return dialog.exec() == QDialog::Accepted;
     };
+    seams.EditTabOrder = [](QWidget *Parent, QStringList &Names) {
+        if (headless())
+            return false;
+        TTabOrderDialog dialog(Names, Parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        Names = dialog.Order();
+        return true;
+    };
     return seams;
 }
 
@@ -54,6 +64,8 @@ TWorkbenchSeamsScope::TWorkbenchSeamsScope(const TWorkbenchSeams &Seams) : m_sav
         current.GetSaveFileName = Seams.GetSaveFileName;
     if (Seams.ConfirmFormProblems)
         current.ConfirmFormProblems = Seams.ConfirmFormProblems;
+    if (Seams.EditTabOrder)
+        current.EditTabOrder = Seams.EditTabOrder;
 }
 
 TWorkbenchSeamsScope::~TWorkbenchSeamsScope()

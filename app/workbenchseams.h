@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -24,6 +25,9 @@ struct TWorkbenchSeams {
     std::function<bool(QWidget *Parent, const QString &FileName,
                        const QList<TFormProblem> &Problems)>
         ConfirmFormProblems;
+    // Shows the controls named Names in tab order (TTabOrderDialog) for the user to reorder;
+    // answers false when the user cancels, else true with Names in the new order.
+    std::function<bool(QWidget *Parent, QStringList &Names)> EditTabOrder;
 
     // The real dialogs; on a headless platform they answer "cancelled" at once.
     static TWorkbenchSeams Defaults();

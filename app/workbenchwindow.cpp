@@ -16,6 +16,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QUndoStack>
 
@@ -370,10 +371,24 @@ void TWorkbenchWindow::buildMenus()
         formAction(tr("&Delete"), QKeySequence::Delete, &TFormSurface::DeleteSelection);
     editMenu->addSeparator();
     formAction(tr("Select &All"), QKeySequence::SelectAll, &TFormSurface::SelectAll);
+    editMenu->addSeparator();
+    QMenu *arrangeMenu = editMenu->addMenu(tr("Arra&nge"));
+    arrangeMenu->addActions(m_surface->ArrangeActions());
+    editMenu->addAction(m_surface->TabOrderAction());
+    editMenu->addAction(m_surface->LockAction());
+    // The same commands on a tool bar above the form.
+    QToolBar *arrangeBar = addToolBar(tr("Arrange"));
+    arrangeBar->setObjectName(QStringLiteral("ArrangeToolBar"));
+    arrangeBar->setIconSize(QSize(16, 16));
+    arrangeBar->addActions(m_surface->ArrangeActions());
+    arrangeBar->addSeparator();
+    arrangeBar->addAction(m_surface->TabOrderAction());
+    arrangeBar->addAction(m_surface->LockAction());
 
     QMenu *viewMenu = menuBar()->addMenu(tr("&View"));
     for (QDockWidget *dock : findChildren<QDockWidget *>())
         viewMenu->addAction(dock->toggleViewAction());
+    viewMenu->addAction(arrangeBar->toggleViewAction());
 }
 
 void TWorkbenchWindow::closeEvent(QCloseEvent *Event)

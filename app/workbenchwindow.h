@@ -1,7 +1,7 @@
 #pragma once
 // The workbench's main window: the form being designed (its surface), a palette of the
 // registered components, the form's component list, the object inspector, what the loaded
-// packages registered, and the File, Edit and View menus.
+// packages registered, the File, Edit and View menus, and the Arrange tool bar.
 
 #include <QMainWindow>
 #include <memory>

@@ -6,11 +6,15 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QUndoStack>
 
@@ -28,6 +32,7 @@
 #include "propertyrowdelegate.h"
 #include "sqldata.h"
 #include "surfaceoverlay.h"
+#include "taborderdialog.h"
 #include "testsupport.h"
 #include "workbenchseams.h"
 #include "workbenchwindow.h"
@@ -80,6 +85,27 @@ class TestWorkbenchSurface : public QObject {
         QTest::mouseMove(overlay(), From + (To - From) / 2);
         QTest::mouseMove(overlay(), To);
         QTest::mouseRelease(overlay(), Qt::LeftButton, Modifiers, To);
+    }
+
+    // Three grids of different sizes, selected in this order: the first is the anchor.
+    QList<TComponent *> placeThree()
+    {
+        return {place(Grid, {96, 16, 80, 24}), place(Grid, {232, 64, 40, 40}),
+                place(Grid, {16, 120, 56, 32})};
+    }
+    QList<QRect> geometries(const QList<TComponent *> &Components) const
+    {
+        QList<QRect> rects;
+        for (TComponent *component : Components)
+            rects << control(component)->geometry();
+        return rects;
+    }
+    static QList<QObject *> objects(const QList<TComponent *> &Components)
+    {
+        QList<QObject *> list;
+        for (TComponent *component : Components)
+            list << component->Object();
+        return list;
     }
 
 private slots:
@@ -416,13 +442,303 @@ private slots:
             if (!action->isSeparator())
                 texts << action->text();
         QVERIFY2(texts.contains(QStringLiteral("Co&lumns Editor...")), qPrintable(texts.join('|')));
-        QCOMPARE(texts.mid(texts.size() - 4),
-                 (QStringList{QStringLiteral("Cu&t"), QStringLiteral("&Copy"),
-                              QStringLiteral("&Paste"), QStringLiteral("&Delete")}));
+        QCOMPARE(
+            texts.mid(texts.size() - 7),
+            (QStringList{QStringLiteral("Cu&t"), QStringLiteral("&Copy"), QStringLiteral("&Paste"),
+                         QStringLiteral("&Delete"), QStringLiteral("&Arrange"),
+                         QStringLiteral("Ta&b Order..."), QStringLiteral("&Lock Components")}));
         designer()->SelectComponent(designer()->Form());
         menu = surface()->CreateContextMenu();
-        QCOMPARE(menu->actions().size(), 4);
+        QCOMPARE(menu->actions().size(), 8);
         QVERIFY(!menu->actions().first()->isEnabled()); // Cut, with nothing to cut
+    }
+
+    void arrangesAsOneStep_data()
+    {
+        QTest::addColumn<TArrange>("Kind");
+        QTest::addColumn<QString>("StepText");
+        QTest::addColumn<QRect>("Second");
+        QTest::addColumn<QRect>("Third");
+        // The anchor (96, 16, 80 x 24) stays; the others line up with it or take its size.
+        QTest::addRow("left") << TArrange::AlignLefts << "Align Left" << QRect(96, 64, 40, 40)
+                              << QRect(96, 120, 56, 32);
+        QTest::addRow("right") << TArrange::AlignRights << "Align Right" << QRect(136, 64, 40, 40)
+                               << QRect(120, 120, 56, 32);
+        QTest::addRow("top") << TArrange::AlignTops << "Align Top" << QRect(232, 16, 40, 40)
+                             << QRect(16, 16, 56, 32);
+        QTest::addRow("bottom") << TArrange::AlignBottoms << "Align Bottom" << QRect(232, 0, 40, 40)
+                                << QRect(16, 8, 56, 32);
+        QTest::addRow("horizontal centres")
+            << TArrange::AlignHorizontalCentres << "Align Horizontal Centres"
+            << QRect(116, 64, 40, 40) << QRect(108, 120, 56, 32);
+        QTest::addRow("vertical centres")
+            << TArrange::AlignVerticalCentres << "Align Vertical Centres" << QRect(232, 8, 40, 40)
+            << QRect(16, 12, 56, 32);
+        QTest::addRow("same width") << TArrange::SameWidth << "Same Width" << QRect(232, 64, 80, 40)
+                                    << QRect(16, 120, 80, 32);
+        QTest::addRow("same height") << TArrange::SameHeight << "Same Height"
+                                     << QRect(232, 64, 40, 24) << QRect(16, 120, 56, 24);
+        QTest::addRow("same size") << TArrange::SameSize << "Same Size" << QRect(232, 64, 80, 24)
+                                   << QRect(16, 120, 80, 24);
+        // Spacing keeps the outermost two and moves the middle one (the anchor across, the
+        // second down) so the gaps are equal: 40 across, 20 down.
+        QTest::addRow("space across") << TArrange::SpaceAcross << "Space Across"
+                                      << QRect(232, 64, 40, 40) << QRect(16, 120, 56, 32);
+        QTest::addRow("space down") << TArrange::SpaceDown << "Space Down" << QRect(232, 60, 40, 40)
+                                    << QRect(16, 120, 56, 32);
+    }
+
+    void arrangesAsOneStep()
+    {
+        QFETCH(TArrange, Kind);
+        QFETCH(QString, StepText);
+        QFETCH(QRect, Second);
+        QFETCH(QRect, Third);
+        const QList<TComponent *> grids = placeThree();
+        const QList<QRect> before = geometries(grids);
+        designer()->SetSelections(objects(grids));
+        QUndoStack *stack = m_window->Document()->UndoStack();
+        m_window->Document()->FlushPendingChange();
+        const int steps = stack->count();
+
+        QAction *action = surface()->ArrangeAction(Kind);
+        QVERIFY(action->isEnabled());
+        action->trigger();
+        const QRect anchor =
+            Kind == TArrange::SpaceAcross ? QRect(112, 16, 80, 24) : before.first();
+        QCOMPARE(geometries(grids), (QList<QRect>{anchor, Second, Third}));
+        m_window->Document()->FlushPendingChange();
+        QCOMPARE(stack->count(), steps + 1);
+        QCOMPARE(stack->text(steps), StepText);
+
+        // One undo puts all three back.
+        QTest::keyClick(overlay(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(stack->index(), steps);
+        QList<QRect> undone;
+        for (const QString name : {"KorDBGrid1", "KorDBGrid2", "KorDBGrid3"})
+            undone << control(designer()->GetComponent(name))->geometry();
+        QCOMPARE(undone, before);
+    }
+
+    void arrangingIsEnabledWhenItCanAct_data()
+    {
+        QTest::addColumn<int>("Selected");
+        QTest::addColumn<bool>("Locked");
+        QTest::addColumn<bool>("Align");
+        QTest::addColumn<bool>("Size");
+        QTest::addColumn<bool>("Space");
+        QTest::addColumn<bool>("Stack");
+        QTest::addRow("one") << 1 << false << false << false << false << true;
+        QTest::addRow("two") << 2 << false << true << true << false << true;
+        QTest::addRow("three") << 3 << false << true << true << true << true;
+        QTest::addRow("three and an icon, locked") << 4 << true << false << false << false << true;
+        QTest::addRow("the form") << 0 << false << false << false << false << false;
+    }
+
+    void arrangingIsEnabledWhenItCanAct()
+    {
+        QFETCH(int, Selected);
+        QFETCH(bool, Locked);
+        QFETCH(bool, Align);
+        QFETCH(bool, Size);
+        QFETCH(bool, Space);
+        QFETCH(bool, Stack);
+        QList<TComponent *> components = placeThree();
+        components << place(DataSource, {400, 200, 0, 0});
+        if (Locked)
+            surface()->LockAction()->trigger();
+        QCOMPARE(surface()->IsLocked(), Locked);
+        designer()->SetSelections(Selected ? objects(components.mid(0, Selected))
+                                           : QList<QObject *>{designer()->Form()});
+        const auto enabled = [this](std::initializer_list<TArrange> Kinds) {
+            QList<bool> states;
+            for (TArrange kind : Kinds)
+                states << surface()->ArrangeAction(kind)->isEnabled();
+            return states;
+        };
+        QCOMPARE(enabled({TArrange::AlignLefts, TArrange::AlignRights, TArrange::AlignTops,
+                          TArrange::AlignBottoms, TArrange::AlignHorizontalCentres,
+                          TArrange::AlignVerticalCentres}),
+                 QList<bool>(6, Align));
+        QCOMPARE(enabled({TArrange::SameWidth, TArrange::SameHeight, TArrange::SameSize}),
+                 QList<bool>(3, Size));
+        QCOMPARE(enabled({TArrange::SpaceAcross, TArrange::SpaceDown}), QList<bool>(2, Space));
+        QCOMPARE(enabled({TArrange::BringToFront, TArrange::SendToBack}), QList<bool>(2, Stack));
+        // The tool bar shows the same actions.
+        auto *bar = m_window->findChild<QToolBar *>(QStringLiteral("ArrangeToolBar"));
+        QVERIFY(bar && bar->actions().contains(surface()->ArrangeAction(TArrange::AlignLefts)));
+        if (Selected == 3 && !Locked) {
+            const QString file =
+                SaveScreenshot(m_window.get(), QStringLiteral("workbench-arrange-toolbar"));
+            if (!file.isEmpty())
+                SaveScreenshot(bar, QStringLiteral("workbench-arrange-toolbar-only"));
+        }
+    }
+
+    void lockAndStacking()
+    {
+        const QList<TComponent *> grids = placeThree();
+        QUndoStack *stack = m_window->Document()->UndoStack();
+        // Locked, the mouse and the arrow keys select but move nothing.
+        surface()->LockAction()->trigger();
+        designer()->SelectComponent(grids.first()->Object());
+        const QList<QRect> before = geometries(grids);
+        drag({100, 20}, {150, 80});
+        QTest::keyClick(overlay(), Qt::Key_Right);
+        QTest::keyClick(overlay(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(geometries(grids), before);
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {240, 70});
+        QCOMPARE(selectedNames(), QList<QString>{QStringLiteral("KorDBGrid2")});
+        surface()->LockAction()->trigger();
+        QTest::keyClick(overlay(), Qt::Key_Right);
+        QCOMPARE(control(grids.at(1))->geometry(), before.at(1).translated(8, 0));
+
+        // The first grid to the front: last in the form (and in its file), on top of the others.
+        designer()->SelectComponent(grids.first()->Object());
+        m_window->Document()->FlushPendingChange();
+        const int steps = stack->count();
+        surface()->ArrangeAction(TArrange::BringToFront)->trigger();
+        QCOMPARE(grids.first()->ComponentIndex(), 2);
+        QCOMPARE(surface()->Form()->children().last(), grids.first()->Object());
+        QCOMPARE(stack->text(steps), QStringLiteral("Bring to Front"));
+        surface()->ArrangeAction(TArrange::SendToBack)->trigger();
+        QCOMPARE(grids.first()->ComponentIndex(), 0);
+        QCOMPARE(stack->text(steps + 1), QStringLiteral("Send to Back"));
+        stack->undo();
+        QCOMPARE(designer()->GetComponent(QStringLiteral("KorDBGrid1"))->ComponentIndex(), 2);
+    }
+
+    void tabOrderDialogReorders()
+    {
+        const QList<TComponent *> grids = placeThree();
+        QUndoStack *stack = m_window->Document()->UndoStack();
+        m_window->Document()->FlushPendingChange();
+        const int steps = stack->count();
+        QStringList shown;
+        bool firstRowStuck = false;
+        TWorkbenchSeams seams;
+        seams.EditTabOrder = [&shown, &firstRowStuck](QWidget *Parent, QStringList &Names) {
+            TTabOrderDialog dialog(Names, Parent);
+            dialog.show();
+            shown = dialog.Order();
+            // The third up twice: first; then the second (now the first grid) down once.
+            dialog.List()->setCurrentRow(2);
+            QTest::mouseClick(dialog.UpButton(), Qt::LeftButton);
+            QTest::mouseClick(dialog.UpButton(), Qt::LeftButton);
+            firstRowStuck = !dialog.UpButton()->isEnabled();
+            dialog.List()->setCurrentRow(1);
+            QTest::mouseClick(dialog.DownButton(), Qt::LeftButton);
+            SaveScreenshot(&dialog, QStringLiteral("workbench-tab-order"));
+            Names = dialog.Order();
+            return true;
+        };
+        TWorkbenchSeamsScope scope(seams);
+        QVERIFY(surface()->TabOrderAction()->isEnabled());
+        surface()->TabOrderAction()->trigger();
+        QCOMPARE(shown, (QStringList{"KorDBGrid1", "KorDBGrid2", "KorDBGrid3"}));
+        QVERIFY(firstRowStuck);
+        const auto tabOrders = [this] {
+            QList<int> orders;
+            for (const QString name : {"KorDBGrid1", "KorDBGrid2", "KorDBGrid3"})
+                orders << designer()->GetComponent(name)->Object()->property("TabOrder").toInt();
+            return orders;
+        };
+        QCOMPARE(tabOrders(), (QList<int>{2, 1, 0}));
+        QCOMPARE(surface()->TabOrderControls(),
+                 (QList<TComponent *>{grids[2], grids[1], grids[0]}));
+        m_window->Document()->FlushPendingChange();
+        QCOMPARE(stack->count(), steps + 1);
+        QCOMPARE(stack->text(steps), QStringLiteral("Tab Order"));
+        stack->undo();
+        QCOMPARE(tabOrders(), (QList<int>{0, 0, 0}));
+    }
+
+    void tabMovesTheSelection_data()
+    {
+        QTest::addColumn<QString>("From");
+        QTest::addColumn<bool>("Back");
+        QTest::addColumn<QString>("To");
+        QTest::addRow("tab") << "KorDBGrid1" << false << "KorDBGrid2";
+        QTest::addRow("tab from the last goes round") << "DataSource1" << false << "KorDBGrid1";
+        QTest::addRow("shift+tab") << "KorDBGrid2" << true << "KorDBGrid1";
+        QTest::addRow("shift+tab from the first goes round")
+            << "KorDBGrid1" << true << "DataSource1";
+        QTest::addRow("tab from the form") << QString() << false << "KorDBGrid1";
+        QTest::addRow("shift+tab from the form") << QString() << true << "DataSource1";
+    }
+
+    void tabMovesTheSelection()
+    {
+        QFETCH(QString, From);
+        QFETCH(bool, Back);
+        QFETCH(QString, To);
+        place(Grid, {16, 16, 160, 80});
+        place(Grid, {240, 16, 160, 80});
+        place(DataSource, {16, 200, 0, 0});
+        designer()->SelectComponent(From.isEmpty() ? designer()->Form()
+                                                   : designer()->GetComponent(From)->Object());
+        overlay()->setFocus();
+        QTest::keyClick(overlay(), Back ? Qt::Key_Backtab : Qt::Key_Tab,
+                        Back ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(selectedNames(), QList<QString>{To});
+        QVERIFY(overlay()->hasFocus());
+    }
+
+    void pasteLandsOnFreeSpace_data()
+    {
+        QTest::addColumn<const QMetaObject *>("Class");
+        QTest::addColumn<bool>("Cut");
+        QTest::addColumn<QRect>("Expected"); // null: anywhere free
+        // A copy goes to the nearest free place on the grid, a grid step clear of the original.
+        QTest::addRow("copied grid") << Grid << false << QRect(16, 104, 160, 80);
+        QTest::addRow("copied icon") << DataSource << false << QRect();
+        // After a cut the place is free again: back where it was.
+        QTest::addRow("cut grid") << Grid << true << QRect(16, 16, 160, 80);
+    }
+
+    void pasteLandsOnFreeSpace()
+    {
+        QFETCH(const QMetaObject *, Class);
+        QFETCH(bool, Cut);
+        QFETCH(QRect, Expected);
+        place(Grid, {240, 16, 160, 80}); // a neighbour on the right, in the way of a move across
+        TComponent *original = place(Class, {16, 16, Class == Grid ? 160 : 0, 80});
+        Cut ? surface()->CutSelection() : surface()->CopySelection();
+        surface()->Paste();
+        const QList<TComponent *> pasted = surface()->SelectedComponents();
+        QCOMPARE(pasted.size(), 1);
+        const QRect landed = surface()->ComponentRect(pasted.first());
+        if (!Expected.isNull())
+            QCOMPARE(landed, Expected);
+        QVERIFY(QRect(QPoint(), surface()->Form()->size()).contains(landed));
+        for (int i = 0; i < surface()->Form()->ComponentCount(); ++i) {
+            TComponent *other = surface()->Form()->Components(i);
+            if (other != pasted.first())
+                QVERIFY2(!surface()->ComponentRect(other).intersects(landed),
+                         qPrintable(other->Name()));
+        }
+        if (!Cut)
+            QVERIFY(designer()->GetComponent(original->Name()));
+    }
+
+    void iconNamesAreNotCut()
+    {
+        TComponent *source = place(DataSource, {16, 16, 0, 0});
+        auto *surfaceOverlay = static_cast<TSurfaceOverlay *>(overlay());
+        // A name longer than an icon slot: the tile grows to show it whole.
+        source->SetName(QStringLiteral("CustomerOrdersSource"));
+        const QRect tile = surface()->ComponentRect(source);
+        QVERIFY2(tile.width() >= surfaceOverlay->LabelWidth(source->Name()),
+                 qPrintable(QString::number(tile.width())));
+        QVERIFY(tile.left() >= 0);
+        // Longer still, it is elided on the tile and shown whole in its tool tip.
+        const QString name = QStringLiteral("CustomerOrdersByRegionAndQuarterSource");
+        source->SetName(name);
+        const QPoint over = surface()->ComponentRect(source).center();
+        QHelpEvent help(QEvent::ToolTip, over, overlay()->mapToGlobal(over));
+        QApplication::sendEvent(overlay(), &help);
+        QTRY_COMPARE(QToolTip::text(), name);
+        QToolTip::hideText();
     }
 
     void designWindowsFromTheForm()
