@@ -18,6 +18,11 @@
 #include <QDesignerPropertySheetExtension>
 #include <QDesignerTaskMenuExtension>
 #include <QDomDocument>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QExtensionManager>
 #include <QPluginLoader>
 #include <QUiLoader>
@@ -485,6 +490,184 @@ private slots:
         flush();
         QCOMPARE(probe.closed, QList<IDesigner *>{designer});
         QVERIFY(openDesignWindows().isEmpty());
+    }
+
+    // A package window opened from the task menu or by a double-click comes to the front with
+    // the keyboard and stays there: Designer's main window is not activated again, keeps its
+    // place, size and maximised state, and the package window stays above it as its tool window.
+    void packageWindowsLeaveTheMainWindowAlone_data()
+    {
+        QTest::addColumn<bool>("doubleClick");
+        QTest::addRow("task menu") << false;
+        QTest::addRow("double-click") << true;
+    }
+
+    void packageWindowsLeaveTheMainWindowAlone()
+    {
+        QFETCH(bool, doubleClick);
+        m_main->showMaximized();
+        QApplication::setActiveWindow(m_main.get());
+        QTRY_COMPARE(QApplication::activeWindow(), m_main.get());
+        flush();
+        const QRect geometry = m_main->geometry();
+        const Qt::WindowStates state = m_main->windowState();
+        struct TActivations : QObject {
+            int count = 0;
+            bool eventFilter(QObject *, QEvent *Event) override
+            {
+                count += Event->type() == QEvent::WindowActivate;
+                return false;
+            }
+        } activations;
+        m_main->installEventFilter(&activations);
+
+        QWidget *grid = formWidget("grid1");
+        if (doubleClick) {
+            QTest::mouseClick(grid, Qt::LeftButton, {}, grid->rect().center());
+            QTest::mouseDClick(grid, Qt::LeftButton, {}, grid->rect().center());
+        } else {
+            QVERIFY(runTask(grid, QStringLiteral("Kor-DBGrid Designer...")));
+        }
+        for (int i = 0; i < 5; ++i)
+            flush();
+        TDesignWindow *window = openWindow("TKorDBGridDesigner");
+        QVERIFY(window);
+        m_main->removeEventFilter(&activations);
+        QCOMPARE(activations.count, 0);
+        QVERIFY(qobject_cast<TDesignWindow *>(QApplication::activeWindow()));
+        QCOMPARE(m_main->geometry(), geometry);
+        QCOMPARE(m_main->windowState(), state);
+        QCOMPARE(window->windowType(), Qt::Tool);
+        QCOMPARE(window->windowHandle()->transientParent(), m_main->windowHandle());
+
+        closeDesignWindows();
+        m_main->showNormal();
+        m_main->resize(900, 600);
+    }
+
+    // Every change made in a package window is one step of Designer's undo, named after the
+    // command given or after what changed; the keys typed into one box are one change.
+    void eachPackageChangeIsOneUndoStep()
+    {
+        QTemporaryDir dir;
+        const QString database = CreateTestDatabase(
+            dir.filePath(QStringLiteral("firms.sqlite")),
+            {QStringLiteral("CREATE TABLE firms (Company VARCHAR(30), City VARCHAR(30))"),
+             QStringLiteral("INSERT INTO firms VALUES ('Acme', 'Springfield')")});
+        const auto text = [](const QJsonObject &Object) {
+            return QString::fromUtf8(QJsonDocument(Object).toJson(QJsonDocument::Compact))
+                .toHtmlEscaped();
+        };
+        QString form = kForm;
+        form.replace(
+            QStringLiteral("  <widget class=\"TDataSourcePlaceholder\" name=\"dataSource1\">\n"),
+            QStringLiteral(R"(  <widget class="TSQLConnectionPlaceholder" name="connection">
+   <property name="formText"><string>%1</string></property>
+  </widget>
+  <widget class="TSQLDataSetPlaceholder" name="dataSet">
+   <property name="formText"><string>%2</string></property>
+  </widget>
+  <widget class="TDataSourcePlaceholder" name="dataSource1">
+   <property name="formText"><string>{"DataSet":"dataSet"}</string></property>
+)")
+                .arg(text({{"DatabaseName", database}}),
+                     text({{"SQLConnection", "connection"},
+                           {"CommandText", "SELECT * FROM firms"},
+                           {"Active", true}})));
+        form.replace(QStringLiteral("<height>200</height></rect></property>\n"),
+                     QStringLiteral("<height>200</height></rect></property>\n"
+                                    "   <property name=\"formText\"><string>"
+                                    "{\"DataSource\":\"dataSource1\"}</string></property>\n"));
+        QVERIFY(m_form->setContents(form));
+        flush();
+        auto *grid = qobject_cast<TKorDBGrid *>(formWidget("grid1"));
+        QVERIFY(grid);
+        QUndoStack *history = m_form->commandHistory();
+        const int steps = history->count();
+        const auto formText = [grid] { return grid->property(kFormTextProperty).toString(); };
+        const QString designed = formText();
+
+        QVERIFY(runTask(grid, QStringLiteral("Co&lumns Editor...")));
+        TDesignWindow *columns = openWindow("TKorDBGridColumnsEditor");
+        QVERIFY(columns);
+        auto *addAll = columns->findChild<QToolButton *>(QStringLiteral("ToolButton7"));
+        QVERIFY(addAll && addAll->isEnabled());
+        QTest::mouseClick(addAll, Qt::LeftButton);
+        QCOMPARE(grid->Columns()->Count(), 2);
+        QCOMPARE(history->count(), steps + 1);
+        QCOMPARE(history->undoText(), QStringLiteral("Add All Fields"));
+        const QString added = formText();
+        QVERIFY(added != designed);
+
+        TDesignWindow *window = openGridDesigner();
+        QVERIFY(window);
+        window->findChild<QTabWidget *>(QStringLiteral("PageControl"))
+            ->setCurrentWidget(window->findChild<QWidget *>(QStringLiteral("ColumnsTabSheet")));
+        window->findChild<QTabWidget *>(QStringLiteral("ColumnsPageControl"))
+            ->setCurrentWidget(window->findChild<QWidget *>(QStringLiteral("ColumnTitleTabSheet")));
+        auto *caption = window->findChild<QLineEdit *>(QStringLiteral("ColumnTitleCaptionEdit"));
+        QVERIFY(caption);
+        window->activateWindow();
+        caption->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), caption);
+        caption->selectAll();
+        QTest::keyClicks(caption, QStringLiteral("Firm"));
+        QTest::keyClick(caption, Qt::Key_Return);
+        flush();
+        QCOMPARE(grid->Columns()->Items(0)->Title()->Caption(), QStringLiteral("Firm"));
+        QCOMPARE(history->count(), steps + 2);
+        QCOMPARE(history->undoText(), QStringLiteral("Change Title.Caption of Company"));
+
+        history->undo();
+        QCOMPARE(grid->Columns()->Items(0)->Title()->Caption(), QStringLiteral("Company"));
+        QCOMPARE(formText(), added);
+        history->undo();
+        QCOMPARE(formText(), designed);
+        closeDesignWindows();
+    }
+
+    // Designer saves formText as a text not to translate (uic leaves it out of retranslateUi,
+    // lupdate out of the translations), and QUiLoader builds the saved form with the same texts.
+    void savedFormKeepsFormTextUntranslated()
+    {
+        TDesignWindow *window = openGridDesigner();
+        QVERIFY(window);
+        window->findChild<QTabWidget *>(QStringLiteral("PageControl"))
+            ->setCurrentWidget(window->findChild<QWidget *>(QStringLiteral("DesignTabSheet")));
+        auto *box = window->findChild<TCheckBox *>(QStringLiteral("GradientActiveCheckBox"));
+        QVERIFY(box);
+        box->click();
+        closeDesignWindows();
+        QWidget *grid = formWidget("grid1");
+        const QString formText = grid->property(kFormTextProperty).toString();
+        QVERIFY(!formText.isEmpty());
+
+        const QString saved = m_form->contents();
+        QDomDocument dom;
+        QVERIFY(dom.setContent(saved));
+        const QDomNodeList properties = dom.elementsByTagName(QStringLiteral("property"));
+        int texts = 0;
+        for (int i = 0; i < properties.size(); ++i) {
+            const QDomElement property = properties.at(i).toElement();
+            if (property.attribute(QStringLiteral("name")) != QLatin1String(kFormTextProperty))
+                continue;
+            ++texts;
+            QCOMPARE(property.firstChildElement(QStringLiteral("string"))
+                         .attribute(QStringLiteral("notr")),
+                     QStringLiteral("true"));
+        }
+        QVERIFY(texts >= 1);
+
+        QUiLoader loader;
+        loader.clearPluginPaths();
+        loader.addPluginPath(QStringLiteral(KOR_DESIGNER_PLUGIN_ROOT "/designer"));
+        QBuffer buffer;
+        buffer.setData(saved.toUtf8());
+        const std::unique_ptr<QWidget> loaded(loader.load(&buffer));
+        QVERIFY2(loaded, qPrintable(loader.errorString()));
+        auto *again = loaded->findChild<QWidget *>(QStringLiteral("grid1"));
+        QVERIFY(again);
+        QCOMPARE(again->property(kFormTextProperty).toString(), formText);
     }
 };
 
