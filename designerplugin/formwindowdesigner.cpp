@@ -12,6 +12,7 @@
 #include <QDesignerPropertyEditorInterface>
 #include <QDesignerPropertySheetExtension>
 #include <QExtensionManager>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -32,6 +33,7 @@
 #include "hostmessages.h"
 #include "persistent.h"
 #include "runthenalways.h"
+#include "sqldata.h"
 #include "uicomponents.h"
 
 // The form as a component: the owner of the components of the form window's widgets.
@@ -277,6 +279,8 @@ TFormWindowDesigner::TFormWindowDesigner(QDesignerFormWindowInterface *FormWindo
             &TFormWindowDesigner::mainContainerChanged);
     connect(FormWindow->commandHistory(), &QUndoStack::indexChanged, this,
             &TFormWindowDesigner::historyChanged);
+    connect(FormWindow, &Form::fileNameChanged, this, &TFormWindowDesigner::fileNameChanged);
+    fileNameChanged(FormWindow->fileName());
     mainContainerChanged(FormWindow->mainContainer());
     NotifyDesignerOpened(this, false);
 }
@@ -357,6 +361,22 @@ void TFormWindowDesigner::trackAll()
             track(widget);
 }
 
+void TFormWindowDesigner::untranslateFormText(QWidget *Widget)
+{
+    // A form read from a file that did not mark formText as a text not to translate saves it
+    // marked.
+    QDesignerPropertySheetExtension *sheet = sheetOf(Widget);
+    const QString name = QLatin1String(kFormTextProperty);
+    const int index = sheet ? sheet->indexOf(name) : -1;
+    if (index < 0)
+        return;
+    using qdesigner_internal::PropertySheetStringValue;
+    const QVariant value = sheet->property(index);
+    if (value.metaType() == QMetaType::fromType<PropertySheetStringValue>() &&
+        value.value<PropertySheetStringValue>().translatable())
+        sheet->setProperty(index, untranslated(name, value));
+}
+
 void TFormWindowDesigner::track(QWidget *Widget)
 {
     if (m_closed || !Widget || indexOf(Widget) >= 0 || !m_formWindow ||
@@ -366,17 +386,7 @@ void TFormWindowDesigner::track(QWidget *Widget)
     if (!component)
         return;
     SetUiWidgetDesigning(Widget, true);
-    // A form read from a file that marked formText as a text to translate saves it without.
-    if (QDesignerPropertySheetExtension *sheet = sheetOf(Widget)) {
-        const QString name = QLatin1String(kFormTextProperty);
-        if (const int index = sheet->indexOf(name); index >= 0) {
-            using qdesigner_internal::PropertySheetStringValue;
-            const QVariant value = sheet->property(index);
-            if (value.metaType() == QMetaType::fromType<PropertySheetStringValue>() &&
-                value.value<PropertySheetStringValue>().translatable())
-                sheet->setProperty(index, untranslated(name, value));
-        }
-    }
+    untranslateFormText(Widget);
     m_root->InsertComponent(component);
     m_tracked.append({Widget, component->Object(), component, readValues(Widget)});
 }
@@ -443,7 +453,28 @@ void TFormWindowDesigner::mainContainerChanged(QWidget *Container)
                     [root = m_root.get()](const QString &Name) { root->setObjectName(Name); });
     }
     trackAll();
+    for (const TTracked &entry : std::as_const(m_tracked))
+        untranslateFormText(entry.Widget);
     // A form just read: links between its components are resolved by now.
+    TakeSnapshot();
+}
+
+void TFormWindowDesigner::fileNameChanged(const QString &FileName)
+{
+    if (m_closed || !m_formWindow)
+        return;
+    // Connections write database files beside or below the .ui relative to it, and find
+    // relative names there: the ones read before the form had its file are found again now.
+    m_formWindow->setProperty(kUiFormFolderProperty,
+                              FileName.isEmpty() ? QVariant()
+                                                 : QVariant(QFileInfo(FileName).absolutePath()));
+    for (const TTracked &entry : std::as_const(m_tracked))
+        if (entry.ComponentObject && qobject_cast<TSQLConnection *>(entry.ComponentObject))
+            try {
+                ApplyComponentFormText(entry.Component, ComponentFormText(entry.Component));
+            } catch (...) {
+                HandleHostException();
+            }
     TakeSnapshot();
 }
 

@@ -75,6 +75,7 @@ private:
     QDesignerPropertySheetExtension *sheetOf(QWidget *Widget) const;
     TValues readValues(QWidget *Widget) const;
     void trackAll();
+    void untranslateFormText(QWidget *Widget);
     void track(QWidget *Widget);
     void untrack(QWidget *Widget);
     qsizetype indexOf(const QWidget *Widget) const;
@@ -86,6 +87,7 @@ private:
     void designerSelectionChanged();
     void historyChanged();
     void mainContainerChanged(QWidget *Container);
+    void fileNameChanged(const QString &FileName);
 
     QPointer<QDesignerFormWindowInterface> m_formWindow;
     std::unique_ptr<TFormRoot> m_root;

@@ -41,6 +41,7 @@
 #include "hostmessages.h"
 #include "persistent.h"
 #include "testsupport.h"
+#include "sqldata.h"
 #include "uicomponents.h"
 
 namespace {
@@ -627,9 +628,34 @@ private slots:
     }
 
     // Designer saves formText as a text not to translate (uic leaves it out of retranslateUi,
-    // lupdate out of the translations), and QUiLoader builds the saved form with the same texts.
-    void savedFormKeepsFormTextUntranslated()
+    // lupdate out of the translations), a database file below the .ui relative to it, and
+    // QUiLoader builds the saved form with the same texts. Opened again, the relative name is
+    // found beside the .ui.
+    void savedFormIsClean()
     {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("forms/data")));
+        const QString database =
+            CreateTestDatabase(dir.filePath(QStringLiteral("forms/data/firms.sqlite")),
+                               {QStringLiteral("CREATE TABLE firms (Company VARCHAR(30))")});
+        m_form->setFileName(dir.filePath(QStringLiteral("forms/orders.ui")));
+        QString form = kForm;
+        form.replace(
+            QStringLiteral("  <widget class=\"TDataSourcePlaceholder\""),
+            QStringLiteral("  <widget class=\"TSQLConnectionPlaceholder\" "
+                           "name=\"connection\">\n"
+                           "   <property name=\"formText\"><string>%1</string></property>\n"
+                           "  </widget>\n"
+                           "  <widget class=\"TDataSourcePlaceholder\"")
+                .arg(QString::fromUtf8(QJsonDocument(QJsonObject{{"DatabaseName", database}})
+                                           .toJson(QJsonDocument::Compact))
+                         .toHtmlEscaped()));
+        QVERIFY(m_form->setContents(form));
+        const auto connection = [this] {
+            return dynamic_cast<TSQLConnection *>(WidgetComponent(formWidget("connection")));
+        };
+        QVERIFY(connection());
+
         TDesignWindow *window = openGridDesigner();
         QVERIFY(window);
         window->findChild<QTabWidget *>(QStringLiteral("PageControl"))
@@ -638,25 +664,27 @@ private slots:
         QVERIFY(box);
         box->click();
         closeDesignWindows();
-        QWidget *grid = formWidget("grid1");
-        const QString formText = grid->property(kFormTextProperty).toString();
-        QVERIFY(!formText.isEmpty());
 
         const QString saved = m_form->contents();
         QDomDocument dom;
         QVERIFY(dom.setContent(saved));
         const QDomNodeList properties = dom.elementsByTagName(QStringLiteral("property"));
-        int texts = 0;
+        QMap<QString, QString> texts; // by widget
         for (int i = 0; i < properties.size(); ++i) {
             const QDomElement property = properties.at(i).toElement();
             if (property.attribute(QStringLiteral("name")) != QLatin1String(kFormTextProperty))
                 continue;
-            ++texts;
-            QCOMPARE(property.firstChildElement(QStringLiteral("string"))
-                         .attribute(QStringLiteral("notr")),
-                     QStringLiteral("true"));
+            const QDomElement string = property.firstChildElement(QStringLiteral("string"));
+            QCOMPARE(string.attribute(QStringLiteral("notr")), QStringLiteral("true"));
+            texts.insert(property.parentNode().toElement().attribute(QStringLiteral("name")),
+                         string.text());
         }
-        QVERIFY(texts >= 1);
+        QCOMPARE(texts.keys(),
+                 (QStringList{QStringLiteral("connection"), QStringLiteral("grid1")}));
+        QCOMPARE(texts.value(QStringLiteral("connection")),
+                 QStringLiteral(R"({"DatabaseName":"data/firms.sqlite"})"));
+        QCOMPARE(texts.value(QStringLiteral("grid1")),
+                 formWidget("grid1")->property(kFormTextProperty).toString());
 
         QUiLoader loader;
         loader.clearPluginPaths();
@@ -665,9 +693,15 @@ private slots:
         buffer.setData(saved.toUtf8());
         const std::unique_ptr<QWidget> loaded(loader.load(&buffer));
         QVERIFY2(loaded, qPrintable(loader.errorString()));
-        auto *again = loaded->findChild<QWidget *>(QStringLiteral("grid1"));
-        QVERIFY(again);
-        QCOMPARE(again->property(kFormTextProperty).toString(), formText);
+        for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+            auto *again = loaded->findChild<QWidget *>(it.key());
+            QVERIFY(again);
+            QCOMPARE(again->property(kFormTextProperty).toString(), it.value());
+        }
+
+        QVERIFY(m_form->setContents(saved));
+        QVERIFY(connection());
+        QCOMPARE(connection()->DatabaseName(), database);
     }
 };
 
