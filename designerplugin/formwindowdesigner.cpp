@@ -140,7 +140,8 @@ protected:
             take(Watched);
             break;
         case QEvent::Shortcut:
-            if (auto *action = qobject_cast<QAction *>(Watched); action && !action->isCheckable())
+            if (auto *action = qobject_cast<QAction *>(Watched);
+                action && !action->isCheckable() && inPackageWindow(action))
                 m_command = CommandStepName(action->text());
             break;
         default:
@@ -150,6 +151,15 @@ protected:
     }
 
 private:
+    static bool inPackageWindow(const QAction *Action)
+    {
+        const QList<QObject *> owners = Action->associatedObjects();
+        return std::any_of(owners.cbegin(), owners.cend(), [](QObject *Owner) {
+            auto *widget = qobject_cast<QWidget *>(Owner);
+            return widget && qobject_cast<TDesignWindow *>(widget->window());
+        });
+    }
+
     void take(QObject *Watched)
     {
         auto *widget = qobject_cast<QWidget *>(Watched);
