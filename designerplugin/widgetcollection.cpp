@@ -158,9 +158,10 @@ QString TPaletteWidget::domXml() const
                                   "  </property>\n")
                        .arg(size->Width)
                        .arg(size->Height);
-    // formText is the component's own storage, never a text to translate: Designer saves it
-    // with notr="true", so uic leaves it out of retranslateUi() and lupdate out of the
-    // translations.
+    // formText is the component's own storage, one line and never a text to translate: a value
+    // given in Designer's property editor is saved with notr="true", so uic leaves it out of
+    // retranslateUi() and lupdate out of the translations (the form window's designer marks
+    // the values the package's windows write the same way).
     return QStringLiteral("<ui language=\"c++\" displayname=\"%1\">\n"
                           " <widget class=\"%2\" name=\"%3\">\n%4 </widget>\n"
                           " <customwidgets>\n"
