@@ -15,6 +15,7 @@
 #include <QDesignerObjectInspectorInterface>
 #include <QDesignerPropertyEditorInterface>
 #include <QDesignerWidgetBoxInterface>
+#include <QDesignerWidgetFactoryInterface>
 #include <QDesignerPropertySheetExtension>
 #include <QDesignerTaskMenuExtension>
 #include <QDomDocument>
@@ -702,6 +703,50 @@ private slots:
         QVERIFY(m_form->setContents(saved));
         QVERIFY(connection());
         QCOMPARE(connection()->DatabaseName(), database);
+    }
+
+    // The widget box offers every package entry under a name a person reads (no placeholder
+    // class, no class prefix), drops it under a short lower-case object name of its own and at
+    // a size it can be used at.
+    void widgetBoxEntriesAreFriendly()
+    {
+        QDesignerWidgetBoxInterface *box = m_core->widgetBox();
+        QStringList seen, names;
+        for (int i = 0; i < box->categoryCount(); ++i) {
+            const QDesignerWidgetBoxInterface::Category category = box->category(i);
+            if (category.name() != QLatin1String("Data Controls") &&
+                category.name() != QLatin1String("Data Access"))
+                continue;
+            for (int j = 0; j < category.widgetCount(); ++j) {
+                const QDesignerWidgetBoxInterface::Widget entry = category.widget(j);
+                seen.append(entry.name());
+                QVERIFY2(!entry.name().contains(QLatin1String("Placeholder")) &&
+                             !entry.name().startsWith(QLatin1Char('T')),
+                         qPrintable(entry.name()));
+                QDomDocument dom;
+                QVERIFY(dom.setContent(entry.domXml()));
+                const QDomElement widget =
+                    dom.documentElement().firstChildElement(QStringLiteral("widget"));
+                const QString name = widget.attribute(QStringLiteral("name"));
+                names.append(name);
+                QVERIFY2(!name.isEmpty() && name.at(0).isLower() && name.size() <= 13 &&
+                             !name.contains(QLatin1String("Placeholder")),
+                         qPrintable(name));
+                const std::unique_ptr<QWidget> made(m_core->widgetFactory()->createWidget(
+                    widget.attribute(QStringLiteral("class")), nullptr));
+                QVERIFY(made);
+                QSize size = made->sizeHint();
+                const QDomElement rect = widget.firstChildElement(QStringLiteral("property"))
+                                             .firstChildElement(QStringLiteral("rect"));
+                if (!rect.isNull())
+                    size = QSize(rect.firstChildElement(QStringLiteral("width")).text().toInt(),
+                                 rect.firstChildElement(QStringLiteral("height")).text().toInt());
+                QVERIFY2(size.width() >= 40 && size.height() >= 20, qPrintable(entry.name()));
+            }
+        }
+        QVERIFY(seen.size() >= 10);
+        for (const char *name : {"dataSource", "dataSet", "connection", "grid"})
+            QVERIFY2(names.contains(QLatin1String(name)), name);
     }
 };
 
