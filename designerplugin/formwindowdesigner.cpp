@@ -1,21 +1,39 @@
 #include "formwindowdesigner.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QDesignerFormEditorInterface>
 #include <QDesignerFormWindowCursorInterface>
 #include <QDesignerFormWindowInterface>
 #include <QDesignerFormWindowManagerInterface>
+#include <QDesignerPropertyEditorInterface>
 #include <QDesignerPropertySheetExtension>
 #include <QExtensionManager>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMetaProperty>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QUndoCommand>
 #include <QUndoStack>
 #include <QWidget>
-#include <QtDesigner/private/qdesigner_propertycommand_p.h>
+#include <QtDesigner/private/qdesigner_utils_p.h>
 #include <algorithm>
 #include <iterator>
 
+#include "changenames.h"
+#include "designwindow.h"
 #include "hostmessages.h"
 #include "persistent.h"
 #include "runthenalways.h"
+#include "sqldata.h"
 #include "uicomponents.h"
 
 // The form as a component: the owner of the components of the form window's widgets.
@@ -81,12 +99,182 @@ TComponent *owningComponent(QObject *Instance)
     return nullptr;
 }
 
+// Designer's value of a widget's formText, marked as no text to translate: saved with
+// notr="true", so uic keeps it out of retranslateUi() and lupdate out of the translations.
+// Other values as they are.
+QVariant untranslated(const QString &Name, QVariant Value)
+{
+    using qdesigner_internal::PropertySheetStringValue;
+    if (Name != QLatin1String(kFormTextProperty) ||
+        Value.metaType() != QMetaType::fromType<PropertySheetStringValue>())
+        return Value;
+    auto text = Value.value<PropertySheetStringValue>();
+    text.setTranslatable(false);
+    return QVariant::fromValue(text);
+}
+
+} // namespace
+
+// The command a person last gave in a package window: the text of the push or tool button they
+// clicked, or of the menu entry or shortcut they used; a check box or a typed text is no command
+// (its step is named after what changed). The next mouse or key press forgets it.
+class TCommandWatcher : public QObject {
+public:
+    QString Command() const { return m_command; }
+
+protected:
+    bool eventFilter(QObject *Watched, QEvent *Event) override
+    {
+        switch (Event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            m_command.clear();
+            break;
+        case QEvent::KeyPress:
+            m_command.clear();
+            if (const int key = static_cast<QKeyEvent *>(Event)->key();
+                key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+                take(Watched);
+            break;
+        case QEvent::MouseButtonRelease:
+            take(Watched);
+            break;
+        case QEvent::Shortcut:
+            if (auto *action = qobject_cast<QAction *>(Watched);
+                action && !action->isCheckable() && inPackageWindow(action))
+                m_command = CommandStepName(action->text());
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    static bool inPackageWindow(const QAction *Action)
+    {
+        const QList<QObject *> owners = Action->associatedObjects();
+        return std::any_of(owners.cbegin(), owners.cend(), [](QObject *Owner) {
+            auto *widget = qobject_cast<QWidget *>(Owner);
+            return widget && qobject_cast<TDesignWindow *>(widget->window());
+        });
+    }
+
+    void take(QObject *Watched)
+    {
+        auto *widget = qobject_cast<QWidget *>(Watched);
+        if (!widget || !qobject_cast<TDesignWindow *>(widget->window()))
+            return;
+        if (auto *menu = qobject_cast<QMenu *>(widget)) {
+            if (QAction *action = menu->activeAction(); action && !action->isCheckable())
+                m_command = CommandStepName(action->text());
+        } else if (auto *button = qobject_cast<QAbstractButton *>(widget);
+                   button && !button->isCheckable()) {
+            auto *tool = qobject_cast<QToolButton *>(button);
+            QAction *action = tool ? tool->defaultAction() : nullptr;
+            m_command = CommandStepName(action ? action->text() : button->text());
+        }
+    }
+
+    QString m_command;
+};
+
+namespace {
+
+// Whether keys typed now go into a text: typing there changes the form key by key, and the
+// keys of one text make one step.
+QWidget *typingWidget()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || !qobject_cast<TDesignWindow *>(focus->window()))
+        return nullptr;
+    if (qobject_cast<QLineEdit *>(focus) || qobject_cast<QAbstractSpinBox *>(focus) ||
+        qobject_cast<QPlainTextEdit *>(focus) || qobject_cast<QTextEdit *>(focus))
+        return focus;
+    if (auto *box = qobject_cast<QComboBox *>(focus); box && box->isEditable())
+        return focus;
+    return nullptr;
+}
+
+// One step of a package window on the form: the values of some widgets' properties, through
+// Designer's property sheets. Steps never merge, except the key-by-key changes of one text
+// typed in one box, which are one step.
+class TPackageChangeCommand : public QUndoCommand {
+public:
+    struct TValue {
+        QPointer<QWidget> Widget;
+        QString Name;
+        QVariant Old;
+        QVariant New;
+        bool OldChanged = false;
+    };
+
+    TPackageChangeCommand(QDesignerFormWindowInterface *Form, const QString &Text,
+                          QList<TValue> Values, QWidget *Typing)
+        : QUndoCommand(Text), m_form(Form), m_values(std::move(Values)), m_typing(Typing)
+    {
+    }
+
+    int id() const override { return m_typing ? kTypingId : -1; }
+    bool mergeWith(const QUndoCommand *Other) override
+    {
+        const auto *other = static_cast<const TPackageChangeCommand *>(Other);
+        if (!m_typing || other->m_typing != m_typing || other->text() != text() ||
+            other->m_values.size() != m_values.size())
+            return false;
+        for (qsizetype i = 0; i < m_values.size(); ++i)
+            if (other->m_values.at(i).Widget != m_values.at(i).Widget ||
+                other->m_values.at(i).Name != m_values.at(i).Name)
+                return false;
+        for (qsizetype i = 0; i < m_values.size(); ++i)
+            m_values[i].New = other->m_values.at(i).New;
+        return true;
+    }
+    void redo() override
+    {
+        for (const TValue &value : std::as_const(m_values))
+            apply(value, value.New, true);
+    }
+    void undo() override
+    {
+        for (auto it = m_values.crbegin(); it != m_values.crend(); ++it)
+            apply(*it, it->Old, it->OldChanged);
+    }
+
+private:
+    static constexpr int kTypingId = 0x4b6f7254;
+
+    void apply(const TValue &Value, const QVariant &Sheet, bool Changed) const
+    {
+        if (!m_form || !Value.Widget)
+            return;
+        QDesignerFormEditorInterface *core = m_form->core();
+        auto *sheet =
+            qt_extension<QDesignerPropertySheetExtension *>(core->extensionManager(), Value.Widget);
+        const int index = sheet ? sheet->indexOf(Value.Name) : -1;
+        if (index < 0)
+            return;
+        sheet->setProperty(index, Sheet);
+        sheet->setChanged(index, Changed);
+        if (QDesignerPropertyEditorInterface *editor = core->propertyEditor();
+            editor && editor->object() == Value.Widget)
+            editor->setPropertyValue(Value.Name, sheet->property(index), Changed);
+    }
+
+    QPointer<QDesignerFormWindowInterface> m_form;
+    QList<TValue> m_values;
+    QPointer<QWidget> m_typing;
+};
+
 } // namespace
 
 TFormWindowDesigner::TFormWindowDesigner(QDesignerFormWindowInterface *FormWindow)
-    : m_formWindow(FormWindow), m_root(std::make_unique<TFormRoot>())
+    : m_formWindow(FormWindow), m_root(std::make_unique<TFormRoot>()),
+      m_commands(std::make_unique<TCommandWatcher>())
 {
     m_root->SetDesigning(true);
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->installEventFilter(m_commands.get());
     using Form = QDesignerFormWindowInterface;
     connect(FormWindow, &Form::widgetManaged, this, [this](QWidget *widget) {
         track(widget);
@@ -101,6 +289,8 @@ TFormWindowDesigner::TFormWindowDesigner(QDesignerFormWindowInterface *FormWindo
             &TFormWindowDesigner::mainContainerChanged);
     connect(FormWindow->commandHistory(), &QUndoStack::indexChanged, this,
             &TFormWindowDesigner::historyChanged);
+    connect(FormWindow, &Form::fileNameChanged, this, &TFormWindowDesigner::fileNameChanged);
+    fileNameChanged(FormWindow->fileName());
     mainContainerChanged(FormWindow->mainContainer());
     NotifyDesignerOpened(this, false);
 }
@@ -135,8 +325,8 @@ QDesignerPropertySheetExtension *TFormWindowDesigner::sheetOf(QWidget *Widget) c
 {
     if (!m_formWindow || !Widget)
         return nullptr;
-    return qt_extension<QDesignerPropertySheetExtension *>(
-        m_formWindow->core()->extensionManager(), Widget);
+    return qt_extension<QDesignerPropertySheetExtension *>(m_formWindow->core()->extensionManager(),
+                                                           Widget);
 }
 
 TFormWindowDesigner::TValues TFormWindowDesigner::readValues(QWidget *Widget) const
@@ -153,7 +343,8 @@ TFormWindowDesigner::TValues TFormWindowDesigner::readValues(QWidget *Widget) co
         const QString name = QString::fromLatin1(property.name());
         const int index = sheet->indexOf(name);
         if (index >= 0)
-            values.append({name, property.read(Widget), sheet->property(index)});
+            values.append(
+                {name, property.read(Widget), untranslated(name, sheet->property(index))});
     }
     return values;
 }
@@ -180,6 +371,22 @@ void TFormWindowDesigner::trackAll()
             track(widget);
 }
 
+void TFormWindowDesigner::untranslateFormText(QWidget *Widget)
+{
+    // A form read from a file that did not mark formText as a text not to translate saves it
+    // marked.
+    QDesignerPropertySheetExtension *sheet = sheetOf(Widget);
+    const QString name = QLatin1String(kFormTextProperty);
+    const int index = sheet ? sheet->indexOf(name) : -1;
+    if (index < 0)
+        return;
+    using qdesigner_internal::PropertySheetStringValue;
+    const QVariant value = sheet->property(index);
+    if (value.metaType() == QMetaType::fromType<PropertySheetStringValue>() &&
+        value.value<PropertySheetStringValue>().translatable())
+        sheet->setProperty(index, untranslated(name, value));
+}
+
 void TFormWindowDesigner::track(QWidget *Widget)
 {
     if (m_closed || !Widget || indexOf(Widget) >= 0 || !m_formWindow ||
@@ -189,6 +396,7 @@ void TFormWindowDesigner::track(QWidget *Widget)
     if (!component)
         return;
     SetUiWidgetDesigning(Widget, true);
+    untranslateFormText(Widget);
     m_root->InsertComponent(component);
     m_tracked.append({Widget, component->Object(), component, readValues(Widget)});
 }
@@ -240,7 +448,7 @@ TComponent *TFormWindowDesigner::componentOf(QWidget *Widget) const
         return m_root.get();
     const qsizetype index = indexOf(Widget);
     return index >= 0 && m_tracked.at(index).ComponentObject ? m_tracked.at(index).Component
-                                                              : nullptr;
+                                                             : nullptr;
 }
 
 void TFormWindowDesigner::mainContainerChanged(QWidget *Container)
@@ -250,11 +458,33 @@ void TFormWindowDesigner::mainContainerChanged(QWidget *Container)
     if (Container) {
         m_root->setObjectName(Container->objectName());
         disconnect(m_rootName);
-        m_rootName = connect(Container, &QObject::objectNameChanged, m_root.get(),
-                             [root = m_root.get()](const QString &Name) { root->setObjectName(Name); });
+        m_rootName =
+            connect(Container, &QObject::objectNameChanged, m_root.get(),
+                    [root = m_root.get()](const QString &Name) { root->setObjectName(Name); });
     }
     trackAll();
+    for (const TTracked &entry : std::as_const(m_tracked))
+        untranslateFormText(entry.Widget);
     // A form just read: links between its components are resolved by now.
+    TakeSnapshot();
+}
+
+void TFormWindowDesigner::fileNameChanged(const QString &FileName)
+{
+    if (m_closed || !m_formWindow)
+        return;
+    // Connections write database files beside or below the .ui relative to it, and find
+    // relative names there: the ones read before the form had its file are found again now.
+    m_formWindow->setProperty(kUiFormFolderProperty,
+                              FileName.isEmpty() ? QVariant()
+                                                 : QVariant(QFileInfo(FileName).absolutePath()));
+    for (const TTracked &entry : std::as_const(m_tracked))
+        if (entry.ComponentObject && qobject_cast<TSQLConnection *>(entry.ComponentObject))
+            try {
+                ApplyComponentFormText(entry.Component, ComponentFormText(entry.Component));
+            } catch (...) {
+                HandleHostException();
+            }
     TakeSnapshot();
 }
 
@@ -269,6 +499,8 @@ void TFormWindowDesigner::Modified()
         QString Name;
         QVariant Old;
         QVariant New;
+        QVariant RawOld;
+        QVariant RawNew;
     };
     QList<TChange> changes;
     for (const TTracked &entry : m_tracked) {
@@ -279,35 +511,37 @@ void TFormWindowDesigner::Modified()
             const TValue &was = entry.Values.at(i);
             const TValue &is = now.at(i);
             if (was.Name == is.Name && was.Raw != is.Raw)
-                changes.append({entry.Widget, is.Name, was.Sheet, is.Sheet});
+                changes.append({entry.Widget, is.Name, was.Sheet, is.Sheet, was.Raw, is.Raw});
         }
     }
     if (!changes.isEmpty()) {
-        // Designer's own property commands, with the value from before the package wrote as
-        // the one undo brings back; pushing one sets the value the widget already has.
+        // One step of its own, named after the command given or what changed, with the values
+        // from before the package wrote as the ones undo brings back; pushing it sets the values
+        // the widgets already have.
         QDesignerFormWindowInterface *form = m_formWindow;
+        QList<TPackageChangeCommand::TValue> values;
+        QList<TNamedChange> named;
+        for (const TChange &change : std::as_const(changes)) {
+            QDesignerPropertySheetExtension *sheet = sheetOf(change.Widget);
+            const int index = sheet ? sheet->indexOf(change.Name) : -1;
+            if (index < 0)
+                continue;
+            values.append(
+                {change.Widget, change.Name, change.Old, change.New, sheet->isChanged(index)});
+            named.append({change.Widget->objectName(), change.Name, change.RawOld, change.RawNew});
+        }
+        const QString command = m_commands->Command();
+        const QString text = command.isEmpty() ? DescribeWidgetChanges(named) : command;
+        QWidget *typing = command.isEmpty() ? typingWidget() : nullptr;
         m_writing = true;
-        const bool macro = changes.size() > 1;
         try {
             RunThenAlways(
                 [&] {
-                    if (macro)
-                        form->beginCommand(
-                            tr("Change properties of %1").arg(changes.first().Widget->objectName()));
-                    for (const TChange &change : changes) {
-                        auto command =
-                            std::make_unique<qdesigner_internal::SetPropertyCommand>(form);
-                        if (!command->init(change.Widget, change.Name, change.New))
-                            continue;
-                        command->setOldValue(change.Old);
-                        form->commandHistory()->push(command.release());
-                    }
+                    if (!values.isEmpty())
+                        form->commandHistory()->push(
+                            new TPackageChangeCommand(form, text, std::move(values), typing));
                 },
-                [&] {
-                    if (macro)
-                        form->endCommand();
-                    m_writing = false;
-                });
+                [&] { m_writing = false; });
         } catch (...) {
             HandleHostException();
         }
@@ -424,15 +658,14 @@ void TFormWindowDesigner::Activate()
     if (!m_formWindow)
         return;
     if (QDesignerFormWindowManagerInterface *manager = m_formWindow->core()->formWindowManager())
-        manager->setActiveFormWindow(m_formWindow);
-    if (QWidget *window = m_formWindow->window()) {
-        window->raise();
-        window->activateWindow();
-    }
+        if (manager->activeFormWindow() != m_formWindow)
+            manager->setActiveFormWindow(m_formWindow);
+    // The form becomes the current one and nothing more: the package window that asks stays
+    // in front with the keyboard, and the program's own windows stay as they are.
 }
 
-void TFormWindowDesigner::GetComponentNames(
-    const QMetaObject *Class, const std::function<void(const QString &)> &Proc) const
+void TFormWindowDesigner::GetComponentNames(const QMetaObject *Class,
+                                            const std::function<void(const QString &)> &Proc) const
 {
     for (int i = 0; i < m_root->ComponentCount(); ++i) {
         const TComponent *component = m_root->Components(i);

@@ -5,8 +5,10 @@
 // QObject parent, the component of every widget the form window manages, so the package finds
 // them by name. Changes flow both ways:
 // - Modified writes every property that changed since the form last changed through Designer
-//   (the component's formText and its plain properties) as Designer's own property commands, so
-//   Designer's undo stack, property editor and saved .ui follow; then ItemsModified goes out.
+//   (the component's formText and its plain properties) through Designer's property sheets, as
+//   one step of the form's undo stack named after the change (see changenames.h) that never
+//   merges with the next, so Designer's undo, property editor and saved .ui follow; then
+//   ItemsModified goes out. Activate makes the form the current one and nothing more.
 // - Every change Designer makes (a property edited in its property editor, undo, redo) reaches
 //   the design windows as ItemsModified; its selection as SelectionChanged; a widget it removes
 //   as ItemDeleted (windows editing it close); the form window going as DesignerClosed.
@@ -25,6 +27,7 @@
 class QDesignerPropertySheetExtension;
 class QWidget;
 class TFormRoot;
+class TCommandWatcher;
 
 class TFormWindowDesigner : public QObject, public IDesigner {
     Q_OBJECT
@@ -72,6 +75,7 @@ private:
     QDesignerPropertySheetExtension *sheetOf(QWidget *Widget) const;
     TValues readValues(QWidget *Widget) const;
     void trackAll();
+    void untranslateFormText(QWidget *Widget);
     void track(QWidget *Widget);
     void untrack(QWidget *Widget);
     qsizetype indexOf(const QWidget *Widget) const;
@@ -83,9 +87,12 @@ private:
     void designerSelectionChanged();
     void historyChanged();
     void mainContainerChanged(QWidget *Container);
+    void fileNameChanged(const QString &FileName);
 
     QPointer<QDesignerFormWindowInterface> m_formWindow;
     std::unique_ptr<TFormRoot> m_root;
+    // Names the steps after the command a person gave in a package window.
+    std::unique_ptr<TCommandWatcher> m_commands;
     QList<TTracked> m_tracked;
     QList<QPointer<QObject>> m_selection;
     // The root's name follows the main container's.

@@ -109,8 +109,8 @@ void shoot(QDesignerFormEditorInterface *Core, QDesignerFormWindowInterface *For
                 widget->move(mainWindow->geometry().topLeft() + kDesignWindowAt);
         QCoreApplication::processEvents();
         const bool saved = composeScreen(mainWindow).save(File);
-        QTextStream(saved ? stdout : stderr) << (saved ? "" : "snapshot: cannot write ") << File
-                                              << "\n";
+        QTextStream(saved ? stdout : stderr)
+            << (saved ? "" : "snapshot: cannot write ") << File << "\n";
         QCoreApplication::exit(saved ? 0 : 1);
     });
 }
@@ -123,15 +123,19 @@ void InstallSnapshotHook(QDesignerFormEditorInterface *Core, const QString &File
     if (!manager)
         return;
     auto done = std::make_shared<bool>(false);
+    const auto shootLater = [Core, File, done](QDesignerFormWindowInterface *Form) {
+        if (*done)
+            return;
+        *done = true;
+        QPointer<QDesignerFormWindowInterface> form = Form;
+        QTimer::singleShot(kSettleMs, [Core, form, File] {
+            if (form)
+                shoot(Core, form, File);
+        });
+    };
     QObject::connect(manager, &QDesignerFormWindowManagerInterface::formWindowAdded, manager,
-                     [Core, File, done](QDesignerFormWindowInterface *Form) {
-                         if (*done)
-                             return;
-                         *done = true;
-                         QPointer<QDesignerFormWindowInterface> form = Form;
-                         QTimer::singleShot(kSettleMs, [Core, form, File] {
-                             if (form)
-                                 shoot(Core, form, File);
-                         });
-                     });
+                     shootLater);
+    // A host that loads the plugin once a form is open (the form editor of an IDE) has it already.
+    if (manager->formWindowCount() > 0)
+        shootLater(manager->formWindow(0));
 }

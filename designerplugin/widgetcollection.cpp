@@ -33,6 +33,24 @@ struct TSizeRow {
 constexpr TSizeRow kSizes[] = {
     {"TKorCustomDBGrid", 320, 160},
     {"TKorDBNavigator", 240, 25},
+    {"TKorDBCustomEditor", 121, 21},
+};
+
+// The object name a new widget of a class gets (Designer numbers it when it is taken), by the
+// component's class or its nearest listed ancestor; others are named after their class.
+struct TNameRow {
+    const char *ClassName;
+    const char *Name;
+};
+constexpr TNameRow kNames[] = {
+    {"TKorCustomDBGrid", "grid"},
+    {"TKorDBNavigator", "navigator"},
+    {"TKorDBColumn", "columnEditor"},
+    {"TKorDBCustomEditor", "editor"},
+    {"TKorDBColumnsDialog", "columnsDialog"},
+    {"TDataSource", "dataSource"},
+    {"TSQLDataSet", "dataSet"},
+    {"TSQLConnection", "connection"},
 };
 
 template <class Row, std::size_t N>
@@ -45,9 +63,20 @@ const Row *findRow(const Row (&Rows)[N], const QMetaObject *Class)
     return nullptr;
 }
 
-// "TKorDBGrid" -> "korDBGrid": Designer numbers it when it is taken.
+// "TKorDBGrid" -> "KorDBGrid": the class as the palette names it.
+QString displayName(const QMetaObject *Class)
+{
+    QString name = QString::fromLatin1(Class->className());
+    if (name.size() > 1 && name.startsWith(QLatin1Char('T')))
+        name.remove(0, 1);
+    return name;
+}
+
+// "TKorDBGridsADO" -> "grid", "TFooBar" -> "fooBar".
 QString defaultObjectName(const QMetaObject *Class)
 {
+    if (const TNameRow *row = findRow(kNames, Class))
+        return QString::fromLatin1(row->Name);
     QString name = QString::fromLatin1(Class->className());
     if (name.size() > 1 && name.startsWith(QLatin1Char('T')))
         name.remove(0, 1);
@@ -129,10 +158,24 @@ QString TPaletteWidget::domXml() const
                                   "  </property>\n")
                        .arg(size->Width)
                        .arg(size->Height);
-    return QStringLiteral("<ui language=\"c++\">\n"
-                          " <widget class=\"%1\" name=\"%2\">\n%3 </widget>\n"
+    // formText is the component's own storage, one line and never a text to translate: a value
+    // given in Designer's property editor is saved with notr="true", so uic leaves it out of
+    // retranslateUi() and lupdate out of the translations (the form window's designer marks
+    // the values the package's windows write the same way).
+    return QStringLiteral("<ui language=\"c++\" displayname=\"%1\">\n"
+                          " <widget class=\"%2\" name=\"%3\">\n%4 </widget>\n"
+                          " <customwidgets>\n"
+                          "  <customwidget>\n"
+                          "   <class>%2</class>\n"
+                          "   <propertyspecifications>\n"
+                          "    <stringpropertyspecification name=\"%5\" notr=\"true\" "
+                          "type=\"singleline\"/>\n"
+                          "   </propertyspecifications>\n"
+                          "  </customwidget>\n"
+                          " </customwidgets>\n"
                           "</ui>\n")
-        .arg(name(), defaultObjectName(m_class), geometry);
+        .arg(displayName(m_class), name(), defaultObjectName(m_class), geometry,
+             QLatin1String(kFormTextProperty));
 }
 
 // ---- TKorWidgetCollection ------------------------------------------------------------------

@@ -304,6 +304,11 @@ void TKorDBGridColumnsEditor::readPosition()
     const int left = settings.ReadInteger(SectionName, QStringLiteral("Left"), place.x());
     if (QPoint(left, top) != place)
         RestorePosition(QPoint(left, top));
+    // The size the user left it at, never below the least the window needs.
+    const QSize least = minimumSizeHint().expandedTo(minimumSize());
+    const int width = settings.ReadInteger(SectionName, QStringLiteral("Width"), this->width());
+    const int height = settings.ReadInteger(SectionName, QStringLiteral("Height"), this->height());
+    resize(QSize(width, height).expandedTo(least));
 }
 
 void TKorDBGridColumnsEditor::RestorePlacement()
@@ -327,6 +332,8 @@ void TKorDBGridColumnsEditor::FormClose(QObject *Sender, TCloseAction &Action)
     const QPoint place = SavedPosition();
     settings.WriteInteger(SectionName, QStringLiteral("Top"), place.y());
     settings.WriteInteger(SectionName, QStringLiteral("Left"), place.x());
+    settings.WriteInteger(SectionName, QStringLiteral("Width"), width());
+    settings.WriteInteger(SectionName, QStringLiteral("Height"), height());
     settings.EndUpdate();
 }
 

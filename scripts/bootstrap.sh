@@ -28,6 +28,8 @@ install()
 
 mapfile -t missing < <(missing_of "${packages[@]}")
 [ ${#missing[@]} -eq 0 ] || install "${missing[@]}"
+# Qt Creator, for scripts/shoot-qtcreator.sh, only when asked: it is large and no test needs it.
+[ "${KOR_WITH_QTCREATOR:-0}" = 1 ] && optional+=(qtcreator)
 mapfile -t missing < <(missing_of "${optional[@]}")
 if [ ${#missing[@]} -gt 0 ]; then
     install "${missing[@]}" >&2 || echo "bootstrap: could not install ${missing[*]}" >&2

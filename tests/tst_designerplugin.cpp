@@ -21,6 +21,11 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDomDocument>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QExtensionManager>
 #include <QPluginLoader>
 #include <QUiLoader>
@@ -39,6 +44,7 @@
 #include "hostmessages.h"
 #include "persistent.h"
 #include "testsupport.h"
+#include "sqldata.h"
 #include "uicomponents.h"
 
 namespace {
@@ -745,6 +751,261 @@ private slots:
         QCOMPARE(WidgetComponent(fresh)->Name(), QStringLiteral("dataSet1"));
         QCOMPARE(linked(source, "DataSet"), nullptr);
         QVERIFY(!sourceWidget->property("formText").toString().contains(QLatin1String("dataSet1")));
+    }
+
+    // A package window opened from the task menu or by a double-click comes to the front with
+    // the keyboard and stays there: Designer's main window is not activated again, keeps its
+    // place, size and maximised state, and the package window stays above it as its tool window.
+    void packageWindowsLeaveTheMainWindowAlone_data()
+    {
+        QTest::addColumn<bool>("doubleClick");
+        QTest::addRow("task menu") << false;
+        QTest::addRow("double-click") << true;
+    }
+
+    void packageWindowsLeaveTheMainWindowAlone()
+    {
+        QFETCH(bool, doubleClick);
+        m_main->showMaximized();
+        QApplication::setActiveWindow(m_main.get());
+        QTRY_COMPARE(QApplication::activeWindow(), m_main.get());
+        flush();
+        const QRect geometry = m_main->geometry();
+        const Qt::WindowStates state = m_main->windowState();
+        struct TActivations : QObject {
+            int count = 0;
+            bool eventFilter(QObject *, QEvent *Event) override
+            {
+                count += Event->type() == QEvent::WindowActivate;
+                return false;
+            }
+        } activations;
+        m_main->installEventFilter(&activations);
+
+        QWidget *grid = formWidget("grid1");
+        if (doubleClick) {
+            QTest::mouseClick(grid, Qt::LeftButton, {}, grid->rect().center());
+            QTest::mouseDClick(grid, Qt::LeftButton, {}, grid->rect().center());
+        } else {
+            QVERIFY(runTask(grid, QStringLiteral("Kor-DBGrid Designer...")));
+        }
+        for (int i = 0; i < 5; ++i)
+            flush();
+        TDesignWindow *window = openWindow("TKorDBGridDesigner");
+        QVERIFY(window);
+        m_main->removeEventFilter(&activations);
+        QCOMPARE(activations.count, 0);
+        QVERIFY(qobject_cast<TDesignWindow *>(QApplication::activeWindow()));
+        QCOMPARE(m_main->geometry(), geometry);
+        QCOMPARE(m_main->windowState(), state);
+        QCOMPARE(window->windowType(), Qt::Tool);
+        QCOMPARE(window->windowHandle()->transientParent(), m_main->windowHandle());
+
+        closeDesignWindows();
+        m_main->showNormal();
+        m_main->resize(900, 600);
+    }
+
+    // Every change made in a package window is one step of Designer's undo, named after the
+    // command given or after what changed; the keys typed into one box are one change.
+    void eachPackageChangeIsOneUndoStep()
+    {
+        QTemporaryDir dir;
+        const QString database = CreateTestDatabase(
+            dir.filePath(QStringLiteral("firms.sqlite")),
+            {QStringLiteral("CREATE TABLE firms (Company VARCHAR(30), City VARCHAR(30))"),
+             QStringLiteral("INSERT INTO firms VALUES ('Acme', 'Springfield')")});
+        const auto text = [](const QJsonObject &Object) {
+            return QString::fromUtf8(QJsonDocument(Object).toJson(QJsonDocument::Compact))
+                .toHtmlEscaped();
+        };
+        QString form = kForm;
+        form.replace(
+            QStringLiteral("  <widget class=\"TDataSourcePlaceholder\" name=\"dataSource1\">\n"),
+            QStringLiteral(R"(  <widget class="TSQLConnectionPlaceholder" name="connection">
+   <property name="formText"><string>%1</string></property>
+  </widget>
+  <widget class="TSQLDataSetPlaceholder" name="dataSet">
+   <property name="formText"><string>%2</string></property>
+  </widget>
+  <widget class="TDataSourcePlaceholder" name="dataSource1">
+   <property name="formText"><string>{"DataSet":"dataSet"}</string></property>
+)")
+                .arg(text({{"DatabaseName", database}}),
+                     text({{"SQLConnection", "connection"},
+                           {"CommandText", "SELECT * FROM firms"},
+                           {"Active", true}})));
+        form.replace(QStringLiteral("<height>200</height></rect></property>\n"),
+                     QStringLiteral("<height>200</height></rect></property>\n"
+                                    "   <property name=\"formText\"><string>"
+                                    "{\"DataSource\":\"dataSource1\"}</string></property>\n"));
+        QVERIFY(m_form->setContents(form));
+        flush();
+        auto *grid = qobject_cast<TKorDBGrid *>(formWidget("grid1"));
+        QVERIFY(grid);
+        QUndoStack *history = m_form->commandHistory();
+        const int steps = history->count();
+        const auto formText = [grid] { return grid->property(kFormTextProperty).toString(); };
+        const QString designed = formText();
+
+        QVERIFY(runTask(grid, QStringLiteral("Co&lumns Editor...")));
+        TDesignWindow *columns = openWindow("TKorDBGridColumnsEditor");
+        QVERIFY(columns);
+        auto *addAll = columns->findChild<QToolButton *>(QStringLiteral("ToolButton7"));
+        QVERIFY(addAll && addAll->isEnabled());
+        QTest::mouseClick(addAll, Qt::LeftButton);
+        QCOMPARE(grid->Columns()->Count(), 2);
+        QCOMPARE(history->count(), steps + 1);
+        QCOMPARE(history->undoText(), QStringLiteral("Add All Fields"));
+        const QString added = formText();
+        QVERIFY(added != designed);
+
+        TDesignWindow *window = openGridDesigner();
+        QVERIFY(window);
+        window->findChild<QTabWidget *>(QStringLiteral("PageControl"))
+            ->setCurrentWidget(window->findChild<QWidget *>(QStringLiteral("ColumnsTabSheet")));
+        window->findChild<QTabWidget *>(QStringLiteral("ColumnsPageControl"))
+            ->setCurrentWidget(window->findChild<QWidget *>(QStringLiteral("ColumnTitleTabSheet")));
+        auto *caption = window->findChild<QLineEdit *>(QStringLiteral("ColumnTitleCaptionEdit"));
+        QVERIFY(caption);
+        window->activateWindow();
+        caption->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), caption);
+        caption->selectAll();
+        QTest::keyClicks(caption, QStringLiteral("Firm"));
+        QTest::keyClick(caption, Qt::Key_Return);
+        flush();
+        QCOMPARE(grid->Columns()->Items(0)->Title()->Caption(), QStringLiteral("Firm"));
+        QCOMPARE(history->count(), steps + 2);
+        QCOMPARE(history->undoText(), QStringLiteral("Change Title.Caption of Company"));
+
+        history->undo();
+        QCOMPARE(grid->Columns()->Items(0)->Title()->Caption(), QStringLiteral("Company"));
+        QCOMPARE(formText(), added);
+        history->undo();
+        QCOMPARE(formText(), designed);
+        closeDesignWindows();
+    }
+
+    // Designer saves formText as a text not to translate (uic leaves it out of retranslateUi,
+    // lupdate out of the translations), a database file below the .ui relative to it, and
+    // QUiLoader builds the saved form with the same texts. Opened again, the relative name is
+    // found beside the .ui.
+    void savedFormIsClean()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("forms/data")));
+        const QString database =
+            CreateTestDatabase(dir.filePath(QStringLiteral("forms/data/firms.sqlite")),
+                               {QStringLiteral("CREATE TABLE firms (Company VARCHAR(30))")});
+        m_form->setFileName(dir.filePath(QStringLiteral("forms/orders.ui")));
+        QString form = kForm;
+        form.replace(
+            QStringLiteral("  <widget class=\"TDataSourcePlaceholder\""),
+            QStringLiteral("  <widget class=\"TSQLConnectionPlaceholder\" "
+                           "name=\"connection\">\n"
+                           "   <property name=\"formText\"><string>%1</string></property>\n"
+                           "  </widget>\n"
+                           "  <widget class=\"TDataSourcePlaceholder\"")
+                .arg(QString::fromUtf8(QJsonDocument(QJsonObject{{"DatabaseName", database}})
+                                           .toJson(QJsonDocument::Compact))
+                         .toHtmlEscaped()));
+        QVERIFY(m_form->setContents(form));
+        const auto connection = [this] {
+            return dynamic_cast<TSQLConnection *>(WidgetComponent(formWidget("connection")));
+        };
+        QVERIFY(connection());
+
+        TDesignWindow *window = openGridDesigner();
+        QVERIFY(window);
+        window->findChild<QTabWidget *>(QStringLiteral("PageControl"))
+            ->setCurrentWidget(window->findChild<QWidget *>(QStringLiteral("DesignTabSheet")));
+        auto *box = window->findChild<TCheckBox *>(QStringLiteral("GradientActiveCheckBox"));
+        QVERIFY(box);
+        box->click();
+        closeDesignWindows();
+
+        const QString saved = m_form->contents();
+        QDomDocument dom;
+        QVERIFY(dom.setContent(saved));
+        const QDomNodeList properties = dom.elementsByTagName(QStringLiteral("property"));
+        QMap<QString, QString> texts; // by widget
+        for (int i = 0; i < properties.size(); ++i) {
+            const QDomElement property = properties.at(i).toElement();
+            if (property.attribute(QStringLiteral("name")) != QLatin1String(kFormTextProperty))
+                continue;
+            const QDomElement string = property.firstChildElement(QStringLiteral("string"));
+            QCOMPARE(string.attribute(QStringLiteral("notr")), QStringLiteral("true"));
+            texts.insert(property.parentNode().toElement().attribute(QStringLiteral("name")),
+                         string.text());
+        }
+        QCOMPARE(texts.keys(),
+                 (QStringList{QStringLiteral("connection"), QStringLiteral("grid1")}));
+        QCOMPARE(texts.value(QStringLiteral("connection")),
+                 QStringLiteral(R"({"DatabaseName":"data/firms.sqlite"})"));
+        QCOMPARE(texts.value(QStringLiteral("grid1")),
+                 formWidget("grid1")->property(kFormTextProperty).toString());
+
+        QUiLoader loader;
+        loader.clearPluginPaths();
+        loader.addPluginPath(QStringLiteral(KOR_DESIGNER_PLUGIN_ROOT "/designer"));
+        QBuffer buffer;
+        buffer.setData(saved.toUtf8());
+        const std::unique_ptr<QWidget> loaded(loader.load(&buffer));
+        QVERIFY2(loaded, qPrintable(loader.errorString()));
+        for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+            auto *again = loaded->findChild<QWidget *>(it.key());
+            QVERIFY(again);
+            QCOMPARE(again->property(kFormTextProperty).toString(), it.value());
+        }
+
+        QVERIFY(m_form->setContents(saved));
+        QVERIFY(connection());
+        QCOMPARE(connection()->DatabaseName(), database);
+    }
+
+    // The widget box offers every package entry under a name a person reads (no placeholder
+    // class, no class prefix), drops it under a short lower-case object name of its own and at
+    // a size it can be used at.
+    void widgetBoxEntriesAreFriendly()
+    {
+        QDesignerWidgetBoxInterface *box = m_core->widgetBox();
+        QStringList seen, names;
+        for (int i = 0; i < box->categoryCount(); ++i) {
+            const QDesignerWidgetBoxInterface::Category category = box->category(i);
+            if (category.name() != QLatin1String("Data Controls") &&
+                category.name() != QLatin1String("Data Access"))
+                continue;
+            for (int j = 0; j < category.widgetCount(); ++j) {
+                const QDesignerWidgetBoxInterface::Widget entry = category.widget(j);
+                seen.append(entry.name());
+                QVERIFY2(!entry.name().contains(QLatin1String("Placeholder")) &&
+                             !entry.name().startsWith(QLatin1Char('T')),
+                         qPrintable(entry.name()));
+                QDomDocument dom;
+                QVERIFY(dom.setContent(entry.domXml()));
+                const QDomElement widget =
+                    dom.documentElement().firstChildElement(QStringLiteral("widget"));
+                const QString name = widget.attribute(QStringLiteral("name"));
+                names.append(name);
+                QVERIFY2(!name.isEmpty() && name.at(0).isLower() && name.size() <= 13 &&
+                             !name.contains(QLatin1String("Placeholder")),
+                         qPrintable(name));
+                const std::unique_ptr<QWidget> made(m_core->widgetFactory()->createWidget(
+                    widget.attribute(QStringLiteral("class")), nullptr));
+                QVERIFY(made);
+                QSize size = made->sizeHint();
+                const QDomElement rect = widget.firstChildElement(QStringLiteral("property"))
+                                             .firstChildElement(QStringLiteral("rect"));
+                if (!rect.isNull())
+                    size = QSize(rect.firstChildElement(QStringLiteral("width")).text().toInt(),
+                                 rect.firstChildElement(QStringLiteral("height")).text().toInt());
+                QVERIFY2(size.width() >= 40 && size.height() >= 20, qPrintable(entry.name()));
+            }
+        }
+        QVERIFY(seen.size() >= 10);
+        for (const char *name : {"dataSource", "dataSet", "connection", "grid"})
+            QVERIFY2(names.contains(QLatin1String(name)), name);
     }
 };
 

@@ -1,7 +1,9 @@
 #include "uicomponents.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QPainter>
 #include <QPointer>
@@ -187,6 +189,57 @@ QString compact(const QJsonObject &Object)
                : QString::fromUtf8(QJsonDocument(Object).toJson(QJsonDocument::Compact));
 }
 
+// ---- database files beside the form ----
+
+const QString kDatabaseName = QStringLiteral("DatabaseName");
+
+// The folder of the .ui file the form of a connection comes from; empty when none is known or
+// Component is no connection.
+QString formFolderOf(const TComponent *Component)
+{
+    if (!qobject_cast<const TSQLConnection *>(Component->Object()))
+        return {};
+    for (QWidget *widget = ComponentWidget(Component); widget; widget = widget->parentWidget())
+        if (const QVariant folder = widget->property(kUiFormFolderProperty); folder.isValid())
+            return folder.toString();
+    return {};
+}
+
+// Whether a database name is a file name (not an in-memory database or a URI).
+bool isFileName(const QString &Name)
+{
+    return !Name.isEmpty() && Name != QLatin1String(":memory:") &&
+           !Name.startsWith(QLatin1String("file:"), Qt::CaseInsensitive);
+}
+
+// A database file in the form's folder or below, as the text writes it: relative to the folder.
+void writeRelative(const TComponent *Component, QJsonObject &Text)
+{
+    const QString name = Text.value(kDatabaseName).toString();
+    if (!isFileName(name) || QFileInfo(name).isRelative())
+        return;
+    const QString folder = formFolderOf(Component);
+    if (folder.isEmpty())
+        return;
+    const QString relative = QDir(folder).relativeFilePath(QDir::cleanPath(name));
+    if (!relative.startsWith(QLatin1String("..")) && QFileInfo(relative).isRelative())
+        Text.insert(kDatabaseName, relative);
+}
+
+// A relative database name of a text, as the connection takes it: found in the form's folder.
+QByteArray readRelative(const TComponent *Component, const QByteArray &Text)
+{
+    const QString folder = formFolderOf(Component);
+    if (folder.isEmpty())
+        return Text;
+    QJsonObject text = QJsonDocument::fromJson(Text).object();
+    const QString name = text.value(kDatabaseName).toString();
+    if (!isFileName(name) || !QFileInfo(name).isRelative())
+        return Text;
+    text.insert(kDatabaseName, QDir::cleanPath(QDir(folder).absoluteFilePath(name)));
+    return QJsonDocument(text).toJson(QJsonDocument::Compact);
+}
+
 constexpr int kIconSize = 24;
 
 // The dynamic property of a placeholder's component that points back at the placeholder.
@@ -198,8 +251,10 @@ QString ComponentFormText(const TComponent *Component)
 {
     if (!Component || !Component->Object())
         return {};
-    return compact(
-        WriteComponentProperties(Component, selectionOf(Component), pendingOf(Component)));
+    QJsonObject text =
+        WriteComponentProperties(Component, selectionOf(Component), pendingOf(Component));
+    writeRelative(Component, text);
+    return compact(text);
 }
 
 void ApplyComponentFormText(TComponent *Component, const QString &Text)
@@ -207,7 +262,7 @@ void ApplyComponentFormText(TComponent *Component, const QString &Text)
     if (!Component || !Component->Object())
         throw EInvalidOperation(QStringLiteral("There is no component to apply a form text to"));
     const TPropertySelection which = selectionOf(Component);
-    const QByteArray text = Text.toUtf8();
+    const QByteArray text = readRelative(Component, Text.toUtf8());
     // The same text again (uic sets it once more when it retranslates): nothing to do.
     QJsonParseError error{};
     const QJsonDocument document = text.trimmed().isEmpty() ? QJsonDocument(QJsonObject())

@@ -29,6 +29,13 @@
 // The name of the string property that carries a component's form-file text in a .ui file.
 inline constexpr char kFormTextProperty[] = "formText";
 
+// The dynamic property of a widget that names the folder of the .ui file its form comes from
+// (Designer's form window, or a loader's window). A connection on it, or below it, writes a
+// database file lying in that folder or below it relative to it in its text, and a relative
+// name in its text is found there. Without it names stay as they are (relative to the current
+// folder).
+inline constexpr char kUiFormFolderProperty[] = "korFormFolder";
+
 // The component's values that a .ui file cannot hold, as form-file text ("" when every one of
 // them has its default). The same component always gives the same text; a link that still
 // waits for its component is written with the name it waits for.
