@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "colnedit.h"
+#include "column.h"
 #include "columnsdialog.h"
 #include "compedit.h"
 #include "designerlist.h"
@@ -190,7 +191,8 @@ class ComponentEditorsTest : public QObject {
         TFormDesigner::RegisterComponentFactory(&TField::staticMetaObject,
                                                 [] { return new TField; });
         RegisterComponents(QStringLiteral("Fields editor test"),
-                           {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject});
+                           {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject,
+                            &TDataSource::staticMetaObject});
         auto *connection = designer->Create<TSQLConnection>();
         connection->setDatabaseName(database);
         auto *cities = designer->Create<TSQLDataSet>();
@@ -613,6 +615,20 @@ private slots:
             QCOMPARE(city->AsString(), QStringLiteral("Ohio"));
             editor->List()->item(3)->setSelected(true);
             QCOMPARE(designer->GetSelections(), QList<QObject *>{city});
+            // A grid over the data set shows the value looked up, and the field name editor
+            // offers the lookup.
+            auto *source = designer->Create<TDataSource>();
+            source->setDataSet(customers);
+            grid->setDataSource(source);
+            TKorColumn *cityColumn = grid->Columns()->Items(3);
+            QCOMPARE(cityColumn->Field(), city);
+            QCOMPARE(grid->CellText(cityColumn, 1), QStringLiteral("Kansas"));
+            PPropInfo info = GetPropInfo(cityColumn, QStringLiteral("FieldName"));
+            auto names = CreatePropertyEditor(FindPropertyEditorClass(info, cityColumn),
+                                              designer.get(), {cityColumn}, info);
+            QStringList offeredNames;
+            names->GetValues([&](const QString &Name) { offeredNames.append(Name); });
+            QCOMPARE(offeredNames, (QStringList{"id", "name", "city_id", "City"}));
             SaveScreenshot(editor, QStringLiteral("fieldseditor-lookup"));
         } else if (change == QLatin1String("calculated")) {
             asked.FieldName = QStringLiteral("Shown");
