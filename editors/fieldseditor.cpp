@@ -44,25 +44,9 @@ bool containsName(const QStringList &Names, const QString &Name)
     return Names.contains(Name, Qt::CaseInsensitive);
 }
 
-bool isText(Db::TFieldType Type)
-{
-    return Type == Db::ftString || Type == Db::ftWideString || Type == Db::ftFixedChar ||
-           Type == Db::ftMemo;
-}
-
 QString typeName(Db::TFieldType Type)
 {
     return QString::fromLatin1(QMetaEnum::fromType<Db::TFieldType>().valueToKey(Type));
-}
-
-// A column of one type can be read as a field of another when both are numbers, or the field
-// takes text (every value reads as text).
-bool readableAs(Db::TFieldType Column, Db::TFieldType Field)
-{
-    return Column == Field || isText(Field) ||
-           (TField::IsNumeric(Column) && TField::IsNumeric(Field)) ||
-           (Column == Db::ftTimeStamp && Field == Db::ftDateTime) ||
-           (Column == Db::ftDateTime && Field == Db::ftTimeStamp) || Column == Db::ftUnknown;
 }
 
 void eachComponent(const TComponent *Owner, const std::function<void(TComponent *)> &Proc)
@@ -422,7 +406,7 @@ TField *TFieldsEditor::NewField(const TNewFieldDefinition &Definition)
         if (column == columns.end())
             throw EDatabaseError(QStringLiteral("Field '%1': the result of %2 has no column %1")
                                      .arg(name, m_dataSet->Name()));
-        if (!readableAs(column->DataType, Definition.DataType))
+        if (!TField::CanShow(Definition.DataType, column->DataType))
             throw EDatabaseError(
                 QStringLiteral("Field '%1': the driver gives the column as %2, not as %3")
                     .arg(name, typeName(column->DataType), typeName(Definition.DataType)));

@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
+#include <QMetaEnum>
 #include <QTime>
 #include <algorithm>
 #include <climits>
@@ -327,6 +328,16 @@ void TDataSet::bindFields(const std::vector<FieldDesc> &Columns, bool Raise)
         if (field->m_column < 0 && Raise)
             throw EDatabaseError(
                 QStringLiteral("%1: Field '%2' not found").arg(Name(), field->FieldName()));
+        if (Raise && field->m_column >= 0 &&
+            !TField::CanShow(field->DataType(), Columns[std::size_t(field->m_column)].DataType))
+            throw EDatabaseError(
+                QStringLiteral("%1: Field '%2' is of type %3, which the driver cannot give for "
+                               "its column (%4)")
+                    .arg(Name(), field->FieldName(),
+                         QString::fromLatin1(
+                             QMetaEnum::fromType<Db::TFieldType>().valueToKey(field->DataType())),
+                         QString::fromLatin1(QMetaEnum::fromType<Db::TFieldType>().valueToKey(
+                             Columns[std::size_t(field->m_column)].DataType))));
     }
 }
 
@@ -752,6 +763,19 @@ bool TField::IsNumeric(Db::TFieldType Type)
     default:
         return false;
     }
+}
+
+bool TField::CanShow(Db::TFieldType Field, Db::TFieldType Column)
+{
+    const auto isText = [](Db::TFieldType Type) {
+        return Type == Db::ftString || Type == Db::ftWideString || Type == Db::ftFixedChar ||
+               Type == Db::ftMemo;
+    };
+    const auto isMoment = [](Db::TFieldType Type) {
+        return Type == Db::ftDateTime || Type == Db::ftTimeStamp;
+    };
+    return Field == Column || Field == Db::ftUnknown || Column == Db::ftUnknown || isText(Field) ||
+           (IsNumeric(Field) && IsNumeric(Column)) || (isMoment(Field) && isMoment(Column));
 }
 
 QVariant TField::ValueAt(int Row) const

@@ -313,6 +313,9 @@ public:
     // Default alignment and display width for the data type.
     static Vcl::TAlignment DefaultAlignment(Db::TFieldType Type);
     static bool IsNumeric(Db::TFieldType Type);
+    // Whether a field of type Field can show a result column of type Column: the same type, both
+    // numbers, both date and time, or a field of text (every value reads as text).
+    static bool CanShow(Db::TFieldType Field, Db::TFieldType Column);
 
     // The value in a record (0-based row) and in the current record.
     QVariant ValueAt(int Row) const;
