@@ -2,6 +2,7 @@
 
 #include "databasefileproperty.h"
 #include "db.h"
+#include "formdesigner.h"
 #include "registration.h"
 #include "sqldata.h"
 
@@ -11,6 +12,8 @@ void RegisterHostComponents()
     RegisterComponents(QStringLiteral("Data Access"),
                        {&TDataSource::staticMetaObject, &TSQLConnection::staticMetaObject,
                         &TSQLDataSet::staticMetaObject});
+    // A data set's persistent fields are read from form files, though no palette offers them.
+    TFormDesigner::RegisterComponentFactory(&TField::staticMetaObject, [] { return new TField; });
     RegisterPropertyEditor(TPropertyType::Named(QStringLiteral("string")),
                            &TSQLConnection::staticMetaObject, QStringLiteral("DatabaseName"),
                            &TDatabaseFileProperty::staticMetaObject);

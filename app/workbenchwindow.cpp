@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QUndoStack>
+#include <functional>
 
 #include "compedit.h"
 #include "componenticons.h"
@@ -603,13 +604,23 @@ void TWorkbenchWindow::refreshComponents()
         TComponent *root = FormDesigner()->GetRoot();
         if (!root)
             return;
-        for (int i = 0; i < root->ComponentCount(); ++i) {
-            TComponent *component = root->Components(i);
-            auto *item =
-                new QTreeWidgetItem(m_components, {component->Name(), component->ClassName()});
-            item->setData(0, ObjectRole, QVariant::fromValue<void *>(component->Object()));
-            item->setIcon(0, ComponentIcon(component->Object()->metaObject()));
-        }
+        // Components owned by another (a data set's fields) are listed under their owner.
+        const std::function<void(TComponent *, QTreeWidgetItem *)> list =
+            [this, &list](TComponent *Owner, QTreeWidgetItem *Parent) {
+                for (int i = 0; i < Owner->ComponentCount(); ++i) {
+                    TComponent *component = Owner->Components(i);
+                    if (Parent && component->Name().isEmpty())
+                        continue;
+                    const QStringList texts{component->Name(), component->ClassName()};
+                    auto *item = Parent ? new QTreeWidgetItem(Parent, texts)
+                                        : new QTreeWidgetItem(m_components, texts);
+                    item->setData(0, ObjectRole, QVariant::fromValue<void *>(component->Object()));
+                    item->setIcon(0, ComponentIcon(component->Object()->metaObject()));
+                    list(component, item);
+                    item->setExpanded(true);
+                }
+            };
+        list(root, nullptr);
         if (!m_componentColumnsKept) {
             m_fittingComponentColumns = true;
             m_components->header()->resizeSections(QHeaderView::ResizeToContents);
@@ -622,8 +633,8 @@ void TWorkbenchWindow::refreshComponents()
 void TWorkbenchWindow::showSelectionInList(const QList<QObject *> &Selection)
 {
     const QSignalBlocker blocker(m_components);
-    for (int i = 0; i < m_components->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *item = m_components->topLevelItem(i);
+    for (QTreeWidgetItemIterator it(m_components); *it; ++it) {
+        QTreeWidgetItem *item = *it;
         TComponent *component = componentOf(item);
         item->setSelected(component && Selection.contains(component->Object()));
     }
@@ -662,11 +673,14 @@ void TWorkbenchWindow::ItemDeleted(IDesigner *ADesigner, QObject *Item)
     if (ADesigner != FormDesigner())
         return;
     // Its entry goes at once: the component may be half destroyed already.
-    for (int i = m_components->topLevelItemCount() - 1; i >= 0; --i)
-        if (m_components->topLevelItem(i)->data(0, ObjectRole).value<void *>() == Item) {
-            const QSignalBlocker blocker(m_components);
-            delete m_components->takeTopLevelItem(i);
-        }
+    QList<QTreeWidgetItem *> going;
+    for (QTreeWidgetItemIterator it(m_components); *it; ++it)
+        if ((*it)->data(0, ObjectRole).value<void *>() == Item)
+            going.append(*it);
+    {
+        const QSignalBlocker blocker(m_components);
+        qDeleteAll(going); // with the entries of the components it owns
+    }
     // The component is still alive while this notice runs: rebuild once it is gone.
     QTimer::singleShot(0, this, [this] {
         refreshComponents();
@@ -687,9 +701,27 @@ void TWorkbenchWindow::ItemsModified(IDesigner *ADesigner)
     // Values are re-read after the change that caused the notice has finished.
     QTimer::singleShot(0, this, [this] {
         m_inspector->RefreshValues();
-        for (int i = 0; i < m_components->topLevelItemCount(); ++i)
-            if (TComponent *component = componentOf(m_components->topLevelItem(i)))
-                m_components->topLevelItem(i)->setText(0, component->Name());
+        // Owned components may have come, gone or moved (a data set's fields): then the list is
+        // made again, else only the names are brought up to date.
+        QList<QObject *> listed;
+        for (QTreeWidgetItemIterator it(m_components); *it; ++it)
+            listed.append(static_cast<QObject *>((*it)->data(0, ObjectRole).value<void *>()));
+        QList<QObject *> owned;
+        const std::function<void(const TComponent *)> collect = [&](const TComponent *Owner) {
+            for (int i = 0; Owner && i < Owner->ComponentCount(); ++i) {
+                TComponent *component = Owner->Components(i);
+                if (Owner != FormDesigner()->GetRoot() && component->Name().isEmpty())
+                    continue;
+                owned.append(component->Object());
+                collect(component);
+            }
+        };
+        collect(FormDesigner()->GetRoot());
+        if (listed != owned)
+            refreshComponents();
+        for (QTreeWidgetItemIterator it(m_components); *it; ++it)
+            if (TComponent *component = componentOf(*it))
+                (*it)->setText(0, component->Name());
         refreshTitle();
         showMissingFields(FormDesigner()->GetSelections());
     });

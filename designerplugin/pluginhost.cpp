@@ -8,6 +8,7 @@
 #include <QExtensionManager>
 
 #include "db.h"
+#include "formdesigner.h"
 #include "formwindowdesigner.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
@@ -43,6 +44,7 @@ void registerHostComponents()
         return;
     SetRegisteringModule(QString());
     RegisterComponents(kDataAccessPage, classes);
+    TFormDesigner::RegisterComponentFactory(&TField::staticMetaObject, [] { return new TField; });
 }
 
 void loadPackage()

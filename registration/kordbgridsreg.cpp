@@ -1,5 +1,6 @@
 #include "kordbgridsreg.h"
 
+#include "fieldseditor.h"
 #include "formatproperties.h"
 #include "grid.h"
 #include "gridcolorproperty.h"
@@ -19,6 +20,7 @@ using namespace KorReg;
 
 const TComponentEditorRow kComponentEditors[] = {
     {&TKorDBGrid::staticMetaObject, &TKorDBGridEditor::staticMetaObject},
+    {&TDataSet::staticMetaObject, &TDataSetFieldsEditor::staticMetaObject},
 };
 
 const TPaletteRow kPalette[] = {

@@ -3,14 +3,20 @@
 
 #include <QtTest>
 
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
 
 #include "colnedit.h"
+#include "column.h"
 #include "columnsdialog.h"
 #include "compedit.h"
 #include "designerlist.h"
 #include "editors.h"
+#include "fieldseditor.h"
 #include "formdesigner.h"
+#include "formfile.h"
 #include "grid.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
@@ -26,6 +32,7 @@
 #include "propedit.h"
 #include "published.h"
 #include "registration.h"
+#include "sqldata.h"
 #include "testsupport.h"
 
 namespace {
@@ -163,6 +170,62 @@ class ComponentEditorsTest : public QObject {
         if (Kind == QLatin1String("editor"))
             return editor;
         return column;
+    }
+
+    // ---- The fields editor ----
+
+    QTemporaryDir dataDir;
+
+    // A connection, the data set Customers over customers (id, name, city_id) and Cities over
+    // cities (id, title), both open, on the designer's form.
+    TSQLDataSet *placeCustomers()
+    {
+        const QString database = CreateTestDatabase(
+            dataDir.filePath(QStringLiteral("fields.sqlite")),
+            {QStringLiteral("CREATE TABLE IF NOT EXISTS customers (id INTEGER PRIMARY KEY, "
+                            "name VARCHAR(30), city_id INTEGER)"),
+             QStringLiteral("CREATE TABLE IF NOT EXISTS cities (id INTEGER, title VARCHAR(20))"),
+             QStringLiteral("DELETE FROM customers"), QStringLiteral("DELETE FROM cities"),
+             QStringLiteral("INSERT INTO customers VALUES (1, 'Ann', 2), (2, 'Bob', 1)"),
+             QStringLiteral("INSERT INTO cities VALUES (1, 'Kansas'), (2, 'Ohio')")});
+        TFormDesigner::RegisterComponentFactory(&TField::staticMetaObject,
+                                                [] { return new TField; });
+        RegisterComponents(QStringLiteral("Fields editor test"),
+                           {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject,
+                            &TDataSource::staticMetaObject});
+        auto *connection = designer->Create<TSQLConnection>();
+        connection->setDatabaseName(database);
+        auto *cities = designer->Create<TSQLDataSet>();
+        cities->SetName(QStringLiteral("Cities"));
+        cities->setSQLConnection(connection);
+        cities->setCommandText(QStringLiteral("SELECT * FROM cities"));
+        cities->Open();
+        auto *customers = designer->Create<TSQLDataSet>();
+        customers->SetName(QStringLiteral("Customers"));
+        customers->setSQLConnection(connection);
+        customers->setCommandText(QStringLiteral("SELECT * FROM customers ORDER BY id"));
+        customers->Open();
+        return customers;
+    }
+
+    static QStringList fieldNames(const TDataSet *DataSet)
+    {
+        QStringList names;
+        for (const TField *field : DataSet->FieldList())
+            names.append(field->FieldName());
+        return names;
+    }
+
+    static TNewFieldDefinition cityLookup(const QString &Name)
+    {
+        TNewFieldDefinition lookup;
+        lookup.FieldName = Name;
+        lookup.FieldKind = Db::fkLookup;
+        lookup.KeyFields = QStringLiteral("city_id");
+        lookup.LookupDataSet = QStringLiteral("Cities");
+        lookup.LookupKeyFields = QStringLiteral("id");
+        lookup.LookupResultField = QStringLiteral("title");
+        return lookup;
     }
 
 private slots:
@@ -486,6 +549,177 @@ private slots:
         QCOMPARE(open.size(), 1);
         QCOMPARE(open[0]->metaObject(), &TKorDBGridColumnsEditor::staticMetaObject);
         QCOMPARE(open[0]->Collection(), grid->Columns());
+    }
+    // Each change of the fields editor is one change the designer announces, and reading the
+    // form's text from before it (what undo does) takes it back.
+    void fieldsEditorChangesAreOneStepEach_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("fields");
+        QTest::addRow("add fields") << "add" << QStringList{"id", "name", "city_id"};
+        QTest::addRow("new lookup") << "lookup" << QStringList{"id", "name", "city_id", "City"};
+        QTest::addRow("new calculated")
+            << "calculated" << QStringList{"id", "name", "city_id", "Shown"};
+        QTest::addRow("reorder") << "reorder" << QStringList{"city_id", "id", "name"};
+        QTest::addRow("delete") << "delete" << QStringList{"id", "city_id"};
+    }
+
+    void fieldsEditorChangesAreOneStepEach()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, fields);
+        TScopedHostMessages messages;
+        TSQLDataSet *customers = placeCustomers();
+        auto componentEditor = GetComponentEditor(customers, designer.get());
+        QCOMPARE(componentEditor->GetVerb(0), QStringLiteral("Fields Editor..."));
+        componentEditor->Edit();
+        TFieldsEditor *editor = TFieldsEditor::Find(customers);
+        QVERIFY(editor && editor->isVisible());
+        QCOMPARE(editor->List()->count(), 0);
+
+        // Add Fields offers the columns, all chosen at first.
+        QStringList offered;
+        TFieldsEditorSeams seams;
+        seams.ChooseFields = [&](const QStringList &Offered, QStringList &Chosen, QWidget *) {
+            offered = Offered;
+            return Chosen == Offered;
+        };
+        TNewFieldDefinition asked;
+        TNewFieldChoices choices;
+        seams.DefineField = [&](TNewFieldDefinition &Definition, const TNewFieldChoices &Choices,
+                                QWidget *) {
+            Definition = asked;
+            choices = Choices;
+            return true;
+        };
+        TFieldsEditorSeamsScope scope(seams);
+        const QByteArray empty = WriteFormText(designer.get());
+        int modified = designer->ModifiedCount();
+        QCOMPARE(editor->AddFields().size(), 3);
+        QCOMPARE(offered, (QStringList{"id", "name", "city_id"}));
+        QCOMPARE(designer->ModifiedCount(), modified + 1);
+        QCOMPARE(customers->FieldByName("name")->Name(), QStringLiteral("Customersname"));
+        QCOMPARE(customers->FieldByName("name")->Owner(), static_cast<TComponent *>(customers));
+        const QByteArray before =
+            change == QLatin1String("add") ? empty : WriteFormText(designer.get());
+
+        if (change != QLatin1String("add"))
+            modified = designer->ModifiedCount();
+        if (change == QLatin1String("lookup")) {
+            asked = cityLookup(QStringLiteral("City"));
+            TField *city = editor->NewField();
+            QVERIFY(city);
+            QCOMPARE(choices.LookupDataSets, QStringList{"Cities"});
+            QCOMPARE(choices.FieldsOf(QStringLiteral("Cities")), (QStringList{"id", "title"}));
+            QVERIFY(choices.Fields.contains(QStringLiteral("city_id")));
+            QCOMPARE(city->AsString(), QStringLiteral("Ohio"));
+            editor->List()->item(3)->setSelected(true);
+            QCOMPARE(designer->GetSelections(), QList<QObject *>{city});
+            // A grid over the data set shows the value looked up, and the field name editor
+            // offers the lookup.
+            auto *source = designer->Create<TDataSource>();
+            source->setDataSet(customers);
+            grid->setDataSource(source);
+            TKorColumn *cityColumn = grid->Columns()->Items(3);
+            QCOMPARE(cityColumn->Field(), city);
+            QCOMPARE(grid->CellText(cityColumn, 1), QStringLiteral("Kansas"));
+            PPropInfo info = GetPropInfo(cityColumn, QStringLiteral("FieldName"));
+            auto names = CreatePropertyEditor(FindPropertyEditorClass(info, cityColumn),
+                                              designer.get(), {cityColumn}, info);
+            QStringList offeredNames;
+            names->GetValues([&](const QString &Name) { offeredNames.append(Name); });
+            QCOMPARE(offeredNames, (QStringList{"id", "name", "city_id", "City"}));
+            SaveScreenshot(editor, QStringLiteral("fieldseditor-lookup"));
+        } else if (change == QLatin1String("calculated")) {
+            asked.FieldName = QStringLiteral("Shown");
+            asked.FieldKind = Db::fkCalculated;
+            TField *shown = editor->NewField();
+            QVERIFY(shown && shown->IsNull());
+            QCOMPARE(shown->Name(), QStringLiteral("CustomersShown"));
+        } else if (change == QLatin1String("reorder")) {
+            editor->MoveField(customers->FieldByName("city_id"), 0);
+        } else if (change == QLatin1String("delete")) {
+            editor->DeleteFields({customers->FieldByName("name")});
+        }
+        QCOMPARE(fieldNames(customers), fields);
+        QCOMPARE(editor->List()->count(), fields.size());
+        QCOMPARE(designer->ModifiedCount(), modified + 1);
+        QVERIFY(messages.Errors.isEmpty());
+
+        const QByteArray after = WriteFormText(designer.get());
+        ReadFormText(designer.get(), before);
+        QCOMPARE(QString::fromUtf8(WriteFormText(designer.get())), QString::fromUtf8(before));
+        QCOMPARE(editor->List()->count(), customers->PersistentFields().size());
+        ReadFormText(designer.get(), after);
+        QCOMPARE(fieldNames(customers), fields);
+    }
+
+    // A definition that cannot work is refused with a message naming the field; the form is
+    // left as it was.
+    void fieldsEditorRefusesBadFields_data()
+    {
+        QTest::addColumn<QString>("bad");
+        QTest::addColumn<QString>("message");
+        QTest::addRow("lookup data set gone") << "gone"
+                                              << "Lookup field 'City': there is no data set";
+        QTest::addRow("key field missing") << "key"
+                                           << "Lookup field 'City': Customers has no field";
+        QTest::addRow("name taken")
+            << "twice"
+            << "Calculated field 'name': Customers has a field of that name";
+        QTest::addRow("type the driver cannot give")
+            << "type"
+            << "Field 'city_id': the driver gives the column as ftInteger, not as ftGraphic";
+    }
+
+    void fieldsEditorRefusesBadFields()
+    {
+        QFETCH(QString, bad);
+        QFETCH(QString, message);
+        TScopedHostMessages messages;
+        TSQLDataSet *customers = placeCustomers();
+        TFieldsEditor *editor = TFieldsEditor::Open(customers, designer.get());
+        editor->AddFields({QStringLiteral("id"), QStringLiteral("name")});
+        TNewFieldDefinition definition = cityLookup(QStringLiteral("City"));
+        if (bad == QLatin1String("gone")) {
+            definition.LookupDataSet = QStringLiteral("Towns");
+        } else if (bad == QLatin1String("key")) {
+            definition.KeyFields = QStringLiteral("town_id");
+        } else if (bad == QLatin1String("twice")) {
+            definition = {};
+            definition.FieldName = QStringLiteral("name");
+            definition.FieldKind = Db::fkCalculated;
+        } else {
+            definition = {};
+            definition.FieldName = QStringLiteral("city_id");
+            definition.DataType = Db::ftGraphic;
+        }
+        TFieldsEditorSeams seams;
+        seams.DefineField = [&](TNewFieldDefinition &Definition, const TNewFieldChoices &,
+                                QWidget *) {
+            Definition = definition;
+            return true;
+        };
+        TFieldsEditorSeamsScope scope(seams);
+        const QByteArray before = WriteFormText(designer.get());
+        const int modified = designer->ModifiedCount();
+        QTest::mouseClick(editor->findChildren<QPushButton *>().at(1), Qt::LeftButton);
+        QCOMPARE(messages.Errors.size(), 1);
+        QVERIFY2(messages.Errors.first().startsWith(message), qPrintable(messages.Errors.first()));
+        QCOMPARE(QString::fromUtf8(WriteFormText(designer.get())), QString::fromUtf8(before));
+        QCOMPARE(designer->ModifiedCount(), modified);
+        QCOMPARE(editor->List()->count(), 2);
+
+        // Deleting the lookup data set clears the links to it; the text from before brings them
+        // back.
+        TField *city = editor->NewField(cityLookup(QStringLiteral("Town")));
+        const QByteArray linked = WriteFormText(designer.get());
+        designer->DeleteComponent(designer->GetComponent(QStringLiteral("Cities")));
+        QVERIFY(!city->LookupDataSet());
+        QVERIFY(city->IsNull());
+        ReadFormText(designer.get(), linked);
+        QCOMPARE(city->LookupDataSet(), designer->GetComponent(QStringLiteral("Cities")));
+        QCOMPARE(city->AsString(), QStringLiteral("Ohio"));
     }
 };
 

@@ -444,6 +444,96 @@ private slots:
         QCOMPARE(grid->Columns()->Count(), 3);
     }
 
+    // Components owned by another component (a data set's persistent fields) are written after
+    // their owner, read back into it in order, and follow the text when a form is read in place.
+    void ownedComponentsReadBackIntoTheirOwner()
+    {
+        TFormDesigner::RegisterComponentFactory(&TField::staticMetaObject,
+                                                [] { return new TField; });
+        TFormDesigner original;
+        buildSampleForm(original);
+        auto *dataSet = findOn<TSQLDataSet>(original, QStringLiteral("SQLDataSet1"));
+        auto *names =
+            static_cast<TSQLDataSet *>(original.CreateComponent(&TSQLDataSet::staticMetaObject));
+        names->setSQLConnection(dataSet->SQLConnection());
+        names->setCommandText(QStringLiteral("SELECT id, name FROM customers"));
+        names->setActive(true);
+        const auto addField = [dataSet](const QString &Name, Db::TFieldKind Kind) {
+            auto *field = new TField(dataSet);
+            field->SetName(QStringLiteral("SQLDataSet1") + Name);
+            field->setFieldName(Name);
+            field->setFieldKind(Kind);
+            return field;
+        };
+        addField(QStringLiteral("name"), Db::fkData)->setDisplayLabel(QStringLiteral("Customer"));
+        TField *same = addField(QStringLiteral("Same"), Db::fkLookup);
+        same->setKeyFields(QStringLiteral("id"));
+        same->setLookupDataSet(names);
+        same->setLookupKeyFields(QStringLiteral("id"));
+        same->setLookupResultField(QStringLiteral("name"));
+        same->setDataType(Db::ftString);
+        addField(QStringLiteral("Twice"), Db::fkCalculated)->setDataType(Db::ftFloat);
+        addField(QStringLiteral("id"), Db::fkData);
+        findOn<TKorDBGrid>(original, QStringLiteral("KorDBGrid1"))
+            ->Columns()
+            ->Add()
+            ->setFieldName(QStringLiteral("Same"));
+        const QByteArray text = WriteFormText(&original);
+        QCOMPARE(componentText(text, QStringLiteral("SQLDataSet1Same"))["owner"].toString(),
+                 QStringLiteral("SQLDataSet1"));
+
+        TFormDesigner copy;
+        ReadFormText(&copy, text);
+        QCOMPARE(QString::fromUtf8(WriteFormText(&copy)), QString::fromUtf8(text));
+        auto *read = findOn<TSQLDataSet>(copy, QStringLiteral("SQLDataSet1"));
+        QVERIFY(read && read->Active());
+        QStringList fields;
+        for (TField *field : read->FieldList())
+            fields.append(field->FieldName());
+        QCOMPARE(fields, (QStringList{"name", "Same", "Twice", "id"}));
+        QCOMPARE(read->FieldByName("Same")->Owner(), read);
+        QCOMPARE(read->FieldByName("Same")->LookupDataSet(),
+                 findOn<TSQLDataSet>(copy, QStringLiteral("SQLDataSet2")));
+        QCOMPARE(read->FieldByName("Same")->AsString(), QStringLiteral("Ann"));
+        QVERIFY(read->FieldByName("Twice")->IsNull());
+        // The grid over it shows the persistent fields, the lookup with the value looked up.
+        auto *grid = findOn<TKorDBGrid>(copy, QStringLiteral("KorDBGrid1"));
+        QCOMPARE(grid->Columns()->Items(1)->Field(), read->FieldByName("name"));
+        QCOMPARE(grid->Columns()->Items(3)->Field(), read->FieldByName("Same"));
+        QCOMPARE(grid->CellText(grid->Columns()->Items(3), 1), QStringLiteral("Bob"));
+
+        // In place: a field left out goes, one moved follows the text's order.
+        QJsonObject form = QJsonDocument::fromJson(text).object();
+        QJsonArray components = form["components"].toArray();
+        for (qsizetype i = 0; i < components.size(); ++i)
+            if (components[i].toObject()["name"] == QLatin1String("SQLDataSet1Twice")) {
+                components.removeAt(i);
+                break;
+            }
+        for (qsizetype i = 0; i < components.size(); ++i)
+            if (components[i].toObject()["name"] == QLatin1String("SQLDataSet1id")) {
+                const QJsonValue id = components.takeAt(i);
+                components.insert(i - 1, id);
+                break;
+            }
+        form["components"] = components;
+        ReadFormText(&copy, QJsonDocument(form).toJson());
+        fields.clear();
+        for (TField *field : read->FieldList())
+            fields.append(field->FieldName());
+        QCOMPARE(fields, (QStringList{"name", "id", "Same"}));
+        QVERIFY(!copy.GetComponent(QStringLiteral("SQLDataSet1Twice")));
+        ReadFormText(&copy, text);
+        QCOMPARE(QString::fromUtf8(WriteFormText(&copy)), QString::fromUtf8(text));
+
+        // An owner that is not an earlier component.
+        QVERIFY(readError(copy, R"({"name": "Main", "class": "TDesignForm", "components": [
+            {"name": "F", "class": "TField", "owner": "Later"},
+            {"name": "Later", "class": "TSQLDataSet"}]})")
+                    .contains(QStringLiteral("owner")));
+        QCOMPARE(QString::fromUtf8(WriteFormText(&copy)), QString::fromUtf8(text));
+    }
+
     void pastedComponentsAreRenamedAndKeepTheirReferences()
     {
         TFormDesigner designer;

@@ -137,6 +137,88 @@ private slots:
         QCOMPARE(list.Count(), 11);
     }
 
+    // Fields a data set owns are its persistent fields: it shows exactly those, in their order,
+    // open or closed, with lookups and calculations among them; a data field whose column the
+    // result lacks stops Open and is named.
+    void persistentFieldsAreExactlyTheFieldsShown()
+    {
+        RuntimeFixture db;
+        db.Customers.Close();
+        auto *balance = new TField(&db.Customers);
+        balance->setFieldName("balance");
+        balance->setDataType(Db::ftCurrency);
+        auto *country = new TField(&db.Customers);
+        country->setFieldName("Country");
+        country->setFieldKind(Db::fkLookup);
+        country->setDataType(Db::ftString);
+        country->setKeyFields("country_id");
+        auto *countries = new TSQLDataSet;
+        countries->setSQLConnection(&db.Connection);
+        countries->setCommandText("SELECT * FROM countries");
+        countries->Open();
+        country->setLookupDataSet(countries);
+        country->setLookupKeyFields("id");
+        country->setLookupResultField("title");
+        auto *name = new TField(&db.Customers);
+        name->setFieldName("name");
+        auto *later = new TField(&db.Customers);
+        later->setFieldName("Later");
+        later->setFieldKind(Db::fkCalculated);
+        auto *key = new TField(&db.Customers);
+        key->setFieldName("rating");
+
+        const auto shown = [&db] {
+            QStringList names;
+            for (TField *field : db.Customers.FieldList())
+                names.append(field->FieldName());
+            return names;
+        };
+        QCOMPARE(shown(), (QStringList{"balance", "Country", "name", "Later", "rating"}));
+        QStringList closedNames;
+        db.Customers.GetFieldNames(closedNames);
+        QCOMPARE(closedNames, shown());
+        QCOMPARE(db.Customers.ResultColumns().size(), std::size_t(9));
+
+        db.Customers.Open();
+        QCOMPARE(shown(), (QStringList{"balance", "Country", "name", "Later", "rating"}));
+        QCOMPARE(db.Customers.FieldByName("Country")->AsString(), QStringLiteral("Kansas"));
+        QCOMPARE(name->AsString(), QStringLiteral("Ann"));
+        QVERIFY(later->IsNull());
+        later->OnCalcValue = [](const TDataSet &set, int row) {
+            return set.FieldByName("name")->ValueAt(row).toString().toUpper();
+        };
+        QCOMPARE(later->AsString(), QStringLiteral("ANN"));
+        db.Customers.Next();
+        QCOMPARE(country->AsString(), QStringLiteral("Ohio"));
+
+        db.Customers.MoveField(name, 0);
+        QCOMPARE(shown(), (QStringList{"name", "balance", "Country", "Later", "rating"}));
+        delete balance;
+        QCOMPARE(shown(), (QStringList{"name", "Country", "Later", "rating"}));
+        QCOMPARE(name->AsString(), QStringLiteral("Bob"));
+
+        // A field that the result does not have.
+        db.Customers.Close();
+        auto *gone = new TField(&db.Customers);
+        gone->setFieldName("fax");
+        try {
+            db.Customers.Open();
+            QFAIL("opened with a field the result lacks");
+        } catch (const EDatabaseError &error) {
+            QVERIFY2(error.Message().contains("'fax'"), qPrintable(error.Message()));
+        }
+        QVERIFY(!db.Customers.Active());
+        delete gone;
+        db.Customers.Open();
+        QCOMPARE(country->AsString(), QStringLiteral("Kansas"));
+
+        // The lookup's data set goes: the link goes with it, the field stays.
+        delete countries;
+        QVERIFY(!country->LookupDataSet());
+        QVERIFY(country->IsNull());
+        QCOMPARE(shown().size(), 4);
+    }
+
     void cursorMovesAndLocates()
     {
         RuntimeFixture db;

@@ -424,6 +424,63 @@ private slots:
         QVERIFY(messages.Errors.isEmpty());
     }
 
+    // A data set's persistent fields travel in its formText: made in order in the data set, a
+    // lookup's link waiting for a data set made later, the text read back the same; a text
+    // without a field drops it.
+    void ownedComponentsTravelInTheirOwnersText()
+    {
+        TScopedHostMessages messages;
+        QWidget window;
+        const QByteArray connection =
+            QJsonDocument(QJsonObject{{"DatabaseName", m_database}}).toJson(QJsonDocument::Compact);
+        placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", connection.constData(), &window);
+        const char *customers =
+            R"({"Active":true,"CommandText":"SELECT * FROM customers","SQLConnection":"SQLConnection1",)"
+            R"("components":[)"
+            R"({"name":"SQLDataSet1name","class":"TField","properties":{"FieldName":"name"}},)"
+            R"({"name":"SQLDataSet1Other","class":"TField","properties":{"DataType":"ftString",)"
+            R"("FieldKind":"fkLookup","FieldName":"Other","KeyFields":"id","LookupDataSet":"SQLDataSet2",)"
+            R"("LookupKeyFields":"id","LookupResultField":"city","ReadOnly":true}},)"
+            R"({"name":"SQLDataSet1Twice","class":"TField","properties":{"FieldKind":"fkCalculated",)"
+            R"("FieldName":"Twice"}},)"
+            R"({"name":"SQLDataSet1id","class":"TField","properties":{"FieldName":"id"}}]})";
+        QWidget *first = placeWidget("TSQLDataSetPlaceholder", "SQLDataSet1", customers, &window);
+        placeWidget("TSQLDataSetPlaceholder", "SQLDataSet2",
+                    R"({"Active":true,"CommandText":"SELECT * FROM customers",)"
+                    R"("SQLConnection":"SQLConnection1"})",
+                    &window);
+        ResolveWaitingLinks();
+        auto *dataSet = dynamic_cast<TSQLDataSet *>(WidgetComponent(first));
+        QVERIFY(dataSet && dataSet->Active());
+        QStringList names;
+        for (TField *field : dataSet->FieldList())
+            names.append(field->FieldName());
+        QCOMPARE(names, (QStringList{"name", "Other", "Twice", "id"}));
+        QCOMPARE(dataSet->FieldByName("Other")->Owner(), static_cast<TComponent *>(dataSet));
+        QCOMPARE(dataSet->FieldByName("Other")->AsString(), QStringLiteral("Springfield"));
+        const QString text = ComponentFormText(dataSet);
+        QCOMPARE(QJsonDocument::fromJson(text.toUtf8()).object(),
+                 QJsonDocument::fromJson(customers).object());
+
+        // The same text on a fresh data set of another window reads back the same.
+        QWidget other;
+        placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", connection.constData(), &other);
+        QWidget *copy =
+            placeWidget("TSQLDataSetPlaceholder", "SQLDataSet1", text.toUtf8().constData(), &other);
+        QCOMPARE(ComponentFormText(WidgetComponent(copy)), text);
+
+        // Without the calculated field.
+        QJsonObject fewer = QJsonDocument::fromJson(text.toUtf8()).object();
+        QJsonArray fields = fewer["components"].toArray();
+        fields.removeAt(2);
+        fewer["components"] = fields;
+        first->setProperty(kFormTextProperty,
+                           QString::fromUtf8(QJsonDocument(fewer).toJson(QJsonDocument::Compact)));
+        QCOMPARE(dataSet->FieldCount(), 3);
+        QVERIFY(!dataSet->FindField(QStringLiteral("Twice")));
+        QVERIFY(messages.Errors.isEmpty());
+    }
+
     // Values of the text's kind that a text leaves out go back to their defaults; a control's
     // plain values, which its .ui holds as Qt properties, are left alone.
     void leftOutValuesGoBackToDefaults()

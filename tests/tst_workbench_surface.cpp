@@ -413,6 +413,40 @@ private slots:
         QCOMPARE(designer()->GetRoot()->ComponentCount(), 1);
     }
 
+    // Components owned by another (a data set's fields) are listed under their owner, in order;
+    // adding them is one undo step, and the list follows undo and redo.
+    void ownedComponentsAreListedUnderTheirOwner()
+    {
+        TComponent *dataSet = place(DataSet, {16, 160, 0, 0});
+        m_window->Document()->FlushPendingChange();
+        QUndoStack *stack = m_window->Document()->UndoStack();
+        const int steps = stack->count();
+        for (const char *name : {"SQLDataSet1Zip", "SQLDataSet1Age"}) {
+            auto *field = new TField(dataSet->Object());
+            field->SetName(QLatin1String(name));
+            field->setFieldName(QLatin1String(name).mid(11));
+        }
+        designer()->Modified();
+        m_window->Document()->FlushPendingChange();
+        QCOMPARE(stack->count(), steps + 1);
+        const auto children = [this] {
+            QStringList names;
+            const QList<QTreeWidgetItem *> found = m_window->ComponentList()->findItems(
+                QStringLiteral("SQLDataSet1"), Qt::MatchExactly);
+            for (int i = 0; !found.isEmpty() && i < found.first()->childCount(); ++i)
+                names.append(found.first()->child(i)->text(0));
+            return names;
+        };
+        QTRY_COMPARE(children(), (QStringList{"SQLDataSet1Zip", "SQLDataSet1Age"}));
+        QCOMPARE(m_window->ComponentList()->topLevelItemCount(), 1);
+        stack->undo();
+        QCOMPARE(dataSet->ComponentCount(), 0);
+        QTRY_COMPARE(children(), QStringList());
+        stack->redo();
+        QCOMPARE(dataSet->ComponentCount(), 2);
+        QTRY_COMPARE(children(), (QStringList{"SQLDataSet1Zip", "SQLDataSet1Age"}));
+    }
+
     void iconsOfComponentsThatAreNotControls()
     {
         TComponent *source = place(DataSource, {64, 200, 0, 0});

@@ -75,6 +75,8 @@ const QString kClass = QStringLiteral("class");
 const QString kComponents = QStringLiteral("components");
 const QString kProperties = QStringLiteral("properties");
 const QString kPosition = QStringLiteral("DesignPosition");
+// The component that owns a component owned by another than the form; an earlier entry.
+const QString kOwner = QStringLiteral("owner");
 const char *const kPositionProperty = "DesignPosition";
 const QString kItem = QStringLiteral("[]"); // a step into a collection's items
 
@@ -146,11 +148,16 @@ public:
         QJsonObject text;
         text.insert(kName, Component->Name());
         text.insert(kClass, QString::fromLatin1(object->metaObject()->className()));
+        const TComponent *owner = Component->Owner();
+        const bool owned = owner && owner->Owner();
+        if (owned)
+            text.insert(kOwner, owner->Name());
         const QJsonObject properties = Properties(object, object->metaObject(), {});
         if (!properties.isEmpty())
             text.insert(kProperties, properties);
         const QVariant position = object->property(kPositionProperty);
-        if (!qobject_cast<const QWidget *>(object) && position.canConvert<QPoint>() &&
+        // Only the form's own components have an icon on it.
+        if (!owned && !qobject_cast<const QWidget *>(object) && position.canConvert<QPoint>() &&
             position.isValid()) {
             const QPoint point = position.toPoint();
             text.insert(kPosition, QJsonArray{point.x(), point.y()});
@@ -265,6 +272,7 @@ QByteArray formText(const TComponent *Root, const QList<TComponent *> &Component
 
 struct TComponentText {
     QString Name;
+    QString Owner; // empty: the form
     const QMetaObject *Class = nullptr;
     QJsonObject Text; // as written, for comparing with the component as it is
     QJsonObject Properties;
@@ -482,8 +490,14 @@ TFormText readText(const QByteArray &Text, TReferences &References, const char *
             fail(named, QStringLiteral("the name is taken twice"));
         for (auto it = text.constBegin(); it != text.constEnd(); ++it)
             if (it.key() != kName && it.key() != kClass && it.key() != kProperties &&
-                it.key() != kPosition)
+                it.key() != kPosition && it.key() != kOwner)
                 fail(named, QStringLiteral("unknown entry %1").arg(it.key()));
+        if (const QJsonValue owner = text.value(kOwner); !owner.isUndefined()) {
+            component.Owner = owner.toString();
+            if (!owner.isString() || component.Owner.compare(form.Name, Qt::CaseInsensitive) == 0 ||
+                !names.contains(component.Owner.toLower()))
+                fail(named, QStringLiteral("the owner must be a component named before it"));
+        }
         const QString className = text.value(kClass).toString();
         component.Class = TFormDesigner::FindComponentClass(className);
         if (!component.Class)
@@ -759,19 +773,47 @@ private:
     std::vector<Activation> m_activations;
 };
 
+TComponent *findAnywhere(const TComponent *Root, const QString &Name);
+
 // Puts the form's components in the text's order (a component made again, as by undoing its
 // deletion, goes back to its place rather than last), and stacks their controls in that order.
 void keepTextOrder(TDesignForm *Form, const TFormText &Text)
 {
+    // Components owned by others go back to their owners in the text's order, so that the
+    // owner hears of each (a data set orders its fields so).
+    QList<TComponent *> owners;
+    QHash<TComponent *, QList<TComponent *>> owned;
+    int index = 0;
     for (std::size_t i = 0; i < Text.Components.size(); ++i) {
-        TComponent *component = Form->FindComponent(Text.Components.at(i).Name);
+        const TComponentText &wanted = Text.Components.at(i);
+        TComponent *component = wanted.Owner.isEmpty() ? Form->FindComponent(wanted.Name)
+                                                       : findAnywhere(Form, wanted.Name);
         if (!component)
             continue;
-        if (component->ComponentIndex() != int(i))
-            component->SetComponentIndex(int(i));
+        if (!wanted.Owner.isEmpty()) {
+            if (!owners.contains(component->Owner()))
+                owners.append(component->Owner());
+            owned[component->Owner()].append(component);
+            continue;
+        }
+        if (component->ComponentIndex() != index)
+            component->SetComponentIndex(index);
+        ++index;
         if (auto *control = qobject_cast<QWidget *>(component->Object());
             control && control->parentWidget() == Form)
             control->raise();
+    }
+    for (TComponent *owner : std::as_const(owners)) {
+        const QList<TComponent *> order = owned.value(owner);
+        bool same = true;
+        for (qsizetype i = 0; i < order.size() && same; ++i)
+            same = order.at(i)->ComponentIndex() == int(i);
+        if (same)
+            continue;
+        for (TComponent *component : order) {
+            owner->RemoveComponent(component);
+            owner->InsertComponent(component);
+        }
     }
 }
 
@@ -783,15 +825,44 @@ void showControl(TComponent *Component)
 
 } // namespace
 
+namespace {
+
+// Component and the named components it owns, each followed by its own, in their order.
+void appendWithOwned(QList<TComponent *> &List, TComponent *Component)
+{
+    List.append(Component);
+    for (int i = 0; i < Component->ComponentCount(); ++i)
+        if (TComponent *owned = Component->Components(i); !owned->Name().isEmpty())
+            appendWithOwned(List, owned);
+}
+
+QList<TComponent *> everyComponent(const TComponent *Root)
+{
+    QList<TComponent *> components;
+    for (int i = 0; Root && i < Root->ComponentCount(); ++i)
+        appendWithOwned(components, Root->Components(i));
+    return components;
+}
+
+// The component of that name anywhere below Root.
+TComponent *findAnywhere(const TComponent *Root, const QString &Name)
+{
+    if (Name.isEmpty())
+        return nullptr;
+    for (TComponent *component : everyComponent(Root))
+        if (component->Name().compare(Name, Qt::CaseInsensitive) == 0)
+            return component;
+    return nullptr;
+}
+
+} // namespace
+
 QByteArray WriteFormText(const TFormDesigner *Designer)
 {
     const TComponent *root = Designer ? Designer->GetRoot() : nullptr;
     if (!root)
         throw EInvalidOperation(QStringLiteral("There is no form to write"));
-    QList<TComponent *> components;
-    for (int i = 0; i < root->ComponentCount(); ++i)
-        components.append(root->Components(i));
-    return formText(root, components, true);
+    return formText(root, everyComponent(root), true);
 }
 
 QByteArray WriteComponentsText(const TComponent *Root, const QList<TComponent *> &Components)
@@ -815,28 +886,43 @@ void ReadFormText(TFormDesigner *Designer, const QByteArray &Text)
     TReferences references;
     const TFormText text = readText(Text, references, form->metaObject()->className(), false);
 
-    QList<TComponent *> existing;
-    for (int i = 0; i < form->ComponentCount(); ++i)
-        existing.append(form->Components(i));
-    for (TComponent *component : std::as_const(existing)) {
+    QList<QPointer<QObject>> existing;
+    for (TComponent *component : everyComponent(form))
+        existing.append(component->Object());
+    for (const QPointer<QObject> &object : std::as_const(existing)) {
+        TComponent *component = object ? AsComponent(object) : nullptr;
+        if (!component) // went with its owner
+            continue;
         const TComponentText *wanted = text.Find(component->Name());
-        if (!wanted || wanted->Class != component->Object()->metaObject())
-            Designer->DeleteComponent(component);
+        const TComponent *owner = component->Owner();
+        const QString ownerName = owner == form ? QString() : owner ? owner->Name() : QString();
+        if (!wanted || wanted->Class != component->Object()->metaObject() ||
+            wanted->Owner.compare(ownerName, Qt::CaseInsensitive) != 0) {
+            if (owner == form)
+                Designer->DeleteComponent(component);
+            else
+                delete component; // its owner answers for it
+        }
     }
     if (form->Name() != text.Name) {
         form->SetName(text.Name);
         form->setWindowTitle(text.Name);
     }
-    TApplier applier(references,
-                     [Designer](const QString &Name) { return Designer->GetComponent(Name); });
+    TApplier applier(references, [Designer, form](const QString &Name) {
+        TComponent *found = Designer->GetComponent(Name);
+        return found ? found : findAnywhere(form, Name);
+    });
     for (const TComponentText &wanted : text.Components) {
-        TComponent *component = form->FindComponent(wanted.Name);
+        TComponent *component = findAnywhere(form, wanted.Name);
         const bool created = !component;
         if (created) {
             std::unique_ptr<TComponent> made = TFormDesigner::NewComponent(wanted.Class);
             made->SetName(wanted.Name);
             Designer->AddComponent(made.get());
             component = made.release();
+            // A component owned by another: placed, then handed to its owner.
+            if (TComponent *owner = findAnywhere(form, wanted.Owner))
+                owner->InsertComponent(component);
             showControl(component);
         } else if (component->Name() != wanted.Name) {
             component->SetName(wanted.Name);

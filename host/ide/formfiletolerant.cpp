@@ -33,6 +33,7 @@ const QString kClass = QStringLiteral("class");
 const QString kComponents = QStringLiteral("components");
 const QString kProperties = QStringLiteral("properties");
 const QString kPosition = QStringLiteral("DesignPosition");
+const QString kOwner = QStringLiteral("owner");
 
 // Where each entry of a JSON text starts: members by the position of their key, array items
 // by the position of their value. Paths are the steps joined by '/' ("components/2/name").
@@ -391,11 +392,22 @@ private:
                             QStringLiteral("DesignPosition must be [x, y]; it is left out"));
                 else
                     text.insert(kPosition, it.value());
+            } else if (it.key() == kOwner) {
+                // Owned by a component read before it, else by the form.
+                const auto found = m_linked.constFind(it.value().toString().toLower());
+                if (it.value().isString() && found != m_linked.constEnd() &&
+                    m_read.contains(found->Name.toLower()))
+                    text.insert(kOwner, found->Name);
+                else
+                    problem(path, Entry.Label, {},
+                            QStringLiteral("the owner is not a component before it; the form "
+                                           "owns it"));
             } else {
                 problem(path, Entry.Label, {}, QStringLiteral("unknown entry %1").arg(it.key()));
                 keep(QJsonArray{it.key()}, it.value());
             }
         }
+        m_read.insert(Entry.Name.toLower());
         return text;
     }
 
@@ -520,6 +532,7 @@ private:
     QSet<QString> m_taken;            // names read, lower case
     QSet<QString> m_kept;             // names of kept components, lower case
     QHash<QString, TLinked> m_linked; // by the lower-case name links use
+    QSet<QString> m_read;             // lower-case names of the components read so far
     QString m_formName;
     QHash<QString, std::pair<QString, QString>> m_entryPaths; // path and label by read name
     const TEntry *m_entry = nullptr;

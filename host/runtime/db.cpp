@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
+#include <QMetaEnum>
 #include <QTime>
 #include <algorithm>
 #include <climits>
@@ -80,8 +81,15 @@ TDataSet::TDataSet(QObject *AOwner) : QObject(), TComponent(AsComponent(AOwner))
 
 TDataSet::~TDataSet()
 {
-    // Fields may refer to each other's data sets; drop them before the QObject part goes.
+    // Fields may refer to each other's data sets; drop them before the QObject part goes. The
+    // persistent ones go now, while this is still a data set they can leave.
+    for (TField *field : std::as_const(m_fields))
+        field->m_dataSet = nullptr;
     m_fields.clear();
+    for (TField *field : PersistentFields())
+        field->m_dataSet = nullptr;
+    DestroyComponents();
+    m_made.clear();
 }
 
 void TDataSet::setActive(bool Value)
@@ -115,21 +123,18 @@ void TDataSet::Open()
         throw;
     }
 
-    std::vector<std::unique_ptr<TField>> dataFields;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        auto field = std::make_unique<TField>();
-        field->setFieldName(columns[i].Name);
-        field->setDataType(columns[i].DataType);
-        field->setSize(columns[i].Size);
-        field->setAlignment(TField::DefaultAlignment(columns[i].DataType));
-        field->m_column = int(i);
-        field->m_dataSet = this;
-        dataFields.push_back(std::move(field));
+    try {
+        bindFields(columns, true);
+    } catch (...) {
+        m_rows.Reset(0);
+        m_allRead = true;
+        InternalClose();
+        throw;
     }
-    // Data fields come first, then the definitions that stayed while the set was closed.
-    for (auto &definition : m_fields)
-        dataFields.push_back(std::move(definition));
-    m_fields = std::move(dataFields);
+    m_columns = std::move(columns);
+    if (PersistentFields().isEmpty())
+        makeDataFields();
+    rebuildFields();
     m_active = true;
     setCursor(m_rows.IsEmpty() ? 0 : 1, true, m_rows.IsEmpty());
     emit dataChanged();
@@ -143,6 +148,8 @@ void TDataSet::Close()
     m_active = false;
     InternalClose();
     clearDataFields();
+    m_columns.clear();
+    rebuildFields();
     m_rows.Reset(0); // gives the memory back
     m_allRead = true;
     m_count = -1;
@@ -184,11 +191,11 @@ bool TDataSet::currentKey(QString &names, QVariantList &values) const
     if (m_recNo < 1)
         return false;
     QStringList keyNames;
-    for (const auto &field : m_fields) {
+    for (const TField *field : m_fields) {
         if (!field->IsData() || !isKeyType(field->DataType()))
             continue;
         keyNames.append(field->FieldName());
-        values.append(FieldValue(m_recNo - 1, field.get()));
+        values.append(FieldValue(m_recNo - 1, field));
     }
     names = keyNames.join(QLatin1Char(';'));
     return !keyNames.isEmpty();
@@ -279,32 +286,153 @@ int TDataSet::RowsUpTo(int Limit) const
 
 void TDataSet::clearDataFields()
 {
-    m_fields.erase(
-        std::remove_if(m_fields.begin(), m_fields.end(),
+    for (TField *field : std::as_const(m_fields))
+        if (field->IsData())
+            field->m_column = -1;
+    m_made.erase(
+        std::remove_if(m_made.begin(), m_made.end(),
                        [](const std::unique_ptr<TField> &field) { return field->IsData(); }),
-        m_fields.end());
+        m_made.end());
+}
+
+QList<TField *> TDataSet::PersistentFields() const
+{
+    QList<TField *> result;
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto *field = dynamic_cast<TField *>(Components(i)))
+            result.append(field);
+    return result;
+}
+
+void TDataSet::rebuildFields(const TComponent *Going)
+{
+    QList<TField *> fields;
+    for (TField *field : PersistentFields())
+        if (static_cast<const TComponent *>(field) != Going)
+            fields.append(field);
+    if (fields.isEmpty())
+        for (const auto &field : m_made)
+            fields.append(field.get());
+    m_fields = fields;
+}
+
+void TDataSet::bindFields(const std::vector<FieldDesc> &Columns, bool Raise)
+{
+    for (TField *field : PersistentFields()) {
+        if (!field->IsData())
+            continue;
+        field->m_column = -1;
+        for (std::size_t i = 0; i < Columns.size(); ++i)
+            if (Columns[i].Name.compare(field->FieldName(), Qt::CaseInsensitive) == 0)
+                field->m_column = int(i);
+        if (field->m_column < 0 && Raise)
+            throw EDatabaseError(
+                QStringLiteral("%1: Field '%2' not found").arg(Name(), field->FieldName()));
+        if (Raise && field->m_column >= 0 &&
+            !TField::CanShow(field->DataType(), Columns[std::size_t(field->m_column)].DataType))
+            throw EDatabaseError(
+                QStringLiteral("%1: Field '%2' is of type %3, which the driver cannot give for "
+                               "its column (%4)")
+                    .arg(Name(), field->FieldName(),
+                         QString::fromLatin1(
+                             QMetaEnum::fromType<Db::TFieldType>().valueToKey(field->DataType())),
+                         QString::fromLatin1(QMetaEnum::fromType<Db::TFieldType>().valueToKey(
+                             Columns[std::size_t(field->m_column)].DataType))));
+    }
+}
+
+void TDataSet::makeDataFields()
+{
+    clearDataFields();
+    std::vector<std::unique_ptr<TField>> dataFields;
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        auto field = std::make_unique<TField>();
+        field->setFieldName(m_columns[i].Name);
+        field->setDataType(m_columns[i].DataType);
+        field->setSize(m_columns[i].Size);
+        field->setAlignment(TField::DefaultAlignment(m_columns[i].DataType));
+        field->m_column = int(i);
+        field->m_dataSet = this;
+        dataFields.push_back(std::move(field));
+    }
+    // Data fields come first, then the definitions that stayed while the set was closed.
+    for (auto &definition : m_made)
+        dataFields.push_back(std::move(definition));
+    m_made = std::move(dataFields);
+}
+
+void TDataSet::fieldsChanged(const TComponent *Going)
+{
+    // The last persistent field went from an open data set: it shows the result's columns.
+    if (m_active && !(ComponentState() & csDestroying)) {
+        const QList<TField *> persistent = PersistentFields();
+        const bool none = std::all_of(persistent.begin(), persistent.end(), [Going](TField *f) {
+            return static_cast<const TComponent *>(f) == Going;
+        });
+        const bool haveData =
+            std::any_of(m_made.begin(), m_made.end(), [](const auto &f) { return f->IsData(); });
+        if (none && !haveData)
+            makeDataFields();
+    }
+    rebuildFields(Going);
+    if (m_active && !(ComponentState() & csDestroying)) {
+        // The fields read their columns again; the rows read so far stay.
+        bindFields(m_columns, false);
+    }
+    emit dataChanged();
+}
+
+void TDataSet::attachField(TField *Field)
+{
+    if (!Field || Field->m_dataSet == this)
+        return;
+    Field->m_dataSet = this;
+    if (TDataSet *lookup = Field->LookupDataSet(); lookup && lookup != this)
+        FreeNotification(lookup);
+    fieldsChanged();
+}
+
+void TDataSet::MoveField(TField *Field, int Index)
+{
+    const QList<TField *> fields = PersistentFields();
+    if (!Field || !fields.contains(Field) || fields.isEmpty())
+        return;
+    Field->SetComponentIndex(
+        fields.at(std::clamp(Index, 0, int(fields.size()) - 1))->ComponentIndex());
+    fieldsChanged();
+}
+
+std::vector<TDataSet::FieldDesc> TDataSet::ResultColumns()
+{
+    if (m_active)
+        return m_columns;
+    std::vector<FieldDesc> columns;
+    std::vector<QVariantList> rows;
+    try {
+        InternalOpen(columns, rows, true);
+    } catch (const EHostError &) {
+        columns.clear();
+    }
+    return columns;
 }
 
 TField *TDataSet::Fields(int Index) const
 {
     if (Index < 0 || Index >= FieldCount())
         throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index));
-    return m_fields[std::size_t(Index)].get();
+    return m_fields.at(Index);
 }
 
 QList<TField *> TDataSet::FieldList() const
 {
-    QList<TField *> result;
-    for (const auto &field : m_fields)
-        result.append(field.get());
-    return result;
+    return m_fields;
 }
 
 TField *TDataSet::FindField(const QString &FieldName) const
 {
-    for (const auto &field : m_fields)
+    for (TField *field : m_fields)
         if (field->FieldName().compare(FieldName, Qt::CaseInsensitive) == 0)
-            return field.get();
+            return field;
     return nullptr;
 }
 
@@ -319,19 +447,12 @@ TField *TDataSet::FieldByName(const QString &FieldName) const
 void TDataSet::GetFieldNames(QStringList &List)
 {
     List.clear();
-    if (!m_active) {
+    if (!m_active && PersistentFields().isEmpty()) {
         // A closed data set lists the columns its source would deliver, then its definitions.
-        std::vector<FieldDesc> columns;
-        std::vector<QVariantList> rows;
-        try {
-            InternalOpen(columns, rows, true);
-        } catch (const EHostError &) {
-            columns.clear();
-        }
-        for (const FieldDesc &column : columns)
+        for (const FieldDesc &column : ResultColumns())
             List.append(column.Name);
     }
-    for (const auto &field : m_fields)
+    for (const TField *field : m_fields)
         List.append(field->FieldName());
 }
 
@@ -360,9 +481,10 @@ TField *TDataSet::AddLookupField(const QString &Name, TDataSet *LookupDataSet,
     field->setReadOnly(true);
     field->m_dataSet = this;
     field->setLookupDataSet(LookupDataSet);
-    m_fields.push_back(std::move(field));
+    m_made.push_back(std::move(field));
+    rebuildFields();
     emit dataChanged();
-    return m_fields.back().get();
+    return m_made.back().get();
 }
 
 TField *TDataSet::AddCalculatedField(const QString &Name, Db::TFieldType Type, TFieldCalcEvent Calc)
@@ -377,9 +499,10 @@ TField *TDataSet::AddCalculatedField(const QString &Name, Db::TFieldType Type, T
     field->setReadOnly(true);
     field->OnCalcValue = std::move(Calc);
     field->m_dataSet = this;
-    m_fields.push_back(std::move(field));
+    m_made.push_back(std::move(field));
+    rebuildFields();
     emit dataChanged();
-    return m_fields.back().get();
+    return m_made.back().get();
 }
 
 void TDataSet::RemoveField(TField *Field)
@@ -387,11 +510,12 @@ void TDataSet::RemoveField(TField *Field)
     if (!Field || Field->IsData())
         return;
     const auto it =
-        std::find_if(m_fields.begin(), m_fields.end(),
+        std::find_if(m_made.begin(), m_made.end(),
                      [Field](const std::unique_ptr<TField> &f) { return f.get() == Field; });
-    if (it == m_fields.end())
+    if (it == m_made.end())
         return;
-    m_fields.erase(it);
+    m_made.erase(it);
+    rebuildFields();
     emit dataChanged();
 }
 
@@ -521,12 +645,33 @@ void TDataSet::SetFieldValue(int Row, TField *Field, const QVariant &Value)
 void TDataSet::Notification(TComponent *AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
+    if (AComponent && AComponent->Owner() == this) {
+        // A persistent field placed here or leaving (its own part may be gone already: compare
+        // addresses only).
+        if (Operation == TOperation::opInsert) {
+            if (auto *field = dynamic_cast<TField *>(AComponent))
+                attachField(field);
+        } else {
+            for (TField *field : std::as_const(m_fields))
+                if (static_cast<TComponent *>(field) == AComponent) {
+                    field->m_dataSet = nullptr;
+                    field->m_column = -1;
+                    fieldsChanged(AComponent);
+                    break;
+                }
+        }
+        return;
+    }
     if (Operation != TOperation::opRemove)
         return;
     // The component is being destroyed: compare addresses only, and forget it before anyone
     // reads lookup values again.
     bool dropped = false;
-    for (const auto &field : m_fields) {
+    QList<TField *> all = m_fields;
+    for (const auto &field : m_made)
+        if (!all.contains(field.get()))
+            all.append(field.get());
+    for (TField *field : std::as_const(all)) {
         TDataSet *lookup = field->LookupDataSet();
         if (lookup && static_cast<TComponent *>(lookup) == AComponent) {
             field->m_LookupDataSet = nullptr;
@@ -545,9 +690,33 @@ void TDataSet::CheckInactive(const QString &What) const
 
 // ---- TField -------------------------------------------------------------------------------
 
-TField::TField(TDataSet *DataSet) : m_dataSet(DataSet) {}
+TField::TField(QObject *AOwner) : QObject(), TComponent(AsComponent(AOwner))
+{
+    // The owner was told while this was not yet a field.
+    if (auto *dataSet = dynamic_cast<TDataSet *>(Owner()))
+        dataSet->attachField(this);
+}
 
-TField::~TField() = default;
+TField::~TField()
+{
+    if (TDataSet *dataSet = m_dataSet; dataSet && Owner() == dataSet) {
+        m_dataSet = nullptr;
+        dataSet->fieldsChanged(this);
+    }
+}
+
+QString TField::DefaultComponentName(const QString &DataSetName, const QString &FieldName)
+{
+    QString name;
+    for (const QChar c : DataSetName + FieldName)
+        if ((c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+            (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+            (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('_'))
+            name += c;
+    if (name.isEmpty() || name.front().isDigit())
+        name.prepend(QLatin1String("Field"));
+    return name;
+}
 
 void TField::setLookupDataSet(TDataSet *Value)
 {
@@ -594,6 +763,19 @@ bool TField::IsNumeric(Db::TFieldType Type)
     default:
         return false;
     }
+}
+
+bool TField::CanShow(Db::TFieldType Field, Db::TFieldType Column)
+{
+    const auto isText = [](Db::TFieldType Type) {
+        return Type == Db::ftString || Type == Db::ftWideString || Type == Db::ftFixedChar ||
+               Type == Db::ftMemo;
+    };
+    const auto isMoment = [](Db::TFieldType Type) {
+        return Type == Db::ftDateTime || Type == Db::ftTimeStamp;
+    };
+    return Field == Column || Field == Db::ftUnknown || Column == Db::ftUnknown || isText(Field) ||
+           (IsNumeric(Field) && IsNumeric(Column)) || (isMoment(Field) && isMoment(Column));
 }
 
 QVariant TField::ValueAt(int Row) const
@@ -654,9 +836,20 @@ QVariant TField::lookupValue(int Row) const
     QVariantList keys;
     for (const QString &name : splitNames(KeyFields())) {
         const TField *key = m_dataSet->FindField(name);
-        if (!key || key == this)
+        if (key == this)
             return {};
-        keys.append(m_dataSet->FieldValue(Row, key));
+        if (key) {
+            keys.append(m_dataSet->FieldValue(Row, key));
+            continue;
+        }
+        // A key that is a column of the result without a field of its own.
+        const auto &columns = m_dataSet->m_columns;
+        const auto column = std::find_if(columns.begin(), columns.end(), [&](const auto &c) {
+            return c.Name.compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (column == columns.end() || !m_dataSet->HasRow(Row))
+            return {};
+        keys.append(m_dataSet->m_rows.Row(Row)[column - columns.begin()]);
     }
     const int found = lookup->FindRow(LookupKeyFields(), keys);
     return found < 0 ? QVariant()
@@ -676,11 +869,15 @@ void TField::Assign(const TPersistent *Source)
 
 TPersistent *TField::GetOwner() const
 {
+    if (Owner())
+        return Owner();
     return m_dataSet;
 }
 
 QString TField::GetNamePath() const
 {
+    if (!Name().isEmpty())
+        return Name();
     return m_dataSet && !m_dataSet->Name().isEmpty() ? m_dataSet->Name() + FieldName()
                                                      : FieldName();
 }
@@ -688,7 +885,11 @@ QString TField::GetNamePath() const
 void TField::Changed()
 {
     emit changed();
-    if (m_dataSet)
+    // A persistent field of an open data set may read another column now (its name or kind
+    // changed).
+    if (m_dataSet && Owner() == m_dataSet)
+        m_dataSet->fieldsChanged();
+    else if (m_dataSet)
         emit m_dataSet->dataChanged();
 }
 

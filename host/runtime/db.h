@@ -8,8 +8,11 @@
 // record) reads them all. Controls read by row index and follow the current record (RecNo).
 // Reading for display never raises: a failed read stops the data set at what it had read, keeps
 // the message (LastError) and reports it once control returns to the event loop. Moving the
-// cursor raises EDatabaseError. Data fields are made from the result columns each time the data set
-// opens; lookup and calculated fields are definitions that stay across Close and Open.
+// cursor raises EDatabaseError. Without persistent fields, data fields are made from the result
+// columns each time the data set opens, and lookup and calculated fields added in code are
+// definitions that stay across Close and Open. Fields the data set owns as components are its
+// persistent fields: once it has any, it shows exactly those, in their order, and each data field
+// reads the result column of its name.
 
 #include <QList>
 #include <QObject>
@@ -133,8 +136,8 @@ public:
     // are the same), or to the same record number when that record is gone.
     void Refresh();
 
-    // Fields in order: the data fields of the open data set, then the lookup and calculated
-    // definitions.
+    // Fields in order: the persistent fields; without any, the data fields of the open data set,
+    // then the lookup and calculated definitions.
     int FieldCount() const { return int(m_fields.size()); }
     TField *Fields(int Index) const;
     // Every field including the children of object fields, in order.
@@ -153,6 +156,21 @@ public:
     TField *AddCalculatedField(const QString &Name, Db::TFieldType Type, TFieldCalcEvent Calc);
     // Removes a lookup or calculated definition; data fields go with Close.
     void RemoveField(TField *Field);
+
+    // The fields this data set owns as components, in order.
+    QList<TField *> PersistentFields() const;
+    // Moves a persistent field to Index among the persistent fields.
+    void MoveField(TField *Field, int Index);
+
+    // A column of the result: its name, field type and size.
+    struct FieldDesc {
+        QString Name;
+        Db::TFieldType DataType = Db::ftUnknown;
+        int Size = 0;
+    };
+    // The columns the source delivers, whether or not fields show them; the open data set's own,
+    // else asked of the source (none when it cannot say).
+    std::vector<FieldDesc> ResultColumns();
 
     // Records. RecordCount asks the source when it can count without reading the rows, else it
     // reads them all.
@@ -199,11 +217,6 @@ signals:
     void recordChanged();
 
 protected:
-    struct FieldDesc {
-        QString Name;
-        Db::TFieldType DataType = Db::ftUnknown;
-        int Size = 0;
-    };
     // Reads the result's columns and, unless DefsOnly, the rows that are at hand at once (a data
     // set over memory gives them all; one that reads on demand gives none and the rest through
     // InternalFetch). Raises EDatabaseError.
@@ -220,7 +233,19 @@ protected:
     void CheckInactive(const QString &What) const;
 
 private:
+    friend class TField;
     void clearDataFields();
+    // Makes a data field of each of the open data set's columns, before the definitions.
+    void makeDataFields();
+    // Sets the field order from the persistent fields (leaving out Going) or the made ones.
+    void rebuildFields(const TComponent *Going = nullptr);
+    // A persistent field came or went: the field list follows, and an open data set opens
+    // again so that the fields read their columns.
+    void fieldsChanged(const TComponent *Going = nullptr);
+    void attachField(TField *Field);
+    // Binds the persistent data fields to the result's columns. A field whose column the result
+    // does not have reads nothing; with Raise, EDatabaseError names it instead.
+    void bindFields(const std::vector<FieldDesc> &Columns, bool Raise);
     void setCursor(int recNo, bool bof, bool eof);
     // Reads until the row is buffered or the result ends; true when the row exists. A failed read
     // raises when Raise, else it is reported later.
@@ -231,7 +256,10 @@ private:
     bool currentKey(QString &names, QVariantList &values) const;
 
     bool m_active = false;
-    std::vector<std::unique_ptr<TField>> m_fields;
+    QList<TField *> m_fields;
+    // The fields made here: data fields of the open data set, then the definitions.
+    std::vector<std::unique_ptr<TField>> m_made;
+    std::vector<FieldDesc> m_columns;
     mutable TRowBuffer m_rows;
     mutable bool m_allRead = true;
     mutable int m_count = -1; // the count the source told, -1 when not asked yet
@@ -241,7 +269,9 @@ private:
     bool m_eof = true;
 };
 
-class KORRUNTIME_EXPORT TField : public QObject, public TPersistent {
+// A field of a data set. A field made with a data set as its owner is one of its persistent
+// fields, a component named and kept like the others of the form.
+class KORRUNTIME_EXPORT TField : public QObject, public TComponent {
     Q_OBJECT
     KOR_STRING(FieldName)
     KOR_ENUM(Db::TFieldKind, FieldKind, Db::fkData)
@@ -262,7 +292,7 @@ class KORRUNTIME_EXPORT TField : public QObject, public TPersistent {
     KOR_PUBLISHED(tkClass, "TDataSet", LookupDataSet, "")
 
 public:
-    explicit TField(TDataSet *DataSet = nullptr);
+    Q_INVOKABLE explicit TField(QObject *AOwner = nullptr);
     ~TField() override;
 
     TDataSet *LookupDataSet() const { return m_LookupDataSet.data(); }
@@ -283,6 +313,9 @@ public:
     // Default alignment and display width for the data type.
     static Vcl::TAlignment DefaultAlignment(Db::TFieldType Type);
     static bool IsNumeric(Db::TFieldType Type);
+    // Whether a field of type Field can show a result column of type Column: the same type, both
+    // numbers, both date and time, or a field of text (every value reads as text).
+    static bool CanShow(Db::TFieldType Field, Db::TFieldType Column);
 
     // The value in a record (0-based row) and in the current record.
     QVariant ValueAt(int Row) const;
@@ -302,6 +335,9 @@ public:
     void Assign(const TPersistent *Source) override;
     TPersistent *GetOwner() const override;
     QString GetNamePath() const override;
+    // Data set name + field name with what is not a letter, digit or '_' left out
+    // ("CustomersCompany"): the name a new persistent field is given before it is made unique.
+    static QString DefaultComponentName(const QString &DataSetName, const QString &FieldName);
 
 signals:
     void changed();

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
 #include <QPointer>
 #include <iterator>
@@ -81,6 +83,9 @@ TPropertySelection selectionOf(const TComponent *Component)
 TComponent *findOnWindow(const TComponent *Component, const QString &Name)
 {
     QWidget *widget = ComponentWidget(Component);
+    // A component owned by another (a data set's field) finds on its owner's window.
+    if (const TComponent *owner = Component->Owner(); !widget && owner && ComponentWidget(owner))
+        return findOnWindow(owner, Name);
     if (!widget)
         return Component->Owner() ? Component->Owner()->FindComponent(Name) : nullptr;
     QWidget *window = widget->window();
@@ -242,6 +247,40 @@ QByteArray readRelative(const TComponent *Component, const QByteArray &Text)
 
 constexpr int kIconSize = 24;
 
+// The entry of a component's text that lists the named components it owns, each as
+// {"name", "class", "properties"} with all of its values (and its own owned components).
+const QString kOwnedEntry = QStringLiteral("components");
+
+const QMetaObject *ownedClass(const QString &ClassName)
+{
+    if (const QMetaObject *registered = TFormDesigner::FindComponentClass(ClassName))
+        return registered;
+    // Built applications register nothing: the fields of data sets are known all the same.
+    return ClassName == QLatin1String(TField::staticMetaObject.className())
+               ? &TField::staticMetaObject
+               : nullptr;
+}
+
+QJsonObject fullText(const TComponent *Component, TPropertySelection Which,
+                     const TPendingLinks *Pending)
+{
+    QJsonObject text = WriteComponentProperties(Component, Which, Pending);
+    QJsonArray owned;
+    for (int i = 0; i < Component->ComponentCount(); ++i) {
+        const TComponent *component = Component->Components(i);
+        if (component->Name().isEmpty())
+            continue;
+        owned.append(
+            QJsonObject{{QStringLiteral("name"), component->Name()},
+                        {QStringLiteral("class"), component->ClassName()},
+                        {QStringLiteral("properties"),
+                         fullText(component, TPropertySelection::All, pendingOf(component))}});
+    }
+    if (!owned.isEmpty())
+        text.insert(kOwnedEntry, owned);
+    return text;
+}
+
 // The dynamic property of a placeholder's component that points back at the placeholder.
 const char kPlaceholderProperty[] = "korPlaceholder";
 
@@ -251,11 +290,58 @@ QString ComponentFormText(const TComponent *Component)
 {
     if (!Component || !Component->Object())
         return {};
-    QJsonObject text =
-        WriteComponentProperties(Component, selectionOf(Component), pendingOf(Component));
+    QJsonObject text = fullText(Component, selectionOf(Component), pendingOf(Component));
     writeRelative(Component, text);
     return compact(text);
 }
+
+namespace {
+
+// Makes the named components Owner owns match the entries: made, renamed or dropped, in order.
+void applyOwned(TComponent *Owner, const QJsonArray &Entries)
+{
+    QList<TComponent *> listed;
+    for (const QJsonValue value : Entries) {
+        const QJsonObject entry = value.toObject();
+        const QString name = entry.value(QStringLiteral("name")).toString();
+        const QString className = entry.value(QStringLiteral("class")).toString();
+        const QMetaObject *Class = ownedClass(className);
+        if (!Class)
+            throw EFormFileError(
+                QStringLiteral("Component %1: unknown class %2").arg(name, className));
+        TComponent *owned = Owner->FindComponent(name);
+        if (owned && owned->Object()->metaObject() != Class) {
+            delete owned;
+            owned = nullptr;
+        }
+        if (!owned) {
+            std::unique_ptr<TComponent> made = TFormDesigner::NewComponent(Class);
+            made->SetName(name);
+            Owner->InsertComponent(made.get());
+            owned = made.release();
+            if (Owner->IsDesigning())
+                owned->SetDesigning(true);
+        }
+        listed.append(owned);
+        ApplyComponentFormText(owned,
+                               compact(entry.value(QStringLiteral("properties")).toObject()));
+    }
+    for (int i = Owner->ComponentCount() - 1; i >= 0; --i)
+        if (TComponent *owned = Owner->Components(i);
+            !owned->Name().isEmpty() && !listed.contains(owned))
+            delete owned;
+    // In the text's order, each handed to the owner again so that it hears of the order.
+    bool same = true;
+    for (qsizetype i = 0; i < listed.size() && same; ++i)
+        same = listed.at(i)->ComponentIndex() == int(i);
+    if (!same)
+        for (TComponent *owned : std::as_const(listed)) {
+            Owner->RemoveComponent(owned);
+            Owner->InsertComponent(owned);
+        }
+}
+
+} // namespace
 
 void ApplyComponentFormText(TComponent *Component, const QString &Text)
 {
@@ -268,11 +354,18 @@ void ApplyComponentFormText(TComponent *Component, const QString &Text)
     const QJsonDocument document = text.trimmed().isEmpty() ? QJsonDocument(QJsonObject())
                                                             : QJsonDocument::fromJson(text, &error);
     if (error.error == QJsonParseError::NoError && document.isObject() &&
-        document.object() == WriteComponentProperties(Component, which, pendingOf(Component))) {
+        document.object() == fullText(Component, which, pendingOf(Component))) {
         retryWaiting(false);
         return;
     }
-    TPendingLinks links = ApplyComponentProperties(Component, text, which, resolverFor(Component));
+    // The components it owns come with it; the rest is its own values.
+    QJsonObject own = document.object();
+    const QJsonValue owned = own.take(kOwnedEntry);
+    TPendingLinks links = ApplyComponentProperties(
+        Component, owned.isUndefined() ? text : QJsonDocument(own).toJson(QJsonDocument::Compact),
+        which, resolverFor(Component));
+    if (owned.isArray() || Component->ComponentCount() > 0)
+        applyOwned(Component, owned.toArray());
     auto &waiting = waitingLinks();
     if (TWaiting *old = waitingOf(Component))
         waiting.erase(waiting.begin() + (old - waiting.data()));
