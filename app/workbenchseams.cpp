@@ -5,6 +5,7 @@
 
 #include "formfile.h"
 #include "formproblemsdialog.h"
+#include "multilinetextdialog.h"
 
 namespace {
 
@@ -36,6 +37,15 @@ TWorkbenchSeams TWorkbenchSeams::Defaults()
         TFormProblemsDialog dialog(FileName, Problems, Parent);
         return dialog.exec() == QDialog::Accepted;
     };
+    seams.EditMultiLineText = [](QWidget *Parent, const QString &Caption, QString &Text) {
+        if (headless())
+            return false;
+        TMultiLineTextDialog dialog(Caption, Text, Parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        Text = dialog.Text();
+        return true;
+    };
     return seams;
 }
 
@@ -54,6 +64,8 @@ TWorkbenchSeamsScope::TWorkbenchSeamsScope(const TWorkbenchSeams &Seams) : m_sav
         current.GetSaveFileName = Seams.GetSaveFileName;
     if (Seams.ConfirmFormProblems)
         current.ConfirmFormProblems = Seams.ConfirmFormProblems;
+    if (Seams.EditMultiLineText)
+        current.EditMultiLineText = Seams.EditMultiLineText;
 }
 
 TWorkbenchSeamsScope::~TWorkbenchSeamsScope()

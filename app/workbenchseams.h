@@ -1,7 +1,8 @@
 #pragma once
-// The file dialogs of the workbench, behind seams that tests replace (the "save changes?"
-// question goes through MessageDlg, the host's own seam). WorkbenchSeams() answers the set in
-// use; TWorkbenchSeamsScope installs replacements for a scope and restores the previous ones.
+// The file dialogs and other modal dialogs of the workbench, behind seams that tests replace (the
+// "save changes?" question goes through MessageDlg, the host's own seam). WorkbenchSeams() answers
+// the set in use; TWorkbenchSeamsScope installs replacements for a scope and restores the previous
+// ones.
 
 #include <QList>
 #include <QString>
@@ -24,6 +25,9 @@ struct TWorkbenchSeams {
     std::function<bool(QWidget *Parent, const QString &FileName,
                        const QList<TFormProblem> &Problems)>
         ConfirmFormProblems;
+    // Lets the user edit the long text Text over several lines (TMultiLineTextDialog) under
+    // Caption; answers false when the user cancels, Text then unchanged.
+    std::function<bool(QWidget *Parent, const QString &Caption, QString &Text)> EditMultiLineText;
 
     // The real dialogs; on a headless platform they answer "cancelled" at once.
     static TWorkbenchSeams Defaults();
