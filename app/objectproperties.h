@@ -39,7 +39,8 @@ public:
     // and the parent rows of each; an empty text shows every row again, opened as before.
     void SetFilter(const QString &Text);
     // The widths of the columns, as the user left them; restoring keeps them from then on
-    // (the name column no longer fits its rows). Answers false for state that does not read.
+    // (the name column no longer fits its rows, the value column no longer fills the rest of
+    // the view). Answers false for state that does not read.
     QByteArray SaveColumns() const;
     bool RestoreColumns(const QByteArray &State);
     // Selects the row of a property path and opens its value editor; answers the row.
