@@ -23,6 +23,7 @@
 #include "hostmessages.h"
 #include "idecolordlg.h"
 #include "kordbgridsreg.h"
+#include "multilinetextdialog.h"
 #include "navigator.h"
 #include "objectproperties.h"
 #include "probedesigner.h"
@@ -632,15 +633,22 @@ void InspectorTest::longTextOverSeveralLines()
     TInspectorValueEdit *edit = f.openEditor("CommandText");
     QVERIFY(edit && edit->EllipsisButton());
     QString shown;
+    bool fixedPitch = false;
     TWorkbenchSeams seams;
-    seams.EditMultiLineText = [&shown](QWidget *, const QString &, QString &Text) {
-        shown = Text;
-        Text = "SELECT id,\n       name\nFROM customers\nORDER BY name";
+    seams.EditMultiLineText = [&](QWidget *Parent, const QString &Caption, QString &Text) {
+        TMultiLineTextDialog dialog(Caption, Text, Parent);
+        shown = dialog.Memo()->toPlainText();
+        fixedPitch = QFontInfo(dialog.Memo()->font()).fixedPitch();
+        dialog.Memo()->setPlainText("SELECT id,\n       name\nFROM customers\nORDER BY name");
+        dialog.show();
+        saveShot(&dialog, "inspector-long-text.png");
+        Text = dialog.Text();
         return true;
     };
     TWorkbenchSeamsScope scope(seams);
     edit->EllipsisButton()->click();
     QCOMPARE(shown, QString("SELECT *\nFROM customers"));
+    QVERIFY(fixedPitch);
     QCOMPARE(f.data.Customers.CommandText(),
              QString("SELECT id,\n       name\nFROM customers\nORDER BY name"));
     QCOMPARE(f.designer.modified, 1);
