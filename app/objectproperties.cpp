@@ -1,9 +1,12 @@
 #include "objectproperties.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -16,7 +19,8 @@
 TObjectInspector::TObjectInspector(QWidget *parent)
     : QWidget(parent), m_model(new TInspectorModel(this)),
       m_delegate(new TInspectorDelegate(m_model, this)), m_caption(new QLabel(this)),
-      m_tabs(new QTabBar(this)), m_arrange(new QComboBox(this)), m_view(new QTreeView(this))
+      m_tabs(new QTabBar(this)), m_arrange(new QComboBox(this)), m_filter(new QLineEdit(this)),
+      m_view(new QTreeView(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -39,11 +43,21 @@ TObjectInspector::TObjectInspector(QWidget *parent)
     m_arrange->setToolTip(tr("Arrange the rows"));
     bar->addWidget(m_arrange);
     layout->addLayout(bar);
+    m_filter->setObjectName(QStringLiteral("FilterBox"));
+    m_filter->setPlaceholderText(tr("Filter"));
+    m_filter->setClearButtonEnabled(true);
+    m_filter->setToolTip(tr("Show the properties whose name contains this text"));
+    layout->addWidget(m_filter);
+    connect(m_filter, &QLineEdit::textChanged, this, [this] { applyFilter(); });
 
     m_view->setObjectName(QStringLiteral("PropertyView"));
     connect(m_view->header(), &QHeaderView::sectionResized, this, [this](int Section) {
         if (Section == 0 && !m_fittingNames)
             m_nameWidthKept = true;
+        if (Section == 1 && !m_fittingValues)
+            m_valueWidthKept = true;
+        if (Section == 0)
+            fitValueColumn();
     });
     m_view->setModel(m_model);
     m_view->setItemDelegate(m_delegate);
@@ -53,9 +67,23 @@ TObjectInspector::TObjectInspector(QWidget *parent)
     m_view->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked |
                             QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     m_view->setIndentation(12);
-    m_view->header()->setStretchLastSection(true);
+    // Both columns are sized by the user; the view never scrolls sideways, not even to show an
+    // editor opening in a wide value column.
+    m_view->header()->setStretchLastSection(false);
     m_view->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    m_view->header()->setSectionResizeMode(1, QHeaderView::Interactive);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(m_view->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int Value) {
+        if (Value != 0)
+            m_view->horizontalScrollBar()->setValue(0);
+    });
+    m_view->viewport()->installEventFilter(this);
     layout->addWidget(m_view);
+    // Rows loaded later (a sub-object opened) are filtered as the others.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (!m_filtering && !m_filter->text().isEmpty())
+            applyFilter();
+    });
 
     // The value cell of the current row is always open for typing, as in a form designer.
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -160,10 +188,86 @@ QByteArray TObjectInspector::SaveColumns() const
 
 bool TObjectInspector::RestoreColumns(const QByteArray &State)
 {
-    if (!m_view->header()->restoreState(State))
+    m_fittingValues = true;
+    const bool restored = m_view->header()->restoreState(State);
+    m_fittingValues = false;
+    if (!restored)
         return false;
+    // Restoring may bring back the stretching of an older state; the value column keeps its width.
+    m_view->header()->setStretchLastSection(false);
     m_nameWidthKept = true;
+    m_valueWidthKept = true;
     return true;
+}
+
+void TObjectInspector::SetFilter(const QString &Text)
+{
+    m_filter->setText(Text); // applied on the change
+}
+
+bool TObjectInspector::eventFilter(QObject *Watched, QEvent *Event)
+{
+    if (Watched == m_view->viewport() && Event->type() == QEvent::Resize)
+        fitValueColumn();
+    return QWidget::eventFilter(Watched, Event);
+}
+
+void TObjectInspector::fitValueColumn()
+{
+    if (m_valueWidthKept)
+        return;
+    m_fittingValues = true;
+    m_view->header()->resizeSection(
+        1, qMax(m_view->viewport()->width() - m_view->header()->sectionSize(0), 24));
+    m_fittingValues = false;
+}
+
+void TObjectInspector::applyFilter()
+{
+    if (m_filtering)
+        return;
+    m_filtering = true;
+    const bool all = m_filter->text().isEmpty();
+    filterRows(QModelIndex(), all, 0);
+    if (all) {
+        for (const QPersistentModelIndex &opened : std::as_const(m_openedByFilter))
+            if (opened.isValid())
+                m_view->collapse(opened);
+        m_openedByFilter.clear();
+    }
+    m_filtering = false;
+}
+
+// Hides the rows under Parent that neither match nor hold a matching row; answers whether any
+// row stays. ShowAll shows every row (no filter, or inside a row whose own name matches).
+bool TObjectInspector::filterRows(const QModelIndex &Parent, bool ShowAll, int Depth)
+{
+    const QString text = m_filter->text();
+    bool any = false;
+    for (int row = 0; row < m_model->rowCount(Parent); ++row) {
+        const QModelIndex index = m_model->index(row, 0, Parent);
+        const bool category = index.data(TInspectorModel::IsCategoryRole).toBool();
+        const bool matches =
+            !category && index.data().toString().contains(text, Qt::CaseInsensitive);
+        bool shown = ShowAll || matches;
+        if (!ShowAll) {
+            // The nested rows of a property are looked at too: a parent stays for its child.
+            // Loading stops two levels down, as references between objects have no end.
+            if (Depth < 2 && m_model->canFetchMore(index))
+                m_model->fetchMore(index);
+            const bool inner = filterRows(index, matches, category ? Depth : Depth + 1);
+            if (inner && !matches && !m_view->isExpanded(index)) {
+                m_view->expand(index);
+                m_openedByFilter.append(index);
+            }
+            shown = shown || inner;
+        } else if (m_model->rowCount(index) > 0) {
+            filterRows(index, true, Depth + 1);
+        }
+        m_view->setRowHidden(row, Parent, !shown);
+        any = any || shown;
+    }
+    return any;
 }
 
 void TObjectInspector::rowsShown()
@@ -174,9 +278,13 @@ void TObjectInspector::rowsShown()
             m_view->setFirstColumnSpanned(row, QModelIndex(), true);
             m_view->expand(m_model->index(row, 0));
         }
-    if (m_nameWidthKept)
-        return;
-    m_fittingNames = true;
-    m_view->resizeColumnToContents(0);
-    m_fittingNames = false;
+    m_openedByFilter.clear(); // the rows are new
+    if (!m_filter->text().isEmpty())
+        applyFilter();
+    if (!m_nameWidthKept) {
+        m_fittingNames = true;
+        m_view->resizeColumnToContents(0);
+        m_fittingNames = false;
+    }
+    fitValueColumn();
 }

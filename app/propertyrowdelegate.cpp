@@ -8,8 +8,10 @@
 #include <QPainter>
 #include <QToolButton>
 
+#include "hostmessages.h"
 #include "propertyrowmodel.h"
 #include "propertyvaluelist.h"
+#include "workbenchseams.h"
 
 namespace {
 
@@ -18,9 +20,39 @@ TPropertyAttributes attributesOf(const QModelIndex &Index)
     return TPropertyAttributes(Index.data(TInspectorModel::AttributesRole).toInt());
 }
 
+TPropertyEditor *editorOf(const QModelIndex &Index)
+{
+    return static_cast<TPropertyEditor *>(Index.data(TInspectorModel::EditorRole).value<void *>());
+}
+
+// A plain text that may be long (a statement, a list): edited over several lines as well.
+bool isPlainText(const QModelIndex &Index)
+{
+    TPropertyEditor *editor = editorOf(Index);
+    return editor && editor->metaObject() == &TStringProperty::staticMetaObject &&
+           !(attributesOf(Index) & (paDialog | paValueList | paReadOnly));
+}
+
 QColor gridLineColor(const QPalette &Palette)
 {
     return Palette.color(QPalette::Mid);
+}
+
+// The width of the picture (swatch, image) at the left of a value cell: what the editor paints
+// apart from the text, or the square swatch a colour editor draws before its text.
+int pictureWidth(TPropertyEditor *Editor, const QRect &Rect)
+{
+    if (!Editor)
+        return 0;
+    try {
+        const QRect painted = Editor->PropDrawValueRect(Rect);
+        if (painted != Rect)
+            return qBound(0, painted.width(), Rect.width());
+        if (qobject_cast<TColorProperty *>(Editor) && !Editor->GetVisualValue().isEmpty())
+            return Rect.height();
+    } catch (...) {
+    }
+    return 0;
 }
 
 } // namespace
@@ -57,6 +89,14 @@ TInspectorValueEdit::TInspectorValueEdit(TInspectorModel *Model, const QModelInd
         m_ellipsis->setFocusPolicy(Qt::NoFocus);
         layout->addWidget(m_ellipsis);
         connect(m_ellipsis, &QToolButton::clicked, this, &TInspectorValueEdit::RunDialog);
+    } else if (isPlainText(Index)) {
+        m_ellipsis = new QToolButton(this);
+        m_ellipsis->setObjectName(QStringLiteral("EllipsisButton"));
+        m_ellipsis->setText(QStringLiteral("..."));
+        m_ellipsis->setToolTip(tr("Edit the text over several lines"));
+        m_ellipsis->setFocusPolicy(Qt::NoFocus);
+        layout->addWidget(m_ellipsis);
+        connect(m_ellipsis, &QToolButton::clicked, this, &TInspectorValueEdit::EditLongText);
     }
     connect(m_edit, &QLineEdit::textEdited, this, [this, attributes] {
         m_modified = true;
@@ -122,6 +162,35 @@ void TInspectorValueEdit::RunDialog()
         LoadValue();
 }
 
+void TInspectorValueEdit::EditLongText()
+{
+    TPropertyEditor *editor = m_model ? m_model->EditorAt(m_index) : nullptr;
+    if (!editor)
+        return;
+    QPointer<TInspectorValueEdit> self(this);
+    CommitText();
+    if (!self || !m_model || !m_index.isValid())
+        return;
+    QString text;
+    QString caption;
+    try {
+        text = editor->GetValue();
+        caption = editor->GetName();
+    } catch (...) {
+        HandleHostException();
+        return;
+    }
+    const QString before = text;
+    if (!WorkbenchSeams().EditMultiLineText ||
+        !WorkbenchSeams().EditMultiLineText(window(), caption, text))
+        return;
+    if (!self || !m_model || !m_index.isValid() || text == before)
+        return;
+    m_model->Commit(m_index, text);
+    if (self && m_index.isValid())
+        LoadValue();
+}
+
 bool TInspectorValueEdit::eventFilter(QObject *Watched, QEvent *Event)
 {
     if (Watched == m_edit) {
@@ -137,7 +206,8 @@ bool TInspectorValueEdit::eventFilter(QObject *Watched, QEvent *Event)
             }
         } else if (Event->type() == QEvent::MouseButtonDblClick) {
             // A double-click runs the editor's Edit: its dialog, or the next value of its list.
-            if (m_ellipsis || m_dropDown) {
+            // In a plain text it selects a word, as in any edit box.
+            if ((m_ellipsis || m_dropDown) && !isPlainText(m_index)) {
                 RunDialog();
                 return true;
             }
@@ -166,8 +236,7 @@ void TInspectorDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &Op
         QStyledItemDelegate::paint(Painter, option, Index);
         return;
     }
-    auto *editor =
-        static_cast<TPropertyEditor *>(Index.data(TInspectorModel::EditorRole).value<void *>());
+    TPropertyEditor *editor = editorOf(Index);
     if (!editor) {
         QStyledItemDelegate::paint(Painter, option, Index);
         return;
@@ -175,10 +244,10 @@ void TInspectorDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &Op
     const bool selected = option.state & QStyle::State_Selected;
     style->drawPrimitive(QStyle::PE_PanelItemViewItem, &option, Painter, widget);
     const QPalette &palette = option.palette;
-    const QColor background = selected ? palette.color(QPalette::Highlight)
-                                       : (option.backgroundBrush.style() != Qt::NoBrush
-                                              ? option.backgroundBrush.color()
-                                              : palette.color(QPalette::Base));
+    const QColor background =
+        selected ? palette.color(QPalette::Highlight)
+                 : (option.backgroundBrush.style() != Qt::NoBrush ? option.backgroundBrush.color()
+                                                                  : palette.color(QPalette::Base));
     Painter->save();
     Painter->setFont(option.font);
     Painter->setBrush(background);
@@ -190,14 +259,26 @@ void TInspectorDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &Op
             editor->PropDrawName(Painter, editor->PropDrawNameRect(rect), selected);
         } else {
             const QRect painted = editor->PropDrawValueRect(rect);
-            editor->PropDrawValue(Painter, painted, selected);
+            const QString text = Index.data().toString();
+            const QFontMetrics metrics(option.font);
+            // A value too long for the cell is drawn shortened by the inspector (the tool tip
+            // shows all of it); the editor draws the rest.
+            const int textWidth = rect.width() - pictureWidth(editor, rect) - 2;
+            const bool elide = metrics.horizontalAdvance(text) > textWidth;
             if (painted != rect) {
+                editor->PropDrawValue(Painter, painted, selected);
                 // The text right of the area the editor painted is the inspector's.
                 const int left = painted.left() + painted.width();
+                const QRect textRect(left, rect.top(), rect.left() + rect.width() - left,
+                                     rect.height());
                 DefaultPropertyListDrawValue(
-                    Index.data().toString(), Painter,
-                    QRect(left, rect.top(), rect.left() + rect.width() - left, rect.height()),
-                    selected);
+                    metrics.elidedText(text, Qt::ElideRight, textRect.width() - 2), Painter,
+                    textRect, selected);
+            } else if (elide && !qobject_cast<TColorProperty *>(editor)) {
+                DefaultPropertyListDrawValue(metrics.elidedText(text, Qt::ElideRight, textWidth),
+                                             Painter, rect, selected);
+            } else {
+                editor->PropDrawValue(Painter, painted, selected);
             }
         }
     } catch (...) {
@@ -243,7 +324,10 @@ void TInspectorDelegate::setModelData(QWidget *Editor, QAbstractItemModel *,
 }
 
 void TInspectorDelegate::updateEditorGeometry(QWidget *Editor, const QStyleOptionViewItem &Option,
-                                              const QModelIndex &) const
+                                              const QModelIndex &Index) const
 {
-    Editor->setGeometry(Option.rect.adjusted(0, 0, 0, -1));
+    // The swatch or image of the value stays in sight left of the edit box.
+    const QRect cell = Option.rect.adjusted(0, 0, 0, -1);
+    const int picture = pictureWidth(editorOf(Index), Option.rect.adjusted(1, 0, -1, -1));
+    Editor->setGeometry(cell.adjusted(picture > 0 ? picture + 1 : 0, 0, 0, 0));
 }

@@ -1,8 +1,10 @@
 #pragma once
 // Drawing and in-place editing of the Object Inspector's rows. Names and values are drawn by
 // the row's property editor (PropDrawName, PropDrawValueRect and PropDrawValue; the value text
-// beside the area an editor paints is the inspector's). The value cell edits in a line edit
-// with a drop-down button for value lists and an ellipsis button for dialogs.
+// beside the area an editor paints is the inspector's, shortened when it does not fit). The
+// value cell edits in a line edit right of the value's swatch or image, with a drop-down button
+// for value lists and an ellipsis button for dialogs; plain texts get an ellipsis button too,
+// for editing them over several lines.
 
 #include <QPersistentModelIndex>
 #include <QPointer>
@@ -32,6 +34,8 @@ public:
     TInspectorValueList *OpenValueList();
     // The ellipsis button: the editor's dialog.
     void RunDialog();
+    // The ellipsis button of a plain text: the text over several lines, written when accepted.
+    void EditLongText();
 
 protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;

@@ -6,6 +6,7 @@
 #include "formfile.h"
 #include "formproblemsdialog.h"
 #include "taborderdialog.h"
+#include "multilinetextdialog.h"
 
 namespace {
 
@@ -46,6 +47,15 @@ TWorkbenchSeams TWorkbenchSeams::Defaults()
         Names = dialog.Order();
         return true;
     };
+    seams.EditMultiLineText = [](QWidget *Parent, const QString &Caption, QString &Text) {
+        if (headless())
+            return false;
+        TMultiLineTextDialog dialog(Caption, Text, Parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        Text = dialog.Text();
+        return true;
+    };
     return seams;
 }
 
@@ -66,6 +76,8 @@ TWorkbenchSeamsScope::TWorkbenchSeamsScope(const TWorkbenchSeams &Seams) : m_sav
         current.ConfirmFormProblems = Seams.ConfirmFormProblems;
     if (Seams.EditTabOrder)
         current.EditTabOrder = Seams.EditTabOrder;
+    if (Seams.EditMultiLineText)
+        current.EditMultiLineText = Seams.EditMultiLineText;
 }
 
 TWorkbenchSeamsScope::~TWorkbenchSeamsScope()

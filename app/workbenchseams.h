@@ -1,7 +1,8 @@
 #pragma once
-// The file dialogs of the workbench, behind seams that tests replace (the "save changes?"
-// question goes through MessageDlg, the host's own seam). WorkbenchSeams() answers the set in
-// use; TWorkbenchSeamsScope installs replacements for a scope and restores the previous ones.
+// The file dialogs and other modal dialogs of the workbench, behind seams that tests replace (the
+// "save changes?" question goes through MessageDlg, the host's own seam). WorkbenchSeams() answers
+// the set in use; TWorkbenchSeamsScope installs replacements for a scope and restores the previous
+// ones.
 
 #include <QList>
 #include <QString>
@@ -28,6 +29,9 @@ struct TWorkbenchSeams {
     // Shows the controls named Names in tab order (TTabOrderDialog) for the user to reorder;
     // answers false when the user cancels, else true with Names in the new order.
     std::function<bool(QWidget *Parent, QStringList &Names)> EditTabOrder;
+    // Lets the user edit the long text Text over several lines (TMultiLineTextDialog) under
+    // Caption; answers false when the user cancels, Text then unchanged.
+    std::function<bool(QWidget *Parent, const QString &Caption, QString &Text)> EditMultiLineText;
 
     // The real dialogs; on a headless platform they answer "cancelled" at once.
     static TWorkbenchSeams Defaults();

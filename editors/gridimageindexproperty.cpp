@@ -115,7 +115,11 @@ void TKorDBGridImageIndexProperty::ListMeasureWidth(const QString &, QPainter *,
 void TKorDBGridImageIndexProperty::ListDrawValue(const QString &Value, QPainter *Canvas,
                                                  const QRect &ARect, bool ASelected)
 {
-    const QRect text = PaintImageBox(Value, Canvas, ARect, ASelected, true);
+    QRect text = PaintImageBox(Value, Canvas, ARect, ASelected, true);
+    // The text box starts where the text is centred already: one line high, so the text is
+    // not centred a second time below that.
+    if (text != ARect)
+        text.setHeight(qMin(text.height(), Canvas->fontMetrics().height()));
     DefaultPropertyListDrawValue(Value, Canvas, text, ASelected);
 }
 

@@ -5,9 +5,11 @@
 // pictures of the inspector and the header editor there.
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeView>
@@ -20,16 +22,18 @@
 #include "gridimageindexproperty.h"
 #include "hostmessages.h"
 #include "idecolordlg.h"
-#include "propertyrowdelegate.h"
-#include "propertyvaluelist.h"
 #include "kordbgridsreg.h"
+#include "multilinetextdialog.h"
 #include "navigator.h"
 #include "objectproperties.h"
 #include "probedesigner.h"
+#include "propertyrowdelegate.h"
+#include "propertyvaluelist.h"
 #include "registration.h"
 #include "stringeditor.h"
 #include "tst_runtime_fixture.h"
 #include "typinfo.h"
+#include "workbenchseams.h"
 
 namespace {
 
@@ -120,6 +124,10 @@ private slots:
     void dialogButtonBesideValueList();
     void headerEditorFromTheInspector();
     void deletedObjectLeavesTheInspector();
+    void filterByName_data();
+    void filterByName();
+    void valueColumnKeepsItsWidth();
+    void longTextOverSeveralLines();
 };
 
 void InspectorTest::rowsFromRegisteredEditors()
@@ -132,8 +140,9 @@ void InspectorTest::rowsFromRegisteredEditors()
         published += info->Kind != TTypeKind::tkMethod;
     QCOMPARE(names.size(), published);
     QStringList sorted = names;
-    std::sort(sorted.begin(), sorted.end(),
-              [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    std::sort(sorted.begin(), sorted.end(), [](const QString &a, const QString &b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
     QCOMPARE(names, sorted);
     // Each row through the editor the registrations choose.
     const QMap<QString, const QMetaObject *> editors{
@@ -207,13 +216,27 @@ void InspectorTest::editingInPlace_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("errors");
-    QTest::addRow("integer") << "IndicatorWidth" << "20" << "20" << 0;
-    QTest::addRow("not an integer") << "IndicatorWidth" << "wide" << "11" << 1;
-    QTest::addRow("colour") << "StripeColor" << "clRed" << "clRed" << 0;
-    QTest::addRow("unknown colour") << "StripeColor" << "clPink" << "clDefault" << 1;
-    QTest::addRow("format entry") << "KeyFields" << "name" << "name" << 0;
-    QTest::addRow("enumeration") << "DrawingStyle" << "gdsThemed" << "gdsThemed" << 0;
-    QTest::addRow("unknown identifier") << "DrawingStyle" << "gdsNone" << "gdsClassic" << 1;
+    QTest::addRow("integer") << "IndicatorWidth"
+                             << "20"
+                             << "20" << 0;
+    QTest::addRow("not an integer") << "IndicatorWidth"
+                                    << "wide"
+                                    << "11" << 1;
+    QTest::addRow("colour") << "StripeColor"
+                            << "clRed"
+                            << "clRed" << 0;
+    QTest::addRow("unknown colour") << "StripeColor"
+                                    << "clPink"
+                                    << "clDefault" << 1;
+    QTest::addRow("format entry") << "KeyFields"
+                                  << "name"
+                                  << "name" << 0;
+    QTest::addRow("enumeration") << "DrawingStyle"
+                                 << "gdsThemed"
+                                 << "gdsThemed" << 0;
+    QTest::addRow("unknown identifier") << "DrawingStyle"
+                                        << "gdsNone"
+                                        << "gdsClassic" << 1;
 }
 
 void InspectorTest::editingInPlace()
@@ -388,16 +411,15 @@ void InspectorTest::imageIndexListIsDrawnByItsEditor()
     const QRect cell = f.inspector.View()->visualRect(filler.sibling(filler.row(), 1));
     const QImage shot = f.inspector.View()->viewport()->grab().toImage();
     const qreal ratio = shot.devicePixelRatio();
-    QCOMPARE(shot.pixelColor(QPoint(cell.left() + 8, cell.center().y()) * ratio),
-             QColor(Qt::blue));
+    QCOMPARE(shot.pixelColor(QPoint(cell.left() + 8, cell.center().y()) * ratio), QColor(Qt::blue));
 
     f.inspector.View()->scrollTo(filler, QAbstractItemView::PositionAtTop);
     TInspectorValueEdit *edit = f.openEditor("FillerIndex");
     QVERIFY(edit);
     TInspectorValueList *list = edit->OpenValueList();
     QVERIFY(list);
-    QCOMPARE(list->Values(), (QStringList{"0", "1", "2", "3", "4", "-1", "-2", "-3", "-4", "-5",
-                                          "-6"}));
+    QCOMPARE(list->Values(),
+             (QStringList{"0", "1", "2", "3", "4", "-1", "-2", "-3", "-4", "-5", "-6"}));
     // Rows are at least as high as the images and wider by the image width.
     const QModelIndex first = list->View()->model()->index(0, 0);
     QVERIFY(list->View()->visualRect(first).height() >= 20);
@@ -407,9 +429,9 @@ void InspectorTest::imageIndexListIsDrawnByItsEditor()
     const QModelIndex current = list->View()->currentIndex();
     QCOMPARE(current.data().toString(), QString("2"));
     const QRect entry = list->View()->visualRect(current);
-    QCOMPARE(drawn.pixelColor(QPoint(entry.left() + 8, entry.center().y()) *
-                              drawn.devicePixelRatio()),
-             QColor(Qt::blue));
+    QCOMPARE(
+        drawn.pixelColor(QPoint(entry.left() + 8, entry.center().y()) * drawn.devicePixelRatio()),
+        QColor(Qt::blue));
     saveShot(&f.inspector, "inspector-image-index-cell.png");
     // The open list, drawn into the picture of the inspector where it pops up.
     QImage picture = f.inspector.grab().toImage();
@@ -486,6 +508,150 @@ void InspectorTest::deletedObjectLeavesTheInspector()
     f.inspector.RefreshValues();
     QCOMPARE(f.model()->Selection(), (QList<QObject *>{&f.grid}));
     QVERIFY(namesOf(*f.model()).contains("StripeColor"));
+}
+
+namespace {
+
+// The names of the rows the view shows under Parent, with the shown rows under each as
+// "Parent/Child" for the opened rows.
+QStringList shownRows(const TObjectInspector &Inspector, const QModelIndex &Parent = {},
+                      const QString &Prefix = {})
+{
+    QStringList shown;
+    const QAbstractItemModel &model = *Inspector.Model();
+    for (int row = 0; row < model.rowCount(Parent); ++row) {
+        if (Inspector.View()->isRowHidden(row, Parent))
+            continue;
+        const QModelIndex index = model.index(row, 0, Parent);
+        const QString name = Prefix + index.data().toString();
+        shown.append(name);
+        if (Inspector.View()->isExpanded(index))
+            shown += shownRows(Inspector, index, name + QLatin1Char('/'));
+    }
+    return shown;
+}
+
+} // namespace
+
+// Filtering keeps the category and parent rows of the rows that match; clearing it brings back
+// every row, opened and closed as before.
+void InspectorTest::filterByName_data()
+{
+    QTest::addColumn<bool>("byCategory");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addRow("by name") << false << "strIPEcol"
+                             << QStringList{"DrawingOptions", "DrawingOptions/doStripeColor",
+                                            "StripeColor"};
+    QTest::addRow("by category") << true << "Color"
+                                 << QStringList{"KorDBGrid", "KorDBGrid/StripeColor"};
+    QTest::addRow("nothing matches") << false << "no such row" << QStringList{};
+}
+
+void InspectorTest::filterByName()
+{
+    QFETCH(bool, byCategory);
+    QFETCH(QString, filter);
+    QFETCH(QStringList, shown);
+    InspectorFixture f;
+    UnregisterModule(QString());
+    RegisterPropertiesInCategory("Image", &TKorCustomDBGrid::staticMetaObject,
+                                 {"FillerIndex", "TitleImages"});
+    RegisterPropertiesInCategory("KorDBGrid", &TKorCustomDBGrid::staticMetaObject,
+                                 {"FillerIndex", "StripeColor"});
+    f.inspector.SetSelection({&f.grid});
+    f.inspector.ArrangeBox()->setCurrentIndex(byCategory ? 1 : 0);
+    // The user closed a category (one with a match) and opened a sub-object.
+    if (byCategory)
+        f.inspector.View()->collapse(f.model()->index(1, 0));
+    else
+        f.inspector.View()->expand(f.row("Options"));
+    const QStringList before = shownRows(f.inspector);
+    QTest::keyClicks(f.inspector.FilterBox(), filter);
+    QStringList rows = shownRows(f.inspector);
+    if (byCategory) {
+        // Miscellaneous holds every other colour, and a sub-object's colours keep their parent.
+        const QStringList misc = rows.filter(QRegularExpression("^Miscellaneous/"));
+        QVERIFY(misc.contains("Miscellaneous/Color"));
+        QVERIFY(misc.contains("Miscellaneous/Gradient/EndColor"));
+        QVERIFY(misc.contains("Miscellaneous/Gradient"));
+        QVERIFY(!misc.contains("Miscellaneous/DataSource"));
+        for (const QString &row : misc)
+            QVERIFY2(row.section('/', -1).contains("color", Qt::CaseInsensitive) ||
+                         !misc.filter(QRegularExpression('^' + row + "/.*color$",
+                                                         QRegularExpression::CaseInsensitiveOption))
+                              .isEmpty(),
+                     qPrintable(row));
+        rows.removeAll("Miscellaneous");
+        for (const QString &row : misc)
+            rows.removeAll(row);
+    }
+    QVERIFY2(rows == shown, qPrintable(rows.join(' ')));
+    f.inspector.FilterBox()->clear();
+    QCOMPARE(shownRows(f.inspector), before);
+}
+
+// The widths the user gave both columns come back in a new inspector.
+void InspectorTest::valueColumnKeepsItsWidth()
+{
+    QByteArray state;
+    {
+        InspectorFixture f;
+        f.inspector.SetSelection({&f.grid});
+        QHeaderView *header = f.inspector.View()->header();
+        header->resizeSection(0, 120);
+        header->resizeSection(1, 150);
+        QCoreApplication::processEvents();
+        state = f.inspector.SaveColumns();
+    }
+    InspectorFixture f;
+    QVERIFY(f.inspector.RestoreColumns(state));
+    f.inspector.SetSelection({&f.grid});
+    f.inspector.resize(500, 640);
+    QCoreApplication::processEvents();
+    QHeaderView *header = f.inspector.View()->header();
+    QCOMPARE(header->sectionSize(0), 120);
+    QCOMPARE(header->sectionSize(1), 150);
+    // An editor opening does not scroll the view sideways, and leaves the swatch in sight.
+    TInspectorValueEdit *edit = f.openEditor("StripeColor");
+    QVERIFY(edit);
+    QCOMPARE(f.inspector.View()->horizontalScrollBar()->value(), 0);
+    const QModelIndex stripe = f.row("StripeColor");
+    const QRect cell = f.inspector.View()->visualRect(stripe.sibling(stripe.row(), 1));
+    QVERIFY(edit->geometry().left() >= cell.left() + cell.height() - 1);
+    f.inspector.SetFilter("Color");
+    QCoreApplication::processEvents();
+    saveShot(&f.inspector, "inspector-filtered-color.png");
+}
+
+// A long text is edited over several lines: its line breaks are kept, and it is written once.
+void InspectorTest::longTextOverSeveralLines()
+{
+    InspectorFixture f;
+    f.data.Customers.setCommandText("SELECT *\nFROM customers");
+    f.inspector.SetSelection({&f.data.Customers});
+    TInspectorValueEdit *edit = f.openEditor("CommandText");
+    QVERIFY(edit && edit->EllipsisButton());
+    QString shown;
+    bool fixedPitch = false;
+    TWorkbenchSeams seams;
+    seams.EditMultiLineText = [&](QWidget *Parent, const QString &Caption, QString &Text) {
+        TMultiLineTextDialog dialog(Caption, Text, Parent);
+        shown = dialog.Memo()->toPlainText();
+        fixedPitch = QFontInfo(dialog.Memo()->font()).fixedPitch();
+        dialog.Memo()->setPlainText("SELECT id,\n       name\nFROM customers\nORDER BY name");
+        dialog.show();
+        saveShot(&dialog, "inspector-long-text.png");
+        Text = dialog.Text();
+        return true;
+    };
+    TWorkbenchSeamsScope scope(seams);
+    edit->EllipsisButton()->click();
+    QCOMPARE(shown, QString("SELECT *\nFROM customers"));
+    QVERIFY(fixedPitch);
+    QCOMPARE(f.data.Customers.CommandText(),
+             QString("SELECT id,\n       name\nFROM customers\nORDER BY name"));
+    QCOMPARE(f.designer.modified, 1);
 }
 
 QTEST_MAIN(InspectorTest)
