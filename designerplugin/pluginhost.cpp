@@ -8,6 +8,7 @@
 #include <QExtensionManager>
 
 #include "db.h"
+#include "fieldseditor.h"
 #include "formdesigner.h"
 #include "formwindowdesigner.h"
 #include "hosterrors.h"
@@ -45,6 +46,7 @@ void registerHostComponents()
     SetRegisteringModule(QString());
     RegisterComponents(kDataAccessPage, classes);
     TFormDesigner::RegisterComponentFactory(&TField::staticMetaObject, [] { return new TField; });
+    RegisterComponentEditor(&TDataSet::staticMetaObject, &TDataSetFieldsEditor::staticMetaObject);
 }
 
 void loadPackage()
@@ -145,11 +147,10 @@ TFormWindowDesigner *TDesignerPluginHost::DesignerOfWidget(QWidget *Widget)
 
 void TDesignerPluginHost::formWindowRemoved(QDesignerFormWindowInterface *Form)
 {
-    const auto it = std::find_if(m_designers.begin(), m_designers.end(),
-                                 [Form](const auto &designer) {
-                                     return designer->FormWindow() == Form ||
-                                            !designer->FormWindow();
-                                 });
+    const auto it =
+        std::find_if(m_designers.begin(), m_designers.end(), [Form](const auto &designer) {
+            return designer->FormWindow() == Form || !designer->FormWindow();
+        });
     if (it == m_designers.end())
         return;
     // Out of the list first: windows closing now may ask for the form's designer again.

@@ -11,6 +11,7 @@
 #include <QUndoStack>
 #include <QWidget>
 #include <QtDesigner/private/qdesigner_propertycommand_p.h>
+#include <QtDesigner/private/qdesigner_utils_p.h>
 #include <algorithm>
 #include <iterator>
 
@@ -264,8 +265,19 @@ bool TKorPropertySheet::reset(int Index)
 QVariant TKorPropertySheet::property(int Index) const
 {
     const TRole role = roleOf(Index);
-    if (!m_component || role == TRole::Plain || role == TRole::Shown || role == TRole::Hidden ||
-        role == TRole::FormText)
+    if (role == TRole::FormText) {
+        // The component's published state is data, never text for translators: Designer saves
+        // it with notr="true", so uic keeps it out of retranslateUi().
+        QVariant value = QDesignerPropertySheet::property(Index);
+        using qdesigner_internal::PropertySheetStringValue;
+        if (value.metaType() == QMetaType::fromType<PropertySheetStringValue>()) {
+            auto text = value.value<PropertySheetStringValue>();
+            text.setTranslatable(false);
+            value = QVariant::fromValue(text);
+        }
+        return value;
+    }
+    if (!m_component || role == TRole::Plain || role == TRole::Shown || role == TRole::Hidden)
         return QDesignerPropertySheet::property(Index);
     const QObject *instance = m_component->Object();
     const QString name = propertyName(Index);

@@ -1,6 +1,5 @@
 #include "kordbgridsreg.h"
 
-#include "fieldseditor.h"
 #include "formatproperties.h"
 #include "grid.h"
 #include "gridcolorproperty.h"
@@ -20,7 +19,6 @@ using namespace KorReg;
 
 const TComponentEditorRow kComponentEditors[] = {
     {&TKorDBGrid::staticMetaObject, &TKorDBGridEditor::staticMetaObject},
-    {&TDataSet::staticMetaObject, &TDataSetFieldsEditor::staticMetaObject},
 };
 
 const TPaletteRow kPalette[] = {

@@ -239,6 +239,9 @@ private slots:
         KorDBListsReg::Register();
         KorDBCtrlsReg::Register();
         SetRegisteringModule(QString());
+        // The host's own editor of a data set's fields.
+        RegisterComponentEditor(&TDataSet::staticMetaObject,
+                                &TDataSetFieldsEditor::staticMetaObject);
         TBriskCAboutForm::SetModalRunner([this](TBriskCAboutForm &Form) {
             ++aboutShown;
             Form.reject();

@@ -20,13 +20,14 @@
 
 #include "compedit.h"
 #include "db.h"
+#include "korruntime_export.h"
 
 class IDesigner;
 class QListWidget;
 class QPushButton;
 
 // What "New Field..." makes.
-struct TNewFieldDefinition {
+struct KORRUNTIME_EXPORT TNewFieldDefinition {
     QString FieldName;
     Db::TFieldKind FieldKind = Db::fkData;
     Db::TFieldType DataType = Db::ftString;
@@ -40,14 +41,14 @@ struct TNewFieldDefinition {
 };
 
 // What the "New Field" dialog offers in its lists.
-struct TNewFieldChoices {
+struct KORRUNTIME_EXPORT TNewFieldChoices {
     QStringList Fields;         // this data set's fields and result columns
     QStringList LookupDataSets; // the other data sets of the form
     // The fields of a data set of the form, by its name.
     std::function<QStringList(const QString &DataSet)> FieldsOf;
 };
 
-struct TFieldsEditorSeams {
+struct KORRUNTIME_EXPORT TFieldsEditorSeams {
     // Asks which of Offered to add (all chosen at first); true with Chosen filled on OK.
     std::function<bool(const QStringList &Offered, QStringList &Chosen, QWidget *Parent)>
         ChooseFields;
@@ -60,9 +61,9 @@ struct TFieldsEditorSeams {
     static TFieldsEditorSeams Defaults();
 };
 
-TFieldsEditorSeams &FieldsEditorSeams();
+KORRUNTIME_EXPORT TFieldsEditorSeams &FieldsEditorSeams();
 
-class TFieldsEditorSeamsScope {
+class KORRUNTIME_EXPORT TFieldsEditorSeamsScope {
 public:
     explicit TFieldsEditorSeamsScope(const TFieldsEditorSeams &Seams);
     ~TFieldsEditorSeamsScope();
@@ -73,7 +74,7 @@ private:
     TFieldsEditorSeams m_saved;
 };
 
-class TFieldsEditor : public QWidget {
+class KORRUNTIME_EXPORT TFieldsEditor : public QWidget {
     Q_OBJECT
 public:
     // The data set's fields editor, made when it has none, shown and brought to the front. It
@@ -128,7 +129,7 @@ private:
 
 // The component editor of data sets: a double-click and the verb "Fields Editor..." open the
 // fields editor.
-class TDataSetFieldsEditor : public TDefaultEditor {
+class KORRUNTIME_EXPORT TDataSetFieldsEditor : public TDefaultEditor {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TDataSetFieldsEditor(const TComponentEditorArgs &Args);
