@@ -5,8 +5,8 @@
 
 #include "formfile.h"
 #include "formproblemsdialog.h"
-#include "taborderdialog.h"
 #include "multilinetextdialog.h"
+#include "taborderdialog.h"
 
 namespace {
 

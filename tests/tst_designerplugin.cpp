@@ -6,6 +6,7 @@
 
 #include <QtTest>
 
+#include <QComboBox>
 #include <QDesignerComponents>
 #include <QDesignerFormEditorInterface>
 #include <QDesignerFormWindowCursorInterface>
@@ -14,20 +15,19 @@
 #include <QDesignerIntegration>
 #include <QDesignerObjectInspectorInterface>
 #include <QDesignerPropertyEditorInterface>
-#include <QDesignerWidgetBoxInterface>
-#include <QDesignerWidgetFactoryInterface>
 #include <QDesignerPropertySheetExtension>
 #include <QDesignerTaskMenuExtension>
-#include <QComboBox>
+#include <QDesignerWidgetBoxInterface>
+#include <QDesignerWidgetFactoryInterface>
 #include <QDialog>
 #include <QDomDocument>
+#include <QExtensionManager>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QPluginLoader>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include <QExtensionManager>
-#include <QPluginLoader>
 #include <QUiLoader>
 #include <QUndoStack>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
@@ -43,8 +43,8 @@
 #include "grid.h"
 #include "hostmessages.h"
 #include "persistent.h"
-#include "testsupport.h"
 #include "sqldata.h"
+#include "testsupport.h"
 #include "uicomponents.h"
 
 namespace {
@@ -215,7 +215,8 @@ private slots:
         // folder.
         QCoreApplication::addLibraryPath(QStringLiteral(KOR_DESIGNER_PLUGIN_ROOT));
         QVERIFY2(m_loader.load(), qPrintable(m_loader.errorString()));
-        m_collection = qobject_cast<QDesignerCustomWidgetCollectionInterface *>(m_loader.instance());
+        m_collection =
+            qobject_cast<QDesignerCustomWidgetCollectionInterface *>(m_loader.instance());
         QVERIFY(m_collection);
 
         // Designer's own form editor, set up as its application sets it up.
@@ -271,17 +272,28 @@ private slots:
         QTest::addColumn<QString>("group");
         QTest::addColumn<QString>("header");
         for (const char *grid : {"TKorDBGrid", "TKorDBGridsADO", "TKorDBGridsCDS"})
-            QTest::addRow("%s", grid) << grid << "Data Controls" << "grid.h";
-        QTest::addRow("navigator") << "TKorDBNavigator" << "Data Controls" << "navigator.h";
-        QTest::addRow("editor") << "TKorDBEditor" << "Data Controls" << "editors.h";
-        QTest::addRow("column editor") << "TKorDBColumn" << "Data Controls" << "editors.h";
-        QTest::addRow("columns dialog")
-            << "TKorDBColumnsDialogPlaceholder" << "Data Controls" << "uicomponents.h";
-        QTest::addRow("data source") << "TDataSourcePlaceholder" << "Data Access"
+            QTest::addRow("%s", grid) << grid << "Data Controls"
+                                      << "grid.h";
+        QTest::addRow("navigator") << "TKorDBNavigator"
+                                   << "Data Controls"
+                                   << "navigator.h";
+        QTest::addRow("editor") << "TKorDBEditor"
+                                << "Data Controls"
+                                << "editors.h";
+        QTest::addRow("column editor") << "TKorDBColumn"
+                                       << "Data Controls"
+                                       << "editors.h";
+        QTest::addRow("columns dialog") << "TKorDBColumnsDialogPlaceholder"
+                                        << "Data Controls"
+                                        << "uicomponents.h";
+        QTest::addRow("data source") << "TDataSourcePlaceholder"
+                                     << "Data Access"
                                      << "uicomponents.h";
-        QTest::addRow("connection") << "TSQLConnectionPlaceholder" << "Data Access"
+        QTest::addRow("connection") << "TSQLConnectionPlaceholder"
+                                    << "Data Access"
                                     << "uicomponents.h";
-        QTest::addRow("data set") << "TSQLDataSetPlaceholder" << "Data Access"
+        QTest::addRow("data set") << "TSQLDataSetPlaceholder"
+                                  << "Data Access"
                                   << "uicomponents.h";
     }
 
@@ -301,7 +313,8 @@ private slots:
         QVERIFY(entry->isInitialized());
         QDomDocument dom;
         QVERIFY(dom.setContent(entry->domXml()));
-        QCOMPARE(dom.documentElement().firstChildElement(QStringLiteral("widget"))
+        QCOMPARE(dom.documentElement()
+                     .firstChildElement(QStringLiteral("widget"))
                      .attribute(QStringLiteral("class")),
                  widgetClass);
 
@@ -427,8 +440,10 @@ private slots:
     {
         QTest::addColumn<QString>("checkBox");
         QTest::addColumn<QString>("property");
-        QTest::addRow("plain property") << "TitlesCheckBox" << "Options";
-        QTest::addRow("value kept in the form text") << "GradientActiveCheckBox" << "formText";
+        QTest::addRow("plain property") << "TitlesCheckBox"
+                                        << "Options";
+        QTest::addRow("value kept in the form text") << "GradientActiveCheckBox"
+                                                     << "formText";
     }
 
     void pageChangeIsAFormPropertyChange()

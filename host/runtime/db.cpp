@@ -63,8 +63,8 @@ void TRowBuffer::Reset(int ColumnCount)
 QVariant *TRowBuffer::AppendRow()
 {
     if (m_rows % BlockRows == 0)
-        m_blocks.push_back(
-            std::make_unique<QVariant[]>(std::size_t(BlockRows) * std::size_t(std::max(1, m_columns))));
+        m_blocks.push_back(std::make_unique<QVariant[]>(std::size_t(BlockRows) *
+                                                        std::size_t(std::max(1, m_columns))));
     return rowAt(m_rows++);
 }
 

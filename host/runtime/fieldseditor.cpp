@@ -60,6 +60,16 @@ void eachComponent(const TComponent *Owner, const std::function<void(TComponent 
 
 // ---- the real dialogs ----
 
+// Ends Dialog's layout with OK and Cancel and runs it: whether the user chose OK.
+bool runWithOkCancel(QDialog &Dialog, QVBoxLayout *Layout)
+{
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &Dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &Dialog, &QDialog::reject);
+    Layout->addWidget(buttons);
+    return Dialog.exec() == QDialog::Accepted;
+}
+
 bool chooseFieldsDialog(const QStringList &Offered, QStringList &Chosen, QWidget *Parent)
 {
     QDialog dialog(Parent);
@@ -71,11 +81,7 @@ bool chooseFieldsDialog(const QStringList &Offered, QStringList &Chosen, QWidget
     list->addItems(Offered);
     list->selectAll();
     layout->addWidget(list);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!runWithOkCancel(dialog, layout))
         return false;
     Chosen.clear();
     for (int i = 0; i < list->count(); ++i)
@@ -149,11 +155,7 @@ bool defineFieldDialog(TNewFieldDefinition &Definition, const TNewFieldChoices &
     lookupBox->setEnabled(lookup->isChecked());
     QObject::connect(lookup, &QRadioButton::toggled, lookupBox, &QWidget::setEnabled);
     layout->addWidget(lookupBox);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!runWithOkCancel(dialog, layout))
         return false;
     Definition.FieldName = name->text().trimmed();
     Definition.DataType = Db::TFieldType(type->currentData().toInt());
