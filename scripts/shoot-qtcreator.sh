@@ -13,18 +13,11 @@ creator="$(command -v qtcreator || true)"
     echo "$0: Qt Creator is not installed (KOR_WITH_QTCREATOR=1 scripts/bootstrap.sh installs it)" >&2
     exit 1
 }
-dir="$root/build"
-[ -f "$dir/build.ninja" ] || dir="$("$root/scripts/build.sh" release | tail -n 1)"
-cmake --build "$dir" --target kordbgridplugin >&2
-mkdir -p "$out"
-out="$(cd "$out" && pwd)"
-# Qt Creator's and the package's settings of this run stay in a folder of their own; the form is
-# opened from a copy, so nothing Qt Creator writes beside it lands in the source tree.
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+# shellcheck source=SCRIPTDIR/lib/designer-env.sh
+. "$root/scripts/lib/designer-env.sh"
+# The form is opened from a copy, so nothing Qt Creator writes beside it lands in the source tree.
 cp "$root/scripts/scenes/customers.ui" "$work/customers.ui"
-XDG_CONFIG_HOME="$work/config" HOME="$work/home" KOR_SETTINGS_DIR="$work/settings" \
-    QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" QT_PLUGIN_PATH="$dir/plugins" \
+env "${kor_designer_env[@]}" HOME="$work/home" QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" \
     KOR_DESIGNER_SNAPSHOT="$out/qtcreator.png" \
     timeout 180 "$creator" -settingspath "$work/creator" -noload Welcome "$work/customers.ui"
 [ -s "$out/qtcreator.png" ] || { echo "$0: Qt Creator wrote no picture" >&2; exit 1; }

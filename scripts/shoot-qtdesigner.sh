@@ -9,14 +9,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 out="${1:?usage: $0 OUTDIR}"
 designer="$(command -v designer-qt6 || echo /usr/lib/qt6/bin/designer)"
 [ -x "$designer" ] || { echo "$0: Qt Designer (designer-qt6) is not installed" >&2; exit 1; }
-dir="$root/build"
-[ -f "$dir/build.ninja" ] || dir="$("$root/scripts/build.sh" release | tail -n 1)"
-cmake --build "$dir" --target kordbgridplugin >&2
-mkdir -p "$out"
-out="$(cd "$out" && pwd)"
-# Designer's and the package's settings of this run stay in a folder of their own.
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-XDG_CONFIG_HOME="$work/config" KOR_SETTINGS_DIR="$work/settings" QT_QPA_PLATFORM=offscreen \
-    QT_PLUGIN_PATH="$dir/plugins" KOR_DESIGNER_SNAPSHOT="$out/qtdesigner.png" \
+# shellcheck source=SCRIPTDIR/lib/designer-env.sh
+. "$root/scripts/lib/designer-env.sh"
+env "${kor_designer_env[@]}" QT_QPA_PLATFORM=offscreen KOR_DESIGNER_SNAPSHOT="$out/qtdesigner.png" \
     timeout 120 "$designer" "$root/scripts/scenes/customers.ui"
