@@ -7,10 +7,8 @@
 #include <QDesignerTaskMenuExtension>
 #include <QExtensionManager>
 
-#include "db.h"
-#include "fieldseditor.h"
-#include "formdesigner.h"
 #include "formwindowdesigner.h"
+#include "hostdataaccess.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "hostsession.h"
@@ -18,7 +16,6 @@
 #include "propertysheet.h"
 #include "registration.h"
 #include "snapshothook.h"
-#include "sqldata.h"
 #include "verbtaskmenu.h"
 
 namespace {
@@ -31,22 +28,6 @@ void shutdownCurrent()
 {
     if (g_current)
         g_current->Shutdown();
-}
-
-// The host's own data-access components, on the page every form designer offers them on.
-const QString kDataAccessPage = QStringLiteral("Data Access");
-
-void registerHostComponents()
-{
-    const QList<const QMetaObject *> classes = {&TDataSource::staticMetaObject,
-                                                &TSQLConnection::staticMetaObject,
-                                                &TSQLDataSet::staticMetaObject};
-    if (GetPaletteClasses(kDataAccessPage).contains(classes.first()))
-        return;
-    SetRegisteringModule(QString());
-    RegisterComponents(kDataAccessPage, classes);
-    TFormDesigner::RegisterComponentFactory(&TField::staticMetaObject, [] { return new TField; });
-    RegisterComponentEditor(&TDataSet::staticMetaObject, &TDataSetFieldsEditor::staticMetaObject);
 }
 
 void loadPackage()
@@ -67,7 +48,7 @@ TDesignerPluginHost::TDesignerPluginHost() : m_session(std::make_unique<THostSes
 {
     g_current = this;
     try {
-        registerHostComponents();
+        RegisterHostDataAccess();
         loadPackage();
     } catch (...) {
         HandleHostException();
