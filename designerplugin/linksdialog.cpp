@@ -30,19 +30,23 @@ TLinksDialog::TLinksDialog(QDesignerFormWindowInterface *Form, QWidget *Widget, 
     auto *form = new QFormLayout;
     layout->addLayout(form);
     if (component && designer) {
-        for (const TPropInfo *link : ComponentLinks(component)) {
+        // The component's own links, then those of its sub-objects by their path.
+        for (const QString &link : ComponentLinks(component)) {
+            const TLinkSlot slot = LinkSlot(component->Object(), link);
+            if (!slot.Owner)
+                continue;
             auto *box = new QComboBox(this);
-            box->setObjectName(link->Name);
+            box->setObjectName(link);
             box->addItem(NoneText());
-            const QMetaObject *cls = GetObjectPropClass(component->Object(), link->Name);
+            const QMetaObject *cls = GetObjectPropClass(slot.Owner, slot.Property);
             designer->GetComponentNames(cls, [&](const QString &Name) {
                 if (Name.compare(component->Name(), Qt::CaseInsensitive) != 0)
                     box->addItem(Name);
             });
-            const TComponent *linked = AsComponent(GetObjectProp(component->Object(), link->Name));
+            const TComponent *linked = AsComponent(GetObjectProp(slot.Owner, slot.Property));
             box->setCurrentIndex(linked ? std::max(0, box->findText(linked->Name())) : 0);
-            form->addRow(link->Name + QLatin1Char(':'), box);
-            m_links.append({link->Name, box});
+            form->addRow(link + QLatin1Char(':'), box);
+            m_links.append({link, box});
         }
     }
     if (m_links.isEmpty())
@@ -67,7 +71,9 @@ bool TLinksDialog::Apply()
     QList<QPair<QString, QString>> changes;
     for (const auto &[name, box] : m_links) {
         const QString chosen = box->currentIndex() <= 0 ? QString() : box->currentText();
-        const TComponent *linked = AsComponent(GetObjectProp(component->Object(), name));
+        const TLinkSlot slot = LinkSlot(component->Object(), name);
+        const TComponent *linked =
+            slot.Owner ? AsComponent(GetObjectProp(slot.Owner, slot.Property)) : nullptr;
         if (chosen != (linked ? linked->Name() : QString()))
             changes.append({name, chosen});
     }

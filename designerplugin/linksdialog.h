@@ -1,6 +1,7 @@
 #pragma once
 // The "Links..." window of a package widget in Qt Designer: one combo box per link of the
-// widget's component, listing "(none)" and the form's components of the class the link takes.
+// widget's component (those of its sub-objects by their path, "Totals.DataSource"), listing
+// "(none)" and the form's components of the class the link takes.
 // Its OK writes the links chosen as one undo step of the form.
 
 #include <QDialog>

@@ -15,9 +15,11 @@
 #include <algorithm>
 #include <iterator>
 
+#include "controls.h"
 #include "formfile.h"
 #include "formwindowdesigner.h"
 #include "graphics.h"
+#include "grid.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "persistent.h"
@@ -76,12 +78,50 @@ TCursor cursorOf(Qt::CursorShape Shape)
     return crDefault;
 }
 
-// clDefault and clNone show as transparent colours (no colour of their own); any other colour as
-// the colour it stands for.
-QColor shownColor(TColor Color)
+// What a grid paints with for a colour property that holds clDefault: the grid's own answer
+// for the colours it has one for; the filler is painted in the grid's colour and the header in
+// its fixed colour.
+using TUsedColor = TColor (TKorCustomDBGrid::*)() const;
+constexpr struct {
+    const char *Name;
+    TUsedColor Used;
+} kGridColors[] = {
+    {"Color", &TKorCustomDBGrid::UsedColor},
+    {"FixedColor", &TKorCustomDBGrid::UsedFixedColor},
+    {"FillerColor", &TKorCustomDBGrid::UsedColor},
+    {"HeaderColor", &TKorCustomDBGrid::UsedFixedColor},
+    {"StripeColor", &TKorCustomDBGrid::UsedStripeColor},
+    {"SelectRowColor", &TKorCustomDBGrid::UsedSelectRowColor},
+    {"SelectionColor", &TKorCustomDBGrid::UsedSelectionColor},
+    {"SelectCellColor", &TKorCustomDBGrid::UsedSelectCellColor},
+    {"HighlightText", &TKorCustomDBGrid::UsedHighlightText},
+    {"EditorColor", &TKorCustomDBGrid::UsedEditorColor},
+    {"DataColLineColor", &TKorCustomDBGrid::UsedDataColLineColor},
+    {"DataRowLineColor", &TKorCustomDBGrid::UsedDataRowLineColor},
+};
+
+// The colour Instance really uses for its colour property Name while it holds clDefault; clDefault
+// when the component has no colour of its own for it.
+TColor usedColor(const QObject *Instance, const QString &Name)
 {
-    if (Color == clDefault)
-        return QColor(0, 0, 0, 0);
+    if (const auto *grid = qobject_cast<const TKorCustomDBGrid *>(Instance))
+        for (const auto &entry : kGridColors)
+            if (Name.compare(QLatin1String(entry.Name), Qt::CaseInsensitive) == 0)
+                return (grid->*entry.Used)();
+    // A control's colour of no colour of its own is its window colour.
+    if (const auto *control = qobject_cast<const TKorWinControl *>(Instance))
+        return control->ColorRGB(clDefault);
+    return clDefault;
+}
+
+// clNone (no colour at all) shows as a transparent white; clDefault as the colour the component
+// uses for it (transparent black when it has none); any other colour as the colour it stands for.
+QColor shownColor(TColor Color, const QObject *Instance = nullptr, const QString &Name = {})
+{
+    if (Color == clDefault) {
+        const TColor used = Instance ? usedColor(Instance, Name) : clDefault;
+        return used == clDefault ? QColor(0, 0, 0, 0) : ColorToQColor(used);
+    }
     if (Color == clNone)
         return QColor(255, 255, 255, 0);
     return ColorToQColor(Color);
@@ -217,6 +257,16 @@ TKorPropertySheet::TKorPropertySheet(QWidget *Widget, QObject *Parent)
             } else if (!isEditable(QDesignerPropertySheet::property(i)))
                 m_roles.insert(i, TRole::Hidden);
         }
+        // Links of the component's sub-objects ("Totals.DataSource"), by the path to them, in
+        // the group of the sub-object when Designer shows one for it.
+        for (const QString &link : ComponentLinks(m_component)) {
+            if (!link.contains(QLatin1Char('.')) || indexOf(link) >= 0)
+                continue;
+            const int owner = indexOf(link.section(QLatin1Char('.'), 0, 0));
+            const int index = createFakeProperty(link, QString());
+            setPropertyGroup(index, owner >= 0 ? propertyGroup(owner) : group);
+            m_roles.insert(index, TRole::Link);
+        }
     } catch (...) {
         HandleHostException();
     }
@@ -286,14 +336,17 @@ QVariant TKorPropertySheet::property(int Index) const
         case TRole::Link: {
             if (m_pending.contains(Index))
                 return m_pending.value(Index);
-            const TComponent *linked = AsComponent(GetObjectProp(instance, name));
+            const TLinkSlot slot = LinkSlot(m_component->Object(), name);
+            const TComponent *linked =
+                slot.Owner ? AsComponent(GetObjectProp(slot.Owner, slot.Property)) : nullptr;
             return linked ? linked->Name() : QString();
         }
         case TRole::Text:
             return GetStrProp(instance, name);
         case TRole::Color: {
-            const TColor raw = QDesignerPropertySheet::property(m_aliasOf.value(Index)).toInt();
-            const QColor shown = shownColor(raw);
+            const int saved = m_aliasOf.value(Index);
+            const TColor raw = QDesignerPropertySheet::property(saved).toInt();
+            const QColor shown = shownColor(raw, instance, propertyName(saved));
             remember(Index, shown, raw);
             return shown;
         }
@@ -382,13 +435,15 @@ void TKorPropertySheet::setProperty(int Index, const QVariant &Value)
 
 bool TKorPropertySheet::setLink(int Index, const QString &Name)
 {
-    QObject *instance = m_component->Object();
     const QString property = propertyName(Index);
+    const TLinkSlot slot = LinkSlot(m_component->Object(), property);
+    if (!slot.Owner)
+        return false;
     QObject *target = nullptr;
     if (!Name.isEmpty()) {
         const TFormWindowDesigner *designer = designerOf(m_widget);
         TComponent *found = designer ? designer->GetComponent(Name) : nullptr;
-        const QMetaObject *cls = GetObjectPropClass(instance, property);
+        const QMetaObject *cls = GetObjectPropClass(slot.Owner, slot.Property);
         if (!found || found == designer->GetRoot() ||
             (cls && !found->Object()->metaObject()->inherits(cls))) {
             // Kept as typed, so the next key goes on from it; the link stays as it was.
@@ -410,9 +465,9 @@ bool TKorPropertySheet::setLink(int Index, const QString &Name)
         target = found->Object();
     }
     m_pending.remove(Index);
-    if (GetObjectProp(instance, property) == target)
+    if (GetObjectProp(slot.Owner, slot.Property) == target)
         return false;
-    SetObjectProp(instance, property, target);
+    SetObjectProp(slot.Owner, slot.Property, target);
     return true;
 }
 
@@ -494,15 +549,49 @@ QObject *TKorPropertySheetFactory::createPropertySheet(QObject *Object, QObject 
 
 // ---- Writing -------------------------------------------------------------------------------
 
-QList<const TPropInfo *> ComponentLinks(const TComponent *Component)
+namespace {
+
+// Sub-objects hold sub-objects of their own (a part's font); links are looked for this deep.
+constexpr int kLinkDepth = 3;
+
+void collectLinks(const QObject *Instance, const QString &Prefix, int Depth, QStringList &Links)
 {
-    QList<const TPropInfo *> links;
-    if (!Component)
-        return links;
-    for (const TPropInfo *info : GetPropList(Component->Object()))
-        if (isLink(Component->Object(), info))
-            links.append(info);
+    for (const TPropInfo *info : GetPropList(Instance)) {
+        if (isLink(Instance, info)) {
+            Links.append(Prefix + info->Name);
+            continue;
+        }
+        if (info->Kind != TTypeKind::tkClass || Depth >= kLinkDepth)
+            continue;
+        // A persistent sub-object the component owns: its links are the component's too.
+        QObject *value = GetObjectProp(Instance, info->Name);
+        if (value && !AsComponent(value) && AsPersistent(value))
+            collectLinks(value, Prefix + info->Name + QLatin1Char('.'), Depth + 1, Links);
+    }
+}
+
+} // namespace
+
+QStringList ComponentLinks(const TComponent *Component)
+{
+    QStringList links;
+    if (Component)
+        collectLinks(Component->Object(), QString(), 0, links);
     return links;
+}
+
+TLinkSlot LinkSlot(QObject *Instance, const QString &Path)
+{
+    QStringList parts = Path.split(QLatin1Char('.'));
+    const QString property = parts.takeLast();
+    for (const QString &part : parts) {
+        if (!Instance || !GetPropInfo(Instance, part))
+            return {};
+        Instance = GetObjectProp(Instance, part);
+    }
+    if (!Instance || !GetPropInfo(Instance, property))
+        return {};
+    return {Instance, property};
 }
 
 bool WriteDesignerProperty(QDesignerFormWindowInterface *Form, QWidget *Widget, const QString &Name,
@@ -534,9 +623,11 @@ void ClearLinksTo(QDesignerFormWindowInterface *Form, QWidget *Removed)
             TComponent *component = WidgetComponent(widget);
             if (!component || !Form->isManaged(widget) || gone.contains(component->Object()))
                 continue;
-            for (const TPropInfo *link : ComponentLinks(component))
-                if (gone.contains(GetObjectProp(component->Object(), link->Name)))
-                    WriteDesignerProperty(Form, widget, link->Name, QString());
+            for (const QString &link : ComponentLinks(component)) {
+                const TLinkSlot slot = LinkSlot(component->Object(), link);
+                if (slot.Owner && gone.contains(GetObjectProp(slot.Owner, slot.Property)))
+                    WriteDesignerProperty(Form, widget, link, QString());
+            }
         }
     } catch (...) {
         HandleHostException();

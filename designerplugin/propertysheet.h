@@ -4,15 +4,17 @@
 //
 // The sheet offers what a Qt developer edits in Designer, in the types Designer has editors for:
 // - links to other components (DataSource, DataSet, SQLConnection, MasterGrid, ...) as the
-//   linked component's name; a name is looked up among the form's components of the class the
-//   link takes; a name that is not there changes nothing and says so without a modal box;
+//   linked component's name, those of sub-objects by their path ("Totals.DataSource"); a name is
+//   looked up among the form's components of the class the link takes; a name that is not there
+//   changes nothing and says so without a modal box;
 // - the component's texts a placeholder keeps (DatabaseName, CommandText, ...);
 // - colours as QColor and cursors as QCursor, under the Qt-style name ("fillerColor" for
 //   FillerColor), while the host's number stays the property saved, so uic and QUiLoader set
 //   it as before; the package's Cursor gives way to the widget's own cursor, which Designer
-//   would otherwise hide beside it. clDefault and clNone show as transparent (a colour picked
-//   with no opacity is clDefault); a colour shown for a named system colour and written back
-//   unchanged keeps the name, and undo brings the name back;
+//   would otherwise hide beside it. clDefault shows as the colour the component uses for it
+//   (a grid's filler its window colour), clNone as transparent (a colour picked with no opacity
+//   is clDefault); a colour shown for clDefault or a named system colour and written back
+//   unchanged keeps what it was, and undo brings it back;
 // - one geometry, one enabled, one visible: the package's Left/Top/Width/Height and
 //   Enabled/Visible mirrors are not offered;
 // - formText, the storage of everything else, is not offered for typing (Designer still saves
@@ -25,6 +27,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QtDesigner/private/qdesigner_propertysheet_p.h>
 
@@ -89,8 +92,17 @@ private:
     QObject *createPropertySheet(QObject *Object, QObject *Parent) const override;
 };
 
-// The published link properties of Component (properties naming another component).
-QList<const TPropInfo *> ComponentLinks(const TComponent *Component);
+// The links of Component (published properties naming another component), by name, then the
+// links of its persistent sub-objects by their path ("Totals.DataSource").
+QStringList ComponentLinks(const TComponent *Component);
+
+// Where a link of ComponentLinks lives: the object holding it and the property's name there.
+// Owner is nullptr when Instance has no such path.
+struct TLinkSlot {
+    QObject *Owner = nullptr;
+    QString Property;
+};
+TLinkSlot LinkSlot(QObject *Instance, const QString &Path);
 
 // Sets property Name of Widget, a widget of Form, to Value through Designer's property command,
 // as the property editor does, so that Designer's undo takes it back. False when the widget's

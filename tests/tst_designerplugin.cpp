@@ -681,6 +681,43 @@ private slots:
         QCOMPARE(grid->property("DragCursor").toInt(), -21);
     }
 
+    // A colour at its default shows as the colour the grid really paints with, and clNone as no
+    // colour; both written back unchanged keep what they were. The grid's filler, painted over
+    // an empty grid, is the colour looked at.
+    void defaultColoursShowTheColourInUse()
+    {
+        QWidget *grid = formWidget("grid1");
+        QDesignerPropertySheetExtension *gridSheet = sheet(grid);
+        const int filler = gridSheet->indexOf(QStringLiteral("fillerColor"));
+        QVERIFY(filler >= 0);
+        QCOMPARE(grid->property("FillerColor").toInt(), clDefault);
+        const auto painted = [grid] {
+            return grid->grab().toImage().pixelColor(grid->width() * 3 / 4, grid->height() * 3 / 4);
+        };
+        for (const QColor &color : {QColor(), QColor(Qt::darkCyan)}) {
+            if (color.isValid())
+                m_form->cursor()->setWidgetProperty(grid, QStringLiteral("color"), color);
+            const QColor shown = gridSheet->property(filler).value<QColor>();
+            QCOMPARE(shown.alpha(), 255);
+            QCOMPARE(shown, painted());
+            m_form->cursor()->setWidgetProperty(grid, QStringLiteral("fillerColor"), shown);
+            QCOMPARE(grid->property("FillerColor").toInt(), clDefault);
+        }
+        QCOMPARE(painted(), QColor(Qt::darkCyan));
+
+        // The stripes blend the grid's colour: a colour of their own, not the grid's.
+        const QColor stripes =
+            gridSheet->property(gridSheet->indexOf(QStringLiteral("stripeColor"))).value<QColor>();
+        QCOMPARE(stripes.alpha(), 255);
+        QVERIFY(stripes != QColor(Qt::darkCyan));
+
+        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("FillerColor"), int(clNone));
+        QCOMPARE(gridSheet->property(filler).value<QColor>().alpha(), 0);
+        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("fillerColor"),
+                                            gridSheet->property(filler));
+        QCOMPARE(grid->property("FillerColor").toInt(), clNone);
+    }
+
     // "Links..." in the task menu: a combo box per link listing the form's components of the
     // class the link takes; OK writes the links as one undo step.
     void linksWindowSetsLinksAsOneStep()
@@ -766,6 +803,59 @@ private slots:
         QCOMPARE(WidgetComponent(fresh)->Name(), QStringLiteral("dataSet1"));
         QCOMPARE(linked(source, "DataSet"), nullptr);
         QVERIFY(!sourceWidget->property("formText").toString().contains(QLatin1String("dataSet1")));
+    }
+
+    // A link of a sub-object (the totals' data source) is offered by its path in the property
+    // sheet and the links window; deleting the component it names clears it within the delete,
+    // and undo brings it back.
+    void subObjectLinksAreEditedByName()
+    {
+        QVERIFY(m_form->setContents(kLinkedForm));
+        flush();
+        QWidget *gridWidget = formWidget("grid1");
+        QWidget *sourceWidget = formWidget("dataSource1");
+        auto *grid = qobject_cast<TKorDBGrid *>(WidgetComponent(gridWidget)->Object());
+        QObject *source = WidgetComponent(sourceWidget)->Object();
+        const QString link = QStringLiteral("Totals.DataSource");
+        QCOMPARE(grid->Totals()->DataSource(), nullptr);
+
+        QUndoStack *history = m_form->commandHistory();
+        int steps = history->count();
+        m_form->cursor()->setWidgetProperty(gridWidget, link, QStringLiteral("dataSource1"));
+        QCOMPARE(grid->Totals()->DataSource(), source);
+        QCOMPARE(history->count(), steps + 1);
+        QCOMPARE(sheet(gridWidget)->property(sheet(gridWidget)->indexOf(link)),
+                 QVariant(QStringLiteral("dataSource1")));
+
+        QVERIFY(runTask(gridWidget, QStringLiteral("Links...")));
+        QDialog *dialog = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == QLatin1String("LinksDialog") && widget->isVisible())
+                dialog = qobject_cast<QDialog *>(widget);
+        QVERIFY(dialog);
+        auto *box = dialog->findChild<QComboBox *>(link);
+        QVERIFY(box);
+        QCOMPARE(box->currentText(), QStringLiteral("dataSource1"));
+        box->setCurrentIndex(0);
+        dialog->accept();
+        flush();
+        QCOMPARE(grid->Totals()->DataSource(), nullptr);
+        history->undo();
+        QCOMPARE(grid->Totals()->DataSource(), source);
+
+        steps = history->index();
+        m_form->clearSelection(false);
+        m_form->selectWidget(sourceWidget, true);
+        flush();
+        m_core->formWindowManager()
+            ->action(QDesignerFormWindowManagerInterface::DeleteAction)
+            ->trigger();
+        flush();
+        QCOMPARE(history->index(), steps + 1);
+        QCOMPARE(grid->Totals()->DataSource(), nullptr);
+        history->undo();
+        QCOMPARE(grid->Totals()->DataSource(), source);
+        QCOMPARE(grid->DataSource(), source);
     }
 
     // A package window opened from the task menu or by a double-click comes to the front with
