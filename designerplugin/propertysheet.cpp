@@ -408,7 +408,10 @@ void TKorPropertySheet::setProperty(int Index, const QVariant &Value)
         case TRole::Color: {
             TColor raw = 0;
             const QColor color = Value.value<QColor>();
-            if (!rememberedRaw(Index, color, raw))
+            // A value shown before counts while it still shows as this colour: what a default
+            // shows follows the colours it is made of (a filler the grid's colour).
+            if (!rememberedRaw(Index, color, raw) ||
+                shownColor(raw, instance, propertyName(m_aliasOf.value(Index))) != color)
                 raw = colorOf(color);
             writeAliased(Index, raw);
             return;

@@ -694,16 +694,22 @@ private slots:
         const auto painted = [grid] {
             return grid->grab().toImage().pixelColor(grid->width() * 3 / 4, grid->height() * 3 / 4);
         };
+        QColor before;
         for (const QColor &color : {QColor(), QColor(Qt::darkCyan)}) {
             if (color.isValid())
                 m_form->cursor()->setWidgetProperty(grid, QStringLiteral("color"), color);
             const QColor shown = gridSheet->property(filler).value<QColor>();
+            if (!before.isValid())
+                before = shown;
             QCOMPARE(shown.alpha(), 255);
             QCOMPARE(shown, painted());
             m_form->cursor()->setWidgetProperty(grid, QStringLiteral("fillerColor"), shown);
             QCOMPARE(grid->property("FillerColor").toInt(), clDefault);
         }
         QCOMPARE(painted(), QColor(Qt::darkCyan));
+        // The colour the default showed before is a colour of its own now.
+        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("fillerColor"), before);
+        QCOMPARE(grid->property("FillerColor").toInt(), QColorToColor(before));
 
         // The stripes blend the grid's colour: a colour of their own, not the grid's.
         const QColor stripes =
