@@ -520,12 +520,29 @@ QFont TKorCustomDBGrid::TitleFontOf(const TKorColumn *Column) const
 
 bool TKorCustomDBGrid::event(QEvent *event)
 {
-    // Painting, input and resizing all work on the laid-out bars and rows. Laying out reads
-    // rows, and a read that fails is reported, not thrown into Qt.
-    try {
-        ensureLayout();
-    } catch (...) {
-        HandleHostException();
+    // Painting, input and resizing work on the laid-out bars and rows; notices such as a new
+    // tool tip do not, and lay nothing out. Laying out reads rows, and a read that fails is
+    // reported, not thrown into Qt.
+    switch (event->type()) {
+    case QEvent::Paint:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ToolTip:
+        try {
+            ensureLayout();
+        } catch (...) {
+            HandleHostException();
+        }
+        break;
+    default:
+        break;
     }
     // With dgTabs, Tab moves between the cells instead of to the next control.
     if (event->type() == QEvent::KeyPress && (Options() & Kor::dgTabs)) {
