@@ -37,9 +37,10 @@ void TColorPropItem::InitEditControl()
     if (!box)
         return;
     box->SetStyle(StandardStyle);
-    if (m_defaultColor != clDefault)
+    // Each of these repaints every swatch of the list; at a reload the box has them already.
+    if (m_defaultColor != clDefault && box->DefaultColorColor() != m_defaultColor)
         box->SetDefaultColorColor(m_defaultColor);
-    if (m_noneColor != clNone)
+    if (m_noneColor != clNone && box->NoneColorColor() != m_noneColor)
         box->SetNoneColorColor(m_noneColor);
     box->SetDropDownCount(GetDropDownCount());
     m_dropWidth = GetDropDownWidth();

@@ -45,9 +45,19 @@ int TListPropItem::GetDropDownWidth()
     TComboBox *box = GetEditControl();
     if (!box)
         return 0;
-    int width = 0;
-    for (int i = 0; i < box->ItemCount(); ++i)
-        width = qMax(width, box->TextWidth(box->itemText(i)));
+    // Measuring every entry is the costly part; the same entries in the same font are not
+    // measured again.
+    const QStringList entries = box->Items();
+    const QFont font = box->font();
+    if (entries != m_measuredList || font != m_measuredFont) {
+        int widest = 0;
+        for (const QString &entry : entries)
+            widest = qMax(widest, box->TextWidth(entry));
+        m_measuredList = entries;
+        m_measuredFont = font;
+        m_widestEntry = widest;
+    }
+    int width = m_widestEntry;
     if (box->ItemCount() > box->DropDownCount())
         width += ControlSeams().VerticalScrollBarWidth();
     width += 4;
@@ -63,7 +73,7 @@ void TListPropItem::InitEditControl()
         return;
     QStringList strings;
     const int style = AddListValues(strings);
-    box->SetItems(strings);
+    fillList(box, strings);
     box->SetStyle(style);
 
     const auto select = TNotifyEvent(Guard([this] { ComboBoxSelect(); }));
@@ -100,6 +110,17 @@ void TListPropItem::InitEditControl()
     }
     box->SetDropDownCount(GetDropDownCount());
     m_dropWidth = GetDropDownWidth();
+    m_filledList = box->Items(); // sorting may have reordered the entries
+}
+
+void TListPropItem::fillList(TComboBox *Box, const QStringList &Strings)
+{
+    // A reload lists the same entries most of the time; rebuilding the box's list then would
+    // only cost time. Its current entry is set by the load that follows either way.
+    if (Strings == m_filledWith && Box->Items() == m_filledList)
+        return;
+    Box->SetItems(Strings);
+    m_filledWith = Strings;
 }
 
 void TListPropItem::LoadEditControl()

@@ -52,9 +52,19 @@ protected:
     }
 
 private:
+    // Fills the box with Strings unless it still lists them as the last filling left it.
+    void fillList(TComboBox *Box, const QStringList &Strings);
+
     int m_dropWidth = 0;
     bool m_saving = false;
     bool m_sorted = false;
+    // The entries of the last filling, and the box's list as it stood after it.
+    QStringList m_filledWith;
+    QStringList m_filledList;
+    // The widest of m_measuredList's entries in m_measuredFont.
+    QStringList m_measuredList;
+    QFont m_measuredFont;
+    int m_widestEntry = 0;
 };
 
 class TEnumPropItem : public TListPropItem {

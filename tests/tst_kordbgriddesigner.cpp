@@ -10,6 +10,7 @@
 #include "column.h"
 #include "controls/checkbox.h"
 #include "controls/colorbox.h"
+#include "controls/combobox.h"
 #include "controls/controlbase.h"
 #include "controls/label.h"
 #include "formdesigner.h"
@@ -394,6 +395,28 @@ private slots:
         const QSize need = window->PageControl->minimumSizeHint();
         QVERIFY(window->PageControl->width() >= need.width());
         QVERIFY(window->PageControl->height() >= need.height());
+    }
+
+    // A reload keeps a list whose entries are still the same, and lists what is new.
+    void reloadsRefillOnlyListsThatChanged()
+    {
+        auto *first = designer->Create<TDataSource>();
+        TKorDBGridDesigner *window = open();
+        show(window, "LinksTabSheet");
+        auto *sources = control<TComboBox>(window, "DataSourceComboBox");
+        QCOMPARE(sources->Items(), QStringList{first->Name()});
+        QSignalSpy emptied(sources->model(), &QAbstractItemModel::rowsRemoved);
+        window->UpdatePropList();
+        window->UpdatePropList();
+        QCOMPARE(emptied.count(), 0);
+        QCOMPARE(sources->Items(), QStringList{first->Name()});
+
+        grid->setDataSource(first);
+        auto *second = designer->Create<TDataSource>();
+        second->SetName(QStringLiteral("ASource"));
+        window->UpdatePropList();
+        QCOMPARE(sources->Items(), QStringList({QStringLiteral("ASource"), first->Name()}));
+        QCOMPARE(sources->Text(), first->Name());
     }
 };
 

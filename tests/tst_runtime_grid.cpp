@@ -284,6 +284,50 @@ private slots:
         QCOMPARE(grid.ScrollingArea().right(), grid.width() - 2);
     }
 
+    void aBatchOfChangesLaysTheBarsOutOnce_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addRow("columns widened one by one") << 0;
+        QTest::addRow("columns added") << 1;
+        QTest::addRow("title font grown step by step") << 2;
+    }
+
+    void aBatchOfChangesLaysTheBarsOutOnce()
+    {
+        QFETCH(int, change);
+        RuntimeFixture db;
+        TKorDBGrid grid;
+        grid.setDataSource(&db.Source);
+        grid.resize(400, 200);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QSignalSpy ranges(grid.HorizontalScrollBar(), &QScrollBar::rangeChanged);
+
+        switch (change) {
+        case 0:
+            for (TKorColumn *column : grid.VisibleColumns())
+                column->setWidth(100);
+            break;
+        case 1:
+            for (int i = 0; i < 6; ++i)
+                grid.Columns()->Add()->setWidth(120);
+            break;
+        default:
+            for (int size = 9; size <= 24; ++size)
+                grid.TitleFont()->setSize(size);
+            break;
+        }
+        // Read right after the changes, the bar already fits the columns as they are now.
+        int columns = 0;
+        for (TKorColumn *column : grid.VisibleColumns())
+            columns += column->Width() + grid.GridLineWidth();
+        QVERIFY(grid.HorizontalScrollBar()->isVisible());
+        QCOMPARE(grid.HorizontalScrollBar()->maximum(), columns - grid.ScrollingArea().width());
+        QCOMPARE(ranges.count(), 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(ranges.count(), 1);
+    }
+
     void movesBringTheCurrentCellIntoView_data()
     {
         QTest::addColumn<int>("fixedCols");

@@ -569,6 +569,11 @@ const QObject *TKorDBGridColumns::GroupOf(const TKorColumn *Column) const
     return head < 0 ? static_cast<const QObject *>(this) : Items(head);
 }
 
+std::vector<int> TKorDBGridColumns::GroupHeads() const
+{
+    return layoutGroups(*this).heads;
+}
+
 void TKorDBGridColumns::Update(TCollectionItem *Item)
 {
     TCollection::Update(Item);

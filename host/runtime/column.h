@@ -10,6 +10,8 @@
 // ExpandCols columns (nested groups are clamped to their parent's). Columns inside one group
 // share a group reference (Group); the columns of the top level share the collection.
 
+#include <vector>
+
 #include "collection.h"
 #include "columntotal.h"
 #include "db.h"
@@ -302,6 +304,9 @@ public:
     // Expand-group bookkeeping of one column.
     int LastOfGroup(const TKorColumn *Column) const;
     const QObject *GroupOf(const TKorColumn *Column) const;
+    // The index of the group head of every column, -1 for a column at the top level; one pass
+    // over the columns, for callers that look at the groups of all of them.
+    std::vector<int> GroupHeads() const;
 
 protected:
     void Update(TCollectionItem *Item) override;

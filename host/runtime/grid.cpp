@@ -2,10 +2,12 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 #include "briskgraph.h"
 #include "componentlink.h"
+#include "hostmessages.h"
 
 namespace {
 
@@ -198,6 +200,7 @@ void TKorCustomDBGrid::DropLinks(TComponent *Gone)
 
 void TKorCustomDBGrid::dataChanged()
 {
+    ensureLayout();
     if (m_Columns)
         m_Columns->LoadDefaultColumns();
     TDataSet *dataSet = DataSet();
@@ -212,6 +215,7 @@ void TKorCustomDBGrid::dataChanged()
 
 void TKorCustomDBGrid::recordChanged()
 {
+    ensureLayout();
     m_totalsDirty = true;
     updateScrollBars();
     ensureCurrentVisible();
@@ -224,7 +228,7 @@ void TKorCustomDBGrid::ColumnsChanged()
     m_totalsDirty = true;
     const int count = int(VisibleColumns().size());
     m_selectedIndex = qBound(0, m_selectedIndex, qMax(0, count - 1));
-    updateScrollBars();
+    scheduleLayout(false);
     update();
 }
 
@@ -232,17 +236,76 @@ void TKorCustomDBGrid::Refresh()
 {
     UpdateTotals();
     ColumnsChanged();
-    updateScrollBars();
-    ensureCurrentVisible();
+    scheduleLayout(true);
     update();
 }
 
 void TKorCustomDBGrid::Changed()
 {
     m_totalsDirty = true;
-    // ScrollBars, the options, fonts and spacing all change what the bars have to show.
-    updateScrollBars();
+    // The options, fonts and spacing all change what the bars have to show. ScrollBars says
+    // which bars may show at all: its change takes them away (or brings them) at once.
+    scheduleLayout(false);
+    if (ScrollBars() != m_barsStyle)
+        ensureLayout();
     TKorWinControl::Changed();
+}
+
+void TKorCustomDBGrid::scheduleLayout(bool CurrentRow)
+{
+    m_barsDirty = true;
+    m_rowDirty = m_rowDirty || CurrentRow;
+    if (m_layoutPosted)
+        return;
+    m_layoutPosted = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_layoutPosted = false;
+            // Reading rows can fail; that is reported, not thrown into Qt.
+            try {
+                ensureLayout();
+            } catch (...) {
+                HandleHostException();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void TKorCustomDBGrid::ensureLayout() const
+{
+    if ((!m_barsDirty && !m_rowDirty) || m_layingOut || m_updatingBars)
+        return;
+    auto *self = const_cast<TKorCustomDBGrid *>(this);
+    const QScopedValueRollback guard(self->m_layingOut, true);
+    if (m_barsDirty)
+        self->updateScrollBars();
+    if (m_rowDirty)
+        self->ensureCurrentVisible();
+}
+
+int TKorCustomDBGrid::TopRow() const
+{
+    ensureLayout();
+    return m_topRow;
+}
+
+QScrollBar *TKorCustomDBGrid::HorizontalScrollBar() const
+{
+    ensureLayout();
+    return m_hBar;
+}
+
+QScrollBar *TKorCustomDBGrid::VerticalScrollBar() const
+{
+    ensureLayout();
+    return m_vBar;
+}
+
+int TKorCustomDBGrid::HorizontalOffset() const
+{
+    ensureLayout();
+    return m_leftOffset;
 }
 
 TCustomImageList *TKorCustomDBGrid::Indicators() const

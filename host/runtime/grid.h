@@ -216,7 +216,7 @@ public:
     TColor UsedDataRowLineColor() const;
 
     // Layout, in widget coordinates. Rows are data rows (0-based record rows).
-    int TopRow() const { return m_topRow; }
+    int TopRow() const;
     void setTopRow(int Value);
     int RowHeight() const;
     int TitleHeight() const;
@@ -234,9 +234,12 @@ public:
     // rows on show. The vertical bar stands for the current record among the records read so far
     // (it grows as reading goes on); moving it moves the current record. The horizontal bar
     // shifts the columns right of the indicator and the FixedCols first columns, in pixels.
-    QScrollBar *HorizontalScrollBar() const { return m_hBar; }
-    QScrollBar *VerticalScrollBar() const { return m_vBar; }
-    int HorizontalOffset() const { return m_leftOffset; }
+    // Changes of properties and columns lay the bars out once, on the next turn of the event
+    // loop; whatever asks for the layout before then (these accessors, the geometry queries, the
+    // widget's own events) has it laid out first.
+    QScrollBar *HorizontalScrollBar() const;
+    QScrollBar *VerticalScrollBar() const;
+    int HorizontalOffset() const;
     void setHorizontalOffset(int Value);
     // Where the scrolling columns show: right of the fixed part, inside the frame and the bars.
     QRect ScrollingArea() const;
@@ -303,6 +306,11 @@ private:
     int maxHorizontalOffset() const;
     // Shows, hides and places the bars and sets their ranges; keeps the offset in range.
     void updateScrollBars();
+    // Marks the bars (and, with CurrentRow, the current record's place on show) out of date and
+    // asks the event loop for one layout; many changes in a row cost one layout.
+    void scheduleLayout(bool CurrentRow);
+    // Does the layout that scheduleLayout left, if any, before anything reads it.
+    void ensureLayout() const;
     void horizontalBarMoved(int value);
     void verticalBarMoved(int value);
     // After a key: the current cell comes into view.
@@ -321,6 +329,12 @@ private:
     QScrollBar *m_vBar = nullptr;
     int m_leftOffset = 0;
     bool m_updatingBars = false;
+    bool m_barsDirty = false;
+    bool m_rowDirty = false;
+    bool m_layoutPosted = false;
+    bool m_layingOut = false;
+    // The ScrollBars value of the last layout: a change of it lays the bars out at once.
+    Vcl::TScrollStyle m_barsStyle = Vcl::ssNone;
 };
 
 class KORRUNTIME_EXPORT TKorDBGrid : public TKorCustomDBGrid {

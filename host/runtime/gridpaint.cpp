@@ -131,16 +131,19 @@ static int dataTop(const TKorCustomDBGrid &grid, int totalHeaderHeight)
 
 int TKorCustomDBGrid::clientRight() const
 {
+    ensureLayout();
     return width() - frameWidth(*this) - (m_vBar && !m_vBar->isHidden() ? m_vBar->width() : 0);
 }
 
 int TKorCustomDBGrid::clientBottom() const
 {
+    ensureLayout();
     return height() - frameWidth(*this) - (m_hBar && !m_hBar->isHidden() ? m_hBar->height() : 0);
 }
 
 int TKorCustomDBGrid::VisibleRowCount() const
 {
+    ensureLayout();
     const int top = dataTop(*this, showsTotalHeader() ? totalRowHeight() : 0);
     const int bottom = clientBottom() - footerRowCount() * totalRowHeight();
     const int rowHeight = qMax(1, RowHeight());
@@ -149,20 +152,19 @@ int TKorCustomDBGrid::VisibleRowCount() const
 
 QList<TKorColumn *> TKorCustomDBGrid::VisibleColumns() const
 {
+    // A column is collapsed when a group around it is collapsed or hidden. Heads come before the
+    // columns of their groups, so one pass in order settles every column from its head.
+    const std::vector<int> heads = Columns()->GroupHeads();
+    std::vector<char> collapsed(heads.size(), 0);
     QList<TKorColumn *> result;
-    for (int i = 0; i < Columns()->Count(); ++i) {
+    for (int i = 0; i < int(heads.size()); ++i) {
         TKorColumn *column = Columns()->Items(i);
-        if (!column->Visible())
-            continue;
-        bool collapsed = false;
-        for (const QObject *group = column->Group(); group && group != Columns() && !collapsed;) {
-            const auto *head = qobject_cast<const TKorColumn *>(group);
-            if (!head)
-                break;
-            collapsed = !head->Expanded() || !head->Visible();
-            group = head->Group();
+        if (const int head = heads[std::size_t(i)]; head >= 0) {
+            const TKorColumn *group = Columns()->Items(head);
+            collapsed[std::size_t(i)] =
+                collapsed[std::size_t(head)] || !group->Expanded() || !group->Visible();
         }
-        if (!collapsed)
+        if (column->Visible() && !collapsed[std::size_t(i)])
             result.append(column);
     }
     return result;
@@ -203,6 +205,7 @@ TKorCustomDBGrid::columnSpans(const QList<TKorColumn *> &columns) const
 
 QRect TKorCustomDBGrid::ScrollingArea() const
 {
+    ensureLayout();
     const int left = fixedRight(VisibleColumns());
     const int top = frameWidth(*this);
     return QRect(left, top, qMax(0, clientRight() - left), qMax(0, clientBottom() - top));
@@ -219,6 +222,7 @@ int TKorCustomDBGrid::maxHorizontalOffset() const
 
 void TKorCustomDBGrid::setHorizontalOffset(int Value)
 {
+    ensureLayout();
     const int offset = qBound(0, Value, maxHorizontalOffset());
     if (offset == m_leftOffset)
         return;
@@ -232,6 +236,7 @@ void TKorCustomDBGrid::setHorizontalOffset(int Value)
 
 void TKorCustomDBGrid::ScrollToColumn(const TKorColumn *Column)
 {
+    ensureLayout();
     const QList<TKorColumn *> columns = VisibleColumns();
     const int index = int(columns.indexOf(Column));
     if (index < fixedCount(columns.size()))
@@ -252,14 +257,21 @@ void TKorCustomDBGrid::updateScrollBars()
     if (!m_hBar || !m_vBar || !m_Columns || m_updatingBars)
         return;
     const QScopedValueRollback guard(m_updatingBars, true);
+    m_barsDirty = false;
+    m_barsStyle = ScrollBars();
+    // The columns' widths are summed once: the fixed part and the part that scrolls.
     const QList<TKorColumn *> columns = VisibleColumns();
+    const int fixed = fixedCount(columns.size());
+    int fixedWidth = 0;
+    int scrollingWidth = 0;
+    for (int i = 0; i < columns.size(); ++i)
+        (i < fixed ? fixedWidth : scrollingWidth) += columnStep(columns[i]);
     const int frame = frameWidth(*this);
     const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    const bool horizontal = ScrollBars() == Vcl::ssHorizontal || ScrollBars() == Vcl::ssBoth;
-    const bool vertical = ScrollBars() == Vcl::ssVertical || ScrollBars() == Vcl::ssBoth;
-    int columnsRight = frame + IndicatorColumnWidth();
-    for (TKorColumn *column : columns)
-        columnsRight += columnStep(column);
+    const bool horizontal = m_barsStyle == Vcl::ssHorizontal || m_barsStyle == Vcl::ssBoth;
+    const bool vertical = m_barsStyle == Vcl::ssVertical || m_barsStyle == Vcl::ssBoth;
+    const int fixedEdge = frame + IndicatorColumnWidth() + fixedWidth;
+    const int columnsRight = fixedEdge + scrollingWidth;
     const int top = dataTop(*this, showsTotalHeader() ? totalRowHeight() : 0);
     const int footer = footerRowCount() * totalRowHeight();
     const int rowHeight = qMax(1, RowHeight());
@@ -283,9 +295,9 @@ void TKorCustomDBGrid::updateScrollBars()
     m_vBar->setVisible(showV);
     m_hBar->setVisible(showH);
 
-    const int maxOffset = maxHorizontalOffset();
+    const int area = qMax(0, clientRight() - fixedEdge);
+    const int maxOffset = qMax(0, scrollingWidth - area);
     m_leftOffset = qBound(0, m_leftOffset, maxOffset);
-    const int area = ScrollingArea().width();
     m_hBar->setRange(0, maxOffset);
     m_hBar->setPageStep(qMax(1, area));
     m_hBar->setSingleStep(qMax(1, QFontMetrics(Font()->ToQFont()).averageCharWidth() * 4));
@@ -305,6 +317,7 @@ void TKorCustomDBGrid::horizontalBarMoved(int value)
 {
     if (m_updatingBars)
         return;
+    ensureLayout();
     setHorizontalOffset(value);
 }
 
@@ -312,6 +325,7 @@ void TKorCustomDBGrid::verticalBarMoved(int value)
 {
     if (m_updatingBars)
         return;
+    ensureLayout();
     // Moving reads rows, and a read that fails is reported, not thrown into Qt.
     try {
         if (TDataSet *dataSet = DataSet(); dataSet && dataSet->Active())
@@ -336,6 +350,7 @@ void TKorCustomDBGrid::bringCurrentCellIntoView()
 
 QRect TKorCustomDBGrid::CellRect(const TKorColumn *Column, int Row) const
 {
+    ensureLayout();
     if (Row < m_topRow || Row >= m_topRow + VisibleRowCount())
         return {};
     TDataSet *dataSet = DataSet();
@@ -361,6 +376,7 @@ QRect TKorCustomDBGrid::CellRect(const TKorColumn *Column, int Row) const
 
 int TKorCustomDBGrid::RowAt(int Y) const
 {
+    ensureLayout();
     const int top = dataTop(*this, showsTotalHeader() ? totalRowHeight() : 0);
     if (Y < top)
         return -1;
@@ -373,6 +389,7 @@ int TKorCustomDBGrid::RowAt(int Y) const
 
 TKorColumn *TKorCustomDBGrid::ColumnAt(int X) const
 {
+    ensureLayout();
     const QList<TKorColumn *> columns = VisibleColumns();
     const TColumnSpans spans = columnSpans(columns);
     const int fixed = fixedCount(columns.size());
@@ -388,6 +405,7 @@ TKorColumn *TKorCustomDBGrid::ColumnAt(int X) const
 
 void TKorCustomDBGrid::setTopRow(int Value)
 {
+    ensureLayout();
     TDataSet *dataSet = DataSet();
     // The data set reads only as far as the rows the new top row shows.
     const int visible = qMax(1, VisibleRowCount());
@@ -403,6 +421,7 @@ void TKorCustomDBGrid::setTopRow(int Value)
 
 void TKorCustomDBGrid::ensureCurrentVisible()
 {
+    m_rowDirty = false;
     TDataSet *dataSet = DataSet();
     if (!dataSet || dataSet->RecNo() < 1) {
         setTopRow(0);
@@ -501,6 +520,30 @@ QFont TKorCustomDBGrid::TitleFontOf(const TKorColumn *Column) const
 
 bool TKorCustomDBGrid::event(QEvent *event)
 {
+    // Painting, input and resizing work on the laid-out bars and rows; notices such as a new
+    // tool tip do not, and lay nothing out. Laying out reads rows, and a read that fails is
+    // reported, not thrown into Qt.
+    switch (event->type()) {
+    case QEvent::Paint:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ToolTip:
+        try {
+            ensureLayout();
+        } catch (...) {
+            HandleHostException();
+        }
+        break;
+    default:
+        break;
+    }
     // With dgTabs, Tab moves between the cells instead of to the next control.
     if (event->type() == QEvent::KeyPress && (Options() & Kor::dgTabs)) {
         auto *key = static_cast<QKeyEvent *>(event);
