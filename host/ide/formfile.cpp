@@ -448,6 +448,51 @@ void readRootText(TFormText &Form, const QJsonObject &Root, TChecker &Checker)
     Form.Root = std::move(root);
 }
 
+// One component's entry, its properties not checked yet. Where names it until its name is
+// known. Names: the components named before it (with FormName), which its name must not take
+// again and its owner must be among; null for an entry on its own.
+TComponentText readEntry(const QJsonObject &Text, const QString &Where, const QString &FormName,
+                         const QHash<QString, const QMetaObject *> *Names)
+{
+    TComponentText component;
+    component.Text = Text;
+    if (!Text.value(kName).isString() || Text.value(kName).toString().trimmed().isEmpty())
+        fail(Where, QStringLiteral("the component has no name"));
+    component.Name = Text.value(kName).toString();
+    const QString named = componentWhere(component.Name);
+    if (Names && Names->contains(component.Name.toLower()))
+        fail(named, QStringLiteral("the name is taken twice"));
+    for (auto it = Text.constBegin(); it != Text.constEnd(); ++it)
+        if (it.key() != kName && it.key() != kClass && it.key() != kProperties &&
+            it.key() != kPosition && it.key() != kOwner)
+            fail(named, QStringLiteral("unknown entry %1").arg(it.key()));
+    if (const QJsonValue owner = Text.value(kOwner); !owner.isUndefined()) {
+        component.Owner = owner.toString();
+        if (!owner.isString() || component.Owner.isEmpty() ||
+            component.Owner.compare(FormName, Qt::CaseInsensitive) == 0 ||
+            (Names && !Names->contains(component.Owner.toLower())))
+            fail(named, QStringLiteral("the owner must be a component named before it"));
+    }
+    const QString className = Text.value(kClass).toString();
+    component.Class = TFormDesigner::FindComponentClass(className);
+    if (!component.Class)
+        fail(named, QStringLiteral("unknown class %1")
+                        .arg(Text.value(kClass).isString() ? className : QStringLiteral("(none)")));
+    const QJsonValue properties = Text.value(kProperties);
+    if (!properties.isUndefined() && !properties.isObject())
+        fail(named, QStringLiteral("properties must be an object"));
+    component.Properties = properties.toObject();
+    if (const QJsonValue position = Text.value(kPosition); !position.isUndefined()) {
+        const QJsonArray xy = position.toArray();
+        const auto x = xy.size() == 2 ? wholeNumber(xy.at(0)) : std::nullopt;
+        const auto y = xy.size() == 2 ? wholeNumber(xy.at(1)) : std::nullopt;
+        if (!x || !y)
+            fail(named, QStringLiteral("DesignPosition must be [x, y]"));
+        component.Position = QPoint(*x, *y);
+    }
+    return component;
+}
+
 // Parses and checks a whole text. FormClass: the class the form must have (null: any).
 TFormText readText(const QByteArray &Text, TReferences &References, const char *FormClass,
                    bool Lenient)
@@ -479,43 +524,7 @@ TFormText readText(const QByteArray &Text, TReferences &References, const char *
         const QString where = QStringLiteral("Component %1").arg(i + 1);
         if (!list.at(i).isObject())
             fail(where, QStringLiteral("expected an object"));
-        const QJsonObject text = list.at(i).toObject();
-        TComponentText component;
-        component.Text = text;
-        if (!text.value(kName).isString() || text.value(kName).toString().trimmed().isEmpty())
-            fail(where, QStringLiteral("the component has no name"));
-        component.Name = text.value(kName).toString();
-        const QString named = componentWhere(component.Name);
-        if (names.contains(component.Name.toLower()))
-            fail(named, QStringLiteral("the name is taken twice"));
-        for (auto it = text.constBegin(); it != text.constEnd(); ++it)
-            if (it.key() != kName && it.key() != kClass && it.key() != kProperties &&
-                it.key() != kPosition && it.key() != kOwner)
-                fail(named, QStringLiteral("unknown entry %1").arg(it.key()));
-        if (const QJsonValue owner = text.value(kOwner); !owner.isUndefined()) {
-            component.Owner = owner.toString();
-            if (!owner.isString() || component.Owner.compare(form.Name, Qt::CaseInsensitive) == 0 ||
-                !names.contains(component.Owner.toLower()))
-                fail(named, QStringLiteral("the owner must be a component named before it"));
-        }
-        const QString className = text.value(kClass).toString();
-        component.Class = TFormDesigner::FindComponentClass(className);
-        if (!component.Class)
-            fail(named,
-                 QStringLiteral("unknown class %1")
-                     .arg(text.value(kClass).isString() ? className : QStringLiteral("(none)")));
-        const QJsonValue properties = text.value(kProperties);
-        if (!properties.isUndefined() && !properties.isObject())
-            fail(named, QStringLiteral("properties must be an object"));
-        component.Properties = properties.toObject();
-        if (const QJsonValue position = text.value(kPosition); !position.isUndefined()) {
-            const QJsonArray xy = position.toArray();
-            const auto x = xy.size() == 2 ? wholeNumber(xy.at(0)) : std::nullopt;
-            const auto y = xy.size() == 2 ? wholeNumber(xy.at(1)) : std::nullopt;
-            if (!x || !y)
-                fail(named, QStringLiteral("DesignPosition must be [x, y]"));
-            component.Position = QPoint(*x, *y);
-        }
+        TComponentText component = readEntry(list.at(i).toObject(), where, form.Name, &names);
         names.insert(component.Name.toLower(), component.Class);
         form.Components.push_back(std::move(component));
     }
@@ -932,6 +941,116 @@ void ReadFormText(TFormDesigner *Designer, const QByteArray &Text)
     keepTextOrder(form, text);
     if (text.Root)
         applier.Component(form, *text.Root, false);
+    applier.Finish();
+}
+
+QList<TComponent *> FormComponents(const TComponent *Root)
+{
+    return everyComponent(Root);
+}
+
+QList<QJsonObject> WriteFormEntries(const TComponent *Root, const QList<TComponent *> &Components,
+                                    bool WithForm)
+{
+    if (!Root)
+        throw EInvalidOperation(QStringLiteral("There is no form to write"));
+    TReferences references;
+    TWriter writer(references);
+    QList<QJsonObject> entries;
+    entries.reserve(Components.size() + 1);
+    if (WithForm) {
+        QJsonObject form;
+        form.insert(kName, Root->Name());
+        form.insert(kClass, Root->ClassName());
+        writeRootProperties(form, Root, references);
+        entries.append(form);
+    }
+    for (const TComponent *component : Components)
+        if (component && component->Object())
+            entries.append(writer.Component(component));
+    return entries;
+}
+
+void ReadFormPart(TFormDesigner *Designer, const TFormPart &Part)
+{
+    TDesignForm *form = Designer ? Designer->Form() : nullptr;
+    if (!form)
+        throw EInvalidOperation(QStringLiteral("There is no form to read into"));
+    // Everything is checked before anything changes; links are let through, to be found on
+    // the form once every component exists.
+    TReferences references;
+    const QHash<QString, const QMetaObject *> names;
+    TChecker checker(references, names, true);
+    std::vector<TComponentText> entries;
+    for (qsizetype i = 0; i < Part.Components.size(); ++i) {
+        entries.push_back(readEntry(Part.Components.at(i).Text,
+                                    QStringLiteral("Component %1").arg(i + 1), form->Name(),
+                                    nullptr));
+        checker.Component(entries.back());
+    }
+    TFormText root;
+    if (Part.Form) {
+        root.Name = Part.Form->value(kName).toString();
+        root.ClassName = Part.Form->value(kClass).toString();
+        if (root.Name.isEmpty())
+            fail(QStringLiteral("Form"), QStringLiteral("the form has no name"));
+        if (root.ClassName != QLatin1String(form->metaObject()->className()))
+            fail(QStringLiteral("Form %1").arg(root.Name),
+                 QStringLiteral("class %1 cannot be designed here").arg(root.ClassName));
+        readRootText(root, *Part.Form, checker);
+    }
+
+    for (const QString &name : Part.Deleted) {
+        TComponent *component = findAnywhere(form, name);
+        if (!component)
+            continue;
+        if (component->Owner() == form)
+            Designer->DeleteComponent(component);
+        else
+            delete component; // its owner answers for it
+    }
+    if (Part.Form && form->Name() != root.Name) {
+        form->SetName(root.Name);
+        form->setWindowTitle(root.Name);
+    }
+    TApplier applier(references, [Designer, form](const QString &Name) {
+        TComponent *found = Designer->GetComponent(Name);
+        return found ? found : findAnywhere(form, Name);
+    });
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const TComponentText &wanted = entries.at(i);
+        const QString &now = Part.Components.at(qsizetype(i)).Name;
+        TComponent *component = now.isEmpty() ? nullptr : findAnywhere(form, now);
+        const bool created = !component;
+        if (created) {
+            std::unique_ptr<TComponent> made = TFormDesigner::NewComponent(wanted.Class);
+            made->SetName(wanted.Name);
+            Designer->AddComponent(made.get());
+            component = made.release();
+            if (TComponent *owner = findAnywhere(form, wanted.Owner))
+                owner->InsertComponent(component);
+            showControl(component);
+        } else if (component->Name() != wanted.Name) {
+            component->SetName(wanted.Name);
+        }
+        // An entry of a part is there because it differs: no need to write the component to
+        // see whether it does.
+        applier.Component(component, wanted, true);
+    }
+    if (!Part.Order.isEmpty()) {
+        TFormText order;
+        for (const QString &name : Part.Order) {
+            TComponentText place;
+            place.Name = name;
+            if (const TComponent *component = findAnywhere(form, name);
+                component && component->Owner() && component->Owner() != form)
+                place.Owner = component->Owner()->Name();
+            order.Components.push_back(std::move(place));
+        }
+        keepTextOrder(form, order);
+    }
+    if (root.Root)
+        applier.Component(form, *root.Root, false);
     applier.Finish();
 }
 

@@ -1,0 +1,270 @@
+#include "formchangecommand.h"
+
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <algorithm>
+
+#include "formdocument.h"
+#include "formfile.h"
+
+namespace {
+
+const QString kName = QStringLiteral("name");
+const QString kComponents = QStringLiteral("components");
+
+QByteArray compact(const QJsonObject &Entry)
+{
+    return QJsonDocument(Entry).toJson(QJsonDocument::Compact);
+}
+
+QJsonObject parsed(const QByteArray &Text)
+{
+    return QJsonDocument::fromJson(Text).object();
+}
+
+QString nameOf(const QJsonObject &Entry)
+{
+    return Entry.value(kName).toString();
+}
+
+// A form text of the form's own entry and some components, for naming a step.
+QByteArray partialText(QJsonObject Form, const QList<QJsonObject> &Components)
+{
+    QJsonArray components;
+    for (const QJsonObject &entry : Components)
+        components.append(entry);
+    Form.insert(kComponents, components);
+    return QJsonDocument(Form).toJson(QJsonDocument::Compact);
+}
+
+} // namespace
+
+TFormEntries TFormEntries::Of(const TComponent *Root)
+{
+    TFormEntries entries;
+    const QList<TComponent *> components = FormComponents(Root);
+    QList<QJsonObject> written = WriteFormEntries(Root, components, true);
+    entries.Form = written.takeFirst();
+    for (TComponent *component : components)
+        entries.Objects.append(component->Object());
+    entries.Entries = std::move(written);
+    return entries;
+}
+
+void TFormEntries::Refresh(const TComponent *Root, const QStringList &Touched, bool WithForm)
+{
+    QHash<const QObject *, qsizetype> known;
+    for (qsizetype i = 0; i < Objects.size(); ++i)
+        if (Objects.at(i))
+            known.insert(Objects.at(i).data(), i);
+    QList<QPointer<QObject>> objects;
+    QList<QJsonObject> entries;
+    QList<TComponent *> write;
+    QList<qsizetype> writeAt;
+    for (TComponent *component : FormComponents(Root)) {
+        const qsizetype i = known.value(component->Object(), -1);
+        objects.append(component->Object());
+        if (i < 0 || Touched.contains(component->Name())) {
+            writeAt.append(entries.size());
+            write.append(component);
+            entries.append(QJsonObject());
+        } else {
+            entries.append(Entries.at(i));
+        }
+    }
+    if (!write.isEmpty() || WithForm) {
+        QList<QJsonObject> written = WriteFormEntries(Root, write, WithForm);
+        if (WithForm)
+            Form = written.takeFirst();
+        for (qsizetype k = 0; k < writeAt.size(); ++k)
+            entries[writeAt.at(k)] = written.at(k);
+    }
+    Objects = std::move(objects);
+    Entries = std::move(entries);
+}
+
+TFormChangeCommand::TFormChangeCommand(TFormDocument *Document, const QString &Text)
+    : QUndoCommand(Text), m_document(Document)
+{
+}
+
+std::unique_ptr<TFormChangeCommand> TFormChangeCommand::Record(TFormDocument *Document,
+                                                               TFormEntries &Last,
+                                                               const TComponent *Root,
+                                                               const QString &Text)
+{
+    TFormEntries now = TFormEntries::Of(Root);
+    // The components known before, by object; a rename keeps its object.
+    QHash<const QObject *, qsizetype> earlier;
+    for (qsizetype i = 0; i < Last.Objects.size(); ++i)
+        if (Last.Objects.at(i))
+            earlier.insert(Last.Objects.at(i).data(), i);
+    QList<qsizetype> before(now.Objects.size(), -1); // each one's index before, -1: new
+    QList<qsizetype> after(Last.Objects.size(), -1); // each earlier one's index now, -1: gone
+    for (qsizetype j = 0; j < now.Objects.size(); ++j)
+        if (const qsizetype i = earlier.value(now.Objects.at(j).data(), -1); i >= 0) {
+            before[j] = i;
+            after[i] = j;
+        }
+    // A component moved when its rank among those on both sides changed; the others keep
+    // their order, so the moved ones, put back at their indexes, give the order exactly.
+    QList<qsizetype> rankBefore(Last.Objects.size(), -1);
+    QList<qsizetype> rankAfter(now.Objects.size(), -1);
+    qsizetype rank = 0;
+    for (qsizetype i = 0; i < after.size(); ++i)
+        if (after.at(i) >= 0)
+            rankBefore[i] = rank++;
+    rank = 0;
+    for (qsizetype j = 0; j < before.size(); ++j)
+        if (before.at(j) >= 0)
+            rankAfter[j] = rank++;
+
+    std::unique_ptr<TFormChangeCommand> step(new TFormChangeCommand(Document, Text));
+    QList<QJsonObject> namedBefore, namedAfter; // the entries that differ, for the step's name
+    for (qsizetype i = 0; i < Last.Objects.size(); ++i) {
+        const QJsonObject &was = Last.Entries.at(i);
+        const qsizetype j = after.at(i);
+        TComponentChange change;
+        change.Before = nameOf(was);
+        if (j < 0) {
+            change.BeforeText = compact(was);
+            change.BeforeIndex = i;
+            namedBefore.append(was);
+            step->m_changes.append(change);
+            continue;
+        }
+        const QJsonObject &is = now.Entries.at(j);
+        const bool moved = rankBefore.at(i) != rankAfter.at(j);
+        const bool differs = was != is;
+        if (!moved && !differs)
+            continue;
+        change.After = nameOf(is);
+        if (differs) {
+            change.BeforeText = compact(was);
+            change.AfterText = compact(is);
+            namedBefore.append(was);
+        }
+        if (moved) {
+            change.BeforeIndex = i;
+            change.AfterIndex = j;
+        }
+        step->m_changes.append(change);
+    }
+    for (qsizetype j = 0; j < now.Objects.size(); ++j) {
+        const QJsonObject &is = now.Entries.at(j);
+        if (before.at(j) < 0) {
+            TComponentChange change;
+            change.After = nameOf(is);
+            change.AfterText = compact(is);
+            change.AfterIndex = j;
+            step->m_changes.append(change);
+        }
+        if (before.at(j) < 0 || Last.Entries.at(before.at(j)) != is)
+            namedAfter.append(is);
+    }
+    if (Last.Form != now.Form) {
+        step->m_formBefore = compact(Last.Form);
+        step->m_formAfter = compact(now.Form);
+    }
+    const bool changed = !step->m_changes.isEmpty() || step->ChangesForm();
+    if (changed && Text.isEmpty())
+        step->setText(TFormDocument::DescribeChange(partialText(Last.Form, namedBefore),
+                                                    partialText(now.Form, namedAfter)));
+    Last = std::move(now);
+    if (!changed)
+        return nullptr;
+    return step;
+}
+
+void TFormChangeCommand::undo()
+{
+    m_document->applyStep(*this, false);
+}
+
+void TFormChangeCommand::redo()
+{
+    // Pushing the step must not apply it: the form is already as its After side says.
+    if (m_pushed)
+        m_document->applyStep(*this, true);
+    m_pushed = true;
+}
+
+TFormPart TFormChangeCommand::Part(bool After, const QStringList &FormOrder) const
+{
+    const auto name = [After](const TComponentChange &Change) -> const QString & {
+        return After ? Change.After : Change.Before;
+    };
+    const auto other = [After](const TComponentChange &Change) -> const QString & {
+        return After ? Change.Before : Change.After;
+    };
+    const auto text = [After](const TComponentChange &Change) -> const QByteArray & {
+        return After ? Change.AfterText : Change.BeforeText;
+    };
+    const auto index = [After](const TComponentChange &Change) {
+        return After ? Change.AfterIndex : Change.BeforeIndex;
+    };
+
+    TFormPart part;
+    if (ChangesForm())
+        part.Form = parsed(After ? m_formAfter : m_formBefore);
+    // Those that come or move, in the order of their places on this side.
+    QList<const TComponentChange *> arriving;
+    for (const TComponentChange &change : m_changes)
+        if (change.Placed() && !name(change).isEmpty())
+            arriving.append(&change);
+    std::sort(arriving.begin(), arriving.end(),
+              [&](const TComponentChange *A, const TComponentChange *B) {
+                  return index(*A) < index(*B);
+              });
+    if (!arriving.isEmpty()) {
+        QStringList order = FormOrder;
+        for (const TComponentChange &change : m_changes) {
+            if (change.Placed() && !other(change).isEmpty())
+                order.removeOne(other(change));
+            else if (!change.Placed() && name(change) != other(change))
+                if (const qsizetype at = order.indexOf(other(change)); at >= 0)
+                    order[at] = name(change);
+        }
+        for (const TComponentChange *change : std::as_const(arriving))
+            order.insert(std::min(index(*change), order.size()), name(*change));
+        part.Order = std::move(order);
+    }
+    for (const TComponentChange &change : m_changes) {
+        if (name(change).isEmpty())
+            part.Deleted.append(other(change));
+        else if (!other(change).isEmpty() && !text(change).isEmpty())
+            part.Components.append({other(change), parsed(text(change))});
+    }
+    // Made last, owners before what they own.
+    for (const TComponentChange *change : std::as_const(arriving))
+        if (other(*change).isEmpty())
+            part.Components.append({QString(), parsed(text(*change))});
+    return part;
+}
+
+QStringList TFormChangeCommand::Touched(bool After) const
+{
+    QStringList names;
+    for (const TComponentChange &change : m_changes)
+        if (const QString &name = After ? change.After : change.Before; !name.isEmpty())
+            names.append(name);
+    return names;
+}
+
+QStringList TFormChangeCommand::Components() const
+{
+    QStringList names;
+    for (const TComponentChange &change : m_changes)
+        names.append(change.After.isEmpty() ? change.Before : change.After);
+    return names;
+}
+
+qsizetype TFormChangeCommand::Bytes() const
+{
+    qsizetype bytes = m_formBefore.size() + m_formAfter.size();
+    for (const TComponentChange &change : m_changes)
+        bytes += change.BeforeText.size() + change.AfterText.size() +
+                 (change.Before.size() + change.After.size()) * qsizetype(sizeof(QChar));
+    return bytes;
+}
