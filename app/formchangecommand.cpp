@@ -38,6 +38,31 @@ QByteArray partialText(QJsonObject Form, const QList<QJsonObject> &Components)
     return QJsonDocument(Form).toJson(QJsonDocument::Compact);
 }
 
+// Before: for each component now, its index before (-1: new). Answers, for each, whether it
+// belongs to the longest run of components on both sides that are in the same order on both.
+QList<bool> keptOrder(const QList<qsizetype> &Before)
+{
+    // Patience sorting: tails[k] is the component ending the best run of length k + 1.
+    QList<qsizetype> tails, previous(Before.size(), -1);
+    for (qsizetype j = 0; j < Before.size(); ++j) {
+        if (Before.at(j) < 0)
+            continue;
+        const auto at = std::lower_bound(
+            tails.begin(), tails.end(), Before.at(j),
+            [&](qsizetype Tail, qsizetype Index) { return Before.at(Tail) < Index; });
+        const qsizetype length = at - tails.begin();
+        previous[j] = length > 0 ? tails.at(length - 1) : -1;
+        if (at == tails.end())
+            tails.append(j);
+        else
+            *at = j;
+    }
+    QList<bool> kept(Before.size(), false);
+    for (qsizetype j = tails.isEmpty() ? -1 : tails.last(); j >= 0; j = previous.at(j))
+        kept[j] = true;
+    return kept;
+}
+
 } // namespace
 
 TFormEntries TFormEntries::Of(const TComponent *Root)
@@ -107,19 +132,9 @@ std::unique_ptr<TFormChangeCommand> TFormChangeCommand::Record(TFormDocument *Do
             before[j] = i;
             after[i] = j;
         }
-    // A component moved when its rank among those on both sides changed; the others keep
-    // their order, so the moved ones, put back at their indexes, give the order exactly.
-    QList<qsizetype> rankBefore(Last.Objects.size(), -1);
-    QList<qsizetype> rankAfter(now.Objects.size(), -1);
-    qsizetype rank = 0;
-    for (qsizetype i = 0; i < after.size(); ++i)
-        if (after.at(i) >= 0)
-            rankBefore[i] = rank++;
-    rank = 0;
-    for (qsizetype j = 0; j < before.size(); ++j)
-        if (before.at(j) >= 0)
-            rankAfter[j] = rank++;
-
+    // Of the components on both sides, the most that kept their order stay where they are; the
+    // others moved, and put back at their indexes they give the order exactly.
+    const QList<bool> stayed = keptOrder(before);
     std::unique_ptr<TFormChangeCommand> step(new TFormChangeCommand(Document, Text));
     QList<QJsonObject> namedBefore, namedAfter; // the entries that differ, for the step's name
     for (qsizetype i = 0; i < Last.Objects.size(); ++i) {
@@ -135,7 +150,7 @@ std::unique_ptr<TFormChangeCommand> TFormChangeCommand::Record(TFormDocument *Do
             continue;
         }
         const QJsonObject &is = now.Entries.at(j);
-        const bool moved = rankBefore.at(i) != rankAfter.at(j);
+        const bool moved = !stayed.at(j);
         const bool differs = was != is;
         if (!moved && !differs)
             continue;

@@ -592,6 +592,18 @@ public:
             }
         }
         activate(m_activations);
+        activate(m_kept);
+    }
+
+    // A component a part of the form leaves as it is: its activations are set back to what they
+    // are now, last, so one that closed on the way (as its connection did) opens again.
+    void Keep(TComponent *Component)
+    {
+        QObject *object = Component->Object();
+        for (PPropInfo info : GetPropList(object))
+            if (isActivation(info) && info->HasWrite())
+                m_kept.push_back(
+                    {object, info, encodeScalar(object, info), componentWhere(Component->Name())});
     }
 
     // One component alone: its selected properties, links and activations left waiting in the
@@ -780,6 +792,7 @@ private:
     QString m_where;
     std::vector<Link> m_links;
     std::vector<Activation> m_activations;
+    std::vector<Activation> m_kept; // set after the others: their connections open first
 };
 
 TComponent *findAnywhere(const TComponent *Root, const QString &Name);
@@ -1000,6 +1013,19 @@ void ReadFormPart(TFormDesigner *Designer, const TFormPart &Part)
         readRootText(root, *Part.Form, checker);
     }
 
+    TApplier applier(references, [Designer, form](const QString &Name) {
+        TComponent *found = Designer->GetComponent(Name);
+        return found ? found : findAnywhere(form, Name);
+    });
+    QSet<QString> named;
+    for (const QString &name : Part.Deleted)
+        named.insert(name.toLower());
+    for (const TFormPart::TEntry &entry : Part.Components)
+        named.insert(entry.Name.toLower());
+    for (TComponent *component : everyComponent(form))
+        if (!named.contains(component->Name().toLower()))
+            applier.Keep(component);
+
     for (const QString &name : Part.Deleted) {
         TComponent *component = findAnywhere(form, name);
         if (!component)
@@ -1013,10 +1039,6 @@ void ReadFormPart(TFormDesigner *Designer, const TFormPart &Part)
         form->SetName(root.Name);
         form->setWindowTitle(root.Name);
     }
-    TApplier applier(references, [Designer, form](const QString &Name) {
-        TComponent *found = Designer->GetComponent(Name);
-        return found ? found : findAnywhere(form, Name);
-    });
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const TComponentText &wanted = entries.at(i);
         const QString &now = Part.Components.at(qsizetype(i)).Name;
