@@ -284,7 +284,8 @@ private slots:
             << QStringLiteral("place") << QStringList{QStringLiteral("DataSource2")};
         QTest::addRow("a data set deleted, the link to it cleared")
             << QStringLiteral("delete linked")
-            << QStringList{QStringLiteral("SQLDataSet1"), QStringLiteral("DataSource1")};
+            << QStringList{QStringLiteral("SQLDataSet1"), QStringLiteral("SQLDataSet1id"),
+                           QStringLiteral("DataSource1")};
         QTest::addRow("several pasted")
             << QStringLiteral("paste")
             << QStringList{QStringLiteral("DataSource2"), QStringLiteral("KorDBGrid3")};
@@ -297,7 +298,8 @@ private slots:
             << QStringLiteral("field") << QStringList{QStringLiteral("SQLDataSet1total")};
         QTest::addRow("lefts aligned")
             << QStringLiteral("align") << QStringList{QStringLiteral("KorDBGrid2")};
-        QTest::addRow("brought to front") << QStringLiteral("front") << grid;
+        QTest::addRow("sent to back")
+            << QStringLiteral("back") << QStringList{QStringLiteral("KorDBGrid2")};
         QTest::addRow("an icon moved")
             << QStringLiteral("icon") << QStringList{QStringLiteral("DataSource1")};
     }
@@ -323,9 +325,9 @@ private slots:
             designer->GetComponent(QStringLiteral("SQLDataSet1"))->Object());
         source->Object()->setProperty("DesignPosition", QPoint(320, 16));
         TFieldsEditor::Open(dataSet, designer)->AddFields({QStringLiteral("id")});
+        TFormSurface surface(&document); // gives the icons without a place one
         document.FlushPendingChange();
         document.RecordChange(QStringLiteral("Build"));
-        TFormSurface surface(&document);
         const QByteArray before = WriteFormText(designer);
         const int steps = document.UndoStack()->count();
 
@@ -351,10 +353,12 @@ private slots:
             TFieldsEditor::Find(dataSet)->AddFields({QStringLiteral("total")});
         else if (Change == QLatin1String("icon"))
             source->Object()->setProperty("DesignPosition", QPoint(360, 16));
-        else {
+        else if (Change == QLatin1String("align")) {
             designer->SetSelections({grid->Object(), other->Object()});
-            surface.Arrange(Change == QLatin1String("align") ? TArrange::AlignLefts
-                                                             : TArrange::BringToFront);
+            surface.Arrange(TArrange::AlignLefts);
+        } else {
+            designer->SetSelections({other->Object()});
+            surface.Arrange(TArrange::SendToBack);
         }
         designer->Modified();
         document.FlushPendingChange();

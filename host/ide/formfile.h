@@ -23,6 +23,7 @@
 #include <QList>
 #include <QPoint>
 #include <QPointer>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
