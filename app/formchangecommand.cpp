@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
+#include <vector>
 
 #include "formdocument.h"
 #include "formfile.h"
@@ -40,7 +41,7 @@ QByteArray partialText(QJsonObject Form, const QList<QJsonObject> &Components)
 
 // Before: for each component now, its index before (-1: new). Answers, for each, whether it
 // belongs to the longest run of components on both sides that are in the same order on both.
-QList<bool> keptOrder(const QList<qsizetype> &Before)
+std::vector<bool> keptOrder(const QList<qsizetype> &Before)
 {
     // Patience sorting: tails[k] is the component ending the best run of length k + 1.
     QList<qsizetype> tails, previous(Before.size(), -1);
@@ -57,9 +58,9 @@ QList<bool> keptOrder(const QList<qsizetype> &Before)
         else
             *at = j;
     }
-    QList<bool> kept(Before.size(), false);
+    std::vector<bool> kept(std::size_t(Before.size()), false);
     for (qsizetype j = tails.isEmpty() ? -1 : tails.last(); j >= 0; j = previous.at(j))
-        kept[j] = true;
+        kept[std::size_t(j)] = true;
     return kept;
 }
 
@@ -77,8 +78,11 @@ TFormEntries TFormEntries::Of(const TComponent *Root)
     return entries;
 }
 
-void TFormEntries::Refresh(const TComponent *Root, const QStringList &Touched, bool WithForm)
+void TFormEntries::Refresh(const TComponent *Root, const TFormPart &Applied)
 {
+    QHash<QString, const QJsonObject *> applied;
+    for (const TFormPart::TEntry &entry : Applied.Components)
+        applied.insert(nameOf(entry.Text), &entry.Text);
     QHash<const QObject *, qsizetype> known;
     for (qsizetype i = 0; i < Objects.size(); ++i)
         if (Objects.at(i))
@@ -90,21 +94,23 @@ void TFormEntries::Refresh(const TComponent *Root, const QStringList &Touched, b
     for (TComponent *component : FormComponents(Root)) {
         const qsizetype i = known.value(component->Object(), -1);
         objects.append(component->Object());
-        if (i < 0 || Touched.contains(component->Name())) {
+        if (const QJsonObject *entry = applied.value(component->Name())) {
+            entries.append(*entry);
+        } else if (i >= 0) {
+            entries.append(Entries.at(i));
+        } else {
             writeAt.append(entries.size());
             write.append(component);
             entries.append(QJsonObject());
-        } else {
-            entries.append(Entries.at(i));
         }
     }
-    if (!write.isEmpty() || WithForm) {
-        QList<QJsonObject> written = WriteFormEntries(Root, write, WithForm);
-        if (WithForm)
-            Form = written.takeFirst();
+    if (!write.isEmpty()) {
+        const QList<QJsonObject> written = WriteFormEntries(Root, write, false);
         for (qsizetype k = 0; k < writeAt.size(); ++k)
             entries[writeAt.at(k)] = written.at(k);
     }
+    if (Applied.Form)
+        Form = *Applied.Form;
     Objects = std::move(objects);
     Entries = std::move(entries);
 }
@@ -134,7 +140,7 @@ std::unique_ptr<TFormChangeCommand> TFormChangeCommand::Record(TFormDocument *Do
         }
     // Of the components on both sides, the most that kept their order stay where they are; the
     // others moved, and put back at their indexes they give the order exactly.
-    const QList<bool> stayed = keptOrder(before);
+    const std::vector<bool> stayed = keptOrder(before);
     std::unique_ptr<TFormChangeCommand> step(new TFormChangeCommand(Document, Text));
     QList<QJsonObject> namedBefore, namedAfter; // the entries that differ, for the step's name
     for (qsizetype i = 0; i < Last.Objects.size(); ++i) {
@@ -150,7 +156,7 @@ std::unique_ptr<TFormChangeCommand> TFormChangeCommand::Record(TFormDocument *Do
             continue;
         }
         const QJsonObject &is = now.Entries.at(j);
-        const bool moved = !stayed.at(j);
+        const bool moved = !stayed.at(std::size_t(j));
         const bool differs = was != is;
         if (!moved && !differs)
             continue;
@@ -249,22 +255,14 @@ TFormPart TFormChangeCommand::Part(bool After, const QStringList &FormOrder) con
         if (name(change).isEmpty())
             part.Deleted.append(other(change));
         else if (!other(change).isEmpty() && !text(change).isEmpty())
-            part.Components.append({other(change), parsed(text(change))});
+            part.Components.append({other(change), parsed(text(change)),
+                                    parsed(After ? change.BeforeText : change.AfterText)});
     }
     // Made last, owners before what they own.
     for (const TComponentChange *change : std::as_const(arriving))
         if (other(*change).isEmpty())
-            part.Components.append({QString(), parsed(text(*change))});
+            part.Components.append({QString(), parsed(text(*change)), std::nullopt});
     return part;
-}
-
-QStringList TFormChangeCommand::Touched(bool After) const
-{
-    QStringList names;
-    for (const TComponentChange &change : m_changes)
-        if (const QString &name = After ? change.After : change.Before; !name.isEmpty())
-            names.append(name);
-    return names;
 }
 
 QStringList TFormChangeCommand::Components() const

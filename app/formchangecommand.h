@@ -28,9 +28,9 @@ struct TFormEntries {
 
     // The entries of the form Root as it is now.
     static TFormEntries Of(const TComponent *Root);
-    // After a step was applied: the components named in Touched (their names now) and those not
-    // known yet are written again, the others keep their entries; WithForm: the form's own too.
-    void Refresh(const TComponent *Root, const QStringList &Touched, bool WithForm);
+    // After Applied was applied: the components it set take its entries (reading an entry gives
+    // that entry back, so they need no writing), the others keep theirs.
+    void Refresh(const TComponent *Root, const TFormPart &Applied);
 };
 
 class TFormChangeCommand : public QUndoCommand {
@@ -46,8 +46,6 @@ public:
     // What makes the form as it is on the other side match this step's After side (or Before
     // side): FormOrder holds the names of the form's components now, in text order.
     TFormPart Part(bool After, const QStringList &FormOrder) const;
-    // The names the components the step sets have once it is applied (After or Before).
-    QStringList Touched(bool After) const;
     // Whether the step changes the form's own entry.
     bool ChangesForm() const { return !m_formBefore.isEmpty(); }
     // The components the step holds, by their names after it (before it, for those it deleted).

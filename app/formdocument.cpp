@@ -391,8 +391,12 @@ void TFormDocument::applyStep(const TFormChangeCommand &Step, bool After)
     // A change announced and not recorded yet, or a step that failed half way, leaves the form
     // other than the steps know it: then the whole form is read again for the next change.
     bool whole = m_pending;
+    TFormPart part = Step.Part(After, order);
+    if (whole) // the components may not be as the step knows them
+        for (TFormPart::TEntry &entry : part.Components)
+            entry.Now.reset();
     try {
-        ReadFormPart(m_designer.get(), Step.Part(After, order));
+        ReadFormPart(m_designer.get(), part);
     } catch (...) {
         whole = true;
         HandleHostException();
@@ -401,7 +405,7 @@ void TFormDocument::applyStep(const TFormChangeCommand &Step, bool After)
         if (whole)
             m_last = TFormEntries::Of(root);
         else
-            m_last.Refresh(root, Step.Touched(After), Step.ChangesForm());
+            m_last.Refresh(root, part);
     } catch (...) {
         HandleHostException();
     }

@@ -548,14 +548,19 @@ public:
     {
     }
 
-    void Component(TComponent *Component, const TComponentText &Text, bool Created)
+    // Now: the entry the component matches now, when known; then only what differs from it
+    // is set, and nothing needs writing to see what does.
+    void Component(TComponent *Component, const TComponentText &Text, bool Created,
+                   const QJsonObject *Now = nullptr)
     {
         QObject *object = Component->Object();
         m_where = componentWhere(Text.Name);
         if (!qobject_cast<QWidget *>(object))
             object->setProperty(kPositionProperty,
                                 Text.Position ? QVariant(*Text.Position) : QVariant());
-        const bool same = !Created && TWriter(m_references).Component(Component) == Text.Text;
+        const bool same =
+            !Created &&
+            (Now ? *Now == Text.Text : TWriter(m_references).Component(Component) == Text.Text);
         // Activations are set again at the end even on unchanged components: a connection
         // that closes on the way closes its data sets too.
         for (PPropInfo info : GetPropList(object))
@@ -569,8 +574,9 @@ public:
             }
         if (same)
             return;
+        const QJsonObject nowProperties = Now ? Now->value(kProperties).toObject() : QJsonObject();
         Properties(object, Text.Properties, m_references.Object(Text.Class, {}), Text.Class, {},
-                   QString(), true);
+                   QString(), true, Now && !Created ? &nowProperties : nullptr);
     }
 
     void Finish()
@@ -634,19 +640,27 @@ private:
 
     void Properties(QObject *Instance, const QJsonObject &Text, const QObject *Reference,
                     const QMetaObject *Class, const QStringList &Path, const QString &Where,
-                    bool IsComponent)
+                    bool IsComponent, const QJsonObject *Now = nullptr)
     {
-        QHash<QString, QJsonValue> wanted;
+        QHash<QString, QJsonValue> wanted, now;
         for (auto it = Text.constBegin(); it != Text.constEnd(); ++it)
             wanted.insert(it.key().toLower(), it.value());
+        if (Now)
+            for (auto it = Now->constBegin(); it != Now->constEnd(); ++it)
+                now.insert(it.key().toLower(), it.value());
         const bool sameClass = Reference && Reference->metaObject() == Instance->metaObject();
         for (PPropInfo info : GetPropList(Instance)) {
             const Shape shape = shapeOf(Instance, info);
             if (shape == Shape::Skip ||
                 (IsComponent && (isActivation(info) || !selected(m_which, info, shape))))
                 continue;
-            const auto found = wanted.constFind(info->Name.toLower());
+            const QString key = info->Name.toLower();
+            const auto found = wanted.constFind(key);
             const bool present = found != wanted.constEnd();
+            const QJsonValue was = Now ? now.value(key, QJsonValue(QJsonValue::Undefined))
+                                       : QJsonValue(QJsonValue::Undefined);
+            if (Now && was == (present ? *found : QJsonValue(QJsonValue::Undefined)))
+                continue; // as it is now
             const auto where = [&] {
                 return Where.isEmpty() ? info->Name : Where + QLatin1Char('.') + info->Name;
             };
@@ -658,7 +672,7 @@ private:
                 Property(Instance, info, shape,
                          present ? *found : QJsonValue(QJsonValue::Undefined), Reference, other,
                          Class, scalar ? QStringList() : deeper(Path, info->Name),
-                         scalar ? QString() : where());
+                         scalar ? QString() : where(), Now ? &was : nullptr);
             } catch (const EFormFileError &) {
                 throw;
             } catch (const EHostError &error) {
@@ -669,7 +683,7 @@ private:
 
     void Property(QObject *Instance, PPropInfo Info, Shape Shape, const QJsonValue &Wanted,
                   const QObject *Reference, PPropInfo Other, const QMetaObject *Class,
-                  const QStringList &Path, const QString &Where)
+                  const QStringList &Path, const QString &Where, const QJsonValue *Now)
     {
         const bool present = !Wanted.isUndefined();
         switch (Shape) {
@@ -712,14 +726,16 @@ private:
             return;
         }
         case Shape::Collection:
-            Collection(Instance, Info, Wanted, Class, Path, Where);
+            Collection(Instance, Info, Wanted, Class, Path, Where, Now);
             return;
         case Shape::Object: {
             if (!present && hasStoredMethod(Info))
                 return; // not assigned: see the scalar case
             QObject *object = GetObjectProp(Instance, Info->Name);
             const QObject *reference = Other ? GetObjectProp(Reference, Other->Name) : nullptr;
-            Persistent(object, Wanted.toObject(), reference, Class, Path, Where);
+            const QJsonObject was = Now && Now->isObject() ? Now->toObject() : QJsonObject();
+            Persistent(object, Wanted.toObject(), reference, Class, Path, Where, false,
+                       Now && Now->isObject() ? &was : nullptr);
             return;
         }
         case Shape::Skip:
@@ -732,9 +748,10 @@ private:
     // Fresh: the object was just made, so it holds its defaults already.
     void Persistent(QObject *Object, const QJsonObject &Text, const QObject *Reference,
                     const QMetaObject *Class, const QStringList &Path, const QString &Where,
-                    bool Fresh = false)
+                    bool Fresh = false, const QJsonObject *Now = nullptr)
     {
-        if (!Fresh && TWriter(m_references).Properties(Object, Class, Path) == Text)
+        if (!Fresh &&
+            (Now ? *Now == Text : TWriter(m_references).Properties(Object, Class, Path) == Text))
             return;
         if (!Fresh && Reference && Reference->metaObject() == Object->metaObject()) {
             try {
@@ -747,7 +764,8 @@ private:
     }
 
     void Collection(QObject *Owner, PPropInfo Info, const QJsonValue &Wanted,
-                    const QMetaObject *Class, const QStringList &Path, const QString &Where)
+                    const QMetaObject *Class, const QStringList &Path, const QString &Where,
+                    const QJsonValue *Now = nullptr)
     {
         auto *collection = qobject_cast<TCollection *>(GetObjectProp(Owner, Info->Name));
         const bool conditional = hasStoredMethod(Info);
@@ -762,6 +780,10 @@ private:
             return;
         }
         const QJsonArray items = Wanted.toArray();
+        // The items as they are now, when known and the owner's own.
+        const QJsonArray nowItems =
+            Now && Now->isArray() && !(conditional && !IsStoredProp(Owner, Info)) ? Now->toArray()
+                                                                                  : QJsonArray();
         collection->BeginUpdate();
         RunThenAlways(
             [&] {
@@ -772,8 +794,12 @@ private:
                 for (qsizetype i = 0; i < items.size(); ++i) {
                     const bool fresh = i >= collection->Count();
                     TCollectionItem *item = fresh ? collection->Add() : collection->Items(int(i));
+                    const QJsonObject was = i < nowItems.size() && nowItems.at(i).isObject()
+                                                ? nowItems.at(i).toObject()
+                                                : QJsonObject();
                     Persistent(item, items.at(i).toObject(), reference, Class, deeper(Path, kItem),
-                               QStringLiteral("%1[%2]").arg(Where).arg(i), fresh);
+                               QStringLiteral("%1[%2]").arg(Where).arg(i), fresh,
+                               i < nowItems.size() ? &was : nullptr);
                 }
                 while (collection->Count() > items.size())
                     collection->Delete(collection->Count() - 1);
@@ -1055,9 +1081,8 @@ void ReadFormPart(TFormDesigner *Designer, const TFormPart &Part)
         } else if (component->Name() != wanted.Name) {
             component->SetName(wanted.Name);
         }
-        // An entry of a part is there because it differs: no need to write the component to
-        // see whether it does.
-        applier.Component(component, wanted, true);
+        const TFormPart::TEntry &entry = Part.Components.at(qsizetype(i));
+        applier.Component(component, wanted, created, entry.Now ? &*entry.Now : nullptr);
     }
     if (!Part.Order.isEmpty()) {
         TFormText order;

@@ -73,6 +73,8 @@ struct KORHOST_EXPORT TFormPart {
     struct TEntry {
         QString Name;     // the component as it is named now; empty: one to make
         QJsonObject Text; // the entry it is to match, as WriteFormEntries writes it
+        // The entry it matches now, when known: then only what differs from it is set.
+        std::optional<QJsonObject> Now;
     };
     std::optional<QJsonObject> Form; // the form's own entry; none: the form is left as it is
     QStringList Deleted;             // components to delete (with what they own), by name
