@@ -7,7 +7,7 @@
 //
 // After each step it checks that every open design window edits a live component of the form,
 // that the selection holds only live objects and is what the inspector shows, that the undo step
-// of a value set as the inspector sets it holds only that component, and (every few steps, and
+// of a grid's value set as the inspector sets it holds only that grid, and (every few steps, and
 // after each save) that the form written, read into a fresh form and written again gives the same
 // text.
 //
@@ -369,14 +369,19 @@ private slots:
             if (const QString broken = brokenInvariant(); !broken.isEmpty())
                 return failAt(seed, step, broken);
             if (ran && command == QLatin1String("set")) {
-                // Undo keeps what a change touched, not the form: a value of one component
-                // (other than its name, which links follow) is a step holding that component.
+                // Undo keeps what a change touched, not the form: a value of a grid's own look or
+                // place (not a link, a name or a data set's, which others follow) is a step
+                // holding that grid only.
                 const QString path = line.section(QLatin1Char(' '), 1, 1);
                 const QString component = path.section(QLatin1Char('.'), 0, 0);
+                const QString property = path.section(QLatin1Char('.'), 1);
                 m_window->Document()->FlushPendingChange();
                 const int last = undo->index() - 1;
-                if (path.section(QLatin1Char('.'), 1) != QLatin1String("Name") && last >= 0 &&
-                    (last + 1 != done || undo->command(last) != top) &&
+                const bool own = property == QLatin1String("Color") ||
+                                 property == QLatin1String("Left") ||
+                                 property == QLatin1String("ReadOnly") ||
+                                 property.startsWith(QLatin1String("Columns["));
+                if (own && last >= 0 && (last + 1 != done || undo->command(last) != top) &&
                     m_window->Document()->StepComponents(last) != QStringList{component})
                     return failAt(seed, step,
                                   QStringLiteral("the step holds %1")
