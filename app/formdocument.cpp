@@ -145,32 +145,6 @@ QString TFormDocument::DescribeChange(const QByteArray &Before, const QByteArray
     return all.isEmpty() ? tr("Change %1").arg(formAfter) : tr("Change %1").arg(nameList(all));
 }
 
-// One recorded change: the form's text before and after it.
-class TFormChangeCommand : public QUndoCommand {
-public:
-    TFormChangeCommand(TFormDocument *Document, const QString &Text, QByteArray Before,
-                       QByteArray After)
-        : QUndoCommand(Text), m_document(Document), m_before(std::move(Before)),
-          m_after(std::move(After))
-    {
-    }
-
-    void undo() override { m_document->applyText(m_before); }
-    void redo() override
-    {
-        // Pushing the step must not apply it: the form is already as After says.
-        if (m_pushed)
-            m_document->applyText(m_after);
-        m_pushed = true;
-    }
-
-private:
-    TFormDocument *m_document;
-    QByteArray m_before;
-    QByteArray m_after;
-    bool m_pushed = false;
-};
-
 TFormDocument::TFormDocument(QObject *parent)
     : QObject(parent), m_designer(std::make_unique<TFormDesigner>(QStringLiteral("Form1"))),
       m_undoStack(std::make_unique<QUndoStack>())
@@ -179,7 +153,7 @@ TFormDocument::TFormDocument(QObject *parent)
     RegisterDesignNotification(this);
     connect(m_undoStack.get(), &QUndoStack::cleanChanged, this,
             [this](bool clean) { emit ModifiedChanged(!clean); });
-    m_lastText = WriteFormText(m_designer.get());
+    m_last = TFormEntries::Of(m_designer->GetRoot());
 }
 
 TFormDocument::~TFormDocument()
@@ -204,18 +178,55 @@ void TFormDocument::RecordChange(const QString &Text)
     m_pending = false;
     if (m_applying || m_designer->IsClosed())
         return;
-    QByteArray now = WriteFormText(m_designer.get());
-    if (now == m_lastText)
-        return;
-    QByteArray before = std::exchange(m_lastText, now);
-    const QString text = Text.isEmpty() ? DescribeChange(before, now) : Text;
-    m_undoStack->push(new TFormChangeCommand(this, text, std::move(before), std::move(now)));
+    if (std::unique_ptr<TFormChangeCommand> step =
+            TFormChangeCommand::Record(this, m_last, m_designer->GetRoot(), Text))
+        m_undoStack->push(step.release());
 }
 
 void TFormDocument::FlushPendingChange()
 {
     if (m_pending)
         RecordChange(QString());
+}
+
+namespace {
+
+// The bytes a step holds, with those of the steps it is made of (a macro).
+qsizetype bytesOf(const QUndoCommand *Step)
+{
+    const auto *change = dynamic_cast<const TFormChangeCommand *>(Step);
+    qsizetype bytes = change ? change->Bytes() : 0;
+    for (int i = 0; i < Step->childCount(); ++i)
+        bytes += bytesOf(Step->child(i));
+    return bytes;
+}
+
+void appendComponentsOf(const QUndoCommand *Step, QStringList &Names)
+{
+    if (const auto *change = dynamic_cast<const TFormChangeCommand *>(Step))
+        for (const QString &name : change->Components())
+            if (!Names.contains(name))
+                Names.append(name);
+    for (int i = 0; i < Step->childCount(); ++i)
+        appendComponentsOf(Step->child(i), Names);
+}
+
+} // namespace
+
+qsizetype TFormDocument::UndoBytes() const
+{
+    qsizetype bytes = 0;
+    for (int i = 0; i < m_undoStack->count(); ++i)
+        bytes += bytesOf(m_undoStack->command(i));
+    return bytes;
+}
+
+QStringList TFormDocument::StepComponents(int Index) const
+{
+    QStringList names;
+    if (const QUndoCommand *step = m_undoStack->command(Index))
+        appendComponentsOf(step, names);
+    return names;
 }
 
 bool TFormDocument::IsModified() const
@@ -364,21 +375,40 @@ QList<TComponent *> TFormDocument::PasteComponents(const QByteArray &Text)
     return pasted;
 }
 
-void TFormDocument::applyText(const QByteArray &Text)
+void TFormDocument::applyStep(const TFormChangeCommand &Step, bool After)
 {
     if (m_designer->IsClosed())
         return;
     m_applying = true;
     const TComponent *root = m_designer->GetRoot();
     QList<QPointer<QObject>> existing; // those that go read as null
-    for (int i = 0; i < root->ComponentCount(); ++i)
-        existing.append(root->Components(i)->Object());
+    QStringList order;
+    for (TComponent *component : FormComponents(root)) {
+        if (component->Owner() == root)
+            existing.append(component->Object());
+        order.append(component->Name());
+    }
+    // A change announced and not recorded yet, or a step that failed half way, leaves the form
+    // other than the steps know it: then the whole form is read again for the next change.
+    bool whole = m_pending;
+    TFormPart part = Step.Part(After, order);
+    if (whole) // the components may not be as the step knows them
+        for (TFormPart::TEntry &entry : part.Components)
+            entry.Now.reset();
     try {
-        ReadFormText(m_designer.get(), Text);
+        ReadFormPart(m_designer.get(), part);
+    } catch (...) {
+        whole = true;
+        HandleHostException();
+    }
+    try {
+        if (whole)
+            m_last = TFormEntries::Of(root);
+        else
+            m_last.Refresh(root, part);
     } catch (...) {
         HandleHostException();
     }
-    m_lastText = WriteFormText(m_designer.get());
     m_pending = false;
     // Design windows and the inspector read the form again; this notice is not a change.
     try {
@@ -414,7 +444,7 @@ void TFormDocument::replaceDesigner(std::unique_ptr<TFormDesigner> Designer)
     std::unique_ptr<TFormDesigner> old = std::exchange(m_designer, std::move(Designer));
     old->Close();
     m_undoStack->clear();
-    m_lastText = WriteFormText(m_designer.get());
+    m_last = TFormEntries::Of(m_designer->GetRoot());
     emit DesignerReplaced(m_designer.get());
 }
 

@@ -2,12 +2,14 @@
 // TFormDocument: the form the workbench is designing, as a document. It owns the form's
 // designer, keeps the undo stack, and saves and opens the form as a text file.
 //
-// Undo works on snapshots of the form in the form-file format: every recorded change keeps the
-// form's text before and after it, and undoing makes the form match the earlier text again
-// (components are created, deleted or have their properties set, collection items in place), so
-// a change made anywhere (the inspector, a designer page, the columns editor, the form surface)
-// is undone the same way. A change is recorded by RecordChange, and also whenever the designer
-// announces one (ItemsModified); each step is named after what it changed.
+// Undo keeps, for every recorded change, only what it touched: the components (in the form-file
+// format) it made, deleted or changed, before and after, and the form's own properties when they
+// changed (TFormChangeCommand). Undoing applies just those in place, so a change made anywhere
+// (the inspector, a designer page, the columns editor, the form surface) is undone the same way,
+// at what the change costs rather than what the form costs. A change is recorded by
+// RecordChange, and also whenever the designer announces one (ItemsModified); it is found by
+// comparing the form with its entries as last recorded, and each step is named after what it
+// changed.
 //
 // Components that are not controls have no geometry of their own; the form surface keeps where
 // their icon sits in the dynamic property "DesignPosition" (a QPoint) of the component's object,
@@ -20,6 +22,7 @@
 
 #include "designintf.h"
 // Complete, so that DesignerReplaced(TFormDesigner *) can be queued and spied on.
+#include "formchangecommand.h"
 #include "formdesigner.h"
 #include "formfile.h"
 
@@ -29,8 +32,8 @@ class TComponent;
 class TFormDocument : public QObject, public IDesignNotification {
     Q_OBJECT
 public:
-    // How many steps undo reaches back. Each step holds the form's text twice, so an unbounded
-    // stack would grow for as long as the workbench runs; the oldest steps go first.
+    // How many steps undo reaches back. Each step holds what its change touched, so an
+    // unbounded stack would grow for as long as the workbench runs; the oldest steps go first.
     static constexpr int UndoLimit = 256;
 
     explicit TFormDocument(QObject *parent = nullptr);
@@ -51,6 +54,11 @@ public:
     // Records a change the designer announced (ItemsModified) now rather than when the event
     // loop comes round; tests and scripts call it before looking at the undo stack.
     void FlushPendingChange();
+    // The bytes of form text the steps of the undo stack hold.
+    qsizetype UndoBytes() const;
+    // The components step Index of the undo stack holds, by their names after it (before it,
+    // for those it deleted): a change of one component's properties holds that component only.
+    QStringList StepComponents(int Index) const;
     // Whether the form differs from what was last saved or opened.
     bool IsModified() const;
     // The file the form was last saved to or opened from; empty for a new form.
@@ -98,8 +106,8 @@ signals:
 
 private:
     friend class TFormChangeCommand;
-    // Makes the form match Text (an undo or redo step), without recording it.
-    void applyText(const QByteArray &Text);
+    // Makes the form match one side of Step (undoing or redoing it), without recording it.
+    void applyStep(const TFormChangeCommand &Step, bool After);
     // Selects the components of the form that are not among Existing.
     void selectMadeAgain(const QList<QPointer<QObject>> &Existing);
     void addRecentFile(const QString &FileName);
@@ -114,7 +122,7 @@ private:
     std::unique_ptr<TFormDesigner> m_designer;
     std::unique_ptr<QUndoStack> m_undoStack;
     QString m_fileName;
-    QByteArray m_lastText;   // the form as last recorded
+    TFormEntries m_last;     // the form as last recorded
     bool m_applying = false; // an undo or redo step is setting the form
     bool m_pending = false;  // a change was announced and is not recorded yet
 };

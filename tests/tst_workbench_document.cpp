@@ -1,5 +1,6 @@
 // The workbench's form document with the package loaded: undo and redo of property changes the
-// designer announces, of placing and deleting; saving and opening; a damaged file or a failed
+// designer announces, of placing and deleting, each step holding only what it touched; saving
+// and opening; a damaged file or a failed
 // save that changes nothing; recent files; pasting under new names.
 
 #include <QDir>
@@ -13,10 +14,13 @@
 #include <QtTest>
 #include <unistd.h>
 
+#include "arrangeactions.h"
 #include "column.h"
+#include "fieldseditor.h"
 #include "formdesigner.h"
 #include "formdocument.h"
 #include "formfile.h"
+#include "formsurface.h"
 #include "grid.h"
 #include "hostmessages.h"
 #include "hostpalette.h"
@@ -265,6 +269,118 @@ private slots:
         QCOMPARE(document.UndoStack()->text(steps), StepText);
         document.UndoStack()->undo();
         QCOMPARE(WriteFormText(designer), before);
+    }
+
+    void everyKindOfStepIsUndoneAndRedoneExactly_data()
+    {
+        QTest::addColumn<QString>("Change");
+        QTest::addColumn<QStringList>("Held");
+        const QStringList grid{QStringLiteral("KorDBGrid1")};
+        QTest::addRow("a property") << QStringLiteral("property") << grid;
+        QTest::addRow("a column added") << QStringLiteral("column add") << grid;
+        QTest::addRow("a column deleted") << QStringLiteral("column delete") << grid;
+        QTest::addRow("a column moved") << QStringLiteral("column move") << grid;
+        QTest::addRow("a component placed")
+            << QStringLiteral("place") << QStringList{QStringLiteral("DataSource2")};
+        QTest::addRow("a data set deleted, the link to it cleared")
+            << QStringLiteral("delete linked")
+            << QStringList{QStringLiteral("SQLDataSet1"), QStringLiteral("SQLDataSet1id"),
+                           QStringLiteral("DataSource1")};
+        QTest::addRow("several pasted")
+            << QStringLiteral("paste")
+            << QStringList{QStringLiteral("DataSource2"), QStringLiteral("KorDBGrid3")};
+        QTest::addRow("a rename") << QStringLiteral("rename")
+                                  << QStringList{QStringLiteral("Orders")};
+        QTest::addRow("a rename links follow")
+            << QStringLiteral("rename linked")
+            << QStringList{QStringLiteral("Source"), QStringLiteral("KorDBGrid1")};
+        QTest::addRow("a field added in the fields editor")
+            << QStringLiteral("field") << QStringList{QStringLiteral("SQLDataSet1total")};
+        QTest::addRow("lefts aligned")
+            << QStringLiteral("align") << QStringList{QStringLiteral("KorDBGrid2")};
+        QTest::addRow("sent to back")
+            << QStringLiteral("back") << QStringList{QStringLiteral("KorDBGrid2")};
+        QTest::addRow("an icon moved")
+            << QStringLiteral("icon") << QStringList{QStringLiteral("DataSource1")};
+    }
+
+    void everyKindOfStepIsUndoneAndRedoneExactly()
+    {
+        // A step holds the components its change touched, not the form; undoing it gives back
+        // the form's text exactly (order, owners and icon places too), and so does redoing it.
+        QFETCH(QString, Change);
+        QFETCH(QStringList, Held);
+        TFormDocument document;
+        buildForm(document);
+        TFormDesigner *designer = document.Designer();
+        auto *grid =
+            static_cast<TKorDBGrid *>(designer->GetComponent(QStringLiteral("KorDBGrid1")));
+        grid->SetBounds(8, 8, 300, 120);
+        grid->Columns()->Items(1)->setWidth(77);
+        auto *other =
+            static_cast<TKorDBGrid *>(designer->CreateComponent(&TKorDBGrid::staticMetaObject));
+        other->SetBounds(40, 200, 200, 100);
+        TComponent *source = designer->GetComponent(QStringLiteral("DataSource1"));
+        auto *dataSet = qobject_cast<TDataSet *>(
+            designer->GetComponent(QStringLiteral("SQLDataSet1"))->Object());
+        source->Object()->setProperty("DesignPosition", QPoint(320, 16));
+        TFieldsEditor::Open(dataSet, designer)->AddFields({QStringLiteral("id")});
+        TFormSurface surface(&document); // gives the icons without a place one
+        document.FlushPendingChange();
+        document.RecordChange(QStringLiteral("Build"));
+        const QByteArray before = WriteFormText(designer);
+        const int steps = document.UndoStack()->count();
+
+        if (Change == QLatin1String("property"))
+            grid->setFixedColor(clRed);
+        else if (Change == QLatin1String("column add"))
+            grid->Columns()->Add()->setFieldName(QStringLiteral("total"));
+        else if (Change == QLatin1String("column delete"))
+            grid->Columns()->Delete(0);
+        else if (Change == QLatin1String("column move"))
+            grid->Columns()->Items(1)->SetIndex(0);
+        else if (Change == QLatin1String("place"))
+            designer->CreateComponent(&TDataSource::staticMetaObject);
+        else if (Change == QLatin1String("delete linked"))
+            designer->DeleteComponent(AsComponent(dataSet));
+        else if (Change == QLatin1String("paste"))
+            document.PasteComponents(document.CopyComponents({source, grid}));
+        else if (Change == QLatin1String("rename"))
+            other->SetName(QStringLiteral("Orders"));
+        else if (Change == QLatin1String("rename linked"))
+            source->SetName(QStringLiteral("Source"));
+        else if (Change == QLatin1String("field"))
+            TFieldsEditor::Find(dataSet)->AddFields({QStringLiteral("total")});
+        else if (Change == QLatin1String("icon"))
+            source->Object()->setProperty("DesignPosition", QPoint(360, 16));
+        else if (Change == QLatin1String("align")) {
+            designer->SetSelections({grid->Object(), other->Object()});
+            surface.Arrange(TArrange::AlignLefts);
+        } else {
+            designer->SetSelections({other->Object()});
+            surface.Arrange(TArrange::SendToBack);
+        }
+        designer->Modified();
+        document.FlushPendingChange();
+        QCOMPARE(document.UndoStack()->count(), steps + 1);
+        const QByteArray after = WriteFormText(designer);
+        QVERIFY(after != before);
+        QStringList held = document.StepComponents(steps);
+        held.sort();
+        Held.sort();
+        QCOMPARE(held, Held);
+
+        for (int round = 0; round < 2; ++round) {
+            document.UndoStack()->undo();
+            QCOMPARE(WriteFormText(designer), before);
+            document.UndoStack()->redo();
+            QCOMPARE(WriteFormText(designer), after);
+        }
+        // Nothing is left over for the next change to record.
+        document.FlushPendingChange();
+        document.RecordChange();
+        QCOMPARE(document.UndoStack()->count(), steps + 1);
+        delete TFieldsEditor::Find(dataSet);
     }
 
     void undoingADeleteRestoresOrderAndSelection()

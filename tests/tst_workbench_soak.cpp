@@ -6,9 +6,10 @@
 // the scenario written next to the message ("korworkbench --script FILE").
 //
 // After each step it checks that every open design window edits a live component of the form,
-// that the selection holds only live objects and is what the inspector shows, and (every few
-// steps, and after each save) that the form written, read into a fresh form and written again
-// gives the same text.
+// that the selection holds only live objects and is what the inspector shows, that the undo step
+// of a grid's value set as the inspector sets it holds only that grid, and (every few steps, and
+// after each save) that the form written, read into a fresh form and written again gives the same
+// text.
 //
 // KOR_SOAK_STEPS (default 2000) and KOR_SOAK_SEED (default 20261206) choose the run; a long run
 // by hand: KOR_SOAK_STEPS=100000 tests/tst_workbench_soak.
@@ -349,6 +350,9 @@ private slots:
             m_script << line;
             ++run;
             const QString command = line.section(QLatin1Char(' '), 0, 0);
+            QUndoStack *undo = m_window->Document()->UndoStack();
+            const int done = undo->index();
+            const QUndoCommand *top = done > 0 ? undo->command(done - 1) : nullptr;
             QElapsedTimer timer;
             timer.start();
             const bool ran = m_runner->Run(line, scriptFile);
@@ -364,6 +368,26 @@ private slots:
             }
             if (const QString broken = brokenInvariant(); !broken.isEmpty())
                 return failAt(seed, step, broken);
+            if (ran && command == QLatin1String("set")) {
+                // Undo keeps what a change touched, not the form: a value of a grid's own look or
+                // place (not a link, a name or a data set's, which others follow) is a step
+                // holding that grid only.
+                const QString path = line.section(QLatin1Char(' '), 1, 1);
+                const QString component = path.section(QLatin1Char('.'), 0, 0);
+                const QString property = path.section(QLatin1Char('.'), 1);
+                m_window->Document()->FlushPendingChange();
+                const int last = undo->index() - 1;
+                const bool own = property == QLatin1String("Color") ||
+                                 property == QLatin1String("Left") ||
+                                 property == QLatin1String("ReadOnly") ||
+                                 property.startsWith(QLatin1String("Columns["));
+                if (own && last >= 0 && (last + 1 != done || undo->command(last) != top) &&
+                    m_window->Document()->StepComponents(last) != QStringList{component})
+                    return failAt(seed, step,
+                                  QStringLiteral("the step holds %1")
+                                      .arg(m_window->Document()->StepComponents(last).join(
+                                          QStringLiteral(", "))));
+            }
             if (step % 1000 == 0) {
                 qInfo("step %d: %d components on the form, %d windows, %.1f ms a step over the "
                       "last 1000",

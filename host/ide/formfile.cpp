@@ -448,6 +448,51 @@ void readRootText(TFormText &Form, const QJsonObject &Root, TChecker &Checker)
     Form.Root = std::move(root);
 }
 
+// One component's entry, its properties not checked yet. Where names it until its name is
+// known. Names: the components named before it (with FormName), which its name must not take
+// again and its owner must be among; null for an entry on its own.
+TComponentText readEntry(const QJsonObject &Text, const QString &Where, const QString &FormName,
+                         const QHash<QString, const QMetaObject *> *Names)
+{
+    TComponentText component;
+    component.Text = Text;
+    if (!Text.value(kName).isString() || Text.value(kName).toString().trimmed().isEmpty())
+        fail(Where, QStringLiteral("the component has no name"));
+    component.Name = Text.value(kName).toString();
+    const QString named = componentWhere(component.Name);
+    if (Names && Names->contains(component.Name.toLower()))
+        fail(named, QStringLiteral("the name is taken twice"));
+    for (auto it = Text.constBegin(); it != Text.constEnd(); ++it)
+        if (it.key() != kName && it.key() != kClass && it.key() != kProperties &&
+            it.key() != kPosition && it.key() != kOwner)
+            fail(named, QStringLiteral("unknown entry %1").arg(it.key()));
+    if (const QJsonValue owner = Text.value(kOwner); !owner.isUndefined()) {
+        component.Owner = owner.toString();
+        if (!owner.isString() || component.Owner.isEmpty() ||
+            component.Owner.compare(FormName, Qt::CaseInsensitive) == 0 ||
+            (Names && !Names->contains(component.Owner.toLower())))
+            fail(named, QStringLiteral("the owner must be a component named before it"));
+    }
+    const QString className = Text.value(kClass).toString();
+    component.Class = TFormDesigner::FindComponentClass(className);
+    if (!component.Class)
+        fail(named, QStringLiteral("unknown class %1")
+                        .arg(Text.value(kClass).isString() ? className : QStringLiteral("(none)")));
+    const QJsonValue properties = Text.value(kProperties);
+    if (!properties.isUndefined() && !properties.isObject())
+        fail(named, QStringLiteral("properties must be an object"));
+    component.Properties = properties.toObject();
+    if (const QJsonValue position = Text.value(kPosition); !position.isUndefined()) {
+        const QJsonArray xy = position.toArray();
+        const auto x = xy.size() == 2 ? wholeNumber(xy.at(0)) : std::nullopt;
+        const auto y = xy.size() == 2 ? wholeNumber(xy.at(1)) : std::nullopt;
+        if (!x || !y)
+            fail(named, QStringLiteral("DesignPosition must be [x, y]"));
+        component.Position = QPoint(*x, *y);
+    }
+    return component;
+}
+
 // Parses and checks a whole text. FormClass: the class the form must have (null: any).
 TFormText readText(const QByteArray &Text, TReferences &References, const char *FormClass,
                    bool Lenient)
@@ -479,43 +524,7 @@ TFormText readText(const QByteArray &Text, TReferences &References, const char *
         const QString where = QStringLiteral("Component %1").arg(i + 1);
         if (!list.at(i).isObject())
             fail(where, QStringLiteral("expected an object"));
-        const QJsonObject text = list.at(i).toObject();
-        TComponentText component;
-        component.Text = text;
-        if (!text.value(kName).isString() || text.value(kName).toString().trimmed().isEmpty())
-            fail(where, QStringLiteral("the component has no name"));
-        component.Name = text.value(kName).toString();
-        const QString named = componentWhere(component.Name);
-        if (names.contains(component.Name.toLower()))
-            fail(named, QStringLiteral("the name is taken twice"));
-        for (auto it = text.constBegin(); it != text.constEnd(); ++it)
-            if (it.key() != kName && it.key() != kClass && it.key() != kProperties &&
-                it.key() != kPosition && it.key() != kOwner)
-                fail(named, QStringLiteral("unknown entry %1").arg(it.key()));
-        if (const QJsonValue owner = text.value(kOwner); !owner.isUndefined()) {
-            component.Owner = owner.toString();
-            if (!owner.isString() || component.Owner.compare(form.Name, Qt::CaseInsensitive) == 0 ||
-                !names.contains(component.Owner.toLower()))
-                fail(named, QStringLiteral("the owner must be a component named before it"));
-        }
-        const QString className = text.value(kClass).toString();
-        component.Class = TFormDesigner::FindComponentClass(className);
-        if (!component.Class)
-            fail(named,
-                 QStringLiteral("unknown class %1")
-                     .arg(text.value(kClass).isString() ? className : QStringLiteral("(none)")));
-        const QJsonValue properties = text.value(kProperties);
-        if (!properties.isUndefined() && !properties.isObject())
-            fail(named, QStringLiteral("properties must be an object"));
-        component.Properties = properties.toObject();
-        if (const QJsonValue position = text.value(kPosition); !position.isUndefined()) {
-            const QJsonArray xy = position.toArray();
-            const auto x = xy.size() == 2 ? wholeNumber(xy.at(0)) : std::nullopt;
-            const auto y = xy.size() == 2 ? wholeNumber(xy.at(1)) : std::nullopt;
-            if (!x || !y)
-                fail(named, QStringLiteral("DesignPosition must be [x, y]"));
-            component.Position = QPoint(*x, *y);
-        }
+        TComponentText component = readEntry(list.at(i).toObject(), where, form.Name, &names);
         names.insert(component.Name.toLower(), component.Class);
         form.Components.push_back(std::move(component));
     }
@@ -539,14 +548,19 @@ public:
     {
     }
 
-    void Component(TComponent *Component, const TComponentText &Text, bool Created)
+    // Now: the entry the component matches now, when known; then only what differs from it
+    // is set, and nothing needs writing to see what does.
+    void Component(TComponent *Component, const TComponentText &Text, bool Created,
+                   const QJsonObject *Now = nullptr)
     {
         QObject *object = Component->Object();
         m_where = componentWhere(Text.Name);
         if (!qobject_cast<QWidget *>(object))
             object->setProperty(kPositionProperty,
                                 Text.Position ? QVariant(*Text.Position) : QVariant());
-        const bool same = !Created && TWriter(m_references).Component(Component) == Text.Text;
+        const bool same =
+            !Created &&
+            (Now ? *Now == Text.Text : TWriter(m_references).Component(Component) == Text.Text);
         // Activations are set again at the end even on unchanged components: a connection
         // that closes on the way closes its data sets too.
         for (PPropInfo info : GetPropList(object))
@@ -560,8 +574,9 @@ public:
             }
         if (same)
             return;
+        const QJsonObject nowProperties = Now ? Now->value(kProperties).toObject() : QJsonObject();
         Properties(object, Text.Properties, m_references.Object(Text.Class, {}), Text.Class, {},
-                   QString(), true);
+                   QString(), true, Now && !Created ? &nowProperties : nullptr);
     }
 
     void Finish()
@@ -583,6 +598,18 @@ public:
             }
         }
         activate(m_activations);
+        activate(m_kept);
+    }
+
+    // A component a part of the form leaves as it is: its activations are set back to what they
+    // are now, last, so one that closed on the way (as its connection did) opens again.
+    void Keep(TComponent *Component)
+    {
+        QObject *object = Component->Object();
+        for (PPropInfo info : GetPropList(object))
+            if (isActivation(info) && info->HasWrite())
+                m_kept.push_back(
+                    {object, info, encodeScalar(object, info), componentWhere(Component->Name())});
     }
 
     // One component alone: its selected properties, links and activations left waiting in the
@@ -613,19 +640,27 @@ private:
 
     void Properties(QObject *Instance, const QJsonObject &Text, const QObject *Reference,
                     const QMetaObject *Class, const QStringList &Path, const QString &Where,
-                    bool IsComponent)
+                    bool IsComponent, const QJsonObject *Now = nullptr)
     {
-        QHash<QString, QJsonValue> wanted;
+        QHash<QString, QJsonValue> wanted, now;
         for (auto it = Text.constBegin(); it != Text.constEnd(); ++it)
             wanted.insert(it.key().toLower(), it.value());
+        if (Now)
+            for (auto it = Now->constBegin(); it != Now->constEnd(); ++it)
+                now.insert(it.key().toLower(), it.value());
         const bool sameClass = Reference && Reference->metaObject() == Instance->metaObject();
         for (PPropInfo info : GetPropList(Instance)) {
             const Shape shape = shapeOf(Instance, info);
             if (shape == Shape::Skip ||
                 (IsComponent && (isActivation(info) || !selected(m_which, info, shape))))
                 continue;
-            const auto found = wanted.constFind(info->Name.toLower());
+            const QString key = info->Name.toLower();
+            const auto found = wanted.constFind(key);
             const bool present = found != wanted.constEnd();
+            const QJsonValue was = Now ? now.value(key, QJsonValue(QJsonValue::Undefined))
+                                       : QJsonValue(QJsonValue::Undefined);
+            if (Now && was == (present ? *found : QJsonValue(QJsonValue::Undefined)))
+                continue; // as it is now
             const auto where = [&] {
                 return Where.isEmpty() ? info->Name : Where + QLatin1Char('.') + info->Name;
             };
@@ -637,7 +672,7 @@ private:
                 Property(Instance, info, shape,
                          present ? *found : QJsonValue(QJsonValue::Undefined), Reference, other,
                          Class, scalar ? QStringList() : deeper(Path, info->Name),
-                         scalar ? QString() : where());
+                         scalar ? QString() : where(), Now ? &was : nullptr);
             } catch (const EFormFileError &) {
                 throw;
             } catch (const EHostError &error) {
@@ -648,7 +683,7 @@ private:
 
     void Property(QObject *Instance, PPropInfo Info, Shape Shape, const QJsonValue &Wanted,
                   const QObject *Reference, PPropInfo Other, const QMetaObject *Class,
-                  const QStringList &Path, const QString &Where)
+                  const QStringList &Path, const QString &Where, const QJsonValue *Now)
     {
         const bool present = !Wanted.isUndefined();
         switch (Shape) {
@@ -691,14 +726,16 @@ private:
             return;
         }
         case Shape::Collection:
-            Collection(Instance, Info, Wanted, Class, Path, Where);
+            Collection(Instance, Info, Wanted, Class, Path, Where, Now);
             return;
         case Shape::Object: {
             if (!present && hasStoredMethod(Info))
                 return; // not assigned: see the scalar case
             QObject *object = GetObjectProp(Instance, Info->Name);
             const QObject *reference = Other ? GetObjectProp(Reference, Other->Name) : nullptr;
-            Persistent(object, Wanted.toObject(), reference, Class, Path, Where);
+            const QJsonObject was = Now && Now->isObject() ? Now->toObject() : QJsonObject();
+            Persistent(object, Wanted.toObject(), reference, Class, Path, Where, false,
+                       Now && Now->isObject() ? &was : nullptr);
             return;
         }
         case Shape::Skip:
@@ -711,9 +748,10 @@ private:
     // Fresh: the object was just made, so it holds its defaults already.
     void Persistent(QObject *Object, const QJsonObject &Text, const QObject *Reference,
                     const QMetaObject *Class, const QStringList &Path, const QString &Where,
-                    bool Fresh = false)
+                    bool Fresh = false, const QJsonObject *Now = nullptr)
     {
-        if (!Fresh && TWriter(m_references).Properties(Object, Class, Path) == Text)
+        if (!Fresh &&
+            (Now ? *Now == Text : TWriter(m_references).Properties(Object, Class, Path) == Text))
             return;
         if (!Fresh && Reference && Reference->metaObject() == Object->metaObject()) {
             try {
@@ -726,7 +764,8 @@ private:
     }
 
     void Collection(QObject *Owner, PPropInfo Info, const QJsonValue &Wanted,
-                    const QMetaObject *Class, const QStringList &Path, const QString &Where)
+                    const QMetaObject *Class, const QStringList &Path, const QString &Where,
+                    const QJsonValue *Now = nullptr)
     {
         auto *collection = qobject_cast<TCollection *>(GetObjectProp(Owner, Info->Name));
         const bool conditional = hasStoredMethod(Info);
@@ -741,6 +780,10 @@ private:
             return;
         }
         const QJsonArray items = Wanted.toArray();
+        // The items as they are now, when known and the owner's own.
+        const QJsonArray nowItems =
+            Now && Now->isArray() && !(conditional && !IsStoredProp(Owner, Info)) ? Now->toArray()
+                                                                                  : QJsonArray();
         collection->BeginUpdate();
         RunThenAlways(
             [&] {
@@ -751,8 +794,12 @@ private:
                 for (qsizetype i = 0; i < items.size(); ++i) {
                     const bool fresh = i >= collection->Count();
                     TCollectionItem *item = fresh ? collection->Add() : collection->Items(int(i));
+                    const QJsonObject was = i < nowItems.size() && nowItems.at(i).isObject()
+                                                ? nowItems.at(i).toObject()
+                                                : QJsonObject();
                     Persistent(item, items.at(i).toObject(), reference, Class, deeper(Path, kItem),
-                               QStringLiteral("%1[%2]").arg(Where).arg(i), fresh);
+                               QStringLiteral("%1[%2]").arg(Where).arg(i), fresh,
+                               i < nowItems.size() ? &was : nullptr);
                 }
                 while (collection->Count() > items.size())
                     collection->Delete(collection->Count() - 1);
@@ -771,6 +818,7 @@ private:
     QString m_where;
     std::vector<Link> m_links;
     std::vector<Activation> m_activations;
+    std::vector<Activation> m_kept; // set after the others: their connections open first
 };
 
 TComponent *findAnywhere(const TComponent *Root, const QString &Name);
@@ -932,6 +980,124 @@ void ReadFormText(TFormDesigner *Designer, const QByteArray &Text)
     keepTextOrder(form, text);
     if (text.Root)
         applier.Component(form, *text.Root, false);
+    applier.Finish();
+}
+
+QList<TComponent *> FormComponents(const TComponent *Root)
+{
+    return everyComponent(Root);
+}
+
+QList<QJsonObject> WriteFormEntries(const TComponent *Root, const QList<TComponent *> &Components,
+                                    bool WithForm)
+{
+    if (!Root)
+        throw EInvalidOperation(QStringLiteral("There is no form to write"));
+    TReferences references;
+    TWriter writer(references);
+    QList<QJsonObject> entries;
+    entries.reserve(Components.size() + 1);
+    if (WithForm) {
+        QJsonObject form;
+        form.insert(kName, Root->Name());
+        form.insert(kClass, Root->ClassName());
+        writeRootProperties(form, Root, references);
+        entries.append(form);
+    }
+    for (const TComponent *component : Components)
+        if (component && component->Object())
+            entries.append(writer.Component(component));
+    return entries;
+}
+
+void ReadFormPart(TFormDesigner *Designer, const TFormPart &Part)
+{
+    TDesignForm *form = Designer ? Designer->Form() : nullptr;
+    if (!form)
+        throw EInvalidOperation(QStringLiteral("There is no form to read into"));
+    // Everything is checked before anything changes; links are let through, to be found on
+    // the form once every component exists.
+    TReferences references;
+    const QHash<QString, const QMetaObject *> names;
+    TChecker checker(references, names, true);
+    std::vector<TComponentText> entries;
+    for (qsizetype i = 0; i < Part.Components.size(); ++i) {
+        entries.push_back(readEntry(Part.Components.at(i).Text,
+                                    QStringLiteral("Component %1").arg(i + 1), form->Name(),
+                                    nullptr));
+        checker.Component(entries.back());
+    }
+    TFormText root;
+    if (Part.Form) {
+        root.Name = Part.Form->value(kName).toString();
+        root.ClassName = Part.Form->value(kClass).toString();
+        if (root.Name.isEmpty())
+            fail(QStringLiteral("Form"), QStringLiteral("the form has no name"));
+        if (root.ClassName != QLatin1String(form->metaObject()->className()))
+            fail(QStringLiteral("Form %1").arg(root.Name),
+                 QStringLiteral("class %1 cannot be designed here").arg(root.ClassName));
+        readRootText(root, *Part.Form, checker);
+    }
+
+    TApplier applier(references, [Designer, form](const QString &Name) {
+        TComponent *found = Designer->GetComponent(Name);
+        return found ? found : findAnywhere(form, Name);
+    });
+    QSet<QString> named;
+    for (const QString &name : Part.Deleted)
+        named.insert(name.toLower());
+    for (const TFormPart::TEntry &entry : Part.Components)
+        named.insert(entry.Name.toLower());
+    for (TComponent *component : everyComponent(form))
+        if (!named.contains(component->Name().toLower()))
+            applier.Keep(component);
+
+    for (const QString &name : Part.Deleted) {
+        TComponent *component = findAnywhere(form, name);
+        if (!component)
+            continue;
+        if (component->Owner() == form)
+            Designer->DeleteComponent(component);
+        else
+            delete component; // its owner answers for it
+    }
+    if (Part.Form && form->Name() != root.Name) {
+        form->SetName(root.Name);
+        form->setWindowTitle(root.Name);
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const TComponentText &wanted = entries.at(i);
+        const QString &now = Part.Components.at(qsizetype(i)).Name;
+        TComponent *component = now.isEmpty() ? nullptr : findAnywhere(form, now);
+        const bool created = !component;
+        if (created) {
+            std::unique_ptr<TComponent> made = TFormDesigner::NewComponent(wanted.Class);
+            made->SetName(wanted.Name);
+            Designer->AddComponent(made.get());
+            component = made.release();
+            if (TComponent *owner = findAnywhere(form, wanted.Owner))
+                owner->InsertComponent(component);
+            showControl(component);
+        } else if (component->Name() != wanted.Name) {
+            component->SetName(wanted.Name);
+        }
+        const TFormPart::TEntry &entry = Part.Components.at(qsizetype(i));
+        applier.Component(component, wanted, created, entry.Now ? &*entry.Now : nullptr);
+    }
+    if (!Part.Order.isEmpty()) {
+        TFormText order;
+        for (const QString &name : Part.Order) {
+            TComponentText place;
+            place.Name = name;
+            if (const TComponent *component = findAnywhere(form, name);
+                component && component->Owner() && component->Owner() != form)
+                place.Owner = component->Owner()->Name();
+            order.Components.push_back(std::move(place));
+        }
+        keepTextOrder(form, order);
+    }
+    if (root.Root)
+        applier.Component(form, *root.Root, false);
     applier.Finish();
 }
 

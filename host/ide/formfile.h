@@ -23,8 +23,10 @@
 #include <QList>
 #include <QPoint>
 #include <QPointer>
+#include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "hosterrors.h"
 #include "korhost_export.h"
@@ -52,6 +54,41 @@ KORHOST_EXPORT QByteArray WriteComponentsText(const TComponent *Root,
 KORHOST_EXPORT void ReadFormText(TFormDesigner *Designer, const QByteArray &Text);
 // Only checks Text as ReadFormText would; raises EFormFileError.
 KORHOST_EXPORT void CheckFormText(const QByteArray &Text);
+
+// ---- Parts of a form ------------------------------------------------------------------------
+// Undo keeps only the entries of the components a change touched, and applies only those.
+
+// The components of the form Root in the order its text lists them: each of the form's own,
+// followed by the named components it owns (and theirs).
+KORHOST_EXPORT QList<TComponent *> FormComponents(const TComponent *Root);
+// The entries of a form text, as WriteFormText writes them: with WithForm the form's own entry
+// first (its "name", "class" and "properties", no "components"), then one for each of
+// Components. The defaults are found once for all of them, so writing every component of a
+// form this way costs what writing the form does.
+KORHOST_EXPORT QList<QJsonObject>
+WriteFormEntries(const TComponent *Root, const QList<TComponent *> &Components, bool WithForm);
+
+// Part of a form text, to be applied to the form in place.
+struct KORHOST_EXPORT TFormPart {
+    struct TEntry {
+        QString Name;     // the component as it is named now; empty: one to make
+        QJsonObject Text; // the entry it is to match, as WriteFormEntries writes it
+        // The entry it matches now, when known: then only what differs from it is set.
+        std::optional<QJsonObject> Now;
+    };
+    std::optional<QJsonObject> Form; // the form's own entry; none: the form is left as it is
+    QStringList Deleted;             // components to delete (with what they own), by name
+    QList<TEntry> Components;        // an owner before what it owns
+    QStringList Order;               // every component's name in text order; empty: kept
+};
+
+// Makes Designer's form match Part as ReadFormText makes it match a whole text, touching only
+// what Part names: the Deleted go, each entry's component is made (with its owner) or renamed
+// and has its properties set, the form's own entry is applied, and the components are put in
+// Order. Links in the entries name components anywhere on the form; they are set once every
+// component exists. Raises EFormFileError, before anything changed, for an entry that cannot
+// be read.
+KORHOST_EXPORT void ReadFormPart(TFormDesigner *Designer, const TFormPart &Part);
 
 // ---- Reading what can be read ------------------------------------------------------------
 // A form text from a newer version, or one edited by hand, may hold what this host cannot
