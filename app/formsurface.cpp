@@ -527,7 +527,12 @@ void TFormSurface::Paste()
             m_document->RecordChange(tr("Paste"));
             throw;
         }
-        landOnFreeSpace(components);
+        // Owned components (a data set's fields) have no place on the form of their own.
+        QList<TComponent *> placed;
+        for (TComponent *component : std::as_const(components))
+            if (component->Owner() == m_form.data())
+                placed << component;
+        landOnFreeSpace(placed);
         m_document->RecordChange(tr("Paste"));
         QList<QObject *> pasted;
         for (TComponent *component : std::as_const(components)) {

@@ -123,6 +123,8 @@ private slots:
                            {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject,
                             &TDataSource::staticMetaObject, &TPopupMenu::staticMetaObject,
                             &TKorDBGrid::staticMetaObject});
+        TFormDesigner::RegisterComponentFactory(&TField::staticMetaObject,
+                                                [] { return new TField; });
     }
 
     void writtenFormReadsBackTheSame()
@@ -228,6 +230,10 @@ private slots:
             << head + R"({"name": "M", "class": "TPopupMenu"}, {"name": "m", "class":
                  "TPopupMenu"}]})"
             << QStringLiteral("Component m: the name is taken twice");
+        QTest::addRow("owner of the wrong class")
+            << head + R"({"name": "M", "class": "TPopupMenu"}, {"name": "F", "class": "TField",
+                 "owner": "M"}]})"
+            << QStringLiteral("Component F: the owner M is not a TDataSet");
     }
 
     void damagedTextIsRefusedSayingWhere()
@@ -289,6 +295,22 @@ private slots:
                                     << QByteArray(R"("name")") << "source1"
                                     << ""
                                     << "the name source1 is taken twice";
+        // A field whose owner cannot own it is read as the form's.
+        QTest::addRow("owner missing")
+            << QByteArray(R"({"name": "F1", "class": "TField", "owner": "Nowhere"},)")
+            << QByteArray(R"("owner")") << "F1"
+            << ""
+            << "there is no component named Nowhere; the form owns it";
+        QTest::addRow("owner not a data set")
+            << QByteArray(R"({"name": "F1", "class": "TField", "owner": "source1"},)")
+            << QByteArray(R"("owner")") << "F1"
+            << ""
+            << "the owner source1 is not a TDataSet; the form owns it";
+        QTest::addRow("owner after it")
+            << QByteArray(R"({"name": "F1", "class": "TField", "owner": "Grid1"},)")
+            << QByteArray(R"("owner")") << "F1"
+            << ""
+            << "the owner Grid1 comes after it; the form owns it";
     }
 
     void tolerantReadingReadsTheRestAndSaysWhere()
@@ -341,6 +363,8 @@ private slots:
                          .hasMatch(),
                      qPrintable(name));
             QVERIFY(designer.GetComponent(name));
+            QCOMPARE(designer.GetComponent(name)->Owner(),
+                     static_cast<TComponent *>(designer.Form()));
         }
     }
 
@@ -448,8 +472,6 @@ private slots:
     // their owner, read back into it in order, and follow the text when a form is read in place.
     void ownedComponentsReadBackIntoTheirOwner()
     {
-        TFormDesigner::RegisterComponentFactory(&TField::staticMetaObject,
-                                                [] { return new TField; });
         TFormDesigner original;
         buildSampleForm(original);
         auto *dataSet = findOn<TSQLDataSet>(original, QStringLiteral("SQLDataSet1"));

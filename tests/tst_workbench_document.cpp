@@ -70,6 +70,17 @@ QString errorOf(const std::function<void()> &Action)
     return QString();
 }
 
+// The component of that name on the designer's form, or owned by one of its components.
+TComponent *componentNamed(TFormDesigner *Designer, const QString &Name)
+{
+    if (TComponent *found = Designer->GetComponent(Name))
+        return found;
+    for (int i = 0; i < Designer->Form()->ComponentCount(); ++i)
+        if (TComponent *found = Designer->Form()->Components(i)->FindComponent(Name))
+            return found;
+    return nullptr;
+}
+
 } // namespace
 
 class TestWorkbenchDocument : public QObject {
@@ -107,6 +118,23 @@ private:
         grid->Columns()->RebuildColumns();
         grid->Columns()->Items(0)->Title()->setCaption(QStringLiteral("Order"));
         Document.RecordChange(QStringLiteral("Link"));
+    }
+
+    // buildForm's form with persistent fields id and total on SQLDataSet1, and a second data set
+    // over the same table, SQLDataSet2, with a persistent field id.
+    void buildFieldsForm(TFormDocument &Document)
+    {
+        buildForm(Document);
+        TFormDesigner *designer = Document.Designer();
+        auto *first =
+            dynamic_cast<TDataSet *>(designer->GetComponent(QStringLiteral("SQLDataSet1")));
+        auto *second =
+            static_cast<TSQLDataSet *>(designer->CreateComponent(&TSQLDataSet::staticMetaObject));
+        second->setSQLConnection(dynamic_cast<TSQLDataSet *>(first)->SQLConnection());
+        second->setCommandText(QStringLiteral("SELECT * FROM orders"));
+        QCOMPARE(TFieldsEditor(first, designer).AddFields({"id", "total"}).size(), 2);
+        QCOMPARE(TFieldsEditor(second, designer).AddFields({"id"}).size(), 1);
+        Document.RecordChange(QStringLiteral("Fields"));
     }
 
 private slots:
@@ -268,7 +296,7 @@ private slots:
         QCOMPARE(document.UndoStack()->count(), steps + 1);
         QCOMPARE(document.UndoStack()->text(steps), StepText);
         document.UndoStack()->undo();
-        QCOMPARE(WriteFormText(designer), before);
+        QCOMPARE(WriteFormText(document.Designer()), before);
     }
 
     void everyKindOfStepIsUndoneAndRedoneExactly_data()
@@ -688,6 +716,118 @@ private slots:
 
         QVERIFY(!errorOf([&] { document.PasteComponents("not components"); }).isEmpty());
         QCOMPARE(document.UndoStack()->index(), steps);
+    }
+
+    // A data set is copied with its fields and pasted with fields of its own; a field copied alone
+    // goes to the selected data set (or the data set of the selected field). Pasted names follow
+    // the new owner's; the paste is one step, and undoing it leaves the form as it was.
+    void pastedFieldsGoToADataSet_data()
+    {
+        QTest::addColumn<QStringList>("copied");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QStringList>("pasted"); // each as owner/name, the form's owner empty
+        QTest::addColumn<QString>("error");
+        const QStringList withFields{"/SQLDataSet3", "SQLDataSet3/SQLDataSet3id",
+                                     "SQLDataSet3/SQLDataSet3total"};
+        QTest::addRow("a data set with its fields")
+            << QStringList{"SQLDataSet1"} << "" << withFields << "";
+        QTest::addRow("a data set and one of its fields")
+            << QStringList{"SQLDataSet1total", "SQLDataSet1"} << "KorDBGrid1" << withFields << "";
+        QTest::addRow("a field into its own data set")
+            << QStringList{"SQLDataSet1id"} << "SQLDataSet1"
+            << QStringList{"SQLDataSet1/SQLDataSet1id1"} << "";
+        QTest::addRow("a field into another data set")
+            << QStringList{"SQLDataSet1total"} << "SQLDataSet2"
+            << QStringList{"SQLDataSet2/SQLDataSet2total"} << "";
+        QTest::addRow("a field beside a field of another data set")
+            << QStringList{"SQLDataSet1id"} << "SQLDataSet2id"
+            << QStringList{"SQLDataSet2/SQLDataSet2id1"} << "";
+        QTest::addRow("a field with a grid selected")
+            << QStringList{"SQLDataSet1id"} << "KorDBGrid1" << QStringList{}
+            << "SQLDataSet1id is owned by a TDataSet: select one to paste it into";
+        QTest::addRow("a field with nothing selected")
+            << QStringList{"SQLDataSet1id"} << "" << QStringList{}
+            << "SQLDataSet1id is owned by a TDataSet: select one to paste it into";
+    }
+
+    void pastedFieldsGoToADataSet()
+    {
+        QFETCH(QStringList, copied);
+        QFETCH(QString, selected);
+        QFETCH(QStringList, pasted);
+        QFETCH(QString, error);
+        TFormDocument document;
+        buildFieldsForm(document);
+        TFormDesigner *designer = document.Designer();
+        QList<TComponent *> components;
+        for (const QString &name : copied)
+            components.append(componentNamed(designer, name));
+        const QByteArray clipboard = document.CopyComponents(components);
+        QList<QObject *> selection;
+        if (!selected.isEmpty())
+            selection.append(componentNamed(designer, selected)->Object());
+        designer->SetSelections(selection);
+        const QByteArray before = WriteFormText(designer);
+        const int steps = document.UndoStack()->count();
+
+        QList<TComponent *> made;
+        QCOMPARE(errorOf([&] { made = document.PasteComponents(clipboard); }), error);
+        QStringList names;
+        for (TComponent *component : std::as_const(made)) {
+            TComponent *owner = component->Owner();
+            names.append((owner == designer->Form() ? QString() : owner->Name()) +
+                         QLatin1Char('/') + component->Name());
+            // A pasted field is one of its data set's fields.
+            if (auto *field = dynamic_cast<TField *>(component))
+                QCOMPARE(static_cast<TComponent *>(field->DataSet()), owner);
+        }
+        QCOMPARE(names, pasted);
+        QCOMPARE(document.UndoStack()->count(), steps + (error.isEmpty() ? 1 : 0));
+        if (!error.isEmpty()) {
+            QCOMPARE(WriteFormText(designer), before);
+            return;
+        }
+        // The originals keep their fields.
+        for (const QString &original :
+             QStringList{"SQLDataSet1id", "SQLDataSet1total", "SQLDataSet2id"})
+            QCOMPARE(componentNamed(designer, original)->Owner()->Name(), original.left(11));
+        QCOMPARE(document.UndoStack()->text(steps), QStringLiteral("Paste"));
+        document.UndoStack()->undo();
+        QCOMPARE(WriteFormText(document.Designer()), before);
+    }
+
+    // A name is unique on the whole form, letter case ignored: a field may not take the name of
+    // a grid, of another data set's field or of the form, nor a grid the name of a field. A
+    // refused name leaves the old one.
+    void componentNamesAreUniqueOnTheWholeForm_data()
+    {
+        QTest::addColumn<QString>("component");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::addRow("a field named like a grid") << "SQLDataSet1id"
+                                                   << "KorDBGrid1" << false;
+        QTest::addRow("a field named like another data set's field") << "SQLDataSet1id"
+                                                                     << "sqldataset2ID" << false;
+        QTest::addRow("a field named like the form") << "SQLDataSet1total"
+                                                     << "FORM1" << false;
+        QTest::addRow("a grid named like a field") << "KorDBGrid1"
+                                                   << "SQLDataSet2id" << false;
+        QTest::addRow("a field named freely") << "SQLDataSet1id"
+                                              << "OrderNumber" << true;
+    }
+
+    void componentNamesAreUniqueOnTheWholeForm()
+    {
+        QFETCH(QString, component);
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        TFormDocument document;
+        buildFieldsForm(document);
+        QObject *object = componentNamed(document.Designer(), component)->Object();
+        const QString error = errorOf([&] { SetStrProp(object, QStringLiteral("Name"), name); });
+        QCOMPARE(error, accepted ? QString()
+                                 : QStringLiteral("A component named %1 already exists").arg(name));
+        QCOMPARE(object->objectName(), accepted ? name : component);
     }
 };
 

@@ -450,9 +450,12 @@ void readRootText(TFormText &Form, const QJsonObject &Root, TChecker &Checker)
 
 // One component's entry, its properties not checked yet. Where names it until its name is
 // known. Names: the components named before it (with FormName), which its name must not take
-// again and its owner must be among; null for an entry on its own.
+// again and its owner must be among; null for an entry on its own. InText: on a clipboard text,
+// every name the text holds; a component whose owner is not among them was copied alone (a
+// field), and the paste finds it an owner.
 TComponentText readEntry(const QJsonObject &Text, const QString &Where, const QString &FormName,
-                         const QHash<QString, const QMetaObject *> *Names)
+                         const QHash<QString, const QMetaObject *> *Names,
+                         const QSet<QString> *InText = nullptr)
 {
     TComponentText component;
     component.Text = Text;
@@ -468,9 +471,10 @@ TComponentText readEntry(const QJsonObject &Text, const QString &Where, const QS
             fail(named, QStringLiteral("unknown entry %1").arg(it.key()));
     if (const QJsonValue owner = Text.value(kOwner); !owner.isUndefined()) {
         component.Owner = owner.toString();
+        const bool alone = InText && !InText->contains(component.Owner.toLower());
         if (!owner.isString() || component.Owner.isEmpty() ||
             component.Owner.compare(FormName, Qt::CaseInsensitive) == 0 ||
-            (Names && !Names->contains(component.Owner.toLower())))
+            (Names && !alone && !Names->contains(component.Owner.toLower())))
             fail(named, QStringLiteral("the owner must be a component named before it"));
     }
     const QString className = Text.value(kClass).toString();
@@ -478,6 +482,11 @@ TComponentText readEntry(const QJsonObject &Text, const QString &Where, const QS
     if (!component.Class)
         fail(named, QStringLiteral("unknown class %1")
                         .arg(Text.value(kClass).isString() ? className : QStringLiteral("(none)")));
+    if (Names && !component.Owner.isEmpty())
+        if (const auto owner = Names->constFind(component.Owner.toLower());
+            owner != Names->constEnd() && !CanOwn(*owner, component.Class))
+            fail(named, QStringLiteral("the owner %1 is not a %2")
+                            .arg(component.Owner, OwnerClassOf(component.Class)));
     const QJsonValue properties = Text.value(kProperties);
     if (!properties.isUndefined() && !properties.isObject())
         fail(named, QStringLiteral("properties must be an object"));
@@ -520,11 +529,15 @@ TFormText readText(const QByteArray &Text, TReferences &References, const char *
     QHash<QString, const QMetaObject *> names;
     names.insert(form.Name.toLower(), nullptr);
     const QJsonArray list = components.toArray();
+    QSet<QString> inText;
+    for (const QJsonValue entry : list)
+        inText.insert(entry.toObject().value(kName).toString().toLower());
     for (qsizetype i = 0; i < list.size(); ++i) {
         const QString where = QStringLiteral("Component %1").arg(i + 1);
         if (!list.at(i).isObject())
             fail(where, QStringLiteral("expected an object"));
-        TComponentText component = readEntry(list.at(i).toObject(), where, form.Name, &names);
+        TComponentText component =
+            readEntry(list.at(i).toObject(), where, form.Name, &names, Lenient ? &inText : nullptr);
         names.insert(component.Name.toLower(), component.Class);
         form.Components.push_back(std::move(component));
     }
@@ -917,7 +930,19 @@ QByteArray WriteComponentsText(const TComponent *Root, const QList<TComponent *>
 {
     if (!Root)
         throw EInvalidOperation(QStringLiteral("There is no form to write"));
-    return formText(Root, Components);
+    // Each component with what it owns; one owned by another of the list comes with that one.
+    const auto ownerListed = [&Components, Root](const TComponent *Component) {
+        for (const TComponent *owner = Component->Owner(); owner && owner != Root;
+             owner = owner->Owner())
+            if (Components.contains(const_cast<TComponent *>(owner)))
+                return true;
+        return false;
+    };
+    QList<TComponent *> written;
+    for (TComponent *component : Components)
+        if (component && !written.contains(component) && !ownerListed(component))
+            appendWithOwned(written, component);
+    return formText(Root, written);
 }
 
 void CheckFormText(const QByteArray &Text)
@@ -1147,15 +1172,57 @@ QList<TComponent *> PasteComponentsText(TFormDesigner *Designer, const QByteArra
     TReferences references;
     QSet<qsizetype> renamed;
     const TFormText text = readText(nameEveryPasted(Text, renamed), references, nullptr, true);
+    TDesignForm *form = Designer->Form();
+    const auto taken = [Designer, form](const QString &Name) {
+        return Designer->GetComponent(Name) || findAnywhere(form, Name);
+    };
+    // Components whose owner is not in the text need one on the form, found before anything is
+    // made so that a paste that cannot be done changes nothing.
+    QHash<QString, TComponent *> ownerOf; // by lower-case name in the text
+    for (const TComponentText &wanted : text.Components) {
+        if (wanted.Owner.isEmpty() || text.Find(wanted.Owner))
+            continue;
+        TComponent *owner = nullptr;
+        for (QObject *object : Designer->GetSelections()) {
+            TComponent *selected = AsComponent(object);
+            for (TComponent *candidate : {selected, selected ? selected->Owner() : nullptr})
+                if (!owner && candidate && candidate != form &&
+                    CanOwn(candidate->Object()->metaObject(), wanted.Class))
+                    owner = candidate;
+        }
+        if (!owner)
+            throw EComponentError(QStringLiteral("%1 is owned by a %2: select one to paste it into")
+                                      .arg(wanted.Name, OwnerClassOf(wanted.Class).isEmpty()
+                                                            ? QStringLiteral("component")
+                                                            : OwnerClassOf(wanted.Class)));
+        ownerOf.insert(wanted.Name.toLower(), owner);
+    }
     QHash<QString, TComponent *> pasted; // by lower-case name in the text
     QList<TComponent *> result;
     for (const TComponentText &wanted : text.Components) {
         std::unique_ptr<TComponent> made = TFormDesigner::NewComponent(wanted.Class);
-        const bool rename = renamed.contains(result.size()) || !IsValidComponentName(wanted.Name) ||
-                            Designer->GetComponent(wanted.Name);
-        made->SetName(rename ? Designer->UniqueName(wanted.Class) : wanted.Name);
+        TComponent *owner = wanted.Owner.isEmpty() ? nullptr
+                            : ownerOf.contains(wanted.Name.toLower())
+                                ? ownerOf.value(wanted.Name.toLower())
+                                : pasted.value(wanted.Owner.toLower());
+        const bool invalid = renamed.contains(result.size()) || !IsValidComponentName(wanted.Name);
+        QString name = wanted.Name;
+        if (owner && !invalid) {
+            // Named after the new owner as the original was after its own.
+            if (wanted.Name.startsWith(wanted.Owner, Qt::CaseInsensitive))
+                name = owner->Name() + wanted.Name.mid(wanted.Owner.size());
+            const QString base = name;
+            for (int n = 1; taken(name); ++n)
+                name = base + QString::number(n);
+        } else if (invalid || taken(wanted.Name)) {
+            name = Designer->UniqueName(wanted.Class);
+        }
+        made->SetName(name);
         Designer->AddComponent(made.get());
         TComponent *component = made.release();
+        // An owned component is placed, then handed to its owner, as when a form is read.
+        if (owner)
+            owner->InsertComponent(component);
         showControl(component);
         pasted.insert(wanted.Name.toLower(), component);
         result.append(component);
@@ -1176,7 +1243,8 @@ QList<TComponent *> PasteComponentsText(TFormDesigner *Designer, const QByteArra
             } else {
                 widget->move(widget->pos() + Offset);
             }
-        } else {
+        } else if (component->Owner() == form) {
+            // Only the form's own components have an icon on it.
             object->setProperty(kPositionProperty,
                                 object->property(kPositionProperty).toPoint() + Offset);
         }

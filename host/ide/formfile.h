@@ -42,7 +42,8 @@ public:
 
 // The text of the form Designer designs: the form and every component it owns.
 KORHOST_EXPORT QByteArray WriteFormText(const TFormDesigner *Designer);
-// The text of some components of Root (a clipboard text): the same format, with only them.
+// The text of some components of Root (a clipboard text): the same format, with only them and
+// what they own (a data set's fields), each owned one after its owner.
 KORHOST_EXPORT QByteArray WriteComponentsText(const TComponent *Root,
                                               const QList<TComponent *> &Components);
 
@@ -183,6 +184,13 @@ KORHOST_EXPORT QByteArray WriteFormText(const TFormDesigner *Designer, const TFo
 // references among the pasted components follow the new names (the first component of a name
 // taken twice), references to others resolve on the form (or to none). Controls move by Offset,
 // and so do the icons of the others. Answers the new components, in text order.
+//
+// A component pasted with its owner goes to the owner's copy; one whose owner is not in the text
+// (a field copied alone) goes to the selected component when that can own it, else to the owner
+// of the selected component. Either is named after its new owner the way the owner's own are:
+// the copy "Customers1" of a data set "Customers" owns "Customers1Company" where the original
+// owned "CustomersCompany", with a number added when the name is taken. When nothing selected
+// can own it, EComponentError says so before anything is pasted.
 KORHOST_EXPORT QList<TComponent *>
 PasteComponentsText(TFormDesigner *Designer, const QByteArray &Text, QPoint Offset = QPoint(8, 8));
 

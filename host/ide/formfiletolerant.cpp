@@ -393,15 +393,25 @@ private:
                 else
                     text.insert(kPosition, it.value());
             } else if (it.key() == kOwner) {
-                // Owned by a component read before it, else by the form.
-                const auto found = m_linked.constFind(it.value().toString().toLower());
-                if (it.value().isString() && found != m_linked.constEnd() &&
-                    m_read.contains(found->Name.toLower()))
+                // Owned by a component read before it that can own it, else by the form.
+                const QString owner = it.value().toString();
+                const auto found = m_linked.constFind(owner.toLower());
+                QString why;
+                if (!it.value().isString() || owner.isEmpty())
+                    why = QStringLiteral("the owner must be a component name");
+                else if (found == m_linked.constEnd())
+                    why = m_kept.contains(owner.toLower())
+                              ? QStringLiteral("the owner %1 is not read").arg(owner)
+                              : QStringLiteral("there is no component named %1").arg(owner);
+                else if (!m_read.contains(found->Name.toLower()))
+                    why = QStringLiteral("the owner %1 comes after it").arg(owner);
+                else if (!CanOwn(found->Class, Entry.Class))
+                    why = QStringLiteral("the owner %1 is not a %2")
+                              .arg(owner, OwnerClassOf(Entry.Class));
+                if (why.isEmpty())
                     text.insert(kOwner, found->Name);
                 else
-                    problem(path, Entry.Label, {},
-                            QStringLiteral("the owner is not a component before it; the form "
-                                           "owns it"));
+                    problem(path, Entry.Label, {}, why + QStringLiteral("; the form owns it"));
             } else {
                 problem(path, Entry.Label, {}, QStringLiteral("unknown entry %1").arg(it.key()));
                 keep(QJsonArray{it.key()}, it.value());

@@ -1,5 +1,6 @@
 #include "persistent.h"
 
+#include <QMetaClassInfo>
 #include <algorithm>
 
 #include "hosterrors.h"
@@ -34,12 +35,30 @@ void TPersistent::Assign(const TPersistent *Source)
 void TPersistent::AssignTo(TPersistent *Dest) const
 {
     const QString source = Object() && Dest != this ? ClassName() : QStringLiteral("nil");
-    throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2").arg(source, Dest->ClassName()));
+    throw EConvertError(
+        QStringLiteral("Cannot assign a %1 to a %2").arg(source, Dest->ClassName()));
 }
 
 QString TPersistent::GetNamePath() const
 {
     return ClassName();
+}
+
+QString OwnerClassOf(const QMetaObject *Owned)
+{
+    const int index = Owned ? Owned->indexOfClassInfo("OwnerClass") : -1;
+    return index >= 0 ? QString::fromLatin1(Owned->classInfo(index).value()) : QString();
+}
+
+bool CanOwn(const QMetaObject *Owner, const QMetaObject *Owned)
+{
+    const QString wanted = OwnerClassOf(Owned);
+    if (wanted.isEmpty())
+        return true;
+    for (const QMetaObject *meta = Owner; meta; meta = meta->superClass())
+        if (QLatin1String(meta->className()) == wanted)
+            return true;
+    return false;
 }
 
 TComponent *AsComponent(QObject *object)
@@ -103,10 +122,26 @@ void TComponent::CheckDesignName(const QString &NewName) const
             QStringLiteral("%1 is not a valid component name: a name starts with a letter or _ "
                            "and holds only letters, digits and _")
                 .arg(NewName));
-    const TComponent *clash = m_owner ? m_owner->FindComponent(NewName) : FindComponent(NewName);
-    if ((clash && clash != this) ||
-        (m_owner && m_owner->Name().compare(NewName, Qt::CaseInsensitive) == 0))
+    // A designed name is unique on the whole design, not only among the owner's components: a
+    // field owned by a data set may not be named like a grid of the form, nor like a field of
+    // another data set, nor like the form.
+    const TComponent *root = this;
+    while (root->m_owner)
+        root = root->m_owner;
+    if ((root != this && root->Name().compare(NewName, Qt::CaseInsensitive) == 0) ||
+        root->findBelow(NewName, this))
         throw EComponentError(QStringLiteral("A component named %1 already exists").arg(NewName));
+}
+
+const TComponent *TComponent::findBelow(const QString &AName, const TComponent *Except) const
+{
+    for (const TComponent *component : m_components) {
+        if (component != Except && component->Name().compare(AName, Qt::CaseInsensitive) == 0)
+            return component;
+        if (const TComponent *found = component->findBelow(AName, Except))
+            return found;
+    }
+    return nullptr;
 }
 
 void TComponent::SetName(const QString &NewName)

@@ -55,8 +55,9 @@ public:
     // Raises EComponentError, keeping the old name, when another component of the same owner
     // has the name (letter case ignored). A component being designed (csDesigning, or owned by
     // a component being designed) must also have a name that is an identifier
-    // (IsValidComponentName) and differs from its owner's, and a designed root one that none of
-    // its components has; each refusal says which rule the name breaks. Run-time components may
+    // (IsValidComponentName) and that no other component of its design has: neither the root
+    // (the topmost owner) nor anything the root owns, at any depth; each refusal says which rule
+    // the name breaks. Run-time components may
     // stay unnamed.
     void SetName(const QString &NewName);
     // Raises EComponentError, saying which rule is broken, when this component could not be
@@ -93,6 +94,9 @@ protected:
     virtual void Notification(TComponent *AComponent, TOperation Operation);
 
 private:
+    // The component named AName (letter case ignored) among those this one owns, at any depth,
+    // other than Except; nullptr when there is none.
+    const TComponent *findBelow(const QString &AName, const TComponent *Except) const;
     void insertInto(TComponent *owner);
     void removeFromOwner();
 
@@ -105,6 +109,13 @@ private:
 // Whether Name can name a designed component: a letter or '_' first, then letters, digits and
 // '_' (ASCII letters only, as in source code).
 KORHOST_EXPORT bool IsValidComponentName(const QString &Name);
+
+// A class whose components can be owned only by components of one class (a field by a data
+// set) names that class in its class information "OwnerClass". OwnerClassOf answers it, or an
+// empty string when any component may own one; CanOwn whether a component of class Owner may own
+// one of class Owned (the form, Owner nullptr, owns any that names no owner class).
+KORHOST_EXPORT QString OwnerClassOf(const QMetaObject *Owned);
+KORHOST_EXPORT bool CanOwn(const QMetaObject *Owner, const QMetaObject *Owned);
 
 // The component a QObject is, or nullptr.
 KORHOST_EXPORT TComponent *AsComponent(QObject *object);

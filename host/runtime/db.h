@@ -273,6 +273,8 @@ private:
 // fields, a component named and kept like the others of the form.
 class KORRUNTIME_EXPORT TField : public QObject, public TComponent {
     Q_OBJECT
+    // Only a data set owns fields (see CanOwn).
+    Q_CLASSINFO("OwnerClass", "TDataSet")
     KOR_STRING(FieldName)
     KOR_ENUM(Db::TFieldKind, FieldKind, Db::fkData)
     KOR_ENUM(Db::TFieldType, DataType, Db::ftUnknown)

@@ -1,26 +1,20 @@
 #include "fieldseditor.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QHBoxLayout>
 #include <QHash>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMetaEnum>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QVBoxLayout>
 #include <memory>
 
 #include "designintf.h"
 #include "formdesigner.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
+#include "ui_addfieldsdialog.h"
+#include "ui_fieldseditor.h"
+#include "ui_newfielddialog.h"
 
 namespace {
 
@@ -58,35 +52,21 @@ void eachComponent(const TComponent *Owner, const std::function<void(TComponent 
     }
 }
 
-// ---- the real dialogs ----
-
-// Ends Dialog's layout with OK and Cancel and runs it: whether the user chose OK.
-bool runWithOkCancel(QDialog &Dialog, QVBoxLayout *Layout)
-{
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &Dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &Dialog, &QDialog::reject);
-    Layout->addWidget(buttons);
-    return Dialog.exec() == QDialog::Accepted;
-}
+// ---- the real dialogs (laid out in addfieldsdialog.ui and newfielddialog.ui) ----
 
 bool chooseFieldsDialog(const QStringList &Offered, QStringList &Chosen, QWidget *Parent)
 {
     QDialog dialog(Parent);
-    dialog.setWindowTitle(QObject::tr("Add Fields"));
-    auto *layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(QObject::tr("Available fields:")));
-    auto *list = new QListWidget;
-    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list->addItems(Offered);
-    list->selectAll();
-    layout->addWidget(list);
-    if (!runWithOkCancel(dialog, layout))
+    Ui::TAddFieldsDialog ui;
+    ui.setupUi(&dialog);
+    ui.AvailableList->addItems(Offered);
+    ui.AvailableList->selectAll();
+    if (dialog.exec() != QDialog::Accepted)
         return false;
     Chosen.clear();
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->isSelected())
-            Chosen.append(list->item(i)->text());
+    for (int i = 0; i < ui.AvailableList->count(); ++i)
+        if (ui.AvailableList->item(i)->isSelected())
+            Chosen.append(ui.AvailableList->item(i)->text());
     return true;
 }
 
@@ -94,79 +74,51 @@ bool defineFieldDialog(TNewFieldDefinition &Definition, const TNewFieldChoices &
                        QWidget *Parent)
 {
     QDialog dialog(Parent);
-    dialog.setWindowTitle(QObject::tr("New Field"));
-    auto *layout = new QVBoxLayout(&dialog);
-    auto *form = new QFormLayout;
-    auto *name = new QLineEdit(Definition.FieldName);
-    auto *type = new QComboBox;
+    Ui::TNewFieldDialog ui;
+    ui.setupUi(&dialog);
+    ui.NameEdit->setText(Definition.FieldName);
     const QMetaEnum types = QMetaEnum::fromType<Db::TFieldType>();
     for (int i = 1; i < types.keyCount(); ++i)
-        type->addItem(QString::fromLatin1(types.key(i)), types.value(i));
-    type->setCurrentIndex(type->findData(int(Definition.DataType)));
-    auto *size = new QSpinBox;
-    size->setRange(0, 65535);
-    size->setValue(Definition.Size);
-    form->addRow(QObject::tr("&Name:"), name);
-    form->addRow(QObject::tr("&Type:"), type);
-    form->addRow(QObject::tr("&Size:"), size);
-    layout->addLayout(form);
-    auto *kinds = new QHBoxLayout;
-    auto *data = new QRadioButton(QObject::tr("&Data"));
-    auto *calculated = new QRadioButton(QObject::tr("&Calculated"));
-    auto *lookup = new QRadioButton(QObject::tr("&Lookup"));
-    kinds->addWidget(data);
-    kinds->addWidget(calculated);
-    kinds->addWidget(lookup);
-    layout->addLayout(kinds);
-    (Definition.FieldKind == Db::fkLookup       ? lookup
-     : Definition.FieldKind == Db::fkCalculated ? calculated
-                                                : data)
+        ui.TypeCombo->addItem(QString::fromLatin1(types.key(i)), types.value(i));
+    ui.TypeCombo->setCurrentIndex(ui.TypeCombo->findData(int(Definition.DataType)));
+    ui.SizeSpin->setValue(Definition.Size);
+    (Definition.FieldKind == Db::fkLookup       ? ui.LookupRadio
+     : Definition.FieldKind == Db::fkCalculated ? ui.CalculatedRadio
+                                                : ui.DataRadio)
         ->setChecked(true);
-    auto *lookupForm = new QFormLayout;
-    const auto combo = [](const QStringList &Items, const QString &Current) {
-        auto *box = new QComboBox;
-        box->setEditable(true);
-        box->addItems(Items);
-        box->setCurrentText(Current);
-        return box;
+    ui.LookupGroup->setEnabled(ui.LookupRadio->isChecked());
+    const auto fill = [](QComboBox *Box, const QStringList &Items, const QString &Current) {
+        Box->clear();
+        Box->addItems(Items);
+        Box->setCurrentText(Current);
     };
-    auto *keys = combo(Choices.Fields, Definition.KeyFields);
-    auto *dataSet = combo(Choices.LookupDataSets, Definition.LookupDataSet);
-    auto *lookupKeys = combo({}, Definition.LookupKeyFields);
-    auto *result = combo({}, Definition.LookupResultField);
+    fill(ui.KeyFieldsCombo, Choices.Fields, Definition.KeyFields);
+    fill(ui.LookupDataSetCombo, Choices.LookupDataSets, Definition.LookupDataSet);
+    // The lookup lists offer the fields of the data set looked in.
     const auto fillLookupFields = [&] {
-        const QStringList fields =
-            Choices.FieldsOf ? Choices.FieldsOf(dataSet->currentText()) : QStringList();
-        for (QComboBox *box : {lookupKeys, result}) {
-            const QString current = box->currentText();
-            box->clear();
-            box->addItems(fields);
-            box->setCurrentText(current);
-        }
+        const QStringList fields = Choices.FieldsOf
+                                       ? Choices.FieldsOf(ui.LookupDataSetCombo->currentText())
+                                       : QStringList();
+        for (QComboBox *box : {ui.LookupKeysCombo, ui.ResultFieldCombo})
+            fill(box, fields, box->currentText());
     };
+    ui.LookupKeysCombo->setCurrentText(Definition.LookupKeyFields);
+    ui.ResultFieldCombo->setCurrentText(Definition.LookupResultField);
     fillLookupFields();
-    QObject::connect(dataSet, &QComboBox::currentTextChanged, &dialog, fillLookupFields);
-    lookupForm->addRow(QObject::tr("&Key Fields:"), keys);
-    lookupForm->addRow(QObject::tr("D&ataset:"), dataSet);
-    lookupForm->addRow(QObject::tr("L&ookup Keys:"), lookupKeys);
-    lookupForm->addRow(QObject::tr("&Result Field:"), result);
-    auto *lookupBox = new QWidget;
-    lookupBox->setLayout(lookupForm);
-    lookupBox->setEnabled(lookup->isChecked());
-    QObject::connect(lookup, &QRadioButton::toggled, lookupBox, &QWidget::setEnabled);
-    layout->addWidget(lookupBox);
-    if (!runWithOkCancel(dialog, layout))
+    QObject::connect(ui.LookupDataSetCombo, &QComboBox::currentTextChanged, &dialog,
+                     fillLookupFields);
+    if (dialog.exec() != QDialog::Accepted)
         return false;
-    Definition.FieldName = name->text().trimmed();
-    Definition.DataType = Db::TFieldType(type->currentData().toInt());
-    Definition.Size = size->value();
-    Definition.FieldKind = lookup->isChecked()       ? Db::fkLookup
-                           : calculated->isChecked() ? Db::fkCalculated
-                                                     : Db::fkData;
-    Definition.KeyFields = keys->currentText();
-    Definition.LookupDataSet = dataSet->currentText();
-    Definition.LookupKeyFields = lookupKeys->currentText();
-    Definition.LookupResultField = result->currentText();
+    Definition.FieldName = ui.NameEdit->text().trimmed();
+    Definition.DataType = Db::TFieldType(ui.TypeCombo->currentData().toInt());
+    Definition.Size = ui.SizeSpin->value();
+    Definition.FieldKind = ui.LookupRadio->isChecked()       ? Db::fkLookup
+                           : ui.CalculatedRadio->isChecked() ? Db::fkCalculated
+                                                             : Db::fkData;
+    Definition.KeyFields = ui.KeyFieldsCombo->currentText();
+    Definition.LookupDataSet = ui.LookupDataSetCombo->currentText();
+    Definition.LookupKeyFields = ui.LookupKeysCombo->currentText();
+    Definition.LookupResultField = ui.ResultFieldCombo->currentText();
     return true;
 }
 
@@ -220,24 +172,14 @@ TFieldsEditor *TFieldsEditor::Find(const TDataSet *DataSet)
 }
 
 TFieldsEditor::TFieldsEditor(TDataSet *DataSet, IDesigner *Designer, QWidget *Parent)
-    : QWidget(Parent, Qt::Tool), m_dataSet(DataSet), m_designer(Designer)
+    : QWidget(Parent, Qt::Tool), m_ui(std::make_unique<Ui::TFieldsEditor>()), m_dataSet(DataSet),
+      m_designer(Designer)
 {
-    setObjectName(QStringLiteral("FieldsEditor"));
-    m_list = new QListWidget;
-    m_list->setObjectName(QStringLiteral("FieldList"));
-    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_list->setDragDropMode(QAbstractItemView::InternalMove);
-    m_add = new QPushButton(tr("&Add Fields..."));
-    m_new = new QPushButton(tr("&New Field..."));
-    m_delete = new QPushButton(tr("&Delete"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_add);
-    buttons->addWidget(m_new);
-    buttons->addWidget(m_delete);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_list);
-    layout->addLayout(buttons);
-    resize(320, 360);
+    m_ui->setupUi(this);
+    m_list = m_ui->FieldList;
+    m_add = m_ui->AddFieldsButton;
+    m_new = m_ui->NewFieldButton;
+    m_delete = m_ui->DeleteButton;
 
     connect(m_add, &QPushButton::clicked, this, [this] { run([this] { AddFields(); }); });
     connect(m_new, &QPushButton::clicked, this, [this] { run([this] { NewField(); }); });

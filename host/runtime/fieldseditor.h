@@ -11,12 +11,14 @@
 // exist, a type the result's column does not have) is refused with a message naming the field,
 // before anything changed.
 //
-// The two dialogs go through TFieldsEditorSeams, which tests replace.
+// The window and its two dialogs are laid out in fieldseditor.ui, addfieldsdialog.ui and
+// newfielddialog.ui. The dialogs go through TFieldsEditorSeams, which tests replace.
 
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "compedit.h"
 #include "db.h"
@@ -25,6 +27,9 @@
 class IDesigner;
 class QListWidget;
 class QPushButton;
+namespace Ui {
+class TFieldsEditor;
+}
 
 // What "New Field..." makes.
 struct KORRUNTIME_EXPORT TNewFieldDefinition {
@@ -118,6 +123,7 @@ private:
     // Runs an action of a button: an error is reported, not raised.
     void run(const std::function<void()> &Action);
 
+    std::unique_ptr<Ui::TFieldsEditor> m_ui; // the layout, from fieldseditor.ui
     QPointer<TDataSet> m_dataSet;
     IDesigner *m_designer;
     QListWidget *m_list = nullptr;
