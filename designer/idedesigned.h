@@ -12,6 +12,7 @@
 
 #include "controldrag.h"
 #include "designwindow.h"
+#include "proplistwindow.h"
 #include "showhint.h"
 
 class QStatusBar;
@@ -44,7 +45,7 @@ TBriskDesigner *ShowBriskDesignerClass(IDesigner *Designer, TComponent *Componen
                                        QWidget *ParentForm);
 void ShowBriskDesigner(IDesigner *Designer, TComponent *Component, QWidget *ParentForm);
 
-class TBriskDesigner : public TToolbarDesignWindow {
+class TBriskDesigner : public TToolbarDesignWindow, public IPropListWindow {
     Q_OBJECT
 public:
     explicit TBriskDesigner(QWidget *parent = nullptr);
@@ -91,7 +92,7 @@ public:
     // Erases the class's section first: a subclass writes its own values after calling this.
     virtual void SaveFormState();
     // Reloads the property list's active page and selects its object again.
-    virtual void UpdatePropList();
+    void UpdatePropList() override;
     // The hint handler while the window is active: hints of the window's own controls (other
     // than tool-bar buttons) go into the status bar instead of popping up.
     virtual void FormShowHint(QString &HintStr, bool &CanShow, THintInfo &HintInfo);

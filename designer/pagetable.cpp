@@ -6,42 +6,12 @@
 #include "controls/colorbox.h"
 #include "controls/combobox.h"
 #include "controls/edit.h"
+#include "controls/label.h"
 #include "controls/memo.h"
 #include "designwindow.h"
 #include "grid.h"
 
 // ---- Factories ----
-
-TControlClass FactoryControlClass(TFactory Factory)
-{
-    switch (Factory) {
-    case TFactory::Unbound:
-    case TFactory::AddNoneProp:
-        return TControlClass::Any;
-    case TFactory::AddBoolProp:
-    case TFactory::AddGrayProp:
-    case TFactory::AddElemProp:
-    case TFactory::AddSelectProp:
-    case TFactory::AddSwitchProp:
-        return TControlClass::CheckBox;
-    case TFactory::AddColorProp:
-    case TFactory::AddBackColorProp:
-    case TFactory::AddFontColorProp:
-    case TFactory::AddKorDBGridFixedColorProp:
-    case TFactory::AddKorColumnTitleColorProp:
-    case TFactory::AddKorColumnTotalColorProp:
-        return TControlClass::ColorBox;
-    case TFactory::AddTextProp:
-    case TFactory::AddCharProp:
-    case TFactory::AddValueProp:
-    case TFactory::AddFontSizeProp:
-        return TControlClass::Edit;
-    case TFactory::AddMemoProp:
-        return TControlClass::Memo;
-    default:
-        return TControlClass::ComboBox;
-    }
-}
 
 TControlClass ControlClassOfName(const QString &Name)
 {
@@ -59,57 +29,107 @@ TControlClass ControlClassOfName(const QString &Name)
     return TControlClass::Any;
 }
 
-const char *FactoryName(TFactory Factory)
+const QMetaObject *ControlClassMetaObject(TControlClass Class)
 {
-    static const char *const names[] = {
-        "Unbound",
-        "AddNoneProp",
-        "AddBoolProp",
-        "AddGrayProp",
-        "AddElemProp",
-        "AddSelectProp",
-        "AddSwitchProp",
-        "AddListProp",
-        "AddEnumProp",
-        "AddCursProp",
-        "AddLinkProp",
-        "AddFontNameProp",
-        "AddFieldNameProp",
-        "AddColorProp",
-        "AddBackColorProp",
-        "AddFontColorProp",
-        "AddTextProp",
-        "AddCharProp",
-        "AddMemoProp",
-        "AddValueProp",
-        "AddFontSizeProp",
-        "AddKorDBGridFixedColorProp",
-        "AddKorDBGridImageIndexProp",
-        "AddKorColumnFieldNameProp",
-        "AddKorColumnFormatProp",
-        "AddKorColumnLookupFieldNameProp",
-        "AddKorColumnTitleColorProp",
-        "AddKorColumnTitleImageIndexProp",
-        "AddKorColumnTotalNameProp",
-        "AddKorColumnTotalColorProp",
-        "AddKorColumnTotalFieldNameProp",
-        "AddKorColumnTotalFormatProp",
-        "AddKorColumnTotalImageIndexProp",
-        "AddCollectionProp",
-    };
-    const int index = int(Factory);
-    return index >= 0 && index < int(std::size(names)) ? names[index] : "?";
+    switch (Class) {
+    case TControlClass::CheckBox:
+        return &TCheckBox::staticMetaObject;
+    case TControlClass::ComboBox:
+        return &TComboBox::staticMetaObject;
+    case TControlClass::ColorBox:
+        return &TColorBox::staticMetaObject;
+    case TControlClass::Edit:
+        return &TEdit::staticMetaObject;
+    case TControlClass::Memo:
+        return &TMemo::staticMetaObject;
+    case TControlClass::GroupBox:
+        return &TGroupBox::staticMetaObject;
+    case TControlClass::Any:
+        break;
+    }
+    return &QWidget::staticMetaObject;
 }
 
-bool FactoryHasSpinner(TFactory Factory)
+bool PathKindFits(TPathKind Kind, PPropInfo Info)
 {
-    return Factory == TFactory::AddValueProp || Factory == TFactory::AddFontSizeProp;
+    switch (Kind) {
+    case TPathKind::None:
+        return false;
+    case TPathKind::Any:
+        return true;
+    case TPathKind::Set:
+        return Info->Kind == TTypeKind::tkSet;
+    case TPathKind::Ordinal:
+        return Info->IsOrdinal();
+    case TPathKind::Enumeration:
+        return Info->Kind == TTypeKind::tkEnumeration;
+    case TPathKind::Integer:
+        return Info->Kind == TTypeKind::tkInteger;
+    case TPathKind::Cursor:
+        return Info->TypeName == QLatin1String("TCursor");
+    case TPathKind::Char:
+        return Info->Kind == TTypeKind::tkChar || Info->Kind == TTypeKind::tkWChar;
+    case TPathKind::Object:
+        return Info->Kind == TTypeKind::tkClass;
+    case TPathKind::Color:
+        return Info->TypeName == QLatin1String("TColor");
+    case TPathKind::String:
+        return Info->IsString();
+    }
+    return false;
 }
 
-bool FactoryHasNoProperty(TFactory Factory)
+TRowBinding::TRowBinding(TPageTableList &Page, const TPageRow &Row, QWidget *Control)
+    : m_page(Page), m_row(Row), m_control(Control),
+      m_path(QString::fromLatin1(Row.Path ? Row.Path : ""))
 {
-    return Factory == TFactory::Unbound || Factory == TFactory::AddSelectProp ||
-           Factory == TFactory::AddSwitchProp || Factory == TFactory::AddKorColumnTotalNameProp;
+}
+
+TPropList &TRowBinding::List() const
+{
+    return m_page.List();
+}
+
+const TRowArgs &TRowBinding::Args() const
+{
+    return m_row.Args;
+}
+
+EHostError TRowBinding::ListClassError(const char *ClassName) const
+{
+    return EHostError(QStringLiteral("%1 of %2 needs a list of class %3")
+                          .arg(QString::fromLatin1(m_row.Factory->Name),
+                               QString::fromLatin1(m_row.Control), QString::fromLatin1(ClassName)));
+}
+
+QWidget *TRowBinding::Control() const
+{
+    // The row's own control, made just now under the row's name, of the factory's class.
+    const QString name = QString::fromLatin1(m_row.Control);
+    const QMetaObject *cls = ControlClassMetaObject(m_row.Factory->Class);
+    if (m_row.Factory->Class != TControlClass::Any &&
+        (!m_control || !m_control->metaObject()->inherits(cls) || m_control->objectName() != name))
+        throw EHostError(QStringLiteral("%1 is not a %2 of the designer window")
+                             .arg(name, QString::fromLatin1(cls->className())));
+    return m_control;
+}
+
+QWidget *TRowBinding::Named(const char *Name) const
+{
+    return Name ? m_page.PageControl<QWidget>(QString::fromLatin1(Name)) : nullptr;
+}
+
+QWidget *TRowBinding::NamedCheckBox(const char *Name) const
+{
+    return m_page.PageControl<TCheckBox>(QString::fromLatin1(Name ? Name : ""));
+}
+
+TColor TRowBinding::DefaultColor() const
+{
+    if (!m_row.Args.DefaultColorOf)
+        return m_row.Args.DefaultColor;
+    QObject *grid = m_page.RuleContext().Grid;
+    return grid ? m_row.Args.DefaultColorOf(grid) : clDefault;
 }
 
 // ---- TPageTableList ----
@@ -150,8 +170,7 @@ void TPageTableList::BuildPage()
     builder.MakeGroups();
     for (const TPageRow &row : m_table.Rows) {
         QWidget *control = builder.MakeRow(row);
-        if (row.Factory != TFactory::Unbound)
-            Bind(row, control);
+        Bind(row, control);
     }
     builder.Finish();
 
@@ -169,160 +188,16 @@ void TPageTableList::BuildPage()
     }
 }
 
-namespace {
-
-template <class L> L &listAs(TPropList &List, const TPageRow &Row)
-{
-    auto *list = dynamic_cast<L *>(&List);
-    if (!list)
-        throw EHostError(QStringLiteral("%1 of %2 needs a list of class %3")
-                             .arg(QString::fromLatin1(FactoryName(Row.Factory)),
-                                  QString::fromLatin1(Row.Control),
-                                  QString::fromLatin1(L::staticMetaObject.className())));
-    return *list;
-}
-
-} // namespace
-
+// Binds the row's control through its factory; a factory without a binding leaves it unbound.
 void TPageTableList::Bind(const TPageRow &Row, QWidget *Control)
 {
-    TPropList &list = List();
-    const QString name = QString::fromLatin1(Row.Control);
-    const QString path = QString::fromLatin1(Row.Path ? Row.Path : "");
-    const TRowArgs &a = Row.Args;
-    // The row's own control, made just now under the row's name, of the factory's class.
-    auto as = [&](auto *Class) {
-        using T = std::remove_pointer_t<decltype(Class)>;
-        T *control = qobject_cast<T *>(Control);
-        if (!control || control->objectName() != name)
-            throw EHostError(QStringLiteral("%1 is not a %2 of the designer window")
-                                 .arg(name, QString::fromLatin1(T::staticMetaObject.className())));
-        return control;
-    };
-    auto check = [&] { return as(static_cast<TCheckBox *>(nullptr)); };
-    auto combo = [&] { return as(static_cast<TComboBox *>(nullptr)); };
-    auto colors = [&] { return as(static_cast<TColorBox *>(nullptr)); };
-    auto edit = [&] { return as(static_cast<TEdit *>(nullptr)); };
-    auto named = [&](const char *Other) -> QWidget * {
-        return Other ? PageControl<QWidget>(QString::fromLatin1(Other)) : nullptr;
-    };
-    const int before = list.ItemCount();
-
-    switch (Row.Factory) {
-    case TFactory::Unbound:
+    if (!Row.Factory->Bind)
         return;
-    case TFactory::AddNoneProp:
-        list.AddNoneProp(path, Control);
-        break;
-    case TFactory::AddBoolProp:
-        list.AddBoolProp(path, check(), a.Inverted);
-        break;
-    case TFactory::AddGrayProp:
-        list.AddGrayProp(path, check(), a.Inverted);
-        break;
-    case TFactory::AddElemProp:
-        list.AddElemProp(path, check(), a.ElemIndex, a.Inverted);
-        break;
-    case TFactory::AddSelectProp:
-        list.AddSelectProp(path, check(), a.Checked, QString::fromUtf8(a.HintText));
-        break;
-    case TFactory::AddSwitchProp:
-        list.AddSwitchProp(path, check(), named(a.ShowControl), named(a.HideControl), a.Checked,
-                           QString::fromUtf8(a.HintText));
-        break;
-    case TFactory::AddListProp:
-        list.AddListProp(path, combo());
-        break;
-    case TFactory::AddEnumProp:
-        list.AddEnumProp(path, combo());
-        break;
-    case TFactory::AddCursProp:
-        list.AddCursProp(path, combo());
-        break;
-    case TFactory::AddLinkProp:
-        list.AddLinkProp(path, combo());
-        break;
-    case TFactory::AddFontNameProp:
-        list.AddFontNameProp(path, combo());
-        break;
-    case TFactory::AddFieldNameProp:
-        list.AddFieldNameProp(path, combo());
-        break;
-    case TFactory::AddColorProp: {
-        TColor defaultColor = a.DefaultColor;
-        if (a.DefaultColorOf) {
-            QObject *grid = RuleContext().Grid;
-            defaultColor = grid ? a.DefaultColorOf(grid) : clDefault;
-        }
-        list.AddColorProp(path, colors(), defaultColor, a.NoneColor);
-        break;
-    }
-    case TFactory::AddBackColorProp:
-        list.AddBackColorProp(path, colors());
-        break;
-    case TFactory::AddFontColorProp:
-        list.AddFontColorProp(path, colors());
-        break;
-    case TFactory::AddTextProp:
-        list.AddTextProp(path, edit());
-        break;
-    case TFactory::AddCharProp:
-        list.AddCharProp(path, edit());
-        break;
-    case TFactory::AddMemoProp:
-        list.AddMemoProp(path, as(static_cast<TMemo *>(nullptr)));
-        break;
-    case TFactory::AddValueProp:
-        list.AddValueProp(path, edit(), qint16(a.MinValue), qint16(a.MaxValue));
-        break;
-    case TFactory::AddFontSizeProp:
-        list.AddFontSizeProp(path, edit());
-        break;
-    case TFactory::AddKorDBGridFixedColorProp:
-        listAs<TKorDBGridPropList>(list, Row).AddKorDBGridFixedColorProp(path, colors());
-        break;
-    case TFactory::AddKorDBGridImageIndexProp:
-        listAs<TKorDBGridPropList>(list, Row).AddKorDBGridImageIndexProp(path, combo());
-        break;
-    case TFactory::AddKorColumnFieldNameProp:
-        listAs<TKorColumnPropList>(list, Row).AddKorColumnFieldNameProp(path, combo());
-        break;
-    case TFactory::AddKorColumnFormatProp:
-        listAs<TKorColumnPropList>(list, Row).AddKorColumnFormatProp(path, combo());
-        break;
-    case TFactory::AddKorColumnLookupFieldNameProp:
-        listAs<TKorColumnPropList>(list, Row).AddKorColumnLookupFieldNameProp(path, combo());
-        break;
-    case TFactory::AddKorColumnTitleColorProp:
-        listAs<TKorColumnPropList>(list, Row).AddKorColumnTitleColorProp(path, colors());
-        break;
-    case TFactory::AddKorColumnTitleImageIndexProp:
-        listAs<TKorColumnPropList>(list, Row).AddKorColumnTitleImageIndexProp(path, combo());
-        break;
-    case TFactory::AddKorColumnTotalNameProp:
-        listAs<TKorColumnTotalPropList>(list, Row).AddKorColumnTotalNameProp(
-            combo(),
-            PageControl<TCheckBox>(QString::fromLatin1(a.ResultCheckBox ? a.ResultCheckBox : "")),
-            named(a.ResultGroup), named(a.ColorGroup), named(a.FontGroup));
-        break;
-    case TFactory::AddKorColumnTotalColorProp:
-        listAs<TKorColumnTotalPropList>(list, Row).AddKorColumnTotalColorProp(path, colors());
-        break;
-    case TFactory::AddKorColumnTotalFieldNameProp:
-        listAs<TKorColumnTotalPropList>(list, Row).AddKorColumnTotalFieldNameProp(path, combo());
-        break;
-    case TFactory::AddKorColumnTotalFormatProp:
-        listAs<TKorColumnTotalPropList>(list, Row).AddKorColumnTotalFormatProp(path, combo());
-        break;
-    case TFactory::AddKorColumnTotalImageIndexProp:
-        listAs<TKorColumnTotalPropList>(list, Row).AddKorColumnTotalImageIndexProp(path, combo());
-        break;
-    case TFactory::AddCollectionProp:
-        listAs<TCollectionPropList>(list, Row).AddCollectionProp(path, combo());
-        break;
-    }
+    TPropList &list = List();
+    const int before = list.ItemCount();
+    Row.Factory->Bind(TRowBinding(*this, Row, Control));
     if (list.ItemCount() > before)
-        m_itemsByName.insert(name, list.Items(list.ItemCount() - 1));
+        m_itemsByName.insert(QString::fromLatin1(Row.Control), list.Items(list.ItemCount() - 1));
 }
 
 void TPageTableList::ApplyRules()
@@ -338,46 +213,10 @@ void TPageTableList::ApplyRules()
 
 // ---- Page list classes ----
 
-TGridPagePropList::TGridPagePropList(TDesignWindow *AOwnerForm, TKorDBGrid *Grid,
-                                     const TPageTable &Table)
-    : TKorDBGridPropList(AOwnerForm, Grid), TPageTableList(Table)
-{
-}
-
 TRuleContext TGridPagePropList::RuleContext()
 {
     QObject *grid = TPropList::Instance();
     return {this, grid, grid, nullptr};
-}
-
-void TGridPagePropList::InitPropList()
-{
-    BuildPage();
-    RunHook(Table().AfterInit);
-}
-
-void TGridPagePropList::LoadPropList()
-{
-    RunHook(Table().BeforeLoad);
-    TKorDBGridPropList::LoadPropList();
-    RunHook(Table().AfterLoad);
-}
-
-void TGridPagePropList::UpdateVisible()
-{
-    TKorDBGridPropList::UpdateVisible();
-    RunHook(Table().AfterUpdateVisible);
-}
-
-void TGridPagePropList::UpdateEnabled()
-{
-    ApplyRules();
-}
-
-TColumnPagePropList::TColumnPagePropList(TDesignWindow *AOwnerForm, TKorColumn *Column,
-                                         const TPageTable &Table)
-    : TKorColumnPropList(AOwnerForm, Column), TPageTableList(Table)
-{
 }
 
 TRuleContext TColumnPagePropList::RuleContext()
@@ -385,61 +224,7 @@ TRuleContext TColumnPagePropList::RuleContext()
     return {this, Grid(), TPropList::Instance(), nullptr};
 }
 
-void TColumnPagePropList::InitPropList()
-{
-    BuildPage();
-    RunHook(Table().AfterInit);
-}
-
-void TColumnPagePropList::LoadPropList()
-{
-    RunHook(Table().BeforeLoad);
-    TKorColumnPropList::LoadPropList();
-    RunHook(Table().AfterLoad);
-}
-
-void TColumnPagePropList::UpdateVisible()
-{
-    TKorColumnPropList::UpdateVisible();
-    RunHook(Table().AfterUpdateVisible);
-}
-
-void TColumnPagePropList::UpdateEnabled()
-{
-    ApplyRules();
-}
-
-TColumnTotalPagePropList::TColumnTotalPagePropList(TDesignWindow *AOwnerForm, TKorColumn *Column,
-                                                   const TPageTable &Table)
-    : TKorColumnTotalPropList(AOwnerForm, Column), TPageTableList(Table)
-{
-}
-
 TRuleContext TColumnTotalPagePropList::RuleContext()
 {
     return {this, Grid(), TPropList::Instance(), GetTotalItem()};
-}
-
-void TColumnTotalPagePropList::InitPropList()
-{
-    BuildPage();
-    RunHook(Table().AfterInit);
-}
-
-void TColumnTotalPagePropList::LoadPropList()
-{
-    RunHook(Table().BeforeLoad);
-    TKorColumnTotalPropList::LoadPropList();
-    RunHook(Table().AfterLoad);
-}
-
-void TColumnTotalPagePropList::UpdateVisible()
-{
-    TKorColumnTotalPropList::UpdateVisible();
-    RunHook(Table().AfterUpdateVisible);
-}
-
-void TColumnTotalPagePropList::UpdateEnabled()
-{
-    ApplyRules();
 }

@@ -53,59 +53,58 @@ class QGridLayout;
 class TDesignWindow;
 class TPageTableList;
 
-// ---- Rows ----
-
-enum class TFactory {
-    Unbound, // a control that no item binds
-    AddNoneProp,
-    AddBoolProp,
-    AddGrayProp,
-    AddElemProp,
-    AddSelectProp,
-    AddSwitchProp,
-    AddListProp,
-    AddEnumProp,
-    AddCursProp,
-    AddLinkProp,
-    AddFontNameProp,
-    AddFieldNameProp,
-    AddColorProp,
-    AddBackColorProp,
-    AddFontColorProp,
-    AddTextProp,
-    AddCharProp,
-    AddMemoProp,
-    AddValueProp,
-    AddFontSizeProp,
-    // Grid lists.
-    AddKorDBGridFixedColorProp,
-    AddKorDBGridImageIndexProp,
-    // Column lists.
-    AddKorColumnFieldNameProp,
-    AddKorColumnFormatProp,
-    AddKorColumnLookupFieldNameProp,
-    AddKorColumnTitleColorProp,
-    AddKorColumnTitleImageIndexProp,
-    // Total list.
-    AddKorColumnTotalNameProp,
-    AddKorColumnTotalColorProp,
-    AddKorColumnTotalFieldNameProp,
-    AddKorColumnTotalFormatProp,
-    AddKorColumnTotalImageIndexProp,
-    // Collection list.
-    AddCollectionProp,
-};
+// ---- Factories ----
 
 // The class of control a factory binds.
 enum class TControlClass { Any, CheckBox, ComboBox, ColorBox, Edit, Memo, GroupBox };
-TControlClass FactoryControlClass(TFactory Factory);
 // The class an unbound control's name asks for (by its suffix).
 TControlClass ControlClassOfName(const QString &Name);
-const char *FactoryName(TFactory Factory);
-// Value items: an edit box with a spinner.
-bool FactoryHasSpinner(TFactory Factory);
-// Factories whose path names no property of the instance (select, switch, total row).
-bool FactoryHasNoProperty(TFactory Factory);
+// The meta-object of that class of control (QWidget's for Any).
+const QMetaObject *ControlClassMetaObject(TControlClass Class);
+
+// What a row's path must name: nothing (select, switch, total row), anything, or a property of
+// that kind.
+enum class TPathKind {
+    None,
+    Any,
+    Set,
+    Ordinal,
+    Enumeration,
+    Integer,
+    Cursor,
+    Char,
+    Object,
+    Color,
+    String
+};
+// Whether a property of that type information is of the kind.
+bool PathKindFits(TPathKind Kind, PPropInfo Info);
+
+struct TFactoryDef;
+struct TPageRow;
+struct TRowArgs;
+class TRowBinding;
+
+// A row's factory: compared by identity, read through ->.
+class TFactoryRef {
+public:
+    constexpr TFactoryRef(const TFactoryDef &Def) : m_def(&Def) {}
+    constexpr const TFactoryDef *operator->() const { return m_def; }
+    constexpr bool operator==(const TFactoryRef &Other) const = default;
+
+private:
+    const TFactoryDef *m_def;
+};
+
+// One factory of the page rows: its name, the class of control it binds, what its path names,
+// how it binds the row's control to the page's list, and whether the builder adds a spinner.
+struct TFactoryDef {
+    const char *Name;
+    TControlClass Class;
+    TPathKind Path;
+    void (*Bind)(const TRowBinding &Row); // nullptr: the control stays unbound
+    bool Spinner = false;
+};
 
 // Where an entry goes in its container: below the previous entry, beside it on the same line,
 // at the top of a new column, or in the same place as the previous entry (overlapping).
@@ -204,6 +203,8 @@ constexpr TRowArgs TotalRow(const char *ResultCheckBox, const char *ResultGroup,
     return a;
 }
 
+// A row without further arguments (a row that goes on to its caption or place).
+inline constexpr TRowArgs NoArgs{};
 // Captions: nullptr is the last segment of the path; these two mean none.
 inline constexpr const char *NoLabel = "";
 inline constexpr const char *NoCaption = "";
@@ -213,7 +214,7 @@ inline constexpr const char *OnSheet = "-";
 struct TPageRow {
     const char *Control;
     const char *Group;
-    TFactory Factory;
+    TFactoryRef Factory;
     const char *Path;
     TRowArgs Args = {};
     const char *Caption = nullptr;
@@ -232,6 +233,104 @@ struct TPageGroup {
     TPlace Place = TPlace::Below;
     TGroupKind Kind = TGroupKind::GroupBox;
 };
+
+// What a binding works with: the page's list, the row, and the control the builder made for it.
+class TRowBinding {
+public:
+    TRowBinding(TPageTableList &Page, const TPageRow &Row, QWidget *Control);
+
+    TPropList &List() const;
+    // The list as class L; raises EHostError when the page's list is of another class.
+    template <class L> L &ListAs() const
+    {
+        if (auto *list = dynamic_cast<L *>(&List()))
+            return *list;
+        throw ListClassError(L::staticMetaObject.className());
+    }
+    const QString &Path() const { return m_path; }
+    const TRowArgs &Args() const;
+    // The row's own control, of the factory's class; raises EHostError when it is not.
+    QWidget *Control() const;
+    // Another control of the window by name (nullptr for none), and a named check box.
+    QWidget *Named(const char *Name) const;
+    QWidget *NamedCheckBox(const char *Name) const;
+    // The row's default colour, asked of the grid when the row says so.
+    TColor DefaultColor() const;
+
+private:
+    EHostError ListClassError(const char *ClassName) const;
+
+    TPageTableList &m_page;
+    const TPageRow &m_row;
+    QWidget *m_control;
+    QString m_path;
+};
+
+// Every factory, one line each: name, control class, what the path names, binding, spinner. A
+// new factory is one more line here; the builder, the binding and the page tests read it from
+// here alone. The lines are kept whole (clang-format off) so that the table reads as a table.
+namespace TFactory {
+using B = const TRowBinding &;
+// clang-format off
+inline constexpr TFactoryDef Unbound{"Unbound", TControlClass::Any, TPathKind::None, nullptr};
+inline constexpr TFactoryDef AddNoneProp{"AddNoneProp", TControlClass::Any, TPathKind::Any, [](B r) { r.List().AddNoneProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddBoolProp{"AddBoolProp", TControlClass::CheckBox, TPathKind::Ordinal, [](B r) { r.List().AddBoolProp(r.Path(), r.Control(), r.Args().Inverted); }};
+inline constexpr TFactoryDef AddGrayProp{"AddGrayProp", TControlClass::CheckBox, TPathKind::Ordinal, [](B r) { r.List().AddGrayProp(r.Path(), r.Control(), r.Args().Inverted); }};
+inline constexpr TFactoryDef AddElemProp{"AddElemProp", TControlClass::CheckBox, TPathKind::Set, [](B r) { r.List().AddElemProp(r.Path(), r.Control(), r.Args().ElemIndex, r.Args().Inverted); }};
+inline constexpr TFactoryDef AddSelectProp{"AddSelectProp", TControlClass::CheckBox, TPathKind::None, [](B r) { r.List().AddSelectProp(r.Path(), r.Control(), r.Args().Checked, QString::fromUtf8(r.Args().HintText)); }};
+inline constexpr TFactoryDef AddSwitchProp{"AddSwitchProp", TControlClass::CheckBox, TPathKind::None, [](B r) { r.List().AddSwitchProp(r.Path(), r.Control(), r.Named(r.Args().ShowControl), r.Named(r.Args().HideControl), r.Args().Checked, QString::fromUtf8(r.Args().HintText)); }};
+inline constexpr TFactoryDef AddListProp{"AddListProp", TControlClass::ComboBox, TPathKind::String, [](B r) { r.List().AddListProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddEnumProp{"AddEnumProp", TControlClass::ComboBox, TPathKind::Enumeration, [](B r) { r.List().AddEnumProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddCursProp{"AddCursProp", TControlClass::ComboBox, TPathKind::Cursor, [](B r) { r.List().AddCursProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddLinkProp{"AddLinkProp", TControlClass::ComboBox, TPathKind::Object, [](B r) { r.List().AddLinkProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddFontNameProp{"AddFontNameProp", TControlClass::ComboBox, TPathKind::String, [](B r) { r.List().AddFontNameProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddFieldNameProp{"AddFieldNameProp", TControlClass::ComboBox, TPathKind::String, [](B r) { r.List().AddFieldNameProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddColorProp{"AddColorProp", TControlClass::ColorBox, TPathKind::Color, [](B r) { r.List().AddColorProp(r.Path(), r.Control(), r.DefaultColor(), r.Args().NoneColor); }};
+inline constexpr TFactoryDef AddBackColorProp{"AddBackColorProp", TControlClass::ColorBox, TPathKind::Color, [](B r) { r.List().AddBackColorProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddFontColorProp{"AddFontColorProp", TControlClass::ColorBox, TPathKind::Color, [](B r) { r.List().AddFontColorProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddTextProp{"AddTextProp", TControlClass::Edit, TPathKind::String, [](B r) { r.List().AddTextProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddCharProp{"AddCharProp", TControlClass::Edit, TPathKind::Char, [](B r) { r.List().AddCharProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddMemoProp{"AddMemoProp", TControlClass::Memo, TPathKind::Object, [](B r) { r.List().AddMemoProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddValueProp{"AddValueProp", TControlClass::Edit, TPathKind::Integer, [](B r) { r.List().AddValueProp(r.Path(), r.Control(), qint16(r.Args().MinValue), qint16(r.Args().MaxValue)); }, true};
+inline constexpr TFactoryDef AddFontSizeProp{"AddFontSizeProp", TControlClass::Edit, TPathKind::Integer, [](B r) { r.List().AddFontSizeProp(r.Path(), r.Control()); }, true};
+// Grid lists.
+inline constexpr TFactoryDef AddKorDBGridFixedColorProp{"AddKorDBGridFixedColorProp", TControlClass::ColorBox, TPathKind::Color, [](B r) { r.ListAs<TKorDBGridPropList>().AddKorDBGridFixedColorProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddKorDBGridImageIndexProp{"AddKorDBGridImageIndexProp", TControlClass::ComboBox, TPathKind::Integer, [](B r) { r.ListAs<TKorDBGridPropList>().AddKorDBGridImageIndexProp(r.Path(), r.Control()); }};
+// Column lists.
+inline constexpr TFactoryDef AddKorColumnFieldNameProp{"AddKorColumnFieldNameProp", TControlClass::ComboBox, TPathKind::String, [](B r) { r.ListAs<TKorColumnPropList>().AddKorColumnFieldNameProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddKorColumnFormatProp{"AddKorColumnFormatProp", TControlClass::ComboBox, TPathKind::String, [](B r) { r.ListAs<TKorColumnPropList>().AddKorColumnFormatProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddKorColumnLookupFieldNameProp{"AddKorColumnLookupFieldNameProp", TControlClass::ComboBox, TPathKind::String, [](B r) { r.ListAs<TKorColumnPropList>().AddKorColumnLookupFieldNameProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddKorColumnTitleColorProp{"AddKorColumnTitleColorProp", TControlClass::ColorBox, TPathKind::Color, [](B r) { r.ListAs<TKorColumnPropList>().AddKorColumnTitleColorProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddKorColumnTitleImageIndexProp{"AddKorColumnTitleImageIndexProp", TControlClass::ComboBox, TPathKind::Integer, [](B r) { r.ListAs<TKorColumnPropList>().AddKorColumnTitleImageIndexProp(r.Path(), r.Control()); }};
+// Total list.
+inline constexpr TFactoryDef AddKorColumnTotalNameProp{"AddKorColumnTotalNameProp", TControlClass::ComboBox, TPathKind::None, [](B r) { r.ListAs<TKorColumnTotalPropList>().AddKorColumnTotalNameProp(r.Control(), r.NamedCheckBox(r.Args().ResultCheckBox), r.Named(r.Args().ResultGroup), r.Named(r.Args().ColorGroup), r.Named(r.Args().FontGroup)); }};
+inline constexpr TFactoryDef AddKorColumnTotalColorProp{"AddKorColumnTotalColorProp", TControlClass::ColorBox, TPathKind::Color, [](B r) { r.ListAs<TKorColumnTotalPropList>().AddKorColumnTotalColorProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddKorColumnTotalFieldNameProp{"AddKorColumnTotalFieldNameProp", TControlClass::ComboBox, TPathKind::String, [](B r) { r.ListAs<TKorColumnTotalPropList>().AddKorColumnTotalFieldNameProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddKorColumnTotalFormatProp{"AddKorColumnTotalFormatProp", TControlClass::ComboBox, TPathKind::String, [](B r) { r.ListAs<TKorColumnTotalPropList>().AddKorColumnTotalFormatProp(r.Path(), r.Control()); }};
+inline constexpr TFactoryDef AddKorColumnTotalImageIndexProp{"AddKorColumnTotalImageIndexProp", TControlClass::ComboBox, TPathKind::Integer, [](B r) { r.ListAs<TKorColumnTotalPropList>().AddKorColumnTotalImageIndexProp(r.Path(), r.Control()); }};
+// Collection list.
+inline constexpr TFactoryDef AddCollectionProp{"AddCollectionProp", TControlClass::ComboBox, TPathKind::String, [](B r) { r.ListAs<TCollectionPropList>().AddCollectionProp(r.Path(), r.Control()); }};
+// clang-format on
+} // namespace TFactory
+
+inline TControlClass FactoryControlClass(TFactoryRef Factory)
+{
+    return Factory->Class;
+}
+inline const char *FactoryName(TFactoryRef Factory)
+{
+    return Factory->Name;
+}
+// Value items: an edit box with a spinner.
+inline bool FactoryHasSpinner(TFactoryRef Factory)
+{
+    return Factory->Spinner;
+}
+// Factories whose path names no property of the instance (select, switch, total row).
+inline bool FactoryHasNoProperty(TFactoryRef Factory)
+{
+    return Factory->Path == TPathKind::None;
+}
 
 // ---- Rules ----
 
@@ -441,47 +540,57 @@ private:
     std::vector<std::vector<TPropItem *>> m_ruleItems;
 };
 
-// A grid-level page: the instance is the grid.
-class TGridPagePropList : public TKorDBGridPropList, public TPageTableList {
-    Q_OBJECT
+// A page list over the base list class Base: the table's rows bound at init, its hooks around
+// loading and visibility, its rules for the enabled state.
+template <class Base> class TPageListOf : public Base, public TPageTableList {
 public:
-    TGridPagePropList(TDesignWindow *OwnerForm, TKorDBGrid *Grid, const TPageTable &Table);
+    template <class Subject>
+    TPageListOf(TDesignWindow *OwnerForm, Subject *Instance, const TPageTable &Table)
+        : Base(OwnerForm, Instance), TPageTableList(Table)
+    {
+    }
 
     TPropList &List() override { return *this; }
-    TRuleContext RuleContext() override;
 
-    void InitPropList() override;
-    void LoadPropList() override;
-    void UpdateVisible() override;
-    void UpdateEnabled() override;
+    void InitPropList() override
+    {
+        BuildPage();
+        RunHook(Table().AfterInit);
+    }
+    void LoadPropList() override
+    {
+        RunHook(Table().BeforeLoad);
+        Base::LoadPropList();
+        RunHook(Table().AfterLoad);
+    }
+    void UpdateVisible() override
+    {
+        Base::UpdateVisible();
+        RunHook(Table().AfterUpdateVisible);
+    }
+    void UpdateEnabled() override { ApplyRules(); }
+};
+
+// A grid-level page: the instance is the grid.
+class TGridPagePropList : public TPageListOf<TKorDBGridPropList> {
+    Q_OBJECT
+public:
+    using TPageListOf::TPageListOf;
+    TRuleContext RuleContext() override;
 };
 
 // A column-level page: the instance is the current column.
-class TColumnPagePropList : public TKorColumnPropList, public TPageTableList {
+class TColumnPagePropList : public TPageListOf<TKorColumnPropList> {
     Q_OBJECT
 public:
-    TColumnPagePropList(TDesignWindow *OwnerForm, TKorColumn *Column, const TPageTable &Table);
-
-    TPropList &List() override { return *this; }
+    using TPageListOf::TPageListOf;
     TRuleContext RuleContext() override;
-
-    void InitPropList() override;
-    void LoadPropList() override;
-    void UpdateVisible() override;
-    void UpdateEnabled() override;
 };
 
 // The column's total rows: the instance is the current column, paths start at the chosen row.
-class TColumnTotalPagePropList : public TKorColumnTotalPropList, public TPageTableList {
+class TColumnTotalPagePropList : public TPageListOf<TKorColumnTotalPropList> {
     Q_OBJECT
 public:
-    TColumnTotalPagePropList(TDesignWindow *OwnerForm, TKorColumn *Column, const TPageTable &Table);
-
-    TPropList &List() override { return *this; }
+    using TPageListOf::TPageListOf;
     TRuleContext RuleContext() override;
-
-    void InitPropList() override;
-    void LoadPropList() override;
-    void UpdateVisible() override;
-    void UpdateEnabled() override;
 };

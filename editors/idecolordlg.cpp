@@ -8,18 +8,12 @@
 #include "designintf.h"
 #include "hosterrors.h"
 #include "regini.h"
-#include "regtables.h"
+#include "registration.h"
 
 namespace {
 
-constexpr KorReg::TPropertyEditorRow kPropertyEditors[] = {
-    {"TColor", nullptr, &TBriskGradient::staticMetaObject, "EndColor",
-     &TBriskColorProperty::staticMetaObject},
-    {"TColor", nullptr, &TBriskGradient::staticMetaObject, "HotColor",
-     &TBriskColorProperty::staticMetaObject},
-    {"TColor", nullptr, &TBriskGradient::staticMetaObject, "StepColor",
-     &TBriskColorProperty::staticMetaObject},
-};
+// The gradient painter's colours that TBriskColorProperty edits.
+constexpr const char *kGradientColors[] = {"EndColor", "HotColor", "StepColor"};
 
 // The frame of a swatch: black on a light colour, white on a selected row, else the colour
 // itself (the frame then disappears into the fill).
@@ -134,7 +128,10 @@ namespace IDEColorDlg {
 
 void Register()
 {
-    KorReg::RegisterPropertyEditors(kPropertyEditors);
+    for (const char *name : kGradientColors)
+        RegisterPropertyEditor(TPropertyType::Named(QStringLiteral("TColor")),
+                               &TBriskGradient::staticMetaObject, QString::fromLatin1(name),
+                               &TBriskColorProperty::staticMetaObject);
 }
 
 } // namespace IDEColorDlg

@@ -5,10 +5,11 @@
 #include "column.h"
 #include "columntotal.h"
 #include "controls/checkbox.h"
+#include "designwindow.h"
 #include "displayformats.h"
 #include "grid.h"
-#include "idedesigned.h"
 #include "korgridlists.h"
+#include "proplistwindow.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ bool IsTotalRowName(const QString &Name)
 
 void UpdateOwnerPropList(TPropList *List)
 {
-    if (auto *window = qobject_cast<TBriskDesigner *>(List ? List->OwnerForm : nullptr))
+    if (auto *window = dynamic_cast<IPropListWindow *>(List ? List->OwnerForm : nullptr))
         window->UpdatePropList();
 }
 

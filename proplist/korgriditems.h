@@ -152,5 +152,5 @@ private:
 
 // Reloads the page of the designer window that owns List (the window's UpdatePropList), which
 // also selects the list's object in the host again. Nothing happens when the list's window is
-// not a designer window.
+// not a designer window (an IPropListWindow).
 void UpdateOwnerPropList(TPropList *List);

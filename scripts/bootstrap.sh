@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs, and nothing when all are present.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-          libgl-dev xvfb xauth ccache)
+          libgl-dev xvfb xauth ccache clang-format)
 # The data tests also run against a private PostgreSQL server; without it they are skipped.
 # With Qt Designer's development files the Designer plugin and its tests are built too.
 optional=(postgresql libqt6sql6-psql qt6-tools-dev qt6-tools-private-dev designer-qt6

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test headless: scripts/test.sh [release|asan]
+# The release run also checks the formatting of every C++ file (scripts/check-format.sh), after
+# the tests, and fails when a file differs.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 kind="${1:-release}"
@@ -17,3 +19,4 @@ postgres_start
 [ -z "${KOR_PG_UNAVAILABLE:-}" ] || echo "postgres: $KOR_PG_UNAVAILABLE; its tests are skipped"
 cd "$dir"
 ctest --output-on-failure -j"$(nproc)"
+[ "$kind" = asan ] || "$root/scripts/check-format.sh"

@@ -46,44 +46,10 @@ PPropInfo propInfoAt(QObject *Object, const QString &Path)
     return Object ? GetPropInfo(Object, parts.constLast()) : nullptr;
 }
 
-// Whether a property of that type information fits the factory's item.
-bool fits(TFactory Factory, PPropInfo Info)
-{
-    switch (Factory) {
-    case TFactory::AddNoneProp:
-        return true;
-    case TFactory::AddElemProp:
-        return Info->Kind == TTypeKind::tkSet;
-    case TFactory::AddBoolProp:
-    case TFactory::AddGrayProp:
-        return Info->IsOrdinal();
-    case TFactory::AddEnumProp:
-        return Info->Kind == TTypeKind::tkEnumeration;
-    case TFactory::AddValueProp:
-    case TFactory::AddFontSizeProp:
-    case TFactory::AddKorDBGridImageIndexProp:
-    case TFactory::AddKorColumnTitleImageIndexProp:
-    case TFactory::AddKorColumnTotalImageIndexProp:
-        return Info->Kind == TTypeKind::tkInteger;
-    case TFactory::AddCursProp:
-        return Info->TypeName == QLatin1String("TCursor");
-    case TFactory::AddCharProp:
-        return Info->Kind == TTypeKind::tkChar || Info->Kind == TTypeKind::tkWChar;
-    case TFactory::AddLinkProp:
-    case TFactory::AddMemoProp:
-        return Info->Kind == TTypeKind::tkClass;
-    default:
-        break;
-    }
-    if (FactoryControlClass(Factory) == TControlClass::ColorBox)
-        return Info->TypeName == QLatin1String("TColor");
-    return Info->IsString();
-}
-
-bool resolves(QObject *Object, const QString &Path, TFactory Factory)
+bool resolves(QObject *Object, const QString &Path, TFactoryRef Factory)
 {
     PPropInfo info = propInfoAt(Object, Path);
-    return info && fits(Factory, info);
+    return info && PathKindFits(Factory->Path, info);
 }
 
 QString expectedCaption(const TPageRow &Row)
@@ -91,27 +57,6 @@ QString expectedCaption(const TPageRow &Row)
     if (Row.Caption)
         return QString::fromUtf8(Row.Caption);
     return QString::fromLatin1(Row.Path ? Row.Path : "").section(QLatin1Char('.'), -1);
-}
-
-const QMetaObject *controlClass(TControlClass Class)
-{
-    switch (Class) {
-    case TControlClass::CheckBox:
-        return &TCheckBox::staticMetaObject;
-    case TControlClass::ComboBox:
-        return &TComboBox::staticMetaObject;
-    case TControlClass::ColorBox:
-        return &TColorBox::staticMetaObject;
-    case TControlClass::Edit:
-        return &TEdit::staticMetaObject;
-    case TControlClass::Memo:
-        return &TMemo::staticMetaObject;
-    case TControlClass::GroupBox:
-        return &TGroupBox::staticMetaObject;
-    case TControlClass::Any:
-        break;
-    }
-    return &QWidget::staticMetaObject;
 }
 
 // The spinner a value item found.
@@ -125,7 +70,6 @@ QWidget *spinnerOf(TPropItem *Item)
 
 class TestDesignerPages : public QObject, GridDesignerFixture {
     Q_OBJECT
-
 
     // Shows the page's tab sheet (and the Columns page for a column page) and loads its list.
     void showPage(TPageTableList *Page)
@@ -222,7 +166,8 @@ private slots:
                 TControlClass cls = row.Factory == TFactory::Unbound
                                         ? ControlClassOfName(name)
                                         : FactoryControlClass(row.Factory);
-                QVERIFY2(control->metaObject()->inherits(controlClass(cls)), qPrintable(name));
+                QVERIFY2(control->metaObject()->inherits(ControlClassMetaObject(cls)),
+                         qPrintable(name));
                 if (row.Factory == TFactory::Unbound) {
                     QVERIFY2(!page->Item(name), qPrintable(name));
                     continue;

@@ -17,7 +17,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 
 // A window with one empty tab sheet, "ProbeTabSheet".
 class TProbeWindow : public TBriskDesigner {

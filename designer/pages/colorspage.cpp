@@ -8,7 +8,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 
 TKorCustomDBGrid *gridOf(QObject *Grid)
 {
@@ -70,11 +70,7 @@ const TPageTable &PageTable()
             {"FixedColorColorBox", Fixed, AddColorProp, "FixedColor", Colors(clDefault, clNone)},
             {"FillerColorColorBox", Fixed, AddKorDBGridFixedColorProp, "FillerColor"},
             {"HeaderColorColorBox", Fixed, AddKorDBGridFixedColorProp, "HeaderColor"},
-            {"TotalColorColorBox",
-             Fixed,
-             AddKorDBGridFixedColorProp,
-             "Totals.Color",
-             {},
+            {"TotalColorColorBox", Fixed, AddKorDBGridFixedColorProp, "Totals.Color", NoArgs,
              "TotalColor"},
             {"TotalSelectedColorCheckBox", Fixed, AddElemProp, "DrawingOptions", Elem(6), NoCaption,
              TPlace::Beside, "TotalSelectedColorColorBox"},

@@ -6,7 +6,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 using namespace ColumnRules;
 
 const char *const Editing = "ColumnEditingGroupBox";
@@ -25,28 +25,27 @@ const TPageTable &PageTable()
         },
         // Rows.
         {
-            {"ColumnShowEditCheckBox", Editing, AddBoolProp, "ShowEdit", {}, "ShowEditor"},
-            {"ColumnShowMemoCheckBox", Editing, AddBoolProp, "ShowBlob", {}, "ShowMemo",
+            {"ColumnShowEditCheckBox", Editing, AddBoolProp, "ShowEdit", NoArgs, "ShowEditor"},
+            {"ColumnShowMemoCheckBox", Editing, AddBoolProp, "ShowBlob", NoArgs, "ShowMemo",
              TPlace::Beside},
             {"ColumnEditMemoCheckBox", Editing, AddBoolProp, "EditMemo"},
-            {"ColumnSuppressRTLCheckBox", Editing, AddBoolProp, "SuppressRTL", {}, nullptr,
+            {"ColumnSuppressRTLCheckBox", Editing, AddBoolProp, "SuppressRTL", NoArgs, nullptr,
              TPlace::Beside},
             {"ColumnCharCaseComboBox", Editing, AddEnumProp, "CharCase"},
             {"ColumnWidthEdit", Editing, AddValueProp, "Width", Range(0, 32767)},
             {"ColumnWidthBaseEdit", Editing, AddValueProp, "WidthBase", Range(0, 32767),
              "BaseWidth", TPlace::Beside},
-            {"ColumnWidthMinEdit", Editing, AddValueProp, "WidthMin", Range(-1, 32767),
-             "MinWidth"},
-            {"ColumnWidthMaxEdit", Editing, AddValueProp, "WidthMax", Range(-1, 32767),
-             "MaxWidth", TPlace::Beside},
+            {"ColumnWidthMinEdit", Editing, AddValueProp, "WidthMin", Range(-1, 32767), "MinWidth"},
+            {"ColumnWidthMaxEdit", Editing, AddValueProp, "WidthMax", Range(-1, 32767), "MaxWidth",
+             TPlace::Beside},
             {"ColumnExpandStyleComboBox", Expand, AddEnumProp, "ExpandStyle"},
             {"ColumnExpandColsEdit", Expand, AddValueProp, "ExpandCols", Range(-32768, 32767)},
             {"ColumnExpandedCheckBox", Expand, AddBoolProp, "Expanded"},
-            {"ColumnShowBlobCheckBox", Image, AddBoolProp, "ShowBlob", {}, "ShowGraphic"},
-            {"ColumnQuickDrawCheckBox", Image, AddBoolProp, "QuickDraw", {}, nullptr,
+            {"ColumnShowBlobCheckBox", Image, AddBoolProp, "ShowBlob", NoArgs, "ShowGraphic"},
+            {"ColumnQuickDrawCheckBox", Image, AddBoolProp, "QuickDraw", NoArgs, nullptr,
              TPlace::Beside},
             {"ColumnWallpaperCheckBox", Image, AddBoolProp, "Wallpaper"},
-            {"ColumnTransparentCheckBox", Image, AddBoolProp, "Transparent", {}, nullptr,
+            {"ColumnTransparentCheckBox", Image, AddBoolProp, "Transparent", NoArgs, nullptr,
              TPlace::Beside},
             {"ColumnImageDrawComboBox", Image, AddEnumProp, "ImageDraw"},
             {"ColumnTransparentColorColorBox", Image, AddColorProp, "TransparentColor",

@@ -7,7 +7,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 using namespace ColumnRules;
 
 const char *const AutoEdit = "ColumnAutoEditGroupBox";
@@ -47,22 +47,21 @@ const TPageTable &PageTable()
                     "Switch between \"CheckBoxes\" group and \"ExpandBoxes\" group."),
              NoCaption},
             {"ColumnCheckBoxCheckBox", CheckBoxes, AddBoolProp, "CheckBox"},
-            {"ColumnCheckBoxThemedCheckBox", CheckBoxes, AddBoolProp, "CheckBoxThemed", {},
+            {"ColumnCheckBoxThemedCheckBox", CheckBoxes, AddBoolProp, "CheckBoxThemed", NoArgs,
              nullptr, TPlace::Beside},
             {"ColumnCheckBoxStyleComboBox", CheckBoxes, AddEnumProp, "CheckBoxStyle"},
             {"ColumnCheckBoxToggleComboBox", CheckBoxes, AddEnumProp, "CheckBoxToggle"},
             {"ColumnCheckBoxKindComboBox", CheckBoxes, AddEnumProp, "CheckBoxKind"},
             {"ColumnCheckBoxValuesEdit", CheckBoxes, AddTextProp, "CheckBoxValues"},
             {"ColumnExpandBoxCheckBox", ExpandBoxes, AddBoolProp, "ExpandBox"},
-            {"ColumnExpandBoxTreeCheckBox", ExpandBoxes, AddBoolProp, "ExpandBoxTree", {}, nullptr,
-             TPlace::Beside},
+            {"ColumnExpandBoxTreeCheckBox", ExpandBoxes, AddBoolProp, "ExpandBoxTree", NoArgs,
+             nullptr, TPlace::Beside},
             {"ColumnExpandBoxThemedCheckBox", ExpandBoxes, AddBoolProp, "ExpandBoxThemed"},
             {"ColumnExpandBoxSizeComboBox", ExpandBoxes, AddEnumProp, "ExpandBoxSize"},
             {"ColumnExpandBoxToggleComboBox", ExpandBoxes, AddEnumProp, "ExpandBoxToggle"},
             {"ColumnButtonStyleComboBox", ButtonGroup, AddEnumProp, "ButtonStyle"},
             {Calendar, OnSheet, AddNoneProp, "ListOptions"},
-            {"ColumnShowTodayCheckBox", Calendar, AddElemProp, "ListOptions", Elem(5),
-             "ShowToday"},
+            {"ColumnShowTodayCheckBox", Calendar, AddElemProp, "ListOptions", Elem(5), "ShowToday"},
             {"ColumnShowTodayCircleCheckBox", Calendar, AddElemProp, "ListOptions", Elem(6),
              "ShowTodayCircle", TPlace::Beside},
             {"ColumnShowWeekNumbersCheckBox", Calendar, AddElemProp, "ListOptions", Elem(7),
@@ -93,11 +92,11 @@ const TPageTable &PageTable()
              "MultiSelectList"},
             {"ColumnAutoApplyListCheckBox", MultiSelect, AddElemProp, "ListOptions", Elem(19),
              "AutoApplyList", TPlace::Beside},
-            {"ColumnMultiActiveListCheckBox", MultiSelect, AddBoolProp, "MultiSelectList", {},
+            {"ColumnMultiActiveListCheckBox", MultiSelect, AddBoolProp, "MultiSelectList", NoArgs,
              "MultiSelectListActive"},
             {"ColumnMultiSelectTextComboBox", MultiSelect, AddEnumProp, "MultiSelectText"},
             {"ColumnDelimiterLineCheckBox", MultiSelect, AddBoolProp, "DelimiterLine"},
-            {"ColumnDelimiterCharEdit", MultiSelect, AddCharProp, "DelimiterChar", {}, nullptr,
+            {"ColumnDelimiterCharEdit", MultiSelect, AddCharProp, "DelimiterChar", NoArgs, nullptr,
              TPlace::Beside},
         },
         // Rules.

@@ -5,7 +5,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 using namespace ColumnRules;
 
 const char *const FilterList = "ColumnFilterListGroupBox";
@@ -26,8 +26,8 @@ const TPageTable &PageTable()
         },
         // Rows.
         {
-            {"ColumnFilterListMemo", FilterListPanel, AddMemoProp, "FilterList", {}, NoLabel},
-            {"ColumnFilterTextEdit", FilterText, AddTextProp, "FilterText", {}, NoLabel},
+            {"ColumnFilterListMemo", FilterListPanel, AddMemoProp, "FilterList", NoArgs, NoLabel},
+            {"ColumnFilterTextEdit", FilterText, AddTextProp, "FilterText", NoArgs, NoLabel},
             {ListOptions, OnSheet, AddNoneProp, "ListOptions"},
             {"ColumnIncrementalListCheckBox", ListOptions, AddElemProp, "ListOptions", Elem(21),
              "IncrementalList"},

@@ -8,7 +8,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 using namespace ColumnRules;
 
 const char *const Linkage = "ColumnLinkageGroupBox";
@@ -55,12 +55,12 @@ const TPageTable &PageTable()
             {"ColumnDropDownMenuComboBox", Linkage, AddLinkProp, "DropDownMenu"},
             {"ColumnPopupMenuComboBox", Linkage, AddLinkProp, "PopupMenu"},
             {"ColumnImagesComboBox", Linkage, AddLinkProp, "Images"},
-            {"ColumnTitleDropDownMenuComboBox", Linkage, AddLinkProp, "Title.DropDownMenu", {},
+            {"ColumnTitleDropDownMenuComboBox", Linkage, AddLinkProp, "Title.DropDownMenu", NoArgs,
              "TitleDropDownMenu"},
-            {"ColumnTitlePopupMenuComboBox", Linkage, AddLinkProp, "Title.PopupMenu", {},
+            {"ColumnTitlePopupMenuComboBox", Linkage, AddLinkProp, "Title.PopupMenu", NoArgs,
              "TitlePopupMenu"},
             {"ColumnTitleImageIndexComboBox", Linkage, AddKorColumnTitleImageIndexProp,
-             "Title.ImageIndex", {}, "TitleImageIndex"},
+             "Title.ImageIndex", NoArgs, "TitleImageIndex"},
             // Made and bound by the Total page's list.
             {"ColumnTotalPopupMenuComboBox", Linkage, Unbound, nullptr},
             {"ColumnTotalImageIndexComboBox", Linkage, Unbound, nullptr},
@@ -79,7 +79,7 @@ const TPageTable &PageTable()
             {"ColumnReportAutoHeightCheckBox", Report, AddBoolProp, "Report.AutoHeight"},
             {"ColumnReportTotalTypeComboBox", Report, AddEnumProp, "Report.TotalType"},
             {"ColumnReportTotalTextEdit", Report, AddTextProp, "Report.TotalText"},
-            {"ColumnReportTotalEdit", Report, AddTextProp, "Report.TotalMask", {}, "TotalMask"},
+            {"ColumnReportTotalEdit", Report, AddTextProp, "Report.TotalMask", NoArgs, "TotalMask"},
         },
         // Rules.
         {

@@ -6,7 +6,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 using namespace ColumnRules;
 
 const char *const LookupList = "ColumnLookupListGroupBox";
@@ -31,8 +31,8 @@ const TPageTable &PageTable()
              "LookupListFields"},
             {"ColumnLookupListTitlesEdit", LookupList, AddTextProp, "LookupListTitles"},
             {"ColumnLookupListWidthsEdit", LookupList, AddTextProp, "LookupListWidths"},
-            {"ColumnShowLookupListTitlesCheckBox", LookupList, AddElemProp, "ListOptions",
-             Elem(11), "ShowLookupListTitles"},
+            {"ColumnShowLookupListTitlesCheckBox", LookupList, AddElemProp, "ListOptions", Elem(11),
+             "ShowLookupListTitles"},
             {"ColumnAllowChangeOrderCheckBox", LookupList, AddElemProp, "ListOptions", Elem(13),
              "AllowChangeOrder"},
             {"ColumnAllowColumnResizeCheckBox", LookupList, AddElemProp, "ListOptions", Elem(14),
@@ -41,18 +41,18 @@ const TPageTable &PageTable()
              "AllowColumnMoving"},
             {"ColumnExpandFirstColumnCheckBox", LookupList, AddElemProp, "ListOptions", Elem(16),
              "ExpandFirstColumn", TPlace::Beside},
-            {"ColumnFirstColumnExpandedCheckBox", LookupList, AddElemProp, "ListOptions",
-             Elem(17), "FirstColumnExpanded"},
+            {"ColumnFirstColumnExpandedCheckBox", LookupList, AddElemProp, "ListOptions", Elem(17),
+             "FirstColumnExpanded"},
             {LookupColumnGroup, OnSheet, AddNoneProp, "ListOptions"},
             {"ColumnLookupColumnComboBox", LookupColumnGroup, AddEnumProp, "LookupColumn"},
             {"ColumnLookupDataSetComboBox", LookupColumnGroup, AddLinkProp, "LookupDataSet"},
             {"ColumnKeyFieldComboBox", LookupColumnGroup, AddKorColumnFieldNameProp, "KeyField"},
             {"ColumnLookupKeyFieldComboBox", LookupColumnGroup, AddKorColumnLookupFieldNameProp,
              "LookupKeyField"},
-            {"ColumnLookupParentFieldComboBox", LookupColumnGroup,
-             AddKorColumnLookupFieldNameProp, "LookupParentField"},
-            {"ColumnLookupResultFieldComboBox", LookupColumnGroup,
-             AddKorColumnLookupFieldNameProp, "LookupResultField"},
+            {"ColumnLookupParentFieldComboBox", LookupColumnGroup, AddKorColumnLookupFieldNameProp,
+             "LookupParentField"},
+            {"ColumnLookupResultFieldComboBox", LookupColumnGroup, AddKorColumnLookupFieldNameProp,
+             "LookupResultField"},
             {"ColumnLookupTreeViewFieldComboBox", LookupColumnGroup,
              AddKorColumnLookupFieldNameProp, "LookupTreeViewField"},
             {"ColumnAllowAdjustOrderCheckBox", LookupColumnGroup, AddElemProp, "ListOptions",

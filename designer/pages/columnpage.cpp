@@ -5,7 +5,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 using namespace ColumnRules;
 
 const char *const Color = "ColumnColorGroupBox";
@@ -39,16 +39,18 @@ const TPageTable &PageTable()
              TPlace::Beside},
             {"ColumnFieldNameComboBox", Data, AddKorColumnFieldNameProp, "FieldName"},
             {"ColumnVisibleCheckBox", Data, AddBoolProp, "Visible"},
-            {"ColumnReadOnlyCheckBox", Data, AddBoolProp, "ReadOnly", {}, nullptr, TPlace::Beside},
+            {"ColumnReadOnlyCheckBox", Data, AddBoolProp, "ReadOnly", NoArgs, nullptr,
+             TPlace::Beside},
             {"ColumnHintEdit", Data, AddTextProp, "Hint"},
             {"ColumnEditorHintEdit", Data, AddTextProp, "EditorHint"},
             {"ColumnToolTipsCheckBox", Data, AddBoolProp, "ToolTips"},
-            {"ColumnToolTipsWidthCheckBox", Data, AddBoolProp, "ToolTipsWidth", {}, nullptr,
+            {"ColumnToolTipsWidthCheckBox", Data, AddBoolProp, "ToolTipsWidth", NoArgs, nullptr,
              TPlace::Beside},
             {"ColumnAlignmentComboBox", TextGroup, AddEnumProp, "Alignment"},
             {"ColumnVAlignmentComboBox", TextGroup, AddEnumProp, "VAlignment"},
             {"ColumnEllipsisCheckBox", TextGroup, AddBoolProp, "Ellipsis"},
-            {"ColumnWordWrapCheckBox", TextGroup, AddBoolProp, "WordWrap", {}, nullptr, TPlace::Beside},
+            {"ColumnWordWrapCheckBox", TextGroup, AddBoolProp, "WordWrap", NoArgs, nullptr,
+             TPlace::Beside},
         },
         // Rules.
         {

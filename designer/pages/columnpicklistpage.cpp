@@ -11,7 +11,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 using namespace ColumnRules;
 
 const char *const PickListGroup = "ColumnPickListGroupBox";
@@ -62,8 +62,8 @@ const TPageTable &PageTable()
         },
         // Rows.
         {
-            {"ColumnPickListMemo", PickListPanel, AddMemoProp, "PickList", {}, NoLabel},
-            {"ColumnPickTextMemo", PickListPanel, AddMemoProp, "PickText", {}, NoLabel},
+            {"ColumnPickListMemo", PickListPanel, AddMemoProp, "PickList", NoArgs, NoLabel},
+            {"ColumnPickTextMemo", PickListPanel, AddMemoProp, "PickText", NoArgs, NoLabel},
             {Options, OnSheet, AddNoneProp, "PickOptions"},
             {"ColumnDropDownListCheckBox", Options, AddElemProp, "PickOptions", Elem(0),
              "DropDownList"},

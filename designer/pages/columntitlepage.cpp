@@ -6,7 +6,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 using namespace ColumnRules;
 
 const char *const Color = "ColumnTitleColorGroupBox";
@@ -41,8 +41,8 @@ const TPageTable &PageTable()
              "StrikeOut", TPlace::Beside},
             {"ColumnTitleHeaderEdit", Title, AddTextProp, "Title.Header"},
             {"ColumnTitleAutoFilterCheckBox", Title, AddBoolProp, "Title.AutoFilter"},
-            {"ColumnTitleAutoToggleCheckBox", Title, AddBoolProp, "Title.AutoToggle", {}, nullptr,
-             TPlace::Beside},
+            {"ColumnTitleAutoToggleCheckBox", Title, AddBoolProp, "Title.AutoToggle", NoArgs,
+             nullptr, TPlace::Beside},
             {"ColumnTitleCaptionEdit", Title, AddTextProp, "Title.Caption"},
             {"ColumnTitleHintEdit", Title, AddTextProp, "Title.Hint"},
             {"ColumnTitleButtonCheckBox", Title, AddBoolProp, "Title.Button"},
@@ -53,8 +53,8 @@ const TPageTable &PageTable()
             {"ColumnTitleAlignmentComboBox", TextGroup, AddEnumProp, "Title.Alignment"},
             {"ColumnTitleVAlignmentComboBox", TextGroup, AddEnumProp, "Title.VAlignment"},
             {"ColumnTitleEllipsisCheckBox", TextGroup, AddBoolProp, "Title.Ellipsis"},
-            {"ColumnTitleWordWrapCheckBox", TextGroup, AddBoolProp, "Title.WordWrap", {}, nullptr,
-             TPlace::Beside},
+            {"ColumnTitleWordWrapCheckBox", TextGroup, AddBoolProp, "Title.WordWrap", NoArgs,
+             nullptr, TPlace::Beside},
         },
         // Rules.
         {

@@ -12,7 +12,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 using namespace ColumnRules;
 
 const char *const Color = "ColumnTotalColorGroupBox";
@@ -178,17 +178,17 @@ const TPageTable &PageTable()
             {"ColumnTotalTotalNameComboBox", Total, AddKorColumnTotalNameProp, nullptr,
              TotalRow("ColumnTotalResultCheckBox", Result, Color, Font), "TotalName"},
             {"ColumnTotalVisibleCheckBox", Total, AddBoolProp, "Visible"},
-            {"ColumnTotalTotalBoxCheckBox", Total, AddGrayProp, "TotalBox", {}, nullptr,
+            {"ColumnTotalTotalBoxCheckBox", Total, AddGrayProp, "TotalBox", NoArgs, nullptr,
              TPlace::Beside},
             {"ColumnTotalFieldNameComboBox", Total, AddKorColumnTotalFieldNameProp, "FieldName"},
             {"ColumnTotalHintEdit", Total, AddTextProp, "Hint"},
             {"ColumnTotalToolTipsCheckBox", Total, AddBoolProp, "ToolTips"},
-            {"ColumnTotalToolTipsWidthCheckBox", Total, AddBoolProp, "ToolTipsWidth", {}, nullptr,
-             TPlace::Beside},
+            {"ColumnTotalToolTipsWidthCheckBox", Total, AddBoolProp, "ToolTipsWidth", NoArgs,
+             nullptr, TPlace::Beside},
             {"ColumnTotalAlignmentComboBox", TextGroup, AddEnumProp, "Alignment"},
             {"ColumnTotalVAlignmentComboBox", TextGroup, AddEnumProp, "VAlignment"},
             {"ColumnTotalEllipsisCheckBox", TextGroup, AddBoolProp, "Ellipsis"},
-            {"ColumnTotalWordWrapCheckBox", TextGroup, AddBoolProp, "WordWrap", {}, nullptr,
+            {"ColumnTotalWordWrapCheckBox", TextGroup, AddBoolProp, "WordWrap", NoArgs, nullptr,
              TPlace::Beside},
             {"ColumnTotalTotalResultComboBox", Result, AddEnumProp, "TotalResult"},
             {"ColumnTotalCalcValueComboBox", Result, AddEnumProp, "CalcValue"},
@@ -198,10 +198,10 @@ const TPageTable &PageTable()
             {"ColumnTotalTotalRecNoEdit", Result, AddValueProp, "TotalRecNo", Range(-32768, 32767)},
             {"ColumnTotalFormatComboBox", Result, AddKorColumnTotalFormatProp, "Format"},
             {"ColumnTotalFormatAsFloatCheckBox", Result, AddBoolProp, "FormatAsFloat"},
-            {"ColumnTotalPopupMenuComboBox", Linkage, AddLinkProp, "PopupMenu", {},
+            {"ColumnTotalPopupMenuComboBox", Linkage, AddLinkProp, "PopupMenu", NoArgs,
              "TotalPopupMenu"},
             {"ColumnTotalImageIndexComboBox", Linkage, AddKorColumnTotalImageIndexProp,
-             "ImageIndex", {}, "TotalImageIndex"},
+             "ImageIndex", NoArgs, "TotalImageIndex"},
         },
         // Rules; the values-row rules follow in ApplyValueRowRules.
         {
@@ -209,8 +209,7 @@ const TPageTable &PageTable()
             {{"ColumnTotalColorColorBox", Font, "ColumnTotalVisibleCheckBox",
               "ColumnTotalTotalBoxCheckBox", "ColumnTotalFieldNameComboBox"},
              Row()},
-            {{"ColumnTotalHintEdit"},
-             ShowHint() && Row() && HintOption(10) && !HintOption(12)},
+            {{"ColumnTotalHintEdit"}, ShowHint() && Row() && HintOption(10) && !HintOption(12)},
             {{"ColumnTotalToolTipsCheckBox", "ColumnTotalToolTipsWidthCheckBox"},
              ShowHint() && Row() && HintOption(12)},
             {{"ColumnTotalAlignmentComboBox", "ColumnTotalVAlignmentComboBox",

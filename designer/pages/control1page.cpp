@@ -5,7 +5,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 
 const char *const GridCtl = "GridControlGroupBox";
 const char *const Editing = "EditingControlGroupBox";
@@ -32,12 +32,7 @@ const TPageTable &PageTable()
             {"VisibleCheckBox", GridCtl, AddBoolProp, "Visible"},
             {"EnabledCheckBox", GridCtl, AddBoolProp, "Enabled"},
             {"ReadOnlyCheckBox", GridCtl, AddBoolProp, "ReadOnly"},
-            {"DefaultDrawingCheckBox",
-             GridCtl,
-             AddBoolProp,
-             "DefaultDrawing",
-             {},
-             nullptr,
+            {"DefaultDrawingCheckBox", GridCtl, AddBoolProp, "DefaultDrawing", NoArgs, nullptr,
              TPlace::NewColumn},
             {"DoubleBufferedCheckBox", GridCtl, AddBoolProp, "DoubleBuffered"},
             {"TabsCheckBox", GridCtl, AddElemProp, "Options", Elem(7), "Tabs"},

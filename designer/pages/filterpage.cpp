@@ -8,7 +8,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 
 const char *const Data = "FilterDataGroupBox";
 const char *const GridFilter = "FilterGridGroupBox";
@@ -59,13 +59,9 @@ const TPageTable &PageTable()
         // Rows.
         {
             {"FilteredCheckBox", Data, AddBoolProp, "Filtered"},
-            {"FilterEdit", Data, AddTextProp, "Filter", {}, NoLabel},
+            {"FilterEdit", Data, AddTextProp, "Filter", NoArgs, NoLabel},
             {"FilterGridFilteredCheckBox", GridFilter, AddBoolProp, "FilterGrid.Filtered"},
-            {"FilterGridFilterTextEdit",
-             GridFilter,
-             AddTextProp,
-             "FilterGrid.FilterText",
-             {},
+            {"FilterGridFilterTextEdit", GridFilter, AddTextProp, "FilterGrid.FilterText", NoArgs,
              NoLabel},
             {Control, OnSheet, AddNoneProp, "FilterGrid"},
             {"FilterGridAutoFilterCheckBox", Control, AddBoolProp, "FilterGrid.AutoFilter"},

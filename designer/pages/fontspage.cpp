@@ -4,7 +4,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 
 const TPageTable &PageTable()
 {

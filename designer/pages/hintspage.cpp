@@ -5,7 +5,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 
 const char *const Hints = "HintsControlGroupBox";
 const char *const ToolTips = "ToolTipsControlGroupBox";
@@ -38,19 +38,14 @@ const TPageTable &PageTable()
         // Rows.
         {
             {"ShowHintCheckBox", Hints, AddBoolProp, "ShowHint"},
-            {"ParentShowHintCheckBox",
-             Hints,
-             AddBoolProp,
-             "ParentShowHint",
-             {},
-             nullptr,
+            {"ParentShowHintCheckBox", Hints, AddBoolProp, "ParentShowHint", NoArgs, nullptr,
              TPlace::Beside},
             {Hints, OnSheet, AddNoneProp, "HintOptions"},
             {"DataHintsCheckBox", Hints, AddElemProp, "HintOptions", Elem(7), "DataHints"},
             {"EditorHintsCheckBox", Hints, AddElemProp, "HintOptions", Elem(2), "EditorHints"},
             {"TitleHintsCheckBox", Hints, AddElemProp, "HintOptions", Elem(0), "TitleHints"},
             {"TotalHintsCheckBox", Hints, AddElemProp, "HintOptions", Elem(10), "TotalHints"},
-            {"FilterHintsCheckBox", Hints, Unbound, nullptr, {}, "FilterHints"},
+            {"FilterHintsCheckBox", Hints, Unbound, nullptr, NoArgs, "FilterHints"},
             {"ShowDataHintsCheckBox", Hints, AddElemProp, "HintOptions", Elem(8), "ShowDataHints",
              TPlace::NewColumn},
             {"ShowEditorHintsCheckBox", Hints, AddElemProp, "HintOptions", Elem(3),
@@ -59,7 +54,7 @@ const TPageTable &PageTable()
              "ShowTitleHints"},
             {"ShowTotalHintsCheckBox", Hints, AddElemProp, "HintOptions", Elem(11),
              "ShowTotalHints"},
-            {"ShowFilterHintsCheckBox", Hints, Unbound, nullptr, {}, "ShowFilterHints"},
+            {"ShowFilterHintsCheckBox", Hints, Unbound, nullptr, NoArgs, "ShowFilterHints"},
             {ToolTips, OnSheet, AddNoneProp, "HintOptions"},
             {"ShowToolTipsCheckBox", ToolTips, AddElemProp, "HintOptions", Elem(4), "ShowToolTips"},
             {"KeepShowToolTipsCheckBox", ToolTips, AddElemProp, "HintOptions", Elem(5),

@@ -4,7 +4,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 
 // The "AlignWithMargins" check box and the whole " Margins " group are bound but never shown
 // (nor loaded): the grid lays itself out without margins. They are hidden from the start and
@@ -44,7 +44,7 @@ const TPageTable &PageTable()
              Range(0, 32767)},
             {"ConstraintsMaxHeightEdit", "ConstraintsGroupBox", AddValueProp,
              "Constraints.MaxHeight", Range(0, 32767)},
-            {"BiDiModeComboBox", "BiDiModeGroupBox", AddEnumProp, "BiDiMode", {}, NoLabel},
+            {"BiDiModeComboBox", "BiDiModeGroupBox", AddEnumProp, "BiDiMode", NoArgs, NoLabel},
             {"ParentBiDiModeCheckBox", "BiDiModeGroupBox", AddBoolProp, "ParentBiDiMode"},
             {"AnchorsGroupBox", OnSheet, AddNoneProp, "Anchors"},
             {"AnchorsLeftCheckBox", "AnchorsGroupBox", AddElemProp, "Anchors", Elem(0), "Left"},

@@ -5,7 +5,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 
 const char *const Sources = "DataSourcesGroupBox";
 const char *const Linkage = "LinkageGroupBox";
@@ -24,15 +24,11 @@ const TPageTable &PageTable()
         // Rows.
         {
             {"DataSourceComboBox", Sources, AddLinkProp, "DataSource"},
-            {"TotalDataSourceComboBox",
-             Sources,
-             AddLinkProp,
-             "Totals.DataSource",
-             {},
+            {"TotalDataSourceComboBox", Sources, AddLinkProp, "Totals.DataSource", NoArgs,
              "TotalDataSource"},
             {"TitleImagesComboBox", Linkage, AddLinkProp, "TitleImages"},
             {"TitleMarkersComboBox", Linkage, AddLinkProp, "TitleMarkers"},
-            {"TotalImagesComboBox", Linkage, AddLinkProp, "Totals.Images", {}, "TotalImages"},
+            {"TotalImagesComboBox", Linkage, AddLinkProp, "Totals.Images", NoArgs, "TotalImages"},
             {"IndicatorImagesComboBox", Linkage, AddLinkProp, "IndicatorImages"},
             {"MasterGridComboBox", Linkage, AddLinkProp, "MasterGrid"},
             {"PopupMenuComboBox", Linkage, AddLinkProp, "PopupMenu"},

@@ -9,7 +9,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 
 const char *const Style = "ScrollBarStyleGroupBox";
 const char *const Notice = "ScrollBarNoticeGroupBox";
@@ -77,11 +77,7 @@ const TPageTable &PageTable()
             {"ScrollBarsComboBox", Style, AddEnumProp, "ScrollBars"},
             {"ScrollBarColorColorBox", Style, AddColorProp, "ScrollProp.Color",
              Colors(clDefault, clNone), "ScrollBarColor"},
-            {"ScrollBarStyleComboBox",
-             Style,
-             AddEnumProp,
-             "ScrollProp.Style",
-             {},
+            {"ScrollBarStyleComboBox", Style, AddEnumProp, "ScrollProp.Style", NoArgs,
              "ScrollBarStyle"},
             {"AutoHiddenComboBox", Style, AddEnumProp, "ScrollProp.AutoHidden"},
             {"ThumbBarComboBox", Style, AddEnumProp, "ScrollProp.ThumbBar"},

@@ -8,7 +8,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 
 const char *const Search = "SearchControlGroupBox";
 const char *const Options = "SearchOptionsGroupBox";
@@ -62,7 +62,7 @@ const TPageTable &PageTable()
             {"SearchPanelOnTopCheckBox", Search, AddBoolProp, "Search.PanelOnTop"},
             {"SearchListWidthEdit", Search, AddValueProp, "Search.ListWidth", Range(-32768, 32767),
              "SearchListWidth"},
-            {"SearchTextEdit", Search, AddTextProp, "Search.Text", {}, "SearchText"},
+            {"SearchTextEdit", Search, AddTextProp, "Search.Text", NoArgs, "SearchText"},
             {"SearchColorColorBox", Search, AddColorProp, "Search.Color",
              RuntimeColors(SearchColor, clWhite), "SearchTextColor"},
             {"SearchPanelColorColorBox", Search, AddColorProp, "Search.PanelColor",

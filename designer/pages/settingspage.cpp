@@ -5,7 +5,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 
 const TPageTable &PageTable()
 {
@@ -34,20 +34,10 @@ const TPageTable &PageTable()
             {"DragRowsCheckBox", "CursorGroupBox", AddBoolProp, "DragRows"},
             {"SettingsGroupBox", OnSheet, AddNoneProp, "Settings"},
             {"SettingsActiveCheckBox", "SettingsGroupBox", AddBoolProp, "Settings.Active"},
-            {"SettingsIniFileCheckBox",
-             "SettingsGroupBox",
-             AddBoolProp,
-             "Settings.IniFile",
-             {},
-             nullptr,
-             TPlace::Beside},
-            {"SettingsExeNameCheckBox",
-             "SettingsGroupBox",
-             AddBoolProp,
-             "Settings.ExeName",
-             {},
-             nullptr,
-             TPlace::Beside},
+            {"SettingsIniFileCheckBox", "SettingsGroupBox", AddBoolProp, "Settings.IniFile", NoArgs,
+             nullptr, TPlace::Beside},
+            {"SettingsExeNameCheckBox", "SettingsGroupBox", AddBoolProp, "Settings.ExeName", NoArgs,
+             nullptr, TPlace::Beside},
             {"SettingsFileNameEdit", "SettingsGroupBox", AddTextProp, "Settings.FileName"},
             {"SettingsSectionEdit", "SettingsGroupBox", AddTextProp, "Settings.Section"},
             {"SettingsLoadLayoutCheckBox", "SettingsScrollBox", AddElemProp, "Settings.Options",

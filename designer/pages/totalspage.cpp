@@ -4,7 +4,7 @@
 
 namespace {
 
-using enum TFactory;
+using namespace TFactory;
 
 const char *const Rows = "TotalRowsGroupBox";
 const char *const Boxes = "TotalBoxesGroupBox";
@@ -65,12 +65,9 @@ const TPageTable &PageTable()
             {"TotalColLinesCheckBox", Boxes, AddElemProp, "OptionsEx", Elem(5), "TotalColLines"},
             {"TotalDataBoxOnlyCheckBox", Boxes, AddElemProp, "OptionsEx", Elem(10),
              "TotalDataBoxOnly"},
-            {"TotalBoxStyleComboBox", Boxes, AddEnumProp, "Totals.BoxStyle", {}, "TotalBoxStyle"},
-            {"TotalCalcValuesCheckBox",
-             Updates,
-             AddBoolProp,
-             "Totals.CalcValues",
-             {},
+            {"TotalBoxStyleComboBox", Boxes, AddEnumProp, "Totals.BoxStyle", NoArgs,
+             "TotalBoxStyle"},
+            {"TotalCalcValuesCheckBox", Updates, AddBoolProp, "Totals.CalcValues", NoArgs,
              "TotalCalcValues"},
             {"AutoUpdateTotalsCheckBox", Updates, AddElemProp, "OptionsEx", Elem(17),
              "AutoUpdateTotals"},

@@ -1,3 +1,6 @@
+// The package loader: finding module files, loading them with their required packages,
+// starting and registering their units, and unloading them again.
+
 #include "packages.h"
 
 #include <QApplication>
@@ -5,479 +8,34 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QSysInfo>
 #include <QWidget>
-#include <QtEndian>
 
 #include <dlfcn.h>
-#include <elf.h>
 #include <link.h>
 
 #include <algorithm>
-#include <cstring>
-#include <map>
 #include <memory>
-#include <set>
 #include <vector>
 
 #include "hosterrors.h"
+#include "packageregistry.h"
 #include "registration.h"
-
-// ==== Records ================================================================================
-
-namespace {
-
-// Reads little-endian fields from a record; any read past the end raises EPackageError.
-class RecordReader {
-public:
-    RecordReader(const QByteArray &bytes, const char *what) : m_bytes(bytes), m_what(what) {}
-
-    std::uint8_t U8() { return static_cast<std::uint8_t>(*take(1)); }
-    std::uint16_t U16() { return qFromLittleEndian<std::uint16_t>(take(2)); }
-    std::uint32_t U32() { return qFromLittleEndian<std::uint32_t>(take(4)); }
-    std::int32_t I32() { return qFromLittleEndian<std::int32_t>(take(4)); }
-
-    // A zero-terminated 8-bit string (ASCII names, or UTF-8).
-    QByteArray CString()
-    {
-        const qsizetype end = m_bytes.indexOf('\0', m_pos);
-        if (end < 0)
-            fail(QStringLiteral("a text is not terminated"));
-        const QByteArray text = m_bytes.mid(m_pos, end - m_pos);
-        m_pos = end + 1;
-        return text;
-    }
-
-    bool AtEnd() const { return m_pos >= m_bytes.size(); }
-    qsizetype Remaining() const { return m_bytes.size() - m_pos; }
-
-    [[noreturn]] void fail(const QString &why) const
-    {
-        throw EPackageError(QStringLiteral("Corrupt %1 at byte %2: %3")
-                                .arg(QLatin1String(m_what))
-                                .arg(m_pos)
-                                .arg(why));
-    }
-
-private:
-    const char *take(qsizetype n)
-    {
-        if (Remaining() < n)
-            fail(QStringLiteral("the record ends early"));
-        const char *at = m_bytes.constData() + m_pos;
-        m_pos += n;
-        return at;
-    }
-
-    const QByteArray &m_bytes;
-    const char *m_what;
-    qsizetype m_pos = 0;
-};
-
-// A count field: not negative and not more entries than bytes left (each entry takes at least
-// MinEntrySize bytes).
-int readCount(RecordReader &reader, int minEntrySize)
-{
-    const std::int32_t count = reader.I32();
-    if (count < 0 || count > reader.Remaining() / minEntrySize)
-        reader.fail(QStringLiteral("impossible count %1").arg(count));
-    return count;
-}
-
-// A name with its hash; a hash that does not match the name marks a damaged manifest.
-QString readHashedName(RecordReader &reader, std::uint8_t hash)
-{
-    const QByteArray name = reader.CString();
-    if (name.isEmpty())
-        reader.fail(QStringLiteral("empty name"));
-    if (PackageNameHash(std::string_view(name.constData(), name.size())) != hash)
-        reader.fail(
-            QStringLiteral("name hash of \"%1\" does not match").arg(QString::fromLatin1(name)));
-    return QString::fromLatin1(name);
-}
-
-} // namespace
-
-bool TPackageManifest::ContainsUnit(const QString &Unit) const
-{
-    return std::any_of(Contains.begin(), Contains.end(), [&](const TContained &c) {
-        return c.Name.compare(Unit, Qt::CaseInsensitive) == 0;
-    });
-}
-
-QString TPackageVersionInfo::FileVersionText() const
-{
-    return QStringLiteral("%1.%2.%3.%4")
-        .arg(FileVersion[0])
-        .arg(FileVersion[1])
-        .arg(FileVersion[2])
-        .arg(FileVersion[3]);
-}
-
-TPackageManifest ParsePackageManifest(const QByteArray &Bytes)
-{
-    RecordReader reader(Bytes, "package manifest");
-    TPackageManifest manifest;
-    manifest.Flags = reader.U32();
-    const int required = readCount(reader, 3);
-    for (int i = 0; i < required; ++i) {
-        TPackageManifest::TRequired entry;
-        entry.Hash = reader.U8();
-        entry.FileName = readHashedName(reader, entry.Hash);
-        manifest.Requires.append(entry);
-    }
-    const int contained = readCount(reader, 4);
-    for (int i = 0; i < contained; ++i) {
-        TPackageManifest::TContained entry;
-        entry.Flags = reader.U8();
-        entry.Hash = reader.U8();
-        entry.Name = readHashedName(reader, entry.Hash);
-        manifest.Contains.append(entry);
-    }
-    manifest.NameHash = reader.U8();
-    manifest.Name = readHashedName(reader, manifest.NameHash);
-    if (!reader.AtEnd())
-        reader.fail(QStringLiteral("unexpected bytes after the package name"));
-    return manifest;
-}
-
-QString ParsePackageDescription(const QByteArray &Bytes)
-{
-    if (Bytes.size() % 2 != 0)
-        throw EPackageError(QStringLiteral("Corrupt package description: odd length"));
-    QString text;
-    for (qsizetype i = 0; i + 1 < Bytes.size(); i += 2) {
-        const auto unit = qFromLittleEndian<char16_t>(Bytes.constData() + i);
-        if (unit == 0)
-            return text;
-        text.append(QChar(unit));
-    }
-    throw EPackageError(QStringLiteral("Corrupt package description: text is not terminated"));
-}
-
-TPackageVersionInfo ParsePackageVersion(const QByteArray &Bytes)
-{
-    RecordReader reader(Bytes, "version record");
-    for (char expected : PackageVersionMagic)
-        if (static_cast<char>(reader.U8()) != expected)
-            reader.fail(QStringLiteral("unknown record kind"));
-    TPackageVersionInfo info;
-    for (std::uint16_t &part : info.FileVersion)
-        part = reader.U16();
-    for (;;) {
-        const QByteArray key = reader.CString();
-        if (key.isEmpty())
-            break;
-        info.Values.insert(QString::fromUtf8(key), QString::fromUtf8(reader.CString()));
-    }
-    if (!reader.AtEnd())
-        reader.fail(QStringLiteral("unexpected bytes after the last value"));
-    return info;
-}
-
-// ==== ELF sections ===========================================================================
-
-namespace {
-
-[[noreturn]] void notAModule(const QString &fileName, const QString &why)
-{
-    throw EPackageError(QStringLiteral("'%1' is not a valid module: %2").arg(fileName, why));
-}
-
-void readAt(QFile &file, const QString &fileName, quint64 offset, void *to, quint64 size)
-{
-    if (offset > quint64(file.size()) || size > quint64(file.size()) - offset)
-        notAModule(fileName, QStringLiteral("it is truncated"));
-    if (!file.seek(qint64(offset)) ||
-        file.read(static_cast<char *>(to), qint64(size)) != qint64(size))
-        throw EPackageError(
-            QStringLiteral("Cannot read '%1': %2").arg(fileName, file.errorString()));
-}
-
-template <typename Ehdr, typename Shdr>
-QByteArray readElfSection(QFile &file, const QString &fileName, std::string_view section)
-{
-    Ehdr header;
-    readAt(file, fileName, 0, &header, sizeof header);
-    if (header.e_shoff == 0)
-        notAModule(fileName, QStringLiteral("it has no section table"));
-    if (header.e_shentsize != sizeof(Shdr))
-        notAModule(fileName, QStringLiteral("unexpected section header size"));
-
-    // Counts too large for the header live in the first section header.
-    Shdr first;
-    readAt(file, fileName, header.e_shoff, &first, sizeof first);
-    const quint64 count = header.e_shnum != 0 ? header.e_shnum : quint64(first.sh_size);
-    const quint64 namesIndex = header.e_shstrndx != SHN_XINDEX ? header.e_shstrndx : first.sh_link;
-    if (count == 0 || count > quint64(file.size()) / sizeof(Shdr) || namesIndex >= count)
-        notAModule(fileName, QStringLiteral("damaged section table"));
-
-    std::vector<Shdr> sections(count);
-    readAt(file, fileName, header.e_shoff, sections.data(), count * sizeof(Shdr));
-
-    const Shdr &namesHeader = sections[namesIndex];
-    if (namesHeader.sh_type == SHT_NOBITS)
-        notAModule(fileName, QStringLiteral("damaged section names"));
-    QByteArray names(qsizetype(std::min<quint64>(namesHeader.sh_size, quint64(file.size()))), '\0');
-    readAt(file, fileName, namesHeader.sh_offset, names.data(), namesHeader.sh_size);
-
-    for (const Shdr &entry : sections) {
-        if (entry.sh_name >= quint64(names.size()))
-            continue;
-        const char *name = names.constData() + entry.sh_name;
-        const qsizetype length = qstrnlen(name, names.size() - entry.sh_name);
-        if (std::string_view(name, length) != section || entry.sh_type == SHT_NOBITS)
-            continue;
-        if (entry.sh_size > quint64(file.size()))
-            notAModule(fileName,
-                       QStringLiteral("section %1 is truncated").arg(QLatin1String(name)));
-        QByteArray bytes(qsizetype(entry.sh_size), '\0');
-        readAt(file, fileName, entry.sh_offset, bytes.data(), entry.sh_size);
-        return bytes;
-    }
-    return {};
-}
-
-QByteArray requireSection(const QString &fileName, const char *section, const char *what)
-{
-    QByteArray bytes = ReadModuleSection(fileName, section);
-    if (bytes.isNull())
-        throw EPackageError(
-            QStringLiteral("'%1' carries no %2").arg(fileName, QLatin1String(what)));
-    return bytes;
-}
-
-} // namespace
-
-QByteArray ReadModuleSection(const QString &FileName, std::string_view Section)
-{
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EPackageError(
-            QStringLiteral("Cannot open '%1': %2").arg(FileName, file.errorString()));
-    unsigned char ident[EI_NIDENT];
-    if (file.read(reinterpret_cast<char *>(ident), EI_NIDENT) != EI_NIDENT ||
-        memcmp(ident, ELFMAG, SELFMAG) != 0)
-        notAModule(FileName, QStringLiteral("it is not an ELF file"));
-    const unsigned char ownOrder =
-        QSysInfo::ByteOrder == QSysInfo::LittleEndian ? ELFDATA2LSB : ELFDATA2MSB;
-    if (ident[EI_DATA] != ownOrder)
-        notAModule(FileName, QStringLiteral("it is built for another byte order"));
-    if (ident[EI_CLASS] == ELFCLASS64)
-        return readElfSection<Elf64_Ehdr, Elf64_Shdr>(file, FileName, Section);
-    if (ident[EI_CLASS] == ELFCLASS32)
-        return readElfSection<Elf32_Ehdr, Elf32_Shdr>(file, FileName, Section);
-    notAModule(FileName, QStringLiteral("unknown ELF class"));
-}
-
-TPackageManifest ReadPackageManifest(const QString &FileName)
-{
-    return ParsePackageManifest(requireSection(FileName, PackageInfoSection, "package manifest"));
-}
-
-QString ReadPackageDescription(const QString &FileName)
-{
-    return ParsePackageDescription(
-        requireSection(FileName, PackageDescriptionSection, "package description"));
-}
-
-TPackageVersionInfo ReadPackageVersion(const QString &FileName)
-{
-    return ParsePackageVersion(requireSection(FileName, PackageVersionSection, "version record"));
-}
-
-bool IsPackageModule(const QString &FileName)
-{
-    try {
-        return !ReadModuleSection(FileName, PackageInfoSection).isNull();
-    } catch (const EHostError &) {
-        return false;
-    }
-}
-
-// ==== Unit tables and the module list =======================================================
-
-namespace {
-
-using UnitKey = std::pair<std::uintptr_t, std::uintptr_t>;
-
-UnitKey unitKey(const PackageUnitEntry &unit)
-{
-    return {reinterpret_cast<std::uintptr_t>(unit.Init),
-            reinterpret_cast<std::uintptr_t>(unit.FInit)};
-}
-
-// Started units and how many started tables share each.
-std::map<UnitKey, int> &unitCounts()
-{
-    static std::map<UnitKey, int> counts;
-    return counts;
-}
-
-std::set<const PackageUnitEntry *> &startedTables()
-{
-    static std::set<const PackageUnitEntry *> tables;
-    return tables;
-}
-
-std::vector<TLibModule *> &moduleList()
-{
-    static std::vector<TLibModule *> modules;
-    return modules;
-}
-
-QString describeCurrentException()
-{
-    try {
-        throw;
-    } catch (const EHostError &e) {
-        return e.Message();
-    } catch (const std::exception &e) {
-        return QString::fromLocal8Bit(e.what());
-    } catch (...) {
-        return QStringLiteral("unknown error");
-    }
-}
-
-QString moduleName(const TLibModule &module)
-{
-    return module.Name ? QString::fromLatin1(module.Name) : QStringLiteral("(unnamed)");
-}
-
-void checkTable(const TLibModule &module, const PackageInfoTable &table)
-{
-    if (table.UnitCount < 0 || (table.UnitCount > 0 && !table.UnitInfo))
-        throw EPackageError(
-            QStringLiteral("Package '%1' has an invalid unit table").arg(moduleName(module)));
-}
-
-void startUnit(const PackageUnitEntry &unit)
-{
-    if (!unit.Init && !unit.FInit)
-        return;
-    auto &counts = unitCounts();
-    const auto found = counts.find(unitKey(unit));
-    if (found != counts.end()) {
-        ++found->second;
-        return;
-    }
-    if (unit.Init)
-        unit.Init();
-    counts.emplace(unitKey(unit), 1);
-}
-
-void stopUnit(const PackageUnitEntry &unit)
-{
-    auto &counts = unitCounts();
-    const auto found = counts.find(unitKey(unit));
-    if (found == counts.end() || --found->second > 0)
-        return;
-    counts.erase(found);
-    if (unit.FInit)
-        unit.FInit();
-}
-
-} // namespace
-
-void RegisterLibModule(TLibModule *Module)
-{
-    if (Module && std::find(moduleList().begin(), moduleList().end(), Module) == moduleList().end())
-        moduleList().push_back(Module);
-}
-
-void UnregisterLibModule(TLibModule *Module)
-{
-    std::erase(moduleList(), Module);
-}
-
-QList<const TLibModule *> LibModules()
-{
-    return QList<const TLibModule *>(moduleList().begin(), moduleList().end());
-}
-
-void InitializePackage(const TLibModule &Module, const PackageInfoTable &Table)
-{
-    checkTable(Module, Table);
-    if (startedTables().count(Table.UnitInfo))
-        return;
-    int started = 0;
-    try {
-        for (; started < Table.UnitCount; ++started)
-            startUnit(Table.UnitInfo[started]);
-    } catch (...) {
-        const QString why = describeCurrentException();
-        for (int i = started - 1; i >= 0; --i) {
-            try {
-                stopUnit(Table.UnitInfo[i]);
-            } catch (...) {
-                // The start failure is the one reported.
-            }
-        }
-        throw EPackageError(QStringLiteral("Unit %1 of package '%2' failed to start: %3")
-                                .arg(started)
-                                .arg(moduleName(Module), why));
-    }
-    startedTables().insert(Table.UnitInfo);
-}
-
-void FinalizePackage(const TLibModule &Module, const PackageInfoTable &Table)
-{
-    checkTable(Module, Table);
-    if (!startedTables().erase(Table.UnitInfo))
-        return;
-    QString failure;
-    for (int i = Table.UnitCount - 1; i >= 0; --i) {
-        try {
-            stopUnit(Table.UnitInfo[i]);
-        } catch (...) {
-            if (failure.isEmpty())
-                failure = QStringLiteral("Unit %1 of package '%2' failed to stop: %3")
-                              .arg(i)
-                              .arg(moduleName(Module), describeCurrentException());
-        }
-    }
-    if (!failure.isEmpty())
-        throw EPackageError(failure);
-}
-
-int UnitStartCount(const PackageUnitEntry &Unit)
-{
-    const auto found = unitCounts().find(unitKey(Unit));
-    return found == unitCounts().end() ? 0 : found->second;
-}
-
-QByteArray RegisterProcName(const QString &Unit)
-{
-    return Unit.toLatin1() + "_Register";
-}
-
-// ==== Loader =================================================================================
 
 namespace {
 
 // The required package that is the host library itself.
 constexpr const char *HostPackageName = "designide90.bpl";
 
-struct PackageRecord {
-    TLoadedPackage Info;
-    bool Explicit = false;        // loaded by LoadPackage, not only as a requirement
-    void *Handle = nullptr;       // the module while it is loaded
-    bool Started = false;         // Initialize ran
-    QList<void *> Libraries;      // required plain libraries
-    QStringList RequiredPackages; // required packages loaded as packages
-};
+using PackageRecord = TPackageRegistry::TPackageRecord;
 
 std::vector<std::unique_ptr<PackageRecord>> &packages()
 {
-    static std::vector<std::unique_ptr<PackageRecord>> list;
-    return list;
+    return TPackageRegistry::Instance().Packages;
 }
 
-// Packages being loaded right now, to refuse requirement cycles.
 QStringList &packagesLoading()
 {
-    static QStringList names;
-    return names;
+    return TPackageRegistry::Instance().Loading;
 }
 
 PackageRecord *findPackage(const QString &name)
@@ -566,7 +124,7 @@ void callEntry(PackageRecord &record, const char *name)
     } catch (...) {
         throw EPackageError(
             QStringLiteral("%1 of package '%2' failed: %3")
-                .arg(QLatin1String(name), record.Info.Name, describeCurrentException()));
+                .arg(QLatin1String(name), record.Info.Name, DescribeCurrentException()));
     }
 }
 
@@ -641,7 +199,7 @@ void registerUnits(PackageRecord &record)
             } catch (...) {
                 throw EPackageError(QStringLiteral("Register procedure of unit %1 in package '%2' "
                                                    "failed: %3")
-                                        .arg(unit, record.Info.Name, describeCurrentException()));
+                                        .arg(unit, record.Info.Name, DescribeCurrentException()));
             }
             record.Info.RegisteredUnits.append(unit);
         }

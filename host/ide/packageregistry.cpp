@@ -1,0 +1,7 @@
+#include "packageregistry.h"
+
+TPackageRegistry &TPackageRegistry::Instance()
+{
+    static TPackageRegistry registry;
+    return registry;
+}
