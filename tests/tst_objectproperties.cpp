@@ -128,6 +128,8 @@ private slots:
     void filterByName();
     void valueColumnKeepsItsWidth();
     void everyColourShowsItsSwatch();
+    void imageIndexCellsLineUp_data();
+    void imageIndexCellsLineUp();
     void longTextOverSeveralLines();
 };
 
@@ -713,6 +715,38 @@ void InspectorTest::longTextOverSeveralLines()
     QCOMPARE(f.data.Customers.CommandText(),
              QString("SELECT id,\n       name\nFROM customers\nORDER BY name"));
     QCOMPARE(f.designer.modified, 1);
+}
+
+void InspectorTest::imageIndexCellsLineUp_data()
+{
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("alike");
+    QTest::addRow("a title image") << "ImageIndex" << 1 << "Color";
+    QTest::addRow("no title image") << "ImageIndex" << -1 << "Caption";
+    QTest::addRow("no marker") << "MarkerIndex" << -1 << "Caption";
+}
+
+// An image index edits where the other values do: beside its image as a colour beside its
+// swatch, and where plain values are when it shows no image.
+void InspectorTest::imageIndexCellsLineUp()
+{
+    QFETCH(QString, property);
+    QFETCH(int, value);
+    QFETCH(QString, alike);
+    InspectorFixture f;
+    TKorColumn *column = f.grid.Columns()->Add();
+    SetOrdProp(column->Title(), property, value);
+    f.inspector.SetSelection({column->Title()});
+    const auto editorLeft = [&](const QString &Path) {
+        TInspectorValueEdit *edit = f.openEditor(Path);
+        QCoreApplication::processEvents();
+        return edit ? edit->mapTo(f.inspector.View(), QPoint(0, 0)).x() : -1;
+    };
+    const int expected = editorLeft(alike);
+    QVERIFY(expected >= 0);
+    QCOMPARE(editorLeft(property), expected);
+    saveShot(&f.inspector, QStringLiteral("inspector-title-%1-%2.png").arg(property).arg(value));
 }
 
 QTEST_MAIN(InspectorTest)
