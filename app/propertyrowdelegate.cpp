@@ -9,8 +9,10 @@
 #include <QToolButton>
 
 #include "hostmessages.h"
+#include "persistent.h"
 #include "propertyrowmodel.h"
 #include "propertyvaluelist.h"
+#include "typinfo.h"
 #include "workbenchseams.h"
 
 namespace {
@@ -53,6 +55,36 @@ int pictureWidth(TPropertyEditor *Editor, const QRect &Rect)
     } catch (...) {
     }
     return 0;
+}
+
+// What a colour row holding clDefault shows: the colour its component uses there. An editor
+// that knows its component's defaults answers; otherwise the property takes the colour of the
+// object it belongs to, as the parts of a control take their control's colour: the nearest
+// object, from the edited one up through its owners, whose own Color holds a colour. clDefault
+// when the row holds another value, or several.
+TColor usedDefaultColor(TPropertyEditor *Editor)
+{
+    auto *colour = qobject_cast<TColorProperty *>(Editor);
+    if (!colour || colour->GetVisualValue().isEmpty() || colour->GetOrdValue() != clDefault)
+        return clDefault;
+    const TColor known = colour->GetDefaultColor();
+    if (known != clDefault && known != clNone)
+        return known;
+    QObject *edited = colour->GetComponent(0);
+    const bool editsColor = colour->GetName() == QLatin1String("Color");
+    for (QObject *object = edited; object;) {
+        const PPropInfo info = GetPropInfo(object, QStringLiteral("Color"));
+        if (info && info->TypeName == QLatin1String("TColor") &&
+            !(object == edited && editsColor)) {
+            const TColor color = GetOrdProp(object, info);
+            if (color != clDefault && color != clNone)
+                return color;
+        }
+        const TPersistent *persistent = AsPersistent(object);
+        TPersistent *owner = persistent ? persistent->GetOwner() : nullptr;
+        object = owner ? owner->Object() : nullptr;
+    }
+    return clWindow;
 }
 
 } // namespace
@@ -271,6 +303,14 @@ void TInspectorDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &Op
                 const int left = painted.left() + painted.width();
                 const QRect textRect(left, rect.top(), rect.left() + rect.width() - left,
                                      rect.height());
+                DefaultPropertyListDrawValue(
+                    metrics.elidedText(text, Qt::ElideRight, textRect.width() - 2), Painter,
+                    textRect, selected);
+            } else if (const TColor used = usedDefaultColor(editor); used != clDefault) {
+                // The swatch of the colour in use, drawn by the editor; the row's text beside it.
+                const QRect swatch(rect.left(), rect.top(), rect.height(), rect.height());
+                editor->ListDrawValue(ColorToString(used), Painter, swatch, true);
+                const QRect textRect = rect.adjusted(swatch.width(), 0, 0, 0);
                 DefaultPropertyListDrawValue(
                     metrics.elidedText(text, Qt::ElideRight, textRect.width() - 2), Painter,
                     textRect, selected);

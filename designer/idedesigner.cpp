@@ -1,8 +1,11 @@
 #include "idedesigner.h"
 
 #include <QApplication>
+#include <QLayout>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <utility>
 
 #include "column.h"
 #include "controls/checkbox.h"
@@ -49,6 +52,7 @@ TKorDBGridDesigner::TKorDBGridDesigner(QWidget *parent)
     ColumnsPageControl = m_panel->ColumnsPageControl;
     m_panel->ColumnDispalyNameLabel->SetFocusControl(m_panel->ColumnDisplayNameComboBox);
     setFocusProxy(PageControl);
+    StatusBar1->setSizeGripEnabled(true);
     for (QTabWidget *pages : {PageControl, ColumnsPageControl}) {
         BindPageControl(pages);
         connect(pages, &QTabWidget::currentChanged, this,
@@ -72,6 +76,20 @@ void TKorDBGridDesigner::FormCreate()
     PageControl->setCurrentWidget(DesignerControl<QWidget>(this, QStringLiteral("DesignTabSheet")));
     ColumnsPageControl->setCurrentWidget(
         DesignerControl<QWidget>(this, QStringLiteral("ColumnTabSheet")));
+    // The bar commands keep the pages' height and resize the window by the bar; it stays
+    // resizable afterwards.
+    const std::pair<QAction *, void (TBriskDesigner::*)(QObject *)> barCommands[] = {
+        {ToolbarCmd, &TBriskDesigner::ToolBarCmdExecute},
+        {TextLabelsCmd, &TBriskDesigner::TextLabelsCmdExecute},
+        {StatusBarCmd, &TBriskDesigner::StatusBarCmdExecute},
+    };
+    for (const auto &[command, execute] : barCommands) {
+        UnbindAction(command);
+        BindAction(command, [this, execute](QObject *Sender) {
+            (this->*execute)(Sender);
+            MakeResizable();
+        });
+    }
 }
 
 void TKorDBGridDesigner::CreatePropList()
@@ -79,23 +97,25 @@ void TKorDBGridDesigner::CreatePropList()
     TComponent *component = Component();
     auto *grid = component ? qobject_cast<TKorDBGrid *>(component->Object()) : nullptr;
     PropList = TPropList::Create<TPageControlPropList>(this, grid);
-    FitToPages();
+    MakeResizable();
 }
 
-void TKorDBGridDesigner::FitToPages()
+void TKorDBGridDesigner::MakeResizable()
 {
-    // Panel1 takes what the bars leave of the client area.
-    const QSize panel = Panel1->minimumSizeHint();
-    const int width = this->width() + qMax(0, panel.width() - Panel1->width());
-    const int height = this->height() + qMax(0, panel.height() - Panel1->height());
-    if (width != this->width() || height != this->height())
-        setFixedSize(width, height);
+    // Without a minimum of its own the window takes its layout's: the bars and the largest page.
+    // A size below that (a first opening, a stored size from a larger font) grows to it.
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (QLayout *top = layout()) {
+        top->invalidate();
+        top->activate();
+    }
 }
 
 void TKorDBGridDesigner::ReadFormState()
 {
     TBriskDesigner::ReadFormState();
-    FitToPages();
+    MakeResizable();
     if (EnableAllCmd->isChecked() && PropList)
         PropList->AllEnabled = true;
     if (SaveTabsCmd->isChecked()) {

@@ -38,9 +38,10 @@ public:
     void PageControlChange(QObject *Sender);
 
 private:
-    // The window has a fixed size: it grows (never shrinks) to what its largest page needs, so
-    // that no page clips whatever the font.
-    void FitToPages();
+    // The window is resizable: never smaller than what shows every page unclipped (its layout
+    // keeps that minimum as pages change), as large as the user makes it. The base fixes the
+    // size whenever it sets it (reading the form state, the bar commands); this lifts that.
+    void MakeResizable();
 
     std::unique_ptr<Ui::TKorDBGridDesignerPanel> m_panel;
 };

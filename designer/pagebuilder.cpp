@@ -276,10 +276,43 @@ void TPageBuilder::Finish()
             continue;
         for (int i = 0; i < c.columns->count(); ++i)
             if (auto *grid = qobject_cast<QGridLayout *>(c.columns->itemAt(i)->layout())) {
-                grid->setRowStretch(grid->rowCount(), 1);
+                stretchColumn(grid);
                 grid->setColumnStretch(2, 1);
             }
     }
+}
+
+// The lines that hold a control growing downwards (a memo, a scroll box, a group holding one)
+// take the height a taller window gives the column; without such a line it goes below the last.
+void TPageBuilder::stretchColumn(QGridLayout *Column)
+{
+    bool grows = false;
+    for (int row = 0; row < Column->rowCount(); ++row) {
+        bool rowGrows = false;
+        for (int col = 0; col < Column->columnCount() && !rowGrows; ++col)
+            rowGrows = growsDown(Column->itemAtPosition(row, col));
+        if (rowGrows)
+            Column->setRowStretch(row, 1);
+        grows = grows || rowGrows;
+    }
+    if (!grows)
+        Column->setRowStretch(Column->rowCount(), 1);
+}
+
+bool TPageBuilder::growsDown(QLayoutItem *Item)
+{
+    if (!Item)
+        return false;
+    if (QWidget *widget = Item->widget()) {
+        if (widget->sizePolicy().verticalPolicy() & QSizePolicy::ExpandFlag)
+            return true;
+        return growsDown(widget->layout());
+    }
+    if (QLayout *layout = Item->layout())
+        for (int i = 0; i < layout->count(); ++i)
+            if (growsDown(layout->itemAt(i)))
+                return true;
+    return false;
 }
 
 // The tab sheet of another page that a group names as its parent; nullptr for the groups of this

@@ -11,6 +11,7 @@
 
 class QGridLayout;
 class QHBoxLayout;
+class QLayoutItem;
 
 // One container of a page and the flow of its entries.
 struct TPageContainer {
@@ -47,6 +48,9 @@ private:
     void place(const QString &Name);
     void addEntry(TPageContainer &C, QWidget *Label, QWidget *Control, QWidget *Spinner,
                   TPlace Place, const char *BesideOf = nullptr);
+    // Gives the free height of a column to its lines that can use it.
+    static void stretchColumn(QGridLayout *Column);
+    static bool growsDown(QLayoutItem *Item);
 
     const TPageTable &m_table;
     QWidget *m_form;

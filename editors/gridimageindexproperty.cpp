@@ -137,7 +137,23 @@ QRect TKorDBGridImageIndexProperty::PropDrawValueRect(const QRect &ARect)
 {
     if (GetImageHeight() > 20)
         return ARect;
-    return QRect(ARect.left(), ARect.top(), GetImageWidth(), ARect.height());
+    // The value's text stands where the other values' does: beside the image as a colour's
+    // beside its square swatch, and at the cell's left edge when there is no image to show.
+    if (!ShowsImage(GetVisualValue(), ARect.height()))
+        return QRect(ARect.left(), ARect.top(), 0, ARect.height());
+    const int width = qMax(GetImageWidth() - 2, ARect.height());
+    return QRect(ARect.left(), ARect.top(), width, ARect.height());
+}
+
+bool TKorDBGridImageIndexProperty::ShowsImage(const QString &Value, int Height)
+{
+    bool ok = false;
+    const int value = Value.trimmed().toInt(&ok);
+    if (!ok)
+        return false;
+    TCustomImageList *list = value < 0 ? GetIndicators() : GetImageList();
+    const int index = value < 0 ? -value - 2 : value;
+    return list && Height + 1 >= list->Height() && index >= 0 && index < list->Count();
 }
 
 void TKorDBGridImageIndexProperty::PropDrawValue(QPainter *Canvas, const QRect &ARect,

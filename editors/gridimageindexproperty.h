@@ -23,7 +23,9 @@ public:
     void PropDrawName(QPainter *Canvas, const QRect &ARect, bool ASelected) override;
     void PropDrawValue(QPainter *Canvas, const QRect &ARect, bool ASelected) override;
     QRect PropDrawNameRect(const QRect &ARect) override;
-    // The image area at the left of the value cell (all of it for images above 16 pixels).
+    // The image area at the left of the value cell (all of it for images above 16 pixels): as
+    // wide as the cell is high, as a colour's swatch, or wider for a wider image; empty when the
+    // value shows no image.
     QRect PropDrawValueRect(const QRect &ARect) override;
 
     // The image list the edited property indexes, by object and property name.
@@ -34,6 +36,8 @@ public:
     // The larger image height (width) of the two lists, plus 4 when there is any.
     int GetImageHeight();
     int GetImageWidth();
+    // Whether Value draws an image in a row Height pixels high.
+    bool ShowsImage(const QString &Value, int Height);
     // Draws the image part of an entry for Value into ARect and answers the rectangle for its
     // text. With Reserve the text starts after the image width whether or not an image was drawn.
     QRect PaintImageBox(const QString &Value, QPainter *Canvas, const QRect &ARect, bool ASelected,

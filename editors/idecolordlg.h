@@ -24,7 +24,7 @@ public:
 
     // What clDefault stands for in the edited property: the gradient painter's colours for its
     // EndColor, HotColor and StepColor, else clDefault itself.
-    virtual TColor GetDefaultColor();
+    TColor GetDefaultColor() override;
     // Whether clNone is drawn as the absence of a colour (a crossed-out swatch).
     virtual bool SpecialNoneColor();
 };

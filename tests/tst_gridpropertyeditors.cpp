@@ -21,8 +21,7 @@ public:
     explicit TNamesDataSet(QStringList Names) : m_names(std::move(Names)) {}
 
 protected:
-    void InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &,
-                      bool) override
+    void InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &, bool) override
     {
         for (const QString &name : m_names)
             Columns.push_back({name, Db::ftString, 20});
@@ -121,8 +120,8 @@ void GridPropertyEditorsTest::masterGridChains()
     b.setMasterGrid(&a);
     c.setMasterGrid(&b);
     TComponent *target = designer.GetComponent(edited);
-    auto editor = editorFor<TKorDBGridMasterGridProperty>(&designer, target->Object(),
-                                                          "MasterGrid");
+    auto editor =
+        editorFor<TKorDBGridMasterGridProperty>(&designer, target->Object(), "MasterGrid");
     QCOMPARE(valuesOf(*editor), offered);
     // The filter's callback is forgotten after the call, also after a failing callback.
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, editor->GetValues([](const QString &) {
@@ -173,8 +172,8 @@ void GridPropertyEditorsTest::fieldNameDataSets_data()
     QTest::addColumn<QString>("object");
     QTest::addColumn<bool>("linked");
     QTest::addColumn<QStringList>("fields");
-    const QStringList customers{"id",      "name",  "balance", "born",      "active",
-                                "rating",  "notes", "score",   "country_id"};
+    const QStringList customers{"id",     "name",  "balance", "born",      "active",
+                                "rating", "notes", "score",   "country_id"};
     QTest::addRow("grid without data source") << "grid" << false << QStringList();
     QTest::addRow("column of a grid without data source") << "column" << false << QStringList();
     QTest::addRow("grid") << "grid" << true << customers;
@@ -273,16 +272,16 @@ void GridPropertyEditorsTest::totalFieldNameByKind()
     grid.setDataSource(&data.Source);
     grid.Totals()->setDataSource(&totalsSource);
     TKorColumn *column = grid.Columns()->Add();
-    TKorColumnTotal *total = row == "value" ? static_cast<TKorColumnTotal *>(
-                                                  column->TotalValues()->Add())
-                                            : column->TotalFooter();
+    TKorColumnTotal *total = row == "value"
+                                 ? static_cast<TKorColumnTotal *>(column->TotalValues()->Add())
+                                 : column->TotalFooter();
     total->setTotalResult(Kor::TKorTotalResult(kind));
     auto names = editorFor<TKorDBGridTotalFieldNameProperty>(&designer, total, "FieldName");
-    const QStringList expected = dataSet == "totals" ? QStringList{"sum_a", "sum_b"}
-                                 : dataSet == "grid" ? valuesOf(*editorFor<
-                                                           TKorDBGridFieldNameProperty>(
-                                                           &designer, &grid, "KeyFields"))
-                                                     : QStringList();
+    const QStringList expected =
+        dataSet == "totals" ? QStringList{"sum_a", "sum_b"}
+        : dataSet == "grid"
+            ? valuesOf(*editorFor<TKorDBGridFieldNameProperty>(&designer, &grid, "KeyFields"))
+            : QStringList();
     QCOMPARE(valuesOf(*names), expected);
     QVERIFY(dataSet != "grid" || expected.contains("balance"));
 }
@@ -293,21 +292,24 @@ void GridPropertyEditorsTest::imageIndexValues_data()
     QTest::addColumn<QString>("property");
     QTest::addColumn<bool>("titleImages");
     QTest::addColumn<QStringList>("values");
-    QTest::addRow("FillerIndex") << "grid" << "FillerIndex" << true
-                                 << QStringList{"0", "1", "2", "3", "4", "-1", "-2", "-3", "-4",
-                                                "-5", "-6"};
+    QTest::addRow("FillerIndex") << "grid"
+                                 << "FillerIndex" << true
+                                 << QStringList{"0",  "1",  "2",  "3",  "4", "-1",
+                                                "-2", "-3", "-4", "-5", "-6"};
     QTest::addRow("FillerIndex without title images")
-        << "grid" << "FillerIndex" << false << QStringList{"-1", "-2", "-3", "-4", "-5", "-6"};
-    QTest::addRow("another grid property") << "grid" << "IndicatorWidth" << true
-                                           << QStringList();
-    QTest::addRow("title ImageIndex") << "title" << "ImageIndex" << true
-                                      << QStringList{"0", "1", "2", "3", "4"};
-    QTest::addRow("title ImageIndex without images") << "title" << "ImageIndex" << false
-                                                     << QStringList();
-    QTest::addRow("title MarkerIndex") << "title" << "MarkerIndex" << false
-                                       << QStringList{"0", "1"};
-    QTest::addRow("total ImageIndex") << "total" << "ImageIndex" << false
-                                      << QStringList{"0", "1"};
+        << "grid"
+        << "FillerIndex" << false << QStringList{"-1", "-2", "-3", "-4", "-5", "-6"};
+    QTest::addRow("another grid property") << "grid"
+                                           << "IndicatorWidth" << true << QStringList();
+    QTest::addRow("title ImageIndex")
+        << "title"
+        << "ImageIndex" << true << QStringList{"0", "1", "2", "3", "4"};
+    QTest::addRow("title ImageIndex without images") << "title"
+                                                     << "ImageIndex" << false << QStringList();
+    QTest::addRow("title MarkerIndex") << "title"
+                                       << "MarkerIndex" << false << QStringList{"0", "1"};
+    QTest::addRow("total ImageIndex") << "total"
+                                      << "ImageIndex" << false << QStringList{"0", "1"};
 }
 
 void GridPropertyEditorsTest::imageIndexValues()
@@ -355,7 +357,12 @@ void GridPropertyEditorsTest::imageIndexMeasures()
     height = 25;
     image->ListMeasureHeight("0", nullptr, height);
     QCOMPARE(height, 25);
-    QCOMPARE(image->PropDrawValueRect(QRect(10, 5, 100, 18)), QRect(10, 5, 20, 18));
+    // The image area is as wide as a colour's swatch, as the row is high; without an image to
+    // show (-1 here) there is none.
+    QCOMPARE(image->PropDrawValueRect(QRect(10, 5, 100, 18)), QRect(10, 5, 0, 18));
+    grid.setFillerIndex(0);
+    QCOMPARE(image->PropDrawValueRect(QRect(10, 5, 100, 18)), QRect(10, 5, 18, 18));
+    QCOMPARE(image->PropDrawValueRect(QRect(10, 5, 100, 24)), QRect(10, 5, 24, 24));
     QCOMPARE(image->PropDrawNameRect(QRect(10, 5, 100, 18)), QRect(10, 5, 100, 18));
 
     // Images above 16 pixels are painted in the list only: the value cell is the host's.
@@ -376,7 +383,7 @@ void GridPropertyEditorsTest::paintImageBoxGeometry_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("rowHeight");
     QTest::addColumn<bool>("reserve");
-    QTest::addColumn<int>("textLeft");  // relative to the rectangle, -1: rectangle unchanged
+    QTest::addColumn<int>("textLeft");    // relative to the rectangle, -1: rectangle unchanged
     QTest::addColumn<QRgb>("imagePixel"); // at the image's centre; white: no image
     const QRgb white = qRgb(255, 255, 255);
     QTest::addRow("image 1") << "1" << 20 << false << 24 << qRgb(0, 255, 0);

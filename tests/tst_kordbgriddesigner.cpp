@@ -1,8 +1,10 @@
 // The grid designer window: its tab order and active pages on a first opening, the stored tab
 // orders and "Enable All", the Columns page following the columns' state, the designer's
 // selection following the page, reuse of an open window, the page rules that reach across
-// pages or have their own shape, and where it and the grid's columns editor come back.
+// pages or have their own shape, where it and the grid's columns editor come back, and how its
+// pages follow the window's size.
 
+#include <QLineEdit>
 #include <QScreen>
 #include <QtTest>
 
@@ -388,13 +390,70 @@ private slots:
             window->close();
     }
 
-    // A page that needs more room than the window has makes the window grow.
-    void windowFitsItsLargestPage()
+    void windowResizesWithItsPages_data()
     {
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<QString>("wide");
+        QTest::addColumn<bool>("growsDown");
+        QTest::addRow("an edit box of the Layout page") << "LayoutTabSheet"
+                                                        << "BoundsLeftEdit" << false;
+        QTest::addRow("a colour box of the Colors page") << "ColorsTabSheet"
+                                                         << "HeaderColorColorBox" << false;
+        QTest::addRow("the column selector") << "ColumnTitleTabSheet"
+                                             << "ColumnDisplayNameComboBox" << false;
+        QTest::addRow("the filter list of a column") << "ColumnFilterTabSheet"
+                                                     << "ColumnFilterListMemo" << true;
+    }
+
+    // The window opens at a size that shows every page unclipped, no smaller; made larger, its
+    // pages use the room: wide controls grow sideways, lists downwards too. The size the user
+    // gave it comes back after the window is closed and opened again.
+    void windowResizesWithItsPages()
+    {
+        QFETCH(QString, sheet);
+        QFETCH(QString, wide);
+        QFETCH(bool, growsDown);
         TKorDBGridDesigner *window = open();
-        const QSize need = window->PageControl->minimumSizeHint();
-        QVERIFY(window->PageControl->width() >= need.width());
-        QVERIFY(window->PageControl->height() >= need.height());
+        show(window, qPrintable(sheet));
+        window->resize(0, 0);
+        QCoreApplication::processEvents();
+        const QSize smallest = window->size();
+        QVERIFY(window->PageControl->width() >= window->PageControl->minimumSizeHint().width());
+        QVERIFY(window->PageControl->height() >= window->PageControl->minimumSizeHint().height());
+        // Nothing of the shown page lies outside it.
+        QWidget *page = control<QWidget>(window, qPrintable(sheet));
+        for (QWidget *child : page->findChildren<QWidget *>())
+            if (child->isVisibleTo(page))
+                QVERIFY2(
+                    page->rect().contains(QRect(child->mapTo(page, QPoint(0, 0)), child->size())),
+                    qPrintable(child->objectName()));
+        QWidget *grown = control<QWidget>(window, qPrintable(wide));
+        const QSize before = grown->size();
+        SaveScreenshot(window, QStringLiteral("designer-%1-small").arg(sheet));
+
+        window->resize(smallest + QSize(240, 160));
+        QCoreApplication::processEvents();
+        QCOMPARE(window->size(), smallest + QSize(240, 160));
+        QVERIFY2(grown->width() >= before.width() + 80,
+                 qPrintable(QStringLiteral("%1 -> %2").arg(before.width()).arg(grown->width())));
+        if (growsDown)
+            QVERIFY(grown->height() >= before.height() + 80);
+        else
+            QCOMPARE(grown->height(), before.height());
+        if (sheet == QLatin1String("LayoutTabSheet")) {
+            // Tabbed into, an edit box shows its text selected (the picture shows the others
+            // plain).
+            QApplication::setActiveWindow(window);
+            grown->setFocus(Qt::TabFocusReason);
+            QCoreApplication::processEvents();
+            QVERIFY(static_cast<QLineEdit *>(grown)->hasSelectedText());
+        }
+        SaveScreenshot(window, QStringLiteral("designer-%1-large").arg(sheet));
+
+        const QSize kept = window->size();
+        closeAndFree(window);
+        window = open();
+        QCOMPARE(window->size(), kept);
     }
 
     // A reload keeps a list whose entries are still the same, and lists what is new.

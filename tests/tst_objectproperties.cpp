@@ -127,6 +127,9 @@ private slots:
     void filterByName_data();
     void filterByName();
     void valueColumnKeepsItsWidth();
+    void everyColourShowsItsSwatch();
+    void imageIndexCellsLineUp_data();
+    void imageIndexCellsLineUp();
     void longTextOverSeveralLines();
 };
 
@@ -619,6 +622,66 @@ void InspectorTest::valueColumnKeepsItsWidth()
     const QModelIndex stripe = f.row("StripeColor");
     const QRect cell = f.inspector.View()->visualRect(stripe.sibling(stripe.row(), 1));
     QVERIFY(edit->geometry().left() >= cell.left() + cell.height() - 1);
+}
+
+// The colour properties of Object and of its sub-objects (not of the components it links to), as
+// dotted paths, from the type information.
+static QStringList colourPaths(const QObject *Object, const QString &Prefix = {})
+{
+    QStringList paths;
+    for (PPropInfo info : GetPropList(Object)) {
+        if (info->TypeName == QLatin1String("TColor"))
+            paths.append(Prefix + info->Name);
+        else if (info->Kind == TTypeKind::tkClass)
+            if (QObject *part = GetObjectProp(Object, info->Name); part && !AsComponent(part))
+                paths += colourPaths(part, Prefix + info->Name + QLatin1Char('.'));
+    }
+    return paths;
+}
+
+// Every colour row of a grid shows a swatch, also where the colour is left to the component
+// (clDefault): the colour its editor knows the component to use there, else the grid's own.
+void InspectorTest::everyColourShowsItsSwatch()
+{
+    InspectorFixture f;
+    f.inspector.SetSelection({&f.grid});
+    const QStringList paths = colourPaths(&f.grid);
+    QVERIFY(paths.contains("Gradient.StartColor") && paths.contains("Totals.Color"));
+    QTreeView *view = f.inspector.View();
+    for (const QString &path : paths) {
+        const QModelIndex name = f.row(path);
+        QVERIFY2(name.isValid(), qPrintable(path));
+        for (QModelIndex parent = name.parent(); parent.isValid(); parent = parent.parent())
+            view->expand(parent);
+        view->scrollTo(name);
+        QCoreApplication::processEvents();
+        const QRect cell = view->visualRect(name.sibling(name.row(), 1)).adjusted(1, 0, -1, -1);
+        const QImage shot = view->viewport()->grab().toImage();
+        const qreal ratio = shot.devicePixelRatio();
+        const auto pixel = [&](int X) {
+            return shot.pixelColor(QPoint(X, cell.center().y()) * ratio).rgb();
+        };
+        const QRgb background = pixel(cell.right() - 1);
+        const QRgb frame = pixel(cell.left() + 1);
+        const QRgb fill = pixel(cell.left() + cell.height() / 2);
+
+        const QStringList parts = path.split('.');
+        QObject *object = &f.grid;
+        for (qsizetype i = 0; i + 1 < parts.size(); ++i)
+            object = GetObjectProp(object, parts.at(i));
+        TColor used = GetOrdProp(object, parts.last());
+        if (used == clNone)
+            continue;
+        if (used == clDefault) {
+            auto *editor = qobject_cast<TColorProperty *>(f.model()->EditorAt(name));
+            QVERIFY(editor);
+            used = editor->GetDefaultColor();
+            if (used == clDefault)
+                used = f.grid.Color();
+        }
+        QVERIFY2(fill != background || frame != background, qPrintable(path + " has no swatch"));
+        QCOMPARE(QColor(fill), ColorToQColor(used));
+    }
     f.inspector.SetFilter("Color");
     QCoreApplication::processEvents();
     saveShot(&f.inspector, "inspector-filtered-color.png");
@@ -652,6 +715,38 @@ void InspectorTest::longTextOverSeveralLines()
     QCOMPARE(f.data.Customers.CommandText(),
              QString("SELECT id,\n       name\nFROM customers\nORDER BY name"));
     QCOMPARE(f.designer.modified, 1);
+}
+
+void InspectorTest::imageIndexCellsLineUp_data()
+{
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("alike");
+    QTest::addRow("a title image") << "ImageIndex" << 1 << "Color";
+    QTest::addRow("no title image") << "ImageIndex" << -1 << "Caption";
+    QTest::addRow("no marker") << "MarkerIndex" << -1 << "Caption";
+}
+
+// An image index edits where the other values do: beside its image as a colour beside its
+// swatch, and where plain values are when it shows no image.
+void InspectorTest::imageIndexCellsLineUp()
+{
+    QFETCH(QString, property);
+    QFETCH(int, value);
+    QFETCH(QString, alike);
+    InspectorFixture f;
+    TKorColumn *column = f.grid.Columns()->Add();
+    SetOrdProp(column->Title(), property, value);
+    f.inspector.SetSelection({column->Title()});
+    const auto editorLeft = [&](const QString &Path) {
+        TInspectorValueEdit *edit = f.openEditor(Path);
+        QCoreApplication::processEvents();
+        return edit ? edit->mapTo(f.inspector.View(), QPoint(0, 0)).x() : -1;
+    };
+    const int expected = editorLeft(alike);
+    QVERIFY(expected >= 0);
+    QCOMPARE(editorLeft(property), expected);
+    saveShot(&f.inspector, QStringLiteral("inspector-title-%1-%2.png").arg(property).arg(value));
 }
 
 QTEST_MAIN(InspectorTest)

@@ -211,6 +211,9 @@ public:
     void ListDrawValue(const QString &Value, QPainter *Canvas, const QRect &ARect,
                        bool ASelected) override;
     void PropDrawValue(QPainter *Canvas, const QRect &ARect, bool ASelected) override;
+    // Which colour clDefault stands for in the edited property, as far as the editor knows its
+    // component; clDefault when it does not (this editor never does).
+    virtual TColor GetDefaultColor() { return clDefault; }
 
 protected:
     // Runs the installed colour dialog (QColorDialog when none is installed).
