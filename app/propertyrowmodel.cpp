@@ -121,9 +121,8 @@ void TInspectorModel::rebuild()
                 if (categories.isEmpty())
                     categories.append(sMiscellaneousCategoryName());
                 for (qsizetype i = 1; i < categories.size(); ++i)
-                    groups[categories.at(i)].push_back(
-                        CreatePropertyEditor(editor->metaObject(), m_designer, objects,
-                                             editor->GetPropInfo()));
+                    groups[categories.at(i)].push_back(CreatePropertyEditor(
+                        editor->metaObject(), m_designer, objects, editor->GetPropInfo()));
                 groups[categories.first()].push_back(std::move(editor));
             }
             for (auto &[name, members] : groups) {

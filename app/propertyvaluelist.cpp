@@ -190,8 +190,8 @@ void TInspectorValueList::Load(const QString &Current)
     m_model->SetValues(values, std::move(heights), width);
     // Equal rows let the view lay out thousands of entries without asking each for its size.
     m_view->setUniformItemSizes(m_model->IsUniform());
-    m_preferredWidth = width + m_view->verticalScrollBar()->sizeHint().width() + 2 * frameWidth() +
-                       4;
+    m_preferredWidth =
+        width + m_view->verticalScrollBar()->sizeHint().width() + 2 * frameWidth() + 4;
     const qsizetype current = values.indexOf(Current);
     if (current >= 0) {
         const QModelIndex index = m_model->index(int(current));

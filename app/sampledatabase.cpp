@@ -49,23 +49,23 @@ const char *const kSchema[] = {
 };
 
 const char *const kCompanyWords[] = {
-    "Kansas",   "Prairie",   "Lakeside", "Harbor",    "Summit",  "Cedar",      "Bluewater",
-    "Granite",  "Maple",     "Copper",   "Redwood",   "Pioneer", "Riverbend",  "Oak Hill",
-    "Sunrise",  "Frontier",  "Evergreen", "Highland", "Aspen",   "Silver Creek",
+    "Kansas",  "Prairie",  "Lakeside",  "Harbor",   "Summit",  "Cedar",        "Bluewater",
+    "Granite", "Maple",    "Copper",    "Redwood",  "Pioneer", "Riverbend",    "Oak Hill",
+    "Sunrise", "Frontier", "Evergreen", "Highland", "Aspen",   "Silver Creek",
 };
 const char *const kCompanyKinds[] = {
-    "Outfitters", "Supply", "Goods",  "Traders", "Outdoors",
+    "Outfitters", "Supply", "Goods",  "Traders",  "Outdoors",
     "Provisions", "Market", "Sports", "Gear Co.", "Trading Post",
 };
 const char *const kFirstNames[] = {
-    "Anna", "Ben",   "Carla", "David", "Elena", "Frank", "Grace",  "Henry", "Iris",  "James",
-    "Kara", "Leo",   "Maya",  "Noah",  "Olivia", "Paul", "Quinn",  "Rosa",  "Sam",   "Tara",
-    "Uma",  "Victor", "Wendy", "Xavier", "Yara", "Zack",
+    "Anna",  "Ben",  "Carla", "David",  "Elena", "Frank",  "Grace", "Henry", "Iris",
+    "James", "Kara", "Leo",   "Maya",   "Noah",  "Olivia", "Paul",  "Quinn", "Rosa",
+    "Sam",   "Tara", "Uma",   "Victor", "Wendy", "Xavier", "Yara",  "Zack",
 };
 const char *const kLastNames[] = {
-    "Anderson", "Brooks", "Carter", "Diaz",   "Ellis",  "Foster", "Garcia", "Hughes",
-    "Irwin",    "Jensen", "Keller", "Larsen", "Morgan", "Nolan",  "Ortiz",  "Patel",
-    "Reyes",    "Stone",  "Turner", "Walsh",
+    "Anderson", "Brooks", "Carter", "Diaz",   "Ellis",  "Foster", "Garcia",
+    "Hughes",   "Irwin",  "Jensen", "Keller", "Larsen", "Morgan", "Nolan",
+    "Ortiz",    "Patel",  "Reyes",  "Stone",  "Turner", "Walsh",
 };
 
 struct TCity {
@@ -74,13 +74,13 @@ struct TCity {
     int AreaCode;
 };
 const TCity kCities[] = {
-    {"Wichita", "KS", 316},        {"Topeka", "KS", 785},    {"Madison", "WI", 608},
-    {"Portland", "OR", 503},       {"Denver", "CO", 303},    {"Boise", "ID", 208},
-    {"Omaha", "NE", 402},          {"Tulsa", "OK", 918},     {"Spokane", "WA", 509},
+    {"Wichita", "KS", 316},        {"Topeka", "KS", 785},      {"Madison", "WI", 608},
+    {"Portland", "OR", 503},       {"Denver", "CO", 303},      {"Boise", "ID", 208},
+    {"Omaha", "NE", 402},          {"Tulsa", "OK", 918},       {"Spokane", "WA", 509},
     {"Reno", "NV", 775},           {"Albuquerque", "NM", 505}, {"Fargo", "ND", 701},
-    {"Des Moines", "IA", 515},     {"Duluth", "MN", 218},    {"Missoula", "MT", 406},
+    {"Des Moines", "IA", 515},     {"Duluth", "MN", 218},      {"Missoula", "MT", 406},
     {"Salt Lake City", "UT", 801}, {"Sioux Falls", "SD", 605}, {"Flagstaff", "AZ", 928},
-    {"Eugene", "OR", 541},         {"Green Bay", "WI", 920}, {"Springfield", "MO", 417},
+    {"Eugene", "OR", 541},         {"Green Bay", "WI", 920},   {"Springfield", "MO", 417},
 };
 
 struct TProduct {
@@ -131,16 +131,22 @@ const TProduct kProducts[] = {
     {"Repair Kit", "Accessories", 1295},
 };
 
-const char *const kPayments[] = {"Credit card", "Credit card", "Invoice", "Invoice", "Check",
-                                 "Cash"};
+const char *const kPayments[] = {"Credit card", "Credit card", "Invoice",
+                                 "Invoice",     "Check",       "Cash"};
 
 constexpr int CustomerCount = 60;
 constexpr int OrderCount = 200;
 constexpr int FirstOrderNo = 5001;
 
-template <class T, std::size_t N> constexpr int count(const T (&)[N]) { return int(N); }
+template <class T, std::size_t N> constexpr int count(const T (&)[N])
+{
+    return int(N);
+}
 
-QVariant money(qint64 Cents) { return double(Cents) / 100.0; }
+QVariant money(qint64 Cents)
+{
+    return double(Cents) / 100.0;
+}
 
 // Runs a prepared statement with its values; raises EHostError with the driver's message.
 void exec(QSqlQuery &Query, const QVariantList &Values)
@@ -185,9 +191,9 @@ void fill(QSqlDatabase &Db)
         TOrder order;
         order.CustNo = 1 + random.Below(CustomerCount);
         order.OrderDate = date;
-        order.Status = date.daysTo(lastDate) < 20  ? QStringLiteral("Open")
-                       : random.Chance(6)          ? QStringLiteral("Cancelled")
-                                                   : QStringLiteral("Shipped");
+        order.Status = date.daysTo(lastDate) < 20 ? QStringLiteral("Open")
+                       : random.Chance(6)         ? QStringLiteral("Cancelled")
+                                                  : QStringLiteral("Shipped");
         order.Payment = QString::fromLatin1(kPayments[random.Below(count(kPayments))]);
         QSet<int> products;
         const int lines = random.Between(1, 4);
@@ -200,12 +206,12 @@ void fill(QSqlDatabase &Db)
             const int quantity = random.Between(1, cents < 2000 ? 12 : 4);
             const int discount = random.Chance(15) ? (random.Chance(50) ? 5 : 10) : 0;
             order.TotalCents += (qint64(quantity) * cents * (100 - discount) + 50) / 100;
-            order.Lines.append({FirstOrderNo + i, line, 1001 + index, quantity, money(cents),
-                                discount / 100.0});
+            order.Lines.append(
+                {FirstOrderNo + i, line, 1001 + index, quantity, money(cents), discount / 100.0});
         }
         if (order.Status == QLatin1String("Open") ||
-            (order.Payment == QLatin1String("Invoice") && order.Status != QLatin1String("Cancelled") &&
-             date.daysTo(lastDate) < 60))
+            (order.Payment == QLatin1String("Invoice") &&
+             order.Status != QLatin1String("Cancelled") && date.daysTo(lastDate) < 60))
             balances[order.CustNo] += order.TotalCents;
         orders.append(order);
     }
@@ -221,9 +227,9 @@ void fill(QSqlDatabase &Db)
                 QString::fromUtf8(kCompanyKinds[random.Below(count(kCompanyKinds))]));
         } while (companies.contains(company));
         companies.insert(company);
-        const QString contact =
-            QStringLiteral("%1 %2").arg(QString::fromUtf8(kFirstNames[random.Below(count(kFirstNames))]),
-                                        QString::fromUtf8(kLastNames[random.Below(count(kLastNames))]));
+        const QString contact = QStringLiteral("%1 %2").arg(
+            QString::fromUtf8(kFirstNames[random.Below(count(kFirstNames))]),
+            QString::fromUtf8(kLastNames[random.Below(count(kLastNames))]));
         const TCity &city = kCities[random.Below(count(kCities))];
         // 555-01xx numbers are reserved for fiction.
         const QString phone = QStringLiteral("(%1) 555-01%2")
@@ -232,9 +238,9 @@ void fill(QSqlDatabase &Db)
         const QDate since = QDate(2012, 1, 1).addDays(random.Below(11 * 365));
         // Some customers with nothing open are no longer served.
         const bool active = balances[no] > 0 || !random.Chance(15);
-        exec(customer, {no, company, contact, QString::fromUtf8(city.Name),
-                        QString::fromLatin1(city.State), phone, active,
-                        since.toString(Qt::ISODate), money(balances[no])});
+        exec(customer,
+             {no, company, contact, QString::fromUtf8(city.Name), QString::fromLatin1(city.State),
+              phone, active, since.toString(Qt::ISODate), money(balances[no])});
     }
 
     QSqlQuery order(Db);
@@ -243,10 +249,10 @@ void fill(QSqlDatabase &Db)
     line.prepare(QStringLiteral("INSERT INTO OrderLines VALUES (?, ?, ?, ?, ?, ?)"));
     for (int i = 0; i < orders.size(); ++i) {
         const TOrder &o = orders.at(i);
-        const QVariant shipped = o.Status == QLatin1String("Shipped")
-                                     ? QVariant(o.OrderDate.addDays(random.Between(1, 5))
-                                                    .toString(Qt::ISODate))
-                                     : QVariant();
+        const QVariant shipped =
+            o.Status == QLatin1String("Shipped")
+                ? QVariant(o.OrderDate.addDays(random.Between(1, 5)).toString(Qt::ISODate))
+                : QVariant();
         exec(order, {FirstOrderNo + i, o.CustNo, o.OrderDate.toString(Qt::ISODate), shipped,
                      o.Status, o.Payment, money(o.TotalCents)});
         for (const QVariantList &values : o.Lines)
@@ -259,9 +265,8 @@ void fill(QSqlDatabase &Db)
 QString WorkbenchDataDirectory()
 {
     const QString configured = qEnvironmentVariable("KOR_DATA_DIR");
-    return configured.isEmpty()
-               ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-               : configured;
+    return configured.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                : configured;
 }
 
 void CreateSampleDatabase(const QString &FileName)

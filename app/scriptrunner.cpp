@@ -129,8 +129,8 @@ int toInteger(const QString &Word)
 bool isOwnWindow(const QWidget *Widget)
 {
     const Qt::WindowType type = Widget->windowType();
-    return Widget->isWindow() && Widget->isVisible() && type != Qt::Popup &&
-           type != Qt::ToolTip && type != Qt::SplashScreen && type != Qt::Desktop;
+    return Widget->isWindow() && Widget->isVisible() && type != Qt::Popup && type != Qt::ToolTip &&
+           type != Qt::SplashScreen && type != Qt::Desktop;
 }
 
 // The class a window is known by: the nearest class of its own, not a Qt base.
@@ -153,9 +153,7 @@ QString pictureName(const QWidget *Window)
 
 class TScriptRunner::TSteps : public QObject {
 public:
-    TSteps(TScriptRunner *Runner, TWorkbenchWindow *Window) : m_runner(Runner), m_window(Window)
-    {
-    }
+    TSteps(TScriptRunner *Runner, TWorkbenchWindow *Window) : m_runner(Runner), m_window(Window) {}
 
     using TStep = void (TSteps::*)(const QStringList &);
     struct TCommand {
@@ -247,8 +245,8 @@ public:
         PPropInfo info = GetPropInfo(instance, name);
         if (!info)
             fail(QStringLiteral("%1 has no property %2").arg(Path.left(dot), name));
-        return CreatePropertyEditor(FindPropertyEditorClass(info, instance), designer(),
-                                    {instance}, info);
+        return CreatePropertyEditor(FindPropertyEditorClass(info, instance), designer(), {instance},
+                                    info);
     }
     QString resolveFile(const QString &Name) const
     {
@@ -336,8 +334,7 @@ public:
         try {
             placedComponent = surface()->PlaceComponent(cls, bounds);
             if (placedComponent && !name.isEmpty())
-                propertyEditor(placedComponent->Name() + QStringLiteral(".Name"))
-                    ->SetValue(name);
+                propertyEditor(placedComponent->Name() + QStringLiteral(".Name"))->SetValue(name);
         } catch (...) {
             stack->endMacro();
             throw;
@@ -440,15 +437,14 @@ public:
     void answer(const QStringList &A)
     {
         static const QPair<const char *, TModalResult> kAnswers[] = {
-            {"OK", mrOk},     {"Cancel", mrCancel}, {"Abort", mrAbort}, {"Retry", mrRetry},
-            {"Ignore", mrIgnore}, {"Yes", mrYes},   {"No", mrNo},       {"All", mrAll},
+            {"OK", mrOk},         {"Cancel", mrCancel}, {"Abort", mrAbort}, {"Retry", mrRetry},
+            {"Ignore", mrIgnore}, {"Yes", mrYes},       {"No", mrNo},       {"All", mrAll},
         };
         for (const QString &word : A) {
-            const auto *found = std::find_if(std::begin(kAnswers), std::end(kAnswers),
-                                             [&](const auto &a) {
-                                                 return word.compare(QLatin1String(a.first),
-                                                                     Qt::CaseInsensitive) == 0;
-                                             });
+            const auto *found =
+                std::find_if(std::begin(kAnswers), std::end(kAnswers), [&](const auto &a) {
+                    return word.compare(QLatin1String(a.first), Qt::CaseInsensitive) == 0;
+                });
             if (found == std::end(kAnswers))
                 fail(QStringLiteral("\"%1\" is no answer (OK, Cancel, Yes, No, ...)").arg(word));
             m_answers << found->second;
@@ -539,9 +535,11 @@ public:
     {
         QString actual;
         const qsizetype dot = A.at(0).lastIndexOf(QLatin1Char('.'));
-        if (dot > 0 && A.at(0).mid(dot + 1).compare(QLatin1String("Count"), Qt::CaseInsensitive) == 0 &&
+        if (dot > 0 &&
+            A.at(0).mid(dot + 1).compare(QLatin1String("Count"), Qt::CaseInsensitive) == 0 &&
             qobject_cast<TCollection *>(object(A.at(0).left(dot))))
-            actual = QString::number(qobject_cast<TCollection *>(object(A.at(0).left(dot)))->Count());
+            actual =
+                QString::number(qobject_cast<TCollection *>(object(A.at(0).left(dot)))->Count());
         else
             actual = propertyEditor(A.at(0))->GetValue();
         if (actual != A.at(1))
@@ -680,8 +678,8 @@ bool TScriptRunner::RunFile(const QString &FileName)
 {
     QFile file(FileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        m_steps->m_error = QStringLiteral("%1: cannot read the scenario: %2")
-                               .arg(FileName, file.errorString());
+        m_steps->m_error =
+            QStringLiteral("%1: cannot read the scenario: %2").arg(FileName, file.errorString());
         return false;
     }
     return Run(QString::fromUtf8(file.readAll()), FileName);
@@ -721,8 +719,10 @@ bool TScriptRunner::Run(const QString &Text, const QString &FileName)
         } catch (const EHostError &e) {
             steps.m_error = QStringLiteral("%1:%2: %3").arg(where).arg(i + 1).arg(e.Message());
         } catch (const std::exception &e) {
-            steps.m_error =
-                QStringLiteral("%1:%2: %3").arg(where).arg(i + 1).arg(QString::fromLocal8Bit(e.what()));
+            steps.m_error = QStringLiteral("%1:%2: %3")
+                                .arg(where)
+                                .arg(i + 1)
+                                .arg(QString::fromLocal8Bit(e.what()));
         }
     }
     SetMessageDlgHandler(previousDlg);
@@ -731,13 +731,25 @@ bool TScriptRunner::Run(const QString &Text, const QString &FileName)
     return steps.m_error.isEmpty();
 }
 
-QString TScriptRunner::Error() const { return m_steps->m_error; }
+QString TScriptRunner::Error() const
+{
+    return m_steps->m_error;
+}
 
-QStringList TScriptRunner::Messages() const { return m_steps->m_messages; }
+QStringList TScriptRunner::Messages() const
+{
+    return m_steps->m_messages;
+}
 
-void TScriptRunner::SetScreenshotDirectory(const QString &Dir) { m_steps->m_screenshotDir = Dir; }
+void TScriptRunner::SetScreenshotDirectory(const QString &Dir)
+{
+    m_steps->m_screenshotDir = Dir;
+}
 
-QWidget *TScriptRunner::FrontWindow() const { return m_steps->frontWindow(); }
+QWidget *TScriptRunner::FrontWindow() const
+{
+    return m_steps->frontWindow();
+}
 
 QStringList TScriptRunner::WriteScreenshots(const QString &Dir)
 {
@@ -753,8 +765,8 @@ QStringList TScriptRunner::WriteScreenshots(const QString &Dir)
     QStringList written;
     QStringList names;
     for (QWidget *window : windows) {
-        QString name = window == m_steps->m_window.data() ? QStringLiteral("workbench")
-                                                          : pictureName(window);
+        QString name =
+            window == m_steps->m_window.data() ? QStringLiteral("workbench") : pictureName(window);
         const QString base = name;
         for (int n = 2; names.contains(name); ++n)
             name = QStringLiteral("%1-%2").arg(base).arg(n);

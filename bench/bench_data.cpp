@@ -160,9 +160,8 @@ Figures measure(const QString &side, const QString &file)
         child.start(QCoreApplication::applicationFilePath(),
                     {QStringLiteral("--child"), side, file});
         child.waitForFinished(-1);
-        const QStringList parts = QString::fromLatin1(child.readAllStandardOutput())
-                                      .trimmed()
-                                      .split(QLatin1Char(' '));
+        const QStringList parts =
+            QString::fromLatin1(child.readAllStandardOutput()).trimmed().split(QLatin1Char(' '));
         if (parts.size() < 5) {
             std::fprintf(stderr, "bench_data: the %s child failed\n", qPrintable(side));
             continue;

@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "designintf.h"
-#include "editors.h"
-#include "propertyrowdelegate.h"
-#include "propertyvaluelist.h"
+#include "kordbeditors.h"
 #include "kordbeditsreg.h"
 #include "objectproperties.h"
 #include "persistent.h"
+#include "propertyrowdelegate.h"
+#include "propertyvaluelist.h"
 #include "published.h"
 #include "registration.h"
 
@@ -237,8 +237,7 @@ public:
     explicit TNamesDataSet(QStringList Names) : m_names(std::move(Names)) {}
 
 protected:
-    void InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &,
-                      bool) override
+    void InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &, bool) override
     {
         for (const QString &name : m_names)
             Columns.push_back({name, Db::ftString, 20});

@@ -6,7 +6,7 @@
 #include <QTabWidget>
 
 #include "gridpages.h"
-#include "idedesigner.h"
+#include "kordbgriddesigner.h"
 
 inline QList<TPageTableList *> DesignerPages(TPropList *List)
 {

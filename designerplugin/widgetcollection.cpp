@@ -20,7 +20,7 @@ struct THeaderRow {
 constexpr THeaderRow kHeaders[] = {
     {"TKorCustomDBGrid", "grid.h"},
     {"TKorDBNavigator", "navigator.h"},
-    {"TKorDBCustomEditor", "editors.h"},
+    {"TKorDBCustomEditor", "kordbeditors.h"},
     {"TComponentPlaceholder", "uicomponents.h"},
 };
 

@@ -4,9 +4,9 @@
 // palette page and with its palette picture. Components that are not controls are placed as
 // their placeholder widgets (see uicomponents.h). Loading the plugin starts the design host.
 
+#include <QObject>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
-#include <QObject>
 #include <memory>
 
 class TDesignerPluginHost;

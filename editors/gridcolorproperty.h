@@ -3,7 +3,7 @@
 // defaults: which colour clDefault stands for in each colour property of the grid and its
 // sub-objects, and which of them draw clNone as the absence of a colour.
 
-#include "idecolordlg.h"
+#include "briskcolorproperty.h"
 
 class TKorDBGridColorProperty : public TBriskColorProperty {
     Q_OBJECT

@@ -3,8 +3,8 @@
 #include <QSet>
 
 #include "designintf.h"
-#include "editors.h"
 #include "grid.h"
+#include "kordbeditors.h"
 
 namespace {
 
@@ -51,7 +51,8 @@ void TKorDBGridMasterGridProperty::FilterProc(const QString &Name)
     // edited grid. A chain that loops among other grids never ends: a grid on such a loop is
     // not offered either.
     QSet<const QObject *> visited;
-    for (QObject *grid = component ? qobject_cast<TKorCustomDBGrid *>(component->Object()) : nullptr;
+    for (QObject *grid = component ? qobject_cast<TKorCustomDBGrid *>(component->Object())
+                                   : nullptr;
          grid; grid = GetObjectProp(grid, QStringLiteral("MasterGrid"),
                                     &TKorCustomDBGrid::staticMetaObject)) {
         if (grid == edited || visited.contains(grid))

@@ -10,7 +10,7 @@
 #include "headerrows.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
-#include "idelinesdlg.h"
+#include "linecaptions.h"
 #include "ui_korstringeditor.h"
 
 namespace {

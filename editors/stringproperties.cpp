@@ -28,4 +28,6 @@ void TKorStringProperty::Edit()
         SetValue(editor->GetText());
 }
 
-TKorHeaderProperty::TKorHeaderProperty(const TPropertyEditorArgs &Args) : TKorStringProperty(Args) {}
+TKorHeaderProperty::TKorHeaderProperty(const TPropertyEditorArgs &Args) : TKorStringProperty(Args)
+{
+}

@@ -12,10 +12,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "displayformats.h"
 #include "formatproperties.h"
 #include "fuzztarget.h"
 #include "headerrows.h"
-#include "displayformats.h"
 #include "persistent.h"
 #include "published.h"
 #include "stringproperties.h"
@@ -118,7 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
         checkRows(header);
         if (header != expected.join(KorHeaderRows::Separator)) {
             std::fprintf(stderr, "index %d, value \"%s\", result \"%s\"\n", index,
-                         stored.toLatin1().toHex().constData(), header.toLatin1().toHex().constData());
+                         stored.toLatin1().toHex().constData(),
+                         header.toLatin1().toHex().constData());
             fail("row operation", before);
         }
     }
@@ -135,17 +136,22 @@ static QByteArray bytes(const char *Text, size_t Size)
 QList<QByteArray> FuzzSeeds()
 {
     return {
-        SEED("A|B|C\0\x00\x04" "D"),
+        SEED("A|B|C\0\x00\x04"
+             "D"),
         SEED("A|B|C\0\x01\x02"),
         SEED("A|B|C\0\x01\x01\0\x01\x01\0\x01\x01"),
         SEED("A\0\x01\x01"),
         SEED("A|B|C\0\x00\x02"),
         SEED("\0\x00\x01Q\0\x00\x03x|y"),
         SEED("||\0\x00\x00\x1b\0\x01\x03"),
-        SEED("one\rtwo|three\0\x00\x02" "a\r\nb"),
-        SEED("\0\x02\x00\xa0%d    \xa0" "Decimal   (1000)"),
-        SEED("\0\x02\x00\xa0----- \xa0" "Float\xa0 -----"),
-        SEED("\0\x02\x00" "typed %8.2f"),
+        SEED("one\rtwo|three\0\x00\x02"
+             "a\r\nb"),
+        SEED("\0\x02\x00\xa0%d    \xa0"
+             "Decimal   (1000)"),
+        SEED("\0\x02\x00\xa0----- \xa0"
+             "Float\xa0 -----"),
+        SEED("\0\x02\x00"
+             "typed %8.2f"),
         SEED("\0\x02\x00x\xa0y \xa0z"),
         SEED("\0\x02\x00\xa0\xa0 \xa0"),
     };

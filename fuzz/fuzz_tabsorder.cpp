@@ -44,7 +44,8 @@ QTabWidget &pageControl(int Rotate)
         }
     }
     for (int i = 0; i < count; ++i) {
-        QWidget *page = control->findChild<QWidget *>(QLatin1String(pageNames[(i + Rotate) % count]));
+        QWidget *page =
+            control->findChild<QWidget *>(QLatin1String(pageNames[(i + Rotate) % count]));
         control->tabBar()->moveTab(control->indexOf(page), i);
     }
     control->setCurrentIndex(0);
@@ -70,8 +71,8 @@ QStringList order(const QTabWidget &Control)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
 {
     application();
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char *>(Data), qsizetype(qMin<size_t>(Size, 4096)));
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(Data),
+                                           qsizetype(qMin<size_t>(Size, 4096)));
     QTabWidget &control = pageControl(0);
     ApplyTabsOrder(&control, text);
     QStringList names = order(control);

@@ -1,6 +1,6 @@
 #include "kordbctrlsreg.h"
 
-#include "ideaboutdlg.h"
+#include "briskaboutform.h"
 #include "navigator.h"
 #include "regtables.h"
 

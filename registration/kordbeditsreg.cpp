@@ -1,8 +1,8 @@
 #include "kordbeditsreg.h"
 
-#include "editors.h"
+#include "briskaboutform.h"
 #include "formatproperties.h"
-#include "ideaboutdlg.h"
+#include "kordbeditors.h"
 #include "namelistproperties.h"
 #include "regtables.h"
 
@@ -22,7 +22,9 @@ const TComponentEditorRow kComponentEditors[] = {
 };
 
 #define KOR_STRING_ROW(Class, Name, Editor)                                                        \
-    {"string", nullptr, &Class::staticMetaObject, Name, &Editor::staticMetaObject}
+    {                                                                                              \
+        "string", nullptr, &Class::staticMetaObject, Name, &Editor::staticMetaObject               \
+    }
 
 const TPropertyEditorRow kPropertyEditors[] = {
     KOR_STRING_ROW(TKorDBDataEditor, "DataColumn", TKorDBGridColumnNameProperty),

@@ -1,12 +1,12 @@
 #include "kordbgridsreg.h"
 
+#include "briskaboutform.h"
 #include "formatproperties.h"
 #include "grid.h"
 #include "gridcolorproperty.h"
 #include "gridimageindexproperty.h"
-#include "ideaboutdlg.h"
-#include "idedesigner.h"
-#include "idegridsdlg.h"
+#include "kordbgridcolumnseditor.h"
+#include "kordbgriddesigner.h"
 #include "namelistproperties.h"
 #include "regtables.h"
 #include "stringproperties.h"
@@ -28,9 +28,13 @@ const TPaletteRow kPalette[] = {
 };
 
 #define KOR_STRING_ROW(Class, Name, Editor)                                                        \
-    {"string", nullptr, &Class::staticMetaObject, Name, &Editor::staticMetaObject}
+    {                                                                                              \
+        "string", nullptr, &Class::staticMetaObject, Name, &Editor::staticMetaObject               \
+    }
 #define KOR_TYPED_ROW(Type, Class, Name, Editor)                                                   \
-    {Type, nullptr, &Class::staticMetaObject, Name, &Editor::staticMetaObject}
+    {                                                                                              \
+        Type, nullptr, &Class::staticMetaObject, Name, &Editor::staticMetaObject                   \
+    }
 
 const TPropertyEditorRow kPropertyEditors[] = {
     {nullptr, &TKorDBGridColumns::staticMetaObject, &TKorDBGrid::staticMetaObject, "Columns",

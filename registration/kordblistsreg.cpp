@@ -2,8 +2,8 @@
 
 #include <QPointer>
 
+#include "briskaboutform.h"
 #include "columnsdialog.h"
-#include "ideaboutdlg.h"
 #include "regtables.h"
 
 namespace KorDBListsReg {

@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "briskaboutform.h"
 #include "briskgraph.h"
-#include "ideaboutdlg.h"
 #include "registration.h"
 #include "services.h"
 #include "shellopen.h"

@@ -5,11 +5,11 @@
 #include <QPainter>
 #include <QtTest>
 
+#include "briskcolorproperty.h"
 #include "colordialog.h"
 #include "designintf.h"
 #include "grid.h"
 #include "gridcolorproperty.h"
-#include "idecolordlg.h"
 #include "probedesigner.h"
 #include "regini.h"
 #include "registration.h"
@@ -89,21 +89,34 @@ void ColourEditorsTest::defaultColours_data()
     QTest::addColumn<bool>("gridEditor");
     QTest::addColumn<QString>("expected"); // a query of the object, or a colour name
 
-    QTest::addRow("gradient EndColor") << "gradient" << "EndColor" << false << "clBtnFace";
-    QTest::addRow("gradient StepColor") << "gradient" << "StepColor" << false << "clHighlight";
-    QTest::addRow("gradient HotColor") << "gradient" << "HotColor" << false << "hot";
-    QTest::addRow("gradient StartColor") << "gradient" << "StartColor" << false << "clDefault";
-    QTest::addRow("not a gradient") << "grid" << "StripeColor" << false << "clDefault";
-    QTest::addRow("grid StripeColor") << "grid" << "StripeColor" << true << "stripe";
-    QTest::addRow("grid DataRowLineColor") << "grid" << "DataRowLineColor" << true << "line";
-    QTest::addRow("grid EditorColor") << "grid" << "EditorColor" << true << "editor";
-    QTest::addRow("grid FixedColor") << "grid" << "FixedColor" << true << "clDefault";
-    QTest::addRow("search Color") << "search" << "Color" << true << "search";
-    QTest::addRow("search PanelColor") << "search" << "PanelColor" << true << "panel";
-    QTest::addRow("totals any") << "totals" << "Color" << true << "selected";
-    QTest::addRow("grid gradient HotColor") << "gradient" << "HotColor" << true << "hot";
-    QTest::addRow("column TransparentColor") << "column" << "TransparentColor" << true
-                                             << "clDefault";
+    QTest::addRow("gradient EndColor") << "gradient"
+                                       << "EndColor" << false << "clBtnFace";
+    QTest::addRow("gradient StepColor") << "gradient"
+                                        << "StepColor" << false << "clHighlight";
+    QTest::addRow("gradient HotColor") << "gradient"
+                                       << "HotColor" << false << "hot";
+    QTest::addRow("gradient StartColor") << "gradient"
+                                         << "StartColor" << false << "clDefault";
+    QTest::addRow("not a gradient") << "grid"
+                                    << "StripeColor" << false << "clDefault";
+    QTest::addRow("grid StripeColor") << "grid"
+                                      << "StripeColor" << true << "stripe";
+    QTest::addRow("grid DataRowLineColor") << "grid"
+                                           << "DataRowLineColor" << true << "line";
+    QTest::addRow("grid EditorColor") << "grid"
+                                      << "EditorColor" << true << "editor";
+    QTest::addRow("grid FixedColor") << "grid"
+                                     << "FixedColor" << true << "clDefault";
+    QTest::addRow("search Color") << "search"
+                                  << "Color" << true << "search";
+    QTest::addRow("search PanelColor") << "search"
+                                       << "PanelColor" << true << "panel";
+    QTest::addRow("totals any") << "totals"
+                                << "Color" << true << "selected";
+    QTest::addRow("grid gradient HotColor") << "gradient"
+                                            << "HotColor" << true << "hot";
+    QTest::addRow("column TransparentColor") << "column"
+                                             << "TransparentColor" << true << "clDefault";
 }
 
 void ColourEditorsTest::defaultColours()
@@ -132,7 +145,8 @@ void ColourEditorsTest::defaultColours()
         {"panel", f.grid.Search()->DefaultPanelColor()},
         {"selected", f.grid.Totals()->DefaultSelectedColor()},
     };
-    QCOMPARE(colour, queries.contains(expected) ? queries.value(expected) : StringToColor(expected));
+    QCOMPARE(colour,
+             queries.contains(expected) ? queries.value(expected) : StringToColor(expected));
 }
 
 void ColourEditorsTest::crossedOutNone_data()
@@ -140,15 +154,24 @@ void ColourEditorsTest::crossedOutNone_data()
     QTest::addColumn<QString>("object");
     QTest::addColumn<QString>("property");
     QTest::addColumn<bool>("special");
-    QTest::addRow("grid StripeColor") << "grid" << "StripeColor" << true;
-    QTest::addRow("grid EditorColor") << "grid" << "EditorColor" << true;
-    QTest::addRow("grid FixedColor") << "grid" << "FixedColor" << false;
-    QTest::addRow("column TransparentColor") << "column" << "TransparentColor" << true;
-    QTest::addRow("column Color") << "column" << "Color" << false;
-    QTest::addRow("search Color") << "search" << "Color" << true;
-    QTest::addRow("search PanelColor") << "search" << "PanelColor" << false;
-    QTest::addRow("totals SelectedColor") << "totals" << "SelectedColor" << true;
-    QTest::addRow("totals Color") << "totals" << "Color" << false;
+    QTest::addRow("grid StripeColor") << "grid"
+                                      << "StripeColor" << true;
+    QTest::addRow("grid EditorColor") << "grid"
+                                      << "EditorColor" << true;
+    QTest::addRow("grid FixedColor") << "grid"
+                                     << "FixedColor" << false;
+    QTest::addRow("column TransparentColor") << "column"
+                                             << "TransparentColor" << true;
+    QTest::addRow("column Color") << "column"
+                                  << "Color" << false;
+    QTest::addRow("search Color") << "search"
+                                  << "Color" << true;
+    QTest::addRow("search PanelColor") << "search"
+                                       << "PanelColor" << false;
+    QTest::addRow("totals SelectedColor") << "totals"
+                                          << "SelectedColor" << true;
+    QTest::addRow("totals Color") << "totals"
+                                  << "Color" << false;
 }
 
 void ColourEditorsTest::crossedOutNone()
@@ -175,19 +198,19 @@ void ColourEditorsTest::swatchFrames_data()
     QTest::addColumn<QRgb>("fill");
     QTest::addColumn<QRgb>("frame");
     QTest::addRow("light colour") << "clYellow" << false << qRgb(255, 255, 0) << qRgb(0, 0, 0);
-    QTest::addRow("light colour selected") << "clYellow" << true << qRgb(255, 255, 0)
-                                           << qRgb(0, 0, 0);
+    QTest::addRow("light colour selected")
+        << "clYellow" << true << qRgb(255, 255, 0) << qRgb(0, 0, 0);
     QTest::addRow("dark colour") << "clNavy" << false << qRgb(0, 0, 128) << qRgb(0, 0, 128);
-    QTest::addRow("dark colour selected") << "clNavy" << true << qRgb(0, 0, 128)
-                                          << qRgb(255, 255, 255);
-    QTest::addRow("channel just above 192") << "$00C1C1C1" << false << qRgb(0xC1, 0xC1, 0xC1)
-                                            << qRgb(0, 0, 0);
-    QTest::addRow("channels at 192") << "$00C0C0C0" << false << qRgb(0xC0, 0xC0, 0xC0)
-                                     << qRgb(0xC0, 0xC0, 0xC0);
-    QTest::addRow("clNone as a colour") << "clNone" << false << qRgb(255, 255, 255)
-                                        << qRgb(0, 0, 0);
-    QTest::addRow("clDefault of a non-gradient") << "clDefault" << true << qRgb(0, 0, 0)
-                                                 << qRgb(255, 255, 255);
+    QTest::addRow("dark colour selected")
+        << "clNavy" << true << qRgb(0, 0, 128) << qRgb(255, 255, 255);
+    QTest::addRow("channel just above 192")
+        << "$00C1C1C1" << false << qRgb(0xC1, 0xC1, 0xC1) << qRgb(0, 0, 0);
+    QTest::addRow("channels at 192")
+        << "$00C0C0C0" << false << qRgb(0xC0, 0xC0, 0xC0) << qRgb(0xC0, 0xC0, 0xC0);
+    QTest::addRow("clNone as a colour")
+        << "clNone" << false << qRgb(255, 255, 255) << qRgb(0, 0, 0);
+    QTest::addRow("clDefault of a non-gradient")
+        << "clDefault" << true << qRgb(0, 0, 0) << qRgb(255, 255, 255);
 }
 
 void ColourEditorsTest::swatchFrames()
@@ -267,8 +290,8 @@ void ColourEditorsTest::dialogStartsOnEffectiveColour()
     QFETCH(TColor, stored);
     QFETCH(TColor, expected);
     ColourFixture f;
-    QObject *target = onGradient ? static_cast<QObject *>(f.grid.Gradient())
-                                 : static_cast<QObject *>(&f.grid);
+    QObject *target =
+        onGradient ? static_cast<QObject *>(f.grid.Gradient()) : static_cast<QObject *>(&f.grid);
     SetOrdProp(target, property, stored);
     auto editor = editorFor<TBriskColorProperty>(&f.designer, target, property.toLatin1());
     TColor seen = clNone;
@@ -344,9 +367,9 @@ void ColourEditorsTest::registersGradientColours()
         QCOMPARE(FindPropertyEditorClass(GetPropInfo(f.grid.Gradient(), QLatin1String(name)),
                                          f.grid.Gradient()),
                  &TBriskColorProperty::staticMetaObject);
-    QCOMPARE(FindPropertyEditorClass(GetPropInfo(f.grid.Gradient(), "StartColor"),
-                                     f.grid.Gradient()),
-             &TColorProperty::staticMetaObject);
+    QCOMPARE(
+        FindPropertyEditorClass(GetPropInfo(f.grid.Gradient(), "StartColor"), f.grid.Gradient()),
+        &TColorProperty::staticMetaObject);
     UnregisterModule(QString());
 }
 

@@ -9,11 +9,11 @@
 #include <QMenu>
 #include <QTreeWidget>
 
-#include "colnedit.h"
+#include "collectioneditor.h"
 #include "formdesigner.h"
 #include "grid.h"
 #include "hostmessages.h"
-#include "idegridsdlg.h"
+#include "kordbgridcolumnseditor.h"
 #include "regini.h"
 #include "testsupport.h"
 #include "tst_runtime_fixture.h"

@@ -9,11 +9,11 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "briskdesigner.h"
 #include "designerlist.h"
 #include "formdesigner.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
-#include "idedesigned.h"
 #include "proplist.h"
 #include "regini.h"
 #include "testsupport.h"

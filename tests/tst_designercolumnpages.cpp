@@ -14,7 +14,7 @@
 #include "grid.h"
 #include "gridpages.h"
 #include "gridparts.h"
-#include "idedesigner.h"
+#include "kordbgriddesigner.h"
 #include "menus.h"
 #include "testsupport.h"
 #include "tst_griddesigner_fixture.h"
@@ -141,10 +141,10 @@ private slots:
         QCOMPARE(shown(total, QStringLiteral("ColumnTotalResultGroupBox")), resultGroup);
         QCOMPARE(shown(total, QStringLiteral("ColumnTotalColorGroupBox")), !resultGroup);
         QCOMPARE(shown(total, QStringLiteral("ColumnTotalFontGroupBox")), !resultGroup);
-        for (const char *name :
-             {"ColumnTotalTotalResultComboBox", "ColumnTotalCaptionEdit", "ColumnTotalFormatComboBox",
-              "ColumnTotalFormatAsFloatCheckBox", "ColumnTotalPopupMenuComboBox",
-              "ColumnTotalImageIndexComboBox", "ColumnTotalPopupMenuLabel"})
+        for (const char *name : {"ColumnTotalTotalResultComboBox", "ColumnTotalCaptionEdit",
+                                 "ColumnTotalFormatComboBox", "ColumnTotalFormatAsFloatCheckBox",
+                                 "ColumnTotalPopupMenuComboBox", "ColumnTotalImageIndexComboBox",
+                                 "ColumnTotalPopupMenuLabel"})
             QVERIFY2(shown(total, QString::fromLatin1(name)) == resultControls, name);
     }
 
@@ -225,8 +225,8 @@ private slots:
         QTest::addRow("expand box, no group") << false << true << 0 << false << false;
         QTest::addRow("expand box, negative count") << false << true << -1 << false << false;
         QTest::addRow("expand box heading a group") << false << true << 2 << false << true;
-        QTest::addRow("expand box heading a group, numbered") << false << true << 2 << true
-                                                              << false;
+        QTest::addRow("expand box heading a group, numbered")
+            << false << true << 2 << true << false;
         QTest::addRow("check box heading a group") << true << true << 2 << false << false;
         QTest::addRow("numbered") << false << false << 0 << true << false;
     }
@@ -320,7 +320,8 @@ private slots:
         QVERIFY(enabled(page, QStringLiteral("ColumnLookupDataSetComboBox")));
         if (lookup) {
             // The lookup field lists offer the lookup data set's fields.
-            auto *key = page->PageControl<TComboBox>(QStringLiteral("ColumnLookupKeyFieldComboBox"));
+            auto *key =
+                page->PageControl<TComboBox>(QStringLiteral("ColumnLookupKeyFieldComboBox"));
             key->showPopup();
             QVERIFY(key->Items().contains(QStringLiteral("title")));
             key->hidePopup();
@@ -448,7 +449,8 @@ private slots:
         for (int i = 0; i < page->List().ItemCount(); ++i) {
             TPropItem *item = page->List().Items(i);
             if (item->Visible())
-                QVERIFY2(!isBold(item->EditControl()), qPrintable(item->EditControl()->objectName()));
+                QVERIFY2(!isBold(item->EditControl()),
+                         qPrintable(item->EditControl()->objectName()));
         }
     }
 };

@@ -17,7 +17,7 @@
 #include "formdesigner.h"
 #include "grid.h"
 #include "gridpages.h"
-#include "idedesigner.h"
+#include "kordbgriddesigner.h"
 #include "testsupport.h"
 #include "tst_griddesigner_fixture.h"
 #include "tst_runtime_fixture.h"

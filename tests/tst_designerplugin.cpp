@@ -279,10 +279,10 @@ private slots:
                                    << "navigator.h";
         QTest::addRow("editor") << "TKorDBEditor"
                                 << "Data Controls"
-                                << "editors.h";
+                                << "kordbeditors.h";
         QTest::addRow("column editor") << "TKorDBColumn"
                                        << "Data Controls"
-                                       << "editors.h";
+                                       << "kordbeditors.h";
         QTest::addRow("columns dialog") << "TKorDBColumnsDialogPlaceholder"
                                         << "Data Controls"
                                         << "uicomponents.h";

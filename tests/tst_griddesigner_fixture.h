@@ -9,7 +9,7 @@
 #include "formdesigner.h"
 #include "grid.h"
 #include "gridparts.h"
-#include "idedesigner.h"
+#include "kordbgriddesigner.h"
 #include "tst_runtime_fixture.h"
 
 struct GridDesignerFixture {

@@ -7,6 +7,7 @@
 
 #include "probedesigner.h"
 
+#include "briskdesigner.h"
 #include "collectionlists.h"
 #include "controls/checkbox.h"
 #include "controls/colorbox.h"
@@ -16,7 +17,6 @@
 #include "displayformats.h"
 #include "edititems.h"
 #include "grid.h"
-#include "idedesigned.h"
 #include "korgriditems.h"
 #include "korgridlists.h"
 #include "tst_runtime_fixture.h"

@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <QtTest>
 
-#include "editors.h"
 #include "grid.h"
 #include "gridimageindexproperty.h"
+#include "kordbeditors.h"
 #include "namelistproperties.h"
 #include "probedesigner.h"
 #include "tst_runtime_fixture.h"

@@ -279,8 +279,8 @@ void TestHostSettings::damagedLinesAreSkipped()
     QCOMPARE(ini.ReadSection("TBriskDesigner"), QStringList{"Width"});
 
     // A second damage is kept beside the first rather than over it.
-    const QByteArray second = QByteArray("also broken: ") + QTest::currentDataTag() +
-                              "\n[Other]\nA=2\n";
+    const QByteArray second =
+        QByteArray("also broken: ") + QTest::currentDataTag() + "\n[Other]\nA=2\n";
     writeRaw(ini.FileName(), second);
     QTest::ignoreMessage(QtWarningMsg, report);
     QCOMPARE(ini.ReadInteger("Other", "A", -1), 2);

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QtTest>
 
-#include "colnedit.h"
+#include "collectioneditor.h"
 #include "column.h"
 #include "controls/checkbox.h"
 #include "controls/colorbox.h"
@@ -18,8 +18,8 @@
 #include "formdesigner.h"
 #include "grid.h"
 #include "gridpages.h"
-#include "idedesigner.h"
-#include "idegridsdlg.h"
+#include "kordbgridcolumnseditor.h"
+#include "kordbgriddesigner.h"
 #include "regini.h"
 #include "testsupport.h"
 #include "tst_griddesigner_fixture.h"

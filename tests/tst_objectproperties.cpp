@@ -15,13 +15,13 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include "briskcolorproperty.h"
 #include "colordialog.h"
-#include "editors.h"
 #include "grid.h"
 #include "gridcolorproperty.h"
 #include "gridimageindexproperty.h"
 #include "hostmessages.h"
-#include "idecolordlg.h"
+#include "kordbeditors.h"
 #include "kordbgridsreg.h"
 #include "multilinetextdialog.h"
 #include "navigator.h"

@@ -10,10 +10,10 @@
 
 #include "column.h"
 #include "columnsdialog.h"
-#include "editors.h"
 #include "formdesigner.h"
 #include "grid.h"
 #include "hostmessages.h"
+#include "kordbeditors.h"
 #include "navigator.h"
 #include "packages.h"
 #include "propedit.h"

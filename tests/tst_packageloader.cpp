@@ -7,7 +7,7 @@
 
 #include <dlfcn.h>
 
-#include "colnedit.h"
+#include "collectioneditor.h"
 #include "compedit.h"
 #include "formdesigner.h"
 #include "grid.h"

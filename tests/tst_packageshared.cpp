@@ -60,8 +60,8 @@ private slots:
         QCOMPARE(refCount(base), 1);
         LoadPackage(packageFile("KorTestRight"));
         QCOMPARE(refCount(base), 2);
-        QCOMPARE(events(), QStringList({"start KorTestBase", "start KorTestLeft",
-                                        "start KorTestRight"}));
+        QCOMPARE(events(),
+                 QStringList({"start KorTestBase", "start KorTestLeft", "start KorTestRight"}));
 
         UnloadPackage(QStringLiteral("KorTestLeft"));
         QVERIFY(IsPackageLoaded(base));
@@ -70,15 +70,15 @@ private slots:
 
         UnloadPackage(QStringLiteral("KorTestRight"));
         QVERIFY(!IsPackageLoaded(base));
-        QCOMPARE(events().mid(3), QStringList({"stop KorTestLeft", "stop KorTestRight",
-                                               "stop KorTestBase"}));
+        QCOMPARE(events().mid(3),
+                 QStringList({"stop KorTestLeft", "stop KorTestRight", "stop KorTestBase"}));
     }
 
     void requirementsGoInTheReverseOfTheirLoadOrder()
     {
         LoadPackage(packageFile("KorTestBoth"));
-        QCOMPARE(events(), QStringList({"start KorTestBase", "start KorTestOther",
-                                        "start KorTestBoth"}));
+        QCOMPARE(events(),
+                 QStringList({"start KorTestBase", "start KorTestOther", "start KorTestBoth"}));
         const QStringList loaded = [] {
             QStringList names;
             for (const TLoadedPackage &package : LoadedPackages())
@@ -88,8 +88,8 @@ private slots:
         QCOMPARE(loaded, QStringList({"KorTestBase", "KorTestOther", "KorTestBoth"}));
 
         UnloadPackage(QStringLiteral("KorTestBoth"));
-        QCOMPARE(events().mid(3), QStringList({"stop KorTestBoth", "stop KorTestOther",
-                                               "stop KorTestBase"}));
+        QCOMPARE(events().mid(3),
+                 QStringList({"stop KorTestBoth", "stop KorTestOther", "stop KorTestBase"}));
         QVERIFY(LoadedPackages().isEmpty());
     }
 };

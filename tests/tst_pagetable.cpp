@@ -4,6 +4,7 @@
 
 #include <QtTest>
 
+#include "briskdesigner.h"
 #include "controls/checkbox.h"
 #include "controls/colorbox.h"
 #include "controls/controlbase.h"
@@ -11,7 +12,6 @@
 #include "formdesigner.h"
 #include "grid.h"
 #include "hosterrors.h"
-#include "idedesigned.h"
 #include "pagetable.h"
 #include "testsupport.h"
 

@@ -12,9 +12,9 @@
 #include <QtTest>
 
 #include "columnsdialog.h"
-#include "editors.h"
 #include "grid.h"
 #include "kordbeditor.h"
+#include "kordbeditors.h"
 #include "navigator.h"
 #include "tst_runtime_fixture.h"
 #include "typinfo.h"

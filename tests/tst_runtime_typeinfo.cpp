@@ -6,10 +6,10 @@
 #include <map>
 
 #include "columnsdialog.h"
-#include "editors.h"
 #include "grid.h"
 #include "hosterrors.h"
 #include "kordbeditor.h"
+#include "kordbeditors.h"
 #include "navigator.h"
 #include "typinfo.h"
 

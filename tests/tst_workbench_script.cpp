@@ -24,7 +24,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include "colnedit.h"
+#include "collectioneditor.h"
 #include "databasefileproperty.h"
 #include "formdesigner.h"
 #include "formdocument.h"
@@ -83,8 +83,7 @@ void describe(IDesigner *Designer, TPropertyEditor *Editor, const QString &Path,
     }
     if (Editor->GetAttributes() & paSubProperties)
         Editor->GetProperties([&](std::unique_ptr<TPropertyEditor> Sub) {
-            describe(Designer, Sub.get(), Path + QLatin1Char('.') + Sub->GetName(), Out,
-                     Depth + 1);
+            describe(Designer, Sub.get(), Path + QLatin1Char('.') + Sub->GetName(), Out, Depth + 1);
         });
 }
 
@@ -198,10 +197,7 @@ private slots:
             QVERIFY2(!widget->isVisible(), widget->metaObject()->className());
     }
 
-    void cleanupTestCase()
-    {
-        m_session.reset();
-    }
+    void cleanupTestCase() { m_session.reset(); }
 
     // The sample database: created once in KOR_DATA_DIR, the same rows on every creation, the
     // tables and columns the workbench's scenarios and benchmarks use.
@@ -212,8 +208,8 @@ private slots:
         const auto dump = [](const QString &File) {
             QStringList rows;
             {
-                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                                            QStringLiteral("dump"));
+                QSqlDatabase db =
+                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("dump"));
                 db.setDatabaseName(File);
                 db.open();
                 QSqlQuery query(db);
@@ -240,7 +236,9 @@ private slots:
         QVERIFY(first.contains(QStringLiteral("Customers 60")));
         QVERIFY(first.contains(QStringLiteral("Products 40")));
         QVERIFY(first.contains(QStringLiteral("Orders 200")));
-        QVERIFY(first.filter(QRegularExpression(QStringLiteral("^OrderLines [3-9]\\d\\d$"))).size() == 1);
+        QVERIFY(
+            first.filter(QRegularExpression(QStringLiteral("^OrderLines [3-9]\\d\\d$"))).size() ==
+            1);
         QVERIFY(first.contains(QStringLiteral("columns 1")));
 
         const QString again = file(QStringLiteral("again.sqlite"));
@@ -270,8 +268,10 @@ private slots:
                     QStringLiteral("CREATE TABLE Customers (CustNo INTEGER, Nickname VARCHAR(20))"),
                     QStringLiteral("INSERT INTO Customers VALUES (1, 'Ace')")});
         QVERIFY(run(QString::fromUtf8(kLinkedGrid)));
-        auto *connection = qobject_cast<TSQLConnection *>(designer()->GetComponent(QStringLiteral("Connection1"))->Object());
-        auto *customers = qobject_cast<TSQLDataSet *>(designer()->GetComponent(QStringLiteral("Customers"))->Object());
+        auto *connection = qobject_cast<TSQLConnection *>(
+            designer()->GetComponent(QStringLiteral("Connection1"))->Object());
+        auto *customers = qobject_cast<TSQLDataSet *>(
+            designer()->GetComponent(QStringLiteral("Customers"))->Object());
         const QString sample = connection->DatabaseName();
 
         PPropInfo info = GetPropInfo(connection, QStringLiteral("DatabaseName"));
@@ -284,8 +284,8 @@ private slots:
         QCOMPARE(offered, QStringList{SampleDatabasePath()});
 
         QString asked;
-        const auto previous = TDatabaseFileProperty::SetFileDialogHandler(
-            [&](const QString &Current) {
+        const auto previous =
+            TDatabaseFileProperty::SetFileDialogHandler([&](const QString &Current) {
                 asked = Current;
                 return pick ? other : QString();
             });
@@ -325,7 +325,8 @@ type TagEdit 42
 expect Grid1.Tag 42
 )")));
         TObjectInspector *inspector = m_window->Inspector();
-        QCOMPARE(inspector->Model()->Selection(), QList<QObject *>{designer()->GetComponent(QStringLiteral("Grid1"))->Object()});
+        QCOMPARE(inspector->Model()->Selection(),
+                 QList<QObject *>{designer()->GetComponent(QStringLiteral("Grid1"))->Object()});
         const QModelIndex row = inspector->Model()->FindRow(QStringLiteral("DragRows"));
         QVERIFY(row.isValid());
         QCOMPARE(row.siblingAtColumn(1).data().toString(), QStringLiteral("True"));
@@ -337,7 +338,11 @@ expect Grid1.Tag 42
 
         QVERIFY(run(QStringLiteral("undo\nexpect Grid1.Tag 0\nundo\nexpect Grid1.DragRows False\n"
                                    "redo\nexpect Grid1.DragRows True")));
-        QCOMPARE(inspector->Model()->FindRow(QStringLiteral("DragRows")).siblingAtColumn(1).data().toString(),
+        QCOMPARE(inspector->Model()
+                     ->FindRow(QStringLiteral("DragRows"))
+                     .siblingAtColumn(1)
+                     .data()
+                     .toString(),
                  QStringLiteral("True"));
         SaveScreenshot(m_runner->FrontWindow(), QStringLiteral("workbench-script-designer"));
     }
@@ -357,7 +362,8 @@ save form.kwf
 )")));
         const QMap<QString, QString> before = describeForm(designer());
         QVERIFY(before.size() > 100);
-        QVERIFY(run(QStringLiteral("open form.kwf\nexpect Grid1.Columns[2].Title.Caption \"Home town\"")));
+        QVERIFY(run(
+            QStringLiteral("open form.kwf\nexpect Grid1.Columns[2].Title.Caption \"Home town\"")));
         const QMap<QString, QString> after = describeForm(designer());
         for (auto it = before.cbegin(); it != before.cend(); ++it)
             QCOMPARE(after.value(it.key(), QStringLiteral("(missing)")), it.value());
@@ -646,7 +652,9 @@ verb Grid1 "Kor-DBGrid Component"
 expect-window none
 )")));
         QCOMPARE(result, int(QDialog::Rejected));
-        QCOMPARE(m_runner->Messages().filter(QStringLiteral("QDialog was answered with Cancel")).size(), 1);
+        QCOMPARE(
+            m_runner->Messages().filter(QStringLiteral("QDialog was answered with Cancel")).size(),
+            1);
         QCOMPARE(QDir(shots.path()).entryList(QDir::Files),
                  QStringList{QStringLiteral("modal-1-qdialog.png")});
     }
@@ -659,19 +667,21 @@ expect-window none
         QTest::addRow("unknown command")
             << "# a comment\n\nplace TDataSource\nfrobnicate Grid1\nplace TDataSource"
             << "test.kws:4: unknown command \"frobnicate\"";
-        QTest::addRow("wrong arguments") << "set Grid1.Hint" << "test.kws:1: usage: set NAME.PROPERTY VALUE";
-        QTest::addRow("no such component") << "\nselect Grid9" << "test.kws:2: there is no component named Grid9";
+        QTest::addRow("wrong arguments") << "set Grid1.Hint"
+                                         << "test.kws:1: usage: set NAME.PROPERTY VALUE";
+        QTest::addRow("no such component") << "\nselect Grid9"
+                                           << "test.kws:2: there is no component named Grid9";
         QTest::addRow("failed expectation")
             << "place TDataSource Source1\nexpect Source1.Enabled False"
             << "test.kws:2: Source1.Enabled is \"True\", expected \"False\"";
-        QTest::addRow("refused value")
-            << "place TDataSource Source1\nset Source1.DataSet Nothing"
-            << "test.kws:2: ";
-        QTest::addRow("open quote") << "set Source1.Name \"abc" << "test.kws:1: a quoted text is not closed";
-        QTest::addRow("no window") << "page Settings" << "test.kws:1: no design window is open";
-        QTest::addRow("no verb")
-            << "place TKorDBGrid Grid1\nverb Grid1 Frobnicate"
-            << "test.kws:2: Grid1 has no verb \"Frobnicate\"; its verbs: ";
+        QTest::addRow("refused value") << "place TDataSource Source1\nset Source1.DataSet Nothing"
+                                       << "test.kws:2: ";
+        QTest::addRow("open quote") << "set Source1.Name \"abc"
+                                    << "test.kws:1: a quoted text is not closed";
+        QTest::addRow("no window") << "page Settings"
+                                   << "test.kws:1: no design window is open";
+        QTest::addRow("no verb") << "place TKorDBGrid Grid1\nverb Grid1 Frobnicate"
+                                 << "test.kws:2: Grid1 has no verb \"Frobnicate\"; its verbs: ";
     }
     void scriptErrorsNameTheLine()
     {

@@ -21,7 +21,7 @@
 #include <QtTest>
 #include <random>
 
-#include "colnedit.h"
+#include "collectioneditor.h"
 #include "formdesigner.h"
 #include "formdocument.h"
 #include "formfile.h"

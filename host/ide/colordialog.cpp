@@ -43,9 +43,9 @@ QStringList customColorLines()
     QStringList lines;
     for (int i = 0; i < TColorDialog::CustomColorCount; ++i) {
         const TColor color = QColorToColor(QColorDialog::customColor(i));
-        lines.append(TColorDialog::CustomColorName(i) + QLatin1Char('=') +
-                     QStringLiteral("%1").arg(quint32(color) & 0xFFFFFF, 6, 16, QLatin1Char('0'))
-                         .toUpper());
+        lines.append(
+            TColorDialog::CustomColorName(i) + QLatin1Char('=') +
+            QStringLiteral("%1").arg(quint32(color) & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper());
     }
     return lines;
 }

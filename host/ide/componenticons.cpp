@@ -24,9 +24,8 @@ QString initials(const QMetaObject *Class)
         name.remove(0, 1);
     QString capitals;
     for (qsizetype i = 0; i < name.size(); ++i)
-        if (name.at(i).isUpper() &&
-            (i == 0 || !name.at(i - 1).isUpper() ||
-             (i + 1 < name.size() && name.at(i + 1).isLower())))
+        if (name.at(i).isUpper() && (i == 0 || !name.at(i - 1).isUpper() ||
+                                     (i + 1 < name.size() && name.at(i + 1).isLower())))
             capitals += name.at(i);
     if (capitals.isEmpty())
         capitals = name.left(1).toUpper();

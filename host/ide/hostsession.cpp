@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "colnedit.h"
+#include "collectioneditor.h"
 #include "hostmessages.h"
 #include "packages.h"
 

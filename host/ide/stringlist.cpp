@@ -30,7 +30,8 @@ QString TStrings::Text() const
 void TStrings::SetText(const QString &Text)
 {
     QString normalised = Text;
-    normalised.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    normalised.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QStringList lines = normalised.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();

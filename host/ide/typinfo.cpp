@@ -16,12 +16,12 @@ constexpr struct {
     TTypeKind kind;
     const char *name;
 } kKindNames[] = {
-    {TTypeKind::tkUnknown, "tkUnknown"},         {TTypeKind::tkInteger, "tkInteger"},
-    {TTypeKind::tkChar, "tkChar"},               {TTypeKind::tkEnumeration, "tkEnumeration"},
-    {TTypeKind::tkFloat, "tkFloat"},             {TTypeKind::tkString, "tkString"},
-    {TTypeKind::tkSet, "tkSet"},                 {TTypeKind::tkClass, "tkClass"},
-    {TTypeKind::tkMethod, "tkMethod"},           {TTypeKind::tkWChar, "tkWChar"},
-    {TTypeKind::tkLString, "tkLString"},         {TTypeKind::tkWString, "tkWString"},
+    {TTypeKind::tkUnknown, "tkUnknown"}, {TTypeKind::tkInteger, "tkInteger"},
+    {TTypeKind::tkChar, "tkChar"},       {TTypeKind::tkEnumeration, "tkEnumeration"},
+    {TTypeKind::tkFloat, "tkFloat"},     {TTypeKind::tkString, "tkString"},
+    {TTypeKind::tkSet, "tkSet"},         {TTypeKind::tkClass, "tkClass"},
+    {TTypeKind::tkMethod, "tkMethod"},   {TTypeKind::tkWChar, "tkWChar"},
+    {TTypeKind::tkLString, "tkLString"}, {TTypeKind::tkWString, "tkWString"},
     {TTypeKind::tkVariant, "tkVariant"},
 };
 
@@ -100,14 +100,25 @@ TTypeKind kindFromMetaType(const QMetaProperty &meta, QString &typeName)
         return TTypeKind::tkEnumeration;
     }
     switch (type.id()) {
-    case QMetaType::Bool: typeName = QStringLiteral("Boolean"); return TTypeKind::tkEnumeration;
+    case QMetaType::Bool:
+        typeName = QStringLiteral("Boolean");
+        return TTypeKind::tkEnumeration;
     case QMetaType::Int:
     case QMetaType::Short:
-    case QMetaType::UInt: typeName = QStringLiteral("Integer"); return TTypeKind::tkInteger;
-    case QMetaType::Double: typeName = QStringLiteral("Double"); return TTypeKind::tkFloat;
-    case QMetaType::QChar: typeName = QStringLiteral("WideChar"); return TTypeKind::tkWChar;
-    case QMetaType::QString: typeName = QStringLiteral("string"); return TTypeKind::tkLString;
-    default: break;
+    case QMetaType::UInt:
+        typeName = QStringLiteral("Integer");
+        return TTypeKind::tkInteger;
+    case QMetaType::Double:
+        typeName = QStringLiteral("Double");
+        return TTypeKind::tkFloat;
+    case QMetaType::QChar:
+        typeName = QStringLiteral("WideChar");
+        return TTypeKind::tkWChar;
+    case QMetaType::QString:
+        typeName = QStringLiteral("string");
+        return TTypeKind::tkLString;
+    default:
+        break;
     }
     if (type.flags() & QMetaType::PointerToQObject) {
         typeName = QString::fromLatin1(type.metaObject()->className());

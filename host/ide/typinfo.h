@@ -53,10 +53,10 @@ public:
     TTypeKind Kind = TTypeKind::tkUnknown;
     QString TypeName;
     qint32 Default = NoDefault;
-    QMetaProperty Meta;           // invalid for the synthetic Name of components
-    QMetaEnum Enum;               // enumeration or set: the element names
+    QMetaProperty Meta;                       // invalid for the synthetic Name of components
+    QMetaEnum Enum;                           // enumeration or set: the element names
     const QMetaObject *ObjectClass = nullptr; // class properties: the declared class
-    QString StoredMethod;         // empty: always stored; "false": never; else a method name
+    QString StoredMethod; // empty: always stored; "false": never; else a method name
 
     bool HasWrite() const;
     bool IsOrdinal() const;

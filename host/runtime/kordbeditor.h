@@ -4,7 +4,7 @@
 // record. It lives in its own namespace: the design-time package has a component editor of the
 // same name.
 
-#include "editors.h"
+#include "kordbeditors.h"
 
 namespace KorDBEditor {
 

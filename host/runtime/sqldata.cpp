@@ -160,12 +160,11 @@ struct ServerType {
 };
 
 constexpr ServerType kPostgresTypes[] = {
-    {16, "BOOLEAN"},      {17, "BLOB"},        {18, "CHAR"},           {19, "VARCHAR"},
-    {20, "BIGINT"},       {21, "SMALLINT"},    {23, "INTEGER"},        {25, "TEXT"},
-    {26, "BIGINT"},       {114, "TEXT"},       {700, "REAL"},          {701, "DOUBLE"},
-    {790, "MONEY"},       {1042, "CHAR"},      {1043, "VARCHAR"},      {1082, "DATE"},
-    {1083, "TIME"},       {1114, "TIMESTAMP"}, {1184, "TIMESTAMP"},    {1266, "TIME"},
-    {1700, "NUMERIC"},    {2950, "UUID"},      {3802, "TEXT"},
+    {16, "BOOLEAN"},   {17, "BLOB"},    {18, "CHAR"},        {19, "VARCHAR"},     {20, "BIGINT"},
+    {21, "SMALLINT"},  {23, "INTEGER"}, {25, "TEXT"},        {26, "BIGINT"},      {114, "TEXT"},
+    {700, "REAL"},     {701, "DOUBLE"}, {790, "MONEY"},      {1042, "CHAR"},      {1043, "VARCHAR"},
+    {1082, "DATE"},    {1083, "TIME"},  {1114, "TIMESTAMP"}, {1184, "TIMESTAMP"}, {1266, "TIME"},
+    {1700, "NUMERIC"}, {2950, "UUID"},  {3802, "TEXT"},
 };
 
 QString serverTypeName(const QString &driver, int typeId)
@@ -498,10 +497,11 @@ int TSQLDataSet::InternalRecordCount()
     TSQLConnection *connection = SQLConnection();
     if (!connection || !connection->Connected())
         return -1;
-    const QString statement =
-        CommandType() == Db::ctTable
-            ? QStringLiteral("SELECT COUNT(*) FROM %1").arg(quotedIdentifier(CommandText().trimmed()))
-            : QStringLiteral("SELECT COUNT(*) FROM (%1) kor_count").arg(innerStatement(SelectStatement()));
+    const QString statement = CommandType() == Db::ctTable
+                                  ? QStringLiteral("SELECT COUNT(*) FROM %1")
+                                        .arg(quotedIdentifier(CommandText().trimmed()))
+                                  : QStringLiteral("SELECT COUNT(*) FROM (%1) kor_count")
+                                        .arg(innerStatement(SelectStatement()));
     QSqlQuery query(connection->Database());
     query.setForwardOnly(true);
     if (!query.exec(statement) || !query.next())

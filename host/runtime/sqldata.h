@@ -9,9 +9,9 @@
 // there while a result is half read, so each such data set reads through a server connection of
 // its own, opened with the same settings, for as long as it has rows left to read.
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
-#include <QHash>
 #include <QString>
 #include <memory>
 #include <vector>

@@ -17,12 +17,12 @@
 #include "componenticons.h"
 #include "controls.h"
 #include "db.h"
-#include "editors.h"
 #include "formdesigner.h"
 #include "formfile.h"
 #include "grid.h"
 #include "hostmessages.h"
 #include "kordbeditor.h"
+#include "kordbeditors.h"
 #include "navigator.h"
 #include "registration.h"
 #include "sqldata.h"
@@ -52,8 +52,8 @@ const TControlClass kControls[] = {
     {&TKorDBGridsADO::staticMetaObject, "grid.h"},
     {&TKorDBGridsCDS::staticMetaObject, "grid.h"},
     {&TKorDBNavigator::staticMetaObject, "navigator.h"},
-    {&TKorDBEditor::staticMetaObject, "editors.h"},
-    {&TKorDBColumn::staticMetaObject, "editors.h"},
+    {&TKorDBEditor::staticMetaObject, "kordbeditors.h"},
+    {&TKorDBColumn::staticMetaObject, "kordbeditors.h"},
     {&KorDBEditor::TKorDBGridEditor::staticMetaObject, "kordbeditor.h"},
 };
 

@@ -1,7 +1,7 @@
 // The Register procedures of the module's units, exported as "<Unit>_Register" so that the host
 // finds them by unit name.
 
-#include "idecolordlg.h"
+#include "briskcolorproperty.h"
 #include "kordbctrlsreg.h"
 #include "kordbeditsreg.h"
 #include "kordbgridsreg.h"

@@ -8,10 +8,10 @@
 #include <array>
 #include <cstddef>
 
+#include "briskaboutform.h"
 #include "designerlist.h"
 #include "hostunits.h"
-#include "ideaboutdlg.h"
-#include "idelinesdlg.h"
+#include "linecaptions.h"
 #include "moduleexport.h"
 #include "packages.h"
 #include "runtimeunits.h"

@@ -68,6 +68,15 @@ constexpr PackageInfoTable noUnits = {0, nullptr};
 
 } // namespace
 
-KOR_MODULE_EXPORT void Initialize() { log("start"); }
-KOR_MODULE_EXPORT void Finalize() { log("stop"); }
-KOR_MODULE_EXPORT const PackageInfoTable *GetPackageInfoTable() { return &noUnits; }
+KOR_MODULE_EXPORT void Initialize()
+{
+    log("start");
+}
+KOR_MODULE_EXPORT void Finalize()
+{
+    log("stop");
+}
+KOR_MODULE_EXPORT const PackageInfoTable *GetPackageInfoTable()
+{
+    return &noUnits;
+}

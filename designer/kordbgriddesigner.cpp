@@ -1,4 +1,4 @@
-#include "idedesigner.h"
+#include "kordbgriddesigner.h"
 
 #include <QApplication>
 #include <QLayout>

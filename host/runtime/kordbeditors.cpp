@@ -1,4 +1,4 @@
-#include "editors.h"
+#include "kordbeditors.h"
 
 #include <QBoxLayout>
 #include <QMenu>

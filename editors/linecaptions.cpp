@@ -1,4 +1,4 @@
-#include "idelinesdlg.h"
+#include "linecaptions.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "idegridsdlg.h"
+#include "kordbgridcolumnseditor.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "ideaboutdlg.h"
+#include "briskaboutform.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "idecolordlg.h"
+#include "briskcolorproperty.h"
 
 #include <QPainter>
 #include <memory>

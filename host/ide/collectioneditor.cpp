@@ -1,4 +1,4 @@
-#include "colnedit.h"
+#include "collectioneditor.h"
 
 #include <QAction>
 #include <QCloseEvent>

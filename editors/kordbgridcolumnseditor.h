@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "colnedit.h"
+#include "collectioneditor.h"
 #include "propedit.h"
 
 class TKorDBGridColumns;

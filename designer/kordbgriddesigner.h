@@ -6,8 +6,8 @@
 
 #include <memory>
 
+#include "briskdesigner.h"
 #include "collectionlists.h"
-#include "idedesigned.h"
 #include "korgridlists.h"
 
 class QTabWidget;

@@ -1,4 +1,4 @@
-#include "idedesigned.h"
+#include "briskdesigner.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
