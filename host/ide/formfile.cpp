@@ -916,6 +916,52 @@ TComponent *findAnywhere(const TComponent *Root, const QString &Name)
     return nullptr;
 }
 
+// Takes a component off the designed form: the form's own through its designer, which tells
+// whoever watches; one owned by another component through its owner.
+void removeComponent(TFormDesigner *Designer, TComponent *Component)
+{
+    if (Component->Owner() == Designer->Form())
+        Designer->DeleteComponent(Component);
+    else
+        delete Component; // its owner answers for it
+}
+
+// The component an entry stands for: Existing, given the entry's name, or (Existing null) a new
+// one placed on the form and handed to the owner the entry names.
+TComponent *placeEntry(TFormDesigner *Designer, TComponent *Existing, const TComponentText &Wanted)
+{
+    if (Existing) {
+        if (Existing->Name() != Wanted.Name)
+            Existing->SetName(Wanted.Name);
+        return Existing;
+    }
+    std::unique_ptr<TComponent> made = TFormDesigner::NewComponent(Wanted.Class);
+    made->SetName(Wanted.Name);
+    Designer->AddComponent(made.get());
+    TComponent *component = made.release();
+    if (TComponent *owner = findAnywhere(Designer->Form(), Wanted.Owner))
+        owner->InsertComponent(component);
+    showControl(component);
+    return component;
+}
+
+void renameForm(TDesignForm *Form, const QString &Name)
+{
+    if (Form->Name() != Name) {
+        Form->SetName(Name);
+        Form->setWindowTitle(Name);
+    }
+}
+
+// Finds a linked component by name: the form's own first, then any component they own.
+TApplier::Resolver formResolver(TFormDesigner *Designer)
+{
+    return [Designer](const QString &Name) {
+        TComponent *found = Designer->GetComponent(Name);
+        return found ? found : findAnywhere(Designer->Form(), Name);
+    };
+}
+
 } // namespace
 
 QByteArray WriteFormText(const TFormDesigner *Designer)
@@ -971,35 +1017,15 @@ void ReadFormText(TFormDesigner *Designer, const QByteArray &Text)
         const QString ownerName = owner == form ? QString() : owner ? owner->Name() : QString();
         if (!wanted || wanted->Class != component->Object()->metaObject() ||
             wanted->Owner.compare(ownerName, Qt::CaseInsensitive) != 0) {
-            if (owner == form)
-                Designer->DeleteComponent(component);
-            else
-                delete component; // its owner answers for it
+            removeComponent(Designer, component);
         }
     }
-    if (form->Name() != text.Name) {
-        form->SetName(text.Name);
-        form->setWindowTitle(text.Name);
-    }
-    TApplier applier(references, [Designer, form](const QString &Name) {
-        TComponent *found = Designer->GetComponent(Name);
-        return found ? found : findAnywhere(form, Name);
-    });
+    renameForm(form, text.Name);
+    TApplier applier(references, formResolver(Designer));
     for (const TComponentText &wanted : text.Components) {
-        TComponent *component = findAnywhere(form, wanted.Name);
-        const bool created = !component;
-        if (created) {
-            std::unique_ptr<TComponent> made = TFormDesigner::NewComponent(wanted.Class);
-            made->SetName(wanted.Name);
-            Designer->AddComponent(made.get());
-            component = made.release();
-            // A component owned by another: placed, then handed to its owner.
-            if (TComponent *owner = findAnywhere(form, wanted.Owner))
-                owner->InsertComponent(component);
-            showControl(component);
-        } else if (component->Name() != wanted.Name) {
-            component->SetName(wanted.Name);
-        }
+        TComponent *found = findAnywhere(form, wanted.Name);
+        const bool created = !found;
+        TComponent *component = placeEntry(Designer, found, wanted);
         applier.Component(component, wanted, created);
     }
     keepTextOrder(form, text);
@@ -1064,10 +1090,7 @@ void ReadFormPart(TFormDesigner *Designer, const TFormPart &Part)
         readRootText(root, *Part.Form, checker);
     }
 
-    TApplier applier(references, [Designer, form](const QString &Name) {
-        TComponent *found = Designer->GetComponent(Name);
-        return found ? found : findAnywhere(form, Name);
-    });
+    TApplier applier(references, formResolver(Designer));
     QSet<QString> named;
     for (const QString &name : Part.Deleted)
         named.insert(name.toLower());
@@ -1081,31 +1104,16 @@ void ReadFormPart(TFormDesigner *Designer, const TFormPart &Part)
         TComponent *component = findAnywhere(form, name);
         if (!component)
             continue;
-        if (component->Owner() == form)
-            Designer->DeleteComponent(component);
-        else
-            delete component; // its owner answers for it
+        removeComponent(Designer, component);
     }
-    if (Part.Form && form->Name() != root.Name) {
-        form->SetName(root.Name);
-        form->setWindowTitle(root.Name);
-    }
+    if (Part.Form)
+        renameForm(form, root.Name);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const TComponentText &wanted = entries.at(i);
         const QString &now = Part.Components.at(qsizetype(i)).Name;
-        TComponent *component = now.isEmpty() ? nullptr : findAnywhere(form, now);
-        const bool created = !component;
-        if (created) {
-            std::unique_ptr<TComponent> made = TFormDesigner::NewComponent(wanted.Class);
-            made->SetName(wanted.Name);
-            Designer->AddComponent(made.get());
-            component = made.release();
-            if (TComponent *owner = findAnywhere(form, wanted.Owner))
-                owner->InsertComponent(component);
-            showControl(component);
-        } else if (component->Name() != wanted.Name) {
-            component->SetName(wanted.Name);
-        }
+        TComponent *found = now.isEmpty() ? nullptr : findAnywhere(form, now);
+        const bool created = !found;
+        TComponent *component = placeEntry(Designer, found, wanted);
         const TFormPart::TEntry &entry = Part.Components.at(qsizetype(i));
         applier.Component(component, wanted, created, entry.Now ? &*entry.Now : nullptr);
     }
