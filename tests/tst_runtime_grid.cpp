@@ -19,6 +19,22 @@
 #include "tst_runtime_fixture.h"
 #include "typinfo.h"
 
+namespace {
+
+// Shows Grid over the fixture's customers at 400 x 200, every column 100 pixels wide (together
+// wider than the grid), the first FixedCols of them fixed.
+void showWideGrid(TKorDBGrid &Grid, RuntimeFixture &Db, int FixedCols)
+{
+    Grid.setDataSource(&Db.Source);
+    for (TKorColumn *each : Grid.VisibleColumns())
+        each->setWidth(100);
+    Grid.setFixedCols(FixedCols);
+    Grid.resize(400, 200);
+    Grid.show();
+}
+
+} // namespace
+
 class TestRuntimeGrid : public QObject {
     Q_OBJECT
 
@@ -355,12 +371,7 @@ private slots:
         QFETCH(bool, scrolled);
         RuntimeFixture db;
         TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
-        for (TKorColumn *each : grid.VisibleColumns())
-            each->setWidth(100);
-        grid.setFixedCols(fixedCols);
-        grid.resize(400, 200);
-        grid.show();
+        showWideGrid(grid, db, fixedCols);
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
         const QList<TKorColumn *> columns = grid.VisibleColumns();
 
@@ -403,12 +414,7 @@ private slots:
         QFETCH(int, fixedCols);
         RuntimeFixture db;
         TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
-        for (TKorColumn *each : grid.VisibleColumns())
-            each->setWidth(100);
-        grid.setFixedCols(fixedCols);
-        grid.resize(400, 200);
-        grid.show();
+        showWideGrid(grid, db, fixedCols);
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
         const QList<TKorColumn *> columns = grid.VisibleColumns();
 
