@@ -366,6 +366,110 @@ private slots:
         QCOMPARE(count->Value().toLongLong(), qlonglong(kItems));
     }
 
+    // With a window of a few blocks the data set lets go of what it read and reads it again
+    // when wanted: rows in any order, Locate, bookmarks, the count and the grid's totals are
+    // what a data set holding every row gives, and a changed value stays.
+    void smallWindowGivesWhatAllRowsGive_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addRow("two blocks") << 2;
+        QTest::addRow("three blocks") << 3;
+    }
+
+    void smallWindowGivesWhatAllRowsGive()
+    {
+        QFETCH(int, window);
+        OPEN_BACKEND(db);
+        TSQLDataSet set;
+        set.setSQLConnection(&db.Connection);
+        set.setCommandText(QStringLiteral("SELECT id, name, amount FROM items ORDER BY name"));
+        set.setBlockWindow(window);
+        set.Open();
+        TSQLDataSet reference;
+        reference.setSQLConnection(&db.Connection);
+        reference.setCommandText(set.CommandText());
+        reference.setBlockWindow(kItems);
+        reference.Open();
+        const auto rowOf = [](const TDataSet &data, int row) {
+            return QStringLiteral("%1 %2 %3")
+                .arg(data.FieldByName("id")->ValueAt(row).toInt())
+                .arg(data.FieldByName("name")->ValueAt(row).toString())
+                .arg(data.FieldByName("amount")->ValueAt(row).toDouble());
+        };
+        QCOMPARE(set.RecordCount(), kItems);
+        // The last block first, then every row backwards, then forwards, then far apart.
+        QList<int> rows{kItems - 1};
+        for (int row = kItems - 1; row >= 0; row -= 7)
+            rows.append(row);
+        for (int row = 0; row < kItems; row += 5)
+            rows.append(row);
+        for (int i = 0; i < 200; ++i)
+            rows.append(int((qint64(i) * 7919) % kItems));
+        int held = 0;
+        for (int row : std::as_const(rows)) {
+            QCOMPARE(rowOf(set, row), rowOf(reference, row));
+            held = std::max(held, set.BlocksHeld());
+        }
+        QVERIFY2(held <= window + 1, qPrintable(QString::number(held)));
+        QVERIFY(set.AllRowsRead());
+        QCOMPARE(set.RecordCount(), reference.RecordCount());
+
+        // Locate finds the same records, near the start after the end was read.
+        for (const auto &key :
+             {QVariantList{QStringLiteral("Item 4321")}, QVariantList{QStringLiteral("Item 1000")},
+              QVariantList{QStringLiteral("Item 10")}}) {
+            QVERIFY(set.Locate("name", key));
+            QVERIFY(reference.Locate("name", key));
+            QCOMPARE(set.RecNo(), reference.RecNo());
+            QCOMPARE(set.FieldByName("id")->AsInteger(), reference.FieldByName("id")->AsInteger());
+        }
+
+        // A bookmark goes back to its record after the blocks around it went.
+        set.setRecNo(1234);
+        const TBookmark mark = set.GetBookmark();
+        const int markedId = set.FieldByName("id")->AsInteger();
+        set.Last();
+        set.First();
+        set.setRecNo(3333);
+        QVERIFY(set.BookmarkValid(mark));
+        set.GotoBookmark(mark);
+        QCOMPARE(set.RecNo(), 1234);
+        QCOMPARE(set.FieldByName("id")->AsInteger(), markedId);
+        QCOMPARE(rowOf(set, 1233), rowOf(reference, 1233));
+
+        // A changed value survives going far away and back, while rows around it read again.
+        set.setRecNo(1300);
+        set.FieldByName("name")->SetValue(QStringLiteral("Changed"));
+        set.First();
+        for (int row = kItems - 1; row >= 0; row -= 97)
+            QCOMPARE(rowOf(set, row), rowOf(reference, row));
+        QCOMPARE(set.FieldByName("name")->ValueAt(1299).toString(), QStringLiteral("Changed"));
+        QCOMPARE(set.FieldByName("id")->ValueAt(1299), reference.FieldByName("id")->ValueAt(1299));
+        QCOMPARE(rowOf(set, 1300), rowOf(reference, 1300));
+        QVERIFY(set.BlocksHeld() <= window + 2);
+
+        // The grid's totals over every row are those of all rows in memory.
+        const auto totals = [](TDataSet &data) {
+            TDataSource source;
+            source.setDataSet(&data);
+            TKorDBGrid grid;
+            grid.setDataSource(&source);
+            grid.Totals()->setActive(true);
+            QStringList values;
+            for (Kor::TKorTotalCalcValue kind :
+                 {Kor::cvSum, Kor::cvCount, Kor::cvMin, Kor::cvMax, Kor::cvAverage}) {
+                TKorColumnTotal *total = grid.Columns()->ColumnByFieldName("amount")->TotalFooter();
+                total->setTotalResult(Kor::trCalcValue);
+                total->setCalcValue(kind);
+                grid.UpdateTotals();
+                values.append(total->Value().toString());
+            }
+            return values;
+        };
+        QCOMPARE(totals(set), totals(reference));
+        QVERIFY(set.BlocksHeld() <= window + 2);
+    }
+
     void failuresSayWhyInTheDriversWords()
     {
         QFETCH_GLOBAL(QString, backend);

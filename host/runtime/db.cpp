@@ -75,9 +75,58 @@ void TRowBuffer::AppendRow(const QVariantList &Values)
         row[i] = Values[i];
 }
 
+void TRowBuffer::Release(int Block)
+{
+    if (Block >= 0 && Block < BlockCount())
+        m_blocks[std::size_t(Block)].reset();
+}
+
+void TRowBuffer::Place(int Block, TRowBuffer &&Rows)
+{
+    if (Block < 0 || Rows.m_blocks.empty())
+        return;
+    if (Block >= BlockCount())
+        m_blocks.resize(std::size_t(Block) + 1);
+    m_blocks[std::size_t(Block)] = std::move(Rows.m_blocks.front());
+    m_rows = std::max(m_rows, Block * BlockRows + std::min(Rows.m_rows, BlockRows));
+    Rows.Reset(Rows.m_columns);
+}
+
+void TRowBuffer::Truncate(int Count)
+{
+    if (Count < 0 || Count >= m_rows)
+        return;
+    m_rows = Count;
+    m_blocks.resize(std::size_t((Count + BlockRows - 1) / BlockRows));
+}
+
 // ---- TDataSet -----------------------------------------------------------------------------
 
-TDataSet::TDataSet(QObject *AOwner) : QObject(), TComponent(AsComponent(AOwner)) {}
+namespace {
+// A few thousand rows: what a grid shows and what is near it, many times over.
+int g_defaultBlockWindow = 16;
+} // namespace
+
+TDataSet::TDataSet(QObject *AOwner)
+    : QObject(), TComponent(AsComponent(AOwner)), m_blockWindow(g_defaultBlockWindow)
+{
+}
+
+int TDataSet::DefaultBlockWindow()
+{
+    return g_defaultBlockWindow;
+}
+
+void TDataSet::setDefaultBlockWindow(int Value)
+{
+    g_defaultBlockWindow = std::max(2, Value);
+}
+
+void TDataSet::setBlockWindow(int Value)
+{
+    m_blockWindow = std::max(2, Value);
+    releaseBlocks();
+}
 
 TDataSet::~TDataSet()
 {
@@ -113,22 +162,28 @@ void TDataSet::Open()
     rows = {};
     m_allRead = false;
     m_count = -1;
+    m_countAsked = false;
     m_lastError.clear();
+    m_blockStates.clear();
+    m_held.clear();
+    // A source that reads again from any row can only give blocks of whole rows in place.
+    m_seekable = m_rows.IsEmpty() && InternalCanSeek();
+    m_sourceOpen = true;
+    m_sourceAt = 0;
+    ++m_opening;
+    const auto failed = [this] {
+        m_rows.Reset(0);
+        m_blockStates.clear();
+        m_held.clear();
+        m_allRead = true;
+        m_sourceOpen = false;
+        InternalClose();
+    };
     try {
         fetchTo(0, true);
-    } catch (...) {
-        m_rows.Reset(0);
-        m_allRead = true;
-        InternalClose();
-        throw;
-    }
-
-    try {
         bindFields(columns, true);
     } catch (...) {
-        m_rows.Reset(0);
-        m_allRead = true;
-        InternalClose();
+        failed();
         throw;
     }
     m_columns = std::move(columns);
@@ -151,7 +206,10 @@ void TDataSet::Close()
     m_columns.clear();
     rebuildFields();
     m_rows.Reset(0); // gives the memory back
+    m_blockStates.clear();
+    m_held.clear();
     m_allRead = true;
+    m_sourceOpen = false;
     m_count = -1;
     setCursor(0, true, true);
     emit dataChanged();
@@ -211,33 +269,156 @@ int TDataSet::InternalRecordCount()
     return -1;
 }
 
-bool TDataSet::fetchTo(int row, bool raise) const
+bool TDataSet::InternalSeek(int)
 {
-    while (!m_allRead && row >= m_rows.RowCount()) {
-        // Whole blocks, as many as reach the row.
-        const qint64 missing = qint64(row) + 1 - qint64(m_rows.RowCount());
-        const int count = int(std::min<qint64>(
-            (missing + FetchBlockSize - 1) / FetchBlockSize * FetchBlockSize, INT_MAX / 2));
-        auto *self = const_cast<TDataSet *>(this);
+    return false;
+}
+
+int TDataSet::sourceCount() const
+{
+    if (!m_countAsked) {
+        m_countAsked = true;
         try {
-            const int read = self->InternalFetch(m_rows, count);
-            if (read < count) {
-                m_allRead = true;
-                self->InternalClose();
-            }
-        } catch (const EHostError &error) {
-            stopReading(error.Message(), !raise);
-            if (raise)
-                throw;
+            m_count = const_cast<TDataSet *>(this)->InternalRecordCount();
+        } catch (const EHostError &) {
+            m_count = -1;
         }
     }
-    return row >= 0 && row < m_rows.RowCount();
+    return m_count;
+}
+
+bool TDataSet::fetchTo(int row, bool raise) const
+{
+    if (row < 0)
+        return false;
+    try {
+        if (!m_seekable) {
+            while (!m_allRead && row >= m_rows.RowCount()) {
+                // Whole blocks, as many as reach the row.
+                const qint64 missing = qint64(row) + 1 - qint64(m_rows.RowCount());
+                const int count = int(std::min<qint64>(
+                    (missing + FetchBlockSize - 1) / FetchBlockSize * FetchBlockSize, INT_MAX / 2));
+                auto *self = const_cast<TDataSet *>(this);
+                const int read = self->InternalFetch(m_rows, count);
+                if (read < count) {
+                    m_allRead = true;
+                    m_sourceOpen = false;
+                    self->InternalClose();
+                }
+            }
+            return row < m_rows.RowCount();
+        }
+        while (!m_allRead && m_sourceOpen && row >= m_rows.RowCount()) {
+            // Reading on from the last block read, unless the row is further away than the next
+            // block and the source can say where its records end: then the block with the row,
+            // or with the last record, straight away.
+            const int next = m_rows.RowCount() / FetchBlockSize;
+            int block = next;
+            if (row / FetchBlockSize > next + 1) {
+                if (const int count = sourceCount(); count > 0)
+                    block = std::max(next, std::min(row, count - 1) / FetchBlockSize);
+            }
+            readBlock(block);
+        }
+        if (row >= m_rows.RowCount())
+            return false;
+        const int block = row / FetchBlockSize;
+        if (!m_rows.IsHeld(block)) {
+            if (!m_sourceOpen)
+                return false;
+            readBlock(block);
+        }
+        if (row >= m_rows.RowCount() || !m_rows.IsHeld(block))
+            return false;
+        useBlock(block);
+        return true;
+    } catch (const EHostError &error) {
+        stopReading(error.Message(), !raise);
+        if (raise)
+            throw;
+    }
+    return row < m_rows.RowCount() && (!m_seekable || m_rows.IsHeld(row / FetchBlockSize));
+}
+
+void TDataSet::readBlock(int block) const
+{
+    auto *self = const_cast<TDataSet *>(this);
+    const int first = block * FetchBlockSize;
+    if (m_sourceAt != first) {
+        if (!self->InternalSeek(first))
+            throw EDatabaseError(QStringLiteral("%1: Cannot read the rows from record %2 again")
+                                     .arg(Name())
+                                     .arg(first + 1));
+        m_sourceAt = first;
+    }
+    TRowBuffer rows;
+    rows.Reset(m_rows.ColumnCount());
+    const int read = self->InternalFetch(rows, FetchBlockSize);
+    m_sourceAt = first + read;
+    if (read == 0 && first > m_rows.RowCount()) {
+        // The count was more than there are now: read on from where reading stopped instead.
+        m_count = -1;
+        return;
+    }
+    if (read < FetchBlockSize) {
+        m_rows.Truncate(first + read);
+        m_allRead = true;
+        if (m_blockStates.size() > std::size_t(m_rows.BlockCount()))
+            m_blockStates.resize(std::size_t(m_rows.BlockCount()));
+        m_held.erase(std::remove_if(m_held.begin(), m_held.end(),
+                                    [this](int held) { return !m_rows.IsHeld(held); }),
+                     m_held.end());
+    }
+    if (read == 0)
+        return;
+    m_rows.Place(block, std::move(rows));
+    if (m_blockStates.size() < std::size_t(m_rows.BlockCount()))
+        m_blockStates.resize(std::size_t(m_rows.BlockCount()));
+    if (m_blockStates[std::size_t(block)].Used == 0)
+        m_held.push_back(block);
+    useBlock(block);
+}
+
+void TDataSet::useBlock(int block) const
+{
+    BlockState &state = m_blockStates[std::size_t(block)];
+    const bool isNew = state.Used == 0;
+    state.Used = ++m_useClock;
+    if (isNew && m_seekable)
+        releaseBlocks();
+}
+
+void TDataSet::releaseBlocks() const
+{
+    if (!m_seekable || !m_sourceOpen)
+        return;
+    const int current = m_recNo > 0 ? (m_recNo - 1) / FetchBlockSize : -1;
+    const auto kept = [&](int block) {
+        return block == current || m_blockStates[std::size_t(block)].Changed;
+    };
+    int releasable =
+        int(std::count_if(m_held.begin(), m_held.end(), [&](int block) { return !kept(block); }));
+    while (releasable > m_blockWindow) {
+        // The least recently used block that may go.
+        auto oldest = m_held.end();
+        for (auto it = m_held.begin(); it != m_held.end(); ++it)
+            if (!kept(*it) &&
+                (oldest == m_held.end() ||
+                 m_blockStates[std::size_t(*it)].Used < m_blockStates[std::size_t(*oldest)].Used))
+                oldest = it;
+        m_rows.Release(*oldest);
+        m_blockStates[std::size_t(*oldest)].Used = 0;
+        *oldest = m_held.back();
+        m_held.pop_back();
+        --releasable;
+    }
 }
 
 void TDataSet::stopReading(const QString &message, bool report) const
 {
     auto *self = const_cast<TDataSet *>(this);
     m_allRead = true;
+    m_sourceOpen = false;
     m_lastError = message;
     self->InternalClose();
     // The controls learn that the data set ends here once the reader that failed has returned;
@@ -258,14 +439,7 @@ int TDataSet::RecordCount() const
         return 0;
     if (m_allRead)
         return m_rows.RowCount();
-    if (m_count < 0) {
-        try {
-            m_count = const_cast<TDataSet *>(this)->InternalRecordCount();
-        } catch (const EHostError &) {
-            m_count = -1;
-        }
-    }
-    if (m_count >= 0)
+    if (sourceCount() >= 0)
         return std::max(m_count, m_rows.RowCount());
     fetchTo(INT_MAX - 1, false);
     return m_rows.RowCount();
@@ -603,6 +777,25 @@ int TDataSet::findRow(const QString &KeyFields, const QVariantList &Values, bool
     return -1;
 }
 
+TBookmark TDataSet::GetBookmark() const
+{
+    return m_active && m_recNo > 0 ? TBookmark{m_recNo - 1, m_opening} : TBookmark{};
+}
+
+bool TDataSet::BookmarkValid(const TBookmark &Bookmark) const
+{
+    return m_active && !Bookmark.IsNull() && Bookmark.Opening == m_opening &&
+           fetchTo(Bookmark.Row, false);
+}
+
+void TDataSet::GotoBookmark(const TBookmark &Bookmark)
+{
+    if (!m_active || Bookmark.IsNull() || Bookmark.Opening != m_opening ||
+        !fetchTo(Bookmark.Row, true))
+        throw EDatabaseError(QStringLiteral("%1: Record not found").arg(Name()));
+    setCursor(Bookmark.Row + 1, Bookmark.Row == 0, false);
+}
+
 bool TDataSet::Locate(const QString &KeyFields, const QVariantList &Values)
 {
     const int row = findRow(KeyFields, Values, true);
@@ -639,6 +832,9 @@ void TDataSet::SetFieldValue(int Row, TField *Field, const QVariant &Value)
     if (Field->m_column < 0 || Field->m_column >= m_rows.ColumnCount())
         return;
     m_rows.Row(Row)[Field->m_column] = Value;
+    // Read again, the block would lose the change: it stays while the data set is open.
+    if (m_seekable)
+        m_blockStates[std::size_t(Row / FetchBlockSize)].Changed = true;
     emit recordChanged();
 }
 

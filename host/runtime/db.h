@@ -3,9 +3,12 @@
 // data-aware controls to a data set.
 //
 // A data set reads its rows in blocks as they are needed: the rows a control shows, moving to a
-// record, searching. It keeps what it has read until it closes, so memory stays bounded by how
-// far it was read; only what needs every row (a total over the data set, moving to the last
-// record) reads them all. Controls read by row index and follow the current record (RecNo).
+// record, searching. A source that can read again from any row (see InternalSeek) lets the data
+// set hold only a window of blocks (BlockWindow): the ones used last, the current record's and
+// any with changed values stay, the others are let go of and read again when a row of theirs is
+// wanted. Going far ahead (the last record) reads the block there straight away when the source
+// can count its records. A source that reads only forward keeps every block it has read until
+// the data set closes. Controls read by row index and follow the current record (RecNo).
 // Reading for display never raises: a failed read stops the data set at what it had read, keeps
 // the message (LastError) and reports it once control returns to the event loop. Moving the
 // cursor raises EDatabaseError. Without persistent fields, data fields are made from the result
@@ -87,6 +90,7 @@ KORRUNTIME_EXPORT QString JoinSentences(const QString &Ours, const QString &Thei
 
 // The rows a data set has read: the values of each row side by side, in blocks of a fixed number
 // of rows, so reading a row costs no allocation of its own and memory grows a block at a time.
+// A block can be let go of and put back later; the rows it spans stay counted meanwhile.
 class KORRUNTIME_EXPORT TRowBuffer {
 public:
     static constexpr int BlockRows = 256;
@@ -94,14 +98,28 @@ public:
     // Empties the buffer and sets the number of values in a row.
     void Reset(int ColumnCount);
     int ColumnCount() const { return m_columns; }
+    // The rows the buffer spans, held or not.
     int RowCount() const { return m_rows; }
     bool IsEmpty() const { return m_rows == 0; }
-    // The values of a row (0-based), ColumnCount of them.
+    // The values of a row (0-based) of a held block, ColumnCount of them.
     QVariant *Row(int Index) { return rowAt(Index); }
     const QVariant *Row(int Index) const { return rowAt(Index); }
     // Appends a row of null values; answers it to fill in.
     QVariant *AppendRow();
     void AppendRow(const QVariantList &Values);
+
+    int BlockCount() const { return int(m_blocks.size()); }
+    bool IsHeld(int Block) const
+    {
+        return Block >= 0 && Block < BlockCount() && m_blocks[std::size_t(Block)];
+    }
+    // Frees a block's values; its rows stay counted.
+    void Release(int Block);
+    // Puts the rows of Rows (at most BlockRows, read into a buffer of their own) in place as
+    // block Block; the buffer spans at least up to its last row afterwards.
+    void Place(int Block, TRowBuffer &&Rows);
+    // Ends the rows at Count: the result turned out to have no more.
+    void Truncate(int Count);
 
 private:
     QVariant *rowAt(int index) const
@@ -113,6 +131,13 @@ private:
     int m_columns = 0;
     int m_rows = 0;
     std::vector<std::unique_ptr<QVariant[]>> m_blocks;
+};
+
+// The place of a record, to go back to while its data set stays open.
+struct TBookmark {
+    int Row = -1;
+    quint64 Opening = 0; // which opening of the data set it was taken in
+    bool IsNull() const { return Row < 0; }
 };
 
 // Calculates a calculated field's value for one record (0-based row) of its data set.
@@ -180,13 +205,23 @@ public:
     bool HasRow(int Row) const;
     // The number of records, but no more than Limit: reads no further than that.
     int RowsUpTo(int Limit) const;
-    // The rows read so far, and whether they are all there are.
+    // The rows known so far (read, whether or not still held), and whether they are all there
+    // are.
     int RowsRead() const { return m_rows.RowCount(); }
     bool AllRowsRead() const { return m_allRead; }
+    // How many blocks of rows are held in memory now.
+    int BlocksHeld() const { return int(m_held.size()); }
     // Why the last read failed; empty after a read that went well or a new Open.
     QString LastError() const { return m_lastError; }
     // Rows are read in blocks of this many.
     static constexpr int FetchBlockSize = TRowBuffer::BlockRows;
+    // How many blocks of rows the data set holds at most besides the current record's and those
+    // with changed values, when its source can read them again (at least 2). A new data set
+    // takes DefaultBlockWindow.
+    int BlockWindow() const { return m_blockWindow; }
+    void setBlockWindow(int Value);
+    static int DefaultBlockWindow();
+    static void setDefaultBlockWindow(int Value);
 
     // The current record, 1-based; 0 when there is none.
     int RecNo() const { return m_recNo; }
@@ -203,6 +238,11 @@ public:
     bool Locate(const QString &KeyFields, const QVariantList &Values);
     // The row (0-based) of the first record with those values, -1 when none.
     int FindRow(const QString &KeyFields, const QVariantList &Values) const;
+    // The current record's place (null without one); GotoBookmark makes it current again, and
+    // raises EDatabaseError for a bookmark of another opening or a record that is gone.
+    TBookmark GetBookmark() const;
+    bool BookmarkValid(const TBookmark &Bookmark) const;
+    void GotoBookmark(const TBookmark &Bookmark);
 
     // The stored value of a data field in a row (0-based); lookup and calculated fields work
     // their value out. An invalid row or a detached field gives a null value.
@@ -227,7 +267,14 @@ protected:
     virtual int InternalFetch(TRowBuffer &Rows, int Count);
     // The number of records when the source can tell it without reading them, else -1.
     virtual int InternalRecordCount();
-    // Lets go of whatever InternalOpen keeps for reading on (all rows read, or closing).
+    // Whether the open source can start reading again at any row (InternalSeek). Only then does
+    // the data set let go of blocks it has read.
+    virtual bool InternalCanSeek() const { return false; }
+    // Makes the next InternalFetch start at the row (0-based); false when it cannot. Raises
+    // EDatabaseError when the rows cannot be read.
+    virtual bool InternalSeek(int Row);
+    // Lets go of whatever InternalOpen keeps for reading on (closing, a failed read, or all rows
+    // read from a source that cannot read them again).
     virtual void InternalClose() {}
     void Notification(TComponent *AComponent, TOperation Operation) override;
     void CheckInactive(const QString &What) const;
@@ -250,6 +297,15 @@ private:
     // Reads until the row is buffered or the result ends; true when the row exists. A failed read
     // raises when Raise, else it is reported later.
     bool fetchTo(int row, bool raise) const;
+    // Reads the block into place, from the source's position or after a seek; a short read
+    // marks the end of the result.
+    void readBlock(int block) const;
+    // Marks the block used now, holding it; lets go of the least recently used ones beyond the
+    // window.
+    void useBlock(int block) const;
+    void releaseBlocks() const;
+    // The number of records the source tells, asked once per opening; -1 when it cannot tell.
+    int sourceCount() const;
     void stopReading(const QString &message, bool report) const;
     int findRow(const QString &KeyFields, const QVariantList &Values, bool raise) const;
     // The names and values of the current record's data fields, to find it again.
@@ -262,7 +318,22 @@ private:
     std::vector<FieldDesc> m_columns;
     mutable TRowBuffer m_rows;
     mutable bool m_allRead = true;
-    mutable int m_count = -1; // the count the source told, -1 when not asked yet
+    mutable int m_count = -1; // the count the source told, -1 when not asked yet or unknown
+    mutable bool m_countAsked = false;
+    // The source reads again from any row; while it is open, the row its next fetch gives.
+    bool m_seekable = false;
+    mutable bool m_sourceOpen = false;
+    mutable int m_sourceAt = 0;
+    // Per block: when it was last used (0: not held) and whether a value in it changed.
+    struct BlockState {
+        quint64 Used = 0;
+        bool Changed = false;
+    };
+    mutable std::vector<BlockState> m_blockStates;
+    mutable std::vector<int> m_held; // the blocks held, in no order
+    mutable quint64 m_useClock = 0;
+    int m_blockWindow;
+    quint64 m_opening = 0;
     mutable QString m_lastError;
     int m_recNo = 0;
     bool m_bof = true;

@@ -1,6 +1,7 @@
 // Working out the grid's totals from its data.
 
 #include <QSet>
+#include <algorithm>
 #include <climits>
 
 #include "grid.h"
@@ -27,50 +28,56 @@ bool isIntegral(const QVariant &value)
     }
 }
 
-// A value calculated over some rows of a field.
-QVariant calculate(Kor::TKorTotalCalcValue kind, const TField &field, const QList<int> &rows)
+// A value calculated over Count rows of a field from First. Each value is read once and none is
+// kept, so a total over every row of a large data set holds no more rows than the data set does.
+QVariant calculate(Kor::TKorTotalCalcValue kind, const TField &field, int first, int count)
 {
-    QVariantList values;
-    for (int row : rows) {
+    qlonglong counted = 0;
+    QSet<QString> distinct;
+    QVariant best;
+    bool integral = true;
+    double sum = 0;
+    qlonglong integerSum = 0;
+    for (int row = first; row < first + count; ++row) {
         const QVariant value = field.ValueAt(row);
-        if (!value.isNull() && value.isValid())
-            values.append(value);
-    }
-    switch (kind) {
-    case Kor::cvCount:
-        return qlonglong(values.size());
-    case Kor::cvDistinct: {
-        QSet<QString> distinct;
-        for (const QVariant &value : std::as_const(values))
+        if (value.isNull() || !value.isValid())
+            continue;
+        ++counted;
+        switch (kind) {
+        case Kor::cvDistinct:
             distinct.insert(value.toString());
-        return qlonglong(distinct.size());
-    }
-    case Kor::cvMin:
-    case Kor::cvMax: {
-        if (values.isEmpty())
-            return {};
-        QVariant best = values.first();
-        for (const QVariant &value : std::as_const(values))
-            if (kind == Kor::cvMin ? lessThan(value, best) : lessThan(best, value))
+            break;
+        case Kor::cvMin:
+        case Kor::cvMax:
+            if (!best.isValid() ||
+                (kind == Kor::cvMin ? lessThan(value, best) : lessThan(best, value)))
                 best = value;
-        return best;
-    }
-    case Kor::cvSum:
-    case Kor::cvAverage: {
-        if (values.isEmpty())
-            return {};
-        bool integral = true;
-        double sum = 0;
-        qlonglong integerSum = 0;
-        for (const QVariant &value : std::as_const(values)) {
+            break;
+        case Kor::cvSum:
+        case Kor::cvAverage:
             integral = integral && isIntegral(value);
             sum += value.toDouble();
             integerSum += value.toLongLong();
+            break;
+        case Kor::cvCount:
+            break;
         }
-        if (kind == Kor::cvAverage)
-            return sum / double(values.size());
-        return integral ? QVariant(integerSum) : QVariant(sum);
     }
+    switch (kind) {
+    case Kor::cvCount:
+        return counted;
+    case Kor::cvDistinct:
+        return qlonglong(distinct.size());
+    case Kor::cvMin:
+    case Kor::cvMax:
+        return best;
+    case Kor::cvSum:
+    case Kor::cvAverage:
+        if (counted == 0)
+            return {};
+        if (kind == Kor::cvAverage)
+            return sum / double(counted);
+        return integral ? QVariant(integerSum) : QVariant(sum);
     }
     return {};
 }
@@ -84,16 +91,10 @@ void TKorCustomDBGrid::UpdateTotals()
     TDataSet *totalsSet = Totals()->DataSource() ? Totals()->DataSource()->DataSet() : nullptr;
     const int current = dataSet ? dataSet->RecNo() - 1 : -1;
     // Every row is read only when a total over all of them is shown.
-    QList<int> allRows;
-    bool allRowsListed = false;
-    const auto everyRow = [&]() -> const QList<int> & {
-        if (!allRowsListed) {
-            const int count = dataSet ? dataSet->RowsUpTo(INT_MAX) : 0;
-            allRows.reserve(count);
-            for (int row = 0; row < count; ++row)
-                allRows.append(row);
-            allRowsListed = true;
-        }
+    int allRows = -1;
+    const auto everyRow = [&] {
+        if (allRows < 0)
+            allRows = dataSet ? dataSet->RowsUpTo(INT_MAX) : 0;
         return allRows;
     };
 
@@ -127,10 +128,10 @@ void TKorCustomDBGrid::UpdateTotals()
                     total->SetResult(QVariant(), false);
                     break;
                 }
-                const QList<int> rows = total->CalcApply() == Kor::caSelectedRows
-                                            ? (current >= 0 ? QList<int>{current} : QList<int>{})
-                                            : everyRow();
-                total->SetResult(calculate(total->CalcValue(), *field, rows),
+                const bool selected = total->CalcApply() == Kor::caSelectedRows;
+                const int first = selected ? std::max(current, 0) : 0;
+                const int count = selected ? (current >= 0 ? 1 : 0) : everyRow();
+                total->SetResult(calculate(total->CalcValue(), *field, first, count),
                                  field->DataType() == Db::ftCurrency &&
                                      total->CalcValue() != Kor::cvCount &&
                                      total->CalcValue() != Kor::cvDistinct);

@@ -214,6 +214,17 @@ QString innerStatement(const QString &statement)
     return inner;
 }
 
+// Whether the statement gives rows that another statement can read from (a subquery, a cursor).
+bool isQuery(const QString &statement)
+{
+    static const QRegularExpression query(QStringLiteral("^\\s*\\(*\\s*(SELECT|WITH|VALUES)\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    return query.match(statement).hasMatch();
+}
+
+// The name of the data set's cursor on its own server connection.
+const QString kCursorName = QStringLiteral("kor_rows");
+
 } // namespace
 
 // ---- TSQLConnection -----------------------------------------------------------------------
@@ -436,7 +447,8 @@ void TSQLDataSet::InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVar
     // The rows are read through a server connection of the data set's own unless the driver
     // reads results alongside other statements.
     QString cursorConnection = connection->ConnectionName();
-    if (!DefsOnly && !connection->SharesConnectionForReading()) {
+    const bool server = !connection->SharesConnectionForReading();
+    if (!DefsOnly && server) {
         static QAtomicInt counter;
         cursorConnection = QStringLiteral("%1.reader.%2")
                                .arg(connection->ConnectionName())
@@ -446,11 +458,27 @@ void TSQLDataSet::InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVar
     }
     auto query = std::make_unique<QSqlQuery>(QSqlDatabase::database(cursorConnection, false));
     query->setForwardOnly(true);
-    // The columns alone come from the statement asked for no rows.
-    const bool executed =
-        (DefsOnly && query->exec(QStringLiteral("SELECT * FROM (%1) kor_columns LIMIT 0")
-                                     .arg(innerStatement(statement)))) ||
-        query->exec(statement);
+    const QString inner = innerStatement(statement);
+    bool executed = false;
+    if (DefsOnly) {
+        // The columns alone come from the statement asked for no rows.
+        executed =
+            query->exec(QStringLiteral("SELECT * FROM (%1\n) kor_columns LIMIT 0").arg(inner));
+    } else if (server && isQuery(inner)) {
+        // A scrollable cursor in a transaction of the data set's own connection; fetching none
+        // of its rows tells the columns.
+        if (query->exec(QStringLiteral("BEGIN")) &&
+            query->exec(
+                QStringLiteral("DECLARE %1 SCROLL CURSOR FOR %2").arg(kCursorName, inner)) &&
+            query->exec(QStringLiteral("FETCH FORWARD 0 FROM %1").arg(kCursorName)) &&
+            query->record().count() > 0) {
+            executed = true;
+            m_serverCursor = true;
+        } else {
+            query->exec(QStringLiteral("ROLLBACK"));
+        }
+    }
+    executed = executed || query->exec(statement);
     if (!executed) {
         const QString message = error(query->lastError());
         query.reset();
@@ -472,13 +500,42 @@ void TSQLDataSet::InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVar
     m_columnTypes.clear();
     for (const FieldDesc &column : Columns)
         m_columnTypes.push_back(column.DataType);
+    m_seekable = m_serverCursor || (!server && isQuery(inner));
     m_cursor = std::move(query);
+}
+
+bool TSQLDataSet::InternalSeek(int Row)
+{
+    TSQLConnection *connection = SQLConnection();
+    if (!m_seekable || !m_cursor || !connection || !connection->Connected())
+        return false;
+    if (m_serverCursor) {
+        // Onto the row before, so that the next fetch starts with the row.
+        if (!m_cursor->exec(QStringLiteral("MOVE ABSOLUTE %1 IN %2").arg(Row).arg(kCursorName)))
+            throw EDatabaseError(error(m_cursor->lastError()));
+        return true;
+    }
+    auto query = std::make_unique<QSqlQuery>(connection->Database());
+    query->setForwardOnly(true);
+    const QString inner = innerStatement(SelectStatement());
+    const bool executed =
+        Row == 0 ? query->exec(SelectStatement())
+                 : query->exec(QStringLiteral("SELECT * FROM (%1\n) kor_rows LIMIT -1 OFFSET %2")
+                                   .arg(inner)
+                                   .arg(Row));
+    if (!executed)
+        throw EDatabaseError(error(query->lastError()));
+    m_cursor = std::move(query);
+    return true;
 }
 
 int TSQLDataSet::InternalFetch(TRowBuffer &Rows, int Count)
 {
     if (!m_cursor)
         return 0;
+    if (m_serverCursor &&
+        !m_cursor->exec(QStringLiteral("FETCH FORWARD %1 FROM %2").arg(Count).arg(kCursorName)))
+        throw EDatabaseError(error(m_cursor->lastError()));
     const int columns = std::min(Rows.ColumnCount(), int(m_columnTypes.size()));
     int read = 0;
     while (read < Count && m_cursor->next()) {
@@ -489,6 +546,10 @@ int TSQLDataSet::InternalFetch(TRowBuffer &Rows, int Count)
     }
     if (read < Count && m_cursor->lastError().type() != QSqlError::NoError)
         throw EDatabaseError(error(m_cursor->lastError()));
+    // At the end of a result read by offset, the statement lets go of the database until the
+    // rows are wanted again.
+    if (read < Count && !m_serverCursor)
+        m_cursor->finish();
     return read;
 }
 
@@ -515,6 +576,8 @@ void TSQLDataSet::InternalClose()
 {
     m_cursor.reset();
     m_columnTypes.clear();
+    m_seekable = false;
+    m_serverCursor = false;
     if (!m_cursorConnection.isEmpty()) {
         {
             QSqlDatabase reader = QSqlDatabase::database(m_cursorConnection, false);

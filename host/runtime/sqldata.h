@@ -4,10 +4,14 @@
 // registers its own uniquely named Qt connection, so any number of them, in any number of tests,
 // can coexist.
 //
-// A data set reads its result as a forward-only stream, a block at a time. Drivers that stream a
-// result over the server connection itself (every one but SQLite) cannot run a second statement
-// there while a result is half read, so each such data set reads through a server connection of
-// its own, opened with the same settings, for as long as it has rows left to read.
+// A data set reads its result a block at a time, and can read any block again, so it holds only a
+// window of them. With SQLite it reads the statement forward and, to start elsewhere, the same
+// statement from an offset (LIMIT ... OFFSET). Drivers that stream a result over the server
+// connection itself (every one but SQLite) cannot run a second statement there while a result is
+// half read, so each such data set reads through a server connection of its own, opened with the
+// same settings, while it is open: there the statement is a scrollable cursor of a transaction,
+// fetched a block at a time and moved to any row, so the server keeps the result and not the
+// driver. A statement that cannot be a cursor (or a subquery, with SQLite) is read forward once.
 
 #include <QHash>
 #include <QObject>
@@ -106,6 +110,8 @@ protected:
                       bool DefsOnly) override;
     int InternalFetch(TRowBuffer &Rows, int Count) override;
     int InternalRecordCount() override;
+    bool InternalCanSeek() const override { return m_seekable; }
+    bool InternalSeek(int Row) override;
     void InternalClose() override;
 
 private:
@@ -120,4 +126,8 @@ private:
     std::unique_ptr<QSqlQuery> m_cursor;
     QString m_cursorConnection;
     std::vector<Db::TFieldType> m_columnTypes;
+    // The rows can be read again from any row: through the server cursor when there is one, else
+    // by running the statement from an offset.
+    bool m_seekable = false;
+    bool m_serverCursor = false;
 };
