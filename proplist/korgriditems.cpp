@@ -40,6 +40,21 @@ void UpdateOwnerPropList(TPropList *List)
         window->UpdatePropList();
 }
 
+// ---- Choosers ----
+
+void TChooserPropItem::SaveEditControl()
+{
+    TComboBox *box = GetEditControl();
+    if (!box)
+        return;
+    // The page is reloaded for the new choice, and the window selects its object in the host
+    // again.
+    SaveWhileSaving([&] {
+        SetPropText(box->Text());
+        UpdateOwnerPropList(PropList());
+    });
+}
+
 // ---- Colours ----
 
 TKorDBGridFixedColorPropItem::TKorDBGridFixedColorPropItem(const QString &PropName,
@@ -230,7 +245,7 @@ TKorColumnTotalNamePropItem::TKorColumnTotalNamePropItem(TComboBox *ComboBox,
                                                          TCheckBox *ResultCheckBox,
                                                          QWidget *ResultGroup, QWidget *ColorGroup,
                                                          QWidget *FontGroup)
-    : TListPropItem(QString(), ComboBox), m_resultCheckBox(ResultCheckBox),
+    : TChooserPropItem(QString(), ComboBox), m_resultCheckBox(ResultCheckBox),
       m_resultGroup(ResultGroup), m_colorGroup(ColorGroup), m_fontGroup(FontGroup)
 {
 }
@@ -273,19 +288,6 @@ void TKorColumnTotalNamePropItem::InitEditControl()
         box->OnClick = Guard([this] { CheckBoxClick(); });
     // The groups follow the row shown from the first load on, not only after a choice.
     CheckBoxClick();
-}
-
-void TKorColumnTotalNamePropItem::SaveEditControl()
-{
-    TComboBox *box = GetEditControl();
-    if (!box)
-        return;
-    // Choosing a row modifies nothing: the page is reloaded for the new row, and the window
-    // selects the row's object in the host again.
-    SaveWhileSaving([&] {
-        SetPropText(box->Text());
-        UpdateOwnerPropList(PropList());
-    });
 }
 
 int TKorColumnTotalNamePropItem::AddListValues(QStringList &Strings)

@@ -115,13 +115,22 @@ public:
     int AddListValues(QStringList &Strings) override;
 };
 
+// A list item whose entries choose what the page edits (a collection item, a total row) rather
+// than a value of the component: storing a choice modifies nothing, the window that owns the list
+// reloads its page for it (UpdateOwnerPropList).
+class TChooserPropItem : public TListPropItem {
+public:
+    using TListPropItem::TListPropItem;
+    void SaveEditControl() override;
+};
+
 // ---- The total row chosen ----
 
 // Chooses the list's TotalName, the total row that every other item of the total list edits.
 // Choosing a row changes nothing in the component: the window reloads its page instead of being
 // told of a modification. ResultCheckBox switches between the result group and the colour and
 // font groups; it is a plain control of the page whose state is stored nowhere.
-class TKorColumnTotalNamePropItem : public TListPropItem {
+class TKorColumnTotalNamePropItem : public TChooserPropItem {
 public:
     TKorColumnTotalNamePropItem(TComboBox *ComboBox, TCheckBox *ResultCheckBox,
                                 QWidget *ResultGroup, QWidget *ColorGroup, QWidget *FontGroup);
@@ -136,7 +145,6 @@ public:
     void SetPropText(const QString &Value) override;
     bool IsDefault() override;
     void InitEditControl() override;
-    void SaveEditControl() override;
     int AddListValues(QStringList &Strings) override;
 
     // Enables ResultCheckBox (not on "TotalFields") and shows either the result group or the
