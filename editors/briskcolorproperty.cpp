@@ -77,41 +77,22 @@ void TBriskColorProperty::Edit()
     settings->EndUpdate();
 }
 
-void TBriskColorProperty::ListDrawValue(const QString &Value, QPainter *Canvas, const QRect &ARect,
-                                        bool ASelected)
+void TBriskColorProperty::DrawSwatch(QPainter *Canvas, TColor Color, int Left, int Top, int Right,
+                                     int Bottom, bool ASelected)
 {
-    // Host rectangles exclude their right and bottom edges.
-    const int left = ARect.left(), top = ARect.top();
-    const int right = left + ARect.width(), bottom = top + ARect.height();
-    const int swatchRight = left + (bottom - top);
-    TColor color = clBlack;
-    bool known = true;
-    try {
-        color = StringToColor(Value);
-    } catch (const EHostError &) {
-        known = false; // a text that names no colour gets no swatch
+    const QColor background = Canvas->brush().color();
+    const bool none = Color == clNone && SpecialNoneColor();
+    if (Color == clDefault)
+        Color = GetDefaultColor();
+    const qint32 rgb = none ? QColorToColor(background) : ColorToRGB(Color);
+    const QColor fill(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+    Canvas->setBrush(fill);
+    Canvas->setPen(frameColor(rgb, ASelected));
+    CanvasRectangle(Canvas, Left, Top, Right, Bottom);
+    if (none) {
+        CanvasLine(Canvas, Left, Top, Right, Bottom);
+        CanvasLine(Canvas, Right - 1, Top, Left - 1, Bottom);
     }
-    if (known) {
-        Canvas->save();
-        const QColor background = Canvas->brush().color();
-        Canvas->setPen(background);
-        CanvasRectangle(Canvas, left, top, swatchRight, bottom);
-        const bool none = color == clNone && SpecialNoneColor();
-        if (color == clDefault)
-            color = GetDefaultColor();
-        const qint32 rgb = none ? QColorToColor(background) : ColorToRGB(color);
-        const QColor fill(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-        Canvas->setBrush(fill);
-        Canvas->setPen(frameColor(rgb, ASelected));
-        CanvasRectangle(Canvas, left + 1, top + 1, swatchRight - 1, bottom - 1);
-        if (none) {
-            CanvasLine(Canvas, left + 1, top + 1, swatchRight - 1, bottom - 1);
-            CanvasLine(Canvas, swatchRight - 2, top + 1, left, bottom - 1);
-        }
-        Canvas->restore();
-    }
-    DefaultPropertyListDrawValue(
-        Value, Canvas, QRect(swatchRight, top, right - swatchRight, bottom - top), ASelected);
 }
 
 void TBriskColorProperty::PropDrawValue(QPainter *Canvas, const QRect &ARect, bool ASelected)

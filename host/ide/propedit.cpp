@@ -443,14 +443,20 @@ void TColorProperty::ListDrawValue(const QString &Value, QPainter *Canvas, const
         Canvas->save();
         Canvas->setPen(Canvas->brush().color());
         CanvasRectangle(Canvas, left, top, swatchRight, bottom);
-        const QColor fill = ColorToQColor(color);
-        Canvas->setBrush(fill.isValid() ? fill : Canvas->brush().color());
-        Canvas->setPen(borderColor(color, ASelected));
-        CanvasRectangle(Canvas, left + 1, top + 1, swatchRight - 1, bottom - 1);
+        DrawSwatch(Canvas, color, left + 1, top + 1, swatchRight - 1, bottom - 1, ASelected);
         Canvas->restore();
     }
     DefaultPropertyListDrawValue(
         Value, Canvas, QRect(swatchRight, top, right - swatchRight, bottom - top), ASelected);
+}
+
+void TColorProperty::DrawSwatch(QPainter *Canvas, TColor Color, int Left, int Top, int Right,
+                                int Bottom, bool ASelected)
+{
+    const QColor fill = ColorToQColor(Color);
+    Canvas->setBrush(fill.isValid() ? fill : Canvas->brush().color());
+    Canvas->setPen(borderColor(Color, ASelected));
+    CanvasRectangle(Canvas, Left, Top, Right, Bottom);
 }
 
 void TColorProperty::PropDrawValue(QPainter *Canvas, const QRect &ARect, bool ASelected)

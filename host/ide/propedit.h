@@ -218,6 +218,10 @@ public:
 protected:
     // Runs the installed colour dialog (QColorDialog when none is installed).
     static bool ExecuteColorDialog(TColor &Color);
+    // Draws the swatch of Color inside the frame ListDrawValue drew in the canvas's background;
+    // the edges are the host's (right and bottom excluded). The canvas is restored afterwards.
+    virtual void DrawSwatch(QPainter *Canvas, TColor Color, int Left, int Top, int Right,
+                            int Bottom, bool ASelected);
 };
 
 // A set: "[a,b]", with one True/False row per element.
