@@ -6,7 +6,7 @@
 #include <QPointer>
 
 #include "collection.h"
-#include "korgriditems.h"
+#include "listitems.h"
 #include "proplist.h"
 
 class TKorDBGrid;

@@ -5,11 +5,9 @@
 #include "column.h"
 #include "columntotal.h"
 #include "controls/checkbox.h"
-#include "designwindow.h"
 #include "displayformats.h"
 #include "grid.h"
 #include "korgridlists.h"
-#include "proplistwindow.h"
 
 namespace {
 
@@ -33,27 +31,6 @@ bool IsTotalRowName(const QString &Name)
 }
 
 } // namespace
-
-void UpdateOwnerPropList(TPropList *List)
-{
-    if (auto *window = dynamic_cast<IPropListWindow *>(List ? List->OwnerForm : nullptr))
-        window->UpdatePropList();
-}
-
-// ---- Choosers ----
-
-void TChooserPropItem::SaveEditControl()
-{
-    TComboBox *box = GetEditControl();
-    if (!box)
-        return;
-    // The page is reloaded for the new choice, and the window selects its object in the host
-    // again.
-    SaveWhileSaving([&] {
-        SetPropText(box->Text());
-        UpdateOwnerPropList(PropList());
-    });
-}
 
 // ---- Colours ----
 

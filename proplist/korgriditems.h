@@ -115,15 +115,6 @@ public:
     int AddListValues(QStringList &Strings) override;
 };
 
-// A list item whose entries choose what the page edits (a collection item, a total row) rather
-// than a value of the component: storing a choice modifies nothing, the window that owns the list
-// reloads its page for it (UpdateOwnerPropList).
-class TChooserPropItem : public TListPropItem {
-public:
-    using TListPropItem::TListPropItem;
-    void SaveEditControl() override;
-};
-
 // ---- The total row chosen ----
 
 // Chooses the list's TotalName, the total row that every other item of the total list edits.
@@ -157,8 +148,3 @@ private:
     QPointer<QWidget> m_colorGroup;
     QPointer<QWidget> m_fontGroup;
 };
-
-// Reloads the page of the designer window that owns List (the window's UpdatePropList), which
-// also selects the list's object in the host again. Nothing happens when the list's window is
-// not a designer window (an IPropListWindow).
-void UpdateOwnerPropList(TPropList *List);
