@@ -15,18 +15,6 @@ namespace {
 // The gradient painter's colours that TBriskColorProperty edits.
 constexpr const char *kGradientColors[] = {"EndColor", "HotColor", "StepColor"};
 
-// The frame of a swatch: black on a light colour, white on a selected row, else the colour
-// itself (the frame then disappears into the fill).
-QColor frameColor(qint32 Rgb, bool Selected)
-{
-    const int red = Rgb & 0xFF, green = (Rgb >> 8) & 0xFF, blue = (Rgb >> 16) & 0xFF;
-    if (red > 192 || green > 192 || blue > 192)
-        return Qt::black;
-    if (Selected)
-        return Qt::white;
-    return QColor(red, green, blue);
-}
-
 } // namespace
 
 TBriskColorProperty::TBriskColorProperty(const TPropertyEditorArgs &Args) : TColorProperty(Args) {}
@@ -87,7 +75,7 @@ void TBriskColorProperty::DrawSwatch(QPainter *Canvas, TColor Color, int Left, i
     const qint32 rgb = none ? QColorToColor(background) : ColorToRGB(Color);
     const QColor fill(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
     Canvas->setBrush(fill);
-    Canvas->setPen(frameColor(rgb, ASelected));
+    Canvas->setPen(SwatchFrameColor(rgb, ASelected));
     CanvasRectangle(Canvas, Left, Top, Right, Bottom);
     if (none) {
         CanvasLine(Canvas, Left, Top, Right, Bottom);
