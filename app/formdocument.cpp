@@ -448,9 +448,6 @@ void TFormDocument::replaceDesigner(std::unique_ptr<TFormDesigner> Designer)
     emit DesignerReplaced(m_designer.get());
 }
 
-void TFormDocument::ItemDeleted(IDesigner *, QObject *) {}
-void TFormDocument::ItemInserted(IDesigner *, QObject *) {}
-
 void TFormDocument::ItemsModified(IDesigner *ADesigner)
 {
     if (m_applying || ADesigner != m_designer.get() || m_pending)
@@ -460,7 +457,3 @@ void TFormDocument::ItemsModified(IDesigner *ADesigner)
     m_pending = true;
     QMetaObject::invokeMethod(this, &TFormDocument::FlushPendingChange, Qt::QueuedConnection);
 }
-
-void TFormDocument::SelectionChanged(IDesigner *, const QList<QObject *> &) {}
-void TFormDocument::DesignerOpened(IDesigner *, bool) {}
-void TFormDocument::DesignerClosed(IDesigner *, bool) {}

@@ -91,12 +91,7 @@ public:
     QList<TComponent *> PasteComponents(const QByteArray &Text);
 
     // IDesignNotification
-    void ItemDeleted(IDesigner *ADesigner, QObject *Item) override;
-    void ItemInserted(IDesigner *ADesigner, QObject *Item) override;
     void ItemsModified(IDesigner *ADesigner) override;
-    void SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &Selection) override;
-    void DesignerOpened(IDesigner *ADesigner, bool AResurrecting) override;
-    void DesignerClosed(IDesigner *ADesigner, bool AGoingDormant) override;
 
 signals:
     // After New and Open: the old designer is closed, this one designs the form now.

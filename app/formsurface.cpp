@@ -852,8 +852,6 @@ void TFormSurface::SelectionChanged(IDesigner *ADesigner, const QList<QObject *>
     }
 }
 
-void TFormSurface::DesignerOpened(IDesigner *, bool) {}
-
 void TFormSurface::DesignerClosed(IDesigner *ADesigner, bool)
 {
     if (ADesigner == Designer() || !m_form)

@@ -120,7 +120,6 @@ public:
     void ItemInserted(IDesigner *ADesigner, QObject *Item) override;
     void ItemsModified(IDesigner *ADesigner) override;
     void SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &Selection) override;
-    void DesignerOpened(IDesigner *ADesigner, bool AResurrecting) override;
     void DesignerClosed(IDesigner *ADesigner, bool AGoingDormant) override;
 
 signals:

@@ -757,8 +757,6 @@ void TWorkbenchWindow::showMissingFields(const QList<QObject *> &Selection)
         statusBar()->showMessage(missing.join(QStringLiteral("; ")));
 }
 
-void TWorkbenchWindow::DesignerOpened(IDesigner *, bool) {}
-
 void TWorkbenchWindow::DesignerClosed(IDesigner *ADesigner, bool)
 {
     // The components listed go with their form (the document has already switched to the

@@ -15,8 +15,10 @@
 #include "designintf.h"
 #include "kordbeditors.h"
 #include "kordbeditsreg.h"
+#include "namesdataset.h"
 #include "objectproperties.h"
 #include "persistent.h"
+#include "probedesigner.h"
 #include "propertyrowdelegate.h"
 #include "propertyvaluelist.h"
 #include "published.h"
@@ -231,41 +233,6 @@ public:
     void Changed() {}
 };
 
-// A data set whose fields are a list of names, without rows.
-class TNamesDataSet : public TDataSet {
-public:
-    explicit TNamesDataSet(QStringList Names) : m_names(std::move(Names)) {}
-
-protected:
-    void InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &, bool) override
-    {
-        for (const QString &name : m_names)
-            Columns.push_back({name, Db::ftString, 20});
-    }
-
-private:
-    QStringList m_names;
-};
-
-class TBenchDesigner : public IDesigner {
-public:
-    void Activate() override {}
-    void Modified() override {}
-    void SelectComponent(QObject *) override {}
-    void SetSelections(const QList<QObject *> &) override {}
-    QList<QObject *> GetSelections() const override { return {}; }
-    void GetComponentNames(const QMetaObject *,
-                           const std::function<void(const QString &)> &) const override
-    {
-    }
-    TComponent *GetComponent(const QString &) const override { return nullptr; }
-    QString GetComponentName(const TComponent *Component) const override
-    {
-        return Component ? Component->Name() : QString();
-    }
-    TComponent *GetRoot() const override { return nullptr; }
-};
-
 // Processor time of this process, in milliseconds: less disturbed than the wall clock when the
 // machine is busy with other work.
 double cpuMilliseconds()
@@ -286,7 +253,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     KorDBEditsReg::Register();
-    TBenchDesigner designer;
+    TProbeDesigner designer;
     constexpr int kRuns = 15;
 
     // A value list of 10,000 field names, in an order the inspector has to sort.

@@ -15,6 +15,7 @@
 #include "designintf.h"
 #include "designwindow.h"
 #include "persistent.h"
+#include "probedesigner.h"
 #include "proplist.h"
 #include "published.h"
 #include "vcltypes.h"
@@ -44,29 +45,6 @@ class TBenchComponent : public QObject, public TComponent {
 
 public:
     void Changed() {}
-};
-
-class TBenchDesigner : public IDesigner {
-public:
-    std::function<void()> OnModified;
-    int modified = 0;
-    void Activate() override {}
-    void Modified() override
-    {
-        ++modified;
-        if (OnModified)
-            OnModified();
-    }
-    void SelectComponent(QObject *) override {}
-    void SetSelections(const QList<QObject *> &) override {}
-    QList<QObject *> GetSelections() const override { return {}; }
-    void GetComponentNames(const QMetaObject *,
-                           const std::function<void(const QString &)> &) const override
-    {
-    }
-    TComponent *GetComponent(const QString &) const override { return nullptr; }
-    QString GetComponentName(const TComponent *) const override { return {}; }
-    TComponent *GetRoot() const override { return nullptr; }
 };
 
 // Twelve rounds of five items: check boxes, set elements, enumerations, colours, texts and
@@ -120,7 +98,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    TBenchDesigner designer;
+    TProbeDesigner designer;
     TDesignWindow window;
     window.SetDesigner(&designer);
     TBenchComponent component;

@@ -428,18 +428,34 @@ void IDEAboutDlg::ShowAboutForm()
 
 TBriskEditor::TBriskEditor(const TComponentEditorArgs &Args) : TDefaultEditor(Args) {}
 
+// Verb 0 is the About box, 1 the separator line in front of the own verbs.
 void TBriskEditor::ExecuteVerb(int Index)
 {
     if (Index == 0)
         IDEAboutDlg::ShowAboutForm();
+    else if (Index >= 2 && Index < GetVerbCount())
+        ExecuteOwnVerb(Index - 2);
 }
 
 QString TBriskEditor::GetVerb(int Index)
 {
-    return Index == 0 ? IDEAboutDlg::ProductTitle() : QString();
+    if (Index == 0)
+        return IDEAboutDlg::ProductTitle();
+    const QStringList own = OwnVerbs();
+    if (own.isEmpty())
+        return {};
+    return Index == 1 ? QStringLiteral("-") : own.value(Index - 2);
 }
 
 int TBriskEditor::GetVerbCount()
 {
-    return 1;
+    const qsizetype own = OwnVerbs().size();
+    return own == 0 ? 1 : int(2 + own);
 }
+
+QStringList TBriskEditor::OwnVerbs() const
+{
+    return {};
+}
+
+void TBriskEditor::ExecuteOwnVerb(int) {}

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -119,12 +120,19 @@ void ShowAboutForm();
 } // namespace IDEAboutDlg
 
 // The component editor of the editor controls, the column and the navigator: its one verb
-// opens the About box; a double-click does what the host does for any component.
+// opens the About box; a double-click does what the host does for any component. The editors of
+// the package's other components derive from it: their own verbs follow the About box after a
+// separator line.
 class TBriskEditor : public TDefaultEditor {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TBriskEditor(const TComponentEditorArgs &Args);
-    void ExecuteVerb(int Index) override;
-    QString GetVerb(int Index) override;
-    int GetVerbCount() override;
+    void ExecuteVerb(int Index) final;
+    QString GetVerb(int Index) final;
+    int GetVerbCount() final;
+
+protected:
+    // The component's own verbs, and running one of them (Index counts from the first of them).
+    virtual QStringList OwnVerbs() const;
+    virtual void ExecuteOwnVerb(int Index);
 };

@@ -16,9 +16,6 @@ public:
     // The colour dialog, started on the property's colour (its default colour for clDefault),
     // with the custom colours of the host's settings, which are written back also on Cancel.
     void Edit() override;
-    // A swatch square at the left of ARect, then the value's text.
-    void ListDrawValue(const QString &Value, QPainter *Canvas, const QRect &ARect,
-                       bool ASelected) override;
     // The value in the selected style of the list, or the host's text for mixed values.
     void PropDrawValue(QPainter *Canvas, const QRect &ARect, bool ASelected) override;
 
@@ -27,6 +24,11 @@ public:
     TColor GetDefaultColor() override;
     // Whether clNone is drawn as the absence of a colour (a crossed-out swatch).
     virtual bool SpecialNoneColor();
+
+protected:
+    // The swatch of the colour clDefault stands for; clNone crossed out when SpecialNoneColor.
+    void DrawSwatch(QPainter *Canvas, TColor Color, int Left, int Top, int Right, int Bottom,
+                    bool ASelected) override;
 };
 
 namespace IDEColorDlg {

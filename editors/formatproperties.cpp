@@ -2,52 +2,45 @@
 
 #include "displayformats.h"
 
-namespace {
-
-// Unsorted, so the catalogue order stands; not read-only, so any format can be typed.
-constexpr TPropertyAttributes kListAttributes = paValueList | paMultiSelect | paRevertable;
-
-} // namespace
-
-TKorDBGridFormatValueProperty::TKorDBGridFormatValueProperty(const TPropertyEditorArgs &Args)
+TKorDBGridFormatListProperty::TKorDBGridFormatListProperty(const TPropertyEditorArgs &Args)
     : TStringProperty(Args)
 {
 }
 
-TPropertyAttributes TKorDBGridFormatValueProperty::GetAttributes()
+TPropertyAttributes TKorDBGridFormatListProperty::GetAttributes()
 {
-    return kListAttributes;
+    // Unsorted, so the catalogue order stands; not read-only, so any format can be typed.
+    return paValueList | paMultiSelect | paRevertable;
 }
 
-void TKorDBGridFormatValueProperty::GetValues(const TGetStrProc &Proc)
+void TKorDBGridFormatListProperty::GetValues(const TGetStrProc &Proc)
 {
-    const QObject *edited = PropCount() > 0 ? GetComponent(0) : nullptr;
-    for (const QString &value : TotalFormatEntries(TotalFormatSampleValue(edited)))
+    for (const QString &value : FormatEntries())
         Proc(value);
 }
 
-void TKorDBGridFormatValueProperty::SetValue(const QString &Value)
+void TKorDBGridFormatListProperty::SetValue(const QString &Value)
 {
     TStringProperty::SetValue(ExtractStoredFormat(Value));
+}
+
+TKorDBGridFormatValueProperty::TKorDBGridFormatValueProperty(const TPropertyEditorArgs &Args)
+    : TKorDBGridFormatListProperty(Args)
+{
+}
+
+QStringList TKorDBGridFormatValueProperty::FormatEntries()
+{
+    const QObject *edited = PropCount() > 0 ? GetComponent(0) : nullptr;
+    return TotalFormatEntries(TotalFormatSampleValue(edited));
 }
 
 TKorDBGridPickTextFormatProperty::TKorDBGridPickTextFormatProperty(const TPropertyEditorArgs &Args)
-    : TStringProperty(Args)
+    : TKorDBGridFormatListProperty(Args)
 {
 }
 
-TPropertyAttributes TKorDBGridPickTextFormatProperty::GetAttributes()
+QStringList TKorDBGridPickTextFormatProperty::FormatEntries()
 {
-    return kListAttributes;
-}
-
-void TKorDBGridPickTextFormatProperty::GetValues(const TGetStrProc &Proc)
-{
-    for (const QString &value : PickTextFormatEntries())
-        Proc(value);
-}
-
-void TKorDBGridPickTextFormatProperty::SetValue(const QString &Value)
-{
-    TStringProperty::SetValue(ExtractStoredFormat(Value));
+    return PickTextFormatEntries();
 }

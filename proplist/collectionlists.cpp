@@ -94,18 +94,6 @@ void TCollectionPropItem::SetPropText(const QString &Value)
     // A text that matches no item changes nothing.
 }
 
-void TCollectionPropItem::SaveEditControl()
-{
-    TComboBox *box = GetEditControl();
-    if (!box)
-        return;
-    // Choosing the current item modifies nothing: the page is reloaded for the new item.
-    SaveWhileSaving([&] {
-        SetPropText(box->Text());
-        UpdateOwnerPropList(PropList());
-    });
-}
-
 int TCollectionPropItem::AddListValues(QStringList &Strings)
 {
     TCollectionPropList *list = GetPropList();

@@ -45,9 +45,9 @@ public:
 // Chooses the list's current item among the items of the collection that PropName names
 // ("Columns"); each item is shown as its index, " - " and its display name. Choosing an item
 // changes nothing in the component: the window reloads its page instead.
-class TCollectionPropItem : public TListPropItem {
+class TCollectionPropItem : public TChooserPropItem {
 public:
-    using TListPropItem::TListPropItem;
+    using TChooserPropItem::TChooserPropItem;
 
     TCollectionPropList *GetPropList() const;
     // The collection the item's path names; nullptr when it names none.
@@ -55,7 +55,6 @@ public:
 
     QString GetPropText() override;
     void SetPropText(const QString &Value) override;
-    void SaveEditControl() override;
     int AddListValues(QStringList &Strings) override;
 
     // "<index> - <display name>"; empty for nullptr.

@@ -5,11 +5,9 @@
 #include "column.h"
 #include "columntotal.h"
 #include "controls/checkbox.h"
-#include "designwindow.h"
 #include "displayformats.h"
 #include "grid.h"
 #include "korgridlists.h"
-#include "proplistwindow.h"
 
 namespace {
 
@@ -33,12 +31,6 @@ bool IsTotalRowName(const QString &Name)
 }
 
 } // namespace
-
-void UpdateOwnerPropList(TPropList *List)
-{
-    if (auto *window = dynamic_cast<IPropListWindow *>(List ? List->OwnerForm : nullptr))
-        window->UpdatePropList();
-}
 
 // ---- Colours ----
 
@@ -230,7 +222,7 @@ TKorColumnTotalNamePropItem::TKorColumnTotalNamePropItem(TComboBox *ComboBox,
                                                          TCheckBox *ResultCheckBox,
                                                          QWidget *ResultGroup, QWidget *ColorGroup,
                                                          QWidget *FontGroup)
-    : TListPropItem(QString(), ComboBox), m_resultCheckBox(ResultCheckBox),
+    : TChooserPropItem(QString(), ComboBox), m_resultCheckBox(ResultCheckBox),
       m_resultGroup(ResultGroup), m_colorGroup(ColorGroup), m_fontGroup(FontGroup)
 {
 }
@@ -273,19 +265,6 @@ void TKorColumnTotalNamePropItem::InitEditControl()
         box->OnClick = Guard([this] { CheckBoxClick(); });
     // The groups follow the row shown from the first load on, not only after a choice.
     CheckBoxClick();
-}
-
-void TKorColumnTotalNamePropItem::SaveEditControl()
-{
-    TComboBox *box = GetEditControl();
-    if (!box)
-        return;
-    // Choosing a row modifies nothing: the page is reloaded for the new row, and the window
-    // selects the row's object in the host again.
-    SaveWhileSaving([&] {
-        SetPropText(box->Text());
-        UpdateOwnerPropList(PropList());
-    });
 }
 
 int TKorColumnTotalNamePropItem::AddListValues(QStringList &Strings)

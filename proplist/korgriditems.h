@@ -121,7 +121,7 @@ public:
 // Choosing a row changes nothing in the component: the window reloads its page instead of being
 // told of a modification. ResultCheckBox switches between the result group and the colour and
 // font groups; it is a plain control of the page whose state is stored nowhere.
-class TKorColumnTotalNamePropItem : public TListPropItem {
+class TKorColumnTotalNamePropItem : public TChooserPropItem {
 public:
     TKorColumnTotalNamePropItem(TComboBox *ComboBox, TCheckBox *ResultCheckBox,
                                 QWidget *ResultGroup, QWidget *ColorGroup, QWidget *FontGroup);
@@ -136,7 +136,6 @@ public:
     void SetPropText(const QString &Value) override;
     bool IsDefault() override;
     void InitEditControl() override;
-    void SaveEditControl() override;
     int AddListValues(QStringList &Strings) override;
 
     // Enables ResultCheckBox (not on "TotalFields") and shows either the result group or the
@@ -149,8 +148,3 @@ private:
     QPointer<QWidget> m_colorGroup;
     QPointer<QWidget> m_fontGroup;
 };
-
-// Reloads the page of the designer window that owns List (the window's UpdatePropList), which
-// also selects the list's object in the host again. Nothing happens when the list's window is
-// not a designer window (an IPropListWindow).
-void UpdateOwnerPropList(TPropList *List);

@@ -6,9 +6,11 @@
 #include "controls/seams.h"
 #include "db.h"
 #include "designintf.h"
+#include "designwindow.h"
 #include "dropstate.h"
 #include "persistent.h"
 #include "proplist.h"
+#include "proplistwindow.h"
 #include "stringlist.h"
 
 namespace {
@@ -194,6 +196,27 @@ void TListPropItem::ComboBoxKeyPress(QChar &Key)
         return;
     Key = QChar();
     ComboBoxSelect();
+}
+
+// TChooserPropItem
+
+void TChooserPropItem::SaveEditControl()
+{
+    TComboBox *box = GetEditControl();
+    if (!box)
+        return;
+    // The page is reloaded for the new choice, and the window selects its object in the host
+    // again.
+    SaveWhileSaving([&] {
+        SetPropText(box->Text());
+        UpdateOwnerPropList(PropList());
+    });
+}
+
+void UpdateOwnerPropList(TPropList *List)
+{
+    if (auto *window = dynamic_cast<IPropListWindow *>(List ? List->OwnerForm : nullptr))
+        window->UpdatePropList();
 }
 
 // TEnumPropItem

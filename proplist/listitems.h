@@ -67,6 +67,20 @@ private:
     int m_widestEntry = 0;
 };
 
+// A list item whose entries choose what the page edits (a collection item, a total row) rather
+// than a value of the component: storing a choice modifies nothing, the window that owns the list
+// reloads its page for it (UpdateOwnerPropList).
+class TChooserPropItem : public TListPropItem {
+public:
+    using TListPropItem::TListPropItem;
+    void SaveEditControl() override;
+};
+
+// Reloads the page of the designer window that owns List (the window's UpdatePropList), which
+// also selects the list's object in the host again. Nothing happens when the list's window is
+// not a designer window (an IPropListWindow).
+void UpdateOwnerPropList(TPropList *List);
+
 class TEnumPropItem : public TListPropItem {
 public:
     using TListPropItem::TListPropItem;

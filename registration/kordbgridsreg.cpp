@@ -182,7 +182,7 @@ void Register()
 
 // ---- TKorDBGridEditor ----
 
-TKorDBGridEditor::TKorDBGridEditor(const TComponentEditorArgs &Args) : TDefaultEditor(Args) {}
+TKorDBGridEditor::TKorDBGridEditor(const TComponentEditorArgs &Args) : TBriskEditor(Args) {}
 
 void TKorDBGridEditor::Edit()
 {
@@ -190,42 +190,17 @@ void TKorDBGridEditor::Edit()
     ShowDesignerForm(true);
 }
 
-void TKorDBGridEditor::ExecuteVerb(int Index)
+QStringList TKorDBGridEditor::OwnVerbs() const
 {
-    switch (Index) {
-    case 0:
-        IDEAboutDlg::ShowAboutForm();
-        break;
-    case 2:
+    return {QStringLiteral("Co&lumns Editor..."), QStringLiteral("Kor-DBGrid Designer...")};
+}
+
+void TKorDBGridEditor::ExecuteOwnVerb(int Index)
+{
+    if (Index == 0)
         ShowColumnsEditor();
-        break;
-    case 3:
+    else
         ShowDesignerForm(false);
-        break;
-    default: // 1 is the separator line
-        break;
-    }
-}
-
-QString TKorDBGridEditor::GetVerb(int Index)
-{
-    switch (Index) {
-    case 0:
-        return IDEAboutDlg::ProductTitle();
-    case 1:
-        return QStringLiteral("-");
-    case 2:
-        return QStringLiteral("Co&lumns Editor...");
-    case 3:
-        return QStringLiteral("Kor-DBGrid Designer...");
-    default:
-        return {};
-    }
-}
-
-int TKorDBGridEditor::GetVerbCount()
-{
-    return 4;
 }
 
 void TKorDBGridEditor::ShowColumnsEditor()

@@ -2,7 +2,7 @@
 // Unit KorDBGridsReg: registration of the grid family (the three grid classes, the grid's component
 // editor, the property editors and property categories of the grid and its parts).
 
-#include "compedit.h"
+#include "briskaboutform.h"
 
 namespace KorDBGridsReg {
 
@@ -13,20 +13,21 @@ void Register();
 // The grid's component editor (not the run-time editor control of the same name): the About box,
 // the columns editor and the grid designer; a double-click opens the columns editor and then
 // the grid designer.
-class TKorDBGridEditor : public TDefaultEditor {
+class TKorDBGridEditor : public TBriskEditor {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TKorDBGridEditor(const TComponentEditorArgs &Args);
     void Edit() override;
-    void ExecuteVerb(int Index) override;
-    QString GetVerb(int Index) override;
-    int GetVerbCount() override;
 
     // Opens the columns editor of the grid's Columns.
     void ShowColumnsEditor();
     // Opens the grid designer; with UseActiveForm the window active in the host now is its
     // parent form, else it has none.
     void ShowDesignerForm(bool UseActiveForm);
+
+protected:
+    QStringList OwnVerbs() const override;
+    void ExecuteOwnVerb(int Index) override;
 };
 
 } // namespace KorDBGridsReg

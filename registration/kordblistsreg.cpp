@@ -51,7 +51,7 @@ void Register()
 // ---- TKorDBColumnsDialogEditor ----
 
 TKorDBColumnsDialogEditor::TKorDBColumnsDialogEditor(const TComponentEditorArgs &Args)
-    : TDefaultEditor(Args)
+    : TBriskEditor(Args)
 {
 }
 
@@ -60,37 +60,14 @@ void TKorDBColumnsDialogEditor::Edit()
     TestDialog();
 }
 
-void TKorDBColumnsDialogEditor::ExecuteVerb(int Index)
+QStringList TKorDBColumnsDialogEditor::OwnVerbs() const
 {
-    switch (Index) {
-    case 0:
-        About();
-        break;
-    case 2:
-        TestDialog();
-        break;
-    default: // 1 is the separator line
-        break;
-    }
+    return {QStringLiteral("Test Dialog")};
 }
 
-QString TKorDBColumnsDialogEditor::GetVerb(int Index)
+void TKorDBColumnsDialogEditor::ExecuteOwnVerb(int)
 {
-    switch (Index) {
-    case 0:
-        return IDEAboutDlg::ProductTitle();
-    case 1:
-        return QStringLiteral("-");
-    case 2:
-        return QStringLiteral("Test Dialog");
-    default:
-        return {};
-    }
-}
-
-int TKorDBColumnsDialogEditor::GetVerbCount()
-{
-    return 3;
+    TestDialog();
 }
 
 void TKorDBColumnsDialogEditor::About()

@@ -1,7 +1,7 @@
 #pragma once
 // Unit KorDBListsReg: registration of the columns dialog component.
 
-#include "compedit.h"
+#include "briskaboutform.h"
 
 namespace KorDBListsReg {
 
@@ -11,19 +11,20 @@ void Register();
 
 // The columns dialog component's editor: the About box and a test run of the dialog, which is
 // also what a double-click does.
-class TKorDBColumnsDialogEditor : public TDefaultEditor {
+class TKorDBColumnsDialogEditor : public TBriskEditor {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TKorDBColumnsDialogEditor(const TComponentEditorArgs &Args);
     void Edit() override;
-    void ExecuteVerb(int Index) override;
-    QString GetVerb(int Index) override;
-    int GetVerbCount() override;
 
     void About();
     // Shows the dialog as the application would at run time, with its dialog parent cleared for
     // the duration of the call (put back also when the dialog raises).
     void TestDialog();
+
+protected:
+    QStringList OwnVerbs() const override;
+    void ExecuteOwnVerb(int Index) override;
 };
 
 } // namespace KorDBListsReg

@@ -7,6 +7,7 @@
 #include "designintf.h"
 #include "displayformats.h"
 #include "formatproperties.h"
+#include "probedesigner.h"
 #include "propedit.h"
 #include "published.h"
 #include "variants.h"
@@ -33,23 +34,6 @@ class TKorColumn : public QObject {
     KOR_STRING(PickTextFormat)
 private:
     void Changed() {}
-};
-
-class TDesigner : public IDesigner {
-public:
-    void Activate() override {}
-    void Modified() override { ++modified; }
-    void SelectComponent(QObject *) override {}
-    void SetSelections(const QList<QObject *> &) override {}
-    QList<QObject *> GetSelections() const override { return {}; }
-    void GetComponentNames(const QMetaObject *,
-                           const std::function<void(const QString &)> &) const override
-    {
-    }
-    TComponent *GetComponent(const QString &) const override { return nullptr; }
-    QString GetComponentName(const TComponent *) const override { return {}; }
-    TComponent *GetRoot() const override { return nullptr; }
-    int modified = 0;
 };
 
 } // namespace Fake
@@ -329,7 +313,7 @@ void FormatCatalogueTest::sampleValueThroughInjectedReader()
 
 void FormatCatalogueTest::formatValueEditor()
 {
-    Fake::TDesigner designer;
+    TProbeDesigner designer;
     Fake::TKorColumnTotalValue total;
     total.value = 7;
     auto editor = CreatePropertyEditor(&TKorDBGridFormatValueProperty::staticMetaObject, &designer,
@@ -364,7 +348,7 @@ void FormatCatalogueTest::formatValueEditor()
 
 void FormatCatalogueTest::pickTextEditor()
 {
-    Fake::TDesigner designer;
+    TProbeDesigner designer;
     Fake::TKorColumn first, second;
     auto editor =
         CreatePropertyEditor(&TKorDBGridPickTextFormatProperty::staticMetaObject, &designer,

@@ -9,27 +9,12 @@
 #include "gridimageindexproperty.h"
 #include "kordbeditors.h"
 #include "namelistproperties.h"
+#include "namesdataset.h"
 #include "probedesigner.h"
 #include "tst_runtime_fixture.h"
 #include "typinfo.h"
 
 namespace {
-
-// A data set whose fields are a list of names, without rows.
-class TNamesDataSet : public TDataSet {
-public:
-    explicit TNamesDataSet(QStringList Names) : m_names(std::move(Names)) {}
-
-protected:
-    void InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &, bool) override
-    {
-        for (const QString &name : m_names)
-            Columns.push_back({name, Db::ftString, 20});
-    }
-
-private:
-    QStringList m_names;
-};
 
 // A grid whose published MasterGrid may be set freely, so a loop among grids can be built.
 class TLooseGrid : public TKorDBGrid {

@@ -2,6 +2,7 @@
 
 #include "columnrules.h"
 #include "gridpages.h"
+#include "pagerows.h"
 
 namespace {
 
@@ -25,33 +26,22 @@ const TPageTable &PageTable()
             {TextGroup, OnSheet, " Text "},
         },
         // Rows.
-        {
-            {"ColumnColorColorBox", Color, AddBackColorProp, "Color"},
-            {Font, OnSheet, AddNoneProp, "Font"},
-            {"ColumnFontNameComboBox", Font, AddFontNameProp, "Font.Name"},
-            {"ColumnFontSizeEdit", Font, AddFontSizeProp, "Font.Size"},
-            {"ColumnFontColorColorBox", Font, AddFontColorProp, "Font.Color"},
-            {"ColumnFontBoldCheckBox", Font, AddElemProp, "Font.Style", Elem(0), "Bold"},
-            {"ColumnFontItalicCheckBox", Font, AddElemProp, "Font.Style", Elem(1), "Italic",
-             TPlace::Beside},
-            {"ColumnFontUnderlineCheckBox", Font, AddElemProp, "Font.Style", Elem(2), "Underline"},
-            {"ColumnFontStrikeOutCheckBox", Font, AddElemProp, "Font.Style", Elem(3), "StrikeOut",
-             TPlace::Beside},
-            {"ColumnFieldNameComboBox", Data, AddKorColumnFieldNameProp, "FieldName"},
-            {"ColumnVisibleCheckBox", Data, AddBoolProp, "Visible"},
-            {"ColumnReadOnlyCheckBox", Data, AddBoolProp, "ReadOnly", NoArgs, nullptr,
-             TPlace::Beside},
-            {"ColumnHintEdit", Data, AddTextProp, "Hint"},
-            {"ColumnEditorHintEdit", Data, AddTextProp, "EditorHint"},
-            {"ColumnToolTipsCheckBox", Data, AddBoolProp, "ToolTips"},
-            {"ColumnToolTipsWidthCheckBox", Data, AddBoolProp, "ToolTipsWidth", NoArgs, nullptr,
-             TPlace::Beside},
-            {"ColumnAlignmentComboBox", TextGroup, AddEnumProp, "Alignment"},
-            {"ColumnVAlignmentComboBox", TextGroup, AddEnumProp, "VAlignment"},
-            {"ColumnEllipsisCheckBox", TextGroup, AddBoolProp, "Ellipsis"},
-            {"ColumnWordWrapCheckBox", TextGroup, AddBoolProp, "WordWrap", NoArgs, nullptr,
-             TPlace::Beside},
-        },
+        JoinRows({
+            {{"ColumnColorColorBox", Color, AddBackColorProp, "Color"}},
+            FontRows("ColumnFont", "Font"),
+            {
+                {"ColumnFieldNameComboBox", Data, AddKorColumnFieldNameProp, "FieldName"},
+                {"ColumnVisibleCheckBox", Data, AddBoolProp, "Visible"},
+                {"ColumnReadOnlyCheckBox", Data, AddBoolProp, "ReadOnly", NoArgs, nullptr,
+                 TPlace::Beside},
+                {"ColumnHintEdit", Data, AddTextProp, "Hint"},
+                {"ColumnEditorHintEdit", Data, AddTextProp, "EditorHint"},
+                {"ColumnToolTipsCheckBox", Data, AddBoolProp, "ToolTips"},
+                {"ColumnToolTipsWidthCheckBox", Data, AddBoolProp, "ToolTipsWidth", NoArgs, nullptr,
+                 TPlace::Beside},
+            },
+            TextLayoutRows("Column", TextGroup, ""),
+        }),
         // Rules.
         {
             {{"ColumnHintEdit"},

@@ -3,6 +3,7 @@
 
 #include "columnrules.h"
 #include "gridpages.h"
+#include "pagerows.h"
 
 namespace {
 
@@ -26,36 +27,24 @@ const TPageTable &PageTable()
             {TextGroup, OnSheet, " Text "},
         },
         // Rows.
-        {
-            {"ColumnTitleColorColorBox", Color, AddKorColumnTitleColorProp, "Title.Color"},
-            {Font, OnSheet, AddNoneProp, "Title.Font"},
-            {"ColumnTitleFontNameComboBox", Font, AddFontNameProp, "Title.Font.Name"},
-            {"ColumnTitleFontSizeEdit", Font, AddFontSizeProp, "Title.Font.Size"},
-            {"ColumnTitleFontColorColorBox", Font, AddFontColorProp, "Title.Font.Color"},
-            {"ColumnTitleFontBoldCheckBox", Font, AddElemProp, "Title.Font.Style", Elem(0), "Bold"},
-            {"ColumnTitleFontItalicCheckBox", Font, AddElemProp, "Title.Font.Style", Elem(1),
-             "Italic", TPlace::Beside},
-            {"ColumnTitleFontUnderlineCheckBox", Font, AddElemProp, "Title.Font.Style", Elem(2),
-             "Underline"},
-            {"ColumnTitleFontStrikeOutCheckBox", Font, AddElemProp, "Title.Font.Style", Elem(3),
-             "StrikeOut", TPlace::Beside},
-            {"ColumnTitleHeaderEdit", Title, AddTextProp, "Title.Header"},
-            {"ColumnTitleAutoFilterCheckBox", Title, AddBoolProp, "Title.AutoFilter"},
-            {"ColumnTitleAutoToggleCheckBox", Title, AddBoolProp, "Title.AutoToggle", NoArgs,
-             nullptr, TPlace::Beside},
-            {"ColumnTitleCaptionEdit", Title, AddTextProp, "Title.Caption"},
-            {"ColumnTitleHintEdit", Title, AddTextProp, "Title.Hint"},
-            {"ColumnTitleButtonCheckBox", Title, AddBoolProp, "Title.Button"},
-            {"ColumnTitleFilterListCheckBox", Title, AddElemProp, "Title.AutoFilters", Elem(0),
-             "FilterList"},
-            {"ColumnTitleFilterFormCheckBox", Title, AddElemProp, "Title.AutoFilters", Elem(1),
-             "FilterForm", TPlace::Beside},
-            {"ColumnTitleAlignmentComboBox", TextGroup, AddEnumProp, "Title.Alignment"},
-            {"ColumnTitleVAlignmentComboBox", TextGroup, AddEnumProp, "Title.VAlignment"},
-            {"ColumnTitleEllipsisCheckBox", TextGroup, AddBoolProp, "Title.Ellipsis"},
-            {"ColumnTitleWordWrapCheckBox", TextGroup, AddBoolProp, "Title.WordWrap", NoArgs,
-             nullptr, TPlace::Beside},
-        },
+        JoinRows({
+            {{"ColumnTitleColorColorBox", Color, AddKorColumnTitleColorProp, "Title.Color"}},
+            FontRows("ColumnTitleFont", "Title.Font"),
+            {
+                {"ColumnTitleHeaderEdit", Title, AddTextProp, "Title.Header"},
+                {"ColumnTitleAutoFilterCheckBox", Title, AddBoolProp, "Title.AutoFilter"},
+                {"ColumnTitleAutoToggleCheckBox", Title, AddBoolProp, "Title.AutoToggle", NoArgs,
+                 nullptr, TPlace::Beside},
+                {"ColumnTitleCaptionEdit", Title, AddTextProp, "Title.Caption"},
+                {"ColumnTitleHintEdit", Title, AddTextProp, "Title.Hint"},
+                {"ColumnTitleButtonCheckBox", Title, AddBoolProp, "Title.Button"},
+                {"ColumnTitleFilterListCheckBox", Title, AddElemProp, "Title.AutoFilters", Elem(0),
+                 "FilterList"},
+                {"ColumnTitleFilterFormCheckBox", Title, AddElemProp, "Title.AutoFilters", Elem(1),
+                 "FilterForm", TPlace::Beside},
+            },
+            TextLayoutRows("ColumnTitle", TextGroup, "Title."),
+        }),
         // Rules.
         {
             {{"ColumnTitleColorColorBox", Font, "ColumnTitleHeaderEdit", "ColumnTitleCaptionEdit"},

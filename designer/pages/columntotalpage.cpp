@@ -5,6 +5,7 @@
 
 #include "columnrules.h"
 #include "gridpages.h"
+#include "pagerows.h"
 
 #include "column.h"
 #include "grid.h"
@@ -158,51 +159,43 @@ const TPageTable &PageTable()
             {Linkage, "ColumnLinksTabSheet", " Linkage "},
         },
         // Rows.
-        {
-            {"ColumnTotalColorColorBox", Color, AddKorColumnTotalColorProp, "Color"},
-            {Font, OnSheet, AddNoneProp, "Font"},
-            {"ColumnTotalFontNameComboBox", Font, AddFontNameProp, "Font.Name"},
-            {"ColumnTotalFontSizeEdit", Font, AddFontSizeProp, "Font.Size"},
-            {"ColumnTotalFontColorColorBox", Font, AddFontColorProp, "Font.Color"},
-            {"ColumnTotalFontBoldCheckBox", Font, AddElemProp, "Font.Style", Elem(0), "Bold"},
-            {"ColumnTotalFontItalicCheckBox", Font, AddElemProp, "Font.Style", Elem(1), "Italic",
-             TPlace::Beside},
-            {"ColumnTotalFontUnderlineCheckBox", Font, AddElemProp, "Font.Style", Elem(2),
-             "Underline"},
-            {"ColumnTotalFontStrikeOutCheckBox", Font, AddElemProp, "Font.Style", Elem(3),
-             "StrikeOut", TPlace::Beside},
-            // Chooses between the result group and the colour and font groups; a plain control
-            // of the page whose state is stored nowhere.
-            {"ColumnTotalResultCheckBox", OnSheet, Unbound, nullptr,
-             Switch(Result, Color, false, nullptr), NoCaption},
-            {"ColumnTotalTotalNameComboBox", Total, AddKorColumnTotalNameProp, nullptr,
-             TotalRow("ColumnTotalResultCheckBox", Result, Color, Font), "TotalName"},
-            {"ColumnTotalVisibleCheckBox", Total, AddBoolProp, "Visible"},
-            {"ColumnTotalTotalBoxCheckBox", Total, AddGrayProp, "TotalBox", NoArgs, nullptr,
-             TPlace::Beside},
-            {"ColumnTotalFieldNameComboBox", Total, AddKorColumnTotalFieldNameProp, "FieldName"},
-            {"ColumnTotalHintEdit", Total, AddTextProp, "Hint"},
-            {"ColumnTotalToolTipsCheckBox", Total, AddBoolProp, "ToolTips"},
-            {"ColumnTotalToolTipsWidthCheckBox", Total, AddBoolProp, "ToolTipsWidth", NoArgs,
-             nullptr, TPlace::Beside},
-            {"ColumnTotalAlignmentComboBox", TextGroup, AddEnumProp, "Alignment"},
-            {"ColumnTotalVAlignmentComboBox", TextGroup, AddEnumProp, "VAlignment"},
-            {"ColumnTotalEllipsisCheckBox", TextGroup, AddBoolProp, "Ellipsis"},
-            {"ColumnTotalWordWrapCheckBox", TextGroup, AddBoolProp, "WordWrap", NoArgs, nullptr,
-             TPlace::Beside},
-            {"ColumnTotalTotalResultComboBox", Result, AddEnumProp, "TotalResult"},
-            {"ColumnTotalCalcValueComboBox", Result, AddEnumProp, "CalcValue"},
-            {"ColumnTotalCalcApplyComboBox", Result, AddEnumProp, "CalcApply"},
-            {"ColumnTotalNullValueCheckBox", Result, AddBoolProp, "NullValue"},
-            {"ColumnTotalCaptionEdit", Result, AddTextProp, "Caption"},
-            {"ColumnTotalTotalRecNoEdit", Result, AddValueProp, "TotalRecNo", Range(-32768, 32767)},
-            {"ColumnTotalFormatComboBox", Result, AddKorColumnTotalFormatProp, "Format"},
-            {"ColumnTotalFormatAsFloatCheckBox", Result, AddBoolProp, "FormatAsFloat"},
-            {"ColumnTotalPopupMenuComboBox", Linkage, AddLinkProp, "PopupMenu", NoArgs,
-             "TotalPopupMenu"},
-            {"ColumnTotalImageIndexComboBox", Linkage, AddKorColumnTotalImageIndexProp,
-             "ImageIndex", NoArgs, "TotalImageIndex"},
-        },
+        JoinRows({
+            {{"ColumnTotalColorColorBox", Color, AddKorColumnTotalColorProp, "Color"}},
+            FontRows("ColumnTotalFont", "Font"),
+            {
+                // Chooses between the result group and the colour and font groups; a plain control
+                // of the page whose state is stored nowhere.
+                {"ColumnTotalResultCheckBox", OnSheet, Unbound, nullptr,
+                 Switch(Result, Color, false, nullptr), NoCaption},
+                {"ColumnTotalTotalNameComboBox", Total, AddKorColumnTotalNameProp, nullptr,
+                 TotalRow("ColumnTotalResultCheckBox", Result, Color, Font), "TotalName"},
+                {"ColumnTotalVisibleCheckBox", Total, AddBoolProp, "Visible"},
+                {"ColumnTotalTotalBoxCheckBox", Total, AddGrayProp, "TotalBox", NoArgs, nullptr,
+                 TPlace::Beside},
+                {"ColumnTotalFieldNameComboBox", Total, AddKorColumnTotalFieldNameProp,
+                 "FieldName"},
+                {"ColumnTotalHintEdit", Total, AddTextProp, "Hint"},
+                {"ColumnTotalToolTipsCheckBox", Total, AddBoolProp, "ToolTips"},
+                {"ColumnTotalToolTipsWidthCheckBox", Total, AddBoolProp, "ToolTipsWidth", NoArgs,
+                 nullptr, TPlace::Beside},
+            },
+            TextLayoutRows("ColumnTotal", TextGroup, ""),
+            {
+                {"ColumnTotalTotalResultComboBox", Result, AddEnumProp, "TotalResult"},
+                {"ColumnTotalCalcValueComboBox", Result, AddEnumProp, "CalcValue"},
+                {"ColumnTotalCalcApplyComboBox", Result, AddEnumProp, "CalcApply"},
+                {"ColumnTotalNullValueCheckBox", Result, AddBoolProp, "NullValue"},
+                {"ColumnTotalCaptionEdit", Result, AddTextProp, "Caption"},
+                {"ColumnTotalTotalRecNoEdit", Result, AddValueProp, "TotalRecNo",
+                 Range(-32768, 32767)},
+                {"ColumnTotalFormatComboBox", Result, AddKorColumnTotalFormatProp, "Format"},
+                {"ColumnTotalFormatAsFloatCheckBox", Result, AddBoolProp, "FormatAsFloat"},
+                {"ColumnTotalPopupMenuComboBox", Linkage, AddLinkProp, "PopupMenu", NoArgs,
+                 "TotalPopupMenu"},
+                {"ColumnTotalImageIndexComboBox", Linkage, AddKorColumnTotalImageIndexProp,
+                 "ImageIndex", NoArgs, "TotalImageIndex"},
+            },
+        }),
         // Rules; the values-row rules follow in ApplyValueRowRules.
         {
             {{"ColumnTotalTotalNameComboBox"}, GridBool("Totals.Active")},

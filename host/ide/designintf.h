@@ -35,17 +35,21 @@ public:
     virtual TComponent *GetRoot() const = 0;
 };
 
-// What a design window hears from the host. Every registered listener receives every notice.
+// What a design window hears from the host. Every registered listener receives every notice;
+// each notice does nothing unless the listener overrides it, so a listener names only the
+// notices it acts on.
 class KORHOST_EXPORT IDesignNotification {
 public:
     virtual ~IDesignNotification();
 
-    virtual void ItemDeleted(IDesigner *ADesigner, QObject *Item) = 0;
-    virtual void ItemInserted(IDesigner *ADesigner, QObject *Item) = 0;
-    virtual void ItemsModified(IDesigner *ADesigner) = 0;
-    virtual void SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &Selection) = 0;
-    virtual void DesignerOpened(IDesigner *ADesigner, bool AResurrecting) = 0;
-    virtual void DesignerClosed(IDesigner *ADesigner, bool AGoingDormant) = 0;
+    virtual void ItemDeleted(IDesigner * /*ADesigner*/, QObject * /*Item*/) {}
+    virtual void ItemInserted(IDesigner * /*ADesigner*/, QObject * /*Item*/) {}
+    virtual void ItemsModified(IDesigner * /*ADesigner*/) {}
+    virtual void SelectionChanged(IDesigner * /*ADesigner*/, const QList<QObject *> & /*Selection*/)
+    {
+    }
+    virtual void DesignerOpened(IDesigner * /*ADesigner*/, bool /*AResurrecting*/) {}
+    virtual void DesignerClosed(IDesigner * /*ADesigner*/, bool /*AGoingDormant*/) {}
 };
 
 // The host's list of notification listeners. A listener registers while it is open and

@@ -89,16 +89,6 @@ void TDesignWindow::SetDesigner(IDesigner *Value)
     m_designer = Value;
 }
 
-void TDesignWindow::ItemDeleted(IDesigner *, QObject *) {}
-
-void TDesignWindow::ItemInserted(IDesigner *, QObject *) {}
-
-void TDesignWindow::ItemsModified(IDesigner *) {}
-
-void TDesignWindow::SelectionChanged(IDesigner *, const QList<QObject *> &) {}
-
-void TDesignWindow::DesignerOpened(IDesigner *, bool) {}
-
 void TDesignWindow::DesignerClosed(IDesigner *ADesigner, bool)
 {
     if (ADesigner && ADesigner == m_designer)

@@ -42,12 +42,7 @@ public:
     QPoint SavedPosition() const;
     void RestorePosition(const QPoint &FramePosition);
 
-    // Design notifications; the base closes the window when its designer closes.
-    void ItemDeleted(IDesigner *ADesigner, QObject *Item) override;
-    void ItemInserted(IDesigner *ADesigner, QObject *Item) override;
-    void ItemsModified(IDesigner *ADesigner) override;
-    void SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &Selection) override;
-    void DesignerOpened(IDesigner *ADesigner, bool AResurrecting) override;
+    // The window closes when its designer closes.
     void DesignerClosed(IDesigner *ADesigner, bool AGoingDormant) override;
 
     // Showing the window first makes it a transient of OwnerWindow(), so window managers keep

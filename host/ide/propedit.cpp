@@ -33,18 +33,6 @@ QFontMetrics metricsOf(QPainter *Canvas)
     return Canvas ? Canvas->fontMetrics() : QFontMetrics(QFont());
 }
 
-// Black on light colours, else white on a selected row, else the colour itself.
-QColor borderColor(TColor Color, bool Selected)
-{
-    const qint32 rgb = ColorToRGB(Color);
-    const int red = rgb & 0xFF, green = (rgb >> 8) & 0xFF, blue = (rgb >> 16) & 0xFF;
-    if (red > 192 || green > 192 || blue > 192)
-        return Qt::black;
-    if (Selected)
-        return Qt::white;
-    return QColor(red, green, blue);
-}
-
 } // namespace
 
 // ---- TPropertyEditor --------------------------------------------------------------------------
@@ -443,14 +431,30 @@ void TColorProperty::ListDrawValue(const QString &Value, QPainter *Canvas, const
         Canvas->save();
         Canvas->setPen(Canvas->brush().color());
         CanvasRectangle(Canvas, left, top, swatchRight, bottom);
-        const QColor fill = ColorToQColor(color);
-        Canvas->setBrush(fill.isValid() ? fill : Canvas->brush().color());
-        Canvas->setPen(borderColor(color, ASelected));
-        CanvasRectangle(Canvas, left + 1, top + 1, swatchRight - 1, bottom - 1);
+        DrawSwatch(Canvas, color, left + 1, top + 1, swatchRight - 1, bottom - 1, ASelected);
         Canvas->restore();
     }
     DefaultPropertyListDrawValue(
         Value, Canvas, QRect(swatchRight, top, right - swatchRight, bottom - top), ASelected);
+}
+
+QColor TColorProperty::SwatchFrameColor(qint32 Rgb, bool Selected)
+{
+    const int red = Rgb & 0xFF, green = (Rgb >> 8) & 0xFF, blue = (Rgb >> 16) & 0xFF;
+    if (red > 192 || green > 192 || blue > 192)
+        return Qt::black;
+    if (Selected)
+        return Qt::white;
+    return QColor(red, green, blue);
+}
+
+void TColorProperty::DrawSwatch(QPainter *Canvas, TColor Color, int Left, int Top, int Right,
+                                int Bottom, bool ASelected)
+{
+    const QColor fill = ColorToQColor(Color);
+    Canvas->setBrush(fill.isValid() ? fill : Canvas->brush().color());
+    Canvas->setPen(SwatchFrameColor(ColorToRGB(Color), ASelected));
+    CanvasRectangle(Canvas, Left, Top, Right, Bottom);
 }
 
 void TColorProperty::PropDrawValue(QPainter *Canvas, const QRect &ARect, bool ASelected)

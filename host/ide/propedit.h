@@ -16,6 +16,7 @@
 // background, its pen colour the text colour and its font the text font. Rectangles follow the
 // host canvas: right and bottom edges are exclusive.
 
+#include <QColor>
 #include <QFlags>
 #include <QList>
 #include <QMetaObject>
@@ -218,6 +219,13 @@ public:
 protected:
     // Runs the installed colour dialog (QColorDialog when none is installed).
     static bool ExecuteColorDialog(TColor &Color);
+    // Draws the swatch of Color inside the frame ListDrawValue drew in the canvas's background;
+    // the edges are the host's (right and bottom excluded). The canvas is restored afterwards.
+    virtual void DrawSwatch(QPainter *Canvas, TColor Color, int Left, int Top, int Right,
+                            int Bottom, bool ASelected);
+    // The frame of a swatch of the RGB value Rgb: black on a light colour, white on a selected
+    // row, else the colour itself (the frame then disappears into the fill).
+    static QColor SwatchFrameColor(qint32 Rgb, bool Selected);
 };
 
 // A set: "[a,b]", with one True/False row per element.

@@ -7,6 +7,7 @@
 
 #include "briskgraph.h"
 #include "componentlink.h"
+#include "datasourcelink.h"
 #include "hostmessages.h"
 
 namespace {
@@ -110,8 +111,7 @@ TKorCustomDBGrid::TKorCustomDBGrid(QObject *AOwner)
 
 TKorCustomDBGrid::~TKorCustomDBGrid()
 {
-    for (const auto &connection : std::as_const(m_dataConnections))
-        disconnect(connection);
+    DropConnections(m_dataConnections);
     // Parts go before the widget; nothing they say matters any more.
     for (QObject *part : std::initializer_list<QObject *>{
              m_FilterGrid.get(), m_Totals.get(), m_Search.get(), m_TreeView.get(), m_Settings.get(),
@@ -137,20 +137,13 @@ void TKorCustomDBGrid::setDataSource(TDataSource *Value)
 {
     if (m_dataSource == Value)
         return;
-    for (const auto &connection : std::as_const(m_dataConnections))
-        disconnect(connection);
-    m_dataConnections.clear();
     m_dataSource = Value;
-    if (Value) {
-        FreeNotification(Value);
-        m_dataConnections.append(
-            connect(Value, &TDataSource::dataChanged, this, &TKorCustomDBGrid::dataChanged));
-        m_dataConnections.append(
-            connect(Value, &TDataSource::recordChanged, this, &TKorCustomDBGrid::recordChanged));
-        // The link is already cleared when the source's QObject part announces its end.
+    LinkDataSource(this, Value, m_dataConnections, &TKorCustomDBGrid::dataChanged,
+                   &TKorCustomDBGrid::recordChanged);
+    // The link is already cleared when the source's QObject part announces its end.
+    if (Value)
         m_dataConnections.append(
             connect(Value, &QObject::destroyed, this, &TKorCustomDBGrid::dataChanged));
-    }
     dataChanged();
 }
 
@@ -181,9 +174,7 @@ void TKorCustomDBGrid::DropLinks(TComponent *Gone)
 {
     TKorWinControl::DropLinks(Gone);
     if (DropLink(m_dataSource, Gone)) {
-        for (const auto &connection : std::as_const(m_dataConnections))
-            disconnect(connection);
-        m_dataConnections.clear();
+        DropConnections(m_dataConnections);
         dataChanged();
     }
     m_masterGrid.drop(Gone);

@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "componentlink.h"
+#include "datasourcelink.h"
 
 // ---- TKorDBCustomEditor -------------------------------------------------------------------
 
@@ -27,8 +28,7 @@ TKorDBCustomEditor::TKorDBCustomEditor(QObject *AOwner)
 
 TKorDBCustomEditor::~TKorDBCustomEditor()
 {
-    for (const auto &connection : std::as_const(m_sourceConnections))
-        disconnect(connection);
+    DropConnections(m_sourceConnections);
     m_PickList->disconnect(this);
     m_PickText->disconnect(this);
     m_edit->disconnect(this);
@@ -38,17 +38,9 @@ void TKorDBCustomEditor::setDataSource(TDataSource *Value)
 {
     if (m_dataSource == Value)
         return;
-    for (const auto &connection : std::as_const(m_sourceConnections))
-        disconnect(connection);
-    m_sourceConnections.clear();
     m_dataSource = Value;
-    if (Value) {
-        FreeNotification(Value);
-        m_sourceConnections.append(
-            connect(Value, &TDataSource::dataChanged, this, &TKorDBCustomEditor::UpdateDisplay));
-        m_sourceConnections.append(
-            connect(Value, &TDataSource::recordChanged, this, &TKorDBCustomEditor::UpdateDisplay));
-    }
+    LinkDataSource(this, Value, m_sourceConnections, &TKorDBCustomEditor::UpdateDisplay,
+                   &TKorDBCustomEditor::UpdateDisplay);
     Changed();
 }
 
@@ -56,9 +48,7 @@ void TKorDBCustomEditor::DropLinks(TComponent *Gone)
 {
     TKorWinControl::DropLinks(Gone);
     if (DropLink(m_dataSource, Gone)) {
-        for (const auto &connection : std::as_const(m_sourceConnections))
-            disconnect(connection);
-        m_sourceConnections.clear();
+        DropConnections(m_sourceConnections);
     }
     DropLink(m_LookupDataSet, Gone);
     UpdateDisplay();

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "componentlink.h"
+#include "datasourcelink.h"
 
 namespace {
 
@@ -37,8 +38,7 @@ TKorDBNavigator::TKorDBNavigator(QObject *AOwner)
 
 TKorDBNavigator::~TKorDBNavigator()
 {
-    for (const auto &connection : std::as_const(m_connections))
-        disconnect(connection);
+    DropConnections(m_connections);
     m_Captions->disconnect(this);
     m_Gradient->disconnect(this);
 }
@@ -47,17 +47,9 @@ void TKorDBNavigator::setDataSource(TDataSource *Value)
 {
     if (m_dataSource == Value)
         return;
-    for (const auto &connection : std::as_const(m_connections))
-        disconnect(connection);
-    m_connections.clear();
     m_dataSource = Value;
-    if (Value) {
-        FreeNotification(Value);
-        m_connections.append(
-            connect(Value, &TDataSource::dataChanged, this, &TKorDBNavigator::updateButtons));
-        m_connections.append(
-            connect(Value, &TDataSource::recordChanged, this, &TKorDBNavigator::updateButtons));
-    }
+    LinkDataSource(this, Value, m_connections, &TKorDBNavigator::updateButtons,
+                   &TKorDBNavigator::updateButtons);
     Changed();
 }
 
@@ -65,9 +57,7 @@ void TKorDBNavigator::DropLinks(TComponent *Gone)
 {
     TKorWinControl::DropLinks(Gone);
     if (DropLink(m_dataSource, Gone)) {
-        for (const auto &connection : std::as_const(m_connections))
-            disconnect(connection);
-        m_connections.clear();
+        DropConnections(m_connections);
         updateButtons();
     }
 }

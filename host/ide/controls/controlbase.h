@@ -4,6 +4,7 @@
 // host's virtual key codes for key events.
 
 #include <QFont>
+#include <QKeyEvent>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -107,3 +108,32 @@ template <class Handler, class... Args> void FireEvent(const Handler &Event, Arg
         }
     }
 }
+
+// The host's key and exit events on the input widget Base: OnKeyDown and OnKeyPress see every
+// key first (DispatchKeyEvent), and OnExit fires when the focus leaves the control, but not when
+// it only moves to the control's own pop-up (a combo box's list, a context menu).
+template <class Base> class TInputControl : public Base {
+public:
+    using Base::Base;
+
+    TNotifyEvent OnExit;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+
+protected:
+    void keyPressEvent(QKeyEvent *Event) override
+    {
+        if (DispatchKeyEvent(Event, OnKeyDown, OnKeyPress))
+            return;
+        Base::keyPressEvent(Event);
+    }
+    void focusOutEvent(QFocusEvent *Event) override
+    {
+        Base::focusOutEvent(Event);
+        FocusLeft();
+        if (Event->reason() != Qt::PopupFocusReason)
+            FireEvent(OnExit);
+    }
+    // Called as the focus leaves, before OnExit.
+    virtual void FocusLeft() {}
+};

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
-TCustomComboBox::TCustomComboBox(QWidget *Parent) : QComboBox(Parent)
+TCustomComboBox::TCustomComboBox(QWidget *Parent) : TInputControl(Parent)
 {
     setMaxVisibleItems(m_dropDownCount);
     setInsertPolicy(QComboBox::NoInsert);
@@ -155,21 +155,6 @@ void TCustomComboBox::SetEditable(bool Value)
         setCompleter(nullptr); // the typed text stays as typed
         edit->installEventFilter(this);
     }
-}
-
-void TCustomComboBox::keyPressEvent(QKeyEvent *Event)
-{
-    if (DispatchKeyEvent(Event, OnKeyDown, OnKeyPress))
-        return;
-    QComboBox::keyPressEvent(Event);
-}
-
-void TCustomComboBox::focusOutEvent(QFocusEvent *Event)
-{
-    QComboBox::focusOutEvent(Event);
-    // Opening the list moves the focus to the list, which is not leaving the box.
-    if (Event->reason() != Qt::PopupFocusReason)
-        FireEvent(OnExit);
 }
 
 void TCustomComboBox::contextMenuEvent(QContextMenuEvent *Event)

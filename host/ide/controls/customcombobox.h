@@ -14,7 +14,7 @@
 
 using TContextPopupEvent = std::function<void(const QPoint &MousePos, bool &Handled)>;
 
-class KORHOST_EXPORT TCustomComboBox : public QComboBox {
+class KORHOST_EXPORT TCustomComboBox : public TInputControl<QComboBox> {
     Q_OBJECT
     KOR_CONTROL_FONT
 
@@ -58,9 +58,6 @@ public:
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
     TNotifyEvent OnDblClick;
-    TNotifyEvent OnExit;
-    TKeyPressEvent OnKeyPress;
-    TKeyEvent OnKeyDown;
     TContextPopupEvent OnContextPopup;
 
     void showPopup() override;
@@ -76,8 +73,6 @@ protected:
     // Makes the box editable or not, keeping the events of its edit part.
     void SetEditable(bool Value);
 
-    void keyPressEvent(QKeyEvent *Event) override;
-    void focusOutEvent(QFocusEvent *Event) override;
     void contextMenuEvent(QContextMenuEvent *Event) override;
     void mouseDoubleClickEvent(QMouseEvent *Event) override;
     bool eventFilter(QObject *Watched, QEvent *Event) override;

@@ -2,7 +2,7 @@
 
 #include <QFocusEvent>
 
-TEdit::TEdit(QWidget *Parent) : QLineEdit(Parent)
+TEdit::TEdit(QWidget *Parent) : TInputControl(Parent)
 {
     connect(this, &QLineEdit::textChanged, this, [this] { FireEvent(OnChange); });
     showSelection(false);
@@ -47,19 +47,9 @@ void TEdit::SetSelLength(int Value)
     setSelection(start, Value);
 }
 
-void TEdit::keyPressEvent(QKeyEvent *Event)
+void TEdit::FocusLeft()
 {
-    if (DispatchKeyEvent(Event, OnKeyDown, OnKeyPress))
-        return;
-    QLineEdit::keyPressEvent(Event);
-}
-
-void TEdit::focusOutEvent(QFocusEvent *Event)
-{
-    QLineEdit::focusOutEvent(Event);
     showSelection(false);
-    if (Event->reason() != Qt::PopupFocusReason)
-        FireEvent(OnExit);
 }
 
 void TEdit::mouseDoubleClickEvent(QMouseEvent *Event)

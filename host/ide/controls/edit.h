@@ -5,7 +5,7 @@
 
 #include "controlbase.h"
 
-class KORHOST_EXPORT TEdit : public QLineEdit {
+class KORHOST_EXPORT TEdit : public TInputControl<QLineEdit> {
     Q_OBJECT
     Q_CLASSINFO("KorLeafControl", "1")
     KOR_CONTROL_FONT
@@ -27,15 +27,11 @@ public:
 
     // Fires whenever the text changes, by typing or by code.
     TNotifyEvent OnChange;
-    TNotifyEvent OnExit;
     TNotifyEvent OnDblClick;
-    TKeyEvent OnKeyDown;
-    TKeyPressEvent OnKeyPress;
 
 protected:
-    void keyPressEvent(QKeyEvent *Event) override;
     void focusInEvent(QFocusEvent *Event) override;
-    void focusOutEvent(QFocusEvent *Event) override;
+    void FocusLeft() override;
     void mouseDoubleClickEvent(QMouseEvent *Event) override;
 
 private:

@@ -2,7 +2,7 @@
 
 #include <QFocusEvent>
 
-TMemo::TMemo(QWidget *Parent) : QPlainTextEdit(Parent)
+TMemo::TMemo(QWidget *Parent) : TInputControl(Parent)
 {
     setTabChangesFocus(true);
 }
@@ -16,18 +16,4 @@ QStringList TMemo::Lines() const
 void TMemo::SetLines(const QStringList &Value)
 {
     setPlainText(Value.join(QLatin1Char('\n')));
-}
-
-void TMemo::keyPressEvent(QKeyEvent *Event)
-{
-    if (DispatchKeyEvent(Event, OnKeyDown, OnKeyPress))
-        return;
-    QPlainTextEdit::keyPressEvent(Event);
-}
-
-void TMemo::focusOutEvent(QFocusEvent *Event)
-{
-    QPlainTextEdit::focusOutEvent(Event);
-    if (Event->reason() != Qt::PopupFocusReason)
-        FireEvent(OnExit);
 }

@@ -5,7 +5,7 @@
 
 #include "controlbase.h"
 
-class KORHOST_EXPORT TMemo : public QPlainTextEdit {
+class KORHOST_EXPORT TMemo : public TInputControl<QPlainTextEdit> {
     Q_OBJECT
     Q_CLASSINFO("KorLeafControl", "1")
     KOR_CONTROL_FONT
@@ -20,12 +20,4 @@ public:
 
     bool Focused() const { return hasFocus(); }
     void SetFocus() { setFocus(Qt::OtherFocusReason); }
-
-    TNotifyEvent OnExit;
-    TKeyEvent OnKeyDown;
-    TKeyPressEvent OnKeyPress;
-
-protected:
-    void keyPressEvent(QKeyEvent *Event) override;
-    void focusOutEvent(QFocusEvent *Event) override;
 };
