@@ -355,11 +355,9 @@ void TBriskDesigner::PlaceBeside(QWidget *ParentForm)
 {
     if (!ParentForm)
         return;
-    // Right of the parent's frame, top-aligned with it. The parent keeps its size: in a host
-    // that embeds the form it is the host's main window, not a form of its own. Showing the
-    // window pulls it onto the screen when the parent leaves no room beside it.
-    const QRect parent = ParentForm->window()->frameGeometry();
-    RestorePosition(QPoint(parent.right() + 1, parent.top()));
+    // Beside the form where it shows on the screen; the parent keeps its size: in a host that
+    // embeds the form it is the host's main window, not a form of its own.
+    PlaceNearForm(ParentForm);
 }
 
 // ---- Bar and switch commands ----

@@ -78,48 +78,12 @@ TCursor cursorOf(Qt::CursorShape Shape)
     return crDefault;
 }
 
-// What a grid paints with for a colour property that holds clDefault: the grid's own answer
-// for the colours it has one for; the filler is painted in the grid's colour and the header in
-// its fixed colour.
-using TUsedColor = TColor (TKorCustomDBGrid::*)() const;
-constexpr struct {
-    const char *Name;
-    TUsedColor Used;
-} kGridColors[] = {
-    {"Color", &TKorCustomDBGrid::UsedColor},
-    {"FixedColor", &TKorCustomDBGrid::UsedFixedColor},
-    {"FillerColor", &TKorCustomDBGrid::UsedColor},
-    {"HeaderColor", &TKorCustomDBGrid::UsedFixedColor},
-    {"StripeColor", &TKorCustomDBGrid::UsedStripeColor},
-    {"SelectRowColor", &TKorCustomDBGrid::UsedSelectRowColor},
-    {"SelectionColor", &TKorCustomDBGrid::UsedSelectionColor},
-    {"SelectCellColor", &TKorCustomDBGrid::UsedSelectCellColor},
-    {"HighlightText", &TKorCustomDBGrid::UsedHighlightText},
-    {"EditorColor", &TKorCustomDBGrid::UsedEditorColor},
-    {"DataColLineColor", &TKorCustomDBGrid::UsedDataColLineColor},
-    {"DataRowLineColor", &TKorCustomDBGrid::UsedDataRowLineColor},
-};
-
-// The colour Instance really uses for its colour property Name while it holds clDefault; clDefault
-// when the component has no colour of its own for it.
-TColor usedColor(const QObject *Instance, const QString &Name)
-{
-    if (const auto *grid = qobject_cast<const TKorCustomDBGrid *>(Instance))
-        for (const auto &entry : kGridColors)
-            if (Name.compare(QLatin1String(entry.Name), Qt::CaseInsensitive) == 0)
-                return (grid->*entry.Used)();
-    // A control's colour of no colour of its own is its window colour.
-    if (const auto *control = qobject_cast<const TKorWinControl *>(Instance))
-        return control->ColorRGB(clDefault);
-    return clDefault;
-}
-
 // clNone (no colour at all) shows as a transparent white; clDefault as the colour the component
 // uses for it (transparent black when it has none); any other colour as the colour it stands for.
 QColor shownColor(TColor Color, const QObject *Instance = nullptr, const QString &Name = {})
 {
     if (Color == clDefault) {
-        const TColor used = Instance ? usedColor(Instance, Name) : clDefault;
+        const TColor used = Instance ? DefaultColorOf(Instance, Name) : clDefault;
         return used == clDefault ? QColor(0, 0, 0, 0) : ColorToQColor(used);
     }
     if (Color == clNone)

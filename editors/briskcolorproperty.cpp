@@ -19,21 +19,6 @@ constexpr const char *kGradientColors[] = {"EndColor", "HotColor", "StepColor"};
 
 TBriskColorProperty::TBriskColorProperty(const TPropertyEditorArgs &Args) : TColorProperty(Args) {}
 
-TColor TBriskColorProperty::GetDefaultColor()
-{
-    const auto *gradient = qobject_cast<const TBriskGradient *>(GetComponent(0));
-    if (!gradient)
-        return clDefault;
-    const QString name = GetName();
-    if (name == QLatin1String("EndColor"))
-        return clBtnFace;
-    if (name == QLatin1String("HotColor"))
-        return gradient->DefaultHotColor();
-    if (name == QLatin1String("StepColor"))
-        return clHighlight;
-    return clDefault;
-}
-
 bool TBriskColorProperty::SpecialNoneColor()
 {
     return false;

@@ -19,9 +19,6 @@ public:
     // The value in the selected style of the list, or the host's text for mixed values.
     void PropDrawValue(QPainter *Canvas, const QRect &ARect, bool ASelected) override;
 
-    // What clDefault stands for in the edited property: the gradient painter's colours for its
-    // EndColor, HotColor and StepColor, else clDefault itself.
-    TColor GetDefaultColor() override;
     // Whether clNone is drawn as the absence of a colour (a crossed-out swatch).
     virtual bool SpecialNoneColor();
 

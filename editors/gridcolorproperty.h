@@ -1,7 +1,7 @@
 #pragma once
-// TKorDBGridColorProperty: the colour editor with special colours, taught the grid's own
-// defaults: which colour clDefault stands for in each colour property of the grid and its
-// sub-objects, and which of them draw clNone as the absence of a colour.
+// TKorDBGridColorProperty: the colour editor with special colours, taught which colour
+// properties of the grid and its sub-objects draw clNone as the absence of a colour. Which
+// colour clDefault stands for is the grid's own answer, as for every colour editor.
 
 #include "briskcolorproperty.h"
 
@@ -9,6 +9,5 @@ class TKorDBGridColorProperty : public TBriskColorProperty {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TKorDBGridColorProperty(const TPropertyEditorArgs &Args);
-    TColor GetDefaultColor() override;
     bool SpecialNoneColor() override;
 };

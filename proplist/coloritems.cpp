@@ -1,6 +1,7 @@
 #include "coloritems.h"
 
 #include "dropstate.h"
+#include "grid.h"
 #include "proplist.h"
 
 TColorPropItem::TColorPropItem(const QString &PropName, TColorBox *ColorBox, TColor DefaultColor,
@@ -55,8 +56,17 @@ void TColorPropItem::InitEditControl()
 
 void TColorPropItem::LoadEditControl()
 {
-    if (TColorBox *box = GetEditControl())
+    if (TColorBox *box = GetEditControl()) {
         box->SetSelected(GetPropValue());
+        // The default entry shows the colour the component paints while the property holds
+        // clDefault, which follows its other colours; the colour the item was given where the
+        // component has no answer.
+        QString name = PropName();
+        const QObject *object = PropList() ? PropList()->PropInstance(name) : nullptr;
+        const TColor used = object ? DefaultColorOf(object, name) : clDefault;
+        if (used != clDefault && box->DefaultColorColor() != used)
+            box->SetDefaultColorColor(used);
+    }
     SetDefault(IsDefault());
 }
 

@@ -67,8 +67,6 @@ private slots:
         SetBaseRegistryKey(QString());
     }
 
-    void defaultColours_data();
-    void defaultColours();
     void crossedOutNone_data();
     void crossedOutNone();
     void swatchFrames_data();
@@ -81,73 +79,6 @@ private slots:
     void dialogWithoutSettingsKey();
     void registersGradientColours();
 };
-
-void ColourEditorsTest::defaultColours_data()
-{
-    QTest::addColumn<QString>("object");
-    QTest::addColumn<QString>("property");
-    QTest::addColumn<bool>("gridEditor");
-    QTest::addColumn<QString>("expected"); // a query of the object, or a colour name
-
-    QTest::addRow("gradient EndColor") << "gradient"
-                                       << "EndColor" << false << "clBtnFace";
-    QTest::addRow("gradient StepColor") << "gradient"
-                                        << "StepColor" << false << "clHighlight";
-    QTest::addRow("gradient HotColor") << "gradient"
-                                       << "HotColor" << false << "hot";
-    QTest::addRow("gradient StartColor") << "gradient"
-                                         << "StartColor" << false << "clDefault";
-    QTest::addRow("not a gradient") << "grid"
-                                    << "StripeColor" << false << "clDefault";
-    QTest::addRow("grid StripeColor") << "grid"
-                                      << "StripeColor" << true << "stripe";
-    QTest::addRow("grid DataRowLineColor") << "grid"
-                                           << "DataRowLineColor" << true << "line";
-    QTest::addRow("grid EditorColor") << "grid"
-                                      << "EditorColor" << true << "editor";
-    QTest::addRow("grid FixedColor") << "grid"
-                                     << "FixedColor" << true << "clDefault";
-    QTest::addRow("search Color") << "search"
-                                  << "Color" << true << "search";
-    QTest::addRow("search PanelColor") << "search"
-                                       << "PanelColor" << true << "panel";
-    QTest::addRow("totals any") << "totals"
-                                << "Color" << true << "selected";
-    QTest::addRow("grid gradient HotColor") << "gradient"
-                                            << "HotColor" << true << "hot";
-    QTest::addRow("column TransparentColor") << "column"
-                                             << "TransparentColor" << true << "clDefault";
-}
-
-void ColourEditorsTest::defaultColours()
-{
-    QFETCH(QString, object);
-    QFETCH(QString, property);
-    QFETCH(bool, gridEditor);
-    QFETCH(QString, expected);
-    ColourFixture f;
-    TKorColumn *column = f.grid.Columns()->Add();
-    QObject *target = object == "gradient" ? static_cast<QObject *>(f.grid.Gradient())
-                      : object == "search" ? static_cast<QObject *>(f.grid.Search())
-                      : object == "totals" ? static_cast<QObject *>(f.grid.Totals())
-                      : object == "column" ? static_cast<QObject *>(column)
-                                           : static_cast<QObject *>(&f.grid);
-    const QByteArray name = property.toLatin1();
-    auto editor = gridEditor ? editorFor<TKorDBGridColorProperty>(&f.designer, target, name)
-                             : editorFor<TBriskColorProperty>(&f.designer, target, name);
-    const TColor colour = static_cast<TBriskColorProperty *>(editor.get())->GetDefaultColor();
-    const QMap<QString, TColor> queries{
-        {"hot", f.grid.Gradient()->DefaultHotColor()},
-        {"stripe", f.grid.DefaultStripeColor()},
-        {"line", f.grid.DefaultDataLineColor()},
-        {"editor", f.grid.DefaultEditorColor()},
-        {"search", f.grid.Search()->DefaultColor()},
-        {"panel", f.grid.Search()->DefaultPanelColor()},
-        {"selected", f.grid.Totals()->DefaultSelectedColor()},
-    };
-    QCOMPARE(colour,
-             queries.contains(expected) ? queries.value(expected) : StringToColor(expected));
-}
 
 void ColourEditorsTest::crossedOutNone_data()
 {
@@ -209,8 +140,8 @@ void ColourEditorsTest::swatchFrames_data()
         << "$00C0C0C0" << false << qRgb(0xC0, 0xC0, 0xC0) << qRgb(0xC0, 0xC0, 0xC0);
     QTest::addRow("clNone as a colour")
         << "clNone" << false << qRgb(255, 255, 255) << qRgb(0, 0, 0);
-    QTest::addRow("clDefault of a non-gradient")
-        << "clDefault" << true << qRgb(0, 0, 0) << qRgb(255, 255, 255);
+    QTest::addRow("clDefault of the grid's Color, a window colour")
+        << "clDefault" << true << qRgb(255, 255, 255) << qRgb(0, 0, 0);
 }
 
 void ColourEditorsTest::swatchFrames()
@@ -254,11 +185,12 @@ void ColourEditorsTest::swatchOfNone()
     const QImage byDefault = drawEntry(*editor, "clDefault", false);
     QCOMPARE(byDefault.pixel(kHeight / 2, 3), rgbOf(f.grid.DefaultStripeColor()));
 
-    // A column's TransparentColor crosses out clNone too, and keeps the base default.
+    // A column's TransparentColor crosses out clNone too; its clDefault is the cell's colour.
     TKorColumn *column = f.grid.Columns()->Add();
+    f.grid.setColor(clMoneyGreen);
     auto transparent = editorFor<TKorDBGridColorProperty>(&f.designer, column, "TransparentColor");
     QCOMPARE(drawEntry(*transparent, "clNone", false).pixel(7, 7), qRgb(0, 0, 0));
-    QCOMPARE(drawEntry(*transparent, "clDefault", false).pixel(7, 4), qRgb(0, 0, 0));
+    QCOMPARE(drawEntry(*transparent, "clDefault", false).pixel(7, 4), rgbOf(clMoneyGreen));
 }
 
 void ColourEditorsTest::valueCellUsesSelectedStyle()
@@ -280,7 +212,6 @@ void ColourEditorsTest::dialogStartsOnEffectiveColour_data()
     QTest::addRow("gradient EndColor default") << "EndColor" << true << clDefault << clBtnFace;
     QTest::addRow("gradient StepColor default") << "StepColor" << true << clDefault << clHighlight;
     QTest::addRow("gradient EndColor set") << "EndColor" << true << clRed << clRed;
-    QTest::addRow("not a gradient") << "StripeColor" << false << clDefault << clDefault;
 }
 
 void ColourEditorsTest::dialogStartsOnEffectiveColour()

@@ -405,6 +405,59 @@ private slots:
         QVERIFY(notice->isVisible());
     }
 
+    void colorsPageDefaultEntries_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addRow("classic") << int(Kor::gdsClassic);
+        QTest::addRow("gradient") << int(Kor::gdsGradient);
+    }
+
+    // Every colour box of the Colors page whose property holds clDefault draws its default entry
+    // in the colour the grid paints for it (choosing that colour leaves the grid's picture as it
+    // was), and shows its value in bold only once it differs from the default.
+    void colorsPageDefaultEntries()
+    {
+        QFETCH(int, style);
+        grid->setDrawingStyle(Kor::TKorGridDrawingStyle(style));
+        grid->Gradient()->setActive(true);
+        grid->setOptions(grid->Options() | Kor::dgHeaders);
+        grid->setOptionsEx(grid->OptionsEx() | Kor::dgxTotalHeader);
+        grid->setDrawingOptions(grid->DrawingOptions() | Kor::doStripeColor);
+        grid->Totals()->setActive(true);
+        grid->resize(420, 260);
+        show(QStringLiteral("ColorsTabSheet"));
+        TPageTableList *colors = page(QStringLiteral("ColorsTabSheet"));
+        const QList<TColorBox *> boxes =
+            control<QWidget>(QStringLiteral("ColorsTabSheet"))->findChildren<TColorBox *>();
+        QStringList checked;
+        for (TColorBox *box : boxes) {
+            auto *item = dynamic_cast<TColorPropItem *>(colors->Item(box->objectName()));
+            QVERIFY2(item, qPrintable(box->objectName()));
+            const QString path = item->PropName();
+            if (gridProp(grid, path, 0).toInt() != clDefault)
+                continue;
+            checked.append(path);
+            QVERIFY2(!isBold(box), qPrintable(path));
+            int entry = 0;
+            while (entry < box->count() && box->Colors(entry) != clDefault)
+                ++entry;
+            const QImage swatch = box->itemIcon(entry).pixmap(box->iconSize()).toImage();
+            const QColor shown = swatch.pixelColor(swatch.rect().center());
+
+            const QImage before = grid->grab().toImage();
+            setGridProp(grid, path, QColorToColor(shown));
+            const QImage after = grid->grab().toImage();
+            item->LoadEditControl();
+            const bool boldWhenSet = isBold(box);
+            setGridProp(grid, path, clDefault);
+            item->LoadEditControl();
+            QVERIFY2(before == after, qPrintable(path + " shows " + shown.name()));
+            QVERIFY2(boldWhenSet && !isBold(box), qPrintable(path));
+        }
+        QVERIFY(checked.contains("HeaderColor") && checked.contains("FillerColor"));
+        grid->setDrawingStyle(Kor::gdsClassic);
+    }
+
     // The search colours offer the search object's own defaults, asked when the window opened.
     void searchColorDefaults()
     {

@@ -127,6 +127,7 @@ private slots:
     void filterByName_data();
     void filterByName();
     void valueColumnKeepsItsWidth();
+    void everyColourShowsItsSwatch_data();
     void everyColourShowsItsSwatch();
     void imageIndexCellsLineUp_data();
     void imageIndexCellsLineUp();
@@ -639,52 +640,95 @@ static QStringList colourPaths(const QObject *Object, const QString &Prefix = {}
     return paths;
 }
 
-// Every colour row of a grid shows a swatch, also where the colour is left to the component
-// (clDefault): the colour its editor knows the component to use there, else the grid's own.
+// The object a dotted property path of Root leads to, and the name of its last step.
+static QObject *ownerOf(QObject *Root, const QString &Path, QString &Name)
+{
+    const QStringList parts = Path.split('.');
+    for (qsizetype i = 0; Root && i + 1 < parts.size(); ++i)
+        Root = GetObjectProp(Root, parts.at(i));
+    Name = parts.last();
+    return Root;
+}
+
+void InspectorTest::everyColourShowsItsSwatch_data()
+{
+    QTest::addColumn<bool>("column");
+    QTest::addColumn<int>("style");
+    QTest::addRow("grid, classic") << false << int(Kor::gdsClassic);
+    QTest::addRow("grid, gradient") << false << int(Kor::gdsGradient);
+    QTest::addRow("column") << true << int(Kor::gdsClassic);
+}
+
+// Every colour of the grid or of a column, read from the type information, is set to clDefault;
+// its row shows a swatch, and writing the swatch's colour into the property leaves the grid's
+// picture as it was: the swatch is the colour the grid paints for it.
 void InspectorTest::everyColourShowsItsSwatch()
 {
+    QFETCH(bool, column);
+    QFETCH(int, style);
     InspectorFixture f;
-    f.inspector.SetSelection({&f.grid});
-    const QStringList paths = colourPaths(&f.grid);
-    QVERIFY(paths.contains("Gradient.StartColor") && paths.contains("Totals.Color"));
+    f.grid.Columns()->Add()->setFieldName("Name");
+    f.grid.setDrawingStyle(Kor::TKorGridDrawingStyle(style));
+    f.grid.Gradient()->setActive(true);
+    f.grid.setOptions(f.grid.Options() | Kor::dgHeaders);
+    f.grid.setOptionsEx(f.grid.OptionsEx() | Kor::dgxTotalHeader | Kor::dgxTotalFooter);
+    f.grid.setDrawingOptions(f.grid.DrawingOptions() | Kor::doStripeColor);
+    f.grid.Totals()->setActive(true);
+    f.grid.resize(420, 260);
+    QObject *edited = column ? static_cast<QObject *>(f.grid.Columns()->Items(0)) : &f.grid;
+    const QStringList paths = colourPaths(edited);
+    QVERIFY(paths.contains(column ? "Title.Color" : "Totals.Color"));
+    QStringList painted;
+    for (const QString &path : paths) {
+        QString name;
+        QObject *object = ownerOf(edited, path, name);
+        if (!qobject_cast<TFont *>(object))
+            SetOrdProp(object, name, clDefault);
+    }
+    f.inspector.SetSelection({edited});
     QTreeView *view = f.inspector.View();
     for (const QString &path : paths) {
-        const QModelIndex name = f.row(path);
-        QVERIFY2(name.isValid(), qPrintable(path));
-        for (QModelIndex parent = name.parent(); parent.isValid(); parent = parent.parent())
-            view->expand(parent);
-        view->scrollTo(name);
-        QCoreApplication::processEvents();
-        const QRect cell = view->visualRect(name.sibling(name.row(), 1)).adjusted(1, 0, -1, -1);
-        const QImage shot = view->viewport()->grab().toImage();
-        const qreal ratio = shot.devicePixelRatio();
-        const auto pixel = [&](int X) {
-            return shot.pixelColor(QPoint(X, cell.center().y()) * ratio).rgb();
-        };
-        const QRgb background = pixel(cell.right() - 1);
-        const QRgb frame = pixel(cell.left() + 1);
-        const QRgb fill = pixel(cell.left() + cell.height() / 2);
-
-        const QStringList parts = path.split('.');
-        QObject *object = &f.grid;
-        for (qsizetype i = 0; i + 1 < parts.size(); ++i)
-            object = GetObjectProp(object, parts.at(i));
-        TColor used = GetOrdProp(object, parts.last());
-        if (used == clNone)
+        QString name;
+        QObject *object = ownerOf(edited, path, name);
+        if (qobject_cast<TFont *>(object))
             continue;
-        if (used == clDefault) {
-            auto *editor = qobject_cast<TColorProperty *>(f.model()->EditorAt(name));
-            QVERIFY(editor);
-            used = editor->GetDefaultColor();
-            if (used == clDefault)
-                used = f.grid.Color();
-        }
-        QVERIFY2(fill != background || frame != background, qPrintable(path + " has no swatch"));
-        QCOMPARE(QColor(fill), ColorToQColor(used));
+        const QModelIndex row = f.row(path);
+        QVERIFY2(row.isValid(), qPrintable(path));
+        for (QModelIndex parent = row.parent(); parent.isValid(); parent = parent.parent())
+            view->expand(parent);
+        view->scrollTo(row);
+        QCoreApplication::processEvents();
+        const QRect cell = view->visualRect(row.sibling(row.row(), 1)).adjusted(1, 0, -1, -1);
+        const QImage shot = view->viewport()->grab().toImage();
+        const auto pixel = [&](int X) {
+            return shot.pixelColor(QPoint(X, cell.center().y()) * shot.devicePixelRatio()).rgb();
+        };
+        const QRgb fill = pixel(cell.left() + cell.height() / 2);
+        QVERIFY2(fill != pixel(cell.right() - 1) ||
+                     pixel(cell.left() + 1) != pixel(cell.right() - 1),
+                 qPrintable(path + " has no swatch"));
+
+        const QImage before = f.grid.grab().toImage();
+        SetOrdProp(object, name, clFuchsia);
+        if (f.grid.grab().toImage() != before)
+            painted.append(path);
+        SetOrdProp(object, name, QColorToColor(QColor(fill)));
+        const QImage after = f.grid.grab().toImage();
+        SetOrdProp(object, name, clDefault);
+        QVERIFY2(before == after, qPrintable(path + " shows " + QColor(fill).name()));
     }
-    f.inspector.SetFilter("Color");
-    QCoreApplication::processEvents();
-    saveShot(&f.inspector, "inspector-filtered-color.png");
+    // The picture did depend on the colours that matter here.
+    const QStringList expected = column ? QStringList{"Color", "Title.Color"}
+                                 : style == Kor::gdsGradient
+                                     ? QStringList{"Gradient.StartColor"}
+                                     : QStringList{"HeaderColor", "Totals.Color"};
+    for (const QString &path : expected)
+        QVERIFY2(painted.contains(path), qPrintable(painted.join(',')));
+    if (!column && style == Kor::gdsClassic) {
+        f.inspector.SetFilter("Color");
+        QCoreApplication::processEvents();
+        saveShot(&f.inspector, "inspector-filtered-color.png");
+    }
 }
 
 // A long text is edited over several lines: its line breaks are kept, and it is written once.

@@ -68,9 +68,9 @@ const TPageTable &PageTable()
         // Rows.
         {
             {"FixedColorColorBox", Fixed, AddColorProp, "FixedColor", Colors(clDefault, clNone)},
-            {"FillerColorColorBox", Fixed, AddKorDBGridFixedColorProp, "FillerColor"},
-            {"HeaderColorColorBox", Fixed, AddKorDBGridFixedColorProp, "HeaderColor"},
-            {"TotalColorColorBox", Fixed, AddKorDBGridFixedColorProp, "Totals.Color", NoArgs,
+            {"FillerColorColorBox", Fixed, AddColorProp, "FillerColor", Colors(clDefault, clNone)},
+            {"HeaderColorColorBox", Fixed, AddColorProp, "HeaderColor", Colors(clDefault, clNone)},
+            {"TotalColorColorBox", Fixed, AddColorProp, "Totals.Color", Colors(clDefault, clNone),
              "TotalColor"},
             {"TotalSelectedColorCheckBox", Fixed, AddElemProp, "DrawingOptions", Elem(6), NoCaption,
              TPlace::Beside, "TotalSelectedColorColorBox"},

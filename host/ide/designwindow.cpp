@@ -133,18 +133,57 @@ void TDesignWindow::attachToOwner()
         handle->setTransientParent(owner->windowHandle());
 }
 
+void TDesignWindow::PlaceNearForm(QWidget *Owner)
+{
+    // The form's own area on the screen when it shows, else the window that holds it.
+    QRect anchor;
+    QWidget *form = nullptr;
+    if (TComponent *root = m_designer ? m_designer->GetRoot() : nullptr)
+        form = qobject_cast<QWidget *>(root->Object());
+    if (form && form->isVisible())
+        anchor = QRect(form->mapToGlobal(QPoint(0, 0)), form->size());
+    else if (QWidget *owner = Owner ? Owner->window() : OwnerWindow())
+        anchor = frameOf(owner);
+    if (anchor.isNull())
+        return;
+    QScreen *screen = QGuiApplication::screenAt(anchor.center());
+    if (!screen)
+        screen = this->screen();
+    if (!screen)
+        return;
+    const QRect bounds = screen->availableGeometry();
+    const QSize size = frameOf(this).size();
+    QPoint corner(anchor.right() + 1, anchor.top());
+    if (corner.x() + size.width() > bounds.right() + 1)
+        corner = anchor.topLeft() + QPoint(SmallIconSize * 3, SmallIconSize * 3);
+    corner.setX(
+        qBound(bounds.left(), corner.x(), qMax(bounds.left(), bounds.right() + 1 - size.width())));
+    corner.setY(
+        qBound(bounds.top(), corner.y(), qMax(bounds.top(), bounds.bottom() + 1 - size.height())));
+    m_placed = true;
+    moveFrame(this, corner);
+}
+
 void TDesignWindow::setVisible(bool visible)
 {
-    if (visible && !isVisible() && isWindow()) {
+    const bool comingUp = visible && !isVisible() && isWindow();
+    if (comingUp) {
         try {
             if (!testAttribute(Qt::WA_WState_Created))
                 RestorePlacement();
+            if (!m_placed && !testAttribute(Qt::WA_WState_Created))
+                PlaceNearForm();
             attachToOwner();
         } catch (...) {
             HandleHostException();
         }
     }
     QMainWindow::setVisible(visible);
+    // The window the user just opened is the one to work in.
+    if (comingUp) {
+        raise();
+        activateWindow();
+    }
     if (visible && isWindow() && m_pendingPull) {
         if (!frameUnknown(this) || !onX11())
             settlePlacement();
@@ -162,6 +201,7 @@ void TDesignWindow::RestorePosition(const QPoint &FramePosition)
 {
     // Before the native window exists a move places the frame, and the window manager frames
     // the window there; later moves go by the frame as it is known now.
+    m_placed = true;
     moveFrame(this, FramePosition);
 }
 

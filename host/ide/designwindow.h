@@ -41,12 +41,18 @@ public:
     // first shown (RestorePlacement, ReadFormState) the window manager frames it there.
     QPoint SavedPosition() const;
     void RestorePosition(const QPoint &FramePosition);
+    // Puts the window right of the designer's form as it shows on the screen (else of Owner,
+    // else of OwnerWindow()), top-aligned with it; where the screen leaves no room there, over
+    // the form a little in from its corner. The whole frame stays on the screen.
+    void PlaceNearForm(QWidget *Owner = nullptr);
 
     // The window closes when its designer closes.
     void DesignerClosed(IDesigner *ADesigner, bool AGoingDormant) override;
 
     // Showing the window first makes it a transient of OwnerWindow(), so window managers keep
-    // it above that window (a click on the form never buries it).
+    // it above that window (a click on the form never buries it). A window that no stored
+    // corner placed opens beside the form, or over it where the screen leaves no room beside
+    // it. A window that comes up is raised and made the active window.
     void setVisible(bool visible) override;
 
 protected:
@@ -67,6 +73,8 @@ private:
     bool m_active = false;
     // Set while the window waits for its frame to be pulled onto the screen.
     bool m_pendingPull = false;
+    // Set once RestorePosition has put the window on a corner of its own.
+    bool m_placed = false;
 };
 
 // A design window with a tool bar at the top, a thin bar below it and a context menu that

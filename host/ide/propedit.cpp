@@ -22,6 +22,12 @@ TColorProperty::TColorDialogFunc &colorDialog()
     return func;
 }
 
+TColorProperty::TDefaultColorFunc &defaultColorFunc()
+{
+    static TColorProperty::TDefaultColorFunc func = nullptr;
+    return func;
+}
+
 TCollectionProperty::TShowCollectionEditorFunc &collectionEditor()
 {
     static TCollectionProperty::TShowCollectionEditorFunc func;
@@ -368,6 +374,19 @@ TColorProperty::TColorProperty(const TPropertyEditorArgs &Args) : TIntegerProper
 void TColorProperty::SetColorDialog(TColorDialogFunc Func)
 {
     colorDialog() = std::move(Func);
+}
+
+void TColorProperty::SetDefaultColorFunc(TDefaultColorFunc Func)
+{
+    defaultColorFunc() = Func;
+}
+
+TColor TColorProperty::GetDefaultColor()
+{
+    const QObject *component = GetComponent(0);
+    if (!defaultColorFunc() || !component)
+        return clDefault;
+    return defaultColorFunc()(component, GetName());
 }
 
 bool TColorProperty::ExecuteColorDialog(TColor &Color)

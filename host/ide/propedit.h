@@ -212,9 +212,14 @@ public:
     void ListDrawValue(const QString &Value, QPainter *Canvas, const QRect &ARect,
                        bool ASelected) override;
     void PropDrawValue(QPainter *Canvas, const QRect &ARect, bool ASelected) override;
-    // Which colour clDefault stands for in the edited property, as far as the editor knows its
-    // component; clDefault when it does not (this editor never does).
-    virtual TColor GetDefaultColor() { return clDefault; }
+    // Which colour clDefault stands for in the colour property Name of Object; clDefault when
+    // the answer does not know the property. The run-time library that paints the components
+    // installs it.
+    using TDefaultColorFunc = TColor (*)(const QObject *Object, const QString &Name);
+    static void SetDefaultColorFunc(TDefaultColorFunc Func);
+    // Which colour clDefault stands for in the edited property: the installed answer for the
+    // first edited component; clDefault when there is none or it does not know.
+    virtual TColor GetDefaultColor();
 
 protected:
     // Runs the installed colour dialog (QColorDialog when none is installed).

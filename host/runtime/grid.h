@@ -337,6 +337,12 @@ private:
     Vcl::TScrollStyle m_barsStyle = Vcl::ssNone;
 };
 
+// Which colour clDefault stands for in the colour property Name of Object, as the grid paints
+// it: Object is a grid, one of its option objects (Totals, Search, ScrollProp, Gradient), a
+// column or a column's title or total. A gradient of another control answers with its own
+// colours, another control's Color with the window colour. clDefault for any other property.
+KORRUNTIME_EXPORT TColor DefaultColorOf(const QObject *Object, const QString &Name);
+
 class KORRUNTIME_EXPORT TKorDBGrid : public TKorCustomDBGrid {
     Q_OBJECT
 public:

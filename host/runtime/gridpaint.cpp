@@ -14,6 +14,7 @@
 
 #include "grid.h"
 #include "hostmessages.h"
+#include "propedit.h"
 
 namespace {
 
@@ -595,7 +596,9 @@ void TKorCustomDBGrid::paintTitles(QPainter &painter, const TColumnSpans &spans,
         }
         const QRect cell(span.second.left(), top + headerHeight, span.second.width(),
                          titleHeight - headerHeight);
-        paintFixedCell(painter, cell, title->Color());
+        paintFixedCell(painter, cell,
+                       title->Color() == clDefault ? DefaultColorOf(title, QStringLiteral("Color"))
+                                                   : title->Color());
         int textLeft = 0;
         if (TCustomImageList *images = TitleImages(); images && title->ImageIndex() >= 0) {
             images->Draw(painter, cell.left() + 2,
@@ -641,7 +644,7 @@ void TKorCustomDBGrid::paintRows(QPainter &painter, const TColumnSpans &spans, b
             const QRect cell(spans[c].second.left(), y, spans[c].second.width(), rowHeight);
             const bool focusCell = row == current && column == selected;
             const bool selectedRow = row == current && (rowSelect || focusCell);
-            TColor background = column->Color();
+            TColor background = column->Color() == clDefault ? UsedColor() : column->Color();
             if ((DrawingOptions() & Kor::doStripeColor) && (row % 2) == 1)
                 background = UsedStripeColor();
             if (selectedRow && (DrawingOptions() & Kor::doSelectRowColor))
@@ -916,4 +919,105 @@ void TKorCustomDBGrid::resizeEvent(QResizeEvent *event)
     TKorWinControl::resizeEvent(event);
     updateScrollBars();
     ensureCurrentVisible();
+}
+
+// ---- Colours at clDefault -----------------------------------------------------------------
+
+namespace {
+
+bool named(const QString &Name, const char *Property)
+{
+    return Name == QLatin1String(Property);
+}
+
+TColor gridDefault(const TKorCustomDBGrid *Grid, const QString &Name)
+{
+    if (named(Name, "Color"))
+        return clWindow;
+    if (named(Name, "FixedColor"))
+        return clBtnFace;
+    if (named(Name, "FillerColor"))
+        return Grid->UsedColor();
+    if (named(Name, "EditorColor"))
+        return Grid->DefaultEditorColor();
+    if (named(Name, "HeaderColor"))
+        return Grid->UsedFixedColor();
+    if (named(Name, "DataColLineColor") || named(Name, "DataRowLineColor"))
+        return Grid->DefaultDataLineColor();
+    if (named(Name, "HighlightText"))
+        return Grid->DefaultHighlightText();
+    if (named(Name, "SelectCellColor"))
+        return Grid->DefaultSelectCellColor();
+    if (named(Name, "SelectionColor"))
+        return Grid->DefaultSelectionColor();
+    if (named(Name, "SelectRowColor"))
+        return Grid->DefaultSelectRowColor();
+    if (named(Name, "StripeColor"))
+        return Grid->DefaultStripeColor();
+    return clDefault;
+}
+
+TColor gradientDefault(const TBriskGradient *Gradient, const QString &Name)
+{
+    if (named(Name, "StartColor"))
+        return clWindow;
+    if (named(Name, "EndColor"))
+        return clBtnFace;
+    if (named(Name, "HotColor"))
+        return Gradient->DefaultHotColor();
+    if (named(Name, "StepColor"))
+        return clHighlight;
+    return clDefault;
+}
+
+// The run-time answer is the one the property editors of every host ask.
+[[maybe_unused]] const bool kDefaultColorsInstalled =
+    (TColorProperty::SetDefaultColorFunc(&DefaultColorOf), true);
+
+} // namespace
+
+TColor DefaultColorOf(const QObject *Object, const QString &Name)
+{
+    if (const auto *grid = qobject_cast<const TKorCustomDBGrid *>(Object))
+        return gridDefault(grid, Name);
+    if (const auto *gradient = qobject_cast<const TBriskGradient *>(Object))
+        return gradientDefault(gradient, Name);
+    if (const auto *totals = qobject_cast<const TKorDBGridTotals *>(Object)) {
+        if (named(Name, "Color"))
+            return totals->Grid() ? totals->Grid()->UsedFixedColor() : clBtnFace;
+        return named(Name, "SelectedColor") ? totals->DefaultSelectedColor() : clDefault;
+    }
+    if (const auto *search = qobject_cast<const TKorDBGridSearch *>(Object)) {
+        if (named(Name, "Color"))
+            return search->DefaultColor();
+        return named(Name, "PanelColor") ? search->DefaultPanelColor() : clDefault;
+    }
+    // The scroll bars take the grid's colour.
+    if (const auto *scroll = qobject_cast<const TKorDBGridScrollProp *>(Object))
+        return named(Name, "Color") && scroll->Grid() ? scroll->Grid()->UsedColor() : clDefault;
+    // A column's cells are drawn in the grid's colour, its title in the fixed colour and its
+    // totals in the colour of the total rows; images show the cell's colour where transparent.
+    if (const auto *column = qobject_cast<const TKorColumn *>(Object)) {
+        const TKorCustomDBGrid *grid = column->Grid();
+        if (named(Name, "Color"))
+            return grid ? grid->UsedColor() : clWindow;
+        if (named(Name, "TransparentColor"))
+            return column->Color() == clDefault || column->Color() == clNone
+                       ? DefaultColorOf(column, QStringLiteral("Color"))
+                       : column->Color();
+        return clDefault;
+    }
+    if (const auto *title = qobject_cast<const TKorColumnTitle *>(Object)) {
+        const TKorCustomDBGrid *grid = title->Column() ? title->Column()->Grid() : nullptr;
+        return named(Name, "Color") ? (grid ? grid->UsedFixedColor() : clBtnFace) : clDefault;
+    }
+    if (const auto *total = qobject_cast<const TKorColumnTotal *>(Object)) {
+        const TKorCustomDBGrid *grid = total->Column() ? total->Column()->Grid() : nullptr;
+        if (!named(Name, "Color"))
+            return clDefault;
+        return grid ? grid->Totals()->UsedColor() : clBtnFace;
+    }
+    if (const auto *control = qobject_cast<const TKorWinControl *>(Object))
+        return named(Name, "Color") ? control->ColorRGB(clDefault) : clDefault;
+    return clDefault;
 }
