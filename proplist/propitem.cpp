@@ -83,7 +83,13 @@ void TPropItem::SetEnumProp(const QString &Path, const QString &Value)
 qint32 TPropItem::GetOrdProp(const QString &Path) const
 {
     const TResolvedPath &r = Resolve(Path);
-    return r.object ? ::GetOrdProp(r.object, r.name) : 0;
+    if (!r.object)
+        return 0;
+    // The item's own property is read through its type information, looked up once per load.
+    if (&r == &m_resolved)
+        if (PPropInfo info = OwnPropInfo())
+            return ::GetOrdProp(r.object, info);
+    return ::GetOrdProp(r.object, r.name);
 }
 
 void TPropItem::SetOrdProp(const QString &Path, qint32 Value)
