@@ -5,6 +5,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <utility>
 
 #include "column.h"
@@ -28,6 +29,36 @@ template <class L, class Instance> void addPage(TPropList &Parent, Instance *Obj
     auto list = TPropList::Create<L>(Parent.OwnerForm, Object);
     QWidget *sheet = list->TabSheet();
     Parent.AddPropList(std::move(list), sheet);
+}
+
+// The pages of the window that are not built yet are built one per turn of the event loop, a
+// moment after it opened: each is then ready before it is asked for, and the window's minimum
+// size grows to show every page.
+constexpr int kIdleBuildDelay = 100;
+
+void buildPagesInIdleTurns(QPointer<TKorDBGridDesigner> Window, int Delay)
+{
+    QTimer::singleShot(Delay, Window, [Window] {
+        TPropList *root = Window ? Window->GetPropList() : nullptr;
+        if (!root)
+            return;
+        QList<TPropList *> lists{root};
+        for (qsizetype i = 0; i < lists.size(); ++i) {
+            for (int j = 0; j < lists.at(i)->ListCount(); ++j)
+                lists.append(lists.at(i)->Lists(j));
+            auto *page = dynamic_cast<TPageTableList *>(lists.at(i));
+            if (!page || page->Built())
+                continue;
+            try {
+                page->EnsureBuilt();
+            } catch (...) {
+                HandleHostException();
+                return;
+            }
+            buildPagesInIdleTurns(Window, 0);
+            return;
+        }
+    });
 }
 
 } // namespace
@@ -98,6 +129,7 @@ void TKorDBGridDesigner::CreatePropList()
     auto *grid = component ? qobject_cast<TKorDBGrid *>(component->Object()) : nullptr;
     PropList = TPropList::Create<TPageControlPropList>(this, grid);
     MakeResizable();
+    buildPagesInIdleTurns(this, kIdleBuildDelay);
 }
 
 void TKorDBGridDesigner::MakeResizable()
@@ -169,11 +201,17 @@ void TPageControlPropList::InitPropList()
                 DesignerControl<QWidget>(OwnerForm, kColumnsTabSheet));
 
     // Check boxes that the pages make but no list binds: the grid option "Filter" of the Design
-    // page and the filter hints of the Hints page. The pages are made above, so they are hidden
-    // once the pages exist.
-    for (const char *name : {"FilterCheckBox", "FilterHintsCheckBox", "ShowFilterHintsCheckBox"})
-        if (OwnerForm && OwnerForm->findChild<QWidget *>(QString::fromLatin1(name)))
-            DesignerControl<TCheckBox>(OwnerForm, QString::fromLatin1(name))->setVisible(false);
+    // page and the filter hints of the Hints page. They are hidden when their page is built.
+    const auto hideUnbound = [](TPageTableList &Page) {
+        QWidget *sheet = Page.TabSheet();
+        for (const char *name :
+             {"FilterCheckBox", "FilterHintsCheckBox", "ShowFilterHintsCheckBox"})
+            if (sheet->findChild<QWidget *>(QString::fromLatin1(name)))
+                Page.PageControl<TCheckBox>(QString::fromLatin1(name))->setVisible(false);
+    };
+    for (int i = 0; i < ListCount(); ++i)
+        if (auto *page = dynamic_cast<TPageTableList *>(Lists(i)))
+            page->AfterBuild = hideUnbound;
 }
 
 // ---- TColumnsPropList ----

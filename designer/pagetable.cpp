@@ -2,6 +2,8 @@
 
 #include "pagebuilder.h"
 
+#include <QStyle>
+
 #include "controls/checkbox.h"
 #include "controls/colorbox.h"
 #include "controls/combobox.h"
@@ -161,6 +163,98 @@ QWidget *TPageTableList::TabSheet()
 TPropItem *TPageTableList::Item(const QString &ControlName) const
 {
     return m_itemsByName.value(ControlName);
+}
+
+namespace {
+
+// The minimum size of each page's tab sheet as last built in this process, with the font and
+// style it was measured in.
+struct TSheetMinimum {
+    QString fontKey;
+    QString style;
+    QSize size;
+};
+
+QHash<QString, TSheetMinimum> &sheetMinimums()
+{
+    static QHash<QString, TSheetMinimum> minimums;
+    return minimums;
+}
+
+QString styleName(const QWidget *Sheet)
+{
+    return Sheet->style()->name();
+}
+
+// Every page list of the tree under List.
+void collectPages(TPropList *List, QList<TPageTableList *> &Pages)
+{
+    for (int i = 0; List && i < List->ListCount(); ++i) {
+        if (auto *page = dynamic_cast<TPageTableList *>(List->Lists(i)))
+            Pages.append(page);
+        collectPages(List->Lists(i), Pages);
+    }
+}
+
+} // namespace
+
+void BuildAllPages(TPropList *Root)
+{
+    QList<TPageTableList *> pages;
+    collectPages(Root, pages);
+    for (TPageTableList *page : pages)
+        page->EnsureBuilt();
+}
+
+void TPageTableList::ReserveSheet()
+{
+    QWidget *sheet = TabSheet();
+    const auto known = sheetMinimums().constFind(sheet->objectName());
+    if (known != sheetMinimums().constEnd() && known->fontKey == sheet->font().key() &&
+        known->style == styleName(sheet))
+        sheet->setMinimumSize(known->size);
+}
+
+void TPageTableList::EnsureBuilt()
+{
+    if (m_built || m_building)
+        return;
+    m_building = true;
+    struct Done {
+        TPageTableList *page;
+        ~Done() { page->m_building = false; }
+    } done{this};
+    // A page that makes controls for this page's sheet goes first: this page places them.
+    const QString sheetName = QString::fromLatin1(m_table.TabSheet);
+    TPropList *root = &List();
+    while (root->ParentList())
+        root = root->ParentList();
+    QList<TPageTableList *> pages;
+    collectPages(root, pages);
+    for (TPageTableList *page : std::as_const(pages))
+        if (page != this)
+            for (const TPageGroup &group : page->Table().Groups)
+                if (group.Parent && sheetName == QLatin1String(group.Parent)) {
+                    page->EnsureBuilt();
+                    break;
+                }
+
+    QWidget *sheet = TabSheet();
+    sheet->setMinimumSize(0, 0);
+    // Controls made on a sheet on show would wait for the next turn of the event loop to show;
+    // made on a hidden sheet, they show with it, as the page's hooks left them.
+    const bool shown = sheet->isVisible();
+    if (shown)
+        sheet->hide();
+    // Built once, whatever happens: a page that failed half-way is not made a second time.
+    m_built = true;
+    BuildPage();
+    RunHook(m_table.AfterInit);
+    RunHook(AfterBuild);
+    if (shown)
+        sheet->show();
+    sheetMinimums().insert(sheet->objectName(),
+                           {sheet->font().key(), styleName(sheet), sheet->minimumSizeHint()});
 }
 
 void TPageTableList::BuildPage()

@@ -515,14 +515,26 @@ public:
     {
         return DesignerControl<T>(Form(), Name);
     }
-    // The item bound to the control of that name; nullptr when no item of this list is.
+    // The item bound to the control of that name; nullptr when no item of this list is, or
+    // while the page is not built.
     TPropItem *Item(const QString &ControlName) const;
     // Applies the table's rule rows (and its AfterUpdateEnabled hook).
     void ApplyRules();
 
+    // A page is built when it is first loaded, not when its list is made: opening the window
+    // builds only the page on show. Until then its tab sheet holds no controls and its list no
+    // items; the sheet keeps the minimum size the page had when it was last built in this
+    // process, so the window is never smaller than what shows every page.
+    bool Built() const { return m_built; }
+    // Builds the page unless it is built: first the pages that make controls for its sheet, then
+    // its own controls, bound, then the table's AfterInit hook and AfterBuild.
+    void EnsureBuilt();
+    // Run once the page is built (by the root list, for controls that no page table decides).
+    TPageHook AfterBuild;
+
 protected:
-    // Builds the controls of every row and group and binds them through the list's factories.
-    void BuildPage();
+    // Gives the unbuilt page's tab sheet the minimum size the page had when last built.
+    void ReserveSheet();
     void RunHook(const TPageHook &Hook)
     {
         if (Hook)
@@ -531,17 +543,24 @@ protected:
 
 private:
     QWidget *FindPageWidget(const QString &Name);
+    // Builds the controls of every row and group and binds them through the list's factories.
+    void BuildPage();
     void Bind(const TPageRow &Row, QWidget *Control);
 
     const TPageTable &m_table;
+    bool m_built = false;
+    bool m_building = false;
     QPointer<QWidget> m_tabSheet;
     QHash<QString, TPropItem *> m_itemsByName;
     // Rules resolved to their items at build time.
     std::vector<std::vector<TPropItem *>> m_ruleItems;
 };
 
-// A page list over the base list class Base: the table's rows bound at init, its hooks around
-// loading and visibility, its rules for the enabled state.
+// Builds every page of the list tree under Root that is not built yet (a walk over all controls).
+void BuildAllPages(TPropList *Root);
+
+// A page list over the base list class Base: the table's rows bound when the page is first
+// loaded, its hooks around loading and visibility, its rules for the enabled state.
 template <class Base> class TPageListOf : public Base, public TPageTableList {
 public:
     template <class Subject>
@@ -552,13 +571,10 @@ public:
 
     TPropList &List() override { return *this; }
 
-    void InitPropList() override
-    {
-        BuildPage();
-        RunHook(Table().AfterInit);
-    }
+    void InitPropList() override { ReserveSheet(); }
     void LoadPropList() override
     {
+        EnsureBuilt();
         RunHook(Table().BeforeLoad);
         Base::LoadPropList();
         RunHook(Table().AfterLoad);

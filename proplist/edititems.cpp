@@ -257,7 +257,11 @@ void TValuePropItem::LoadEditControl()
     spin->OnChanging = nullptr;
     spin->SetPosition(GetPropValue());
     SetDefault(IsDefault());
-    edit->SelectAll();
+    // Selecting lays the text out again; a reload mostly finds it selected already.
+    const int length = int(edit->text().size());
+    if (!(length > 0 && edit->selectionStart() == 0 && edit->selectedText().size() == length &&
+          edit->cursorPosition() == length))
+        edit->SelectAll();
     spin->OnChanging = changing;
 }
 

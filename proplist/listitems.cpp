@@ -59,6 +59,12 @@ int TListPropItem::GetDropDownWidth()
         m_measuredFont = font;
         m_widestEntry = widest;
     }
+    return dropDownWidth(box);
+}
+
+int TListPropItem::dropDownWidth(TComboBox *Box) const
+{
+    TComboBox *box = Box;
     int width = m_widestEntry;
     if (box->ItemCount() > box->DropDownCount())
         width += ControlSeams().VerticalScrollBarWidth();
@@ -75,7 +81,7 @@ void TListPropItem::InitEditControl()
         return;
     QStringList strings;
     const int style = AddListValues(strings);
-    fillList(box, strings);
+    const bool kept = fillList(box, strings);
     box->SetStyle(style);
 
     const auto select = TNotifyEvent(Guard([this] { ComboBoxSelect(); }));
@@ -111,18 +117,25 @@ void TListPropItem::InitEditControl()
         break;
     }
     box->SetDropDownCount(GetDropDownCount());
+    // A kept list is sorted as it was; only a new filling is read back and measured again.
+    if (kept && m_measuredList == m_filledList && m_measuredFont == box->font()) {
+        m_dropWidth = dropDownWidth(box);
+        return;
+    }
     m_dropWidth = GetDropDownWidth();
     m_filledList = box->Items(); // sorting may have reordered the entries
 }
 
-void TListPropItem::fillList(TComboBox *Box, const QStringList &Strings)
+bool TListPropItem::fillList(TComboBox *Box, const QStringList &Strings)
 {
     // A reload lists the same entries most of the time; rebuilding the box's list then would
     // only cost time. Its current entry is set by the load that follows either way.
-    if (Strings == m_filledWith && Box->Items() == m_filledList)
-        return;
+    if (Strings == m_filledWith && Box->ItemCount() == m_filledList.size() &&
+        Box->Items() == m_filledList)
+        return true;
     Box->SetItems(Strings);
     m_filledWith = Strings;
+    return false;
 }
 
 void TListPropItem::LoadEditControl()

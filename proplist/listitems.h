@@ -52,8 +52,11 @@ protected:
     }
 
 private:
-    // Fills the box with Strings unless it still lists them as the last filling left it.
-    void fillList(TComboBox *Box, const QStringList &Strings);
+    // Fills the box with Strings unless it still lists them as the last filling left it; true
+    // when it did not have to.
+    bool fillList(TComboBox *Box, const QStringList &Strings);
+    // The drop-down width for the widest entry measured last.
+    int dropDownWidth(TComboBox *Box) const;
 
     int m_dropWidth = 0;
     bool m_saving = false;

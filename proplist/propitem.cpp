@@ -1,6 +1,7 @@
 #include "propitem.h"
 
 #include "controls/combobox.h"
+#include "controls/controlbase.h"
 #include "designwindow.h"
 #include "proplist.h"
 
@@ -9,22 +10,31 @@
 // reports the property as read-only and default, and never writes. It shows nothing and
 // changes nothing until the path can be followed again.
 
-namespace {
-
-struct Resolved {
-    QObject *object = nullptr;
-    QString name;
-};
-
-Resolved resolve(const TPropList *List, const QString &Path)
+const TPropItem::TResolvedPath &TPropItem::Resolve(const QString &Path) const
 {
-    Resolved result{nullptr, Path};
-    if (List)
-        result.object = const_cast<TPropList *>(List)->PropInstance(result.name);
-    return result;
+    // The item's own path is passed as PropName(), which shares m_propName's text.
+    const bool own = Path.constData() == m_propName.constData() || Path == m_propName;
+    const quint64 pass = m_propList ? m_propList->LoadPass() : 0;
+    TResolvedPath &r = own ? m_resolved : m_other;
+    if (own && pass != 0 && r.pass == pass)
+        return r;
+    r.pass = own ? pass : 0;
+    r.name = Path;
+    r.object = m_propList ? m_propList->PropInstance(r.name) : nullptr;
+    r.infoKnown = false;
+    r.info = nullptr;
+    return r;
 }
 
-} // namespace
+PPropInfo TPropItem::OwnPropInfo() const
+{
+    const TResolvedPath &r = Resolve(m_propName);
+    if (!r.infoKnown) {
+        m_resolved.info = ::GetPropInfo(r.object, r.name);
+        m_resolved.infoKnown = m_resolved.pass != 0;
+    }
+    return r.info;
+}
 
 TPropItem::TPropItem(const QString &PropName, QWidget *EditControl)
     : m_propName(PropName), m_editControl(EditControl)
@@ -40,82 +50,90 @@ IDesigner *TPropItem::Designer() const
 
 bool TPropItem::HasPropInstance() const
 {
-    return resolve(m_propList, m_propName).object != nullptr;
+    return Resolve(m_propName).object != nullptr;
 }
 
 PPropInfo TPropItem::GetPropInfo(const QString &Path) const
 {
-    const Resolved r = resolve(m_propList, Path);
+    if (Path.constData() == m_propName.constData() || Path == m_propName)
+        return OwnPropInfo();
+    const TResolvedPath &r = Resolve(Path);
     return ::GetPropInfo(r.object, r.name);
 }
 
 TTypeKind TPropItem::GetPropType(const QString &Path) const
 {
-    const Resolved r = resolve(m_propList, Path);
+    const TResolvedPath &r = Resolve(Path);
     return r.object ? ::PropType(r.object, r.name) : TTypeKind::tkUnknown;
 }
 
 QString TPropItem::GetEnumProp(const QString &Path) const
 {
-    const Resolved r = resolve(m_propList, Path);
+    const TResolvedPath &r = Resolve(Path);
     return r.object ? ::GetEnumProp(r.object, r.name) : QString();
 }
 
 void TPropItem::SetEnumProp(const QString &Path, const QString &Value)
 {
-    const Resolved r = resolve(m_propList, Path);
+    const TResolvedPath &r = Resolve(Path);
     if (r.object)
         ::SetEnumProp(r.object, r.name, Value);
 }
 
 qint32 TPropItem::GetOrdProp(const QString &Path) const
 {
-    const Resolved r = resolve(m_propList, Path);
-    return r.object ? ::GetOrdProp(r.object, r.name) : 0;
+    const TResolvedPath &r = Resolve(Path);
+    if (!r.object)
+        return 0;
+    // The item's own property is read through its type information, looked up once per load.
+    if (&r == &m_resolved)
+        if (PPropInfo info = OwnPropInfo())
+            return ::GetOrdProp(r.object, info);
+    return ::GetOrdProp(r.object, r.name);
 }
 
 void TPropItem::SetOrdProp(const QString &Path, qint32 Value)
 {
-    const Resolved r = resolve(m_propList, Path);
+    const TResolvedPath &r = Resolve(Path);
     if (r.object)
         ::SetOrdProp(r.object, r.name, Value);
 }
 
 QString TPropItem::GetStrProp(const QString &Path) const
 {
-    const Resolved r = resolve(m_propList, Path);
+    const TResolvedPath &r = Resolve(Path);
     return r.object ? ::GetStrProp(r.object, r.name) : QString();
 }
 
 void TPropItem::SetStrProp(const QString &Path, const QString &Value)
 {
-    const Resolved r = resolve(m_propList, Path);
+    const TResolvedPath &r = Resolve(Path);
     if (r.object)
         ::SetStrProp(r.object, r.name, Value);
 }
 
 QObject *TPropItem::GetObjectProp(const QString &Path, const QMetaObject *Class) const
 {
-    const Resolved r = resolve(m_propList, Path);
+    const TResolvedPath &r = Resolve(Path);
     return r.object ? ::GetObjectProp(r.object, r.name, Class) : nullptr;
 }
 
 void TPropItem::SetObjectProp(const QString &Path, QObject *Value)
 {
-    const Resolved r = resolve(m_propList, Path);
+    const TResolvedPath &r = Resolve(Path);
     if (r.object)
         ::SetObjectProp(r.object, r.name, Value);
 }
 
 const QMetaObject *TPropItem::GetObjectPropClass(const QString &Path) const
 {
-    const Resolved r = resolve(m_propList, Path);
+    const TResolvedPath &r = Resolve(Path);
     return r.object ? ::GetObjectPropClass(r.object, r.name) : nullptr;
 }
 
 bool TPropItem::IsStoredProp(const QString &Path) const
 {
-    const Resolved r = resolve(m_propList, Path);
+    const TResolvedPath &r = Resolve(Path);
     return r.object ? ::IsStoredProp(r.object, r.name) : false;
 }
 
@@ -165,10 +183,10 @@ qint32 TPropItem::GetPropDefault()
 
 bool TPropItem::GetPropReadOnly()
 {
-    const Resolved r = resolve(m_propList, m_propName);
+    const TResolvedPath &r = Resolve(m_propName);
     if (!r.object)
         return true; // nothing to write to
-    PPropInfo info = ::GetPropInfo(r.object, r.name);
+    PPropInfo info = OwnPropInfo();
     return info && !info->HasWrite();
 }
 
@@ -180,10 +198,11 @@ QString TPropItem::GetPropTypeName() const
 
 bool TPropItem::IsDefault()
 {
-    const Resolved r = resolve(m_propList, m_propName);
+    const TResolvedPath &r = Resolve(m_propName);
     if (!r.object)
         return true;
-    switch (::PropType(r.object, r.name)) {
+    const PPropInfo info = OwnPropInfo();
+    switch (info ? info->Kind : ::PropType(r.object, r.name)) {
     case TTypeKind::tkInteger:
     case TTypeKind::tkEnumeration: {
         const qint32 recorded = GetPropDefault();
@@ -210,10 +229,19 @@ QLabel *TPropItem::GetTextControl() const
     QWidget *parent = control ? control->parentWidget() : nullptr;
     if (!parent)
         return nullptr;
+    // Looked for once per parent: the label is made with its control, and moves with it.
+    if (m_labelSearched && m_labelParent == parent &&
+        (!m_label || (m_label->parentWidget() == parent && m_label->buddy() == control)))
+        return m_label;
+    m_labelSearched = true;
+    m_labelParent = parent;
+    m_label = nullptr;
     for (QObject *child : parent->children())
-        if (auto *label = qobject_cast<QLabel *>(child); label && label->buddy() == control)
-            return label;
-    return nullptr;
+        if (auto *label = qobject_cast<QLabel *>(child); label && label->buddy() == control) {
+            m_label = label;
+            break;
+        }
+    return m_label;
 }
 
 bool TPropItem::GetAllEnabled() const
@@ -268,9 +296,13 @@ void TPropItem::InitEditControl()
     QWidget *control = EditControl();
     if (!control)
         return;
+    // Setting a hint notifies the control even when it is the same; a reload mostly finds it so.
     const QString mainHint = GetMainHint();
-    SetControlHint(control, mainHint + GetEditHint());
-    if (QLabel *label = GetTextControl())
+    const QString hint = mainHint + GetEditHint();
+    if (ControlHint(control) != hint || control->statusTip() != hint)
+        SetControlHint(control, hint);
+    if (QLabel *label = GetTextControl();
+        label && (ControlHint(label) != mainHint || label->statusTip() != mainHint))
         SetControlHint(label, mainHint);
 }
 

@@ -108,7 +108,27 @@ protected:
 
 private:
     friend class TPropList;
+    // The object and last name that the item's own path leads to, kept for one load of the
+    // list (TPropList::LoadPass), with that property's type information once asked for.
+    struct TResolvedPath {
+        quint64 pass = 0;
+        QObject *object = nullptr;
+        QString name;
+        bool infoKnown = false;
+        PPropInfo info = nullptr;
+    };
+    // Resolves Path against the list's instance; the item's own path once per load.
+    const TResolvedPath &Resolve(const QString &Path) const;
+    // The type information of the property the item's own path names.
+    PPropInfo OwnPropInfo() const;
+
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
+    mutable TResolvedPath m_resolved;
+    mutable TResolvedPath m_other;
+    // The label found for the bound control, and the parent it was looked for in.
+    mutable QPointer<QLabel> m_label;
+    mutable QPointer<QWidget> m_labelParent;
+    mutable bool m_labelSearched = false;
     TPropList *m_propList = nullptr;
     QString m_propName;
     QPointer<QWidget> m_editControl;

@@ -94,6 +94,13 @@ void TPropList::InitPropList() {}
 
 void TPropList::LoadPropList()
 {
+    static quint64 passes = 0;
+    struct TPass {
+        quint64 &current;
+        const quint64 outer;
+        ~TPass() { current = outer; }
+    } pass{m_loadPass, m_loadPass};
+    m_loadPass = ++passes;
     UpdateVisible();
     if (Instance() && ListVisible()) {
         for (const auto &item : m_items)

@@ -60,6 +60,9 @@ public:
     QMenu *EmptyPopupMenu() const { return m_emptyPopupMenu.get(); }
     // The designer of OwnerForm; nullptr without a window or designer.
     IDesigner *Designer() const;
+    // Non-zero while LoadPropList runs, and another number for every run: nothing changes what
+    // the items' paths lead to meanwhile, so an item resolves its path once per load.
+    quint64 LoadPass() const { return m_loadPass; }
 
     virtual QString GetHintPropName(const QString &Path);
     // The object that owns the last property of Path; Path is reduced to that last name.
@@ -128,6 +131,7 @@ public:
                                            const QMetaObject &Wanted);
 
 private:
+    quint64 m_loadPass = 0;
     QPointer<QWidget> m_listControl;
     TPropList *m_parentList = nullptr;
     TPropList *m_activeList = nullptr;

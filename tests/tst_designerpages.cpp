@@ -137,6 +137,8 @@ private slots:
         ResetTestSettingsDir();
         MakeGrid();
         QVERIFY(OpenDesigner());
+        // The walks below read every page's controls, which exist once the page is built.
+        BuildAllPages(window->GetPropList());
     }
 
     void cleanup() { TearDown(); }

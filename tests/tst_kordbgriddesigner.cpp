@@ -317,6 +317,7 @@ private slots:
         auto *list = dynamic_cast<TPageTableList *>(
             window->GetPropList()->FindList(control<QWidget>(window, "ToolMenuTabSheet")));
         QVERIFY(list);
+        list->EnsureBuilt();
         QStringList captions;
         for (int i = 0; i < list->List().ItemCount(); ++i)
             if (list->List().Items(i)->PropName() == QLatin1String("ToolMenuSubItemsEx"))
@@ -454,6 +455,60 @@ private slots:
         closeAndFree(window);
         window = open();
         QCOMPARE(window->size(), kept);
+    }
+
+    void pagesBuiltLateShowTheGrid_data()
+    {
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<bool>("ofColumn");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<bool>("titles");
+        QTest::addRow("a grid value under a rule of another page, titles off")
+            << "SpacesTabSheet"
+            << "TitleColMarginEdit" << false << "GridStyle.TitleColMargin" << QVariant(17) << false;
+        QTest::addRow("a grid value, titles on")
+            << "SpacesTabSheet"
+            << "DataRowSpaceEdit" << false << "GridStyle.DataRowSpace" << QVariant(9) << true;
+        QTest::addRow("a caption of the first column")
+            << "ColumnTitleTabSheet"
+            << "ColumnTitleCaptionEdit" << true << "Title.Caption" << QVariant("Late") << true;
+    }
+
+    // The window builds a page when it is first shown. A change made while the page is not
+    // built, and reported to the window, is what the page shows once built: value, bold, and
+    // the enabling that the rules of another page's option decide.
+    void pagesBuiltLateShowTheGrid()
+    {
+        QFETCH(QString, sheet);
+        QFETCH(QString, edit);
+        QFETCH(bool, ofColumn);
+        QFETCH(QString, path);
+        QFETCH(QVariant, value);
+        QFETCH(bool, titles);
+        TKorDBGridDesigner *window = open();
+        QVERIFY(!window->findChild<QWidget *>(edit));
+
+        QObject *object = ofColumn ? static_cast<QObject *>(grid->Columns()->Items(0)) : grid;
+        const QStringList parts = path.split(QLatin1Char('.'));
+        for (int i = 0; i + 1 < parts.size(); ++i)
+            object = GetObjectProp(object, parts.at(i));
+        if (value.typeId() == QMetaType::QString)
+            SetStrProp(object, parts.constLast(), value.toString());
+        else
+            SetOrdProp(object, parts.constLast(), value.toInt());
+        if (!titles)
+            grid->setOptions(grid->Options() & ~Kor::TKorDBGridOptions(Kor::dgTitles));
+        window->UpdatePropList();
+        QVERIFY(!window->findChild<QWidget *>(edit));
+
+        show(window, qPrintable(sheet));
+        auto *box = control<QLineEdit>(window, qPrintable(edit));
+        QVERIFY(box);
+        QCOMPARE(box->text(), value.toString());
+        QVERIFY(box->font().bold());
+        QCOMPARE(enabled(window, qPrintable(edit)), titles);
     }
 
     // A reload keeps a list whose entries are still the same, and lists what is new.

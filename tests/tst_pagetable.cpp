@@ -80,7 +80,9 @@ class TestPageTable : public QObject {
     std::unique_ptr<TProbePage> build(const TPageTable &Table)
     {
         try {
-            return TPropList::Create<TProbePage>(window.get(), grid, Table);
+            auto page = TPropList::Create<TProbePage>(window.get(), grid, Table);
+            page->EnsureBuilt(); // otherwise built on its first load
+            return page;
         } catch (const EHostError &error) {
             qWarning("%s", qPrintable(error.Message()));
             throw;
