@@ -7,6 +7,7 @@
 #include "db.h"
 #include "designintf.h"
 #include "dropstate.h"
+#include "hostdialogs.h"
 #include "persistent.h"
 #include "proplist.h"
 #include "stringlist.h"
@@ -343,8 +344,7 @@ void TFontNamePropItem::ComboBoxContextPopup(const QPoint &, bool &Handled)
     TFont font;
     if (auto *current = qobject_cast<TFont *>(GetObjectProp(fontPath, &TFont::staticMetaObject)))
         font.Assign(current);
-    const auto execute = ControlSeams().ExecuteFontDialog;
-    if (!execute || !execute(font, box))
+    if (!HostDialogs().ExecuteFont(font, box))
         return;
     SetObjectProp(fontPath, &font);
     PropList()->PropItemChanged(this);

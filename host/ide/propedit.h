@@ -196,10 +196,6 @@ public:
 class KORHOST_EXPORT TColorProperty : public TIntegerProperty {
     Q_OBJECT
 public:
-    // Runs the colour dialog on Color; true when the user confirmed. Tests replace it.
-    using TColorDialogFunc = std::function<bool(TColor &Color)>;
-    static void SetColorDialog(TColorDialogFunc Func);
-
     Q_INVOKABLE explicit TColorProperty(const TPropertyEditorArgs &Args);
     TPropertyAttributes GetAttributes() override;
     void GetValues(const TGetStrProc &Proc) override;
@@ -214,10 +210,6 @@ public:
     // Which colour clDefault stands for in the edited property, as far as the editor knows its
     // component; clDefault when it does not (this editor never does).
     virtual TColor GetDefaultColor() { return clDefault; }
-
-protected:
-    // Runs the installed colour dialog (QColorDialog when none is installed).
-    static bool ExecuteColorDialog(TColor &Color);
 };
 
 // A set: "[a,b]", with one True/False row per element.
