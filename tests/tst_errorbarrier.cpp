@@ -40,9 +40,8 @@ void ErrorBarrierTest::setterErrorFromAControlIsReported()
 {
     QFETCH(QString, control);
     QFETCH(QString, error);
-    TScriptedDialogs messages;
-    const THostDialogsScope messagesScope(messages);
     TProbeFixture f;
+    TScriptedDialogs &messages = f.dialogs;
     f.reloadOnModify();
     // The edited component has a sibling whose name the user types.
     TProbe owner;
