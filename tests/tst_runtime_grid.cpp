@@ -13,6 +13,7 @@
 
 #include "columnsdialog.h"
 #include "grid.h"
+#include "hostdialogs.h"
 #include "kordbeditor.h"
 #include "kordbeditors.h"
 #include "navigator.h"
