@@ -1,41 +1,16 @@
 #include "databasefileproperty.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPointer>
 
 #include "designintf.h"
+#include "hostdialogs.h"
 #include "persistent.h"
 #include "sampledatabase.h"
 #include "sqldata.h"
 
 namespace {
-
-// Nobody could answer a dialog on a headless platform.
-bool canShowDialogs()
-{
-    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
-        return false;
-    const QString platform = QGuiApplication::platformName();
-    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
-}
-
-QString defaultFileDialog(const QString &Current)
-{
-    if (!canShowDialogs())
-        return {};
-    return QFileDialog::getOpenFileName(
-        QApplication::activeWindow(), QStringLiteral("Database File"),
-        Current.isEmpty() ? QString() : QFileInfo(Current).absolutePath(),
-        QStringLiteral("SQLite databases (*.sqlite *.sqlite3 *.db *.db3);;All files (*)"));
-}
-
-TDatabaseFileProperty::TFileDialogHandler &fileDialogHandler()
-{
-    static TDatabaseFileProperty::TFileDialogHandler handler;
-    return handler;
-}
 
 // The open data sets of the form that read through Connection.
 QList<QPointer<TSQLDataSet>> openDataSetsOf(IDesigner *Designer, TSQLConnection *Connection)
@@ -50,12 +25,6 @@ QList<QPointer<TSQLDataSet>> openDataSetsOf(IDesigner *Designer, TSQLConnection 
 }
 
 } // namespace
-
-TDatabaseFileProperty::TFileDialogHandler
-TDatabaseFileProperty::SetFileDialogHandler(TFileDialogHandler Handler)
-{
-    return std::exchange(fileDialogHandler(), std::move(Handler));
-}
 
 TDatabaseFileProperty::TDatabaseFileProperty(const TPropertyEditorArgs &Args)
     : TStringProperty(Args)
@@ -106,8 +75,10 @@ void TDatabaseFileProperty::SetValue(const QString &Value)
 void TDatabaseFileProperty::Edit()
 {
     const QString current = GetStrValue();
-    const QString chosen =
-        fileDialogHandler() ? fileDialogHandler()(current) : defaultFileDialog(current);
+    const QString chosen = HostDialogs().GetOpenFileName(
+        QApplication::activeWindow(), QStringLiteral("Database File"),
+        current.isEmpty() ? QString() : QFileInfo(current).absolutePath(),
+        QStringLiteral("SQLite databases (*.sqlite *.sqlite3 *.db *.db3);;All files (*)"));
     if (!chosen.isEmpty())
         SetValue(chosen);
 }

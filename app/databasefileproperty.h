@@ -4,23 +4,16 @@
 // row's "..." button. A connection that is connected opens the new file at once, and its data
 // sets that were open are opened again on it, so grids show the new rows at design time.
 //
-// The file dialog goes through a replaceable handler so tests (and a host without a screen)
-// can answer it: the default shows a QFileDialog, except on a headless platform, where it
-// answers "no file chosen" at once.
+// The file dialog is the host's (IHostDialogs::GetOpenFileName), which tests replace; on a
+// headless platform it answers "no file chosen" at once.
 
 #include <QString>
-#include <functional>
 
 #include "propedit.h"
 
 class TDatabaseFileProperty : public TStringProperty {
     Q_OBJECT
 public:
-    // Asks for a database file starting at Current; an empty answer means cancelled.
-    using TFileDialogHandler = std::function<QString(const QString &Current)>;
-    // Installs a handler (an empty one restores the default); answers the one it replaced.
-    static TFileDialogHandler SetFileDialogHandler(TFileDialogHandler Handler);
-
     Q_INVOKABLE explicit TDatabaseFileProperty(const TPropertyEditorArgs &Args);
     TPropertyAttributes GetAttributes() override;
     // The sample database, when there is one.

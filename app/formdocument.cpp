@@ -14,10 +14,10 @@
 
 #include "formdesigner.h"
 #include "formfile.h"
+#include "hostdialogs.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "regini.h"
-#include "workbenchseams.h"
 
 namespace {
 
@@ -265,7 +265,7 @@ bool TFormDocument::Open(const QString &FileName)
         throw EHostError(tr("Cannot open %1: %2").arg(FileName, error.Message()));
     }
     if (!report.Problems.isEmpty() &&
-        !WorkbenchSeams().ConfirmFormProblems(nullptr, FileName, report.Problems)) {
+        !HostDialogs().ConfirmFormProblems(nullptr, FileName, report.Problems)) {
         designer->Close();
         return false;
     }

@@ -67,7 +67,7 @@ public:
     // Closes the form (its designer sends DesignerClosed) and starts an empty one.
     void New();
     // Opens a form file. A file with problems (ReadFormTextTolerant) opens with what can be
-    // read once the user agrees (TWorkbenchSeams::ConfirmFormProblems); the values the host does
+    // read once the user agrees (IHostDialogs::ConfirmFormProblems); the values the host does
     // not know are kept and written back by Save. Answers false, changing nothing, when the
     // user cancels. Raises EHostError with a message naming the file and why, changing nothing,
     // for a file that cannot be read or is not a form at all.

@@ -18,10 +18,10 @@
 #include "compedit.h"
 #include "formdesigner.h"
 #include "formdocument.h"
+#include "hostdialogs.h"
 #include "hostmessages.h"
 #include "surfaceoverlay.h"
 #include "typinfo.h"
-#include "workbenchseams.h"
 
 namespace {
 
@@ -747,7 +747,7 @@ void TFormSurface::EditTabOrder()
     for (TComponent *component : controls)
         names << component->Name();
     try {
-        if (!WorkbenchSeams().EditTabOrder(window(), names))
+        if (!HostDialogs().EditTabOrder(window(), names))
             return;
         int order = 0;
         for (const QString &name : std::as_const(names)) {

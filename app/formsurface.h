@@ -89,7 +89,7 @@ public:
     // The controls on the form, in the order Tab moves through them at run time (their
     // TabOrder; the form's own order among equals).
     QList<TComponent *> TabOrderControls() const;
-    // Asks for a new tab order (TWorkbenchSeams::EditTabOrder) and applies it as the step
+    // Asks for a new tab order (IHostDialogs::EditTabOrder) and applies it as the step
     // "Tab Order".
     void EditTabOrder();
 

@@ -6,6 +6,7 @@
 #include "hostmessages.h"
 #include "sampledatabase.h"
 #include "workbenchapplication.h"
+#include "workbenchdialogs.h"
 #include "workbenchsession.h"
 #include "workbenchwindow.h"
 
@@ -16,6 +17,8 @@ int main(int argc, char **argv)
     const TWorkbenchOptions options = ParseWorkbenchOptions(QApplication::arguments());
 
     const TWorkbenchSession session;
+    TWorkbenchDialogs dialogs;
+    const THostDialogsScope dialogsScope(dialogs);
     QString sample;
     try {
         sample = SampleDatabasePath();

@@ -8,12 +8,12 @@
 #include <QPainter>
 #include <QToolButton>
 
+#include "hostdialogs.h"
 #include "hostmessages.h"
 #include "persistent.h"
 #include "propertyrowmodel.h"
 #include "propertyvaluelist.h"
 #include "typinfo.h"
-#include "workbenchseams.h"
 
 namespace {
 
@@ -213,8 +213,7 @@ void TInspectorValueEdit::EditLongText()
         return;
     }
     const QString before = text;
-    if (!WorkbenchSeams().EditMultiLineText ||
-        !WorkbenchSeams().EditMultiLineText(window(), caption, text))
+    if (!HostDialogs().EditMultiLineText(window(), caption, text))
         return;
     if (!self || !m_model || !m_index.isValid() || text == before)
         return;

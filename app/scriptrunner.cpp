@@ -26,13 +26,13 @@
 #include "formdocument.h"
 #include "formfile.h"
 #include "formsurface.h"
+#include "hostdialogs.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "propedit.h"
 #include "registration.h"
 #include "sampledatabase.h"
 #include "typinfo.h"
-#include "workbenchseams.h"
 #include "workbenchwindow.h"
 
 namespace {
@@ -509,17 +509,15 @@ public:
     }
     // A file with problems opens with what can be read, its problems going to stderr and the
     // messages, unless an answer given before says Cancel (or No).
+    bool confirmFormProblems(const QString &File, const QList<TFormProblem> &Problems)
+    {
+        for (const TFormProblem &problem : Problems)
+            note(QStringLiteral("%1: %2").arg(File, problem.Text()));
+        const TModalResult answer = m_answers.isEmpty() ? mrOk : m_answers.takeFirst();
+        return answer == mrOk || answer == mrYes;
+    }
     void open(const QStringList &A)
     {
-        TWorkbenchSeams seams;
-        seams.ConfirmFormProblems = [this](QWidget *, const QString &File,
-                                           const QList<TFormProblem> &Problems) {
-            for (const TFormProblem &problem : Problems)
-                note(QStringLiteral("%1: %2").arg(File, problem.Text()));
-            const TModalResult answer = m_answers.isEmpty() ? mrOk : m_answers.takeFirst();
-            return answer == mrOk || answer == mrYes;
-        };
-        const TWorkbenchSeamsScope scope(seams);
         if (!document()->Open(resolveFile(A.at(0))))
             note(QStringLiteral("%1 was not opened").arg(A.at(0)));
     }
@@ -697,18 +695,23 @@ bool TScriptRunner::Run(const QString &Text, const QString &FileName)
     }
 
     // Messages go to the runner while it runs: errors fail the step, questions get the answer
-    // that changes nothing.
-    const TMessageDlgHandler previousDlg =
-        SetMessageDlgHandler([&steps](const TMessageRequest &Request) {
-            steps.m_messages << Request.Msg;
-            return steps.m_answers.isEmpty() ? SafeAnswer(Request.Buttons)
-                                             : steps.m_answers.takeFirst();
-        });
-    const THostExceptionHandler previousException =
-        SetHostExceptionHandler([&steps](const QString &Message) {
-            steps.m_messages << Message;
-            steps.m_stepErrors << Message;
-        });
+    // that changes nothing. Other dialogs are shown as they were before.
+    TScriptedDialogs dialogs;
+    dialogs.Otherwise = &HostDialogs();
+    dialogs.OnMessage = [&steps](const TMessageRequest &Request) {
+        steps.m_messages << Request.Msg;
+        return steps.m_answers.isEmpty() ? SafeAnswer(Request.Buttons)
+                                         : steps.m_answers.takeFirst();
+    };
+    dialogs.OnError = [&steps](const QString &Message) {
+        steps.m_messages << Message;
+        steps.m_stepErrors << Message;
+    };
+    dialogs.OnFormProblems = [&steps](QWidget *, const QString &File,
+                                      const QList<TFormProblem> &Problems) {
+        return steps.confirmFormProblems(File, Problems);
+    };
+    const THostDialogsScope scope(dialogs);
 
     const QStringList lines = Text.split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size() && steps.m_error.isEmpty(); ++i) {
@@ -725,8 +728,6 @@ bool TScriptRunner::Run(const QString &Text, const QString &FileName)
                                 .arg(QString::fromLocal8Bit(e.what()));
         }
     }
-    SetMessageDlgHandler(previousDlg);
-    SetHostExceptionHandler(previousException);
     steps.m_answers.clear();
     return steps.m_error.isEmpty();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // TTabOrderDialog: the controls of a form or container in the order Tab moves through them, one
 // row each. "Move Up" and "Move Down" move the current row, or rows are dragged into place; OK
-// gives the new order. The workbench shows it through TWorkbenchSeams::EditTabOrder.
+// gives the new order. The workbench shows it through TWorkbenchDialogs::EditTabOrder.
 
 #include <QDialog>
 #include <QStringList>

@@ -28,13 +28,13 @@
 #include "formdocument.h"
 #include "formsurface.h"
 #include "grid.h"
+#include "hostdialogs.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "objectproperties.h"
 #include "packages.h"
 #include "regini.h"
 #include "registration.h"
-#include "workbenchseams.h"
 
 namespace {
 
@@ -440,7 +440,7 @@ bool TWorkbenchWindow::OpenForm(const QString &FileName)
         return false;
     const QString file =
         FileName.isEmpty()
-            ? WorkbenchSeams().GetOpenFileName(this, tr("Open Form"), formFolder(), FormFileFilter)
+            ? HostDialogs().GetOpenFileName(this, tr("Open Form"), formFolder(), FormFileFilter)
             : FileName;
     if (file.isEmpty())
         return false;
@@ -466,7 +466,7 @@ bool TWorkbenchWindow::SaveFormAs()
             start = QDir(folder).filePath(start);
     }
     const QString file =
-        WorkbenchSeams().GetSaveFileName(this, tr("Save Form As"), start, FormFileFilter);
+        HostDialogs().GetSaveFileName(this, tr("Save Form As"), start, FormFileFilter);
     return !file.isEmpty() && saveTo(file);
 }
 

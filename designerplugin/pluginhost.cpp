@@ -7,6 +7,7 @@
 #include <QDesignerTaskMenuExtension>
 #include <QExtensionManager>
 
+#include "fieldseditor.h"
 #include "formwindowdesigner.h"
 #include "hostdataaccess.h"
 #include "hosterrors.h"
@@ -44,7 +45,9 @@ void loadPackage()
 
 } // namespace
 
-TDesignerPluginHost::TDesignerPluginHost() : m_session(std::make_unique<THostSession>())
+TDesignerPluginHost::TDesignerPluginHost()
+    : m_session(std::make_unique<THostSession>()), m_dialogs(std::make_unique<TRuntimeDialogs>()),
+      m_dialogsScope(std::make_unique<THostDialogsScope>(*m_dialogs))
 {
     g_current = this;
     try {

@@ -19,7 +19,9 @@
 class QDesignerFormEditorInterface;
 class QDesignerFormWindowInterface;
 class QWidget;
+class THostDialogsScope;
 class THostSession;
+class TRuntimeDialogs;
 class TFormWindowDesigner;
 
 class TDesignerPluginHost : public QObject {
@@ -55,6 +57,9 @@ private:
     void formWindowRemoved(QDesignerFormWindowInterface *Form);
 
     std::unique_ptr<THostSession> m_session;
+    // The host's dialogs with the fields editor's, in use while the plugin host lives.
+    std::unique_ptr<TRuntimeDialogs> m_dialogs;
+    std::unique_ptr<THostDialogsScope> m_dialogsScope;
     QList<QPointer<QDesignerFormEditorInterface>> m_cores;
     std::vector<std::unique_ptr<TFormWindowDesigner>> m_designers;
     bool m_down = false;

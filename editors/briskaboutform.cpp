@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "briskgraph.h"
+#include "hostdialogs.h"
 #include "registration.h"
 #include "services.h"
 #include "shellopen.h"
@@ -141,18 +142,6 @@ const QColor LinkColor(0x00, 0x00, 0xFF);
 const QColor VisitedLinkColor(0x80, 0x00, 0x80);
 const QColor NoticeColor(0x80, 0x80, 0x80);
 
-TBriskCAboutForm::TModalRunner &modalRunner()
-{
-    static TBriskCAboutForm::TModalRunner runner;
-    return runner;
-}
-
-bool headlessPlatform()
-{
-    const QString platform = QGuiApplication::platformName();
-    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
-}
-
 void setTextColor(QLabel *Label, const QColor &Color)
 {
     QPalette palette = Label->palette();
@@ -239,11 +228,6 @@ QPixmap navigatorPicture()
 }
 
 } // namespace
-
-TBriskCAboutForm::TModalRunner TBriskCAboutForm::SetModalRunner(TModalRunner Runner)
-{
-    return std::exchange(modalRunner(), std::move(Runner));
-}
 
 TBriskCAboutForm::TBriskCAboutForm(QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::TBriskCAboutForm>())
@@ -360,14 +344,7 @@ void TBriskCAboutForm::Label5Click()
 
 int TBriskCAboutForm::Run()
 {
-    if (modalRunner())
-        return modalRunner()(*this);
-    if (headlessPlatform()) {
-        // Nobody could answer a modal form here.
-        reject();
-        return result();
-    }
-    return exec();
+    return HostDialogs().ExecuteDialog(*this);
 }
 
 void TBriskCAboutForm::paintEvent(QPaintEvent *event)

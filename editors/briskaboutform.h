@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <memory>
 
 #include "compedit.h"
@@ -67,11 +66,6 @@ void Finalization();
 class TBriskCAboutForm : public QDialog {
     Q_OBJECT
 public:
-    // Runs the form modally and answers its result. The default runs exec(), except on a
-    // headless platform, where it closes the form at once; tests install their own.
-    using TModalRunner = std::function<int(TBriskCAboutForm &Form)>;
-    static TModalRunner SetModalRunner(TModalRunner Runner);
-
     explicit TBriskCAboutForm(QWidget *parent = nullptr);
     ~TBriskCAboutForm() override;
 
@@ -99,7 +93,7 @@ public:
     void FormClose();
     void Label4Click();
     void Label5Click();
-    // Shows the form modally through the runner.
+    // Shows the form modally through the host's dialogs (hostdialogs.h), which tests replace.
     int Run();
 
 protected:

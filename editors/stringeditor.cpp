@@ -8,18 +8,13 @@
 #include <QTextBlock>
 
 #include "headerrows.h"
+#include "hostdialogs.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "linecaptions.h"
 #include "ui_korstringeditor.h"
 
 namespace {
-
-TKorStringEditor::TModalRunner &modalRunner()
-{
-    static TKorStringEditor::TModalRunner runner;
-    return runner;
-}
 
 const QString CR = QStringLiteral("\r");
 const QString CRLF = QStringLiteral("\r\n");
@@ -104,16 +99,6 @@ TKorStringEditor::TKorStringEditor(bool AHeaderMode, const QString &Text, QWidge
 }
 
 TKorStringEditor::~TKorStringEditor() = default;
-
-void TKorStringEditor::SetModalRunner(TModalRunner Runner)
-{
-    modalRunner() = std::move(Runner);
-}
-
-int TKorStringEditor::RunModal(QDialog &Dialog)
-{
-    return modalRunner() ? modalRunner()(Dialog) : Dialog.exec();
-}
 
 QString TKorStringEditor::MemoText() const
 {
@@ -239,7 +224,7 @@ void TKorStringEditor::DeleteClick()
 
 void TKorStringEditor::LoadClick()
 {
-    if (RunModal(*OpenDialog) != QDialog::Accepted)
+    if (HostDialogs().ExecuteDialog(*OpenDialog) != QDialog::Accepted)
         return;
     const QString file = OpenDialog->selectedFiles().value(0);
     if (!file.isEmpty())
@@ -251,7 +236,7 @@ void TKorStringEditor::SaveClick()
     // Saving starts from the file last loaded or saved, not from one picked in a cancelled Open.
     if (!m_lastFile.isEmpty())
         SaveDialog->selectFile(m_lastFile);
-    if (RunModal(*SaveDialog) != QDialog::Accepted)
+    if (HostDialogs().ExecuteDialog(*SaveDialog) != QDialog::Accepted)
         return;
     const QString file = SaveDialog->selectedFiles().value(0);
     if (file.isEmpty())

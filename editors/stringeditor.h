@@ -4,12 +4,11 @@
 // rows separated by "|" and the memo shows one row at a time, with buttons to move between rows
 // and to delete one. Line breaks inside a value are single CR characters.
 //
-// Every modal run (the dialog itself and its file dialogs) goes through ModalRunner, which tests
-// replace so that nothing waits for a person.
+// Every modal run (the dialog itself and its file dialogs) goes through the host's dialogs
+// (hostdialogs.h), which tests replace so that nothing waits for a person.
 
 #include <QDialog>
 #include <QPointer>
-#include <functional>
 #include <memory>
 
 class QFileDialog;
@@ -79,11 +78,6 @@ public:
     void SaveClick();
     void LoadFromFile(const QString &FileName);
     void SaveToFile(const QString &FileName) const;
-
-    // Runs a dialog modally and answers its result (QDialog::Accepted or Rejected).
-    using TModalRunner = std::function<int(QDialog &Dialog)>;
-    static void SetModalRunner(TModalRunner Runner);
-    static int RunModal(QDialog &Dialog);
 
 protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;

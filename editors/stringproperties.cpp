@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPointer>
 
+#include "hostdialogs.h"
 #include "stringeditor.h"
 
 TKorStringProperty::TKorStringProperty(const TPropertyEditorArgs &Args) : TStringProperty(Args) {}
@@ -24,7 +25,7 @@ void TKorStringProperty::Edit()
                 Editor->deleteLater();
         }
     } release{editor};
-    if (TKorStringEditor::RunModal(*editor) == QDialog::Accepted)
+    if (HostDialogs().ExecuteDialog(*editor) == QDialog::Accepted)
         SetValue(editor->GetText());
 }
 

@@ -16,7 +16,7 @@
 #include "formfile.h"
 #include "fuzztarget.h"
 #include "grid.h"
-#include "hostmessages.h"
+#include "hostdialogs.h"
 #include "imagelist.h"
 #include "menus.h"
 #include "registration.h"
@@ -40,7 +40,9 @@ void setUpOnce()
     static char *argv[] = {name, nullptr};
     if (!qApp)
         new QApplication(argc, argv); // grids are widgets
-    SetHostExceptionHandler([](const QString &) {});
+    static TScriptedDialogs quiet;
+    quiet.OnError = [](const QString &) {};
+    static const THostDialogsScope scope(quiet);
     RegisterComponents(QStringLiteral("Fuzz"),
                        {&TKorDBGrid::staticMetaObject, &TDataSource::staticMetaObject,
                         &TPopupMenu::staticMetaObject, &TImageList::staticMetaObject});

@@ -8,6 +8,7 @@
 #include "designintf.h"
 #include "designwindow.h"
 #include "dropstate.h"
+#include "hostdialogs.h"
 #include "persistent.h"
 #include "proplist.h"
 #include "proplistwindow.h"
@@ -379,8 +380,7 @@ void TFontNamePropItem::ComboBoxContextPopup(const QPoint &, bool &Handled)
     TFont font;
     if (auto *current = qobject_cast<TFont *>(GetObjectProp(fontPath, &TFont::staticMetaObject)))
         font.Assign(current);
-    const auto execute = ControlSeams().ExecuteFontDialog;
-    if (!execute || !execute(font, box))
+    if (!HostDialogs().ExecuteFont(font, box))
         return;
     SetObjectProp(fontPath, &font);
     PropList()->PropItemChanged(this);

@@ -8,9 +8,9 @@
 
 #include "briskaboutform.h"
 #include "briskgraph.h"
+#include "hostdialogs.h"
 #include "registration.h"
 #include "services.h"
-#include "shellopen.h"
 #include "testsupport.h"
 
 namespace {
@@ -28,17 +28,22 @@ QList<QPointer<TBriskCAboutForm>> showAbout(int Times,
                                             const std::function<void(TBriskCAboutForm &)> &Inspect)
 {
     QList<QPointer<TBriskCAboutForm>> shown;
-    const auto previous = TBriskCAboutForm::SetModalRunner([&](TBriskCAboutForm &Form) {
-        shown.append(&Form);
-        Form.show();
+    TScriptedDialogs dialogs;
+    dialogs.Otherwise = &HostDialogs();
+    dialogs.OnDialog = [&](QDialog &Dialog) {
+        auto &form = dynamic_cast<TBriskCAboutForm &>(Dialog);
+        shown.append(&form);
+        form.show();
         if (Inspect)
-            Inspect(Form);
-        Form.accept();
-        return Form.result();
-    });
-    for (int i = 0; i < Times; ++i)
-        IDEAboutDlg::ShowAboutForm();
-    TBriskCAboutForm::SetModalRunner(previous);
+            Inspect(form);
+        form.accept();
+        return form.result();
+    };
+    {
+        const THostDialogsScope scope(dialogs);
+        for (int i = 0; i < Times; ++i)
+            IDEAboutDlg::ShowAboutForm();
+    }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return shown;
 }
@@ -107,14 +112,10 @@ private slots:
     void theOkButtonClosesWithOk()
     {
         int result = -1;
-        const auto previous = TBriskCAboutForm::SetModalRunner([&](TBriskCAboutForm &Form) {
-            Form.show();
+        showAbout(1, [&](TBriskCAboutForm &Form) {
             QTest::mouseClick(Form.Button, Qt::LeftButton);
             result = Form.result();
-            return result;
         });
-        IDEAboutDlg::ShowAboutForm();
-        TBriskCAboutForm::SetModalRunner(previous);
         QCOMPARE(result, int(QDialog::Accepted));
     }
 
@@ -129,10 +130,12 @@ private slots:
     {
         QFETCH(bool, opened);
         QStringList links;
-        const auto previous = SetShellOpenHandler([&](const QString &Link) {
+        TScriptedDialogs desktop;
+        desktop.OnOpenLink = [&](const QString &Link) {
             links.append(Link);
             return opened;
-        });
+        };
+        const THostDialogsScope scope(desktop);
         showAbout(1, [](TBriskCAboutForm &Form) {
             QVERIFY(textColor(Form.Label4) != Purple);
             QTest::mouseClick(Form.Label4, Qt::LeftButton);
@@ -142,7 +145,6 @@ private slots:
             QTest::mouseClick(Form.Label5, Qt::LeftButton);
             QCOMPARE(textColor(Form.Label5), Purple);
         });
-        SetShellOpenHandler(previous);
         QCOMPARE(links,
                  QStringList({IDEAboutDlg::WebAddress(), IDEAboutDlg::WebAddress(),
                               QStringLiteral("mailto:support@brisk-components.example"

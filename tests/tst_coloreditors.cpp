@@ -10,6 +10,7 @@
 #include "designintf.h"
 #include "grid.h"
 #include "gridcolorproperty.h"
+#include "hostdialogs.h"
 #include "probedesigner.h"
 #include "regini.h"
 #include "registration.h"
@@ -61,11 +62,7 @@ class ColourEditorsTest : public QObject {
 
 private slots:
     void initTestCase() { ResetTestSettingsDir(); }
-    void cleanup()
-    {
-        TColorDialog::SetExecuteHandler({});
-        SetBaseRegistryKey(QString());
-    }
+    void cleanup() { SetBaseRegistryKey(QString()); }
 
     void crossedOutNone_data();
     void crossedOutNone();
@@ -228,13 +225,15 @@ void ColourEditorsTest::dialogStartsOnEffectiveColour()
     TColor seen = clNone;
     int help = 0;
     TColorDialogOptions options;
-    TColorDialog::SetExecuteHandler([&](TColorDialog &Dialog) {
+    TScriptedDialogs dialogs;
+    dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
         seen = Dialog.Color;
         help = Dialog.HelpContext;
         options = Dialog.Options;
         Dialog.Color = clLime;
         return true;
-    });
+    };
+    const THostDialogsScope dialogsScope(dialogs);
     editor->Edit();
     QCOMPARE(seen, expected);
     QCOMPARE(help, 25010);
@@ -257,12 +256,14 @@ void ColourEditorsTest::dialogKeepsCustomColours()
     f.grid.Gradient()->setEndColor(clRed);
     auto editor = editorFor<TBriskColorProperty>(&f.designer, f.grid.Gradient(), "EndColor");
     QStringList offered;
-    TColorDialog::SetExecuteHandler([&](TColorDialog &Dialog) {
+    TScriptedDialogs dialogs;
+    dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
         offered = Dialog.CustomColors;
         Dialog.CustomColors = {"ColorA=123456", "ColorB=00FF00", "no separator", "ColorC=ABCDEF"};
         Dialog.Color = clBlue;
         return false; // Cancel
-    });
+    };
+    const THostDialogsScope dialogsScope(dialogs);
     editor->Edit();
     QCOMPARE(offered, (QStringList{"ColorA=FF0000", "ColorB=00FF00"}));
     QCOMPARE(f.grid.Gradient()->EndColor(), clRed); // unchanged
@@ -279,11 +280,13 @@ void ColourEditorsTest::dialogWithoutSettingsKey()
     ColourFixture f;
     auto editor = editorFor<TBriskColorProperty>(&f.designer, f.grid.Gradient(), "HotColor");
     QStringList offered{"sentinel"};
-    TColorDialog::SetExecuteHandler([&](TColorDialog &Dialog) {
+    TScriptedDialogs dialogs;
+    dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
         offered = Dialog.CustomColors;
         Dialog.CustomColors = {"ColorA=123456"};
         return false;
-    });
+    };
+    const THostDialogsScope dialogsScope(dialogs);
     editor->Edit();
     QVERIFY(offered.isEmpty());
     QVERIFY(QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());

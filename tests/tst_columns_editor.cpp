@@ -12,6 +12,7 @@
 #include "collectioneditor.h"
 #include "formdesigner.h"
 #include "grid.h"
+#include "hostdialogs.h"
 #include "hostmessages.h"
 #include "kordbgridcolumnseditor.h"
 #include "regini.h"
@@ -227,7 +228,8 @@ private slots:
         QVERIFY(editor->AddAllFieldsCmd->isEnabled());
         const int modified = designer->ModifiedCount();
 
-        TScopedHostMessages messages;
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
         messages.Answers = {answer};
         editor->AddAllFieldsCmd->trigger();
         if (answer == mrNone) {
@@ -256,7 +258,8 @@ private slots:
         editor->UpdateActions();
         QVERIFY(!editor->AddAllFieldsCmd->isEnabled());
         QVERIFY(!editor->AddAllFields1->isEnabled());
-        TScopedHostMessages messages;
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
         messages.Answers = {mrNo};
         editor->AddAllFieldsClick(editor->AddAllFieldsCmd);
         QCOMPARE(fieldNames(columns()), QStringList({"id"}));
@@ -475,7 +478,8 @@ private slots:
         grid->setDataSource(&source);
 
         TKorDBGridColumnsEditor *editor = open();
-        TScopedHostMessages messages;
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
         editor->AddAllFieldsCmd->trigger();
         QCOMPARE(editor->ListView1->topLevelItemCount(), 7);
         selectRows(editor, {2});

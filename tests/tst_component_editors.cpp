@@ -19,6 +19,7 @@
 #include "formdesigner.h"
 #include "formfile.h"
 #include "grid.h"
+#include "hostdialogs.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "kordbctrlsreg.h"
@@ -158,6 +159,9 @@ class ComponentEditorsTest : public QObject {
     TKorDBColumn *column = nullptr;
     int aboutShown = 0;
     int dialogsRun = 0;
+    // Every dialog of the tests; a test adds the answers it needs.
+    TScriptedDialogs hostDialogs;
+    std::unique_ptr<THostDialogsScope> hostDialogsScope;
 
     TComponent *componentNamed(const QString &Kind) const
     {
@@ -242,22 +246,13 @@ private slots:
         // The host's own editor of a data set's fields.
         RegisterComponentEditor(&TDataSet::staticMetaObject,
                                 &TDataSetFieldsEditor::staticMetaObject);
-        TBriskCAboutForm::SetModalRunner([this](TBriskCAboutForm &Form) {
-            ++aboutShown;
-            Form.reject();
-            return Form.result();
-        });
-        TKorDBColumnsDialog::SetModalRunner([this](QDialog &) {
-            ++dialogsRun;
-            return int(QDialog::Rejected);
-        });
+        hostDialogsScope = std::make_unique<THostDialogsScope>(hostDialogs);
     }
 
     void cleanupTestCase()
     {
         UnregisterModule(QStringLiteral("tst_component_editors"));
-        TBriskCAboutForm::SetModalRunner({});
-        TKorDBColumnsDialog::SetModalRunner({});
+        hostDialogsScope.reset();
     }
 
     void init()
@@ -271,6 +266,13 @@ private slots:
         column = designer->Create<TKorDBColumn>();
         aboutShown = 0;
         dialogsRun = 0;
+        // The About box and the columns dialog are counted and cancelled.
+        hostDialogs = {};
+        hostDialogs.OnDialog = [this](QDialog &Dialog) {
+            ++(qobject_cast<TBriskCAboutForm *>(&Dialog) ? aboutShown : dialogsRun);
+            Dialog.reject();
+            return Dialog.result();
+        };
     }
 
     void cleanup()
@@ -334,7 +336,7 @@ private slots:
         QCOMPARE(actions[2]->text(), QStringLiteral("Boom"));
         QCOMPARE(verbs->prepared, QList<int>({0, 2}));
 
-        TScopedHostMessages messages;
+        TScriptedDialogs &messages = hostDialogs;
         actions[0]->trigger();
         actions[2]->trigger(); // its error is reported, not thrown at the menu
         QCOMPARE(verbs->executed, QList<int>({0, 2}));
@@ -474,7 +476,7 @@ private slots:
         QFETCH(int, designers);
         QFETCH(int, dialogs);
         auto editor = GetComponentEditor(componentNamed(kind), designer.get());
-        TScopedHostMessages messages;
+        TScriptedDialogs &messages = hostDialogs;
         if (verb == -1000)
             editor->Edit();
         else
@@ -520,20 +522,18 @@ private slots:
         QWidget parent;
         columnsDialog->setDialogParent(&parent);
         QList<QWidget *> parentsDuringRun;
-        const auto previous = TKorDBColumnsDialog::ModalRunner();
-        TKorDBColumnsDialog::SetModalRunner([&](QDialog &) -> int {
+        hostDialogs.OnDialog = [&](QDialog &) -> int {
             parentsDuringRun.append(columnsDialog->DialogParent());
             if (raises)
                 throw EHostError(QStringLiteral("The dialog failed"));
             return QDialog::Rejected;
-        });
+        };
         auto editor = GetComponentEditor(columnsDialog, designer.get());
         const auto run = [&] { doubleClick ? editor->Edit() : editor->ExecuteVerb(2); };
         if (raises)
             QVERIFY_THROWS_EXCEPTION(EHostError, run());
         else
             run();
-        TKorDBColumnsDialog::SetModalRunner(previous);
         QCOMPARE(parentsDuringRun, QList<QWidget *>({nullptr}));
         QCOMPARE(columnsDialog->DialogParent(), &parent);
     }
@@ -571,7 +571,7 @@ private slots:
     {
         QFETCH(QString, change);
         QFETCH(QStringList, fields);
-        TScopedHostMessages messages;
+        TScriptedDialogs &messages = hostDialogs;
         TSQLDataSet *customers = placeCustomers();
         auto componentEditor = GetComponentEditor(customers, designer.get());
         QCOMPARE(componentEditor->GetVerb(0), QStringLiteral("Fields Editor..."));
@@ -582,20 +582,19 @@ private slots:
 
         // Add Fields offers the columns, all chosen at first.
         QStringList offered;
-        TFieldsEditorSeams seams;
-        seams.ChooseFields = [&](const QStringList &Offered, QStringList &Chosen, QWidget *) {
+        hostDialogs.OnChooseFields = [&](const QStringList &Offered, QStringList &Chosen,
+                                         QWidget *) {
             offered = Offered;
             return Chosen == Offered;
         };
         TNewFieldDefinition asked;
         TNewFieldChoices choices;
-        seams.DefineField = [&](TNewFieldDefinition &Definition, const TNewFieldChoices &Choices,
-                                QWidget *) {
+        hostDialogs.OnNewField = [&](TNewFieldDefinition &Definition,
+                                     const TNewFieldChoices &Choices, QWidget *) {
             Definition = asked;
             choices = Choices;
             return true;
         };
-        TFieldsEditorSeamsScope scope(seams);
         const QByteArray empty = WriteFormText(designer.get());
         int modified = designer->ModifiedCount();
         QCOMPARE(editor->AddFields().size(), 3);
@@ -679,7 +678,7 @@ private slots:
     {
         QFETCH(QString, bad);
         QFETCH(QString, message);
-        TScopedHostMessages messages;
+        TScriptedDialogs &messages = hostDialogs;
         TSQLDataSet *customers = placeCustomers();
         TFieldsEditor *editor = TFieldsEditor::Open(customers, designer.get());
         editor->AddFields({QStringLiteral("id"), QStringLiteral("name")});
@@ -697,13 +696,11 @@ private slots:
             definition.FieldName = QStringLiteral("city_id");
             definition.DataType = Db::ftGraphic;
         }
-        TFieldsEditorSeams seams;
-        seams.DefineField = [&](TNewFieldDefinition &Definition, const TNewFieldChoices &,
-                                QWidget *) {
+        hostDialogs.OnNewField = [&](TNewFieldDefinition &Definition, const TNewFieldChoices &,
+                                     QWidget *) {
             Definition = definition;
             return true;
         };
-        TFieldsEditorSeamsScope scope(seams);
         const QByteArray before = WriteFormText(designer.get());
         const int modified = designer->ModifiedCount();
         QTest::mouseClick(editor->findChildren<QPushButton *>().at(1), Qt::LeftButton);

@@ -4,14 +4,15 @@
 
 #include <QtTest>
 
+#include "colordialog.h"
 #include "controls/checkbox.h"
 #include "controls/colorbox.h"
 #include "controls/combobox.h"
 #include "controls/edit.h"
 #include "controls/label.h"
 #include "controls/memo.h"
-#include "controls/seams.h"
 #include "controls/updown.h"
+#include "hostdialogs.h"
 #include "typinfo.h"
 
 class ControlsTest : public QObject {
@@ -196,12 +197,12 @@ void ControlsTest::colorBoxSelectedAndCustomEntry()
     QCOMPARE(box.Selected(), 0x00ABCDEF);
 
     bool answer = false;
-    TControlSeams seams;
-    seams.ExecuteColorDialog = [&](TColor &Color, QWidget *) {
-        Color = clLime;
+    TScriptedDialogs dialogs;
+    dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
+        Dialog.Color = clLime;
         return answer;
     };
-    TControlSeamsScope scope(seams);
+    const THostDialogsScope scope(dialogs);
     int selects = 0;
     box.OnSelect = [&] { ++selects; };
     box.SetStyle(cbStandardColors | cbCustomColor);

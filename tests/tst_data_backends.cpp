@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "grid.h"
+#include "hostdialogs.h"
 #include "hostmessages.h"
 #include "sqldata.h"
 #include "typinfo.h"
@@ -133,18 +134,6 @@ struct Backend {
         for (qint64 written = 0; written < size; written += zeros.size())
             file.write(zeros);
     }
-};
-
-// Host exception reports go to a list instead of a message box.
-struct ReportedErrors {
-    QStringList Messages;
-    THostExceptionHandler Previous;
-    ReportedErrors()
-    {
-        Previous =
-            SetHostExceptionHandler([this](const QString &message) { Messages.append(message); });
-    }
-    ~ReportedErrors() { SetHostExceptionHandler(Previous); }
 };
 
 } // namespace
@@ -532,13 +521,14 @@ private slots:
         grid.grab();
         const int before = wide.RowsRead();
 
-        ReportedErrors reported;
+        TScriptedDialogs reported; // errors go to its list instead of a message box
+        const THostDialogsScope reportedScope(reported);
         db.PullTheDatabaseAway();
         // Moving from the keyboard reports the failure; the grid stays on what was read.
         QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
-        QCOMPARE(reported.Messages.size(), 1);
+        QCOMPARE(reported.Errors.size(), 1);
         QVERIFY(!shown.LastError().isEmpty());
-        QVERIFY(reported.Messages.first().contains(shown.LastError()));
+        QVERIFY(reported.Errors.first().contains(shown.LastError()));
         grid.grab();
 
         QVERIFY_THROWS_EXCEPTION(EDatabaseError, wide.Last());
@@ -557,7 +547,7 @@ private slots:
             QVERIFY(!error.Message().isEmpty());
         }
         grid.grab();
-        QCOMPARE(reported.Messages.size(), 1); // the failures after the first were raised
+        QCOMPARE(reported.Errors.size(), 1); // the failures after the first were raised
     }
 };
 

@@ -12,6 +12,7 @@
 #include "briskdesigner.h"
 #include "designerlist.h"
 #include "formdesigner.h"
+#include "hostdialogs.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "proplist.h"
@@ -347,7 +348,8 @@ private slots:
 
     void failedSetUpLeavesNoWindow()
     {
-        TScopedHostMessages messages;
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
         TProbeDesigner::FailSetUp = true;
         QVERIFY(openProbe(grid1) == nullptr);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -5,6 +5,8 @@
 // forms closing their windows).
 
 #include <QtTest>
+#include <memory>
+#include <vector>
 
 #include <QComboBox>
 #include <QDesignerComponents>
@@ -41,6 +43,7 @@
 #include "formdesigner.h"
 #include "formfile.h"
 #include "grid.h"
+#include "hostdialogs.h"
 #include "hostmessages.h"
 #include "persistent.h"
 #include "sqldata.h"
@@ -158,7 +161,11 @@ class TestDesignerPlugin : public QObject {
     // Designer's main window, which holds the form window.
     std::unique_ptr<QMainWindow> m_main;
     QPointer<QDesignerFormWindowInterface> m_form;
-    QStringList m_errors;
+    // Errors go to the test: its dialogs are installed before the plugin is loaded, and again
+    // over the dialogs the plugin's host installs.
+    TScriptedDialogs m_dialogs;
+    std::vector<std::unique_ptr<THostDialogsScope>> m_dialogsScopes;
+    QStringList &m_errors = m_dialogs.Errors;
 
     QWidget *formWidget(const char *Name) const
     {
@@ -210,7 +217,7 @@ private slots:
     void initTestCase()
     {
         ResetTestSettingsDir();
-        SetHostExceptionHandler([this](const QString &Message) { m_errors.append(Message); });
+        m_dialogsScopes.push_back(std::make_unique<THostDialogsScope>(m_dialogs));
         // Designer finds the plugin where it finds every plugin: in "designer" below a plugin
         // folder.
         QCoreApplication::addLibraryPath(QStringLiteral(KOR_DESIGNER_PLUGIN_ROOT));
@@ -231,6 +238,7 @@ private slots:
         m_core->setPropertyEditor(QDesignerComponents::createPropertyEditor(m_core, nullptr));
         m_core->setObjectInspector(QDesignerComponents::createObjectInspector(m_core, nullptr));
         new QDesignerIntegration(m_core, m_core);
+        m_dialogsScopes.push_back(std::make_unique<THostDialogsScope>(m_dialogs));
         QVERIFY(m_errors.isEmpty());
     }
 
@@ -263,7 +271,7 @@ private slots:
         delete m_core->widgetBox();
         delete m_core;
         m_main.reset();
-        SetHostExceptionHandler({});
+        m_dialogsScopes.clear();
     }
 
     void widgetBoxListsThePalette_data()

@@ -7,6 +7,7 @@
 #include "checkitems.h"
 #include "controldrag.h"
 #include "edititems.h"
+#include "hostdialogs.h"
 #include "hostmessages.h"
 #include "listitems.h"
 #include "showhint.h"
@@ -39,8 +40,8 @@ void ErrorBarrierTest::setterErrorFromAControlIsReported()
 {
     QFETCH(QString, control);
     QFETCH(QString, error);
-    TScopedHostMessages messages;
     TProbeFixture f;
+    TScriptedDialogs &messages = f.dialogs;
     f.reloadOnModify();
     // The edited component has a sibling whose name the user types.
     TProbe owner;
@@ -86,7 +87,8 @@ void ErrorBarrierTest::setterErrorFromAControlIsReported()
 
 void ErrorBarrierTest::raisingHandlersOfEveryEntryAreReported()
 {
-    TScopedHostMessages messages;
+    TScriptedDialogs messages;
+    const THostDialogsScope messagesScope(messages);
     QWidget window;
     window.resize(300, 200);
     auto *edit = new TEdit(&window);
@@ -133,17 +135,22 @@ void ErrorBarrierTest::raisingHandlersOfEveryEntryAreReported()
 
 void ErrorBarrierTest::errorsReachTheMessageSeam()
 {
-    // Without an error handler of its own the host shows an error message, through the same
-    // seam as every other message.
-    QList<TMessageRequest> requests;
-    const TMessageDlgHandler previous = SetMessageDlgHandler([&](const TMessageRequest &Request) {
-        requests.append(Request);
-        return mrOk;
-    });
-    TCheckBox box;
-    box.OnClick = [] { throw EPropertyError(QStringLiteral("refused")); };
-    box.click();
-    SetMessageDlgHandler(previous);
+    // Dialogs that answer only messages see errors as error messages, like every other message.
+    struct TMessagesOnly : THostDialogs {
+        QList<TMessageRequest> requests;
+        TModalResult MessageDlg(const TMessageRequest &Request) override
+        {
+            requests.append(Request);
+            return mrOk;
+        }
+    } dialogs;
+    {
+        const THostDialogsScope scope(dialogs);
+        TCheckBox box;
+        box.OnClick = [] { throw EPropertyError(QStringLiteral("refused")); };
+        box.click();
+    }
+    const QList<TMessageRequest> &requests = dialogs.requests;
     QCOMPARE(requests.size(), 1);
     QCOMPARE(requests.first().Msg, QStringLiteral("refused"));
     QCOMPARE(requests.first().DlgType, mtError);

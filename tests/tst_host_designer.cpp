@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "formdesigner.h"
+#include "hostdialogs.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "registration.h"
@@ -142,7 +143,8 @@ void TestHostDesigner::listenerRegisteringDuringBroadcastWaitsForNextNotice()
 
 void TestHostDesigner::raisingListenerDoesNotSilenceOthers()
 {
-    TScopedHostMessages messages;
+    TScriptedDialogs messages;
+    const THostDialogsScope messagesScope(messages);
     TRecorder thrower, other;
     thrower.OnNotice = [] { throw EInvalidOperation("listener failed"); };
     NotifyItemsModified(nullptr);
@@ -264,7 +266,8 @@ void TestHostDesigner::componentDestroyedElsewhereIsReported()
     QCOMPARE(designer.Form()->ComponentCount(), 1);
 
     // A listener that raises while the component dies is reported, not thrown out of delete.
-    TScopedHostMessages messages;
+    TScriptedDialogs messages;
+    const THostDialogsScope messagesScope(messages);
     log.OnNotice = [] { throw EInvalidOperation("window failed"); };
     delete other;
     QCOMPARE(messages.Errors.value(0), QStringLiteral("window failed"));
@@ -337,7 +340,8 @@ void TestHostDesigner::destroyingTheFormClosesTheDesigner()
 
 void TestHostDesigner::whatAPackageGaveGoesWithIt()
 {
-    TScopedHostMessages messages;
+    TScriptedDialogs messages;
+    const THostDialogsScope messagesScope(messages);
     TFormDesigner designer;
     QStringList released;
     // What a package's Register procedures hand over is released when the package goes, newest

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QTranslator>
 
+#include "hostdialogs.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "persistent.h"
@@ -327,7 +328,8 @@ void TestHostRegistration::propertiesTheClassLacksAreReported()
 {
     QFETCH(RegistrationCall, call);
     QFETCH(QStringList, reported);
-    TScopedHostMessages messages;
+    TScriptedDialogs messages;
+    const THostDialogsScope messagesScope(messages);
     call();
     QCOMPARE(messages.Errors.size(), reported.size());
     for (int i = 0; i < reported.size(); ++i)

@@ -1,13 +1,22 @@
 // Host services (splash screen, about box, the service registry), the base registry key, and
-// the reporting seams for errors and questions.
+// the host's dialogs: errors, questions and the scope that replaces them.
 
+#include <QDialog>
 #include <QTest>
+#include <functional>
 #include <stdexcept>
 
+#include "colordialog.h"
 #include "designintf.h"
+#include "hostdialogs.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "services.h"
+#include "shellopen.h"
+
+// Asks one kind of dialog through the host's entry points and says what it answered.
+using TAskDialog = std::function<QString()>;
+Q_DECLARE_METATYPE(TAskDialog)
 
 class TestHostServices : public QObject {
     Q_OBJECT
@@ -17,7 +26,8 @@ private slots:
     void baseRegistryKey();
     void exceptionsAreReportedThroughHandler();
     void questionsAreAnsweredByHandler();
-    void defaultHandlersNeverBlockHeadless();
+    void scopesNestAndUnansweredDialogsCancel_data();
+    void scopesNestAndUnansweredDialogsCancel();
 };
 
 void TestHostServices::splashAndAboutBox()
@@ -82,7 +92,8 @@ void TestHostServices::baseRegistryKey()
 
 void TestHostServices::exceptionsAreReportedThroughHandler()
 {
-    TScopedHostMessages messages;
+    TScriptedDialogs messages;
+    const THostDialogsScope messagesScope(messages);
     ShowHostException(EPropertyError("Invalid property value"));
     ShowHostException(std::runtime_error("plain failure"));
     try {
@@ -99,18 +110,21 @@ void TestHostServices::exceptionsAreReportedThroughHandler()
     QCOMPARE(messages.Errors, (QStringList{"Invalid property value", "plain failure",
                                            "'abc' is not a valid integer value", "Unknown error"}));
 
-    // A handler that itself fails does not turn reporting into a new error.
-    const THostExceptionHandler previous =
-        SetHostExceptionHandler([](const QString &) { throw std::logic_error("broken"); });
-    ShowHostException(EHostError("ignored"));
-    SetHostExceptionHandler(previous);
+    // A report that itself fails does not turn reporting into a new error.
+    {
+        TScriptedDialogs broken;
+        broken.OnError = [](const QString &) { throw std::logic_error("broken"); };
+        const THostDialogsScope brokenScope(broken);
+        ShowHostException(EHostError("ignored"));
+    }
     ShowHostException(EHostError("again"));
     QCOMPARE(messages.Errors.last(), QStringLiteral("again"));
 }
 
 void TestHostServices::questionsAreAnsweredByHandler()
 {
-    TScopedHostMessages messages;
+    TScriptedDialogs messages;
+    const THostDialogsScope messagesScope(messages);
     messages.Answers = {mrNo};
     QCOMPARE(MessageDlg("Delete existing columns?", mtConfirmation, mbYes | mbNo | mbCancel, 0),
              mrNo);
@@ -128,23 +142,68 @@ void TestHostServices::questionsAreAnsweredByHandler()
     QCOMPARE(SafeAnswer({}), mrNone);
 }
 
-void TestHostServices::defaultHandlersNeverBlockHeadless()
+void TestHostServices::scopesNestAndUnansweredDialogsCancel_data()
 {
-    // No handler installed: on the offscreen platform the defaults log and answer at once.
-    QCOMPARE(MessageDlg("Delete existing columns?", mtConfirmation, mbYes | mbNo | mbCancel),
-             mrCancel);
-    ShowMessage("Nothing to see");
-    ShowHostException(EHostError("logged, not shown"));
-    // A scope restores whatever it replaced.
+    QTest::addColumn<TAskDialog>("ask");
+    QTest::addColumn<QString>("answered");
+    QTest::addColumn<QString>("cancelled");
+    QTest::addRow("question") << TAskDialog([] {
+        return QString::number(
+            MessageDlg("Save changes?", mtConfirmation, mbYes | mbNo | mbCancel));
+    }) << QString::number(mrYes)
+                              << QString::number(mrCancel);
+    QTest::addRow("colour") << TAskDialog([] {
+        TColor color = clRed;
+        return TColorDialog::Execute(color) ? ColorToString(color) : QStringLiteral("cancelled");
+    }) << QStringLiteral("clLime")
+                            << QStringLiteral("cancelled");
+    QTest::addRow("link") << TAskDialog([] {
+        return ShellOpen("https://example.org") ? QStringLiteral("opened")
+                                                : QStringLiteral("cancelled");
+    }) << QStringLiteral("opened")
+                          << QStringLiteral("cancelled");
+    QTest::addRow("own dialog") << TAskDialog([] {
+        QDialog dialog;
+        return HostDialogs().ExecuteDialog(dialog) == QDialog::Accepted
+                   ? QStringLiteral("accepted")
+                   : QStringLiteral("cancelled");
+    }) << QStringLiteral("accepted")
+                                << QStringLiteral("cancelled");
+    QTest::addRow("save file") << TAskDialog([] {
+        return HostDialogs().GetSaveFileName(nullptr, "Save Form As", "Form1.kform", "*.kform");
+    }) << QStringLiteral("/forms/Form1.kform")
+                               << QString();
+}
+
+void TestHostServices::scopesNestAndUnansweredDialogsCancel()
+{
+    QFETCH(TAskDialog, ask);
+    QFETCH(QString, answered);
+    QFETCH(QString, cancelled);
+    TScriptedDialogs outer;
+    outer.OnMessage = [](const TMessageRequest &) { return mrYes; };
+    outer.OnColor = [](TColorDialog &Dialog, QWidget *) {
+        Dialog.Color = clLime;
+        return true;
+    };
+    outer.OnOpenLink = [](const QString &) { return true; };
+    outer.OnDialog = [](QDialog &) { return int(QDialog::Accepted); };
+    outer.OnSaveFileName = [](QWidget *, const QString &, const QString &Start, const QString &) {
+        return QStringLiteral("/forms/") + Start;
+    };
     {
-        TScopedHostMessages outer;
+        const THostDialogsScope outerScope(outer);
+        QCOMPARE(ask(), answered);
         {
-            TScopedHostMessages inner;
-            ShowHostException(EHostError("inner"));
+            // A test's dialogs answer what they were not told "cancelled", never asking a person.
+            TScriptedDialogs inner;
+            const THostDialogsScope innerScope(inner);
+            QCOMPARE(ask(), cancelled);
         }
-        ShowHostException(EHostError("outer"));
-        QCOMPARE(outer.Errors, QStringList{"outer"});
+        QCOMPARE(ask(), answered);
     }
+    // The host's own dialogs again: on the offscreen platform they answer at once.
+    QCOMPARE(ask(), cancelled);
 }
 
 QTEST_MAIN(TestHostServices)

@@ -20,6 +20,7 @@
 #include "grid.h"
 #include "gridcolorproperty.h"
 #include "gridimageindexproperty.h"
+#include "hostdialogs.h"
 #include "hostmessages.h"
 #include "kordbeditors.h"
 #include "kordbgridsreg.h"
@@ -33,7 +34,6 @@
 #include "stringeditor.h"
 #include "tst_runtime_fixture.h"
 #include "typinfo.h"
-#include "workbenchseams.h"
 
 namespace {
 
@@ -182,7 +182,8 @@ void InspectorTest::eventsPage()
     QCOMPARE(f.grid.OnFillerClick().Name, QString("FillerClicked"));
     f.model()->Edit(f.row("OnLayout"));
     QCOMPARE(f.grid.OnLayout().Name, QString("KorDBGrid1Layout"));
-    TScopedHostMessages messages;
+    TScriptedDialogs messages;
+    const THostDialogsScope messagesScope(messages);
     QVERIFY(!f.model()->Commit(f.row("OnLayout"), "not a name"));
     QCOMPARE(messages.Errors.size(), 1);
     QCOMPARE(f.value("OnLayout"), QString("KorDBGrid1Layout"));
@@ -251,7 +252,8 @@ void InspectorTest::editingInPlace()
     QFETCH(int, errors);
     InspectorFixture f;
     f.inspector.SetSelection({&f.grid});
-    TScopedHostMessages messages;
+    TScriptedDialogs messages;
+    const THostDialogsScope messagesScope(messages);
     TInspectorValueEdit *edit = f.openEditor(property);
     QVERIFY(edit);
     edit->Edit()->selectAll();
@@ -462,13 +464,14 @@ void InspectorTest::dialogButtonBesideValueList()
     TInspectorValueEdit *edit = f.openEditor("StripeColor");
     QVERIFY(edit && edit->DropDownButton() && edit->EllipsisButton());
     TColor started = clNone;
-    TColorDialog::SetExecuteHandler([&](TColorDialog &Dialog) {
+    TScriptedDialogs dialogs;
+    dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
         started = Dialog.Color;
         Dialog.Color = clTeal;
         return true;
-    });
+    };
+    const THostDialogsScope dialogsScope(dialogs);
     edit->EllipsisButton()->click();
-    TColorDialog::SetExecuteHandler({});
     QCOMPARE(started, f.grid.DefaultStripeColor());
     QCOMPARE(f.grid.StripeColor(), clTeal);
     QCOMPARE(edit->Edit()->text(), QString("clTeal"));
@@ -488,16 +491,17 @@ void InspectorTest::headerEditorFromTheInspector()
     f.inspector.SetSelection({column->Title()});
     TInspectorValueEdit *edit = f.openEditor("Header");
     QVERIFY(edit && edit->EllipsisButton() && !edit->DropDownButton());
-    TKorStringEditor::SetModalRunner([](QDialog &Dialog) {
+    TScriptedDialogs dialogs;
+    dialogs.OnDialog = [](QDialog &Dialog) {
         auto &editor = static_cast<TKorStringEditor &>(Dialog);
         editor.NextClick();
         editor.Memo->setPlainText("Full name\nof the customer");
         editor.show();
         saveShot(&editor, "header-editor.png");
         return int(QDialog::Accepted);
-    });
+    };
+    const THostDialogsScope dialogsScope(dialogs);
     edit->EllipsisButton()->click();
-    TKorStringEditor::SetModalRunner({});
     QCOMPARE(column->Title()->Header(), QString("Customer|Full name\rof the customer|Details"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -741,8 +745,8 @@ void InspectorTest::longTextOverSeveralLines()
     QVERIFY(edit && edit->EllipsisButton());
     QString shown;
     bool fixedPitch = false;
-    TWorkbenchSeams seams;
-    seams.EditMultiLineText = [&](QWidget *Parent, const QString &Caption, QString &Text) {
+    TScriptedDialogs dialogs;
+    dialogs.OnMultiLineText = [&](QWidget *Parent, const QString &Caption, QString &Text) {
         TMultiLineTextDialog dialog(Caption, Text, Parent);
         shown = dialog.Memo()->toPlainText();
         fixedPitch = QFontInfo(dialog.Memo()->font()).fixedPitch();
@@ -752,7 +756,7 @@ void InspectorTest::longTextOverSeveralLines()
         Text = dialog.Text();
         return true;
     };
-    TWorkbenchSeamsScope scope(seams);
+    const THostDialogsScope dialogsScope(dialogs);
     edit->EllipsisButton()->click();
     QCOMPARE(shown, QString("SELECT *\nFROM customers"));
     QVERIFY(fixedPitch);

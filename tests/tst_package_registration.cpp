@@ -12,6 +12,7 @@
 #include "columnsdialog.h"
 #include "formdesigner.h"
 #include "grid.h"
+#include "hostdialogs.h"
 #include "hostmessages.h"
 #include "kordbeditors.h"
 #include "navigator.h"
@@ -393,7 +394,8 @@ void TestPackageRegistration::recordOfCalls()
     TGermanHost german;
     if (translated)
         QVERIFY(QCoreApplication::installTranslator(&german));
-    TScopedHostMessages messages;
+    TScriptedDialogs messages;
+    const THostDialogsScope messagesScope(messages);
     LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl"));
     const QStringList expected = expectedLines();
     if (translated)

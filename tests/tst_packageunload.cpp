@@ -14,6 +14,7 @@
 #include "designintf.h"
 #include "formdesigner.h"
 #include "grid.h"
+#include "hostdialogs.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "packages.h"
@@ -138,7 +139,8 @@ private slots:
         TRefusingSplash refusing;
         SetSplashScreenServices(&refusing);
         {
-            TScopedHostMessages messages;
+            TScriptedDialogs messages;
+            const THostDialogsScope messagesScope(messages);
             try {
                 LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl"));
                 QFAIL("the load should have failed");

@@ -8,8 +8,10 @@
 #include "probedesigner.h"
 
 #include "collection.h"
+#include "colordialog.h"
 #include "designintf.h"
 #include "font.h"
+#include "hostdialogs.h"
 #include "hosterrors.h"
 #include "persistent.h"
 #include "propedit.h"
@@ -96,8 +98,6 @@ QStringList valuesOf(TPropertyEditor &Editor)
 class PropEditTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { TColorProperty::SetColorDialog({}); }
-
     void createsByMetaObject();
     void rejectsClassesItCannotCreate();
     void writesEveryInstanceAndNotifiesOnce();
@@ -251,21 +251,21 @@ void PropEditTest::colorIdentifiersAndDialog()
 
     // The dialog starts on the current colour; a confirmed choice is written.
     TColor offered = 0;
-    TColorProperty::SetColorDialog([&offered](TColor &Color) {
-        offered = Color;
-        Color = clLime;
-        return true;
-    });
+    bool confirm = true;
+    TScriptedDialogs dialogs;
+    dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
+        offered = Dialog.Color;
+        Dialog.Color = confirm ? clLime : clBlue;
+        return confirm;
+    };
+    const THostDialogsScope dialogsScope(dialogs);
     const int before = designer.modified;
     editor->Edit();
     QCOMPARE(offered, TColor(0x123456));
     QCOMPARE(sample.Color(), clLime);
     QCOMPARE(designer.modified, before + 1);
     // A cancelled dialog changes and tells nothing.
-    TColorProperty::SetColorDialog([](TColor &Color) {
-        Color = clBlue;
-        return false;
-    });
+    confirm = false;
     editor->Edit();
     QCOMPARE(sample.Color(), clLime);
     QCOMPARE(designer.modified, before + 1);

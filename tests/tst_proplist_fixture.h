@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "colordialog.h"
 #include "controls/checkbox.h"
 #include "controls/colorbox.h"
 #include "controls/combobox.h"
@@ -20,6 +21,7 @@
 #include "designintf.h"
 #include "designwindow.h"
 #include "font.h"
+#include "hostdialogs.h"
 #include "hosterrors.h"
 #include "imagelist.h"
 #include "persistent.h"
@@ -198,23 +200,29 @@ inline bool colorDialogAnswer = false;
 inline TColor colorDialogColor = clRed;
 inline int fontDialogCalls = 0;
 
-// Seams that open no dialog: the font dialog makes the font bold and 12 points; the colour
-// dialog answers colorDialogAnswer with colorDialogColor. Screen fonts, cursors, default font
-// and scroll-bar width are fixed.
-inline TControlSeams QuietSeams()
+// Dialogs that wait for nobody: the font dialog makes the font bold and 12 points; the colour
+// dialog answers colorDialogAnswer with colorDialogColor.
+inline TScriptedDialogs QuietDialogs()
 {
-    TControlSeams seams;
-    seams.ExecuteFontDialog = [](TFont &Font, QWidget *) {
+    TScriptedDialogs dialogs;
+    dialogs.OnFont = [](TFont &Font, QWidget *) {
         ++fontDialogCalls;
         Font.setStyle(Vcl::fsBold);
         Font.setSize(12);
         return true;
     };
-    seams.ExecuteColorDialog = [](TColor &Color, QWidget *) {
+    dialogs.OnColor = [](TColorDialog &Dialog, QWidget *) {
         if (colorDialogAnswer)
-            Color = colorDialogColor;
+            Dialog.Color = colorDialogColor;
         return colorDialogAnswer;
     };
+    return dialogs;
+}
+
+// Screen fonts, cursors, default font and scroll-bar width, fixed.
+inline TControlSeams QuietSeams()
+{
+    TControlSeams seams;
     seams.ScreenFonts = [] {
         return QStringList{QStringLiteral("Verdana"), QStringLiteral("Arial"),
                            QStringLiteral("Tahoma")};
@@ -257,4 +265,6 @@ struct TProbeFixture {
     TProbePage controls;
     std::unique_ptr<TPropList> list;
     TControlSeamsScope seams;
+    TScriptedDialogs dialogs = QuietDialogs();
+    THostDialogsScope dialogsScope{dialogs};
 };

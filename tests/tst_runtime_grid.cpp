@@ -13,6 +13,7 @@
 
 #include "columnsdialog.h"
 #include "grid.h"
+#include "hostdialogs.h"
 #include "kordbeditor.h"
 #include "kordbeditors.h"
 #include "navigator.h"
@@ -697,13 +698,15 @@ private slots:
         dialog.setMinimumCount(2);
 
         int shownRows = -1;
-        TKorDBColumnsDialog::SetModalRunner([&](QDialog &window) {
+        TScriptedDialogs dialogs;
+        const THostDialogsScope dialogsScope(dialogs);
+        dialogs.OnDialog = [&](QDialog &window) {
             auto *list = window.findChild<QListWidget *>(TKorDBColumnsDialog::ColumnsListName);
             shownRows = list->count();
             list->item(0)->setCheckState(Qt::Unchecked);
             list->item(3)->setCheckState(Qt::Unchecked);
             return int(QDialog::Accepted);
-        });
+        };
         int applied = 0;
         dialog.ApplyHandler = [&](TKorDBColumnsDialog &) { ++applied; };
         QVERIFY(dialog.Execute());
@@ -715,12 +718,12 @@ private slots:
         QCOMPARE(grid.VisibleColumns().size(), 7);
 
         // OK is refused while fewer than MinimumCount columns are shown.
-        TKorDBColumnsDialog::SetModalRunner([](QDialog &window) {
+        dialogs.OnDialog = [](QDialog &window) {
             auto *list = window.findChild<QListWidget *>(TKorDBColumnsDialog::ColumnsListName);
             for (int i = 0; i < list->count(); ++i)
                 list->item(i)->setCheckState(i == 1 ? Qt::Checked : Qt::Unchecked);
             return int(QDialog::Accepted);
-        });
+        };
         QVERIFY(!dialog.Execute());
         QCOMPARE(grid.VisibleColumns().size(), 7);
         QVERIFY_THROWS_EXCEPTION(EConvertError, dialog.ApplyChoice(QList<bool>(9, false)));
@@ -728,13 +731,12 @@ private slots:
         // The Default button shows the first DefaultCount columns; the test run needs no parent.
         dialog.setDefaultCount(3);
         dialog.setDialogParent(nullptr);
-        TKorDBColumnsDialog::SetModalRunner([](QDialog &window) {
+        dialogs.OnDialog = [](QDialog &window) {
             window.findChild<QPushButton *>("DefaultButton")->click();
             return int(QDialog::Accepted);
-        });
+        };
         QVERIFY(dialog.Execute());
         QCOMPARE(grid.VisibleColumns().size(), 3);
-        TKorDBColumnsDialog::SetModalRunner({});
     }
     // A column kept in the form whose field the data set no longer has says so: its title in
     // italics, and a hint over the title naming the field.

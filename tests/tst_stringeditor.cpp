@@ -11,6 +11,7 @@
 
 #include "column.h"
 #include "headerrows.h"
+#include "hostdialogs.h"
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "probedesigner.h"
@@ -27,10 +28,12 @@ struct ModalScript {
     QString FileName;
     std::function<int(TKorStringEditor &)> Editor;
     QPointer<TKorStringEditor> Seen;
+    TScriptedDialogs Dialogs;
+    const THostDialogsScope Scope{Dialogs};
 
     ModalScript()
     {
-        TKorStringEditor::SetModalRunner([this](QDialog &Dialog) {
+        Dialogs.OnDialog = [this](QDialog &Dialog) {
             if (auto *files = qobject_cast<QFileDialog *>(&Dialog)) {
                 if (FileName.isEmpty())
                     return int(QDialog::Rejected);
@@ -40,9 +43,8 @@ struct ModalScript {
             auto &editor = static_cast<TKorStringEditor &>(Dialog);
             Seen = &editor;
             return Editor ? Editor(editor) : int(QDialog::Rejected);
-        });
+        };
     }
-    ~ModalScript() { TKorStringEditor::SetModalRunner({}); }
 };
 
 void writeFile(const QString &Name, const QByteArray &Bytes)
@@ -355,8 +357,8 @@ void StringEditorTest::loadedSeparatorsDropped()
 void StringEditorTest::unreadableAndUnwritableFiles()
 {
     QTemporaryDir dir;
-    TScopedHostMessages messages;
     ModalScript script;
+    const TScriptedDialogs &messages = script.Dialogs; // its errors are recorded there
     TKorStringEditor editor(false, "keep\rme");
     script.FileName = dir.filePath("missing.txt");
     editor.LoadMenuItem->trigger();
@@ -409,7 +411,8 @@ void StringEditorTest::fileDialogsAndUnusualText()
     // after noting where it started.
     int answer = QDialog::Rejected;
     QString saveStartedAt;
-    TKorStringEditor::SetModalRunner([&](QDialog &Dialog) {
+    TScriptedDialogs dialogs;
+    dialogs.OnDialog = [&](QDialog &Dialog) {
         auto &files = static_cast<QFileDialog &>(Dialog);
         if (&files == editor.SaveDialog) {
             saveStartedAt = files.selectedFiles().value(0);
@@ -417,7 +420,8 @@ void StringEditorTest::fileDialogsAndUnusualText()
         }
         files.selectFile(answer == QDialog::Accepted ? loaded : picked);
         return answer;
-    });
+    };
+    const THostDialogsScope dialogsScope(dialogs);
     editor.LoadMenuItem->trigger();
     editor.SaveMenuItem->trigger();
     QVERIFY2(!saveStartedAt.endsWith("picked.txt"), qPrintable(saveStartedAt));
@@ -425,7 +429,6 @@ void StringEditorTest::fileDialogsAndUnusualText()
     editor.LoadMenuItem->trigger();
     QCOMPARE(editor.GetText(), QString("text"));
     editor.SaveMenuItem->trigger();
-    TKorStringEditor::SetModalRunner({});
     // (A saved name gets the default suffix.)
     QCOMPARE(QFileInfo(saveStartedAt).completeBaseName(), QString("README"));
 }

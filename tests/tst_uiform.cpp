@@ -22,6 +22,7 @@
 #include "formfile.h"
 #include "grid.h"
 #include "gridparts.h"
+#include "hostdialogs.h"
 #include "hostmessages.h"
 #include "kordblistsreg.h"
 #include "menus.h"
@@ -212,7 +213,8 @@ private slots:
         if (how == QLatin1String("QUiLoader"))
             QSKIP("Qt's UiTools are not installed");
 #endif
-        TScopedHostMessages messages;
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
         const std::unique_ptr<QWidget> window = loadGridForm(how);
         QVERIFY(window);
         TFormDesigner designer;
@@ -258,7 +260,8 @@ private slots:
     {
         QFETCH(int, scenario);
         const TScenario &wanted = kScenarios[scenario];
-        TScopedHostMessages messages;
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
         QWidget window;
         auto *tabs = new QTabWidget(&window);
         std::unique_ptr<QWidget> page = std::make_unique<QWidget>();
@@ -308,7 +311,8 @@ private slots:
     {
         QFETCH(bool, textOpens);
         QFETCH(bool, connectionFirst);
-        TScopedHostMessages messages;
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
         QWidget window;
         const QByteArray connectionText =
             QJsonDocument(QJsonObject{{"DatabaseName", m_database}}).toJson(QJsonDocument::Compact);
@@ -383,7 +387,8 @@ private slots:
         const QString before = ComponentFormText(component);
         QCOMPARE(before, QLatin1String(good));
 
-        TScopedHostMessages messages;
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
         widget->setProperty(kFormTextProperty, text);
         QCOMPARE(messages.Errors.size(), 1);
         QVERIFY2(messages.Errors.first().contains(message), qPrintable(messages.Errors.first()));
@@ -404,7 +409,8 @@ private slots:
     void textAppliedToAFreshComponentReadsTheSame()
     {
         QFETCH(QString, name);
-        TScopedHostMessages messages;
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
         TFormDesigner designer;
         ReadFormText(&designer, readFile(dataFile("gridform.kform")));
         const TComponent *original = designer.GetComponent(name);
@@ -429,7 +435,8 @@ private slots:
     // without a field drops it.
     void ownedComponentsTravelInTheirOwnersText()
     {
-        TScopedHostMessages messages;
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
         QWidget window;
         const QByteArray connection =
             QJsonDocument(QJsonObject{{"DatabaseName", m_database}}).toJson(QJsonDocument::Compact);

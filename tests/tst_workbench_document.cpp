@@ -22,13 +22,13 @@
 #include "formfile.h"
 #include "formsurface.h"
 #include "grid.h"
+#include "hostdialogs.h"
 #include "hostmessages.h"
 #include "hostpalette.h"
 #include "packages.h"
 #include "sqldata.h"
 #include "testsupport.h"
 #include "typinfo.h"
-#include "workbenchseams.h"
 
 namespace {
 
@@ -584,14 +584,14 @@ private slots:
         writeFile(file, text);
         QList<TFormProblem> shown;
         bool agree = false;
-        TWorkbenchSeams seams;
-        seams.ConfirmFormProblems = [&](QWidget *, const QString &FileName,
-                                        const QList<TFormProblem> &Problems) {
+        TScriptedDialogs dialogs;
+        dialogs.OnFormProblems = [&](QWidget *, const QString &FileName,
+                                     const QList<TFormProblem> &Problems) {
             if (FileName == file)
                 shown = Problems;
             return agree;
         };
-        const TWorkbenchSeamsScope scope(seams);
+        const THostDialogsScope dialogsScope(dialogs);
 
         TFormDocument document;
         TFormDesigner *empty = document.Designer();
@@ -622,7 +622,8 @@ private slots:
         // Saving over it asks; No writes nothing.
         grid->SetName(QStringLiteral("Orders"));
         {
-            TScopedHostMessages messages;
+            TScriptedDialogs messages;
+            const THostDialogsScope messagesScope(messages);
             messages.Answers = {mrNo};
             QVERIFY(!document.Save(file));
             QCOMPARE(messages.Requests.size(), 1);
@@ -630,7 +631,8 @@ private slots:
             QCOMPARE(fileBytes(file), text);
         }
         {
-            TScopedHostMessages messages;
+            TScriptedDialogs messages;
+            const THostDialogsScope messagesScope(messages);
             messages.Answers = {mrYes};
             QVERIFY(document.Save(file));
             QCOMPARE(messages.Requests.size(), 1);
@@ -652,7 +654,8 @@ private slots:
         QVERIFY(!orders.contains("Width") && !orders.contains("PopupMenu"));
 
         // Saved over once, it asks no more.
-        TScopedHostMessages messages;
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
         QVERIFY(document.Save(file));
         QVERIFY(messages.Requests.isEmpty());
     }

@@ -28,6 +28,7 @@
 #include "databasefileproperty.h"
 #include "formdesigner.h"
 #include "formdocument.h"
+#include "hostdialogs.h"
 #include "hostmessages.h"
 #include "hostpalette.h"
 #include "objectproperties.h"
@@ -39,7 +40,6 @@
 #include "sqldata.h"
 #include "testsupport.h"
 #include "workbenchapplication.h"
-#include "workbenchseams.h"
 #include "workbenchsession.h"
 #include "workbenchwindow.h"
 
@@ -284,16 +284,19 @@ private slots:
         QCOMPARE(offered, QStringList{SampleDatabasePath()});
 
         QString asked;
-        const auto previous =
-            TDatabaseFileProperty::SetFileDialogHandler([&](const QString &Current) {
-                asked = Current;
-                return pick ? other : QString();
-            });
+        TScriptedDialogs dialogs;
+        dialogs.OnOpenFileName = [&](QWidget *, const QString &, const QString &Dir,
+                                     const QString &) {
+            asked = Dir;
+            return pick ? other : QString();
+        };
         const int modified = designer()->ModifiedCount();
-        editor->Edit();
-        TDatabaseFileProperty::SetFileDialogHandler(previous);
+        {
+            const THostDialogsScope dialogsScope(dialogs);
+            editor->Edit();
+        }
 
-        QCOMPARE(asked, sample);
+        QCOMPARE(asked, QFileInfo(sample).absolutePath());
         QCOMPARE(connection->DatabaseName(), pick ? other : sample);
         QVERIFY(connection->Connected());
         QVERIFY(customers->Active());
@@ -457,7 +460,8 @@ expect Grid1.DataSource Source1
             TScriptRunner::Settle();
             const QModelIndex row = inspector->Model()->FindRow(QStringLiteral("Name"));
             QVERIFY(row.isValid());
-            TScopedHostMessages messages;
+            TScriptedDialogs messages;
+            const THostDialogsScope messagesScope(messages);
             QVERIFY(!inspector->Model()->Commit(row.siblingAtColumn(1), name));
             QCOMPARE(messages.Errors.size(), 1);
             QVERIFY2(messages.Errors.first().contains(rule), qPrintable(messages.Errors.first()));
@@ -592,7 +596,8 @@ select Grid1 Navigator1 Source1
             return false;
         };
         for (const TModalResult answer : {mrNo, mrYes}) {
-            TScopedHostMessages messages;
+            TScriptedDialogs messages;
+            const THostDialogsScope messagesScope(messages);
             messages.Answers << answer;
             QVERIFY(choose(gone));
             QCOMPARE(messages.Requests.size(), 1);
@@ -613,18 +618,18 @@ select Grid1 Navigator1 Source1
         QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral("save %1").arg(form)));
         QStringList opened;
         QStringList saved;
-        TWorkbenchSeams seams;
-        seams.GetOpenFileName = [&](QWidget *, const QString &, const QString &Dir,
-                                    const QString &) {
+        TScriptedDialogs dialogs;
+        dialogs.OnOpenFileName = [&](QWidget *, const QString &, const QString &Dir,
+                                     const QString &) {
             opened << Dir;
             return QString();
         };
-        seams.GetSaveFileName = [&](QWidget *, const QString &, const QString &Start,
-                                    const QString &) {
+        dialogs.OnSaveFileName = [&](QWidget *, const QString &, const QString &Start,
+                                     const QString &) {
             saved << Start;
             return QString();
         };
-        TWorkbenchSeamsScope scope(seams);
+        const THostDialogsScope dialogsScope(dialogs);
         QVERIFY(!m_window->OpenForm());
         QVERIFY(!m_window->SaveFormAs());
         QVERIFY(m_window->NewForm());

@@ -25,6 +25,7 @@
 #include "formdocument.h"
 #include "formsurface.h"
 #include "grid.h"
+#include "hostdialogs.h"
 #include "hostmessages.h"
 #include "hostpalette.h"
 #include "objectproperties.h"
@@ -34,7 +35,6 @@
 #include "surfaceoverlay.h"
 #include "taborderdialog.h"
 #include "testsupport.h"
-#include "workbenchseams.h"
 #include "workbenchwindow.h"
 
 namespace {
@@ -650,8 +650,8 @@ private slots:
         const int steps = stack->count();
         QStringList shown;
         bool firstRowStuck = false;
-        TWorkbenchSeams seams;
-        seams.EditTabOrder = [&shown, &firstRowStuck](QWidget *Parent, QStringList &Names) {
+        TScriptedDialogs dialogs;
+        dialogs.OnTabOrder = [&shown, &firstRowStuck](QWidget *Parent, QStringList &Names) {
             TTabOrderDialog dialog(Names, Parent);
             dialog.show();
             shown = dialog.Order();
@@ -666,7 +666,7 @@ private slots:
             Names = dialog.Order();
             return true;
         };
-        TWorkbenchSeamsScope scope(seams);
+        const THostDialogsScope dialogsScope(dialogs);
         QVERIFY(surface()->TabOrderAction()->isEnabled());
         surface()->TabOrderAction()->trigger();
         QCOMPARE(shown, (QStringList{"KorDBGrid1", "KorDBGrid2", "KorDBGrid3"}));
@@ -1110,16 +1110,15 @@ private slots:
                  QStringLiteral("Form1 - Untitled[*] - Kor-DBGrid Workbench"));
         QTemporaryDir folder;
         const QString file = folder.filePath(QStringLiteral("orders.kform"));
-        TScopedHostMessages messages;
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
         messages.Answers << Answer;
         QStringList offered;
-        TWorkbenchSeams seams;
-        seams.GetSaveFileName = [&](QWidget *, const QString &, const QString &Start,
-                                    const QString &) {
+        messages.OnSaveFileName = [&](QWidget *, const QString &, const QString &Start,
+                                      const QString &) {
             offered << Start;
             return PickFile ? file : QString();
         };
-        TWorkbenchSeamsScope scope(seams);
         QCOMPARE(m_window->close(), Closes);
         QCOMPARE(messages.Requests.size(), 1);
         QCOMPARE(messages.Requests.first().Msg, QStringLiteral("Save changes to Form1?"));
@@ -1134,14 +1133,14 @@ private slots:
     {
         QTemporaryDir folder;
         const QString file = folder.filePath(QStringLiteral("form.kform"));
-        TWorkbenchSeams seams;
-        seams.GetSaveFileName = [&](QWidget *, const QString &, const QString &, const QString &) {
+        TScriptedDialogs dialogs;
+        dialogs.OnSaveFileName = [&](QWidget *, const QString &, const QString &, const QString &) {
             return file;
         };
-        seams.GetOpenFileName = [&](QWidget *, const QString &, const QString &, const QString &) {
+        dialogs.OnOpenFileName = [&](QWidget *, const QString &, const QString &, const QString &) {
             return file;
         };
-        TWorkbenchSeamsScope scope(seams);
+        const THostDialogsScope dialogsScope(dialogs);
         place(Grid, {24, 32, 160, 80});
         place(DataSource, {16, 200, 0, 0});
         QVERIFY(m_window->SaveForm());
@@ -1166,7 +1165,8 @@ private slots:
         QVERIFY(damaged.open(QIODevice::WriteOnly));
         damaged.write("{ \"Form\": ");
         damaged.close();
-        TScopedHostMessages messages;
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
         QVERIFY(!m_window->OpenForm());
         QCOMPARE(messages.Errors.size(), 1);
         QCOMPARE(designer()->GetComponent(QStringLiteral("KorDBGrid1")), grid);

@@ -3,21 +3,9 @@
 #include <QApplication>
 #include <QColorDialog>
 
+#include "hostdialogs.h"
+
 namespace {
-
-TColorDialog::TExecuteHandler &handler()
-{
-    static TColorDialog::TExecuteHandler instance;
-    return instance;
-}
-
-bool canShowDialogs()
-{
-    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
-        return false;
-    const QString platform = QGuiApplication::platformName();
-    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
-}
 
 // Custom colours travel as "ColorX=BBGGRR" lines; QColorDialog keeps them process-wide.
 void loadCustomColors(const QStringList &Lines)
@@ -50,14 +38,16 @@ QStringList customColorLines()
     return lines;
 }
 
-bool runQColorDialog(TColorDialog &Dialog)
+} // namespace
+
+bool THostDialogs::ExecuteColor(TColorDialog &Dialog, QWidget *Parent)
 {
-    if (!canShowDialogs())
+    if (!CanShowDialogs())
         return false;
     loadCustomColors(Dialog.CustomColors);
     QColorDialog dialog(ColorToQColor(Dialog.Color).isValid() ? ColorToQColor(Dialog.Color)
                                                               : QColor(Qt::black),
-                        QApplication::activeWindow());
+                        Parent ? Parent : QApplication::activeWindow());
     const bool accepted = dialog.exec() == QDialog::Accepted;
     Dialog.CustomColors = customColorLines();
     if (accepted)
@@ -65,18 +55,19 @@ bool runQColorDialog(TColorDialog &Dialog)
     return accepted;
 }
 
-} // namespace
-
-bool TColorDialog::Execute()
+bool TColorDialog::Execute(QWidget *Parent)
 {
-    return handler() ? handler()(*this) : runQColorDialog(*this);
+    return HostDialogs().ExecuteColor(*this, Parent);
 }
 
-TColorDialog::TExecuteHandler TColorDialog::SetExecuteHandler(TExecuteHandler Handler)
+bool TColorDialog::Execute(TColor &Color, QWidget *Parent)
 {
-    TExecuteHandler previous = std::move(handler());
-    handler() = std::move(Handler);
-    return previous;
+    TColorDialog dialog;
+    dialog.Color = Color;
+    if (!dialog.Execute(Parent))
+        return false;
+    Color = dialog.Color;
+    return true;
 }
 
 QString TColorDialog::CustomColorName(int Index)

@@ -3,16 +3,16 @@
 // chosen, the sixteen custom colours as "ColorA=BBGGRR" lines (A to P, the colour in hex as the
 // host writes TColor values), a help context and options.
 //
-// Execute goes through a replaceable handler so tests (and a host without a screen) can answer
-// it; the default handler shows a QColorDialog, except on a headless platform, where it answers
-// Cancel at once.
+// Execute goes through the host's dialogs (hostdialogs.h), which tests and hosts replace; the
+// default shows a QColorDialog, except on a headless platform, where it answers Cancel at once.
 
 #include <QFlags>
 #include <QStringList>
-#include <functional>
 
 #include "graphics.h"
 #include "korhost_export.h"
+
+class QWidget;
 
 enum TColorDialogOption {
     cdFullOpen = 0x1,
@@ -33,13 +33,11 @@ public:
     int HelpContext = 0;
     TColorDialogOptions Options;
 
-    // Runs the dialog; true (Color and CustomColors updated) when the user confirmed. The custom
-    // colours are updated on Cancel as well.
-    bool Execute();
-
-    using TExecuteHandler = std::function<bool(TColorDialog &Dialog)>;
-    // Installs a handler (an empty one restores the default); answers the one it replaced.
-    static TExecuteHandler SetExecuteHandler(TExecuteHandler Handler);
+    // Runs the dialog over Parent (nullptr: the active window); true (Color and CustomColors
+    // updated) when the user confirmed. The custom colours are updated on Cancel as well.
+    bool Execute(QWidget *Parent = nullptr);
+    // Runs the dialog on Color alone; true (and Color changed) when the user confirmed.
+    static bool Execute(TColor &Color, QWidget *Parent = nullptr);
 
     // The name of custom colour Index (0 to 15): "ColorA" to "ColorP".
     static QString CustomColorName(int Index);

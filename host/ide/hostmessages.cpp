@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "hostdialogs.h"
 #include "hosterrors.h"
 
 Q_LOGGING_CATEGORY(lcMessages, "kor.messages")
@@ -43,23 +44,78 @@ constexpr struct {
     {mtCustom, QMessageBox::NoIcon, nullptr},
 };
 
-bool canShowDialogs()
-{
-    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
-        return false;
-    const QString platform = QGuiApplication::platformName();
-    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
-}
-
 QString applicationTitle()
 {
     const QString name = QApplication::applicationDisplayName();
     return name.isEmpty() ? QCoreApplication::applicationName() : name;
 }
 
-TModalResult defaultMessageDlg(const TMessageRequest &request)
+void report(const QString &message)
 {
-    if (!canShowDialogs()) {
+    try {
+        HostDialogs().ReportError(message);
+    } catch (...) {
+        // Reporting must not raise: we are usually inside a catch block already.
+        qCWarning(lcMessages).noquote() << "Could not report:" << message;
+    }
+}
+
+} // namespace
+
+TModalResult SafeAnswer(TMsgDlgButtons Buttons)
+{
+    if (Buttons & mbCancel)
+        return mrCancel;
+    if (Buttons & mbNo)
+        return mrNo;
+    if (Buttons & mbOK)
+        return mrOk;
+    for (const auto &entry : kButtons)
+        if (Buttons & entry.button)
+            return entry.result;
+    return mrNone;
+}
+
+TModalResult MessageDlg(const QString &Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+                        int HelpCtx)
+{
+    return HostDialogs().MessageDlg({Msg, DlgType, Buttons, HelpCtx});
+}
+
+void ShowMessage(const QString &Msg)
+{
+    MessageDlg(Msg, mtCustom, mbOK);
+}
+
+void ShowHostException(const std::exception &E)
+{
+    if (const auto *hostError = dynamic_cast<const EHostError *>(&E))
+        report(hostError->Message());
+    else
+        report(QString::fromLocal8Bit(E.what()));
+}
+
+void HandleHostException()
+{
+    const std::exception_ptr current = std::current_exception();
+    if (!current)
+        return;
+    try {
+        std::rethrow_exception(current);
+    } catch (const std::exception &e) {
+        ShowHostException(e);
+    } catch (...) {
+        report(QCoreApplication::translate("DesignHost", "Unknown error"));
+    }
+}
+
+TModalResult THostDialogs::MessageDlg(const TMessageRequest &request)
+{
+    if (!CanShowDialogs()) {
+        if (request.DlgType == mtError) {
+            qCWarning(lcMessages).noquote() << request.Msg;
+            return mrOk;
+        }
         const TModalResult answer = SafeAnswer(request.Buttons);
         qCInfo(lcMessages).noquote()
             << "Message answered without asking (" << answer << "):" << request.Msg;
@@ -94,114 +150,8 @@ TModalResult defaultMessageDlg(const TMessageRequest &request)
     return (request.Buttons & mbCancel) ? mrCancel : mrNone;
 }
 
-TMessageDlgHandler &dlgHandler()
+// An error is an error message box, so an implementation that answers messages sees it too.
+void THostDialogs::ReportError(const QString &message)
 {
-    static TMessageDlgHandler handler;
-    return handler;
-}
-
-// An error is an error message through the message seam, so whoever answers messages (a test,
-// a host without a screen) sees it too.
-void defaultExceptionHandler(const QString &message)
-{
-    if (!dlgHandler() && !canShowDialogs()) {
-        qCWarning(lcMessages).noquote() << message;
-        return;
-    }
-    MessageDlg(message, mtError, mbOK);
-}
-
-THostExceptionHandler &exceptionHandler()
-{
-    static THostExceptionHandler handler;
-    return handler;
-}
-
-void report(const QString &message)
-{
-    try {
-        if (exceptionHandler())
-            exceptionHandler()(message);
-        else
-            defaultExceptionHandler(message);
-    } catch (...) {
-        // Reporting must not raise: we are usually inside a catch block already.
-        qCWarning(lcMessages).noquote() << "Could not report:" << message;
-    }
-}
-
-} // namespace
-
-TModalResult SafeAnswer(TMsgDlgButtons Buttons)
-{
-    if (Buttons & mbCancel)
-        return mrCancel;
-    if (Buttons & mbNo)
-        return mrNo;
-    if (Buttons & mbOK)
-        return mrOk;
-    for (const auto &entry : kButtons)
-        if (Buttons & entry.button)
-            return entry.result;
-    return mrNone;
-}
-
-TModalResult MessageDlg(const QString &Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
-                        int HelpCtx)
-{
-    const TMessageRequest request{Msg, DlgType, Buttons, HelpCtx};
-    return dlgHandler() ? dlgHandler()(request) : defaultMessageDlg(request);
-}
-
-void ShowMessage(const QString &Msg)
-{
-    MessageDlg(Msg, mtCustom, mbOK);
-}
-
-void ShowHostException(const std::exception &E)
-{
-    if (const auto *hostError = dynamic_cast<const EHostError *>(&E))
-        report(hostError->Message());
-    else
-        report(QString::fromLocal8Bit(E.what()));
-}
-
-void HandleHostException()
-{
-    const std::exception_ptr current = std::current_exception();
-    if (!current)
-        return;
-    try {
-        std::rethrow_exception(current);
-    } catch (const std::exception &e) {
-        ShowHostException(e);
-    } catch (...) {
-        report(QCoreApplication::translate("DesignHost", "Unknown error"));
-    }
-}
-
-TMessageDlgHandler SetMessageDlgHandler(TMessageDlgHandler Handler)
-{
-    return std::exchange(dlgHandler(), std::move(Handler));
-}
-
-THostExceptionHandler SetHostExceptionHandler(THostExceptionHandler Handler)
-{
-    return std::exchange(exceptionHandler(), std::move(Handler));
-}
-
-TScopedHostMessages::TScopedHostMessages()
-{
-    m_previousDlg = SetMessageDlgHandler([this](const TMessageRequest &request) {
-        Requests.append(request);
-        return Answers.isEmpty() ? SafeAnswer(request.Buttons) : Answers.takeFirst();
-    });
-    m_previousException =
-        SetHostExceptionHandler([this](const QString &message) { Errors.append(message); });
-}
-
-TScopedHostMessages::~TScopedHostMessages()
-{
-    SetMessageDlgHandler(std::move(m_previousDlg));
-    SetHostExceptionHandler(std::move(m_previousException));
+    MessageDlg({message, mtError, mbOK, 0});
 }

@@ -1,16 +1,14 @@
 #pragma once
 // How the host tells the user about errors and asks confirmation questions.
 //
-// Both go through replaceable handlers so that tests (and a host without a screen) can answer
-// them: the default handlers show a QMessageBox, except on a headless platform ("offscreen",
-// "minimal") or without a QApplication, where they log the text and answer at once with
-// SafeAnswer(), so nothing ever waits for a person there.
+// Both go through the host's dialogs (hostdialogs.h), which tests and hosts replace. The default
+// shows a QMessageBox, except on a headless platform ("offscreen", "minimal") or without a
+// QApplication, where it logs the text and answers at once with SafeAnswer(), so nothing ever
+// waits for a person there.
 
 #include <QFlags>
-#include <QList>
 #include <QString>
 #include <exception>
-#include <functional>
 
 #include "korhost_export.h"
 
@@ -53,9 +51,6 @@ struct TMessageRequest {
     int HelpCtx = 0;
 };
 
-using TMessageDlgHandler = std::function<TModalResult(const TMessageRequest &)>;
-using THostExceptionHandler = std::function<void(const QString &Message)>;
-
 // Asks a question (or tells something) and answers the button chosen.
 KORHOST_EXPORT TModalResult MessageDlg(const QString &Msg, TMsgDlgType DlgType,
                                        TMsgDlgButtons Buttons, int HelpCtx = 0);
@@ -71,25 +66,3 @@ KORHOST_EXPORT void HandleHostException();
 
 // The answer given without asking: Cancel, else No, else OK, else the first button offered.
 KORHOST_EXPORT TModalResult SafeAnswer(TMsgDlgButtons Buttons);
-
-// Install a handler; an empty one restores the default. Each answers the handler it replaced.
-KORHOST_EXPORT TMessageDlgHandler SetMessageDlgHandler(TMessageDlgHandler Handler);
-KORHOST_EXPORT THostExceptionHandler SetHostExceptionHandler(THostExceptionHandler Handler);
-
-// Records every message while it lives and answers questions from Answers (first first; when
-// they run out, SafeAnswer). Restores the previous handlers when destroyed.
-class KORHOST_EXPORT TScopedHostMessages {
-public:
-    TScopedHostMessages();
-    ~TScopedHostMessages();
-    TScopedHostMessages(const TScopedHostMessages &) = delete;
-    TScopedHostMessages &operator=(const TScopedHostMessages &) = delete;
-
-    QList<QString> Errors;           // reported exceptions, in order
-    QList<TMessageRequest> Requests; // MessageDlg calls, in order
-    QList<TModalResult> Answers;     // answers still to give
-
-private:
-    TMessageDlgHandler m_previousDlg;
-    THostExceptionHandler m_previousException;
-};

@@ -1,6 +1,5 @@
 #include "propedit.h"
 
-#include <QColorDialog>
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
@@ -8,6 +7,7 @@
 #include <cstdlib>
 
 #include "collection.h"
+#include "colordialog.h"
 #include "designintf.h"
 #include "hosterrors.h"
 #include "persistent.h"
@@ -15,12 +15,6 @@
 #include "sysformat.h"
 
 namespace {
-
-TColorProperty::TColorDialogFunc &colorDialog()
-{
-    static TColorProperty::TColorDialogFunc func;
-    return func;
-}
 
 TColorProperty::TDefaultColorFunc &defaultColorFunc()
 {
@@ -371,11 +365,6 @@ bool TFloatProperty::AllEqual()
 
 TColorProperty::TColorProperty(const TPropertyEditorArgs &Args) : TIntegerProperty(Args) {}
 
-void TColorProperty::SetColorDialog(TColorDialogFunc Func)
-{
-    colorDialog() = std::move(Func);
-}
-
 void TColorProperty::SetDefaultColorFunc(TDefaultColorFunc Func)
 {
     defaultColorFunc() = Func;
@@ -387,17 +376,6 @@ TColor TColorProperty::GetDefaultColor()
     if (!defaultColorFunc() || !component)
         return clDefault;
     return defaultColorFunc()(component, GetName());
-}
-
-bool TColorProperty::ExecuteColorDialog(TColor &Color)
-{
-    if (colorDialog())
-        return colorDialog()(Color);
-    const QColor chosen = QColorDialog::getColor(ColorToQColor(Color));
-    if (!chosen.isValid())
-        return false;
-    Color = QColorToColor(chosen);
-    return true;
 }
 
 TPropertyAttributes TColorProperty::GetAttributes()
@@ -423,7 +401,7 @@ void TColorProperty::SetValue(const QString &Value)
 void TColorProperty::Edit()
 {
     TColor color = GetOrdValue();
-    if (ExecuteColorDialog(color))
+    if (TColorDialog::Execute(color))
         SetOrdValue(color);
 }
 

@@ -197,10 +197,6 @@ public:
 class KORHOST_EXPORT TColorProperty : public TIntegerProperty {
     Q_OBJECT
 public:
-    // Runs the colour dialog on Color; true when the user confirmed. Tests replace it.
-    using TColorDialogFunc = std::function<bool(TColor &Color)>;
-    static void SetColorDialog(TColorDialogFunc Func);
-
     Q_INVOKABLE explicit TColorProperty(const TPropertyEditorArgs &Args);
     TPropertyAttributes GetAttributes() override;
     void GetValues(const TGetStrProc &Proc) override;
@@ -222,8 +218,6 @@ public:
     virtual TColor GetDefaultColor();
 
 protected:
-    // Runs the installed colour dialog (QColorDialog when none is installed).
-    static bool ExecuteColorDialog(TColor &Color);
     // Draws the swatch of Color inside the frame ListDrawValue drew in the canvas's background;
     // the edges are the host's (right and bottom excluded). The canvas is restored afterwards.
     virtual void DrawSwatch(QPainter *Canvas, TColor Color, int Left, int Top, int Right,

@@ -7,14 +7,9 @@
 #include <QVBoxLayout>
 
 #include "componentlink.h"
+#include "hostdialogs.h"
 
 namespace {
-
-TKorDBColumnsDialog::TModalRunner &runner()
-{
-    static TKorDBColumnsDialog::TModalRunner instance;
-    return instance;
-}
 
 } // namespace
 
@@ -39,16 +34,6 @@ void TKorDBColumnsDialog::Notification(TComponent *AComponent, TOperation Operat
     TComponent::Notification(AComponent, Operation);
     if (Operation == TOperation::opRemove)
         m_grid.drop(AComponent);
-}
-
-void TKorDBColumnsDialog::SetModalRunner(TModalRunner Runner)
-{
-    runner() = std::move(Runner);
-}
-
-TKorDBColumnsDialog::TModalRunner TKorDBColumnsDialog::ModalRunner()
-{
-    return runner();
 }
 
 QString TKorDBColumnsDialog::buttonTitle(int Index, const QString &Fallback) const
@@ -158,8 +143,7 @@ bool TKorDBColumnsDialog::Execute()
     layout->addWidget(list);
     layout->addWidget(buttons);
 
-    const TModalRunner run = runner();
-    const int result = run ? run(dialog) : dialog.exec();
+    const int result = HostDialogs().ExecuteDialog(dialog);
     const bool accepted = result == QDialog::Accepted && ok->isEnabled();
     if (accepted)
         ApplyChoice(choiceOf(*list));

@@ -2,8 +2,8 @@
 // TKorDBColumnsDialog: a dialog component that lets the user choose which columns of a grid are
 // shown. Execute shows it modally, as the application does at run time.
 //
-// The modal run goes through ModalRunner, which tests replace so that no dialog waits for a
-// person.
+// The modal run goes through the host's dialogs (hostdialogs.h), which tests replace so that no
+// dialog waits for a person.
 
 #include <QDialog>
 #include <QPointer>
@@ -43,9 +43,6 @@ class KORRUNTIME_EXPORT TKorDBColumnsDialog : public QObject, public TComponent 
     KOR_EVENT(TNotifyEvent, OnShow)
 
 public:
-    // Runs a dialog modally and answers its result (QDialog::Accepted or Rejected).
-    using TModalRunner = std::function<int(QDialog &Dialog)>;
-
     Q_INVOKABLE explicit TKorDBColumnsDialog(QObject *AOwner = nullptr);
     ~TKorDBColumnsDialog() override;
 
@@ -63,9 +60,7 @@ public:
     QWidget *DialogParent() const { return m_dialogParent.data(); }
     void setDialogParent(QWidget *Value) { m_dialogParent = Value; }
 
-    static void SetModalRunner(TModalRunner Runner);
-    static TModalRunner ModalRunner();
-    // The object name of the dialog's list of columns, for runners that answer it.
+    // The object name of the dialog's list of columns, for tests that answer the dialog.
     static constexpr const char *ColumnsListName = "ColumnsList";
 
     // Runtime notices: after a choice was applied, and when the dialog closes.

@@ -124,28 +124,17 @@ bool defineFieldDialog(TNewFieldDefinition &Definition, const TNewFieldChoices &
 
 } // namespace
 
-// ---- seams ----
+// ---- TRuntimeDialogs ----
 
-TFieldsEditorSeams TFieldsEditorSeams::Defaults()
+bool TRuntimeDialogs::ChooseFields(const QStringList &Offered, QStringList &Chosen, QWidget *Parent)
 {
-    return {chooseFieldsDialog, defineFieldDialog};
+    return CanShowDialogs() && chooseFieldsDialog(Offered, Chosen, Parent);
 }
 
-TFieldsEditorSeams &FieldsEditorSeams()
+bool TRuntimeDialogs::DefineNewField(TNewFieldDefinition &Definition,
+                                     const TNewFieldChoices &Choices, QWidget *Parent)
 {
-    static TFieldsEditorSeams seams = TFieldsEditorSeams::Defaults();
-    return seams;
-}
-
-TFieldsEditorSeamsScope::TFieldsEditorSeamsScope(const TFieldsEditorSeams &Seams)
-    : m_saved(FieldsEditorSeams())
-{
-    FieldsEditorSeams() = Seams;
-}
-
-TFieldsEditorSeamsScope::~TFieldsEditorSeamsScope()
-{
-    FieldsEditorSeams() = m_saved;
+    return CanShowDialogs() && defineFieldDialog(Definition, Choices, Parent);
 }
 
 // ---- TFieldsEditor ----
@@ -276,8 +265,7 @@ QList<TField *> TFieldsEditor::AddFields()
         return {};
     }
     QStringList chosen = offered;
-    if (!FieldsEditorSeams().ChooseFields ||
-        !FieldsEditorSeams().ChooseFields(offered, chosen, this))
+    if (!HostDialogs().ChooseFields(offered, chosen, this))
         return {};
     return AddFields(chosen);
 }
@@ -319,8 +307,7 @@ TField *TFieldsEditor::NewField()
     choices.FieldsOf = [this](const QString &Name) {
         return fieldsOf(dynamic_cast<TDataSet *>(findOnForm(Name)));
     };
-    if (!FieldsEditorSeams().DefineField ||
-        !FieldsEditorSeams().DefineField(definition, choices, this))
+    if (!HostDialogs().DefineNewField(definition, choices, this))
         return nullptr;
     return NewField(definition);
 }

@@ -12,7 +12,8 @@
 // before anything changed.
 //
 // The window and its two dialogs are laid out in fieldseditor.ui, addfieldsdialog.ui and
-// newfielddialog.ui. The dialogs go through TFieldsEditorSeams, which tests replace.
+// newfielddialog.ui. The dialogs go through the host's dialogs (hostdialogs.h), which tests
+// replace; TRuntimeDialogs shows the real ones.
 
 #include <QPointer>
 #include <QStringList>
@@ -22,6 +23,7 @@
 
 #include "compedit.h"
 #include "db.h"
+#include "hostdialogs.h"
 #include "korruntime_export.h"
 
 class IDesigner;
@@ -53,30 +55,13 @@ struct KORRUNTIME_EXPORT TNewFieldChoices {
     std::function<QStringList(const QString &DataSet)> FieldsOf;
 };
 
-struct KORRUNTIME_EXPORT TFieldsEditorSeams {
-    // Asks which of Offered to add (all chosen at first); true with Chosen filled on OK.
-    std::function<bool(const QStringList &Offered, QStringList &Chosen, QWidget *Parent)>
-        ChooseFields;
-    // Asks for a new field's definition; true on OK.
-    std::function<bool(TNewFieldDefinition &Definition, const TNewFieldChoices &Choices,
-                       QWidget *Parent)>
-        DefineField;
-
-    // The real dialogs.
-    static TFieldsEditorSeams Defaults();
-};
-
-KORRUNTIME_EXPORT TFieldsEditorSeams &FieldsEditorSeams();
-
-class KORRUNTIME_EXPORT TFieldsEditorSeamsScope {
+// The host's dialogs with the fields editor's real dialogs: a host that offers the fields
+// editor installs these (or its own derived from them) with a THostDialogsScope.
+class KORRUNTIME_EXPORT TRuntimeDialogs : public THostDialogs {
 public:
-    explicit TFieldsEditorSeamsScope(const TFieldsEditorSeams &Seams);
-    ~TFieldsEditorSeamsScope();
-    TFieldsEditorSeamsScope(const TFieldsEditorSeamsScope &) = delete;
-    TFieldsEditorSeamsScope &operator=(const TFieldsEditorSeamsScope &) = delete;
-
-private:
-    TFieldsEditorSeams m_saved;
+    bool ChooseFields(const QStringList &Offered, QStringList &Chosen, QWidget *Parent) override;
+    bool DefineNewField(TNewFieldDefinition &Definition, const TNewFieldChoices &Choices,
+                        QWidget *Parent) override;
 };
 
 class KORRUNTIME_EXPORT TFieldsEditor : public QWidget {

@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QPointer>
 
-#include "seams.h"
+#include "../colordialog.h"
 
 namespace {
 
@@ -207,8 +207,7 @@ bool TColorBox::Select(int Index)
     }
     // The custom-colour entry asks for a colour; cancelling keeps the previous choice.
     TColor color = Colors(0);
-    const auto execute = ControlSeams().ExecuteColorDialog;
-    if (!execute || !execute(color, this)) {
+    if (!TColorDialog::Execute(color, this)) {
         setCurrentIndex(IndexOfColor(m_selected));
         return false;
     }
