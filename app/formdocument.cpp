@@ -211,17 +211,12 @@ void TFormDocument::record(const QString &Text, bool Whole)
         m_undoStack->push(step.release());
 }
 
-bool TFormDocument::touch(const QList<QObject *> &Objects, bool Strict)
+void TFormDocument::touch(const QList<QObject *> &Objects)
 {
-    bool component = false;
     const TComponent *root = m_designer->GetRoot();
-    for (QObject *object : Objects) {
+    for (QObject *object : Objects)
         if (!m_touched.Add(root, object))
-            m_touched.Whole = m_touched.Whole || Strict; // what it changed is not known
-        else if (AsComponent(object) != root)
-            component = true;
-    }
-    return component;
+            m_touched.Whole = true; // what it changed is not known
 }
 
 namespace {
@@ -510,12 +505,13 @@ void TFormDocument::ItemsModified(IDesigner *ADesigner)
 {
     if (m_applying || m_announcing || ADesigner != m_designer.get())
         return;
-    // What changed: the objects the change names, else what is selected (what the inspector,
-    // a designer page or the columns editor edits), else what was placed or deleted; when
-    // nothing says, the whole form is compared.
+    // What changed: the objects the change names, else what was placed or deleted. A change
+    // that names nothing (a designer page, the columns editor) may have been written to any
+    // component, whatever is selected: the whole form is compared.
     const QList<QObject *> named = m_designer->ModifiedObjects();
-    const bool selected = touch(named.isEmpty() ? m_designer->GetSelections() : named);
-    if (named.isEmpty() && !selected && !m_placed)
+    if (!named.isEmpty())
+        touch(named);
+    else if (!m_placed)
         m_touched.Whole = true;
     if (m_pending)
         return;
@@ -525,12 +521,6 @@ void TFormDocument::ItemsModified(IDesigner *ADesigner)
     QMetaObject::invokeMethod(this, &TFormDocument::FlushPendingChange, Qt::QueuedConnection);
 }
 
-void TFormDocument::SelectionChanged(IDesigner *ADesigner, const QList<QObject *> &Selection)
-{
-    // A design window answers a change by selecting what it edits: that belongs to the change.
-    if (m_pending && !m_applying && ADesigner == m_designer.get())
-        touch(Selection, false);
-}
-
+void TFormDocument::SelectionChanged(IDesigner *, const QList<QObject *> &) {}
 void TFormDocument::DesignerOpened(IDesigner *, bool) {}
 void TFormDocument::DesignerClosed(IDesigner *, bool) {}

@@ -12,12 +12,11 @@
 //
 // Recording costs what the change costs too: the document keeps every component's entry as last
 // recorded, and writes again only those of the components the change touched, as the designer's
-// notices name them: the objects a property editor wrote (IDesigner::ObjectsModified), the
-// selection when a change is announced (the inspector, a designer page and the columns editor
-// edit what they have selected, and push their selection as they answer the notice), the
-// components placed and deleted, and what the form surface says it changed. Components renamed,
-// and those linking to a component deleted or renamed, are found by name. A change announced
-// with nothing named or selected, and RecordChange without a list, compare the whole form.
+// notices name them: the objects a property editor wrote (the inspector, scripts:
+// IDesigner::ObjectsModified), the components placed and deleted, and what the form surface says
+// it changed. Components renamed, and those linking to a component deleted or renamed, are
+// found by name. A change announced without naming what it wrote (a designer page, the columns
+// editor), and RecordChange without a list, compare the whole form.
 //
 // Components that are not controls have no geometry of their own; the form surface keeps where
 // their icon sits in the dynamic property "DesignPosition" (a QPoint) of the component's object,
@@ -130,9 +129,9 @@ private:
     void replaceDesigner(std::unique_ptr<TFormDesigner> Designer);
     // Records the step Text: of what m_touched names, or (Whole) of the whole form.
     void record(const QString &Text, bool Whole);
-    // Adds the components the objects belong to to m_touched (Strict: an object of none makes
-    // it the whole form); answers whether any is a component rather than the form.
-    bool touch(const QList<QObject *> &Objects, bool Strict = true);
+    // Adds the components the objects belong to to m_touched; an object of none makes it the
+    // whole form.
+    void touch(const QList<QObject *> &Objects);
 
     // What the last file opened held that the host does not know, written back on Save.
     TFormKeptValues m_kept;

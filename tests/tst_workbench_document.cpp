@@ -379,8 +379,8 @@ private slots:
     {
         // A step holds the components its change touched, not the form; undoing it gives back
         // the form's text exactly (order, owners and icon places too), and so does redoing it.
-        // Each change is made as a person makes it (what a page or the inspector edits is
-        // selected), and recording it writes no entry of the components it did not touch.
+        // Each change is made as a person makes it, and recording one whose notices name what it
+        // touched writes no entry of the components it did not touch.
         QFETCH(QString, Change);
         QFETCH(QStringList, Held);
         TFormDocument document;
@@ -414,8 +414,13 @@ private slots:
         TWrittenCounter::Reads = 0;
 
         // A designer page, the columns editor or the fields editor writes, then tells the
-        // designer; the inspector and the surface tell it themselves.
-        const auto announce = [designer] { designer->Modified(); };
+        // designer without naming what it wrote: unless it placed or deleted components, the
+        // whole form is compared. The inspector and the surface name what they changed.
+        bool compared = false;
+        const auto announce = [designer, &compared] {
+            designer->Modified();
+            compared = true;
+        };
         designer->SelectComponent(grid);
         if (Change == QLatin1String("property")) {
             SetOrdProp(grid, QStringLiteral("FixedColor"), clRed);
@@ -436,13 +441,13 @@ private slots:
             announce();
         } else if (Change == QLatin1String("place")) {
             designer->CreateComponent(&TDataSource::staticMetaObject);
-            announce();
+            designer->Modified();
         } else if (Change == QLatin1String("surface place")) {
             surface.PlaceComponent(&TKorDBGrid::staticMetaObject, QRect(300, 200, 120, 80));
         } else if (Change == QLatin1String("delete linked")) {
             designer->SelectComponent(dataSet);
             designer->DeleteComponent(AsComponent(dataSet));
-            announce();
+            designer->Modified();
         } else if (Change == QLatin1String("surface delete")) {
             designer->SelectComponent(other);
             surface.DeleteSelection();
@@ -476,7 +481,8 @@ private slots:
         }
         document.FlushPendingChange();
         QCOMPARE(document.UndoStack()->count(), steps + 1);
-        QCOMPARE(TWrittenCounter::Reads, 0);
+        if (!compared)
+            QCOMPARE(TWrittenCounter::Reads, 0);
         const QByteArray after = WriteFormText(designer);
         QVERIFY(after != before);
         QStringList held = document.StepComponents(steps);
