@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSet>
 #include <algorithm>
 #include <vector>
 
@@ -64,7 +65,70 @@ std::vector<bool> keptOrder(const QList<qsizetype> &Before)
     return kept;
 }
 
+// Whether Value holds, at any depth, a string that is one of Names (lower case): a link to one
+// of those components, or the name of its owner.
+bool mentions(const QJsonValue &Value, const QSet<QString> &Names)
+{
+    switch (Value.type()) {
+    case QJsonValue::String:
+        return Names.contains(Value.toString().toLower());
+    case QJsonValue::Array:
+        for (const QJsonValue item : Value.toArray())
+            if (mentions(item, Names))
+                return true;
+        return false;
+    case QJsonValue::Object: {
+        const QJsonObject object = Value.toObject();
+        for (auto it = object.constBegin(); it != object.constEnd(); ++it)
+            if (it.key() != kName && mentions(it.value(), Names))
+                return true;
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+// Whether Component, or a component that owns it at any depth, is one of Owners.
+bool ownedBy(const TComponent *Component, const QSet<const QObject *> &Owners)
+{
+    for (const TComponent *owner = Component; owner; owner = owner->Owner())
+        if (Owners.contains(owner->Object()))
+            return true;
+    return false;
+}
+
 } // namespace
+
+bool TFormTouched::Add(const TComponent *Root, QObject *Object)
+{
+    // Up the owners: a collection item's collection, the collection's component; a sub-object
+    // without an owner of its own (a font) belongs to the object it is a child of.
+    for (QObject *object = Object; object && Root;) {
+        TComponent *component = AsComponent(object);
+        if (component == Root) {
+            Form = true;
+            return true;
+        }
+        if (component && !component->Name().isEmpty()) {
+            for (const TComponent *owner = component->Owner(); owner; owner = owner->Owner())
+                if (owner == Root) {
+                    if (!Components.contains(object))
+                        Components.append(object);
+                    // Its owner too: a data set hears of the fields it gains and loses.
+                    if (component->Owner() != Root &&
+                        !Components.contains(component->Owner()->Object()))
+                        Components.append(component->Owner()->Object());
+                    return true;
+                }
+            return false;
+        }
+        const TPersistent *persistent = AsPersistent(object);
+        TPersistent *owner = persistent ? persistent->GetOwner() : nullptr;
+        object = owner ? owner->Object() : object->parent();
+    }
+    return false;
+}
 
 TFormEntries TFormEntries::Of(const TComponent *Root)
 {
@@ -75,6 +139,71 @@ TFormEntries TFormEntries::Of(const TComponent *Root)
     for (TComponent *component : components)
         entries.Objects.append(component->Object());
     entries.Entries = std::move(written);
+    return entries;
+}
+
+TFormEntries TFormEntries::Since(const TComponent *Root, const TFormTouched &Touched,
+                                 QList<bool> &Written) const
+{
+    if (Touched.Whole) {
+        TFormEntries entries = Of(Root);
+        Written = QList<bool>(entries.Entries.size(), true);
+        return entries;
+    }
+    QHash<const QObject *, qsizetype> known;
+    for (qsizetype i = 0; i < Objects.size(); ++i)
+        if (Objects.at(i))
+            known.insert(Objects.at(i).data(), i);
+    QSet<const QObject *> touched;
+    for (const QPointer<QObject> &object : Touched.Components)
+        if (object)
+            touched.insert(object.data());
+
+    TFormEntries entries;
+    entries.Form = Form;
+    const QList<TComponent *> components = FormComponents(Root);
+    QList<qsizetype> earlier(components.size(), -1);
+    QList<bool> stays(Objects.size(), false);
+    QSet<QString> gone; // the names, in lower case, of the components that went or were renamed
+    Written = QList<bool>(components.size(), false);
+    for (qsizetype j = 0; j < components.size(); ++j) {
+        TComponent *component = components.at(j);
+        const qsizetype i = known.value(component->Object(), -1);
+        earlier[j] = i;
+        entries.Objects.append(component->Object());
+        if (i >= 0) {
+            stays[i] = true;
+            const QString was = nameOf(Entries.at(i));
+            if (was != component->Name()) {
+                gone.insert(was.toLower());
+                Written[j] = true;
+            }
+        }
+        Written[j] = Written.at(j) || i < 0 || ownedBy(component, touched);
+    }
+    for (qsizetype i = 0; i < Objects.size(); ++i)
+        if (!stays.at(i))
+            gone.insert(nameOf(Entries.at(i)).toLower());
+    // Those that link to a component that went or was renamed (or are owned by one) now say so
+    // differently.
+    bool form = Touched.Form;
+    if (!gone.isEmpty()) {
+        for (qsizetype j = 0; j < components.size(); ++j)
+            if (!Written.at(j) && mentions(Entries.at(earlier.at(j)), gone))
+                Written[j] = true;
+        form = form || mentions(Form, gone);
+    }
+
+    QList<TComponent *> write;
+    for (qsizetype j = 0; j < components.size(); ++j)
+        if (Written.at(j))
+            write.append(components.at(j));
+    QList<QJsonObject> written = WriteFormEntries(Root, write, form);
+    if (form)
+        entries.Form = written.takeFirst();
+    qsizetype next = 0;
+    for (qsizetype j = 0; j < components.size(); ++j)
+        entries.Entries.append(Written.at(j) ? written.at(next++) : Entries.at(earlier.at(j)));
     return entries;
 }
 
@@ -120,12 +249,14 @@ TFormChangeCommand::TFormChangeCommand(TFormDocument *Document, const QString &T
 {
 }
 
-std::unique_ptr<TFormChangeCommand> TFormChangeCommand::Record(TFormDocument *Document,
-                                                               TFormEntries &Last,
-                                                               const TComponent *Root,
-                                                               const QString &Text)
+std::unique_ptr<TFormChangeCommand>
+TFormChangeCommand::Record(TFormDocument *Document, TFormEntries &Last, const TComponent *Root,
+                           const QString &Text, const TFormTouched *Touched)
 {
-    TFormEntries now = TFormEntries::Of(Root);
+    QList<bool> written;
+    TFormTouched whole;
+    whole.Whole = true;
+    TFormEntries now = Last.Since(Root, Touched ? *Touched : whole, written);
     // The components known before, by object; a rename keeps its object.
     QHash<const QObject *, qsizetype> earlier;
     for (qsizetype i = 0; i < Last.Objects.size(); ++i)
@@ -157,7 +288,7 @@ std::unique_ptr<TFormChangeCommand> TFormChangeCommand::Record(TFormDocument *Do
         }
         const QJsonObject &is = now.Entries.at(j);
         const bool moved = !stayed.at(std::size_t(j));
-        const bool differs = was != is;
+        const bool differs = written.at(j) && was != is;
         if (!moved && !differs)
             continue;
         change.After = nameOf(is);
@@ -181,7 +312,7 @@ std::unique_ptr<TFormChangeCommand> TFormChangeCommand::Record(TFormDocument *Do
             change.AfterIndex = j;
             step->m_changes.append(change);
         }
-        if (before.at(j) < 0 || Last.Entries.at(before.at(j)) != is)
+        if (before.at(j) < 0 || (written.at(j) && Last.Entries.at(before.at(j)) != is))
             namedAfter.append(is);
     }
     if (Last.Form != now.Form) {

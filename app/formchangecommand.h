@@ -7,7 +7,10 @@
 //
 // A change is found by comparing the form as it is now with TFormEntries, the form as last
 // recorded: every component's entry, known by its object, so a rename is a change of one
-// component rather than one going and another coming.
+// component rather than one going and another coming. Only the entries that may differ are
+// written again: those of the components the designer's notices named (TFormTouched), of the
+// components made or renamed since, and of those whose entries name a component that went or
+// was renamed. A change no notice named is found by writing the whole form.
 
 #include <QJsonObject>
 #include <QList>
@@ -20,6 +23,20 @@ class TComponent;
 class TFormDocument;
 struct TFormPart;
 
+// What the changes since the last step touched, as the designer's notices name them.
+struct TFormTouched {
+    QList<QPointer<QObject>> Components; // components of the form, by object
+    bool Form = false;                   // the form's own entry
+    // A change whose touched components no notice named: the whole form is compared.
+    bool Whole = false;
+
+    // Adds the component Object belongs to: itself, or for a persistent object of one (a
+    // column, a title, a font) the component that owns it; Root for the form's own entry.
+    // Answers false when Object belongs to no component of Root.
+    bool Add(const TComponent *Root, QObject *Object);
+    bool IsEmpty() const { return Components.isEmpty() && !Form && !Whole; }
+};
+
 // The form as last recorded.
 struct TFormEntries {
     QJsonObject Form;                 // the form's own entry
@@ -28,6 +45,10 @@ struct TFormEntries {
 
     // The entries of the form Root as it is now.
     static TFormEntries Of(const TComponent *Root);
+    // The same, writing only the entries that may differ from these (see above); the others are
+    // taken from here. Written answers, for each entry, whether it was written.
+    TFormEntries Since(const TComponent *Root, const TFormTouched &Touched,
+                       QList<bool> &Written) const;
     // After Applied was applied: the components it set take its entries (reading an entry gives
     // that entry back, so they need no writing), the others keep theirs.
     void Refresh(const TComponent *Root, const TFormPart &Applied);
@@ -37,8 +58,10 @@ class TFormChangeCommand : public QUndoCommand {
 public:
     // The step from Last to the form Root as it is now, named Text (empty: after what changed,
     // TFormDocument::DescribeChange), or null when nothing changed. Last becomes the form now.
+    // Touched says what changed since Last; null (or Whole): the whole form is compared.
     static std::unique_ptr<TFormChangeCommand> Record(TFormDocument *Document, TFormEntries &Last,
-                                                      const TComponent *Root, const QString &Text);
+                                                      const TComponent *Root, const QString &Text,
+                                                      const TFormTouched *Touched = nullptr);
 
     void undo() override;
     void redo() override;

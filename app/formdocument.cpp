@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QPointer>
 #include <QSaveFile>
+#include <QScopedValueRollback>
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <utility>
@@ -175,18 +176,47 @@ QUndoStack *TFormDocument::UndoStack() const
 
 void TFormDocument::RecordChange(const QString &Text)
 {
-    m_pending = false;
-    if (m_applying || m_designer->IsClosed())
-        return;
-    if (std::unique_ptr<TFormChangeCommand> step =
-            TFormChangeCommand::Record(this, m_last, m_designer->GetRoot(), Text))
-        m_undoStack->push(step.release());
+    record(Text, true);
+}
+
+void TFormDocument::RecordChange(const QString &Text, const QList<QObject *> &Touched)
+{
+    touch(Touched);
+    record(Text, false);
+}
+
+void TFormDocument::CommitChange(const QString &Text, const QList<QObject *> &Touched)
+{
+    RecordChange(Text, Touched);
+    const QScopedValueRollback announcing(m_announcing, true);
+    m_designer->Modified();
 }
 
 void TFormDocument::FlushPendingChange()
 {
     if (m_pending)
-        RecordChange(QString());
+        record(QString(), false);
+}
+
+void TFormDocument::record(const QString &Text, bool Whole)
+{
+    m_pending = false;
+    TFormTouched touched = std::exchange(m_touched, {});
+    touched.Whole = touched.Whole || Whole;
+    m_placed = false;
+    if (m_applying || m_designer->IsClosed())
+        return;
+    if (std::unique_ptr<TFormChangeCommand> step =
+            TFormChangeCommand::Record(this, m_last, m_designer->GetRoot(), Text, &touched))
+        m_undoStack->push(step.release());
+}
+
+void TFormDocument::touch(const QList<QObject *> &Objects)
+{
+    const TComponent *root = m_designer->GetRoot();
+    for (QObject *object : Objects)
+        if (!m_touched.Add(root, object))
+            m_touched.Whole = true; // what it changed is not known
 }
 
 namespace {
@@ -368,10 +398,13 @@ QList<TComponent *> TFormDocument::PasteComponents(const QByteArray &Text)
         pasted = PasteComponentsText(m_designer.get(), Text);
     } catch (...) {
         // Whatever was placed before the failure is kept as one step, so it can be undone.
-        RecordChange(tr("Paste"));
+        RecordChange(tr("Paste"), {}); // the placed ones were announced
         throw;
     }
-    RecordChange(tr("Paste"));
+    QList<QObject *> objects;
+    for (TComponent *component : std::as_const(pasted))
+        objects.append(component->Object());
+    RecordChange(tr("Paste"), objects);
     return pasted;
 }
 
@@ -410,6 +443,8 @@ void TFormDocument::applyStep(const TFormChangeCommand &Step, bool After)
         HandleHostException();
     }
     m_pending = false;
+    m_touched = {};
+    m_placed = false;
     // Design windows and the inspector read the form again; this notice is not a change.
     try {
         m_designer->Modified();
@@ -441,6 +476,8 @@ void TFormDocument::selectMadeAgain(const QList<QPointer<QObject>> &Existing)
 void TFormDocument::replaceDesigner(std::unique_ptr<TFormDesigner> Designer)
 {
     m_pending = false;
+    m_touched = {};
+    m_placed = false;
     std::unique_ptr<TFormDesigner> old = std::exchange(m_designer, std::move(Designer));
     old->Close();
     m_undoStack->clear();
@@ -448,9 +485,35 @@ void TFormDocument::replaceDesigner(std::unique_ptr<TFormDesigner> Designer)
     emit DesignerReplaced(m_designer.get());
 }
 
+void TFormDocument::ItemDeleted(IDesigner *ADesigner, QObject *)
+{
+    // What went is found by comparing the components with those last recorded; the notice
+    // says only that the next change is known.
+    if (!m_applying && ADesigner == m_designer.get())
+        m_placed = true;
+}
+
+void TFormDocument::ItemInserted(IDesigner *ADesigner, QObject *Item)
+{
+    if (m_applying || ADesigner != m_designer.get() || !Item)
+        return;
+    touch({Item});
+    m_placed = true;
+}
+
 void TFormDocument::ItemsModified(IDesigner *ADesigner)
 {
-    if (m_applying || ADesigner != m_designer.get() || m_pending)
+    if (m_applying || m_announcing || ADesigner != m_designer.get())
+        return;
+    // What changed: the objects the change names, else what was placed or deleted. A change
+    // that names nothing (a designer page, the columns editor) may have been written to any
+    // component, whatever is selected: the whole form is compared.
+    const QList<QObject *> named = m_designer->ModifiedObjects();
+    if (!named.isEmpty())
+        touch(named);
+    else if (!m_placed)
+        m_touched.Whole = true;
+    if (m_pending)
         return;
     // Recorded once the change is over: a designer page announces a change before the rest
     // of it (a grid refresh, another property) is done, often several times in a row.

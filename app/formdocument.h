@@ -6,10 +6,17 @@
 // format) it made, deleted or changed, before and after, and the form's own properties when they
 // changed (TFormChangeCommand). Undoing applies just those in place, so a change made anywhere
 // (the inspector, a designer page, the columns editor, the form surface) is undone the same way,
-// at what the change costs rather than what the form costs. A change is recorded by
-// RecordChange, and also whenever the designer announces one (ItemsModified); it is found by
-// comparing the form with its entries as last recorded, and each step is named after what it
-// changed.
+// at what the change costs rather than what the form costs. A change is recorded whenever the
+// designer announces one (ItemsModified), by the form surface, and by RecordChange; each step is
+// named after what it changed.
+//
+// Recording costs what the change costs too: the document keeps every component's entry as last
+// recorded, and writes again only those of the components the change touched, as the designer's
+// notices name them: the objects a property editor wrote (the inspector, scripts:
+// IDesigner::ObjectsModified), the components placed and deleted, and what the form surface says
+// it changed. Components renamed, and those linking to a component deleted or renamed, are
+// found by name. A change announced without naming what it wrote (a designer page, the columns
+// editor), and RecordChange without a list, compare the whole form.
 //
 // Components that are not controls have no geometry of their own; the form surface keeps where
 // their icon sits in the dynamic property "DesignPosition" (a QPoint) of the component's object,
@@ -45,8 +52,14 @@ public:
 
     // Records the form as it is now as one undoable step named Text, when it differs from the
     // last recorded state; does nothing otherwise. An empty Text names the step after what
-    // changed (DescribeChange).
+    // changed (DescribeChange). The whole form is compared with its last recorded state.
     void RecordChange(const QString &Text = QString());
+    // The same for a change of the components of Touched (and what the designer's notices named
+    // since the last step): only those are written again.
+    void RecordChange(const QString &Text, const QList<QObject *> &Touched);
+    // RecordChange(Text, Touched), then tells the design windows (the designer's Modified); that
+    // notice records nothing more.
+    void CommitChange(const QString &Text, const QList<QObject *> &Touched);
     // The name of the step from one form text to another: "Place Grid1", "Delete Grid1",
     // "Rename Grid1 to Grid2", "Move Grid1", "Change Grid1.Color" (the components and top-level
     // properties that differ; several as a list, many as a count).
@@ -91,6 +104,8 @@ public:
     QList<TComponent *> PasteComponents(const QByteArray &Text);
 
     // IDesignNotification
+    void ItemDeleted(IDesigner *ADesigner, QObject *Item) override;
+    void ItemInserted(IDesigner *ADesigner, QObject *Item) override;
     void ItemsModified(IDesigner *ADesigner) override;
 
 signals:
@@ -109,6 +124,11 @@ private:
     void writeRecentFiles(const QStringList &Files);
     // A new designer takes over from the old one.
     void replaceDesigner(std::unique_ptr<TFormDesigner> Designer);
+    // Records the step Text: of what m_touched names, or (Whole) of the whole form.
+    void record(const QString &Text, bool Whole);
+    // Adds the components the objects belong to to m_touched; an object of none makes it the
+    // whole form.
+    void touch(const QList<QObject *> &Objects);
 
     // What the last file opened held that the host does not know, written back on Save.
     TFormKeptValues m_kept;
@@ -117,7 +137,10 @@ private:
     std::unique_ptr<TFormDesigner> m_designer;
     std::unique_ptr<QUndoStack> m_undoStack;
     QString m_fileName;
-    TFormEntries m_last;     // the form as last recorded
-    bool m_applying = false; // an undo or redo step is setting the form
-    bool m_pending = false;  // a change was announced and is not recorded yet
+    TFormEntries m_last;       // the form as last recorded
+    TFormTouched m_touched;    // what the changes since then touched
+    bool m_applying = false;   // an undo or redo step is setting the form
+    bool m_pending = false;    // a change was announced and is not recorded yet
+    bool m_placed = false;     // components were placed or deleted since the last step
+    bool m_announcing = false; // the notice after a change just recorded is going out
 };

@@ -337,9 +337,15 @@ TComponent *TFormSurface::ComponentAt(const QPoint &Pos) const
 
 void TFormSurface::commit(const QString &Text)
 {
-    m_document->RecordChange(Text);
-    if (Designer())
-        Designer()->Modified();
+    commit(Text, SelectedComponents());
+}
+
+void TFormSurface::commit(const QString &Text, const QList<TComponent *> &Touched)
+{
+    QList<QObject *> objects;
+    for (TComponent *component : Touched)
+        objects.append(component->Object());
+    m_document->CommitChange(Text, objects);
     m_overlay->update();
 }
 
@@ -357,7 +363,7 @@ void TFormSurface::ResizeForm(const QSize &Size)
     if (!m_form || !Designer())
         return;
     m_form->resize(Size.expandedTo(QSize(1, 1)));
-    commit(tr("Size %1").arg(m_form->Name()));
+    commit(tr("Size %1").arg(m_form->Name()), {m_form.data()});
     m_desk->update();
 }
 
@@ -423,7 +429,7 @@ TComponent *TFormSurface::PlaceComponent(const QMetaObject *Class, const QRect &
             const QRect box = m_overlay->IconBox(Bounds.topLeft());
             component->Object()->setProperty("DesignPosition", FitInForm(box).topLeft());
         }
-        commit(tr("Place %1").arg(component->Name()));
+        commit(tr("Place %1").arg(component->Name()), {component});
         designer->SelectComponent(component->Object());
         return component;
     } catch (...) {
@@ -439,7 +445,7 @@ void TFormSurface::MoveSelection(const QPoint &Delta)
         return;
     for (TComponent *component : selected)
         setComponentRect(component, ComponentRect(component).translated(Delta));
-    commit(stepText(tr("Move %1"), selected));
+    commit(stepText(tr("Move %1"), selected), selected);
 }
 
 void TFormSurface::ResizeSelection(const QSize &Delta)
@@ -454,7 +460,7 @@ void TFormSurface::ResizeSelection(const QSize &Delta)
             resized.append(component);
         }
     if (!resized.isEmpty())
-        commit(stepText(tr("Size %1"), resized));
+        commit(stepText(tr("Size %1"), resized), resized);
 }
 
 void TFormSurface::DeleteSelection()
@@ -481,7 +487,7 @@ void TFormSurface::deleteSelection(const QString &StepPattern)
             HandleHostException();
         }
     }
-    commit(stepName);
+    commit(stepName, {}); // those that went are found by comparing
     if (m_form)
         Designer()->SelectComponent(m_form);
 }
@@ -524,7 +530,7 @@ void TFormSurface::Paste()
             components = PasteComponentsText(Designer(), text, QPoint());
         } catch (...) {
             // Whatever was placed before the failure is kept as one step, so it can be undone.
-            m_document->RecordChange(tr("Paste"));
+            m_document->RecordChange(tr("Paste"), {}); // the placed ones were announced
             throw;
         }
         // Owned components (a data set's fields) have no place on the form of their own.
@@ -533,7 +539,10 @@ void TFormSurface::Paste()
             if (component->Owner() == m_form.data())
                 placed << component;
         landOnFreeSpace(placed);
-        m_document->RecordChange(tr("Paste"));
+        QList<QObject *> objects;
+        for (TComponent *component : std::as_const(components))
+            objects << component->Object();
+        m_document->RecordChange(tr("Paste"), objects);
         QList<QObject *> pasted;
         for (TComponent *component : std::as_const(components)) {
             if (QWidget *control = controlOf(component))
@@ -760,7 +769,7 @@ void TFormSurface::EditTabOrder()
                 info && info->IsOrdinal())
                 SetOrdProp(object, info, order++);
         }
-        commit(tr("Tab Order"));
+        commit(tr("Tab Order"), controls);
     } catch (...) {
         HandleHostException();
     }

@@ -139,8 +139,10 @@ private:
     // Deletes the selected components of the form as one step, named StepPattern ("Delete %1")
     // with their names.
     void deleteSelection(const QString &StepPattern);
-    // Records the change Text, then tells the design windows (the designer's Modified).
+    // Records the change Text of Touched, then tells the design windows (the designer's
+    // Modified). Without Touched: a change of the selected components.
     void commit(const QString &Text);
+    void commit(const QString &Text, const QList<TComponent *> &Touched);
     // The selected components that are controls, in the order they were selected.
     QList<TComponent *> selectedControls() const;
     void buildActions();

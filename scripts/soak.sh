@@ -26,5 +26,11 @@ cd "$run"
 status=0
 ./tst_workbench_soak -maxwarnings 0 >"$log" 2>&1 || status=$?
 grep -E "step [0-9]+:|seed $seed|FAIL|replay:|ERROR" "$log" || true
+# A run that finished must have taken steps back and forth: its summary counts the undos and
+# redos it compared with the form's text from before and after their step.
+if [ "$status" -eq 0 ] && ! grep -qE "seed $seed: .* [1-9][0-9]* undos and redos compared" "$log"; then
+    echo "soak: no undo or redo was compared with the form's text around its step" >&2
+    status=1
+fi
 echo "soak: $steps steps, seed $seed, exit status $status; full output in $log"
 exit "$status"

@@ -1,5 +1,6 @@
 // The workbench's form document with the package loaded: undo and redo of property changes the
-// designer announces, of placing and deleting, each step holding only what it touched; saving
+// designer announces, of placing and deleting, each step holding only what it touched and
+// recorded without writing the rest of the form; saving
 // and opening; a damaged file or a failed
 // save that changes nothing; recent files; pasting under new names.
 
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <QtTest>
+#include <algorithm>
 #include <unistd.h>
 
 #include "arrangeactions.h"
@@ -26,6 +28,8 @@
 #include "hostmessages.h"
 #include "hostpalette.h"
 #include "packages.h"
+#include "propedit.h"
+#include "published.h"
 #include "sqldata.h"
 #include "testsupport.h"
 #include "typinfo.h"
@@ -46,6 +50,36 @@ public:
     void DesignerOpened(IDesigner *, bool) override {}
     void DesignerClosed(IDesigner *ADesigner, bool) override { closed.append(ADesigner); }
 };
+
+// A component that counts how often its entry is written: writing it reads its one property.
+class TWrittenCounter : public QObject, public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(int Weight READ Weight WRITE SetWeight)
+    KOR_PUBLISHED(tkInteger, "Integer", Weight, "0")
+
+public:
+    Q_INVOKABLE TWrittenCounter() = default;
+    int Weight() const
+    {
+        ++Reads;
+        return m_weight;
+    }
+    void SetWeight(int Value) { m_weight = Value; }
+    static inline int Reads = 0;
+
+private:
+    int m_weight = 0;
+};
+
+// Sets a property of Instance as the Object Inspector does, through its property editor.
+void setAsInspector(IDesigner *Designer, QObject *Instance, const QString &Property,
+                    const QString &Value)
+{
+    PPropInfo info = GetPropInfo(Instance, Property);
+    QVERIFY(info);
+    CreatePropertyEditor(FindPropertyEditorClass(info, Instance), Designer, {Instance}, info)
+        ->SetValue(Value);
+}
 
 QByteArray fileBytes(const QString &FileName)
 {
@@ -304,16 +338,21 @@ private slots:
         QTest::addColumn<QString>("Change");
         QTest::addColumn<QStringList>("Held");
         const QStringList grid{QStringLiteral("KorDBGrid1")};
-        QTest::addRow("a property") << QStringLiteral("property") << grid;
+        QTest::addRow("a property on a designer page") << QStringLiteral("property") << grid;
+        QTest::addRow("a value set in the inspector") << QStringLiteral("inspector") << grid;
         QTest::addRow("a column added") << QStringLiteral("column add") << grid;
         QTest::addRow("a column deleted") << QStringLiteral("column delete") << grid;
         QTest::addRow("a column moved") << QStringLiteral("column move") << grid;
         QTest::addRow("a component placed")
             << QStringLiteral("place") << QStringList{QStringLiteral("DataSource2")};
+        QTest::addRow("a grid placed on the surface")
+            << QStringLiteral("surface place") << QStringList{QStringLiteral("KorDBGrid3")};
         QTest::addRow("a data set deleted, the link to it cleared")
             << QStringLiteral("delete linked")
             << QStringList{QStringLiteral("SQLDataSet1"), QStringLiteral("SQLDataSet1id"),
                            QStringLiteral("DataSource1")};
+        QTest::addRow("a grid deleted on the surface")
+            << QStringLiteral("surface delete") << QStringList{QStringLiteral("KorDBGrid2")};
         QTest::addRow("several pasted")
             << QStringLiteral("paste")
             << QStringList{QStringLiteral("DataSource2"), QStringLiteral("KorDBGrid3")};
@@ -324,10 +363,14 @@ private slots:
             << QStringList{QStringLiteral("Source"), QStringLiteral("KorDBGrid1")};
         QTest::addRow("a field added in the fields editor")
             << QStringLiteral("field") << QStringList{QStringLiteral("SQLDataSet1total")};
+        QTest::addRow("moved on the surface") << QStringLiteral("move") << grid;
+        QTest::addRow("resized on the surface") << QStringLiteral("resize") << grid;
+        QTest::addRow("the form resized") << QStringLiteral("form size") << QStringList();
         QTest::addRow("lefts aligned")
             << QStringLiteral("align") << QStringList{QStringLiteral("KorDBGrid2")};
         QTest::addRow("sent to back")
             << QStringLiteral("back") << QStringList{QStringLiteral("KorDBGrid2")};
+        QTest::addRow("tab order") << QStringLiteral("tab order") << grid; // the other keeps 0
         QTest::addRow("an icon moved")
             << QStringLiteral("icon") << QStringList{QStringLiteral("DataSource1")};
     }
@@ -336,6 +379,8 @@ private slots:
     {
         // A step holds the components its change touched, not the form; undoing it gives back
         // the form's text exactly (order, owners and icon places too), and so does redoing it.
+        // Each change is made as a person makes it, and recording one whose notices name what it
+        // touched writes no entry of the components it did not touch.
         QFETCH(QString, Change);
         QFETCH(QStringList, Held);
         TFormDocument document;
@@ -353,44 +398,91 @@ private slots:
             designer->GetComponent(QStringLiteral("SQLDataSet1"))->Object());
         source->Object()->setProperty("DesignPosition", QPoint(320, 16));
         TFieldsEditor::Open(dataSet, designer)->AddFields({QStringLiteral("id")});
+        for (int i = 0; i < 8; ++i)
+            designer->CreateComponent(&TWrittenCounter::staticMetaObject);
         TFormSurface surface(&document); // gives the icons without a place one
         document.FlushPendingChange();
         document.RecordChange(QStringLiteral("Build"));
         const QByteArray before = WriteFormText(designer);
         const int steps = document.UndoStack()->count();
+        TWorkbenchSeams seams;
+        seams.EditTabOrder = [](QWidget *, QStringList &Names) {
+            std::reverse(Names.begin(), Names.end());
+            return true;
+        };
+        const TWorkbenchSeamsScope answers(seams);
+        TWrittenCounter::Reads = 0;
 
-        if (Change == QLatin1String("property"))
-            grid->setFixedColor(clRed);
-        else if (Change == QLatin1String("column add"))
+        // A designer page, the columns editor or the fields editor writes, then tells the
+        // designer without naming what it wrote: unless it placed or deleted components, the
+        // whole form is compared. The inspector and the surface name what they changed.
+        bool compared = false;
+        const auto announce = [designer, &compared] {
+            designer->Modified();
+            compared = true;
+        };
+        designer->SelectComponent(grid);
+        if (Change == QLatin1String("property")) {
+            SetOrdProp(grid, QStringLiteral("FixedColor"), clRed);
+            announce();
+        } else if (Change == QLatin1String("inspector")) {
+            designer->SelectComponent(other); // a script sets what is not selected
+            setAsInspector(designer, grid, QStringLiteral("Color"), QStringLiteral("clYellow"));
+        } else if (Change == QLatin1String("column add")) {
             grid->Columns()->Add()->setFieldName(QStringLiteral("total"));
-        else if (Change == QLatin1String("column delete"))
+            announce();
+        } else if (Change == QLatin1String("column delete")) {
+            designer->SelectComponent(grid->Columns()->Items(1));
             grid->Columns()->Delete(0);
-        else if (Change == QLatin1String("column move"))
+            announce();
+        } else if (Change == QLatin1String("column move")) {
+            designer->SelectComponent(grid->Columns()->Items(1));
             grid->Columns()->Items(1)->SetIndex(0);
-        else if (Change == QLatin1String("place"))
+            announce();
+        } else if (Change == QLatin1String("place")) {
             designer->CreateComponent(&TDataSource::staticMetaObject);
-        else if (Change == QLatin1String("delete linked"))
+            designer->Modified();
+        } else if (Change == QLatin1String("surface place")) {
+            surface.PlaceComponent(&TKorDBGrid::staticMetaObject, QRect(300, 200, 120, 80));
+        } else if (Change == QLatin1String("delete linked")) {
+            designer->SelectComponent(dataSet);
             designer->DeleteComponent(AsComponent(dataSet));
-        else if (Change == QLatin1String("paste"))
+            designer->Modified();
+        } else if (Change == QLatin1String("surface delete")) {
+            designer->SelectComponent(other);
+            surface.DeleteSelection();
+        } else if (Change == QLatin1String("paste")) {
             document.PasteComponents(document.CopyComponents({source, grid}));
-        else if (Change == QLatin1String("rename"))
-            other->SetName(QStringLiteral("Orders"));
-        else if (Change == QLatin1String("rename linked"))
+        } else if (Change == QLatin1String("rename")) {
+            setAsInspector(designer, other, QStringLiteral("Name"), QStringLiteral("Orders"));
+        } else if (Change == QLatin1String("rename linked")) {
+            designer->SelectComponent(source->Object());
             source->SetName(QStringLiteral("Source"));
-        else if (Change == QLatin1String("field"))
+            announce();
+        } else if (Change == QLatin1String("field")) {
             TFieldsEditor::Find(dataSet)->AddFields({QStringLiteral("total")});
-        else if (Change == QLatin1String("icon"))
-            source->Object()->setProperty("DesignPosition", QPoint(360, 16));
-        else if (Change == QLatin1String("align")) {
+        } else if (Change == QLatin1String("move")) {
+            surface.MoveSelection(QPoint(8, 16));
+        } else if (Change == QLatin1String("resize")) {
+            surface.ResizeSelection(QSize(16, -8));
+        } else if (Change == QLatin1String("form size")) {
+            surface.ResizeForm(QSize(700, 500));
+        } else if (Change == QLatin1String("icon")) {
+            designer->SelectComponent(source->Object());
+            surface.MoveSelection(QPoint(40, 0));
+        } else if (Change == QLatin1String("align")) {
             designer->SetSelections({grid->Object(), other->Object()});
             surface.Arrange(TArrange::AlignLefts);
+        } else if (Change == QLatin1String("tab order")) {
+            surface.EditTabOrder();
         } else {
             designer->SetSelections({other->Object()});
             surface.Arrange(TArrange::SendToBack);
         }
-        designer->Modified();
         document.FlushPendingChange();
         QCOMPARE(document.UndoStack()->count(), steps + 1);
+        if (!compared)
+            QCOMPARE(TWrittenCounter::Reads, 0);
         const QByteArray after = WriteFormText(designer);
         QVERIFY(after != before);
         QStringList held = document.StepComponents(steps);

@@ -9,7 +9,9 @@
 // that the selection holds only live objects and is what the inspector shows, that the undo step
 // of a grid's value set as the inspector sets it holds only that grid, and (every few steps, and
 // after each save) that the form written, read into a fresh form and written again gives the same
-// text.
+// text. Every step recorded is one of the document's per-change steps (TFormChangeCommand, or a
+// macro of them), and undoing or redoing one gives back exactly the form's text from before (or
+// after) the step that recorded it.
 //
 // KOR_SOAK_STEPS (default 2000) and KOR_SOAK_SEED (default 20261206) choose the run; a long run
 // by hand: KOR_SOAK_STEPS=100000 tests/tst_workbench_soak.
@@ -73,6 +75,10 @@ class TestWorkbenchSoak : public QObject {
     QMap<QString, QString> m_firstRefusal;       // per command: the first message, for the summary
     QMap<QString, QPair<int, qint64>> m_timings; // per command: steps run and nanoseconds spent
     int m_names = 0;
+    // The form's text before and after each step on the undo stack, by the step.
+    QHash<const QUndoCommand *, QPair<QByteArray, QByteArray>> m_texts;
+    QByteArray m_text; // the form's text after the last step
+    int m_undosChecked = 0;
 
     TFormDesigner *designer() const { return m_window->Document()->Designer(); }
     int pick(int Count) { return std::uniform_int_distribution<int>(0, Count - 1)(m_random); }
@@ -297,6 +303,61 @@ class TestWorkbenchSoak : public QObject {
         return {};
     }
 
+    // Whether Step is one of the document's per-change steps, or a macro of nothing else.
+    static bool isChangeStep(const QUndoCommand *Step)
+    {
+        if (Step->childCount() == 0)
+            return dynamic_cast<const TFormChangeCommand *>(Step) != nullptr;
+        for (int i = 0; i < Step->childCount(); ++i)
+            if (!isChangeStep(Step->child(i)))
+                return false;
+        return true;
+    }
+
+    // After a step: Before is the form's text before it, Done and Top the undo stack's index and
+    // top step then. A step recorded is a per-change step, and is kept with the texts around it;
+    // an undo or redo gives the text from before or after the step it takes back or makes again.
+    QString undoDiffers(const QString &Command, const QByteArray &Before, int Done,
+                        const QUndoCommand *Top)
+    {
+        QUndoStack *undo = m_window->Document()->UndoStack();
+        const QByteArray now = m_text = WriteFormText(designer());
+        const int index = undo->index();
+        const QUndoCommand *top = index > 0 ? undo->command(index - 1) : nullptr;
+        if (undo->count() == 0) { // a new form
+            m_texts.clear();
+            return {};
+        }
+        if (Command == QLatin1String("undo") && index == Done - 1) {
+            const auto texts = m_texts.constFind(undo->command(index));
+            ++m_undosChecked;
+            if (texts != m_texts.constEnd() && now != texts->first)
+                return QStringLiteral(
+                           "undoing \"%1\" gives another form than before it:\n%2\n---\n%3")
+                    .arg(undo->text(index), QString::fromUtf8(texts->first),
+                         QString::fromUtf8(now));
+        } else if (Command == QLatin1String("redo") && index == Done + 1) {
+            const auto texts = m_texts.constFind(top);
+            ++m_undosChecked;
+            if (texts != m_texts.constEnd() && now != texts->second)
+                return QStringLiteral(
+                           "redoing \"%1\" gives another form than after it:\n%2\n---\n%3")
+                    .arg(undo->text(index - 1), QString::fromUtf8(texts->second),
+                         QString::fromUtf8(now));
+        } else if (top && top != Top) {
+            if (!isChangeStep(top))
+                return QStringLiteral("the step \"%1\" is not a change of the form's components")
+                    .arg(undo->text(index - 1));
+            // Only a single new step is known to lie between the two texts.
+            const bool single = index >= 2 ? undo->command(index - 2) == Top : !Top;
+            if (single)
+                m_texts.insert(top, {Before, now});
+            else
+                m_texts.remove(top);
+        }
+        return {};
+    }
+
     // Writes the scenario so far for replaying, and fails with the seed and step.
     void failAt(int Seed, int Step, const QString &Why)
     {
@@ -343,6 +404,8 @@ private slots:
         int run = 0;
         QElapsedTimer lap;
         lap.start();
+        m_window->Document()->FlushPendingChange();
+        m_text = WriteFormText(designer());
         for (int step = 1; step <= steps; ++step) {
             QString line;
             while (line.isEmpty())
@@ -351,6 +414,7 @@ private slots:
             ++run;
             const QString command = line.section(QLatin1Char(' '), 0, 0);
             QUndoStack *undo = m_window->Document()->UndoStack();
+            const QByteArray before = m_text;
             const int done = undo->index();
             const QUndoCommand *top = done > 0 ? undo->command(done - 1) : nullptr;
             QElapsedTimer timer;
@@ -388,6 +452,9 @@ private slots:
                                       .arg(m_window->Document()->StepComponents(last).join(
                                           QStringLiteral(", "))));
             }
+            m_window->Document()->FlushPendingChange();
+            if (const QString differs = undoDiffers(command, before, done, top); !differs.isEmpty())
+                return failAt(seed, step, differs);
             if (step % 1000 == 0) {
                 qInfo("step %d: %d components on the form, %d windows, %.1f ms a step over the "
                       "last 1000",
@@ -410,9 +477,10 @@ private slots:
                            .arg(it.key())
                            .arg(it.value().first)
                            .arg(double(it.value().second) / 1e6 / it.value().first, 0, 'f', 1);
-        qInfo("seed %d: %d steps, %d components on the form at the end; steps refused: %s; "
+        qInfo("seed %d: %d steps, %d components on the form at the end, %d undos and redos "
+              "compared with the form before and after their step; steps refused: %s; "
               "steps run: %s",
-              seed, run, int(allComponents().size()),
+              seed, run, int(allComponents().size()), m_undosChecked,
               qPrintable(refused.join(QStringLiteral(", "))),
               qPrintable(timings.join(QStringLiteral(", "))));
     }

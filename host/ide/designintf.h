@@ -21,6 +21,14 @@ public:
     // Called after every change written to a component of the form; the designer answers
     // with ItemsModified to every design window.
     virtual void Modified() = 0;
+    // Modified, for a change written to Objects only (components, or objects of theirs: a
+    // column, a font), as a property editor writes; a designer that keeps what each change
+    // touched need look at no others. By default the same as Modified.
+    virtual void ObjectsModified(const QList<QObject *> &Objects)
+    {
+        Q_UNUSED(Objects);
+        Modified();
+    }
     // Selects one persistent object (a component, a column, a title, ...) in the inspector.
     virtual void SelectComponent(QObject *Instance) = 0;
     virtual QList<QObject *> CreateSelectionList() const { return {}; }

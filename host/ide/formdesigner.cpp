@@ -5,6 +5,7 @@
 #include "hosterrors.h"
 #include "hostmessages.h"
 #include "registration.h"
+#include "runthenalways.h"
 
 namespace {
 
@@ -248,8 +249,31 @@ void TFormDesigner::Activate()
 
 void TFormDesigner::Modified()
 {
-    ++m_modifiedCount;
-    NotifyItemsModified(this);
+    ObjectsModified({});
+}
+
+void TFormDesigner::ObjectsModified(const QList<QObject *> &Objects)
+{
+    QList<QPointer<QObject>> named;
+    for (QObject *object : Objects)
+        named.append(object);
+    // A listener may announce a change of its own meanwhile: each names its own objects.
+    std::swap(named, m_modifiedObjects);
+    RunThenAlways(
+        [this] {
+            ++m_modifiedCount;
+            NotifyItemsModified(this);
+        },
+        [&] { std::swap(named, m_modifiedObjects); });
+}
+
+QList<QObject *> TFormDesigner::ModifiedObjects() const
+{
+    QList<QObject *> list;
+    for (const QPointer<QObject> &object : m_modifiedObjects)
+        if (object)
+            list.append(object.data());
+    return list;
 }
 
 void TFormDesigner::SelectComponent(QObject *Instance)

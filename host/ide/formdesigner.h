@@ -118,6 +118,10 @@ public:
     // IDesigner
     void Activate() override;
     void Modified() override;
+    void ObjectsModified(const QList<QObject *> &Objects) override;
+    // While ObjectsModified's ItemsModified notices go out: the objects it named (those still
+    // there). Empty for a change announced by Modified.
+    QList<QObject *> ModifiedObjects() const;
     void SelectComponent(QObject *Instance) override;
     void SetSelections(const QList<QObject *> &List) override;
     QList<QObject *> GetSelections() const override;
@@ -143,6 +147,7 @@ private:
     QPointer<TDesignForm> m_form;
     QList<Tracked> m_components;
     QList<QPointer<QObject>> m_selection;
+    QList<QPointer<QObject>> m_modifiedObjects;
     bool m_closed = false;
     int m_modifiedCount = 0;
     int m_activateCount = 0;

@@ -216,8 +216,14 @@ QString TPropertyEditor::GetVisualValue()
 
 void TPropertyEditor::Modified()
 {
-    if (m_designer)
-        m_designer->Modified();
+    if (!m_designer)
+        return;
+    // The change is named by what it was written to, so the host need look at nothing else.
+    QList<QObject *> instances;
+    for (const QPointer<QObject> &instance : std::as_const(m_instances))
+        if (instance)
+            instances.append(instance.data());
+    m_designer->ObjectsModified(instances);
 }
 
 // ---- TStringProperty --------------------------------------------------------------------------
