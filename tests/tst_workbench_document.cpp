@@ -405,12 +405,12 @@ private slots:
         document.RecordChange(QStringLiteral("Build"));
         const QByteArray before = WriteFormText(designer);
         const int steps = document.UndoStack()->count();
-        TWorkbenchSeams seams;
-        seams.EditTabOrder = [](QWidget *, QStringList &Names) {
+        TScriptedDialogs dialogs;
+        dialogs.OnTabOrder = [](QWidget *, QStringList &Names) {
             std::reverse(Names.begin(), Names.end());
             return true;
         };
-        const TWorkbenchSeamsScope answers(seams);
+        const THostDialogsScope answers(dialogs);
         TWrittenCounter::Reads = 0;
 
         // A designer page, the columns editor or the fields editor writes, then tells the
