@@ -930,68 +930,74 @@ bool named(const QString &Name, const char *Property)
     return Name == QLatin1String(Property);
 }
 
-TColor gridDefault(const TKorCustomDBGrid *Grid, const QString &Name)
+// Where a colour property of a T at clDefault takes its colour from: a fixed colour, or what T
+// works out from its other colours.
+template <class T> struct TDefaultColor {
+    const char *Name;
+    TColor (T::*Used)() const;
+    TColor Fixed = clDefault;
+};
+
+template <class T, std::size_t N>
+TColor defaultFrom(const TDefaultColor<T> (&Table)[N], const T &Owner, const QString &Name)
 {
-    if (named(Name, "Color"))
-        return clWindow;
-    if (named(Name, "FixedColor"))
-        return clBtnFace;
-    if (named(Name, "FillerColor"))
-        return Grid->UsedColor();
-    if (named(Name, "EditorColor"))
-        return Grid->DefaultEditorColor();
-    if (named(Name, "HeaderColor"))
-        return Grid->UsedFixedColor();
-    if (named(Name, "DataColLineColor") || named(Name, "DataRowLineColor"))
-        return Grid->DefaultDataLineColor();
-    if (named(Name, "HighlightText"))
-        return Grid->DefaultHighlightText();
-    if (named(Name, "SelectCellColor"))
-        return Grid->DefaultSelectCellColor();
-    if (named(Name, "SelectionColor"))
-        return Grid->DefaultSelectionColor();
-    if (named(Name, "SelectRowColor"))
-        return Grid->DefaultSelectRowColor();
-    if (named(Name, "StripeColor"))
-        return Grid->DefaultStripeColor();
+    for (const TDefaultColor<T> &row : Table)
+        if (named(Name, row.Name))
+            return row.Used ? (Owner.*row.Used)() : row.Fixed;
     return clDefault;
 }
 
-TColor gradientDefault(const TBriskGradient *Gradient, const QString &Name)
-{
-    if (named(Name, "StartColor"))
-        return clWindow;
-    if (named(Name, "EndColor"))
-        return clBtnFace;
-    if (named(Name, "HotColor"))
-        return Gradient->DefaultHotColor();
-    if (named(Name, "StepColor"))
-        return clHighlight;
-    return clDefault;
-}
+using TGrid = TKorCustomDBGrid;
+const TDefaultColor<TGrid> kGridDefaults[] = {
+    {"Color", nullptr, clWindow},
+    {"FixedColor", nullptr, clBtnFace},
+    {"FillerColor", &TGrid::UsedColor},
+    {"EditorColor", &TGrid::DefaultEditorColor},
+    {"HeaderColor", &TGrid::UsedFixedColor},
+    {"DataColLineColor", &TGrid::DefaultDataLineColor},
+    {"DataRowLineColor", &TGrid::DefaultDataLineColor},
+    {"HighlightText", &TGrid::DefaultHighlightText},
+    {"SelectCellColor", &TGrid::DefaultSelectCellColor},
+    {"SelectionColor", &TGrid::DefaultSelectionColor},
+    {"SelectRowColor", &TGrid::DefaultSelectRowColor},
+    {"StripeColor", &TGrid::DefaultStripeColor},
+};
 
-// The run-time answer is the one the property editors of every host ask.
-[[maybe_unused]] const bool kDefaultColorsInstalled =
-    (TColorProperty::SetDefaultColorFunc(&DefaultColorOf), true);
+const TDefaultColor<TBriskGradient> kGradientDefaults[] = {
+    {"StartColor", nullptr, clWindow},
+    {"EndColor", nullptr, clBtnFace},
+    {"HotColor", &TBriskGradient::DefaultHotColor},
+    {"StepColor", nullptr, clHighlight},
+};
+
+const TDefaultColor<TKorDBGridSearch> kSearchDefaults[] = {
+    {"Color", &TKorDBGridSearch::DefaultColor},
+    {"PanelColor", &TKorDBGridSearch::DefaultPanelColor},
+};
+
+// The answer is installed into the host's colour property editors while this library is
+// loaded, and taken back when it goes, so that the host never calls into unloaded code.
+struct TDefaultColorAnswer {
+    TDefaultColorAnswer() { TColorProperty::SetDefaultColorFunc(&DefaultColorOf); }
+    ~TDefaultColorAnswer() { TColorProperty::SetDefaultColorFunc(nullptr); }
+};
+const TDefaultColorAnswer kDefaultColorAnswer;
 
 } // namespace
 
 TColor DefaultColorOf(const QObject *Object, const QString &Name)
 {
     if (const auto *grid = qobject_cast<const TKorCustomDBGrid *>(Object))
-        return gridDefault(grid, Name);
+        return defaultFrom(kGridDefaults, *grid, Name);
     if (const auto *gradient = qobject_cast<const TBriskGradient *>(Object))
-        return gradientDefault(gradient, Name);
+        return defaultFrom(kGradientDefaults, *gradient, Name);
     if (const auto *totals = qobject_cast<const TKorDBGridTotals *>(Object)) {
         if (named(Name, "Color"))
             return totals->Grid() ? totals->Grid()->UsedFixedColor() : clBtnFace;
         return named(Name, "SelectedColor") ? totals->DefaultSelectedColor() : clDefault;
     }
-    if (const auto *search = qobject_cast<const TKorDBGridSearch *>(Object)) {
-        if (named(Name, "Color"))
-            return search->DefaultColor();
-        return named(Name, "PanelColor") ? search->DefaultPanelColor() : clDefault;
-    }
+    if (const auto *search = qobject_cast<const TKorDBGridSearch *>(Object))
+        return defaultFrom(kSearchDefaults, *search, Name);
     // The scroll bars take the grid's colour.
     if (const auto *scroll = qobject_cast<const TKorDBGridScrollProp *>(Object))
         return named(Name, "Color") && scroll->Grid() ? scroll->Grid()->UsedColor() : clDefault;
