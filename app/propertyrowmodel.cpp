@@ -6,6 +6,7 @@
 
 #include "hosterrors.h"
 #include "hostmessages.h"
+#include "liveobjects.h"
 #include "registration.h"
 #include "typinfo.h"
 
@@ -65,11 +66,7 @@ void TInspectorModel::SetSelection(const QList<QObject *> &Selection)
 
 QList<QObject *> TInspectorModel::Selection() const
 {
-    QList<QObject *> objects;
-    for (const QPointer<QObject> &object : m_selection)
-        if (object)
-            objects.append(object.data());
-    return objects;
+    return LiveObjects(m_selection);
 }
 
 void TInspectorModel::SetArrangement(TArrangement Arrangement)

@@ -31,6 +31,7 @@
 #include "changenames.h"
 #include "designwindow.h"
 #include "hostmessages.h"
+#include "liveobjects.h"
 #include "persistent.h"
 #include "runthenalways.h"
 #include "sqldata.h"
@@ -585,11 +586,7 @@ void TFormWindowDesigner::SetSelections(const QList<QObject *> &List)
 
 QList<QObject *> TFormWindowDesigner::GetSelections() const
 {
-    QList<QObject *> list;
-    for (const QPointer<QObject> &object : m_selection)
-        if (object)
-            list.append(object.data());
-    return list;
+    return LiveObjects(m_selection);
 }
 
 void TFormWindowDesigner::selectInDesigner(const QList<QObject *> &List)

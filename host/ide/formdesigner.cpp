@@ -4,6 +4,7 @@
 
 #include "hosterrors.h"
 #include "hostmessages.h"
+#include "liveobjects.h"
 #include "registration.h"
 #include "runthenalways.h"
 
@@ -269,11 +270,7 @@ void TFormDesigner::ObjectsModified(const QList<QObject *> &Objects)
 
 QList<QObject *> TFormDesigner::ModifiedObjects() const
 {
-    QList<QObject *> list;
-    for (const QPointer<QObject> &object : m_modifiedObjects)
-        if (object)
-            list.append(object.data());
-    return list;
+    return LiveObjects(m_modifiedObjects);
 }
 
 void TFormDesigner::SelectComponent(QObject *Instance)
@@ -292,11 +289,7 @@ void TFormDesigner::SetSelections(const QList<QObject *> &List)
 
 QList<QObject *> TFormDesigner::GetSelections() const
 {
-    QList<QObject *> list;
-    for (const QPointer<QObject> &object : m_selection)
-        if (object)
-            list.append(object.data());
-    return list;
+    return LiveObjects(m_selection);
 }
 
 void TFormDesigner::GetComponentNames(const QMetaObject *Class,
