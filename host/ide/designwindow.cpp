@@ -70,6 +70,27 @@ bool frameUnknown(const QWidget *Window)
     return onX11() && !hasFrameMargins(Window);
 }
 
+// The area the screen showing Point leaves to windows, else that of the screen Window is on;
+// null when there is no screen.
+QRect availableAt(const QWidget *Window, const QPoint &Point)
+{
+    QScreen *screen = QGuiApplication::screenAt(Point);
+    if (!screen)
+        screen = Window->screen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+// Corner moved as little as it takes for a frame of Size there to lie within Bounds; a frame
+// larger than Bounds keeps its top-left corner inside.
+QPoint keptWithin(const QRect &Bounds, QPoint Corner, const QSize &Size)
+{
+    Corner.setX(
+        qBound(Bounds.left(), Corner.x(), qMax(Bounds.left(), Bounds.right() + 1 - Size.width())));
+    Corner.setY(
+        qBound(Bounds.top(), Corner.y(), qMax(Bounds.top(), Bounds.bottom() + 1 - Size.height())));
+    return Corner;
+}
+
 } // namespace
 
 // ---- TDesignWindow ----
@@ -146,22 +167,15 @@ void TDesignWindow::PlaceNearForm(QWidget *Owner)
         anchor = frameOf(owner);
     if (anchor.isNull())
         return;
-    QScreen *screen = QGuiApplication::screenAt(anchor.center());
-    if (!screen)
-        screen = this->screen();
-    if (!screen)
+    const QRect bounds = availableAt(this, anchor.center());
+    if (bounds.isNull())
         return;
-    const QRect bounds = screen->availableGeometry();
     const QSize size = frameOf(this).size();
     QPoint corner(anchor.right() + 1, anchor.top());
     if (corner.x() + size.width() > bounds.right() + 1)
         corner = anchor.topLeft() + QPoint(SmallIconSize * 3, SmallIconSize * 3);
-    corner.setX(
-        qBound(bounds.left(), corner.x(), qMax(bounds.left(), bounds.right() + 1 - size.width())));
-    corner.setY(
-        qBound(bounds.top(), corner.y(), qMax(bounds.top(), bounds.bottom() + 1 - size.height())));
     m_placed = true;
-    moveFrame(this, corner);
+    moveFrame(this, keptWithin(bounds, corner, size));
 }
 
 void TDesignWindow::setVisible(bool visible)
@@ -218,25 +232,12 @@ void TDesignWindow::MakeFullyVisible()
 void TDesignWindow::pullOnScreen()
 {
     const QRect frame = frameOf(this);
-    QScreen *screen = QGuiApplication::screenAt(frame.center());
-    if (!screen)
-        screen = this->screen();
-    if (!screen)
+    const QRect bounds = availableAt(this, frame.center());
+    if (bounds.isNull())
         return;
-    const QRect bounds = screen->availableGeometry();
-    int left = frame.left();
-    int top = frame.top();
-    if (left + frame.width() > bounds.left() + bounds.width())
-        left = bounds.left() + bounds.width() - frame.width();
-    if (left < bounds.left())
-        left = bounds.left();
-    if (top + frame.height() > bounds.top() + bounds.height())
-        top = bounds.top() + bounds.height() - frame.height();
-    if (top < bounds.top())
-        top = bounds.top();
-    if (left == frame.left() && top == frame.top())
-        return;
-    moveFrame(this, QPoint(left, top));
+    const QPoint corner = keptWithin(bounds, frame.topLeft(), frame.size());
+    if (corner != frame.topLeft())
+        moveFrame(this, corner);
 }
 
 void TDesignWindow::waitForFrame(int Waited)
