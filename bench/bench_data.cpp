@@ -25,6 +25,7 @@
 #include <cstdio>
 
 #include "grid.h"
+#include "privatepostgres.h"
 #include "sqldata.h"
 
 namespace {
@@ -55,11 +56,7 @@ void configure(QSqlDatabase &db, const QString &driver, const QString &file)
         db.setDatabaseName(file);
         return;
     }
-    db.setHostName(qEnvironmentVariable("KOR_PG_HOST"));
-    db.setPort(qEnvironmentVariableIntValue("KOR_PG_PORT"));
-    db.setUserName(qEnvironmentVariable("KOR_PG_USER"));
-    db.setPassword(qEnvironmentVariable("KOR_PG_PASSWORD"));
-    db.setDatabaseName(qEnvironmentVariable("KOR_PG_DATABASE"));
+    UsePrivatePostgres(db);
 }
 
 void configure(TSQLConnection &connection, const QString &driver, const QString &file)
@@ -69,11 +66,7 @@ void configure(TSQLConnection &connection, const QString &driver, const QString 
         return;
     }
     connection.setDriverName(QStringLiteral("QPSQL"));
-    connection.setHostName(qEnvironmentVariable("KOR_PG_HOST"));
-    connection.setPort(qEnvironmentVariableIntValue("KOR_PG_PORT"));
-    connection.setUserName(qEnvironmentVariable("KOR_PG_USER"));
-    connection.setPassword(qEnvironmentVariable("KOR_PG_PASSWORD"));
-    connection.setDatabaseName(qEnvironmentVariable("KOR_PG_DATABASE"));
+    UsePrivatePostgres(connection);
 }
 
 QString qtDriver(const QString &driver)

@@ -12,6 +12,7 @@
 #include "grid.h"
 #include "hostdialogs.h"
 #include "hostmessages.h"
+#include "privatepostgres.h"
 #include "sqldata.h"
 #include "typinfo.h"
 
@@ -67,11 +68,7 @@ struct Backend {
             return;
         }
         connection.setDriverName(QStringLiteral("QPSQL"));
-        connection.setHostName(qEnvironmentVariable("KOR_PG_HOST"));
-        connection.setPort(qEnvironmentVariableIntValue("KOR_PG_PORT"));
-        connection.setUserName(qEnvironmentVariable("KOR_PG_USER"));
-        connection.setPassword(qEnvironmentVariable("KOR_PG_PASSWORD"));
-        connection.setDatabaseName(qEnvironmentVariable("KOR_PG_DATABASE"));
+        UsePrivatePostgres(connection);
     }
 
     QString FileName() const { return Dir.filePath(QStringLiteral("data.sqlite")); }
