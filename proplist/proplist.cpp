@@ -84,8 +84,14 @@ void TPropList::GetPropInstance(QObject *&Object, QString &Path) const
 
 void TPropList::PropItemChanged(TPropItem *)
 {
-    if (IDesigner *designer = Designer())
-        designer->Modified();
+    // An item writes to the list's instance or to an object it holds (a title, a font): naming
+    // the instance lets the designer look at its component alone.
+    if (IDesigner *designer = Designer()) {
+        if (QObject *instance = Instance())
+            designer->ObjectsModified({instance});
+        else
+            designer->Modified();
+    }
 }
 
 void TPropList::InstanceChanged() {}

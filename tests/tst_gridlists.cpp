@@ -386,6 +386,8 @@ private slots:
         QCOMPARE(column->Hint(), QStringLiteral("tip"));
         QCOMPARE(root->Reported.size(), 1);
         QCOMPARE(designer->modified, 3);
+        // The notice names what the page wrote, so that undo need look at nothing else.
+        QCOMPARE(designer->named, QList<QObject *>{column});
     }
 
     void gridRefreshesBeforeEveryModification()

@@ -1,6 +1,7 @@
 #pragma once
 // A form designer for tests: it knows a list of components, keeps the selection and counts
-// modification notices; OnModified lets a test look at things at the moment of the notice.
+// modification notices (and the objects the last one named); OnModified lets a test look at
+// things at the moment of the notice.
 
 #include <QList>
 #include <QObject>
@@ -12,6 +13,7 @@
 class TProbeDesigner : public IDesigner {
 public:
     int modified = 0;
+    QList<QObject *> named;
     std::function<void()> OnModified;
     QList<TComponent *> components;
     QList<QObject *> selection;
@@ -22,6 +24,11 @@ public:
         ++modified;
         if (OnModified)
             OnModified();
+    }
+    void ObjectsModified(const QList<QObject *> &Objects) override
+    {
+        named = Objects;
+        Modified();
     }
     void SelectComponent(QObject *Instance) override { selection = {Instance}; }
     void SetSelections(const QList<QObject *> &List) override { selection = List; }
