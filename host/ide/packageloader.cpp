@@ -263,6 +263,9 @@ QString teardown(PackageRecord &record)
     }
     UnregisterModule(record.Info.Name);
     releaseModuleObjects(record);
+    // What the package asked to be deleted later (a closed window, the timers of a deleted
+    // window) would be deleted after its code is gone: it goes now.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (record.Handle) {
         if (dlclose(record.Handle) != 0 && failure.isEmpty())
             failure = QStringLiteral("Cannot unload '%1': %2").arg(record.Info.FileName, dlError());
