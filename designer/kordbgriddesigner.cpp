@@ -31,35 +31,8 @@ template <class L, class Instance> void addPage(TPropList &Parent, Instance *Obj
     Parent.AddPropList(std::move(list), sheet);
 }
 
-// The pages of the window that are not built yet are built one per turn of the event loop, a
-// moment after it opened: each is then ready before it is asked for, and the window's minimum
-// size grows to show every page.
+// The pages not built at opening are built a moment later, one per turn of the event loop.
 constexpr int kIdleBuildDelay = 100;
-
-void buildPagesInIdleTurns(QPointer<TKorDBGridDesigner> Window, int Delay)
-{
-    QTimer::singleShot(Delay, Window, [Window] {
-        TPropList *root = Window ? Window->GetPropList() : nullptr;
-        if (!root)
-            return;
-        QList<TPropList *> lists{root};
-        for (qsizetype i = 0; i < lists.size(); ++i) {
-            for (int j = 0; j < lists.at(i)->ListCount(); ++j)
-                lists.append(lists.at(i)->Lists(j));
-            auto *page = dynamic_cast<TPageTableList *>(lists.at(i));
-            if (!page || page->Built())
-                continue;
-            try {
-                page->EnsureBuilt();
-            } catch (...) {
-                HandleHostException();
-                return;
-            }
-            buildPagesInIdleTurns(Window, 0);
-            return;
-        }
-    });
-}
 
 } // namespace
 
@@ -84,6 +57,8 @@ TKorDBGridDesigner::TKorDBGridDesigner(QWidget *parent)
     m_panel->ColumnDispalyNameLabel->SetFocusControl(m_panel->ColumnDisplayNameComboBox);
     setFocusProxy(PageControl);
     StatusBar1->setSizeGripEnabled(true);
+    m_idleBuild.setSingleShot(true);
+    connect(&m_idleBuild, &QTimer::timeout, this, &TKorDBGridDesigner::BuildNextPage);
     for (QTabWidget *pages : {PageControl, ColumnsPageControl}) {
         BindPageControl(pages);
         connect(pages, &QTabWidget::currentChanged, this,
@@ -129,7 +104,30 @@ void TKorDBGridDesigner::CreatePropList()
     auto *grid = component ? qobject_cast<TKorDBGrid *>(component->Object()) : nullptr;
     PropList = TPropList::Create<TPageControlPropList>(this, grid);
     MakeResizable();
-    buildPagesInIdleTurns(this, kIdleBuildDelay);
+    m_idleBuild.start(kIdleBuildDelay);
+}
+
+void TKorDBGridDesigner::BuildNextPage()
+{
+    TPropList *root = GetPropList();
+    if (!root)
+        return;
+    QList<TPropList *> lists{root};
+    for (qsizetype i = 0; i < lists.size(); ++i) {
+        for (int j = 0; j < lists.at(i)->ListCount(); ++j)
+            lists.append(lists.at(i)->Lists(j));
+        auto *page = dynamic_cast<TPageTableList *>(lists.at(i));
+        if (!page || page->Built())
+            continue;
+        try {
+            page->EnsureBuilt();
+        } catch (...) {
+            HandleHostException();
+            return;
+        }
+        m_idleBuild.start(0);
+        return;
+    }
 }
 
 void TKorDBGridDesigner::MakeResizable()

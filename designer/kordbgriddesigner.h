@@ -4,6 +4,7 @@
 // column selector and the page control of the nine column-level pages. Every page is a property
 // list built from its page table (designer/pages); the root list holds them all.
 
+#include <QTimer>
 #include <memory>
 
 #include "briskdesigner.h"
@@ -42,8 +43,14 @@ private:
     // keeps that minimum as pages change), as large as the user makes it. The base fixes the
     // size whenever it sets it (reading the form state, the bar commands); this lifts that.
     void MakeResizable();
+    // Builds the first page not built yet, and asks for the next turn while any is left: every
+    // page is then ready before it is asked for, and the window's minimum size grows to show
+    // it. A timer of the window's own, so that nothing of it outlives the window (or its
+    // package).
+    void BuildNextPage();
 
     std::unique_ptr<Ui::TKorDBGridDesignerPanel> m_panel;
+    QTimer m_idleBuild;
 };
 
 // The root list: one list per grid-level page and the columns list.
