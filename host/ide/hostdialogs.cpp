@@ -12,19 +12,20 @@
 
 namespace {
 
-// The installed implementations, latest last.
+// The installed implementations, latest last. Never destroyed: a plugin's host may end its
+// scope while the process exits, after the statics of this library are gone.
 QList<IHostDialogs *> &installed()
 {
-    static QList<IHostDialogs *> list;
-    return list;
+    static auto *list = new QList<IHostDialogs *>;
+    return *list;
 }
 
 } // namespace
 
 IHostDialogs &HostDialogs()
 {
-    static THostDialogs defaults;
-    return installed().isEmpty() ? static_cast<IHostDialogs &>(defaults) : *installed().last();
+    static auto *defaults = new THostDialogs; // never destroyed, as the list above
+    return installed().isEmpty() ? static_cast<IHostDialogs &>(*defaults) : *installed().last();
 }
 
 bool CanShowDialogs()
@@ -79,7 +80,8 @@ THostDialogsScope::THostDialogsScope(IHostDialogs &Dialogs) : m_dialogs(&Dialogs
 
 THostDialogsScope::~THostDialogsScope()
 {
-    installed().removeAt(installed().lastIndexOf(m_dialogs));
+    if (const qsizetype at = installed().lastIndexOf(m_dialogs); at >= 0)
+        installed().removeAt(at);
 }
 
 // ---- TScriptedDialogs ----
