@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test headless: scripts/test.sh [release|asan]
 # The release run also checks the formatting of every C++ file (scripts/check-format.sh), after
-# the tests, and fails when a file differs.
+# the tests, and fails when a file differs. Both print the tests' size against the code at the end.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 kind="${1:-release}"
@@ -20,3 +20,4 @@ postgres_start
 cd "$dir"
 ctest --output-on-failure -j"$(nproc)"
 [ "$kind" = asan ] || "$root/scripts/check-format.sh"
+"$root/scripts/test-ratio.sh"

@@ -37,11 +37,6 @@ TPageTableList *pageOf(TPropList *List, const QString &Sheet)
     return nullptr;
 }
 
-bool isBold(QWidget *Control)
-{
-    return Control && Control->font().bold();
-}
-
 } // namespace
 
 class TestDesignerColumnPages : public QObject, GridDesignerFixture {
@@ -449,7 +444,7 @@ private slots:
         for (int i = 0; i < page->List().ItemCount(); ++i) {
             TPropItem *item = page->List().Items(i);
             if (item->Visible())
-                QVERIFY2(!isBold(item->EditControl()),
+                QVERIFY2(!IsBold(item->EditControl()),
                          qPrintable(item->EditControl()->objectName()));
         }
     }

@@ -58,13 +58,6 @@ QVariant gridProp(QObject *Grid, const QString &Path, const QVariant &Like)
     return GetOrdProp(object, parts.constLast());
 }
 
-bool isBold(QWidget *Control)
-{
-    return qobject_cast<TFont *>(GetObjectProp(Control, QStringLiteral("Font")))
-        ->Style()
-        .testFlag(Vcl::fsBold);
-}
-
 } // namespace
 
 class TestDesignerGridPages : public QObject {
@@ -437,7 +430,7 @@ private slots:
             if (gridProp(grid, path, 0).toInt() != clDefault)
                 continue;
             checked.append(path);
-            QVERIFY2(!isBold(box), qPrintable(path));
+            QVERIFY2(!IsBold(box), qPrintable(path));
             int entry = 0;
             while (entry < box->count() && box->Colors(entry) != clDefault)
                 ++entry;
@@ -448,11 +441,11 @@ private slots:
             setGridProp(grid, path, QColorToColor(shown));
             const QImage after = grid->grab().toImage();
             item->LoadEditControl();
-            const bool boldWhenSet = isBold(box);
+            const bool boldWhenSet = IsBold(box);
             setGridProp(grid, path, clDefault);
             item->LoadEditControl();
             QVERIFY2(before == after, qPrintable(path + " shows " + shown.name()));
-            QVERIFY2(boldWhenSet && !isBold(box), qPrintable(path));
+            QVERIFY2(boldWhenSet && !IsBold(box), qPrintable(path));
         }
         QVERIFY(checked.contains("HeaderColor") && checked.contains("FillerColor"));
         grid->setDrawingStyle(Kor::gdsClassic);
@@ -491,11 +484,11 @@ private slots:
         QCOMPARE(dataSource->Style(), int(csDropDown));
         QCOMPARE(dataSource->Items(), (QStringList{first->Name(), second->Name()}));
         QCOMPARE(dataSource->Text(), first->Name());
-        QVERIFY(isBold(dataSource));
+        QVERIFY(IsBold(dataSource));
         auto *totalSource = control<TComboBox>(QStringLiteral("TotalDataSourceComboBox"));
         QCOMPARE(totalSource->Items(), dataSource->Items());
         QCOMPARE(totalSource->Text(), QString());
-        QVERIFY(!isBold(totalSource));
+        QVERIFY(!IsBold(totalSource));
         QCOMPARE(control<TComboBox>(QStringLiteral("TitleImagesComboBox"))->Text(), images->Name());
         QCOMPARE(control<TComboBox>(QStringLiteral("TotalImagesComboBox"))->Items(),
                  QStringList{images->Name()});
@@ -511,7 +504,7 @@ private slots:
         totalSource->SelectIndex(totalSource->IndexOf(second->Name()));
         QCOMPARE(grid->Totals()->DataSource(), second);
         QCOMPARE(designer->ModifiedCount(), modified + 1);
-        QVERIFY(isBold(control<TComboBox>(QStringLiteral("TotalDataSourceComboBox"))));
+        QVERIFY(IsBold(control<TComboBox>(QStringLiteral("TotalDataSourceComboBox"))));
 
         // A grid cannot be its own master: the link is cleared and nothing escapes.
         master->SelectIndex(master->IndexOf(other->Name()));

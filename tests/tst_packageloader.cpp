@@ -18,6 +18,7 @@
 #include "registration.h"
 #include "runtimeunits.h"
 #include "services.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -25,18 +26,14 @@ const QString packageName = QStringLiteral("DCLKorDBGrid90");
 const QString caption =
     QStringLiteral("Kor-DBGrid Component - ver. 8.6 (%1), build 8.134").arg(DesignHostPlatform());
 
-QString moduleFile()
-{
-    return QDir(qEnvironmentVariable("KOR_PACKAGE_DIR"))
-        .filePath(QStringLiteral("DCLKorDBGrid90.so"));
-}
-
 // The module, held open by the test itself so that its package-wide state can be inspected
 // between the host's loads and unloads. The package's own procedures are found by their link
 // names, since this program does not link the package code.
 class ModuleProbe {
 public:
-    ModuleProbe() : m_handle(dlopen(QFile::encodeName(moduleFile()).constData(), RTLD_NOW)) {}
+    ModuleProbe() : m_handle(dlopen(QFile::encodeName(PackageModuleFile()).constData(), RTLD_NOW))
+    {
+    }
     ~ModuleProbe()
     {
         if (m_handle)
@@ -102,11 +99,12 @@ bool moduleListed()
 // A copy of the module whose manifest names another run-time package, with a matching hash.
 QString copyRequiringMissingPackage(const QTemporaryDir &dir)
 {
-    QFile source(moduleFile());
+    QFile source(PackageModuleFile());
     if (!source.open(QIODevice::ReadOnly))
         return {};
     QByteArray bytes = source.readAll();
-    const qsizetype manifest = bytes.indexOf(ReadModuleSection(moduleFile(), PackageInfoSection));
+    const qsizetype manifest =
+        bytes.indexOf(ReadModuleSection(PackageModuleFile(), PackageInfoSection));
     const qsizetype at = bytes.indexOf(QByteArray("VCLKorDBGrid90.bpl") + '\0', manifest);
     if (manifest < 0 || at < 1)
         return {};
@@ -138,7 +136,7 @@ class TestPackageLoader : public QObject {
 
             const QList<TLoadedPackage> loaded = LoadedPackages();
             QCOMPARE(loaded.size(), 1);
-            QCOMPARE(loaded[0].FileName, QFileInfo(moduleFile()).canonicalFilePath());
+            QCOMPARE(loaded[0].FileName, QFileInfo(PackageModuleFile()).canonicalFilePath());
             QCOMPARE(loaded[0].Description, QStringLiteral("Kor-DBGrid Component 8.6"));
             QCOMPARE(loaded[0].Version.FileVersionText(), QStringLiteral("8.6.0.134"));
             QCOMPARE(loaded[0].RequiredFiles.size(), 2);
@@ -231,7 +229,7 @@ private slots:
         KOR_RUNTIME_UNITS(KOR_OUTSIDE)
 #undef KOR_OUTSIDE
         const QStringList withStopWork = {"IDEAboutDlg", "IDELinesDlg", "IDEDesignEd"};
-        const TPackageManifest manifest = ReadPackageManifest(moduleFile());
+        const TPackageManifest manifest = ReadPackageManifest(PackageModuleFile());
         int outsideSeen = 0;
         for (int i = 0; i < table->UnitCount; ++i) {
             const QString name = QString::fromLatin1(names[i]);
@@ -253,7 +251,7 @@ private slots:
 
     void stopWithoutAboutBoxService()
     {
-        LoadPackage(moduleFile());
+        LoadPackage(PackageModuleFile());
         QCOMPARE(aboutBox.Entries.size(), 1);
         UnregisterIDEService(IID_IOTAAboutBoxServices);
         UnloadPackage(packageName);
@@ -262,7 +260,7 @@ private slots:
         // Without any host service the product registers nothing and stops quietly.
         SetSplashScreenServices(nullptr);
         aboutBox.Entries.clear();
-        LoadPackage(moduleFile());
+        LoadPackage(PackageModuleFile());
         QVERIFY(aboutBox.Entries.isEmpty());
         RegisterIDEService(IID_IOTAAboutBoxServices, &aboutBox);
         UnloadPackage(packageName);
@@ -272,7 +270,7 @@ private slots:
 
     void packageBitmapsWhileLoaded()
     {
-        LoadPackage(moduleFile());
+        LoadPackage(PackageModuleFile());
         const char *const palette[] = {
             "TKORDBGRID",       "TKORDBGRIDSADO", "TKORDBGRIDSCDS",
             "TKORDBEDITOR",     "TKORDBCOLUMN",   "TKORDBCOLUMNSDIALOG",
@@ -330,8 +328,8 @@ private slots:
 
     void refusals()
     {
-        LoadPackage(moduleFile());
-        QVERIFY_THROWS_EXCEPTION(EPackageError, LoadPackage(moduleFile()));
+        LoadPackage(PackageModuleFile());
+        QVERIFY_THROWS_EXCEPTION(EPackageError, LoadPackage(PackageModuleFile()));
         QCOMPARE(LoadedPackages().size(), 1);
         UnloadPackage(packageName);
         QVERIFY_THROWS_EXCEPTION(EPackageError, UnloadPackage(packageName));

@@ -8,14 +8,9 @@
 
 #include "hosterrors.h"
 #include "packages.h"
+#include "testsupport.h"
 
 namespace {
-
-QString moduleFile()
-{
-    return QDir(qEnvironmentVariable("KOR_PACKAGE_DIR"))
-        .filePath(QStringLiteral("DCLKorDBGrid90.so"));
-}
 
 // Builds the bytes a manifest must hold, field by field.
 struct Bytes {
@@ -54,18 +49,9 @@ QByteArray expectedManifest()
     return bytes.data;
 }
 
-QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &content)
-{
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        return {};
-    return path;
-}
-
 QByteArray moduleBytes()
 {
-    QFile file(moduleFile());
+    QFile file(PackageModuleFile());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -74,7 +60,10 @@ QByteArray moduleBytes()
 class TestPackageRecords : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY2(QFileInfo::exists(moduleFile()), qPrintable(moduleFile())); }
+    void initTestCase()
+    {
+        QVERIFY2(QFileInfo::exists(PackageModuleFile()), qPrintable(PackageModuleFile()));
+    }
 
     void nameHashRule()
     {
@@ -88,14 +77,14 @@ private slots:
 
     void manifestBytesAreExact()
     {
-        const QByteArray bytes = ReadModuleSection(moduleFile(), PackageInfoSection);
+        const QByteArray bytes = ReadModuleSection(PackageModuleFile(), PackageInfoSection);
         QCOMPARE(bytes.left(4), QByteArray("\x03\x00\x00\x4C", 4));
         QCOMPARE(bytes.toHex(' '), expectedManifest().toHex(' '));
     }
 
     void manifestDecodes()
     {
-        const TPackageManifest manifest = ReadPackageManifest(moduleFile());
+        const TPackageManifest manifest = ReadPackageManifest(PackageModuleFile());
         QCOMPARE(manifest.Flags, 0x4C000003u);
         QVERIFY(manifest.Flags & pfDesignOnly);
         QCOMPARE((manifest.Flags & pfProducerMask) >> pfProducerShift, 3u);
@@ -114,14 +103,14 @@ private slots:
 
     void descriptionAndVersion()
     {
-        const QByteArray raw = ReadModuleSection(moduleFile(), PackageDescriptionSection);
-        const QString description = ReadPackageDescription(moduleFile());
+        const QByteArray raw = ReadModuleSection(PackageModuleFile(), PackageDescriptionSection);
+        const QString description = ReadPackageDescription(PackageModuleFile());
         QCOMPARE(description, QStringLiteral("Kor-DBGrid Component 8.6"));
         QCOMPARE(raw.size(), 2 * (description.size() + 1));
         QCOMPARE(raw.left(4), QByteArray("K\0o\0", 4));
         QCOMPARE(raw.right(2), QByteArray(2, '\0'));
 
-        const TPackageVersionInfo version = ReadPackageVersion(moduleFile());
+        const TPackageVersionInfo version = ReadPackageVersion(PackageModuleFile());
         QCOMPARE(version.FileVersionText(), QStringLiteral("8.6.0.134"));
         QCOMPARE(version.Values.value("FileVersion"), QStringLiteral("8.6.0.134"));
         QCOMPARE(version.Values.value("ProductVersion"), QStringLiteral("8.6"));
@@ -131,7 +120,8 @@ private slots:
 
     void exportedAccessorsMatchTheSections()
     {
-        void *module = dlopen(QFile::encodeName(moduleFile()).constData(), RTLD_NOW | RTLD_LOCAL);
+        void *module =
+            dlopen(QFile::encodeName(PackageModuleFile()).constData(), RTLD_NOW | RTLD_LOCAL);
         QVERIFY2(module, dlerror());
         using Accessor = const unsigned char *(*)(quint32 *);
         const std::pair<const char *, const char *> pairs[] = {
@@ -144,7 +134,7 @@ private slots:
             quint32 size = 0;
             const unsigned char *data = accessor(&size);
             QCOMPARE(QByteArray(reinterpret_cast<const char *>(data), size),
-                     ReadModuleSection(moduleFile(), section));
+                     ReadModuleSection(PackageModuleFile(), section));
         }
         dlclose(module);
     }
@@ -184,11 +174,11 @@ private slots:
         memcpy(noSectionTable.data() + 40, &past, sizeof past);
 
         const QStringList broken = {
-            writeFile(dir, QStringLiteral("empty.so"), {}),
-            writeFile(dir, QStringLiteral("text.so"), "This is no module at all\n"),
-            writeFile(dir, QStringLiteral("truncated.so"), module.left(4096)),
-            writeFile(dir, QStringLiteral("header-only.so"), module.left(20)),
-            writeFile(dir, QStringLiteral("bad-table.so"), noSectionTable),
+            WriteTestFile(dir.filePath(QStringLiteral("empty.so")), {}),
+            WriteTestFile(dir.filePath(QStringLiteral("text.so")), "This is no module at all\n"),
+            WriteTestFile(dir.filePath(QStringLiteral("truncated.so")), module.left(4096)),
+            WriteTestFile(dir.filePath(QStringLiteral("header-only.so")), module.left(20)),
+            WriteTestFile(dir.filePath(QStringLiteral("bad-table.so")), noSectionTable),
             dir.filePath(QStringLiteral("missing.so")),
         };
         for (const QString &path : broken) {

@@ -30,9 +30,7 @@ const QString packageName = QStringLiteral("DCLKorDBGrid90");
 
 QString moduleFile()
 {
-    return QFileInfo(QDir(qEnvironmentVariable("KOR_PACKAGE_DIR"))
-                         .filePath(QStringLiteral("DCLKorDBGrid90.so")))
-        .canonicalFilePath();
+    return QFileInfo(PackageModuleFile()).canonicalFilePath();
 }
 
 bool moduleMapped()

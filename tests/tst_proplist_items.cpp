@@ -9,6 +9,7 @@
 #include "coloritems.h"
 #include "edititems.h"
 #include "listitems.h"
+#include "testsupport.h"
 #include "tst_proplist_fixture.h"
 
 namespace {
@@ -62,13 +63,6 @@ public:
         return false;
     }
 };
-
-bool isBold(QWidget *Control)
-{
-    return qobject_cast<TFont *>(GetObjectProp(Control, QStringLiteral("Font")))
-        ->Style()
-        .testFlag(Vcl::fsBold);
-}
 
 QList<TColor> colorsOf(TColorBox *Box)
 {
@@ -127,7 +121,7 @@ void ProplistItemsTest::invertedBooleanShowsAndWritesNegated()
     f.probe->setActive(true);
     f.load([&](TPropList &l) { l.AddBoolProp(QStringLiteral("Active"), f.controls.check, true); });
     QVERIFY(!f.controls.check->Checked());
-    QVERIFY(!isBold(f.controls.check)); // true is Active's default
+    QVERIFY(!IsBold(f.controls.check)); // true is Active's default
     f.controls.check->click();
     QVERIFY(f.controls.check->Checked());
     QCOMPARE(f.probe->Active(), false);
@@ -180,10 +174,10 @@ void ProplistItemsTest::elementItemTouchesOnlyItsBit()
     // Default when the element's state matches the recorded default (poFirst | poThird).
     auto *first = new TCheckBox(f.controls.page.get());
     f.load([&](TPropList &l) { l.AddElemProp(QStringLiteral("Options"), first, 0); });
-    QVERIFY(!isBold(first));
+    QVERIFY(!IsBold(first));
     f.probe->setOptions(Probe::poThird);
     f.list->LoadPropList();
-    QVERIFY(isBold(first));
+    QVERIFY(IsBold(first));
 }
 
 void ProplistItemsTest::readOnlyClickWritesNothingButReports()
@@ -205,7 +199,7 @@ void ProplistItemsTest::threeStateItem()
     QCOMPARE(f.controls.check->State(), int(TCheckBox::cbGrayed));
     QVERIFY(f.controls.check->AllowGrayed());
     QCOMPARE(f.designer.modified, 0);
-    QVERIFY(isBold(f.controls.check));
+    QVERIFY(IsBold(f.controls.check));
     f.controls.check->click(); // grayed -> unchecked
     QCOMPARE(f.probe->ThreeState(), 0);
     f.controls.check->click();
@@ -226,7 +220,7 @@ void ProplistItemsTest::selectAndSwitchItems()
     f.controls.check->click();
     QVERIFY(!select->Checked());
     QCOMPARE(f.designer.modified, 1);
-    QVERIFY(!isBold(f.controls.check));
+    QVERIFY(!IsBold(f.controls.check));
 
     f.list->AddSwitchProp(QString(), f.controls.check2, f.controls.edit, f.controls.memo, true,
                           QStringLiteral("Switch"));
@@ -248,7 +242,7 @@ void ProplistItemsTest::enumItemListsIdentifiersAndPicks()
     QCOMPARE(box->Style(), int(csDropDownList));
     QCOMPARE(box->Items(), (QStringList{"pmAll", "pmNone", "pmSome"}));
     QCOMPARE(box->Text(), QStringLiteral("pmSome"));
-    QVERIFY(isBold(box));
+    QVERIFY(IsBold(box));
     box->SelectIndex(2); // the current value: nothing stored
     QCOMPARE(f.designer.modified, 0);
     box->SelectIndex(1);
@@ -290,14 +284,14 @@ void ProplistItemsTest::wideListGrowsLeftAndComesBack()
     f.list->LoadPropList();
     QVERIFY(item->DropWidth() > box->Width());
     const QRect before = box->geometry();
-    QVERIFY(isBold(box));
+    QVERIFY(IsBold(box));
     box->SetDroppedDown(true);
     QCOMPARE(box->Width(), item->DropWidth());
     QCOMPARE(box->geometry().right(), before.right());
-    QVERIFY(!isBold(box)); // regular while the list is open
+    QVERIFY(!IsBold(box)); // regular while the list is open
     box->SetDroppedDown(false);
     QCOMPARE(box->geometry(), before);
-    QVERIFY(isBold(box));
+    QVERIFY(IsBold(box));
 }
 
 void ProplistItemsTest::enterStoresOnceAndIsSwallowed()
@@ -387,7 +381,7 @@ void ProplistItemsTest::fontNameItem()
     f.load([&](TPropList &l) { l.AddFontNameProp(QStringLiteral("Font.Name"), f.controls.combo); });
     TComboBox *box = f.controls.combo;
     QCOMPARE(box->Items(), (QStringList{"Arial", "Tahoma", "Verdana"}));
-    QVERIFY(isBold(box));
+    QVERIFY(IsBold(box));
     QVERIFY(ControlHint(box).endsWith(
         QStringLiteral("   (Click right mouse button to select font from FontDialog)")));
     QCOMPARE(box->PopupMenu(), f.list->EmptyPopupMenu());
@@ -406,7 +400,7 @@ void ProplistItemsTest::fontNameItem()
 
     f.probe->Font()->setName(QStringLiteral("Tahoma"));
     f.list->LoadPropList();
-    QVERIFY(!isBold(box));
+    QVERIFY(!IsBold(box));
 }
 
 void ProplistItemsTest::imageIndexListAndText()
@@ -488,12 +482,12 @@ void ProplistItemsTest::backColorDefaultAndContextList()
     f.load([&](TPropList &l) { l.AddBackColorProp(QStringLiteral("Color"), box); });
     QCOMPARE(box->Style(), TColorPropItem::StandardStyle);
     QCOMPARE(box->Selected(), clWindow);
-    QVERIFY(!isBold(box));
+    QVERIFY(!IsBold(box));
     QCOMPARE(box->PopupMenu(), f.list->EmptyPopupMenu());
 
     f.probe->setColor(clRed);
     f.list->LoadPropList();
-    QVERIFY(isBold(box));
+    QVERIFY(IsBold(box));
     box->ContextPopup({4, 4});
     QCOMPARE(box->Style(), TColorPropItem::ContextStyle);
     QVERIFY(box->DroppedDown());
@@ -595,7 +589,7 @@ void ProplistItemsTest::characterItem()
     QCOMPARE(edit->MaxLength(), 1);
     typeAndEnter(edit, QStringLiteral("xy"));
     QCOMPARE(f.probe->Delimiter(), QChar('x'));
-    QVERIFY(!isBold(edit)); // characters are always shown regular
+    QVERIFY(!IsBold(edit)); // characters are always shown regular
     edit->clear();
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(f.probe->Delimiter().unicode(), 0);
@@ -607,7 +601,7 @@ void ProplistItemsTest::memoAltEnterStores()
     TProbeFixture f;
     TMemo *memo = f.controls.memo;
     f.load([&](TPropList &l) { l.AddMemoProp(QStringLiteral("Lines"), memo); });
-    QVERIFY(!isBold(memo));
+    QVERIFY(!IsBold(memo));
     QTest::keyClicks(memo, QStringLiteral("one"));
     QTest::keyClick(memo, Qt::Key_Return); // a new line, nothing stored
     QTest::keyClicks(memo, QStringLiteral("two"));
@@ -620,7 +614,7 @@ void ProplistItemsTest::memoAltEnterStores()
     FireEvent(memo->OnExit); // same text: nothing more
     QCOMPARE(f.designer.modified, 1);
     f.list->LoadPropList();
-    QVERIFY(isBold(memo));
+    QVERIFY(IsBold(memo));
 }
 
 void ProplistItemsTest::valueItemEnterRules()
@@ -657,7 +651,7 @@ void ProplistItemsTest::valueItemClampsThenStores()
     f.probe->Font()->setSize(8);
     TEdit *edit = f.controls.valueEdit;
     f.load([&](TPropList &l) { l.AddFontSizeProp(QStringLiteral("Font.Size"), edit); });
-    QVERIFY(!isBold(edit));
+    QVERIFY(!IsBold(edit));
     typeAndEnter(edit, QStringLiteral("500"));
     QCOMPARE(edit->Text(), QStringLiteral("100"));
     QCOMPARE(f.probe->Font()->Size(), 8);
@@ -665,7 +659,7 @@ void ProplistItemsTest::valueItemClampsThenStores()
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(f.probe->Font()->Size(), 100);
     QCOMPARE(f.designer.modified, 1);
-    QVERIFY(isBold(edit));
+    QVERIFY(IsBold(edit));
 }
 
 void ProplistItemsTest::valueItemPagingAndSpinner()

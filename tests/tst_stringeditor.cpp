@@ -17,6 +17,7 @@
 #include "probedesigner.h"
 #include "stringeditor.h"
 #include "stringproperties.h"
+#include "testsupport.h"
 #include "typinfo.h"
 
 namespace {
@@ -46,13 +47,6 @@ struct ModalScript {
         };
     }
 };
-
-void writeFile(const QString &Name, const QByteArray &Bytes)
-{
-    QFile file(Name);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(Bytes);
-}
 
 } // namespace
 
@@ -328,7 +322,7 @@ void StringEditorTest::loadingTextFiles()
     QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
     const QString name = dir.filePath("lines.txt");
-    writeFile(name, bytes);
+    QVERIFY(!WriteTestFile(name, bytes).isEmpty());
     ModalScript script;
     script.FileName = name;
     TKorStringEditor editor(false, "old");
@@ -347,7 +341,7 @@ void StringEditorTest::loadedSeparatorsDropped()
 {
     QTemporaryDir dir;
     const QString name = dir.filePath("bars.txt");
-    writeFile(name, "x|y");
+    QVERIFY(!WriteTestFile(name, "x|y").isEmpty());
     TKorStringEditor header(true, "A|B");
     header.LoadFromFile(name);
     QCOMPARE(header.Memo->toPlainText(), QString("x|y"));
@@ -400,7 +394,7 @@ void StringEditorTest::fileDialogsAndUnusualText()
     QTemporaryDir dir;
     const QString picked = dir.filePath("picked.txt");
     const QString loaded = dir.filePath("README");
-    writeFile(loaded, "text");
+    QVERIFY(!WriteTestFile(loaded, "text").isEmpty());
     TKorStringEditor editor(false, QString());
     // "All files" matches a file without an extension on this platform.
     const QString all = editor.OpenDialog->nameFilters().filter("All files").value(0);

@@ -87,13 +87,6 @@ QByteArray fileBytes(const QString &FileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void writeFile(const QString &FileName, const QByteArray &Bytes)
-{
-    QFile file(FileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(Bytes);
-}
-
 QString errorOf(const std::function<void()> &Action)
 {
     try {
@@ -571,7 +564,9 @@ private slots:
         QCOMPARE(WriteFormText(document.Designer()), fileBytes(sized));
 
         const QString older = m_dir.filePath(QStringLiteral("older.kform"));
-        writeFile(older, R"({"name": "Older", "class": "TDesignForm", "components": []})");
+        QVERIFY(
+            !WriteTestFile(older, R"({"name": "Older", "class": "TDesignForm", "components": []})")
+                 .isEmpty());
         document.Open(older);
         form = document.Designer()->Form();
         QCOMPARE(form->size(), QSize(640, 480));
@@ -641,7 +636,7 @@ private slots:
         TFormDocument document;
         buildForm(document);
         const QString damaged = m_dir.filePath(QStringLiteral("damaged.kform"));
-        writeFile(damaged, text);
+        QVERIFY(!WriteTestFile(damaged, text).isEmpty());
         TFormDesigner *designer = document.Designer();
         const QByteArray before = WriteFormText(designer);
         const int steps = document.UndoStack()->count();
@@ -673,7 +668,7 @@ private slots:
       "PopupMenu": "Nowhere", "Columns": [{"FieldName": "id", "Tint": "blue"}]}}
   ]
 })";
-        writeFile(file, text);
+        QVERIFY(!WriteTestFile(file, text).isEmpty());
         QList<TFormProblem> shown;
         bool agree = false;
         TScriptedDialogs dialogs;
@@ -772,11 +767,11 @@ private slots:
             const QString folder = m_dir.filePath(QStringLiteral("locked"));
             QVERIFY(QDir().mkpath(folder));
             file = folder + QStringLiteral("/form.kform");
-            writeFile(file, old);
+            QVERIFY(!WriteTestFile(file, old).isEmpty());
             QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         } else {
             const QString notAFolder = m_dir.filePath(QStringLiteral("plain"));
-            writeFile(notAFolder, old);
+            QVERIFY(!WriteTestFile(notAFolder, old).isEmpty());
             file = notAFolder + QStringLiteral("/form.kform");
         }
         const QString error = errorOf([&] { document.Save(file); });

@@ -5,7 +5,9 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "font.h"
 #include "sqldata.h"
+#include "typinfo.h"
 
 QString ResetTestSettingsDir()
 {
@@ -41,4 +43,27 @@ QString CreateTestDatabase(const QString &Path, const QStringList &Statements)
         connection.ExecuteDirect(statement);
     connection.Close();
     return Path;
+}
+
+bool IsBold(QWidget *Control)
+{
+    if (!Control)
+        return false;
+    if (auto *font = qobject_cast<TFont *>(GetObjectProp(Control, QStringLiteral("Font"))))
+        return font->Style().testFlag(Vcl::fsBold);
+    return Control->font().bold();
+}
+
+QString WriteTestFile(const QString &Path, const QByteArray &Bytes)
+{
+    QFile file(Path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(Bytes) != Bytes.size())
+        return {};
+    return Path;
+}
+
+QString PackageModuleFile()
+{
+    return QDir(qEnvironmentVariable("KOR_PACKAGE_DIR"))
+        .filePath(QStringLiteral("DCLKorDBGrid90.so"));
 }
