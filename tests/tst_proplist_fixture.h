@@ -101,8 +101,6 @@ class TProbe : public QObject, public TComponent {
     KOR_PUBLISHED(tkLString, "string", Version, "")
     Q_PROPERTY(Probe::TOptions Fixed READ Fixed)
     KOR_PUBLISHED(tkSet, "TOptions", Fixed, "()")
-    Q_PROPERTY(int Refusing READ Refusing WRITE setRefusing)
-    KOR_PUBLISHED(tkInteger, "Integer", Refusing, "0")
     Q_PROPERTY(TProbeSource *Picky READ Picky WRITE setPicky)
     KOR_PUBLISHED(tkClass, "TProbeSource", Picky, "")
     // Setters that refuse a value, as a component's setters may.
@@ -110,6 +108,8 @@ class TProbe : public QObject, public TComponent {
     KOR_PUBLISHED(tkEnumeration, "Boolean", Strict, "false")
     Q_PROPERTY(Probe::TMode Limited READ Limited WRITE setLimited)
     KOR_PUBLISHED(tkEnumeration, "TMode", Limited, "pmNone")
+    Q_PROPERTY(int Capped READ Capped WRITE setCapped)
+    KOR_PUBLISHED(tkInteger, "Integer", Capped, "0")
 
 public:
     explicit TProbe(TComponent *AOwner = nullptr)
@@ -123,8 +123,6 @@ public:
     bool Locked() const { return true; }
     QString Version() const { return m_version; }
     Probe::TOptions Fixed() const { return Probe::poSecond; }
-    int Refusing() const { return 0; }
-    void setRefusing(int) {}
     TProbeSource *Picky() const { return m_picky; }
     // Refuses sources whose name starts with "Bad".
     void setPicky(TProbeSource *Value)
@@ -148,6 +146,14 @@ public:
             throw EConvertError(QStringLiteral("Limited refuses pmAll"));
         m_limited = Value;
     }
+    int Capped() const { return m_capped; }
+    void setCapped(int Value)
+    {
+        if (Value > 50)
+            throw EConvertError(QStringLiteral("Capped refuses %1").arg(Value));
+        m_capped = Value;
+    }
+    int m_capped = 0;
 
     int m_rows = 3;
     Probe::TMode m_limited = Probe::pmNone;
@@ -157,8 +163,6 @@ public:
 private:
     QPointer<TProbeSource> m_picky;
 };
-
-// A designer that counts modifications; OnModified stands for the host's answer (the
 
 // The controls of one page, children of one parent so labels and spinners find theirs.
 struct TProbePage {
@@ -242,6 +246,11 @@ struct TProbeFixture {
           seams(QuietSeams())
     {
         probe->SetName(QStringLiteral("Probe1"));
+        source.SetName(QStringLiteral("Source1"));
+        source2.SetName(QStringLiteral("Source2"));
+        dataSet.Fields = {QStringLiteral("Name"), QStringLiteral("City")};
+        inner.SetName(QStringLiteral("Inner1"));
+        designer.components = {&source, &source2, &inner};
         window->SetDesigner(&designer);
         list = TPropList::Create<TPropList>(window.get(), probe.get());
     }
@@ -260,6 +269,9 @@ struct TProbeFixture {
     }
 
     TProbeDesigner designer;
+    TProbeDataSet dataSet;
+    TProbeSource source, source2;
+    TProbe inner;
     std::unique_ptr<TDesignWindow> window;
     std::unique_ptr<TProbe> probe;
     TProbePage controls;

@@ -1,13 +1,14 @@
-// The item kinds: Boolean, three-state, set element, select and switch check boxes; list,
-// enumeration, link, font-name, field-name and image-index combo boxes with their drop-down
-// sizing and keyboard rules; colour boxes with their context list; character, memo and value
-// items with their keyboard and spinner rules.
+// The item kinds: what every kind shares (showing the value, bold off its default, one write
+// and one notice per change, the value shown again after a setter refuses), then what is
+// special to each: check boxes, combo boxes, colour boxes, edit boxes, memos and spinners.
 
+#include <QAbstractItemView>
 #include <QtTest>
 
 #include "checkitems.h"
 #include "coloritems.h"
 #include "edititems.h"
+#include "graphics.h"
 #include "listitems.h"
 #include "testsupport.h"
 #include "tst_proplist_fixture.h"
@@ -51,19 +52,6 @@ QImage filled(QColor Color, int Size = 16)
     return image;
 }
 
-// Counts the Return keys that reach a widget.
-class TReturnCounter : public QObject {
-public:
-    int returns = 0;
-    bool eventFilter(QObject *, QEvent *Event) override
-    {
-        if (Event->type() == QEvent::KeyPress &&
-            static_cast<QKeyEvent *>(Event)->key() == Qt::Key_Return)
-            ++returns;
-        return false;
-    }
-};
-
 QList<TColor> colorsOf(TColorBox *Box)
 {
     QList<TColor> colors;
@@ -80,708 +68,604 @@ void typeAndEnter(QWidget *Control, const QString &Text)
     QTest::keyClick(Control, Qt::Key_Return);
 }
 
+// What a bound control shows, as text.
+QString shownText(QWidget *Control)
+{
+    if (auto *check = qobject_cast<TCheckBox *>(Control))
+        return QString::number(check->State());
+    if (auto *colors = qobject_cast<TColorBox *>(Control))
+        return ColorToString(colors->Selected());
+    if (auto *combo = qobject_cast<TComboBox *>(Control))
+        return combo->Text();
+    if (auto *memo = qobject_cast<TMemo *>(Control))
+        return memo->Lines().join(QLatin1Char('|'));
+    return static_cast<TEdit *>(Control)->Text();
+}
+
+// The user enters Input into a bound control the way its kind is used: a click, a pick from a
+// list, or typing and confirming (Alt+Enter in a memo).
+void userEnters(QWidget *Control, const QString &Input)
+{
+    if (auto *check = qobject_cast<TCheckBox *>(Control)) {
+        check->click();
+    } else if (auto *colors = qobject_cast<TColorBox *>(Control)) {
+        colors->SelectIndex(colors->IndexOfColor(StringToColor(Input)));
+    } else if (auto *combo = qobject_cast<TComboBox *>(Control)) {
+        if (!combo->isEditable())
+            return combo->SelectIndex(combo->IndexOf(Input));
+        combo->lineEdit()->setText(Input);
+        QTest::keyClick(combo, Qt::Key_Return);
+    } else if (auto *memo = qobject_cast<TMemo *>(Control)) {
+        memo->clear();
+        QTest::keyClicks(memo, Input);
+        QTest::keyClick(memo, Qt::Key_Return, Qt::AltModifier);
+    } else {
+        typeAndEnter(Control, Input);
+    }
+}
+
+// Adds an item of Kind (the name of the list's factory) over Path to the control of its kind.
+void addItem(TPropList &l, TProbePage &p, const QString &Kind, const QString &Path)
+{
+    const QString factory = Kind.section(QLatin1Char(' '), 0, 0);
+    if (factory == QLatin1String("AddBoolProp"))
+        l.AddBoolProp(Path, p.check, Kind.endsWith(QLatin1String("inverted")));
+    else if (factory == QLatin1String("AddGrayProp"))
+        l.AddGrayProp(Path, p.check);
+    else if (factory == QLatin1String("AddElemProp"))
+        l.AddElemProp(Path, p.check, 1);
+    else if (factory == QLatin1String("AddListProp"))
+        l.AddListProp(Path, p.combo);
+    else if (factory == QLatin1String("AddEnumProp"))
+        l.AddEnumProp(Path, p.combo);
+    else if (factory == QLatin1String("AddCursProp"))
+        l.AddCursProp(Path, p.combo);
+    else if (factory == QLatin1String("AddLinkProp"))
+        l.AddLinkProp(Path, p.combo);
+    else if (factory == QLatin1String("AddFieldNameProp"))
+        l.AddFieldNameProp(Path, p.combo);
+    else if (factory == QLatin1String("AddFontNameProp"))
+        l.AddFontNameProp(Path, p.combo);
+    else if (factory == QLatin1String("AddColorProp"))
+        l.AddColorProp(Path, p.colors, clDefault, clNone);
+    else if (factory == QLatin1String("AddBackColorProp"))
+        l.AddBackColorProp(Path, p.colors);
+    else if (factory == QLatin1String("AddFontColorProp"))
+        l.AddFontColorProp(Path, p.colors);
+    else if (factory == QLatin1String("AddTextProp"))
+        l.AddTextProp(Path, p.edit);
+    else if (factory == QLatin1String("AddCharProp"))
+        l.AddCharProp(Path, p.edit);
+    else if (factory == QLatin1String("AddMemoProp"))
+        l.AddMemoProp(Path, p.memo);
+    else if (factory == QLatin1String("AddValueProp"))
+        l.AddValueProp(Path, p.valueEdit, -100, 100);
+    else
+        l.AddFontSizeProp(Path, p.valueEdit);
+}
+
+// The object that a dotted path leads to from Root; Path is reduced to the last name.
+QObject *ownerOf(QObject *Root, QString &Path)
+{
+    QStringList parts = Path.split(QLatin1Char('.'));
+    Path = parts.takeLast();
+    for (const QString &part : parts)
+        Root = GetObjectProp(Root, part);
+    return Root;
+}
+
+// Writes "Path=Value;..." into the fixture's probe through the type information; an object
+// property takes the component of that name, a string list its lines separated by "|".
+void assign(TProbeFixture &f, const QString &Spec)
+{
+    for (const QString &pair : Spec.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        QString name = pair.section(QLatin1Char('='), 0, 0);
+        const QString value = pair.section(QLatin1Char('='), 1);
+        QObject *object = ownerOf(f.probe.get(), name);
+        const TTypeKind kind = PropType(object, name);
+        if (kind == TTypeKind::tkClass && name == QLatin1String("Lines"))
+            qobject_cast<TStrings *>(GetObjectProp(object, name))->SetLines(value.split('|'));
+        else if (kind == TTypeKind::tkClass)
+            SetObjectProp(object, name, f.designer.GetComponent(value)->Object());
+        else if (kind == TTypeKind::tkChar)
+            SetOrdProp(object, name, value.at(0).unicode());
+        else if (kind == TTypeKind::tkInteger || kind == TTypeKind::tkEnumeration ||
+                 kind == TTypeKind::tkSet)
+            SetOrdProp(object, name, StringToColor(value));
+        else
+            SetStrProp(object, name, value);
+    }
+}
+
+// Reads the property at Path as assign writes it.
+QString stored(TProbeFixture &f, QString Path)
+{
+    QObject *object = ownerOf(f.probe.get(), Path);
+    const TTypeKind kind = PropType(object, Path);
+    if (kind == TTypeKind::tkClass)
+        return qobject_cast<TStrings *>(GetObjectProp(object, Path))->Lines().join('|');
+    if (kind == TTypeKind::tkChar)
+        return QChar(GetOrdProp(object, Path));
+    if (GetPropInfo(object, Path)->TypeName == QLatin1String("TColor"))
+        return ColorToString(GetOrdProp(object, Path));
+    if (kind == TTypeKind::tkInteger || kind == TTypeKind::tkEnumeration ||
+        kind == TTypeKind::tkSet)
+        return QString::number(GetOrdProp(object, Path));
+    return GetStrProp(object, Path);
+}
+
+// One item kind: how it is added, a change of its property away from the default with what the
+// control then shows (and whether bold), and an entry of the user with what the properties
+// hold after it.
+struct TKindRow {
+    QString kind;
+    QString path;
+    QString change;
+    QString shown;
+    bool bold = true;
+    QString input;
+    QString expected;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(TKindRow)
 
 class ProplistItemsTest : public QObject {
     Q_OBJECT
 private slots:
-    void invertedBooleanShowsAndWritesNegated();
-    void checkHintsTagsInOrder();
-    void elementItemTouchesOnlyItsBit();
-    void readOnlyClickWritesNothingButReports();
-    void threeStateItem();
-    void selectAndSwitchItems();
-    void enumItemListsIdentifiersAndPicks();
-    void dropDownCountAndWidth();
-    void wideListGrowsLeftAndComesBack();
-    void enterStoresOnceAndIsSwallowed();
-    void linkItemNeverHalfSet();
-    void fieldNameItemWithAndWithoutDataSet();
-    void fontNameItem();
-    void imageIndexListAndText();
-    void imageIndexDrawing();
-    void backColorDefaultAndContextList();
-    void contextListOffersDefaultAndNoneSwatches();
-    void choosingFromContextListReturnsToStandard();
-    void customColorEntryAsksTheDialog();
-    void characterItem();
-    void memoAltEnterStores();
-    void valueItemEnterRules();
-    void valueItemClampsThenStores();
-    void valueItemPagingAndSpinner();
-    void colorBoxShowsListColorsByName_data();
-    void colorBoxShowsListColorsByName();
-    void contextListInTheReloadingFlow();
-    void lateSpinnerIsFoundAtTheNextLoad();
-};
-
-void ProplistItemsTest::invertedBooleanShowsAndWritesNegated()
-{
-    TProbeFixture f;
-    f.probe->setActive(true);
-    f.load([&](TPropList &l) { l.AddBoolProp(QStringLiteral("Active"), f.controls.check, true); });
-    QVERIFY(!f.controls.check->Checked());
-    QVERIFY(!IsBold(f.controls.check)); // true is Active's default
-    f.controls.check->click();
-    QVERIFY(f.controls.check->Checked());
-    QCOMPARE(f.probe->Active(), false);
-    QCOMPARE(f.designer.modified, 1);
-}
-
-void ProplistItemsTest::checkHintsTagsInOrder()
-{
-    TProbeFixture f;
-    TPropList &l = *f.list;
-    l.AddBoolProp(QStringLiteral("Locked"), f.controls.check, true);
-    l.AddBoolProp(QStringLiteral("Flat"), f.controls.check, true);
-    l.AddElemProp(QStringLiteral("Fixed"), f.controls.check, 1, false);
-    l.AddElemProp(QStringLiteral("Options"), f.controls.check, 2, true);
-    l.AddElemProp(QStringLiteral("Options"), f.controls.check, 0, false);
-    l.AddElemProp(QStringLiteral("Fixed"), f.controls.check, 3, true);
-    const QStringList expected{
-        " property Locked: Boolean (Inverted) (ReadOnly)",
-        " property Flat: Boolean (Inverted)",
-        " property Fixed: TOptions [poSecond] (ReadOnly)",
-        " property Options: TOptions [poThird] (Inverted)",
-        " property Options: TOptions [poFirst]",
-        " property Fixed: TOptions [poFourth] (Inverted) (ReadOnly)",
-    };
-    for (int i = 0; i < l.ItemCount(); ++i) {
-        l.Items(i)->InitEditControl();
-        QCOMPARE(ControlHint(f.controls.check), expected.at(i));
+    void everyKindShowsWritesAndNotifies_data()
+    {
+        QTest::addColumn<TKindRow>("row");
+        QTest::addRow("Boolean") << TKindRow{"AddBoolProp", "Active", "Active=0", "0",
+                                             true,          "",       "Active=1"};
+        QTest::addRow("inverted Boolean")
+            << TKindRow{"AddBoolProp inverted", "Flat", "Flat=1", "0", true, "", "Flat=0"};
+        QTest::addRow("three states")
+            << TKindRow{"AddGrayProp", "ThreeState", "ThreeState=1", "1", true, "", "ThreeState=2"};
+        QTest::addRow("set element")
+            << TKindRow{"AddElemProp", "Options", "Options=7", "1", true, "", "Options=5"};
+        QTest::addRow("typed list")
+            << TKindRow{"AddListProp", "Caption", "Caption=abc", "abc", true, "xyz", "Caption=xyz"};
+        QTest::addRow("enumeration")
+            << TKindRow{"AddEnumProp", "Mode", "Mode=1", "pmSome", true, "pmAll", "Mode=2"};
+        QTest::addRow("cursor") << TKindRow{"AddCursProp", "Cursor",  "Cursor=-21", "crHandPoint",
+                                            true,          "crCross", "Cursor=-3"};
+        QTest::addRow("link") << TKindRow{
+            "AddLinkProp", "DataSource", "DataSource=Source1",     "Source1",
+            true,          "Source2",    "DataSource.Name=Source2"};
+        QTest::addRow("field name") << TKindRow{"AddFieldNameProp",
+                                                "FieldName",
+                                                "DataSource=Source1;FieldName=Name",
+                                                "Name",
+                                                true,
+                                                "City",
+                                                "FieldName=City"};
+        QTest::addRow("font name")
+            << TKindRow{"AddFontNameProp", "Font.Name",      "Font.Name=Verdana", "Verdana", true,
+                        "Arial",           "Font.Name=Arial"};
+        QTest::addRow("background colour") << TKindRow{
+            "AddBackColorProp", "Color", "Color=clRed", "clRed", true, "clBlue", "Color=clBlue"};
+        QTest::addRow("text colour") << TKindRow{"AddFontColorProp",
+                                                 "TextColor",
+                                                 "TextColor=clWindow",
+                                                 "clWindow",
+                                                 true,
+                                                 "clWindowText",
+                                                 "TextColor=clWindowText"};
+        QTest::addRow("text") << TKindRow{"AddTextProp", "Caption", "Caption=abc", "abc",
+                                          true,          "xyz",     "Caption=xyz"};
+        QTest::addRow("character, always regular")
+            << TKindRow{"AddCharProp", "Delimiter", "Delimiter=x", "x", false, "yz", "Delimiter=y"};
+        QTest::addRow("memo") << TKindRow{"AddMemoProp", "Lines", "Lines=a|b", "a|b",
+                                          true,          "one",   "Lines=one"};
+        QTest::addRow("value") << TKindRow{"AddValueProp", "Spin", "Spin=-9", "-9",
+                                           true,           "12",   "Spin=12"};
+        // Two object properties down: the inner probe's font, not the edited probe's own.
+        QTest::addRow("font size two levels down") << TKindRow{"AddFontSizeProp",
+                                                               "Inner.Font.Size",
+                                                               "Inner=Inner1;Inner.Font.Size=11",
+                                                               "11",
+                                                               true,
+                                                               "20",
+                                                               "Inner.Font.Size=20;Font.Size=8"};
     }
-}
 
-void ProplistItemsTest::elementItemTouchesOnlyItsBit()
-{
-    TProbeFixture f;
-    f.probe->setOptions(Probe::poFirst | Probe::poFourth);
-    f.load([&](TPropList &l) { l.AddElemProp(QStringLiteral("Options"), f.controls.check, 1); });
-    QVERIFY(!f.controls.check->Checked());
-    f.controls.check->click();
-    QCOMPARE(f.probe->Options(), Probe::poFirst | Probe::poSecond | Probe::poFourth);
-    f.controls.check->click();
-    QCOMPARE(f.probe->Options(), Probe::poFirst | Probe::poFourth);
+    void everyKindShowsWritesAndNotifies()
+    {
+        QFETCH(TKindRow, row);
+        TProbeFixture f;
+        assign(f, QStringLiteral("Font.Name=Tahoma;Font.Size=8"));
+        f.inner.Font()->setSize(8);
+        QWidget *control = f.load([&](TPropList &l) {
+                                addItem(l, f.controls, row.kind, row.path);
+                            })->EditControl();
+        QVERIFY(!IsBold(control));
+        assign(f, row.change);
+        f.list->LoadPropList();
+        f.list->LoadPropList();
+        QCOMPARE(shownText(control), row.shown);
+        QCOMPARE(IsBold(control), row.bold);
+        QCOMPARE(f.designer.modified, 0); // loading never writes
+        f.reloadOnModify();
+        userEnters(control, row.input);
+        for (const QString &pair : row.expected.split(QLatin1Char(';')))
+            QCOMPARE(stored(f, pair.section('=', 0, 0)), pair.section('=', 1));
+        QCOMPARE(f.designer.modified, 1);
+        QVERIFY(f.dialogs.Errors.isEmpty());
+    }
 
-    // Inverted: checked means the element is absent.
-    f.load([&](TPropList &l) {
-        l.AddElemProp(QStringLiteral("Options"), f.controls.check2, 3, true);
-    });
-    QVERIFY(!f.controls.check2->Checked());
-    f.controls.check2->click();
-    QCOMPARE(f.probe->Options(), Probe::TOptions(Probe::poFirst));
+    // A setter that refuses the value: the error goes to the host, nothing is reported as
+    // modified, and the control shows the property's value again.
+    void refusedValueIsShownAgain_data()
+    {
+        QTest::addColumn<TKindRow>("row");
+        QTest::addRow("check box")
+            << TKindRow{"AddBoolProp", "Strict", "", "0", true, "", "Strict=0"};
+        QTest::addRow("list") << TKindRow{"AddEnumProp", "Limited", "",         "pmNone",
+                                          true,          "pmAll",   "Limited=0"};
+        QTest::addRow("typed value")
+            << TKindRow{"AddValueProp", "Capped", "Capped=7", "7", true, "60", "Capped=7"};
+        QTest::addRow("colour") << TKindRow{"AddColorProp", "Capped", "Capped=clMaroon", "clMaroon",
+                                            true,           "clRed",  "Capped=128"};
+    }
 
-    // Default when the element's state matches the recorded default (poFirst | poThird).
-    auto *first = new TCheckBox(f.controls.page.get());
-    f.load([&](TPropList &l) { l.AddElemProp(QStringLiteral("Options"), first, 0); });
-    QVERIFY(!IsBold(first));
-    f.probe->setOptions(Probe::poThird);
-    f.list->LoadPropList();
-    QVERIFY(IsBold(first));
-}
+    void refusedValueIsShownAgain()
+    {
+        QFETCH(TKindRow, row);
+        TProbeFixture f;
+        if (!row.change.isEmpty())
+            f.probe->m_capped = StringToColor(row.change.section('=', 1));
+        QWidget *control = f.load([&](TPropList &l) {
+                                addItem(l, f.controls, row.kind, row.path);
+                            })->EditControl();
+        userEnters(control, row.input);
+        QCOMPARE(f.dialogs.Errors.size(), 1);
+        QCOMPARE(f.designer.modified, 0);
+        QCOMPARE(shownText(control), row.shown);
+        QCOMPARE(stored(f, row.expected.section('=', 0, 0)), row.expected.section('=', 1));
+    }
 
-void ProplistItemsTest::readOnlyClickWritesNothingButReports()
-{
-    TProbeFixture f;
-    f.reloadOnModify();
-    f.load([&](TPropList &l) { l.AddBoolProp(QStringLiteral("Locked"), f.controls.check); });
-    QVERIFY(f.controls.check->Checked());
-    f.controls.check->click();
-    QCOMPARE(f.designer.modified, 1);
-    QVERIFY(f.controls.check->Checked()); // the reload put the property's value back
-}
+    void checkHintsTagsInOrder()
+    {
+        TProbeFixture f;
+        TPropList &l = *f.list;
+        l.AddBoolProp(QStringLiteral("Locked"), f.controls.check, true);
+        l.AddBoolProp(QStringLiteral("Flat"), f.controls.check, true);
+        l.AddElemProp(QStringLiteral("Fixed"), f.controls.check, 1, false);
+        l.AddElemProp(QStringLiteral("Options"), f.controls.check, 2, true);
+        l.AddElemProp(QStringLiteral("Options"), f.controls.check, 0, false);
+        l.AddElemProp(QStringLiteral("Fixed"), f.controls.check, 3, true);
+        const QStringList expected{
+            " property Locked: Boolean (Inverted) (ReadOnly)",
+            " property Flat: Boolean (Inverted)",
+            " property Fixed: TOptions [poSecond] (ReadOnly)",
+            " property Options: TOptions [poThird] (Inverted)",
+            " property Options: TOptions [poFirst]",
+            " property Fixed: TOptions [poFourth] (Inverted) (ReadOnly)",
+        };
+        for (int i = 0; i < l.ItemCount(); ++i) {
+            l.Items(i)->InitEditControl();
+            QCOMPARE(ControlHint(f.controls.check), expected.at(i));
+        }
+    }
 
-void ProplistItemsTest::threeStateItem()
-{
-    TProbeFixture f;
-    f.probe->setThreeState(2);
-    f.load([&](TPropList &l) { l.AddGrayProp(QStringLiteral("ThreeState"), f.controls.check); });
-    QCOMPARE(f.controls.check->State(), int(TCheckBox::cbGrayed));
-    QVERIFY(f.controls.check->AllowGrayed());
-    QCOMPARE(f.designer.modified, 0);
-    QVERIFY(IsBold(f.controls.check));
-    f.controls.check->click(); // grayed -> unchecked
-    QCOMPARE(f.probe->ThreeState(), 0);
-    f.controls.check->click();
-    f.controls.check->click();
-    QCOMPARE(f.probe->ThreeState(), 2);
-    QCOMPARE(f.designer.modified, 3);
-}
+    void invertedElementIsCheckedWhenAbsent()
+    {
+        TProbeFixture f;
+        f.probe->setOptions(Probe::poFirst | Probe::poFourth);
+        f.load([&](TPropList &l) { l.AddElemProp("Options", f.controls.check, 3, true); });
+        QVERIFY(!f.controls.check->Checked());
+        f.controls.check->click();
+        QCOMPARE(f.probe->Options(), Probe::TOptions(Probe::poFirst));
+    }
 
-void ProplistItemsTest::selectAndSwitchItems()
-{
-    TProbeFixture f;
-    f.load([&](TPropList &l) {
-        l.AddSelectProp(QString(), f.controls.check, true, QStringLiteral("Show all"));
-    });
-    auto *select = static_cast<TSelectPropItem *>(f.list->Items(0));
-    QCOMPARE(ControlHint(f.controls.check), QStringLiteral(" Hint: Show all"));
-    QVERIFY(f.controls.check->Checked());
-    f.controls.check->click();
-    QVERIFY(!select->Checked());
-    QCOMPARE(f.designer.modified, 1);
-    QVERIFY(!IsBold(f.controls.check));
+    void readOnlyClickWritesNothingButReports()
+    {
+        TProbeFixture f;
+        f.reloadOnModify();
+        f.load([&](TPropList &l) { l.AddBoolProp(QStringLiteral("Locked"), f.controls.check); });
+        f.controls.check->click();
+        QCOMPARE(f.designer.modified, 1);
+        QVERIFY(f.controls.check->Checked()); // the reload put the property's value back
+    }
 
-    f.list->AddSwitchProp(QString(), f.controls.check2, f.controls.edit, f.controls.memo, true,
-                          QStringLiteral("Switch"));
-    QVERIFY(ControlVisible(f.controls.edit)); // switched before any load
-    QVERIFY(!ControlVisible(f.controls.memo));
-    f.list->LoadPropList();
-    f.controls.check2->click();
-    QVERIFY(!ControlVisible(f.controls.edit));
-    QVERIFY(ControlVisible(f.controls.memo));
-    QCOMPARE(f.designer.modified, 2);
-}
+    void selectAndSwitchItems()
+    {
+        TProbeFixture f;
+        f.load([&](TPropList &l) {
+            l.AddSelectProp(QString(), f.controls.check, true, QStringLiteral("Show all"));
+        });
+        auto *select = static_cast<TSelectPropItem *>(f.list->Items(0));
+        QCOMPARE(ControlHint(f.controls.check), QStringLiteral(" Hint: Show all"));
+        f.controls.check->click();
+        QVERIFY(!select->Checked());
+        QCOMPARE(f.designer.modified, 1);
 
-void ProplistItemsTest::enumItemListsIdentifiersAndPicks()
-{
-    TProbeFixture f;
-    f.probe->setMode(Probe::pmSome);
-    f.load([&](TPropList &l) { l.AddEnumProp(QStringLiteral("Mode"), f.controls.combo); });
-    TComboBox *box = f.controls.combo;
-    QCOMPARE(box->Style(), int(csDropDownList));
-    QCOMPARE(box->Items(), (QStringList{"pmAll", "pmNone", "pmSome"}));
-    QCOMPARE(box->Text(), QStringLiteral("pmSome"));
-    QVERIFY(IsBold(box));
-    box->SelectIndex(2); // the current value: nothing stored
-    QCOMPARE(f.designer.modified, 0);
-    box->SelectIndex(1);
-    QCOMPARE(f.probe->Mode(), Probe::pmNone);
-    QCOMPARE(f.designer.modified, 1);
-}
+        f.list->AddSwitchProp(QString(), f.controls.check2, f.controls.edit, f.controls.memo, true,
+                              QStringLiteral("Switch"));
+        QVERIFY(ControlVisible(f.controls.edit)); // switched before any load
+        QVERIFY(!ControlVisible(f.controls.memo));
+        f.list->LoadPropList();
+        f.controls.check2->click();
+        QVERIFY(!ControlVisible(f.controls.edit));
+        QVERIFY(ControlVisible(f.controls.memo));
+        QCOMPARE(f.designer.modified, 2);
+    }
 
-void ProplistItemsTest::dropDownCountAndWidth()
-{
-    TProbeFixture f;
-    TComboBox *box = f.controls.combo;
-    for (int count : {25, 20}) {
-        auto *item = static_cast<TLongListItem *>(
-            f.list->AddPropItem(std::make_unique<TLongListItem>(box, count, 30)));
-        item->InitEditControl();
-        int widest = 0;
+    // A list wider than its box grows to the left while open so that no entry is clipped, and
+    // comes back; a list that fits leaves the box alone. At most 20 entries show at once.
+    void dropDownFitsItsEntries()
+    {
+        TProbeFixture f;
+        TComboBox *box = f.controls.combo;
+        f.probe->setCaption(QStringLiteral("not listed"));
+        f.list->AddPropItem(std::make_unique<TLongListItem>(box, 25, 30));
+        f.list->LoadPropList();
+        QCOMPARE(box->DropDownCount(), 20);
+        const QRect before = box->geometry();
+        QVERIFY(IsBold(box));
+        box->SetDroppedDown(true);
+        QVERIFY(!IsBold(box)); // regular while the list is open
+        QCOMPARE(box->geometry().right(), before.right());
         for (const QString &entry : box->Items())
-            widest = qMax(widest, box->TextWidth(entry));
-        QCOMPARE(box->DropDownCount(), qMin(count, 20));
-        QCOMPARE(item->DropWidth(), widest + (count > 20 ? 17 : 0) + 4);
+            QVERIFY(box->view()->width() > box->TextWidth(entry));
+        QVERIFY(box->Width() > box->TextWidth(box->Items().first()) + 17);
+        box->SetDroppedDown(false);
+        QCOMPARE(box->geometry(), before);
+        QVERIFY(IsBold(box));
+
+        auto *narrow = new TComboBox(f.controls.page.get());
+        narrow->setGeometry(10, 200, 100, 22);
+        f.load([&](TPropList &l) { l.AddPropItem(std::make_unique<TLongListItem>(narrow, 3, 1)); });
+        QCOMPARE(narrow->DropDownCount(), 3);
+        narrow->SetDroppedDown(true);
+        QCOMPARE(narrow->geometry(), QRect(10, 200, 100, 22));
+        narrow->SetDroppedDown(false);
     }
-    // Entries that fit leave the width alone, also while dropped down.
-    TPropItem *narrow = f.list->AddPropItem(std::make_unique<TLongListItem>(box, 3, 1));
-    narrow->InitEditControl();
-    QCOMPARE(static_cast<TLongListItem *>(narrow)->DropWidth(), 0);
-    const QRect before = box->geometry();
-    box->SetDroppedDown(true);
-    QCOMPARE(box->geometry(), before);
-    box->SetDroppedDown(false);
-}
 
-void ProplistItemsTest::wideListGrowsLeftAndComesBack()
-{
-    TProbeFixture f;
-    f.probe->setCaption(QStringLiteral("not listed"));
-    TComboBox *box = f.controls.combo;
-    auto *item = static_cast<TLongListItem *>(
-        f.list->AddPropItem(std::make_unique<TLongListItem>(box, 5, 40)));
-    f.list->LoadPropList();
-    QVERIFY(item->DropWidth() > box->Width());
-    const QRect before = box->geometry();
-    QVERIFY(IsBold(box));
-    box->SetDroppedDown(true);
-    QCOMPARE(box->Width(), item->DropWidth());
-    QCOMPARE(box->geometry().right(), before.right());
-    QVERIFY(!IsBold(box)); // regular while the list is open
-    box->SetDroppedDown(false);
-    QCOMPARE(box->geometry(), before);
-    QVERIFY(IsBold(box));
-}
+    void enterIsSwallowedAndTypingStoresNothing()
+    {
+        TProbeFixture f;
+        f.reloadOnModify();
+        f.load([&](TPropList &l) { l.AddListProp(QStringLiteral("Caption"), f.controls.combo); });
+        TComboBox *box = f.controls.combo;
+        QSignalSpy returns(box->lineEdit(), &QLineEdit::returnPressed);
+        QTest::keyClicks(box, QStringLiteral("ab"));
+        QCOMPARE(f.designer.modified, 0);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(f.probe->Caption(), QStringLiteral("ab"));
+        QCOMPARE(returns.count(), 0);
+        FireEvent(box->OnExit); // leaving with the same text stores nothing more
+        QCOMPARE(f.designer.modified, 1);
+    }
 
-void ProplistItemsTest::enterStoresOnceAndIsSwallowed()
-{
-    TProbeFixture f;
-    f.reloadOnModify();
-    TProbeSource source;
-    TProbeDataSet dataSet;
-    dataSet.Fields = {"Name", "City"};
-    source.setDataSet(&dataSet);
-    f.probe->setDataSource(&source);
-    f.load(
-        [&](TPropList &l) { l.AddFieldNameProp(QStringLiteral("FieldName"), f.controls.combo); });
-    TComboBox *box = f.controls.combo;
-    QCOMPARE(box->Style(), int(csDropDown));
-    QCOMPARE(box->Items(), (QStringList{"City", "Name"}));
-    TReturnCounter counter;
-    box->lineEdit()->installEventFilter(&counter);
-    box->installEventFilter(&counter);
-    box->lineEdit()->setText(QStringLiteral("Name;City"));
-    QTest::keyClick(box, Qt::Key_Return);
-    QCOMPARE(f.probe->FieldName(), QStringLiteral("Name;City"));
-    QCOMPARE(f.designer.modified, 1);
-    QCOMPARE(counter.returns, 1); // seen by the box's filter only, never by its edit part
-    // Leaving the box with the same text stores nothing more.
-    FireEvent(box->OnExit);
-    QCOMPARE(f.designer.modified, 1);
-    // Typing alone stores nothing.
-    QTest::keyClicks(box, QStringLiteral("x"));
-    QCOMPARE(f.designer.modified, 1);
-}
+    // A component the setter refuses, or one of another class: the property becomes nil.
+    void linkItemNeverHalfSet()
+    {
+        TProbeFixture f;
+        TProbeSource bad;
+        TProbeOther other;
+        bad.SetName(QStringLiteral("BadSource"));
+        other.SetName(QStringLiteral("Other1"));
+        f.designer.components = {&f.source, &other, &bad};
+        f.list->AddLinkProp(QStringLiteral("Picky"), f.controls.combo);
+        for (const QString &name : {QStringLiteral("BadSource"), QStringLiteral("Other1")}) {
+            f.probe->setPicky(&f.source);
+            f.list->LoadPropList();
+            userEnters(f.controls.combo, name);
+            QCOMPARE(f.probe->Picky(), nullptr);
+        }
+        QCOMPARE(f.controls.combo->Items(), (QStringList{"BadSource", "Source1"}));
+        QVERIFY(f.dialogs.Errors.isEmpty());
+    }
 
-void ProplistItemsTest::linkItemNeverHalfSet()
-{
-    TProbeFixture f;
-    TProbeSource good, bad;
-    TProbeOther other;
-    good.SetName(QStringLiteral("Source1"));
-    bad.SetName(QStringLiteral("BadSource"));
-    other.SetName(QStringLiteral("Other1"));
-    f.designer.components = {&good, &other, &bad};
-    f.probe->setPicky(&good);
-    f.load([&](TPropList &l) { l.AddLinkProp(QStringLiteral("Picky"), f.controls.combo); });
-    TComboBox *box = f.controls.combo;
-    QCOMPARE(box->Style(), int(csDropDown));
-    QCOMPARE(box->Items(), (QStringList{"BadSource", "Source1"}));
-    QCOMPARE(box->Text(), QStringLiteral("Source1"));
+    void fieldNameItemWithoutDataSetIsTyped()
+    {
+        TProbeFixture f;
+        f.controls.combo->SetItems({"stale"});
+        f.probe->setFieldName(QStringLiteral("Typed"));
+        f.probe->setDataSource(&f.source); // a data source without dataset
+        f.load([&](TPropList &l) {
+            l.AddFieldNameProp(QStringLiteral("FieldName"), f.controls.combo);
+        });
+        QCOMPARE(f.controls.combo->Style(), int(csSimple));
+        QCOMPARE(f.controls.combo->ItemCount(), 0);
+        QCOMPARE(f.controls.combo->Text(), QStringLiteral("Typed"));
+    }
 
-    box->SelectIndex(0); // the setter refuses it: the property becomes nil, nothing escapes
-    QCOMPARE(f.probe->Picky(), nullptr);
-    QCOMPARE(f.designer.modified, 1);
+    void fontNameItemOpensTheFontDialog()
+    {
+        TProbeFixture f;
+        f.probe->Font()->setName(QStringLiteral("Verdana"));
+        f.load([&](TPropList &l) {
+            l.AddFontNameProp(QStringLiteral("Font.Name"), f.controls.combo);
+        });
+        TComboBox *box = f.controls.combo;
+        QVERIFY(ControlHint(box).endsWith(
+            QStringLiteral("   (Click right mouse button to select font from FontDialog)")));
+        fontDialogCalls = 0;
+        box->SetDroppedDown(true);
+        box->ContextPopup({5, 5}); // list open: nothing
+        box->SetDroppedDown(false);
+        QCOMPARE(fontDialogCalls, 0);
+        box->ContextPopup({5, 5});
+        QCOMPARE(fontDialogCalls, 1);
+        QCOMPARE(f.probe->Font()->Size(), 12);
+        QVERIFY(f.probe->Font()->Style().testFlag(Vcl::fsBold));
+        QCOMPARE(f.probe->Font()->Name(), QStringLiteral("Verdana"));
+        QCOMPARE(f.designer.modified, 1);
+    }
 
-    box->lineEdit()->setText(QStringLiteral("Other1")); // not of the property's class
-    QTest::keyClick(box, Qt::Key_Return);
-    QCOMPARE(f.probe->Picky(), nullptr);
+    void imageIndexListTextAndDrawing()
+    {
+        TProbeFixture f;
+        TImageList images, indicators, tall;
+        for (int i = 0; i < 3; ++i)
+            images.Add(filled(Qt::red));
+        indicators.Add(filled(Qt::blue));
+        indicators.Add(filled(Qt::green));
+        tall.SetSize(20, 20);
+        tall.Add(filled(Qt::green, 20));
+        f.probe->setImageIndex(-2);
+        auto *item = static_cast<TProbeImageItem *>(f.list->AddPropItem(
+            std::make_unique<TProbeImageItem>(f.controls.combo, &images, &indicators)));
+        f.list->LoadPropList();
+        TComboBox *box = f.controls.combo;
+        QCOMPARE(box->Items(), (QStringList{"0", "1", "2", "-1", "-2", "-3"}));
+        QCOMPARE(box->ItemIndex(), 4);
+        box->SelectIndex(1);
+        QCOMPARE(f.probe->ImageIndex(), 1);
+        item->SetPropText(QStringLiteral("abc"));
+        QCOMPARE(f.probe->ImageIndex(), -1);
 
-    box->SelectIndex(1);
-    QCOMPARE(f.probe->Picky(), &good);
-    box->lineEdit()->clear();
-    QTest::keyClick(box, Qt::Key_Return);
-    QCOMPARE(f.probe->Picky(), nullptr);
-}
+        const auto draw = [&](int Index, bool ViaBox = false) {
+            QImage canvas(120, 20, QImage::Format_ARGB32);
+            canvas.fill(Qt::white);
+            QPainter painter(&canvas);
+            painter.setBrush(Qt::yellow);
+            if (ViaBox) // the box draws its entries through the item
+                box->DrawItem(Index, QRect(0, 0, 120, 20), painter, false);
+            else
+                item->ComboBoxDrawItem(Index, QRect(0, 0, 120, 20), painter);
+            painter.end();
+            return canvas;
+        };
+        QCOMPARE(draw(0, true).pixelColor(5, 10), QColor(Qt::red));
+        const QImage image = draw(0); // "0": image 0 at x 2, centred vertically
+        QCOMPARE(image.pixelColor(2, 2), QColor(Qt::red));
+        QCOMPARE(image.pixelColor(1, 10), QColor(Qt::yellow));   // filled with the brush
+        QCOMPARE(draw(4).pixelColor(5, 10), QColor(Qt::blue));   // "-2": indicator 0
+        QCOMPARE(draw(3).pixelColor(5, 10), QColor(Qt::yellow)); // "-1": no image
+        item->images = &tall;                                    // taller than 16: not drawn
+        QCOMPARE(draw(0).pixelColor(14, 10), QColor(Qt::yellow));
+        item->images = nullptr; // no image list: nothing is drawn at all
+        QCOMPARE(draw(0).pixelColor(5, 10), QColor(Qt::white));
+    }
 
-void ProplistItemsTest::fieldNameItemWithAndWithoutDataSet()
-{
-    TProbeFixture f;
-    f.controls.combo->SetItems({"stale"});
-    f.probe->setFieldName(QStringLiteral("Typed"));
-    auto *item = static_cast<TFieldNamePropItem *>(f.load(
-        [&](TPropList &l) { l.AddFieldNameProp(QStringLiteral("FieldName"), f.controls.combo); }));
-    QCOMPARE(item->GetDataSource(), nullptr);
-    QCOMPARE(f.controls.combo->Style(), int(csSimple));
-    QCOMPARE(f.controls.combo->ItemCount(), 0);
-    QCOMPARE(f.controls.combo->Text(), QStringLiteral("Typed"));
+    // The context list of a colour box: the custom entry, the default, the none colour and the
+    // colour that was selected; after a choice the box returns to its standard list.
+    void colorContextList()
+    {
+        TProbeFixture f;
+        TColorBox *box = f.controls.colors;
+        f.probe->setTextColor(0x123456);
+        f.load(
+            [&](TPropList &l) { l.AddColorProp(QStringLiteral("TextColor"), box, clRed, clBlue); });
+        QCOMPARE(box->PopupMenu(), f.list->EmptyPopupMenu());
+        box->ContextPopup({4, 4});
+        QCOMPARE(box->ColorNames(0), TColorBox::CustomCaption());
+        QCOMPARE(colorsOf(box).mid(1), (QList<TColor>{clDefault, clNone, 0x123456}));
+        // The default swatch is drawn with the item's default colour.
+        const QImage swatch = box->itemIcon(1).pixmap(box->iconSize()).toImage();
+        QCOMPARE(swatch.pixelColor(swatch.width() / 2, swatch.height() / 2), QColor(Qt::red));
+        box->ContextPopup({4, 4}); // already open: nothing changes
+        QCOMPARE(box->ItemCount(), 4);
+        box->SetDroppedDown(false);
+        QCOMPARE(box->Style(), TColorPropItem::StandardStyle);
+        QCOMPARE(f.designer.modified, 0);
 
-    TProbeSource source; // a data source without dataset: still typed
-    f.probe->setDataSource(&source);
-    f.list->LoadPropList();
-    QCOMPARE(item->GetDataSet(), nullptr);
-    QCOMPARE(f.controls.combo->Style(), int(csSimple));
-}
+        // A background colour offers its own default first and no none colour; a saved colour
+        // equal to it is offered once.
+        auto *back = new TColorBox(f.controls.page.get());
+        f.reloadOnModify();
+        f.load([&](TPropList &l) { l.AddBackColorProp(QStringLiteral("Color"), back); });
+        back->ContextPopup({4, 4});
+        QCOMPARE(colorsOf(back).mid(1), (QList<TColor>{clWindow}));
+        back->SelectIndex(0); // the custom entry asks the colour dialog
+        back->SetDroppedDown(false);
+        QCOMPARE(f.probe->Color(), clWindow);
+        colorDialogAnswer = true;
+        colorDialogColor = 0x00654321;
+        back->ContextPopup({4, 4});
+        back->SelectIndex(0);
+        back->SetDroppedDown(false);
+        colorDialogAnswer = false;
+        QCOMPARE(f.probe->Color(), 0x00654321);
+        QCOMPARE(f.designer.modified, 1);
+        QCOMPARE(back->Style(), TColorPropItem::StandardStyle);
+        QCOMPARE(back->ItemIndex(), 0); // shown in the custom entry
+        QCOMPARE(back->Selected(), 0x00654321);
+        back->ContextPopup({4, 4});
+        back->SelectIndex(back->IndexOfColor(clWindow));
+        back->SetDroppedDown(false);
+        QCOMPARE(f.probe->Color(), clWindow);
+        QCOMPARE(back->ItemIndex(), back->IndexOfColor(clWindow));
+        QVERIFY(!IsBold(back));
+    }
 
-void ProplistItemsTest::fontNameItem()
-{
-    TProbeFixture f;
-    f.probe->Font()->setName(QStringLiteral("Verdana"));
-    f.load([&](TPropList &l) { l.AddFontNameProp(QStringLiteral("Font.Name"), f.controls.combo); });
-    TComboBox *box = f.controls.combo;
-    QCOMPARE(box->Items(), (QStringList{"Arial", "Tahoma", "Verdana"}));
-    QVERIFY(IsBold(box));
-    QVERIFY(ControlHint(box).endsWith(
-        QStringLiteral("   (Click right mouse button to select font from FontDialog)")));
-    QCOMPARE(box->PopupMenu(), f.list->EmptyPopupMenu());
+    void characterItemStoresZeroWhenEmpty()
+    {
+        TProbeFixture f;
+        f.load([&](TPropList &l) { l.AddCharProp(QStringLiteral("Delimiter"), f.controls.edit); });
+        QCOMPARE(f.controls.edit->MaxLength(), 1);
+        typeAndEnter(f.controls.edit, QString());
+        QCOMPARE(f.probe->Delimiter().unicode(), 0);
+    }
 
-    fontDialogCalls = 0;
-    box->SetDroppedDown(true);
-    box->ContextPopup({5, 5}); // list open: nothing
-    box->SetDroppedDown(false);
-    QCOMPARE(fontDialogCalls, 0);
-    box->ContextPopup({5, 5});
-    QCOMPARE(fontDialogCalls, 1);
-    QCOMPARE(f.probe->Font()->Size(), 12);
-    QVERIFY(f.probe->Font()->Style().testFlag(Vcl::fsBold));
-    QCOMPARE(f.probe->Font()->Name(), QStringLiteral("Verdana"));
-    QCOMPARE(f.designer.modified, 1);
+    void memoEnterAddsALine()
+    {
+        TProbeFixture f;
+        TMemo *memo = f.controls.memo;
+        f.load([&](TPropList &l) { l.AddMemoProp(QStringLiteral("Lines"), memo); });
+        QTest::keyClicks(memo, QStringLiteral("one"));
+        QTest::keyClick(memo, Qt::Key_Return);
+        QTest::keyClicks(memo, QStringLiteral("two"));
+        QCOMPARE(f.designer.modified, 0);
+        QTest::keyClick(memo, Qt::Key_Return, Qt::AltModifier);
+        QCOMPARE(f.probe->Lines()->Lines(), (QStringList{"one", "two"}));
+        QCOMPARE(memo->Lines(), (QStringList{"one", "two"}));
+        FireEvent(memo->OnExit); // same text: nothing more
+        QCOMPARE(f.designer.modified, 1);
+    }
 
-    f.probe->Font()->setName(QStringLiteral("Tahoma"));
-    f.list->LoadPropList();
-    QVERIFY(!IsBold(box));
-}
+    void valueItemTypingPagingAndSpinner()
+    {
+        TProbeFixture f;
+        f.reloadOnModify();
+        TEdit *edit = f.controls.valueEdit;
+        f.load([&](TPropList &l) { l.AddValueProp(QStringLiteral("Spin"), edit, 0, 40); });
+        QCOMPARE(edit->SelLength(), 1);            // selected after every load
+        typeAndEnter(edit, QStringLiteral("abc")); // not a number: the position again, selected
+        QCOMPARE(edit->Text(), QStringLiteral("5"));
+        QCOMPARE(edit->SelLength(), 1);
+        typeAndEnter(edit, QStringLiteral("500")); // clamped and shown, stored at the next check
+        QCOMPARE(edit->Text(), QStringLiteral("40"));
+        QCOMPARE(f.designer.modified, 0);
+        QTest::keyClick(edit, Qt::Key_PageDown);
+        QCOMPARE(edit->Text(), QStringLiteral("30"));
+        QTest::keyClick(edit, Qt::Key_PageUp, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(f.probe->Spin(), 5);
+        edit->clear(); // empty at position 0: shows "0" and stores it
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(edit->Text(), QStringLiteral("0"));
+        QCOMPARE(f.probe->Spin(), 0);
+        f.controls.spin->Click(btNext); // a spinner click stores at once
+        QCOMPARE(f.probe->Spin(), 1);
+        QTest::keyClicks(edit, QStringLiteral("7")); // the change event is detached again
+        QCOMPARE(f.designer.modified, 2);
+    }
 
-void ProplistItemsTest::imageIndexListAndText()
-{
-    TProbeFixture f;
-    TImageList images, indicators;
-    for (int i = 0; i < 3; ++i)
-        images.Add(filled(Qt::red));
-    indicators.Add(filled(Qt::blue));
-    indicators.Add(filled(Qt::green));
-    f.probe->setImageIndex(-2);
-    auto *item = static_cast<TProbeImageItem *>(f.list->AddPropItem(
-        std::make_unique<TProbeImageItem>(f.controls.combo, &images, &indicators)));
-    f.list->LoadPropList();
-    TComboBox *box = f.controls.combo;
-    QCOMPARE(box->Items(), (QStringList{"0", "1", "2", "-1", "-2", "-3"}));
-    QCOMPARE(box->Style(), int(csOwnerDrawFixed));
-    QCOMPARE(box->ItemIndex(), 4);
-    box->SelectIndex(1);
-    QCOMPARE(f.probe->ImageIndex(), 1);
-    item->SetPropText(QStringLiteral("abc"));
-    QCOMPARE(f.probe->ImageIndex(), -1);
-
-    item->indicators = nullptr;
-    f.list->LoadPropList();
-    QCOMPARE(box->Items(), (QStringList{"0", "1", "2"}));
-}
-
-void ProplistItemsTest::imageIndexDrawing()
-{
-    TProbeFixture f;
-    TImageList images, indicators, tall;
-    images.Add(filled(Qt::red));
-    indicators.Add(filled(Qt::blue));
-    tall.SetSize(20, 20);
-    tall.Add(filled(Qt::green, 20));
-    auto *item = static_cast<TProbeImageItem *>(f.list->AddPropItem(
-        std::make_unique<TProbeImageItem>(f.controls.combo, &images, &indicators)));
-    f.list->LoadPropList();
-    TComboBox *box = f.controls.combo;
-    const auto draw = [&](int Index) {
-        QImage canvas(120, 20, QImage::Format_ARGB32);
-        canvas.fill(Qt::white);
-        QPainter painter(&canvas);
-        painter.setBrush(Qt::yellow);
-        item->ComboBoxDrawItem(Index, QRect(0, 0, 120, 20), painter);
-        return canvas;
-    };
-    QImage image = draw(0); // "0": image 0 at x 2, centred vertically
-    QCOMPARE(image.pixelColor(2, 2), QColor(Qt::red));
-    QCOMPARE(image.pixelColor(10, 17), QColor(Qt::red));
-    QCOMPARE(image.pixelColor(1, 10), QColor(Qt::yellow)); // filled with the brush
-    image = draw(2);                                       // "-2": indicator 0
-    QCOMPARE(image.pixelColor(5, 10), QColor(Qt::blue));
-    image = draw(1); // "-1": no image, but the text still moves right
-    QCOMPARE(image.pixelColor(5, 10), QColor(Qt::yellow));
-
-    item->images = &tall; // taller than 16: not drawn, and the text stays at the left
-    image = draw(0);
-    QCOMPARE(image.pixelColor(14, 10), QColor(Qt::yellow));
-    item->images = nullptr; // no image list: nothing is drawn at all
-    image = draw(0);
-    QCOMPARE(image.pixelColor(5, 10), QColor(Qt::white));
-
-    // The combo box draws its entries through the item while owner-drawn.
-    item->images = &images;
-    QImage viaBox(120, 20, QImage::Format_ARGB32);
-    viaBox.fill(Qt::white);
-    QPainter painter(&viaBox);
-    box->DrawItem(0, QRect(0, 0, 120, 20), painter, false);
-    painter.end();
-    QCOMPARE(viaBox.pixelColor(5, 10), QColor(Qt::red));
-}
-
-void ProplistItemsTest::backColorDefaultAndContextList()
-{
-    TProbeFixture f;
-    TColorBox *box = f.controls.colors;
-    f.load([&](TPropList &l) { l.AddBackColorProp(QStringLiteral("Color"), box); });
-    QCOMPARE(box->Style(), TColorPropItem::StandardStyle);
-    QCOMPARE(box->Selected(), clWindow);
-    QVERIFY(!IsBold(box));
-    QCOMPARE(box->PopupMenu(), f.list->EmptyPopupMenu());
-
-    f.probe->setColor(clRed);
-    f.list->LoadPropList();
-    QVERIFY(IsBold(box));
-    box->ContextPopup({4, 4});
-    QCOMPARE(box->Style(), TColorPropItem::ContextStyle);
-    QVERIFY(box->DroppedDown());
-    QCOMPARE(box->ColorNames(0), TColorBox::CustomCaption());
-    QCOMPARE(colorsOf(box).mid(1), (QList<TColor>{clWindow, clRed}));
-    QCOMPARE(box->ColorNames(1), QStringLiteral("clWindow"));
-    box->ContextPopup({4, 4}); // already open: nothing changes
-    QCOMPARE(box->ItemCount(), 3);
-    box->SetDroppedDown(false);
-    QCOMPARE(box->Style(), TColorPropItem::StandardStyle);
-    QCOMPARE(box->Selected(), clRed);
-    QCOMPARE(f.designer.modified, 0);
-
-    // A saved colour equal to the default is offered once.
-    f.probe->setColor(clWindow);
-    f.list->LoadPropList();
-    box->ContextPopup({4, 4});
-    QCOMPARE(colorsOf(box).mid(1), (QList<TColor>{clWindow}));
-    box->SetDroppedDown(false);
-}
-
-void ProplistItemsTest::contextListOffersDefaultAndNoneSwatches()
-{
-    TProbeFixture f;
-    TColorBox *box = f.controls.colors;
-    f.probe->setTextColor(0x123456);
-    f.load([&](TPropList &l) { l.AddColorProp(QStringLiteral("TextColor"), box, clRed, clBlue); });
-    QCOMPARE(box->DefaultColorColor(), clRed);
-    QCOMPARE(box->NoneColorColor(), clBlue);
-    box->ContextPopup({4, 4});
-    QCOMPARE(colorsOf(box).mid(1), (QList<TColor>{clDefault, clNone, 0x123456}));
-    QCOMPARE(box->ColorNames(3), QStringLiteral("$00123456"));
-    // The default swatch is drawn with DefaultColor.
-    const QImage swatch = box->itemIcon(1).pixmap(box->iconSize()).toImage();
-    QCOMPARE(swatch.pixelColor(swatch.width() / 2, swatch.height() / 2), QColor(Qt::red));
-    box->SetDroppedDown(false);
-
-    // With the plain font colour item the property's own default comes first and clNone is
-    // not added.
-    f.list->AddFontColorProp(QStringLiteral("TextColor"), box);
-    f.list->Items(1)->InitEditControl();
-    f.list->Items(1)->LoadEditControl();
-    box->ContextPopup({4, 4});
-    QCOMPARE(colorsOf(box).mid(1), (QList<TColor>{clWindowText, 0x123456}));
-    box->SetDroppedDown(false);
-}
-
-void ProplistItemsTest::choosingFromContextListReturnsToStandard()
-{
-    TProbeFixture f;
-    TColorBox *box = f.controls.colors;
-    f.probe->setColor(clRed);
-    f.load([&](TPropList &l) { l.AddBackColorProp(QStringLiteral("Color"), box); });
-    box->ContextPopup({4, 4});
-    box->SelectIndex(1); // clWindow
-    QCOMPARE(f.probe->Color(), clWindow);
-    QCOMPARE(f.designer.modified, 1);
-    box->SetDroppedDown(false);
-    QCOMPARE(box->Style(), TColorPropItem::StandardStyle);
-    QCOMPARE(box->ItemIndex(), box->IndexOfColor(clWindow));
-    QVERIFY(box->ItemIndex() > 0);
-
-    // A chosen colour the standard list lacks leaves no entry selected.
-    f.probe->setColor(0x00ABCDEF);
-    f.list->LoadPropList();
-    box->ContextPopup({4, 4});
-    box->SetDroppedDown(false);
-    QCOMPARE(box->ItemIndex(), -1);
-}
-
-void ProplistItemsTest::customColorEntryAsksTheDialog()
-{
-    TProbeFixture f;
-    TColorBox *box = f.controls.colors;
-    f.load([&](TPropList &l) { l.AddBackColorProp(QStringLiteral("Color"), box); });
-    colorDialogAnswer = false;
-    box->SelectIndex(0);
-    QCOMPARE(f.probe->Color(), clWindow);
-    QCOMPARE(box->Selected(), clWindow);
-    QCOMPARE(f.designer.modified, 0);
-    colorDialogAnswer = true;
-    colorDialogColor = 0x00102030;
-    box->SelectIndex(0);
-    QCOMPARE(f.probe->Color(), 0x00102030);
-    QCOMPARE(f.designer.modified, 1);
-    colorDialogAnswer = false;
-    // A loaded colour outside the list shows in the custom entry.
-    f.list->LoadPropList();
-    QCOMPARE(box->ItemIndex(), 0);
-    QCOMPARE(box->Selected(), 0x00102030);
-}
-
-void ProplistItemsTest::characterItem()
-{
-    TProbeFixture f;
-    TEdit *edit = f.controls.edit;
-    f.load([&](TPropList &l) { l.AddCharProp(QStringLiteral("Delimiter"), edit); });
-    QCOMPARE(edit->Text(), QStringLiteral(";"));
-    QCOMPARE(edit->MaxLength(), 1);
-    typeAndEnter(edit, QStringLiteral("xy"));
-    QCOMPARE(f.probe->Delimiter(), QChar('x'));
-    QVERIFY(!IsBold(edit)); // characters are always shown regular
-    edit->clear();
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(f.probe->Delimiter().unicode(), 0);
-    QCOMPARE(f.designer.modified, 2);
-}
-
-void ProplistItemsTest::memoAltEnterStores()
-{
-    TProbeFixture f;
-    TMemo *memo = f.controls.memo;
-    f.load([&](TPropList &l) { l.AddMemoProp(QStringLiteral("Lines"), memo); });
-    QVERIFY(!IsBold(memo));
-    QTest::keyClicks(memo, QStringLiteral("one"));
-    QTest::keyClick(memo, Qt::Key_Return); // a new line, nothing stored
-    QTest::keyClicks(memo, QStringLiteral("two"));
-    QCOMPARE(f.designer.modified, 0);
-    QCOMPARE(memo->Lines(), (QStringList{"one", "two"}));
-    QTest::keyClick(memo, Qt::Key_Return, Qt::AltModifier);
-    QCOMPARE(f.probe->Lines()->Lines(), (QStringList{"one", "two"}));
-    QCOMPARE(memo->Lines(), (QStringList{"one", "two"})); // Alt+Enter added no line
-    QCOMPARE(f.designer.modified, 1);
-    FireEvent(memo->OnExit); // same text: nothing more
-    QCOMPARE(f.designer.modified, 1);
-    f.list->LoadPropList();
-    QVERIFY(IsBold(memo));
-}
-
-void ProplistItemsTest::valueItemEnterRules()
-{
-    TProbeFixture f;
-    f.reloadOnModify();
-    TEdit *edit = f.controls.valueEdit;
-    f.load([&](TPropList &l) { l.AddValueProp(QStringLiteral("Spin"), edit, -50, 50); });
-    QCOMPARE(edit->Text(), QStringLiteral("5"));
-    QCOMPARE(edit->SelLength(), 1); // selected after every load
-    QCOMPARE(f.controls.spin->Min(), -50);
-
-    typeAndEnter(edit, QStringLiteral("12"));
-    QCOMPARE(f.probe->Spin(), 12);
-    QCOMPARE(f.designer.modified, 1);
-
-    typeAndEnter(edit, QStringLiteral("abc"));
-    QCOMPARE(edit->Text(), QStringLiteral("12"));
-    QCOMPARE(edit->SelLength(), 2);
-    QCOMPARE(f.designer.modified, 1);
-
-    f.probe->setSpin(0);
-    f.list->LoadPropList();
-    edit->clear();
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(edit->Text(), QStringLiteral("0"));
-    QCOMPARE(f.designer.modified, 1);
-}
-
-void ProplistItemsTest::valueItemClampsThenStores()
-{
-    TProbeFixture f;
-    f.reloadOnModify();
-    f.probe->Font()->setSize(8);
-    TEdit *edit = f.controls.valueEdit;
-    f.load([&](TPropList &l) { l.AddFontSizeProp(QStringLiteral("Font.Size"), edit); });
-    QVERIFY(!IsBold(edit));
-    typeAndEnter(edit, QStringLiteral("500"));
-    QCOMPARE(edit->Text(), QStringLiteral("100"));
-    QCOMPARE(f.probe->Font()->Size(), 8);
-    QCOMPARE(f.designer.modified, 0);
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(f.probe->Font()->Size(), 100);
-    QCOMPARE(f.designer.modified, 1);
-    QVERIFY(IsBold(edit));
-}
-
-void ProplistItemsTest::valueItemPagingAndSpinner()
-{
-    TProbeFixture f;
-    TEdit *edit = f.controls.valueEdit;
-    f.load([&](TPropList &l) { l.AddValueProp(QStringLiteral("Spin"), edit, 0, 40); });
-    QTest::keyClick(edit, Qt::Key_PageUp, Qt::ControlModifier);
-    QCOMPARE(edit->Text(), QStringLiteral("40"));
-    QTest::keyClick(edit, Qt::Key_PageDown);
-    QCOMPARE(edit->Text(), QStringLiteral("30"));
-    QCOMPARE(f.probe->Spin(), 5); // stored only at the next check
-    QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(f.probe->Spin(), 30);
-    QTest::keyClick(edit, Qt::Key_PageDown, Qt::ControlModifier);
-    QCOMPARE(edit->Text(), QStringLiteral("0"));
-
-    f.list->LoadPropList();
-    f.controls.spin->Click(btNext); // a spinner click stores at once
-    QCOMPARE(f.probe->Spin(), 31);
-    QCOMPARE(f.designer.modified, 2);
-    QTest::keyClicks(edit, QStringLiteral("7")); // the change event is detached again
-    QCOMPARE(f.designer.modified, 2);
-}
-
-void ProplistItemsTest::colorBoxShowsListColorsByName_data()
-{
-    QTest::addColumn<TColor>("color");
-    QTest::addColumn<QString>("text");
-    QTest::addRow("black") << TColor(clBlack) << "clBlack";
-    QTest::addRow("white") << TColor(clWhite) << "clWhite";
-    QTest::addRow("a system colour") << TColor(clWindow) << "clWindow";
-    QTest::addRow("a colour the list lacks") << TColor(0x00123456) << "Custom...";
-}
-
-void ProplistItemsTest::colorBoxShowsListColorsByName()
-{
-    // The custom-colour entry is only for colours the list lacks; black is one of the list's.
-    QFETCH(TColor, color);
-    QFETCH(QString, text);
-    TProbeFixture f;
-    f.probe->setColor(color);
-    f.load([&](TPropList &l) { l.AddBackColorProp(QStringLiteral("Color"), f.controls.colors); });
-    QCOMPARE(f.controls.colors->currentText(), text);
-    QCOMPARE(f.controls.colors->Selected(), color);
-    QCOMPARE(f.controls.colors->ItemIndex() == 0, text == QLatin1String("Custom..."));
-}
-
-void ProplistItemsTest::contextListInTheReloadingFlow()
-{
-    // As in a designer window, every change reloads the page. The reload runs while the context
-    // list is still closing: it puts the box back to its standard list and selects the stored
-    // colour (through the custom entry when the standard list lacks it), so the close-up that
-    // follows finds the standard list and has nothing left to do.
-    TProbeFixture f;
-    f.reloadOnModify();
-    TColorBox *box = f.controls.colors;
-    f.probe->setColor(clRed);
-    f.load([&](TPropList &l) { l.AddBackColorProp(QStringLiteral("Color"), box); });
-
-    // The property's default from the context list.
-    box->ContextPopup({4, 4});
-    QCOMPARE(box->Style(), TColorPropItem::ContextStyle);
-    const int window = box->IndexOfColor(clWindow);
-    QVERIFY(window > 0);
-    box->SelectIndex(window);
-    box->SetDroppedDown(false);
-    QCOMPARE(f.probe->Color(), clWindow);
-    QCOMPARE(f.designer.modified, 1);
-    QCOMPARE(box->Style(), TColorPropItem::StandardStyle);
-    QCOMPARE(box->ItemIndex(), box->IndexOfColor(clWindow));
-    QVERIFY(!f.controls.colors->Font()->Style().testFlag(Vcl::fsBold));
-
-    // The custom entry: a colour the standard list lacks shows in the custom entry.
-    colorDialogAnswer = true;
-    colorDialogColor = 0x00654321;
-    box->ContextPopup({4, 4});
-    box->SelectIndex(0);
-    box->SetDroppedDown(false);
-    colorDialogAnswer = false;
-    QCOMPARE(f.probe->Color(), 0x00654321);
-    QCOMPARE(f.designer.modified, 2);
-    QCOMPARE(box->Style(), TColorPropItem::StandardStyle);
-    QCOMPARE(box->ItemIndex(), 0);
-    QCOMPARE(box->Selected(), 0x00654321);
-    QVERIFY(f.controls.colors->Font()->Style().testFlag(Vcl::fsBold));
-
-    // The colour that was selected, chosen again: nothing changes and nothing is stored; the
-    // close-up puts the standard list back itself, with no entry for the colour it lacks.
-    box->ContextPopup({4, 4});
-    box->SelectIndex(box->IndexOfColor(0x00654321));
-    box->SetDroppedDown(false);
-    QCOMPARE(f.designer.modified, 2);
-    QCOMPARE(box->Style(), TColorPropItem::StandardStyle);
-    QCOMPARE(box->ItemIndex(), -1);
-    QCOMPARE(f.probe->Color(), 0x00654321);
-}
-
-void ProplistItemsTest::lateSpinnerIsFoundAtTheNextLoad()
-{
-    TProbeFixture f;
-    f.probe->setSpin(12);
-    auto *edit = new TEdit(f.controls.page.get());
-    f.load([&](TPropList &l) { l.AddValueProp(QStringLiteral("Spin"), edit, 0, 40); });
-    auto *item = static_cast<TValuePropItem *>(f.list->Items(0));
-    QCOMPARE(item->GetSpinControl(), nullptr);
-
-    // The spinner is associated after the item was made: the next load finds it.
-    auto *spin = new TUpDown(f.controls.page.get());
-    spin->SetAssociate(edit);
-    f.list->LoadPropList();
-    QCOMPARE(item->GetSpinControl(), spin);
-    QCOMPARE(edit->Text(), QStringLiteral("12"));
-    QCOMPARE(spin->Max(), 40);
-    spin->Click(btNext);
-    QCOMPARE(f.probe->Spin(), 13);
-
-    // A spinner given to another edit box is let go.
-    spin->SetAssociate(f.controls.edit);
-    f.list->LoadPropList();
-    QCOMPARE(item->GetSpinControl(), nullptr);
-}
+    void lateSpinnerIsFoundAtTheNextLoad()
+    {
+        TProbeFixture f;
+        auto *edit = new TEdit(f.controls.page.get());
+        f.load([&](TPropList &l) { l.AddValueProp(QStringLiteral("Spin"), edit, 0, 40); });
+        auto *item = static_cast<TValuePropItem *>(f.list->Items(0));
+        QCOMPARE(item->GetSpinControl(), nullptr);
+        auto *spin = new TUpDown(f.controls.page.get());
+        spin->SetAssociate(edit);
+        f.list->LoadPropList();
+        QCOMPARE(item->GetSpinControl(), spin);
+        QCOMPARE(spin->Max(), 40);
+        spin->Click(btNext);
+        QCOMPARE(f.probe->Spin(), 6);
+        spin->SetAssociate(f.controls.edit); // given to another edit box: let go
+        f.list->LoadPropList();
+        QCOMPARE(item->GetSpinControl(), nullptr);
+    }
+};
 
 QTEST_MAIN(ProplistItemsTest)
 #include "moc_tst_proplist_fixture.cpp"
