@@ -1,8 +1,7 @@
 // The workbench's Object Inspector: rows from the registered property editors, events, nested
 // rows of sub-objects and sets, in-place editing with errors reported, bold non-default values,
 // the category arrangement, several objects edited together, value lists drawn by their
-// editors and the dialog button beside them. With KOR_SCREENSHOT_DIR set it also writes
-// pictures of the inspector and the header editor there.
+// editors and the dialog button beside them.
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -52,13 +51,6 @@ QStringList namesOf(const QAbstractItemModel &Model, const QModelIndex &Parent =
     return names;
 }
 
-void saveShot(QWidget *Widget, const QString &Name)
-{
-    const QString dir = qEnvironmentVariable("KOR_SCREENSHOT_DIR");
-    if (!dir.isEmpty())
-        Widget->grab().save(dir + QLatin1Char('/') + Name);
-}
-
 struct InspectorFixture {
     TProbeDesigner designer;
     RuntimeFixture data;
@@ -82,6 +74,15 @@ struct InspectorFixture {
         inspector.show();
     }
     ~InspectorFixture() { UnregisterModule(QString()); }
+    // Only two categories: the package's own would add theirs.
+    void useTwoCategories()
+    {
+        UnregisterModule(QString());
+        RegisterPropertiesInCategory("Image", &TKorCustomDBGrid::staticMetaObject,
+                                     {"FillerIndex", "TitleImages"});
+        RegisterPropertiesInCategory("KorDBGrid", &TKorCustomDBGrid::staticMetaObject,
+                                     {"FillerIndex", "StripeColor"});
+    }
 
     TInspectorModel *model() const { return inspector.Model(); }
     QModelIndex row(const QString &Path) const { return model()->FindRow(Path); }
@@ -105,419 +106,6 @@ struct InspectorFixture {
 
 } // namespace
 
-class InspectorTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void rowsFromRegisteredEditors();
-    void eventsPage();
-    void nestedRows();
-    void editingInPlace_data();
-    void editingInPlace();
-    void boldForNonDefaultValues();
-    void categoryArrangement();
-    void severalObjectsTogether();
-    void objectsOfDifferentClassesTogether_data();
-    void objectsOfDifferentClassesTogether();
-    void valueListOpensOnDemand();
-    void imageIndexListIsDrawnByItsEditor();
-    void dialogButtonBesideValueList();
-    void headerEditorFromTheInspector();
-    void deletedObjectLeavesTheInspector();
-    void filterByName_data();
-    void filterByName();
-    void valueColumnKeepsItsWidth();
-    void everyColourShowsItsSwatch_data();
-    void everyColourShowsItsSwatch();
-    void imageIndexCellsLineUp_data();
-    void imageIndexCellsLineUp();
-    void longTextOverSeveralLines();
-};
-
-void InspectorTest::rowsFromRegisteredEditors()
-{
-    InspectorFixture f;
-    f.inspector.SetSelection({&f.grid});
-    const QStringList names = namesOf(*f.model());
-    int published = 0;
-    for (PPropInfo info : GetPropList(&f.grid))
-        published += info->Kind != TTypeKind::tkMethod;
-    QCOMPARE(names.size(), published);
-    QStringList sorted = names;
-    std::sort(sorted.begin(), sorted.end(), [](const QString &a, const QString &b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
-    QCOMPARE(names, sorted);
-    // Each row through the editor the registrations choose.
-    const QMap<QString, const QMetaObject *> editors{
-        {"StripeColor", &TKorDBGridColorProperty::staticMetaObject},
-        {"FillerIndex", &TKorDBGridImageIndexProperty::staticMetaObject},
-        {"Color", &TColorProperty::staticMetaObject},
-        {"Options", &TSetProperty::staticMetaObject},
-        {"DrawingStyle", &TEnumProperty::staticMetaObject},
-    };
-    for (auto it = editors.begin(); it != editors.end(); ++it)
-        QCOMPARE(f.model()->EditorAt(f.row(it.key()))->metaObject(), it.value());
-    QCOMPARE(f.value("Options").left(1), QString("["));
-    QCOMPARE(f.value("DataSource"), QString("Source"));
-    QVERIFY(!names.contains("OnTitleClick"));
-    QCOMPARE(f.inspector.findChild<QLabel *>("SelectionLabel")->text(),
-             QString("KorDBGrid1: TKorDBGrid"));
-}
-
-void InspectorTest::eventsPage()
-{
-    InspectorFixture f;
-    f.grid.setOnTitleClick(TMethod{"KorDBGrid1TitleClick"});
-    f.inspector.SetSelection({&f.grid});
-    f.inspector.Tabs()->setCurrentIndex(1);
-    const QStringList names = namesOf(*f.model());
-    QVERIFY(names.contains("OnTitleClick"));
-    QVERIFY(!names.contains("StripeColor"));
-    QCOMPARE(f.value("OnTitleClick"), QString("KorDBGrid1TitleClick"));
-    QVERIFY(f.bold("OnTitleClick"));
-    QVERIFY(!f.bold("OnFillerClick"));
-    // Naming a handler, and the conventional name from a double-click.
-    QVERIFY(f.model()->Commit(f.row("OnFillerClick"), "FillerClicked"));
-    QCOMPARE(f.grid.OnFillerClick().Name, QString("FillerClicked"));
-    f.model()->Edit(f.row("OnLayout"));
-    QCOMPARE(f.grid.OnLayout().Name, QString("KorDBGrid1Layout"));
-    TScriptedDialogs messages;
-    const THostDialogsScope messagesScope(messages);
-    QVERIFY(!f.model()->Commit(f.row("OnLayout"), "not a name"));
-    QCOMPARE(messages.Errors.size(), 1);
-    QCOMPARE(f.value("OnLayout"), QString("KorDBGrid1Layout"));
-}
-
-void InspectorTest::nestedRows()
-{
-    InspectorFixture f;
-    f.inspector.SetSelection({&f.grid});
-    // A sub-object's rows are sorted and served by their own registered editors.
-    const QModelIndex gradient = f.row("Gradient");
-    QVERIFY(f.model()->hasChildren(gradient));
-    QCOMPARE(f.model()->rowCount(gradient), 0); // loaded when first expanded
-    f.inspector.View()->expand(gradient);
-    QVERIFY(f.model()->rowCount(gradient) > 0);
-    QCOMPARE(f.model()->EditorAt(f.row("Gradient.EndColor"))->metaObject(),
-             &TBriskColorProperty::staticMetaObject);
-    // A set's elements in their declared order, each True or False.
-    const QModelIndex options = f.row("Options");
-    f.inspector.View()->expand(options);
-    const QStringList elements = namesOf(*f.model(), options);
-    QCOMPARE(elements.first(), QString("dgEditing"));
-    QCOMPARE(f.value("Options.dgEditing"), QString("True"));
-    QVERIFY(f.model()->Commit(f.row("Options.dgEditing"), "False"));
-    QVERIFY(!(f.grid.Options() & Kor::dgEditing));
-    QVERIFY(!f.value("Options").contains("dgEditing"));
-    QCOMPARE(f.value("Options.dgEditing"), QString("False"));
-    QVERIFY(f.bold("Options.dgEditing"));
-    QVERIFY(!f.bold("Options.dgTitles"));
-}
-
-void InspectorTest::editingInPlace_data()
-{
-    QTest::addColumn<QString>("property");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("errors");
-    QTest::addRow("integer") << "IndicatorWidth"
-                             << "20"
-                             << "20" << 0;
-    QTest::addRow("not an integer") << "IndicatorWidth"
-                                    << "wide"
-                                    << "11" << 1;
-    QTest::addRow("colour") << "StripeColor"
-                            << "clRed"
-                            << "clRed" << 0;
-    QTest::addRow("unknown colour") << "StripeColor"
-                                    << "clPink"
-                                    << "clDefault" << 1;
-    QTest::addRow("format entry") << "KeyFields"
-                                  << "name"
-                                  << "name" << 0;
-    QTest::addRow("enumeration") << "DrawingStyle"
-                                 << "gdsThemed"
-                                 << "gdsThemed" << 0;
-    QTest::addRow("unknown identifier") << "DrawingStyle"
-                                        << "gdsNone"
-                                        << "gdsClassic" << 1;
-}
-
-void InspectorTest::editingInPlace()
-{
-    QFETCH(QString, property);
-    QFETCH(QString, typed);
-    QFETCH(QString, shown);
-    QFETCH(int, errors);
-    InspectorFixture f;
-    f.inspector.SetSelection({&f.grid});
-    TScriptedDialogs messages;
-    const THostDialogsScope messagesScope(messages);
-    TInspectorValueEdit *edit = f.openEditor(property);
-    QVERIFY(edit);
-    edit->Edit()->selectAll();
-    QTest::keyClicks(edit->Edit(), typed);
-    QTest::keyClick(edit->Edit(), Qt::Key_Return);
-    QCOMPARE(messages.Errors.size(), errors);
-    QCOMPARE(f.value(property), shown);
-    QCOMPARE(edit->Edit()->text(), shown); // the old value again after an error
-    QCOMPARE(f.designer.modified, errors ? 0 : 1);
-}
-
-void InspectorTest::boldForNonDefaultValues()
-{
-    InspectorFixture f;
-    f.inspector.SetSelection({&f.grid});
-    QVERIFY(!f.bold("StripeColor"));
-    QVERIFY(!f.bold("KeyFields"));
-    QVERIFY(f.bold("DataSource"));
-    QVERIFY(!f.bold("PopupMenu"));
-    QVERIFY(!f.bold("Gradient"));
-    f.grid.setStripeColor(clRed);
-    f.grid.setKeyFields("id");
-    f.inspector.RefreshValues();
-    QVERIFY(f.bold("StripeColor"));
-    QVERIFY(f.bold("KeyFields"));
-    QCOMPARE(f.value("StripeColor"), QString("clRed"));
-}
-
-void InspectorTest::categoryArrangement()
-{
-    InspectorFixture f;
-    // Only the two categories below: the package's own would add theirs.
-    UnregisterModule(QString());
-    RegisterPropertiesInCategory("Image", &TKorCustomDBGrid::staticMetaObject,
-                                 {"FillerIndex", "TitleImages"});
-    RegisterPropertiesInCategory("KorDBGrid", &TKorCustomDBGrid::staticMetaObject,
-                                 {"FillerIndex", "StripeColor"});
-    f.inspector.SetSelection({&f.grid});
-    f.inspector.ArrangeBox()->setCurrentIndex(1);
-    QCOMPARE(namesOf(*f.model()), (QStringList{"Image", "KorDBGrid", "Miscellaneous"}));
-    const QModelIndex image = f.model()->index(0, 0);
-    QVERIFY(f.model()->data(image, TInspectorModel::IsCategoryRole).toBool());
-    QCOMPARE(namesOf(*f.model(), image), (QStringList{"FillerIndex", "TitleImages"}));
-    QCOMPARE(namesOf(*f.model(), f.model()->index(1, 0)),
-             (QStringList{"FillerIndex", "StripeColor"}));
-    QVERIFY(f.inspector.View()->isExpanded(image));
-    const QStringList rest = namesOf(*f.model(), f.model()->index(2, 0));
-    QVERIFY(rest.contains("Color") && !rest.contains("StripeColor"));
-    // A property in two categories is one value shown twice.
-    QVERIFY(f.model()->Commit(f.model()->index(0, 1, image), "3"));
-    QCOMPARE(f.model()->index(0, 1, f.model()->index(1, 0)).data().toString(), QString("3"));
-    f.inspector.ArrangeBox()->setCurrentIndex(0);
-    QVERIFY(namesOf(*f.model()).contains("FillerIndex"));
-}
-
-void InspectorTest::severalObjectsTogether()
-{
-    InspectorFixture f;
-    TKorDBGrid second;
-    second.SetName("KorDBGrid2");
-    second.setStripeColor(clRed);
-    f.inspector.SetSelection({&f.grid, &second});
-    QCOMPARE(f.inspector.findChild<QLabel *>("SelectionLabel")->text(),
-             QString("2 objects of TKorDBGrid"));
-    const QStringList names = namesOf(*f.model());
-    QVERIFY(!names.contains("Name"));
-    QVERIFY(!names.contains("Hint")); // the string editor's dialog edits one object at a time
-    QCOMPARE(f.value("StripeColor"), QString()); // the values differ
-    QCOMPARE(f.value("FixedColor"), QString("clBtnFace"));
-    QVERIFY(f.model()->Commit(f.row("StripeColor"), "clLime"));
-    QCOMPARE(f.grid.StripeColor(), clLime);
-    QCOMPARE(second.StripeColor(), clLime);
-    QCOMPARE(f.value("StripeColor"), QString("clLime"));
-    QCOMPARE(f.designer.modified, 1);
-}
-
-// Objects of different classes show what they all have under one name and type; a change goes to
-// every one of them as one modification.
-void InspectorTest::objectsOfDifferentClassesTogether_data()
-{
-    QTest::addColumn<bool>("WithDataSource");
-    QTest::addColumn<QString>("Caption");
-    QTest::addColumn<QString>("Shared");
-    QTest::addColumn<QString>("Value");
-    QTest::addColumn<QStringList>("NotShared");
-    // Both have a Gradient, of a different class each.
-    QTest::addRow("grid and navigator")
-        << false << QString("2 objects") << QString("Tag") << QString("7")
-        << QStringList{"Gradient", "Columns", "Kind"};
-    QTest::addRow("grid, navigator and data source")
-        << true << QString("3 objects") << QString("Enabled") << QString("False")
-        << QStringList{"Tag", "DataSet", "Name"};
-}
-
-void InspectorTest::objectsOfDifferentClassesTogether()
-{
-    QFETCH(bool, WithDataSource);
-    QFETCH(QString, Caption);
-    QFETCH(QString, Shared);
-    QFETCH(QString, Value);
-    QFETCH(QStringList, NotShared);
-    InspectorFixture f;
-    TKorDBNavigator navigator;
-    navigator.SetName("Navigator1");
-    QList<QObject *> selection{&f.grid, &navigator};
-    if (WithDataSource)
-        selection << &f.data.Source;
-    f.inspector.SetSelection(selection);
-    QCOMPARE(f.inspector.findChild<QLabel *>("SelectionLabel")->text(), Caption);
-    const QStringList names = namesOf(*f.model());
-    QVERIFY2(names.contains(Shared), qPrintable(names.join(' ')));
-    for (const QString &name : NotShared)
-        QVERIFY2(!names.contains(name), qPrintable(name));
-
-    QVERIFY(f.model()->Commit(f.row(Shared), Value));
-    QCOMPARE(f.value(Shared), Value);
-    for (QObject *object : selection) {
-        const QString own = PropType(object, Shared) == TTypeKind::tkEnumeration
-                                ? GetEnumProp(object, Shared)
-                                : QString::number(GetOrdProp(object, Shared));
-        QVERIFY2(own.compare(Value, Qt::CaseInsensitive) == 0, qPrintable(own));
-    }
-    QCOMPARE(f.designer.modified, 1);
-}
-
-void InspectorTest::valueListOpensOnDemand()
-{
-    InspectorFixture f;
-    TKorColumn *column = f.grid.Columns()->Add();
-    f.inspector.SetSelection({column});
-    TInspectorValueEdit *edit = f.openEditor("FieldName");
-    QVERIFY(edit && edit->DropDownButton());
-    QVERIFY(!edit->EllipsisButton());
-    QVERIFY(!f.inspector.findChild<TInspectorValueList *>());
-    TInspectorValueList *list = edit->OpenValueList();
-    QVERIFY(list && list->isVisible());
-    // Sorted by the inspector, as the editor asks.
-    QCOMPARE(list->Values().first(), QString("active"));
-    QCOMPARE(list->Values().size(), 9);
-    // Choosing an entry writes it.
-    const int row = int(list->Values().indexOf("name"));
-    const QRect rect = list->View()->visualRect(list->View()->model()->index(row, 0));
-    list->View()->scrollTo(list->View()->model()->index(row, 0));
-    QTest::mouseClick(list->View()->viewport(), Qt::LeftButton, {},
-                      list->View()->visualRect(list->View()->model()->index(row, 0)).center());
-    Q_UNUSED(rect);
-    QCOMPARE(column->FieldName(), QString("name"));
-    QCOMPARE(edit->Edit()->text(), QString("name"));
-}
-
-void InspectorTest::imageIndexListIsDrawnByItsEditor()
-{
-    InspectorFixture f;
-    f.grid.setFillerIndex(2);
-    f.grid.setStripeColor(clInfoBk);
-    f.grid.setSelectRowColor(clNone);
-    f.inspector.SetSelection({&f.grid});
-    // The value cell shows the image beside the number.
-    const QModelIndex filler = f.row("FillerIndex");
-    f.inspector.View()->scrollTo(filler);
-    const QRect cell = f.inspector.View()->visualRect(filler.sibling(filler.row(), 1));
-    const QImage shot = f.inspector.View()->viewport()->grab().toImage();
-    const qreal ratio = shot.devicePixelRatio();
-    QCOMPARE(shot.pixelColor(QPoint(cell.left() + 8, cell.center().y()) * ratio), QColor(Qt::blue));
-
-    f.inspector.View()->scrollTo(filler, QAbstractItemView::PositionAtTop);
-    TInspectorValueEdit *edit = f.openEditor("FillerIndex");
-    QVERIFY(edit);
-    TInspectorValueList *list = edit->OpenValueList();
-    QVERIFY(list);
-    QCOMPARE(list->Values(),
-             (QStringList{"0", "1", "2", "3", "4", "-1", "-2", "-3", "-4", "-5", "-6"}));
-    // Rows are at least as high as the images and wider by the image width.
-    const QModelIndex first = list->View()->model()->index(0, 0);
-    QVERIFY(list->View()->visualRect(first).height() >= 20);
-    QVERIFY(list->PreferredWidth() >= 20 + QFontMetrics(list->font()).horizontalAdvance("-6"));
-    QCoreApplication::processEvents();
-    const QImage drawn = list->View()->viewport()->grab().toImage();
-    const QModelIndex current = list->View()->currentIndex();
-    QCOMPARE(current.data().toString(), QString("2"));
-    const QRect entry = list->View()->visualRect(current);
-    QCOMPARE(
-        drawn.pixelColor(QPoint(entry.left() + 8, entry.center().y()) * drawn.devicePixelRatio()),
-        QColor(Qt::blue));
-    saveShot(&f.inspector, "inspector-image-index-cell.png");
-    // The open list, drawn into the picture of the inspector where it pops up.
-    QImage picture = f.inspector.grab().toImage();
-    {
-        QPainter painter(&picture);
-        const QPoint at = f.inspector.mapFromGlobal(list->mapToGlobal(QPoint(0, 0)));
-        painter.drawPixmap(at, list->grab());
-    }
-    if (!qEnvironmentVariableIsEmpty("KOR_SCREENSHOT_DIR"))
-        picture.save(qEnvironmentVariable("KOR_SCREENSHOT_DIR") + "/inspector-image-list.png");
-    list->close();
-
-    // The grid's colours, for the picture.
-    f.inspector.View()->scrollTo(f.row("StripeColor"), QAbstractItemView::PositionAtCenter);
-    f.inspector.View()->setCurrentIndex(f.row("Search").sibling(f.row("Search").row(), 1));
-    QCoreApplication::processEvents();
-    saveShot(&f.inspector, "inspector-grid-colours.png");
-}
-
-void InspectorTest::dialogButtonBesideValueList()
-{
-    InspectorFixture f;
-    f.inspector.SetSelection({&f.grid});
-    TInspectorValueEdit *edit = f.openEditor("StripeColor");
-    QVERIFY(edit && edit->DropDownButton() && edit->EllipsisButton());
-    TColor started = clNone;
-    TScriptedDialogs dialogs;
-    dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
-        started = Dialog.Color;
-        Dialog.Color = clTeal;
-        return true;
-    };
-    const THostDialogsScope dialogsScope(dialogs);
-    edit->EllipsisButton()->click();
-    QCOMPARE(started, f.grid.DefaultStripeColor());
-    QCOMPARE(f.grid.StripeColor(), clTeal);
-    QCOMPARE(edit->Edit()->text(), QString("clTeal"));
-    // The colour list draws swatches through the editor.
-    TInspectorValueList *list = edit->OpenValueList();
-    QVERIFY(list->Values().contains("clTeal"));
-    QCOMPARE(list->View()->currentIndex().data().toString(), QString("clTeal"));
-    list->close();
-}
-
-void InspectorTest::headerEditorFromTheInspector()
-{
-    InspectorFixture f;
-    TKorColumn *column = f.grid.Columns()->Add();
-    column->setFieldName("name");
-    column->Title()->setHeader("Customer|Name|Details");
-    f.inspector.SetSelection({column->Title()});
-    TInspectorValueEdit *edit = f.openEditor("Header");
-    QVERIFY(edit && edit->EllipsisButton() && !edit->DropDownButton());
-    TScriptedDialogs dialogs;
-    dialogs.OnDialog = [](QDialog &Dialog) {
-        auto &editor = static_cast<TKorStringEditor &>(Dialog);
-        editor.NextClick();
-        editor.Memo->setPlainText("Full name\nof the customer");
-        editor.show();
-        saveShot(&editor, "header-editor.png");
-        return int(QDialog::Accepted);
-    };
-    const THostDialogsScope dialogsScope(dialogs);
-    edit->EllipsisButton()->click();
-    QCOMPARE(column->Title()->Header(), QString("Customer|Full name\rof the customer|Details"));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void InspectorTest::deletedObjectLeavesTheInspector()
-{
-    InspectorFixture f;
-    auto *editor = new TKorDBEditor;
-    f.inspector.SetSelection({&f.grid, editor});
-    QVERIFY(f.model()->rowCount() > 0); // the common properties
-    delete editor;
-    f.inspector.RefreshValues();
-    QCOMPARE(f.model()->Selection(), (QList<QObject *>{&f.grid}));
-    QVERIFY(namesOf(*f.model()).contains("StripeColor"));
-}
-
 namespace {
 
 // The names of the rows the view shows under Parent, with the shown rows under each as
@@ -540,94 +128,6 @@ QStringList shownRows(const TObjectInspector &Inspector, const QModelIndex &Pare
 }
 
 } // namespace
-
-// Filtering keeps the category and parent rows of the rows that match; clearing it brings back
-// every row, opened and closed as before.
-void InspectorTest::filterByName_data()
-{
-    QTest::addColumn<bool>("byCategory");
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QStringList>("shown");
-    QTest::addRow("by name") << false << "strIPEcol"
-                             << QStringList{"DrawingOptions", "DrawingOptions/doStripeColor",
-                                            "StripeColor"};
-    QTest::addRow("by category") << true << "Color"
-                                 << QStringList{"KorDBGrid", "KorDBGrid/StripeColor"};
-    QTest::addRow("nothing matches") << false << "no such row" << QStringList{};
-}
-
-void InspectorTest::filterByName()
-{
-    QFETCH(bool, byCategory);
-    QFETCH(QString, filter);
-    QFETCH(QStringList, shown);
-    InspectorFixture f;
-    UnregisterModule(QString());
-    RegisterPropertiesInCategory("Image", &TKorCustomDBGrid::staticMetaObject,
-                                 {"FillerIndex", "TitleImages"});
-    RegisterPropertiesInCategory("KorDBGrid", &TKorCustomDBGrid::staticMetaObject,
-                                 {"FillerIndex", "StripeColor"});
-    f.inspector.SetSelection({&f.grid});
-    f.inspector.ArrangeBox()->setCurrentIndex(byCategory ? 1 : 0);
-    // The user closed a category (one with a match) and opened a sub-object.
-    if (byCategory)
-        f.inspector.View()->collapse(f.model()->index(1, 0));
-    else
-        f.inspector.View()->expand(f.row("Options"));
-    const QStringList before = shownRows(f.inspector);
-    QTest::keyClicks(f.inspector.FilterBox(), filter);
-    QStringList rows = shownRows(f.inspector);
-    if (byCategory) {
-        // Miscellaneous holds every other colour, and a sub-object's colours keep their parent.
-        const QStringList misc = rows.filter(QRegularExpression("^Miscellaneous/"));
-        QVERIFY(misc.contains("Miscellaneous/Color"));
-        QVERIFY(misc.contains("Miscellaneous/Gradient/EndColor"));
-        QVERIFY(misc.contains("Miscellaneous/Gradient"));
-        QVERIFY(!misc.contains("Miscellaneous/DataSource"));
-        for (const QString &row : misc)
-            QVERIFY2(row.section('/', -1).contains("color", Qt::CaseInsensitive) ||
-                         !misc.filter(QRegularExpression('^' + row + "/.*color$",
-                                                         QRegularExpression::CaseInsensitiveOption))
-                              .isEmpty(),
-                     qPrintable(row));
-        rows.removeAll("Miscellaneous");
-        for (const QString &row : misc)
-            rows.removeAll(row);
-    }
-    QVERIFY2(rows == shown, qPrintable(rows.join(' ')));
-    f.inspector.FilterBox()->clear();
-    QCOMPARE(shownRows(f.inspector), before);
-}
-
-// The widths the user gave both columns come back in a new inspector.
-void InspectorTest::valueColumnKeepsItsWidth()
-{
-    QByteArray state;
-    {
-        InspectorFixture f;
-        f.inspector.SetSelection({&f.grid});
-        QHeaderView *header = f.inspector.View()->header();
-        header->resizeSection(0, 120);
-        header->resizeSection(1, 150);
-        QCoreApplication::processEvents();
-        state = f.inspector.SaveColumns();
-    }
-    InspectorFixture f;
-    QVERIFY(f.inspector.RestoreColumns(state));
-    f.inspector.SetSelection({&f.grid});
-    f.inspector.resize(500, 640);
-    QCoreApplication::processEvents();
-    QHeaderView *header = f.inspector.View()->header();
-    QCOMPARE(header->sectionSize(0), 120);
-    QCOMPARE(header->sectionSize(1), 150);
-    // An editor opening does not scroll the view sideways, and leaves the swatch in sight.
-    TInspectorValueEdit *edit = f.openEditor("StripeColor");
-    QVERIFY(edit);
-    QCOMPARE(f.inspector.View()->horizontalScrollBar()->value(), 0);
-    const QModelIndex stripe = f.row("StripeColor");
-    const QRect cell = f.inspector.View()->visualRect(stripe.sibling(stripe.row(), 1));
-    QVERIFY(edit->geometry().left() >= cell.left() + cell.height() - 1);
-}
 
 // The colour properties of Object and of its sub-objects (not of the components it links to), as
 // dotted paths, from the type information.
@@ -654,148 +154,488 @@ static QObject *ownerOf(QObject *Root, const QString &Path, QString &Name)
     return Root;
 }
 
-void InspectorTest::everyColourShowsItsSwatch_data()
-{
-    QTest::addColumn<bool>("column");
-    QTest::addColumn<int>("style");
-    QTest::addRow("grid, classic") << false << int(Kor::gdsClassic);
-    QTest::addRow("grid, gradient") << false << int(Kor::gdsGradient);
-    QTest::addRow("column") << true << int(Kor::gdsClassic);
-}
+class InspectorTest : public QObject {
+    Q_OBJECT
 
-// Every colour of the grid or of a column, read from the type information, is set to clDefault;
-// its row shows a swatch, and writing the swatch's colour into the property leaves the grid's
-// picture as it was: the swatch is the colour the grid paints for it.
-void InspectorTest::everyColourShowsItsSwatch()
-{
-    QFETCH(bool, column);
-    QFETCH(int, style);
-    InspectorFixture f;
-    f.grid.Columns()->Add()->setFieldName("Name");
-    f.grid.setDrawingStyle(Kor::TKorGridDrawingStyle(style));
-    f.grid.Gradient()->setActive(true);
-    f.grid.setOptions(f.grid.Options() | Kor::dgHeaders);
-    f.grid.setOptionsEx(f.grid.OptionsEx() | Kor::dgxTotalHeader | Kor::dgxTotalFooter);
-    f.grid.setDrawingOptions(f.grid.DrawingOptions() | Kor::doStripeColor);
-    f.grid.Totals()->setActive(true);
-    f.grid.resize(420, 260);
-    QObject *edited = column ? static_cast<QObject *>(f.grid.Columns()->Items(0)) : &f.grid;
-    const QStringList paths = colourPaths(edited);
-    QVERIFY(paths.contains(column ? "Title.Color" : "Totals.Color"));
-    QStringList painted;
-    for (const QString &path : paths) {
-        QString name;
-        QObject *object = ownerOf(edited, path, name);
-        if (!qobject_cast<TFont *>(object))
-            SetOrdProp(object, name, clDefault);
+private slots:
+    void rowsFromRegisteredEditors()
+    {
+        InspectorFixture f;
+        f.inspector.SetSelection({&f.grid});
+        const QStringList names = namesOf(*f.model());
+        int published = 0;
+        for (PPropInfo info : GetPropList(&f.grid))
+            published += info->Kind != TTypeKind::tkMethod;
+        QCOMPARE(names.size(), published);
+        QStringList sorted = names;
+        std::sort(sorted.begin(), sorted.end(), [](const QString &a, const QString &b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
+        QCOMPARE(names, sorted);
+        QCOMPARE(f.value("Options").left(1), QString("["));
+        QCOMPARE(f.value("DataSource"), QString("Source"));
+        QVERIFY(!names.contains("OnTitleClick"));
+        QCOMPARE(f.inspector.findChild<QLabel *>("SelectionLabel")->text(),
+                 QString("KorDBGrid1: TKorDBGrid"));
     }
-    f.inspector.SetSelection({edited});
-    QTreeView *view = f.inspector.View();
-    for (const QString &path : paths) {
-        QString name;
-        QObject *object = ownerOf(edited, path, name);
-        if (qobject_cast<TFont *>(object))
-            continue;
-        const QModelIndex row = f.row(path);
-        QVERIFY2(row.isValid(), qPrintable(path));
-        for (QModelIndex parent = row.parent(); parent.isValid(); parent = parent.parent())
-            view->expand(parent);
-        view->scrollTo(row);
+
+    void eventsPage()
+    {
+        InspectorFixture f;
+        f.grid.setOnTitleClick(TMethod{"KorDBGrid1TitleClick"});
+        f.inspector.SetSelection({&f.grid});
+        f.inspector.Tabs()->setCurrentIndex(1);
+        const QStringList names = namesOf(*f.model());
+        QVERIFY(names.contains("OnTitleClick"));
+        QVERIFY(!names.contains("StripeColor"));
+        QCOMPARE(f.value("OnTitleClick"), QString("KorDBGrid1TitleClick"));
+        QVERIFY(f.bold("OnTitleClick"));
+        QVERIFY(!f.bold("OnFillerClick"));
+        // Naming a handler, and the conventional name from a double-click.
+        QVERIFY(f.model()->Commit(f.row("OnFillerClick"), "FillerClicked"));
+        QCOMPARE(f.grid.OnFillerClick().Name, QString("FillerClicked"));
+        f.model()->Edit(f.row("OnLayout"));
+        QCOMPARE(f.grid.OnLayout().Name, QString("KorDBGrid1Layout"));
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
+        QVERIFY(!f.model()->Commit(f.row("OnLayout"), "not a name"));
+        QCOMPARE(messages.Errors.size(), 1);
+        QCOMPARE(f.value("OnLayout"), QString("KorDBGrid1Layout"));
+    }
+
+    void nestedRows()
+    {
+        InspectorFixture f;
+        f.inspector.SetSelection({&f.grid});
+        // A sub-object's rows are sorted and served by their own registered editors.
+        const QModelIndex gradient = f.row("Gradient");
+        QVERIFY(f.model()->hasChildren(gradient));
+        QCOMPARE(f.model()->rowCount(gradient), 0); // loaded when first expanded
+        f.inspector.View()->expand(gradient);
+        QVERIFY(f.model()->rowCount(gradient) > 0);
+        QCOMPARE(f.model()->EditorAt(f.row("Gradient.EndColor"))->metaObject(),
+                 &TBriskColorProperty::staticMetaObject);
+        // A set's elements in their declared order, each True or False.
+        const QModelIndex options = f.row("Options");
+        f.inspector.View()->expand(options);
+        const QStringList elements = namesOf(*f.model(), options);
+        QCOMPARE(elements.first(), QString("dgEditing"));
+        QCOMPARE(f.value("Options.dgEditing"), QString("True"));
+        QVERIFY(f.model()->Commit(f.row("Options.dgEditing"), "False"));
+        QVERIFY(!(f.grid.Options() & Kor::dgEditing));
+        QVERIFY(!f.value("Options").contains("dgEditing"));
+        QCOMPARE(f.value("Options.dgEditing"), QString("False"));
+        QVERIFY(f.bold("Options.dgEditing"));
+        QVERIFY(!f.bold("Options.dgTitles"));
+    }
+
+    void editingInPlace_data()
+    {
+        // The property, what is typed, what is shown after it, and the errors reported.
+        QTest::addColumn<QStringList>("row");
+        QTest::addColumn<int>("errors");
+        QTest::addRow("integer") << QStringList{"IndicatorWidth", "20", "20"} << 0;
+        QTest::addRow("not an integer") << QStringList{"IndicatorWidth", "wide", "11"} << 1;
+        QTest::addRow("colour") << QStringList{"StripeColor", "clRed", "clRed"} << 0;
+        QTest::addRow("unknown colour") << QStringList{"StripeColor", "clPink", "clDefault"} << 1;
+        QTest::addRow("format entry") << QStringList{"KeyFields", "name", "name"} << 0;
+        QTest::addRow("enumeration") << QStringList{"DrawingStyle", "gdsThemed", "gdsThemed"} << 0;
+        QTest::addRow("unknown identifier")
+            << QStringList{"DrawingStyle", "gdsNone", "gdsClassic"} << 1;
+    }
+
+    void editingInPlace()
+    {
+        QFETCH(QStringList, row);
+        QFETCH(int, errors);
+        const QString property = row[0], typed = row[1], shown = row[2];
+        InspectorFixture f;
+        f.inspector.SetSelection({&f.grid});
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
+        TInspectorValueEdit *edit = f.openEditor(property);
+        QVERIFY(edit);
+        edit->Edit()->selectAll();
+        QTest::keyClicks(edit->Edit(), typed);
+        QTest::keyClick(edit->Edit(), Qt::Key_Return);
+        QCOMPARE(messages.Errors.size(), errors);
+        QCOMPARE(f.value(property), shown);
+        QCOMPARE(edit->Edit()->text(), shown); // the old value again after an error
+        QCOMPARE(f.designer.modified, errors ? 0 : 1);
+    }
+
+    void boldForNonDefaultValues()
+    {
+        InspectorFixture f;
+        f.inspector.SetSelection({&f.grid});
+        QVERIFY(!f.bold("StripeColor"));
+        QVERIFY(!f.bold("KeyFields"));
+        QVERIFY(f.bold("DataSource"));
+        QVERIFY(!f.bold("PopupMenu"));
+        QVERIFY(!f.bold("Gradient"));
+        f.grid.setStripeColor(clRed);
+        f.grid.setKeyFields("id");
+        f.inspector.RefreshValues();
+        QVERIFY(f.bold("StripeColor"));
+        QVERIFY(f.bold("KeyFields"));
+        QCOMPARE(f.value("StripeColor"), QString("clRed"));
+    }
+
+    void categoryArrangement()
+    {
+        InspectorFixture f;
+        f.useTwoCategories();
+        f.inspector.SetSelection({&f.grid});
+        f.inspector.ArrangeBox()->setCurrentIndex(1);
+        QCOMPARE(namesOf(*f.model()), (QStringList{"Image", "KorDBGrid", "Miscellaneous"}));
+        const QModelIndex image = f.model()->index(0, 0);
+        QVERIFY(f.model()->data(image, TInspectorModel::IsCategoryRole).toBool());
+        QCOMPARE(namesOf(*f.model(), image), (QStringList{"FillerIndex", "TitleImages"}));
+        QCOMPARE(namesOf(*f.model(), f.model()->index(1, 0)),
+                 (QStringList{"FillerIndex", "StripeColor"}));
+        QVERIFY(f.inspector.View()->isExpanded(image));
+        const QStringList rest = namesOf(*f.model(), f.model()->index(2, 0));
+        QVERIFY(rest.contains("Color") && !rest.contains("StripeColor"));
+        // A property in two categories is one value shown twice.
+        QVERIFY(f.model()->Commit(f.model()->index(0, 1, image), "3"));
+        QCOMPARE(f.model()->index(0, 1, f.model()->index(1, 0)).data().toString(), QString("3"));
+        f.inspector.ArrangeBox()->setCurrentIndex(0);
+        QVERIFY(namesOf(*f.model()).contains("FillerIndex"));
+    }
+
+    // Objects of different classes show what they all have under one name and type; a change goes
+    // to every one of them as one modification.
+    void objectsOfDifferentClassesTogether_data()
+    {
+        QTest::addColumn<bool>("WithDataSource");
+        QTest::addColumn<QString>("Caption");
+        QTest::addColumn<QString>("Shared");
+        QTest::addColumn<QString>("Value");
+        QTest::addColumn<QStringList>("NotShared");
+        // Both have a Gradient, of a different class each.
+        QTest::addRow("grid and navigator")
+            << false << QString("2 objects") << QString("Tag") << QString("7")
+            << QStringList{"Gradient", "Columns", "Kind"};
+        QTest::addRow("grid, navigator and data source")
+            << true << QString("3 objects") << QString("Enabled") << QString("False")
+            << QStringList{"Tag", "DataSet", "Name"};
+    }
+
+    void objectsOfDifferentClassesTogether()
+    {
+        QFETCH(bool, WithDataSource);
+        QFETCH(QString, Caption);
+        QFETCH(QString, Shared);
+        QFETCH(QString, Value);
+        QFETCH(QStringList, NotShared);
+        InspectorFixture f;
+        TKorDBNavigator navigator;
+        navigator.SetName("Navigator1");
+        QList<QObject *> selection{&f.grid, &navigator};
+        if (WithDataSource)
+            selection << &f.data.Source;
+        f.inspector.SetSelection(selection);
+        QCOMPARE(f.inspector.findChild<QLabel *>("SelectionLabel")->text(), Caption);
+        const QStringList names = namesOf(*f.model());
+        QVERIFY2(names.contains(Shared), qPrintable(names.join(' ')));
+        for (const QString &name : NotShared)
+            QVERIFY2(!names.contains(name), qPrintable(name));
+
+        QVERIFY(f.model()->Commit(f.row(Shared), Value));
+        QCOMPARE(f.value(Shared), Value);
+        for (QObject *object : selection) {
+            const QString own = PropType(object, Shared) == TTypeKind::tkEnumeration
+                                    ? GetEnumProp(object, Shared)
+                                    : QString::number(GetOrdProp(object, Shared));
+            QVERIFY2(own.compare(Value, Qt::CaseInsensitive) == 0, qPrintable(own));
+        }
+        QCOMPARE(f.designer.modified, 1);
+    }
+
+    void valueListOpensOnDemand()
+    {
+        InspectorFixture f;
+        TKorColumn *column = f.grid.Columns()->Add();
+        f.inspector.SetSelection({column});
+        TInspectorValueEdit *edit = f.openEditor("FieldName");
+        QVERIFY(edit && edit->DropDownButton());
+        QVERIFY(!edit->EllipsisButton());
+        QVERIFY(!f.inspector.findChild<TInspectorValueList *>());
+        TInspectorValueList *list = edit->OpenValueList();
+        QVERIFY(list && list->isVisible());
+        // Sorted by the inspector, as the editor asks.
+        QCOMPARE(list->Values().first(), QString("active"));
+        QCOMPARE(list->Values().size(), 9);
+        // Choosing an entry writes it.
+        const QModelIndex entry = list->View()->model()->index(list->Values().indexOf("name"), 0);
+        list->View()->scrollTo(entry);
+        QTest::mouseClick(list->View()->viewport(), Qt::LeftButton, {},
+                          list->View()->visualRect(entry).center());
+        QCOMPARE(column->FieldName(), QString("name"));
+        QCOMPARE(edit->Edit()->text(), QString("name"));
+    }
+
+    void imageIndexListIsDrawnByItsEditor()
+    {
+        InspectorFixture f;
+        f.grid.setFillerIndex(2);
+        f.inspector.SetSelection({&f.grid});
+        f.inspector.View()->scrollTo(f.row("FillerIndex"), QAbstractItemView::PositionAtTop);
+        TInspectorValueEdit *edit = f.openEditor("FillerIndex");
+        QVERIFY(edit);
+        TInspectorValueList *list = edit->OpenValueList();
+        QVERIFY(list);
+        QCOMPARE(list->Values(),
+                 (QStringList{"0", "1", "2", "3", "4", "-1", "-2", "-3", "-4", "-5", "-6"}));
+        // Wide enough for the image and the text.
+        QVERIFY(list->PreferredWidth() >= 20 + QFontMetrics(list->font()).horizontalAdvance("-6"));
         QCoreApplication::processEvents();
-        const QRect cell = view->visualRect(row.sibling(row.row(), 1)).adjusted(1, 0, -1, -1);
-        const QImage shot = view->viewport()->grab().toImage();
-        const auto pixel = [&](int X) {
-            return shot.pixelColor(QPoint(X, cell.center().y()) * shot.devicePixelRatio()).rgb();
+        const QImage drawn = list->View()->viewport()->grab().toImage();
+        const QModelIndex current = list->View()->currentIndex();
+        QCOMPARE(current.data().toString(), QString("2"));
+        const QRect entry = list->View()->visualRect(current);
+        QCOMPARE(drawn.pixelColor(QPoint(entry.left() + 8, entry.center().y()) *
+                                  drawn.devicePixelRatio()),
+                 QColor(Qt::blue));
+        list->close();
+    }
+
+    void dialogButtonBesideValueList()
+    {
+        InspectorFixture f;
+        f.inspector.SetSelection({&f.grid});
+        TInspectorValueEdit *edit = f.openEditor("StripeColor");
+        QVERIFY(edit && edit->DropDownButton() && edit->EllipsisButton());
+        TColor started = clNone;
+        TScriptedDialogs dialogs;
+        dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
+            started = Dialog.Color;
+            Dialog.Color = clTeal;
+            return true;
         };
-        const QRgb fill = pixel(cell.left() + cell.height() / 2);
-        QVERIFY2(fill != pixel(cell.right() - 1) ||
-                     pixel(cell.left() + 1) != pixel(cell.right() - 1),
-                 qPrintable(path + " has no swatch"));
-
-        const QImage before = f.grid.grab().toImage();
-        SetOrdProp(object, name, clFuchsia);
-        if (f.grid.grab().toImage() != before)
-            painted.append(path);
-        SetOrdProp(object, name, QColorToColor(QColor(fill)));
-        const QImage after = f.grid.grab().toImage();
-        SetOrdProp(object, name, clDefault);
-        QVERIFY2(before == after, qPrintable(path + " shows " + QColor(fill).name()));
+        const THostDialogsScope dialogsScope(dialogs);
+        edit->EllipsisButton()->click();
+        QCOMPARE(started, f.grid.DefaultStripeColor());
+        QCOMPARE(f.grid.StripeColor(), clTeal);
+        QCOMPARE(edit->Edit()->text(), QString("clTeal"));
+        // The colour list draws swatches through the editor.
+        TInspectorValueList *list = edit->OpenValueList();
+        QVERIFY(list->Values().contains("clTeal"));
+        QCOMPARE(list->View()->currentIndex().data().toString(), QString("clTeal"));
+        list->close();
     }
-    // The picture did depend on the colours that matter here.
-    const QStringList expected = column ? QStringList{"Color", "Title.Color"}
-                                 : style == Kor::gdsGradient
-                                     ? QStringList{"Gradient.StartColor"}
-                                     : QStringList{"HeaderColor", "Totals.Color"};
-    for (const QString &path : expected)
-        QVERIFY2(painted.contains(path), qPrintable(painted.join(',')));
-    if (!column && style == Kor::gdsClassic) {
-        f.inspector.SetFilter("Color");
-        QCoreApplication::processEvents();
-        saveShot(&f.inspector, "inspector-filtered-color.png");
+
+    void headerEditorFromTheInspector()
+    {
+        InspectorFixture f;
+        TKorColumn *column = f.grid.Columns()->Add();
+        column->setFieldName("name");
+        column->Title()->setHeader("Customer|Name|Details");
+        f.inspector.SetSelection({column->Title()});
+        TInspectorValueEdit *edit = f.openEditor("Header");
+        QVERIFY(edit && edit->EllipsisButton() && !edit->DropDownButton());
+        TScriptedDialogs dialogs;
+        dialogs.OnDialog = [](QDialog &Dialog) {
+            auto &editor = static_cast<TKorStringEditor &>(Dialog);
+            editor.NextClick();
+            editor.Memo->setPlainText("Full name\nof the customer");
+            return int(QDialog::Accepted);
+        };
+        const THostDialogsScope dialogsScope(dialogs);
+        edit->EllipsisButton()->click();
+        QCOMPARE(column->Title()->Header(), QString("Customer|Full name\rof the customer|Details"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-}
 
-// A long text is edited over several lines: its line breaks are kept, and it is written once.
-void InspectorTest::longTextOverSeveralLines()
-{
-    InspectorFixture f;
-    f.data.Customers.setCommandText("SELECT *\nFROM customers");
-    f.inspector.SetSelection({&f.data.Customers});
-    TInspectorValueEdit *edit = f.openEditor("CommandText");
-    QVERIFY(edit && edit->EllipsisButton());
-    QString shown;
-    bool fixedPitch = false;
-    TScriptedDialogs dialogs;
-    dialogs.OnMultiLineText = [&](QWidget *Parent, const QString &Caption, QString &Text) {
-        TMultiLineTextDialog dialog(Caption, Text, Parent);
-        shown = dialog.Memo()->toPlainText();
-        fixedPitch = QFontInfo(dialog.Memo()->font()).fixedPitch();
-        dialog.Memo()->setPlainText("SELECT id,\n       name\nFROM customers\nORDER BY name");
-        dialog.show();
-        saveShot(&dialog, "inspector-long-text.png");
-        Text = dialog.Text();
-        return true;
-    };
-    const THostDialogsScope dialogsScope(dialogs);
-    edit->EllipsisButton()->click();
-    QCOMPARE(shown, QString("SELECT *\nFROM customers"));
-    QVERIFY(fixedPitch);
-    QCOMPARE(f.data.Customers.CommandText(),
-             QString("SELECT id,\n       name\nFROM customers\nORDER BY name"));
-    QCOMPARE(f.designer.modified, 1);
-}
+    void deletedObjectLeavesTheInspector()
+    {
+        InspectorFixture f;
+        auto *editor = new TKorDBEditor;
+        f.inspector.SetSelection({&f.grid, editor});
+        QVERIFY(f.model()->rowCount() > 0); // the common properties
+        delete editor;
+        f.inspector.RefreshValues();
+        QCOMPARE(f.model()->Selection(), (QList<QObject *>{&f.grid}));
+        QVERIFY(namesOf(*f.model()).contains("StripeColor"));
+    }
 
-void InspectorTest::imageIndexCellsLineUp_data()
-{
-    QTest::addColumn<QString>("property");
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("alike");
-    QTest::addRow("a title image") << "ImageIndex" << 1 << "Color";
-    QTest::addRow("no title image") << "ImageIndex" << -1 << "Caption";
-    QTest::addRow("no marker") << "MarkerIndex" << -1 << "Caption";
-}
+    // Filtering keeps the category and parent rows of the rows that match; clearing it brings back
+    // every row, opened and closed as before.
+    void filterByName_data()
+    {
+        QTest::addColumn<bool>("byCategory");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addRow("by name") << false << "strIPEcol"
+                                 << QStringList{"DrawingOptions", "DrawingOptions/doStripeColor",
+                                                "StripeColor"};
+        QTest::addRow("by category")
+            << true << "Color" << QStringList{"KorDBGrid", "KorDBGrid/StripeColor"};
+        QTest::addRow("nothing matches") << false << "no such row" << QStringList{};
+    }
 
-// An image index edits where the other values do: beside its image as a colour beside its
-// swatch, and where plain values are when it shows no image.
-void InspectorTest::imageIndexCellsLineUp()
-{
-    QFETCH(QString, property);
-    QFETCH(int, value);
-    QFETCH(QString, alike);
-    InspectorFixture f;
-    TKorColumn *column = f.grid.Columns()->Add();
-    SetOrdProp(column->Title(), property, value);
-    f.inspector.SetSelection({column->Title()});
-    const auto editorLeft = [&](const QString &Path) {
-        TInspectorValueEdit *edit = f.openEditor(Path);
+    void filterByName()
+    {
+        QFETCH(bool, byCategory);
+        QFETCH(QString, filter);
+        QFETCH(QStringList, shown);
+        InspectorFixture f;
+        f.useTwoCategories();
+        f.inspector.SetSelection({&f.grid});
+        f.inspector.ArrangeBox()->setCurrentIndex(byCategory ? 1 : 0);
+        // The user closed a category (one with a match) and opened a sub-object.
+        if (byCategory)
+            f.inspector.View()->collapse(f.model()->index(1, 0));
+        else
+            f.inspector.View()->expand(f.row("Options"));
+        const QStringList before = shownRows(f.inspector);
+        QTest::keyClicks(f.inspector.FilterBox(), filter);
+        QStringList rows = shownRows(f.inspector);
+        if (byCategory) { // a sub-object's colours keep their parent
+            QVERIFY(rows.contains("Miscellaneous/Gradient/EndColor"));
+            QVERIFY(!rows.contains("Miscellaneous/DataSource"));
+            rows = rows.filter(QRegularExpression("^KorDBGrid"));
+        }
+        QVERIFY2(rows == shown, qPrintable(rows.join(' ')));
+        f.inspector.FilterBox()->clear();
+        QCOMPARE(shownRows(f.inspector), before);
+    }
+
+    // The widths the user gave both columns come back in a new inspector.
+    void valueColumnKeepsItsWidth()
+    {
+        QByteArray state;
+        {
+            InspectorFixture f;
+            f.inspector.SetSelection({&f.grid});
+            QHeaderView *header = f.inspector.View()->header();
+            header->resizeSection(0, 120);
+            header->resizeSection(1, 150);
+            QCoreApplication::processEvents();
+            state = f.inspector.SaveColumns();
+        }
+        InspectorFixture f;
+        QVERIFY(f.inspector.RestoreColumns(state));
+        f.inspector.SetSelection({&f.grid});
+        f.inspector.resize(500, 640);
         QCoreApplication::processEvents();
-        return edit ? edit->mapTo(f.inspector.View(), QPoint(0, 0)).x() : -1;
-    };
-    const int expected = editorLeft(alike);
-    QVERIFY(expected >= 0);
-    QCOMPARE(editorLeft(property), expected);
-    saveShot(&f.inspector, QStringLiteral("inspector-title-%1-%2.png").arg(property).arg(value));
-}
+        QHeaderView *header = f.inspector.View()->header();
+        QCOMPARE(header->sectionSize(0), 120);
+        QCOMPARE(header->sectionSize(1), 150);
+        // An editor opening does not scroll the view sideways, and leaves the swatch in sight.
+        TInspectorValueEdit *edit = f.openEditor("StripeColor");
+        QVERIFY(edit);
+        QCOMPARE(f.inspector.View()->horizontalScrollBar()->value(), 0);
+        const QModelIndex stripe = f.row("StripeColor");
+        const QRect cell = f.inspector.View()->visualRect(stripe.sibling(stripe.row(), 1));
+        QVERIFY(edit->geometry().left() >= cell.left() + cell.height() - 1);
+    }
+
+    void everyColourShowsItsSwatch_data()
+    {
+        QTest::addColumn<bool>("column");
+        QTest::addColumn<int>("style");
+        QTest::addRow("grid, classic") << false << int(Kor::gdsClassic);
+        QTest::addRow("grid, gradient") << false << int(Kor::gdsGradient);
+        QTest::addRow("column") << true << int(Kor::gdsClassic);
+    }
+
+    // Every colour of the grid or of a column, read from the type information, is set to clDefault;
+    // its row shows a swatch, and writing the swatch's colour into the property leaves the grid's
+    // picture as it was: the swatch is the colour the grid paints for it.
+    void everyColourShowsItsSwatch()
+    {
+        QFETCH(bool, column);
+        QFETCH(int, style);
+        InspectorFixture f;
+        f.grid.Columns()->Add()->setFieldName("Name");
+        f.grid.setDrawingStyle(Kor::TKorGridDrawingStyle(style));
+        f.grid.Gradient()->setActive(true);
+        f.grid.setOptions(f.grid.Options() | Kor::dgHeaders);
+        f.grid.setOptionsEx(f.grid.OptionsEx() | Kor::dgxTotalHeader | Kor::dgxTotalFooter);
+        f.grid.setDrawingOptions(f.grid.DrawingOptions() | Kor::doStripeColor);
+        f.grid.Totals()->setActive(true);
+        f.grid.resize(420, 260);
+        QObject *edited = column ? static_cast<QObject *>(f.grid.Columns()->Items(0)) : &f.grid;
+        const QStringList paths = colourPaths(edited);
+        QVERIFY(paths.contains(column ? "Title.Color" : "Totals.Color"));
+        QStringList painted;
+        for (const QString &path : paths) {
+            QString name;
+            QObject *object = ownerOf(edited, path, name);
+            if (!qobject_cast<TFont *>(object))
+                SetOrdProp(object, name, clDefault);
+        }
+        f.inspector.SetSelection({edited});
+        QTreeView *view = f.inspector.View();
+        for (const QString &path : paths) {
+            QString name;
+            QObject *object = ownerOf(edited, path, name);
+            if (qobject_cast<TFont *>(object))
+                continue;
+            const QModelIndex row = f.row(path);
+            QVERIFY2(row.isValid(), qPrintable(path));
+            for (QModelIndex parent = row.parent(); parent.isValid(); parent = parent.parent())
+                view->expand(parent);
+            view->scrollTo(row);
+            QCoreApplication::processEvents();
+            const QRect cell = view->visualRect(row.sibling(row.row(), 1)).adjusted(1, 0, -1, -1);
+            const QImage shot = view->viewport()->grab().toImage();
+            const auto pixel = [&](int X) {
+                return shot.pixelColor(QPoint(X, cell.center().y()) * shot.devicePixelRatio())
+                    .rgb();
+            };
+            const QRgb fill = pixel(cell.left() + cell.height() / 2);
+            QVERIFY2(fill != pixel(cell.right() - 1) ||
+                         pixel(cell.left() + 1) != pixel(cell.right() - 1),
+                     qPrintable(path + " has no swatch"));
+
+            const QImage before = f.grid.grab().toImage();
+            SetOrdProp(object, name, clFuchsia);
+            if (f.grid.grab().toImage() != before)
+                painted.append(path);
+            SetOrdProp(object, name, QColorToColor(QColor(fill)));
+            const QImage after = f.grid.grab().toImage();
+            SetOrdProp(object, name, clDefault);
+            QVERIFY2(before == after, qPrintable(path + " shows " + QColor(fill).name()));
+        }
+        // The picture did depend on the colours that matter here.
+        const QStringList expected = column ? QStringList{"Color", "Title.Color"}
+                                     : style == Kor::gdsGradient
+                                         ? QStringList{"Gradient.StartColor"}
+                                         : QStringList{"HeaderColor", "Totals.Color"};
+        for (const QString &path : expected)
+            QVERIFY2(painted.contains(path), qPrintable(painted.join(',')));
+    }
+
+    // A long text is edited over several lines: its line breaks are kept, and it is written once.
+    void longTextOverSeveralLines()
+    {
+        InspectorFixture f;
+        f.data.Customers.setCommandText("SELECT *\nFROM customers");
+        f.inspector.SetSelection({&f.data.Customers});
+        TInspectorValueEdit *edit = f.openEditor("CommandText");
+        QVERIFY(edit && edit->EllipsisButton());
+        QString shown;
+        bool fixedPitch = false;
+        TScriptedDialogs dialogs;
+        dialogs.OnMultiLineText = [&](QWidget *Parent, const QString &Caption, QString &Text) {
+            TMultiLineTextDialog dialog(Caption, Text, Parent);
+            shown = dialog.Memo()->toPlainText();
+            fixedPitch = QFontInfo(dialog.Memo()->font()).fixedPitch();
+            dialog.Memo()->setPlainText("SELECT id,\n       name\nFROM customers\nORDER BY name");
+            Text = dialog.Text();
+            return true;
+        };
+        const THostDialogsScope dialogsScope(dialogs);
+        edit->EllipsisButton()->click();
+        QCOMPARE(shown, QString("SELECT *\nFROM customers"));
+        QVERIFY(fixedPitch);
+        QCOMPARE(f.data.Customers.CommandText(),
+                 QString("SELECT id,\n       name\nFROM customers\nORDER BY name"));
+        QCOMPARE(f.designer.modified, 1);
+    }
+};
 
 QTEST_MAIN(InspectorTest)
 #include "tst_objectproperties.moc"

@@ -98,363 +98,293 @@ QStringList valuesOf(TPropertyEditor &Editor)
 class PropEditTest : public QObject {
     Q_OBJECT
 private slots:
-    void createsByMetaObject();
-    void rejectsClassesItCannotCreate();
-    void writesEveryInstanceAndNotifiesOnce();
-    void refusedValuesRaise();
-    void deletedInstances();
-    void integerText();
-    void colorIdentifiersAndDialog();
-    void colorSwatchDrawing();
-    void componentReferences();
-    void enumerationsAndEditCycling();
-    void subPropertiesAndDefaults();
-    void registeredEditorWins();
-    void collectionEditorHook();
-    void defaultDrawing();
-};
-
-void PropEditTest::createsByMetaObject()
-{
-    TSample sample;
-    TTestDesigner designer;
-    auto editor = make<TStringProperty>(&designer, {&sample}, "Hint");
-    QCOMPARE(editor->metaObject(), &TStringProperty::staticMetaObject);
-    QCOMPARE(editor->GetName(), QStringLiteral("Hint"));
-    QCOMPARE(editor->PropCount(), 1);
-    QCOMPARE(editor->GetComponent(0), &sample);
-    QCOMPARE(editor->Designer(), &designer);
-    QCOMPARE(editor->GetAttributes(), paMultiSelect | paRevertable);
-
-    auto derived = make<TWidthProperty>(&designer, {&sample}, "Width");
-    QVERIFY(qobject_cast<TWidthProperty *>(derived.get()));
-    QCOMPARE(derived->GetValue(), QStringLiteral("64"));
-}
-
-void PropEditTest::rejectsClassesItCannotCreate()
-{
-    TSample sample;
-    PPropInfo hint = GetPropInfo(&sample, "Hint");
-    QVERIFY_THROWS_EXCEPTION(EInvalidOperation, CreatePropertyEditor(&TSample::staticMetaObject,
-                                                                     nullptr, {&sample}, hint));
-    QVERIFY_THROWS_EXCEPTION(EInvalidOperation,
-                             CreatePropertyEditor(nullptr, nullptr, {&sample}, hint));
-    QVERIFY_THROWS_EXCEPTION(
-        EInvalidOperation,
-        CreatePropertyEditor(&TNoConstructorProperty::staticMetaObject, nullptr, {&sample}, hint));
-    QVERIFY_THROWS_EXCEPTION(
-        EPropertyError,
-        CreatePropertyEditor(&TStringProperty::staticMetaObject, nullptr, {&sample}, nullptr));
-}
-
-void PropEditTest::writesEveryInstanceAndNotifiesOnce()
-{
-    TSample a, b, c;
-    TTestDesigner designer;
-    auto editor = make<TStringProperty>(&designer, {&a, &b, &c}, "Hint");
-    editor->SetValue(QStringLiteral("shared"));
-    QCOMPARE(designer.modified, 1);
-    for (TSample *sample : {&a, &b, &c})
-        QCOMPARE(sample->Hint(), QStringLiteral("shared"));
-    QVERIFY(editor->AllEqual());
-    QCOMPARE(editor->GetVisualValue(), QStringLiteral("shared"));
-
-    b.setHint(QStringLiteral("own"));
-    QVERIFY(!editor->AllEqual());
-    QCOMPARE(editor->GetVisualValue(), QString());
-    QCOMPARE(editor->GetValue(), QStringLiteral("shared")); // the first instance
-
-    auto widths = make<TIntegerProperty>(&designer, {&a, &b}, "Width");
-    widths->SetOrdValue(10);
-    QCOMPARE(designer.modified, 2);
-    QCOMPARE(a.Width() + b.Width(), 20);
-    // Without a designer nothing is told, and nothing fails.
-    auto lone = make<TIntegerProperty>(nullptr, {&a}, "Width");
-    lone->SetValue(QStringLiteral("12"));
-    QCOMPARE(a.Width(), 12);
-}
-
-void PropEditTest::refusedValuesRaise()
-{
-    TSample a, b;
-    TTestDesigner designer;
-    auto editor = make<TIntegerProperty>(&designer, {&a, &b}, "Limit");
-    QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(QStringLiteral("500")));
-    QCOMPARE(designer.modified, 0);
-    QCOMPARE(a.Limit(), 0);
-
-    // The second instance refuses: the first keeps its new value and the designer hears of it.
-    b.maxLimit = 10;
-    QVERIFY_THROWS_EXCEPTION(EHostError, editor->SetValue(QStringLiteral("50")));
-    QCOMPARE(a.Limit(), 50);
-    QCOMPARE(b.Limit(), 0);
-    QCOMPARE(designer.modified, 1);
-}
-
-void PropEditTest::deletedInstances()
-{
-    TSample kept;
-    TTestDesigner designer;
-    auto goner = std::make_unique<TSample>();
-    auto editor = make<TStringProperty>(&designer, {goner.get(), &kept}, "Hint");
-    goner.reset();
-    QCOMPARE(editor->GetComponent(0), nullptr);
-    QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->GetValue());
-    QVERIFY_THROWS_EXCEPTION(EListError, editor->GetComponent(2));
-    editor->SetValue(QStringLiteral("still here"));
-    QCOMPARE(kept.Hint(), QStringLiteral("still here"));
-    QCOMPARE(designer.modified, 1);
-}
-
-void PropEditTest::integerText()
-{
-    TSample sample;
-    TTestDesigner designer;
-    auto editor = make<TIntegerProperty>(&designer, {&sample}, "Width");
-    editor->SetValue(QStringLiteral(" -7 "));
-    QCOMPARE(sample.Width(), -7);
-    editor->SetValue(QStringLiteral("$10"));
-    QCOMPARE(sample.Width(), 16);
-    editor->SetValue(QStringLiteral("0xFFFFFFFF"));
-    QCOMPARE(sample.Width(), -1);
-    QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(QStringLiteral("ten")));
-    QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->SetValue(QStringLiteral("3000000000")));
-    QCOMPARE(sample.Width(), -1);
-    QCOMPARE(designer.modified, 3);
-
-    auto ratio = make<TFloatProperty>(&designer, {&sample}, "Ratio");
-    ratio->SetValue(QStringLiteral("2.5"));
-    QCOMPARE(sample.Ratio(), 2.5);
-    QCOMPARE(ratio->GetValue(), QStringLiteral("2.5"));
-    QVERIFY_THROWS_EXCEPTION(EConvertError, ratio->SetValue(QStringLiteral("x")));
-}
-
-void PropEditTest::colorIdentifiersAndDialog()
-{
-    TSample sample;
-    TTestDesigner designer;
-    auto editor = make<TColorProperty>(&designer, {&sample}, "Color");
-    QCOMPARE(editor->GetAttributes(), paMultiSelect | paDialog | paValueList | paRevertable);
-    QCOMPARE(editor->GetValue(), QStringLiteral("clWindow"));
-    editor->SetValue(QStringLiteral("clRed"));
-    QCOMPARE(sample.Color(), clRed);
-    editor->SetValue(QStringLiteral("$00123456"));
-    QCOMPARE(sample.Color(), TColor(0x123456));
-    QCOMPARE(editor->GetValue(), QStringLiteral("$00123456"));
-    QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(QStringLiteral("clPlaid")));
-    QCOMPARE(sample.Color(), TColor(0x123456));
-
-    QStringList identifiers;
-    GetColorValues([&identifiers](const QString &Ident) { identifiers << Ident; });
-    QCOMPARE(valuesOf(*editor), identifiers);
-    QVERIFY(identifiers.contains(QStringLiteral("clDefault")));
-
-    // The dialog starts on the current colour; a confirmed choice is written.
-    TColor offered = 0;
-    bool confirm = true;
-    TScriptedDialogs dialogs;
-    dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
-        offered = Dialog.Color;
-        Dialog.Color = confirm ? clLime : clBlue;
-        return confirm;
-    };
-    const THostDialogsScope dialogsScope(dialogs);
-    const int before = designer.modified;
-    editor->Edit();
-    QCOMPARE(offered, TColor(0x123456));
-    QCOMPARE(sample.Color(), clLime);
-    QCOMPARE(designer.modified, before + 1);
-    // A cancelled dialog changes and tells nothing.
-    confirm = false;
-    editor->Edit();
-    QCOMPARE(sample.Color(), clLime);
-    QCOMPARE(designer.modified, before + 1);
-}
-
-void PropEditTest::colorSwatchDrawing()
-{
-    TSample sample;
-    auto editor = make<TColorProperty>(nullptr, {&sample}, "Color");
-    QImage image(60, 16, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    void createsByMetaObject()
     {
-        QPainter painter(&image);
-        painter.setBrush(Qt::white);
-        painter.setPen(Qt::black);
-        editor->ListDrawValue(QStringLiteral("clNavy"), &painter, QRect(0, 0, 60, 16), true);
-    }
-    // The swatch is the 16x16 square at the left: a one-pixel clear rim, a frame, the fill.
-    QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(1, 1), QColor(Qt::white)); // dark colour, selected row: white frame
-    QCOMPARE(image.pixelColor(8, 8), QColor(0, 0, 0x80));
-    QCOMPARE(image.pixelColor(14, 14), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(13, 13), QColor(0, 0, 0x80));
+        TSample sample;
+        TTestDesigner designer;
+        auto editor = make<TStringProperty>(&designer, {&sample}, "Hint");
+        QCOMPARE(editor->metaObject(), &TStringProperty::staticMetaObject);
+        QCOMPARE(editor->GetName(), QStringLiteral("Hint"));
+        QCOMPARE(editor->PropCount(), 1);
+        QCOMPARE(editor->GetComponent(0), &sample);
+        QCOMPARE(editor->Designer(), &designer);
+        QCOMPARE(editor->GetAttributes(), paMultiSelect | paRevertable);
 
-    image.fill(Qt::white);
+        auto derived = make<TWidthProperty>(&designer, {&sample}, "Width");
+        QVERIFY(qobject_cast<TWidthProperty *>(derived.get()));
+        QCOMPARE(derived->GetValue(), QStringLiteral("64"));
+    }
+
+    void rejectsClassesItCannotCreate()
     {
-        QPainter painter(&image);
-        painter.setBrush(Qt::white);
-        editor->ListDrawValue(QStringLiteral("clYellow"), &painter, QRect(0, 0, 60, 16), false);
+        TSample sample;
+        PPropInfo hint = GetPropInfo(&sample, "Hint");
+        QVERIFY_THROWS_EXCEPTION(EInvalidOperation, CreatePropertyEditor(&TSample::staticMetaObject,
+                                                                         nullptr, {&sample}, hint));
+        QVERIFY_THROWS_EXCEPTION(EInvalidOperation,
+                                 CreatePropertyEditor(nullptr, nullptr, {&sample}, hint));
+        QVERIFY_THROWS_EXCEPTION(EInvalidOperation,
+                                 CreatePropertyEditor(&TNoConstructorProperty::staticMetaObject,
+                                                      nullptr, {&sample}, hint));
+        QVERIFY_THROWS_EXCEPTION(
+            EPropertyError,
+            CreatePropertyEditor(&TStringProperty::staticMetaObject, nullptr, {&sample}, nullptr));
     }
-    QCOMPARE(image.pixelColor(1, 1), QColor(Qt::black)); // light colour: black frame
-    QCOMPARE(image.pixelColor(8, 8), QColor(Qt::yellow));
 
-    int width = 100;
-    QPainter painter(&image);
-    editor->ListMeasureWidth(QStringLiteral("clRed"), &painter, width);
-    QCOMPARE(width, 100 + painter.fontMetrics().height());
-}
+    void writesEveryInstanceAndNotifiesOnce()
+    {
+        TSample a, b, c;
+        TTestDesigner designer;
+        auto editor = make<TStringProperty>(&designer, {&a, &b, &c}, "Hint");
+        editor->SetValue(QStringLiteral("shared"));
+        QCOMPARE(designer.modified, 1);
+        for (TSample *sample : {&a, &b, &c})
+            QCOMPARE(sample->Hint(), QStringLiteral("shared"));
+        QVERIFY(editor->AllEqual());
+        QCOMPARE(editor->GetVisualValue(), QStringLiteral("shared"));
 
-void PropEditTest::componentReferences()
-{
-    TTestDesigner designer;
-    TTarget first, second;
-    TOtherTarget stranger;
-    first.SetName(QStringLiteral("Target1"));
-    second.SetName(QStringLiteral("Target2"));
-    stranger.SetName(QStringLiteral("Other1"));
-    designer.components = {&first, &stranger, &second};
-    TSample sample;
-    auto editor = make<TComponentProperty>(&designer, {&sample}, "Target");
-    QVERIFY(editor->GetAttributes() & paValueList);
-    QCOMPARE(valuesOf(*editor), (QStringList{"Target1", "Target2"}));
-    QCOMPARE(editor->GetValue(), QString());
+        b.setHint(QStringLiteral("own"));
+        QVERIFY(!editor->AllEqual());
+        QCOMPARE(editor->GetVisualValue(), QString());
+        QCOMPARE(editor->GetValue(), QStringLiteral("shared")); // the first instance
 
-    editor->SetValue(QStringLiteral("Target2"));
-    QCOMPARE(sample.Target(), &second);
-    QCOMPARE(editor->GetValue(), QStringLiteral("Target2"));
-    QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->SetValue(QStringLiteral("Nobody")));
-    QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->SetValue(QStringLiteral("Other1")));
-    QCOMPARE(sample.Target(), &second);
-    editor->SetValue(QString());
-    QCOMPARE(sample.Target(), nullptr);
-    QCOMPARE(designer.modified, 2);
-}
+        auto widths = make<TIntegerProperty>(&designer, {&a, &b}, "Width");
+        widths->SetOrdValue(10);
+        QCOMPARE(designer.modified, 2);
+        QCOMPARE(a.Width() + b.Width(), 20);
+        // Without a designer nothing is told, and nothing fails.
+        auto lone = make<TIntegerProperty>(nullptr, {&a}, "Width");
+        lone->SetValue(QStringLiteral("12"));
+        QCOMPARE(a.Width(), 12);
+    }
 
-void PropEditTest::enumerationsAndEditCycling()
-{
-    TSample sample;
-    TTestDesigner designer;
-    auto editor = make<TEnumProperty>(&designer, {&sample}, "Visible");
-    QCOMPARE(valuesOf(*editor), (QStringList{"False", "True"}));
-    QCOMPARE(editor->GetValue(), QStringLiteral("True"));
-    editor->Edit(); // a double-click steps on to the next value, wrapping around
-    QVERIFY(!sample.Visible());
-    editor->Edit();
-    QVERIFY(sample.Visible());
-    editor->SetValue(QStringLiteral("false"));
-    QVERIFY(!sample.Visible());
-    QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(QStringLiteral("Maybe")));
-    QCOMPARE(designer.modified, 3);
-}
+    void refusedValuesRaise()
+    {
+        TSample a, b;
+        TTestDesigner designer;
+        auto editor = make<TIntegerProperty>(&designer, {&a, &b}, "Limit");
+        QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(QStringLiteral("500")));
+        QCOMPARE(designer.modified, 0);
+        QCOMPARE(a.Limit(), 0);
 
-void PropEditTest::subPropertiesAndDefaults()
-{
-    TSample a, b;
-    TTestDesigner designer;
-    auto font = make<TClassProperty>(&designer, {&a, &b}, "Font");
-    QCOMPARE(font->GetValue(), QStringLiteral("(TFont)"));
-    QVERIFY(font->GetAttributes() & paSubProperties);
-    QStringList nested;
-    std::unique_ptr<TPropertyEditor> size;
-    font->GetProperties([&](std::unique_ptr<TPropertyEditor> Editor) {
-        nested << Editor->GetName();
-        if (Editor->GetName() == QLatin1String("Size"))
-            size = std::move(Editor);
-    });
-    QVERIFY2(nested.contains(QStringLiteral("Color")) && nested.contains(QStringLiteral("Name")),
-             qPrintable(nested.join(',')));
-    QVERIFY(size);
-    size->SetValue(QStringLiteral("14"));
-    QCOMPARE(a.Font()->Size(), 14);
-    QCOMPARE(b.Font()->Size(), 14);
+        // The second instance refuses: the first keeps its new value and the designer hears of it.
+        b.maxLimit = 10;
+        QVERIFY_THROWS_EXCEPTION(EHostError, editor->SetValue(QStringLiteral("50")));
+        QCOMPARE(a.Limit(), 50);
+        QCOMPARE(b.Limit(), 0);
+        QCOMPARE(designer.modified, 1);
+    }
 
-    QHash<QString, QString> classes;
-    GetComponentProperties(&designer, {&a, &b}, [&](std::unique_ptr<TPropertyEditor> Editor) {
-        classes.insert(Editor->GetName(), QString::fromLatin1(Editor->metaObject()->className()));
-    });
-    QCOMPARE(classes.value("Width"), QStringLiteral("TIntegerProperty"));
-    QCOMPARE(classes.value("Color"), QStringLiteral("TColorProperty"));
-    QCOMPARE(classes.value("Hint"), QStringLiteral("TStringProperty"));
-    QCOMPARE(classes.value("Visible"), QStringLiteral("TEnumProperty"));
-    QCOMPARE(classes.value("Ratio"), QStringLiteral("TFloatProperty"));
-    QCOMPARE(classes.value("Target"), QStringLiteral("TComponentProperty"));
-    QCOMPARE(classes.value("Font"), QStringLiteral("TClassProperty"));
-    // The collection editor is single-selection only.
-    QVERIFY(!classes.contains("Items"));
-    QCOMPARE(QString::fromLatin1(
-                 GetDefaultPropertyEditorClass(GetPropInfo(&a, "Items"), &a)->className()),
-             QStringLiteral("TCollectionProperty"));
-}
+    void deletedInstances()
+    {
+        TSample kept;
+        TTestDesigner designer;
+        auto goner = std::make_unique<TSample>();
+        auto editor = make<TStringProperty>(&designer, {goner.get(), &kept}, "Hint");
+        goner.reset();
+        QCOMPARE(editor->GetComponent(0), nullptr);
+        QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->GetValue());
+        QVERIFY_THROWS_EXCEPTION(EListError, editor->GetComponent(2));
+        editor->SetValue(QStringLiteral("still here"));
+        QCOMPARE(kept.Hint(), QStringLiteral("still here"));
+        QCOMPARE(designer.modified, 1);
+    }
 
-void PropEditTest::registeredEditorWins()
-{
-    TSample sample;
-    PPropInfo width = GetPropInfo(&sample, "Width");
-    QCOMPARE(FindPropertyEditorClass(width, &sample), &TIntegerProperty::staticMetaObject);
-    SetRegisteringModule(QStringLiteral("tst_propedit"));
-    RegisterPropertyEditor(TPropertyType::Named("Integer"), &TSample::staticMetaObject, "Width",
-                           &TWidthProperty::staticMetaObject);
-    SetRegisteringModule(QString());
-    QCOMPARE(FindPropertyEditorClass(width, &sample), &TWidthProperty::staticMetaObject);
-    QCOMPARE(FindPropertyEditorClass(GetPropInfo(&sample, "Limit"), &sample),
-             &TIntegerProperty::staticMetaObject);
-    UnregisterModule(QStringLiteral("tst_propedit"));
-    QCOMPARE(FindPropertyEditorClass(width, &sample), &TIntegerProperty::staticMetaObject);
-}
+    void integerText()
+    {
+        TSample sample;
+        TTestDesigner designer;
+        auto editor = make<TIntegerProperty>(&designer, {&sample}, "Width");
+        editor->SetValue(QStringLiteral(" -7 "));
+        QCOMPARE(sample.Width(), -7);
+        editor->SetValue(QStringLiteral("$10"));
+        QCOMPARE(sample.Width(), 16);
+        editor->SetValue(QStringLiteral("0xFFFFFFFF"));
+        QCOMPARE(sample.Width(), -1);
+        QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(QStringLiteral("ten")));
+        QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->SetValue(QStringLiteral("3000000000")));
+        QCOMPARE(sample.Width(), -1);
+        QCOMPARE(designer.modified, 3);
 
-void PropEditTest::collectionEditorHook()
-{
-    TSample sample;
-    TTestDesigner designer;
-    auto editor = make<TCollectionProperty>(&designer, {&sample}, "Items");
-    QCOMPARE(editor->GetAttributes(), paDialog | paReadOnly | paVCL);
-    QCOMPARE(editor->GetValue(), QStringLiteral("(TCollection)"));
-    QVERIFY_THROWS_EXCEPTION(EInvalidOperation, editor->Edit());
+        auto ratio = make<TFloatProperty>(&designer, {&sample}, "Ratio");
+        ratio->SetValue(QStringLiteral("2.5"));
+        QCOMPARE(sample.Ratio(), 2.5);
+        QCOMPARE(ratio->GetValue(), QStringLiteral("2.5"));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, ratio->SetValue(QStringLiteral("x")));
+    }
 
-    TCollection *shown = nullptr;
-    QString shownName;
-    TCollectionProperty::SetShowCollectionEditor(
-        [&](IDesigner *Designer, const QMetaObject *EditorClass, QObject *Component,
-            TCollection *Collection, const QString &PropertyName) {
-            QCOMPARE(Designer, &designer);
-            QCOMPARE(EditorClass, nullptr);
-            QCOMPARE(Component, &sample);
-            shown = Collection;
-            shownName = PropertyName;
+    void colorIdentifiersAndDialog()
+    {
+        TSample sample;
+        TTestDesigner designer;
+        auto editor = make<TColorProperty>(&designer, {&sample}, "Color");
+        QCOMPARE(editor->GetAttributes(), paMultiSelect | paDialog | paValueList | paRevertable);
+        QCOMPARE(editor->GetValue(), QStringLiteral("clWindow"));
+        editor->SetValue(QStringLiteral("clRed"));
+        QCOMPARE(sample.Color(), clRed);
+        editor->SetValue(QStringLiteral("$00123456"));
+        QCOMPARE(sample.Color(), TColor(0x123456));
+        QCOMPARE(editor->GetValue(), QStringLiteral("$00123456"));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(QStringLiteral("clPlaid")));
+        QCOMPARE(sample.Color(), TColor(0x123456));
+
+        QStringList identifiers;
+        GetColorValues([&identifiers](const QString &Ident) { identifiers << Ident; });
+        QCOMPARE(valuesOf(*editor), identifiers);
+        QVERIFY(identifiers.contains(QStringLiteral("clDefault")));
+
+        // The dialog starts on the current colour; a confirmed choice is written.
+        TColor offered = 0;
+        bool confirm = true;
+        TScriptedDialogs dialogs;
+        dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
+            offered = Dialog.Color;
+            Dialog.Color = confirm ? clLime : clBlue;
+            return confirm;
+        };
+        const THostDialogsScope dialogsScope(dialogs);
+        const int before = designer.modified;
+        editor->Edit();
+        QCOMPARE(offered, TColor(0x123456));
+        QCOMPARE(sample.Color(), clLime);
+        QCOMPARE(designer.modified, before + 1);
+        // A cancelled dialog changes and tells nothing.
+        confirm = false;
+        editor->Edit();
+        QCOMPARE(sample.Color(), clLime);
+        QCOMPARE(designer.modified, before + 1);
+    }
+
+    void colorSwatchDrawing()
+    {
+        TSample sample;
+        auto editor = make<TColorProperty>(nullptr, {&sample}, "Color");
+        const auto draw = [&](const QString &Ident, bool Selected) {
+            QImage image(60, 16, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            painter.setBrush(Qt::white);
+            editor->ListDrawValue(Ident, &painter, QRect(0, 0, 60, 16), Selected);
+            painter.end();
+            return image;
+        };
+        // The swatch at the left: a clear rim, a frame that stands out from the fill, the fill.
+        const QImage navy = draw(QStringLiteral("clNavy"), true);
+        QCOMPARE(navy.pixelColor(0, 0), QColor(Qt::white));
+        QCOMPARE(navy.pixelColor(1, 1), QColor(Qt::white));
+        QCOMPARE(navy.pixelColor(13, 13), QColor(0, 0, 0x80));
+        const QImage yellow = draw(QStringLiteral("clYellow"), false);
+        QCOMPARE(yellow.pixelColor(1, 1), QColor(Qt::black));
+        QCOMPARE(yellow.pixelColor(8, 8), QColor(Qt::yellow));
+        QImage image(60, 16, QImage::Format_RGB32);
+        int width = 100;
+        QPainter painter(&image);
+        editor->ListMeasureWidth(QStringLiteral("clRed"), &painter, width);
+        QCOMPARE(width, 100 + painter.fontMetrics().height());
+    }
+
+    void componentReferences()
+    {
+        TTestDesigner designer;
+        TTarget first, second;
+        TOtherTarget stranger;
+        first.SetName(QStringLiteral("Target1"));
+        second.SetName(QStringLiteral("Target2"));
+        stranger.SetName(QStringLiteral("Other1"));
+        designer.components = {&first, &stranger, &second};
+        TSample sample;
+        auto editor = make<TComponentProperty>(&designer, {&sample}, "Target");
+        QVERIFY(editor->GetAttributes() & paValueList);
+        QCOMPARE(valuesOf(*editor), (QStringList{"Target1", "Target2"}));
+        QCOMPARE(editor->GetValue(), QString());
+
+        editor->SetValue(QStringLiteral("Target2"));
+        QCOMPARE(sample.Target(), &second);
+        QCOMPARE(editor->GetValue(), QStringLiteral("Target2"));
+        QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->SetValue(QStringLiteral("Nobody")));
+        QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->SetValue(QStringLiteral("Other1")));
+        QCOMPARE(sample.Target(), &second);
+        editor->SetValue(QString());
+        QCOMPARE(sample.Target(), nullptr);
+        QCOMPARE(designer.modified, 2);
+    }
+
+    void enumerationsAndEditCycling()
+    {
+        TSample sample;
+        TTestDesigner designer;
+        auto editor = make<TEnumProperty>(&designer, {&sample}, "Visible");
+        QCOMPARE(valuesOf(*editor), (QStringList{"False", "True"}));
+        QCOMPARE(editor->GetValue(), QStringLiteral("True"));
+        editor->Edit(); // a double-click steps on to the next value, wrapping around
+        QVERIFY(!sample.Visible());
+        editor->Edit();
+        QVERIFY(sample.Visible());
+        editor->SetValue(QStringLiteral("false"));
+        QVERIFY(!sample.Visible());
+        QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(QStringLiteral("Maybe")));
+        QCOMPARE(designer.modified, 3);
+    }
+
+    void subPropertiesAndDefaults()
+    {
+        TSample a, b;
+        TTestDesigner designer;
+        auto font = make<TClassProperty>(&designer, {&a, &b}, "Font");
+        QCOMPARE(font->GetValue(), QStringLiteral("(TFont)"));
+        QVERIFY(font->GetAttributes() & paSubProperties);
+        QStringList nested;
+        std::unique_ptr<TPropertyEditor> size;
+        font->GetProperties([&](std::unique_ptr<TPropertyEditor> Editor) {
+            nested << Editor->GetName();
+            if (Editor->GetName() == QLatin1String("Size"))
+                size = std::move(Editor);
         });
-    editor->Edit();
-    TCollectionProperty::SetShowCollectionEditor({});
-    QCOMPARE(shown, sample.Items());
-    QCOMPARE(shownName, QStringLiteral("Items"));
-}
+        QVERIFY2(nested.contains(QStringLiteral("Color")) &&
+                     nested.contains(QStringLiteral("Name")),
+                 qPrintable(nested.join(',')));
+        QVERIFY(size);
+        size->SetValue(QStringLiteral("14"));
+        QCOMPARE(a.Font()->Size(), 14);
+        QCOMPARE(b.Font()->Size(), 14);
 
-void PropEditTest::defaultDrawing()
-{
-    TSample sample;
-    auto editor = make<TStringProperty>(nullptr, {&sample}, "Hint");
-    sample.setHint(QStringLiteral("WWWW"));
-    QImage image(80, 20, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.setBrush(QColor(Qt::blue));
-        painter.setPen(Qt::yellow);
-        editor->PropDrawValue(&painter, QRect(10, 0, 60, 20), false);
+        // The collection editor is single-selection only.
+        QStringList names;
+        GetComponentProperties(&designer, {&a, &b}, [&](std::unique_ptr<TPropertyEditor> Editor) {
+            names.append(Editor->GetName());
+        });
+        QVERIFY(names.contains("Font") && !names.contains("Items"));
+        QCOMPARE(QString::fromLatin1(
+                     GetDefaultPropertyEditorClass(GetPropInfo(&a, "Items"), &a)->className()),
+                 QStringLiteral("TCollectionProperty"));
     }
-    // The brush fills the cell and nothing outside it.
-    QCOMPARE(image.pixelColor(5, 10), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(75, 10), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(68, 1), QColor(Qt::blue));
-    // The text is drawn in the pen colour somewhere in the cell.
-    bool text = false;
-    for (int x = 10; x < 70 && !text; ++x)
-        for (int y = 0; y < 20 && !text; ++y)
-            text = image.pixelColor(x, y) != QColor(Qt::blue);
-    QVERIFY(text);
-    QCOMPARE(editor->PropDrawValueRect(QRect(1, 2, 3, 4)), QRect(1, 2, 3, 4));
-    QCOMPARE(editor->PropDrawNameRect(QRect(1, 2, 3, 4)), QRect(1, 2, 3, 4));
-}
+
+    void collectionEditorHook()
+    {
+        TSample sample;
+        TTestDesigner designer;
+        auto editor = make<TCollectionProperty>(&designer, {&sample}, "Items");
+        QCOMPARE(editor->GetAttributes(), paDialog | paReadOnly | paVCL);
+        QCOMPARE(editor->GetValue(), QStringLiteral("(TCollection)"));
+        QVERIFY_THROWS_EXCEPTION(EInvalidOperation, editor->Edit());
+
+        TCollection *shown = nullptr;
+        QString shownName;
+        TCollectionProperty::SetShowCollectionEditor(
+            [&](IDesigner *Designer, const QMetaObject *EditorClass, QObject *Component,
+                TCollection *Collection, const QString &PropertyName) {
+                QCOMPARE(Designer, &designer);
+                QCOMPARE(EditorClass, nullptr);
+                QCOMPARE(Component, &sample);
+                shown = Collection;
+                shownName = PropertyName;
+            });
+        editor->Edit();
+        TCollectionProperty::SetShowCollectionEditor({});
+        QCOMPARE(shown, sample.Items());
+        QCOMPARE(shownName, QStringLiteral("Items"));
+    }
+};
 
 QTEST_MAIN(PropEditTest)
 #include "tst_propedit.moc"
