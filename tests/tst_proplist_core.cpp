@@ -8,204 +8,6 @@
 
 #include "tst_proplist_fixture.h"
 
-class ProplistCoreTest : public QObject {
-    Q_OBJECT
-private slots:
-    void defaultTestPerKind_data();
-    void defaultTestPerKind();
-    void defaultShownBoldOrRegular();
-    void mainHintsAndLabelHints();
-    void enablingAndVisibilityReachLabelAndChildren();
-    void nilObjectOnPathIsNotFollowed();
-    void changeReachesDesigner();
-    void loadingNilInstanceHidesAndActivates();
-    void invisibleItemsAreNotLoaded();
-    void findListDepthFirst();
-    void activeListSkipsHiddenAndStaysUnset();
-    void itemDeletedClearsAndPropagates();
-    void selectedItemFallsBackToInstance();
-    void allEnabledFromTwoLevelsDown();
-    void newObjectAtADeadInstancesAddressIsNew();
-    void factoriesRefuseMissingOrWrongControls_data();
-    void factoriesRefuseMissingOrWrongControls();
-    void pageThatIsNotCurrentStaysHidden();
-};
-
-void ProplistCoreTest::defaultTestPerKind_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<std::function<void(TProbe &)>>("change");
-    QTest::addColumn<bool>("isDefault");
-    using F = std::function<void(TProbe &)>;
-    const F none = [](TProbe &) {};
-    QTest::newRow("integer equal to its default") << "Width" << none << true;
-    QTest::newRow("integer off its default")
-        << "Width" << F([](TProbe &p) { p.setWidth(65); }) << false;
-    QTest::newRow("no default, stored") << "Free" << F([](TProbe &p) { p.setFree(0); }) << false;
-    QTest::newRow("no default, not stored by method")
-        << "Free" << F([](TProbe &p) { p.setFree(7); }) << true;
-    QTest::newRow("no default, never stored")
-        << "Hidden" << F([](TProbe &p) { p.setHidden(9); }) << true;
-    QTest::newRow("read-only equal to default") << "Rows" << none << true;
-    QTest::newRow("read-only off a real default")
-        << "Rows" << F([](TProbe &p) { p.m_rows = 4; }) << false;
-    QTest::newRow("read-only without default") << "Level" << none << true;
-    QTest::newRow("Boolean at default") << "Active" << none << true;
-    QTest::newRow("Boolean off default")
-        << "Active" << F([](TProbe &p) { p.setActive(false); }) << false;
-    QTest::newRow("enumeration off default")
-        << "Mode" << F([](TProbe &p) { p.setMode(Probe::pmAll); }) << false;
-    QTest::newRow("colour at default") << "Color" << none << true;
-    QTest::newRow("empty string") << "Caption" << none << true;
-    QTest::newRow("string with text")
-        << "Caption" << F([](TProbe &p) { p.setCaption("x"); }) << false;
-    QTest::newRow("string never stored") << "Note" << F([](TProbe &p) { p.setNote("x"); }) << true;
-    QTest::newRow("read-only string with text")
-        << "Version" << F([](TProbe &p) { p.m_version = "1.0"; }) << true;
-    QTest::newRow("character") << "Delimiter" << F([](TProbe &p) { p.setDelimiter('x'); }) << true;
-    QTest::newRow("float") << "Ratio" << F([](TProbe &p) { p.setRatio(9); }) << true;
-    QTest::newRow("set as a whole") << "Options" << F([](TProbe &p) { p.setOptions({}); }) << true;
-}
-
-void ProplistCoreTest::defaultTestPerKind()
-{
-    QFETCH(QString, path);
-    QFETCH(std::function<void(TProbe &)>, change);
-    QFETCH(bool, isDefault);
-    TProbeFixture f;
-    change(*f.probe);
-    TPropItem *item = f.load([&](TPropList &l) { l.AddNoneProp(path, f.controls.group); });
-    item->InitEditControl();
-    QCOMPARE(item->IsDefault(), isDefault);
-}
-
-void ProplistCoreTest::defaultShownBoldOrRegular()
-{
-    TProbeFixture f;
-    f.probe->setCaption(QStringLiteral("changed"));
-    f.load([&](TPropList &l) { l.AddTextProp(QStringLiteral("Caption"), f.controls.edit); });
-    QVERIFY(f.controls.edit->Font()->Style().testFlag(Vcl::fsBold));
-    QVERIFY(f.controls.edit->font().bold()); // the widget follows its published font
-
-    f.probe->setCaption(QString());
-    f.list->LoadPropList();
-    QVERIFY(!f.controls.edit->Font()->Style().testFlag(Vcl::fsBold));
-    QVERIFY(!f.controls.edit->font().bold());
-
-    // A control without a published font is left alone.
-    QWidget plain(f.controls.page.get());
-    TPropItem *none = f.load([&](TPropList &l) { l.AddNoneProp(QStringLiteral("Width"), &plain); });
-    none->SetDefault(false);
-    QVERIFY(!plain.font().bold());
-}
-
-void ProplistCoreTest::mainHintsAndLabelHints()
-{
-    TProbeFixture f;
-    f.controls.label->SetFocusControl(f.controls.edit);
-    f.load([&](TPropList &l) { l.AddTextProp(QStringLiteral("Caption"), f.controls.edit); });
-    QCOMPARE(ControlHint(f.controls.edit), QStringLiteral(" property Caption: string"));
-    QCOMPARE(ControlHint(f.controls.label), QStringLiteral(" property Caption: string"));
-
-    f.load([&](TPropList &l) { l.AddNoneProp(QStringLiteral("Rows"), f.controls.group); });
-    QCOMPARE(ControlHint(f.controls.group), QStringLiteral(" property Rows: Integer (ReadOnly)"));
-
-    // The edit hint goes to the control only, not to its label.
-    f.controls.label->SetFocusControl(f.controls.colors);
-    f.load(
-        [&](TPropList &l) { l.AddBackColorProp(QStringLiteral("Font.Color"), f.controls.colors); });
-    QCOMPARE(ControlHint(f.controls.colors),
-             QStringLiteral(" property Font.Color: TColor   (Click right mouse button to select "
-                            "Custom, Default or None color)"));
-    QCOMPARE(ControlHint(f.controls.label), QStringLiteral(" property Font.Color: TColor"));
-
-    // A label under another parent names nothing here.
-    QWidget other;
-    TLabel far(QStringLiteral("Far"), &other);
-    far.SetFocusControl(f.controls.memo);
-    f.load([&](TPropList &l) { l.AddMemoProp(QStringLiteral("Lines"), f.controls.memo); });
-    QCOMPARE(ControlHint(f.controls.memo), QStringLiteral(" property Lines: TStrings"));
-    QVERIFY(ControlHint(&far).isEmpty());
-}
-
-void ProplistCoreTest::enablingAndVisibilityReachLabelAndChildren()
-{
-    TProbeFixture f;
-    f.controls.label->SetFocusControl(f.controls.group);
-    TPropItem *item =
-        f.load([&](TPropList &l) { l.AddNoneProp(QStringLiteral("Font"), f.controls.group); });
-    item->SetEnabled(false);
-    QVERIFY(!item->Enabled());
-    QVERIFY(!ControlEnabled(f.controls.label));
-    const QList<QWidget *> children = ChildControls(f.controls.group);
-    QCOMPARE(children.size(), 2);
-    for (QWidget *child : children)
-        QVERIFY(!ControlEnabled(child));
-    // A combo box's inner edit is its own, not a child control.
-    QVERIFY(ChildControls(f.controls.combo).isEmpty());
-
-    // With all enabled, disabling enables the control, its label and its children.
-    f.list->AllEnabled = true;
-    item->SetEnabled(false);
-    QVERIFY(item->Enabled());
-    QVERIFY(ControlEnabled(f.controls.label));
-    QVERIFY(ControlEnabled(children.last()));
-
-    item->SetVisible(false);
-    QVERIFY(!item->Visible());
-    QVERIFY(!ControlVisible(f.controls.label));
-    QVERIFY(!ControlVisible(children.first()));
-}
-
-void ProplistCoreTest::nilObjectOnPathIsNotFollowed()
-{
-    TProbeFixture f;
-    QString nested = QStringLiteral("Font.Color");
-    QCOMPARE(f.list->PropInstance(nested), static_cast<QObject *>(f.probe->Font()));
-    QCOMPARE(nested, QStringLiteral("Color"));
-    QString path = QStringLiteral("Inner.Font.Name");
-    QCOMPARE(f.list->PropInstance(path), nullptr);
-    QCOMPARE(path, QStringLiteral("Name")); // still reduced to the last name
-
-    f.controls.edit->SetText(QStringLiteral("stale"));
-    TPropItem *item = f.load(
-        [&](TPropList &l) { l.AddTextProp(QStringLiteral("Inner.Caption"), f.controls.edit); });
-    QVERIFY(!item->HasPropInstance());
-    QVERIFY(item->ReadOnly());
-    QVERIFY(item->IsDefault());
-    QCOMPARE(f.controls.edit->Text(), QString()); // shows nothing
-    f.controls.edit->SetText(QStringLiteral("typed"));
-    QTest::keyClick(f.controls.edit, Qt::Key_Return); // writes nothing, raises nothing
-
-    // Once the object is there, the same item works on it.
-    TProbe inner;
-    inner.setCaption(QStringLiteral("inside"));
-    f.probe->setInner(&inner);
-    f.list->LoadPropList();
-    QCOMPARE(f.controls.edit->Text(), QStringLiteral("inside"));
-    f.probe->setInner(nullptr);
-}
-
-void ProplistCoreTest::changeReachesDesigner()
-{
-    TProbeFixture f;
-    f.probe->setActive(true);
-    f.load([&](TPropList &l) { l.AddBoolProp(QStringLiteral("Active"), f.controls.check); });
-    QCOMPARE(f.designer.modified, 0); // loading sets the check mark without saving
-    QVERIFY(f.controls.check->Checked());
-    f.controls.check->click();
-    QCOMPARE(f.probe->Active(), false);
-    QCOMPARE(f.designer.modified, 1);
-
-    // Without a window the change is written and nobody is told.
-    auto orphan = TPropList::Create<TPropList>(nullptr, f.probe.get());
-    orphan->AddBoolProp(QStringLiteral("Flat"), f.controls.check2);
-    orphan->LoadPropList();
-    f.controls.check2->click();
-    QVERIFY(f.probe->Flat());
-    QCOMPARE(f.designer.modified, 1);
-}
-
 namespace {
 
 // A small tree: root -> a, b; a -> a1 -> a11. Each list is shown by its own widget.
@@ -236,113 +38,17 @@ public:
 
 } // namespace
 
-void ProplistCoreTest::loadingNilInstanceHidesAndActivates()
-{
-    TProbe probe;
-    Tree t(&probe);
-    t.b->SetInstance(nullptr);
-    t.b->LoadPropList();
-    QVERIFY(!ControlVisible(t.wb));
-    QCOMPARE(t.root->ActiveList(), t.b);
-    t.b->SetInstance(&probe);
-    t.b->LoadPropList();
-    QVERIFY(ControlVisible(t.wb));
-}
-
-void ProplistCoreTest::invisibleItemsAreNotLoaded()
-{
-    TProbeFixture f;
-    f.probe->setCaption(QStringLiteral("value"));
-    f.controls.edit->hide();
-    f.load([&](TPropList &l) { l.AddTextProp(QStringLiteral("Caption"), f.controls.edit); });
-    QVERIFY(f.controls.edit->Text().isEmpty());
-    QVERIFY(ControlHint(f.controls.edit).isEmpty());
-    f.controls.edit->show();
-    f.list->LoadPropList();
-    QCOMPARE(f.controls.edit->Text(), QStringLiteral("value"));
-}
-
-void ProplistCoreTest::findListDepthFirst()
-{
-    TProbe probe;
-    Tree t(&probe);
-    QCOMPARE(t.root->FindList(t.wa11), t.a11);
-    QCOMPARE(t.root->FindList(t.wb), t.b);
-    QCOMPARE(t.root->FindList(&t.host), nullptr);
-    // Two lists on one control: the one met first depth-first wins.
-    TPropList *late = t.b->AddPropList(TPropList::Create<TPropList>(nullptr, &probe), t.wa11);
-    QCOMPARE(t.root->FindList(t.wa11), t.a11);
-    QCOMPARE(t.b->FindList(t.wa11), late);
-    t.root->LoadList(&t.host); // no such list: nothing happens
-    QCOMPARE(t.root->ActiveList(), nullptr);
-}
-
-void ProplistCoreTest::activeListSkipsHiddenAndStaysUnset()
-{
-    TProbe probe;
-    Tree t(&probe);
-    t.wa->hide();
-    t.wb->hide();
-    QCOMPARE(t.root->GetActiveList(), nullptr);
-    QCOMPARE(t.root->ActiveList(), nullptr);
-    t.wb->show();
-    QCOMPARE(t.root->GetActiveList(), t.b);
-    t.wa->show(); // once chosen, kept without further test
-    QCOMPARE(t.root->GetActiveList(), t.b);
-    t.root->LoadList(t.wa1);
-    QCOMPARE(t.a->ActiveList(), t.a1);
-}
-
-void ProplistCoreTest::itemDeletedClearsAndPropagates()
-{
-    TProbe probe;
-    TProbe other;
-    Tree t(&other);
-    t.root->SetInstance(&probe);
-    t.a11->SetInstance(&probe);
-    t.root->ItemDeleted(&probe);
-    QCOMPARE(t.root->Instance(), nullptr);
-    QCOMPARE(t.a11->Instance(), nullptr);
-    QCOMPARE(t.b->Instance(), static_cast<QObject *>(&other));
-
-    // A component already gone is still recognised by the notice that reports it.
-    auto doomed = std::make_unique<TProbe>();
-    QObject *address = doomed.get();
-    t.b->SetInstance(doomed.get());
-    doomed.reset();
-    t.root->ItemDeleted(address);
-    QCOMPARE(t.b->Instance(), nullptr);
-}
-
-void ProplistCoreTest::selectedItemFallsBackToInstance()
-{
-    TProbe probe;
-    TProbe marker;
-    QWidget host;
-    auto root = TPropList::Create<TPropList>(nullptr, &probe);
-    auto *page = static_cast<TMarkerList *>(
-        root->AddPropList(TPropList::Create<TMarkerList>(nullptr, nullptr), new QWidget(&host)));
-    page->marker = &marker;
-    page->LoadPropList(); // becomes the active list, instance nil
-    QCOMPARE(root->ActiveList(), page);
-    QCOMPARE(root->SelectedItem(), static_cast<QObject *>(&probe));
-    page->SetInstance(&probe);
-    QCOMPARE(root->SelectedItem(), static_cast<QObject *>(&marker));
-}
-
-void ProplistCoreTest::allEnabledFromTwoLevelsDown()
-{
-    TProbe probe;
-    Tree t(&probe);
-    TProbePage page;
-    t.a1->AddBoolProp(QStringLiteral("Active"), page.check);
-    QVERIFY(!t.a1->Items(0)->AllEnabled());
-    t.root->AllEnabled = true;
-    QVERIFY(t.a1->GetAllEnabled());
-    QVERIFY(t.a1->Items(0)->AllEnabled());
-    t.a1->AllEnabled = false; // only the root's flag counts
-    QVERIFY(t.a1->Items(0)->AllEnabled());
-}
+// A page whose rule enables its second and third items while Active is on.
+class TRuleList : public TPropList {
+public:
+    using TPropList::TPropList;
+    void UpdateEnabled() override
+    {
+        const bool active = GetOrdProp(Instance(), QStringLiteral("Active")) != 0;
+        Items(1)->SetEnabled(active);
+        Items(2)->SetEnabled(active);
+    }
+};
 
 // A list that counts its instance changes.
 class TCountingList : public TPropList {
@@ -353,99 +59,364 @@ public:
     void InstanceChanged() override { ++Changes; }
 };
 
-void ProplistCoreTest::newObjectAtADeadInstancesAddressIsNew()
-{
-    // Two objects one after the other in the same storage: the second is a new instance even
-    // though it has the first one's address.
-    alignas(TProbe) unsigned char storage[sizeof(TProbe)];
-    auto *first = new (storage) TProbe;
-    auto list = TPropList::Create<TCountingList>(nullptr, first);
-    list->SetInstance(first);
-    QCOMPARE(list->Changes, 0);
-    first->~TProbe();
-    QCOMPARE(list->Instance(), nullptr);
-    auto *second = new (storage) TProbe;
-    QCOMPARE(static_cast<void *>(second), static_cast<void *>(first));
-    list->SetInstance(second);
-    QCOMPARE(list->Changes, 1);
-    QCOMPARE(list->Instance(), second);
-    list->SetInstance(second);
-    QCOMPARE(list->Changes, 1);
-    list.reset();
-    second->~TProbe();
-}
-
-void ProplistCoreTest::factoriesRefuseMissingOrWrongControls_data()
-{
-    QTest::addColumn<std::function<void(TPropList &, TProbePage &)>>("add");
-    QTest::addColumn<QString>("error");
-    using F = std::function<void(TPropList &, TProbePage &)>;
-    QTest::addRow("no control") << F([](TPropList &l, TProbePage &) {
-        l.AddBoolProp(QStringLiteral("Active"), nullptr);
-    }) << "Cannot bind property Active: no control was given";
-    QTest::addRow("no group") << F([](TPropList &l, TProbePage &) {
-        l.AddNoneProp(QStringLiteral("Font"), nullptr);
-    }) << "Cannot bind property Font: no control was given";
-    QTest::addRow("edit box for a check box")
-        << F([](TPropList &l, TProbePage &p) { l.AddBoolProp(QStringLiteral("Active"), p.edit); })
-        << "Cannot bind property Active to control EditBox: it is a TEdit, not a TCheckBox";
-    QTest::addRow("combo box for a colour box") << F([](TPropList &l, TProbePage &p) {
-        l.AddBackColorProp(QStringLiteral("Color"), p.combo);
-    }) << "Cannot bind property Color to control ProbeCombo: it is a TComboBox, not a TColorBox";
-    QTest::addRow("check box for a spinner edit") << F([](TPropList &l, TProbePage &p) {
-        l.AddValueProp(QStringLiteral("Spin"), p.check, 0, 10);
-    }) << "Cannot bind property Spin to control ProbeCheck: it is a TCheckBox, not a TEdit";
-}
-
-void ProplistCoreTest::factoriesRefuseMissingOrWrongControls()
-{
-    QFETCH(std::function<void(TPropList &, TProbePage &)>, add);
-    QFETCH(QString, error);
-    TProbeFixture f;
-    f.controls.edit->setObjectName(QStringLiteral("EditBox"));
-    f.controls.check->setObjectName(QStringLiteral("ProbeCheck"));
-    try {
-        add(*f.list, f.controls);
-        QFAIL("the factory should have refused the control");
-    } catch (const EInvalidOperation &e) {
-        QCOMPARE(e.Message(), error);
+class ProplistCoreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void defaultTestPerKind_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<std::function<void(TProbe &)>>("change");
+        QTest::addColumn<bool>("isDefault");
+        using F = std::function<void(TProbe &)>;
+        const F none = [](TProbe &) {};
+        QTest::newRow("integer equal to its default") << "Width" << none << true;
+        QTest::newRow("integer off its default")
+            << "Width" << F([](TProbe &p) { p.setWidth(65); }) << false;
+        QTest::newRow("no default, stored")
+            << "Free" << F([](TProbe &p) { p.setFree(0); }) << false;
+        QTest::newRow("no default, not stored by method")
+            << "Free" << F([](TProbe &p) { p.setFree(7); }) << true;
+        QTest::newRow("no default, never stored")
+            << "Hidden" << F([](TProbe &p) { p.setHidden(9); }) << true;
+        QTest::newRow("read-only equal to default") << "Rows" << none << true;
+        QTest::newRow("read-only off a real default")
+            << "Rows" << F([](TProbe &p) { p.m_rows = 4; }) << false;
+        QTest::newRow("read-only without default") << "Level" << none << true;
+        QTest::newRow("Boolean at default") << "Active" << none << true;
+        QTest::newRow("Boolean off default")
+            << "Active" << F([](TProbe &p) { p.setActive(false); }) << false;
+        QTest::newRow("enumeration off default")
+            << "Mode" << F([](TProbe &p) { p.setMode(Probe::pmAll); }) << false;
+        QTest::newRow("colour at default") << "Color" << none << true;
+        QTest::newRow("empty string") << "Caption" << none << true;
+        QTest::newRow("string with text")
+            << "Caption" << F([](TProbe &p) { p.setCaption("x"); }) << false;
+        QTest::newRow("string never stored")
+            << "Note" << F([](TProbe &p) { p.setNote("x"); }) << true;
+        QTest::newRow("read-only string with text")
+            << "Version" << F([](TProbe &p) { p.m_version = "1.0"; }) << true;
+        QTest::newRow("character")
+            << "Delimiter" << F([](TProbe &p) { p.setDelimiter('x'); }) << true;
+        QTest::newRow("float") << "Ratio" << F([](TProbe &p) { p.setRatio(9); }) << true;
+        QTest::newRow("set as a whole")
+            << "Options" << F([](TProbe &p) { p.setOptions({}); }) << true;
     }
-    QCOMPARE(f.list->ItemCount(), 0);
-}
 
-void ProplistCoreTest::pageThatIsNotCurrentStaysHidden()
-{
-    TProbe probe;
-    QTabWidget pages;
-    auto *first = new QWidget;
-    auto *second = new QWidget;
-    pages.addTab(first, QStringLiteral("First"));
-    pages.addTab(second, QStringLiteral("Second"));
-    pages.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&pages));
-    auto root = TPropList::Create<TPropList>(nullptr, &probe);
-    TPropList *secondList =
-        root->AddPropList(TPropList::Create<TPropList>(nullptr, &probe), second);
-    TPropList *firstList = root->AddPropList(TPropList::Create<TPropList>(nullptr, &probe), first);
+    void defaultTestPerKind()
+    {
+        QFETCH(QString, path);
+        QFETCH(std::function<void(TProbe &)>, change);
+        QFETCH(bool, isDefault);
+        TProbeFixture f;
+        change(*f.probe);
+        TPropItem *item = f.load([&](TPropList &l) { l.AddNoneProp(path, f.controls.group); });
+        item->InitEditControl();
+        QCOMPARE(item->IsDefault(), isDefault);
+    }
 
-    // Loading the list of the page behind does not lay it over the current page.
-    secondList->LoadPropList();
-    QVERIFY(second->isHidden());
-    QVERIFY(first->isVisible());
-    firstList->LoadPropList();
-    QVERIFY(first->isVisible());
+    void mainHintsAndLabelHints()
+    {
+        TProbeFixture f;
+        f.controls.label->SetFocusControl(f.controls.edit);
+        f.load([&](TPropList &l) { l.AddTextProp(QStringLiteral("Caption"), f.controls.edit); });
+        QCOMPARE(ControlHint(f.controls.edit), QStringLiteral(" property Caption: string"));
+        QCOMPARE(ControlHint(f.controls.label), QStringLiteral(" property Caption: string"));
 
-    // Once it is the current page it shows as any other.
-    pages.setCurrentWidget(second);
-    secondList->LoadPropList();
-    QVERIFY(second->isVisible());
-    QVERIFY(first->isHidden());
+        f.load([&](TPropList &l) { l.AddNoneProp(QStringLiteral("Rows"), f.controls.group); });
+        QCOMPARE(ControlHint(f.controls.group),
+                 QStringLiteral(" property Rows: Integer (ReadOnly)"));
 
-    // Without instance the current page hides.
-    secondList->SetInstance(nullptr);
-    secondList->LoadPropList();
-    QVERIFY(second->isHidden());
-}
+        // The edit hint goes to the control only, not to its label.
+        f.controls.label->SetFocusControl(f.controls.colors);
+        f.load([&](TPropList &l) {
+            l.AddBackColorProp(QStringLiteral("Font.Color"), f.controls.colors);
+        });
+        QCOMPARE(
+            ControlHint(f.controls.colors),
+            QStringLiteral(" property Font.Color: TColor   (Click right mouse button to select "
+                           "Custom, Default or None color)"));
+        QCOMPARE(ControlHint(f.controls.label), QStringLiteral(" property Font.Color: TColor"));
+
+        // A label under another parent names nothing here.
+        QWidget other;
+        TLabel far(QStringLiteral("Far"), &other);
+        far.SetFocusControl(f.controls.memo);
+        f.load([&](TPropList &l) { l.AddMemoProp(QStringLiteral("Lines"), f.controls.memo); });
+        QCOMPARE(ControlHint(f.controls.memo), QStringLiteral(" property Lines: TStrings"));
+        QVERIFY(ControlHint(&far).isEmpty());
+    }
+
+    // Enabling and visibility reach the control, its label and its direct children (a value
+    // item's spinner too); with all enabled, disabling enables them. The page's rules run again
+    // at every reload after a change.
+    void enablingReachesLabelsAndChildren()
+    {
+        TProbeFixture f;
+        auto list = TPropList::Create<TRuleList>(f.window.get(), f.probe.get());
+        f.designer.OnModified = [&] { list->LoadPropList(); };
+        auto *spinLabel = new TLabel(QStringLiteral("Spin"), f.controls.page.get());
+        spinLabel->SetFocusControl(f.controls.valueEdit);
+        f.controls.label->SetFocusControl(f.controls.group);
+        list->AddBoolProp(QStringLiteral("Active"), f.controls.check);
+        list->AddNoneProp(QStringLiteral("Font"), f.controls.group);
+        list->AddValueProp(QStringLiteral("Spin"), f.controls.valueEdit, 0, 10);
+        list->LoadPropList();
+        QList<QWidget *> reached{f.controls.group, f.controls.label, f.controls.valueEdit,
+                                 spinLabel, f.controls.spin};
+        reached += ChildControls(f.controls.group);
+        QCOMPARE(reached.size(), 7);
+        QVERIFY(ChildControls(f.controls.combo).isEmpty()); // a combo box's edit is its own
+        for (QWidget *control : reached)
+            QVERIFY(ControlEnabled(control));
+        f.controls.check->click(); // Active off: the rule disables the other two
+        for (QWidget *control : reached)
+            QVERIFY2(!ControlEnabled(control), qPrintable(control->metaObject()->className()));
+        QVERIFY(ControlEnabled(f.controls.check));
+        list->AllEnabled = true;
+        list->LoadPropList();
+        for (QWidget *control : reached)
+            QVERIFY(ControlEnabled(control));
+        list->Items(1)->SetVisible(false);
+        list->Items(2)->SetVisible(false);
+        for (QWidget *control : reached)
+            QVERIFY(!ControlVisible(control));
+    }
+
+    void nilObjectOnPathIsNotFollowed()
+    {
+        TProbeFixture f;
+        QString path = QStringLiteral("Inner.Font.Name");
+        QCOMPARE(f.list->PropInstance(path), nullptr);
+        QCOMPARE(path, QStringLiteral("Name")); // still reduced to the last name
+
+        f.controls.edit->SetText(QStringLiteral("stale"));
+        TPropItem *item = f.load(
+            [&](TPropList &l) { l.AddTextProp(QStringLiteral("Inner.Caption"), f.controls.edit); });
+        QVERIFY(!item->HasPropInstance());
+        QVERIFY(item->ReadOnly());
+        QVERIFY(item->IsDefault());
+        QCOMPARE(f.controls.edit->Text(), QString()); // shows nothing
+        f.controls.edit->SetText(QStringLiteral("typed"));
+        QTest::keyClick(f.controls.edit, Qt::Key_Return); // writes nothing, raises nothing
+        QVERIFY(f.dialogs.Errors.isEmpty());
+    }
+
+    void changeWithoutWindowTellsNobody()
+    {
+        TProbeFixture f;
+        auto orphan = TPropList::Create<TPropList>(nullptr, f.probe.get());
+        orphan->AddBoolProp(QStringLiteral("Flat"), f.controls.check2);
+        orphan->LoadPropList();
+        f.controls.check2->click();
+        QVERIFY(f.probe->Flat());
+        QCOMPARE(f.designer.modified, 0);
+        // A control without a published font is left alone.
+        QWidget plain(f.controls.page.get());
+        orphan->AddNoneProp(QStringLiteral("Width"), &plain);
+        orphan->Items(1)->SetDefault(false);
+        QVERIFY(!plain.font().bold());
+    }
+
+    void invisibleItemsAreNotLoaded()
+    {
+        TProbeFixture f;
+        f.probe->setCaption(QStringLiteral("value"));
+        f.controls.edit->hide();
+        f.load([&](TPropList &l) { l.AddTextProp(QStringLiteral("Caption"), f.controls.edit); });
+        QVERIFY(f.controls.edit->Text().isEmpty());
+        QVERIFY(ControlHint(f.controls.edit).isEmpty());
+        f.controls.edit->show();
+        f.list->LoadPropList();
+        QCOMPARE(f.controls.edit->Text(), QStringLiteral("value"));
+    }
+
+    void findListDepthFirst()
+    {
+        TProbe probe;
+        Tree t(&probe);
+        QCOMPARE(t.root->FindList(t.wa11), t.a11);
+        QCOMPARE(t.root->FindList(t.wb), t.b);
+        QCOMPARE(t.root->FindList(&t.host), nullptr);
+        // Two lists on one control: the one met first depth-first wins.
+        TPropList *late = t.b->AddPropList(TPropList::Create<TPropList>(nullptr, &probe), t.wa11);
+        QCOMPARE(t.root->FindList(t.wa11), t.a11);
+        QCOMPARE(t.b->FindList(t.wa11), late);
+        t.root->LoadList(&t.host); // no such list: nothing happens
+        QCOMPARE(t.root->ActiveList(), nullptr);
+    }
+
+    void activeListSkipsHiddenAndStaysUnset()
+    {
+        TProbe probe;
+        Tree t(&probe);
+        t.wa->hide();
+        t.wb->hide();
+        QCOMPARE(t.root->GetActiveList(), nullptr);
+        QCOMPARE(t.root->ActiveList(), nullptr);
+        t.wb->show();
+        QCOMPARE(t.root->GetActiveList(), t.b);
+        t.wa->show(); // once chosen, kept without further test
+        QCOMPARE(t.root->GetActiveList(), t.b);
+        t.root->LoadList(t.wa1);
+        QCOMPARE(t.a->ActiveList(), t.a1);
+        // Loading a list without instance hides its control and still makes it active.
+        t.root->LoadList(t.wa);
+        QCOMPARE(t.root->ActiveList(), t.a);
+        t.b->SetInstance(nullptr);
+        t.b->LoadPropList();
+        QVERIFY(!ControlVisible(t.wb));
+        QCOMPARE(t.root->ActiveList(), t.b);
+    }
+
+    void itemDeletedClearsAndPropagates()
+    {
+        TProbe probe;
+        TProbe other;
+        Tree t(&other);
+        t.root->SetInstance(&probe);
+        t.a11->SetInstance(&probe);
+        t.root->ItemDeleted(&probe);
+        QCOMPARE(t.root->Instance(), nullptr);
+        QCOMPARE(t.a11->Instance(), nullptr);
+        QCOMPARE(t.b->Instance(), static_cast<QObject *>(&other));
+
+        // A component already gone is still recognised by the notice that reports it.
+        auto doomed = std::make_unique<TProbe>();
+        QObject *address = doomed.get();
+        t.b->SetInstance(doomed.get());
+        doomed.reset();
+        t.root->ItemDeleted(address);
+        QCOMPARE(t.b->Instance(), nullptr);
+    }
+
+    void selectedItemFallsBackToInstance()
+    {
+        TProbe probe;
+        TProbe marker;
+        QWidget host;
+        auto root = TPropList::Create<TPropList>(nullptr, &probe);
+        auto *page = static_cast<TMarkerList *>(root->AddPropList(
+            TPropList::Create<TMarkerList>(nullptr, nullptr), new QWidget(&host)));
+        page->marker = &marker;
+        page->LoadPropList(); // becomes the active list, instance nil
+        QCOMPARE(root->ActiveList(), page);
+        QCOMPARE(root->SelectedItem(), static_cast<QObject *>(&probe));
+        page->SetInstance(&probe);
+        QCOMPARE(root->SelectedItem(), static_cast<QObject *>(&marker));
+    }
+
+    void allEnabledFromTwoLevelsDown()
+    {
+        TProbe probe;
+        Tree t(&probe);
+        TProbePage page;
+        t.a1->AddBoolProp(QStringLiteral("Active"), page.check);
+        QVERIFY(!t.a1->Items(0)->AllEnabled());
+        t.root->AllEnabled = true;
+        QVERIFY(t.a1->GetAllEnabled());
+        QVERIFY(t.a1->Items(0)->AllEnabled());
+        t.a1->AllEnabled = false; // only the root's flag counts
+        QVERIFY(t.a1->Items(0)->AllEnabled());
+    }
+
+    void newObjectAtADeadInstancesAddressIsNew()
+    {
+        // Two objects one after the other in the same storage: the second is a new instance even
+        // though it has the first one's address.
+        alignas(TProbe) unsigned char storage[sizeof(TProbe)];
+        auto *first = new (storage) TProbe;
+        auto list = TPropList::Create<TCountingList>(nullptr, first);
+        list->SetInstance(first);
+        QCOMPARE(list->Changes, 0);
+        first->~TProbe();
+        QCOMPARE(list->Instance(), nullptr);
+        auto *second = new (storage) TProbe;
+        QCOMPARE(static_cast<void *>(second), static_cast<void *>(first));
+        list->SetInstance(second);
+        QCOMPARE(list->Changes, 1);
+        QCOMPARE(list->Instance(), second);
+        list->SetInstance(second);
+        QCOMPARE(list->Changes, 1);
+        list.reset();
+        second->~TProbe();
+    }
+
+    void factoriesRefuseMissingOrWrongControls_data()
+    {
+        QTest::addColumn<std::function<void(TPropList &, TProbePage &)>>("add");
+        QTest::addColumn<QString>("error");
+        using F = std::function<void(TPropList &, TProbePage &)>;
+        QTest::addRow("no control") << F([](TPropList &l, TProbePage &) {
+            l.AddBoolProp(QStringLiteral("Active"), nullptr);
+        }) << "Cannot bind property Active: no control was given";
+        QTest::addRow("no group") << F([](TPropList &l, TProbePage &) {
+            l.AddNoneProp(QStringLiteral("Font"), nullptr);
+        }) << "Cannot bind property Font: no control was given";
+        QTest::addRow("edit box for a check box") << F([](TPropList &l, TProbePage &p) {
+            l.AddBoolProp(QStringLiteral("Active"), p.edit);
+        }) << "Cannot bind property Active to control EditBox: it is a TEdit, not a TCheckBox";
+        QTest::addRow("combo box for a colour box")
+            << F([](TPropList &l, TProbePage &p) {
+                   l.AddBackColorProp(QStringLiteral("Color"), p.combo);
+               })
+            << "Cannot bind property Color to control ProbeCombo: it is a TComboBox, not a "
+               "TColorBox";
+        QTest::addRow("check box for a spinner edit") << F([](TPropList &l, TProbePage &p) {
+            l.AddValueProp(QStringLiteral("Spin"), p.check, 0, 10);
+        }) << "Cannot bind property Spin to control ProbeCheck: it is a TCheckBox, not a TEdit";
+    }
+
+    void factoriesRefuseMissingOrWrongControls()
+    {
+        QFETCH(std::function<void(TPropList &, TProbePage &)>, add);
+        QFETCH(QString, error);
+        TProbeFixture f;
+        f.controls.edit->setObjectName(QStringLiteral("EditBox"));
+        f.controls.check->setObjectName(QStringLiteral("ProbeCheck"));
+        try {
+            add(*f.list, f.controls);
+            QFAIL("the factory should have refused the control");
+        } catch (const EInvalidOperation &e) {
+            QCOMPARE(e.Message(), error);
+        }
+        QCOMPARE(f.list->ItemCount(), 0);
+    }
+
+    void pageThatIsNotCurrentStaysHidden()
+    {
+        TProbe probe;
+        QTabWidget pages;
+        auto *first = new QWidget;
+        auto *second = new QWidget;
+        pages.addTab(first, QStringLiteral("First"));
+        pages.addTab(second, QStringLiteral("Second"));
+        pages.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pages));
+        auto root = TPropList::Create<TPropList>(nullptr, &probe);
+        TPropList *secondList =
+            root->AddPropList(TPropList::Create<TPropList>(nullptr, &probe), second);
+        TPropList *firstList =
+            root->AddPropList(TPropList::Create<TPropList>(nullptr, &probe), first);
+
+        // Loading the list of the page behind does not lay it over the current page.
+        secondList->LoadPropList();
+        QVERIFY(second->isHidden());
+        QVERIFY(first->isVisible());
+        firstList->LoadPropList();
+        QVERIFY(first->isVisible());
+
+        // Once it is the current page it shows as any other.
+        pages.setCurrentWidget(second);
+        secondList->LoadPropList();
+        QVERIFY(second->isVisible());
+        QVERIFY(first->isHidden());
+
+        // Without instance the current page hides.
+        secondList->SetInstance(nullptr);
+        secondList->LoadPropList();
+        QVERIFY(second->isHidden());
+    }
+};
 
 QTEST_MAIN(ProplistCoreTest)
 #include "moc_tst_proplist_fixture.cpp"
