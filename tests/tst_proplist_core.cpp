@@ -62,6 +62,7 @@ public:
 class ProplistCoreTest : public QObject {
     Q_OBJECT
 private slots:
+    // The rules of the default test beyond those every item kind shows (see the item tests).
     void defaultTestPerKind_data()
     {
         QTest::addColumn<QString>("path");
@@ -82,15 +83,6 @@ private slots:
         QTest::newRow("read-only off a real default")
             << "Rows" << F([](TProbe &p) { p.m_rows = 4; }) << false;
         QTest::newRow("read-only without default") << "Level" << none << true;
-        QTest::newRow("Boolean at default") << "Active" << none << true;
-        QTest::newRow("Boolean off default")
-            << "Active" << F([](TProbe &p) { p.setActive(false); }) << false;
-        QTest::newRow("enumeration off default")
-            << "Mode" << F([](TProbe &p) { p.setMode(Probe::pmAll); }) << false;
-        QTest::newRow("colour at default") << "Color" << none << true;
-        QTest::newRow("empty string") << "Caption" << none << true;
-        QTest::newRow("string with text")
-            << "Caption" << F([](TProbe &p) { p.setCaption("x"); }) << false;
         QTest::newRow("string never stored")
             << "Note" << F([](TProbe &p) { p.setNote("x"); }) << true;
         QTest::newRow("read-only string with text")
@@ -349,9 +341,6 @@ private slots:
         QTest::addRow("no control") << F([](TPropList &l, TProbePage &) {
             l.AddBoolProp(QStringLiteral("Active"), nullptr);
         }) << "Cannot bind property Active: no control was given";
-        QTest::addRow("no group") << F([](TPropList &l, TProbePage &) {
-            l.AddNoneProp(QStringLiteral("Font"), nullptr);
-        }) << "Cannot bind property Font: no control was given";
         QTest::addRow("edit box for a check box") << F([](TPropList &l, TProbePage &p) {
             l.AddBoolProp(QStringLiteral("Active"), p.edit);
         }) << "Cannot bind property Active to control EditBox: it is a TEdit, not a TCheckBox";
