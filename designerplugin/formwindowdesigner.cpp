@@ -19,6 +19,7 @@
 #include <QMetaProperty>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QSet>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QUndoCommand>
@@ -493,8 +494,27 @@ void TFormWindowDesigner::fileNameChanged(const QString &FileName)
 
 void TFormWindowDesigner::Modified()
 {
+    ObjectsModified({});
+}
+
+void TFormWindowDesigner::ObjectsModified(const QList<QObject *> &Objects)
+{
     if (m_closed || m_writing || !m_formWindow)
         return;
+    // The widgets whose values the change may have written; an empty set stands for all, as
+    // does an object that no tracked widget stands for.
+    QSet<const QWidget *> written;
+    for (QObject *object : Objects) {
+        const QWidget *widget = object ? widgetOf(object) : nullptr;
+        if (!widget || indexOf(widget) < 0) {
+            written.clear();
+            break;
+        }
+        written.insert(widget);
+    }
+    const auto compared = [&written](const TTracked &Entry) {
+        return Entry.Widget && (written.isEmpty() || written.contains(Entry.Widget.data()));
+    };
     struct TChange {
         QWidget *Widget;
         QString Name;
@@ -505,7 +525,7 @@ void TFormWindowDesigner::Modified()
     };
     QList<TChange> changes;
     for (const TTracked &entry : m_tracked) {
-        if (!entry.Widget)
+        if (!compared(entry))
             continue;
         const TValues now = readValues(entry.Widget);
         for (qsizetype i = 0; i < now.size() && i < entry.Values.size(); ++i) {
@@ -546,7 +566,10 @@ void TFormWindowDesigner::Modified()
         } catch (...) {
             HandleHostException();
         }
-        TakeSnapshot();
+        m_tracked.removeIf([](const TTracked &entry) { return !entry.Widget; });
+        for (TTracked &entry : m_tracked)
+            if (compared(entry))
+                entry.Values = readValues(entry.Widget);
     }
     NotifyItemsModified(this);
 }

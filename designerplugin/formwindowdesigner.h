@@ -45,7 +45,11 @@ public:
 
     // IDesigner
     void Activate() override;
+    // Compares every package widget with the snapshot.
     void Modified() override;
+    // Compares only the widgets that stand for the named objects (a column stands by its grid),
+    // or every widget when one of them stands for none.
+    void ObjectsModified(const QList<QObject *> &Objects) override;
     void SelectComponent(QObject *Instance) override;
     QList<QObject *> CreateSelectionList() const override { return {}; }
     void SetSelections(const QList<QObject *> &List) override;

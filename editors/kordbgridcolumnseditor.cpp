@@ -153,8 +153,7 @@ void TKorDBGridColumnsEditor::AddAllFieldsClick(QObject *)
             UnlockState();
             UpdateListbox();
             SetSelection();
-            if (IDesigner *designer = Designer())
-                designer->Modified();
+            CollectionModified();
         });
 }
 
@@ -174,8 +173,7 @@ void TKorDBGridColumnsEditor::RestoreDefaultsClick(QObject *)
         [&] {
             columns->EndUpdate();
             UpdateListbox();
-            if (IDesigner *designer = Designer())
-                designer->Modified();
+            CollectionModified();
         });
 }
 
@@ -234,8 +232,7 @@ void TKorDBGridColumnsEditor::DeleteClick(QObject *)
         ListView1->topLevelItem(index)->setSelected(true);
     }
     SetSelection();
-    if (IDesigner *designer = Designer())
-        designer->Modified();
+    CollectionModified();
 }
 
 void TKorDBGridColumnsEditor::ListView1DragOver(QObject *Sender, QObject *Source, int X, int Y,
@@ -288,8 +285,7 @@ void TKorDBGridColumnsEditor::ListView1DragDrop(QObject *, QObject *, int X, int
         [&] { columns->EndDesignUpdate(); });
     GetSelection();
     UpdateListbox();
-    if (IDesigner *designer = Designer())
-        designer->Modified();
+    CollectionModified();
 }
 
 void TKorDBGridColumnsEditor::readPosition()

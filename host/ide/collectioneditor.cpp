@@ -317,8 +317,7 @@ void TCollectionEditor::AddClick(QObject *)
         });
     selectRows({added});
     SetSelection();
-    if (IDesigner *designer = Designer())
-        designer->Modified();
+    CollectionModified();
 }
 
 void TCollectionEditor::DeleteClick(QObject *)
@@ -346,8 +345,7 @@ void TCollectionEditor::DeleteClick(QObject *)
     selectRows(first >= 0 ? QList<TCollectionItem *>{collection->Items(first)}
                           : QList<TCollectionItem *>{});
     SetSelection();
-    if (IDesigner *designer = Designer())
-        designer->Modified();
+    CollectionModified();
 }
 
 void TCollectionEditor::MoveUpClick(QObject *)
@@ -366,8 +364,7 @@ void TCollectionEditor::MoveUpClick(QObject *)
             collection->EndUpdate();
             UpdateListbox();
         });
-    if (IDesigner *designer = Designer())
-        designer->Modified();
+    CollectionModified();
 }
 
 void TCollectionEditor::MoveDownClick(QObject *)
@@ -386,8 +383,7 @@ void TCollectionEditor::MoveDownClick(QObject *)
             collection->EndUpdate();
             UpdateListbox();
         });
-    if (IDesigner *designer = Designer())
-        designer->Modified();
+    CollectionModified();
 }
 
 void TCollectionEditor::SelectAllClick(QObject *)
@@ -448,8 +444,7 @@ void TCollectionEditor::ListView1DragDrop(QObject *, QObject *, int X, int Y)
             collection->EndUpdate();
             UpdateListbox();
         });
-    if (IDesigner *designer = Designer())
-        designer->Modified();
+    CollectionModified();
 }
 
 bool TCollectionEditor::eventFilter(QObject *watched, QEvent *event)
@@ -643,4 +638,10 @@ void InstallCollectionEditor()
             ShowCollectionEditorClass(Designer, EditorClass, AsComponent(Component), Collection,
                                       PropertyName, AllColOptions);
         });
+}
+
+void TCollectionEditor::CollectionModified()
+{
+    if (IDesigner *designer = Designer())
+        designer->ObjectsModified({Collection()});
 }

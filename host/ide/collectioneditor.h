@@ -65,6 +65,9 @@ public:
     void SetSelection();
     // The items of the selected rows, in row order.
     QList<TCollectionItem *> SelectedItems() const;
+    // Tells the designer that the collection changed, naming it, so that what records the
+    // change need look at the collection's component alone.
+    void CollectionModified();
 
     // Whether a new item may be placed at Index. Add puts a new item after the selected rows
     // when the answer for that place is true, else at the end. The base answers true.

@@ -490,8 +490,18 @@ QStringList TFieldsEditor::fieldsOf(TDataSet *DataSet) const
 
 void TFieldsEditor::modified()
 {
-    if (m_designer)
+    // Names the data set and its fields: recording the change looks at those alone, and finds
+    // the fields that came and went by comparing the form's components.
+    if (!m_designer)
+        return;
+    if (!m_dataSet) {
         m_designer->Modified();
+        return;
+    }
+    QList<QObject *> changed{m_dataSet.data()};
+    for (int i = 0; i < m_dataSet->FieldCount(); ++i)
+        changed.append(m_dataSet->Fields(i));
+    m_designer->ObjectsModified(changed);
 }
 
 void TFieldsEditor::selectionToDesigner()
