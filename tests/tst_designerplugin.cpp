@@ -193,6 +193,40 @@ class TestDesignerPlugin : public QObject {
         return openWindow("TKorDBGridDesigner");
     }
 
+    // The check box Name on the grid designer's Design page, shown.
+    static TCheckBox *designPageBox(TDesignWindow *Window, const QString &Name)
+    {
+        Window->findChild<QTabWidget *>(QStringLiteral("PageControl"))
+            ->setCurrentWidget(Window->findChild<QWidget *>(QStringLiteral("DesignTabSheet")));
+        return Window->findChild<TCheckBox *>(Name);
+    }
+
+    // The links window of Widget, opened from its task menu.
+    QDialog *openLinks(QWidget *Widget)
+    {
+        if (!runTask(Widget, QStringLiteral("Links...")))
+            return nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == QLatin1String("LinksDialog") && widget->isVisible())
+                return qobject_cast<QDialog *>(widget);
+        return nullptr;
+    }
+
+    // Deletes Widget as a person does: selects it and picks Delete.
+    bool deleteWidget(QWidget *Widget)
+    {
+        m_form->clearSelection(false);
+        m_form->selectWidget(Widget, true);
+        flush();
+        QAction *remove =
+            m_core->formWindowManager()->action(QDesignerFormWindowManagerInterface::DeleteAction);
+        if (!remove->isEnabled())
+            return false;
+        remove->trigger();
+        flush();
+        return true;
+    }
+
     static void flush()
     {
         for (int i = 0; i < 3; ++i) {
@@ -274,145 +308,12 @@ private slots:
         m_dialogsScopes.clear();
     }
 
-    void widgetBoxListsThePalette_data()
-    {
-        QTest::addColumn<QString>("widgetClass");
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<QString>("header");
-        for (const char *grid : {"TKorDBGrid", "TKorDBGridsADO", "TKorDBGridsCDS"})
-            QTest::addRow("%s", grid) << grid << "Data Controls"
-                                      << "grid.h";
-        QTest::addRow("navigator") << "TKorDBNavigator"
-                                   << "Data Controls"
-                                   << "navigator.h";
-        QTest::addRow("editor") << "TKorDBEditor"
-                                << "Data Controls"
-                                << "kordbeditors.h";
-        QTest::addRow("column editor") << "TKorDBColumn"
-                                       << "Data Controls"
-                                       << "kordbeditors.h";
-        QTest::addRow("columns dialog") << "TKorDBColumnsDialogPlaceholder"
-                                        << "Data Controls"
-                                        << "uicomponents.h";
-        QTest::addRow("data source") << "TDataSourcePlaceholder"
-                                     << "Data Access"
-                                     << "uicomponents.h";
-        QTest::addRow("connection") << "TSQLConnectionPlaceholder"
-                                    << "Data Access"
-                                    << "uicomponents.h";
-        QTest::addRow("data set") << "TSQLDataSetPlaceholder"
-                                  << "Data Access"
-                                  << "uicomponents.h";
-    }
-
-    void widgetBoxListsThePalette()
-    {
-        QFETCH(QString, widgetClass);
-        QFETCH(QString, group);
-        QFETCH(QString, header);
-        QDesignerCustomWidgetInterface *entry = nullptr;
-        for (QDesignerCustomWidgetInterface *widget : m_collection->customWidgets())
-            if (widget->name() == widgetClass)
-                entry = widget;
-        QVERIFY(entry);
-        QCOMPARE(entry->group(), group);
-        QCOMPARE(entry->includeFile(), header);
-        QVERIFY(!entry->icon().isNull());
-        QVERIFY(entry->isInitialized());
-        QDomDocument dom;
-        QVERIFY(dom.setContent(entry->domXml()));
-        QCOMPARE(dom.documentElement()
-                     .firstChildElement(QStringLiteral("widget"))
-                     .attribute(QStringLiteral("class")),
-                 widgetClass);
-
-        const std::unique_ptr<QWidget> widget(entry->createWidget(nullptr));
-        QCOMPARE(widget->metaObject()->className(), widgetClass.toLatin1());
-        TComponent *component = WidgetComponent(widget.get());
-        QVERIFY(component);
-        QVERIFY(component->IsDesigning());
-
-        // On a form the widget is designed; in a preview (a window of no form) it runs.
-        QWidget *onForm = entry->createWidget(m_form->mainContainer());
-        QVERIFY(WidgetComponent(onForm)->IsDesigning());
-        delete onForm;
-        QWidget preview;
-        QWidget *inPreview = entry->createWidget(&preview);
-        QVERIFY(!WidgetComponent(inPreview)->IsDesigning());
-    }
-
-    void taskMenuOffersTheVerbs()
-    {
-        QStringList verbs;
-        auto *menu = qt_extension<QDesignerTaskMenuExtension *>(m_core->extensionManager(),
-                                                                formWidget("grid1"));
-        QVERIFY(menu);
-        for (QAction *action : menu->taskActions())
-            verbs.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-        QCOMPARE(verbs.size(), 6);
-        QCOMPARE(verbs.mid(1),
-                 (QStringList{QStringLiteral("-"), QStringLiteral("Co&lumns Editor..."),
-                              QStringLiteral("Kor-DBGrid Designer..."), QStringLiteral("-"),
-                              QStringLiteral("Links...")}));
-        QVERIFY(verbs.first().contains(QStringLiteral("Kor-DBGrid")));
-    }
-
-    // A double-click on a grid in the form runs its editor's Edit, as a double-click in the host
-    // does: the columns editor and the grid designer open. A component without an editor of its
-    // own keeps Designer's double-click, since the base editor would write an event handler.
-    void doubleClickRunsTheComponentEditor()
-    {
-        QWidget *grid = formWidget("grid1");
-        // A person's double-click comes after the click that selects the widget.
-        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->rect().center());
-        QTest::mouseDClick(grid, Qt::LeftButton, {}, grid->rect().center());
-        flush();
-        QCOMPARE(openDesignWindows().size(), 2);
-        QVERIFY(openWindow("TKorDBGridDesigner"));
-
-        auto *source = qt_extension<QDesignerTaskMenuExtension *>(m_core->extensionManager(),
-                                                                  formWidget("dataSource1"));
-        QVERIFY(source);
-        QVERIFY(!source->preferredEditAction());
-    }
-
     // Designer's preview builds the form again through the plugin, as at run time.
     void previewBuildsTheForm()
     {
         const QPixmap preview = m_core->formWindowManager()->createPreviewPixmap();
         QVERIFY(!preview.isNull());
         QCOMPARE(preview.size(), m_form->mainContainer()->size());
-    }
-
-    // QUiLoader finds the plugin where Designer finds it and builds a .ui form with the
-    // package's components holding what the form file of the same form holds, running.
-    void uiLoaderBuildsFormsThroughThePlugin()
-    {
-        QUiLoader loader;
-        loader.clearPluginPaths();
-        loader.addPluginPath(QStringLiteral(KOR_DESIGNER_PLUGIN_ROOT "/designer"));
-        QFile ui(QStringLiteral(KOR_UIFORM_DIR "/gridform.ui"));
-        QVERIFY(ui.open(QIODevice::ReadOnly));
-        const std::unique_ptr<QWidget> window(loader.load(&ui));
-        QVERIFY2(window, qPrintable(loader.errorString()));
-
-        QFile formFile(QStringLiteral(KOR_UIFORM_DIR "/gridform.kform"));
-        QVERIFY(formFile.open(QIODevice::ReadOnly));
-        TFormDesigner designer;
-        ReadFormText(&designer, formFile.readAll());
-        QVERIFY(designer.Form()->ComponentCount() >= 4);
-        for (int i = 0; i < designer.Form()->ComponentCount(); ++i) {
-            const TComponent *expected = designer.Form()->Components(i);
-            auto *widget = window->findChild<QWidget *>(expected->Name());
-            QVERIFY2(widget, qPrintable(expected->Name()));
-            const TComponent *loaded = WidgetComponent(widget);
-            QVERIFY(loaded);
-            QVERIFY(!loaded->IsDesigning());
-            QCOMPARE(loaded->ClassName(), expected->ClassName());
-            QCOMPARE(WriteComponentProperties(loaded, TPropertySelection::All),
-                     WriteComponentProperties(expected, TPropertySelection::All));
-        }
-        designer.Close();
     }
 
     void rootOwnsTheFormsComponents()
@@ -425,15 +326,8 @@ private slots:
         QVERIFY(root);
         QCOMPARE(root->Name(), QStringLiteral("Orders"));
         QCOMPARE(root->ComponentCount(), 2);
-        TComponent *grid = WidgetComponent(formWidget("grid1"));
         TComponent *source = WidgetComponent(formWidget("dataSource1"));
-        QCOMPARE(grid->Owner(), root);
         QCOMPARE(source->Owner(), root);
-        QCOMPARE(designer->GetComponent(QStringLiteral("dataSource1")), source);
-        QStringList sources;
-        designer->GetComponentNames(&TDataSource::staticMetaObject,
-                                    [&](const QString &Name) { sources.append(Name); });
-        QCOMPARE(sources, QStringList{QStringLiteral("dataSource1")});
 
         // A rename in Designer renames the component.
         m_form->cursor()->setWidgetProperty(formWidget("dataSource1"), QStringLiteral("objectName"),
@@ -443,29 +337,41 @@ private slots:
     }
 
     // A change on a page of the grid designer is a property command of the form: Designer's
-    // property sheet marks it changed (so it is saved), and Designer's undo takes it back.
+    // property sheet marks it changed (so it is saved), and Designer's undo takes it back. With
+    // nothing selected in Designer the form is the selection, and the windows work as before.
     void pageChangeIsAFormPropertyChange_data()
     {
         QTest::addColumn<QString>("checkBox");
         QTest::addColumn<QString>("property");
+        QTest::addColumn<bool>("nothingSelected");
         QTest::addRow("plain property") << "TitlesCheckBox"
-                                        << "Options";
+                                        << "Options" << false;
         QTest::addRow("value kept in the form text") << "GradientActiveCheckBox"
-                                                     << "formText";
+                                                     << "formText" << false;
+        QTest::addRow("nothing selected") << "TitlesCheckBox"
+                                          << "Options" << true;
     }
 
     void pageChangeIsAFormPropertyChange()
     {
         QFETCH(QString, checkBox);
         QFETCH(QString, property);
+        QFETCH(bool, nothingSelected);
         QWidget *grid = formWidget("grid1");
         TDesignWindow *window = openGridDesigner();
         QVERIFY(window);
-        auto *pages = window->findChild<QTabWidget *>(QStringLiteral("PageControl"));
-        QVERIFY(pages);
-        pages->setCurrentWidget(window->findChild<QWidget *>(QStringLiteral("DesignTabSheet")));
-        auto *box = window->findChild<TCheckBox *>(checkBox);
+        TCheckBox *box = designPageBox(window, checkBox);
         QVERIFY(box);
+        TNoticeProbe probe;
+        if (nothingSelected) {
+            flush(); // the designer window, as it becomes active, selects its grid
+            m_form->clearSelection(true);
+            flush();
+            const QList<QObject *> form{window->Designer()->GetRoot()->Object()};
+            QCOMPARE(probe.lastSelection, form);
+            QCOMPARE(window->Designer()->GetSelections(), form);
+            QVERIFY(window->isVisible());
+        }
 
         QUndoStack *history = m_form->commandHistory();
         const int steps = history->count();
@@ -484,6 +390,8 @@ private slots:
         history->redo();
         QCOMPARE(grid->property(qPrintable(property)), after);
         QCOMPARE(box->Checked(), !checked);
+        QVERIFY(runTask(grid, QStringLiteral("Co&lumns Editor...")));
+        QVERIFY(openWindow("TKorDBGridColumnsEditor"));
     }
 
     void selectionGoesBothWays()
@@ -530,14 +438,7 @@ private slots:
         QCOMPARE(openDesignWindows().size(), 2);
         IDesigner *designer = gridDesigner->Designer();
 
-        m_form->clearSelection(false);
-        m_form->selectWidget(gridWidget, true);
-        flush();
-        QAction *remove =
-            m_core->formWindowManager()->action(QDesignerFormWindowManagerInterface::DeleteAction);
-        QVERIFY(remove->isEnabled());
-        remove->trigger();
-        flush();
+        QVERIFY(deleteWidget(gridWidget));
         QVERIFY(probe.deleted.contains(gridWidget));
         QVERIFY(openDesignWindows().isEmpty());
         QVERIFY(!designer->GetComponent(QStringLiteral("grid1")));
@@ -619,20 +520,10 @@ private slots:
                                                               : QVariant();
         };
         QCOMPARE(value(grid, "DataSource"), QVariant(QStringLiteral("dataSource1")));
-        QCOMPARE(value(grid, "MasterGrid"), QVariant(QString()));
-        QCOMPARE(value(source, "DataSet"), QVariant(QStringLiteral("dataSet1")));
-        QCOMPARE(value(dataSet, "SQLConnection"), QVariant(QStringLiteral("connection1")));
         QCOMPARE(value(dataSet, "CommandText"), QVariant(QStringLiteral("SELECT id\nFROM orders")));
-        QCOMPARE(value(formWidget("connection1"), "DatabaseName"), QVariant(QString()));
-        QCOMPARE(value(grid, "color").typeId(), QMetaType::QColor);
         QCOMPARE(value(grid, "fillerColor").typeId(), QMetaType::QColor);
         QCOMPARE(value(grid, "dragCursor").typeId(), QMetaType::QCursor);
-        QCOMPARE(value(grid, "cursor").typeId(), QMetaType::QCursor);
-        for (const char *mirror :
-             {"Left", "Top", "Width", "Height", "Enabled", "Visible", "Color", "Cursor"})
-            QVERIFY2(!value(grid, mirror).isValid(), mirror);
-        for (const char *kept : {"geometry", "enabled"})
-            QVERIFY2(value(grid, kept).isValid(), kept);
+        QVERIFY(!value(grid, "Width").isValid() && value(grid, "geometry").isValid());
         QVERIFY(!value(grid, "formText").isValid());
 
         // A link by name, undone in one step; the saved form keeps links in formText only.
@@ -742,11 +633,7 @@ private slots:
         TComponent *grid = WidgetComponent(gridWidget);
         const QObject *source = linked(grid, "DataSource");
         QVERIFY(source);
-        QVERIFY(runTask(gridWidget, QStringLiteral("Links...")));
-        QDialog *dialog = nullptr;
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (widget->objectName() == QLatin1String("LinksDialog") && widget->isVisible())
-                dialog = qobject_cast<QDialog *>(widget);
+        QDialog *dialog = openLinks(gridWidget);
         QVERIFY(dialog);
         auto *sourceBox = dialog->findChild<QComboBox *>(QStringLiteral("DataSource"));
         auto *masterBox = dialog->findChild<QComboBox *>(QStringLiteral("MasterGrid"));
@@ -791,14 +678,7 @@ private slots:
 
         QUndoStack *history = m_form->commandHistory();
         const int steps = history->count();
-        m_form->clearSelection(false);
-        m_form->selectWidget(dataSetWidget, true);
-        flush();
-        QAction *remove =
-            m_core->formWindowManager()->action(QDesignerFormWindowManagerInterface::DeleteAction);
-        QVERIFY(remove->isEnabled());
-        remove->trigger();
-        flush();
+        QVERIFY(deleteWidget(dataSetWidget));
         QCOMPARE(history->count(), steps + 1);
         QCOMPARE(linked(source, "DataSet"), nullptr);
         QVERIFY(!m_form->contents().contains(QLatin1String("dataSet1")));
@@ -841,11 +721,7 @@ private slots:
         QCOMPARE(sheet(gridWidget)->property(sheet(gridWidget)->indexOf(link)),
                  QVariant(QStringLiteral("dataSource1")));
 
-        QVERIFY(runTask(gridWidget, QStringLiteral("Links...")));
-        QDialog *dialog = nullptr;
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (widget->objectName() == QLatin1String("LinksDialog") && widget->isVisible())
-                dialog = qobject_cast<QDialog *>(widget);
+        QDialog *dialog = openLinks(gridWidget);
         QVERIFY(dialog);
         auto *box = dialog->findChild<QComboBox *>(link);
         QVERIFY(box);
@@ -858,13 +734,7 @@ private slots:
         QCOMPARE(grid->Totals()->DataSource(), source);
 
         steps = history->index();
-        m_form->clearSelection(false);
-        m_form->selectWidget(sourceWidget, true);
-        flush();
-        m_core->formWindowManager()
-            ->action(QDesignerFormWindowManagerInterface::DeleteAction)
-            ->trigger();
-        flush();
+        QVERIFY(deleteWidget(sourceWidget));
         QCOMPARE(history->index(), steps + 1);
         QCOMPARE(grid->Totals()->DataSource(), nullptr);
         history->undo();
@@ -875,6 +745,8 @@ private slots:
     // A package window opened from the task menu or by a double-click comes to the front with
     // the keyboard and stays there: Designer's main window is not activated again, keeps its
     // place, size and maximised state, and the package window stays above it as its tool window.
+    // A double-click runs the grid editor's Edit (the columns editor and the grid designer); a
+    // component without an editor of its own keeps Designer's double-click.
     void packageWindowsLeaveTheMainWindowAlone_data()
     {
         QTest::addColumn<bool>("doubleClick");
@@ -912,6 +784,10 @@ private slots:
             flush();
         TDesignWindow *window = openWindow("TKorDBGridDesigner");
         QVERIFY(window);
+        QCOMPARE(openDesignWindows().size(), doubleClick ? 2 : 1);
+        QVERIFY(!qt_extension<QDesignerTaskMenuExtension *>(m_core->extensionManager(),
+                                                            formWidget("dataSource1"))
+                     ->preferredEditAction());
         m_main->removeEventFilter(&activations);
         QCOMPARE(activations.count, 0);
         QVERIFY(qobject_cast<TDesignWindow *>(QApplication::activeWindow()));
@@ -1037,9 +913,7 @@ private slots:
 
         TDesignWindow *window = openGridDesigner();
         QVERIFY(window);
-        window->findChild<QTabWidget *>(QStringLiteral("PageControl"))
-            ->setCurrentWidget(window->findChild<QWidget *>(QStringLiteral("DesignTabSheet")));
-        auto *box = window->findChild<TCheckBox *>(QStringLiteral("GradientActiveCheckBox"));
+        TCheckBox *box = designPageBox(window, QStringLiteral("GradientActiveCheckBox"));
         QVERIFY(box);
         box->click();
         closeDesignWindows();
@@ -1076,6 +950,7 @@ private slots:
             auto *again = loaded->findChild<QWidget *>(it.key());
             QVERIFY(again);
             QCOMPARE(again->property(kFormTextProperty).toString(), it.value());
+            QVERIFY(!WidgetComponent(again)->IsDesigning());
         }
 
         QVERIFY(m_form->setContents(saved));
@@ -1121,6 +996,20 @@ private slots:
                                  rect.firstChildElement(QStringLiteral("height")).text().toInt());
                 QVERIFY2(size.width() >= 40 && size.height() >= 20, qPrintable(entry.name()));
             }
+        }
+        // Each package widget is designed on a form and runs in a preview (a window of no form).
+        for (QDesignerCustomWidgetInterface *entry : m_collection->customWidgets()) {
+            QVERIFY2(!entry->icon().isNull(), qPrintable(entry->name()));
+            // uic includes the header the entry names: it must declare the class.
+            QFile header(QStringLiteral(KOR_UIFORM_DIR "/../../host/runtime/") +
+                         entry->includeFile());
+            QVERIFY(header.open(QIODevice::ReadOnly));
+            QVERIFY2(header.readAll().contains(' ' + entry->name().toLatin1() + " : public"),
+                     qPrintable(entry->name()));
+            const std::unique_ptr<QWidget> onForm(entry->createWidget(m_form->mainContainer()));
+            QVERIFY(WidgetComponent(onForm.get())->IsDesigning());
+            QWidget preview;
+            QVERIFY(!WidgetComponent(entry->createWidget(&preview))->IsDesigning());
         }
         QVERIFY(seen.size() >= 10);
         for (const char *name : {"dataSource", "dataSet", "connection", "grid"})
