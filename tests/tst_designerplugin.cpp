@@ -316,8 +316,18 @@ private slots:
         QCOMPARE(preview.size(), m_form->mainContainer()->size());
     }
 
+    // The grid's task menu holds its editor's verbs, separators as separators, then "Links...".
+    // The form's root owns the form's components; a rename in Designer renames the component.
     void rootOwnsTheFormsComponents()
     {
+        const QList<QAction *> actions = qt_extension<QDesignerTaskMenuExtension *>(
+                                             m_core->extensionManager(), formWidget("grid1"))
+                                             ->taskActions();
+        QVERIFY(actions.size() > 3);
+        QCOMPARE(actions.last()->text(), QStringLiteral("Links..."));
+        for (QAction *action : actions)
+            QVERIFY(action->isSeparator() !=
+                    (action->text() != QLatin1String("-") && !action->text().isEmpty()));
         TDesignWindow *window = openGridDesigner();
         QVERIFY(window);
         IDesigner *designer = window->Designer();
@@ -328,8 +338,6 @@ private slots:
         QCOMPARE(root->ComponentCount(), 2);
         TComponent *source = WidgetComponent(formWidget("dataSource1"));
         QCOMPARE(source->Owner(), root);
-
-        // A rename in Designer renames the component.
         m_form->cursor()->setWidgetProperty(formWidget("dataSource1"), QStringLiteral("objectName"),
                                             QStringLiteral("customers"));
         QCOMPARE(source->Name(), QStringLiteral("customers"));
@@ -364,12 +372,25 @@ private slots:
         QVERIFY(box);
         TNoticeProbe probe;
         if (nothingSelected) {
+            // Designer with nothing selected shows the form; a widget of no component selected
+            // is the same; a package window selecting nothing leaves Designer's selection.
             flush(); // the designer window, as it becomes active, selects its grid
-            m_form->clearSelection(true);
-            flush();
-            const QList<QObject *> form{window->Designer()->GetRoot()->Object()};
-            QCOMPARE(probe.lastSelection, form);
-            QCOMPARE(window->Designer()->GetSelections(), form);
+            IDesigner *designer = window->Designer();
+            const QList<QObject *> form{designer->GetRoot()->Object()};
+            QWidget *label = m_core->widgetFactory()->createWidget(QStringLiteral("QLabel"),
+                                                                   m_form->mainContainer());
+            m_form->manageWidget(label);
+            for (QWidget *selected : {m_form->mainContainer(), label}) {
+                designer->SelectComponent(WidgetComponent(grid)->Object());
+                m_form->clearSelection(false);
+                m_form->selectWidget(selected, true);
+                flush();
+                QCOMPARE(probe.lastSelection, form);
+                QCOMPARE(designer->GetSelections(), form);
+            }
+            designer->SelectComponent(nullptr);
+            QCOMPARE(m_form->cursor()->selectedWidgetCount(), 1);
+            QCOMPARE(m_form->cursor()->selectedWidget(0), label);
             QVERIFY(window->isVisible());
         }
 
