@@ -481,45 +481,6 @@ private slots:
         QVERIFY(openDesignWindows().isEmpty());
     }
 
-    // Selecting any package widget shows it in Designer's property editor without a property
-    // the editor cannot show.
-    void everyPackageWidgetShowsInThePropertyEditor()
-    {
-        QString ui = QStringLiteral(R"(<ui version="4.0"><class>All</class>
-            <widget class="QWidget" name="All">
-            <property name="geometry"><rect><x>0</x><y>0</y><width>800</width><height>600</height></rect></property>)");
-        QStringList classes;
-        for (QDesignerCustomWidgetInterface *entry : m_collection->customWidgets())
-            classes.append(entry->name());
-        for (qsizetype i = 0; i < classes.size(); ++i)
-            ui +=
-                QStringLiteral(
-                    R"(<widget class="%1" name="w%2"><property name="geometry"><rect><x>%3</x><y>10</y><width>60</width><height>40</height></rect></property></widget>)")
-                    .arg(classes.at(i))
-                    .arg(i)
-                    .arg(10 + 70 * i);
-        ui += QStringLiteral("</widget></ui>");
-        QVERIFY(m_form->setContents(ui));
-
-        static QStringList warnings;
-        warnings.clear();
-        const QtMessageHandler previous = qInstallMessageHandler(
-            [](QtMsgType, const QMessageLogContext &, const QString &Message) {
-                if (Message.contains(QLatin1String("is not supported yet")))
-                    warnings.append(Message);
-            });
-        for (qsizetype i = 0; i < classes.size(); ++i) {
-            QWidget *widget = formWidget(qPrintable(QStringLiteral("w%1").arg(i)));
-            QVERIFY2(widget, qPrintable(classes.at(i)));
-            m_form->clearSelection(false);
-            m_form->selectWidget(widget, true);
-            flush();
-            QCOMPARE(m_core->propertyEditor()->object(), widget);
-        }
-        qInstallMessageHandler(previous);
-        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
-    }
-
     // The property sheet of a package widget offers links by name, the texts of a placeholder
     // and colours and cursors in Designer's types; it hides the geometry and state mirrors and
     // keeps formText from being typed into. A change is one undo step; a name or a text that
@@ -1018,7 +979,16 @@ private slots:
                 QVERIFY2(size.width() >= 40 && size.height() >= 20, qPrintable(entry.name()));
             }
         }
-        // Each package widget is designed on a form and runs in a preview (a window of no form).
+        // Each package widget is designed on a form, where selecting it shows it in Designer's
+        // property editor without a property the editor cannot show, and runs in a preview (a
+        // window of no form).
+        static QStringList warnings;
+        warnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &Message) {
+                if (Message.contains(QLatin1String("is not supported yet")))
+                    warnings.append(Message);
+            });
         for (QDesignerCustomWidgetInterface *entry : m_collection->customWidgets()) {
             QVERIFY2(!entry->icon().isNull(), qPrintable(entry->name()));
             // uic includes the header the entry names: it must declare the class.
@@ -1027,11 +997,21 @@ private slots:
             QVERIFY(header.open(QIODevice::ReadOnly));
             QVERIFY2(header.readAll().contains(' ' + entry->name().toLatin1() + " : public"),
                      qPrintable(entry->name()));
-            const std::unique_ptr<QWidget> onForm(entry->createWidget(m_form->mainContainer()));
-            QVERIFY(WidgetComponent(onForm.get())->IsDesigning());
+            QWidget *onForm =
+                m_core->widgetFactory()->createWidget(entry->name(), m_form->mainContainer());
+            onForm->setObjectName(QLatin1Char('w') + entry->name());
+            onForm->show();
+            m_form->manageWidget(onForm);
+            QVERIFY(WidgetComponent(onForm)->IsDesigning());
+            m_form->clearSelection(false);
+            m_form->selectWidget(onForm, true);
+            flush();
+            QCOMPARE(m_core->propertyEditor()->object(), onForm);
             QWidget preview;
             QVERIFY(!WidgetComponent(entry->createWidget(&preview))->IsDesigning());
         }
+        qInstallMessageHandler(previous);
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
         QVERIFY(seen.size() >= 10);
         for (const char *name : {"dataSource", "dataSet", "connection", "grid"})
             QVERIFY2(names.contains(QLatin1String(name)), name);
