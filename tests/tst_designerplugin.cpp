@@ -193,6 +193,40 @@ class TestDesignerPlugin : public QObject {
         return openWindow("TKorDBGridDesigner");
     }
 
+    // The check box Name on the grid designer's Design page, shown.
+    static TCheckBox *designPageBox(TDesignWindow *Window, const QString &Name)
+    {
+        Window->findChild<QTabWidget *>(QStringLiteral("PageControl"))
+            ->setCurrentWidget(Window->findChild<QWidget *>(QStringLiteral("DesignTabSheet")));
+        return Window->findChild<TCheckBox *>(Name);
+    }
+
+    // The links window of Widget, opened from its task menu.
+    QDialog *openLinks(QWidget *Widget)
+    {
+        if (!runTask(Widget, QStringLiteral("Links...")))
+            return nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == QLatin1String("LinksDialog") && widget->isVisible())
+                return qobject_cast<QDialog *>(widget);
+        return nullptr;
+    }
+
+    // Deletes Widget as a person does: selects it and picks Delete.
+    bool deleteWidget(QWidget *Widget)
+    {
+        m_form->clearSelection(false);
+        m_form->selectWidget(Widget, true);
+        flush();
+        QAction *remove =
+            m_core->formWindowManager()->action(QDesignerFormWindowManagerInterface::DeleteAction);
+        if (!remove->isEnabled())
+            return false;
+        remove->trigger();
+        flush();
+        return true;
+    }
+
     static void flush()
     {
         for (int i = 0; i < 3; ++i) {
@@ -274,108 +308,6 @@ private slots:
         m_dialogsScopes.clear();
     }
 
-    void widgetBoxListsThePalette_data()
-    {
-        QTest::addColumn<QString>("widgetClass");
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<QString>("header");
-        for (const char *grid : {"TKorDBGrid", "TKorDBGridsADO", "TKorDBGridsCDS"})
-            QTest::addRow("%s", grid) << grid << "Data Controls"
-                                      << "grid.h";
-        QTest::addRow("navigator") << "TKorDBNavigator"
-                                   << "Data Controls"
-                                   << "navigator.h";
-        QTest::addRow("editor") << "TKorDBEditor"
-                                << "Data Controls"
-                                << "kordbeditors.h";
-        QTest::addRow("column editor") << "TKorDBColumn"
-                                       << "Data Controls"
-                                       << "kordbeditors.h";
-        QTest::addRow("columns dialog") << "TKorDBColumnsDialogPlaceholder"
-                                        << "Data Controls"
-                                        << "uicomponents.h";
-        QTest::addRow("data source") << "TDataSourcePlaceholder"
-                                     << "Data Access"
-                                     << "uicomponents.h";
-        QTest::addRow("connection") << "TSQLConnectionPlaceholder"
-                                    << "Data Access"
-                                    << "uicomponents.h";
-        QTest::addRow("data set") << "TSQLDataSetPlaceholder"
-                                  << "Data Access"
-                                  << "uicomponents.h";
-    }
-
-    void widgetBoxListsThePalette()
-    {
-        QFETCH(QString, widgetClass);
-        QFETCH(QString, group);
-        QFETCH(QString, header);
-        QDesignerCustomWidgetInterface *entry = nullptr;
-        for (QDesignerCustomWidgetInterface *widget : m_collection->customWidgets())
-            if (widget->name() == widgetClass)
-                entry = widget;
-        QVERIFY(entry);
-        QCOMPARE(entry->group(), group);
-        QCOMPARE(entry->includeFile(), header);
-        QVERIFY(!entry->icon().isNull());
-        QVERIFY(entry->isInitialized());
-        QDomDocument dom;
-        QVERIFY(dom.setContent(entry->domXml()));
-        QCOMPARE(dom.documentElement()
-                     .firstChildElement(QStringLiteral("widget"))
-                     .attribute(QStringLiteral("class")),
-                 widgetClass);
-
-        const std::unique_ptr<QWidget> widget(entry->createWidget(nullptr));
-        QCOMPARE(widget->metaObject()->className(), widgetClass.toLatin1());
-        TComponent *component = WidgetComponent(widget.get());
-        QVERIFY(component);
-        QVERIFY(component->IsDesigning());
-
-        // On a form the widget is designed; in a preview (a window of no form) it runs.
-        QWidget *onForm = entry->createWidget(m_form->mainContainer());
-        QVERIFY(WidgetComponent(onForm)->IsDesigning());
-        delete onForm;
-        QWidget preview;
-        QWidget *inPreview = entry->createWidget(&preview);
-        QVERIFY(!WidgetComponent(inPreview)->IsDesigning());
-    }
-
-    void taskMenuOffersTheVerbs()
-    {
-        QStringList verbs;
-        auto *menu = qt_extension<QDesignerTaskMenuExtension *>(m_core->extensionManager(),
-                                                                formWidget("grid1"));
-        QVERIFY(menu);
-        for (QAction *action : menu->taskActions())
-            verbs.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-        QCOMPARE(verbs.size(), 6);
-        QCOMPARE(verbs.mid(1),
-                 (QStringList{QStringLiteral("-"), QStringLiteral("Co&lumns Editor..."),
-                              QStringLiteral("Kor-DBGrid Designer..."), QStringLiteral("-"),
-                              QStringLiteral("Links...")}));
-        QVERIFY(verbs.first().contains(QStringLiteral("Kor-DBGrid")));
-    }
-
-    // A double-click on a grid in the form runs its editor's Edit, as a double-click in the host
-    // does: the columns editor and the grid designer open. A component without an editor of its
-    // own keeps Designer's double-click, since the base editor would write an event handler.
-    void doubleClickRunsTheComponentEditor()
-    {
-        QWidget *grid = formWidget("grid1");
-        // A person's double-click comes after the click that selects the widget.
-        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->rect().center());
-        QTest::mouseDClick(grid, Qt::LeftButton, {}, grid->rect().center());
-        flush();
-        QCOMPARE(openDesignWindows().size(), 2);
-        QVERIFY(openWindow("TKorDBGridDesigner"));
-
-        auto *source = qt_extension<QDesignerTaskMenuExtension *>(m_core->extensionManager(),
-                                                                  formWidget("dataSource1"));
-        QVERIFY(source);
-        QVERIFY(!source->preferredEditAction());
-    }
-
     // Designer's preview builds the form again through the plugin, as at run time.
     void previewBuildsTheForm()
     {
@@ -384,39 +316,18 @@ private slots:
         QCOMPARE(preview.size(), m_form->mainContainer()->size());
     }
 
-    // QUiLoader finds the plugin where Designer finds it and builds a .ui form with the
-    // package's components holding what the form file of the same form holds, running.
-    void uiLoaderBuildsFormsThroughThePlugin()
-    {
-        QUiLoader loader;
-        loader.clearPluginPaths();
-        loader.addPluginPath(QStringLiteral(KOR_DESIGNER_PLUGIN_ROOT "/designer"));
-        QFile ui(QStringLiteral(KOR_UIFORM_DIR "/gridform.ui"));
-        QVERIFY(ui.open(QIODevice::ReadOnly));
-        const std::unique_ptr<QWidget> window(loader.load(&ui));
-        QVERIFY2(window, qPrintable(loader.errorString()));
-
-        QFile formFile(QStringLiteral(KOR_UIFORM_DIR "/gridform.kform"));
-        QVERIFY(formFile.open(QIODevice::ReadOnly));
-        TFormDesigner designer;
-        ReadFormText(&designer, formFile.readAll());
-        QVERIFY(designer.Form()->ComponentCount() >= 4);
-        for (int i = 0; i < designer.Form()->ComponentCount(); ++i) {
-            const TComponent *expected = designer.Form()->Components(i);
-            auto *widget = window->findChild<QWidget *>(expected->Name());
-            QVERIFY2(widget, qPrintable(expected->Name()));
-            const TComponent *loaded = WidgetComponent(widget);
-            QVERIFY(loaded);
-            QVERIFY(!loaded->IsDesigning());
-            QCOMPARE(loaded->ClassName(), expected->ClassName());
-            QCOMPARE(WriteComponentProperties(loaded, TPropertySelection::All),
-                     WriteComponentProperties(expected, TPropertySelection::All));
-        }
-        designer.Close();
-    }
-
+    // The grid's task menu holds its editor's verbs, separators as separators, then "Links...".
+    // The form's root owns the form's components; a rename in Designer renames the component.
     void rootOwnsTheFormsComponents()
     {
+        const QList<QAction *> actions = qt_extension<QDesignerTaskMenuExtension *>(
+                                             m_core->extensionManager(), formWidget("grid1"))
+                                             ->taskActions();
+        QVERIFY(actions.size() > 3);
+        QCOMPARE(actions.last()->text(), QStringLiteral("Links..."));
+        for (QAction *action : actions)
+            QVERIFY(action->isSeparator() !=
+                    (action->text() != QLatin1String("-") && !action->text().isEmpty()));
         TDesignWindow *window = openGridDesigner();
         QVERIFY(window);
         IDesigner *designer = window->Designer();
@@ -425,17 +336,8 @@ private slots:
         QVERIFY(root);
         QCOMPARE(root->Name(), QStringLiteral("Orders"));
         QCOMPARE(root->ComponentCount(), 2);
-        TComponent *grid = WidgetComponent(formWidget("grid1"));
         TComponent *source = WidgetComponent(formWidget("dataSource1"));
-        QCOMPARE(grid->Owner(), root);
         QCOMPARE(source->Owner(), root);
-        QCOMPARE(designer->GetComponent(QStringLiteral("dataSource1")), source);
-        QStringList sources;
-        designer->GetComponentNames(&TDataSource::staticMetaObject,
-                                    [&](const QString &Name) { sources.append(Name); });
-        QCOMPARE(sources, QStringList{QStringLiteral("dataSource1")});
-
-        // A rename in Designer renames the component.
         m_form->cursor()->setWidgetProperty(formWidget("dataSource1"), QStringLiteral("objectName"),
                                             QStringLiteral("customers"));
         QCOMPARE(source->Name(), QStringLiteral("customers"));
@@ -443,29 +345,54 @@ private slots:
     }
 
     // A change on a page of the grid designer is a property command of the form: Designer's
-    // property sheet marks it changed (so it is saved), and Designer's undo takes it back.
+    // property sheet marks it changed (so it is saved), and Designer's undo takes it back. With
+    // nothing selected in Designer the form is the selection, and the windows work as before.
     void pageChangeIsAFormPropertyChange_data()
     {
         QTest::addColumn<QString>("checkBox");
         QTest::addColumn<QString>("property");
+        QTest::addColumn<bool>("nothingSelected");
         QTest::addRow("plain property") << "TitlesCheckBox"
-                                        << "Options";
+                                        << "Options" << false;
         QTest::addRow("value kept in the form text") << "GradientActiveCheckBox"
-                                                     << "formText";
+                                                     << "formText" << false;
+        QTest::addRow("nothing selected") << "TitlesCheckBox"
+                                          << "Options" << true;
     }
 
     void pageChangeIsAFormPropertyChange()
     {
         QFETCH(QString, checkBox);
         QFETCH(QString, property);
+        QFETCH(bool, nothingSelected);
         QWidget *grid = formWidget("grid1");
         TDesignWindow *window = openGridDesigner();
         QVERIFY(window);
-        auto *pages = window->findChild<QTabWidget *>(QStringLiteral("PageControl"));
-        QVERIFY(pages);
-        pages->setCurrentWidget(window->findChild<QWidget *>(QStringLiteral("DesignTabSheet")));
-        auto *box = window->findChild<TCheckBox *>(checkBox);
+        TCheckBox *box = designPageBox(window, checkBox);
         QVERIFY(box);
+        TNoticeProbe probe;
+        if (nothingSelected) {
+            // Designer with nothing selected shows the form; a widget of no component selected
+            // is the same; a package window selecting nothing leaves Designer's selection.
+            flush(); // the designer window, as it becomes active, selects its grid
+            IDesigner *designer = window->Designer();
+            const QList<QObject *> form{designer->GetRoot()->Object()};
+            QWidget *label = m_core->widgetFactory()->createWidget(QStringLiteral("QLabel"),
+                                                                   m_form->mainContainer());
+            m_form->manageWidget(label);
+            for (QWidget *selected : {m_form->mainContainer(), label}) {
+                designer->SelectComponent(WidgetComponent(grid)->Object());
+                m_form->clearSelection(false);
+                m_form->selectWidget(selected, true);
+                flush();
+                QCOMPARE(probe.lastSelection, form);
+                QCOMPARE(designer->GetSelections(), form);
+            }
+            designer->SelectComponent(nullptr);
+            QCOMPARE(m_form->cursor()->selectedWidgetCount(), 1);
+            QCOMPARE(m_form->cursor()->selectedWidget(0), label);
+            QVERIFY(window->isVisible());
+        }
 
         QUndoStack *history = m_form->commandHistory();
         const int steps = history->count();
@@ -484,6 +411,8 @@ private slots:
         history->redo();
         QCOMPARE(grid->property(qPrintable(property)), after);
         QCOMPARE(box->Checked(), !checked);
+        QVERIFY(runTask(grid, QStringLiteral("Co&lumns Editor...")));
+        QVERIFY(openWindow("TKorDBGridColumnsEditor"));
     }
 
     void selectionGoesBothWays()
@@ -530,14 +459,7 @@ private slots:
         QCOMPARE(openDesignWindows().size(), 2);
         IDesigner *designer = gridDesigner->Designer();
 
-        m_form->clearSelection(false);
-        m_form->selectWidget(gridWidget, true);
-        flush();
-        QAction *remove =
-            m_core->formWindowManager()->action(QDesignerFormWindowManagerInterface::DeleteAction);
-        QVERIFY(remove->isEnabled());
-        remove->trigger();
-        flush();
+        QVERIFY(deleteWidget(gridWidget));
         QVERIFY(probe.deleted.contains(gridWidget));
         QVERIFY(openDesignWindows().isEmpty());
         QVERIFY(!designer->GetComponent(QStringLiteral("grid1")));
@@ -557,45 +479,6 @@ private slots:
         flush();
         QCOMPARE(probe.closed, QList<IDesigner *>{designer});
         QVERIFY(openDesignWindows().isEmpty());
-    }
-
-    // Selecting any package widget shows it in Designer's property editor without a property
-    // the editor cannot show.
-    void everyPackageWidgetShowsInThePropertyEditor()
-    {
-        QString ui = QStringLiteral(R"(<ui version="4.0"><class>All</class>
-            <widget class="QWidget" name="All">
-            <property name="geometry"><rect><x>0</x><y>0</y><width>800</width><height>600</height></rect></property>)");
-        QStringList classes;
-        for (QDesignerCustomWidgetInterface *entry : m_collection->customWidgets())
-            classes.append(entry->name());
-        for (qsizetype i = 0; i < classes.size(); ++i)
-            ui +=
-                QStringLiteral(
-                    R"(<widget class="%1" name="w%2"><property name="geometry"><rect><x>%3</x><y>10</y><width>60</width><height>40</height></rect></property></widget>)")
-                    .arg(classes.at(i))
-                    .arg(i)
-                    .arg(10 + 70 * i);
-        ui += QStringLiteral("</widget></ui>");
-        QVERIFY(m_form->setContents(ui));
-
-        static QStringList warnings;
-        warnings.clear();
-        const QtMessageHandler previous = qInstallMessageHandler(
-            [](QtMsgType, const QMessageLogContext &, const QString &Message) {
-                if (Message.contains(QLatin1String("is not supported yet")))
-                    warnings.append(Message);
-            });
-        for (qsizetype i = 0; i < classes.size(); ++i) {
-            QWidget *widget = formWidget(qPrintable(QStringLiteral("w%1").arg(i)));
-            QVERIFY2(widget, qPrintable(classes.at(i)));
-            m_form->clearSelection(false);
-            m_form->selectWidget(widget, true);
-            flush();
-            QCOMPARE(m_core->propertyEditor()->object(), widget);
-        }
-        qInstallMessageHandler(previous);
-        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
     }
 
     // The property sheet of a package widget offers links by name, the texts of a placeholder
@@ -619,20 +502,10 @@ private slots:
                                                               : QVariant();
         };
         QCOMPARE(value(grid, "DataSource"), QVariant(QStringLiteral("dataSource1")));
-        QCOMPARE(value(grid, "MasterGrid"), QVariant(QString()));
-        QCOMPARE(value(source, "DataSet"), QVariant(QStringLiteral("dataSet1")));
-        QCOMPARE(value(dataSet, "SQLConnection"), QVariant(QStringLiteral("connection1")));
         QCOMPARE(value(dataSet, "CommandText"), QVariant(QStringLiteral("SELECT id\nFROM orders")));
-        QCOMPARE(value(formWidget("connection1"), "DatabaseName"), QVariant(QString()));
-        QCOMPARE(value(grid, "color").typeId(), QMetaType::QColor);
         QCOMPARE(value(grid, "fillerColor").typeId(), QMetaType::QColor);
         QCOMPARE(value(grid, "dragCursor").typeId(), QMetaType::QCursor);
-        QCOMPARE(value(grid, "cursor").typeId(), QMetaType::QCursor);
-        for (const char *mirror :
-             {"Left", "Top", "Width", "Height", "Enabled", "Visible", "Color", "Cursor"})
-            QVERIFY2(!value(grid, mirror).isValid(), mirror);
-        for (const char *kept : {"geometry", "enabled"})
-            QVERIFY2(value(grid, kept).isValid(), kept);
+        QVERIFY(!value(grid, "Width").isValid() && value(grid, "geometry").isValid());
         QVERIFY(!value(grid, "formText").isValid());
 
         // A link by name, undone in one step; the saved form keeps links in formText only.
@@ -742,11 +615,7 @@ private slots:
         TComponent *grid = WidgetComponent(gridWidget);
         const QObject *source = linked(grid, "DataSource");
         QVERIFY(source);
-        QVERIFY(runTask(gridWidget, QStringLiteral("Links...")));
-        QDialog *dialog = nullptr;
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (widget->objectName() == QLatin1String("LinksDialog") && widget->isVisible())
-                dialog = qobject_cast<QDialog *>(widget);
+        QDialog *dialog = openLinks(gridWidget);
         QVERIFY(dialog);
         auto *sourceBox = dialog->findChild<QComboBox *>(QStringLiteral("DataSource"));
         auto *masterBox = dialog->findChild<QComboBox *>(QStringLiteral("MasterGrid"));
@@ -791,14 +660,7 @@ private slots:
 
         QUndoStack *history = m_form->commandHistory();
         const int steps = history->count();
-        m_form->clearSelection(false);
-        m_form->selectWidget(dataSetWidget, true);
-        flush();
-        QAction *remove =
-            m_core->formWindowManager()->action(QDesignerFormWindowManagerInterface::DeleteAction);
-        QVERIFY(remove->isEnabled());
-        remove->trigger();
-        flush();
+        QVERIFY(deleteWidget(dataSetWidget));
         QCOMPARE(history->count(), steps + 1);
         QCOMPARE(linked(source, "DataSet"), nullptr);
         QVERIFY(!m_form->contents().contains(QLatin1String("dataSet1")));
@@ -841,11 +703,7 @@ private slots:
         QCOMPARE(sheet(gridWidget)->property(sheet(gridWidget)->indexOf(link)),
                  QVariant(QStringLiteral("dataSource1")));
 
-        QVERIFY(runTask(gridWidget, QStringLiteral("Links...")));
-        QDialog *dialog = nullptr;
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (widget->objectName() == QLatin1String("LinksDialog") && widget->isVisible())
-                dialog = qobject_cast<QDialog *>(widget);
+        QDialog *dialog = openLinks(gridWidget);
         QVERIFY(dialog);
         auto *box = dialog->findChild<QComboBox *>(link);
         QVERIFY(box);
@@ -858,13 +716,7 @@ private slots:
         QCOMPARE(grid->Totals()->DataSource(), source);
 
         steps = history->index();
-        m_form->clearSelection(false);
-        m_form->selectWidget(sourceWidget, true);
-        flush();
-        m_core->formWindowManager()
-            ->action(QDesignerFormWindowManagerInterface::DeleteAction)
-            ->trigger();
-        flush();
+        QVERIFY(deleteWidget(sourceWidget));
         QCOMPARE(history->index(), steps + 1);
         QCOMPARE(grid->Totals()->DataSource(), nullptr);
         history->undo();
@@ -875,6 +727,8 @@ private slots:
     // A package window opened from the task menu or by a double-click comes to the front with
     // the keyboard and stays there: Designer's main window is not activated again, keeps its
     // place, size and maximised state, and the package window stays above it as its tool window.
+    // A double-click runs the grid editor's Edit (the columns editor and the grid designer); a
+    // component without an editor of its own keeps Designer's double-click.
     void packageWindowsLeaveTheMainWindowAlone_data()
     {
         QTest::addColumn<bool>("doubleClick");
@@ -912,6 +766,10 @@ private slots:
             flush();
         TDesignWindow *window = openWindow("TKorDBGridDesigner");
         QVERIFY(window);
+        QCOMPARE(openDesignWindows().size(), doubleClick ? 2 : 1);
+        QVERIFY(!qt_extension<QDesignerTaskMenuExtension *>(m_core->extensionManager(),
+                                                            formWidget("dataSource1"))
+                     ->preferredEditAction());
         m_main->removeEventFilter(&activations);
         QCOMPARE(activations.count, 0);
         QVERIFY(qobject_cast<TDesignWindow *>(QApplication::activeWindow()));
@@ -1037,9 +895,7 @@ private slots:
 
         TDesignWindow *window = openGridDesigner();
         QVERIFY(window);
-        window->findChild<QTabWidget *>(QStringLiteral("PageControl"))
-            ->setCurrentWidget(window->findChild<QWidget *>(QStringLiteral("DesignTabSheet")));
-        auto *box = window->findChild<TCheckBox *>(QStringLiteral("GradientActiveCheckBox"));
+        TCheckBox *box = designPageBox(window, QStringLiteral("GradientActiveCheckBox"));
         QVERIFY(box);
         box->click();
         closeDesignWindows();
@@ -1076,6 +932,7 @@ private slots:
             auto *again = loaded->findChild<QWidget *>(it.key());
             QVERIFY(again);
             QCOMPARE(again->property(kFormTextProperty).toString(), it.value());
+            QVERIFY(!WidgetComponent(again)->IsDesigning());
         }
 
         QVERIFY(m_form->setContents(saved));
@@ -1122,6 +979,39 @@ private slots:
                 QVERIFY2(size.width() >= 40 && size.height() >= 20, qPrintable(entry.name()));
             }
         }
+        // Each package widget is designed on a form, where selecting it shows it in Designer's
+        // property editor without a property the editor cannot show, and runs in a preview (a
+        // window of no form).
+        static QStringList warnings;
+        warnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &Message) {
+                if (Message.contains(QLatin1String("is not supported yet")))
+                    warnings.append(Message);
+            });
+        for (QDesignerCustomWidgetInterface *entry : m_collection->customWidgets()) {
+            QVERIFY2(!entry->icon().isNull(), qPrintable(entry->name()));
+            // uic includes the header the entry names: it must declare the class.
+            QFile header(QStringLiteral(KOR_UIFORM_DIR "/../../host/runtime/") +
+                         entry->includeFile());
+            QVERIFY(header.open(QIODevice::ReadOnly));
+            QVERIFY2(header.readAll().contains(' ' + entry->name().toLatin1() + " : public"),
+                     qPrintable(entry->name()));
+            QWidget *onForm =
+                m_core->widgetFactory()->createWidget(entry->name(), m_form->mainContainer());
+            onForm->setObjectName(QLatin1Char('w') + entry->name());
+            onForm->show();
+            m_form->manageWidget(onForm);
+            QVERIFY(WidgetComponent(onForm)->IsDesigning());
+            m_form->clearSelection(false);
+            m_form->selectWidget(onForm, true);
+            flush();
+            QCOMPARE(m_core->propertyEditor()->object(), onForm);
+            QWidget preview;
+            QVERIFY(!WidgetComponent(entry->createWidget(&preview))->IsDesigning());
+        }
+        qInstallMessageHandler(previous);
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
         QVERIFY(seen.size() >= 10);
         for (const char *name : {"dataSource", "dataSet", "connection", "grid"})
             QVERIFY2(names.contains(QLatin1String(name)), name);

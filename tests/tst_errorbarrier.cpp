@@ -15,147 +15,145 @@
 
 class ErrorBarrierTest : public QObject {
     Q_OBJECT
+
 private slots:
-    void setterErrorFromAControlIsReported_data();
-    void setterErrorFromAControlIsReported();
-    void raisingHandlersOfEveryEntryAreReported();
-    void errorsReachTheMessageSeam();
-};
-
-void ErrorBarrierTest::setterErrorFromAControlIsReported_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("error");
-    QTest::addRow("check box") << "check"
-                               << "Strict cannot be switched on";
-    QTest::addRow("edit, Enter") << "enter"
-                                 << "A component named Taken already exists";
-    QTest::addRow("edit, leaving it") << "exit"
-                                      << "A component named Taken already exists";
-    QTest::addRow("combo box") << "combo"
-                               << "Limited refuses pmAll";
-}
-
-void ErrorBarrierTest::setterErrorFromAControlIsReported()
-{
-    QFETCH(QString, control);
-    QFETCH(QString, error);
-    TProbeFixture f;
-    TScriptedDialogs &messages = f.dialogs;
-    f.reloadOnModify();
-    // The edited component has a sibling whose name the user types.
-    TProbe owner;
-    auto *edited = new TProbe(&owner);
-    edited->SetName(QStringLiteral("Probe1"));
-    (new TProbe(&owner))->SetName(QStringLiteral("Taken"));
-    f.list->SetInstance(edited);
-    f.list->AddBoolProp(QStringLiteral("Strict"), f.controls.check);
-    f.list->AddTextProp(QStringLiteral("Name"), f.controls.edit);
-    f.list->AddEnumProp(QStringLiteral("Limited"), f.controls.combo);
-    f.list->LoadPropList();
-    f.controls.page->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.controls.page.get()));
-
-    if (control == QLatin1String("check")) {
-        QTest::mouseClick(f.controls.check, Qt::LeftButton);
-    } else if (control == QLatin1String("combo")) {
-        f.controls.combo->SelectIndex(f.controls.combo->IndexOf(QStringLiteral("pmAll")));
-    } else {
-        f.controls.edit->setText(QStringLiteral("Taken"));
-        if (control == QLatin1String("enter")) {
-            QTest::keyClick(f.controls.edit, Qt::Key_Return);
-        } else {
-            QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-            QApplication::sendEvent(f.controls.edit, &out);
-        }
-    }
-
-    QCOMPARE(messages.Errors, QStringList{error});
-    QCOMPARE(f.designer.modified, 0);
-    QVERIFY(!f.controls.check->isChecked());
-    QCOMPARE(f.controls.edit->Text(), QStringLiteral("Probe1"));
-    QCOMPARE(f.controls.combo->Text(), QStringLiteral("pmNone"));
-    QCOMPARE(edited->Name(), QStringLiteral("Probe1"));
-    QCOMPARE(edited->Limited(), Probe::pmNone);
-
-    // The controls still work after the error.
-    f.controls.edit->setText(QStringLiteral("Renamed"));
-    QTest::keyClick(f.controls.edit, Qt::Key_Return);
-    QCOMPARE(edited->Name(), QStringLiteral("Renamed"));
-    QCOMPARE(messages.Errors.size(), 1);
-}
-
-void ErrorBarrierTest::raisingHandlersOfEveryEntryAreReported()
-{
-    TScriptedDialogs messages;
-    const THostDialogsScope messagesScope(messages);
-    QWidget window;
-    window.resize(300, 200);
-    auto *edit = new TEdit(&window);
-    auto *target = new QWidget(&window);
-    target->setGeometry(100, 100, 100, 80);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-    // A key handler: the key counts as swallowed and the edit box does not type it.
-    edit->OnKeyPress = [](QChar &) { throw EConvertError(QStringLiteral("key refused")); };
-    QTest::keyClick(edit, Qt::Key_A);
-    QCOMPARE(edit->Text(), QString());
-
-    // A drop handler of the host's drag tracker.
-    SetDragTarget(
-        target, [](QObject *, QObject *, int, int, TDragState, bool &Accept) { Accept = true; },
-        [](QObject *, QObject *, int, int) { throw EInvalidOperation(QStringLiteral("drop")); });
-    BeginDrag(edit, true, -1, edit->mapToGlobal(QPoint(2, 2)));
-    QTest::mouseMove(target, QPoint(10, 10));
-    QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(10, 10));
-    QVERIFY(!Dragging());
-
-    // A hint handler.
-    edit->setToolTip(QStringLiteral("hint"));
-    const TShowHintEvent previous = Application::SetOnShowHint(
-        [](QString &, bool &, THintInfo &) { throw std::runtime_error("hint refused"); });
-    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(edit, &help);
-    Application::SetOnShowHint(previous);
-
-    // A design notice: the listener's error is reported where the host delivers it.
-    struct TFailingWindow : TDesignWindow {
-        void ItemsModified(IDesigner *) override
-        {
-            throw EListError(QStringLiteral("window refused"));
-        }
-    } failing;
-    TProbeDesigner designer;
-    NotifyItemsModified(&designer);
-
-    QCOMPARE(messages.Errors,
-             (QStringList{"key refused", "drop", "hint refused", "window refused"}));
-}
-
-void ErrorBarrierTest::errorsReachTheMessageSeam()
-{
-    // Dialogs that answer only messages see errors as error messages, like every other message.
-    struct TMessagesOnly : THostDialogs {
-        QList<TMessageRequest> requests;
-        TModalResult MessageDlg(const TMessageRequest &Request) override
-        {
-            requests.append(Request);
-            return mrOk;
-        }
-    } dialogs;
+    void setterErrorFromAControlIsReported_data()
     {
-        const THostDialogsScope scope(dialogs);
-        TCheckBox box;
-        box.OnClick = [] { throw EPropertyError(QStringLiteral("refused")); };
-        box.click();
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("error");
+        QTest::addRow("check box") << "check"
+                                   << "Strict cannot be switched on";
+        QTest::addRow("edit, Enter") << "enter"
+                                     << "A component named Taken already exists";
+        QTest::addRow("edit, leaving it") << "exit"
+                                          << "A component named Taken already exists";
+        QTest::addRow("combo box") << "combo"
+                                   << "Limited refuses pmAll";
     }
-    const QList<TMessageRequest> &requests = dialogs.requests;
-    QCOMPARE(requests.size(), 1);
-    QCOMPARE(requests.first().Msg, QStringLiteral("refused"));
-    QCOMPARE(requests.first().DlgType, mtError);
-    QCOMPARE(requests.first().Buttons, TMsgDlgButtons(mbOK));
-}
+
+    void setterErrorFromAControlIsReported()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, error);
+        TProbeFixture f;
+        TScriptedDialogs &messages = f.dialogs;
+        f.reloadOnModify();
+        // The edited component has a sibling whose name the user types.
+        TProbe owner;
+        auto *edited = new TProbe(&owner);
+        edited->SetName(QStringLiteral("Probe1"));
+        (new TProbe(&owner))->SetName(QStringLiteral("Taken"));
+        f.list->SetInstance(edited);
+        f.list->AddBoolProp(QStringLiteral("Strict"), f.controls.check);
+        f.list->AddTextProp(QStringLiteral("Name"), f.controls.edit);
+        f.list->AddEnumProp(QStringLiteral("Limited"), f.controls.combo);
+        f.list->LoadPropList();
+        f.controls.page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.controls.page.get()));
+
+        if (control == QLatin1String("check")) {
+            QTest::mouseClick(f.controls.check, Qt::LeftButton);
+        } else if (control == QLatin1String("combo")) {
+            f.controls.combo->SelectIndex(f.controls.combo->IndexOf(QStringLiteral("pmAll")));
+        } else {
+            f.controls.edit->setText(QStringLiteral("Taken"));
+            if (control == QLatin1String("enter")) {
+                QTest::keyClick(f.controls.edit, Qt::Key_Return);
+            } else {
+                QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+                QApplication::sendEvent(f.controls.edit, &out);
+            }
+        }
+
+        QCOMPARE(messages.Errors, QStringList{error});
+        QCOMPARE(f.designer.modified, 0);
+        QVERIFY(!f.controls.check->isChecked());
+        QCOMPARE(f.controls.edit->Text(), QStringLiteral("Probe1"));
+        QCOMPARE(f.controls.combo->Text(), QStringLiteral("pmNone"));
+        QCOMPARE(edited->Name(), QStringLiteral("Probe1"));
+        QCOMPARE(edited->Limited(), Probe::pmNone);
+
+        // The controls still work after the error.
+        f.controls.edit->setText(QStringLiteral("Renamed"));
+        QTest::keyClick(f.controls.edit, Qt::Key_Return);
+        QCOMPARE(edited->Name(), QStringLiteral("Renamed"));
+        QCOMPARE(messages.Errors.size(), 1);
+    }
+
+    void raisingHandlersOfEveryEntryAreReported()
+    {
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
+        QWidget window;
+        window.resize(300, 200);
+        auto *edit = new TEdit(&window);
+        auto *target = new QWidget(&window);
+        target->setGeometry(100, 100, 100, 80);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        // A key handler: the key counts as swallowed and the edit box does not type it.
+        edit->OnKeyPress = [](QChar &) { throw EConvertError(QStringLiteral("key refused")); };
+        QTest::keyClick(edit, Qt::Key_A);
+        QCOMPARE(edit->Text(), QString());
+
+        // A drop handler of the host's drag tracker.
+        SetDragTarget(
+            target, [](QObject *, QObject *, int, int, TDragState, bool &Accept) { Accept = true; },
+            [](QObject *, QObject *, int, int) {
+                throw EInvalidOperation(QStringLiteral("drop"));
+            });
+        BeginDrag(edit, true, -1, edit->mapToGlobal(QPoint(2, 2)));
+        QTest::mouseMove(target, QPoint(10, 10));
+        QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(10, 10));
+        QVERIFY(!Dragging());
+
+        // A hint handler.
+        edit->setToolTip(QStringLiteral("hint"));
+        const TShowHintEvent previous = Application::SetOnShowHint(
+            [](QString &, bool &, THintInfo &) { throw std::runtime_error("hint refused"); });
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(edit, &help);
+        Application::SetOnShowHint(previous);
+
+        // A design notice: the listener's error is reported where the host delivers it.
+        struct TFailingWindow : TDesignWindow {
+            void ItemsModified(IDesigner *) override
+            {
+                throw EListError(QStringLiteral("window refused"));
+            }
+        } failing;
+        TProbeDesigner designer;
+        NotifyItemsModified(&designer);
+
+        QCOMPARE(messages.Errors,
+                 (QStringList{"key refused", "drop", "hint refused", "window refused"}));
+    }
+
+    void errorsReachTheMessageSeam()
+    {
+        // Dialogs that answer only messages see errors as error messages, like every other message.
+        struct TMessagesOnly : THostDialogs {
+            QList<TMessageRequest> requests;
+            TModalResult MessageDlg(const TMessageRequest &Request) override
+            {
+                requests.append(Request);
+                return mrOk;
+            }
+        } dialogs;
+        {
+            const THostDialogsScope scope(dialogs);
+            TCheckBox box;
+            box.OnClick = [] { throw EPropertyError(QStringLiteral("refused")); };
+            box.click();
+        }
+        const QList<TMessageRequest> &requests = dialogs.requests;
+        QCOMPARE(requests.size(), 1);
+        QCOMPARE(requests.first().Msg, QStringLiteral("refused"));
+        QCOMPARE(requests.first().DlgType, mtError);
+        QCOMPARE(requests.first().Buttons, TMsgDlgButtons(mbOK));
+    }
+};
 
 QTEST_MAIN(ErrorBarrierTest)
 #include "moc_tst_proplist_fixture.cpp"

@@ -71,302 +71,264 @@ private:
 
 class TestHostDesigner : public QObject {
     Q_OBJECT
+
 private slots:
-    void broadcastReachesListenersInOrder();
-    void listenerUnregisteringDuringBroadcastIsSkipped();
-    void listenerDestroyedDuringBroadcastIsSkipped();
-    void listenerRegisteringDuringBroadcastWaitsForNextNotice();
-    void raisingListenerDoesNotSilenceOthers();
-    void whatAPackageGaveGoesWithIt();
-    void designerOpensAndClosesOnce();
-    void createdComponentsGetUniqueNames();
-    void createComponentFailures();
-    void deleteSendsNoticeBeforeDestroying();
-    void componentDestroyedElsewhereIsReported();
-    void selectionAndModified();
-    void componentLookups();
-    void destroyingTheFormClosesTheDesigner();
-};
-
-void TestHostDesigner::broadcastReachesListenersInOrder()
-{
-    TRecorder a("a:"), b("b:");
-    QStringList order;
-    a.OnNotice = [&] { order.append("a"); };
-    b.OnNotice = [&] { order.append("b"); };
-    NotifyItemsModified(nullptr);
-    RegisterDesignNotification(&a); // registering twice does not double the notices
-    NotifyItemsModified(nullptr);
-    QCOMPARE(order, (QStringList{"a", "b", "a", "b"}));
-}
-
-void TestHostDesigner::listenerUnregisteringDuringBroadcastIsSkipped()
-{
-    TRecorder first, second, third;
-    first.OnNotice = [&] { UnregisterDesignNotification(&second); };
-    NotifyItemsModified(nullptr);
-    QCOMPARE(first.Log.size(), 1);
-    QCOMPARE(second.Log.size(), 0);
-    QCOMPARE(third.Log.size(), 1);
-    // A listener may also unregister itself while being told.
-    third.OnNotice = [&] { UnregisterDesignNotification(&third); };
-    NotifyItemsModified(nullptr);
-    NotifyItemsModified(nullptr);
-    QCOMPARE(third.Log.size(), 2);
-}
-
-void TestHostDesigner::listenerDestroyedDuringBroadcastIsSkipped()
-{
-    TRecorder first;
-    auto victim = std::make_unique<TRecorder>();
-    TRecorder last;
-    first.OnNotice = [&] { victim.reset(); }; // its destructor unregisters it
-    NotifyItemsModified(nullptr);             // ASan: no call into the freed listener
-    QVERIFY(!victim);
-    QCOMPARE(last.Log, QStringList{"modified"});
-}
-
-void TestHostDesigner::listenerRegisteringDuringBroadcastWaitsForNextNotice()
-{
-    TRecorder first;
-    std::unique_ptr<TRecorder> late;
-    first.OnNotice = [&] {
-        if (!late)
-            late = std::make_unique<TRecorder>("late:");
-    };
-    NotifyItemsModified(nullptr);
-    QVERIFY(late);
-    QVERIFY(late->Log.isEmpty());
-    NotifyDesignerOpened(nullptr, false);
-    QCOMPARE(late->Log, QStringList{"late:opened"});
-}
-
-void TestHostDesigner::raisingListenerDoesNotSilenceOthers()
-{
-    TScriptedDialogs messages;
-    const THostDialogsScope messagesScope(messages);
-    TRecorder thrower, other;
-    thrower.OnNotice = [] { throw EInvalidOperation("listener failed"); };
-    NotifyItemsModified(nullptr);
-    QCOMPARE(other.Log, QStringList{"modified"});
-    QCOMPARE(messages.Errors, QStringList{"listener failed"});
-}
-
-void TestHostDesigner::designerOpensAndClosesOnce()
-{
-    TRecorder log;
+    // Listeners hear a notice once each, in the order they registered, also when one of them
+    // changes the list while the notice goes round: the ones it unregisters or destroys are not
+    // told, one it registers hears only the next notice, one that unregisters itself is told no
+    // more, and an error one raises is reported while the others are still told.
+    void listenersMayChangeTheListDuringANotice()
     {
-        TFormDesigner designer("Form1");
-        QCOMPARE(log.Log, QStringList{"opened"});
-        QCOMPARE(designer.GetRoot(), designer.Form());
-        QVERIFY(designer.Form()->IsDesigning());
-        designer.Close();
-        designer.Close();
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
+        TRecorder a("a:");
+        auto gone = std::make_unique<TRecorder>("gone:");
+        TRecorder skipped("skipped:"), c("c:");
+        std::unique_ptr<TRecorder> late;
+        RegisterDesignNotification(&a); // registering twice does not double the notices
+        a.OnNotice = [&] {
+            gone.reset(); // its destructor unregisters it
+            UnregisterDesignNotification(&skipped);
+            if (!late)
+                late = std::make_unique<TRecorder>("late:");
+        };
+        bool inOrder = false;
+        c.OnNotice = [&] {
+            inOrder = a.Log.size() == 1;
+            throw EInvalidOperation("listener failed");
+        };
+        NotifyItemsModified(nullptr);
+        QVERIFY(inOrder);
+        QCOMPARE(a.Log + skipped.Log + c.Log + late->Log,
+                 (QStringList{"a:modified", "c:modified"}));
+        QCOMPARE(messages.Errors, QStringList{"listener failed"});
+
+        c.OnNotice = [&] { UnregisterDesignNotification(&c); };
+        NotifyDesignerOpened(nullptr, false);
+        NotifyItemsModified(nullptr);
+        QCOMPARE(c.Log, (QStringList{"c:modified", "c:opened"}));
+        QCOMPARE(late->Log, (QStringList{"late:opened", "late:modified"}));
+        QCOMPARE(a.Log.size(), 3);
+    }
+
+    void designerOpensAndClosesOnce()
+    {
+        TRecorder log;
+        {
+            TFormDesigner designer("Form1");
+            QCOMPARE(log.Log, QStringList{"opened"});
+            QCOMPARE(designer.GetRoot(), designer.Form());
+            QVERIFY(designer.Form()->IsDesigning());
+            designer.Close();
+            designer.Close();
+            QVERIFY(designer.IsClosed());
+            QCOMPARE(designer.GetRoot(), nullptr);
+            QVERIFY_THROWS_EXCEPTION(EInvalidOperation, designer.Create<TKorTestGrid>());
+        }
+        QCOMPARE(log.Log, (QStringList{"opened", "closed"}));
+        // A designer destroyed without Close still says goodbye, with itself as the designer.
+        struct TClosedBy : TRecorder {
+            IDesigner *by = nullptr;
+            void DesignerClosed(IDesigner *d, bool) override { by = d; }
+        } closed;
+        auto designer = std::make_unique<TFormDesigner>();
+        IDesigner *seen = designer.get();
+        designer.reset();
+        QCOMPARE(closed.by, seen);
+    }
+
+    void createdComponentsGetUniqueNames()
+    {
+        TFormDesigner designer;
+        TRecorder log;
+        auto *grid1 = designer.Create<TKorTestGrid>();
+        TComponent *second = designer.CreateComponent(&TKorTestGrid::staticMetaObject);
+        QCOMPARE(grid1->Name(), QStringLiteral("KorTestGrid1"));
+        QCOMPARE(second->Name(), QStringLiteral("KorTestGrid2"));
+        QCOMPARE(grid1->Owner(), designer.Form());
+        QCOMPARE(grid1->parentWidget(), designer.Form());
+        QVERIFY(grid1->IsDesigning());
+        // A freed number is taken again.
+        designer.DeleteComponent(grid1);
+        QCOMPARE(designer.Create<TKorTestGrid>()->Name(), QStringLiteral("KorTestGrid1"));
+        QCOMPARE(designer.UniqueName(&TKorTestGrid::staticMetaObject),
+                 QStringLiteral("KorTestGrid3"));
+        QCOMPARE(log.Log, (QStringList{"inserted KorTestGrid1", "inserted KorTestGrid2",
+                                       "deleted KorTestGrid1", "inserted KorTestGrid1"}));
+    }
+
+    void createComponentFailures()
+    {
+        TFormDesigner designer;
+        QVERIFY_THROWS_EXCEPTION(EComponentError,
+                                 designer.CreateComponent(&TKorTestSource::staticMetaObject));
+        QVERIFY_THROWS_EXCEPTION(EComponentError,
+                                 designer.CreateComponent(&TNotAComponent::staticMetaObject));
+        QVERIFY_THROWS_EXCEPTION(EComponentError, designer.CreateComponent(nullptr));
+        QCOMPARE(designer.Form()->ComponentCount(), 0);
+
+        TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject,
+                                                [] { return new TKorTestSource; });
+        TComponent *source = designer.CreateComponent(&TKorTestSource::staticMetaObject);
+        QCOMPARE(source->Name(), QStringLiteral("KorTestSource1"));
+        TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject, nullptr);
+
+        // A name already on the form is refused and the component stays the caller's.
+        auto clash = std::make_unique<TKorTestGrid>();
+        clash->SetName("korTestSource1");
+        QVERIFY_THROWS_EXCEPTION(EComponentError, designer.AddComponent(clash.get()));
+        QCOMPARE(clash->Owner(), nullptr);
+        clash->SetName("Form1");
+        QVERIFY_THROWS_EXCEPTION(EComponentError, designer.AddComponent(clash.get()));
+        QCOMPARE(designer.Form()->ComponentCount(), 1);
+    }
+
+    void deleteSendsNoticeBeforeDestroying()
+    {
+        TFormDesigner designer;
+        auto *grid = designer.Create<TKorTestGrid>();
+        QPointer<TKorTestGrid> watch(grid);
+        designer.SelectComponent(grid);
+        TRecorder log;
+        bool aliveAtNotice = false;
+        log.OnNotice = [&] {
+            if (log.Log.size() == 1)
+                aliveAtNotice = watch && designer.GetComponent("KorTestGrid1") == grid;
+        };
+        designer.DeleteComponent(grid);
+        QVERIFY(aliveAtNotice);
+        QVERIFY(!watch);
+        QCOMPARE(log.Log, (QStringList{"deleted KorTestGrid1", "selection "}));
+        QVERIFY(designer.GetSelections().isEmpty());
+
+        QVERIFY_THROWS_EXCEPTION(EInvalidOperation, designer.DeleteComponent(designer.Form()));
+        TKorTestGrid stranger;
+        QVERIFY_THROWS_EXCEPTION(EInvalidOperation, designer.DeleteComponent(&stranger));
+    }
+
+    void componentDestroyedElsewhereIsReported()
+    {
+        TFormDesigner designer;
+        auto *grid = designer.Create<TKorTestGrid>();
+        auto *other = designer.Create<TKorTestGrid>();
+        designer.SetSelections({grid, other});
+        TRecorder log;
+        TComponent *component = grid;
+        int stateAtNotice = 0;
+        log.OnNotice = [&] {
+            if (log.Log.size() == 1)
+                stateAtNotice = component->ComponentState(); // still a component at the notice
+        };
+        delete grid;
+        QVERIFY(stateAtNotice & csDestroying);
+        QCOMPARE(log.Log, (QStringList{"deleted KorTestGrid1", "selection KorTestGrid2"}));
+        QCOMPARE(designer.GetSelections(), QList<QObject *>{other});
+        QCOMPARE(designer.Form()->ComponentCount(), 1);
+
+        // A listener that raises while the component dies is reported, not thrown out of delete.
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
+        log.OnNotice = [] { throw EInvalidOperation("window failed"); };
+        delete other;
+        QCOMPARE(messages.Errors.value(0), QStringLiteral("window failed"));
+    }
+
+    void selectionAndModified()
+    {
+        TFormDesigner designer;
+        auto *grid = designer.Create<TKorTestGrid>();
+        QObject column;
+        column.setObjectName("Column0");
+        TRecorder log;
+        designer.SelectComponent(grid);
+        designer.SetSelections({&column, grid, &column});
+        designer.SelectComponent(nullptr);
+        designer.Modified();
+        designer.Modified();
+        QCOMPARE(log.Log, (QStringList{"selection KorTestGrid1", "selection Column0,KorTestGrid1",
+                                       "selection ", "modified", "modified"}));
+        QCOMPARE(designer.ModifiedCount(), 2);
+
+        // A selected object that goes away simply leaves the selection.
+        auto column2 = std::make_unique<QObject>();
+        designer.SelectComponent(column2.get());
+        column2.reset();
+        QVERIFY(designer.GetSelections().isEmpty());
+        designer.Activate();
+        QCOMPARE(designer.ActivateCount(), 1);
+    }
+
+    void componentLookups()
+    {
+        TFormDesigner designer("MainForm");
+        auto *grid = designer.Create<TKorTestGrid>();
+        TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject,
+                                                [] { return new TKorTestSource; });
+        TComponent *source = designer.CreateComponent(&TKorTestSource::staticMetaObject);
+        TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject, nullptr);
+        designer.Create<TKorTestGrid>();
+
+        const auto names = [&](const QMetaObject *Class) {
+            QStringList list;
+            designer.GetComponentNames(Class, [&](const QString &name) { list.append(name); });
+            return list;
+        };
+        QCOMPARE(names(&TKorTestGrid::staticMetaObject),
+                 (QStringList{"KorTestGrid1", "KorTestGrid2"}));
+        QCOMPARE(names(&TKorTestSource::staticMetaObject), QStringList{"KorTestSource1"});
+        QCOMPARE(names(&QObject::staticMetaObject).size(), 3);
+        QCOMPARE(designer.GetComponent("kortestgrid1"), grid);
+        QCOMPARE(designer.GetComponent("MainForm"), designer.Form());
+        QCOMPARE(designer.GetComponent("Nothing"), nullptr);
+        QCOMPARE(designer.GetComponentName(source), QStringLiteral("KorTestSource1"));
+        QCOMPARE(designer.GetComponentName(nullptr), QString());
+    }
+
+    void destroyingTheFormClosesTheDesigner()
+    {
+        TFormDesigner designer;
+        auto *grid = designer.Create<TKorTestGrid>();
+        QPointer<TKorTestGrid> watch(grid);
+        TRecorder log;
+        delete designer.Form();
+        // Windows hear that the designer closed and are not bothered with each component.
+        QCOMPARE(log.Log, QStringList{"closed"});
+        QVERIFY(!watch);
         QVERIFY(designer.IsClosed());
         QCOMPARE(designer.GetRoot(), nullptr);
-        QVERIFY_THROWS_EXCEPTION(EInvalidOperation, designer.Create<TKorTestGrid>());
+        QCOMPARE(designer.GetComponent("KorTestGrid1"), nullptr);
     }
-    QCOMPARE(log.Log, (QStringList{"opened", "closed"}));
-    // A designer destroyed without Close still says goodbye, with itself as the designer.
-    struct TClosedBy : TRecorder {
-        IDesigner *by = nullptr;
-        void DesignerClosed(IDesigner *d, bool) override { by = d; }
-    } closed;
-    auto designer = std::make_unique<TFormDesigner>();
-    IDesigner *seen = designer.get();
-    designer.reset();
-    QCOMPARE(closed.by, seen);
-}
 
-void TestHostDesigner::createdComponentsGetUniqueNames()
-{
-    TFormDesigner designer;
-    TRecorder log;
-    auto *grid1 = designer.Create<TKorTestGrid>();
-    TComponent *second = designer.CreateComponent(&TKorTestGrid::staticMetaObject);
-    QCOMPARE(grid1->Name(), QStringLiteral("KorTestGrid1"));
-    QCOMPARE(second->Name(), QStringLiteral("KorTestGrid2"));
-    QCOMPARE(grid1->Owner(), designer.Form());
-    QCOMPARE(grid1->parentWidget(), designer.Form());
-    QVERIFY(grid1->IsDesigning());
-    // A freed number is taken again.
-    designer.DeleteComponent(grid1);
-    QCOMPARE(designer.Create<TKorTestGrid>()->Name(), QStringLiteral("KorTestGrid1"));
-    QCOMPARE(designer.UniqueName(&TKorTestGrid::staticMetaObject), QStringLiteral("KorTestGrid3"));
-    QCOMPARE(log.Log, (QStringList{"inserted KorTestGrid1", "inserted KorTestGrid2",
-                                   "deleted KorTestGrid1", "inserted KorTestGrid1"}));
-}
+    void whatAPackageGaveGoesWithIt()
+    {
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
+        TFormDesigner designer;
+        QStringList released;
+        // What a package's Register procedures hand over is released when the package goes, newest
+        // first, even when one release fails; the host's own things stay.
+        SetRegisteringModule(QStringLiteral("PkgA"));
+        TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject,
+                                                [] { return new TKorTestSource; });
+        RegisterModuleRelease([&] { released << "first"; });
+        RegisterModuleRelease([] { throw EInvalidOperation(QStringLiteral("release failed")); });
+        RegisterModuleRelease([&] { released << "last"; });
+        SetRegisteringModule({});
+        RegisterModuleRelease([&] { released << "host"; });
+        RegisterModuleRelease([&] { released << "other"; }, QStringLiteral("PkgB"));
+        QCOMPARE(ModuleReleaseCount(QStringLiteral("pkga")), 4);
+        QVERIFY(designer.CreateComponent(&TKorTestSource::staticMetaObject));
 
-void TestHostDesigner::createComponentFailures()
-{
-    TFormDesigner designer;
-    QVERIFY_THROWS_EXCEPTION(EComponentError,
-                             designer.CreateComponent(&TKorTestSource::staticMetaObject));
-    QVERIFY_THROWS_EXCEPTION(EComponentError,
-                             designer.CreateComponent(&TNotAComponent::staticMetaObject));
-    QVERIFY_THROWS_EXCEPTION(EComponentError, designer.CreateComponent(nullptr));
-    QCOMPARE(designer.Form()->ComponentCount(), 0);
-
-    TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject,
-                                            [] { return new TKorTestSource; });
-    TComponent *source = designer.CreateComponent(&TKorTestSource::staticMetaObject);
-    QCOMPARE(source->Name(), QStringLiteral("KorTestSource1"));
-    TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject, nullptr);
-
-    // A name already on the form is refused and the component stays the caller's.
-    auto clash = std::make_unique<TKorTestGrid>();
-    clash->SetName("korTestSource1");
-    QVERIFY_THROWS_EXCEPTION(EComponentError, designer.AddComponent(clash.get()));
-    QCOMPARE(clash->Owner(), nullptr);
-    clash->SetName("Form1");
-    QVERIFY_THROWS_EXCEPTION(EComponentError, designer.AddComponent(clash.get()));
-    QCOMPARE(designer.Form()->ComponentCount(), 1);
-}
-
-void TestHostDesigner::deleteSendsNoticeBeforeDestroying()
-{
-    TFormDesigner designer;
-    auto *grid = designer.Create<TKorTestGrid>();
-    QPointer<TKorTestGrid> watch(grid);
-    designer.SelectComponent(grid);
-    TRecorder log;
-    bool aliveAtNotice = false;
-    log.OnNotice = [&] {
-        if (log.Log.size() == 1)
-            aliveAtNotice = watch && designer.GetComponent("KorTestGrid1") == grid;
-    };
-    designer.DeleteComponent(grid);
-    QVERIFY(aliveAtNotice);
-    QVERIFY(!watch);
-    QCOMPARE(log.Log, (QStringList{"deleted KorTestGrid1", "selection "}));
-    QVERIFY(designer.GetSelections().isEmpty());
-
-    QVERIFY_THROWS_EXCEPTION(EInvalidOperation, designer.DeleteComponent(designer.Form()));
-    TKorTestGrid stranger;
-    QVERIFY_THROWS_EXCEPTION(EInvalidOperation, designer.DeleteComponent(&stranger));
-}
-
-void TestHostDesigner::componentDestroyedElsewhereIsReported()
-{
-    TFormDesigner designer;
-    auto *grid = designer.Create<TKorTestGrid>();
-    auto *other = designer.Create<TKorTestGrid>();
-    designer.SetSelections({grid, other});
-    TRecorder log;
-    TComponent *component = grid;
-    int stateAtNotice = 0;
-    log.OnNotice = [&] {
-        if (log.Log.size() == 1)
-            stateAtNotice = component->ComponentState(); // still a component at the notice
-    };
-    delete grid;
-    QVERIFY(stateAtNotice & csDestroying);
-    QCOMPARE(log.Log, (QStringList{"deleted KorTestGrid1", "selection KorTestGrid2"}));
-    QCOMPARE(designer.GetSelections(), QList<QObject *>{other});
-    QCOMPARE(designer.Form()->ComponentCount(), 1);
-
-    // A listener that raises while the component dies is reported, not thrown out of delete.
-    TScriptedDialogs messages;
-    const THostDialogsScope messagesScope(messages);
-    log.OnNotice = [] { throw EInvalidOperation("window failed"); };
-    delete other;
-    QCOMPARE(messages.Errors.value(0), QStringLiteral("window failed"));
-}
-
-void TestHostDesigner::selectionAndModified()
-{
-    TFormDesigner designer;
-    auto *grid = designer.Create<TKorTestGrid>();
-    QObject column;
-    column.setObjectName("Column0");
-    TRecorder log;
-    designer.SelectComponent(grid);
-    designer.SetSelections({&column, grid, &column});
-    designer.SelectComponent(nullptr);
-    designer.Modified();
-    designer.Modified();
-    QCOMPARE(log.Log, (QStringList{"selection KorTestGrid1", "selection Column0,KorTestGrid1",
-                                   "selection ", "modified", "modified"}));
-    QCOMPARE(designer.ModifiedCount(), 2);
-
-    // A selected object that goes away simply leaves the selection.
-    auto column2 = std::make_unique<QObject>();
-    designer.SelectComponent(column2.get());
-    column2.reset();
-    QVERIFY(designer.GetSelections().isEmpty());
-    designer.Activate();
-    QCOMPARE(designer.ActivateCount(), 1);
-}
-
-void TestHostDesigner::componentLookups()
-{
-    TFormDesigner designer("MainForm");
-    auto *grid = designer.Create<TKorTestGrid>();
-    TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject,
-                                            [] { return new TKorTestSource; });
-    TComponent *source = designer.CreateComponent(&TKorTestSource::staticMetaObject);
-    TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject, nullptr);
-    designer.Create<TKorTestGrid>();
-
-    const auto names = [&](const QMetaObject *Class) {
-        QStringList list;
-        designer.GetComponentNames(Class, [&](const QString &name) { list.append(name); });
-        return list;
-    };
-    QCOMPARE(names(&TKorTestGrid::staticMetaObject), (QStringList{"KorTestGrid1", "KorTestGrid2"}));
-    QCOMPARE(names(&TKorTestSource::staticMetaObject), QStringList{"KorTestSource1"});
-    QCOMPARE(names(&QObject::staticMetaObject).size(), 3);
-    QCOMPARE(designer.GetComponent("kortestgrid1"), grid);
-    QCOMPARE(designer.GetComponent("MainForm"), designer.Form());
-    QCOMPARE(designer.GetComponent("Nothing"), nullptr);
-    QCOMPARE(designer.GetComponentName(source), QStringLiteral("KorTestSource1"));
-    QCOMPARE(designer.GetComponentName(nullptr), QString());
-}
-
-void TestHostDesigner::destroyingTheFormClosesTheDesigner()
-{
-    TFormDesigner designer;
-    auto *grid = designer.Create<TKorTestGrid>();
-    QPointer<TKorTestGrid> watch(grid);
-    TRecorder log;
-    delete designer.Form();
-    // Windows hear that the designer closed and are not bothered with each component.
-    QCOMPARE(log.Log, QStringList{"closed"});
-    QVERIFY(!watch);
-    QVERIFY(designer.IsClosed());
-    QCOMPARE(designer.GetRoot(), nullptr);
-    QCOMPARE(designer.GetComponent("KorTestGrid1"), nullptr);
-}
-
-void TestHostDesigner::whatAPackageGaveGoesWithIt()
-{
-    TScriptedDialogs messages;
-    const THostDialogsScope messagesScope(messages);
-    TFormDesigner designer;
-    QStringList released;
-    // What a package's Register procedures hand over is released when the package goes, newest
-    // first, even when one release fails; the host's own things stay.
-    SetRegisteringModule(QStringLiteral("PkgA"));
-    TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject,
-                                            [] { return new TKorTestSource; });
-    RegisterModuleRelease([&] { released << "first"; });
-    RegisterModuleRelease([] { throw EInvalidOperation(QStringLiteral("release failed")); });
-    RegisterModuleRelease([&] { released << "last"; });
-    SetRegisteringModule({});
-    RegisterModuleRelease([&] { released << "host"; });
-    RegisterModuleRelease([&] { released << "other"; }, QStringLiteral("PkgB"));
-    QCOMPARE(ModuleReleaseCount(QStringLiteral("pkga")), 4);
-    QVERIFY(designer.CreateComponent(&TKorTestSource::staticMetaObject));
-
-    UnregisterModule(QStringLiteral("PkgA"));
-    QCOMPARE(released, (QStringList{"last", "first"}));
-    QCOMPARE(messages.Errors, QStringList{"release failed"});
-    QCOMPARE(ModuleReleaseCount(QStringLiteral("PkgA")), 0);
-    QVERIFY_THROWS_EXCEPTION(EComponentError,
-                             designer.CreateComponent(&TKorTestSource::staticMetaObject));
-    UnregisterModule(QStringLiteral("PkgB"));
-    QCOMPARE(released, (QStringList{"last", "first", "other"}));
-}
+        UnregisterModule(QStringLiteral("PkgA"));
+        QCOMPARE(released, (QStringList{"last", "first"}));
+        QCOMPARE(messages.Errors, QStringList{"release failed"});
+        QCOMPARE(ModuleReleaseCount(QStringLiteral("PkgA")), 0);
+        QVERIFY_THROWS_EXCEPTION(EComponentError,
+                                 designer.CreateComponent(&TKorTestSource::staticMetaObject));
+        UnregisterModule(QStringLiteral("PkgB"));
+        QCOMPARE(released, (QStringList{"last", "first", "other"}));
+    }
+};
 
 QTEST_MAIN(TestHostDesigner)
 #include "tst_host_designer.moc"

@@ -20,191 +20,161 @@ Q_DECLARE_METATYPE(TAskDialog)
 
 class TestHostServices : public QObject {
     Q_OBJECT
+
 private slots:
-    void splashAndAboutBox();
-    void serviceRegistryForgetsDestroyedServices();
-    void baseRegistryKey();
-    void exceptionsAreReportedThroughHandler();
-    void questionsAreAnsweredByHandler();
-    void scopesNestAndUnansweredDialogsCancel_data();
-    void scopesNestAndUnansweredDialogsCancel();
-};
-
-void TestHostServices::splashAndAboutBox()
-{
-    QCOMPARE(SplashScreenServices(), nullptr);
-    TSplashScreen splash;
-    SetSplashScreenServices(&splash);
-    SplashScreenServices()->AddPluginBitmap("Kor-DBGrid 8.6", QImage(24, 24, QImage::Format_RGB32));
-    QCOMPARE(splash.Entries.size(), 1);
-    QCOMPARE(splash.Entries[0].Caption, QStringLiteral("Kor-DBGrid 8.6"));
-    QCOMPARE(splash.Entries[0].Bitmap.size(), QSize(24, 24));
-
-    TAboutBox about;
-    IOTAAboutBoxServices &service = about; // packages see only the interface
-    const int first = service.AddPluginInfo("A", "first", {});
-    const int second = service.AddPluginInfo("B", "second", {});
-    QVERIFY(first != second);
-    service.RemovePluginInfo(first);
-    service.RemovePluginInfo(first); // already gone
-    service.RemovePluginInfo(12345); // never there
-    QCOMPARE(about.Entries.size(), 1);
-    QCOMPARE(about.Entries[0].Index, second);
-    // Indexes are not reused after a removal.
-    QVERIFY(service.AddPluginInfo("C", "third", {}) != first);
-    SetSplashScreenServices(nullptr);
-}
-
-void TestHostServices::serviceRegistryForgetsDestroyedServices()
-{
-    QCOMPARE(DesignHostServices(IID_IOTAAboutBoxServices), nullptr);
-    QCOMPARE(DesignHostServices(nullptr), nullptr);
+    // Packages find the host's services by the identity's text; a service that goes away is
+    // forgotten; about-box indexes are never reused, so a package removes only its own entry.
+    void servicesAreFoundAndForgotten()
     {
+        QCOMPARE(BaseRegistryKey(), QStringLiteral("Software\\Kor\\DesignHost\\3.0"));
+        QCOMPARE(DesignHostServices(nullptr), nullptr);
+        {
+            TAboutBox about;
+            RegisterIDEService(IID_IOTAAboutBoxServices,
+                               static_cast<IOTAAboutBoxServices *>(&about));
+            const QByteArray copy(IID_IOTAAboutBoxServices);
+            auto *service = static_cast<IOTAAboutBoxServices *>(DesignHostServices(copy.data()));
+            QCOMPARE(service, &about);
+            QCOMPARE(DesignHostServices("{00000000-0000-0000-0000-000000000000}"), nullptr);
+            const int first = service->AddPluginInfo("A", "first", {});
+            const int second = service->AddPluginInfo("B", "second", {});
+            service->RemovePluginInfo(first);
+            service->RemovePluginInfo(first);
+            service->RemovePluginInfo(12345);
+            QCOMPARE(about.Entries.size(), 1);
+            QCOMPARE(about.Entries[0].Index, second);
+            QVERIFY(service->AddPluginInfo("C", "third", {}) != first);
+        }
+        QCOMPARE(DesignHostServices(IID_IOTAAboutBoxServices), nullptr);
         TAboutBox about;
         RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&about));
-        // Looked up by the identity's text, not by the address of the constant.
-        const QByteArray copy(IID_IOTAAboutBoxServices);
-        auto *found = static_cast<IOTAAboutBoxServices *>(DesignHostServices(copy.constData()));
-        QCOMPARE(found, &about);
-        QCOMPARE(DesignHostServices("{00000000-0000-0000-0000-000000000000}"), nullptr);
-    }
-    QCOMPARE(DesignHostServices(IID_IOTAAboutBoxServices), nullptr);
-
-    TAboutBox about;
-    RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&about));
-    UnregisterIDEService(IID_IOTAAboutBoxServices);
-    QCOMPARE(DesignHostServices(IID_IOTAAboutBoxServices), nullptr);
-
-    {
-        auto splash = std::make_unique<TSplashScreen>();
-        SetSplashScreenServices(splash.get());
-    }
-    QCOMPARE(SplashScreenServices(), nullptr);
-}
-
-void TestHostServices::baseRegistryKey()
-{
-    QCOMPARE(BaseRegistryKey(), QStringLiteral("Software\\Kor\\DesignHost\\3.0"));
-    SetBaseRegistryKey("Software\\Test");
-    QCOMPARE(BaseRegistryKey(), QStringLiteral("Software\\Test"));
-    SetBaseRegistryKey("Software\\Kor\\DesignHost\\3.0");
-}
-
-void TestHostServices::exceptionsAreReportedThroughHandler()
-{
-    TScriptedDialogs messages;
-    const THostDialogsScope messagesScope(messages);
-    ShowHostException(EPropertyError("Invalid property value"));
-    ShowHostException(std::runtime_error("plain failure"));
-    try {
-        throw EConvertError("'abc' is not a valid integer value");
-    } catch (...) {
-        HandleHostException();
-    }
-    try {
-        throw 42;
-    } catch (...) {
-        HandleHostException();
-    }
-    HandleHostException(); // outside a catch block: nothing to report
-    QCOMPARE(messages.Errors, (QStringList{"Invalid property value", "plain failure",
-                                           "'abc' is not a valid integer value", "Unknown error"}));
-
-    // A report that itself fails does not turn reporting into a new error.
-    {
-        TScriptedDialogs broken;
-        broken.OnError = [](const QString &) { throw std::logic_error("broken"); };
-        const THostDialogsScope brokenScope(broken);
-        ShowHostException(EHostError("ignored"));
-    }
-    ShowHostException(EHostError("again"));
-    QCOMPARE(messages.Errors.last(), QStringLiteral("again"));
-}
-
-void TestHostServices::questionsAreAnsweredByHandler()
-{
-    TScriptedDialogs messages;
-    const THostDialogsScope messagesScope(messages);
-    messages.Answers = {mrNo};
-    QCOMPARE(MessageDlg("Delete existing columns?", mtConfirmation, mbYes | mbNo | mbCancel, 0),
-             mrNo);
-    // Once the scripted answers run out the safe answer is given.
-    QCOMPARE(MessageDlg("Again?", mtConfirmation, mbYes | mbNo | mbCancel, 7), mrCancel);
-    QCOMPARE(messages.Requests.size(), 2);
-    QCOMPARE(messages.Requests[0].Msg, QStringLiteral("Delete existing columns?"));
-    QCOMPARE(messages.Requests[0].DlgType, mtConfirmation);
-    QCOMPARE(messages.Requests[0].Buttons, mbYes | mbNo | mbCancel);
-    QCOMPARE(messages.Requests[1].HelpCtx, 7);
-
-    QCOMPARE(SafeAnswer(mbYes | mbNo), mrNo);
-    QCOMPARE(SafeAnswer(mbOK), mrOk);
-    QCOMPARE(SafeAnswer(mbYes | mbRetry), mrYes);
-    QCOMPARE(SafeAnswer({}), mrNone);
-}
-
-void TestHostServices::scopesNestAndUnansweredDialogsCancel_data()
-{
-    QTest::addColumn<TAskDialog>("ask");
-    QTest::addColumn<QString>("answered");
-    QTest::addColumn<QString>("cancelled");
-    QTest::addRow("question") << TAskDialog([] {
-        return QString::number(
-            MessageDlg("Save changes?", mtConfirmation, mbYes | mbNo | mbCancel));
-    }) << QString::number(mrYes)
-                              << QString::number(mrCancel);
-    QTest::addRow("colour") << TAskDialog([] {
-        TColor color = clRed;
-        return TColorDialog::Execute(color) ? ColorToString(color) : QStringLiteral("cancelled");
-    }) << QStringLiteral("clLime")
-                            << QStringLiteral("cancelled");
-    QTest::addRow("link") << TAskDialog([] {
-        return ShellOpen("https://example.org") ? QStringLiteral("opened")
-                                                : QStringLiteral("cancelled");
-    }) << QStringLiteral("opened")
-                          << QStringLiteral("cancelled");
-    QTest::addRow("own dialog") << TAskDialog([] {
-        QDialog dialog;
-        return HostDialogs().ExecuteDialog(dialog) == QDialog::Accepted
-                   ? QStringLiteral("accepted")
-                   : QStringLiteral("cancelled");
-    }) << QStringLiteral("accepted")
-                                << QStringLiteral("cancelled");
-    QTest::addRow("save file") << TAskDialog([] {
-        return HostDialogs().GetSaveFileName(nullptr, "Save Form As", "Form1.kform", "*.kform");
-    }) << QStringLiteral("/forms/Form1.kform")
-                               << QString();
-}
-
-void TestHostServices::scopesNestAndUnansweredDialogsCancel()
-{
-    QFETCH(TAskDialog, ask);
-    QFETCH(QString, answered);
-    QFETCH(QString, cancelled);
-    TScriptedDialogs outer;
-    outer.OnMessage = [](const TMessageRequest &) { return mrYes; };
-    outer.OnColor = [](TColorDialog &Dialog, QWidget *) {
-        Dialog.Color = clLime;
-        return true;
-    };
-    outer.OnOpenLink = [](const QString &) { return true; };
-    outer.OnDialog = [](QDialog &) { return int(QDialog::Accepted); };
-    outer.OnSaveFileName = [](QWidget *, const QString &, const QString &Start, const QString &) {
-        return QStringLiteral("/forms/") + Start;
-    };
-    {
-        const THostDialogsScope outerScope(outer);
-        QCOMPARE(ask(), answered);
+        UnregisterIDEService(IID_IOTAAboutBoxServices);
+        QCOMPARE(DesignHostServices(IID_IOTAAboutBoxServices), nullptr);
         {
-            // A test's dialogs answer what they were not told "cancelled", never asking a person.
-            TScriptedDialogs inner;
-            const THostDialogsScope innerScope(inner);
-            QCOMPARE(ask(), cancelled);
+            auto splash = std::make_unique<TSplashScreen>();
+            SetSplashScreenServices(splash.get());
         }
-        QCOMPARE(ask(), answered);
+        QCOMPARE(SplashScreenServices(), nullptr);
     }
-    // The host's own dialogs again: on the offscreen platform they answer at once.
-    QCOMPARE(ask(), cancelled);
-}
+
+    void exceptionsAreReportedThroughHandler()
+    {
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
+        ShowHostException(EPropertyError("Invalid property value"));
+        ShowHostException(std::runtime_error("plain failure"));
+        try {
+            throw EConvertError("'abc' is not a valid integer value");
+        } catch (...) {
+            HandleHostException();
+        }
+        try {
+            throw 42;
+        } catch (...) {
+            HandleHostException();
+        }
+        HandleHostException(); // outside a catch block: nothing to report
+        QCOMPARE(messages.Errors,
+                 (QStringList{"Invalid property value", "plain failure",
+                              "'abc' is not a valid integer value", "Unknown error"}));
+
+        // A report that itself fails does not turn reporting into a new error.
+        {
+            TScriptedDialogs broken;
+            broken.OnError = [](const QString &) { throw std::logic_error("broken"); };
+            const THostDialogsScope brokenScope(broken);
+            ShowHostException(EHostError("ignored"));
+        }
+        ShowHostException(EHostError("again"));
+        QCOMPARE(messages.Errors.last(), QStringLiteral("again"));
+    }
+
+    void questionsAreAnsweredByHandler()
+    {
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
+        messages.Answers = {mrNo};
+        QCOMPARE(MessageDlg("Delete existing columns?", mtConfirmation, mbYes | mbNo | mbCancel, 0),
+                 mrNo);
+        // Once the scripted answers run out the safe answer is given.
+        QCOMPARE(MessageDlg("Again?", mtConfirmation, mbYes | mbNo | mbCancel, 7), mrCancel);
+        QCOMPARE(messages.Requests.size(), 2);
+        QCOMPARE(messages.Requests[0].Msg, QStringLiteral("Delete existing columns?"));
+        QCOMPARE(messages.Requests[0].DlgType, mtConfirmation);
+        QCOMPARE(messages.Requests[0].Buttons, mbYes | mbNo | mbCancel);
+        QCOMPARE(messages.Requests[1].HelpCtx, 7);
+
+        QCOMPARE(SafeAnswer(mbYes | mbNo), mrNo);
+        QCOMPARE(SafeAnswer(mbOK), mrOk);
+        QCOMPARE(SafeAnswer(mbYes | mbRetry), mrYes);
+        QCOMPARE(SafeAnswer({}), mrNone);
+    }
+
+    void scopesNestAndUnansweredDialogsCancel_data()
+    {
+        QTest::addColumn<TAskDialog>("ask");
+        QTest::addColumn<QString>("answered");
+        QTest::addColumn<QString>("cancelled");
+        QTest::addRow("question") << TAskDialog([] {
+            return QString::number(
+                MessageDlg("Save changes?", mtConfirmation, mbYes | mbNo | mbCancel));
+        }) << QString::number(mrYes)
+                                  << QString::number(mrCancel);
+        QTest::addRow("colour") << TAskDialog([] {
+            TColor color = clRed;
+            return TColorDialog::Execute(color) ? ColorToString(color)
+                                                : QStringLiteral("cancelled");
+        }) << QStringLiteral("clLime")
+                                << QStringLiteral("cancelled");
+        QTest::addRow("link") << TAskDialog([] {
+            return ShellOpen("https://example.org") ? QStringLiteral("opened")
+                                                    : QStringLiteral("cancelled");
+        }) << QStringLiteral("opened")
+                              << QStringLiteral("cancelled");
+        QTest::addRow("own dialog") << TAskDialog([] {
+            QDialog dialog;
+            return HostDialogs().ExecuteDialog(dialog) == QDialog::Accepted
+                       ? QStringLiteral("accepted")
+                       : QStringLiteral("cancelled");
+        }) << QStringLiteral("accepted")
+                                    << QStringLiteral("cancelled");
+        QTest::addRow("save file") << TAskDialog([] {
+            return HostDialogs().GetSaveFileName(nullptr, "Save Form As", "Form1.kform", "*.kform");
+        }) << QStringLiteral("/forms/Form1.kform")
+                                   << QString();
+    }
+
+    void scopesNestAndUnansweredDialogsCancel()
+    {
+        QFETCH(TAskDialog, ask);
+        QFETCH(QString, answered);
+        QFETCH(QString, cancelled);
+        TScriptedDialogs outer;
+        outer.OnMessage = [](const TMessageRequest &) { return mrYes; };
+        outer.OnColor = [](TColorDialog &Dialog, QWidget *) {
+            Dialog.Color = clLime;
+            return true;
+        };
+        outer.OnOpenLink = [](const QString &) { return true; };
+        outer.OnDialog = [](QDialog &) { return int(QDialog::Accepted); };
+        outer.OnSaveFileName = [](QWidget *, const QString &, const QString &Start,
+                                  const QString &) { return QStringLiteral("/forms/") + Start; };
+        {
+            const THostDialogsScope outerScope(outer);
+            QCOMPARE(ask(), answered);
+            {
+                // A test's dialogs answer what they were not told "cancelled", never asking a
+                // person.
+                TScriptedDialogs inner;
+                const THostDialogsScope innerScope(inner);
+                QCOMPARE(ask(), cancelled);
+            }
+            QCOMPARE(ask(), answered);
+        }
+        // The host's own dialogs again: on the offscreen platform they answer at once.
+        QCOMPARE(ask(), cancelled);
+    }
+};
 
 QTEST_MAIN(TestHostServices)
 #include "tst_host_services.moc"

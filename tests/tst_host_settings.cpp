@@ -32,318 +32,288 @@ QByteArray readRaw(const QString &fileName)
 
 class TestHostSettings : public QObject {
     Q_OBJECT
+    QString m_dir;
+
 private slots:
     void init() { m_dir = ResetTestSettingsDir(); }
 
-    void valuesRoundTripAnyText_data();
-    void valuesRoundTripAnyText();
-    void numbersAndBooleans();
-    void sectionsAndKeys();
-    void keyMapsToFileUnderSettingsFolder();
-    void handEditedFileIsRead();
-    void twoStoresDoNotUndoEachOther();
-    void updateBracketSavesTogether();
-    void damagedLinesAreSkipped_data();
-    void damagedLinesAreSkipped();
-    void keysDifferingInCaseOpenOneFile();
-    void unreadableFileIsNotOverwritten();
-    void unwritableLocationReports();
+    void valuesRoundTripAnyText_data()
+    {
+        // Each row: section, name, value.
+        QTest::addColumn<QStringList>("row");
+        const QList<QStringList> rows = {
+            {"TBriskDesigner", "Top", "120"},
+            {"S", "Hint", "first\nsecond\r\nthird\n"},
+            {"S", "a=b", "x=y=z"},
+            {"[S]", "[Name]", "[Other]\n[More]"},
+            {"S", ";Name", "#not a comment"},
+            {" S ", " N ", "  padded  "},
+            {"a\\b", "c\\", "\\n is not a line break\\"},
+            {"S", "N", QString::fromUtf16(u"\x01\t\x1f\x7f end")},
+            {"Größe", "名前", QString::fromUtf16(u"\U0001F600 ok")},
+            {"S", "N", QString(QChar(0xD800)) + "x"},
+            {"S", "Empty", ""},
+        };
+        for (const QStringList &row : rows)
+            QTest::addRow("%d", int(&row - rows.data())) << row;
+    }
 
-private:
-    QString m_dir;
+    void valuesRoundTripAnyText()
+    {
+        QFETCH(QStringList, row);
+        const QString &section = row.at(0), &name = row.at(1), &value = row.at(2);
+        {
+            TRegIniFile ini(kKey);
+            QVERIFY(ini.WriteString(section, name, value));
+            QVERIFY(ini.WriteString(QStringLiteral("After"), QStringLiteral("Marker"),
+                                    QStringLiteral("1")));
+        }
+        // A fresh store sees exactly what was written, and nothing leaked into other values.
+        TRegIniFile ini(kKey);
+        QCOMPARE(ini.ReadString(section, name, QStringLiteral("<absent>")), value);
+        QCOMPARE(ini.ReadSection(section), QStringList{name});
+        QCOMPARE(ini.ReadSections(), (QStringList{section, QStringLiteral("After")}));
+        QCOMPARE(ini.ReadString(QStringLiteral("After"), QStringLiteral("Marker"), {}),
+                 QStringLiteral("1"));
+        QVERIFY(!ini.IsDamaged());
+        // The file stays one line per value.
+        QCOMPARE(readRaw(ini.FileName()).count('\n'), 5);
+    }
+
+    void numbersAndBooleans()
+    {
+        TRegIniFile ini(kKey);
+        QCOMPARE(ini.ReadInteger("S", "Width", 599), 599);
+        QCOMPARE(ini.ReadBool("S", "Toolbar", true), true);
+        QVERIFY(ini.WriteInteger("S", "Width", -42));
+        QVERIFY(ini.WriteBool("S", "Toolbar", false));
+        QVERIFY(ini.WriteString("S", "Junk", "12px"));
+        QCOMPARE(ini.ReadInteger("S", "Width", 0), -42);
+        QCOMPARE(ini.ReadBool("S", "Toolbar", true), false);
+        QCOMPARE(ini.ReadInteger("S", "Junk", 7), 7);
+        QCOMPARE(ini.ReadBool("S", "Junk", true), true);
+        // Names are matched without regard to case, the way the registry does.
+        QCOMPARE(ini.ReadInteger("s", "WIDTH", 0), -42);
+        QVERIFY(ini.WriteString("S", "True", "TRUE"));
+        QCOMPARE(ini.ReadBool("S", "True", false), true);
+    }
+
+    void sectionsAndKeys()
+    {
+        TRegIniFile ini(kKey);
+        QVERIFY(!ini.SectionExists("TBriskDesigner"));
+        for (const char *name : {"Top", "Left", "Width"})
+            QVERIFY(ini.WriteInteger("TBriskDesigner", name, 1));
+        QVERIFY(ini.WriteString("TKorDBGridDesigner", "Pages", "A;B"));
+        QCOMPARE(ini.ReadSection("TBriskDesigner"), (QStringList{"Top", "Left", "Width"}));
+        QCOMPARE(ini.ReadSectionValues("TBriskDesigner"),
+                 (QStringList{"Top=1", "Left=1", "Width=1"}));
+
+        QVERIFY(ini.DeleteKey("TBriskDesigner", "left"));
+        QVERIFY(!ini.ValueExists("TBriskDesigner", "Left"));
+        QVERIFY(ini.ValueExists("TBriskDesigner", "Width"));
+        QVERIFY(ini.DeleteKey("TBriskDesigner", "NotThere")); // nothing to do is not an error
+
+        QVERIFY(ini.EraseSection("TBriskDesigner"));
+        QVERIFY(!ini.SectionExists("TBriskDesigner"));
+        QCOMPARE(ini.ReadInteger("TBriskDesigner", "Top", 99), 99);
+        QCOMPARE(ini.ReadSections(), QStringList{"TKorDBGridDesigner"});
+        QCOMPARE(ini.ReadString("TKorDBGridDesigner", "Pages", {}), QStringLiteral("A;B"));
+    }
+
+    void keyMapsToFileUnderSettingsFolder()
+    {
+        QCOMPARE(SettingsFolder(), QDir::cleanPath(m_dir));
+        TRegIniFile ini(kKey);
+        QCOMPARE(ini.FileName(),
+                 m_dir + "/Software/Kor/DesignHost/3.0/Property Editors/Brisk Designer.ini");
+        QVERIFY(!QFile::exists(ini.FileName())); // nothing is created by reading
+        QCOMPARE(ini.ReadString("S", "N", "d"), QStringLiteral("d"));
+        QVERIFY(!QFile::exists(ini.FileName()));
+        QVERIFY(ini.WriteString("S", "N", "v"));
+        QVERIFY(QFile::exists(ini.FileName()));
+
+        // Segments cannot climb out of the folder or name odd files.
+        QCOMPARE(SettingsFileForKey("..\\a/b:c\\\\."), m_dir + "/%2e%2e/a%2fb%3ac/%2e.ini");
+
+        // Another folder in KOR_SETTINGS_DIR redirects every store opened after the change.
+        const QString other = m_dir + "/elsewhere";
+        const QByteArray saved = qgetenv("KOR_SETTINGS_DIR");
+        qputenv("KOR_SETTINGS_DIR", other.toLocal8Bit());
+        {
+            TRegIniFile moved(kKey);
+            QVERIFY(moved.FileName().startsWith(other + '/'));
+            QCOMPARE(moved.ReadString("S", "N", "d"), QStringLiteral("d"));
+        }
+        qputenv("KOR_SETTINGS_DIR", saved);
+    }
+
+    void handEditedFileIsRead()
+    {
+        TRegIniFile ini(kKey);
+        writeRaw(ini.FileName(),
+                 "\xEF\xBB\xBF; edited by hand\r\n[TBriskDesigner]\r\n  Top = 5 \r\n"
+                 "# another comment\r\n\r\nHint=a\\nb\r\n[Empty]\r\n");
+        QCOMPARE(ini.ReadInteger("TBriskDesigner", "Top", 0), 5);
+        QCOMPARE(ini.ReadString("TBriskDesigner", "Hint", {}), QStringLiteral("a\nb"));
+        QVERIFY(ini.SectionExists("Empty"));
+        QVERIFY(!ini.IsDamaged());
+    }
+
+    void twoStoresDoNotUndoEachOther()
+    {
+        TRegIniFile first(kKey);
+        TRegIniFile second(kKey);
+        QVERIFY(first.WriteInteger("S", "A", 1));
+        QVERIFY(second.WriteInteger("S", "B", 2));
+        QVERIFY(first.WriteInteger("S", "C", 3));
+        TRegIniFile third(kKey);
+        QCOMPARE(third.ReadSection("S"), (QStringList{"A", "B", "C"}));
+    }
+
+    void updateBracketSavesTogether()
+    {
+        TRegIniFile other(kKey);
+        QVERIFY(other.WriteInteger("S", "Kept", 1));
+        {
+            TRegIniFile ini(kKey);
+            ini.BeginUpdate();
+            QVERIFY(ini.EraseSection("S"));
+            QVERIFY(ini.WriteInteger("S", "Top", 10));
+            ini.BeginUpdate();
+            QVERIFY(ini.WriteInteger("S", "Left", 20));
+            QVERIFY(ini.EndUpdate());
+            // Held changes: this store sees them, the file does not have them yet.
+            QCOMPARE(ini.ReadSection("S"), (QStringList{"Top", "Left"}));
+            QCOMPARE(other.ReadSection("S"), QStringList{"Kept"});
+            QVERIFY(ini.EndUpdate());
+            QCOMPARE(other.ReadSection("S"), (QStringList{"Top", "Left"}));
+
+            // Destroyed inside a bracket: the held change is saved all the same.
+            ini.BeginUpdate();
+            QVERIFY(ini.WriteInteger("S", "Width", 30));
+        }
+        QCOMPARE(other.ReadInteger("S", "Width", 0), 30);
+    }
+
+    void damagedLinesAreSkipped_data()
+    {
+        QTest::addColumn<QByteArray>("garbage");
+        QTest::addColumn<int>("top"); // what Top reads as, -1 for skipped
+        QTest::addRow("stray line") << QByteArray("[TBriskDesigner]\nTop=10\nthis line is no "
+                                                  "setting\nLeft=5\n[Other]\nA=1\n")
+                                    << 10;
+        QTest::addRow("not UTF-8") << QByteArray("[TBriskDesigner]\nTop=\xff\xfe\nLeft=5\n"
+                                                 "[Other]\nA=1\n")
+                                   << -1;
+        QTest::addRow("value outside a section")
+            << QByteArray("Top=10\n[TBriskDesigner]\nLeft=5\n[Other]\nA=1\n") << -1;
+        QTest::addRow("unknown escape")
+            << QByteArray("[TBriskDesigner]\nTop=1\\q\nLeft=5\n[Other]\nA=1\n") << -1;
+        // The values under a section name that cannot be read belong to no known section.
+        QTest::addRow("broken section name")
+            << QByteArray("[Lost\nTop=3\n[TBriskDesigner]\nLeft=5\n[Other]\nA=1\n") << -1;
+        // After a good section: the broken one's values do not join the good one.
+        QTest::addRow("broken section after a good one")
+            << QByteArray("[TBriskDesigner]\nLeft=5\n[Lost]x\nTop=3\n[Other]\nA=1\n") << -1;
+    }
+
+    void damagedLinesAreSkipped()
+    {
+        QFETCH(QByteArray, garbage);
+        QFETCH(int, top);
+        TRegIniFile ini(kKey);
+        writeRaw(ini.FileName(), garbage);
+
+        // The damage is reported once, however often the file is read.
+        const QRegularExpression report(QStringLiteral("has lines that cannot be read"));
+        QTest::ignoreMessage(QtWarningMsg, report);
+        QTest::failOnWarning(report);
+        QCOMPARE(ini.ReadInteger("TBriskDesigner", "Top", -1), top);
+        QCOMPARE(ini.ReadInteger("TBriskDesigner", "Left", -1), 5);
+        QCOMPARE(ini.ReadInteger("Other", "A", -1), 1);
+        QVERIFY(ini.IsDamaged());
+        QVERIFY(ini.ErrorString().contains(QStringLiteral("line ")));
+
+        // A form-state save after such a read: the window's section is rewritten, every other
+        // section read stays, and the damaged original is kept aside.
+        ini.BeginUpdate();
+        ini.EraseSection("TBriskDesigner");
+        ini.WriteInteger("TBriskDesigner", "Width", 30);
+        QVERIFY(ini.EndUpdate());
+        QCOMPARE(readRaw(ini.FileName() + ".damaged"), garbage);
+        QVERIFY(!ini.IsDamaged());
+        QCOMPARE(ini.ReadSections(), (QStringList{"Other", "TBriskDesigner"}));
+        QCOMPARE(ini.ReadInteger("Other", "A", -1), 1);
+        QCOMPARE(ini.ReadSection("TBriskDesigner"), QStringList{"Width"});
+
+        // A second damage is kept beside the first rather than over it.
+        const QByteArray second =
+            QByteArray("also broken: ") + QTest::currentDataTag() + "\n[Other]\nA=2\n";
+        writeRaw(ini.FileName(), second);
+        QTest::ignoreMessage(QtWarningMsg, report);
+        QCOMPARE(ini.ReadInteger("Other", "A", -1), 2);
+        QVERIFY(ini.WriteInteger("Other", "B", 1));
+        QCOMPARE(readRaw(ini.FileName() + ".damaged.2"), second);
+        QCOMPARE(readRaw(ini.FileName() + ".damaged"), garbage);
+        QCOMPARE(ini.ReadSectionValues("Other"), (QStringList{"A=2", "B=1"}));
+    }
+
+    void keysDifferingInCaseOpenOneFile()
+    {
+        TRegIniFile first(kKey);
+        QVERIFY(first.WriteInteger("TBriskDesigner", "Top", 7));
+        // Both ways round: the stored spelling is found from another one, and a store opened
+        // before the file existed finds the file another store created since.
+        TRegIniFile upper(kKey.toUpper());
+        TRegIniFile lower(kKey.toLower());
+        QCOMPARE(upper.FileName(), first.FileName());
+        QCOMPARE(upper.ReadInteger("tbriskdesigner", "TOP", 0), 7);
+        QVERIFY(lower.WriteInteger("TBRISKDESIGNER", "Left", 9));
+        QCOMPARE(first.ReadInteger("TBriskDesigner", "Left", 0), 9);
+        QCOMPARE(QDir(QFileInfo(first.FileName()).absolutePath())
+                     .entryList(QDir::Files | QDir::NoDotAndDotDot),
+                 QStringList{QFileInfo(first.FileName()).fileName()});
+
+        ResetTestSettingsDir();
+        TRegIniFile early(kKey.toLower());
+        TRegIniFile creator(kKey);
+        QVERIFY(creator.WriteInteger("S", "N", 1));
+        QCOMPARE(early.ReadInteger("S", "N", 0), 1);
+        QCOMPARE(early.FileName(), creator.FileName());
+    }
+
+    void unreadableFileIsNotOverwritten()
+    {
+        TRegIniFile ini(kKey);
+        // A folder where the file should be cannot be read (even by a privileged user).
+        QVERIFY(QDir().mkpath(ini.FileName()));
+        QCOMPARE(ini.ReadInteger("S", "N", 3), 3);
+        QVERIFY(ini.IsDamaged());
+        QVERIFY(!ini.WriteInteger("S", "N", 4));
+        QVERIFY(ini.ErrorString().contains(QDir::toNativeSeparators(ini.FileName())));
+        QVERIFY(QFileInfo(ini.FileName()).isDir());
+    }
+
+    void unwritableLocationReports()
+    {
+        // The settings folder lies under a plain file, so it can never be created.
+        const QString blocker = m_dir + "/blocker";
+        writeRaw(blocker, "x");
+        const QByteArray saved = qgetenv("KOR_SETTINGS_DIR");
+        qputenv("KOR_SETTINGS_DIR", (blocker + "/settings").toLocal8Bit());
+        {
+            TRegIniFile ini(kKey);
+            QCOMPARE(ini.ReadBool("S", "N", true), true);
+            QVERIFY(!ini.WriteBool("S", "N", false));
+            QVERIFY(!ini.ErrorString().isEmpty());
+            QVERIFY(ini.EraseSection("S")); // nothing there: succeeds without writing
+            QCOMPARE(ini.ReadBool("S", "N", true), true);
+        }
+        qputenv("KOR_SETTINGS_DIR", saved);
+        QCOMPARE(readRaw(blocker), QByteArray("x"));
+    }
 };
-
-void TestHostSettings::valuesRoundTripAnyText_data()
-{
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("value");
-    QTest::newRow("plain") << "TBriskDesigner"
-                           << "Top"
-                           << "120";
-    QTest::newRow("line breaks") << "S"
-                                 << "Hint"
-                                 << "first\nsecond\r\nthird\n";
-    QTest::newRow("separators") << "S"
-                                << "a=b"
-                                << "x=y=z";
-    QTest::newRow("section look-alike") << "[S]"
-                                        << "[Name]"
-                                        << "[Other]\n[More]";
-    QTest::newRow("comment markers") << "S"
-                                     << ";Name"
-                                     << "#not a comment";
-    QTest::newRow("edge spaces") << " S "
-                                 << " N "
-                                 << "  padded  ";
-    QTest::newRow("backslashes") << "a\\b"
-                                 << "c\\"
-                                 << "\\n is not a line break\\";
-    QTest::newRow("control chars") << "S"
-                                   << "N" << QString::fromUtf16(u"\x01\t\x1f\x7f end");
-    QTest::newRow("non-latin") << "Größe"
-                               << "名前" << QString::fromUtf16(u"\U0001F600 ok");
-    QTest::newRow("lone surrogate") << "S"
-                                    << "N" << QString(QChar(0xD800)) + "x";
-    QTest::newRow("empty value") << "S"
-                                 << "Empty"
-                                 << "";
-    QTest::newRow("tab order") << "S"
-                               << "Tabs"
-                               << "ColumnsTabSheet;LayoutTabSheet;ColumnsTabSheet";
-}
-
-void TestHostSettings::valuesRoundTripAnyText()
-{
-    QFETCH(QString, section);
-    QFETCH(QString, name);
-    QFETCH(QString, value);
-    {
-        TRegIniFile ini(kKey);
-        QVERIFY(ini.WriteString(section, name, value));
-        QVERIFY(ini.WriteString(QStringLiteral("After"), QStringLiteral("Marker"),
-                                QStringLiteral("1")));
-    }
-    // A fresh store sees exactly what was written, and nothing leaked into other values.
-    TRegIniFile ini(kKey);
-    QCOMPARE(ini.ReadString(section, name, QStringLiteral("<absent>")), value);
-    QCOMPARE(ini.ReadSection(section), QStringList{name});
-    QCOMPARE(ini.ReadSections(), (QStringList{section, QStringLiteral("After")}));
-    QCOMPARE(ini.ReadString(QStringLiteral("After"), QStringLiteral("Marker"), {}),
-             QStringLiteral("1"));
-    QVERIFY(!ini.IsDamaged());
-    // The file stays one line per value.
-    QCOMPARE(readRaw(ini.FileName()).count('\n'), 5);
-}
-
-void TestHostSettings::numbersAndBooleans()
-{
-    TRegIniFile ini(kKey);
-    QCOMPARE(ini.ReadInteger("S", "Width", 599), 599);
-    QCOMPARE(ini.ReadBool("S", "Toolbar", true), true);
-    QVERIFY(ini.WriteInteger("S", "Width", -42));
-    QVERIFY(ini.WriteBool("S", "Toolbar", false));
-    QVERIFY(ini.WriteString("S", "Junk", "12px"));
-    QCOMPARE(ini.ReadInteger("S", "Width", 0), -42);
-    QCOMPARE(ini.ReadBool("S", "Toolbar", true), false);
-    QCOMPARE(ini.ReadInteger("S", "Junk", 7), 7);
-    QCOMPARE(ini.ReadBool("S", "Junk", true), true);
-    // Names are matched without regard to case, the way the registry does.
-    QCOMPARE(ini.ReadInteger("s", "WIDTH", 0), -42);
-    QVERIFY(ini.WriteString("S", "True", "TRUE"));
-    QCOMPARE(ini.ReadBool("S", "True", false), true);
-}
-
-void TestHostSettings::sectionsAndKeys()
-{
-    TRegIniFile ini(kKey);
-    QVERIFY(!ini.SectionExists("TBriskDesigner"));
-    for (const char *name : {"Top", "Left", "Width"})
-        QVERIFY(ini.WriteInteger("TBriskDesigner", name, 1));
-    QVERIFY(ini.WriteString("TKorDBGridDesigner", "Pages", "A;B"));
-    QCOMPARE(ini.ReadSection("TBriskDesigner"), (QStringList{"Top", "Left", "Width"}));
-    QCOMPARE(ini.ReadSectionValues("TBriskDesigner"), (QStringList{"Top=1", "Left=1", "Width=1"}));
-
-    QVERIFY(ini.DeleteKey("TBriskDesigner", "left"));
-    QVERIFY(!ini.ValueExists("TBriskDesigner", "Left"));
-    QVERIFY(ini.ValueExists("TBriskDesigner", "Width"));
-    QVERIFY(ini.DeleteKey("TBriskDesigner", "NotThere")); // nothing to do is not an error
-
-    QVERIFY(ini.EraseSection("TBriskDesigner"));
-    QVERIFY(!ini.SectionExists("TBriskDesigner"));
-    QCOMPARE(ini.ReadInteger("TBriskDesigner", "Top", 99), 99);
-    QCOMPARE(ini.ReadSections(), QStringList{"TKorDBGridDesigner"});
-    QCOMPARE(ini.ReadString("TKorDBGridDesigner", "Pages", {}), QStringLiteral("A;B"));
-}
-
-void TestHostSettings::keyMapsToFileUnderSettingsFolder()
-{
-    QCOMPARE(SettingsFolder(), QDir::cleanPath(m_dir));
-    TRegIniFile ini(kKey);
-    QCOMPARE(ini.FileName(),
-             m_dir + "/Software/Kor/DesignHost/3.0/Property Editors/Brisk Designer.ini");
-    QVERIFY(!QFile::exists(ini.FileName())); // nothing is created by reading
-    QCOMPARE(ini.ReadString("S", "N", "d"), QStringLiteral("d"));
-    QVERIFY(!QFile::exists(ini.FileName()));
-    QVERIFY(ini.WriteString("S", "N", "v"));
-    QVERIFY(QFile::exists(ini.FileName()));
-
-    // Segments cannot climb out of the folder or name odd files.
-    QCOMPARE(SettingsFileForKey("..\\a/b:c\\\\."), m_dir + "/%2e%2e/a%2fb%3ac/%2e.ini");
-
-    // Another folder in KOR_SETTINGS_DIR redirects every store opened after the change.
-    const QString other = m_dir + "/elsewhere";
-    const QByteArray saved = qgetenv("KOR_SETTINGS_DIR");
-    qputenv("KOR_SETTINGS_DIR", other.toLocal8Bit());
-    {
-        TRegIniFile moved(kKey);
-        QVERIFY(moved.FileName().startsWith(other + '/'));
-        QCOMPARE(moved.ReadString("S", "N", "d"), QStringLiteral("d"));
-    }
-    qputenv("KOR_SETTINGS_DIR", saved);
-}
-
-void TestHostSettings::handEditedFileIsRead()
-{
-    TRegIniFile ini(kKey);
-    writeRaw(ini.FileName(), "\xEF\xBB\xBF; edited by hand\r\n[TBriskDesigner]\r\n  Top = 5 \r\n"
-                             "# another comment\r\n\r\nHint=a\\nb\r\n[Empty]\r\n");
-    QCOMPARE(ini.ReadInteger("TBriskDesigner", "Top", 0), 5);
-    QCOMPARE(ini.ReadString("TBriskDesigner", "Hint", {}), QStringLiteral("a\nb"));
-    QVERIFY(ini.SectionExists("Empty"));
-    QVERIFY(!ini.IsDamaged());
-}
-
-void TestHostSettings::twoStoresDoNotUndoEachOther()
-{
-    TRegIniFile first(kKey);
-    TRegIniFile second(kKey);
-    QVERIFY(first.WriteInteger("S", "A", 1));
-    QVERIFY(second.WriteInteger("S", "B", 2));
-    QVERIFY(first.WriteInteger("S", "C", 3));
-    TRegIniFile third(kKey);
-    QCOMPARE(third.ReadSection("S"), (QStringList{"A", "B", "C"}));
-}
-
-void TestHostSettings::updateBracketSavesTogether()
-{
-    TRegIniFile other(kKey);
-    QVERIFY(other.WriteInteger("S", "Kept", 1));
-    {
-        TRegIniFile ini(kKey);
-        ini.BeginUpdate();
-        QVERIFY(ini.EraseSection("S"));
-        QVERIFY(ini.WriteInteger("S", "Top", 10));
-        ini.BeginUpdate();
-        QVERIFY(ini.WriteInteger("S", "Left", 20));
-        QVERIFY(ini.EndUpdate());
-        // Held changes: this store sees them, the file does not have them yet.
-        QCOMPARE(ini.ReadSection("S"), (QStringList{"Top", "Left"}));
-        QCOMPARE(other.ReadSection("S"), QStringList{"Kept"});
-        QVERIFY(ini.EndUpdate());
-        QCOMPARE(other.ReadSection("S"), (QStringList{"Top", "Left"}));
-
-        // Destroyed inside a bracket: the held change is saved all the same.
-        ini.BeginUpdate();
-        QVERIFY(ini.WriteInteger("S", "Width", 30));
-    }
-    QCOMPARE(other.ReadInteger("S", "Width", 0), 30);
-}
-
-void TestHostSettings::damagedLinesAreSkipped_data()
-{
-    QTest::addColumn<QByteArray>("garbage");
-    QTest::addColumn<int>("top"); // what Top reads as, -1 for skipped
-    QTest::addRow("stray line") << QByteArray("[TBriskDesigner]\nTop=10\nthis line is no "
-                                              "setting\nLeft=5\n[Other]\nA=1\n")
-                                << 10;
-    QTest::addRow("not UTF-8") << QByteArray("[TBriskDesigner]\nTop=\xff\xfe\nLeft=5\n"
-                                             "[Other]\nA=1\n")
-                               << -1;
-    QTest::addRow("value outside a section")
-        << QByteArray("Top=10\n[TBriskDesigner]\nLeft=5\n[Other]\nA=1\n") << -1;
-    QTest::addRow("unknown escape")
-        << QByteArray("[TBriskDesigner]\nTop=1\\q\nLeft=5\n[Other]\nA=1\n") << -1;
-    // The values under a section name that cannot be read belong to no known section.
-    QTest::addRow("broken section name")
-        << QByteArray("[Lost\nTop=3\n[TBriskDesigner]\nLeft=5\n[Other]\nA=1\n") << -1;
-}
-
-void TestHostSettings::damagedLinesAreSkipped()
-{
-    QFETCH(QByteArray, garbage);
-    QFETCH(int, top);
-    TRegIniFile ini(kKey);
-    writeRaw(ini.FileName(), garbage);
-
-    // The damage is reported once, however often the file is read.
-    const QRegularExpression report(QStringLiteral("has lines that cannot be read"));
-    QTest::ignoreMessage(QtWarningMsg, report);
-    QTest::failOnWarning(report);
-    QCOMPARE(ini.ReadInteger("TBriskDesigner", "Top", -1), top);
-    QCOMPARE(ini.ReadInteger("TBriskDesigner", "Left", -1), 5);
-    QCOMPARE(ini.ReadInteger("Other", "A", -1), 1);
-    QVERIFY(ini.IsDamaged());
-    QVERIFY(ini.ErrorString().contains(QStringLiteral("line ")));
-
-    // A form-state save after such a read: the window's section is rewritten, every other
-    // section read stays, and the damaged original is kept aside.
-    ini.BeginUpdate();
-    ini.EraseSection("TBriskDesigner");
-    ini.WriteInteger("TBriskDesigner", "Width", 30);
-    QVERIFY(ini.EndUpdate());
-    QCOMPARE(readRaw(ini.FileName() + ".damaged"), garbage);
-    QVERIFY(!ini.IsDamaged());
-    QCOMPARE(ini.ReadSections(), (QStringList{"Other", "TBriskDesigner"}));
-    QCOMPARE(ini.ReadInteger("Other", "A", -1), 1);
-    QCOMPARE(ini.ReadSection("TBriskDesigner"), QStringList{"Width"});
-
-    // A second damage is kept beside the first rather than over it.
-    const QByteArray second =
-        QByteArray("also broken: ") + QTest::currentDataTag() + "\n[Other]\nA=2\n";
-    writeRaw(ini.FileName(), second);
-    QTest::ignoreMessage(QtWarningMsg, report);
-    QCOMPARE(ini.ReadInteger("Other", "A", -1), 2);
-    QVERIFY(ini.WriteInteger("Other", "B", 1));
-    QCOMPARE(readRaw(ini.FileName() + ".damaged.2"), second);
-    QCOMPARE(readRaw(ini.FileName() + ".damaged"), garbage);
-    QCOMPARE(ini.ReadSectionValues("Other"), (QStringList{"A=2", "B=1"}));
-}
-
-void TestHostSettings::keysDifferingInCaseOpenOneFile()
-{
-    TRegIniFile first(kKey);
-    QVERIFY(first.WriteInteger("TBriskDesigner", "Top", 7));
-    // Both ways round: the stored spelling is found from another one, and a store opened
-    // before the file existed finds the file another store created since.
-    TRegIniFile upper(kKey.toUpper());
-    TRegIniFile lower(kKey.toLower());
-    QCOMPARE(upper.FileName(), first.FileName());
-    QCOMPARE(upper.ReadInteger("tbriskdesigner", "TOP", 0), 7);
-    QVERIFY(lower.WriteInteger("TBRISKDESIGNER", "Left", 9));
-    QCOMPARE(first.ReadInteger("TBriskDesigner", "Left", 0), 9);
-    QCOMPARE(QDir(QFileInfo(first.FileName()).absolutePath())
-                 .entryList(QDir::Files | QDir::NoDotAndDotDot),
-             QStringList{QFileInfo(first.FileName()).fileName()});
-
-    ResetTestSettingsDir();
-    TRegIniFile early(kKey.toLower());
-    TRegIniFile creator(kKey);
-    QVERIFY(creator.WriteInteger("S", "N", 1));
-    QCOMPARE(early.ReadInteger("S", "N", 0), 1);
-    QCOMPARE(early.FileName(), creator.FileName());
-}
-
-void TestHostSettings::unreadableFileIsNotOverwritten()
-{
-    TRegIniFile ini(kKey);
-    // A folder where the file should be cannot be read (even by a privileged user).
-    QVERIFY(QDir().mkpath(ini.FileName()));
-    QCOMPARE(ini.ReadInteger("S", "N", 3), 3);
-    QVERIFY(ini.IsDamaged());
-    QVERIFY(!ini.WriteInteger("S", "N", 4));
-    QVERIFY(ini.ErrorString().contains(QDir::toNativeSeparators(ini.FileName())));
-    QVERIFY(QFileInfo(ini.FileName()).isDir());
-}
-
-void TestHostSettings::unwritableLocationReports()
-{
-    // The settings folder lies under a plain file, so it can never be created.
-    const QString blocker = m_dir + "/blocker";
-    writeRaw(blocker, "x");
-    const QByteArray saved = qgetenv("KOR_SETTINGS_DIR");
-    qputenv("KOR_SETTINGS_DIR", (blocker + "/settings").toLocal8Bit());
-    {
-        TRegIniFile ini(kKey);
-        QCOMPARE(ini.ReadBool("S", "N", true), true);
-        QVERIFY(!ini.WriteBool("S", "N", false));
-        QVERIFY(!ini.ErrorString().isEmpty());
-        QVERIFY(ini.EraseSection("S")); // nothing there: succeeds without writing
-        QCOMPARE(ini.ReadBool("S", "N", true), true);
-    }
-    qputenv("KOR_SETTINGS_DIR", saved);
-    QCOMPARE(readRaw(blocker), QByteArray("x"));
-}
 
 QTEST_GUILESS_MAIN(TestHostSettings)
 #include "tst_host_settings.moc"
