@@ -1,6 +1,6 @@
 // The page-table machinery on tables of its own: groups that share a place with a switch lying
 // over their caption, controls that stand in front of a later line, unbound controls, hooks,
-// the rule terms making themselves true and false, and the clear errors of a wrong table.
+// rules combining their terms, and the clear errors of a wrong table.
 
 #include <QtTest>
 
@@ -67,8 +67,6 @@ const TPageTable &SwitchTable()
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(TCond)
 
 class TestPageTable : public QObject {
     Q_OBJECT
@@ -169,30 +167,6 @@ private slots:
         SetOrdProp(grid->Totals(), QStringLiteral("Active"), 0);
         page->LoadPropList();
         QVERIFY(ControlEnabled(group));
-    }
-
-    void termsMakeThemselvesTrueAndFalse_data()
-    {
-        QTest::addColumn<TCond>("cond");
-        QTest::addRow("set element") << O(2);
-        QTest::addRow("Boolean of a sub-object") << GridBool("Settings.Active");
-        QTest::addRow("ordinal equals 0") << GridOrd("DragKind", 0);
-        QTest::addRow("ordinal equals 2") << GridOrd("DrawingStyle", 2);
-        QTest::addRow("string not empty") << GridNotEmpty("KeyFields");
-        QTest::addRow("columns customised") << ColumnsCustomized();
-    }
-
-    void termsMakeThemselvesTrueAndFalse()
-    {
-        QFETCH(TCond, cond);
-        auto page = build(SwitchTable());
-        const TRuleContext context = page->RuleContext();
-        const QList<const TRuleTerm *> terms = cond.Terms();
-        QCOMPARE(terms.size(), 1);
-        for (bool value : {true, false, true}) {
-            QVERIFY(terms.first()->Make(context, value));
-            QCOMPARE(cond.Eval(context), value);
-        }
     }
 
     void combinedConditionsKeepTheirTermsOnce()
