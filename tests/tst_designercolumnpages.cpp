@@ -18,47 +18,12 @@
 #include "tst_griddesigner_fixture.h"
 #include "tst_runtime_fixture.h"
 
-namespace {
-
-const QString kTotalName = QStringLiteral("ColumnTotalTotalNameComboBox");
-
-// The page list of the tree that fills the tab sheet of that name.
-TPageTableList *pageOf(TPropList *List, const QString &Sheet)
-{
-    for (int i = 0; List && i < List->ListCount(); ++i) {
-        auto *page = dynamic_cast<TPageTableList *>(List->Lists(i));
-        if (page && page->TabSheet()->objectName() == Sheet)
-            return page;
-        if (TPageTableList *found = pageOf(List->Lists(i), Sheet))
-            return found;
-    }
-    return nullptr;
-}
-
-} // namespace
+static const QString kTotalName = QStringLiteral("ColumnTotalTotalNameComboBox");
 
 class TestDesignerColumnPages : public QObject, GridDesignerFixture {
     Q_OBJECT
 
     TKorColumn *column = nullptr;
-
-    TPageTableList *page(const char *Sheet)
-    {
-        return pageOf(window->GetPropList(), QString::fromLatin1(Sheet));
-    }
-
-    // Shows a column page of the current column the way the window does.
-    TPageTableList *show(const char *Sheet)
-    {
-        TPageTableList *p = page(Sheet);
-        auto *columns = window->findChild<QWidget *>(QStringLiteral("ColumnsTabSheet"));
-        window->PageControl->setCurrentWidget(columns);
-        window->ColumnsPageControl->setCurrentWidget(p->TabSheet());
-        // The columns list chooses the first column on its first load.
-        window->GetPropList()->LoadList(columns);
-        window->GetPropList()->LoadList(p->TabSheet());
-        return p;
-    }
 
     bool enabled(TPageTableList *Page, const QString &Name)
     {
@@ -75,14 +40,6 @@ class TestDesignerColumnPages : public QObject, GridDesignerFixture {
     {
         Total->PageControl<TComboBox>(kTotalName)->SetText(Row);
         Total->Item(kTotalName)->SaveEditControl();
-    }
-
-    void setOption(const char *Path, int Index, bool On)
-    {
-        const QString name = QString::fromLatin1(Path);
-        quint32 set = quint32(GetOrdProp(grid, name));
-        set = On ? set | (1u << Index) : set & ~(1u << Index);
-        SetOrdProp(grid, name, qint32(set));
     }
 
 private slots:
@@ -118,7 +75,7 @@ private slots:
         QFETCH(bool, resultChecked);
         QFETCH(bool, resultGroup);
         QFETCH(bool, resultControls);
-        TPageTableList *total = show("ColumnTotalTabSheet");
+        TPageTableList *total = ShowPage("ColumnTotalTabSheet");
         const QStringList rows = total->PageControl<TComboBox>(kTotalName)->Items();
         QCOMPARE(rows, QStringList({"TotalHeader", "TotalValues[0]", "TotalValues[1]",
                                     "TotalFields", "TotalFooter"}));
@@ -162,9 +119,9 @@ private slots:
         QFETCH(bool, caption);
         QFETCH(bool, recNo);
         QFETCH(bool, calc);
-        setOption("OptionsEx", 2, true);
+        grid->setOptionsEx(grid->OptionsEx() | Kor::dgxTotalValues);
         column->TotalValues()->Items(0)->setTotalResult(Kor::TKorTotalResult(result));
-        TPageTableList *total = show("ColumnTotalTabSheet");
+        TPageTableList *total = ShowPage("ColumnTotalTabSheet");
         chooseRow(total, QStringLiteral("TotalValues[0]"));
 
         QCOMPARE(enabled(total, QStringLiteral("ColumnTotalFieldNameComboBox")), fieldName);
@@ -180,7 +137,7 @@ private slots:
         QVERIFY(!enabled(total, QStringLiteral("ColumnTotalImageIndexComboBox")));
 
         // The grid hiding the values rows switches the row's controls off.
-        setOption("OptionsEx", 2, false);
+        grid->setOptionsEx(grid->OptionsEx() & ~Kor::TKorDBGridOptionsEx(Kor::dgxTotalValues));
         total->List().LoadPropList();
         QVERIFY(!enabled(total, QStringLiteral("ColumnTotalTotalResultComboBox")));
         QVERIFY(!enabled(total, QStringLiteral("ColumnTotalVisibleCheckBox")));
@@ -188,10 +145,9 @@ private slots:
 
     void headerRowKeepsResultControlState()
     {
-        setOption("OptionsEx", 1, true);
-        setOption("OptionsEx", 2, true);
+        grid->setOptionsEx(grid->OptionsEx() | Kor::dgxTotalHeader | Kor::dgxTotalValues);
         column->TotalValues()->Items(0)->setTotalResult(Kor::trCaption);
-        TPageTableList *total = show("ColumnTotalTabSheet");
+        TPageTableList *total = ShowPage("ColumnTotalTabSheet");
         chooseRow(total, QStringLiteral("TotalValues[0]"));
         QVERIFY(!enabled(total, QStringLiteral("ColumnTotalCalcValueComboBox")));
         // The header has no result of its own: the controls stay as the values row left them,
@@ -204,7 +160,7 @@ private slots:
 
     void editorSwitchesAlternateGroups()
     {
-        TPageTableList *editor = show("ColumnEditorTabSheet");
+        TPageTableList *editor = ShowPage("ColumnEditorTabSheet");
         auto *boxes = editor->PageControl<TCheckBox>(QStringLiteral("ColumnExpandGrpCheckBox"));
         auto *lists = editor->PageControl<TCheckBox>(QStringLiteral("ColumnMultiSelectCheckBox"));
         QVERIFY(boxes->Checked() && lists->Checked());
@@ -231,10 +187,10 @@ private slots:
         auto *menu = designer->Create<TPopupMenu>();
         column->TotalFooter()->setPopupMenu(menu);
         column->TotalFooter()->setImageIndex(3);
-        TPageTableList *total = show("ColumnTotalTabSheet");
+        TPageTableList *total = ShowPage("ColumnTotalTabSheet");
         chooseRow(total, QStringLiteral("TotalFooter"));
 
-        TPageTableList *links = show("ColumnLinksTabSheet");
+        TPageTableList *links = ShowPage("ColumnLinksTabSheet");
         auto *popup = links->PageControl<TComboBox>(QStringLiteral("ColumnTotalPopupMenuComboBox"));
         QCOMPARE(popup->Text(), menu->Name());
         QCOMPARE(popup->parentWidget()->objectName(), QStringLiteral("ColumnLinkageGroupBox"));
@@ -257,7 +213,7 @@ private slots:
     void linksDialogGroupsNeverShow()
     {
         window->GetPropList()->AllEnabled = true;
-        TPageTableList *links = show("ColumnLinksTabSheet");
+        TPageTableList *links = ShowPage("ColumnLinksTabSheet");
         for (const char *name :
              {"ColumnDialogGroupBox", "ColumnReportDialogGroupBox", "ColumnReportGroupBox"})
             QVERIFY2(!shown(links, QString::fromLatin1(name)), name);
@@ -269,11 +225,11 @@ private slots:
     {
         TKorColumn *fresh = grid->Columns()->Add();
         fresh->TotalValues()->Add();
-        static_cast<TCollectionPropList *>(page("ColumnTabSheet")->List().ParentList())
+        static_cast<TCollectionPropList *>(Page("ColumnTabSheet")->List().ParentList())
             ->SetCollItem(fresh);
         for (int s = 0; s < window->ColumnsPageControl->count(); ++s) {
             const QString sheet = window->ColumnsPageControl->widget(s)->objectName();
-            TPageTableList *page = show(qPrintable(sheet));
+            TPageTableList *page = ShowPage(sheet);
             QCOMPARE(page->List().Instance(), fresh);
             for (int i = 0; i < page->List().ItemCount(); ++i) {
                 TPropItem *item = page->List().Items(i);

@@ -1,6 +1,6 @@
 // The page-table machinery on tables of its own: groups that share a place with a switch lying
 // over their caption, controls that stand in front of a later line, unbound controls, hooks,
-// rules combining their terms, and the clear errors of a wrong table.
+// and rules applied in order.
 
 #include <QtTest>
 
@@ -167,50 +167,6 @@ private slots:
         SetOrdProp(grid->Totals(), QStringLiteral("Active"), 0);
         page->LoadPropList();
         QVERIFY(ControlEnabled(group));
-    }
-
-    void combinedConditionsKeepTheirTermsOnce()
-    {
-        const TCond cond = (O(2) && O(3)) || (O(2) && !GridBool("Totals.Active"));
-        QCOMPARE(cond.Terms().size(), 3);
-        QCOMPARE(cond.Text(), QStringLiteral("((grid Options[2] and grid Options[3]) or (grid "
-                                             "Options[2] and not grid Totals.Active))"));
-    }
-
-    void wrongTablesFailClearly_data()
-    {
-        QTest::addColumn<int>("which");
-        QTest::addColumn<QString>("message");
-        QTest::addRow("rule names an unbound control") << 0 << "which no item binds";
-        QTest::addRow("factory of another list") << 1 << "needs a list of class";
-        QTest::addRow("unknown group") << 2 << "which is not a group of page";
-        QTest::addRow("line that never comes") << 3 << "which is no line of page";
-    }
-
-    void wrongTablesFailClearly()
-    {
-        QFETCH(int, which);
-        QFETCH(QString, message);
-        static const TPageTable tables[] = {
-            {"ProbeTabSheet",
-             {},
-             {{"SpareCheckBox", OnSheet, Unbound, nullptr}},
-             {{{"SpareCheckBox"}, O(2)}}},
-            {"ProbeTabSheet",
-             {},
-             {{"FieldComboBox", OnSheet, AddKorColumnFieldNameProp, "FieldName"}}},
-            {"ProbeTabSheet", {}, {{"TitlesCheckBox", "NoGroupBox", AddElemProp, "Options"}}},
-            {"ProbeTabSheet",
-             {},
-             {{"TitlesCheckBox", OnSheet, AddElemProp, "Options", Elem(2), NoCaption,
-               TPlace::Beside, "NeverColorBox"}}},
-        };
-        try {
-            build(tables[which]);
-            QFAIL("the table was accepted");
-        } catch (const EHostError &error) {
-            QVERIFY2(error.Message().contains(message), qPrintable(error.Message()));
-        }
     }
 };
 
