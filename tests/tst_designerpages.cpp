@@ -1,19 +1,10 @@
-// Every page table of the grid designer, walked row by row and rule by rule: the controls the
-// rows make, their classes, labels, spinners and paths; every page loading; every rule driven
-// so that its condition holds and then fails, with the controls' state checked both times; and
-// "Enable All" lifting every rule. Pages filled later are covered without changes here.
+// The enabling of every grid designer page's controls, following the grid and column states
+// that switch them off and on.
 
 #include <QtTest>
 
-#include "controls/checkbox.h"
-#include "controls/colorbox.h"
-#include "controls/combobox.h"
+#include "column.h"
 #include "controls/controlbase.h"
-#include "controls/edit.h"
-#include "controls/label.h"
-#include "controls/memo.h"
-#include "controls/updown.h"
-#include "edititems.h"
 #include "formdesigner.h"
 #include "grid.h"
 #include "gridpages.h"
@@ -24,283 +15,328 @@
 
 namespace {
 
-// Every page list of the tree, depth first.
-QList<TPageTableList *> pagesOf(TPropList *List)
-{
-    QList<TPageTableList *> pages;
-    for (int i = 0; List && i < List->ListCount(); ++i) {
-        if (auto *page = dynamic_cast<TPageTableList *>(List->Lists(i)))
-            pages.append(page);
-        pages.append(pagesOf(List->Lists(i)));
-    }
-    return pages;
-}
-
-// Follows a dotted path through object properties to the type information of its last
-// property; nullptr when a step or the last name is not a published property.
-PPropInfo propInfoAt(QObject *Object, const QString &Path)
-{
-    const QStringList parts = Path.split(QLatin1Char('.'));
-    for (int i = 0; Object && i + 1 < parts.size(); ++i)
-        Object = GetObjectProp(Object, parts.at(i));
-    return Object ? GetPropInfo(Object, parts.constLast()) : nullptr;
-}
-
-bool resolves(QObject *Object, const QString &Path, TFactoryRef Factory)
-{
-    PPropInfo info = propInfoAt(Object, Path);
-    return info && PathKindFits(Factory->Path, info);
-}
-
-QString expectedCaption(const TPageRow &Row)
-{
-    if (Row.Caption)
-        return QString::fromUtf8(Row.Caption);
-    return QString::fromLatin1(Row.Path ? Row.Path : "").section(QLatin1Char('.'), -1);
-}
-
-// The spinner a value item found.
-QWidget *spinnerOf(TPropItem *Item)
-{
-    auto *value = dynamic_cast<TValuePropItem *>(Item);
-    return value ? value->GetSpinControl() : nullptr;
-}
+// Each row: a name, the grid (or with "Column." its first column) state in which the controls
+// are disabled, the change a user makes that enables them, and the controls, by "|".
+const char *const kStateRows[] = {
+    "dgTitles off disables the title controls of every page | Options[2]=0 Options[18]=1 "
+    "Options[19]=1 Options[27]=1 ShowHint=1 HintOptions[0]=1 Column.Title.Button=1 | Options[2]=1 "
+    "| HeadersCheckBox TitleButtonsCheckBox HotButtonsCheckBox FillerButtonCheckBox "
+    "HeaderRowSpaceEdit TitleColMarginEdit FillerIndexComboBox HeaderColorColorBox "
+    "FillerColorColorBox HeaderFontGroupBox TitleFontGroupBox ColumnResizeCheckBox "
+    "ColumnMovingCheckBox MarkerAutoToggleCheckBox MarkerAutoSwitchCheckBox "
+    "MarkerAscendOnlyCheckBox TitleHintsCheckBox ShowTitleHintsCheckBox FillerHintEdit "
+    "TitleImagesComboBox FillerPopupMenuComboBox ColumnTitleCaptionEdit ColumnTitleButtonCheckBox "
+    "ColumnTitleAutoToggleCheckBox ColumnTitleWordWrapCheckBox ColumnTitleHintEdit",
+    "dgHeaders off | Options[19]=0 | Options[19]=1 | HeaderRowSpaceEdit HeaderColorColorBox "
+    "HeaderFontGroupBox",
+    "dgIndicator off | Options[3]=0 ShowHint=1 | Options[3]=1 | IndicatorMarkerCheckBox "
+    "IndicatorWidthEdit RowResizeCheckBox IndicatorHintEdit IndicatorImagesComboBox "
+    "FillerColorColorBox FillerHintEdit FillerIndexComboBox",
+    "fixed colour with totals alone | Options[2]=0 Options[3]=0 | Totals.Active=1 | "
+    "FixedColorColorBox",
+    "inactive totals | Totals.Active=0 OptionsEx[1]=1 OptionsEx[6]=1 OptionsEx[21]=1 ShowHint=1 | "
+    "Totals.Active=1 | TotalColMarginEdit TotalColorColorBox TotalSelectedColorCheckBox "
+    "TotalFontGroupBox TotalHeaderBoxCheckBox TotalFooterBoxCheckBox TotalDataBoxOnlyCheckBox "
+    "TotalColLinesCheckBox TotalBoxStyleComboBox TotalHintsCheckBox ShowTotalToolTipsCheckBox "
+    "TotalDataSourceComboBox ColumnTotalTotalNameComboBox",
+    "total tool tips kept with active totals | ShowHint=1 HintOptions[4]=0 HintOptions[12]=1 "
+    "Totals.Active=0 | Totals.Active=1 | KeepShowToolTipsCheckBox AlwaysShowToolTipsCheckBox",
+    "hints off | ShowHint=0 HintOptions[0]=1 HintOptions[2]=1 HintOptions[7]=1 HintOptions[10]=1 "
+    "Totals.Active=1 | ShowHint=1 | DataHintsCheckBox EditorHintsCheckBox ShowDataHintsCheckBox "
+    "ShowEditorHintsCheckBox ShowTotalHintsCheckBox ShowToolTipsCheckBox ColumnHintEdit "
+    "ColumnEditorHintEdit",
+    "tool tips replace data hints | ShowHint=1 HintOptions[4]=1 HintOptions[7]=1 | "
+    "HintOptions[4]=0 | DataHintsCheckBox ShowDataHintsCheckBox",
+    "tool tips chosen | ShowHint=1 HintOptions[4]=0 HintOptions[12]=0 | HintOptions[4]=1 | "
+    "KeepShowToolTipsCheckBox ColumnToolTipsCheckBox",
+    "total tool tips replace total hints | ShowHint=1 Totals.Active=1 HintOptions[10]=1 "
+    "HintOptions[12]=1 | HintOptions[12]=0 | TotalHintsCheckBox ShowTotalHintsCheckBox",
+    "dgEditing off | Options[0]=0 ShowHint=1 HintOptions[2]=1 Column.ShowEdit=1 "
+    "Column.PickOptions[6]=1 | Options[0]=1 | AllowDeleteOffCheckBox CancelOnExitCheckBox "
+    "ShowEditorByCharCheckBox ConfirmDeleteCheckBox EditorHintsCheckBox ShowEditorHintsCheckBox "
+    "EditorColorCheckBox ColumnEditorHintEdit ColumnShowEditCheckBox ColumnEditMemoCheckBox "
+    "ColumnButtonStyleComboBox ColumnDropDownGroupBox ColumnMultiSelectGroupBox "
+    "ColumnAutoCompleteCheckBox ColumnDropDownListCheckBox",
+    "read-only grid | ReadOnly=1 | ReadOnly=0 | AllowInsertOffCheckBox ConfirmDeleteCheckBox",
+    "deleting not allowed | Options[21]=1 | Options[21]=0 | ConfirmDeleteCheckBox",
+    "row select | Options[8]=1 Options[12]=1 | Options[8]=0 | EditingCheckBox ColsCheckBox "
+    "CellsCheckBox",
+    "no row select | Options[8]=0 | Options[8]=1 | RowScrollCheckBox",
+    "no multi-select | Options[12]=0 Options[14]=0 OptionsExt[1]=0 Totals.CalcValues=1 | "
+    "Options[12]=1 | ExtendedSelectCheckBox ClickSelectOffCheckBox AutoUnselectOffCheckBox "
+    "RowsCheckBox ColsCheckBox MultiSelectedColorCheckBox TotalHeaderSelectedCheckBox "
+    "CalcSelectedRowsCheckBox DelaySelectedRowsCheckBox",
+    "internal select | Options[12]=0 Options[14]=0 | Options[14]=1 | RowsCheckBox CellsCheckBox "
+    "MultiSelectedColorColorBox",
+    "auto select column | Options[12]=0 OptionsExt[1]=0 | OptionsExt[1]=1 | "
+    "TotalFooterSelectedCheckBox",
+    "no column resize | Options[4]=0 ResizeOptions[3]=1 | Options[4]=1 | ColumnResizingCheckBox "
+    "OptimalWidthCheckBox DefaultWidthCheckBox RightMovingCheckBox",
+    "right moving | ResizeOptions[3]=0 | ResizeOptions[3]=1 | RightMovingCheckBox",
+    "themed drawing | DrawingStyle=1 Options[18]=1 Options[17]=1 Totals.Active=1 OptionsEx[6]=1 | "
+    "DrawingStyle=0 | FixedStyleComboBox ListBorderComboBox HotButtonsComboBox "
+    "TotalColLinesCheckBox TotalBoxStyleComboBox WinXPModeCheckBox ScrollBarStyleComboBox",
+    "hot buttons | Options[18]=1 Options[17]=0 | Options[17]=1 | HotButtonsComboBox",
+    "gradient drawing | DrawingStyle=0 | DrawingStyle=2 | FixedCellsGroupBox "
+    "GradientStartColorColorBox",
+    "gradient | Gradient.Active=0 | Gradient.Active=1 | SelectedCellsGroupBox",
+    "no border | BorderStyle=0 | BorderStyle=1 | Ctl3DCheckBox",
+    "no lines | Options[5]=0 Options[6]=0 Totals.Active=1 | Options[5]=1 Options[6]=1 | "
+    "DataColLineColorCheckBox DataRowLineColorColorBox TotalColLinesCheckBox",
+    "settings inactive | Settings.Active=0 ToolMenuItems[11]=1 | Settings.Active=1 | "
+    "SettingsIniFileCheckBox SettingsExeNameCheckBox SubItemsExLoadLayoutCheckBox",
+    "settings in an ini file | Settings.Active=1 Settings.IniFile=1 | Settings.IniFile=0 | "
+    "SettingsExeNameCheckBox",
+    "dragging by dock | DragKind=1 | DragKind=0 | DragCursorComboBox",
+    "help by keyword | HelpType=0 | HelpType=1 | HelpContextEdit",
+    "help by context | HelpType=1 | HelpType=0 | HelpKeywordEdit",
+    "columns menu | ToolMenuItems[3]=0 | ToolMenuItems[3]=1 | SubItemsColumnsShowCheckBox",
+    "auto-filter menu | ToolMenuItems[5]=0 | ToolMenuItems[5]=1 | "
+    "SubItemsAutoFilterActiveCheckBox",
+    "multi-select menu | ToolMenuItems[7]=0 | ToolMenuItems[7]=1 | "
+    "SubItemsMultiSelectActiveCheckBox",
+    "settings menu | ToolMenuItems[11]=0 Settings.Active=1 | ToolMenuItems[11]=1 | "
+    "SubItemsExLoadLayoutCheckBox SubItemsExLoadCheckBox SubItemsExEraseFromRegistryCheckBox",
+    "list items not updated | OptionsExt[3]=0 | OptionsExt[3]=1 | DelayUpdateListItemsCheckBox",
+    "no stretch | StretchMode=0 ScrollProp.AutoHidden=1 | StretchMode=1 | StretchWidthMinEdit "
+    "AutoStretchCheckBox",
+    "order not updated | OptionsEx[12]=0 | OptionsEx[12]=1 | AutoAscendOrderCheckBox",
+    "ascending order updated | Options[27]=1 OptionsEx[12]=1 OptionsEx[13]=1 | OptionsEx[13]=0 | "
+    "MarkerAscendOnlyCheckBox",
+    "no marker toggle | Options[27]=0 Column.Title.Button=1 | Options[27]=1 | "
+    "MarkerAutoSwitchCheckBox MarkerClearAllowedCheckBox MarkerAscendOnlyCheckBox "
+    "ColumnTitleAutoToggleCheckBox",
+    "not filtered | Filtered=0 | Filtered=1 | FilterEdit",
+    "filter grid off | FilterGrid.Filtered=0 FilterGrid.AutoFilters[0]=1 "
+    "FilterGrid.AutoFilters[1]=1 | FilterGrid.Filtered=1 | FilterGridFilterTextEdit "
+    "FilterGridIncrementalListCheckBox FilterGridAddSelectedCheckBox "
+    "FilterGridDecimalSeparatorCheckBox FilterGridClause2CheckBox",
+    "filter lists | FilterGrid.Filtered=1 FilterGrid.AutoFilters[0]=0 FilterGrid.AutoFilters[1]=0 "
+    "| FilterGrid.AutoFilters[0]=1 | FilterGridListAnimationCheckBox "
+    "FilterGridAddSelectedCheckBox ColumnTitleFilterListCheckBox",
+    "filter form | FilterGrid.Filtered=1 FilterGrid.AutoFilters[0]=0 FilterGrid.AutoFilters[1]=0 "
+    "FilterGrid.Periods[1]=1 | FilterGrid.AutoFilters[1]=1 | FilterGridClause2CheckBox "
+    "FilterGridDecimalSeparatorCheckBox FilterGridPeriod1CheckBox FilterGridPeriod12CheckBox "
+    "FilterGridPeriod24CheckBox ColumnTitleFilterFormCheckBox",
+    "auto filter | FilterGrid.AutoFilter=0 | FilterGrid.AutoFilter=1 | "
+    "ColumnTitleAutoFilterCheckBox",
+    "Minute period | FilterGrid.Filtered=1 FilterGrid.AutoFilters[1]=1 FilterGrid.Periods=0 | "
+    "FilterGrid.Periods[1]=1 | FilterGridPeriod12CheckBox FilterGridPeriod15CheckBox",
+    "Hour period | FilterGrid.Filtered=1 FilterGrid.AutoFilters[1]=1 FilterGrid.Periods=0 | "
+    "FilterGrid.Periods[2]=1 | FilterGridPeriod16CheckBox",
+    "late periods | FilterGrid.Filtered=1 FilterGrid.AutoFilters[1]=1 FilterGrid.Periods=0 | "
+    "FilterGrid.Periods[3]=1 FilterGrid.Periods[5]=1 FilterGrid.Periods[7]=1 "
+    "FilterGrid.Periods[9]=1 | FilterGridPeriod17CheckBox FilterGridPeriod19CheckBox "
+    "FilterGridPeriod21CheckBox FilterGridPeriod23CheckBox",
+    "more late periods | FilterGrid.Filtered=1 FilterGrid.AutoFilters[1]=1 FilterGrid.Periods=0 | "
+    "FilterGrid.Periods[4]=1 FilterGrid.Periods[6]=1 FilterGrid.Periods[8]=1 | "
+    "FilterGridPeriod18CheckBox FilterGridPeriod20CheckBox FilterGridPeriod22CheckBox",
+    "search inactive | Search.Active=0 | Search.Active=1 | SearchIncrementalCheckBox "
+    "SearchListWidthEdit SearchColorColorBox SearchPanelColorColorBox",
+    "tree view without key fields | KeyFields= TreeView.ParentFields=parent | KeyFields=id | "
+    "TreeViewAutoActiveCheckBox",
+    "tree view without parent fields | KeyFields=id TreeView.ParentFields= | "
+    "TreeView.ParentFields=parent | TreeViewAutoActiveCheckBox",
+    "tree view not active | KeyFields=id TreeView.ParentFields=parent TreeView.AutoActive=0 | "
+    "TreeView.AutoActive=1 | TreeViewAutoUpdateCheckBox TreeViewColumnNamesComboBox",
+    "no scroll bars | ScrollBars=0 | ScrollBars=3 | ThumbBarComboBox ScrollBarColorColorBox "
+    "WinXPModeCheckBox ThumbTrackingCheckBox",
+    "horizontal scroll bar | ScrollBars=1 | ScrollBars=2 | ThumbTrackingCheckBox",
+    "XP scroll bars | ScrollProp.WinXPMode=1 | ScrollProp.WinXPMode=0 | ScrollBarStyleComboBox "
+    "AutoHiddenComboBox ParentStyleCheckBox",
+    "horizontal bar hidden | StretchMode=1 ScrollProp.AutoHidden=2 | ScrollProp.AutoHidden=3 | "
+    "AutoStretchCheckBox",
+    "sequence not updated | OptionsEx[15]=0 | OptionsEx[15]=1 | DelayUpdateSequenceCheckBox",
+    "sequence not forced | Options[29]=0 OptionsExt[9]=1 | Options[29]=1 | ScrollGridModeCheckBox "
+    "ScrollPageModeCheckBox",
+    "no grid mode | Options[29]=1 OptionsExt[9]=0 | OptionsExt[9]=1 | ScrollPageModeCheckBox",
+    "selected rows hidden | OptionsEx[23]=1 OptionsEx[24]=1 OptionsEx[25]=1 OptionsEx[26]=1 | "
+    "OptionsEx[26]=0 | TotalHeaderCheckBox TotalValuesCheckBox TotalFooterCheckBox",
+    "header selected | OptionsEx[23]=1 OptionsEx[26]=1 | OptionsEx[23]=0 | TotalHeaderCheckBox",
+    "values selected | OptionsEx[24]=1 OptionsEx[26]=1 | OptionsEx[24]=0 | TotalValuesCheckBox",
+    "footer selected | OptionsEx[25]=1 OptionsEx[26]=1 | OptionsEx[25]=0 | TotalFooterCheckBox",
+    "no selected rows | OptionsEx[23]=0 OptionsEx[24]=0 OptionsEx[25]=0 | OptionsEx[24]=1 | "
+    "SelectedAutoHiddenCheckBox",
+    "header row | Totals.Active=1 OptionsEx[1]=0 OptionsEx[23]=0 | OptionsEx[1]=1 | "
+    "TotalHeaderBoxCheckBox",
+    "values row | Totals.Active=1 OptionsEx[2]=0 OptionsEx[24]=0 | OptionsEx[2]=1 | "
+    "TotalValuesBoxCheckBox",
+    "fields row | Totals.Active=1 OptionsEx[3]=0 | OptionsEx[3]=1 | TotalFieldsBoxCheckBox",
+    "footer row | Totals.Active=1 OptionsEx[4]=0 OptionsEx[25]=0 | OptionsEx[25]=1 | "
+    "TotalFooterBoxCheckBox TotalSelectedColorColorBox",
+    "no boxes | Totals.Active=1 OptionsEx[6]=0 OptionsEx[7]=0 OptionsEx[8]=0 OptionsEx[9]=0 | "
+    "OptionsEx[9]=1 | TotalDataBoxOnlyCheckBox TotalBoxStyleComboBox",
+    "totals not calculated | Totals.CalcValues=0 Options[12]=1 | Totals.CalcValues=1 | "
+    "AutoUpdateTotalsCheckBox CalcInvisibleRowsCheckBox CalcWholeDataSetCheckBox "
+    "DelayUpdateTotalsCheckBox CalcSelectedRowsCheckBox",
+    "totals not updated | Totals.CalcValues=1 Options[12]=1 OptionsEx[17]=0 | OptionsEx[17]=1 | "
+    "DelayUpdateTotalsCheckBox DelaySelectedRowsCheckBox",
+    "total selected colour | Totals.Active=1 OptionsEx[21]=0 OptionsEx[25]=0 | OptionsEx[21]=1 | "
+    "TotalSelectedColorCheckBox TotalSelectedColorColorBox",
+    "a check-box column has no text | Options[0]=1 Column.ShowEdit=1 Column.CheckBox=1 | "
+    "Column.CheckBox=0 | ColumnShowMemoCheckBox ColumnShowEditCheckBox ColumnButtonStyleComboBox "
+    "ColumnAutoNumberCheckBox ColumnFilterListMemo ColumnPickListMemo ColumnAutoLoadListGroupBox "
+    "ColumnLookupColumnGroupBox",
+    "a numbered column has no text | Column.AutoNumber=1 | Column.AutoNumber=0 | "
+    "ColumnShowMemoCheckBox ColumnFilterListMemo ColumnPickListMemo",
+    "an expand box heading no group | Column.ExpandBox=1 Column.ExpandCols=0 | "
+    "Column.ExpandCols=2 | ColumnShowMemoCheckBox ColumnExpandedCheckBox",
+    "no check box | Column.CheckBox=0 | Column.CheckBox=1 | ColumnCheckBoxStyleComboBox "
+    "ColumnCheckBoxValuesEdit",
+    "no expand box | Column.ExpandBox=0 | Column.ExpandBox=1 | ColumnExpandBoxSizeComboBox",
+    "no calendar button | Options[0]=1 Column.ShowEdit=1 Column.ButtonStyle=0 | "
+    "Column.ButtonStyle=5 | ColumnCalendarGroupBox",
+    "no menu button | Options[0]=1 Column.ShowEdit=1 Column.ButtonStyle=0 | Column.ButtonStyle=4 "
+    "| ColumnDropDownMenuComboBox",
+    "ellipsis button | Options[0]=1 Column.ShowEdit=1 Column.ButtonStyle=2 | Column.ButtonStyle=0 "
+    "| ColumnAutoDropDownCheckBox ColumnSelectNextValueCheckBox ColumnAutoCompleteCheckBox "
+    "ColumnMultiSelectListCheckBox",
+    "editor not shown | Options[0]=1 Column.ShowEdit=0 | Column.ShowEdit=1 | "
+    "ColumnEditMemoCheckBox ColumnAutoCompleteCheckBox",
+    "no lookup data set | Options[0]=1 Column.ShowEdit=1 Column.LookupDataSet= | "
+    "Column.LookupDataSet=Countries | ColumnLookupListGroupBox ColumnKeyFieldComboBox "
+    "ColumnLookupKeyFieldComboBox",
+    "no lookup column | Options[0]=1 Column.ShowEdit=1 Column.LookupColumn=0 | "
+    "Column.LookupColumn=1 | ColumnAllowAdjustOrderCheckBox ColumnDropDownList1CheckBox "
+    "ColumnReadOnly1CheckBox",
+    "no pick list | Options[0]=1 Column.ShowEdit=1 Column.PickOptions[2]=1 Column.PickList= | "
+    "Column.PickList=One | ColumnPickTextMemo ColumnListItemsOnlyCheckBox "
+    "ColumnStoreItemIndexCheckBox ColumnAcceptItemIndexCheckBox ColumnFormatGroupBox "
+    "ColumnDropDownListCheckBox",
+    "transparent image | Column.Transparent=0 | Column.Transparent=1 | "
+    "ColumnTransparentColorColorBox",
+    "title drop-down menu | Options[0]=1 Column.ShowEdit=1 Column.TitleButtonStyle=0 | "
+    "Column.TitleButtonStyle=3 | ColumnTitleDropDownMenuComboBox",
+    "total header row hidden | Totals.Active=1 OptionsEx[1]=0 | OptionsEx[1]=1 | "
+    "ColumnTotalColorColorBox ColumnTotalFontGroupBox ColumnTotalVisibleCheckBox",
+    // Last: the columns it makes in place of the customised ones stay.
+    "customised columns |  | Columns.State=0 | DefaultWidthMinEdit AutoNumberColumnCheckBox",
+};
 
 } // namespace
 
 class TestDesignerPages : public QObject, GridDesignerFixture {
     Q_OBJECT
 
-    // Shows the page's tab sheet (and the Columns page for a column page) and loads its list.
-    void showPage(TPageTableList *Page)
+    QString fixtureFor;
+    QList<std::function<void()>> undo;
+
+    // Sets space-separated assignments "Path=Value" or "Set[Element]=0|1" on the grid, or with
+    // "Column." on its first column; numbers are ordinals, anything else a string. Each old
+    // value goes to undo.
+    void apply(const QString &Assignments)
     {
-        QWidget *sheet = Page->TabSheet();
-        if (window->ColumnsPageControl->indexOf(sheet) >= 0) {
-            // The columns list chooses the current column before a column page loads.
-            QWidget *columns = window->findChild<QWidget *>(QStringLiteral("ColumnsTabSheet"));
-            window->PageControl->setCurrentWidget(columns);
-            window->ColumnsPageControl->setCurrentWidget(sheet);
-            window->GetPropList()->LoadList(columns);
-        } else {
-            window->PageControl->setCurrentWidget(sheet);
+        TKorColumn *column = grid->Columns()->Items(0);
+        for (const QString &assignment : Assignments.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            QString path = assignment.section(QLatin1Char('='), 0, 0);
+            const QString value = assignment.section(QLatin1Char('='), 1);
+            QObject *object = grid;
+            if (path.startsWith(QLatin1String("Column."))) {
+                object = column;
+                path = path.mid(7);
+            }
+            if (path == QLatin1String("Columns.State")) {
+                grid->Columns()->setState(Kor::TKorDBGridColumnsState(value.toInt()));
+            } else if (path == QLatin1String("PickList")) {
+                undo.append([column, old = column->PickList()->Text()] {
+                    column->PickList()->SetText(old);
+                });
+                column->PickList()->SetText(value);
+            } else if (path == QLatin1String("LookupDataSet")) {
+                undo.append(
+                    [column, old = column->LookupDataSet()] { column->setLookupDataSet(old); });
+                column->setLookupDataSet(value.isEmpty() ? nullptr : &data->Countries);
+            } else {
+                QStringList parts = path.split(QLatin1Char('.'));
+                for (int i = 0; i + 1 < parts.size(); ++i)
+                    object = GetObjectProp(object, parts.at(i));
+                const QString name = parts.constLast().section(QLatin1Char('['), 0, 0);
+                bool number = false;
+                int ordinal = value.toInt(&number);
+                if (!number) {
+                    undo.append([object, name, old = GetStrProp(object, name)] {
+                        SetStrProp(object, name, old);
+                    });
+                    SetStrProp(object, name, value);
+                    continue;
+                }
+                const quint32 set = quint32(GetOrdProp(object, name));
+                undo.append([object, name, set] { SetOrdProp(object, name, qint32(set)); });
+                if (parts.constLast().endsWith(QLatin1Char(']'))) {
+                    const quint32 bit = 1u << parts.constLast().section('[', 1).chopped(1).toInt();
+                    ordinal = qint32(ordinal ? set | bit : set & ~bit);
+                }
+                SetOrdProp(object, name, ordinal);
+            }
         }
-        Page->List().LoadPropList();
     }
 
-    // The controls whose state a rule after Index (or an override) decides.
-    QSet<QWidget *> decidedLater(TPageTableList *Page, int Index)
+    // Shows the page of each named control and checks the control and its label.
+    void expectEnabled(const QString &Controls, bool Value)
     {
-        QSet<QWidget *> later;
-        const TPageTable &table = Page->Table();
-        QStringList names = table.OverriddenControls;
-        for (size_t j = Index + 1; j < table.Rules.size(); ++j)
-            names += table.Rules[j].Controls;
-        for (const QString &name : std::as_const(names)) {
-            TPropItem *item = Page->Item(name);
-            if (!item)
-                continue;
-            later.insert(item->EditControl());
-            later.insert(item->GetTextControl());
-            later.insert(spinnerOf(item));
-            for (QWidget *child : ChildControls(item->EditControl()))
-                later.insert(child);
+        const QList<TPageTableList *> pages = Pages(window->GetPropList());
+        for (const QString &name : Controls.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            auto *control = window->findChild<QWidget *>(name);
+            QVERIFY2(control, qPrintable(name));
+            const auto page = std::find_if(pages.begin(), pages.end(), [&](TPageTableList *P) {
+                return P->TabSheet()->isAncestorOf(control);
+            });
+            QVERIFY2(page != pages.end(), qPrintable(name));
+            ShowPage((*page)->TabSheet()->objectName());
+            QList<QWidget *> shown{control};
+            if (TPropItem *item = (*page)->Item(name); item && item->GetTextControl())
+                shown.append(item->GetTextControl());
+            for (QWidget *widget : shown)
+                QVERIFY2(ControlEnabled(widget) == Value,
+                         qPrintable(widget->objectName() +
+                                    (Value ? QStringLiteral(" stays disabled")
+                                           : QStringLiteral(" is not disabled"))));
         }
-        return later;
-    }
-
-    // Drives the rule's terms until its condition answers Value; false when no choice does.
-    static bool drive(TPageTableList *Page, const TCond &When, bool Value)
-    {
-        const QList<const TRuleTerm *> terms = When.Terms();
-        const int n = int(std::min<qsizetype>(terms.size(), 12));
-        for (int mask = 0; mask < (1 << n); ++mask) {
-            for (int j = 0; j < n; ++j)
-                terms.at(j)->Make(Page->RuleContext(), (mask >> j) & 1);
-            if (When.Eval(Page->RuleContext()) == Value)
-                return true;
-        }
-        return false;
-    }
-
-    // The controls a rule sets and what SetEnabled reaches from them: label, spinner, children.
-    static QList<QWidget *> reachedBy(TPropItem *Item)
-    {
-        QList<QWidget *> reached{Item->EditControl(), Item->GetTextControl(), spinnerOf(Item)};
-        reached += ChildControls(Item->EditControl());
-        reached.removeAll(nullptr);
-        return reached;
     }
 
 private slots:
+    // One window for all the rows, each putting back what it changed.
     void init()
     {
+        if (window && fixtureFor == QLatin1String(QTest::currentTestFunction()))
+            return;
+        TearDown();
+        fixtureFor = QLatin1String(QTest::currentTestFunction());
         ResetTestSettingsDir();
         MakeGrid();
         QVERIFY(OpenDesigner());
-        // The walks below read every page's controls, which exist once the page is built.
+        // The rows name controls of every page, which exist once the page is built.
         BuildAllPages(window->GetPropList());
     }
 
-    void cleanup() { TearDown(); }
-
-    void everyPageHasItsList()
+    void cleanup()
     {
-        const QList<TPageTableList *> pages = pagesOf(window->GetPropList());
-        QCOMPARE(pages.size(), 24);
-        QStringList sheets;
-        for (TPageTableList *page : pages)
-            sheets.append(page->TabSheet()->objectName());
-        QVERIFY(sheets.contains(QStringLiteral("LayoutTabSheet")));
-        QVERIFY(sheets.contains(QStringLiteral("ColumnTotalTabSheet")));
-        QCOMPARE(QSet<QString>(sheets.begin(), sheets.end()).size(), 24);
+        while (!undo.isEmpty())
+            undo.takeLast()();
     }
 
-    void everyRowMakesItsBoundControl()
-    {
-        TKorDBGrid fresh;
-        TKorColumn *column = fresh.Columns()->Add();
-        column->TotalValues()->Add();
-        for (TPageTableList *page : pagesOf(window->GetPropList())) {
-            for (const TPageRow &row : page->Table().Rows) {
-                const QString name = QString::fromLatin1(row.Control);
-                auto *control = window->findChild<QWidget *>(name);
-                QVERIFY2(control, qPrintable(name));
-                TControlClass cls = row.Factory == TFactory::Unbound
-                                        ? ControlClassOfName(name)
-                                        : FactoryControlClass(row.Factory);
-                QVERIFY2(control->metaObject()->inherits(ControlClassMetaObject(cls)),
-                         qPrintable(name));
-                if (row.Factory == TFactory::Unbound) {
-                    QVERIFY2(!page->Item(name), qPrintable(name));
-                    continue;
-                }
-                TPropItem *item = page->Item(name);
-                QVERIFY2(item && item->EditControl() == control, qPrintable(name));
+    void cleanupTestCase() { TearDown(); }
 
-                if (!FactoryHasNoProperty(row.Factory)) {
-                    const QString path = QString::fromLatin1(row.Path);
-                    const bool isColumn = dynamic_cast<TKorColumnPropList *>(&page->List());
-                    const bool isTotal = dynamic_cast<TKorColumnTotalPropList *>(&page->List());
-                    bool ok = false;
-                    if (isTotal)
-                        ok = resolves(column->TotalHeader(), path, row.Factory) ||
-                             resolves(column->TotalValues()->Items(0), path, row.Factory);
-                    else
-                        ok = resolves(isColumn ? static_cast<QObject *>(column) : &fresh, path,
-                                      row.Factory);
-                    QVERIFY2(ok, qPrintable(name + QStringLiteral(": ") + path));
-                }
-                if (FactoryHasSpinner(row.Factory)) {
-                    QWidget *spinner = spinnerOf(item);
-                    QVERIFY2(spinner, qPrintable(name));
-                    QCOMPARE(spinner->objectName(),
-                             name.left(name.size() - 4) + QStringLiteral("UpDown"));
-                }
-                const QString caption = expectedCaption(row);
-                if (cls == TControlClass::CheckBox) {
-                    QCOMPARE(static_cast<TCheckBox *>(control)->text(), caption);
-                } else if (cls != TControlClass::Any) {
-                    QLabel *label = item->GetTextControl();
-                    QCOMPARE(label != nullptr, !caption.isEmpty());
-                    if (label)
-                        QCOMPARE(label->text(), caption);
-                }
-            }
+    void enablingFollowsGridState_data()
+    {
+        QTest::addColumn<QStringList>("row");
+        for (const char *row : kStateRows) {
+            const QStringList fields = QString::fromLatin1(row).split(QLatin1Char('|'));
+            QTest::addRow("%s", qPrintable(fields.first().trimmed())) << fields;
         }
     }
 
-    // The bold display means "changed": every bound ordinal property of a freshly made grid,
-    // column or total row holds its recorded default.
-    void recordedDefaultsAreTheConstructedValues()
+    // Every rule-governed control is disabled in some state of the grid or column, and a
+    // change that a user makes enables it again.
+    void enablingFollowsGridState()
     {
-        TKorDBGrid fresh;
-        TKorColumn *column = fresh.Columns()->Add();
-        column->TotalValues()->Add();
-        QStringList wrong;
-        for (TPageTableList *page : pagesOf(window->GetPropList())) {
-            const bool isColumn = dynamic_cast<TKorColumnPropList *>(&page->List());
-            const bool isTotal = dynamic_cast<TKorColumnTotalPropList *>(&page->List());
-            QList<QObject *> roots{isColumn ? static_cast<QObject *>(column) : &fresh};
-            if (isTotal)
-                roots = {column->TotalHeader(), column->TotalValues()->Items(0)};
-            for (const TPageRow &row : page->Table().Rows) {
-                if (FactoryHasNoProperty(row.Factory) || row.Factory == TFactory::AddNoneProp)
-                    continue;
-                for (QObject *object : roots) {
-                    const QString path = QString::fromLatin1(row.Path);
-                    PPropInfo info = propInfoAt(object, path);
-                    if (!info || !info->IsOrdinal() || info->Default == NoDefault)
-                        continue;
-                    const QStringList parts = path.split(QLatin1Char('.'));
-                    for (int i = 0; i + 1 < parts.size(); ++i)
-                        object = GetObjectProp(object, parts.at(i));
-                    if (GetOrdProp(object, info) != info->Default)
-                        wrong.append(path);
-                }
-            }
-        }
-        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1String(", "))));
-    }
-
-    void everyPageLoads()
-    {
-        for (TPageTableList *page : pagesOf(window->GetPropList())) {
-            try {
-                showPage(page);
-            } catch (const EHostError &error) {
-                QFAIL(qPrintable(page->TabSheet()->objectName() + QStringLiteral(": ") +
-                                 error.Message()));
-            }
-            QVERIFY2(page->List().ListVisible(), qPrintable(page->TabSheet()->objectName()));
-        }
-    }
-
-    void everyRuleHoldsAndFails()
-    {
-        int checked = 0;
-        for (TPageTableList *page : pagesOf(window->GetPropList())) {
-            const TPageTable &table = page->Table();
-            // Column pages get their column when the columns list is first loaded.
-            showPage(page);
-            for (size_t i = 0; i < table.Rules.size(); ++i) {
-                const TPageRule &rule = table.Rules[i];
-                const QSet<QWidget *> later = decidedLater(page, int(i));
-                for (bool value : {true, false}) {
-                    const QString what = QStringLiteral("%1 rule %2 (%3) %4")
-                                             .arg(page->TabSheet()->objectName())
-                                             .arg(i)
-                                             .arg(rule.When.Text())
-                                             .arg(value);
-                    QVERIFY2(drive(page, rule.When, value), qPrintable(what));
-                    showPage(page);
-                    for (const QString &name : rule.Controls)
-                        for (QWidget *control : reachedBy(page->Item(name)))
-                            if (!later.contains(control)) {
-                                QVERIFY2(ControlEnabled(control) == value,
-                                         qPrintable(what + QStringLiteral(": ") +
-                                                    control->objectName()));
-                                ++checked;
-                            }
-                }
-            }
-        }
-        // The grid pages alone set well over a hundred controls by their rules.
-        QVERIFY(checked > 200);
-    }
-
-    void enableAllLiftsEveryRule()
-    {
-        window->GetPropList()->AllEnabled = true;
-        for (TPageTableList *page : pagesOf(window->GetPropList())) {
-            showPage(page);
-            for (const TPageRule &rule : page->Table().Rules) {
-                QVERIFY(drive(page, rule.When, false));
-                showPage(page);
-                for (const QString &name : rule.Controls)
-                    for (QWidget *control : reachedBy(page->Item(name)))
-                        QVERIFY2(ControlEnabled(control), qPrintable(control->objectName()));
-            }
-        }
+        QFETCH(QStringList, row);
+        apply(row[1]);
+        expectEnabled(row[3], false);
+        if (QTest::currentTestFailed())
+            return;
+        apply(row[2]);
+        expectEnabled(row[3], true);
     }
 };
 

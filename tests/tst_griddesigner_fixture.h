@@ -8,6 +8,7 @@
 
 #include "formdesigner.h"
 #include "grid.h"
+#include "gridpages.h"
 #include "gridparts.h"
 #include "kordbgriddesigner.h"
 #include "tst_runtime_fixture.h"
@@ -35,6 +36,46 @@ struct GridDesignerFixture {
         window = qobject_cast<TKorDBGridDesigner *>(
             ShowBriskDesignerClass(designer.get(), grid, {}, nullptr));
         return window;
+    }
+
+    // Every page list of the tree under List, depth first.
+    static QList<TPageTableList *> Pages(TPropList *List)
+    {
+        QList<TPageTableList *> pages;
+        for (int i = 0; List && i < List->ListCount(); ++i) {
+            if (auto *page = dynamic_cast<TPageTableList *>(List->Lists(i)))
+                pages.append(page);
+            pages.append(Pages(List->Lists(i)));
+        }
+        return pages;
+    }
+
+    // The page list that fills the tab sheet of that name.
+    TPageTableList *Page(const QString &Sheet)
+    {
+        for (TPageTableList *page : Pages(window->GetPropList()))
+            if (page->TabSheet()->objectName() == Sheet)
+                return page;
+        return nullptr;
+    }
+
+    // Shows the tab sheet as the user does, a column page on the Columns page (whose list
+    // chooses the current column first), and loads its page list.
+    TPageTableList *ShowPage(const QString &Sheet)
+    {
+        TPageTableList *page = Page(Sheet);
+        QWidget *sheet = page->TabSheet();
+        if (window->ColumnsPageControl->indexOf(sheet) >= 0) {
+            QWidget *columns = window->findChild<QWidget *>(QStringLiteral("ColumnsTabSheet"));
+            window->PageControl->setCurrentWidget(columns);
+            window->ColumnsPageControl->setCurrentWidget(sheet);
+            window->GetPropList()->LoadList(columns);
+        } else {
+            window->PageControl->setCurrentWidget(sheet);
+        }
+        window->GetPropList()->LoadList(sheet);
+        QCoreApplication::processEvents();
+        return page;
     }
 
     // Closes the window, lets its deferred deletion run and drops the form and the data.

@@ -1,6 +1,6 @@
 // The page-table machinery on tables of its own: groups that share a place with a switch lying
 // over their caption, controls that stand in front of a later line, unbound controls, hooks,
-// the rule terms making themselves true and false, and the clear errors of a wrong table.
+// and rules applied in order.
 
 #include <QtTest>
 
@@ -67,8 +67,6 @@ const TPageTable &SwitchTable()
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(TCond)
 
 class TestPageTable : public QObject {
     Q_OBJECT
@@ -169,74 +167,6 @@ private slots:
         SetOrdProp(grid->Totals(), QStringLiteral("Active"), 0);
         page->LoadPropList();
         QVERIFY(ControlEnabled(group));
-    }
-
-    void termsMakeThemselvesTrueAndFalse_data()
-    {
-        QTest::addColumn<TCond>("cond");
-        QTest::addRow("set element") << O(2);
-        QTest::addRow("Boolean of a sub-object") << GridBool("Settings.Active");
-        QTest::addRow("ordinal equals 0") << GridOrd("DragKind", 0);
-        QTest::addRow("ordinal equals 2") << GridOrd("DrawingStyle", 2);
-        QTest::addRow("string not empty") << GridNotEmpty("KeyFields");
-        QTest::addRow("columns customised") << ColumnsCustomized();
-    }
-
-    void termsMakeThemselvesTrueAndFalse()
-    {
-        QFETCH(TCond, cond);
-        auto page = build(SwitchTable());
-        const TRuleContext context = page->RuleContext();
-        const QList<const TRuleTerm *> terms = cond.Terms();
-        QCOMPARE(terms.size(), 1);
-        for (bool value : {true, false, true}) {
-            QVERIFY(terms.first()->Make(context, value));
-            QCOMPARE(cond.Eval(context), value);
-        }
-    }
-
-    void combinedConditionsKeepTheirTermsOnce()
-    {
-        const TCond cond = (O(2) && O(3)) || (O(2) && !GridBool("Totals.Active"));
-        QCOMPARE(cond.Terms().size(), 3);
-        QCOMPARE(cond.Text(), QStringLiteral("((grid Options[2] and grid Options[3]) or (grid "
-                                             "Options[2] and not grid Totals.Active))"));
-    }
-
-    void wrongTablesFailClearly_data()
-    {
-        QTest::addColumn<int>("which");
-        QTest::addColumn<QString>("message");
-        QTest::addRow("rule names an unbound control") << 0 << "which no item binds";
-        QTest::addRow("factory of another list") << 1 << "needs a list of class";
-        QTest::addRow("unknown group") << 2 << "which is not a group of page";
-        QTest::addRow("line that never comes") << 3 << "which is no line of page";
-    }
-
-    void wrongTablesFailClearly()
-    {
-        QFETCH(int, which);
-        QFETCH(QString, message);
-        static const TPageTable tables[] = {
-            {"ProbeTabSheet",
-             {},
-             {{"SpareCheckBox", OnSheet, Unbound, nullptr}},
-             {{{"SpareCheckBox"}, O(2)}}},
-            {"ProbeTabSheet",
-             {},
-             {{"FieldComboBox", OnSheet, AddKorColumnFieldNameProp, "FieldName"}}},
-            {"ProbeTabSheet", {}, {{"TitlesCheckBox", "NoGroupBox", AddElemProp, "Options"}}},
-            {"ProbeTabSheet",
-             {},
-             {{"TitlesCheckBox", OnSheet, AddElemProp, "Options", Elem(2), NoCaption,
-               TPlace::Beside, "NeverColorBox"}}},
-        };
-        try {
-            build(tables[which]);
-            QFAIL("the table was accepted");
-        } catch (const EHostError &error) {
-            QVERIFY2(error.Message().contains(message), qPrintable(error.Message()));
-        }
     }
 };
 
