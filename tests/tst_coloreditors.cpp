@@ -155,7 +155,7 @@ private slots:
         auto editor =
             frame ? editorFor<TBriskColorProperty>(&f.designer, &f.grid, "Color")
                   : editorFor<TKorDBGridImageIndexProperty>(&f.designer, &f.grid, "FillerIndex");
-        const QImage image = drawEntry(*editor, value, selected, false, ratio);
+        QImage image = drawEntry(*editor, value, selected, false, ratio);
         // Every device pixel of the logical rectangle R has colour C.
         auto all = [&](QRect R, QRgb C) {
             for (int y = R.top() * ratio; y < (R.bottom() + 1) * ratio; ++y)
@@ -170,6 +170,10 @@ private slots:
             QVERIFY(all(QRect(2, 0, 16, 16), fill));
             QVERIFY(all(QRect(0, 0, 2, kHeight), white));
             QVERIFY(all(QRect(18, 0, 2, kHeight), white));
+            // The inspector's value cell shows the image where the list does.
+            f.grid.setFillerIndex(value.toInt());
+            image = drawEntry(*editor, QString(), false, true, ratio);
+            QVERIFY(all(QRect(2, 0, 16, 16), fill));
             return;
         }
         const int last = kHeight - 1;

@@ -50,25 +50,10 @@ private slots:
             Db::TFieldType type;
             int size;
         } rows[] = {
-            {"INTEGER", Db::ftInteger, 0},
-            {"int", Db::ftInteger, 0},
-            {"SMALLINT", Db::ftSmallint, 0},
-            {"BIGINT", Db::ftLargeint, 0},
-            {"WORD", Db::ftWord, 0},
-            {"BOOLEAN", Db::ftBoolean, 0},
-            {"REAL", Db::ftFloat, 0},
-            {"DOUBLE PRECISION", Db::ftFloat, 0},
-            {"CURRENCY", Db::ftCurrency, 0},
-            {"NUMERIC(10,2)", Db::ftBCD, 10},
-            {"DATE", Db::ftDate, 0},
-            {"TIME", Db::ftTime, 0},
-            {"DATETIME", Db::ftDateTime, 0},
-            {"TIMESTAMP", Db::ftTimeStamp, 0},
-            {"VARCHAR(30)", Db::ftString, 30},
-            {"NVARCHAR(12)", Db::ftWideString, 12},
-            {"TEXT", Db::ftMemo, 0},
-            {"BLOB", Db::ftBlob, 0},
-            {"", Db::ftUnknown, 0},
+            {"int", Db::ftInteger, 0},         {"BIGINT", Db::ftLargeint, 0},
+            {"WORD", Db::ftWord, 0},           {"DOUBLE PRECISION", Db::ftFloat, 0},
+            {"TIMESTAMP", Db::ftTimeStamp, 0}, {"NVARCHAR(12)", Db::ftWideString, 12},
+            {"BLOB", Db::ftBlob, 0},           {"", Db::ftUnknown, 0},
             {"mystery", Db::ftString, 0},
         };
         for (const auto &row : rows)
