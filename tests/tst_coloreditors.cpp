@@ -1,6 +1,7 @@
 // The colour property editors with special colours: which colour clDefault stands for, which
-// properties cross out clNone, the swatches they draw (pixel by pixel), and the colour dialog
-// with the custom colours kept in the host's settings.
+// properties cross out clNone, the swatches and image boxes the inspector's lists draw (pixel by
+// pixel, also at a device-pixel ratio of 2), and the colour dialog with the custom colours kept
+// in the host's settings.
 
 #include <QPainter>
 #include <QtTest>
@@ -10,6 +11,7 @@
 #include "designintf.h"
 #include "grid.h"
 #include "gridcolorproperty.h"
+#include "gridimageindexproperty.h"
 #include "hostdialogs.h"
 #include "probedesigner.h"
 #include "regini.h"
@@ -29,9 +31,11 @@ std::unique_ptr<TPropertyEditor> editorFor(IDesigner *Designer, QObject *Object,
 }
 
 // Draws one list entry on a white canvas with a black pen, as the inspector prepares it.
-QImage drawEntry(TPropertyEditor &Editor, const QString &Value, bool Selected, bool AsValue = false)
+QImage drawEntry(TPropertyEditor &Editor, const QString &Value, bool Selected, bool AsValue = false,
+                 int Ratio = 1)
 {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QImage image(kWidth * Ratio, kHeight * Ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(Ratio);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setBrush(Qt::white);
@@ -64,248 +68,274 @@ private slots:
     void initTestCase() { ResetTestSettingsDir(); }
     void cleanup() { SetBaseRegistryKey(QString()); }
 
-    void crossedOutNone_data();
-    void crossedOutNone();
-    void swatchFrames_data();
-    void swatchFrames();
-    void swatchOfNone();
-    void valueCellUsesSelectedStyle();
-    void dialogStartsOnEffectiveColour_data();
-    void dialogStartsOnEffectiveColour();
-    void dialogKeepsCustomColours();
-    void dialogWithoutSettingsKey();
-    void registersGradientColours();
-};
-
-void ColourEditorsTest::crossedOutNone_data()
-{
-    QTest::addColumn<QString>("object");
-    QTest::addColumn<QString>("property");
-    QTest::addColumn<bool>("special");
-    QTest::addRow("grid StripeColor") << "grid"
-                                      << "StripeColor" << true;
-    QTest::addRow("grid EditorColor") << "grid"
-                                      << "EditorColor" << true;
-    QTest::addRow("grid FixedColor") << "grid"
-                                     << "FixedColor" << false;
-    QTest::addRow("column TransparentColor") << "column"
-                                             << "TransparentColor" << true;
-    QTest::addRow("column Color") << "column"
-                                  << "Color" << false;
-    QTest::addRow("search Color") << "search"
-                                  << "Color" << true;
-    QTest::addRow("search PanelColor") << "search"
-                                       << "PanelColor" << false;
-    QTest::addRow("totals SelectedColor") << "totals"
-                                          << "SelectedColor" << true;
-    QTest::addRow("totals Color") << "totals"
-                                  << "Color" << false;
-}
-
-void ColourEditorsTest::crossedOutNone()
-{
-    QFETCH(QString, object);
-    QFETCH(QString, property);
-    QFETCH(bool, special);
-    ColourFixture f;
-    TKorColumn *column = f.grid.Columns()->Add();
-    QObject *target = object == "search"   ? static_cast<QObject *>(f.grid.Search())
-                      : object == "totals" ? static_cast<QObject *>(f.grid.Totals())
-                      : object == "column" ? static_cast<QObject *>(column)
-                                           : static_cast<QObject *>(&f.grid);
-    auto editor = editorFor<TKorDBGridColorProperty>(&f.designer, target, property.toLatin1());
-    QCOMPARE(static_cast<TBriskColorProperty *>(editor.get())->SpecialNoneColor(), special);
-    auto base = editorFor<TBriskColorProperty>(&f.designer, target, property.toLatin1());
-    QVERIFY(!static_cast<TBriskColorProperty *>(base.get())->SpecialNoneColor());
-}
-
-void ColourEditorsTest::swatchFrames_data()
-{
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("selected");
-    QTest::addColumn<QRgb>("fill");
-    QTest::addColumn<QRgb>("frame");
-    QTest::addRow("light colour") << "clYellow" << false << qRgb(255, 255, 0) << qRgb(0, 0, 0);
-    QTest::addRow("light colour selected")
-        << "clYellow" << true << qRgb(255, 255, 0) << qRgb(0, 0, 0);
-    QTest::addRow("dark colour") << "clNavy" << false << qRgb(0, 0, 128) << qRgb(0, 0, 128);
-    QTest::addRow("dark colour selected")
-        << "clNavy" << true << qRgb(0, 0, 128) << qRgb(255, 255, 255);
-    QTest::addRow("channel just above 192")
-        << "$00C1C1C1" << false << qRgb(0xC1, 0xC1, 0xC1) << qRgb(0, 0, 0);
-    QTest::addRow("channels at 192")
-        << "$00C0C0C0" << false << qRgb(0xC0, 0xC0, 0xC0) << qRgb(0xC0, 0xC0, 0xC0);
-    QTest::addRow("clNone as a colour")
-        << "clNone" << false << qRgb(255, 255, 255) << qRgb(0, 0, 0);
-    QTest::addRow("clDefault of the grid's Color, a window colour")
-        << "clDefault" << true << qRgb(255, 255, 255) << qRgb(0, 0, 0);
-}
-
-void ColourEditorsTest::swatchFrames()
-{
-    QFETCH(QString, value);
-    QFETCH(bool, selected);
-    QFETCH(QRgb, fill);
-    QFETCH(QRgb, frame);
-    ColourFixture f;
-    auto editor = editorFor<TBriskColorProperty>(&f.designer, &f.grid, "Color");
-    const QImage image = drawEntry(*editor, value, selected);
-    // The square swatch is as wide as the row is high: cleared edge, frame, fill.
-    QCOMPARE(image.pixel(0, 0), qRgb(255, 255, 255));
-    QCOMPARE(image.pixel(kHeight - 1, kHeight - 1), qRgb(255, 255, 255));
-    for (int i = 1; i < kHeight - 1; ++i) {
-        QCOMPARE(image.pixel(i, 1), frame);
-        QCOMPARE(image.pixel(1, i), frame);
-        QCOMPARE(image.pixel(kHeight - 2, i), frame);
-    }
-    QCOMPARE(image.pixel(kHeight / 2, kHeight / 2), fill);
-    // Nothing of the swatch is drawn right of it, where the text starts.
-    QCOMPARE(image.pixel(kHeight, 0), qRgb(255, 255, 255));
-}
-
-void ColourEditorsTest::swatchOfNone()
-{
-    ColourFixture f;
-    auto editor = editorFor<TKorDBGridColorProperty>(&f.designer, &f.grid, "StripeColor");
-    const QImage crossed = drawEntry(*editor, "clNone", false);
-    // The background swatch with a black frame and two diagonals, end points left out.
-    QCOMPARE(crossed.pixel(1, 1), qRgb(0, 0, 0));
-    for (int k = 1; k < kHeight - 1; ++k)
-        QCOMPARE(crossed.pixel(k, k), qRgb(0, 0, 0));
-    for (int k = 0; k < kHeight - 2; ++k)
-        QCOMPARE(crossed.pixel(kHeight - 2 - k, 1 + k), qRgb(0, 0, 0));
-    QCOMPARE(crossed.pixel(5, 3), qRgb(255, 255, 255));
-    QCOMPARE(crossed.pixel(10, 3), qRgb(255, 255, 255));
-    QCOMPARE(crossed.pixel(kHeight - 1, kHeight - 1), qRgb(255, 255, 255));
-
-    // clDefault of the stripe colour shows the grid's own stripe colour.
-    const QImage byDefault = drawEntry(*editor, "clDefault", false);
-    QCOMPARE(byDefault.pixel(kHeight / 2, 3), rgbOf(f.grid.DefaultStripeColor()));
-
-    // A column's TransparentColor crosses out clNone too; its clDefault is the cell's colour.
-    TKorColumn *column = f.grid.Columns()->Add();
-    f.grid.setColor(clMoneyGreen);
-    auto transparent = editorFor<TKorDBGridColorProperty>(&f.designer, column, "TransparentColor");
-    QCOMPARE(drawEntry(*transparent, "clNone", false).pixel(7, 7), qRgb(0, 0, 0));
-    QCOMPARE(drawEntry(*transparent, "clDefault", false).pixel(7, 4), rgbOf(clMoneyGreen));
-}
-
-void ColourEditorsTest::valueCellUsesSelectedStyle()
-{
-    ColourFixture f;
-    f.grid.setStripeColor(clNavy);
-    auto editor = editorFor<TKorDBGridColorProperty>(&f.designer, &f.grid, "StripeColor");
-    const QImage image = drawEntry(*editor, QString(), false, true);
-    QCOMPARE(image.pixel(1, 5), qRgb(255, 255, 255)); // white frame although not selected
-    QCOMPARE(image.pixel(8, 8), qRgb(0, 0, 128));
-}
-
-void ColourEditorsTest::dialogStartsOnEffectiveColour_data()
-{
-    QTest::addColumn<QString>("property");
-    QTest::addColumn<bool>("onGradient");
-    QTest::addColumn<TColor>("stored");
-    QTest::addColumn<TColor>("expected");
-    QTest::addRow("gradient EndColor default") << "EndColor" << true << clDefault << clBtnFace;
-    QTest::addRow("gradient StepColor default") << "StepColor" << true << clDefault << clHighlight;
-    QTest::addRow("gradient EndColor set") << "EndColor" << true << clRed << clRed;
-}
-
-void ColourEditorsTest::dialogStartsOnEffectiveColour()
-{
-    QFETCH(QString, property);
-    QFETCH(bool, onGradient);
-    QFETCH(TColor, stored);
-    QFETCH(TColor, expected);
-    ColourFixture f;
-    QObject *target =
-        onGradient ? static_cast<QObject *>(f.grid.Gradient()) : static_cast<QObject *>(&f.grid);
-    SetOrdProp(target, property, stored);
-    auto editor = editorFor<TBriskColorProperty>(&f.designer, target, property.toLatin1());
-    TColor seen = clNone;
-    int help = 0;
-    TColorDialogOptions options;
-    TScriptedDialogs dialogs;
-    dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
-        seen = Dialog.Color;
-        help = Dialog.HelpContext;
-        options = Dialog.Options;
-        Dialog.Color = clLime;
-        return true;
-    };
-    const THostDialogsScope dialogsScope(dialogs);
-    editor->Edit();
-    QCOMPARE(seen, expected);
-    QCOMPARE(help, 25010);
-    QCOMPARE(options, TColorDialogOptions(cdShowHelp));
-    QCOMPARE(GetOrdProp(target, property), clLime);
-    QCOMPARE(f.designer.modified, 1);
-}
-
-void ColourEditorsTest::dialogKeepsCustomColours()
-{
-    ResetTestSettingsDir();
-    const QString key = QStringLiteral("Software\\Kor\\Workbench\\3.0");
-    SetBaseRegistryKey(key);
+    void crossedOutNone_data()
     {
-        TRegIniFile settings(key);
-        settings.WriteString(SCustomColors(), "ColorA", "FF0000");
-        settings.WriteString(SCustomColors(), "ColorB", "00FF00");
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<bool>("special");
+        QTest::addRow("grid StripeColor") << "grid"
+                                          << "StripeColor" << true;
+        QTest::addRow("grid FixedColor") << "grid"
+                                         << "FixedColor" << false;
+        QTest::addRow("column TransparentColor") << "column"
+                                                 << "TransparentColor" << true;
+        QTest::addRow("column Color") << "column"
+                                      << "Color" << false;
+        QTest::addRow("search Color") << "search"
+                                      << "Color" << true;
+        QTest::addRow("totals Color") << "totals"
+                                      << "Color" << false;
     }
-    ColourFixture f;
-    f.grid.Gradient()->setEndColor(clRed);
-    auto editor = editorFor<TBriskColorProperty>(&f.designer, f.grid.Gradient(), "EndColor");
-    QStringList offered;
-    TScriptedDialogs dialogs;
-    dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
-        offered = Dialog.CustomColors;
-        Dialog.CustomColors = {"ColorA=123456", "ColorB=00FF00", "no separator", "ColorC=ABCDEF"};
-        Dialog.Color = clBlue;
-        return false; // Cancel
-    };
-    const THostDialogsScope dialogsScope(dialogs);
-    editor->Edit();
-    QCOMPARE(offered, (QStringList{"ColorA=FF0000", "ColorB=00FF00"}));
-    QCOMPARE(f.grid.Gradient()->EndColor(), clRed); // unchanged
-    QCOMPARE(f.designer.modified, 0);
-    TRegIniFile settings(key);
-    QCOMPARE(settings.ReadSectionValues(SCustomColors()),
-             (QStringList{"ColorA=123456", "ColorB=00FF00", "ColorC=ABCDEF"}));
-}
 
-void ColourEditorsTest::dialogWithoutSettingsKey()
-{
-    const QString folder = ResetTestSettingsDir();
-    SetBaseRegistryKey(QString());
-    ColourFixture f;
-    auto editor = editorFor<TBriskColorProperty>(&f.designer, f.grid.Gradient(), "HotColor");
-    QStringList offered{"sentinel"};
-    TScriptedDialogs dialogs;
-    dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
-        offered = Dialog.CustomColors;
-        Dialog.CustomColors = {"ColorA=123456"};
-        return false;
-    };
-    const THostDialogsScope dialogsScope(dialogs);
-    editor->Edit();
-    QVERIFY(offered.isEmpty());
-    QVERIFY(QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
-    QVERIFY(QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
-}
+    void crossedOutNone()
+    {
+        QFETCH(QString, object);
+        QFETCH(QString, property);
+        QFETCH(bool, special);
+        ColourFixture f;
+        TKorColumn *column = f.grid.Columns()->Add();
+        QObject *target = object == "search"   ? static_cast<QObject *>(f.grid.Search())
+                          : object == "totals" ? static_cast<QObject *>(f.grid.Totals())
+                          : object == "column" ? static_cast<QObject *>(column)
+                                               : static_cast<QObject *>(&f.grid);
+        auto editor = editorFor<TKorDBGridColorProperty>(&f.designer, target, property.toLatin1());
+        QCOMPARE(static_cast<TBriskColorProperty *>(editor.get())->SpecialNoneColor(), special);
+        auto base = editorFor<TBriskColorProperty>(&f.designer, target, property.toLatin1());
+        QVERIFY(!static_cast<TBriskColorProperty *>(base.get())->SpecialNoneColor());
+    }
 
-void ColourEditorsTest::registersGradientColours()
-{
-    IDEColorDlg::Register();
-    ColourFixture f;
-    for (const char *name : {"EndColor", "HotColor", "StepColor"})
-        QCOMPARE(FindPropertyEditorClass(GetPropInfo(f.grid.Gradient(), QLatin1String(name)),
+    // A list entry's picture: a colour's square swatch (cleared edge, frame, fill) or an image
+    // from the grid's title images, every device pixel of it at ratios 1 and 2.
+    void entryPictures_data()
+    {
+        QTest::addColumn<int>("ratio");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<QRgb>("fill");
+        QTest::addColumn<QRgb>("frame"); // 0: an image, which has no frame
+        const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
+        const QRgb navy = qRgb(0, 0, 128), yellow = qRgb(255, 255, 0);
+        for (int ratio : {1, 2}) {
+            auto row = [ratio](const char *Name) -> QTestData & {
+                return QTest::addRow("%s at %d", Name, ratio) << ratio;
+            };
+            row("light colour") << "clYellow" << false << yellow << black;
+            row("light colour selected") << "clYellow" << true << yellow << black;
+            row("dark colour") << "clNavy" << false << navy << navy;
+            row("dark colour selected") << "clNavy" << true << navy << white;
+            row("channel just above 192") << "$00C1C1C1" << false << qRgb(193, 193, 193) << black;
+            row("channels at 192")
+                << "$00C0C0C0" << false << qRgb(192, 192, 192) << qRgb(192, 192, 192);
+            row("clNone as a colour") << "clNone" << false << white << black;
+            row("clDefault of the grid's Color") << "clDefault" << true << white << black;
+            row("image") << "2" << false << qRgb(0, 0, 255) << QRgb(0);
+            row("indicator") << "-2" << false << black << QRgb(0);
+        }
+    }
+
+    void entryPictures()
+    {
+        QFETCH(int, ratio);
+        QFETCH(QString, value);
+        QFETCH(bool, selected);
+        QFETCH(QRgb, fill);
+        QFETCH(QRgb, frame);
+        ColourFixture f;
+        TImageList images, indicators;
+        for (QColor colour : {Qt::red, Qt::green, Qt::blue}) {
+            QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+            image.fill(colour);
+            images.Add(image);
+        }
+        QImage indicator(16, 16, QImage::Format_ARGB32_Premultiplied);
+        indicator.fill(Qt::black);
+        indicators.Add(indicator);
+        f.grid.setTitleImages(&images);
+        f.grid.setIndicatorImages(&indicators);
+        auto editor =
+            frame ? editorFor<TBriskColorProperty>(&f.designer, &f.grid, "Color")
+                  : editorFor<TKorDBGridImageIndexProperty>(&f.designer, &f.grid, "FillerIndex");
+        QImage image = drawEntry(*editor, value, selected, false, ratio);
+        // Every device pixel of the logical rectangle R has colour C.
+        auto all = [&](QRect R, QRgb C) {
+            for (int y = R.top() * ratio; y < (R.bottom() + 1) * ratio; ++y)
+                for (int x = R.left() * ratio; x < (R.right() + 1) * ratio; ++x)
+                    if (image.pixel(x, y) != C)
+                        return false;
+            return true;
+        };
+        const QRgb white = qRgb(255, 255, 255);
+        if (!frame) {
+            // The image at (2, 0), the cleared box around it; the text starts further right.
+            QVERIFY(all(QRect(2, 0, 16, 16), fill));
+            QVERIFY(all(QRect(0, 0, 2, kHeight), white));
+            QVERIFY(all(QRect(18, 0, 2, kHeight), white));
+            // The inspector's value cell shows the image where the list does.
+            f.grid.setFillerIndex(value.toInt());
+            image = drawEntry(*editor, QString(), false, true, ratio);
+            QVERIFY(all(QRect(2, 0, 16, 16), fill));
+            return;
+        }
+        const int last = kHeight - 1;
+        QVERIFY(all(QRect(0, 0, kHeight, 1), white));
+        QVERIFY(all(QRect(0, last, kHeight, 1), white));
+        QVERIFY(all(QRect(last, 0, 1, kHeight), white));
+        for (QRect edge : {QRect(1, 1, last - 1, 1), QRect(1, last - 1, last - 1, 1),
+                           QRect(1, 1, 1, last - 1), QRect(last - 1, 1, 1, last - 1)})
+            QVERIFY(all(edge, frame));
+        QVERIFY(all(QRect(2, 2, last - 3, last - 3), fill));
+        // Nothing of the swatch is drawn right of it, where the text starts.
+        QVERIFY(all(QRect(kHeight, 0, 1, 2), white));
+    }
+
+    void swatchOfNone()
+    {
+        ColourFixture f;
+        auto editor = editorFor<TKorDBGridColorProperty>(&f.designer, &f.grid, "StripeColor");
+        const QImage crossed = drawEntry(*editor, "clNone", false);
+        // The background swatch with a black frame and two diagonals, end points left out.
+        QCOMPARE(crossed.pixel(1, 1), qRgb(0, 0, 0));
+        for (int k = 1; k < kHeight - 1; ++k)
+            QCOMPARE(crossed.pixel(k, k), qRgb(0, 0, 0));
+        for (int k = 0; k < kHeight - 2; ++k)
+            QCOMPARE(crossed.pixel(kHeight - 2 - k, 1 + k), qRgb(0, 0, 0));
+        QCOMPARE(crossed.pixel(5, 3), qRgb(255, 255, 255));
+        QCOMPARE(crossed.pixel(10, 3), qRgb(255, 255, 255));
+        QCOMPARE(crossed.pixel(kHeight - 1, kHeight - 1), qRgb(255, 255, 255));
+
+        // clDefault of the stripe colour shows the grid's own stripe colour.
+        const QImage byDefault = drawEntry(*editor, "clDefault", false);
+        QCOMPARE(byDefault.pixel(kHeight / 2, 3), rgbOf(f.grid.DefaultStripeColor()));
+
+        // A column's TransparentColor crosses out clNone too; its clDefault is the cell's colour.
+        TKorColumn *column = f.grid.Columns()->Add();
+        f.grid.setColor(clMoneyGreen);
+        auto transparent =
+            editorFor<TKorDBGridColorProperty>(&f.designer, column, "TransparentColor");
+        QCOMPARE(drawEntry(*transparent, "clNone", false).pixel(7, 7), qRgb(0, 0, 0));
+        QCOMPARE(drawEntry(*transparent, "clDefault", false).pixel(7, 4), rgbOf(clMoneyGreen));
+    }
+
+    void valueCellUsesSelectedStyle()
+    {
+        ColourFixture f;
+        f.grid.setStripeColor(clNavy);
+        auto editor = editorFor<TKorDBGridColorProperty>(&f.designer, &f.grid, "StripeColor");
+        const QImage image = drawEntry(*editor, QString(), false, true);
+        QCOMPARE(image.pixel(1, 5), qRgb(255, 255, 255)); // white frame although not selected
+        QCOMPARE(image.pixel(8, 8), qRgb(0, 0, 128));
+    }
+
+    void dialogStartsOnEffectiveColour_data()
+    {
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<bool>("onGradient");
+        QTest::addColumn<TColor>("stored");
+        QTest::addColumn<TColor>("expected");
+        QTest::addRow("gradient EndColor default") << "EndColor" << true << clDefault << clBtnFace;
+        QTest::addRow("gradient StepColor default")
+            << "StepColor" << true << clDefault << clHighlight;
+        QTest::addRow("gradient EndColor set") << "EndColor" << true << clRed << clRed;
+    }
+
+    void dialogStartsOnEffectiveColour()
+    {
+        QFETCH(QString, property);
+        QFETCH(bool, onGradient);
+        QFETCH(TColor, stored);
+        QFETCH(TColor, expected);
+        ColourFixture f;
+        QObject *target = onGradient ? static_cast<QObject *>(f.grid.Gradient())
+                                     : static_cast<QObject *>(&f.grid);
+        SetOrdProp(target, property, stored);
+        auto editor = editorFor<TBriskColorProperty>(&f.designer, target, property.toLatin1());
+        TColor seen = clNone;
+        int help = 0;
+        TColorDialogOptions options;
+        TScriptedDialogs dialogs;
+        dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
+            seen = Dialog.Color;
+            help = Dialog.HelpContext;
+            options = Dialog.Options;
+            Dialog.Color = clLime;
+            return true;
+        };
+        const THostDialogsScope dialogsScope(dialogs);
+        editor->Edit();
+        QCOMPARE(seen, expected);
+        QCOMPARE(help, 25010);
+        QCOMPARE(options, TColorDialogOptions(cdShowHelp));
+        QCOMPARE(GetOrdProp(target, property), clLime);
+        QCOMPARE(f.designer.modified, 1);
+    }
+
+    void dialogKeepsCustomColours()
+    {
+        ResetTestSettingsDir();
+        const QString key = QStringLiteral("Software\\Kor\\Workbench\\3.0");
+        SetBaseRegistryKey(key);
+        {
+            TRegIniFile settings(key);
+            settings.WriteString(SCustomColors(), "ColorA", "FF0000");
+            settings.WriteString(SCustomColors(), "ColorB", "00FF00");
+        }
+        ColourFixture f;
+        f.grid.Gradient()->setEndColor(clRed);
+        auto editor = editorFor<TBriskColorProperty>(&f.designer, f.grid.Gradient(), "EndColor");
+        QStringList offered;
+        TScriptedDialogs dialogs;
+        dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
+            offered = Dialog.CustomColors;
+            Dialog.CustomColors = {"ColorA=123456", "ColorB=00FF00", "no separator",
+                                   "ColorC=ABCDEF"};
+            Dialog.Color = clBlue;
+            return false; // Cancel
+        };
+        const THostDialogsScope dialogsScope(dialogs);
+        editor->Edit();
+        QCOMPARE(offered, (QStringList{"ColorA=FF0000", "ColorB=00FF00"}));
+        QCOMPARE(f.grid.Gradient()->EndColor(), clRed); // unchanged
+        QCOMPARE(f.designer.modified, 0);
+        // The next dialog, from another editor, offers what the last one kept.
+        auto again = editorFor<TBriskColorProperty>(&f.designer, &f.grid, "Color");
+        again->Edit();
+        QCOMPARE(offered, (QStringList{"ColorA=123456", "ColorB=00FF00", "ColorC=ABCDEF"}));
+    }
+
+    void dialogWithoutSettingsKey()
+    {
+        const QString folder = ResetTestSettingsDir();
+        SetBaseRegistryKey(QString());
+        ColourFixture f;
+        auto editor = editorFor<TBriskColorProperty>(&f.designer, f.grid.Gradient(), "HotColor");
+        QStringList offered{"sentinel"};
+        TScriptedDialogs dialogs;
+        dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
+            offered = Dialog.CustomColors;
+            Dialog.CustomColors = {"ColorA=123456"};
+            return false;
+        };
+        const THostDialogsScope dialogsScope(dialogs);
+        editor->Edit();
+        QVERIFY(offered.isEmpty());
+        QVERIFY(QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
+        QVERIFY(QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+    }
+
+    void registersGradientColours()
+    {
+        IDEColorDlg::Register();
+        ColourFixture f;
+        for (const char *name : {"EndColor", "HotColor", "StepColor"})
+            QCOMPARE(FindPropertyEditorClass(GetPropInfo(f.grid.Gradient(), QLatin1String(name)),
+                                             f.grid.Gradient()),
+                     &TBriskColorProperty::staticMetaObject);
+        QCOMPARE(FindPropertyEditorClass(GetPropInfo(f.grid.Gradient(), "StartColor"),
                                          f.grid.Gradient()),
-                 &TBriskColorProperty::staticMetaObject);
-    QCOMPARE(
-        FindPropertyEditorClass(GetPropInfo(f.grid.Gradient(), "StartColor"), f.grid.Gradient()),
-        &TColorProperty::staticMetaObject);
-    UnregisterModule(QString());
-}
+                 &TColorProperty::staticMetaObject);
+        UnregisterModule(QString());
+    }
+};
 
 QTEST_MAIN(ColourEditorsTest)
 #include "tst_coloreditors.moc"

@@ -423,18 +423,6 @@ private slots:
                  QStringLiteral("0 - %1").arg(after[0]));
     }
 
-    void droppingBesideEveryRowIsNothing()
-    {
-        customise({"id", "name"});
-        TKorDBGridColumnsEditor *editor = open();
-        selectRows(editor, {0});
-        const int modified = designer->ModifiedCount();
-        editor->ListView1DragDrop(editor->ListView1, editor->ListView1, 5,
-                                  editor->ListView1->viewport()->height() - 2);
-        QCOMPARE(fieldNames(columns()), QStringList({"id", "name"}));
-        QCOMPARE(designer->ModifiedCount(), modified);
-    }
-
     // ---- Position ----
 
     void theWindowReopensWhereAndAsItWasClosed()
@@ -457,38 +445,6 @@ private slots:
         editor->close();
         settle();
         TRegIniFile(TKorDBGridColumnsEditor::RegKey()).EraseSection("TKorDBGridColumns");
-    }
-
-    void aScreenshotOverTheSampleData()
-    {
-        // The workbench's sample table.
-        TSQLConnection connection;
-        connection.setDatabaseName(QStringLiteral(":memory:"));
-        connection.Open();
-        connection.ExecuteDirect(QStringLiteral(
-            "CREATE TABLE Customers (CustNo INTEGER PRIMARY KEY, Company VARCHAR(40), City "
-            "VARCHAR(30), State CHAR(2), Active BOOLEAN, Since DATE, Balance CURRENCY)"));
-        TSQLDataSet customers;
-        customers.setSQLConnection(&connection);
-        customers.setCommandType(Db::ctTable);
-        customers.setCommandText(QStringLiteral("Customers"));
-        customers.Open();
-        TDataSource source;
-        source.setDataSet(&customers);
-        grid->setDataSource(&source);
-
-        TKorDBGridColumnsEditor *editor = open();
-        TScriptedDialogs messages;
-        const THostDialogsScope messagesScope(messages);
-        editor->AddAllFieldsCmd->trigger();
-        QCOMPARE(editor->ListView1->topLevelItemCount(), 7);
-        selectRows(editor, {2});
-        QCOMPARE(editor->size(), QSize(272, 232));
-        SaveScreenshot(editor, QStringLiteral("columnseditor"));
-        editor->PopupMenu1->adjustSize();
-        SaveScreenshot(editor->PopupMenu1, QStringLiteral("columnseditor-menu"));
-        editor->close();
-        grid->setDataSource(nullptr);
     }
 };
 

@@ -44,24 +44,6 @@ public:
     Q_INVOKABLE TBase() = default;
 };
 
-class TDerived : public TBase {
-    Q_OBJECT
-public:
-    Q_INVOKABLE TDerived() = default;
-};
-
-class TBaseEditor : public TDefaultEditor {
-    Q_OBJECT
-public:
-    Q_INVOKABLE explicit TBaseEditor(const TComponentEditorArgs &Args) : TDefaultEditor(Args) {}
-};
-
-class TDerivedEditor : public TDefaultEditor {
-    Q_OBJECT
-public:
-    Q_INVOKABLE explicit TDerivedEditor(const TComponentEditorArgs &Args) : TDefaultEditor(Args) {}
-};
-
 // Verbs "One", a separator, and "Boom", which raises.
 class TVerbEditor : public TDefaultEditor {
     Q_OBJECT
@@ -284,35 +266,6 @@ private slots:
 
     // ---- The host ----
 
-    void theNearestRegisteredEditorWins()
-    {
-        TBase base;
-        TDerived derived;
-        TNoEvents other;
-        SetRegisteringModule(QStringLiteral("nearest"));
-        RegisterComponentEditor(&TBase::staticMetaObject, &TBaseEditor::staticMetaObject);
-        QCOMPARE(GetComponentEditor(&derived, nullptr)->metaObject(),
-                 &TBaseEditor::staticMetaObject);
-        RegisterComponentEditor(&TDerived::staticMetaObject, &TDerivedEditor::staticMetaObject);
-        SetRegisteringModule(QString());
-        QCOMPARE(GetComponentEditor(&derived, nullptr)->metaObject(),
-                 &TDerivedEditor::staticMetaObject);
-        QCOMPARE(GetComponentEditor(&base, nullptr)->metaObject(), &TBaseEditor::staticMetaObject);
-        TProbeDesigner probe;
-        auto fallback = GetComponentEditor(&other, &probe);
-        QCOMPARE(fallback->metaObject(), &TDefaultEditor::staticMetaObject);
-        QCOMPARE(fallback->Component(), &other);
-        QCOMPARE(fallback->GetDesigner(), &probe);
-        QCOMPARE(fallback->GetVerbCount(), 0);
-        UnregisterModule(QStringLiteral("nearest"));
-        QCOMPARE(GetComponentEditor(&derived, nullptr)->metaObject(),
-                 &TDefaultEditor::staticMetaObject);
-
-        QVERIFY_THROWS_EXCEPTION(EInvalidOperation, GetComponentEditor(nullptr, nullptr));
-        QVERIFY_THROWS_EXCEPTION(EInvalidOperation,
-                                 CreateComponentEditor(&TBase::staticMetaObject, &base, nullptr));
-    }
-
     void anEditorForgetsItsDestroyedComponent()
     {
         auto component = std::make_unique<TBase>();
@@ -377,116 +330,62 @@ private slots:
 
     // ---- The package's editors ----
 
-    void registeredForEveryComponent_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("editorClass");
-        QTest::addRow("grid") << "grid"
-                              << "KorDBGridsReg::TKorDBGridEditor";
-        QTest::addRow("columns dialog") << "columns dialog"
-                                        << "KorDBListsReg::TKorDBColumnsDialogEditor";
-        QTest::addRow("navigator") << "navigator"
-                                   << "TBriskEditor";
-        QTest::addRow("editor") << "editor"
-                                << "TBriskEditor";
-        QTest::addRow("column") << "column"
-                                << "TBriskEditor";
-    }
-
-    void registeredForEveryComponent()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QString, editorClass);
-        auto editor = GetComponentEditor(componentNamed(kind), designer.get());
-        QCOMPARE(QLatin1String(editor->metaObject()->className()), editorClass);
-        QCOMPARE(editor->Component(), componentNamed(kind));
-        QCOMPARE(editor->GetDesigner(), designer.get());
-    }
-
-    void aGridFamilyGridGetsTheGridEditor()
-    {
-        TKorDBGridsADO ado;
-        QCOMPARE(GetComponentEditor(&ado, nullptr)->metaObject(),
-                 &KorDBGridsReg::TKorDBGridEditor::staticMetaObject);
-    }
-
-    void verbs_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QStringList>("verbs");
-        const QString title = QStringLiteral("Kor-DBGrid Component");
-        QTest::addRow("grid") << "grid"
-                              << QStringList{title, "-", "Co&lumns Editor...",
-                                             "Kor-DBGrid Designer..."};
-        QTest::addRow("columns dialog")
-            << "columns dialog" << QStringList{title, "-", "Test Dialog"};
-        QTest::addRow("navigator") << "navigator" << QStringList{title};
-        QTest::addRow("editor") << "editor" << QStringList{title};
-        QTest::addRow("column") << "column" << QStringList{title};
-    }
-
-    void verbs()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QStringList, verbs);
-        auto editor = GetComponentEditor(componentNamed(kind), designer.get());
-        QCOMPARE(editor->GetVerbCount(), verbs.size());
-        for (int i = 0; i < verbs.size(); ++i)
-            QCOMPARE(editor->GetVerb(i), verbs[i]);
-        for (int index : {-1, -100, int(verbs.size()), int(verbs.size()) + 1, 1000})
-            QCOMPARE(editor->GetVerb(index), QString());
-    }
-
+    // A verb's text, and what it (or a double-click) opens: About box, columns editor, grid
+    // designer, the columns dialog's test run.
     void verbsAndDoubleClicksOpenTheirWindows_data()
     {
         QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("verbs");
         QTest::addColumn<int>("verb"); // -1000: a double-click
-        QTest::addColumn<int>("about");
-        QTest::addColumn<int>("columnsEditors");
-        QTest::addColumn<int>("designers");
-        QTest::addColumn<int>("dialogs");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("opened"); // about, columns editors, designers, dialogs
         constexpr int DoubleClick = -1000;
-        QTest::addRow("grid 0 about") << "grid" << 0 << 1 << 0 << 0 << 0;
-        QTest::addRow("grid 1 separator") << "grid" << 1 << 0 << 0 << 0 << 0;
-        QTest::addRow("grid 2 columns") << "grid" << 2 << 0 << 1 << 0 << 0;
-        QTest::addRow("grid 3 designer") << "grid" << 3 << 0 << 0 << 1 << 0;
-        QTest::addRow("grid 4") << "grid" << 4 << 0 << 0 << 0 << 0;
-        QTest::addRow("grid -1") << "grid" << -1 << 0 << 0 << 0 << 0;
-        QTest::addRow("grid double-click") << "grid" << DoubleClick << 0 << 1 << 1 << 0;
-        QTest::addRow("dialog 0 about") << "columns dialog" << 0 << 1 << 0 << 0 << 0;
-        QTest::addRow("dialog 1 separator") << "columns dialog" << 1 << 0 << 0 << 0 << 0;
-        QTest::addRow("dialog 2 test") << "columns dialog" << 2 << 0 << 0 << 0 << 1;
-        QTest::addRow("dialog 3") << "columns dialog" << 3 << 0 << 0 << 0 << 0;
-        QTest::addRow("dialog -1") << "columns dialog" << -1 << 0 << 0 << 0 << 0;
-        QTest::addRow("dialog double-click") << "columns dialog" << DoubleClick << 0 << 0 << 0 << 1;
-        QTest::addRow("navigator 0 about") << "navigator" << 0 << 1 << 0 << 0 << 0;
-        QTest::addRow("navigator 1") << "navigator" << 1 << 0 << 0 << 0 << 0;
-        QTest::addRow("navigator -1") << "navigator" << -1 << 0 << 0 << 0 << 0;
-        QTest::addRow("navigator double-click") << "navigator" << DoubleClick << 0 << 0 << 0 << 0;
-        QTest::addRow("editor 0 about") << "editor" << 0 << 1 << 0 << 0 << 0;
-        QTest::addRow("column 0 about") << "column" << 0 << 1 << 0 << 0 << 0;
+        const QString title = QStringLiteral("Kor-DBGrid Component");
+        QTest::addRow("grid about") << "grid" << 4 << 0 << title << QList{1, 0, 0, 0};
+        QTest::addRow("grid separator") << "grid" << 4 << 1 << "-" << QList{0, 0, 0, 0};
+        QTest::addRow("grid columns")
+            << "grid" << 4 << 2 << "Co&lumns Editor..." << QList{0, 1, 0, 0};
+        QTest::addRow("grid designer")
+            << "grid" << 4 << 3 << "Kor-DBGrid Designer..." << QList{0, 0, 1, 0};
+        QTest::addRow("grid past the verbs") << "grid" << 4 << 4 << "" << QList{0, 0, 0, 0};
+        QTest::addRow("grid before the verbs") << "grid" << 4 << -1 << "" << QList{0, 0, 0, 0};
+        QTest::addRow("grid double-click") << "grid" << 4 << DoubleClick << "" << QList{0, 1, 1, 0};
+        QTest::addRow("dialog about") << "columns dialog" << 3 << 0 << title << QList{1, 0, 0, 0};
+        QTest::addRow("dialog test")
+            << "columns dialog" << 3 << 2 << "Test Dialog" << QList{0, 0, 0, 1};
+        QTest::addRow("dialog past the verbs")
+            << "columns dialog" << 3 << 3 << "" << QList{0, 0, 0, 0};
+        QTest::addRow("dialog double-click")
+            << "columns dialog" << 3 << DoubleClick << "" << QList{0, 0, 0, 1};
+        QTest::addRow("navigator about") << "navigator" << 1 << 0 << title << QList{1, 0, 0, 0};
+        QTest::addRow("navigator double-click")
+            << "navigator" << 1 << DoubleClick << "" << QList{0, 0, 0, 0};
+        QTest::addRow("editor about") << "editor" << 1 << 0 << title << QList{1, 0, 0, 0};
+        QTest::addRow("column about") << "column" << 1 << 0 << title << QList{1, 0, 0, 0};
     }
 
     void verbsAndDoubleClicksOpenTheirWindows()
     {
         QFETCH(QString, kind);
+        QFETCH(int, verbs);
         QFETCH(int, verb);
-        QFETCH(int, about);
-        QFETCH(int, columnsEditors);
-        QFETCH(int, designers);
-        QFETCH(int, dialogs);
+        QFETCH(QString, text);
+        QFETCH(QList<int>, opened);
         auto editor = GetComponentEditor(componentNamed(kind), designer.get());
+        QCOMPARE(editor->Component(), componentNamed(kind));
+        QCOMPARE(editor->GetVerbCount(), verbs);
         TScriptedDialogs &messages = hostDialogs;
-        if (verb == -1000)
+        if (verb == -1000) {
             editor->Edit();
-        else
+        } else {
+            QCOMPARE(editor->GetVerb(verb), text);
             editor->ExecuteVerb(verb);
-        QCOMPARE(aboutShown, about);
-        QCOMPARE(TCollectionEditor::OpenEditors().size(), columnsEditors);
-        QCOMPARE(openDesignerWindows(), designers);
-        QCOMPARE(dialogsRun, dialogs);
+        }
+        const QList<int> seen{aboutShown, int(TCollectionEditor::OpenEditors().size()),
+                              openDesignerWindows(), dialogsRun};
+        QCOMPARE(seen, opened);
         QVERIFY(messages.Errors.isEmpty());
-        if (columnsEditors) {
+        if (opened[1]) {
             TCollectionEditor *open = TCollectionEditor::OpenEditors().first();
             QCOMPARE(open->Collection(), grid->Columns());
             QCOMPARE(open->PropertyName(), QStringLiteral("Columns"));
@@ -631,7 +530,6 @@ private slots:
             QStringList offeredNames;
             names->GetValues([&](const QString &Name) { offeredNames.append(Name); });
             QCOMPARE(offeredNames, (QStringList{"id", "name", "city_id", "City"}));
-            SaveScreenshot(editor, QStringLiteral("fieldseditor-lookup"));
         } else if (change == QLatin1String("calculated")) {
             asked.FieldName = QStringLiteral("Shown");
             asked.FieldKind = Db::fkCalculated;

@@ -7,10 +7,12 @@
 
 #include "grid.h"
 #include "gridimageindexproperty.h"
+#include "hosterrors.h"
 #include "kordbeditors.h"
 #include "namelistproperties.h"
 #include "namesdataset.h"
 #include "probedesigner.h"
+#include "propedit.h"
 #include "tst_runtime_fixture.h"
 #include "typinfo.h"
 
@@ -60,393 +62,416 @@ class GridPropertyEditorsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void masterGridChains_data();
-    void masterGridChains();
-    void masterGridLoopEnds();
-    void columnNames();
-    void fieldNameDataSets_data();
-    void fieldNameDataSets();
-    void lookupListFieldPrefersTheLookupField();
-    void totalFieldNameByKind_data();
-    void totalFieldNameByKind();
-    void imageIndexValues_data();
-    void imageIndexValues();
-    void imageIndexMeasures();
-    void paintImageBoxGeometry_data();
-    void paintImageBoxGeometry();
-    void valueCellDrawsTheImage();
-};
 
-void GridPropertyEditorsTest::masterGridChains_data()
-{
-    QTest::addColumn<QString>("edited");
-    QTest::addColumn<QStringList>("offered");
-    // B's master is A and C's master is B; D stands alone.
-    QTest::addRow("A") << "A" << QStringList{"D"};
-    QTest::addRow("B") << "B" << QStringList{"A", "D"};
-    QTest::addRow("C") << "C" << QStringList{"A", "B", "D"};
-    QTest::addRow("D") << "D" << QStringList{"A", "B", "C"};
-}
-
-void GridPropertyEditorsTest::masterGridChains()
-{
-    QFETCH(QString, edited);
-    QFETCH(QStringList, offered);
-    TProbeDesigner designer;
-    TKorDBGrid a, b, c, d;
-    TNamesDataSet other({"x"});
-    int i = 0;
-    for (TKorDBGrid *grid : {&a, &b, &c, &d}) {
-        grid->SetName(QString(QChar('A' + i++)));
-        designer.components.append(grid);
+    void masterGridChains_data()
+    {
+        QTest::addColumn<QString>("edited");
+        QTest::addColumn<QStringList>("offered");
+        // B's master is A and C's master is B; D stands alone.
+        QTest::addRow("A") << "A" << QStringList{"D"};
+        QTest::addRow("B") << "B" << QStringList{"A", "D"};
+        QTest::addRow("C") << "C" << QStringList{"A", "B", "D"};
+        QTest::addRow("D") << "D" << QStringList{"A", "B", "C"};
     }
-    other.SetName("Other");
-    designer.components.append(&other); // not a grid: never offered
-    b.setMasterGrid(&a);
-    c.setMasterGrid(&b);
-    TComponent *target = designer.GetComponent(edited);
-    auto editor =
-        editorFor<TKorDBGridMasterGridProperty>(&designer, target->Object(), "MasterGrid");
-    QCOMPARE(valuesOf(*editor), offered);
-    // The filter's callback is forgotten after the call, also after a failing callback.
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, editor->GetValues([](const QString &) {
-        throw std::runtime_error("stop");
-    }));
-    QCOMPARE(valuesOf(*editor), offered);
-}
 
-void GridPropertyEditorsTest::masterGridLoopEnds()
-{
-    TProbeDesigner designer;
-    TKorDBGrid edited;
-    TLooseGrid x, y;
-    edited.SetName("Edited");
-    x.SetName("X");
-    y.SetName("Y");
-    designer.components = {&edited, &x, &y};
-    x.setLooseMaster(&y);
-    y.setLooseMaster(&x); // X and Y are each other's masters
-    auto editor = editorFor<TKorDBGridMasterGridProperty>(&designer, &edited, "MasterGrid");
-    QCOMPARE(valuesOf(*editor), QStringList());
-    // Leaving the loop makes Y a plain chain Y -> X.
-    x.setLooseMaster(nullptr);
-    QCOMPARE(valuesOf(*editor), (QStringList{"X", "Y"}));
-}
+    void masterGridChains()
+    {
+        QFETCH(QString, edited);
+        QFETCH(QStringList, offered);
+        TProbeDesigner designer;
+        TKorDBGrid a, b, c, d;
+        TNamesDataSet other({"x"});
+        int i = 0;
+        for (TKorDBGrid *grid : {&a, &b, &c, &d}) {
+            grid->SetName(QString(QChar('A' + i++)));
+            designer.components.append(grid);
+        }
+        other.SetName("Other");
+        designer.components.append(&other); // not a grid: never offered
+        b.setMasterGrid(&a);
+        c.setMasterGrid(&b);
+        TComponent *target = designer.GetComponent(edited);
+        auto editor =
+            editorFor<TKorDBGridMasterGridProperty>(&designer, target->Object(), "MasterGrid");
+        QCOMPARE(valuesOf(*editor), offered);
+        // The filter's callback is forgotten after the call, also after a failing callback.
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, editor->GetValues([](const QString &) {
+            throw std::runtime_error("stop");
+        }));
+        QCOMPARE(valuesOf(*editor), offered);
+    }
 
-void GridPropertyEditorsTest::columnNames()
-{
-    TProbeDesigner designer;
-    RuntimeFixture data;
-    TKorDBGrid grid;
-    TKorDBEditor editor;
-    auto names = editorFor<TKorDBGridColumnNameProperty>(&designer, &editor, "DataColumn");
-    QCOMPARE(names->GetAttributes(), paValueList | paMultiSelect | paSortList | paRevertable);
-    QCOMPARE(valuesOf(*names), QStringList()); // no grid
-    editor.setDBGrid(&grid);
-    grid.Columns()->Add();
-    grid.Columns()->Add();
-    QCOMPARE(valuesOf(*names), QStringList()); // columns without field names
-    grid.setDataSource(&data.Source);
-    grid.Columns()->Items(1)->setFieldName("name");
-    grid.Columns()->Add()->setFieldName("balance");
-    QCOMPARE(valuesOf(*names), (QStringList{"name", "balance"}));
-}
+    void masterGridLoopEnds()
+    {
+        TProbeDesigner designer;
+        TKorDBGrid edited;
+        TLooseGrid x, y;
+        edited.SetName("Edited");
+        x.SetName("X");
+        y.SetName("Y");
+        designer.components = {&edited, &x, &y};
+        x.setLooseMaster(&y);
+        y.setLooseMaster(&x); // X and Y are each other's masters
+        auto editor = editorFor<TKorDBGridMasterGridProperty>(&designer, &edited, "MasterGrid");
+        QCOMPARE(valuesOf(*editor), QStringList());
+        // Leaving the loop makes Y a plain chain Y -> X.
+        x.setLooseMaster(nullptr);
+        QCOMPARE(valuesOf(*editor), (QStringList{"X", "Y"}));
+    }
 
-void GridPropertyEditorsTest::fieldNameDataSets_data()
-{
-    QTest::addColumn<QString>("object");
-    QTest::addColumn<bool>("linked");
-    QTest::addColumn<QStringList>("fields");
-    const QStringList customers{"id",     "name",  "balance", "born",      "active",
-                                "rating", "notes", "score",   "country_id"};
-    QTest::addRow("grid without data source") << "grid" << false << QStringList();
-    QTest::addRow("column of a grid without data source") << "column" << false << QStringList();
-    QTest::addRow("grid") << "grid" << true << customers;
-    QTest::addRow("column") << "column" << true << customers;
-    QTest::addRow("tree view") << "treeview" << true << customers;
-    QTest::addRow("custom editor") << "editor" << true << customers;
-    QTest::addRow("something else") << "totals" << true << QStringList();
-}
-
-void GridPropertyEditorsTest::fieldNameDataSets()
-{
-    QFETCH(QString, object);
-    QFETCH(bool, linked);
-    QFETCH(QStringList, fields);
-    TProbeDesigner designer;
-    RuntimeFixture data;
-    TKorDBGrid grid;
-    TKorDBEditor editor;
-    TKorColumn *column = grid.Columns()->Add();
-    if (linked) {
+    void columnNames()
+    {
+        TProbeDesigner designer;
+        RuntimeFixture data;
+        TKorDBGrid grid;
+        TKorDBEditor editor;
+        auto names = editorFor<TKorDBGridColumnNameProperty>(&designer, &editor, "DataColumn");
+        QCOMPARE(names->GetAttributes(), paValueList | paMultiSelect | paSortList | paRevertable);
+        QCOMPARE(valuesOf(*names), QStringList()); // no grid
+        editor.setDBGrid(&grid);
+        grid.Columns()->Add();
+        grid.Columns()->Add();
+        QCOMPARE(valuesOf(*names), QStringList()); // columns without field names
         grid.setDataSource(&data.Source);
-        editor.setDataSource(&data.Source);
+        grid.Columns()->Items(1)->setFieldName("name");
+        grid.Columns()->Add()->setFieldName("balance");
+        QCOMPARE(valuesOf(*names), (QStringList{"name", "balance"}));
     }
-    const QMap<QString, QPair<QObject *, QString>> targets{
-        {"grid", {&grid, "KeyFields"}},
-        {"column", {column, "FieldName"}},
-        {"treeview", {grid.TreeView(), "ParentFields"}},
-        {"editor", {&editor, "KeyField"}},
-        {"totals", {grid.Totals(), "Active"}},
-    };
-    const auto target = targets.value(object);
-    auto names = editorFor<TKorDBGridFieldNameProperty>(&designer, target.first, target.second);
-    QCOMPARE(valuesOf(*names), fields);
-}
 
-void GridPropertyEditorsTest::lookupListFieldPrefersTheLookupField()
-{
-    TProbeDesigner designer;
-    RuntimeFixture data;
-    data.AddCountryLookup();
-    TNamesDataSet own({"code", "label"});
-    own.Open();
-    TKorDBGrid grid;
-    grid.setDataSource(&data.Source);
-    TKorColumn *column = grid.Columns()->Add();
-    column->setLookupDataSet(&own);
+    void fieldNameDataSets_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<bool>("linked");
+        QTest::addColumn<QStringList>("fields");
+        const QStringList customers{"id",     "name",  "balance", "born",      "active",
+                                    "rating", "notes", "score",   "country_id"};
+        QTest::addRow("grid without data source") << "grid" << false << QStringList();
+        QTest::addRow("column of a grid without data source") << "column" << false << QStringList();
+        QTest::addRow("grid") << "grid" << true << customers;
+        QTest::addRow("column") << "column" << true << customers;
+        QTest::addRow("tree view") << "treeview" << true << customers;
+        QTest::addRow("custom editor") << "editor" << true << customers;
+        QTest::addRow("something else") << "totals" << true << QStringList();
+    }
 
-    // A column whose field is a lookup field lists the lookup field's data set...
-    column->setFieldName("country");
-    auto list = editorFor<TKorDBGridLookupListFieldProperty>(&designer, column, "LookupListFields");
-    QCOMPARE(valuesOf(*list), (QStringList{"id", "title"}));
-    // ... while the other lookup editors list the column's own lookup data set.
-    auto lookup = editorFor<TKorDBGridLookupFieldNameProperty>(&designer, column, "LookupKeyField");
-    QCOMPARE(valuesOf(*lookup), (QStringList{"code", "label"}));
-    auto key = editorFor<TKorDBGridLookupKeyFieldProperty>(&designer, column, "LookupKeyField");
-    QCOMPARE(valuesOf(*key), (QStringList{"code", "label"}));
-    // A data field falls back to the column's lookup data set.
-    column->setFieldName("name");
-    QCOMPARE(valuesOf(*list), (QStringList{"code", "label"}));
+    void fieldNameDataSets()
+    {
+        QFETCH(QString, object);
+        QFETCH(bool, linked);
+        QFETCH(QStringList, fields);
+        TProbeDesigner designer;
+        RuntimeFixture data;
+        TKorDBGrid grid;
+        TKorDBEditor editor;
+        TKorColumn *column = grid.Columns()->Add();
+        if (linked) {
+            grid.setDataSource(&data.Source);
+            editor.setDataSource(&data.Source);
+        }
+        const QMap<QString, QPair<QObject *, QString>> targets{
+            {"grid", {&grid, "KeyFields"}},
+            {"column", {column, "FieldName"}},
+            {"treeview", {grid.TreeView(), "ParentFields"}},
+            {"editor", {&editor, "KeyField"}},
+            {"totals", {grid.Totals(), "Active"}},
+        };
+        const auto target = targets.value(object);
+        auto names = editorFor<TKorDBGridFieldNameProperty>(&designer, target.first, target.second);
+        QCOMPARE(valuesOf(*names), fields);
+    }
 
-    // An editor control's lookup data set.
-    TKorDBEditor editor;
-    auto editorLookup =
-        editorFor<TKorDBGridLookupFieldNameProperty>(&designer, &editor, "LookupResultField");
-    QCOMPARE(valuesOf(*editorLookup), QStringList());
-    editor.setLookupDataSet(&data.Countries);
-    QCOMPARE(valuesOf(*editorLookup), (QStringList{"id", "title"}));
-}
+    void lookupListFieldPrefersTheLookupField()
+    {
+        TProbeDesigner designer;
+        RuntimeFixture data;
+        data.AddCountryLookup();
+        TNamesDataSet own({"code", "label"});
+        own.Open();
+        TKorDBGrid grid;
+        grid.setDataSource(&data.Source);
+        TKorColumn *column = grid.Columns()->Add();
+        column->setLookupDataSet(&own);
 
-void GridPropertyEditorsTest::totalFieldNameByKind_data()
-{
-    QTest::addColumn<QString>("row");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("dataSet"); // "grid", "totals" or "none"
-    QTest::addRow("value, kind 3") << "value" << int(Kor::trTotalsRecord) << "totals";
-    QTest::addRow("value, kind 2") << "value" << int(Kor::trCurrentField) << "grid";
-    QTest::addRow("value, kind 4") << "value" << int(Kor::trCalcValue) << "grid";
-    QTest::addRow("value, kind 1") << "value" << int(Kor::trCaption) << "none";
-    QTest::addRow("value, kind 0") << "value" << int(Kor::trNone) << "none";
-    QTest::addRow("footer, kind 2") << "footer" << int(Kor::trCurrentField) << "totals";
-    QTest::addRow("footer, kind 0") << "footer" << int(Kor::trNone) << "totals";
-}
+        // A column whose field is a lookup field lists the lookup field's data set...
+        column->setFieldName("country");
+        auto list =
+            editorFor<TKorDBGridLookupListFieldProperty>(&designer, column, "LookupListFields");
+        QCOMPARE(valuesOf(*list), (QStringList{"id", "title"}));
+        // ... while the other lookup editors list the column's own lookup data set.
+        auto lookup =
+            editorFor<TKorDBGridLookupFieldNameProperty>(&designer, column, "LookupKeyField");
+        QCOMPARE(valuesOf(*lookup), (QStringList{"code", "label"}));
+        auto key = editorFor<TKorDBGridLookupKeyFieldProperty>(&designer, column, "LookupKeyField");
+        QCOMPARE(valuesOf(*key), (QStringList{"code", "label"}));
+        // A data field falls back to the column's lookup data set.
+        column->setFieldName("name");
+        QCOMPARE(valuesOf(*list), (QStringList{"code", "label"}));
 
-void GridPropertyEditorsTest::totalFieldNameByKind()
-{
-    QFETCH(QString, row);
-    QFETCH(int, kind);
-    QFETCH(QString, dataSet);
-    TProbeDesigner designer;
-    RuntimeFixture data;
-    TNamesDataSet totals({"sum_a", "sum_b"});
-    totals.Open();
-    TDataSource totalsSource;
-    totalsSource.setDataSet(&totals);
-    TKorDBGrid grid;
-    grid.setDataSource(&data.Source);
-    grid.Totals()->setDataSource(&totalsSource);
-    TKorColumn *column = grid.Columns()->Add();
-    TKorColumnTotal *total = row == "value"
-                                 ? static_cast<TKorColumnTotal *>(column->TotalValues()->Add())
-                                 : column->TotalFooter();
-    total->setTotalResult(Kor::TKorTotalResult(kind));
-    auto names = editorFor<TKorDBGridTotalFieldNameProperty>(&designer, total, "FieldName");
-    const QStringList expected =
-        dataSet == "totals" ? QStringList{"sum_a", "sum_b"}
-        : dataSet == "grid"
-            ? valuesOf(*editorFor<TKorDBGridFieldNameProperty>(&designer, &grid, "KeyFields"))
-            : QStringList();
-    QCOMPARE(valuesOf(*names), expected);
-    QVERIFY(dataSet != "grid" || expected.contains("balance"));
-}
+        // An editor control's lookup data set.
+        TKorDBEditor editor;
+        auto editorLookup =
+            editorFor<TKorDBGridLookupFieldNameProperty>(&designer, &editor, "LookupResultField");
+        QCOMPARE(valuesOf(*editorLookup), QStringList());
+        editor.setLookupDataSet(&data.Countries);
+        QCOMPARE(valuesOf(*editorLookup), (QStringList{"id", "title"}));
+    }
 
-void GridPropertyEditorsTest::imageIndexValues_data()
-{
-    QTest::addColumn<QString>("object");
-    QTest::addColumn<QString>("property");
-    QTest::addColumn<bool>("titleImages");
-    QTest::addColumn<QStringList>("values");
-    QTest::addRow("FillerIndex") << "grid"
-                                 << "FillerIndex" << true
-                                 << QStringList{"0",  "1",  "2",  "3",  "4", "-1",
-                                                "-2", "-3", "-4", "-5", "-6"};
-    QTest::addRow("FillerIndex without title images")
-        << "grid"
-        << "FillerIndex" << false << QStringList{"-1", "-2", "-3", "-4", "-5", "-6"};
-    QTest::addRow("another grid property") << "grid"
-                                           << "IndicatorWidth" << true << QStringList();
-    QTest::addRow("title ImageIndex")
-        << "title"
-        << "ImageIndex" << true << QStringList{"0", "1", "2", "3", "4"};
-    QTest::addRow("title ImageIndex without images") << "title"
-                                                     << "ImageIndex" << false << QStringList();
-    QTest::addRow("title MarkerIndex") << "title"
-                                       << "MarkerIndex" << false << QStringList{"0", "1"};
-    QTest::addRow("total ImageIndex") << "total"
-                                      << "ImageIndex" << false << QStringList{"0", "1"};
-}
+    void totalFieldNameByKind_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("dataSet"); // "grid", "totals" or "none"
+        QTest::addRow("value, kind 3") << "value" << int(Kor::trTotalsRecord) << "totals";
+        QTest::addRow("value, kind 2") << "value" << int(Kor::trCurrentField) << "grid";
+        QTest::addRow("value, kind 4") << "value" << int(Kor::trCalcValue) << "grid";
+        QTest::addRow("value, kind 1") << "value" << int(Kor::trCaption) << "none";
+        QTest::addRow("value, kind 0") << "value" << int(Kor::trNone) << "none";
+        QTest::addRow("footer, kind 2") << "footer" << int(Kor::trCurrentField) << "totals";
+        QTest::addRow("footer, kind 0") << "footer" << int(Kor::trNone) << "totals";
+    }
 
-void GridPropertyEditorsTest::imageIndexValues()
-{
-    QFETCH(QString, object);
-    QFETCH(QString, property);
-    QFETCH(bool, titleImages);
-    QFETCH(QStringList, values);
-    TProbeDesigner designer;
-    TKorDBGrid grid;
-    TImageList images, totalImages;
-    for (const QColor &colour : kImageColours)
-        images.Add(solidImage(colour));
-    totalImages.Add(solidImage(Qt::red));
-    totalImages.Add(solidImage(Qt::blue));
-    if (titleImages)
+    void totalFieldNameByKind()
+    {
+        QFETCH(QString, row);
+        QFETCH(int, kind);
+        QFETCH(QString, dataSet);
+        TProbeDesigner designer;
+        RuntimeFixture data;
+        TNamesDataSet totals({"sum_a", "sum_b"});
+        totals.Open();
+        TDataSource totalsSource;
+        totalsSource.setDataSet(&totals);
+        TKorDBGrid grid;
+        grid.setDataSource(&data.Source);
+        grid.Totals()->setDataSource(&totalsSource);
+        TKorColumn *column = grid.Columns()->Add();
+        TKorColumnTotal *total = row == "value"
+                                     ? static_cast<TKorColumnTotal *>(column->TotalValues()->Add())
+                                     : column->TotalFooter();
+        total->setTotalResult(Kor::TKorTotalResult(kind));
+        auto names = editorFor<TKorDBGridTotalFieldNameProperty>(&designer, total, "FieldName");
+        const QStringList expected =
+            dataSet == "totals" ? QStringList{"sum_a", "sum_b"}
+            : dataSet == "grid"
+                ? valuesOf(*editorFor<TKorDBGridFieldNameProperty>(&designer, &grid, "KeyFields"))
+                : QStringList();
+        QCOMPARE(valuesOf(*names), expected);
+        QVERIFY(dataSet != "grid" || expected.contains("balance"));
+    }
+
+    void imageIndexValues_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<bool>("titleImages");
+        QTest::addColumn<QStringList>("values");
+        QTest::addRow("FillerIndex")
+            << "grid"
+            << "FillerIndex" << true
+            << QStringList{"0", "1", "2", "3", "4", "-1", "-2", "-3", "-4", "-5", "-6"};
+        QTest::addRow("FillerIndex without title images")
+            << "grid"
+            << "FillerIndex" << false << QStringList{"-1", "-2", "-3", "-4", "-5", "-6"};
+        QTest::addRow("another grid property") << "grid"
+                                               << "IndicatorWidth" << true << QStringList();
+        QTest::addRow("title ImageIndex")
+            << "title"
+            << "ImageIndex" << true << QStringList{"0", "1", "2", "3", "4"};
+        QTest::addRow("title ImageIndex without images") << "title"
+                                                         << "ImageIndex" << false << QStringList();
+        QTest::addRow("title MarkerIndex") << "title"
+                                           << "MarkerIndex" << false << QStringList{"0", "1"};
+        QTest::addRow("total ImageIndex") << "total"
+                                          << "ImageIndex" << false << QStringList{"0", "1"};
+    }
+
+    void imageIndexValues()
+    {
+        QFETCH(QString, object);
+        QFETCH(QString, property);
+        QFETCH(bool, titleImages);
+        QFETCH(QStringList, values);
+        TProbeDesigner designer;
+        TKorDBGrid grid;
+        TImageList images, totalImages;
+        for (const QColor &colour : kImageColours)
+            images.Add(solidImage(colour));
+        totalImages.Add(solidImage(Qt::red));
+        totalImages.Add(solidImage(Qt::blue));
+        if (titleImages)
+            grid.setTitleImages(&images);
+        grid.Totals()->setImages(&totalImages);
+        TKorColumn *column = grid.Columns()->Add();
+        QObject *target = object == "title"   ? static_cast<QObject *>(column->Title())
+                          : object == "total" ? static_cast<QObject *>(column->TotalFooter())
+                                              : static_cast<QObject *>(&grid);
+        auto editor = editorFor<TKorDBGridImageIndexProperty>(&designer, target, property);
+        QCOMPARE(editor->GetAttributes(), paValueList | paMultiSelect | paRevertable);
+        QCOMPARE(valuesOf(*editor), values);
+    }
+
+    void imageIndexMeasures()
+    {
+        TProbeDesigner designer;
+        TKorDBGrid grid;
+        TImageList images;
+        images.Add(solidImage(Qt::red));
         grid.setTitleImages(&images);
-    grid.Totals()->setImages(&totalImages);
-    TKorColumn *column = grid.Columns()->Add();
-    QObject *target = object == "title"   ? static_cast<QObject *>(column->Title())
-                      : object == "total" ? static_cast<QObject *>(column->TotalFooter())
-                                          : static_cast<QObject *>(&grid);
-    auto editor = editorFor<TKorDBGridImageIndexProperty>(&designer, target, property);
-    QCOMPARE(editor->GetAttributes(), paValueList | paMultiSelect | paRevertable);
-    QCOMPARE(valuesOf(*editor), values);
-}
+        auto editor = editorFor<TKorDBGridImageIndexProperty>(&designer, &grid, "FillerIndex");
+        auto *image = static_cast<TKorDBGridImageIndexProperty *>(editor.get());
+        // 16 x 16 title images and 10 x 16 indicators.
+        QCOMPARE(image->GetImageHeight(), 20);
+        QCOMPARE(image->GetImageWidth(), 20);
+        int height = 14, width = 30;
+        image->ListMeasureHeight("0", nullptr, height);
+        image->ListMeasureWidth("0", nullptr, width);
+        QCOMPARE(height, 20);
+        QCOMPARE(width, 50);
+        height = 25;
+        image->ListMeasureHeight("0", nullptr, height);
+        QCOMPARE(height, 25);
+        // The image area is as wide as a colour's swatch, as the row is high; without an image to
+        // show (-1 here) there is none.
+        QCOMPARE(image->PropDrawValueRect(QRect(10, 5, 100, 18)), QRect(10, 5, 0, 18));
+        grid.setFillerIndex(0);
+        QCOMPARE(image->PropDrawValueRect(QRect(10, 5, 100, 18)), QRect(10, 5, 18, 18));
+        QCOMPARE(image->PropDrawValueRect(QRect(10, 5, 100, 24)), QRect(10, 5, 24, 24));
+        QCOMPARE(image->PropDrawNameRect(QRect(10, 5, 100, 18)), QRect(10, 5, 100, 18));
 
-void GridPropertyEditorsTest::imageIndexMeasures()
-{
-    TProbeDesigner designer;
-    TKorDBGrid grid;
-    TImageList images;
-    images.Add(solidImage(Qt::red));
-    grid.setTitleImages(&images);
-    auto editor = editorFor<TKorDBGridImageIndexProperty>(&designer, &grid, "FillerIndex");
-    auto *image = static_cast<TKorDBGridImageIndexProperty *>(editor.get());
-    // 16 x 16 title images and 10 x 16 indicators.
-    QCOMPARE(image->GetImageHeight(), 20);
-    QCOMPARE(image->GetImageWidth(), 20);
-    int height = 14, width = 30;
-    image->ListMeasureHeight("0", nullptr, height);
-    image->ListMeasureWidth("0", nullptr, width);
-    QCOMPARE(height, 20);
-    QCOMPARE(width, 50);
-    height = 25;
-    image->ListMeasureHeight("0", nullptr, height);
-    QCOMPARE(height, 25);
-    // The image area is as wide as a colour's swatch, as the row is high; without an image to
-    // show (-1 here) there is none.
-    QCOMPARE(image->PropDrawValueRect(QRect(10, 5, 100, 18)), QRect(10, 5, 0, 18));
-    grid.setFillerIndex(0);
-    QCOMPARE(image->PropDrawValueRect(QRect(10, 5, 100, 18)), QRect(10, 5, 18, 18));
-    QCOMPARE(image->PropDrawValueRect(QRect(10, 5, 100, 24)), QRect(10, 5, 24, 24));
-    QCOMPARE(image->PropDrawNameRect(QRect(10, 5, 100, 18)), QRect(10, 5, 100, 18));
+        // Images above 16 pixels are painted in the list only: the value cell is the host's.
+        images.SetSize(24, 24);
+        images.Add(solidImage(Qt::red, 24, 24));
+        QCOMPARE(image->GetImageHeight(), 28);
+        QCOMPARE(image->PropDrawValueRect(QRect(10, 5, 100, 18)), QRect(10, 5, 100, 18));
 
-    // Images above 16 pixels are painted in the list only: the value cell is the host's.
-    images.SetSize(24, 24);
-    images.Add(solidImage(Qt::red, 24, 24));
-    QCOMPARE(image->GetImageHeight(), 28);
-    QCOMPARE(image->PropDrawValueRect(QRect(10, 5, 100, 18)), QRect(10, 5, 100, 18));
-
-    // Without any list nothing is reserved.
-    TKorColumn *column = grid.Columns()->Add();
-    auto none = editorFor<TKorDBGridImageIndexProperty>(&designer, column->Title(), "ImageIndex");
-    grid.setTitleImages(nullptr);
-    QCOMPARE(static_cast<TKorDBGridImageIndexProperty *>(none.get())->GetImageHeight(), 0);
-}
-
-void GridPropertyEditorsTest::paintImageBoxGeometry_data()
-{
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<int>("rowHeight");
-    QTest::addColumn<bool>("reserve");
-    QTest::addColumn<int>("textLeft");    // relative to the rectangle, -1: rectangle unchanged
-    QTest::addColumn<QRgb>("imagePixel"); // at the image's centre; white: no image
-    const QRgb white = qRgb(255, 255, 255);
-    QTest::addRow("image 1") << "1" << 20 << false << 24 << qRgb(0, 255, 0);
-    QTest::addRow("image 4 reserved") << "4" << 20 << true << 24 << qRgb(255, 0, 255);
-    QTest::addRow("out of range") << "9" << 20 << false << 0 << white;
-    QTest::addRow("out of range reserved") << "9" << 20 << true << 24 << white;
-    QTest::addRow("indicator") << "-2" << 20 << false << 14 << qRgb(0, 0, 0);
-    QTest::addRow("no image, reserved") << "-1" << 20 << true << 14 << white;
-    QTest::addRow("not a number") << "abc" << 20 << true << 14 << white;
-    QTest::addRow("row lower than the image") << "1" << 14 << true << -1 << white;
-    QTest::addRow("row one lower than the image") << "1" << 15 << false << 24 << qRgb(0, 255, 0);
-}
-
-void GridPropertyEditorsTest::paintImageBoxGeometry()
-{
-    QFETCH(QString, value);
-    QFETCH(int, rowHeight);
-    QFETCH(bool, reserve);
-    QFETCH(int, textLeft);
-    QFETCH(QRgb, imagePixel);
-    TProbeDesigner designer;
-    TKorDBGrid grid;
-    TImageList images;
-    for (const QColor &colour : kImageColours)
-        images.Add(solidImage(colour));
-    grid.setTitleImages(&images);
-    // Indicators drawn as solid black, so the drawn one can be seen.
-    TImageList indicators;
-    indicators.SetSize(10, 16);
-    indicators.Add(solidImage(Qt::black, 10, 16));
-    grid.setIndicatorImages(&indicators);
-    auto editor = editorFor<TKorDBGridImageIndexProperty>(&designer, &grid, "FillerIndex");
-    auto *image = static_cast<TKorDBGridImageIndexProperty *>(editor.get());
-
-    QImage canvasImage(100, 30, QImage::Format_RGB32);
-    canvasImage.fill(QColor(128, 128, 128));
-    QPainter canvas(&canvasImage);
-    canvas.setBrush(Qt::white);
-    canvas.setPen(Qt::black);
-    const QRect rect(3, 2, 90, rowHeight);
-    const QRect text = image->PaintImageBox(value, &canvas, rect, false, reserve);
-    const int fontHeight = canvas.fontMetrics().height();
-    canvas.end();
-    if (textLeft < 0) {
-        QCOMPARE(text, rect);
-        QCOMPARE(canvasImage.pixel(5, 5), qRgb(128, 128, 128)); // nothing drawn
-        return;
+        // Without any list nothing is reserved.
+        TKorColumn *column = grid.Columns()->Add();
+        auto none =
+            editorFor<TKorDBGridImageIndexProperty>(&designer, column->Title(), "ImageIndex");
+        grid.setTitleImages(nullptr);
+        QCOMPARE(static_cast<TKorDBGridImageIndexProperty *>(none.get())->GetImageHeight(), 0);
     }
-    QCOMPARE(text.left(), rect.left() + textLeft);
-    QCOMPARE(text.top(), rect.top() + (rowHeight - fontHeight) / 2);
-    QCOMPARE(text.right(), rect.right());
-    QCOMPARE(text.bottom(), rect.bottom());
-    // The image sits at left + 2, top + 2 + (height - image height - 4) / 2.
-    const int imageTop = rect.top() + 2 + (rowHeight - 16 - 4) / 2;
-    QCOMPARE(canvasImage.pixel(rect.left() + 5, imageTop + 8), imagePixel);
-    QCOMPARE(canvasImage.pixel(rect.left(), rect.top()), qRgb(255, 255, 255)); // filled
-}
 
-void GridPropertyEditorsTest::valueCellDrawsTheImage()
-{
-    TProbeDesigner designer;
-    TKorDBGrid grid;
-    TImageList images;
-    for (const QColor &colour : kImageColours)
-        images.Add(solidImage(colour));
-    grid.setTitleImages(&images);
-    grid.setFillerIndex(2);
-    auto editor = editorFor<TKorDBGridImageIndexProperty>(&designer, &grid, "FillerIndex");
-    QImage canvasImage(60, 20, QImage::Format_RGB32);
-    canvasImage.fill(Qt::white);
-    QPainter canvas(&canvasImage);
-    canvas.setBrush(Qt::white);
-    const QRect area = editor->PropDrawValueRect(QRect(0, 0, 60, 20));
-    editor->PropDrawValue(&canvas, area, false);
-    canvas.end();
-    QCOMPARE(canvasImage.pixel(10, 10), qRgb(0, 0, 255));
-    QCOMPARE(canvasImage.pixel(40, 10), qRgb(255, 255, 255)); // the text is not the editor's
-}
+    void paintImageBoxGeometry_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("rowHeight");
+        QTest::addColumn<bool>("reserve");
+        QTest::addColumn<int>("textLeft");    // relative to the rectangle, -1: rectangle unchanged
+        QTest::addColumn<QRgb>("imagePixel"); // at the image's centre; white: no image
+        const QRgb white = qRgb(255, 255, 255);
+        QTest::addRow("image 1") << "1" << 20 << false << 24 << qRgb(0, 255, 0);
+        QTest::addRow("image 4 reserved") << "4" << 20 << true << 24 << qRgb(255, 0, 255);
+        QTest::addRow("out of range") << "9" << 20 << false << 0 << white;
+        QTest::addRow("out of range reserved") << "9" << 20 << true << 24 << white;
+        QTest::addRow("indicator") << "-2" << 20 << false << 14 << qRgb(0, 0, 0);
+        QTest::addRow("no image, reserved") << "-1" << 20 << true << 14 << white;
+        QTest::addRow("not a number") << "abc" << 20 << true << 14 << white;
+        QTest::addRow("row lower than the image") << "1" << 14 << true << -1 << white;
+        QTest::addRow("row one lower than the image")
+            << "1" << 15 << false << 24 << qRgb(0, 255, 0);
+    }
+
+    void paintImageBoxGeometry()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, rowHeight);
+        QFETCH(bool, reserve);
+        QFETCH(int, textLeft);
+        QFETCH(QRgb, imagePixel);
+        TProbeDesigner designer;
+        TKorDBGrid grid;
+        TImageList images;
+        for (const QColor &colour : kImageColours)
+            images.Add(solidImage(colour));
+        grid.setTitleImages(&images);
+        // Indicators drawn as solid black, so the drawn one can be seen.
+        TImageList indicators;
+        indicators.SetSize(10, 16);
+        indicators.Add(solidImage(Qt::black, 10, 16));
+        grid.setIndicatorImages(&indicators);
+        auto editor = editorFor<TKorDBGridImageIndexProperty>(&designer, &grid, "FillerIndex");
+        auto *image = static_cast<TKorDBGridImageIndexProperty *>(editor.get());
+
+        QImage canvasImage(100, 30, QImage::Format_RGB32);
+        canvasImage.fill(QColor(128, 128, 128));
+        QPainter canvas(&canvasImage);
+        canvas.setBrush(Qt::white);
+        canvas.setPen(Qt::black);
+        const QRect rect(3, 2, 90, rowHeight);
+        const QRect text = image->PaintImageBox(value, &canvas, rect, false, reserve);
+        const int fontHeight = canvas.fontMetrics().height();
+        canvas.end();
+        if (textLeft < 0) {
+            QCOMPARE(text, rect);
+            QCOMPARE(canvasImage.pixel(5, 5), qRgb(128, 128, 128)); // nothing drawn
+            return;
+        }
+        QCOMPARE(text.left(), rect.left() + textLeft);
+        QCOMPARE(text.top(), rect.top() + (rowHeight - fontHeight) / 2);
+        QCOMPARE(text.right(), rect.right());
+        QCOMPARE(text.bottom(), rect.bottom());
+        // The image sits at left + 2, top + 2 + (height - image height - 4) / 2.
+        const int imageTop = rect.top() + 2 + (rowHeight - 16 - 4) / 2;
+        QCOMPARE(canvasImage.pixel(rect.left() + 5, imageTop + 8), imagePixel);
+        QCOMPARE(canvasImage.pixel(rect.left(), rect.top()), qRgb(255, 255, 255)); // filled
+    }
+
+    // The grid's cursors typed in the inspector: by name in any case, by number, with spaces
+    // around; the name is shown where the cursor has one. A text that is neither is refused and
+    // the value stays.
+    void cursorsTypedAsText_data()
+    {
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown"); // empty: refused
+        QTest::addColumn<int>("value");
+        QTest::addRow("name") << "Cursor"
+                              << "crHandPoint"
+                              << "crHandPoint" << -21;
+        QTest::addRow("any case, spaces") << "DragCursor"
+                                          << "  CRcross "
+                                          << "crCross" << -3;
+        QTest::addRow("number of a named cursor") << "Cursor"
+                                                  << "-21"
+                                                  << "crHandPoint" << -21;
+        QTest::addRow("hexadecimal") << "DragCursor"
+                                     << "$FFFFFFEB"
+                                     << "crHandPoint" << -21;
+        QTest::addRow("unnamed number") << "Cursor"
+                                        << "7"
+                                        << "7" << 7;
+        QTest::addRow("neither") << "DragCursor"
+                                 << "crNothing"
+                                 << "" << 0;
+        QTest::addRow("empty") << "Cursor"
+                               << ""
+                               << "" << 0;
+    }
+
+    void cursorsTypedAsText()
+    {
+        QFETCH(QString, property);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(int, value);
+        TProbeDesigner designer;
+        TKorDBGrid grid;
+        PPropInfo info = GetPropInfo(&grid, property);
+        auto editor =
+            CreatePropertyEditor(FindPropertyEditorClass(info, &grid), &designer, {&grid}, info);
+        const QString before = editor->GetValue();
+        QVERIFY(before.startsWith("cr"));
+        if (shown.isEmpty()) {
+            QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(typed));
+            QCOMPARE(editor->GetValue(), before);
+            return;
+        }
+        editor->SetValue(typed);
+        QCOMPARE(editor->GetValue(), shown);
+        QCOMPARE(GetOrdProp(&grid, property), value);
+    }
+};
 
 QTEST_MAIN(GridPropertyEditorsTest)
 #include "tst_gridpropertyeditors.moc"

@@ -6,8 +6,35 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "kordbeditors.h"
 #include "stringlist.h"
 #include "tst_runtime_fixture.h"
+
+namespace {
+
+// A source that answers Counted when asked how many records it has, and then gives Rows: one
+// that grew after it was counted.
+class TGrownDataSet : public TDataSet {
+public:
+    int Counted = 0, Rows = 0, Given = 0;
+
+protected:
+    void InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &, bool) override
+    {
+        Columns.push_back({QStringLiteral("n"), Db::ftInteger, 0});
+        Given = 0;
+    }
+    int InternalFetch(TRowBuffer &Buffer, int Count) override
+    {
+        int read = 0;
+        for (; read < Count && Given < Rows; ++read)
+            Buffer.AppendRow()[0] = ++Given;
+        return read;
+    }
+    int InternalRecordCount() override { return Counted; }
+};
+
+} // namespace
 
 class TestRuntimeData : public QObject {
     Q_OBJECT
@@ -23,25 +50,10 @@ private slots:
             Db::TFieldType type;
             int size;
         } rows[] = {
-            {"INTEGER", Db::ftInteger, 0},
-            {"int", Db::ftInteger, 0},
-            {"SMALLINT", Db::ftSmallint, 0},
-            {"BIGINT", Db::ftLargeint, 0},
-            {"WORD", Db::ftWord, 0},
-            {"BOOLEAN", Db::ftBoolean, 0},
-            {"REAL", Db::ftFloat, 0},
-            {"DOUBLE PRECISION", Db::ftFloat, 0},
-            {"CURRENCY", Db::ftCurrency, 0},
-            {"NUMERIC(10,2)", Db::ftBCD, 10},
-            {"DATE", Db::ftDate, 0},
-            {"TIME", Db::ftTime, 0},
-            {"DATETIME", Db::ftDateTime, 0},
-            {"TIMESTAMP", Db::ftTimeStamp, 0},
-            {"VARCHAR(30)", Db::ftString, 30},
-            {"NVARCHAR(12)", Db::ftWideString, 12},
-            {"TEXT", Db::ftMemo, 0},
-            {"BLOB", Db::ftBlob, 0},
-            {"", Db::ftUnknown, 0},
+            {"int", Db::ftInteger, 0},         {"BIGINT", Db::ftLargeint, 0},
+            {"WORD", Db::ftWord, 0},           {"DOUBLE PRECISION", Db::ftFloat, 0},
+            {"TIMESTAMP", Db::ftTimeStamp, 0}, {"NVARCHAR(12)", Db::ftWideString, 12},
+            {"BLOB", Db::ftBlob, 0},           {"", Db::ftUnknown, 0},
             {"mystery", Db::ftString, 0},
         };
         for (const auto &row : rows)
@@ -217,6 +229,102 @@ private slots:
         QVERIFY(!country->LookupDataSet());
         QVERIFY(country->IsNull());
         QCOMPARE(shown().size(), 4);
+    }
+
+    // A field that cannot be written (read-only, looked up, calculated) refuses a value with an
+    // error naming it; the record keeps every value, and the other fields can still be written.
+    void fieldsThatCannotBeWrittenSaySo_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addRow("read-only data field") << "name";
+        QTest::addRow("lookup field") << "country";
+        QTest::addRow("calculated field") << "twice";
+    }
+
+    void fieldsThatCannotBeWrittenSaySo()
+    {
+        QFETCH(QString, field);
+        RuntimeFixture db;
+        db.AddCountryLookup();
+        db.Customers.AddCalculatedField("twice", Db::ftInteger, [](const TDataSet &Set, int Row) {
+            return QVariant(2 * Set.FieldByName("rating")->ValueAt(Row).toInt());
+        });
+        db.Customers.FieldByName("name")->setReadOnly(true);
+        db.Customers.Next();
+        TKorDBEditor editor;
+        editor.setDataSource(&db.Source);
+        editor.setDataField(field);
+        QVERIFY(editor.EditControl()->isReadOnly());
+        QStringList before;
+        for (TField *each : db.Customers.FieldList())
+            before.append(each->AsString());
+        TField *target = db.Customers.FieldByName(field);
+        try {
+            target->SetValue(QStringLiteral("7"));
+            QFAIL("a field that cannot be written took a value");
+        } catch (const EDatabaseError &error) {
+            QVERIFY2(error.Message().contains(QStringLiteral("'%1'").arg(field)),
+                     qPrintable(error.Message()));
+        }
+        QStringList after;
+        for (TField *each : db.Customers.FieldList())
+            after.append(each->AsString());
+        QCOMPARE(after, before);
+        db.Customers.FieldByName("rating")->SetValue(4);
+        QCOMPARE(db.Customers.FieldByName("rating")->AsInteger(), 4);
+        QCOMPARE(db.Customers.FieldByName("twice")->AsInteger(), 8);
+    }
+
+    // The record count the database gives without reading the rows is that of the rows read to
+    // the end, whatever the statement ends with or is made of.
+    void recordCountOfEveryKindOfStatement_data()
+    {
+        QTest::addColumn<QString>("statement");
+        QTest::addRow("ORDER BY") << "SELECT * FROM many ORDER BY n DESC";
+        QTest::addRow("LIMIT") << "SELECT * FROM many ORDER BY n LIMIT 700";
+        QTest::addRow("LIMIT and OFFSET") << "SELECT n FROM many ORDER BY n LIMIT 900 OFFSET 50";
+        QTest::addRow("trailing semicolons") << "SELECT * FROM many WHERE n > 10; ";
+        QTest::addRow("UNION") << "SELECT n FROM many WHERE n < 300 UNION ALL "
+                                  "SELECT n + 5000 FROM many WHERE n < 400 ORDER BY 1";
+        QTest::addRow("WITH") << "WITH few AS (SELECT * FROM many WHERE n <= 600) "
+                                 "SELECT * FROM few ORDER BY n";
+        QTest::addRow("trailing comment") << "SELECT * FROM many -- every one\n";
+        QTest::addRow("GROUP BY") << "SELECT n % 700 AS k, COUNT(*) FROM many GROUP BY k";
+    }
+
+    void recordCountOfEveryKindOfStatement()
+    {
+        QFETCH(QString, statement);
+        RuntimeFixture db;
+        db.Connection.ExecuteDirect(QStringLiteral(
+            "CREATE TABLE many AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r "
+            "WHERE n < 1000) SELECT n FROM r"));
+        TSQLDataSet set;
+        set.setSQLConnection(&db.Connection);
+        set.setCommandText(statement);
+        set.Open();
+        const int counted = set.RecordCount();
+        QVERIFY2(!set.AllRowsRead(), "counting read every row");
+        set.Last();
+        QCOMPARE(counted, set.RecNo());
+        QCOMPARE(set.RecordCount(), set.RecNo());
+    }
+
+    // A source that grew after it was counted: once more rows are read than were counted, the
+    // count is the rows read.
+    void recordCountGrowsWithTheRowsRead()
+    {
+        TGrownDataSet set;
+        set.Counted = TDataSet::FetchBlockSize + 10;
+        set.Rows = 3 * TDataSet::FetchBlockSize;
+        set.Open();
+        QCOMPARE(set.RecordCount(), set.Counted);
+        set.setRecNo(2 * TDataSet::FetchBlockSize);
+        QCOMPARE(set.RecNo(), 2 * TDataSet::FetchBlockSize);
+        QVERIFY(set.RecordCount() >= set.RecNo());
+        set.Last();
+        QCOMPARE(set.RecNo(), set.Rows);
+        QCOMPARE(set.RecordCount(), set.Rows);
     }
 
     void cursorMovesAndLocates()

@@ -40,69 +40,145 @@ class TestRuntimeGrid : public QObject {
     Q_OBJECT
 
 private slots:
-    void defaultColoursFollowTheirProperties()
+    // The grid rendered at 1:1 and at a device-pixel ratio of 2, sampled at its cells: stripes,
+    // the current cell and row, a fixed column over scrolled ones, the totals row, check boxes,
+    // a lookup's text, and grid lines that neither leave gaps nor double at the cells' edges.
+    void paintsCellsAtKnownPixels_data()
     {
+        QTest::addColumn<int>("ratio");
+        QTest::addRow("1:1") << 1;
+        QTest::addRow("ratio 2") << 2;
+    }
+
+    void paintsCellsAtKnownPixels()
+    {
+        QFETCH(int, ratio);
+        RuntimeFixture db;
+        db.AddCountryLookup();
         TKorDBGrid grid;
-        // Each Default... colour is what the grid uses while the property holds clDefault.
-        const struct {
-            const char *property;
-            TColor (TKorCustomDBGrid::*used)() const;
-            TColor (TKorCustomDBGrid::*byDefault)() const;
-        } colours[] = {
-            {"StripeColor", &TKorCustomDBGrid::UsedStripeColor,
-             &TKorCustomDBGrid::DefaultStripeColor},
-            {"SelectRowColor", &TKorCustomDBGrid::UsedSelectRowColor,
-             &TKorCustomDBGrid::DefaultSelectRowColor},
-            {"SelectionColor", &TKorCustomDBGrid::UsedSelectionColor,
-             &TKorCustomDBGrid::DefaultSelectionColor},
-            {"SelectCellColor", &TKorCustomDBGrid::UsedSelectCellColor,
-             &TKorCustomDBGrid::DefaultSelectCellColor},
-            {"HighlightText", &TKorCustomDBGrid::UsedHighlightText,
-             &TKorCustomDBGrid::DefaultHighlightText},
-            {"EditorColor", &TKorCustomDBGrid::UsedEditorColor,
-             &TKorCustomDBGrid::DefaultEditorColor},
-            {"DataColLineColor", &TKorCustomDBGrid::UsedDataColLineColor,
-             &TKorCustomDBGrid::DefaultDataLineColor},
-            {"DataRowLineColor", &TKorCustomDBGrid::UsedDataRowLineColor,
-             &TKorCustomDBGrid::DefaultDataLineColor},
+        grid.setDataSource(&db.Source);
+        grid.resize(700, 220);
+        grid.setScrollBars(Vcl::ssNone);
+        grid.setColor(clWhite);
+        grid.setDataColLineColor(clRed);
+        grid.setDataRowLineColor(clBlue);
+        grid.setSelectCellColor(clLime);
+        grid.setSelectRowColor(clYellow);
+        grid.setDrawingOptions(grid.DrawingOptions() | Kor::doStripeColor);
+        grid.Totals()->setActive(true);
+        grid.Totals()->setColor(clFuchsia);
+        TKorColumn *id = grid.Columns()->ColumnByFieldName("id");
+        id->setColor(clMoneyGreen);
+        grid.setFixedCols(1);
+        TKorColumn *name = grid.Columns()->ColumnByFieldName("name");
+        TKorColumn *active = grid.Columns()->ColumnByFieldName("active");
+        TKorColumn *country = grid.Columns()->ColumnByFieldName("country");
+        active->setCheckBox(true);
+        for (TKorColumn *each : grid.VisibleColumns())
+            each->setWidth(each == country ? 80 : 60);
+        db.Customers.setRecNo(3);
+        grid.setSelectedIndex(int(grid.VisibleColumns().indexOf(name)));
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        const QRgb stripe = ColorToQColor(grid.DefaultStripeColor()).rgb();
+        QVERIFY(stripe != qRgb(255, 255, 255));
+
+        auto render = [&] {
+            QImage image(grid.size() * ratio, QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::black);
+            grid.render(&image);
+            return image;
         };
-        for (const auto &colour : colours) {
-            QCOMPARE(GetOrdProp(&grid, QLatin1String(colour.property)), clDefault);
-            QCOMPARE((grid.*colour.used)(), (grid.*colour.byDefault)());
-            QVERIFY2((grid.*colour.byDefault)() != clDefault, colour.property);
-            SetOrdProp(&grid, QLatin1String(colour.property), clFuchsia);
-            QCOMPARE((grid.*colour.used)(), clFuchsia);
-            SetOrdProp(&grid, QLatin1String(colour.property), clDefault);
+        QImage image = render();
+        // The colour of the logical pixel at P, the device pixel (DX, DY) inside it.
+        auto at = [&](QPoint P, int DX = 0, int DY = 0) {
+            return image.pixel(P.x() * ratio + DX, P.y() * ratio + DY);
+        };
+        auto inside = [&](TKorColumn *Column, int Row) {
+            return grid.CellRect(Column, Row).topLeft() + QPoint(1, 1);
+        };
+        const QRgb white = qRgb(255, 255, 255);
+        QCOMPARE(at(inside(name, 0)), white);
+        QCOMPARE(at(inside(name, 1)), stripe);
+        QCOMPARE(at(inside(name, 2)), qRgb(0, 255, 0)); // the current cell
+        QCOMPARE(at(inside(country, 2)), white);        // the rest of the current row
+        QCOMPARE(at(inside(id, 0)), ColorToQColor(clMoneyGreen).rgb());
+        QCOMPARE(at(inside(id, 1)), stripe);
+        const QPoint footer(inside(name, 0).x(), grid.height() - 1 - grid.RowHeight() / 2);
+        QCOMPARE(at(footer), qRgb(255, 0, 255));
+
+        // Every device pixel of a cell's right and bottom line, none beside it (the current
+        // cell has the focus frame over its edge).
+        for (int row = 0; row < 3; ++row)
+            for (TKorColumn *column : {id, name, country}) {
+                if (row == 2 && column == name)
+                    continue;
+                const QRect cell = grid.CellRect(column, row);
+                for (int d = 0; d < ratio; ++d) {
+                    const QPoint right(cell.right() + 1, cell.center().y());
+                    QCOMPARE(at(right, d, 0), qRgb(255, 0, 0));
+                    QVERIFY(at(right, -1 - d, 0) != qRgb(255, 0, 0));
+                    const QPoint bottom(cell.left() + 1, cell.bottom());
+                    QCOMPARE(at(bottom, 0, d), qRgb(0, 0, 255));
+                    QVERIFY(at(bottom, 0, -1 - d) != qRgb(0, 0, 255));
+                    QVERIFY(at(bottom, 0, ratio + d) != qRgb(0, 0, 255));
+                }
+            }
+
+        // The titles' raised edge: the shadow on every device pixel of their bottom row.
+        const QRgb shadow = ColorToQColor(clBtnShadow).rgb();
+        const QPoint titleEdge(inside(name, 0).x() + 5, grid.TitleHeight());
+        for (int d = 0; d < ratio; ++d) {
+            QCOMPARE(at(titleEdge, 0, d), shadow);
+            QVERIFY(at(titleEdge, 0, -1 - d) != shadow);
         }
 
-        // The defaults are worked out from the grid's own colours and style.
-        const TColor stripe = grid.DefaultStripeColor();
-        const TColor editor = grid.DefaultEditorColor();
-        grid.setColor(clNavy);
-        QVERIFY(grid.DefaultStripeColor() != stripe);
-        QCOMPARE(grid.DefaultEditorColor(), clNavy);
-        QVERIFY(grid.DefaultEditorColor() != editor);
-        const TColor classicLine = grid.DefaultDataLineColor();
-        grid.setDrawingStyle(Kor::gdsGradient);
-        QVERIFY(grid.DefaultDataLineColor() != classicLine);
-        QVERIFY(!grid.ThemesEnabled());
-        grid.setDrawingStyle(Kor::gdsThemed);
-        QVERIFY(grid.ThemesEnabled());
+        // Check boxes: a frame for every record, a mark only where the field is true.
+        auto ink = [&](const QRect &Logical) {
+            int dark = 0;
+            for (int y = Logical.top() * ratio; y < (Logical.bottom() + 1) * ratio; ++y)
+                for (int x = Logical.left() * ratio; x < (Logical.right() + 1) * ratio; ++x)
+                    dark += qGray(image.pixel(x, y)) < 128;
+            return dark;
+        };
+        for (int row = 0; row < 3; ++row) {
+            const QPoint c = grid.CellRect(active, row).center();
+            QVERIFY(qGray(at(c - QPoint(6, 0))) < 128);
+            const bool checked = db.Customers.FieldByName("active")->ValueAt(row).toBool();
+            QCOMPARE(ink(QRect(c - QPoint(4, 4), QSize(9, 9))) > 0, checked);
+        }
 
-        // Totals, search panel and gradient follow the grid the same way.
-        const TColor selected = grid.Totals()->DefaultSelectedColor();
-        grid.Totals()->setColor(clLime);
-        QVERIFY(grid.Totals()->DefaultSelectedColor() != selected);
-        QCOMPARE(grid.Totals()->UsedColor(), clLime);
-        grid.Totals()->setColor(clDefault);
-        QCOMPARE(grid.Totals()->UsedColor(), grid.FixedColor());
-        QCOMPARE(grid.Search()->DefaultPanelColor(), grid.FixedColor());
-        grid.setFixedColor(clTeal);
-        QCOMPARE(grid.Search()->DefaultPanelColor(), clTeal);
-        QVERIFY(grid.Search()->DefaultColor() != clDefault);
-        const TColor hot = grid.Gradient()->DefaultHotColor();
-        grid.Gradient()->setEndColor(clBlack);
-        QVERIFY(grid.Gradient()->DefaultHotColor() != hot);
+        // The lookup's text is the looked-up title, as wide as that text in the column's font.
+        const QFontMetrics metrics(country->Font()->ToQFont());
+        for (int row = 0; row < 2; ++row) {
+            const QRect cell = grid.CellRect(country, row).adjusted(0, 0, 0, -1);
+            int left = INT_MAX, right = -1;
+            for (int y = cell.top() * ratio; y < (cell.bottom() + 1) * ratio; ++y)
+                for (int x = cell.left() * ratio; x < (cell.right() + 1) * ratio; ++x)
+                    if (qGray(image.pixel(x, y)) < 128) {
+                        left = qMin(left, x);
+                        right = qMax(right, x);
+                    }
+            const QString title = row == 0 ? QStringLiteral("Kansas") : QStringLiteral("Ohio");
+            QVERIFY(right >= left);
+            QVERIFY2(qAbs((right - left + 1) / ratio - metrics.boundingRect(title).width()) <= 2,
+                     qPrintable(title));
+        }
+
+        // Scrolled sideways, the fixed column stays and the others pass under it.
+        grid.resize(300, 220);
+        grid.setHorizontalOffset(30);
+        QCOMPARE(grid.HorizontalOffset(), 30);
+        image = render();
+        QCOMPARE(at(inside(id, 0)), ColorToQColor(clMoneyGreen).rgb());
+        QCOMPARE(at(QPoint(grid.ScrollingArea().left() + 1, inside(id, 0).y())), white);
+
+        // With whole rows selected, the current row takes the row colour.
+        grid.setOptions(grid.Options() | Kor::dgRowSelect);
+        image = render();
+        QCOMPARE(at(inside(id, 2)), qRgb(255, 255, 0));
+        QCOMPARE(at(inside(name, 2)), qRgb(255, 255, 0));
     }
 
     void gradientPaintsBetweenItsColours()
@@ -165,40 +241,20 @@ private slots:
         grid.setMasterGrid(master);
         delete master;
         QVERIFY(!grid.MasterGrid());
-    }
 
-    void paintsInEveryStyle()
-    {
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        grid.resize(500, 200);
-        grid.setDataSource(&db.Source);
-        grid.Totals()->setActive(true);
-        grid.setOptionsEx(Kor::dgxTotalHeader | Kor::dgxTotalValues | Kor::dgxTotalFields |
-                          Kor::dgxTotalFooter);
-        grid.setOptions(grid.Options() | Kor::dgHeaders);
-        TImageList images;
-        images.Add(QImage());
-        grid.setTitleImages(&images);
-        TKorColumn *balance = grid.Columns()->ColumnByFieldName("balance");
-        balance->Title()->setImageIndex(0);
-        balance->Title()->setMarkerIndex(1);
-        balance->TotalValues()->Add()->setTotalResult(Kor::trCalcValue);
-        grid.Columns()->ColumnByFieldName("active")->setCheckBox(true);
-        grid.setDrawingOptions(grid.DrawingOptions() | Kor::doStripeColor);
-        for (Kor::TKorGridDrawingStyle style :
-             {Kor::gdsClassic, Kor::gdsThemed, Kor::gdsGradient}) {
-            grid.setDrawingStyle(style);
-            grid.Gradient()->setActive(style == Kor::gdsGradient);
-            const QImage image = grid.grab().toImage();
-            QCOMPARE(image.size(), QSize(500, 200));
-        }
-        QVERIFY(balance->TotalValues()->Items(0)->Value().isValid()); // painting worked them out
-        grid.setBorderStyle(Vcl::bsNone);
-        grid.setOptions(Kor::TKorDBGridOptions());
-        QCOMPARE(grid.TitleHeight(), 0);
-        QCOMPARE(grid.IndicatorColumnWidth(), 0);
-        grid.grab();
+        // The controls that work with a grid let go of it, and show nothing.
+        auto *other = new TKorDBGrid;
+        other->setDataSource(&db.Source);
+        TKorDBDataEditor editor;
+        editor.setDBGrid(other);
+        editor.setDataColumn("name");
+        TKorDBColumnsDialog dialog;
+        dialog.setDBGrid(other);
+        QCOMPARE(editor.Text(), QStringLiteral("Ann"));
+        delete other;
+        QVERIFY(!editor.DBGrid() && !dialog.DBGrid());
+        QCOMPARE(editor.Text(), QString());
+        QVERIFY(!dialog.Execute());
     }
 
     void mouseAndKeyboardMoveTheCurrentRecord()
@@ -572,119 +628,6 @@ private slots:
         db.Customers.Close();
         QVERIFY(!navigator.Buttons(TKorDBNavigator::nbRefresh)->isEnabled());
         navigator.BtnClick(TKorDBNavigator::nbNext); // nothing to move: no error
-    }
-
-    void controlPropertiesDriveTheWidget()
-    {
-        QWidget form;
-        TKorDBGrid grid(&form);
-        QCOMPARE(grid.parentWidget(), &form);
-        SetOrdProp(&grid, "Left", 10);
-        SetOrdProp(&grid, "Top", 20);
-        SetOrdProp(&grid, "Width", 300);
-        SetOrdProp(&grid, "Height", 150);
-        QCOMPARE(grid.geometry(), QRect(10, 20, 300, 150));
-        QCOMPARE(GetOrdProp(&grid, "Width"), 300);
-        grid.Constraints()->setMinWidth(400);
-        QCOMPARE(grid.minimumWidth(), 400);
-        QCOMPARE(grid.width(), 400);
-        grid.Constraints()->setMinWidth(0);
-
-        SetStrProp(&grid, "Hint", "Customers");
-        QCOMPARE(grid.toolTip(), QString());
-        SetEnumProp(&grid, "ShowHint", "True");
-        QCOMPARE(grid.toolTip(), QStringLiteral("Customers"));
-        SetEnumProp(&grid, "Enabled", "False");
-        QVERIFY(!grid.isEnabled());
-        SetEnumProp(&grid, "BiDiMode", "bdRightToLeft");
-        QVERIFY(grid.UseRightToLeftAlignment());
-        QCOMPARE(grid.layoutDirection(), Qt::RightToLeft);
-
-        // Setting the font itself ends following the parent's.
-        QVERIFY(grid.ParentFont());
-        grid.Font()->setSize(15);
-        QVERIFY(!grid.ParentFont());
-        QCOMPARE(grid.font().pixelSize(), 20);
-
-        // At design time a hidden control stays on show.
-        form.show();
-        grid.SetDesigning(true);
-        SetEnumProp(&grid, "Visible", "False");
-        QVERIFY(grid.isVisible());
-        grid.SetDesigning(false);
-        SetEnumProp(&grid, "Visible", "True");
-        SetEnumProp(&grid, "Visible", "False");
-        QVERIFY(!grid.isVisible());
-    }
-
-    void componentsBelongToTheirOwner()
-    {
-        auto *form = new TKorDBGrid; // any component can own others
-        form->setObjectName("Form1");
-        auto *source = new TDataSource(form);
-        auto *images = new TImageList(form);
-        auto *grid = new TKorDBGrid(form);
-        source->setObjectName("DataSource1");
-        QCOMPARE(form->ComponentCount(), 3);
-        QCOMPARE(form->FindComponent("datasource1"), source);
-        QCOMPARE(grid->Owner(), form);
-        grid->setTitleImages(images);
-        grid->setDataSource(source);
-        QPointer<TKorDBGrid> watch(grid);
-        delete form; // frees everything it owns, links first
-        QVERIFY(!watch);
-    }
-
-    void linkedControlsSurviveTheirLinksGoing()
-    {
-        RuntimeFixture db;
-        auto *grid = new TKorDBGrid;
-        grid->setDataSource(&db.Source);
-        TKorDBDataEditor editor;
-        editor.setDBGrid(grid);
-        editor.setDataColumn("name");
-        TKorDBNavigator navigator;
-        auto *source = new TDataSource;
-        source->setDataSet(&db.Customers);
-        navigator.setDataSource(source);
-        TKorDBColumnsDialog dialog;
-        dialog.setDBGrid(grid);
-
-        QCOMPARE(editor.Text(), QStringLiteral("Ann"));
-        delete grid;
-        QVERIFY(!editor.DBGrid());
-        QVERIFY(!dialog.DBGrid());
-        QCOMPARE(editor.Text(), QString());
-        QVERIFY(!dialog.Execute());
-        delete source;
-        QVERIFY(!navigator.DataSource());
-        QVERIFY(!navigator.Buttons(TKorDBNavigator::nbLast)->isEnabled());
-        db.Customers.Next(); // nobody listens any more
-        navigator.grab();
-        editor.grab();
-    }
-
-    void imageListsHoldImagesOfOneSize()
-    {
-        TImageList list;
-        QCOMPARE(list.Width(), 16);
-        QImage big(40, 30, QImage::Format_ARGB32);
-        big.fill(Qt::red);
-        QCOMPARE(list.Add(big), 0);
-        QCOMPARE(list.GetImage(0).size(), QSize(16, 16));
-        QVERIFY(list.GetImage(5).isNull());
-        QImage canvas(20, 20, QImage::Format_ARGB32);
-        canvas.fill(Qt::white);
-        QPainter painter(&canvas);
-        list.Draw(painter, 2, 2, 0);
-        list.Draw(painter, 2, 2, 9); // nothing for a missing image
-        painter.end();
-        QCOMPARE(QColor(canvas.pixel(10, 10)), QColor(Qt::red));
-        QCOMPARE(QColor(canvas.pixel(19, 19)), QColor(Qt::white));
-        SetOrdProp(&list, "Height", 24);
-        QCOMPARE(list.Count(), 0); // a new size drops the images
-        QVERIFY_THROWS_EXCEPTION(EConvertError, list.setWidth(0));
-        QVERIFY_THROWS_EXCEPTION(EListError, list.Delete(0));
     }
 
     void columnsDialogAppliesTheChoice()

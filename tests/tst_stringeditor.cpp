@@ -54,423 +54,368 @@ class StringEditorTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void setRow_data();
-    void setRow();
-    void rowsAndCount_data();
-    void rowsAndCount();
-    void movingBetweenRows();
-    void newRowOnlyWhenTyped_data();
-    void newRowOnlyWhenTyped();
-    void deletingRows_data();
-    void deletingRows();
-    void emptiedRowIsKept();
-    void separatorCannotBeTyped();
-    void plainModeRoundTrip();
-    void lineCounter_data();
-    void lineCounter();
-    void keyboardRules();
-    void loadingTextFiles_data();
-    void loadingTextFiles();
-    void loadedSeparatorsDropped();
-    void unreadableAndUnwritableFiles();
-    void savingTextFiles();
-    void fileDialogsAndUnusualText();
-    void propertyEditorsOpenTheDialog_data();
-    void propertyEditorsOpenTheDialog();
+
+    // The header's row algorithm, and what the editor shows of it: a row written, appended,
+    // deleted (the marker), read back, and the row count.
+    void headerRows_data()
+    {
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("expected");
+        const struct {
+            const char *name, *header;
+            int index;
+            QString value;
+            const char *expected;
+        } rows[] = {
+            {"replace middle", "A|B|C", 1, "X", "A|X|C"},
+            {"append after last", "A|B|C", 3, "D", "A|B|C|D"},
+            {"empty after last", "A|B|C", 3, "", "A|B|C"},
+            {"marker after last", "A|B|C", 3, ESC, "A|B|C"},
+            {"two past the last", "A|B|C", 4, "E", "A|B|C"},
+            {"negative", "A|B|C", -1, "E", "A|B|C"},
+            {"delete first", "A|B|C", 0, ESC, "B|C"},
+            {"delete middle", "A|B|C", 1, ESC, "A|C"},
+            {"delete last", "A|B|C", 2, ESC, "A|B"},
+            {"delete only", "A", 0, ESC, ""},
+            {"delete in empty", "", 0, ESC, ""},
+            {"empty row kept", "A|B|C", 1, "", "A||C"},
+            {"separators removed", "A|B|C", 1, "x|y|", "A|xy|C"},
+            {"first row of empty", "", 0, "Q", "Q"},
+            {"delete empty first row", "|B", 0, ESC, "B"},
+            {"line breaks kept", "A|B", 0, "one\rtwo", "one\rtwo|B"},
+            {"empty rows", "||", 1, "", "||"},
+            {"trailing separator", "A|", 0, "A", "A|"},
+        };
+        for (const auto &row : rows)
+            QTest::addRow("%s", row.name) << row.header << row.index << row.value << row.expected;
+    }
+
+    void headerRows()
+    {
+        QFETCH(QString, header);
+        QFETCH(int, index);
+        QFETCH(QString, value);
+        QFETCH(QString, expected);
+        const QString before = header;
+        KorHeaderRows::SetRow(header, index, value);
+        QCOMPARE(header, expected);
+        // Read back row by row, the rows join to the header again.
+        QStringList rows;
+        for (int i = 0; i < KorHeaderRows::RowCount(header); ++i)
+            rows.append(KorHeaderRows::Row(header, i));
+        QCOMPARE(rows.join('|'), header);
+        QCOMPARE(KorHeaderRows::Row(header, -1), QString());
+        QCOMPARE(KorHeaderRows::Row(header, int(rows.size())), QString());
+        if (value != ESC && index >= 0 && index < KorHeaderRows::RowCount(before))
+            QCOMPARE(KorHeaderRows::Row(header, index), QString(value).remove('|'));
+    }
+
+    void movingBetweenRows()
+    {
+        TKorStringEditor editor(true, "A|B|C");
+        QCOMPARE(editor.windowTitle(), QString("Header editor"));
+        QVERIFY(!editor.RowNoLabel->isHidden());
+        QVERIFY(!editor.DeleteButton->isHidden());
+        QCOMPARE(editor.Memo->toPlainText(), QString("A"));
+        QCOMPARE(editor.RowNoLabel->text(), QString("Row No. 0"));
+        editor.PriorButton->click(); // stays on row 0
+        QCOMPARE(editor.RowIndex, 0);
+        editor.NextButton->click();
+        editor.NextButton->click();
+        QCOMPARE(editor.Memo->toPlainText(), QString("C"));
+        editor.NextButton->click();
+        QCOMPARE(editor.Memo->toPlainText(), QString());
+        QCOMPARE(editor.RowNoLabel->text(), QString("Row No. 3"));
+        editor.NextButton->click(); // one past the last row is as far as it goes
+        QCOMPARE(editor.RowIndex, 3);
+        editor.PriorButton->click();
+        QCOMPARE(editor.Memo->toPlainText(), QString("C"));
+
+        TKorStringEditor plain(false, "A|B");
+        QCOMPARE(plain.windowTitle(), QString("String editor"));
+        QVERIFY(plain.RowNoLabel->isHidden());
+        QVERIFY(plain.PriorButton->isHidden());
+        QCOMPARE(plain.Memo->toPlainText(), QString("A|B"));
+    }
+
+    void newRowOnlyWhenTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("typed") << "D"
+                               << "A|B|C|D";
+        QTest::addRow("left empty") << ""
+                                    << "A|B|C";
+    }
+
+    void newRowOnlyWhenTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        TKorStringEditor editor(true, "A|B|C");
+        editor.SetRowIndex(3);
+        QTest::keyClicks(editor.Memo, typed);
+        QCOMPARE(editor.GetText(), expected);
+    }
+
+    void deletingRows_data()
+    {
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("rowAfter");
+        QTest::addRow("middle") << "A|B|C" << 1 << "A|C"
+                                << "C" << 1;
+        QTest::addRow("first") << "A|B|C" << 0 << "B|C"
+                               << "B" << 0;
+        QTest::addRow("last") << "A|B|C" << 2 << "A|B"
+                              << "" << 2;
+        QTest::addRow("only") << "A" << 0 << ""
+                              << "" << 0;
+        QTest::addRow("new row") << "A|B" << 2 << "A|B"
+                                 << "" << 2;
+    }
+
+    void deletingRows()
+    {
+        QFETCH(QString, header);
+        QFETCH(int, row);
+        QFETCH(QString, expected);
+        QFETCH(QString, shown);
+        QFETCH(int, rowAfter);
+        TKorStringEditor editor(true, header);
+        editor.SetRowIndex(row);
+        editor.DeleteButton->click();
+        QCOMPARE(editor.HeaderText, expected);
+        QCOMPARE(editor.Memo->toPlainText(), shown);
+        QCOMPARE(editor.RowIndex, rowAfter);
+        QCOMPARE(editor.GetText(), expected);
+    }
+
+    void separatorCannotBeTyped()
+    {
+        TKorStringEditor header(true, "A");
+        header.Memo->moveCursor(QTextCursor::End);
+        QTest::keyClicks(header.Memo, "x|y");
+        QCOMPARE(header.Memo->toPlainText(), QString("Axy"));
+        TKorStringEditor plain(false, "A");
+        plain.Memo->moveCursor(QTextCursor::End);
+        QTest::keyClicks(plain.Memo, "x|y");
+        QCOMPARE(plain.Memo->toPlainText(), QString("Ax|y"));
+    }
+
+    void plainModeRoundTrip()
+    {
+        TKorStringEditor editor(false, "one\rtwo");
+        QCOMPARE(editor.Memo->document()->blockCount(), 2);
+        QCOMPARE(editor.MemoText(), QString("one\r\ntwo"));
+        QCOMPARE(editor.GetText(), QString("one\rtwo"));
+        // Rows of a header keep their line breaks as single CRs too.
+        TKorStringEditor header(true, "a\rb|c");
+        QCOMPARE(header.Memo->document()->blockCount(), 2);
+        header.NextClick();
+        QCOMPARE(header.GetText(), QString("a\rb|c"));
+    }
+
+    void lineCounter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("caption");
+        QTest::addRow("none") << ""
+                              << "0 &Lines";
+        QTest::addRow("one") << "a"
+                             << "1 &Line";
+        QTest::addRow("two") << "a\rb"
+                             << "2 &Lines";
+        QTest::addRow("break at the end") << "a\r"
+                                          << "2 &Lines";
+    }
+
+    void lineCounter()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, caption);
+        TKorStringEditor editor(false, text);
+        QCOMPARE(editor.LinesLabel->text(), caption);
+        editor.Memo->setPlainText("x\ny\nz");
+        QCOMPARE(editor.LinesLabel->text(), QString("3 &Lines"));
+    }
+
+    void keyboardRules()
+    {
+        TKorStringEditor cancelled(false, "a");
+        cancelled.show();
+        QTest::keyClick(cancelled.Memo, Qt::Key_Escape);
+        QCOMPARE(cancelled.result(), int(QDialog::Rejected));
+        QVERIFY(cancelled.isHidden());
+
+        TKorStringEditor confirmed(false, "a");
+        confirmed.show();
+        confirmed.Memo->moveCursor(QTextCursor::End);
+        QTest::keyClick(confirmed.Memo, Qt::Key_Return);
+        QVERIFY(confirmed.isVisible()); // a plain Enter is a new line
+        QCOMPARE(confirmed.Memo->toPlainText(), QString("a\n"));
+        QTest::keyClick(confirmed.Memo, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(confirmed.result(), int(QDialog::Accepted));
+        QCOMPARE(confirmed.GetText(), QString("a\r"));
+    }
+
+    void loadingTextFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addRow("CR") << QByteArray("one\rtwo\rthree");
+        QTest::addRow("LF") << QByteArray("one\ntwo\nthree\n");
+        QTest::addRow("CR LF") << QByteArray("one\r\ntwo\r\nthree\r\n");
+        QTest::addRow("mixed") << QByteArray("one\r\ntwo\rthree");
+    }
+
+    void loadingTextFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString name = dir.filePath("lines.txt");
+        QVERIFY(!WriteTestFile(name, bytes).isEmpty());
+        ModalScript script;
+        script.FileName = name;
+        TKorStringEditor editor(false, "old");
+        editor.LoadMenuItem->trigger();
+        QCOMPARE(editor.GetText(), QString("one\rtwo\rthree"));
+        QCOMPARE(editor.LinesLabel->text(), QString("3 &Lines"));
+
+        // In header mode only the current row is replaced.
+        TKorStringEditor header(true, "A|B|C");
+        header.NextClick();
+        header.LoadMenuItem->trigger();
+        QCOMPARE(header.GetText(), QString("A|one\rtwo\rthree|C"));
+    }
+
+    void unreadableAndUnwritableFiles()
+    {
+        QTemporaryDir dir;
+        ModalScript script;
+        const TScriptedDialogs &messages = script.Dialogs; // its errors are recorded there
+        TKorStringEditor editor(false, "keep\rme");
+        script.FileName = dir.filePath("missing.txt");
+        editor.LoadMenuItem->trigger();
+        QCOMPARE(messages.Errors.size(), 1);
+        QVERIFY(messages.Errors.first().contains("missing.txt"));
+        QCOMPARE(editor.GetText(), QString("keep\rme"));
+        QVERIFY_THROWS_EXCEPTION(EHostError, editor.LoadFromFile(dir.path())); // a folder
+
+        script.FileName = dir.filePath("no/such/folder/out.txt");
+        editor.SaveMenuItem->trigger();
+        QCOMPARE(messages.Errors.size(), 2);
+        QVERIFY(messages.Errors.last().contains("out.txt"));
+        QCOMPARE(editor.GetText(), QString("keep\rme"));
+    }
+
+    void savingTextFiles()
+    {
+        QTemporaryDir dir;
+        const QString name = dir.filePath("saved.txt");
+        ModalScript script;
+        script.FileName = name;
+        TKorStringEditor editor(false, QString::fromUtf8("caf\u00e9\rtwo"));
+        editor.SaveMenuItem->trigger();
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("caf\xe9\r\ntwo"));
+        // Loading what was saved gives the same text back.
+        TKorStringEditor again(false, QString());
+        again.LoadFromFile(name);
+        QCOMPARE(again.GetText(), editor.GetText());
+    }
+
+    void fileDialogsAndUnusualText()
+    {
+        // A non-breaking space stays one through the memo.
+        const QString nbsp = QString::fromUtf8("a\u00a0b\rc");
+        QCOMPARE(TKorStringEditor(false, nbsp).GetText(), nbsp);
+
+        QTemporaryDir dir;
+        const QString picked = dir.filePath("picked.txt");
+        const QString loaded = dir.filePath("README");
+        QVERIFY(!WriteTestFile(loaded, "text").isEmpty());
+        TKorStringEditor editor(false, QString());
+        // "All files" matches a file without an extension on this platform.
+        const QString all = editor.OpenDialog->nameFilters().filter("All files").value(0);
+        const QString patterns = all.section('(', 1).section(')', 0, 0);
+        QVERIFY2(QDir::match(patterns.split(' '), "README"), qPrintable(all));
+
+        // The runner picks a file in every dialog; Open is answered by Answer, Save is cancelled
+        // after noting where it started.
+        int answer = QDialog::Rejected;
+        QString saveStartedAt;
+        TScriptedDialogs dialogs;
+        dialogs.OnDialog = [&](QDialog &Dialog) {
+            auto &files = static_cast<QFileDialog &>(Dialog);
+            if (&files == editor.SaveDialog) {
+                saveStartedAt = files.selectedFiles().value(0);
+                return int(QDialog::Rejected);
+            }
+            files.selectFile(answer == QDialog::Accepted ? loaded : picked);
+            return answer;
+        };
+        const THostDialogsScope dialogsScope(dialogs);
+        editor.LoadMenuItem->trigger();
+        editor.SaveMenuItem->trigger();
+        QVERIFY2(!saveStartedAt.endsWith("picked.txt"), qPrintable(saveStartedAt));
+        answer = QDialog::Accepted;
+        editor.LoadMenuItem->trigger();
+        QCOMPARE(editor.GetText(), QString("text"));
+        editor.SaveMenuItem->trigger();
+        // (A saved name gets the default suffix.)
+        QCOMPARE(QFileInfo(saveStartedAt).completeBaseName(), QString("README"));
+    }
+
+    void propertyEditorsOpenTheDialog_data()
+    {
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("hint, OK") << "Hint" << true << "first\rsecond!";
+        QTest::addRow("hint, Cancel") << "Hint" << false << "first\rsecond";
+        QTest::addRow("header, OK") << "Header" << true << "A|B!|C";
+        QTest::addRow("header, Cancel") << "Header" << false << "A|B|C";
+    }
+
+    void propertyEditorsOpenTheDialog()
+    {
+        QFETCH(QString, property);
+        QFETCH(bool, confirm);
+        QFETCH(QString, expected);
+        TProbeDesigner designer;
+        TKorColumn column;
+        column.Title()->setHint("first\rsecond");
+        column.Title()->setHeader("A|B|C");
+        const bool header = property == "Header";
+        auto editor = CreatePropertyEditor(
+            header ? &TKorHeaderProperty::staticMetaObject : &TKorStringProperty::staticMetaObject,
+            &designer, {column.Title()}, GetPropInfo(column.Title(), property));
+        QCOMPARE(editor->GetAttributes(), paRevertable | paDialog);
+        ModalScript script;
+        bool headerMode = !header;
+        script.Editor = [&](TKorStringEditor &Dialog) {
+            headerMode = Dialog.HeaderMode;
+            if (header)
+                Dialog.NextClick();
+            Dialog.Memo->moveCursor(QTextCursor::End);
+            QTest::keyClicks(Dialog.Memo, "!");
+            return confirm ? int(QDialog::Accepted) : int(QDialog::Rejected);
+        };
+        editor->Edit();
+        QCOMPARE(headerMode, header);
+        QCOMPARE(GetStrProp(column.Title(), property), expected);
+        QCOMPARE(designer.modified, confirm ? 1 : 0);
+        // The dialog is released once its own event handling has ended.
+        QVERIFY(script.Seen);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!script.Seen);
+    }
 };
-
-void StringEditorTest::setRow_data()
-{
-    QTest::addColumn<QString>("header");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("expected");
-    QTest::addRow("replace middle") << "A|B|C" << 1 << "X"
-                                    << "A|X|C";
-    QTest::addRow("append after last") << "A|B|C" << 3 << "D"
-                                       << "A|B|C|D";
-    QTest::addRow("empty after last") << "A|B|C" << 3 << ""
-                                      << "A|B|C";
-    QTest::addRow("marker after last") << "A|B|C" << 3 << ESC << "A|B|C";
-    QTest::addRow("two past the last") << "A|B|C" << 4 << "E"
-                                       << "A|B|C";
-    QTest::addRow("negative") << "A|B|C" << -1 << "E"
-                              << "A|B|C";
-    QTest::addRow("delete first") << "A|B|C" << 0 << ESC << "B|C";
-    QTest::addRow("delete middle") << "A|B|C" << 1 << ESC << "A|C";
-    QTest::addRow("delete last") << "A|B|C" << 2 << ESC << "A|B";
-    QTest::addRow("delete only") << "A" << 0 << ESC << "";
-    QTest::addRow("delete in empty") << "" << 0 << ESC << "";
-    QTest::addRow("empty row kept") << "A|B|C" << 1 << ""
-                                    << "A||C";
-    QTest::addRow("separators removed") << "A|B|C" << 1 << "x|y|"
-                                        << "A|xy|C";
-    QTest::addRow("first row of empty") << "" << 0 << "Q"
-                                        << "Q";
-    QTest::addRow("delete empty first row") << "|B" << 0 << ESC << "B";
-    QTest::addRow("line breaks kept") << "A|B" << 0 << "one\rtwo"
-                                      << "one\rtwo|B";
-}
-
-void StringEditorTest::setRow()
-{
-    QFETCH(QString, header);
-    QFETCH(int, index);
-    QFETCH(QString, value);
-    QFETCH(QString, expected);
-    KorHeaderRows::SetRow(header, index, value);
-    QCOMPARE(header, expected);
-}
-
-void StringEditorTest::rowsAndCount_data()
-{
-    QTest::addColumn<QString>("header");
-    QTest::addColumn<QStringList>("rows");
-    QTest::addRow("empty") << "" << QStringList{};
-    QTest::addRow("one") << "A" << QStringList{"A"};
-    QTest::addRow("three") << "A|B|C" << QStringList{"A", "B", "C"};
-    QTest::addRow("empty rows") << "||" << QStringList{"", "", ""};
-    QTest::addRow("trailing separator") << "A|" << QStringList{"A", ""};
-}
-
-void StringEditorTest::rowsAndCount()
-{
-    QFETCH(QString, header);
-    QFETCH(QStringList, rows);
-    QCOMPARE(KorHeaderRows::RowCount(header), rows.size());
-    for (int i = 0; i < rows.size(); ++i)
-        QCOMPARE(KorHeaderRows::Row(header, i), rows.at(i));
-    QCOMPARE(KorHeaderRows::Row(header, -1), QString());
-    QCOMPARE(KorHeaderRows::Row(header, int(rows.size())), QString());
-}
-
-void StringEditorTest::movingBetweenRows()
-{
-    TKorStringEditor editor(true, "A|B|C");
-    QCOMPARE(editor.windowTitle(), QString("Header editor"));
-    QVERIFY(!editor.RowNoLabel->isHidden());
-    QVERIFY(!editor.DeleteButton->isHidden());
-    QCOMPARE(editor.Memo->toPlainText(), QString("A"));
-    QCOMPARE(editor.RowNoLabel->text(), QString("Row No. 0"));
-    editor.PriorButton->click(); // stays on row 0
-    QCOMPARE(editor.RowIndex, 0);
-    editor.NextButton->click();
-    editor.NextButton->click();
-    QCOMPARE(editor.Memo->toPlainText(), QString("C"));
-    editor.NextButton->click();
-    QCOMPARE(editor.Memo->toPlainText(), QString());
-    QCOMPARE(editor.RowNoLabel->text(), QString("Row No. 3"));
-    editor.NextButton->click(); // one past the last row is as far as it goes
-    QCOMPARE(editor.RowIndex, 3);
-    editor.PriorButton->click();
-    QCOMPARE(editor.Memo->toPlainText(), QString("C"));
-
-    TKorStringEditor plain(false, "A|B");
-    QCOMPARE(plain.windowTitle(), QString("String editor"));
-    QVERIFY(plain.RowNoLabel->isHidden());
-    QVERIFY(plain.PriorButton->isHidden());
-    QCOMPARE(plain.Memo->toPlainText(), QString("A|B"));
-}
-
-void StringEditorTest::newRowOnlyWhenTyped_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expected");
-    QTest::addRow("typed") << "D"
-                           << "A|B|C|D";
-    QTest::addRow("left empty") << ""
-                                << "A|B|C";
-}
-
-void StringEditorTest::newRowOnlyWhenTyped()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, expected);
-    TKorStringEditor editor(true, "A|B|C");
-    editor.SetRowIndex(3);
-    QTest::keyClicks(editor.Memo, typed);
-    QCOMPARE(editor.GetText(), expected);
-}
-
-void StringEditorTest::deletingRows_data()
-{
-    QTest::addColumn<QString>("header");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("rowAfter");
-    QTest::addRow("middle") << "A|B|C" << 1 << "A|C"
-                            << "C" << 1;
-    QTest::addRow("first") << "A|B|C" << 0 << "B|C"
-                           << "B" << 0;
-    QTest::addRow("last") << "A|B|C" << 2 << "A|B"
-                          << "" << 2;
-    QTest::addRow("only") << "A" << 0 << ""
-                          << "" << 0;
-    QTest::addRow("new row") << "A|B" << 2 << "A|B"
-                             << "" << 2;
-}
-
-void StringEditorTest::deletingRows()
-{
-    QFETCH(QString, header);
-    QFETCH(int, row);
-    QFETCH(QString, expected);
-    QFETCH(QString, shown);
-    QFETCH(int, rowAfter);
-    TKorStringEditor editor(true, header);
-    editor.SetRowIndex(row);
-    editor.DeleteButton->click();
-    QCOMPARE(editor.HeaderText, expected);
-    QCOMPARE(editor.Memo->toPlainText(), shown);
-    QCOMPARE(editor.RowIndex, rowAfter);
-    QCOMPARE(editor.GetText(), expected);
-}
-
-void StringEditorTest::emptiedRowIsKept()
-{
-    TKorStringEditor editor(true, "A|B|C");
-    editor.NextClick();
-    editor.Memo->clear();
-    QCOMPARE(editor.GetText(), QString("A||C"));
-
-    TKorStringEditor empty(true, QString());
-    QCOMPARE(empty.Memo->toPlainText(), QString());
-    QCOMPARE(empty.RowNoLabel->text(), QString("Row No. 0"));
-    QCOMPARE(empty.GetText(), QString());
-}
-
-void StringEditorTest::separatorCannotBeTyped()
-{
-    TKorStringEditor header(true, "A");
-    header.Memo->moveCursor(QTextCursor::End);
-    QTest::keyClicks(header.Memo, "x|y");
-    QCOMPARE(header.Memo->toPlainText(), QString("Axy"));
-    TKorStringEditor plain(false, "A");
-    plain.Memo->moveCursor(QTextCursor::End);
-    QTest::keyClicks(plain.Memo, "x|y");
-    QCOMPARE(plain.Memo->toPlainText(), QString("Ax|y"));
-}
-
-void StringEditorTest::plainModeRoundTrip()
-{
-    TKorStringEditor editor(false, "one\rtwo");
-    QCOMPARE(editor.Memo->document()->blockCount(), 2);
-    QCOMPARE(editor.MemoText(), QString("one\r\ntwo"));
-    QCOMPARE(editor.GetText(), QString("one\rtwo"));
-    // Rows of a header keep their line breaks as single CRs too.
-    TKorStringEditor header(true, "a\rb|c");
-    QCOMPARE(header.Memo->document()->blockCount(), 2);
-    header.NextClick();
-    QCOMPARE(header.GetText(), QString("a\rb|c"));
-}
-
-void StringEditorTest::lineCounter_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("caption");
-    QTest::addRow("none") << ""
-                          << "0 &Lines";
-    QTest::addRow("one") << "a"
-                         << "1 &Line";
-    QTest::addRow("two") << "a\rb"
-                         << "2 &Lines";
-    QTest::addRow("break at the end") << "a\r"
-                                      << "2 &Lines";
-}
-
-void StringEditorTest::lineCounter()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, caption);
-    TKorStringEditor editor(false, text);
-    QCOMPARE(editor.LinesLabel->text(), caption);
-    editor.Memo->setPlainText("x\ny\nz");
-    QCOMPARE(editor.LinesLabel->text(), QString("3 &Lines"));
-}
-
-void StringEditorTest::keyboardRules()
-{
-    TKorStringEditor cancelled(false, "a");
-    cancelled.show();
-    QTest::keyClick(cancelled.Memo, Qt::Key_Escape);
-    QCOMPARE(cancelled.result(), int(QDialog::Rejected));
-    QVERIFY(cancelled.isHidden());
-
-    TKorStringEditor confirmed(false, "a");
-    confirmed.show();
-    confirmed.Memo->moveCursor(QTextCursor::End);
-    QTest::keyClick(confirmed.Memo, Qt::Key_Return);
-    QVERIFY(confirmed.isVisible()); // a plain Enter is a new line
-    QCOMPARE(confirmed.Memo->toPlainText(), QString("a\n"));
-    QTest::keyClick(confirmed.Memo, Qt::Key_Return, Qt::ControlModifier);
-    QCOMPARE(confirmed.result(), int(QDialog::Accepted));
-    QCOMPARE(confirmed.GetText(), QString("a\r"));
-}
-
-void StringEditorTest::loadingTextFiles_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addRow("CR") << QByteArray("one\rtwo\rthree");
-    QTest::addRow("LF") << QByteArray("one\ntwo\nthree\n");
-    QTest::addRow("CR LF") << QByteArray("one\r\ntwo\r\nthree\r\n");
-    QTest::addRow("mixed") << QByteArray("one\r\ntwo\rthree");
-}
-
-void StringEditorTest::loadingTextFiles()
-{
-    QFETCH(QByteArray, bytes);
-    QTemporaryDir dir;
-    const QString name = dir.filePath("lines.txt");
-    QVERIFY(!WriteTestFile(name, bytes).isEmpty());
-    ModalScript script;
-    script.FileName = name;
-    TKorStringEditor editor(false, "old");
-    editor.LoadMenuItem->trigger();
-    QCOMPARE(editor.GetText(), QString("one\rtwo\rthree"));
-    QCOMPARE(editor.LinesLabel->text(), QString("3 &Lines"));
-
-    // In header mode only the current row is replaced.
-    TKorStringEditor header(true, "A|B|C");
-    header.NextClick();
-    header.LoadMenuItem->trigger();
-    QCOMPARE(header.GetText(), QString("A|one\rtwo\rthree|C"));
-}
-
-void StringEditorTest::loadedSeparatorsDropped()
-{
-    QTemporaryDir dir;
-    const QString name = dir.filePath("bars.txt");
-    QVERIFY(!WriteTestFile(name, "x|y").isEmpty());
-    TKorStringEditor header(true, "A|B");
-    header.LoadFromFile(name);
-    QCOMPARE(header.Memo->toPlainText(), QString("x|y"));
-    QCOMPARE(header.GetText(), QString("xy|B"));
-}
-
-void StringEditorTest::unreadableAndUnwritableFiles()
-{
-    QTemporaryDir dir;
-    ModalScript script;
-    const TScriptedDialogs &messages = script.Dialogs; // its errors are recorded there
-    TKorStringEditor editor(false, "keep\rme");
-    script.FileName = dir.filePath("missing.txt");
-    editor.LoadMenuItem->trigger();
-    QCOMPARE(messages.Errors.size(), 1);
-    QVERIFY(messages.Errors.first().contains("missing.txt"));
-    QCOMPARE(editor.GetText(), QString("keep\rme"));
-    QVERIFY_THROWS_EXCEPTION(EHostError, editor.LoadFromFile(dir.path())); // a folder
-
-    script.FileName = dir.filePath("no/such/folder/out.txt");
-    editor.SaveMenuItem->trigger();
-    QCOMPARE(messages.Errors.size(), 2);
-    QVERIFY(messages.Errors.last().contains("out.txt"));
-    QCOMPARE(editor.GetText(), QString("keep\rme"));
-}
-
-void StringEditorTest::savingTextFiles()
-{
-    QTemporaryDir dir;
-    const QString name = dir.filePath("saved.txt");
-    ModalScript script;
-    script.FileName = name;
-    TKorStringEditor editor(false, QString::fromUtf8("caf\u00e9\rtwo"));
-    editor.SaveMenuItem->trigger();
-    QFile file(name);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("caf\xe9\r\ntwo"));
-    // Loading what was saved gives the same text back.
-    TKorStringEditor again(false, QString());
-    again.LoadFromFile(name);
-    QCOMPARE(again.GetText(), editor.GetText());
-}
-
-void StringEditorTest::fileDialogsAndUnusualText()
-{
-    // A non-breaking space stays one through the memo.
-    const QString nbsp = QString::fromUtf8("a\u00a0b\rc");
-    QCOMPARE(TKorStringEditor(false, nbsp).GetText(), nbsp);
-
-    QTemporaryDir dir;
-    const QString picked = dir.filePath("picked.txt");
-    const QString loaded = dir.filePath("README");
-    QVERIFY(!WriteTestFile(loaded, "text").isEmpty());
-    TKorStringEditor editor(false, QString());
-    // "All files" matches a file without an extension on this platform.
-    const QString all = editor.OpenDialog->nameFilters().filter("All files").value(0);
-    const QString patterns = all.section('(', 1).section(')', 0, 0);
-    QVERIFY2(QDir::match(patterns.split(' '), "README"), qPrintable(all));
-
-    // The runner picks a file in every dialog; Open is answered by Answer, Save is cancelled
-    // after noting where it started.
-    int answer = QDialog::Rejected;
-    QString saveStartedAt;
-    TScriptedDialogs dialogs;
-    dialogs.OnDialog = [&](QDialog &Dialog) {
-        auto &files = static_cast<QFileDialog &>(Dialog);
-        if (&files == editor.SaveDialog) {
-            saveStartedAt = files.selectedFiles().value(0);
-            return int(QDialog::Rejected);
-        }
-        files.selectFile(answer == QDialog::Accepted ? loaded : picked);
-        return answer;
-    };
-    const THostDialogsScope dialogsScope(dialogs);
-    editor.LoadMenuItem->trigger();
-    editor.SaveMenuItem->trigger();
-    QVERIFY2(!saveStartedAt.endsWith("picked.txt"), qPrintable(saveStartedAt));
-    answer = QDialog::Accepted;
-    editor.LoadMenuItem->trigger();
-    QCOMPARE(editor.GetText(), QString("text"));
-    editor.SaveMenuItem->trigger();
-    // (A saved name gets the default suffix.)
-    QCOMPARE(QFileInfo(saveStartedAt).completeBaseName(), QString("README"));
-}
-
-void StringEditorTest::propertyEditorsOpenTheDialog_data()
-{
-    QTest::addColumn<QString>("property");
-    QTest::addColumn<bool>("confirm");
-    QTest::addColumn<QString>("expected");
-    QTest::addRow("hint, OK") << "Hint" << true << "first\rsecond!";
-    QTest::addRow("hint, Cancel") << "Hint" << false << "first\rsecond";
-    QTest::addRow("header, OK") << "Header" << true << "A|B!|C";
-    QTest::addRow("header, Cancel") << "Header" << false << "A|B|C";
-}
-
-void StringEditorTest::propertyEditorsOpenTheDialog()
-{
-    QFETCH(QString, property);
-    QFETCH(bool, confirm);
-    QFETCH(QString, expected);
-    TProbeDesigner designer;
-    TKorColumn column;
-    column.Title()->setHint("first\rsecond");
-    column.Title()->setHeader("A|B|C");
-    const bool header = property == "Header";
-    auto editor = CreatePropertyEditor(
-        header ? &TKorHeaderProperty::staticMetaObject : &TKorStringProperty::staticMetaObject,
-        &designer, {column.Title()}, GetPropInfo(column.Title(), property));
-    QCOMPARE(editor->GetAttributes(), paRevertable | paDialog);
-    ModalScript script;
-    bool headerMode = !header;
-    script.Editor = [&](TKorStringEditor &Dialog) {
-        headerMode = Dialog.HeaderMode;
-        if (header)
-            Dialog.NextClick();
-        Dialog.Memo->moveCursor(QTextCursor::End);
-        QTest::keyClicks(Dialog.Memo, "!");
-        return confirm ? int(QDialog::Accepted) : int(QDialog::Rejected);
-    };
-    editor->Edit();
-    QCOMPARE(headerMode, header);
-    QCOMPARE(GetStrProp(column.Title(), property), expected);
-    QCOMPARE(designer.modified, confirm ? 1 : 0);
-    // The dialog is released once its own event handling has ended.
-    QVERIFY(script.Seen);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!script.Seen);
-}
 
 QTEST_MAIN(StringEditorTest)
 #include "tst_stringeditor.moc"

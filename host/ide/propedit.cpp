@@ -913,14 +913,19 @@ void CanvasRectangle(QPainter *Canvas, int Left, int Top, int Right, int Bottom)
 {
     if (Right - Left < 1 || Bottom - Top < 1)
         return;
-    Canvas->save();
-    Canvas->setRenderHint(QPainter::Antialiasing, false);
-    QPen pen = Canvas->pen();
-    pen.setWidth(0); // one pixel, not scaled
-    Canvas->setPen(pen);
-    // A stroked QRect covers width + 1 pixels; the host's covers Right - Left.
-    Canvas->drawRect(QRect(Left, Top, Right - Left - 1, Bottom - Top - 1));
-    Canvas->restore();
+    // Filled as whole pixels, the frame covers its pixels at any device-pixel ratio (a stroke
+    // one device pixel wide leaves half of them out at a ratio of 2). The host's rectangle
+    // covers Right - Left pixels, the frame the outer ones.
+    const QRect area(Left, Top, Right - Left, Bottom - Top);
+    if (Canvas->brush().style() != Qt::NoBrush)
+        Canvas->fillRect(area.adjusted(1, 1, -1, -1), Canvas->brush());
+    if (Canvas->pen().style() == Qt::NoPen)
+        return;
+    const QColor frame = Canvas->pen().color();
+    Canvas->fillRect(QRect(Left, Top, area.width(), 1), frame);
+    Canvas->fillRect(QRect(Left, Bottom - 1, area.width(), 1), frame);
+    Canvas->fillRect(QRect(Left, Top, 1, area.height()), frame);
+    Canvas->fillRect(QRect(Right - 1, Top, 1, area.height()), frame);
 }
 
 void CanvasLine(QPainter *Canvas, int X1, int Y1, int X2, int Y2)

@@ -473,19 +473,21 @@ void TKorCustomDBGrid::paintFixedCell(QPainter &painter, const QRect &rect, TCol
         Gradient()->Paint(painter, rect);
     else
         painter.fillRect(rect, qcolor(color));
+    // The edges are filled as whole pixels, as the data lines are.
+    const QRect bottom(rect.left(), rect.bottom(), rect.width(), 1);
+    const QRect right(rect.right(), rect.top(), 1, rect.height());
     if (ThemesEnabled() || FixedStyle() == Kor::fstFlat) {
-        painter.setPen(ColorToQColor(clBtnShadow));
-        painter.drawLine(rect.bottomLeft(), rect.bottomRight());
-        painter.drawLine(rect.topRight(), rect.bottomRight());
+        painter.fillRect(bottom, ColorToQColor(clBtnShadow));
+        painter.fillRect(right, ColorToQColor(clBtnShadow));
         return;
     }
     const bool sunken = FixedStyle() == Kor::fstSunken;
-    painter.setPen(ColorToQColor(sunken ? clBtnShadow : clBtnHighlight));
-    painter.drawLine(rect.topLeft(), rect.topRight());
-    painter.drawLine(rect.topLeft(), rect.bottomLeft());
-    painter.setPen(ColorToQColor(sunken ? clBtnHighlight : clBtnShadow));
-    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
-    painter.drawLine(rect.topRight(), rect.bottomRight());
+    const QColor light = ColorToQColor(sunken ? clBtnShadow : clBtnHighlight);
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), light);
+    painter.fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), light);
+    const QColor dark = ColorToQColor(sunken ? clBtnHighlight : clBtnShadow);
+    painter.fillRect(bottom, dark);
+    painter.fillRect(right, dark);
 }
 
 bool TKorCustomDBGrid::IsFieldMissing(const TKorColumn *Column) const
@@ -668,19 +670,23 @@ void TKorCustomDBGrid::paintRows(QPainter &painter, const TColumnSpans &spans, b
                                  verticalFlags(column->VAlignment()),
                              column->WordWrap(), column->Ellipsis(), 2);
             }
-            if (Options() & Kor::dgColLines) {
-                painter.setPen(ColorToQColor(UsedDataColLineColor()));
-                painter.drawLine(cell.right() + 1, cell.top(), cell.right() + 1, cell.bottom());
-            }
-            if (Options() & Kor::dgRowLines) {
-                painter.setPen(ColorToQColor(UsedDataRowLineColor()));
-                painter.drawLine(cell.left(), cell.bottom(), cell.right() + 1, cell.bottom());
-            }
+            // Lines are filled as whole pixels: a stroked line moves by half a pixel at a
+            // device-pixel ratio of 2, into the cell and off its own pixels.
+            if (Options() & Kor::dgColLines)
+                painter.fillRect(QRect(cell.right() + 1, cell.top(), 1, cell.height()),
+                                 ColorToQColor(UsedDataColLineColor()));
+            if (Options() & Kor::dgRowLines)
+                painter.fillRect(QRect(cell.left(), cell.bottom(), cell.width() + 1, 1),
+                                 ColorToQColor(UsedDataRowLineColor()));
             if (focusCell && FocusRect() != Kor::frNone && hasFocus()) {
-                QPen pen(ColorToQColor(UsedHighlightText()));
-                pen.setStyle(FocusRect() == Kor::frSolid ? Qt::SolidLine : Qt::DotLine);
-                painter.setPen(pen);
-                painter.drawRect(cell.adjusted(0, 0, -1, -1));
+                // The frame's edges are the cell's own outer pixels, filled as the lines are.
+                const QBrush pen(ColorToQColor(UsedHighlightText()), FocusRect() == Kor::frSolid
+                                                                         ? Qt::SolidPattern
+                                                                         : Qt::Dense4Pattern);
+                painter.fillRect(QRect(cell.left(), cell.top(), cell.width(), 1), pen);
+                painter.fillRect(QRect(cell.left(), cell.bottom(), cell.width(), 1), pen);
+                painter.fillRect(QRect(cell.left(), cell.top(), 1, cell.height()), pen);
+                painter.fillRect(QRect(cell.right(), cell.top(), 1, cell.height()), pen);
             }
         }
     }

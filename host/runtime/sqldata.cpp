@@ -561,7 +561,7 @@ int TSQLDataSet::InternalRecordCount()
     const QString statement = CommandType() == Db::ctTable
                                   ? QStringLiteral("SELECT COUNT(*) FROM %1")
                                         .arg(quotedIdentifier(CommandText().trimmed()))
-                                  : QStringLiteral("SELECT COUNT(*) FROM (%1) kor_count")
+                                  : QStringLiteral("SELECT COUNT(*) FROM (%1\n) kor_count")
                                         .arg(innerStatement(SelectStatement()));
     QSqlQuery query(connection->Database());
     query.setForwardOnly(true);
