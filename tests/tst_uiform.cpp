@@ -419,9 +419,16 @@ private slots:
         QVERIFY(!text.isEmpty());
         QCOMPARE(ComponentFormText(original), text);
 
+        // The class stands on a .ui form as a widget class of its own that is found by name,
+        // and widget and component find each other.
+        const QMetaObject *widgetClass = UiWidgetClass(original->Object()->metaObject());
+        QVERIFY(widgetClass);
+        QCOMPARE(FindUiWidgetClass(QLatin1String(widgetClass->className())), widgetClass);
         QWidget window;
         QWidget *widget = CreateUiWidget(original->Object()->metaObject(), &window);
         QVERIFY(widget);
+        QCOMPARE(widget->metaObject(), widgetClass);
+        QCOMPARE(ComponentWidget(WidgetComponent(widget)), widget);
         widget->setObjectName(name);
         widget->setProperty(kFormTextProperty, text);
         QCOMPARE(widget->property(kFormTextProperty).toString(), text);

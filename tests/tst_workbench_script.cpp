@@ -279,6 +279,8 @@ save form.kwf
                       "{\"name\": \"F\u00f6rm1\", \"class\": \"TDesignForm\",\n  \"components\": "
                       "[{\"name\": \"Gr\u00fc\u00dfe\" \"class\"");
         QVERIFY(run(QStringLiteral("expect-error \"Line 2, column 36\" open damaged.kwf")));
+        WriteTestFile(file(QStringLiteral("bare.kwf")), R"({"name": "F", "class": "TDesignForm"})");
+        QVERIFY(run(QStringLiteral("expect-error \"not a form\" open bare.kwf")));
         QCOMPARE(describeForm(designer()), before);
         QCOMPARE(m_window->Document()->FileName(), file(QStringLiteral("form.kwf")));
 
@@ -554,6 +556,14 @@ select Grid1
         }
         QVERIFY(!choose(gone));
         QVERIFY(m_window->Document()->RecentFiles().contains(kept));
+        // Most recent first, each once, at most eight.
+        for (int i = 0; i < 9; ++i)
+            QVERIFY(run(QStringLiteral("save copy%1.kform").arg(i % 8)));
+        QStringList recent = m_window->Document()->RecentFiles();
+        QCOMPARE(recent.size(), 8);
+        QCOMPARE(recent.first(), file(QStringLiteral("copy0.kform")));
+        QVERIFY(!recent.contains(kept));
+        QCOMPARE(recent.removeDuplicates(), 0);
     }
 
     // Open and Save As start in the folder of the form open now, or of the one opened last.

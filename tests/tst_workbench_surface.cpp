@@ -787,7 +787,9 @@ private slots:
             QVERIFY2((landed.topLeft() - was.topLeft()).manhattanLength() <=
                          qMax(was.width(), was.height()) + 2 * TFormSurface::GridSize,
                      qPrintable(QStringLiteral("%1,%2").arg(landed.x()).arg(landed.y())));
-        if (!control(pasted.first())) {
+        if (QWidget *widget = control(pasted.first()))
+            QVERIFY(widget->isVisible());
+        else {
             const QPoint at = pasted.first()->Object()->property("DesignPosition").toPoint();
             QCOMPARE(TFormSurface::Snap(at), at);
             QCOMPARE(surface()->ComponentAt(landed.center()), pasted.first());
