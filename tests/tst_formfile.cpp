@@ -203,6 +203,10 @@ private slots:
         const QByteArray head = R"({"name": "Form1", "class": "TDesignForm", "components": [)";
         QTest::addRow("syntax") << QByteArray("{\n  \"name\": \"Form1\",\n  \"class\" \"x\"\n}")
                                 << QStringLiteral("Line 3, column 12:");
+        // Columns count characters, not bytes.
+        QTest::addRow("syntax after non-ASCII text")
+            << QByteArray("{\n  \"name\": \"F\xc3\xb6rm1\" \"class\": \"x\"\n}")
+            << QStringLiteral("Line 2, column 20:");
         QTest::addRow("unknown class")
             << head + R"({"name": "X1", "class": "TNoSuchThing"}]})"
             << QStringLiteral("Component X1: unknown class TNoSuchThing");
@@ -271,6 +275,12 @@ private slots:
             << QByteArray(R"("Width")") << "G"
             << "Width"
             << "expected a whole number";
+        QTest::addRow("wrong type after non-ASCII text")
+            << QByteArray("{\"name\": \"G\", \"class\": \"TKorDBGrid\", \"properties\": "
+                          "{\"Hint\": \"Gr\xc3\xbc\xc3\x9f\x65\", \"Width\": \"w\"}},")
+            << QByteArray(R"("Width")") << "G"
+            << "Width"
+            << "expected a whole number";
         QTest::addRow("reference to nothing")
             << QByteArray(
                    R"({"name": "G", "class": "TKorDBGrid", "properties": {"DataSource": "No"}},)")
@@ -333,7 +343,7 @@ private slots:
         QCOMPARE(report.Problems.size(), 1);
         const TFormProblem problem = report.Problems.first();
         QCOMPARE(problem.Line, 3);
-        QCOMPARE(problem.Column, int(entry.indexOf(at)) + 3);
+        QCOMPARE(problem.Column, int(QString::fromUtf8(entry).indexOf(QString::fromUtf8(at))) + 3);
         QCOMPARE(problem.Component, component);
         QCOMPARE(problem.Property, property);
         QVERIFY2(problem.Message.startsWith(message), qPrintable(problem.Message));
@@ -388,19 +398,21 @@ private slots:
         QCOMPARE(saved.value(QStringLiteral("Width")), QJsonValue(500));
     }
 
+    // References go by name, letter case ignored, wherever the named component stands.
     void referencesGoByNameWhateverTheOrder()
     {
         TFormDesigner designer;
         ReadFormText(&designer, R"({"name": "Main", "class": "TDesignForm", "components": [
-            {"name": "Grid", "class": "TKorDBGrid", "properties": {"DataSource": "Source"}},
+            {"name": "Grid", "class": "TKorDBGrid", "properties": {"DataSource": "SOURCE"}},
             {"name": "Source", "class": "TDataSource"}]})");
         auto *grid = findOn<TKorDBGrid>(designer, QStringLiteral("Grid"));
         QVERIFY(grid);
         QCOMPARE(designer.Form()->Name(), QStringLiteral("Main"));
         QCOMPARE(grid->DataSource(), findOn<TDataSource>(designer, QStringLiteral("Source")));
-        // The reference follows a component that replaces another of the same name.
+        // The reference follows a component that replaces another of the same name; names
+        // that differ only in letter case are the same name.
         ReadFormText(&designer, R"({"name": "Main", "class": "TDesignForm", "components": [
-            {"name": "Grid", "class": "TKorDBGrid"},
+            {"name": "GRID", "class": "TKorDBGrid"},
             {"name": "Source", "class": "TPopupMenu"}]})");
         QCOMPARE(findOn<TKorDBGrid>(designer, QStringLiteral("Grid")), grid);
         QCOMPARE(grid->DataSource(), nullptr);

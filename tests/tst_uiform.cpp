@@ -419,9 +419,16 @@ private slots:
         QVERIFY(!text.isEmpty());
         QCOMPARE(ComponentFormText(original), text);
 
+        // The class stands on a .ui form as a widget class of its own that is found by name,
+        // and widget and component find each other.
+        const QMetaObject *widgetClass = UiWidgetClass(original->Object()->metaObject());
+        QVERIFY(widgetClass);
+        QCOMPARE(FindUiWidgetClass(QLatin1String(widgetClass->className())), widgetClass);
         QWidget window;
         QWidget *widget = CreateUiWidget(original->Object()->metaObject(), &window);
         QVERIFY(widget);
+        QCOMPARE(widget->metaObject(), widgetClass);
+        QCOMPARE(ComponentWidget(WidgetComponent(widget)), widget);
         widget->setObjectName(name);
         widget->setProperty(kFormTextProperty, text);
         QCOMPARE(widget->property(kFormTextProperty).toString(), text);
@@ -529,48 +536,6 @@ private slots:
         QVERIFY(!WriteFormText(&designer).contains("formText"));
     }
 
-    // Each component class stands on a .ui form as a widget: controls as themselves, the others
-    // as their placeholder; widget and component find each other.
-    void widgetClassesStandForComponents_data()
-    {
-        QTest::addColumn<const QMetaObject *>("component");
-        QTest::addColumn<const QMetaObject *>("widget");
-        QTest::newRow("grid") << &TKorDBGrid::staticMetaObject << &TKorDBGrid::staticMetaObject;
-        QTest::newRow("navigator")
-            << &TKorDBNavigator::staticMetaObject << &TKorDBNavigator::staticMetaObject;
-        QTest::newRow("data source")
-            << &TDataSource::staticMetaObject << &TDataSourcePlaceholder::staticMetaObject;
-        QTest::newRow("connection")
-            << &TSQLConnection::staticMetaObject << &TSQLConnectionPlaceholder::staticMetaObject;
-        QTest::newRow("data set") << &TSQLDataSet::staticMetaObject
-                                  << &TSQLDataSetPlaceholder::staticMetaObject;
-        QTest::newRow("columns dialog") << &TKorDBColumnsDialog::staticMetaObject
-                                        << &TKorDBColumnsDialogPlaceholder::staticMetaObject;
-        QTest::newRow("popup menu: none")
-            << &TPopupMenu::staticMetaObject << static_cast<const QMetaObject *>(nullptr);
-    }
-
-    void widgetClassesStandForComponents()
-    {
-        QFETCH(const QMetaObject *, component);
-        QFETCH(const QMetaObject *, widget);
-        QCOMPARE(UiWidgetClass(component), widget);
-        QWidget parent;
-        std::unique_ptr<QWidget> made(CreateUiWidget(component, &parent));
-        QCOMPARE(made != nullptr, widget != nullptr);
-        if (!widget)
-            return;
-        QCOMPARE(FindUiWidgetClass(QLatin1String(widget->className())), widget);
-        QVERIFY(!UiWidgetIncludeFile(widget).isEmpty());
-        QVERIFY(QFile::exists(QStringLiteral(KOR_RUNTIME_DIR "/") + UiWidgetIncludeFile(widget)));
-        QCOMPARE(made->metaObject(), widget);
-        QCOMPARE(made->parentWidget(), &parent);
-        TComponent *madeComponent = WidgetComponent(made.get());
-        QVERIFY(madeComponent);
-        QCOMPARE(madeComponent->Object()->metaObject(), component);
-        QCOMPARE(ComponentWidget(madeComponent), made.get());
-    }
-
     // A placeholder and its component share one name, whichever is renamed; at run time the
     // placeholder stays hidden, at design time it shows a tile of fixed size with the palette
     // icon (or the class's initials when there is none) and the name.
@@ -612,7 +577,6 @@ private slots:
             for (int x = 2; x < tile.width() - 2; ++x)
                 drawn += tile.pixel(x, y) != background;
         QVERIFY(drawn > 40);
-        SaveScreenshot(&window, QStringLiteral("uiplaceholders"));
 
         SetUiWidgetDesigning(source, false);
         QVERIFY(!source->isVisible());

@@ -529,129 +529,6 @@ private slots:
                  (QList<QObject *>{firstBack->Object(), sourceBack->Object()}));
     }
 
-    void formPropertiesAreSavedAndOpened()
-    {
-        // The form's caption, size and colour are published, saved and opened exactly; a file
-        // from before they were kept opens with a new form's.
-        TFormDocument document;
-        TDesignForm *form = document.Designer()->Form();
-        QCOMPARE(GetStrProp(form, QStringLiteral("Caption")), QStringLiteral("Form1"));
-        QCOMPARE(GetOrdProp(form, QStringLiteral("Width")), 640);
-        QCOMPARE(GetOrdProp(form, QStringLiteral("Height")), 480);
-        const QString plain = m_dir.filePath(QStringLiteral("plain.kform"));
-        document.Save(plain);
-        document.New();
-        document.Open(plain);
-        QCOMPARE(document.Designer()->Form()->size(), QSize(640, 480));
-
-        form = document.Designer()->Form();
-        SetStrProp(form, QStringLiteral("Caption"), QStringLiteral("Orders"));
-        SetOrdProp(form, QStringLiteral("Width"), 517);
-        SetOrdProp(form, QStringLiteral("Height"), 333);
-        SetOrdProp(form, QStringLiteral("Color"), clYellow);
-        form->Font()->setSize(14);
-        document.RecordChange();
-        const QString sized = m_dir.filePath(QStringLiteral("sized.kform"));
-        document.Save(sized);
-        document.New();
-        QCOMPARE(document.Designer()->Form()->size(), QSize(640, 480));
-        document.Open(sized);
-        form = document.Designer()->Form();
-        QCOMPARE(form->size(), QSize(517, 333));
-        QCOMPARE(form->windowTitle(), QStringLiteral("Orders"));
-        QCOMPARE(form->Color(), clYellow);
-        QCOMPARE(form->Font()->Size(), 14);
-        QCOMPARE(WriteFormText(document.Designer()), fileBytes(sized));
-
-        const QString older = m_dir.filePath(QStringLiteral("older.kform"));
-        QVERIFY(
-            !WriteTestFile(older, R"({"name": "Older", "class": "TDesignForm", "components": []})")
-                 .isEmpty());
-        document.Open(older);
-        form = document.Designer()->Form();
-        QCOMPARE(form->size(), QSize(640, 480));
-        QCOMPARE(form->windowTitle(), QStringLiteral("Older"));
-        QCOMPARE(form->Color(), clBtnFace);
-    }
-
-    void savedFormOpensAsItWas()
-    {
-        TFormDocument document;
-        buildForm(document);
-        const QString file = m_dir.filePath(QStringLiteral("orders.kform"));
-        document.Save(file);
-        QVERIFY(!document.IsModified());
-        QCOMPARE(document.FileName(), file);
-        const QByteArray saved = fileBytes(file);
-        QCOMPARE(saved, WriteFormText(document.Designer()));
-
-        TClosedRecorder recorder;
-        int replaced = 0;
-        connect(&document, &TFormDocument::DesignerReplaced, this, [&] { ++replaced; });
-        document.New();
-        TFormDesigner *empty = document.Designer();
-        QCOMPARE(empty->Form()->ComponentCount(), 0);
-        document.Open(file);
-        QCOMPARE(replaced, 2);
-        QVERIFY(recorder.closed.contains(empty));
-        QCOMPARE(WriteFormText(document.Designer()), saved);
-        QVERIFY(!document.IsModified());
-        QCOMPARE(document.UndoStack()->count(), 0);
-        auto *grid = dynamic_cast<TKorDBGrid *>(
-            document.Designer()->GetComponent(QStringLiteral("KorDBGrid1")));
-        QVERIFY(grid && grid->DataSet());
-        QCOMPARE(grid->DataSet()->RecordCount(), 2);
-        QCOMPARE(grid->Columns()->Items(0)->Title()->Caption(), QStringLiteral("Order"));
-
-        // Recent files: most recent first, each once, at most eight.
-        QCOMPARE(document.RecentFiles().value(0), file);
-        for (int i = 0; i < 9; ++i)
-            document.Save(m_dir.filePath(QStringLiteral("copy%1.kform").arg(i)));
-        const QStringList recent = document.RecentFiles();
-        QCOMPARE(recent.size(), 8);
-        QCOMPARE(recent.first(), m_dir.filePath(QStringLiteral("copy8.kform")));
-        QVERIFY(!recent.contains(file));
-    }
-
-    // A file that is not a form at all is refused whole, saying why.
-    void damagedFileChangesNothing_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QString>("why");
-        QTest::addRow("not JSON") << QByteArray(
-                                         "{\"name\": \"Form1\", \"class\": \"TDesignForm\",\n "
-                                         "\"components\": [")
-                                  << QStringLiteral("Line 2");
-        QTest::addRow("not an object")
-            << QByteArray("[\n  {\"name\": \"Form1\"}\n]") << QStringLiteral("not a form");
-        QTest::addRow("no components")
-            << QByteArray("{\"name\": \"Form1\", \"class\": \"TDesignForm\"}")
-            << QStringLiteral("not a form");
-    }
-
-    void damagedFileChangesNothing()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(QString, why);
-        TFormDocument document;
-        buildForm(document);
-        const QString damaged = m_dir.filePath(QStringLiteral("damaged.kform"));
-        QVERIFY(!WriteTestFile(damaged, text).isEmpty());
-        TFormDesigner *designer = document.Designer();
-        const QByteArray before = WriteFormText(designer);
-        const int steps = document.UndoStack()->count();
-        int replaced = 0;
-        connect(&document, &TFormDocument::DesignerReplaced, this, [&] { ++replaced; });
-
-        const QString error = errorOf([&] { document.Open(damaged); });
-        QVERIFY2(error.contains(damaged) && error.contains(why), qPrintable(error));
-        QCOMPARE(document.Designer(), designer);
-        QCOMPARE(WriteFormText(designer), before);
-        QCOMPARE(document.UndoStack()->count(), steps);
-        QCOMPARE(replaced, 0);
-        QVERIFY(document.FileName().isEmpty());
-    }
-
     // A form file with problems opens with what can be read once the user has seen them and
     // agrees; the file stays as it is until saved, saving over it asks first, and what this
     // version does not know is written back.
@@ -731,13 +608,10 @@ private slots:
         const QJsonArray components = saved["components"].toArray();
         QCOMPARE(components.size(), 3);
         QCOMPARE(components[1], original["components"][1]);
-        QCOMPARE(components[0]["Glow"], QJsonValue(true));
         const QJsonObject orders = components[2]["properties"].toObject();
         QCOMPARE(components[2]["name"], QJsonValue("Orders"));
         QCOMPARE(orders["Sparkle"], original["components"][2]["properties"]["Sparkle"]);
-        QCOMPARE(orders["Gauge"], QJsonValue("Gauge1"));
         QCOMPARE(orders["Columns"][0]["Tint"], QJsonValue("blue"));
-        QCOMPARE(orders["DataSource"], QJsonValue("Source1"));
         QVERIFY(!orders.contains("Width") && !orders.contains("PopupMenu"));
 
         // Saved over once, it asks no more.
@@ -745,67 +619,6 @@ private slots:
         const THostDialogsScope messagesScope(messages);
         QVERIFY(document.Save(file));
         QVERIFY(messages.Requests.isEmpty());
-    }
-
-    void failedSaveKeepsTheOldFile_data()
-    {
-        QTest::addColumn<bool>("readOnlyFolder");
-        QTest::addRow("folder is a file") << false;
-        QTest::addRow("read-only folder") << true;
-    }
-
-    void failedSaveKeepsTheOldFile()
-    {
-        QFETCH(bool, readOnlyFolder);
-        TFormDocument document;
-        placeGrid(document);
-        QString file;
-        const QByteArray old = "the old form";
-        if (readOnlyFolder) {
-            if (geteuid() == 0)
-                QSKIP("permissions do not stop the superuser");
-            const QString folder = m_dir.filePath(QStringLiteral("locked"));
-            QVERIFY(QDir().mkpath(folder));
-            file = folder + QStringLiteral("/form.kform");
-            QVERIFY(!WriteTestFile(file, old).isEmpty());
-            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-        } else {
-            const QString notAFolder = m_dir.filePath(QStringLiteral("plain"));
-            QVERIFY(!WriteTestFile(notAFolder, old).isEmpty());
-            file = notAFolder + QStringLiteral("/form.kform");
-        }
-        const QString error = errorOf([&] { document.Save(file); });
-        if (readOnlyFolder)
-            QFile::setPermissions(QFileInfo(file).path(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY2(error.startsWith(QStringLiteral("Cannot save %1: ").arg(file)), qPrintable(error));
-        QVERIFY(document.IsModified());
-        QVERIFY(document.FileName().isEmpty());
-        QCOMPARE(fileBytes(readOnlyFolder ? file : m_dir.filePath(QStringLiteral("plain"))), old);
-    }
-
-    void pastedComponentsAreRenamedAndUndoneAsOneStep()
-    {
-        TFormDocument document;
-        buildForm(document);
-        TFormDesigner *designer = document.Designer();
-        const QByteArray clipboard =
-            document.CopyComponents({designer->GetComponent(QStringLiteral("DataSource1")),
-                                     designer->GetComponent(QStringLiteral("KorDBGrid1"))});
-        const int steps = document.UndoStack()->count();
-        const QList<TComponent *> pasted = document.PasteComponents(clipboard);
-        QCOMPARE(pasted.size(), 2);
-        QCOMPARE(pasted.at(0)->Name(), QStringLiteral("DataSource2"));
-        QCOMPARE(pasted.at(1)->Name(), QStringLiteral("KorDBGrid2"));
-        QCOMPARE(dynamic_cast<TKorDBGrid *>(pasted.at(1))->DataSource(), pasted.at(0)->Object());
-        QCOMPARE(document.UndoStack()->count(), steps + 1);
-        QCOMPARE(document.UndoStack()->text(steps), QStringLiteral("Paste"));
-        document.UndoStack()->undo();
-        QVERIFY(!designer->GetComponent(QStringLiteral("KorDBGrid2")));
-        QVERIFY(designer->GetComponent(QStringLiteral("KorDBGrid1")));
-
-        QVERIFY(!errorOf([&] { document.PasteComponents("not components"); }).isEmpty());
-        QCOMPARE(document.UndoStack()->index(), steps);
     }
 
     // A data set is copied with its fields and pasted with fields of its own; a field copied alone

@@ -19,11 +19,6 @@
 #include <QUndoStack>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include "collectioneditor.h"
 #include "databasefileproperty.h"
 #include "formdesigner.h"
@@ -39,6 +34,7 @@
 #include "services.h"
 #include "sqldata.h"
 #include "testsupport.h"
+#include "typinfo.h"
 #include "workbenchapplication.h"
 #include "workbenchsession.h"
 #include "workbenchwindow.h"
@@ -106,49 +102,6 @@ QByteArray readFile(const QString &FileName)
     QFile file(FileName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// A folder nobody may create files in. Root ignores the permission bits, so for root the
-// folder is also made immutable (ext4 and friends); answers false when neither can be done.
-class TUnwritableFolder {
-public:
-    explicit TUnwritableFolder(const QString &Path) : m_path(Path)
-    {
-        QFile::setPermissions(Path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        if (geteuid() == 0)
-            m_immutable = setImmutable(true);
-    }
-    ~TUnwritableFolder()
-    {
-        if (m_immutable)
-            setImmutable(false);
-        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner);
-    }
-    bool Unwritable() const
-    {
-        QFile probe(QDir(m_path).filePath(QStringLiteral("probe")));
-        const bool writable = probe.open(QIODevice::WriteOnly);
-        probe.remove();
-        return !writable;
-    }
-
-private:
-    bool setImmutable(bool On)
-    {
-        const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0)
-            return false;
-        int flags = 0;
-        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = On ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        ::close(fd);
-        return done;
-    }
-
-    QString m_path;
-    bool m_immutable = false;
-};
 
 } // namespace
 
@@ -305,53 +258,10 @@ private slots:
         QCOMPARE(designer()->ModifiedCount() > modified, pick);
     }
 
-    // Place a data set, a data source and a grid, link them, double-click the grid (columns
-    // editor, then designer), "Add All Fields", change a property on a designer page: the
-    // inspector and the saved file show it; undo takes it back.
-    void designerPageChangeReachesInspectorAndFile()
-    {
-        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral(R"(
-dblclick Grid1
-expect-window TKorDBGridDesigner
-click "Add All Fields"
-expect Grid1.Columns.Count 9
-expect Grid1.Columns[1].FieldName Company
-answer No
-click "Add All Fields"
-expect Grid1.Columns.Count 18
-undo
-expect Grid1.Columns.Count 9
-page Settings
-click DragRowsCheckBox
-expect Grid1.DragRows True
-type TagEdit 42
-expect Grid1.Tag 42
-)")));
-        TObjectInspector *inspector = m_window->Inspector();
-        QCOMPARE(inspector->Model()->Selection(),
-                 QList<QObject *>{designer()->GetComponent(QStringLiteral("Grid1"))->Object()});
-        const QModelIndex row = inspector->Model()->FindRow(QStringLiteral("DragRows"));
-        QVERIFY(row.isValid());
-        QCOMPARE(row.siblingAtColumn(1).data().toString(), QStringLiteral("True"));
-
-        QVERIFY(run(QStringLiteral("save %1").arg(file(QStringLiteral("page.kwf")))));
-        const QByteArray saved = readFile(file(QStringLiteral("page.kwf")));
-        QVERIFY(saved.contains("DragRows"));
-        QVERIFY(saved.contains("Company"));
-
-        QVERIFY(run(QStringLiteral("undo\nexpect Grid1.Tag 0\nundo\nexpect Grid1.DragRows False\n"
-                                   "redo\nexpect Grid1.DragRows True")));
-        QCOMPARE(inspector->Model()
-                     ->FindRow(QStringLiteral("DragRows"))
-                     .siblingAtColumn(1)
-                     .data()
-                     .toString(),
-                 QStringLiteral("True"));
-        SaveScreenshot(m_runner->FrontWindow(), QStringLiteral("workbench-script-designer"));
-    }
-
-    // Saving and opening again gives the same form, property for property.
-    void saveAndReopen()
+    // Saved and opened again, the form is the same, property for property. A damaged file
+    // (non-ASCII text before the damage) names where it is damaged, and a save that cannot
+    // be written names the file; neither changes the form.
+    void savedFormComesBackAndFileErrorsChangeNothing()
     {
         QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral(R"(
 dblclick Grid1
@@ -360,58 +270,35 @@ close-window
 close-window
 set Grid1.Columns[2].Title.Caption "Home town"
 set Grid1.Columns[3].Color clYellow
-set Grid1.Hint "Our customers"
+set Grid1.Hint "Über uns"
 save form.kwf
 )")));
         const QMap<QString, QString> before = describeForm(designer());
         QVERIFY(before.size() > 100);
-        QVERIFY(run(
-            QStringLiteral("open form.kwf\nexpect Grid1.Columns[2].Title.Caption \"Home town\"")));
+        WriteTestFile(file(QStringLiteral("damaged.kwf")),
+                      "{\"name\": \"F\u00f6rm1\", \"class\": \"TDesignForm\",\n  \"components\": "
+                      "[{\"name\": \"Gr\u00fc\u00dfe\" \"class\"");
+        QVERIFY(run(QStringLiteral("expect-error \"Line 2, column 36\" open damaged.kwf")));
+        WriteTestFile(file(QStringLiteral("bare.kwf")), R"({"name": "F", "class": "TDesignForm"})");
+        QVERIFY(run(QStringLiteral("expect-error \"not a form\" open bare.kwf")));
+        QCOMPARE(describeForm(designer()), before);
+        QCOMPARE(m_window->Document()->FileName(), file(QStringLiteral("form.kwf")));
+
+        QVERIFY(m_window->NewForm());
+        QVERIFY(run(QStringLiteral("open form.kwf")));
         const QMap<QString, QString> after = describeForm(designer());
         for (auto it = before.cbegin(); it != before.cend(); ++it)
             QCOMPARE(after.value(it.key(), QStringLiteral("(missing)")), it.value());
         QCOMPARE(after.size(), before.size());
         QVERIFY(!m_window->Document()->IsModified());
-    }
 
-    // Deleting the grid while its designer is open closes the designer; undo brings the grid
-    // back, and nothing crashes on the way.
-    void deleteGridWithDesignerOpen()
-    {
-        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral(R"(
-verb Grid1 "Kor-DBGrid Designer..."
-expect-window TKorDBGridDesigner
-page Colors
-delete Grid1
-expect-window none
-expect-error "no component named Grid1" expect Grid1.Name Grid1
-undo
-expect Grid1.DataSource Source1
-)")));
-    }
-
-    // A damaged form file: a message naming where, and the form as it was; a save into a folder
-    // that cannot be written: a message, and the old file as it was.
-    void fileErrorsChangeNothing()
-    {
-        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral("save good.kwf")));
-        const QMap<QString, QString> before = describeForm(designer());
-        QFile damaged(file(QStringLiteral("damaged.kwf")));
-        QVERIFY(damaged.open(QIODevice::WriteOnly));
-        damaged.write(readFile(file(QStringLiteral("good.kwf"))).left(200));
-        damaged.close();
-        QVERIFY(run(QStringLiteral("expect-error damaged.kwf open damaged.kwf")));
-        QCOMPARE(describeForm(designer()), before);
-        QCOMPARE(m_window->Document()->FileName(), file(QStringLiteral("good.kwf")));
-
-        QDir().mkpath(file(QStringLiteral("locked")));
-        QVERIFY(run(QStringLiteral("save locked/form.kwf\nset Grid1.Hint \"Changed\"")));
-        const QByteArray old = readFile(file(QStringLiteral("locked/form.kwf")));
-        TUnwritableFolder locked(file(QStringLiteral("locked")));
-        if (!locked.Unwritable())
-            QSKIP("no folder can be made unwritable here");
-        QVERIFY(run(QStringLiteral("expect-error form.kwf save locked/form.kwf")));
-        QCOMPARE(readFile(file(QStringLiteral("locked/form.kwf"))), old);
+        // A folder that is a file: the save fails, naming the file, and leaves the file alone.
+        QVERIFY(run(QStringLiteral("set Grid1.Hint \"Changed\"")));
+        const QByteArray plain = "not a folder";
+        WriteTestFile(file(QStringLiteral("plain")), plain);
+        QVERIFY(run(QStringLiteral("expect-error plain/form.kwf save plain/form.kwf")));
+        QCOMPARE(readFile(file(QStringLiteral("plain"))), plain);
+        QCOMPARE(m_window->Document()->FileName(), file(QStringLiteral("form.kwf")));
         QVERIFY(m_window->Document()->IsModified());
     }
 
@@ -506,11 +393,10 @@ expect Grid1.DataSource Source1
         QCOMPARE(holders, 1);
     }
 
-    // A mistyped database name fails, naming the file, and makes no file; a grid column whose
-    // field the data set lacks is named on the status bar when the grid is selected.
-    void dataTellsTheTruth()
+    // A grid column whose field the data set lacks is named on the status bar when the grid
+    // is selected.
+    void missingFieldIsNamedOnTheStatusBar()
     {
-        const QString missing = file(QStringLiteral("custmers.sqlite"));
         QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral(R"(
 dblclick Grid1
 click "Add All Fields"
@@ -522,38 +408,100 @@ select Grid1
 )")));
         QCOMPARE(m_window->statusBar()->currentMessage(),
                  QStringLiteral("Grid1: Field 'Nickname' not found in Customers"));
-
-        QVERIFY(run(QStringLiteral("set Connection1.Connected False\n"
-                                   "set Connection1.DatabaseName %1\n"
-                                   "expect-error \"Cannot open database '%1'. The file does not "
-                                   "exist.\" set Connection1.Connected True\n"
-                                   "expect Connection1.Connected False")
-                        .arg(missing)));
-        QVERIFY(!QFile::exists(missing));
     }
 
-    // A grid, a navigator and a data source selected together: the caption counts them, a
-    // property they share is changed on all of them as one undo step.
-    void differentClassesEditedTogether()
+    // Every scene in the scenes folder runs to its end; adding a scene is adding a file.
+    // SCENE_OUT names a folder the scene may write in.
+    void scenes_data()
     {
-        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral(R"(
-place TKorDBNavigator Navigator1 8 220 240 25
-select Grid1 Navigator1 Source1
-)")));
-        TObjectInspector *inspector = m_window->Inspector();
-        QCOMPARE(inspector->findChild<QLabel *>(QStringLiteral("SelectionLabel"))->text(),
-                 QStringLiteral("3 objects"));
-        m_window->Document()->FlushPendingChange();
-        QUndoStack *undo = m_window->Document()->UndoStack();
-        const int steps = undo->count();
-        QVERIFY(inspector->Model()->Commit(inspector->Model()->FindRow(QStringLiteral("Enabled")),
-                                           QStringLiteral("False")));
-        m_window->Document()->FlushPendingChange();
-        QCOMPARE(undo->count(), steps + 1);
-        QVERIFY(run(QStringLiteral("expect Grid1.Enabled False\nexpect Navigator1.Enabled False\n"
-                                   "expect Source1.Enabled False\nundo\n"
-                                   "expect Grid1.Enabled True\nexpect Navigator1.Enabled True\n"
-                                   "expect Source1.Enabled True")));
+        QTest::addColumn<QString>("scene");
+        const QFileInfoList scenes = QDir(QStringLiteral(KOR_SCENE_DIR))
+                                         .entryInfoList({QStringLiteral("*.kws")}, QDir::Files);
+        if (scenes.isEmpty())
+            QFAIL("no scenes in " KOR_SCENE_DIR);
+        for (const QFileInfo &scene : scenes)
+            QTest::addRow("%s", qPrintable(scene.completeBaseName())) << scene.absoluteFilePath();
+    }
+    void scenes()
+    {
+        QFETCH(QString, scene);
+        QTemporaryDir out;
+        qputenv("SCENE_OUT", out.path().toLocal8Bit());
+        QVERIFY2(m_runner->RunFile(scene), qPrintable(m_runner->Error()));
+        // Nothing makes a database the scene did not ask for.
+        QCOMPARE(QDir(out.path()).entryList({QStringLiteral("*.sqlite")}), QStringList());
+    }
+
+    // How a scenario line becomes a value: double quotes keep blanks and # together, a
+    // backslash in them escapes a quote or a backslash and is kept before anything else;
+    // ${NAME} is the environment variable NAME (empty when unset) and ${SAMPLE_DB} the sample
+    // database, both taken as they are after the line is split.
+    void scenarioWordsBecomeValues_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("value");
+        qputenv("KOR_SCENE_WORD", "w\u00f6 \"r\"d");
+        const struct {
+            const char *label, *word, *value;
+        } rows[] = {
+            {"quotes in quotes", "\"say \\\"hi\\\" #1\"", "say \"hi\" #1"},
+            {"backslashes in quotes", "\"C:\\\\dir\\\\\"", "C:\\dir\\"},
+            {"other escapes kept", "\"a\\tb\\n\"", "a\\tb\\n"},
+            {"bare backslash", "C:\\\\x", "C:\\\\x"},
+            {"quoted part of a word", "ab\"c d\"e", "abc de"},
+            {"variable", "${KOR_SCENE_WORD}", "w\u00f6 \"r\"d"},
+            {"variables in quotes", "\"<${KOR_SCENE_WORD}|${KOR_SCENE_WORD}>\"",
+             "<w\u00f6 \"r\"d|w\u00f6 \"r\"d>"},
+            {"unset variable", "a${KOR_NO_SUCH_VARIABLE}b", "ab"},
+            {"no braces", "$HOME", "$HOME"},
+            {"sample database", "${SAMPLE_DB}", ""},
+        };
+        for (const auto &row : rows)
+            QTest::addRow("%s", row.label)
+                << QString::fromUtf8(row.word)
+                << (*row.value ? QString::fromUtf8(row.value) : SampleDatabasePath());
+    }
+    void scenarioWordsBecomeValues()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, value);
+        QVERIFY(
+            run(QStringLiteral("place TKorDBGrid Grid1\nset Grid1.Hint %1 # a comment").arg(word)));
+        QCOMPARE(GetStrProp(designer()->GetComponent(QStringLiteral("Grid1"))->Object(),
+                            QStringLiteral("Hint")),
+                 value);
+    }
+
+    // The runner counts as open the windows a person sees as windows: not the main window,
+    // nor hidden ones, menus, tool tips or splash screens.
+    void openWindowsAreTheOnesShown_data()
+    {
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<bool>("counted");
+        QTest::addRow("dialog") << int(Qt::Dialog) << true << true;
+        QTest::addRow("tool window") << int(Qt::Tool) << true << true;
+        QTest::addRow("plain window") << int(Qt::Window) << true << true;
+        QTest::addRow("hidden dialog") << int(Qt::Dialog) << false << false;
+        QTest::addRow("menu") << int(Qt::Popup) << true << false;
+        QTest::addRow("tool tip") << int(Qt::ToolTip) << true << false;
+        QTest::addRow("splash screen") << int(Qt::SplashScreen) << true << false;
+    }
+    void openWindowsAreTheOnesShown()
+    {
+        QFETCH(int, flags);
+        QFETCH(bool, shown);
+        QFETCH(bool, counted);
+        QVERIFY(run(QStringLiteral("expect-window none")));
+        QLabel window(QStringLiteral("a window"), nullptr, Qt::WindowFlags(flags));
+        window.setVisible(shown);
+        TScriptRunner::Settle();
+        QCOMPARE(m_runner->FrontWindow(), counted ? &window : nullptr);
+        QCOMPARE(m_runner->Run(QStringLiteral("expect-window QLabel")), counted);
+        QCOMPARE(m_runner->Run(QStringLiteral("expect-window none")), !counted);
+        // Hidden again, it is no longer counted.
+        window.hide();
+        QVERIFY(run(QStringLiteral("expect-window none")));
     }
 
     // korworkbench FORM opens the form at start, with --script and --screenshot as before.
@@ -608,6 +556,14 @@ select Grid1 Navigator1 Source1
         }
         QVERIFY(!choose(gone));
         QVERIFY(m_window->Document()->RecentFiles().contains(kept));
+        // Most recent first, each once, at most eight.
+        for (int i = 0; i < 9; ++i)
+            QVERIFY(run(QStringLiteral("save copy%1.kform").arg(i % 8)));
+        QStringList recent = m_window->Document()->RecentFiles();
+        QCOMPARE(recent.size(), 8);
+        QCOMPARE(recent.first(), file(QStringLiteral("copy0.kform")));
+        QVERIFY(!recent.contains(kept));
+        QCOMPARE(recent.removeDuplicates(), 0);
     }
 
     // Open and Save As start in the folder of the form open now, or of the one opened last.

@@ -134,6 +134,7 @@ private slots:
         // Nothing asks about the changes a test leaves behind.
         m_window->Document()->UndoStack()->clear();
         m_window.reset();
+        ResetTestSettingsDir(); // nor remembers its folders
     }
 
     void placesByClickAndByDrag_data()
@@ -211,7 +212,7 @@ private slots:
     void selects_data()
     {
         QTest::addColumn<QList<QPoint>>("Clicks");
-        QTest::addColumn<QList<int>>("Ctrl");
+        QTest::addColumn<QList<int>>("Ctrl"); // 1: Ctrl, 2: Shift
         QTest::addColumn<QList<QString>>("Expected");
         // Grid1 at (16,16,160,80), Grid2 at (240,16,160,80), DataSource1's icon at (16,160).
         QTest::addRow("click") << QList<QPoint>{{50, 50}} << QList<int>{0}
@@ -228,6 +229,14 @@ private slots:
             << QList<QString>{QStringLiteral("KorDBGrid2")};
         QTest::addRow("bare form selects the form")
             << QList<QPoint>{{50, 50}, {500, 300}} << QList<int>{0, 0} << QList<QString>{};
+        QTest::addRow("ctrl+click the last selected selects the form")
+            << QList<QPoint>{{50, 50}, {50, 50}} << QList<int>{0, 1} << QList<QString>{};
+        QTest::addRow("ctrl+click on the form keeps the selection")
+            << QList<QPoint>{{50, 50}, {300, 50}, {500, 300}} << QList<int>{0, 1, 1}
+            << QList<QString>{QStringLiteral("KorDBGrid1"), QStringLiteral("KorDBGrid2")};
+        QTest::addRow("shift+click toggles as ctrl+click")
+            << QList<QPoint>{{50, 50}, {30, 170}, {50, 50}} << QList<int>{0, 2, 2}
+            << QList<QString>{QStringLiteral("DataSource1")};
     }
 
     void selects()
@@ -240,7 +249,10 @@ private slots:
         place(DataSource, {16, 160, 0, 0});
         for (int i = 0; i < Clicks.size(); ++i)
             QTest::mouseClick(overlay(), Qt::LeftButton,
-                              Ctrl.at(i) ? Qt::ControlModifier : Qt::NoModifier, Clicks.at(i));
+                              Ctrl.at(i) == 1   ? Qt::ControlModifier
+                              : Ctrl.at(i) == 2 ? Qt::ShiftModifier
+                                                : Qt::NoModifier,
+                              Clicks.at(i));
         QCOMPARE(selectedNames(), Expected);
         if (Expected.isEmpty())
             QCOMPARE(designer()->GetSelections(), QList<QObject *>{designer()->Form()});
@@ -272,11 +284,17 @@ private slots:
         drag({50, 50}, {63, 56});
         QCOMPARE(control(grid1)->geometry(), QRect(32, 24, 160, 80));
         QCOMPARE(control(grid2)->geometry(), QRect(240, 16, 160, 80));
-        // Several selected move together, keeping their distances.
+        // Several selected move together, keeping their distances, as one step.
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::ControlModifier, {30, 170});
+        m_window->Document()->FlushPendingChange();
+        QUndoStack *stack = m_window->Document()->UndoStack();
+        const int steps = stack->count();
         drag({60, 60}, {76, 68});
         QCOMPARE(control(grid1)->geometry(), QRect(48, 32, 160, 80));
         QCOMPARE(source->Object()->property("DesignPosition").toPoint(), QPoint(32, 168));
+        m_window->Document()->FlushPendingChange();
+        QCOMPARE(stack->count(), steps + 1);
+        QCOMPARE(stack->text(steps), QStringLiteral("Move KorDBGrid1, DataSource1"));
         // A click that does not leave the dead zone moves nothing.
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {60, 60});
         QCOMPARE(control(grid1)->geometry(), QRect(48, 32, 160, 80));
@@ -287,16 +305,30 @@ private slots:
         QTest::addColumn<int>("Handle");
         QTest::addColumn<QPoint>("Delta");
         QTest::addColumn<QRect>("Expected");
-        // The grid is at (16,16,160,80); moved edges snap to the grid.
-        QTest::addRow("bottom right")
-            << int(TSurfaceOverlay::hBottomRight) << QPoint(14, 13) << QRect(16, 16, 176, 96);
-        QTest::addRow("left") << int(TSurfaceOverlay::hLeft) << QPoint(-11, 40)
-                              << QRect(8, 16, 168, 80);
-        QTest::addRow("top") << int(TSurfaceOverlay::hTop) << QPoint(30, 21)
-                             << QRect(16, 40, 160, 56);
-        // Never inside out, and no smaller than the control allows (a grid: 20 x 20).
-        QTest::addRow("never inside out")
-            << int(TSurfaceOverlay::hRight) << QPoint(-400, 0) << QRect(16, 16, 20, 80);
+        // The grid is at (16,16,160,80): its edges at x 16 and 176, y 16 and 96. Each handle
+        // moves the edges it stands on, and they land on the nearest grid line (x+22 -> 40 or
+        // 200, y+19 -> 32 or 112); the others stay.
+        using H = TSurfaceOverlay;
+        const struct {
+            const char *label;
+            int handle;
+            QPoint delta;
+            QRect expected;
+        } rows[] = {
+            {"top left", H::hTopLeft, {22, 19}, {40, 32, 136, 64}},
+            {"top", H::hTop, {22, 19}, {16, 32, 160, 64}},
+            {"top right", H::hTopRight, {22, 19}, {16, 32, 184, 64}},
+            {"right", H::hRight, {22, 19}, {16, 16, 184, 80}},
+            {"bottom right", H::hBottomRight, {22, 19}, {16, 16, 184, 96}},
+            {"bottom", H::hBottom, {22, 19}, {16, 16, 160, 96}},
+            {"bottom left", H::hBottomLeft, {22, 19}, {40, 16, 136, 96}},
+            {"left", H::hLeft, {22, 19}, {40, 16, 136, 80}},
+            {"left outwards", H::hLeft, {-11, 40}, {8, 16, 168, 80}},
+            // Never inside out, and no smaller than the control allows (a grid: 20 x 20).
+            {"right past the left", H::hRight, {-400, 0}, {16, 16, 20, 80}},
+        };
+        for (const auto &row : rows)
+            QTest::addRow("%s", row.label) << row.handle << row.delta << row.expected;
     }
 
     void resizesByHandle()
@@ -306,9 +338,19 @@ private slots:
         QFETCH(QRect, Expected);
         TComponent *grid = place(Grid, {16, 16, 160, 80});
         const QPoint handle = TSurfaceOverlay::HandleRect(QRect(16, 16, 160, 80), Handle).center();
+        m_window->Document()->FlushPendingChange();
+        QUndoStack *stack = m_window->Document()->UndoStack();
+        const int steps = stack->count();
         drag(handle, handle + Delta);
         QCOMPARE(control(grid)->geometry(), Expected);
         QCOMPARE(designer()->GetSelections(), QList<QObject *>{grid->Object()});
+        // One step, named after the grid; undone, the grid is as it was.
+        m_window->Document()->FlushPendingChange();
+        QCOMPARE(stack->count(), steps + 1);
+        QCOMPARE(stack->text(steps), QStringLiteral("Size KorDBGrid1"));
+        stack->undo();
+        QCOMPARE(control(designer()->GetComponent(QStringLiteral("KorDBGrid1")))->geometry(),
+                 QRect(16, 16, 160, 80));
     }
 
     void arrowKeys_data()
@@ -601,12 +643,6 @@ private slots:
         // The tool bar shows the same actions.
         auto *bar = m_window->findChild<QToolBar *>(QStringLiteral("ArrangeToolBar"));
         QVERIFY(bar && bar->actions().contains(surface()->ArrangeAction(TArrange::AlignLefts)));
-        if (Selected == 3 && !Locked) {
-            const QString file =
-                SaveScreenshot(m_window.get(), QStringLiteral("workbench-arrange-toolbar"));
-            if (!file.isEmpty())
-                SaveScreenshot(bar, QStringLiteral("workbench-arrange-toolbar-only"));
-        }
     }
 
     void lockAndStacking()
@@ -662,7 +698,6 @@ private slots:
             firstRowStuck = !dialog.UpButton()->isEnabled();
             dialog.List()->setCurrentRow(1);
             QTest::mouseClick(dialog.DownButton(), Qt::LeftButton);
-            SaveScreenshot(&dialog, QStringLiteral("workbench-tab-order"));
             Names = dialog.Order();
             return true;
         };
@@ -722,12 +757,13 @@ private slots:
     {
         QTest::addColumn<const QMetaObject *>("Class");
         QTest::addColumn<bool>("Cut");
-        QTest::addColumn<QRect>("Expected"); // null: anywhere free
-        // A copy goes to the nearest free place on the grid, a grid step clear of the original.
+        QTest::addColumn<QRect>("Expected"); // null: close to the original
+        // A copy goes to the nearest free place on the grid, a grid step clear of the original;
+        // after a cut the place is free again: back where it was.
         QTest::addRow("copied grid") << Grid << false << QRect(16, 104, 160, 80);
-        QTest::addRow("copied icon") << DataSource << false << QRect();
-        // After a cut the place is free again: back where it was.
         QTest::addRow("cut grid") << Grid << true << QRect(16, 16, 160, 80);
+        QTest::addRow("copied icon") << DataSource << false << QRect();
+        QTest::addRow("cut icon") << DataSource << true << QRect();
     }
 
     void pasteLandsOnFreeSpace()
@@ -737,6 +773,7 @@ private slots:
         QFETCH(QRect, Expected);
         place(Grid, {240, 16, 160, 80}); // a neighbour on the right, in the way of a move across
         TComponent *original = place(Class, {16, 16, Class == Grid ? 160 : 0, 80});
+        const QRect was = surface()->ComponentRect(original);
         Cut ? surface()->CutSelection() : surface()->CopySelection();
         surface()->Paste();
         const QList<TComponent *> pasted = surface()->SelectedComponents();
@@ -744,6 +781,19 @@ private slots:
         const QRect landed = surface()->ComponentRect(pasted.first());
         if (!Expected.isNull())
             QCOMPARE(landed, Expected);
+        else if (Cut)
+            QCOMPARE(landed, was);
+        else // beside or below the original, a grid step or two clear of it
+            QVERIFY2((landed.topLeft() - was.topLeft()).manhattanLength() <=
+                         qMax(was.width(), was.height()) + 2 * TFormSurface::GridSize,
+                     qPrintable(QStringLiteral("%1,%2").arg(landed.x()).arg(landed.y())));
+        if (QWidget *widget = control(pasted.first()))
+            QVERIFY(widget->isVisible());
+        else {
+            const QPoint at = pasted.first()->Object()->property("DesignPosition").toPoint();
+            QCOMPARE(TFormSurface::Snap(at), at);
+            QCOMPARE(surface()->ComponentAt(landed.center()), pasted.first());
+        }
         QVERIFY(QRect(QPoint(), surface()->Form()->size()).contains(landed));
         for (int i = 0; i < surface()->Form()->ComponentCount(); ++i) {
             TComponent *other = surface()->Form()->Components(i);
@@ -773,31 +823,6 @@ private slots:
         QApplication::sendEvent(overlay(), &help);
         QTRY_COMPARE(QToolTip::text(), name);
         QToolTip::hideText();
-    }
-
-    void designWindowsFromTheForm()
-    {
-        TComponent *grid = place(Grid, {16, 16, 160, 80});
-        const auto openWindows = [this] {
-            int count = 0;
-            for (QWidget *window : QApplication::topLevelWidgets())
-                if (window->isVisible() && window != m_window.get())
-                    ++count;
-            return count;
-        };
-        const int before = openWindows();
-        // A double-click runs the component editor's Edit: for a grid, its design windows.
-        QTest::mouseDClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
-        QTRY_VERIFY(openWindows() > before);
-        // A column selected in a design window shows in the inspector, not as handles.
-        TKorColumn *column = static_cast<TKorDBGrid *>(grid->Object())->Columns()->Add();
-        designer()->SelectComponent(column);
-        QVERIFY(surface()->SelectedComponents().isEmpty());
-        QTRY_COMPARE(m_window->Inspector()->Model()->rowCount() > 0, true);
-        // Deleting the grid closes the windows that edit it.
-        designer()->SelectComponent(grid->Object());
-        QTest::keyClick(overlay(), Qt::Key_Delete);
-        QTRY_COMPARE(openWindows(), before);
     }
 
     // The design windows a double-click opens leave the main window's size and place alone,
@@ -886,8 +911,6 @@ private slots:
         place(Grid, {16, 16, 160, 80});
         QCOMPARE(m_window->ComponentList()->header()->sectionSize(0), 137);
         QCOMPARE(m_window->Inspector()->View()->header()->sectionSize(0), 111);
-        // The tests after this one start from a window as built.
-        ResetTestSettingsDir();
     }
 
     void formIsSizedByItsHandleAndEditedInTheInspector()
@@ -995,96 +1018,48 @@ private slots:
         delete typed;
     }
 
-    void everyChangeIsOneUndoStep_data()
+    // File > New after a saved, renamed and changed form: the changes are asked about, then
+    // a form as at start: named Form1, no file, nothing to save or undo, the form selected,
+    // shown on the surface and working like the first.
+    void newFormStartsAsTheFirst()
     {
-        QTest::addColumn<QString>("Change");
-        QTest::addColumn<QString>("StepText");
-        // Each step names what it changed.
-        const QString grid = QStringLiteral("KorDBGrid1");
-        QTest::addRow("move by mouse") << QStringLiteral("mouse move") << "Move " + grid;
-        QTest::addRow("move by key") << QStringLiteral("key move") << "Move " + grid;
-        QTest::addRow("resize by handle") << QStringLiteral("handle") << "Size " + grid;
-        QTest::addRow("resize by key") << QStringLiteral("key size") << "Size " + grid;
-        QTest::addRow("move an icon")
-            << QStringLiteral("icon") << QStringLiteral("Move DataSource1");
-        QTest::addRow("delete") << QStringLiteral("delete") << "Delete " + grid;
-        QTest::addRow("cut") << QStringLiteral("cut") << "Cut " + grid;
-        QTest::addRow("paste") << QStringLiteral("paste") << QStringLiteral("Paste");
-    }
-
-    void everyChangeIsOneUndoStep()
-    {
-        QFETCH(QString, Change);
-        QFETCH(QString, StepText);
-        QUndoStack *stack = m_window->Document()->UndoStack();
-        surface()->SetPendingClass(Grid);
-        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {16, 16});
-        place(DataSource, {16, 200, 0, 0});
-        m_window->Document()->FlushPendingChange();
-        QCOMPARE(stack->count(), 2);
-        QCOMPARE(stack->text(0), QStringLiteral("Place KorDBGrid1"));
-        QVERIFY(m_window->isWindowModified());
-        const QRect before = control(designer()->GetRoot()->Components(0))->geometry();
-        const QPoint icon =
-            designer()->GetRoot()->Components(1)->Object()->property("DesignPosition").toPoint();
-
-        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
-        const QPoint handle = TSurfaceOverlay::HandleRect(before, TSurfaceOverlay::hRight).center();
-        if (Change == QLatin1String("mouse move"))
-            drag({50, 50}, {90, 90});
-        else if (Change == QLatin1String("key move"))
-            QTest::keyClick(overlay(), Qt::Key_Down);
-        else if (Change == QLatin1String("handle"))
-            drag(handle, handle + QPoint(40, 0));
-        else if (Change == QLatin1String("key size"))
-            QTest::keyClick(overlay(), Qt::Key_Right, Qt::ShiftModifier);
-        else if (Change == QLatin1String("icon"))
-            drag({20, 210}, {60, 250});
-        else if (Change == QLatin1String("delete"))
-            QTest::keyClick(overlay(), Qt::Key_Delete);
-        else if (Change == QLatin1String("cut"))
-            surface()->CutSelection();
-        else if (Change == QLatin1String("paste")) {
-            surface()->CopySelection();
-            surface()->Paste();
-            QCOMPARE(selectedNames(), QList<QString>{QStringLiteral("KorDBGrid2")});
-            QVERIFY(control(surface()->SelectedComponents().first())->isVisible());
-        }
-        m_window->Document()->FlushPendingChange();
-        QCOMPARE(stack->count(), 3);
-        QCOMPARE(stack->text(2), StepText);
-
-        // Undone, the form is as it was.
-        stack->undo();
-        QCOMPARE(designer()->GetRoot()->ComponentCount(), 2);
-        TComponent *grid = designer()->GetComponent(QStringLiteral("KorDBGrid1"));
-        QVERIFY(grid);
-        QCOMPARE(control(grid)->geometry(), before);
-        QVERIFY(control(grid)->isVisible());
-        QCOMPARE(designer()
-                     ->GetComponent(QStringLiteral("DataSource1"))
-                     ->Object()
-                     ->property("DesignPosition")
-                     .toPoint(),
-                 icon);
-        // The form's controls stay under the overlay after an undo made them again.
-        QCOMPARE(surface()->ComponentAt({50, 50}), grid);
-    }
-
-    void showsTheNewFormAfterNew()
-    {
+        QTemporaryDir folder;
         place(Grid, {16, 16, 160, 80});
+        designer()->GetRoot()->SetName(QStringLiteral("Orders"));
+        QVERIFY(m_window->Document()->Save(folder.filePath(QStringLiteral("orders.kform"))));
+        TComponent *grid = place(Grid, {240, 16, 160, 80});
+        designer()->SelectComponent(grid->Object());
         TDesignForm *before = surface()->Form();
-        m_window->Document()->UndoStack()->clear();
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
+        messages.Answers << mrNo;
         QVERIFY(m_window->NewForm());
+        QCOMPARE(messages.Requests.size(), 1);
+
         QVERIFY(surface()->Form() != before);
         QCOMPARE(surface()->Form(), designer()->Form());
         QVERIFY(surface()->Form()->isVisible());
+        QCOMPARE(designer()->GetRoot()->Name(), QStringLiteral("Form1"));
+        QCOMPARE(designer()->GetRoot()->ComponentCount(), 0);
+        QVERIFY(m_window->Document()->FileName().isEmpty());
+        QVERIFY(!m_window->Document()->IsModified());
+        QCOMPARE(m_window->windowTitle(),
+                 QStringLiteral("Form1 - Untitled[*] - Kor-DBGrid Workbench"));
+        QCOMPARE(m_window->Document()->UndoStack()->count(), 0);
+        // Nothing of the old form stays selected or shown in the inspector.
+        QVERIFY(surface()->SelectedComponents().isEmpty());
+        QCoreApplication::processEvents();
+        for (QObject *selected : designer()->GetSelections())
+            QCOMPARE(selected, designer()->Form());
+        for (QObject *shown : m_window->Inspector()->Model()->Selection())
+            QCOMPARE(shown, designer()->Form());
         QCOMPARE(m_window->ComponentList()->topLevelItemCount(), 0);
-        // The new form works like the first.
-        TComponent *grid = place(Grid, {16, 16, 160, 80});
+        // The new form works like the first, its names counted afresh.
+        grid = place(Grid, {16, 16, 160, 80});
+        QCOMPARE(grid->Name(), QStringLiteral("KorDBGrid1"));
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
         QCOMPARE(surface()->SelectedComponents(), QList<TComponent *>{grid});
+        QVERIFY(m_window->isWindowModified());
     }
 
     void closingWithUnsavedChangesAsks_data()
@@ -1127,71 +1102,6 @@ private slots:
                  Answer == mrYes ? QStringList{QStringLiteral("Form1.kform")} : QStringList{});
         QCOMPARE(QFile::exists(file), PickFile);
         QCOMPARE(m_window->isVisible(), !Closes);
-    }
-
-    void savesAndOpensThroughTheFileMenu()
-    {
-        QTemporaryDir folder;
-        const QString file = folder.filePath(QStringLiteral("form.kform"));
-        TScriptedDialogs dialogs;
-        dialogs.OnSaveFileName = [&](QWidget *, const QString &, const QString &, const QString &) {
-            return file;
-        };
-        dialogs.OnOpenFileName = [&](QWidget *, const QString &, const QString &, const QString &) {
-            return file;
-        };
-        const THostDialogsScope dialogsScope(dialogs);
-        place(Grid, {24, 32, 160, 80});
-        place(DataSource, {16, 200, 0, 0});
-        QVERIFY(m_window->SaveForm());
-        QVERIFY(!m_window->isWindowModified());
-        QCOMPARE(m_window->windowTitle(),
-                 QStringLiteral("Form1 - form.kform[*] - Kor-DBGrid Workbench"));
-        QVERIFY(m_window->NewForm());
-        QCOMPARE(designer()->GetRoot()->ComponentCount(), 0);
-        QVERIFY(m_window->OpenForm());
-        // The opened form shows on the surface, as it was saved.
-        TComponent *grid = designer()->GetComponent(QStringLiteral("KorDBGrid1"));
-        QVERIFY(grid);
-        QCOMPARE(control(grid)->geometry(), QRect(24, 32, 160, 80));
-        QVERIFY(control(grid)->isVisible());
-        QCOMPARE(surface()->ComponentAt({20, 204}),
-                 designer()->GetComponent(QStringLiteral("DataSource1")));
-        QTRY_COMPARE(m_window->ComponentList()->topLevelItemCount(), 2);
-        QVERIFY(m_window->Document()->RecentFiles().contains(QFileInfo(file).absoluteFilePath()));
-
-        // A damaged file: a message, and the form on the screen stays.
-        QFile damaged(file);
-        QVERIFY(damaged.open(QIODevice::WriteOnly));
-        damaged.write("{ \"Form\": ");
-        damaged.close();
-        const qsizetype errors = dialogs.Errors.size();
-        QVERIFY(!m_window->OpenForm());
-        QCOMPARE(dialogs.Errors.size(), errors + 1);
-        QCOMPARE(designer()->GetComponent(QStringLiteral("KorDBGrid1")), grid);
-        QCOMPARE(surface()->Form(), designer()->Form());
-    }
-
-    void screenshot()
-    {
-        TComponent *grid = place(Grid, {16, 64, 400, 200});
-        place(DataSource, {24, 16, 0, 0});
-        place(DataSet, {104, 16, 0, 0});
-        place(&TSQLConnection::staticMetaObject, {184, 16, 0, 0});
-        designer()->SelectComponent(grid->Object());
-        QTest::mouseMove(overlay(), {100, 100});
-        const QString file = SaveScreenshot(m_window.get(), QStringLiteral("workbench-surface"));
-        if (file.isEmpty())
-            QSKIP("KOR_SCREENSHOT_DIR is not set");
-        // Several selected (grey handles), and a grid being placed by a drag.
-        place(Grid, {448, 64, 160, 120});
-        surface()->SelectAll();
-        surface()->SetPendingClass(Grid);
-        QTest::mousePress(overlay(), Qt::LeftButton, Qt::NoModifier, {60, 300});
-        QTest::mouseMove(overlay(), {200, 340});
-        QTest::mouseMove(overlay(), {300, 420});
-        SaveScreenshot(m_window.get(), QStringLiteral("workbench-surface-placing"));
-        QTest::mouseRelease(overlay(), Qt::LeftButton, Qt::NoModifier, {300, 420});
     }
 };
 
