@@ -1,9 +1,12 @@
 // Packages that require other packages: a package required by several is held once per holder,
 // and the packages one package required are released in the reverse of the order they came in.
+// The end of a host session stops every package, the last loaded first.
 
 #include <QtTest>
 
+#include "hostdialogs.h"
 #include "hosterrors.h"
+#include "hostsession.h"
 #include "packages.h"
 
 namespace {
@@ -28,6 +31,7 @@ class TestPackageShared : public QObject {
 
     QTemporaryDir m_dir;
     QString m_log;
+    TAboutBox m_aboutBox;
 
     QStringList events()
     {
@@ -43,6 +47,7 @@ private slots:
         m_log = m_dir.filePath(QStringLiteral("events.log"));
         QFile::remove(m_log);
         qputenv("KOR_TEST_PACKAGE_LOG", QFile::encodeName(m_log));
+        RegisterIDEService(IID_IOTAAboutBoxServices, &m_aboutBox);
     }
 
     void cleanup()
@@ -91,6 +96,39 @@ private slots:
         QCOMPARE(events().mid(3),
                  QStringList({"stop KorTestBoth", "stop KorTestOther", "stop KorTestBase"}));
         QVERIFY(LoadedPackages().isEmpty());
+    }
+
+    // The session's end stops the packages the last loaded first while the host's services are
+    // still there. A package that fails to stop is reported through the host, not thrown out of
+    // the session's end, and the packages after it still stop.
+    void sessionEndStopsPackagesLastLoadedFirst_data()
+    {
+        QTest::addColumn<QByteArray>("failing");
+        QTest::addRow("every package stops") << QByteArray();
+        QTest::addRow("one refuses to stop") << QByteArray("KorTestOther");
+    }
+
+    void sessionEndStopsPackagesLastLoadedFirst()
+    {
+        QFETCH(QByteArray, failing);
+        qputenv("KOR_TEST_PACKAGE_FAIL_STOP", failing);
+        TScriptedDialogs messages;
+        {
+            const THostDialogsScope messagesScope(messages);
+            auto session = std::make_unique<THostSession>();
+            LoadPackage(packageFile("KorTestLeft"));
+            LoadPackage(packageFile("KorTestOther"));
+            LoadPackage(packageFile("KorTestRight"));
+            session.reset();
+        }
+        qunsetenv("KOR_TEST_PACKAGE_FAIL_STOP");
+        QVERIFY(LoadedPackages().isEmpty());
+        QCOMPARE(events().mid(4), QStringList({"stop KorTestRight", "stop KorTestOther",
+                                               "stop KorTestLeft", "stop KorTestBase"}));
+        QCOMPARE(messages.Errors.size(), failing.isEmpty() ? 0 : 1);
+        for (const QString &error : messages.Errors)
+            QVERIFY2(error.contains(failing) && error.contains("refused to stop"),
+                     qPrintable(error));
     }
 };
 

@@ -1,7 +1,7 @@
 // Unloading the design-time module leaves nothing of it behind: a designer window opened, its
 // tabs dragged (the drag and hint services start), closed or left open, and the package
 // unloaded, three times over; after each unload the module is no longer mapped, and the program
-// ends cleanly. A Register procedure that raises is reported with its unit and unloads the
+// ends cleanly. A Register procedure or a unit stop that raises is reported and unloads the
 // package cleanly.
 
 #include <QPointer>
@@ -49,6 +49,16 @@ public:
                          const QString &) override
     {
         throw EInvalidOperation(QStringLiteral("the splash screen is closed"));
+    }
+};
+
+// An about box that refuses to give the product's entry back, so the unit stop that removes it
+// raises.
+class TRefusingAboutBox : public TAboutBox {
+public:
+    void RemovePluginInfo(int) override
+    {
+        throw EInvalidOperation(QStringLiteral("the about box is closed"));
     }
 };
 
@@ -132,32 +142,54 @@ private slots:
         }
     }
 
-    void raisingRegisterIsReportedAndUnloaded()
+    // A host service that refuses the package, at its registration or at its units' stop: the
+    // failure is reported with what failed, the package is unloaded all the same, nothing of it
+    // stays registered, and the host loads it again once the service works.
+    void refusingHostServiceIsReportedAndUnloaded_data()
     {
-        TRefusingSplash refusing;
-        SetSplashScreenServices(&refusing);
+        QTest::addColumn<bool>("atStop");
+        QTest::addColumn<QString>("reported");
+        QTest::addRow("at registration") << false << QStringLiteral("KorDBGridsReg");
+        QTest::addRow("at the units' stop") << true << QStringLiteral("failed to stop");
+    }
+
+    void refusingHostServiceIsReportedAndUnloaded()
+    {
+        QFETCH(bool, atStop);
+        QFETCH(QString, reported);
+        TRefusingSplash refusingSplash;
+        TRefusingAboutBox refusingAboutBox;
+        if (atStop)
+            RegisterIDEService(IID_IOTAAboutBoxServices, &refusingAboutBox);
+        else
+            SetSplashScreenServices(&refusingSplash);
+        TFormDesigner designer;
+        auto *grid = designer.Create<TKorDBGrid>();
         {
             TScriptedDialogs messages;
             const THostDialogsScope messagesScope(messages);
             try {
                 LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl"));
-                QFAIL("the load should have failed");
+                UnloadPackage(packageName);
+                QFAIL("the failure was not raised");
             } catch (...) {
                 HandleHostException();
             }
             QCOMPARE(messages.Errors.size(), 1);
-            QVERIFY2(messages.Errors[0].contains(QStringLiteral("KorDBGridsReg")) &&
-                         messages.Errors[0].contains(QStringLiteral("the splash screen is closed")),
+            QVERIFY2(messages.Errors[0].contains(reported) &&
+                         messages.Errors[0].contains(QStringLiteral("is closed")),
                      qPrintable(messages.Errors[0]));
         }
         QVERIFY(!IsPackageLoaded(packageName));
         QVERIFY(!moduleMapped());
-        QVERIFY(aboutBox.Entries.isEmpty());
         for (const TRegistration &r : Registrations())
             QVERIFY(r.Module != packageName);
+        QCOMPARE(GetComponentEditor(grid, &designer)->metaObject(),
+                 &TDefaultEditor::staticMetaObject);
 
-        // With a working host the same package loads.
+        splash.Entries.clear();
         SetSplashScreenServices(&splash);
+        RegisterIDEService(IID_IOTAAboutBoxServices, &aboutBox);
         QCOMPARE(LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl")), packageName);
         QCOMPARE(splash.Entries.size(), 1);
         UnloadPackage(packageName);
