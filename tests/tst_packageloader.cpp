@@ -1,22 +1,35 @@
 // Loading the design-time module as the host does: required packages, unit start, the Register
-// procedures, the product's splash and about-box entries, the stop work of the units, a second
-// round after the first; the records the module carries; and the refusals of damaged, foreign
-// and incomplete modules.
+// procedures and what they register, the product's splash and about-box entries, the stop work
+// of the units, a second round after the first; the records the module carries; the refusals of
+// damaged, foreign and incomplete modules. Unloading leaves nothing of it behind, also after a
+// designer window was used, and when a Register procedure or a unit stop raises.
 
 #include <QPointer>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QtTest>
 
 #include "collectioneditor.h"
+#include "column.h"
+#include "columnsdialog.h"
 #include "compedit.h"
+#include "controldrag.h"
+#include "designintf.h"
 #include "formdesigner.h"
 #include "grid.h"
+#include "hostdialogs.h"
 #include "hosterrors.h"
+#include "hostmessages.h"
 #include "hostunits.h"
+#include "kordbeditors.h"
+#include "navigator.h"
 #include "packages.h"
 #include "propedit.h"
+#include "regini.h"
 #include "registration.h"
 #include "runtimeunits.h"
 #include "services.h"
+#include "showhint.h"
 #include "testsupport.h"
 
 namespace {
@@ -72,6 +85,40 @@ QByteArray requiringMissingPackage()
     return bytes;
 }
 
+QString moduleFile()
+{
+    return QFileInfo(PackageModuleFile()).canonicalFilePath();
+}
+
+bool moduleMapped()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return true; // cannot tell: count it as a failure
+    return maps.readAll().contains(QFile::encodeName(moduleFile()));
+}
+
+// A splash service that refuses the product's entry, so the Register procedure that adds it
+// raises.
+class TRefusingSplash : public ISplashScreenServices {
+public:
+    void AddPluginBitmap(const QString &, const QImage &, bool, const QString &,
+                         const QString &) override
+    {
+        throw EInvalidOperation(QStringLiteral("the splash screen is closed"));
+    }
+};
+
+// An about box that refuses to give the product's entry back, so the unit stop that removes it
+// raises.
+class TRefusingAboutBox : public TAboutBox {
+public:
+    void RemovePluginInfo(int) override
+    {
+        throw EInvalidOperation(QStringLiteral("the about box is closed"));
+    }
+};
+
 } // namespace
 
 class TestPackageLoader : public QObject {
@@ -82,6 +129,7 @@ class TestPackageLoader : public QObject {
 private slots:
     void init()
     {
+        ResetTestSettingsDir();
         splash.Entries.clear();
         aboutBox.Entries.clear();
         SetSplashScreenServices(&splash);
@@ -268,6 +316,200 @@ private slots:
             QVERIFY(aboutBox.Entries.isEmpty());
             QCOMPARE(registrationsOf(packageName), 0);
         }
+    }
+
+    void designerWindowsLeaveNothingBehind()
+    {
+        TFormDesigner designer;
+        auto *grid = designer.Create<TKorDBGrid>();
+        const TRegIniFile state(BaseRegistryKey() +
+                                QStringLiteral("\\Property Editors\\Brisk Designer"));
+        for (int round = 1; round <= 3; ++round) {
+            QVERIFY(!moduleMapped());
+            QCOMPARE(LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl")), packageName);
+            QVERIFY(moduleMapped());
+
+            // The grid's registered component editor opens the designer window; the editor's
+            // code is the module's, so it is gone before the unload.
+            QPointer<QWidget> window;
+            {
+                std::unique_ptr<TDefaultEditor> editor = GetComponentEditor(grid, &designer);
+                QCOMPARE(editor->GetVerb(3), QStringLiteral("Kor-DBGrid Designer..."));
+                editor->ExecuteVerb(3);
+            }
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->inherits("TBriskDesigner") && w->isVisible())
+                    window = w;
+            QVERIFY(window);
+            auto *pages = window->findChild<QTabWidget *>(QStringLiteral("PageControl"));
+            QVERIFY(pages);
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QVERIFY(Application::OnShowHint()); // the window's hint handler is in place
+
+            // Drag the first tab onto the third.
+            QTabBar *bar = pages->tabBar();
+            const QPoint from = bar->tabRect(0).center();
+            const QPoint to = bar->tabRect(2).center();
+            QTest::mousePress(bar, Qt::LeftButton, {}, from);
+            QTest::mouseMove(bar, from + QPoint(20, 0));
+            QTest::mouseMove(bar, to);
+            QVERIFY(Dragging());
+            QTest::mouseRelease(bar, Qt::LeftButton, {}, to);
+            QVERIFY(!Dragging());
+            QCOMPARE(pages->widget(2)->objectName(), QStringLiteral("LayoutTabSheet"));
+
+            // The last round leaves the window open: the unload closes it the normal way, which
+            // saves its form state.
+            if (round < 3) {
+                window->close();
+                QTRY_VERIFY(window.isNull());
+            }
+            TRegIniFile(state.Key()).EraseSection(QStringLiteral("TKorDBGridDesigner"));
+            UnloadPackage(packageName);
+            QVERIFY(window.isNull());
+            QVERIFY(!moduleMapped());
+            QVERIFY(!Application::OnShowHint());
+            QCOMPARE(state.ValueExists(QStringLiteral("TKorDBGridDesigner"), QStringLiteral("Top")),
+                     round == 3);
+            QCOMPARE(ModuleReleaseCount(packageName), 0);
+        }
+    }
+
+    // A host service that refuses the package, at its registration or at its units' stop: the
+    // failure is reported with what failed, the package is unloaded all the same, nothing of it
+    // stays registered, and the host loads it again once the service works.
+    void refusingHostServiceIsReportedAndUnloaded_data()
+    {
+        QTest::addColumn<bool>("atStop");
+        QTest::addColumn<QString>("reported");
+        QTest::addRow("at registration") << false << QStringLiteral("KorDBGridsReg");
+        QTest::addRow("at the units' stop") << true << QStringLiteral("failed to stop");
+    }
+
+    void refusingHostServiceIsReportedAndUnloaded()
+    {
+        QFETCH(bool, atStop);
+        QFETCH(QString, reported);
+        TRefusingSplash refusingSplash;
+        TRefusingAboutBox refusingAboutBox;
+        if (atStop)
+            RegisterIDEService(IID_IOTAAboutBoxServices, &refusingAboutBox);
+        else
+            SetSplashScreenServices(&refusingSplash);
+        TFormDesigner designer;
+        auto *grid = designer.Create<TKorDBGrid>();
+        {
+            TScriptedDialogs messages;
+            const THostDialogsScope messagesScope(messages);
+            try {
+                LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl"));
+                UnloadPackage(packageName);
+                QFAIL("the failure was not raised");
+            } catch (...) {
+                HandleHostException();
+            }
+            QCOMPARE(messages.Errors.size(), 1);
+            QVERIFY2(messages.Errors[0].contains(reported) &&
+                         messages.Errors[0].contains(QStringLiteral("is closed")),
+                     qPrintable(messages.Errors[0]));
+        }
+        QVERIFY(!IsPackageLoaded(packageName));
+        QVERIFY(!moduleMapped());
+        QCOMPARE(registrationsOf(packageName), 0);
+        QCOMPARE(GetComponentEditor(grid, &designer)->metaObject(),
+                 &TDefaultEditor::staticMetaObject);
+
+        splash.Entries.clear();
+        SetSplashScreenServices(&splash);
+        RegisterIDEService(IID_IOTAAboutBoxServices, &aboutBox);
+        QCOMPARE(LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl")), packageName);
+        QCOMPARE(splash.Entries.size(), 1);
+        UnloadPackage(packageName);
+        QVERIFY(!moduleMapped());
+    }
+
+    // Every property a registration names is published by an object of the registered class,
+    // with the registered type; an event is a method property, nothing else is. The host then
+    // picks the registered editor for it. The load reports nothing.
+    void propertiesExistWithTheirTypes()
+    {
+        TFormDesigner designer;
+        auto *grid = designer.Create<TKorDBGrid>();
+        TKorColumn *column = grid->Columns()->Add();
+        const QList<QObject *> instances{grid,
+                                         grid->Gradient(),
+                                         grid->Search(),
+                                         grid->Totals(),
+                                         grid->TreeView(),
+                                         column,
+                                         column->Title(),
+                                         column->TotalFooter(),
+                                         designer.Create<TKorDBEditor>(),
+                                         designer.Create<TKorDBColumn>(),
+                                         designer.Create<TKorDBColumnsDialog>(),
+                                         designer.Create<TKorDBNavigator>()};
+        TScriptedDialogs messages;
+        {
+            const THostDialogsScope messagesScope(messages);
+            LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl"));
+        }
+        QVERIFY2(messages.Errors.isEmpty(), qPrintable(messages.Errors.join('\n')));
+        QSet<int> kinds;
+        for (const TRegistration &r : Registrations()) {
+            if (r.Module != packageName)
+                continue;
+            kinds.insert(r.kind);
+            if (r.kind != TRegistration::PropertyEditor &&
+                r.kind != TRegistration::PropertiesInCategory)
+                continue;
+            const auto of = std::find_if(instances.begin(), instances.end(), [&](QObject *o) {
+                return o->metaObject()->inherits(r.ComponentClass);
+            });
+            QVERIFY2(of != instances.end(), r.ComponentClass->className());
+            const QStringList names = r.kind == TRegistration::PropertyEditor
+                                          ? QStringList{r.PropertyName}
+                                          : r.PropertyNames;
+            for (const QString &name : names) {
+                const QString where = r.ComponentClass->className() + ('.' + name);
+                PPropInfo info = GetPropInfo(*of, name);
+                QVERIFY2(info, qPrintable(where + " is not published"));
+                const bool event = name.startsWith("On", Qt::CaseInsensitive) && name[2].isUpper();
+                QVERIFY2((info->Kind == TTypeKind::tkMethod) == event, qPrintable(where));
+                if (r.kind == TRegistration::PropertyEditor) {
+                    QVERIFY2(r.PropertyType.Matches(info), qPrintable(where));
+                    QCOMPARE(FindPropertyEditorClass(info, *of), r.EditorClass);
+                }
+            }
+        }
+        QCOMPARE(kinds.size(), 5); // every kind of registration call was made
+    }
+
+    // The palette shows every registered class with its bitmap, background see-through, and each
+    // entry can be placed on a form; the icons go with the package.
+    void paletteEntries()
+    {
+        const QMetaObject *grid = &TKorDBGrid::staticMetaObject;
+        QVERIFY(GetPaletteIcon(grid).isNull());
+        LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl"));
+        const QList<const QMetaObject *> classes = GetPaletteClasses("Data Controls");
+        QVERIFY(classes.contains(grid));
+        TFormDesigner designer;
+        for (const QMetaObject *Class : classes) {
+            QVERIFY(designer.CreateComponent(Class));
+            const QIcon icon = GetPaletteIcon(Class);
+            QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(24, 24)});
+            const QImage image = icon.pixmap(24, 24).toImage();
+            QCOMPARE(qAlpha(image.pixel(0, 23)), 0);
+            int opaque = 0;
+            for (int y = 0; y < 24; ++y)
+                for (int x = 0; x < 24; ++x)
+                    opaque += qAlpha(image.pixel(x, y)) == 255;
+            QVERIFY2(opaque > 24 && opaque < 24 * 24, Class->className());
+        }
+        QVERIFY(GetPaletteIcon(&TKorCustomDBGrid::staticMetaObject).isNull());
+        UnloadPackage(packageName);
+        QVERIFY(GetPaletteIcon(grid).isNull());
     }
 };
 
