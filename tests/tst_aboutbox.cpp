@@ -1,5 +1,5 @@
-// The About box: its texts, fonts and size, the gradient in two bands, the links through the
-// desktop's handler, one form per opening freed at its close; and the product's host entries.
+// The About box: what it says of the product and the host, the gradient in two bands, the links
+// through the desktop's handler, one form per opening freed at its close by its OK button.
 
 #include <QtTest>
 
@@ -9,9 +9,7 @@
 #include "briskaboutform.h"
 #include "briskgraph.h"
 #include "hostdialogs.h"
-#include "registration.h"
 #include "services.h"
-#include "testsupport.h"
 
 namespace {
 
@@ -54,69 +52,44 @@ class AboutBoxTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void textsFontsAndSize()
+    void showsTheProductAndTheHost()
     {
         showAbout(1, [](TBriskCAboutForm &Form) {
-            QCOMPARE(Form.windowTitle(), QStringLiteral("About Kor-DBGrid Component"));
-            QCOMPARE(Form.size(), QSize(431, 268));
-            QCOMPARE(Form.font().family(), QStringLiteral("Verdana"));
-            for (QLabel *label : {Form.Label0, Form.Label1}) {
-                QCOMPARE(label->text(), QStringLiteral("-DBGrid Component"));
-                QCOMPARE(label->font().family(), QStringLiteral("Arial"));
-                QVERIFY(label->font().bold());
-                QCOMPARE(label->font().pointSize(), 20);
-            }
-            QCOMPARE(textColor(Form.Label0), QColor(Qt::white));
-            QCOMPARE(textColor(Form.Label1), QColor(Qt::black));
-            // The title sits one pixel up and left of its shadow, right of the logo.
-            QCOMPARE(Form.Label1->pos(), Form.Label0->pos() - QPoint(1, 1));
+            QVERIFY(Form.windowTitle().contains(QStringLiteral("Kor-DBGrid")));
+            // The title's shadow is under the title, both right of the logo.
+            QCOMPARE(Form.Label0->text(), Form.Label1->text());
+            QVERIFY(textColor(Form.Label0) != textColor(Form.Label1));
             QVERIFY(Form.Label1->x() >= Form.Image1->geometry().right());
             // The version line names this host and the platform it runs on.
-            const QString platform = QSysInfo::kernelType();
-            QVERIFY2(Form.Label2->text().contains(QStringLiteral("8.6 Kor Design Host 8.6")) &&
-                         Form.Label2->text().contains(platform, Qt::CaseInsensitive) &&
-                         Form.Label2->text().contains(QSysInfo::currentCpuArchitecture()),
-                     qPrintable(Form.Label2->text()));
-            QCOMPARE(Form.Label4->font().family(), QStringLiteral("Verdana"));
-            QCOMPARE(Form.Label5->font().family(), QStringLiteral("Verdana"));
-            QVERIFY(Form.Label4->font().underline());
-            QCOMPARE(Form.Label4->cursor().shape(), Qt::PointingHandCursor);
-            QCOMPARE(Form.Label4->text(), IDEAboutDlg::WebAddress());
-            QCOMPARE(Form.Label5->text(), IDEAboutDlg::SupportAddress());
-            QCOMPARE(Form.Button->text(), QStringLiteral("OK"));
-
-            QCOMPARE(Form.AuthorLabel->font().family(), QStringLiteral("Comic Sans MS"));
-            QCOMPARE(Form.AuthorLabel->parentWidget(), &Form);
-            QVERIFY(
-                Form.HostLabel->text().startsWith(QStringLiteral("Running in Kor Design Host")));
-            QVERIFY(Form.HostLabel->y() > Form.Image2->geometry().bottom());
-            // No label carries anyone else's notice.
-            for (const QLabel *label : Form.findChildren<QLabel *>()) {
-                QVERIFY2(!label->autoFillBackground(), qPrintable(label->objectName()));
-                QVERIFY2(!label->text().contains(QStringLiteral("trademark")),
-                         qPrintable(label->text()));
+            QVERIFY2(
+                Form.Label2->text().contains(DesignHostName()) &&
+                    Form.Label2->text().contains(QSysInfo::kernelType(), Qt::CaseInsensitive) &&
+                    Form.Label2->text().contains(QSysInfo::currentCpuArchitecture()),
+                qPrintable(Form.Label2->text()));
+            // The links look like links.
+            for (QLabel *link : {Form.Label4, Form.Label5}) {
+                QVERIFY(link->font().underline());
+                QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
             }
+            QCOMPARE(Form.Label4->text(), IDEAboutDlg::WebAddress());
+        });
+    }
+
+    // Each opening is a form of its own, with its gradient, freed at its close by OK.
+    void eachOpeningIsFreedAtItsCloseByOk()
+    {
+        QList<QPointer<TBriskGradient>> gradients;
+        QList<int> results;
+        const auto shown = showAbout(2, [&](TBriskCAboutForm &Form) {
             QVERIFY(Form.Gradient);
-            SaveScreenshot(&Form, QStringLiteral("aboutbox"));
-        });
-    }
-
-    void eachOpeningIsAFormOfItsOwnFreedAtItsClose()
-    {
-        const auto shown = showAbout(2, nullptr);
-        QCOMPARE(shown.size(), 2);
-        for (const QPointer<TBriskCAboutForm> &form : shown)
-            QVERIFY(form.isNull());
-    }
-
-    void theOkButtonClosesWithOk()
-    {
-        int result = -1;
-        showAbout(1, [&](TBriskCAboutForm &Form) {
+            gradients.append(Form.Gradient.get());
             QTest::mouseClick(Form.Button, Qt::LeftButton);
-            result = Form.result();
+            results.append(Form.result());
         });
-        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(results, QList<int>({QDialog::Accepted, QDialog::Accepted}));
+        for (int i = 0; i < 2; ++i)
+            QVERIFY(shown[i].isNull() && gradients[i].isNull());
     }
 
     void linksOpenThroughTheDesktopAndTurnPurple_data()
@@ -152,72 +125,24 @@ private slots:
                                   IDEAboutDlg::HostEdition() + QStringLiteral(", build 8.134")}));
     }
 
-    void gradientPaintsTwoBands_data()
-    {
-        QTest::addColumn<bool>("active");
-        QTest::addRow("active") << true;
-        QTest::addRow("inactive") << false;
-    }
-
+    // The top band starts with the end colour, the rest with the start colour; an inactive
+    // gradient leaves the plain background.
     void gradientPaintsTwoBands()
     {
-        QFETCH(bool, active);
-        showAbout(1, [active](TBriskCAboutForm &Form) {
-            Form.Gradient->setStartColor(0x0000FF); // red
-            Form.Gradient->setEndColor(0xFF0000);   // blue
-            Form.Gradient->setActive(active);
-            const QImage image = Form.grab().toImage();
-            const QColor top = image.pixelColor(3, 1);
-            const QColor belowTop = image.pixelColor(3, 111);
-            if (active) {
-                // The top band starts with the end colour, the rest with the start colour.
-                QVERIFY2(top.blue() > 200 && top.red() < 60, qPrintable(top.name()));
-                QVERIFY2(belowTop.red() > 200 && belowTop.blue() < 60, qPrintable(belowTop.name()));
-            } else {
+        for (const bool active : {true, false}) {
+            showAbout(1, [active](TBriskCAboutForm &Form) {
+                Form.Gradient->setStartColor(0x0000FF); // red
+                Form.Gradient->setEndColor(0xFF0000);   // blue
+                Form.Gradient->setActive(active);
+                const QImage image = Form.grab().toImage();
                 const QColor plain = Form.palette().color(QPalette::Window);
-                QCOMPARE(top, plain);
-                QCOMPARE(belowTop, plain);
-            }
-        });
-    }
-
-    void closingFreesTheGradient()
-    {
-        QPointer<TBriskGradient> gradient;
-        showAbout(1, [&](TBriskCAboutForm &Form) { gradient = Form.Gradient.get(); });
-        QVERIFY(gradient.isNull());
-    }
-
-    void productEntriesNeedTheHostServices()
-    {
-        // Without services nothing is added and the stop has nothing to remove.
-        SetSplashScreenServices(nullptr);
-        UnregisterIDEService(IID_IOTAAboutBoxServices);
-        SetRegisteringModule(QStringLiteral("tst_aboutbox"));
-        IDEAboutDlg::RegisterProduct();
-        QCOMPARE(IDEAboutDlg::AboutBoxIndex(), -1);
-        IDEAboutDlg::Finalization();
-
-        TSplashScreen splash;
-        TAboutBox about;
-        SetSplashScreenServices(&splash);
-        RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&about));
-        IDEAboutDlg::RegisterProduct();
-        SetRegisteringModule(QString());
-        const QString caption = QStringLiteral("Kor-DBGrid Component - ver. 8.6 (%1), build 8.134")
-                                    .arg(DesignHostPlatform());
-        QCOMPARE(splash.Entries.size(), 1);
-        QCOMPARE(splash.Entries[0].Caption, caption);
-        QCOMPARE(about.Entries.size(), 1);
-        QCOMPARE(about.Entries[0].Title, caption);
-        QCOMPARE(about.Entries[0].Image.size(), QSize(24, 24));
-        QCOMPARE(IDEAboutDlg::AboutBoxIndex(), about.Entries[0].Index);
-        IDEAboutDlg::Finalization();
-        QVERIFY(about.Entries.isEmpty());
-        QCOMPARE(IDEAboutDlg::AboutBoxIndex(), -1);
-        UnregisterModule(QStringLiteral("tst_aboutbox"));
-        UnregisterIDEService(IID_IOTAAboutBoxServices);
-        SetSplashScreenServices(nullptr);
+                const QColor top = image.pixelColor(3, 1), rest = image.pixelColor(3, 111);
+                QVERIFY2(active ? top.blue() > 200 && top.red() < 60 : top == plain,
+                         qPrintable(top.name()));
+                QVERIFY2(active ? rest.red() > 200 && rest.blue() < 60 : rest == plain,
+                         qPrintable(rest.name()));
+            });
+        }
     }
 };
 

@@ -2,7 +2,7 @@
 // lookups of property and component editors, categories, and translated category names.
 
 #include <QTest>
-#include <QTranslator>
+#include <QtCore>
 
 #include "hostdialogs.h"
 #include "hosterrors.h"
@@ -31,32 +31,18 @@ class TRegTestLeaf : public TRegTestMiddle {
     KOR_LINK(TRegTestLeaf, Partner)
 };
 
-// Editor classes only need to be distinct classes.
-class TEditorA : public QObject {
-    Q_OBJECT
-};
-class TEditorB : public QObject {
-    Q_OBJECT
-};
-class TEditorC : public QObject {
-    Q_OBJECT
-};
-class TEditorD : public QObject {
-    Q_OBJECT
-};
-
 using RegistrationCall = std::function<void()>;
-Q_DECLARE_METATYPE(RegistrationCall)
 
 namespace {
 
 const QMetaObject *Base = &TRegTestBase::staticMetaObject;
 const QMetaObject *Middle = &TRegTestMiddle::staticMetaObject;
 const QMetaObject *Leaf = &TRegTestLeaf::staticMetaObject;
-const QMetaObject *EdA = &TEditorA::staticMetaObject;
-const QMetaObject *EdB = &TEditorB::staticMetaObject;
-const QMetaObject *EdC = &TEditorC::staticMetaObject;
-const QMetaObject *EdD = &TEditorD::staticMetaObject;
+// Editor classes only need to be distinct classes.
+const QMetaObject *EdA = &QTimer::staticMetaObject;
+const QMetaObject *EdB = &QEventLoop::staticMetaObject;
+const QMetaObject *EdC = &QTranslator::staticMetaObject;
+const QMetaObject *EdD = &QSignalMapper::staticMetaObject;
 const TPropertyType String = TPropertyType::Named("string");
 
 // The editor the host would use for a property of an object.
@@ -70,13 +56,9 @@ class TGermanHost : public QTranslator {
 public:
     QString translate(const char *context, const char *source, const char *, int) const override
     {
-        if (QByteArray(context) != "DesignHost")
-            return {};
-        if (QByteArray(source) == "Database")
-            return QStringLiteral("Datenbank");
-        if (QByteArray(source) == "Visual")
-            return QStringLiteral("Darstellung");
-        return {};
+        const QHash<QByteArray, QString> names{{"Database", "Datenbank"},
+                                               {"Visual", "Darstellung"}};
+        return QByteArray(context) == "DesignHost" ? names.value(source) : QString();
     }
     bool isEmpty() const override { return false; }
 };
@@ -86,256 +68,223 @@ public:
 class TestHostRegistration : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void recordsInOrderPerModule();
-    void refusedCallsStopTheRegisterProcedure();
-    void propertyEditorNameBeatsType();
-    void propertyEditorNearerComponentClassWins();
-    void propertyEditorNearerPropertyClassWins();
-    void propertyEditorLatestAmongEquals();
-    void componentEditorNearestAncestor();
-    void categoriesAndPalette();
-    void categoryNamesFollowInstalledTranslator();
-    void propertiesTheClassLacksAreReported_data();
-    void propertiesTheClassLacksAreReported();
-};
-
-void TestHostRegistration::init()
-{
-    for (const TRegistration &r : Registrations())
-        UnregisterModule(r.Module);
-    SetRegisteringModule({});
-    QVERIFY(Registrations().isEmpty());
-}
-
-void TestHostRegistration::recordsInOrderPerModule()
-{
-    SetRegisteringModule("PackA");
-    RegisterComponents("Data Controls", {Base, Middle});
-    RegisterComponentEditor(Base, EdA);
-    SetRegisteringModule("PackB");
-    RegisterPropertyEditor(String, Leaf, "Hint", EdB);
-    RegisterPropertiesInCategory("Image", Leaf, {"Hint", "Color"});
-    ForceDemandLoadState(1);
-    SetRegisteringModule("PackA");
-    RegisterComponents("Data Controls", {Leaf});
-
-    const QList<TRegistration> all = Registrations();
-    QCOMPARE(all.size(), 6);
-    const QList<TRegistration::Kind> kinds{
-        TRegistration::Components,      TRegistration::ComponentEditor,
-        TRegistration::PropertyEditor,  TRegistration::PropertiesInCategory,
-        TRegistration::DemandLoadState, TRegistration::Components};
-    const QStringList modules{"PackA", "PackA", "PackB", "PackB", "PackB", "PackA"};
-    for (int i = 0; i < all.size(); ++i) {
-        QCOMPARE(all[i].kind, kinds[i]);
-        QCOMPARE(all[i].Module, modules[i]);
+    void init()
+    {
+        for (const TRegistration &r : Registrations())
+            UnregisterModule(r.Module);
+        SetRegisteringModule({});
+        QVERIFY(Registrations().isEmpty());
     }
-    QCOMPARE(all[2].PropertyType, String);
-    QCOMPARE(all[2].PropertyName, QStringLiteral("Hint"));
-    QCOMPARE(all[3].PropertyNames, (QStringList{"Hint", "Color"}));
-    QCOMPARE(all[4].State, 1);
-    QCOMPARE(GetPaletteClasses("Data Controls"), (QList<TComponentClass>{Base, Middle, Leaf}));
 
-    UnregisterModule("PackA");
-    QCOMPARE(Registrations().size(), 3);
-    for (const TRegistration &r : Registrations())
-        QCOMPARE(r.Module, QStringLiteral("PackB"));
-    QVERIFY(GetPaletteClasses("Data Controls").isEmpty());
-    QCOMPARE(GetComponentEditorClass(Base), nullptr);
-    TRegTestLeaf leaf;
-    QCOMPARE(editorFor(leaf, "Hint"), EdB);
-}
-
-void TestHostRegistration::refusedCallsStopTheRegisterProcedure()
-{
-    int reached = 0;
-    const auto Register = [&] {
-        RegisterComponents("Data Controls", {Base});
-        ++reached;
-        RegisterComponentEditor(nullptr, EdA); // a class the package failed to provide
-        ++reached;
+    // Calls are recorded in order under the module making them; a module's unloading takes its
+    // calls, and only them, away.
+    void recordsInOrderPerModule()
+    {
+        SetRegisteringModule("PackA");
+        RegisterComponents("Data Controls", {Base, Middle});
+        RegisterComponentEditor(Base, EdA);
+        SetRegisteringModule("PackB");
+        RegisterPropertyEditor(String, Leaf, "Hint", EdB);
+        ForceDemandLoadState(1);
+        SetRegisteringModule("PackA");
         RegisterComponents("Data Controls", {Leaf});
-    };
-    QVERIFY_THROWS_EXCEPTION(EInvalidOperation, Register());
-    QCOMPARE(reached, 1);
-    QCOMPARE(Registrations().size(), 1);
+        QStringList record;
+        for (const TRegistration &r : Registrations())
+            record << QStringLiteral("%1 %2").arg(r.Module).arg(r.kind);
+        QCOMPARE(record,
+                 QStringList({QStringLiteral("PackA %1").arg(TRegistration::Components),
+                              QStringLiteral("PackA %1").arg(TRegistration::ComponentEditor),
+                              QStringLiteral("PackB %1").arg(TRegistration::PropertyEditor),
+                              QStringLiteral("PackB %1").arg(TRegistration::DemandLoadState),
+                              QStringLiteral("PackA %1").arg(TRegistration::Components)}));
+        QCOMPARE(GetPaletteClasses("Data Controls"), (QList<TComponentClass>{Base, Middle, Leaf}));
 
-    QVERIFY_THROWS_EXCEPTION(EHostError, RegisterComponents("", {Base}));
-    QVERIFY_THROWS_EXCEPTION(EHostError, RegisterComponents("Page", {Base, nullptr}));
-    QVERIFY_THROWS_EXCEPTION(EHostError, RegisterComponentEditor(Base, nullptr));
-    QVERIFY_THROWS_EXCEPTION(EHostError, RegisterPropertyEditor(String, Base, "Hint", nullptr));
-    QVERIFY_THROWS_EXCEPTION(EHostError, RegisterPropertyEditor({}, Base, "Hint", EdA));
-    QVERIFY_THROWS_EXCEPTION(EHostError, RegisterPropertiesInCategory("", Base, {"Hint"}));
-    QVERIFY_THROWS_EXCEPTION(EHostError, RegisterPropertiesInCategory("Image", nullptr, {"Hint"}));
-    QCOMPARE(Registrations().size(), 1); // refused calls record nothing
-}
+        UnregisterModule("PackA");
+        QCOMPARE(Registrations().size(), 2);
+        QVERIFY(GetPaletteClasses("Data Controls").isEmpty());
+        QCOMPARE(GetComponentEditorClass(Base), nullptr);
+        TRegTestLeaf leaf;
+        QCOMPARE(editorFor(leaf, "Hint"), EdB);
+    }
 
-void TestHostRegistration::propertyEditorNameBeatsType()
-{
-    RegisterPropertyEditor(String, Base, "Hint", EdA); // named, farther class
-    RegisterPropertyEditor(String, Leaf, {}, EdB);     // any string of the nearest class
-    RegisterPropertyEditor(String, nullptr, {}, EdC);  // any string of any class
-    TRegTestLeaf leaf;
-    QCOMPARE(editorFor(leaf, "Hint"), EdA);
-    QCOMPARE(editorFor(leaf, "Caption"), EdB);
-    TRegTestBase base;
-    QCOMPARE(editorFor(base, "Caption"), EdC);
-    // Type names must match: a colour is not a string, and nothing is registered for it.
-    QCOMPARE(editorFor(base, "Color"), nullptr);
-    RegisterPropertyEditor(TPropertyType::Named("TColor"), Base, "Color", EdD);
-    QCOMPARE(editorFor(leaf, "Color"), EdD);
-    QCOMPARE(GetPropertyEditorClass(nullptr, Leaf), nullptr);
-}
+    void refusedCallsStopTheRegisterProcedure()
+    {
+        int reached = 0;
+        const auto Register = [&] {
+            RegisterComponents("Data Controls", {Base});
+            ++reached;
+            RegisterComponentEditor(nullptr, EdA); // a class the package failed to provide
+            ++reached;
+            RegisterComponents("Data Controls", {Leaf});
+        };
+        QVERIFY_THROWS_EXCEPTION(EInvalidOperation, Register());
+        QCOMPARE(reached, 1);
+        QCOMPARE(Registrations().size(), 1);
 
-void TestHostRegistration::propertyEditorNearerComponentClassWins()
-{
-    RegisterPropertyEditor(String, Middle, "Hint", EdB);
-    RegisterPropertyEditor(String, Base, "Hint", EdA); // later, but farther from a leaf
-    TRegTestLeaf leaf;
-    TRegTestMiddle middle;
-    TRegTestBase base;
-    QCOMPARE(editorFor(leaf, "Hint"), EdB);
-    QCOMPARE(editorFor(middle, "Hint"), EdB);
-    QCOMPARE(editorFor(base, "Hint"), EdA);
-    // A registration for a class the component does not descend from never applies.
-    RegisterPropertyEditor(String, Leaf, "Caption", EdC);
-    QCOMPARE(editorFor(middle, "Caption"), nullptr);
-}
+        QVERIFY_THROWS_EXCEPTION(EHostError, RegisterComponents("", {Base}));
+        QVERIFY_THROWS_EXCEPTION(EHostError, RegisterComponents("Page", {Base, nullptr}));
+        QVERIFY_THROWS_EXCEPTION(EHostError, RegisterComponentEditor(Base, nullptr));
+        QVERIFY_THROWS_EXCEPTION(EHostError, RegisterPropertyEditor(String, Base, "Hint", nullptr));
+        QVERIFY_THROWS_EXCEPTION(EHostError, RegisterPropertyEditor({}, Base, "Hint", EdA));
+        QVERIFY_THROWS_EXCEPTION(EHostError, RegisterPropertiesInCategory("", Base, {"Hint"}));
+        QVERIFY_THROWS_EXCEPTION(EHostError,
+                                 RegisterPropertiesInCategory("Image", nullptr, {"Hint"}));
+        QCOMPARE(Registrations().size(), 1); // refused calls record nothing
+    }
 
-void TestHostRegistration::propertyEditorNearerPropertyClassWins()
-{
-    RegisterPropertyEditor(TPropertyType::OfClass(Leaf), nullptr, {}, EdB);
-    RegisterPropertyEditor(TPropertyType::OfClass(Base), nullptr, {}, EdA);
-    TRegTestLeaf leaf;
-    // Partner is declared as a TRegTestLeaf, Buddy as a TRegTestBase.
-    QCOMPARE(editorFor(leaf, "Partner"), EdB);
-    QCOMPARE(editorFor(leaf, "Buddy"), EdA);
-    // A class registration matches descendants, never a string property.
-    RegisterPropertyEditor(TPropertyType::OfClass(&QObject::staticMetaObject), nullptr, {}, EdC);
-    QCOMPARE(editorFor(leaf, "Partner"), EdB);
-    QCOMPARE(editorFor(leaf, "Hint"), nullptr);
-}
+    // Which registered editor the host picks for a property: per rule, the registrations made and
+    // the editor expected for properties of each class.
+    void propertyEditorChoice()
+    {
+        const TRegTestBase base;
+        const TRegTestMiddle middle;
+        const TRegTestLeaf leaf;
+        const auto Class = [](const QMetaObject *c) { return TPropertyType::OfClass(c); };
+        struct Check {
+            const QObject *instance;
+            const char *property;
+            const QMetaObject *editor;
+        };
+        const struct {
+            const char *rule;
+            RegistrationCall registrations;
+            QList<Check> checks;
+        } rows[] = {
+            {"a named property beats any property of a nearer class",
+             [] {
+                 RegisterPropertyEditor(String, Base, "Hint", EdA);
+                 RegisterPropertyEditor(String, Leaf, {}, EdB);
+                 RegisterPropertyEditor(String, nullptr, {}, EdC);
+             },
+             {{&leaf, "Hint", EdA},
+              {&leaf, "Caption", EdB},
+              {&base, "Caption", EdC},
+              {&base, "Color", nullptr}}},
+            {"type names must match",
+             [] { RegisterPropertyEditor(TPropertyType::Named("TColor"), Base, "Color", EdD); },
+             {{&leaf, "Color", EdD}, {&leaf, "Hint", nullptr}}},
+            {"the nearer component class wins over a later registration",
+             [] {
+                 RegisterPropertyEditor(String, Middle, "Hint", EdB);
+                 RegisterPropertyEditor(String, Base, "Hint", EdA);
+                 RegisterPropertyEditor(String, Leaf, "Caption", EdC);
+             },
+             {{&leaf, "Hint", EdB},
+              {&middle, "Hint", EdB},
+              {&base, "Hint", EdA},
+              {&middle, "Caption", nullptr}}},
+            {"the nearer property class wins; a class never matches a string",
+             [=] {
+                 RegisterPropertyEditor(Class(Leaf), nullptr, {}, EdB);
+                 RegisterPropertyEditor(Class(Base), nullptr, {}, EdA);
+                 RegisterPropertyEditor(Class(&QObject::staticMetaObject), nullptr, {}, EdC);
+             },
+             {{&leaf, "Partner", EdB}, {&leaf, "Buddy", EdA}, {&leaf, "Hint", nullptr}}},
+            {"the latest among equals, until its module goes",
+             [] {
+                 SetRegisteringModule("First");
+                 RegisterPropertyEditor(String, Base, "Hint", EdA);
+                 SetRegisteringModule("Second");
+                 RegisterPropertyEditor(String, Base, "hint", EdB);
+             },
+             {{&base, "Hint", EdB}}},
+        };
+        for (const auto &row : rows) {
+            init();
+            row.registrations();
+            for (const Check &check : row.checks)
+                QVERIFY2(editorFor(*check.instance, check.property) == check.editor,
+                         qPrintable(QStringLiteral("%1: %2").arg(row.rule, check.property)));
+        }
+        UnregisterModule("Second");
+        QCOMPARE(editorFor(base, "Hint"), EdA);
+        QCOMPARE(GetPropertyEditorClass(nullptr, Leaf), nullptr);
+    }
 
-void TestHostRegistration::propertyEditorLatestAmongEquals()
-{
-    SetRegisteringModule("First");
-    RegisterPropertyEditor(String, Base, "Hint", EdA);
-    SetRegisteringModule("Second");
-    RegisterPropertyEditor(String, Base, "hint", EdB);
-    TRegTestBase base;
-    QCOMPARE(editorFor(base, "Hint"), EdB);
-    UnregisterModule("Second");
-    QCOMPARE(editorFor(base, "Hint"), EdA);
-}
+    void componentEditorNearestAncestor()
+    {
+        RegisterComponentEditor(Middle, EdB);
+        RegisterComponentEditor(Base, EdA);
+        QCOMPARE(GetComponentEditorClass(Leaf), EdB);
+        QCOMPARE(GetComponentEditorClass(Middle), EdB);
+        QCOMPARE(GetComponentEditorClass(Base), EdA);
+        QCOMPARE(GetComponentEditorClass(&QObject::staticMetaObject), nullptr);
+        RegisterComponentEditor(Middle, EdC);
+        QCOMPARE(GetComponentEditorClass(Leaf), EdC);
+    }
 
-void TestHostRegistration::componentEditorNearestAncestor()
-{
-    RegisterComponentEditor(Middle, EdB);
-    RegisterComponentEditor(Base, EdA);
-    QCOMPARE(GetComponentEditorClass(Leaf), EdB);
-    QCOMPARE(GetComponentEditorClass(Middle), EdB);
-    QCOMPARE(GetComponentEditorClass(Base), EdA);
-    QCOMPARE(GetComponentEditorClass(&QObject::staticMetaObject), nullptr);
-    RegisterComponentEditor(Middle, EdC);
-    QCOMPARE(GetComponentEditorClass(Leaf), EdC);
-}
+    void categoriesAndPalette()
+    {
+        RegisterPropertiesInCategory("Image", Base, {"CheckBoxThemed", "Hint"});
+        RegisterPropertiesInCategory("Visual", Leaf, {"CheckBoxThemed"});
+        RegisterPropertiesInCategory("KorDBGrid", Base, {"Caption", "CheckBoxThemed"});
+        RegisterPropertiesInCategory("Image", Base, {"CheckBoxThemed"});
+        QCOMPARE(GetPropertyCategories(Leaf, "CheckBoxThemed"),
+                 (QStringList{"Image", "Visual", "KorDBGrid"}));
+        QCOMPARE(GetPropertyCategories(Base, "CheckBoxThemed"),
+                 (QStringList{"Image", "KorDBGrid"}));
+        QCOMPARE(GetPropertyCategories(Base, "Color"), QStringList{});
 
-void TestHostRegistration::categoriesAndPalette()
-{
-    RegisterPropertiesInCategory("Image", Base, {"CheckBoxThemed", "Hint"});
-    RegisterPropertiesInCategory("Visual", Leaf, {"CheckBoxThemed"});
-    RegisterPropertiesInCategory("KorDBGrid", Base, {"Caption", "CheckBoxThemed"});
-    RegisterPropertiesInCategory("Image", Base, {"CheckBoxThemed"});
-    QCOMPARE(GetPropertyCategories(Leaf, "CheckBoxThemed"),
-             (QStringList{"Image", "Visual", "KorDBGrid"}));
-    QCOMPARE(GetPropertyCategories(Base, "CheckBoxThemed"), (QStringList{"Image", "KorDBGrid"}));
-    QCOMPARE(GetPropertyCategories(Base, "Color"), QStringList{});
+        RegisterComponents("Samples", {Middle});
+        QCOMPARE(GetPalettePages(), QStringList{"Samples"});
+    }
 
-    RegisterComponents("Data Controls", {Base});
-    RegisterComponents("Samples", {Middle});
-    RegisterComponents("Data Controls", {Leaf});
-    QCOMPARE(GetPalettePages(), (QStringList{"Data Controls", "Samples"}));
-    QCOMPARE(GetPaletteClasses("Data Controls"), (QList<TComponentClass>{Base, Leaf}));
-}
+    void categoryNamesFollowInstalledTranslator()
+    {
+        QCOMPARE(sDatabaseCategoryName(), QStringLiteral("Database"));
+        TGermanHost german;
+        QVERIFY(QCoreApplication::installTranslator(&german));
+        QCOMPARE(sDatabaseCategoryName(), QStringLiteral("Datenbank"));
+        QCOMPARE(sVisualCategoryName(), QStringLiteral("Darstellung"));
+        QCOMPARE(sLayoutCategoryName(), QStringLiteral("Layout")); // untranslated stays English
+        // A registration made now keeps the name of the moment.
+        RegisterPropertiesInCategory(sDatabaseCategoryName(), Base, {"Hint"});
+        QCoreApplication::removeTranslator(&german);
+        QCOMPARE(sDatabaseCategoryName(), QStringLiteral("Database"));
+        QCOMPARE(GetPropertyCategories(Base, "Hint"), QStringList{"Datenbank"});
+    }
 
-void TestHostRegistration::categoryNamesFollowInstalledTranslator()
-{
-    using Getter = QString (*)();
-    const QList<QPair<Getter, QString>> english{
-        {sActionCategoryName, "Action"},
-        {sDatabaseCategoryName, "Database"},
-        {sDragNDropCategoryName, "Drag, Drop and Docking"},
-        {sHelpCategoryName, "Help and Hints"},
-        {sInputCategoryName, "Input"},
-        {sLayoutCategoryName, "Layout"},
-        {sLegacyCategoryName, "Legacy"},
-        {sLinkageCategoryName, "Linkage"},
-        {sLocaleCategoryName, "Locale"},
-        {sLocalizableCategoryName, "Localizable"},
-        {sMiscellaneousCategoryName, "Miscellaneous"},
-        {sVisualCategoryName, "Visual"},
-    };
-    for (const auto &[getter, name] : english)
-        QCOMPARE(getter(), name);
-
-    TGermanHost german;
-    QVERIFY(QCoreApplication::installTranslator(&german));
-    QCOMPARE(sDatabaseCategoryName(), QStringLiteral("Datenbank"));
-    QCOMPARE(sVisualCategoryName(), QStringLiteral("Darstellung"));
-    QCOMPARE(sLayoutCategoryName(), QStringLiteral("Layout")); // untranslated stays English
-    // A registration made now keeps the name of the moment.
-    RegisterPropertiesInCategory(sDatabaseCategoryName(), Base, {"Hint"});
-    QCoreApplication::removeTranslator(&german);
-    QCOMPARE(sDatabaseCategoryName(), QStringLiteral("Database"));
-    QCOMPARE(GetPropertyCategories(Base, "Hint"), QStringList{"Datenbank"});
-}
-
-void TestHostRegistration::propertiesTheClassLacksAreReported_data()
-{
-    QTest::addColumn<RegistrationCall>("call");
-    QTest::addColumn<QStringList>("reported"); // a text each report contains
-    const TPropertyType Color = TPropertyType::Named("TColor");
-    QTest::addRow("editor, published property")
-        << RegistrationCall([] { RegisterPropertyEditor(String, Leaf, "caption", EdA); })
-        << QStringList{};
-    QTest::addRow("editor, any property of any class")
-        << RegistrationCall([] { RegisterPropertyEditor(String, nullptr, {}, EdA); })
-        << QStringList{};
-    QTest::addRow("editor, no such property")
-        << RegistrationCall([] { RegisterPropertyEditor(String, Base, "Hnt", EdA); })
-        << QStringList{"TRegTestBase has no published property Hnt"};
-    QTest::addRow("editor, property of a descendant only")
-        << RegistrationCall([] { RegisterPropertyEditor(String, Base, "Partner", EdA); })
-        << QStringList{"TRegTestBase has no published property Partner"};
-    QTest::addRow("editor, type the property is not of")
-        << RegistrationCall([=] { RegisterPropertyEditor(Color, Base, "Hint", EdA); })
-        << QStringList{"is of type string, not TColor"};
-    QTest::addRow("editor, class the property is not of") << RegistrationCall([] {
-        RegisterPropertyEditor(TPropertyType::OfClass(Leaf), Leaf, "Buddy", EdA);
-    }) << QStringList{"is of type TRegTestBase, not TRegTestLeaf"};
-    QTest::addRow("category, every property published") << RegistrationCall([] {
-        RegisterPropertiesInCategory("Image", Leaf, {"hint", "Partner", "Color"});
-    }) << QStringList{};
-    QTest::addRow("category, two missing") << RegistrationCall([] {
-        RegisterPropertiesInCategory("Image", Base, {"Colour", "Hint", "OnShow"});
-    }) << QStringList{"property Colour", "property OnShow"};
-}
-
-// A registration naming a property its class does not publish is reported as it is made, and
-// neither raises nor stops the registrations after it.
-void TestHostRegistration::propertiesTheClassLacksAreReported()
-{
-    QFETCH(RegistrationCall, call);
-    QFETCH(QStringList, reported);
-    TScriptedDialogs messages;
-    const THostDialogsScope messagesScope(messages);
-    call();
-    QCOMPARE(messages.Errors.size(), reported.size());
-    for (int i = 0; i < reported.size(); ++i)
-        QVERIFY2(messages.Errors[i].contains(reported[i]), qPrintable(messages.Errors[i]));
-    QCOMPARE(Registrations().size(), 1);
-}
+    // A registration naming a property its class does not publish, or not of the registered
+    // type, is reported as it is made, and neither raises nor stops the registrations after it.
+    void propertiesTheClassLacksAreReported()
+    {
+        const TPropertyType Color = TPropertyType::Named("TColor");
+        const struct {
+            RegistrationCall call;
+            QStringList reported; // a text each report contains
+        } rows[] = {
+            {[] { RegisterPropertyEditor(String, Leaf, "caption", EdA); }, {}},
+            {[] { RegisterPropertyEditor(String, nullptr, {}, EdA); }, {}},
+            {[] { RegisterPropertyEditor(String, Base, "Hnt", EdA); },
+             {"TRegTestBase has no published property Hnt"}},
+            {[] { RegisterPropertyEditor(String, Base, "Partner", EdA); },
+             {"TRegTestBase has no published property Partner"}},
+            {[=] { RegisterPropertyEditor(Color, Base, "Hint", EdA); },
+             {"is of type string, not TColor"}},
+            {[] { RegisterPropertyEditor(TPropertyType::OfClass(Leaf), Leaf, "Buddy", EdA); },
+             {"is of type TRegTestBase, not TRegTestLeaf"}},
+            {[] {
+                 RegisterPropertiesInCategory("Image", Leaf, {"hint", "Partner", "Color"});
+             },
+             {}},
+            {[] {
+                 RegisterPropertiesInCategory("Image", Base, {"Colour", "Hint", "OnShow"});
+             },
+             {"property Colour", "property OnShow"}},
+        };
+        for (const auto &row : rows) {
+            init();
+            TScriptedDialogs messages;
+            const THostDialogsScope messagesScope(messages);
+            row.call();
+            QCOMPARE(messages.Errors.size(), row.reported.size());
+            for (int i = 0; i < row.reported.size(); ++i)
+                QVERIFY2(messages.Errors[i].contains(row.reported[i]),
+                         qPrintable(messages.Errors[i]));
+            QCOMPARE(Registrations().size(), 1);
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(TestHostRegistration)
 #include "tst_host_registration.moc"

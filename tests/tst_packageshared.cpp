@@ -1,12 +1,47 @@
-// Packages that require other packages: a package required by several is held once per holder,
-// and the packages one package required are released in the reverse of the order they came in.
+// The host runtime's package-load and package-unload routines over unit tables built here: start
+// order, reverse stop order, units shared by two tables, failures. Packages that require other
+// packages: a package required by several is held once per holder, and the packages one package
+// required are released in the reverse of the order they came in. The end of a host session
+// stops every package, the last loaded first.
 
 #include <QtTest>
 
+#include "hostdialogs.h"
 #include "hosterrors.h"
+#include "hostsession.h"
 #include "packages.h"
 
 namespace {
+
+QStringList trace;
+bool failStart = false;
+bool failStop = false;
+
+template <char Unit> void start()
+{
+    trace << QStringLiteral("+%1").arg(Unit);
+}
+template <char Unit> void stop()
+{
+    trace << QStringLiteral("-%1").arg(Unit);
+}
+void failingStart()
+{
+    if (failStart)
+        throw EConvertError(QStringLiteral("start refused"));
+    trace << QStringLiteral("+F");
+}
+void failingStop()
+{
+    if (failStop)
+        throw std::runtime_error("stop refused");
+    trace << QStringLiteral("-F");
+}
+
+const PackageUnitEntry shared{&start<'S'>, &stop<'S'>};
+
+TLibModule moduleA{"A", nullptr};
+TLibModule moduleB{"B", nullptr};
 
 QString packageFile(const char *name)
 {
@@ -28,6 +63,7 @@ class TestPackageShared : public QObject {
 
     QTemporaryDir m_dir;
     QString m_log;
+    TAboutBox m_aboutBox;
 
     QStringList events()
     {
@@ -43,6 +79,9 @@ private slots:
         m_log = m_dir.filePath(QStringLiteral("events.log"));
         QFile::remove(m_log);
         qputenv("KOR_TEST_PACKAGE_LOG", QFile::encodeName(m_log));
+        trace.clear();
+        failStart = failStop = false;
+        RegisterIDEService(IID_IOTAAboutBoxServices, &m_aboutBox);
     }
 
     void cleanup()
@@ -91,6 +130,127 @@ private slots:
         QCOMPARE(events().mid(3),
                  QStringList({"stop KorTestBoth", "stop KorTestOther", "stop KorTestBase"}));
         QVERIFY(LoadedPackages().isEmpty());
+    }
+
+    // The session's end stops the packages the last loaded first while the host's services are
+    // still there. A package that fails to stop is reported through the host, not thrown out of
+    // the session's end, and the packages after it still stop.
+    void sessionEndStopsPackagesLastLoadedFirst_data()
+    {
+        QTest::addColumn<QByteArray>("failing");
+        QTest::addRow("every package stops") << QByteArray();
+        QTest::addRow("one refuses to stop") << QByteArray("KorTestOther");
+    }
+
+    void sessionEndStopsPackagesLastLoadedFirst()
+    {
+        QFETCH(QByteArray, failing);
+        qputenv("KOR_TEST_PACKAGE_FAIL_STOP", failing);
+        TScriptedDialogs messages;
+        {
+            const THostDialogsScope messagesScope(messages);
+            auto session = std::make_unique<THostSession>();
+            LoadPackage(packageFile("KorTestLeft"));
+            LoadPackage(packageFile("KorTestOther"));
+            LoadPackage(packageFile("KorTestRight"));
+            session.reset();
+        }
+        qunsetenv("KOR_TEST_PACKAGE_FAIL_STOP");
+        QVERIFY(LoadedPackages().isEmpty());
+        QCOMPARE(events().mid(4), QStringList({"stop KorTestRight", "stop KorTestOther",
+                                               "stop KorTestLeft", "stop KorTestBase"}));
+        QCOMPARE(messages.Errors.size(), failing.isEmpty() ? 0 : 1);
+        for (const QString &error : messages.Errors)
+            QVERIFY2(error.contains(failing) && error.contains("refused to stop"),
+                     qPrintable(error));
+    }
+
+    void startsInOrderAndStopsInReverse()
+    {
+        const PackageUnitEntry units[] = {{&start<'A'>, &stop<'A'>},
+                                          {nullptr, &stop<'B'>},
+                                          {nullptr, nullptr},
+                                          {&start<'C'>, nullptr}};
+        const PackageInfoTable table{4, units};
+        InitializePackage(moduleA, table);
+        QCOMPARE(trace, QStringList({"+A", "+C"}));
+        QCOMPARE(UnitStartCount(units[1]), 1); // a unit with stop work only is still counted
+        QCOMPARE(UnitStartCount(units[2]), 0);
+
+        InitializePackage(moduleA, table); // already started: nothing happens
+        QCOMPARE(trace.size(), 2);
+        QCOMPARE(UnitStartCount(units[0]), 1);
+
+        FinalizePackage(moduleA, table);
+        QCOMPARE(trace, QStringList({"+A", "+C", "-B", "-A"}));
+        FinalizePackage(moduleA, table); // not started: nothing happens
+        QCOMPARE(trace.size(), 4);
+        QCOMPARE(UnitStartCount(units[0]), 0);
+    }
+
+    void aSharedUnitStopsAtTheLastStop()
+    {
+        const PackageUnitEntry unitsA[] = {shared, {&start<'A'>, &stop<'A'>}};
+        const PackageUnitEntry unitsB[] = {shared, {&start<'B'>, &stop<'B'>}};
+        const PackageInfoTable tableA{2, unitsA};
+        const PackageInfoTable tableB{2, unitsB};
+
+        InitializePackage(moduleA, tableA);
+        InitializePackage(moduleB, tableB);
+        QCOMPARE(trace, QStringList({"+S", "+A", "+B"}));
+        QCOMPARE(UnitStartCount(shared), 2);
+
+        FinalizePackage(moduleA, tableA);
+        QCOMPARE(trace, QStringList({"+S", "+A", "+B", "-A"}));
+        QCOMPARE(UnitStartCount(shared), 1);
+
+        FinalizePackage(moduleB, tableB);
+        QCOMPARE(trace, QStringList({"+S", "+A", "+B", "-A", "-B", "-S"}));
+        QCOMPARE(UnitStartCount(shared), 0);
+    }
+
+    void aFailingStartUndoesThisStart()
+    {
+        failStart = true;
+        const PackageUnitEntry unitsA[] = {shared};
+        const PackageUnitEntry unitsB[] = {shared,
+                                           {&start<'B'>, &stop<'B'>},
+                                           {&failingStart, &failingStop},
+                                           {&start<'C'>, &stop<'C'>}};
+        const PackageInfoTable tableA{1, unitsA};
+        const PackageInfoTable tableB{4, unitsB};
+        InitializePackage(moduleA, tableA);
+        try {
+            InitializePackage(moduleB, tableB);
+            QFAIL("the failing start was not reported");
+        } catch (const EPackageError &e) {
+            QVERIFY2(e.Message().contains("start refused") && e.Message().contains("'B'"),
+                     qPrintable(e.Message()));
+        }
+        // B started and stopped again; the shared unit stays started for table A; C never ran.
+        QCOMPARE(trace, QStringList({"+S", "+B", "-B"}));
+        QCOMPARE(UnitStartCount(shared), 1);
+        QCOMPARE(UnitStartCount(unitsB[2]), 0);
+
+        // The failed table counts as not started and can be started later.
+        failStart = false;
+        InitializePackage(moduleB, tableB);
+        QCOMPARE(UnitStartCount(shared), 2);
+        FinalizePackage(moduleB, tableB);
+        FinalizePackage(moduleA, tableA);
+        QCOMPARE(UnitStartCount(shared), 0);
+    }
+
+    void aFailingStopDoesNotKeepOthersFromStopping()
+    {
+        const PackageUnitEntry units[] = {
+            {&start<'A'>, &stop<'A'>}, {&failingStart, &failingStop}, {&start<'C'>, &stop<'C'>}};
+        const PackageInfoTable table{3, units};
+        InitializePackage(moduleA, table);
+        failStop = true;
+        QVERIFY_THROWS_EXCEPTION(EPackageError, FinalizePackage(moduleA, table));
+        QCOMPARE(trace, QStringList({"+A", "+F", "+C", "-C", "-A"}));
+        QCOMPARE(UnitStartCount(units[1]), 0);
     }
 };
 

@@ -1,15 +1,19 @@
 // A minimal package module for the loader's tests: its name and the packages it requires come
 // from the build (KOR_TEST_PACKAGE, KOR_TEST_REQUIRES as "A.bpl|B.bpl"), it contains one unit of
 // its own name, and its Initialize and Finalize append "start NAME" / "stop NAME" to the file
-// named by KOR_TEST_PACKAGE_LOG, so a test can see in which order packages come and go.
+// named by KOR_TEST_PACKAGE_LOG, so a test can see in which order packages come and go. Its stop
+// notes when the host's about-box service is gone, and raises when KOR_TEST_PACKAGE_FAIL_STOP
+// names this package.
 
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 #include <string_view>
 
 #include "bytelayout.h"
 #include "moduleexport.h"
 #include "packages.h"
+#include "services.h"
 
 namespace {
 
@@ -74,7 +78,10 @@ KOR_MODULE_EXPORT void Initialize()
 }
 KOR_MODULE_EXPORT void Finalize()
 {
-    log("stop");
+    log(DesignHostServices(IID_IOTAAboutBoxServices) ? "stop" : "stop without host");
+    const char *failing = std::getenv("KOR_TEST_PACKAGE_FAIL_STOP");
+    if (failing && packageName == failing)
+        throw std::runtime_error("the package refused to stop");
 }
 KOR_MODULE_EXPORT const PackageInfoTable *GetPackageInfoTable()
 {
