@@ -17,7 +17,9 @@
 #include <unistd.h>
 
 #include "arrangeactions.h"
+#include "collectioneditor.h"
 #include "column.h"
+#include "compedit.h"
 #include "fieldseditor.h"
 #include "formdesigner.h"
 #include "formdocument.h"
@@ -336,6 +338,8 @@ private slots:
         QTest::addRow("a column added") << QStringLiteral("column add") << grid;
         QTest::addRow("a column deleted") << QStringLiteral("column delete") << grid;
         QTest::addRow("a column moved") << QStringLiteral("column move") << grid;
+        QTest::addRow("columns added in the columns editor")
+            << QStringLiteral("columns editor") << grid;
         QTest::addRow("a component placed")
             << QStringLiteral("place") << QStringList{QStringLiteral("DataSource2")};
         QTest::addRow("a grid placed on the surface")
@@ -406,9 +410,9 @@ private slots:
         const THostDialogsScope answers(dialogs);
         TWrittenCounter::Reads = 0;
 
-        // A designer page, the columns editor or the fields editor writes, then tells the
-        // designer without naming what it wrote: unless it placed or deleted components, the
-        // whole form is compared. The inspector and the surface name what they changed.
+        // A change that tells the designer without naming what it wrote is recorded by comparing
+        // the whole form, unless it placed or deleted components. The inspector, the surface and
+        // the columns and fields editors name what they changed.
         bool compared = false;
         const auto announce = [designer, &compared] {
             designer->Modified();
@@ -432,6 +436,16 @@ private slots:
             designer->SelectComponent(grid->Columns()->Items(1));
             grid->Columns()->Items(1)->SetIndex(0);
             announce();
+        } else if (Change == QLatin1String("columns editor")) {
+            std::unique_ptr<TDefaultEditor> editor = GetComponentEditor(grid, designer);
+            for (int i = 0; i < editor->GetVerbCount(); ++i)
+                if (editor->GetVerb(i) == QLatin1String("Co&lumns Editor..."))
+                    editor->ExecuteVerb(i);
+            QCOMPARE(TCollectionEditor::OpenEditors().size(), 1);
+            TCollectionEditor *columns = TCollectionEditor::OpenEditors().constFirst();
+            columns->AddClick(nullptr);
+            columns->AddClick(nullptr);
+            delete columns;
         } else if (Change == QLatin1String("place")) {
             designer->CreateComponent(&TDataSource::staticMetaObject);
             designer->Modified();
