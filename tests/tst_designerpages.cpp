@@ -274,7 +274,7 @@ class TestDesignerPages : public QObject, GridDesignerFixture {
     // Shows the page of each named control and checks the control and its label.
     void expectEnabled(const QString &Controls, bool Value)
     {
-        const QList<TPageTableList *> pages = Pages(window->GetPropList());
+        const QList<TPageTableList *> pages = DesignerPages(window->GetPropList());
         for (const QString &name : Controls.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             auto *control = window->findChild<QWidget *>(name);
             QVERIFY2(control, qPrintable(name));

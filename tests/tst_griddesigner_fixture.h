@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <memory>
 
+#include "designerpages.h"
 #include "formdesigner.h"
 #include "grid.h"
 #include "gridpages.h"
@@ -38,22 +39,10 @@ struct GridDesignerFixture {
         return window;
     }
 
-    // Every page list of the tree under List, depth first.
-    static QList<TPageTableList *> Pages(TPropList *List)
-    {
-        QList<TPageTableList *> pages;
-        for (int i = 0; List && i < List->ListCount(); ++i) {
-            if (auto *page = dynamic_cast<TPageTableList *>(List->Lists(i)))
-                pages.append(page);
-            pages.append(Pages(List->Lists(i)));
-        }
-        return pages;
-    }
-
     // The page list that fills the tab sheet of that name.
     TPageTableList *Page(const QString &Sheet)
     {
-        for (TPageTableList *page : Pages(window->GetPropList()))
+        for (TPageTableList *page : DesignerPages(window->GetPropList()))
             if (page->TabSheet()->objectName() == Sheet)
                 return page;
         return nullptr;
