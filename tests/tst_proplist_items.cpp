@@ -156,9 +156,9 @@ QObject *ownerOf(QObject *Root, QString &Path)
 
 // Writes "Path=Value;..." into the fixture's probe through the type information; an object
 // property takes the component of that name, a string list its lines separated by "|".
-void assign(TProbeFixture &f, const QString &Spec)
+void assign(TProbeFixture &f, const QString &Assignments)
 {
-    for (const QString &pair : Spec.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    for (const QString &pair : Assignments.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         QString name = pair.section(QLatin1Char('='), 0, 0);
         const QString value = pair.section(QLatin1Char('='), 1);
         QObject *object = ownerOf(f.probe.get(), name);
