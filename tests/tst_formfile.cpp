@@ -52,6 +52,24 @@ QJsonObject byName(const QByteArray &Text)
     return form;
 }
 
+// The form's text with its list of component entries changed by Edit.
+QByteArray editEntries(const QByteArray &Text, const std::function<void(QJsonArray &)> &Edit)
+{
+    QJsonObject form = QJsonDocument::fromJson(Text).object();
+    QJsonArray components = form["components"].toArray();
+    Edit(components);
+    form["components"] = components;
+    return QJsonDocument(form).toJson();
+}
+
+qsizetype entryIndex(const QJsonArray &Components, const char *Name)
+{
+    for (qsizetype i = 0; i < Components.size(); ++i)
+        if (Components[i]["name"].toString() == QLatin1String(Name))
+            return i;
+    return -1;
+}
+
 QString readError(TFormDesigner &Designer, const QByteArray &Text)
 {
     try {
@@ -367,27 +385,19 @@ private slots:
         TKorColumn *second = grid->Columns()->Items(1);
 
         // Two columns, the second without its caption and widths; the menu is gone.
-        QJsonObject form = QJsonDocument::fromJson(threeColumns).object();
-        QJsonArray components = form["components"].toArray();
-        for (qsizetype i = components.size() - 1; i >= 0; --i) {
-            QJsonObject component = components[i].toObject();
-            if (component["name"] == QLatin1String("PopupMenu1")) {
-                components.removeAt(i);
-                continue;
-            }
-            if (component["name"] != QLatin1String("KorDBGrid1"))
-                continue;
-            QJsonObject properties = component["properties"].toObject();
+        ReadFormText(&designer, editEntries(threeColumns, [](QJsonArray &Components) {
+            Components.removeAt(entryIndex(Components, "PopupMenu1"));
+            const qsizetype i = entryIndex(Components, "KorDBGrid1");
+            QJsonObject grid = Components[i].toObject();
+            QJsonObject properties = grid["properties"].toObject();
             QJsonArray columns = properties["Columns"].toArray();
             columns.removeLast();
             columns[1] = QJsonObject{{"FieldName", "name"}};
             properties["Columns"] = columns;
             properties.remove("FixedColor");
-            component["properties"] = properties;
-            components[i] = component;
-        }
-        form["components"] = components;
-        ReadFormText(&designer, QJsonDocument(form).toJson());
+            grid["properties"] = properties;
+            Components[i] = grid;
+        }));
 
         QCOMPARE(findOn<TKorDBGrid>(designer, QStringLiteral("KorDBGrid1")), grid);
         QVERIFY(!designer.GetComponent(QStringLiteral("PopupMenu1")));
@@ -475,21 +485,11 @@ private slots:
         QCOMPARE(grid->CellText(grid->Columns()->Items(3), 1), QStringLiteral("Bob"));
 
         // In place: a field left out goes, one moved follows the text's order.
-        QJsonObject form = QJsonDocument::fromJson(text).object();
-        QJsonArray components = form["components"].toArray();
-        for (qsizetype i = 0; i < components.size(); ++i)
-            if (components[i].toObject()["name"] == QLatin1String("SQLDataSet1Twice")) {
-                components.removeAt(i);
-                break;
-            }
-        for (qsizetype i = 0; i < components.size(); ++i)
-            if (components[i].toObject()["name"] == QLatin1String("SQLDataSet1id")) {
-                const QJsonValue id = components.takeAt(i);
-                components.insert(i - 1, id);
-                break;
-            }
-        form["components"] = components;
-        ReadFormText(&copy, QJsonDocument(form).toJson());
+        ReadFormText(&copy, editEntries(text, [](QJsonArray &Components) {
+            Components.removeAt(entryIndex(Components, "SQLDataSet1Twice"));
+            const qsizetype id = entryIndex(Components, "SQLDataSet1id");
+            Components.insert(id - 1, Components.takeAt(id));
+        }));
         fields.clear();
         for (TField *field : read->FieldList())
             fields.append(field->FieldName());

@@ -126,51 +126,24 @@ QWidget *placeWidget(const char *ClassName, const char *Name, const char *Text, 
     return widget;
 }
 
-// Scenarios of widgets made in different orders whose texts link to each other: the grid to
-// DataSource1, DataSource1 to SQLDataSet1.
-struct TStep {
-    const char *ClassName;
-    const char *Name;
-    const char *Text; // nullptr: the .ui gives it no text
-    bool OnPage;      // made on a tab page that joins the window after every widget is made
-};
+// Scenarios of widgets made in different orders whose texts link to each other: the grid (G) to
+// DataSource1 (D), DataSource1 to SQLDataSet1 (S). In the order made; lower case: the .ui gives
+// it no text; *: made on a tab page that joins the window after every widget is made.
 struct TScenario {
     enum TWhen { OnceMade, PageJoins, WindowShown };
     const char *Title;
-    std::vector<TStep> Steps;
+    const char *Steps;
     TWhen Resolved; // when every link is set; until then the grid waits for DataSource1
 };
 
 const char kGridText[] = R"({"DataSource":"DataSource1"})";
-const char kSourceText[] = R"({"DataSet":"SQLDataSet1"})";
-const char kDataSetText[] = R"({"CommandText":"SELECT 1"})";
 
 const TScenario kScenarios[] = {
-    {"targets made first",
-     {{"TSQLDataSetPlaceholder", "SQLDataSet1", kDataSetText, false},
-      {"TDataSourcePlaceholder", "DataSource1", kSourceText, false},
-      {"TKorDBGrid", "KorDBGrid1", kGridText, false}},
-     TScenario::OnceMade},
-    {"targets made last",
-     {{"TKorDBGrid", "KorDBGrid1", kGridText, false},
-      {"TDataSourcePlaceholder", "DataSource1", kSourceText, false},
-      {"TSQLDataSetPlaceholder", "SQLDataSet1", kDataSetText, false}},
-     TScenario::OnceMade},
-    {"last target has no text of its own",
-     {{"TKorDBGrid", "KorDBGrid1", kGridText, false},
-      {"TDataSourcePlaceholder", "DataSource1", kSourceText, false},
-      {"TSQLDataSetPlaceholder", "SQLDataSet1", nullptr, false}},
-     TScenario::OnceMade},
-    {"grid on a tab page that joins the window later",
-     {{"TKorDBGrid", "KorDBGrid1", kGridText, true},
-      {"TSQLDataSetPlaceholder", "SQLDataSet1", kDataSetText, false},
-      {"TDataSourcePlaceholder", "DataSource1", kSourceText, false}},
-     TScenario::PageJoins},
-    {"target on a tab page that joins the window later",
-     {{"TKorDBGrid", "KorDBGrid1", kGridText, false},
-      {"TDataSourcePlaceholder", "DataSource1", kSourceText, true},
-      {"TSQLDataSetPlaceholder", "SQLDataSet1", kDataSetText, true}},
-     TScenario::WindowShown}, // shown at the latest
+    {"targets made first", "S D G", TScenario::OnceMade},
+    {"targets made last", "G D S", TScenario::OnceMade},
+    {"last target has no text of its own", "G D s", TScenario::OnceMade},
+    {"grid on a tab page that joins the window later", "G* S D", TScenario::PageJoins},
+    {"target on a tab page that joins the window later", "G D* S*", TScenario::WindowShown},
 };
 
 } // namespace
@@ -268,8 +241,18 @@ private slots:
         QWidget window;
         auto *tabs = new QTabWidget(&window);
         std::unique_ptr<QWidget> page = std::make_unique<QWidget>();
-        for (const TStep &step : wanted.Steps)
-            placeWidget(step.ClassName, step.Name, step.Text, step.OnPage ? page.get() : &window);
+        for (const QString &step : QString::fromLatin1(wanted.Steps).split(QLatin1Char(' '))) {
+            QWidget *parent = step.endsWith(QLatin1Char('*')) ? page.get() : &window;
+            const bool text = step.at(0).isUpper();
+            if (step.at(0).toUpper() == QLatin1Char('G'))
+                placeWidget("TKorDBGrid", "KorDBGrid1", text ? kGridText : nullptr, parent);
+            else if (step.at(0).toUpper() == QLatin1Char('D'))
+                placeWidget("TDataSourcePlaceholder", "DataSource1",
+                            text ? R"({"DataSet":"SQLDataSet1"})" : nullptr, parent);
+            else
+                placeWidget("TSQLDataSetPlaceholder", "SQLDataSet1",
+                            text ? R"({"CommandText":"SELECT 1"})" : nullptr, parent);
+        }
         QWidget *pageWidget = page.get();
         const auto componentNamed = [&](const char *Name) {
             QWidget *widget = window.findChild<QWidget *>(QLatin1String(Name));
