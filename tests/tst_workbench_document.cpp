@@ -4,7 +4,6 @@
 // and opening; a damaged file or a failed
 // save that changes nothing; recent files; pasting under new names.
 
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QDockWidget>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -663,9 +662,6 @@ private slots:
     void tabOrderDialogReorders()
     {
         const QList<TComponent *> grids = placeThree();
-        QUndoStack *stack = m_window->Document()->UndoStack();
-        m_window->Document()->FlushPendingChange();
-        const int steps = stack->count();
         QStringList shown;
         bool firstRowStuck = false;
         TScriptedDialogs dialogs;
@@ -697,11 +693,6 @@ private slots:
         QCOMPARE(tabOrders(), (QList<int>{2, 1, 0}));
         QCOMPARE(surface()->TabOrderControls(),
                  (QList<TComponent *>{grids[2], grids[1], grids[0]}));
-        m_window->Document()->FlushPendingChange();
-        QCOMPARE(stack->count(), steps + 1);
-        QCOMPARE(stack->text(steps), QStringLiteral("Tab Order"));
-        stack->undo();
-        QCOMPARE(tabOrders(), (QList<int>{0, 0, 0}));
     }
 
     void pasteLandsOnFreeSpace_data()
