@@ -1004,6 +1004,11 @@ void ReadFormText(TFormDesigner *Designer, const QByteArray &Text)
         throw EInvalidOperation(QStringLiteral("There is no form to read into"));
     TReferences references;
     const TFormText text = readText(Text, references, form->metaObject()->className(), false);
+    // A name the form cannot take refuses the text before anything on the form changes.
+    for (const TComponentText &wanted : text.Components)
+        if (!IsValidComponentName(wanted.Name))
+            fail(componentWhere(wanted.Name),
+                 QStringLiteral("%1 is not a valid component name").arg(wanted.Name));
 
     QList<QPointer<QObject>> existing;
     for (TComponent *component : everyComponent(form))
