@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 
 #include "briskaboutform.h"
-#include "briskdesigner.h"
 #include "collectioneditor.h"
 #include "column.h"
 #include "columnsdialog.h"
@@ -21,7 +20,6 @@
 #include "grid.h"
 #include "hostdialogs.h"
 #include "hosterrors.h"
-#include "hostmessages.h"
 #include "kordbctrlsreg.h"
 #include "kordbeditors.h"
 #include "kordbeditsreg.h"

@@ -44,7 +44,6 @@
 #include "formfile.h"
 #include "grid.h"
 #include "hostdialogs.h"
-#include "hostmessages.h"
 #include "persistent.h"
 #include "sqldata.h"
 #include "testsupport.h"
@@ -448,33 +447,28 @@ private slots:
         QCOMPARE(probe.lastSelection, QList<QObject *>{source});
     }
 
-    void removingAWidgetClosesItsWindows()
+    // Removing a widget closes its component's windows, and undo brings the component back;
+    // closing the form closes its designer's windows.
+    void removingAWidgetOrTheFormClosesItsWindows()
     {
         TNoticeProbe probe;
         QWidget *gridWidget = formWidget("grid1");
         TComponent *grid = WidgetComponent(gridWidget);
         QVERIFY(runTask(gridWidget, QStringLiteral("Co&lumns Editor...")));
-        QPointer<TDesignWindow> gridDesigner = openGridDesigner();
-        QVERIFY(gridDesigner);
+        QPointer<TDesignWindow> window = openGridDesigner();
+        QVERIFY(window);
         QCOMPARE(openDesignWindows().size(), 2);
-        IDesigner *designer = gridDesigner->Designer();
-
+        IDesigner *designer = window->Designer();
         QVERIFY(deleteWidget(gridWidget));
         QVERIFY(probe.deleted.contains(gridWidget));
         QVERIFY(openDesignWindows().isEmpty());
         QVERIFY(!designer->GetComponent(QStringLiteral("grid1")));
-
-        // Designer's undo brings the widget back onto the form, and its component to the root.
         m_form->commandHistory()->undo();
         QCOMPARE(designer->GetComponent(QStringLiteral("grid1")), grid);
-    }
 
-    void closingTheFormClosesItsWindows()
-    {
-        TNoticeProbe probe;
-        QPointer<TDesignWindow> window = openGridDesigner();
+        window = openGridDesigner();
         QVERIFY(window);
-        IDesigner *designer = window->Designer();
+        probe.closed.clear();
         delete m_form.data();
         flush();
         QCOMPARE(probe.closed, QList<IDesigner *>{designer});
