@@ -414,6 +414,7 @@ private slots:
         const QMetaObject *editorClass = FindPropertyEditorClass(info, grid);
         QCOMPARE(editorClass, &TKorDBGridColumnsProperty::staticMetaObject);
         auto property = CreatePropertyEditor(editorClass, designer.get(), {grid}, info);
+        QCOMPARE(property->GetAttributes(), paDialog | paReadOnly | paVCL);
         InstallCollectionEditor();
         property->Edit();
         TCollectionProperty::SetShowCollectionEditor({});
@@ -474,6 +475,7 @@ private slots:
             TField *city = editor->NewField();
             QCOMPARE(choices.LookupDataSets, QStringList{"Cities"});
             QCOMPARE(choices.FieldsOf(QStringLiteral("Cities")), (QStringList{"id", "title"}));
+            QVERIFY(choices.Fields.contains(QStringLiteral("city_id")));
             QCOMPARE(city->AsString(), QStringLiteral("Ohio"));
             editor->List()->item(3)->setSelected(true);
             QCOMPARE(designer->GetSelections(), QList<QObject *>{city});
@@ -493,7 +495,9 @@ private slots:
         } else if (change == QLatin1String("calculated")) {
             asked.FieldName = QStringLiteral("Shown");
             asked.FieldKind = Db::fkCalculated;
-            QVERIFY(editor->NewField()->IsNull());
+            TField *shown = editor->NewField();
+            QVERIFY(shown && shown->IsNull());
+            QCOMPARE(shown->Name(), QStringLiteral("CustomersShown"));
         } else if (change == QLatin1String("reorder")) {
             editor->MoveField(customers->FieldByName("city_id"), 0);
         } else if (change == QLatin1String("delete")) {
@@ -571,7 +575,9 @@ private slots:
         const QByteArray linked = WriteFormText(designer.get());
         designer->DeleteComponent(designer->GetComponent(QStringLiteral("Cities")));
         QVERIFY(!city->LookupDataSet());
+        QVERIFY(city->IsNull());
         ReadFormText(designer.get(), linked);
+        QCOMPARE(city->LookupDataSet(), designer->GetComponent(QStringLiteral("Cities")));
         QCOMPARE(city->AsString(), QStringLiteral("Ohio"));
     }
 };

@@ -529,6 +529,8 @@ private slots:
         QCOMPARE(draw(3).pixelColor(5, 10), QColor(Qt::yellow)); // "-1": no image
         item->images = &tall;                                    // taller than 16: not drawn
         QCOMPARE(draw(0).pixelColor(14, 10), QColor(Qt::yellow));
+        item->images = nullptr; // no image list: nothing is drawn at all
+        QCOMPARE(draw(0).pixelColor(5, 10), QColor(Qt::white));
     }
 
     // The context list of a colour box: the custom entry, the default, the none colour and the
