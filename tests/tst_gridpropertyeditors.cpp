@@ -255,6 +255,8 @@ private slots:
                                                          << "ImageIndex" << false << QStringList();
         QTest::addRow("title MarkerIndex") << "title"
                                            << "MarkerIndex" << false << QStringList{"0", "1"};
+        QTest::addRow("total ImageIndex") << "total"
+                                          << "ImageIndex" << false << QStringList{"0", "1", "2"};
     }
 
     void imageIndexValues()
@@ -270,6 +272,7 @@ private slots:
             images.Add(solidImage(colour));
         totalImages.Add(solidImage(Qt::red));
         totalImages.Add(solidImage(Qt::blue));
+        totalImages.Add(solidImage(Qt::green)); // one more than the grid's markers
         if (titleImages)
             grid.setTitleImages(&images);
         grid.Totals()->setImages(&totalImages);

@@ -56,6 +56,8 @@ private slots:
         for (const auto &field : fields)
             QCOMPARE(set.FieldByName(QLatin1String(field.name))->DataType(), field.type);
         QCOMPARE(set.FieldByName("name")->Size(), 30);
+        // A declared type of no known kind reads as text.
+        QCOMPARE(TSQLDataSet::FieldTypeOf(QStringLiteral("mystery")), Db::ftString);
         QCOMPARE(set.FieldByName("NAME")->FullName(), QStringLiteral("name"));
         QCOMPARE(set.FieldByName("balance")->Alignment(), Vcl::taRightJustify);
 
@@ -206,6 +208,8 @@ private slots:
         QSignalSpy moved(&set, &TDataSet::recordChanged);
         set.Next();
         set.Next();
+        QCOMPARE(set.MoveBy(5), 0); // past the end: stays on the last record, at the end
+        QVERIFY(set.Eof());
         QCOMPARE(set.MoveBy(-5), -2);
         QVERIFY(set.Locate("name", {QStringLiteral("Bob")}));
         QVERIFY(set.Locate("country_id;active", {1, true}));
