@@ -256,7 +256,8 @@ private slots:
         QVERIFY(empty.Eof() && empty.Bof());
         second.Close();
         QVERIFY(!empty.Active());
-        QVERIFY(db.Customers.Active());
+        db.Customers.Refresh();
+        QCOMPARE(db.Customers.RecordCount(), 2);
     }
 
     void deletedComponentsClearTheirLinks()
