@@ -287,9 +287,9 @@ private slots:
         QCOMPARE(db.Groups.RecordCount(), 10);
     }
 
-    // Persistent fields read the columns of their names whatever the driver: exactly those, in
-    // their order, a lookup among them; one whose type the driver cannot give for its column
-    // stops Open, named.
+    // Persistent fields are exactly the fields shown, open or closed, in their order, a lookup
+    // and a calculation among them, whatever the driver; one whose column the result lacks or
+    // whose type the driver cannot give for it stops Open, named.
     void persistentFieldsReadTheirColumns()
     {
         OPEN_BACKEND(db);
@@ -300,33 +300,55 @@ private slots:
             made->setDataType(Type);
             return made;
         };
-        field("amount", Db::ftFloat);
+        TField *amount = field("amount", Db::ftFloat);
         TField *group = field("group", Db::ftString);
         group->setFieldKind(Db::fkLookup);
         group->setKeyFields("group_id");
         group->setLookupDataSet(&db.Groups);
         group->setLookupKeyFields("id");
         group->setLookupResultField("title");
-        field("name", Db::ftString);
+        TField *name = field("name", Db::ftString);
+        TField *upper = field("upper", Db::ftString);
+        upper->setFieldKind(Db::fkCalculated);
+        const auto shown = [&db] {
+            QStringList names;
+            for (TField *each : db.Items.FieldList())
+                names.append(each->FieldName());
+            return names;
+        };
+        const QStringList order{"amount", "group", "name", "upper"};
+        QStringList closedNames;
+        db.Items.GetFieldNames(closedNames);
+        QCOMPARE(closedNames, order);
         db.Items.Open();
-        QStringList names;
-        for (TField *shown : db.Items.FieldList())
-            names.append(shown->FieldName());
-        QCOMPARE(names, (QStringList{"amount", "group", "name"}));
+        QCOMPARE(shown(), order);
         db.Items.setRecNo(3007);
-        QCOMPARE(db.Items.FieldByName("name")->AsString(), QStringLiteral("Item 3007"));
-        QCOMPARE(db.Items.FieldByName("amount")->AsFloat(), 3007 * 1.5);
+        QCOMPARE(name->AsString(), QStringLiteral("Item 3007"));
+        QCOMPARE(amount->AsFloat(), 3007 * 1.5);
         QCOMPARE(group->AsString(), QStringLiteral("Group 7"));
+        upper->OnCalcValue = [](const TDataSet &set, int row) {
+            return set.FieldByName("name")->ValueAt(row).toString().toUpper();
+        };
+        QCOMPARE(upper->AsString(), QStringLiteral("ITEM 3007"));
+        db.Items.MoveField(name, 0);
+        delete amount;
+        QCOMPARE(shown(), (QStringList{"name", "group", "upper"}));
+        QCOMPARE(name->AsString(), QStringLiteral("Item 3007"));
 
-        db.Items.Close();
-        field("flag", Db::ftGraphic);
-        try {
-            db.Items.Open();
-            QFAIL("opened with a field of a type the column does not have");
-        } catch (const EDatabaseError &error) {
-            QVERIFY2(error.Message().contains("'flag'"), qPrintable(error.Message()));
+        for (const auto &[wrong, type] :
+             {std::pair{"flag", Db::ftGraphic}, {"fax", Db::ftString}}) {
+            db.Items.Close();
+            TField *bad = field(wrong, type);
+            try {
+                db.Items.Open();
+                QFAIL("opened with a field the result cannot give");
+            } catch (const EDatabaseError &error) {
+                QVERIFY2(error.Message().contains(QStringLiteral("'%1'").arg(QLatin1String(wrong))),
+                         qPrintable(error.Message()));
+            }
+            QVERIFY(!db.Items.Active());
+            delete bad;
         }
-        QVERIFY(!db.Items.Active());
     }
 
     void totalReadsEveryRowWhenShown()

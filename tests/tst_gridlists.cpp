@@ -438,16 +438,6 @@ private slots:
         QCOMPARE(combo2->Items(), PickTextFormatPlainValues());
         QCOMPARE(combo2->Items().first(), QStringLiteral("%0:s - %1:s"));
         QCOMPARE(combo2->Style(), int(csDropDown));
-
-        // Lookup fields come from the column's lookup data set.
-        auto *lookup = new TComboBox(page.get());
-        lookup->show();
-        columnList->AddKorColumnLookupFieldNameProp(QStringLiteral("LookupKeyField"), lookup);
-        columnList->LoadPropList();
-        QCOMPARE(lookup->Style(), int(csSimple));
-        column->setLookupDataSet(&data->Countries);
-        columnList->LoadPropList();
-        QCOMPARE(lookup->Items(), (QStringList{QStringLiteral("id"), QStringLiteral("title")}));
     }
 
     void collectionListsFollowTheCurrentItem()

@@ -7,7 +7,6 @@
 #include <QtTest>
 
 #include "kordbeditors.h"
-#include "stringlist.h"
 #include "tst_runtime_fixture.h"
 
 namespace {
@@ -40,37 +39,6 @@ class TestRuntimeData : public QObject {
     Q_OBJECT
 
 private slots:
-    void declaredTypesGiveFieldTypes_data()
-    {
-        QTest::addColumn<QString>("declared");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("size");
-        const struct {
-            const char *declared;
-            Db::TFieldType type;
-            int size;
-        } rows[] = {
-            {"int", Db::ftInteger, 0},         {"BIGINT", Db::ftLargeint, 0},
-            {"WORD", Db::ftWord, 0},           {"DOUBLE PRECISION", Db::ftFloat, 0},
-            {"TIMESTAMP", Db::ftTimeStamp, 0}, {"NVARCHAR(12)", Db::ftWideString, 12},
-            {"BLOB", Db::ftBlob, 0},           {"", Db::ftUnknown, 0},
-            {"mystery", Db::ftString, 0},
-        };
-        for (const auto &row : rows)
-            QTest::newRow(row.declared)
-                << QString::fromLatin1(row.declared) << int(row.type) << row.size;
-    }
-
-    void declaredTypesGiveFieldTypes()
-    {
-        QFETCH(QString, declared);
-        QFETCH(int, type);
-        QFETCH(int, size);
-        int actualSize = -1;
-        QCOMPARE(int(TSQLDataSet::FieldTypeOf(declared, &actualSize)), type);
-        QCOMPARE(actualSize, size);
-    }
-
     void openDataSetReadsTypedFieldsAndValues()
     {
         RuntimeFixture db;
@@ -88,6 +56,8 @@ private slots:
         for (const auto &field : fields)
             QCOMPARE(set.FieldByName(QLatin1String(field.name))->DataType(), field.type);
         QCOMPARE(set.FieldByName("name")->Size(), 30);
+        // A declared type of no known kind reads as text.
+        QCOMPARE(TSQLDataSet::FieldTypeOf(QStringLiteral("mystery")), Db::ftString);
         QCOMPARE(set.FieldByName("NAME")->FullName(), QStringLiteral("name"));
         QCOMPARE(set.FieldByName("balance")->Alignment(), Vcl::taRightJustify);
 
@@ -111,23 +81,12 @@ private slots:
             "doubled", Db::ftFloat, [](const TDataSet &set, int row) {
                 return set.FieldByName("balance")->ValueAt(row).toDouble() * 2;
             });
-        QCOMPARE(country->FieldKind(), Db::fkLookup);
-        QCOMPARE(country->LookupDataSet(), &db.Countries);
-        QCOMPARE(doubled->FieldKind(), Db::fkCalculated);
-
-        QStringList names;
-        for (TField *field : db.Customers.FieldList())
-            names.append(field->FullName());
-        QCOMPARE(names.size(), 11);
-        QCOMPARE(names.mid(9), (QStringList{"country", "doubled"}));
         QCOMPARE(db.Customers.FieldCount(), 11);
-
-        db.Customers.First();
+        QCOMPARE(db.Customers.Fields(10), doubled);
         QCOMPARE(country->AsString(), QStringLiteral("Kansas"));
         QCOMPARE(doubled->AsFloat(), 21.0);
         db.Customers.Next();
         QCOMPARE(country->AsString(), QStringLiteral("Ohio"));
-        QVERIFY_THROWS_EXCEPTION(EDatabaseError, country->SetValue("Utah"));
         QVERIFY_THROWS_EXCEPTION(
             EDatabaseError,
             db.Customers.AddLookupField("Country", &db.Countries, "country_id", "id", "title"));
@@ -143,92 +102,6 @@ private slots:
         db.Customers.Open();
         QCOMPARE(db.Customers.Fields(9)->FieldName(), QStringLiteral("country"));
         QCOMPARE(db.Customers.FieldByName("country")->AsString(), QStringLiteral("Kansas"));
-
-        TStrings list;
-        db.Customers.GetFieldNames(&list);
-        QCOMPARE(list.Count(), 11);
-    }
-
-    // Fields a data set owns are its persistent fields: it shows exactly those, in their order,
-    // open or closed, with lookups and calculations among them; a data field whose column the
-    // result lacks stops Open and is named.
-    void persistentFieldsAreExactlyTheFieldsShown()
-    {
-        RuntimeFixture db;
-        db.Customers.Close();
-        auto *balance = new TField(&db.Customers);
-        balance->setFieldName("balance");
-        balance->setDataType(Db::ftCurrency);
-        auto *country = new TField(&db.Customers);
-        country->setFieldName("Country");
-        country->setFieldKind(Db::fkLookup);
-        country->setDataType(Db::ftString);
-        country->setKeyFields("country_id");
-        auto *countries = new TSQLDataSet;
-        countries->setSQLConnection(&db.Connection);
-        countries->setCommandText("SELECT * FROM countries");
-        countries->Open();
-        country->setLookupDataSet(countries);
-        country->setLookupKeyFields("id");
-        country->setLookupResultField("title");
-        auto *name = new TField(&db.Customers);
-        name->setFieldName("name");
-        auto *later = new TField(&db.Customers);
-        later->setFieldName("Later");
-        later->setFieldKind(Db::fkCalculated);
-        auto *key = new TField(&db.Customers);
-        key->setFieldName("rating");
-
-        const auto shown = [&db] {
-            QStringList names;
-            for (TField *field : db.Customers.FieldList())
-                names.append(field->FieldName());
-            return names;
-        };
-        QCOMPARE(shown(), (QStringList{"balance", "Country", "name", "Later", "rating"}));
-        QStringList closedNames;
-        db.Customers.GetFieldNames(closedNames);
-        QCOMPARE(closedNames, shown());
-        QCOMPARE(db.Customers.ResultColumns().size(), std::size_t(9));
-
-        db.Customers.Open();
-        QCOMPARE(shown(), (QStringList{"balance", "Country", "name", "Later", "rating"}));
-        QCOMPARE(db.Customers.FieldByName("Country")->AsString(), QStringLiteral("Kansas"));
-        QCOMPARE(name->AsString(), QStringLiteral("Ann"));
-        QVERIFY(later->IsNull());
-        later->OnCalcValue = [](const TDataSet &set, int row) {
-            return set.FieldByName("name")->ValueAt(row).toString().toUpper();
-        };
-        QCOMPARE(later->AsString(), QStringLiteral("ANN"));
-        db.Customers.Next();
-        QCOMPARE(country->AsString(), QStringLiteral("Ohio"));
-
-        db.Customers.MoveField(name, 0);
-        QCOMPARE(shown(), (QStringList{"name", "balance", "Country", "Later", "rating"}));
-        delete balance;
-        QCOMPARE(shown(), (QStringList{"name", "Country", "Later", "rating"}));
-        QCOMPARE(name->AsString(), QStringLiteral("Bob"));
-
-        // A field that the result does not have.
-        db.Customers.Close();
-        auto *gone = new TField(&db.Customers);
-        gone->setFieldName("fax");
-        try {
-            db.Customers.Open();
-            QFAIL("opened with a field the result lacks");
-        } catch (const EDatabaseError &error) {
-            QVERIFY2(error.Message().contains("'fax'"), qPrintable(error.Message()));
-        }
-        QVERIFY(!db.Customers.Active());
-        delete gone;
-        db.Customers.Open();
-        QCOMPARE(country->AsString(), QStringLiteral("Kansas"));
-
-        // The lookup's data set goes: the link goes with it, the field stays.
-        delete countries;
-        QVERIFY(!country->LookupDataSet());
-        QVERIFY(country->IsNull());
-        QCOMPARE(shown().size(), 4);
     }
 
     // A field that cannot be written (read-only, looked up, calculated) refuses a value with an
@@ -327,38 +200,27 @@ private slots:
         QCOMPARE(set.RecordCount(), set.Rows);
     }
 
+    // Moving the cursor; the end of the data set is tried in the backends' tests.
     void cursorMovesAndLocates()
     {
         RuntimeFixture db;
         TDataSet &set = db.Customers;
         QSignalSpy moved(&set, &TDataSet::recordChanged);
-        QCOMPARE(set.RecNo(), 1);
-        QVERIFY(set.Bof());
         set.Next();
         set.Next();
-        QCOMPARE(set.RecNo(), 3);
-        QVERIFY(!set.Eof());
-        set.Next();
+        QCOMPARE(set.MoveBy(5), 0); // past the end: stays on the last record, at the end
         QVERIFY(set.Eof());
-        QCOMPARE(set.RecNo(), 3);
         QCOMPARE(set.MoveBy(-5), -2);
-        QVERIFY(set.Bof());
         QVERIFY(set.Locate("name", {QStringLiteral("Bob")}));
-        QCOMPARE(set.RecNo(), 2);
         QVERIFY(set.Locate("country_id;active", {1, true}));
-        QCOMPARE(set.RecNo(), 1);
         QVERIFY(!set.Locate("name", {QStringLiteral("Zed")}));
         QCOMPARE(set.RecNo(), 1);
         QCOMPARE(moved.count(), 5); // to 2, 3, 1, 2 and 1; staying put at the end is no move
         // Each key is compared with its own value.
         QVERIFY(set.Locate("rating;country_id", {1, 1}));
         QCOMPARE(set.RecNo(), 3);
-        QVERIFY(set.Locate("rating;country_id", {3, 1}));
-        QCOMPARE(set.RecNo(), 1);
         QVERIFY(!set.Locate("rating;country_id", {5, 1}));
-        QCOMPARE(set.RecNo(), 1);
-        set.SetFieldValue(0, set.FieldByName("name"), QStringLiteral("Ann-Marie"));
-        QCOMPARE(set.FieldByName("name")->AsString(), QStringLiteral("Ann-Marie"));
+        QCOMPARE(set.RecNo(), 3);
     }
 
     void failuresLeaveTheDataSetClosed()
@@ -371,17 +233,10 @@ private slots:
         broken.setCommandText("SELECT * FROM nowhere");
         QVERIFY_THROWS_EXCEPTION(EDatabaseError, broken.Open());
         QVERIFY(!broken.Active());
-        QCOMPARE(broken.FieldCount(), 0);
         QStringList names{"stale"};
         broken.GetFieldNames(names);
         QVERIFY(names.isEmpty());
         QVERIFY_THROWS_EXCEPTION(EDatabaseError, db.Customers.FieldByName("nothing"));
-        QVERIFY_THROWS_EXCEPTION(EDatabaseError, db.Connection.ExecuteDirect("NOT SQL"));
-
-        TSQLConnection missing;
-        missing.setDatabaseName("/nonexistent/folder/db.sqlite");
-        QVERIFY_THROWS_EXCEPTION(EDatabaseError, missing.Open());
-        QVERIFY(!missing.Connected());
 
         // Changing the statement closes the set; it opens again on the new one.
         db.Customers.setCommandText("SELECT id, name FROM customers WHERE id > 1");
@@ -389,24 +244,20 @@ private slots:
         db.Customers.Open();
         QCOMPARE(db.Customers.RecordCount(), 2);
         QCOMPARE(db.Customers.FieldCount(), 2);
-    }
 
-    void connectionsAreIndependent()
-    {
-        RuntimeFixture first;
+        // Closing a connection closes its data sets, and no other connection's.
         TSQLConnection second;
         second.setDatabaseName(":memory:");
         second.ExecuteDirect("CREATE TABLE customers (id INTEGER)");
-        QVERIFY(first.Connection.ConnectionName() != second.ConnectionName());
-        TSQLDataSet set;
-        set.setSQLConnection(&second);
-        set.setCommandText("SELECT * FROM customers");
-        set.Open();
-        QCOMPARE(set.RecordCount(), 0);
-        QCOMPARE(set.RecNo(), 0);
-        QVERIFY(set.Eof() && set.Bof());
-        second.Close(); // closing the connection closes its data sets
-        QVERIFY(!set.Active());
+        TSQLDataSet empty;
+        empty.setSQLConnection(&second);
+        empty.setCommandText("SELECT * FROM customers");
+        empty.Open();
+        QVERIFY(empty.Eof() && empty.Bof());
+        second.Close();
+        QVERIFY(!empty.Active());
+        db.Customers.Refresh();
+        QCOMPARE(db.Customers.RecordCount(), 2);
     }
 
     void deletedComponentsClearTheirLinks()
