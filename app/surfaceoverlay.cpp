@@ -83,18 +83,20 @@ QRect TSurfaceOverlay::HandleRect(const QRect &Frame, int Handle)
     return {centre.x() - HandleSize / 2, centre.y() - HandleSize / 2, HandleSize, HandleSize};
 }
 
-QRect TSurfaceOverlay::ResizedRect(const QRect &Start, int Handle, const QPoint &Delta)
+QRect TSurfaceOverlay::ResizedRect(const QRect &Start, int Handle, const QPoint &Delta,
+                                   const QSize &Minimum)
 {
+    const QSize least = Minimum.expandedTo({TFormSurface::GridSize, TFormSurface::GridSize});
     int left = Start.left(), top = Start.top();
     int right = left + Start.width(), bottom = top + Start.height();
     if (Handle == hTopLeft || Handle == hLeft || Handle == hBottomLeft)
-        left = qMin(snap(left + Delta.x()), right - TFormSurface::GridSize);
+        left = qMin(snap(left + Delta.x()), right - least.width());
     if (Handle == hTopRight || Handle == hRight || Handle == hBottomRight)
-        right = qMax(snap(right + Delta.x()), left + TFormSurface::GridSize);
+        right = qMax(snap(right + Delta.x()), left + least.width());
     if (Handle == hTopLeft || Handle == hTop || Handle == hTopRight)
-        top = qMin(snap(top + Delta.y()), bottom - TFormSurface::GridSize);
+        top = qMin(snap(top + Delta.y()), bottom - least.height());
     if (Handle == hBottomLeft || Handle == hBottom || Handle == hBottomRight)
-        bottom = qMax(snap(bottom + Delta.y()), top + TFormSurface::GridSize);
+        bottom = qMax(snap(bottom + Delta.y()), top + least.height());
     return {left, top, right - left, bottom - top};
 }
 
@@ -376,8 +378,12 @@ void TSurfaceOverlay::mouseMoveEvent(QMouseEvent *Event)
                 m_surface->setComponentRect(component, start.rect.translated(moved));
     } else if (m_drag == TDrag::Resize && !m_starts.isEmpty()) {
         const TStart &start = m_starts.first();
-        if (TComponent *component = start.object ? AsComponent(start.object) : nullptr)
-            m_surface->setComponentRect(component, ResizedRect(start.rect, m_handle, delta));
+        if (TComponent *component = start.object ? AsComponent(start.object) : nullptr) {
+            const QWidget *control = qobject_cast<QWidget *>(start.object);
+            const QSize minimum = control ? control->minimumSize() : QSize();
+            m_surface->setComponentRect(component,
+                                        ResizedRect(start.rect, m_handle, delta, minimum));
+        }
     }
     update();
 }

@@ -23,8 +23,10 @@ public:
     static constexpr int HandleSize = 7;
     static QRect HandleRect(const QRect &Frame, int Handle);
     // The rectangle a resize by Handle makes of Start when the mouse has moved by Delta, its
-    // moved edges on the grid.
-    static QRect ResizedRect(const QRect &Start, int Handle, const QPoint &Delta);
+    // moved edges on the grid. A moved edge stops where the rectangle would be smaller than
+    // Minimum (at least a grid step), so the opposite edges never move.
+    static QRect ResizedRect(const QRect &Start, int Handle, const QPoint &Delta,
+                             const QSize &Minimum = {});
 
     // The icon box and the name under it of a component that is not a control at Position.
     QRect IconBox(const QPoint &Position) const;

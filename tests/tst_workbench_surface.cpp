@@ -344,6 +344,7 @@ private slots:
             {"left outwards", H::hLeft, {-11, 40}, {8, 16, 168, 80}},
             // Never inside out, and no smaller than the control allows (a grid: 20 x 20).
             {"right past the left", H::hRight, {-400, 0}, {16, 16, 20, 80}},
+            {"top left past the bottom right", H::hTopLeft, {400, 400}, {156, 76, 20, 20}},
         };
         for (const auto &row : rows)
             QTest::addRow("%s", row.label) << row.handle << row.delta << row.expected;
