@@ -7,7 +7,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 runs="${1:-1000000}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_headerrows fuzz_tabsorder fuzz_settings fuzz_formfile)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_headerrows fuzz_tabsorder fuzz_settings fuzz_formfile fuzz_script)
 "$root/scripts/bootstrap.sh"
 if ! command -v clang++ >/dev/null; then
     SUDO=""
