@@ -213,13 +213,14 @@ class TestWorkbenchSurface : public QObject {
         return component;
     }
     void drag(const QPoint &From, const QPoint &To,
-              Qt::KeyboardModifiers Modifiers = Qt::NoModifier)
+              Qt::KeyboardModifiers Modifiers = Qt::NoModifier, QWidget *On = nullptr)
     {
-        QTest::mousePress(overlay(), Qt::LeftButton, Modifiers, From);
+        On = On ? On : overlay();
+        QTest::mousePress(On, Qt::LeftButton, Modifiers, From);
         // Two steps, so the first one leaves the click's dead zone.
-        QTest::mouseMove(overlay(), From + (To - From) / 2);
-        QTest::mouseMove(overlay(), To);
-        QTest::mouseRelease(overlay(), Qt::LeftButton, Modifiers, To);
+        QTest::mouseMove(On, From + (To - From) / 2);
+        QTest::mouseMove(On, To);
+        QTest::mouseRelease(On, Qt::LeftButton, Modifiers, To);
     }
 
     // Three grids of different sizes, selected in this order: the first is the anchor.
@@ -315,10 +316,9 @@ private slots:
     void paletteClickPicksTheClass()
     {
         QTreeWidget *palette = m_window->Palette();
-        QTreeWidgetItem *gridItem = nullptr;
-        for (QTreeWidgetItemIterator it(palette); *it; ++it)
-            if ((*it)->text(0) == QLatin1String("TKorDBGrid"))
-                gridItem = *it;
+        QTreeWidgetItem *gridItem =
+            palette->findItems(QStringLiteral("TKorDBGrid"), Qt::MatchExactly | Qt::MatchRecursive)
+                .value(0);
         QVERIFY(gridItem);
         QVERIFY(!gridItem->icon(0).isNull());
         const QRect rect = palette->visualItemRect(gridItem);
@@ -544,9 +544,8 @@ private slots:
         for (QAction *action : menu->actions())
             texts << action->text();
         const qsizetype verb = texts.indexOf(QStringLiteral("Co&lumns Editor..."));
-        QVERIFY2(verb >= 0 && verb < texts.indexOf(QStringLiteral("Cu&t")) &&
-                     texts.contains(QStringLiteral("&Delete")),
-                 qPrintable(texts.join(QLatin1Char('|'))));
+        QVERIFY(verb >= 0 && verb < texts.indexOf(QStringLiteral("Cu&t")) &&
+                texts.contains(QStringLiteral("&Delete")));
         designer()->SelectComponent(designer()->Form());
         menu = surface()->CreateContextMenu();
         QVERIFY(!menu->actions().first()->isEnabled());
@@ -597,21 +596,15 @@ private slots:
         QCOMPARE(surface()->IsLocked(), Locked);
         designer()->SetSelections(Selected ? objects(components.mid(0, Selected))
                                            : QList<QObject *>{designer()->Form()});
-        const auto enabled = [this](std::initializer_list<TArrange> Kinds) {
-            QList<bool> states;
-            for (TArrange kind : Kinds)
-                states << surface()->ArrangeAction(kind)->isEnabled();
-            return states;
-        };
-        QCOMPARE(enabled({TArrange::AlignLefts, TArrange::AlignRights, TArrange::AlignTops,
-                          TArrange::AlignBottoms, TArrange::AlignHorizontalCentres,
-                          TArrange::AlignVerticalCentres}),
-                 QList<bool>(6, Enabled[0]));
-        QCOMPARE(enabled({TArrange::SameWidth, TArrange::SameHeight, TArrange::SameSize}),
-                 QList<bool>(3, Enabled[1]));
-        QCOMPARE(enabled({TArrange::SpaceAcross, TArrange::SpaceDown}), QList<bool>(2, Enabled[2]));
-        QCOMPARE(enabled({TArrange::BringToFront, TArrange::SendToBack}),
-                 QList<bool>(2, Enabled[3]));
+        const std::initializer_list<TArrange> groups[] = {
+            {A::AlignLefts, A::AlignRights, A::AlignTops, A::AlignBottoms,
+             A::AlignHorizontalCentres, A::AlignVerticalCentres},
+            {A::SameWidth, A::SameHeight, A::SameSize},
+            {A::SpaceAcross, A::SpaceDown},
+            {A::BringToFront, A::SendToBack}};
+        for (int group = 0; group < 4; ++group)
+            for (TArrange kind : groups[group])
+                QCOMPARE(surface()->ArrangeAction(kind)->isEnabled(), Enabled[group]);
         // The tool bar shows the same actions.
         auto *bar = m_window->findChild<QToolBar *>(QStringLiteral("ArrangeToolBar"));
         QVERIFY(bar && bar->actions().contains(surface()->ArrangeAction(TArrange::AlignLefts)));
@@ -705,9 +698,8 @@ private slots:
         else if (Cut)
             QCOMPARE(landed, was);
         else // beside or below the original, a grid step or two clear of it
-            QVERIFY2((landed.topLeft() - was.topLeft()).manhattanLength() <=
-                         qMax(was.width(), was.height()) + 2 * TFormSurface::GridSize,
-                     qPrintable(QStringLiteral("%1,%2").arg(landed.x()).arg(landed.y())));
+            QVERIFY((landed.topLeft() - was.topLeft()).manhattanLength() <=
+                    qMax(was.width(), was.height()) + 2 * TFormSurface::GridSize);
         if (QWidget *widget = control(pasted.first()))
             QVERIFY(widget->isVisible());
         else {
@@ -719,8 +711,7 @@ private slots:
         for (int i = 0; i < surface()->Form()->ComponentCount(); ++i) {
             TComponent *other = surface()->Form()->Components(i);
             if (other != pasted.first())
-                QVERIFY2(!surface()->ComponentRect(other).intersects(landed),
-                         qPrintable(other->Name()));
+                QVERIFY(!surface()->ComponentRect(other).intersects(landed));
         }
         if (!Cut)
             QVERIFY(designer()->GetComponent(original->Name()));
@@ -733,8 +724,7 @@ private slots:
         // A name longer than an icon slot: the tile grows to show it whole.
         source->SetName(QStringLiteral("CustomerOrdersSource"));
         const QRect tile = surface()->ComponentRect(source);
-        QVERIFY2(tile.width() >= surfaceOverlay->LabelWidth(source->Name()),
-                 qPrintable(QString::number(tile.width())));
+        QVERIFY(tile.width() >= surfaceOverlay->LabelWidth(source->Name()));
         QVERIFY(tile.left() >= 0);
         // Longer still, it is elided on the tile and shown whole in its tool tip.
         const QString name = QStringLiteral("CustomerOrdersByRegionAndQuarterSource");
@@ -762,8 +752,7 @@ private slots:
         const QRect screen = m_window->screen()->availableGeometry();
         QList<QPoint> places;
         for (TDesignWindow *window : open) {
-            QVERIFY2(window->windowHandle()->transientParent() == m_window->windowHandle(),
-                     window->metaObject()->className());
+            QCOMPARE(window->windowHandle()->transientParent(), m_window->windowHandle());
             QCOMPARE(window->windowType(), Qt::Tool);
             if (window->inherits("TKorDBGridDesigner"))
                 QVERIFY(screen.contains(window->frameGeometry()));
@@ -866,20 +855,14 @@ private slots:
         // Dragging the corner handle is one step; the edges land on the grid.
         QWidget *desk = surface()->Desk();
         const QPoint handle = surface()->FormHandleRect(TSurfaceOverlay::hBottomRight).center();
-        QTest::mousePress(desk, Qt::LeftButton, Qt::NoModifier, handle);
-        QTest::mouseMove(desk, handle + QPoint(20, -20));
-        QTest::mouseMove(desk, handle + QPoint(37, -45));
-        QTest::mouseRelease(desk, Qt::LeftButton, Qt::NoModifier, handle + QPoint(37, -45));
+        drag(handle, handle + QPoint(37, -45), Qt::NoModifier, desk);
         QCOMPARE(form->size(), QSize(680, 432));
         QCOMPARE(stack->count(), steps + 1);
         QCOMPARE(stack->text(steps), QStringLiteral("Size Form1"));
         QTRY_COMPARE(inspectorValue(QStringLiteral("Width")), QStringLiteral("680"));
         // The right edge's handle changes only the width.
         const QPoint right = surface()->FormHandleRect(TSurfaceOverlay::hRight).center();
-        QTest::mousePress(desk, Qt::LeftButton, Qt::NoModifier, right);
-        QTest::mouseMove(desk, right + QPoint(-20, 30));
-        QTest::mouseMove(desk, right + QPoint(-40, 30));
-        QTest::mouseRelease(desk, Qt::LeftButton, Qt::NoModifier, right + QPoint(-40, 30));
+        drag(right, right + QPoint(-40, 30), Qt::NoModifier, desk);
         QCOMPARE(form->size(), QSize(640, 432));
         QCOMPARE(stack->count(), steps + 2);
         stack->undo();
