@@ -39,16 +39,11 @@ QJsonObject componentText(const QByteArray &Text, const QString &Name)
 QJsonObject byName(const QByteArray &Text)
 {
     QJsonObject form = QJsonDocument::fromJson(Text).object();
-    QList<QJsonObject> components;
-    for (const QJsonValue component : form["components"].toArray())
-        components.append(component.toObject());
-    std::sort(components.begin(), components.end(), [](const QJsonObject &a, const QJsonObject &b) {
-        return a["name"].toString() < b["name"].toString();
+    QVariantList components = form["components"].toArray().toVariantList();
+    std::sort(components.begin(), components.end(), [](const QVariant &a, const QVariant &b) {
+        return a.toMap()["name"].toString() < b.toMap()["name"].toString();
     });
-    QJsonArray sorted;
-    for (const QJsonObject &component : components)
-        sorted.append(component);
-    form["components"] = sorted;
+    form["components"] = QJsonArray::fromVariantList(components);
     return form;
 }
 
@@ -422,10 +417,13 @@ private slots:
         QCOMPARE(QString::fromUtf8(WriteFormText(&copy)), QString::fromUtf8(text));
         auto *read = findOn<TSQLDataSet>(copy, QStringLiteral("SQLDataSet1"));
         QVERIFY(read && read->Active());
-        QStringList fields;
-        for (TField *field : read->FieldList())
-            fields.append(field->FieldName());
-        QCOMPARE(fields, (QStringList{"name", "Same", "Twice", "id"}));
+        const auto fields = [read] {
+            QStringList names;
+            for (TField *field : read->FieldList())
+                names.append(field->FieldName());
+            return names;
+        };
+        QCOMPARE(fields(), (QStringList{"name", "Same", "Twice", "id"}));
         QCOMPARE(read->FieldByName("Same")->Owner(), read);
         QCOMPARE(read->FieldByName("Same")->LookupDataSet(),
                  findOn<TSQLDataSet>(copy, QStringLiteral("SQLDataSet2")));
@@ -443,10 +441,7 @@ private slots:
             const qsizetype id = entryIndex(Components, "SQLDataSet1id");
             Components.insert(id - 1, Components.takeAt(id));
         }));
-        fields.clear();
-        for (TField *field : read->FieldList())
-            fields.append(field->FieldName());
-        QCOMPARE(fields, (QStringList{"name", "id", "Same"}));
+        QCOMPARE(fields(), (QStringList{"name", "id", "Same"}));
         QVERIFY(!copy.GetComponent(QStringLiteral("SQLDataSet1Twice")));
         ReadFormText(&copy, text);
         QCOMPARE(QString::fromUtf8(WriteFormText(&copy)), QString::fromUtf8(text));

@@ -523,21 +523,14 @@ private slots:
 
         // Saving over it asks; No writes nothing.
         grid->SetName(QStringLiteral("Orders"));
-        {
+        for (const TModalResult answer : {mrNo, mrYes}) {
             TScriptedDialogs messages;
             const THostDialogsScope messagesScope(messages);
-            messages.Answers = {mrNo};
-            QVERIFY(!document.Save(file));
+            messages.Answers = {answer};
+            QCOMPARE(document.Save(file), answer == mrYes);
             QCOMPARE(messages.Requests.size(), 1);
             QCOMPARE(messages.Requests.first().DlgType, mtConfirmation);
-            QCOMPARE(fileBytes(file), text);
-        }
-        {
-            TScriptedDialogs messages;
-            const THostDialogsScope messagesScope(messages);
-            messages.Answers = {mrYes};
-            QVERIFY(document.Save(file));
-            QCOMPARE(messages.Requests.size(), 1);
+            QCOMPARE(fileBytes(file) == text, answer == mrNo);
         }
         // What the host does not know is back, with the component it belongs to.
         const QJsonObject original = QJsonDocument::fromJson(text).object();
