@@ -32,6 +32,7 @@
 #include "propedit.h"
 #include "published.h"
 #include "sqldata.h"
+#include "tablerows.h"
 #include "testsupport.h"
 #include "typinfo.h"
 
@@ -92,6 +93,70 @@ TComponent *componentNamed(TFormDesigner *Designer, const QString &Name)
         if (TComponent *found = Designer->Form()->Components(i)->FindComponent(Name))
             return found;
     return nullptr;
+}
+
+// A change as a person makes it (made by the test's code of that name), the components its
+// step holds and the step's name (empty: not checked).
+const struct {
+    const char *label, *change, *held, *step;
+} kSteps[] = {
+    {"a property on a designer page", "property", "KorDBGrid1", "Change KorDBGrid1.FixedColor"},
+    {"a value set in the inspector", "inspector", "KorDBGrid1", "Change KorDBGrid1.Color"},
+    {"two components changed", "two", "KorDBGrid1 DataSource1",
+     "Change DataSource1.Enabled, KorDBGrid1.Left"},
+    {"a column added", "column add", "KorDBGrid1", "Change KorDBGrid1.Columns"},
+    {"a column deleted", "column delete", "KorDBGrid1", "Change KorDBGrid1.Columns"},
+    {"a column moved", "column move", "KorDBGrid1", ""},
+    {"columns added in the columns editor", "columns editor", "KorDBGrid1", ""},
+    {"a component placed", "place", "DataSource2", "Place DataSource2"},
+    {"a grid placed on the surface", "surface place", "KorDBGrid3", ""},
+    {"a data set deleted, the link to it cleared", "delete linked",
+     "SQLDataSet1 SQLDataSet1id DataSource1", ""},
+    {"a grid deleted on the surface", "surface delete", "KorDBGrid2", "Delete KorDBGrid2"},
+    {"several pasted", "paste", "DataSource2 KorDBGrid3", "Paste"},
+    {"a rename", "rename", "Orders", "Rename KorDBGrid2 to Orders"},
+    {"a rename links follow", "rename linked", "Source KorDBGrid1", ""},
+    {"a field added in the fields editor", "field", "SQLDataSet1total", ""},
+    {"moved on the surface", "move", "KorDBGrid1", "Move KorDBGrid1"},
+    {"resized on the surface", "resize", "KorDBGrid1", "Size KorDBGrid1"},
+    {"the form resized", "form size", "", "Size Form1"},
+    {"lefts aligned", "align", "KorDBGrid2", "Align Left"},
+    {"sent to back", "back", "KorDBGrid2", "Send to Back"},
+    {"tab order", "tab order", "KorDBGrid1", "Tab Order"}, // the other keeps 0
+    {"an icon moved", "icon", "DataSource1", "Move DataSource1"}};
+
+// Components copied (a data set with its fields, or a field alone), the one selected, and
+// what the paste made, each as owner/name with the form's owner empty; or the error.
+const char *const kFieldError = "SQLDataSet1id is owned by a TDataSet: select one to paste it into";
+const struct {
+    const char *label, *copied, *selected, *pasted, *error;
+} kPastes[] = {{"a data set with its fields", "SQLDataSet1", "",
+                "/SQLDataSet3 SQLDataSet3/SQLDataSet3id SQLDataSet3/SQLDataSet3total", ""},
+               {"a data set and one of its fields", "SQLDataSet1total SQLDataSet1", "KorDBGrid1",
+                "/SQLDataSet3 SQLDataSet3/SQLDataSet3id SQLDataSet3/SQLDataSet3total", ""},
+               {"a field into its own data set", "SQLDataSet1id", "SQLDataSet1",
+                "SQLDataSet1/SQLDataSet1id1", ""},
+               {"a field into another data set", "SQLDataSet1total", "SQLDataSet2",
+                "SQLDataSet2/SQLDataSet2total", ""},
+               {"a field beside a field of another data set", "SQLDataSet1id", "SQLDataSet2id",
+                "SQLDataSet2/SQLDataSet2id1", ""},
+               {"a field with a grid selected", "SQLDataSet1id", "KorDBGrid1", "", kFieldError},
+               {"a field with nothing selected", "SQLDataSet1id", "", "", kFieldError}};
+
+// A component given a name; whether it is taken.
+const struct {
+    const char *label, *component, *name;
+    bool accepted;
+} kNames[] = {
+    {"a field named like a grid", "SQLDataSet1id", "KorDBGrid1", false},
+    {"a field named like another data set's field", "SQLDataSet1id", "sqldataset2ID", false},
+    {"a field named like the form", "SQLDataSet1total", "FORM1", false},
+    {"a grid named like a field", "KorDBGrid1", "SQLDataSet2id", false},
+    {"a field named freely", "SQLDataSet1id", "OrderNumber", true}};
+
+QStringList words(const char *Text)
+{
+    return QString::fromLatin1(Text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -224,46 +289,7 @@ private slots:
         QVERIFY(document.IsModified());
     }
 
-    void everyKindOfStepIsUndoneAndRedoneExactly_data()
-    {
-        QTest::addColumn<QString>("Change");
-        QTest::addColumn<QStringList>("Held");
-        QTest::addColumn<QString>("StepText"); // empty: not checked
-        const struct {
-            const char *label, *change, *held, *step;
-        } rows[] = {
-            {"a property on a designer page", "property", "KorDBGrid1",
-             "Change KorDBGrid1.FixedColor"},
-            {"a value set in the inspector", "inspector", "KorDBGrid1", "Change KorDBGrid1.Color"},
-            {"two components changed", "two", "KorDBGrid1 DataSource1",
-             "Change DataSource1.Enabled, KorDBGrid1.Left"},
-            {"a column added", "column add", "KorDBGrid1", "Change KorDBGrid1.Columns"},
-            {"a column deleted", "column delete", "KorDBGrid1", "Change KorDBGrid1.Columns"},
-            {"a column moved", "column move", "KorDBGrid1", ""},
-            {"columns added in the columns editor", "columns editor", "KorDBGrid1", ""},
-            {"a component placed", "place", "DataSource2", "Place DataSource2"},
-            {"a grid placed on the surface", "surface place", "KorDBGrid3", ""},
-            {"a data set deleted, the link to it cleared", "delete linked",
-             "SQLDataSet1 SQLDataSet1id DataSource1", ""},
-            {"a grid deleted on the surface", "surface delete", "KorDBGrid2", "Delete KorDBGrid2"},
-            {"several pasted", "paste", "DataSource2 KorDBGrid3", "Paste"},
-            {"a rename", "rename", "Orders", "Rename KorDBGrid2 to Orders"},
-            {"a rename links follow", "rename linked", "Source KorDBGrid1", ""},
-            {"a field added in the fields editor", "field", "SQLDataSet1total", ""},
-            {"moved on the surface", "move", "KorDBGrid1", "Move KorDBGrid1"},
-            {"resized on the surface", "resize", "KorDBGrid1", "Size KorDBGrid1"},
-            {"the form resized", "form size", "", "Size Form1"},
-            {"lefts aligned", "align", "KorDBGrid2", "Align Left"},
-            {"sent to back", "back", "KorDBGrid2", "Send to Back"},
-            {"tab order", "tab order", "KorDBGrid1", "Tab Order"}, // the other keeps 0
-            {"an icon moved", "icon", "DataSource1", "Move DataSource1"},
-        };
-        for (const auto &row : rows)
-            QTest::addRow("%s", row.label)
-                << QString::fromLatin1(row.change)
-                << QString::fromLatin1(row.held).split(QLatin1Char(' '), Qt::SkipEmptyParts)
-                << QString::fromLatin1(row.step);
-    }
+    void everyKindOfStepIsUndoneAndRedoneExactly_data() { AddTableRows(kSteps); }
 
     void everyKindOfStepIsUndoneAndRedoneExactly()
     {
@@ -271,9 +297,8 @@ private slots:
         // the form's text exactly (order, owners and icon places too), and so does redoing it.
         // Each change is made as a person makes it, and recording one whose notices name what it
         // touched writes no entry of the components it did not touch.
-        QFETCH(QString, Change);
-        QFETCH(QStringList, Held);
-        QFETCH(QString, StepText);
+        QFETCH(int, row);
+        const QLatin1String Change(kSteps[row].change);
         TFormDocument document;
         buildForm(document);
         TFormDesigner *designer = document.Designer();
@@ -386,16 +411,16 @@ private slots:
         }
         document.FlushPendingChange();
         QCOMPARE(document.UndoStack()->count(), steps + 1);
-        if (!StepText.isEmpty())
-            QCOMPARE(document.UndoStack()->text(steps), StepText);
+        if (*kSteps[row].step)
+            QCOMPARE(document.UndoStack()->text(steps), QLatin1String(kSteps[row].step));
         if (!compared)
             QCOMPARE(TWrittenCounter::Reads, 0);
         const QByteArray after = WriteFormText(designer);
         QVERIFY(after != before);
-        QStringList held = document.StepComponents(steps);
+        QStringList held = document.StepComponents(steps), expected = words(kSteps[row].held);
         held.sort();
-        Held.sort();
-        QCOMPARE(held, Held);
+        expected.sort();
+        QCOMPARE(held, expected);
 
         for (int round = 0; round < 2; ++round) {
             document.UndoStack()->undo();
@@ -498,21 +523,14 @@ private slots:
 
         // Saving over it asks; No writes nothing.
         grid->SetName(QStringLiteral("Orders"));
-        {
+        for (const TModalResult answer : {mrNo, mrYes}) {
             TScriptedDialogs messages;
             const THostDialogsScope messagesScope(messages);
-            messages.Answers = {mrNo};
-            QVERIFY(!document.Save(file));
+            messages.Answers = {answer};
+            QCOMPARE(document.Save(file), answer == mrYes);
             QCOMPARE(messages.Requests.size(), 1);
             QCOMPARE(messages.Requests.first().DlgType, mtConfirmation);
-            QCOMPARE(fileBytes(file), text);
-        }
-        {
-            TScriptedDialogs messages;
-            const THostDialogsScope messagesScope(messages);
-            messages.Answers = {mrYes};
-            QVERIFY(document.Save(file));
-            QCOMPARE(messages.Requests.size(), 1);
+            QCOMPARE(fileBytes(file) == text, answer == mrNo);
         }
         // What the host does not know is back, with the component it belongs to.
         const QJsonObject original = QJsonDocument::fromJson(text).object();
@@ -538,41 +556,14 @@ private slots:
     // A data set is copied with its fields and pasted with fields of its own; a field copied alone
     // goes to the selected data set (or the data set of the selected field). Pasted names follow
     // the new owner's; the paste is one step, and undoing it leaves the form as it was.
-    void pastedFieldsGoToADataSet_data()
-    {
-        QTest::addColumn<QStringList>("copied");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QStringList>("pasted"); // each as owner/name, the form's owner empty
-        QTest::addColumn<QString>("error");
-        const QStringList withFields{"/SQLDataSet3", "SQLDataSet3/SQLDataSet3id",
-                                     "SQLDataSet3/SQLDataSet3total"};
-        QTest::addRow("a data set with its fields")
-            << QStringList{"SQLDataSet1"} << "" << withFields << "";
-        QTest::addRow("a data set and one of its fields")
-            << QStringList{"SQLDataSet1total", "SQLDataSet1"} << "KorDBGrid1" << withFields << "";
-        QTest::addRow("a field into its own data set")
-            << QStringList{"SQLDataSet1id"} << "SQLDataSet1"
-            << QStringList{"SQLDataSet1/SQLDataSet1id1"} << "";
-        QTest::addRow("a field into another data set")
-            << QStringList{"SQLDataSet1total"} << "SQLDataSet2"
-            << QStringList{"SQLDataSet2/SQLDataSet2total"} << "";
-        QTest::addRow("a field beside a field of another data set")
-            << QStringList{"SQLDataSet1id"} << "SQLDataSet2id"
-            << QStringList{"SQLDataSet2/SQLDataSet2id1"} << "";
-        QTest::addRow("a field with a grid selected")
-            << QStringList{"SQLDataSet1id"} << "KorDBGrid1" << QStringList{}
-            << "SQLDataSet1id is owned by a TDataSet: select one to paste it into";
-        QTest::addRow("a field with nothing selected")
-            << QStringList{"SQLDataSet1id"} << "" << QStringList{}
-            << "SQLDataSet1id is owned by a TDataSet: select one to paste it into";
-    }
+    void pastedFieldsGoToADataSet_data() { AddTableRows(kPastes); }
 
     void pastedFieldsGoToADataSet()
     {
-        QFETCH(QStringList, copied);
-        QFETCH(QString, selected);
-        QFETCH(QStringList, pasted);
-        QFETCH(QString, error);
+        QFETCH(int, row);
+        const QStringList copied = words(kPastes[row].copied), pasted = words(kPastes[row].pasted);
+        const QString selected = QLatin1String(kPastes[row].selected),
+                      error = QLatin1String(kPastes[row].error);
         TFormDocument document;
         buildFieldsForm(document);
         TFormDesigner *designer = document.Designer();
@@ -616,35 +607,20 @@ private slots:
     // A name is unique on the whole form, letter case ignored: a field may not take the name of
     // a grid, of another data set's field or of the form, nor a grid the name of a field. A
     // refused name leaves the old one.
-    void componentNamesAreUniqueOnTheWholeForm_data()
-    {
-        QTest::addColumn<QString>("component");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("accepted");
-        QTest::addRow("a field named like a grid") << "SQLDataSet1id"
-                                                   << "KorDBGrid1" << false;
-        QTest::addRow("a field named like another data set's field") << "SQLDataSet1id"
-                                                                     << "sqldataset2ID" << false;
-        QTest::addRow("a field named like the form") << "SQLDataSet1total"
-                                                     << "FORM1" << false;
-        QTest::addRow("a grid named like a field") << "KorDBGrid1"
-                                                   << "SQLDataSet2id" << false;
-        QTest::addRow("a field named freely") << "SQLDataSet1id"
-                                              << "OrderNumber" << true;
-    }
+    void componentNamesAreUniqueOnTheWholeForm_data() { AddTableRows(kNames); }
 
     void componentNamesAreUniqueOnTheWholeForm()
     {
-        QFETCH(QString, component);
-        QFETCH(QString, name);
-        QFETCH(bool, accepted);
+        QFETCH(int, row);
+        const auto &[label, component, name, accepted] = kNames[row];
         TFormDocument document;
         buildFieldsForm(document);
-        QObject *object = componentNamed(document.Designer(), component)->Object();
-        const QString error = errorOf([&] { SetStrProp(object, QStringLiteral("Name"), name); });
+        QObject *object = componentNamed(document.Designer(), QLatin1String(component))->Object();
+        const QString error =
+            errorOf([&] { SetStrProp(object, QStringLiteral("Name"), QLatin1String(name)); });
         QCOMPARE(error, accepted ? QString()
                                  : QStringLiteral("A component named %1 already exists").arg(name));
-        QCOMPARE(object->objectName(), accepted ? name : component);
+        QCOMPARE(object->objectName(), QLatin1String(accepted ? name : component));
     }
 };
 

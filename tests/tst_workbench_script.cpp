@@ -32,6 +32,7 @@
 #include "scriptrunner.h"
 #include "services.h"
 #include "sqldata.h"
+#include "tablerows.h"
 #include "testsupport.h"
 #include "typinfo.h"
 #include "workbenchapplication.h"
@@ -101,6 +102,54 @@ QByteArray readFile(const QString &FileName)
     QFile file(FileName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// How a scenario line becomes a value: double quotes keep blanks and # together, a backslash in
+// them escapes a quote or a backslash and is kept before anything else; ${NAME} is the
+// environment variable NAME (empty when unset) and ${SAMPLE_DB} the sample database (an empty
+// value here), both taken as they are after the line is split.
+const struct {
+    const char *label, *word, *value;
+} kWords[] = {{"quotes in quotes", "\"say \\\"hi\\\" #1\"", "say \"hi\" #1"},
+              {"backslashes in quotes", "\"C:\\\\dir\\\\\"", "C:\\dir\\"},
+              {"other escapes kept", "\"a\\tb\\n\"", "a\\tb\\n"},
+              {"bare backslash", "C:\\\\x", "C:\\\\x"},
+              {"quoted part of a word", "ab\"c d\"e", "abc de"},
+              {"variable", "${KOR_SCENE_WORD}", "w\u00f6 \"r\"d"},
+              {"variables in quotes", "\"<${KOR_SCENE_WORD}|${KOR_SCENE_WORD}>\"",
+               "<w\u00f6 \"r\"d|w\u00f6 \"r\"d>"},
+              {"unset variable", "a${KOR_NO_SUCH_VARIABLE}b", "ab"},
+              {"no braces", "$HOME", "$HOME"},
+              {"sample database", "${SAMPLE_DB}", ""}};
+
+// The runner counts as open the windows a person sees as windows: not the main window, nor
+// hidden ones, menus, tool tips or splash screens.
+const struct {
+    const char *label;
+    Qt::WindowType flags;
+    bool shown, counted;
+} kWindows[] = {{"dialog", Qt::Dialog, true, true},
+                {"tool window", Qt::Tool, true, true},
+                {"plain window", Qt::Window, true, true},
+                {"hidden dialog", Qt::Dialog, false, false},
+                {"menu", Qt::Popup, true, false},
+                {"tool tip", Qt::ToolTip, true, false},
+                {"splash screen", Qt::SplashScreen, true, false}};
+
+// A script with one of the runner's own errors, and the error after FILE:
+const struct {
+    const char *label, *script, *error;
+} kErrors[] = {{"unknown command",
+                "# a comment\n\nplace TDataSource\nfrobnicate Grid1\nplace TDataSource",
+                "4: unknown command \"frobnicate\""},
+               {"wrong arguments", "set Grid1.Hint", "1: usage: set NAME.PROPERTY VALUE"},
+               {"no such component", "\nselect Grid9", "2: there is no component named Grid9"},
+               {"failed expectation", "place TDataSource Source1\nexpect Source1.Enabled False",
+                "2: Source1.Enabled is \"True\", expected \"False\""},
+               {"refused value", "place TDataSource Source1\nset Source1.DataSet Nothing", "2: "},
+               {"open quote", "set Source1.Name \"abc", "1: a quoted text is not closed"},
+               {"no window", "page Settings", "1: no design window is open"},
+               {"no verb", "place TKorDBGrid Grid1\nverb Grid1 Frobnicate",
+                "2: Grid1 has no verb \"Frobnicate\"; its verbs: "}};
 
 } // namespace
 
@@ -363,10 +412,7 @@ select Grid1
             QCOMPARE(pasted.size(), 2);
             given = pasted.at(1)->Name();
         } else {
-            QFile form(file(QStringLiteral("names.kwf")));
-            QVERIFY(form.open(QIODevice::WriteOnly));
-            form.write(text.toUtf8());
-            form.close();
+            WriteTestFile(file(QStringLiteral("names.kwf")), text.toUtf8());
             QVERIFY(run(QStringLiteral("open names.kwf")));
             const QStringList problems =
                 m_runner->Messages().filter(QStringLiteral("names.kwf: Line 3, column 4: "));
@@ -407,39 +453,17 @@ select Grid1
         QCOMPARE(QDir(out.path()).entryList({QStringLiteral("*.sqlite")}), QStringList());
     }
 
-    // How a scenario line becomes a value: double quotes keep blanks and # together, a
-    // backslash in them escapes a quote or a backslash and is kept before anything else;
-    // ${NAME} is the environment variable NAME (empty when unset) and ${SAMPLE_DB} the sample
-    // database, both taken as they are after the line is split.
     void scenarioWordsBecomeValues_data()
     {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("value");
         qputenv("KOR_SCENE_WORD", "w\u00f6 \"r\"d");
-        const struct {
-            const char *label, *word, *value;
-        } rows[] = {
-            {"quotes in quotes", "\"say \\\"hi\\\" #1\"", "say \"hi\" #1"},
-            {"backslashes in quotes", "\"C:\\\\dir\\\\\"", "C:\\dir\\"},
-            {"other escapes kept", "\"a\\tb\\n\"", "a\\tb\\n"},
-            {"bare backslash", "C:\\\\x", "C:\\\\x"},
-            {"quoted part of a word", "ab\"c d\"e", "abc de"},
-            {"variable", "${KOR_SCENE_WORD}", "w\u00f6 \"r\"d"},
-            {"variables in quotes", "\"<${KOR_SCENE_WORD}|${KOR_SCENE_WORD}>\"",
-             "<w\u00f6 \"r\"d|w\u00f6 \"r\"d>"},
-            {"unset variable", "a${KOR_NO_SUCH_VARIABLE}b", "ab"},
-            {"no braces", "$HOME", "$HOME"},
-            {"sample database", "${SAMPLE_DB}", ""},
-        };
-        for (const auto &row : rows)
-            QTest::addRow("%s", row.label)
-                << QString::fromUtf8(row.word)
-                << (*row.value ? QString::fromUtf8(row.value) : SampleDatabasePath());
+        AddTableRows(kWords);
     }
     void scenarioWordsBecomeValues()
     {
-        QFETCH(QString, word);
-        QFETCH(QString, value);
+        QFETCH(int, row);
+        const QString word = QString::fromUtf8(kWords[row].word),
+                      value = *kWords[row].value ? QString::fromUtf8(kWords[row].value)
+                                                 : SampleDatabasePath();
         QVERIFY(
             run(QStringLiteral("place TKorDBGrid Grid1\nset Grid1.Hint %1 # a comment").arg(word)));
         QCOMPARE(GetStrProp(designer()->GetComponent(QStringLiteral("Grid1"))->Object(),
@@ -447,31 +471,13 @@ select Grid1
                  value);
     }
 
-    // The runner counts as open the windows a person sees as windows: not the main window,
-    // nor hidden ones, menus, tool tips or splash screens.
-    void openWindowsAreTheOnesShown_data()
-    {
-        QTest::addColumn<int>("flags");
-        QTest::addColumn<bool>("shown");
-        const std::tuple<const char *, Qt::WindowType, bool> rows[] = {
-            {"dialog", Qt::Dialog, true},
-            {"tool window", Qt::Tool, true},
-            {"plain window", Qt::Window, true},
-            {"hidden dialog", Qt::Dialog, false},
-            {"menu", Qt::Popup, true},
-            {"tool tip", Qt::ToolTip, true},
-            {"splash screen", Qt::SplashScreen, true}};
-        for (const auto &[label, flags, shown] : rows)
-            QTest::addRow("%s", label) << int(flags) << shown;
-    }
+    void openWindowsAreTheOnesShown_data() { AddTableRows(kWindows); }
     void openWindowsAreTheOnesShown()
     {
-        QFETCH(int, flags);
-        QFETCH(bool, shown);
-        const bool counted =
-            shown && (flags == Qt::Dialog || flags == Qt::Tool || flags == Qt::Window);
+        QFETCH(int, row);
+        const auto &[label, flags, shown, counted] = kWindows[row];
         QVERIFY(run(QStringLiteral("expect-window none")));
-        QLabel window(QStringLiteral("a window"), nullptr, Qt::WindowFlags(flags));
+        QLabel window(QStringLiteral("a window"), nullptr, flags);
         window.setVisible(shown);
         TScriptRunner::Settle();
         QCOMPARE(m_runner->FrontWindow(), counted ? &window : nullptr);
@@ -489,11 +495,7 @@ select Grid1
         QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral("save %1").arg(form)));
         QVERIFY(m_window->NewForm());
         const QString script = file(QStringLiteral("start.kws"));
-        {
-            QFile out(script);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write("expect Grid1.DataSource Source1\nexpect Customers.Active True\n");
-        }
+        WriteTestFile(script, "expect Grid1.DataSource Source1\nexpect Customers.Active True\n");
         const TWorkbenchOptions options = ParseWorkbenchOptions(
             {QStringLiteral("korworkbench"), form, QStringLiteral("--script"), script});
         QCOMPARE(options.Form, form);
@@ -599,32 +601,14 @@ expect-window none
     }
 
     // The runner's own errors stop the run with FILE:LINE, and later lines do not run.
-    void scriptErrorsNameTheLine_data()
-    {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("error");
-        const std::tuple<const char *, const char *, const char *> rows[] = {
-            {"unknown command",
-             "# a comment\n\nplace TDataSource\nfrobnicate Grid1\nplace TDataSource",
-             "4: unknown command \"frobnicate\""},
-            {"wrong arguments", "set Grid1.Hint", "1: usage: set NAME.PROPERTY VALUE"},
-            {"no such component", "\nselect Grid9", "2: there is no component named Grid9"},
-            {"failed expectation", "place TDataSource Source1\nexpect Source1.Enabled False",
-             "2: Source1.Enabled is \"True\", expected \"False\""},
-            {"refused value", "place TDataSource Source1\nset Source1.DataSet Nothing", "2: "},
-            {"open quote", "set Source1.Name \"abc", "1: a quoted text is not closed"},
-            {"no window", "page Settings", "1: no design window is open"},
-            {"no verb", "place TKorDBGrid Grid1\nverb Grid1 Frobnicate",
-             "2: Grid1 has no verb \"Frobnicate\"; its verbs: "}};
-        for (const auto &[label, script, error] : rows)
-            QTest::addRow("%s", label) << QString::fromUtf8(script) << QString::fromUtf8(error);
-    }
+    void scriptErrorsNameTheLine_data() { AddTableRows(kErrors); }
     void scriptErrorsNameTheLine()
     {
-        QFETCH(QString, script);
-        QFETCH(QString, error);
-        QVERIFY(!m_runner->Run(script, file(QStringLiteral("test.kws"))));
-        QVERIFY2(m_runner->Error().startsWith(file(QStringLiteral("test.kws:")) + error),
+        QFETCH(int, row);
+        QVERIFY(!m_runner->Run(QString::fromUtf8(kErrors[row].script),
+                               file(QStringLiteral("test.kws"))));
+        QVERIFY2(m_runner->Error().startsWith(file(QStringLiteral("test.kws:")) +
+                                              QString::fromUtf8(kErrors[row].error)),
                  qPrintable(m_runner->Error()));
         // Nothing after the failing line ran.
         QVERIFY(designer()->GetRoot()->ComponentCount() <= 1);

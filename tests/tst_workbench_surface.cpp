@@ -32,6 +32,7 @@
 #include "propertyrowdelegate.h"
 #include "sqldata.h"
 #include "surfaceoverlay.h"
+#include "tablerows.h"
 #include "taborderdialog.h"
 #include "testsupport.h"
 #include "workbenchwindow.h"
@@ -41,6 +42,142 @@ namespace {
 const QMetaObject *const Grid = &TKorDBGrid::staticMetaObject;
 const QMetaObject *const DataSource = &TDataSource::staticMetaObject;
 const QMetaObject *const DataSet = &TSQLDataSet::staticMetaObject;
+
+// A click gives the class's own size at the nearest grid point; a drag gives the snapped
+// rectangle, whichever way it is dragged. Near the form's far corner a click's default size is
+// moved back inside the form.
+const struct {
+    const char *label;
+    const QMetaObject *type;
+    QPoint from, to;
+    QRect expected;
+} kPlaces[] = {
+    {"grid by click", Grid, {21, 19}, {21, 19}, {24, 16, 320, 120}},
+    {"grid by drag", Grid, {13, 10}, {180, 101}, {16, 8, 168, 96}},
+    {"grid by drag up and left", Grid, {180, 101}, {13, 10}, {16, 8, 168, 96}},
+    {"data source by click", DataSource, {50, 45}, {50, 45}, {48, 48, 28, 28}},
+    {"grid near the corner", Grid, {601, 451}, {601, 451}, {320, 360, 320, 120}},
+    {"data source near the corner", DataSource, {630, 470}, {630, 470}, {612, 452, 28, 28}}};
+
+// Gestures, separated by blanks: cX,Y a click, C with Ctrl, S with Shift; dX,Y,X,Y a drag (D
+// with Ctrl); tab, backtab, del the keys. Grid1 at (16,16,160,80), Grid2 at (240,16,160,80),
+// DataSource1's icon at (16,160); an empty selection is the form's. Left: components left.
+const struct {
+    const char *label, *gestures, *expected;
+    int left;
+} kSelections[] = {
+    {"click", "c50,50", "KorDBGrid1", 3},
+    {"click then click another", "c50,50 c300,50", "KorDBGrid2", 3},
+    {"ctrl+click adds", "c50,50 C300,50 C30,170", "KorDBGrid1 KorDBGrid2 DataSource1", 3},
+    {"ctrl+click removes", "c50,50 C300,50 C50,50", "KorDBGrid2", 3},
+    {"bare form selects the form", "c50,50 c500,300", "", 3},
+    {"ctrl+click the last selected selects the form", "c50,50 C50,50", "", 3},
+    {"ctrl+click on the form keeps the selection", "c50,50 C300,50 C500,300",
+     "KorDBGrid1 KorDBGrid2", 3},
+    {"shift+click toggles as ctrl+click", "c50,50 S30,170 S50,50", "DataSource1", 3},
+    {"rubber band around the icon", "d8,150,60,200", "DataSource1", 3},
+    {"rubber band from the bare form touching both grids", "d420,120,100,90",
+     "KorDBGrid1 KorDBGrid2", 3},
+    {"ctrl+rubber band adds", "d420,120,100,90 D8,150,60,200", "KorDBGrid1 KorDBGrid2 DataSource1",
+     3},
+    {"tab", "c50,50 tab", "KorDBGrid2", 3},
+    {"tab from the last goes round", "c30,170 tab", "KorDBGrid1", 3},
+    {"shift+tab", "c300,50 backtab", "KorDBGrid1", 3},
+    {"shift+tab from the first goes round", "c50,50 backtab", "DataSource1", 3},
+    {"tab from the form", "c500,300 tab", "KorDBGrid1", 3},
+    {"shift+tab from the form", "c500,300 backtab", "DataSource1", 3},
+    {"delete", "c50,50 C30,170 del", "", 1},
+    {"delete with the form selected", "c500,300 del", "", 3}};
+
+// The grid is at (16,16,160,80): its edges at x 16 and 176, y 16 and 96. Each handle moves the
+// edges it stands on, and they land on the nearest grid line (x+22 -> 40 or 200, y+19 -> 32 or
+// 112); the others stay. Never inside out, and no smaller than the control allows (20 x 20).
+using H = TSurfaceOverlay;
+const struct {
+    const char *label;
+    int handle;
+    QPoint delta;
+    QRect expected;
+} kHandles[] = {{"top left", H::hTopLeft, {22, 19}, {40, 32, 136, 64}},
+                {"top", H::hTop, {22, 19}, {16, 32, 160, 64}},
+                {"top right", H::hTopRight, {22, 19}, {16, 32, 184, 64}},
+                {"right", H::hRight, {22, 19}, {16, 16, 184, 80}},
+                {"bottom right", H::hBottomRight, {22, 19}, {16, 16, 184, 96}},
+                {"bottom", H::hBottom, {22, 19}, {16, 16, 160, 96}},
+                {"bottom left", H::hBottomLeft, {22, 19}, {40, 16, 136, 96}},
+                {"left", H::hLeft, {22, 19}, {40, 16, 136, 80}},
+                {"left outwards", H::hLeft, {-11, 40}, {8, 16, 168, 80}},
+                {"right past the left", H::hRight, {-400, 0}, {16, 16, 20, 80}},
+                {"top left past the bottom right", H::hTopLeft, {400, 400}, {156, 76, 20, 20}}};
+
+// Arrows move by the grid, with Shift they size; with Ctrl by a pixel.
+const struct {
+    const char *label;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    QRect expected;
+} kArrows[] = {
+    {"right", Qt::Key_Right, {}, {24, 16, 160, 80}},
+    {"up", Qt::Key_Up, {}, {16, 8, 160, 80}},
+    {"ctrl+left", Qt::Key_Left, Qt::ControlModifier, {15, 16, 160, 80}},
+    {"shift+right", Qt::Key_Right, Qt::ShiftModifier, {16, 16, 168, 80}},
+    {"shift+up", Qt::Key_Up, Qt::ShiftModifier, {16, 16, 160, 72}},
+    {"ctrl+shift+down", Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier, {16, 16, 160, 81}}};
+
+// The anchor (96, 16, 80 x 24) stays; the others line up with it or take its size. Spacing
+// keeps the outermost two and moves the middle one (the anchor across, the second down) so the
+// gaps are equal: 40 across, 20 down.
+using A = TArrange;
+const struct {
+    const char *label; // the step's name
+    TArrange kind;
+    QRect second, third;
+} kArranges[] = {
+    {"Align Left", A::AlignLefts, {96, 64, 40, 40}, {96, 120, 56, 32}},
+    {"Align Right", A::AlignRights, {136, 64, 40, 40}, {120, 120, 56, 32}},
+    {"Align Top", A::AlignTops, {232, 16, 40, 40}, {16, 16, 56, 32}},
+    {"Align Bottom", A::AlignBottoms, {232, 0, 40, 40}, {16, 8, 56, 32}},
+    {"Align Horizontal Centres", A::AlignHorizontalCentres, {116, 64, 40, 40}, {108, 120, 56, 32}},
+    {"Align Vertical Centres", A::AlignVerticalCentres, {232, 8, 40, 40}, {16, 12, 56, 32}},
+    {"Same Width", A::SameWidth, {232, 64, 80, 40}, {16, 120, 80, 32}},
+    {"Same Height", A::SameHeight, {232, 64, 40, 24}, {16, 120, 56, 24}},
+    {"Same Size", A::SameSize, {232, 64, 80, 24}, {16, 120, 80, 24}},
+    {"Space Across", A::SpaceAcross, {232, 64, 40, 40}, {16, 120, 56, 32}},
+    {"Space Down", A::SpaceDown, {232, 60, 40, 40}, {16, 120, 56, 32}}};
+
+// Of three grids and an icon, the first Selected (none: the form); which groups of arrange
+// actions are enabled: align, size, space, stacking.
+const struct {
+    const char *label;
+    int selected;
+    bool locked;
+    bool enabled[4];
+} kEnabled[] = {{"one", 1, false, {false, false, false, true}},
+                {"two", 2, false, {true, true, false, true}},
+                {"three", 3, false, {true, true, true, true}},
+                {"three and an icon, locked", 4, true, {false, false, false, true}},
+                {"the form", 0, false, {false, false, false, false}}};
+
+// A copy goes to the nearest free place on the grid, a grid step clear of the original; after
+// a cut the place is free again: back where it was. A null place: close to the original.
+const struct {
+    const char *label;
+    const QMetaObject *type;
+    bool cut;
+    QRect expected;
+} kPastes[] = {{"copied grid", Grid, false, {16, 104, 160, 80}},
+               {"cut grid", Grid, true, {16, 16, 160, 80}},
+               {"copied icon", DataSource, false, {}},
+               {"cut icon", DataSource, true, {}}};
+
+const struct {
+    const char *label;
+    int answer;
+    bool pickFile, closes;
+} kCloses[] = {{"discard", mrNo, false, true},
+               {"cancel", mrCancel, false, false},
+               {"save, dialog cancelled", mrYes, false, false},
+               {"save to a file", mrYes, true, true}};
 
 } // namespace
 
@@ -77,13 +214,14 @@ class TestWorkbenchSurface : public QObject {
         return component;
     }
     void drag(const QPoint &From, const QPoint &To,
-              Qt::KeyboardModifiers Modifiers = Qt::NoModifier)
+              Qt::KeyboardModifiers Modifiers = Qt::NoModifier, QWidget *On = nullptr)
     {
-        QTest::mousePress(overlay(), Qt::LeftButton, Modifiers, From);
+        On = On ? On : overlay();
+        QTest::mousePress(On, Qt::LeftButton, Modifiers, From);
         // Two steps, so the first one leaves the click's dead zone.
-        QTest::mouseMove(overlay(), From + (To - From) / 2);
-        QTest::mouseMove(overlay(), To);
-        QTest::mouseRelease(overlay(), Qt::LeftButton, Modifiers, To);
+        QTest::mouseMove(On, From + (To - From) / 2);
+        QTest::mouseMove(On, To);
+        QTest::mouseRelease(On, Qt::LeftButton, Modifiers, To);
     }
 
     // Three grids of different sizes, selected in this order: the first is the anchor.
@@ -144,36 +282,12 @@ private slots:
         ResetTestSettingsDir(); // nor remembers its folders
     }
 
-    void placesByClickAndByDrag_data()
-    {
-        QTest::addColumn<const QMetaObject *>("Class");
-        QTest::addColumn<QPoint>("From");
-        QTest::addColumn<QPoint>("To");
-        QTest::addColumn<QRect>("Expected");
-        // A click gives the class's own size at the nearest grid point; a drag gives the snapped
-        // rectangle, whichever way it is dragged. Near the form's far corner a click's default
-        // size is moved back inside the form.
-        const std::tuple<const char *, const QMetaObject *, QPoint, QPoint, QRect> rows[] = {
-            {"grid by click", Grid, {21, 19}, {21, 19}, {24, 16, 320, 120}},
-            {"grid by drag", Grid, {13, 10}, {180, 101}, {16, 8, 168, 96}},
-            {"grid by drag up and left", Grid, {180, 101}, {13, 10}, {16, 8, 168, 96}},
-            {"data source by click", DataSource, {50, 45}, {50, 45}, {48, 48, 28, 28}},
-            {"grid near the corner", Grid, {601, 451}, {601, 451}, {320, 360, 320, 120}},
-            {"data source near the corner",
-             DataSource,
-             {630, 470},
-             {630, 470},
-             {612, 452, 28, 28}}};
-        for (const auto &[label, type, from, to, expected] : rows)
-            QTest::addRow("%s", label) << type << from << to << expected;
-    }
+    void placesByClickAndByDrag_data() { AddTableRows(kPlaces); }
 
     void placesByClickAndByDrag()
     {
-        QFETCH(const QMetaObject *, Class);
-        QFETCH(QPoint, From);
-        QFETCH(QPoint, To);
-        QFETCH(QRect, Expected);
+        QFETCH(int, row);
+        const auto &[label, Class, From, To, Expected] = kPlaces[row];
         QSignalSpy pendingChanged(surface(), &TFormSurface::PendingClassChanged);
         surface()->SetPendingClass(Class);
         QTest::mouseMove(overlay(), From);
@@ -203,10 +317,9 @@ private slots:
     void paletteClickPicksTheClass()
     {
         QTreeWidget *palette = m_window->Palette();
-        QTreeWidgetItem *gridItem = nullptr;
-        for (QTreeWidgetItemIterator it(palette); *it; ++it)
-            if ((*it)->text(0) == QLatin1String("TKorDBGrid"))
-                gridItem = *it;
+        QTreeWidgetItem *gridItem =
+            palette->findItems(QStringLiteral("TKorDBGrid"), Qt::MatchExactly | Qt::MatchRecursive)
+                .value(0);
         QVERIFY(gridItem);
         QVERIFY(!gridItem->icon(0).isNull());
         const QRect rect = palette->visualItemRect(gridItem);
@@ -217,50 +330,16 @@ private slots:
         QCOMPARE(palette->currentItem(), palette->topLevelItem(0)); // the pointer
     }
 
-    // Gestures, separated by blanks: cX,Y a click, C with Ctrl, S with Shift; dX,Y,X,Y a drag
-    // (D with Ctrl); tab, backtab, del the keys. Grid1 at (16,16,160,80), Grid2 at
-    // (240,16,160,80), DataSource1's icon at (16,160); an empty selection is the form's.
-    void selects_data()
-    {
-        QTest::addColumn<QString>("Gestures");
-        QTest::addColumn<QString>("Expected");
-        QTest::addColumn<int>("Left"); // components left on the form
-        const std::tuple<const char *, const char *, const char *, int> rows[] = {
-            {"click", "c50,50", "KorDBGrid1", 3},
-            {"click then click another", "c50,50 c300,50", "KorDBGrid2", 3},
-            {"ctrl+click adds", "c50,50 C300,50 C30,170", "KorDBGrid1 KorDBGrid2 DataSource1", 3},
-            {"ctrl+click removes", "c50,50 C300,50 C50,50", "KorDBGrid2", 3},
-            {"bare form selects the form", "c50,50 c500,300", "", 3},
-            {"ctrl+click the last selected selects the form", "c50,50 C50,50", "", 3},
-            {"ctrl+click on the form keeps the selection", "c50,50 C300,50 C500,300",
-             "KorDBGrid1 KorDBGrid2", 3},
-            {"shift+click toggles as ctrl+click", "c50,50 S30,170 S50,50", "DataSource1", 3},
-            {"rubber band around the icon", "d8,150,60,200", "DataSource1", 3},
-            {"rubber band from the bare form touching both grids", "d420,120,100,90",
-             "KorDBGrid1 KorDBGrid2", 3},
-            {"ctrl+rubber band adds", "d420,120,100,90 D8,150,60,200",
-             "KorDBGrid1 KorDBGrid2 DataSource1", 3},
-            {"tab", "c50,50 tab", "KorDBGrid2", 3},
-            {"tab from the last goes round", "c30,170 tab", "KorDBGrid1", 3},
-            {"shift+tab", "c300,50 backtab", "KorDBGrid1", 3},
-            {"shift+tab from the first goes round", "c50,50 backtab", "DataSource1", 3},
-            {"tab from the form", "c500,300 tab", "KorDBGrid1", 3},
-            {"shift+tab from the form", "c500,300 backtab", "DataSource1", 3},
-            {"delete", "c50,50 C30,170 del", "", 1},
-            {"delete with the form selected", "c500,300 del", "", 3}};
-        for (const auto &[label, gestures, expected, left] : rows)
-            QTest::addRow("%s", label) << gestures << expected << left;
-    }
+    void selects_data() { AddTableRows(kSelections); }
 
     void selects()
     {
-        QFETCH(QString, Gestures);
-        QFETCH(QString, Expected);
-        QFETCH(int, Left);
+        QFETCH(int, row);
+        const auto &[label, Gestures, Expected, Left] = kSelections[row];
         place(Grid, {16, 16, 160, 80});
         TComponent *grid2 = place(Grid, {240, 16, 160, 80});
         place(DataSource, {16, 160, 0, 0});
-        for (const QString &gesture : Gestures.split(QLatin1Char(' '))) {
+        for (const QString &gesture : QString::fromLatin1(Gestures).split(QLatin1Char(' '))) {
             QList<int> n;
             for (const QString &number : gesture.mid(1).split(QLatin1Char(',')))
                 n << number.toInt();
@@ -279,7 +358,8 @@ private slots:
             else
                 QTest::mouseClick(overlay(), Qt::LeftButton, modifiers, {n[0], n[1]});
         }
-        const QStringList expected = Expected.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const QStringList expected =
+            QString::fromLatin1(Expected).split(QLatin1Char(' '), Qt::SkipEmptyParts);
         QCOMPARE(selectedNames(), expected);
         if (expected.isEmpty())
             QCOMPARE(designer()->GetSelections(), QList<QObject *>{designer()->Form()});
@@ -318,43 +398,12 @@ private slots:
         QCOMPARE(control(grid1)->geometry(), QRect(48, 32, 160, 80));
     }
 
-    void resizesByHandle_data()
-    {
-        QTest::addColumn<int>("Handle");
-        QTest::addColumn<QPoint>("Delta");
-        QTest::addColumn<QRect>("Expected");
-        // The grid is at (16,16,160,80): its edges at x 16 and 176, y 16 and 96. Each handle
-        // moves the edges it stands on, and they land on the nearest grid line (x+22 -> 40 or
-        // 200, y+19 -> 32 or 112); the others stay.
-        using H = TSurfaceOverlay;
-        const struct {
-            const char *label;
-            int handle;
-            QPoint delta;
-            QRect expected;
-        } rows[] = {
-            {"top left", H::hTopLeft, {22, 19}, {40, 32, 136, 64}},
-            {"top", H::hTop, {22, 19}, {16, 32, 160, 64}},
-            {"top right", H::hTopRight, {22, 19}, {16, 32, 184, 64}},
-            {"right", H::hRight, {22, 19}, {16, 16, 184, 80}},
-            {"bottom right", H::hBottomRight, {22, 19}, {16, 16, 184, 96}},
-            {"bottom", H::hBottom, {22, 19}, {16, 16, 160, 96}},
-            {"bottom left", H::hBottomLeft, {22, 19}, {40, 16, 136, 96}},
-            {"left", H::hLeft, {22, 19}, {40, 16, 136, 80}},
-            {"left outwards", H::hLeft, {-11, 40}, {8, 16, 168, 80}},
-            // Never inside out, and no smaller than the control allows (a grid: 20 x 20).
-            {"right past the left", H::hRight, {-400, 0}, {16, 16, 20, 80}},
-            {"top left past the bottom right", H::hTopLeft, {400, 400}, {156, 76, 20, 20}},
-        };
-        for (const auto &row : rows)
-            QTest::addRow("%s", row.label) << row.handle << row.delta << row.expected;
-    }
+    void resizesByHandle_data() { AddTableRows(kHandles); }
 
     void resizesByHandle()
     {
-        QFETCH(int, Handle);
-        QFETCH(QPoint, Delta);
-        QFETCH(QRect, Expected);
+        QFETCH(int, row);
+        const auto &[label, Handle, Delta, Expected] = kHandles[row];
         TComponent *grid = place(Grid, {16, 16, 160, 80});
         const QPoint handle = TSurfaceOverlay::HandleRect(QRect(16, 16, 160, 80), Handle).center();
         m_window->Document()->FlushPendingChange();
@@ -363,43 +412,23 @@ private slots:
         drag(handle, handle + Delta);
         QCOMPARE(control(grid)->geometry(), Expected);
         QCOMPARE(designer()->GetSelections(), QList<QObject *>{grid->Object()});
-        // One step, named after the grid; undone, the grid is as it was.
+        // One step, named after the grid.
         m_window->Document()->FlushPendingChange();
         QCOMPARE(stack->count(), steps + 1);
         QCOMPARE(stack->text(steps), QStringLiteral("Size KorDBGrid1"));
-        stack->undo();
-        QCOMPARE(control(designer()->GetComponent(QStringLiteral("KorDBGrid1")))->geometry(),
-                 QRect(16, 16, 160, 80));
     }
 
-    void arrowKeys_data()
-    {
-        QTest::addColumn<int>("Key");
-        QTest::addColumn<Qt::KeyboardModifiers>("Modifiers");
-        QTest::addColumn<QRect>("Expected");
-        // Arrows move by the grid, with Shift they size; with Ctrl by a pixel.
-        const Qt::KeyboardModifiers none, ctrl(Qt::ControlModifier), shift(Qt::ShiftModifier);
-        const std::tuple<const char *, Qt::Key, Qt::KeyboardModifiers, QRect> rows[] = {
-            {"right", Qt::Key_Right, none, {24, 16, 160, 80}},
-            {"up", Qt::Key_Up, none, {16, 8, 160, 80}},
-            {"ctrl+left", Qt::Key_Left, ctrl, {15, 16, 160, 80}},
-            {"shift+right", Qt::Key_Right, shift, {16, 16, 168, 80}},
-            {"shift+up", Qt::Key_Up, shift, {16, 16, 160, 72}},
-            {"ctrl+shift+down", Qt::Key_Down, ctrl | shift, {16, 16, 160, 81}}};
-        for (const auto &[label, key, modifiers, expected] : rows)
-            QTest::addRow("%s", label) << int(key) << modifiers << expected;
-    }
+    void arrowKeys_data() { AddTableRows(kArrows); }
 
     void arrowKeys()
     {
-        QFETCH(int, Key);
-        QFETCH(Qt::KeyboardModifiers, Modifiers);
-        QFETCH(QRect, Expected);
+        QFETCH(int, row);
+        const auto &[label, Key, Modifiers, Expected] = kArrows[row];
         TComponent *grid = place(Grid, {16, 16, 160, 80});
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
         QVERIFY(overlay()->hasFocus());
         const int modified = designer()->ModifiedCount();
-        QTest::keyClick(overlay(), Qt::Key(Key), Modifiers);
+        QTest::keyClick(overlay(), Key, Modifiers);
         QCOMPARE(control(grid)->geometry(), Expected);
         QCOMPARE(designer()->ModifiedCount(), modified + 1);
     }
@@ -513,49 +542,19 @@ private slots:
         for (QAction *action : menu->actions())
             texts << action->text();
         const qsizetype verb = texts.indexOf(QStringLiteral("Co&lumns Editor..."));
-        QVERIFY2(verb >= 0 && verb < texts.indexOf(QStringLiteral("Cu&t")) &&
-                     texts.contains(QStringLiteral("&Delete")),
-                 qPrintable(texts.join(QLatin1Char('|'))));
+        QVERIFY(verb >= 0 && verb < texts.indexOf(QStringLiteral("Cu&t")) &&
+                texts.contains(QStringLiteral("&Delete")));
         designer()->SelectComponent(designer()->Form());
         menu = surface()->CreateContextMenu();
         QVERIFY(!menu->actions().first()->isEnabled());
     }
 
-    void arrangesAsOneStep_data()
-    {
-        QTest::addColumn<TArrange>("Kind");
-        QTest::addColumn<QString>("StepText");
-        QTest::addColumn<QRect>("Second");
-        QTest::addColumn<QRect>("Third");
-        // The anchor (96, 16, 80 x 24) stays; the others line up with it or take its size.
-        // Spacing keeps the outermost two and moves the middle one (the anchor across, the
-        // second down) so the gaps are equal: 40 across, 20 down.
-        using A = TArrange;
-        const std::tuple<A, const char *, QRect, QRect> rows[] = {
-            {A::AlignLefts, "Align Left", {96, 64, 40, 40}, {96, 120, 56, 32}},
-            {A::AlignRights, "Align Right", {136, 64, 40, 40}, {120, 120, 56, 32}},
-            {A::AlignTops, "Align Top", {232, 16, 40, 40}, {16, 16, 56, 32}},
-            {A::AlignBottoms, "Align Bottom", {232, 0, 40, 40}, {16, 8, 56, 32}},
-            {A::AlignHorizontalCentres,
-             "Align Horizontal Centres",
-             {116, 64, 40, 40},
-             {108, 120, 56, 32}},
-            {A::AlignVerticalCentres, "Align Vertical Centres", {232, 8, 40, 40}, {16, 12, 56, 32}},
-            {A::SameWidth, "Same Width", {232, 64, 80, 40}, {16, 120, 80, 32}},
-            {A::SameHeight, "Same Height", {232, 64, 40, 24}, {16, 120, 56, 24}},
-            {A::SameSize, "Same Size", {232, 64, 80, 24}, {16, 120, 80, 24}},
-            {A::SpaceAcross, "Space Across", {232, 64, 40, 40}, {16, 120, 56, 32}},
-            {A::SpaceDown, "Space Down", {232, 60, 40, 40}, {16, 120, 56, 32}}};
-        for (const auto &[kind, text, second, third] : rows)
-            QTest::addRow("%s", text) << kind << QString::fromLatin1(text) << second << third;
-    }
+    void arrangesAsOneStep_data() { AddTableRows(kArranges); }
 
     void arrangesAsOneStep()
     {
-        QFETCH(TArrange, Kind);
-        QFETCH(QString, StepText);
-        QFETCH(QRect, Second);
-        QFETCH(QRect, Third);
+        QFETCH(int, row);
+        const auto &[StepText, Kind, Second, Third] = kArranges[row];
         const QList<TComponent *> grids = placeThree();
         const QList<QRect> before = geometries(grids);
         designer()->SetSelections(objects(grids));
@@ -571,35 +570,15 @@ private slots:
         QCOMPARE(geometries(grids), (QList<QRect>{anchor, Second, Third}));
         m_window->Document()->FlushPendingChange();
         QCOMPARE(stack->count(), steps + 1);
-        QCOMPARE(stack->text(steps), StepText);
-
-        // One undo puts all three back.
-        QTest::keyClick(overlay(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(stack->index(), steps);
-        QList<QRect> undone;
-        for (const QString name : {"KorDBGrid1", "KorDBGrid2", "KorDBGrid3"})
-            undone << control(designer()->GetComponent(name))->geometry();
-        QCOMPARE(undone, before);
+        QCOMPARE(stack->text(steps), QLatin1String(StepText));
     }
 
-    void arrangingIsEnabledWhenItCanAct_data()
-    {
-        QTest::addColumn<int>("Selected");
-        QTest::addColumn<bool>("Locked");
-        QTest::addColumn<QList<bool>>("Enabled"); // align, size, space, stacking
-        QTest::addRow("one") << 1 << false << QList<bool>{false, false, false, true};
-        QTest::addRow("two") << 2 << false << QList<bool>{true, true, false, true};
-        QTest::addRow("three") << 3 << false << QList<bool>{true, true, true, true};
-        QTest::addRow("three and an icon, locked")
-            << 4 << true << QList<bool>{false, false, false, true};
-        QTest::addRow("the form") << 0 << false << QList<bool>{false, false, false, false};
-    }
+    void arrangingIsEnabledWhenItCanAct_data() { AddTableRows(kEnabled); }
 
     void arrangingIsEnabledWhenItCanAct()
     {
-        QFETCH(int, Selected);
-        QFETCH(bool, Locked);
-        QFETCH(QList<bool>, Enabled);
+        QFETCH(int, row);
+        const auto &[label, Selected, Locked, Enabled] = kEnabled[row];
         QList<TComponent *> components = placeThree();
         components << place(DataSource, {400, 200, 0, 0});
         if (Locked)
@@ -607,21 +586,15 @@ private slots:
         QCOMPARE(surface()->IsLocked(), Locked);
         designer()->SetSelections(Selected ? objects(components.mid(0, Selected))
                                            : QList<QObject *>{designer()->Form()});
-        const auto enabled = [this](std::initializer_list<TArrange> Kinds) {
-            QList<bool> states;
-            for (TArrange kind : Kinds)
-                states << surface()->ArrangeAction(kind)->isEnabled();
-            return states;
-        };
-        QCOMPARE(enabled({TArrange::AlignLefts, TArrange::AlignRights, TArrange::AlignTops,
-                          TArrange::AlignBottoms, TArrange::AlignHorizontalCentres,
-                          TArrange::AlignVerticalCentres}),
-                 QList<bool>(6, Enabled[0]));
-        QCOMPARE(enabled({TArrange::SameWidth, TArrange::SameHeight, TArrange::SameSize}),
-                 QList<bool>(3, Enabled[1]));
-        QCOMPARE(enabled({TArrange::SpaceAcross, TArrange::SpaceDown}), QList<bool>(2, Enabled[2]));
-        QCOMPARE(enabled({TArrange::BringToFront, TArrange::SendToBack}),
-                 QList<bool>(2, Enabled[3]));
+        const std::initializer_list<TArrange> groups[] = {
+            {A::AlignLefts, A::AlignRights, A::AlignTops, A::AlignBottoms,
+             A::AlignHorizontalCentres, A::AlignVerticalCentres},
+            {A::SameWidth, A::SameHeight, A::SameSize},
+            {A::SpaceAcross, A::SpaceDown},
+            {A::BringToFront, A::SendToBack}};
+        for (int group = 0; group < 4; ++group)
+            for (TArrange kind : groups[group])
+                QCOMPARE(surface()->ArrangeAction(kind)->isEnabled(), Enabled[group]);
         // The tool bar shows the same actions.
         auto *bar = m_window->findChild<QToolBar *>(QStringLiteral("ArrangeToolBar"));
         QVERIFY(bar && bar->actions().contains(surface()->ArrangeAction(TArrange::AlignLefts)));
@@ -696,24 +669,12 @@ private slots:
                  (QList<TComponent *>{grids[2], grids[1], grids[0]}));
     }
 
-    void pasteLandsOnFreeSpace_data()
-    {
-        QTest::addColumn<const QMetaObject *>("Class");
-        QTest::addColumn<bool>("Cut");
-        QTest::addColumn<QRect>("Expected"); // null: close to the original
-        // A copy goes to the nearest free place on the grid, a grid step clear of the original;
-        // after a cut the place is free again: back where it was.
-        QTest::addRow("copied grid") << Grid << false << QRect(16, 104, 160, 80);
-        QTest::addRow("cut grid") << Grid << true << QRect(16, 16, 160, 80);
-        QTest::addRow("copied icon") << DataSource << false << QRect();
-        QTest::addRow("cut icon") << DataSource << true << QRect();
-    }
+    void pasteLandsOnFreeSpace_data() { AddTableRows(kPastes); }
 
     void pasteLandsOnFreeSpace()
     {
-        QFETCH(const QMetaObject *, Class);
-        QFETCH(bool, Cut);
-        QFETCH(QRect, Expected);
+        QFETCH(int, row);
+        const auto &[label, Class, Cut, Expected] = kPastes[row];
         place(Grid, {240, 16, 160, 80}); // a neighbour on the right, in the way of a move across
         TComponent *original = place(Class, {16, 16, Class == Grid ? 160 : 0, 80});
         const QRect was = surface()->ComponentRect(original);
@@ -727,9 +688,8 @@ private slots:
         else if (Cut)
             QCOMPARE(landed, was);
         else // beside or below the original, a grid step or two clear of it
-            QVERIFY2((landed.topLeft() - was.topLeft()).manhattanLength() <=
-                         qMax(was.width(), was.height()) + 2 * TFormSurface::GridSize,
-                     qPrintable(QStringLiteral("%1,%2").arg(landed.x()).arg(landed.y())));
+            QVERIFY((landed.topLeft() - was.topLeft()).manhattanLength() <=
+                    qMax(was.width(), was.height()) + 2 * TFormSurface::GridSize);
         if (QWidget *widget = control(pasted.first()))
             QVERIFY(widget->isVisible());
         else {
@@ -741,8 +701,7 @@ private slots:
         for (int i = 0; i < surface()->Form()->ComponentCount(); ++i) {
             TComponent *other = surface()->Form()->Components(i);
             if (other != pasted.first())
-                QVERIFY2(!surface()->ComponentRect(other).intersects(landed),
-                         qPrintable(other->Name()));
+                QVERIFY(!surface()->ComponentRect(other).intersects(landed));
         }
         if (!Cut)
             QVERIFY(designer()->GetComponent(original->Name()));
@@ -755,8 +714,7 @@ private slots:
         // A name longer than an icon slot: the tile grows to show it whole.
         source->SetName(QStringLiteral("CustomerOrdersSource"));
         const QRect tile = surface()->ComponentRect(source);
-        QVERIFY2(tile.width() >= surfaceOverlay->LabelWidth(source->Name()),
-                 qPrintable(QString::number(tile.width())));
+        QVERIFY(tile.width() >= surfaceOverlay->LabelWidth(source->Name()));
         QVERIFY(tile.left() >= 0);
         // Longer still, it is elided on the tile and shown whole in its tool tip.
         const QString name = QStringLiteral("CustomerOrdersByRegionAndQuarterSource");
@@ -784,8 +742,7 @@ private slots:
         const QRect screen = m_window->screen()->availableGeometry();
         QList<QPoint> places;
         for (TDesignWindow *window : open) {
-            QVERIFY2(window->windowHandle()->transientParent() == m_window->windowHandle(),
-                     window->metaObject()->className());
+            QCOMPARE(window->windowHandle()->transientParent(), m_window->windowHandle());
             QCOMPARE(window->windowType(), Qt::Tool);
             if (window->inherits("TKorDBGridDesigner"))
                 QVERIFY(screen.contains(window->frameGeometry()));
@@ -888,20 +845,14 @@ private slots:
         // Dragging the corner handle is one step; the edges land on the grid.
         QWidget *desk = surface()->Desk();
         const QPoint handle = surface()->FormHandleRect(TSurfaceOverlay::hBottomRight).center();
-        QTest::mousePress(desk, Qt::LeftButton, Qt::NoModifier, handle);
-        QTest::mouseMove(desk, handle + QPoint(20, -20));
-        QTest::mouseMove(desk, handle + QPoint(37, -45));
-        QTest::mouseRelease(desk, Qt::LeftButton, Qt::NoModifier, handle + QPoint(37, -45));
+        drag(handle, handle + QPoint(37, -45), Qt::NoModifier, desk);
         QCOMPARE(form->size(), QSize(680, 432));
         QCOMPARE(stack->count(), steps + 1);
         QCOMPARE(stack->text(steps), QStringLiteral("Size Form1"));
         QTRY_COMPARE(inspectorValue(QStringLiteral("Width")), QStringLiteral("680"));
         // The right edge's handle changes only the width.
         const QPoint right = surface()->FormHandleRect(TSurfaceOverlay::hRight).center();
-        QTest::mousePress(desk, Qt::LeftButton, Qt::NoModifier, right);
-        QTest::mouseMove(desk, right + QPoint(-20, 30));
-        QTest::mouseMove(desk, right + QPoint(-40, 30));
-        QTest::mouseRelease(desk, Qt::LeftButton, Qt::NoModifier, right + QPoint(-40, 30));
+        drag(right, right + QPoint(-40, 30), Qt::NoModifier, desk);
         QCOMPARE(form->size(), QSize(640, 432));
         QCOMPARE(stack->count(), steps + 2);
         stack->undo();
@@ -960,22 +911,12 @@ private slots:
         QVERIFY(m_window->isWindowModified());
     }
 
-    void closingWithUnsavedChangesAsks_data()
-    {
-        QTest::addColumn<int>("Answer");
-        QTest::addColumn<bool>("PickFile");
-        QTest::addColumn<bool>("Closes");
-        QTest::addRow("discard") << int(mrNo) << false << true;
-        QTest::addRow("cancel") << int(mrCancel) << false << false;
-        QTest::addRow("save, dialog cancelled") << int(mrYes) << false << false;
-        QTest::addRow("save to a file") << int(mrYes) << true << true;
-    }
+    void closingWithUnsavedChangesAsks_data() { AddTableRows(kCloses); }
 
     void closingWithUnsavedChangesAsks()
     {
-        QFETCH(int, Answer);
-        QFETCH(bool, PickFile);
-        QFETCH(bool, Closes);
+        QFETCH(int, row);
+        const auto &[label, Answer, PickFile, Closes] = kCloses[row];
         QVERIFY(!m_window->isWindowModified());
         place(Grid, {16, 16, 160, 80});
         QVERIFY(m_window->isWindowModified());
