@@ -135,35 +135,26 @@ private slots:
         }
 
         // Check boxes: a frame for every record, a mark only where the field is true.
-        auto ink = [&](const QRect &Logical) {
-            int dark = 0;
+        auto ink = [&](const QRect &Logical) { // the device pixels' bounds of the dark ones
+            QRect bounds;
             for (int y = Logical.top() * ratio; y < (Logical.bottom() + 1) * ratio; ++y)
                 for (int x = Logical.left() * ratio; x < (Logical.right() + 1) * ratio; ++x)
-                    dark += qGray(image.pixel(x, y)) < 128;
-            return dark;
+                    if (qGray(image.pixel(x, y)) < 128)
+                        bounds |= QRect(x, y, 1, 1);
+            return bounds;
         };
         for (int row = 0; row < 3; ++row) {
             const QPoint c = grid.CellRect(active, row).center();
             QVERIFY(qGray(at(c - QPoint(6, 0))) < 128);
             const bool checked = db.Customers.FieldByName("active")->ValueAt(row).toBool();
-            QCOMPARE(ink(QRect(c - QPoint(4, 4), QSize(9, 9))) > 0, checked);
+            QCOMPARE(ink(QRect(c - QPoint(4, 4), QSize(9, 9))).isValid(), checked);
         }
 
         // The lookup's text is the looked-up title, as wide as that text in the column's font.
         const QFontMetrics metrics(country->Font()->ToQFont());
-        for (int row = 0; row < 2; ++row) {
-            const QRect cell = grid.CellRect(country, row).adjusted(0, 0, 0, -1);
-            int left = INT_MAX, right = -1;
-            for (int y = cell.top() * ratio; y < (cell.bottom() + 1) * ratio; ++y)
-                for (int x = cell.left() * ratio; x < (cell.right() + 1) * ratio; ++x)
-                    if (qGray(image.pixel(x, y)) < 128) {
-                        left = qMin(left, x);
-                        right = qMax(right, x);
-                    }
-            const QString title = row == 0 ? QStringLiteral("Kansas") : QStringLiteral("Ohio");
-            QVERIFY(right >= left);
-            QVERIFY2(qAbs((right - left + 1) / ratio - metrics.boundingRect(title).width()) <= 2,
-                     qPrintable(title));
+        for (const auto &[row, title] : {std::pair{0, "Kansas"}, {1, "Ohio"}}) {
+            const QRect text = ink(grid.CellRect(country, row).adjusted(0, 0, 0, -1));
+            QVERIFY(qAbs(text.width() / ratio - metrics.boundingRect(title).width()) <= 2);
         }
 
         // Scrolled sideways, the fixed column stays and the others pass under it.
@@ -292,28 +283,29 @@ private slots:
     void scrollBarsShowAsTheirPropertyAndTheContentAsk_data()
     {
         QTest::addColumn<int>("scrollBars");
-        QTest::addColumn<bool>("narrow");
-        QTest::addColumn<bool>("low");
-        QTest::addColumn<bool>("horizontal");
-        QTest::addColumn<bool>("vertical");
-        QTest::addRow("columns wider than the grid")
-            << int(Vcl::ssBoth) << true << false << true << false;
-        QTest::addRow("columns that fit") << int(Vcl::ssBoth) << false << false << false << false;
-        QTest::addRow("more records than rows")
-            << int(Vcl::ssBoth) << false << true << false << true;
-        QTest::addRow("both too big") << int(Vcl::ssBoth) << true << true << true << true;
-        QTest::addRow("vertical only") << int(Vcl::ssVertical) << true << true << false << true;
-        QTest::addRow("horizontal only") << int(Vcl::ssHorizontal) << true << true << true << false;
-        QTest::addRow("none") << int(Vcl::ssNone) << true << true << false << false;
+        QTest::addColumn<int>("shape"); // 1: columns wider than the grid, 2: more records than rows
+        QTest::addColumn<int>("shown"); // 1: horizontal bar, 2: vertical bar
+        const struct {
+            const char *name;
+            Vcl::TScrollStyle bars;
+            int shape, shown;
+        } rows[] = {{"columns wider than the grid", Vcl::ssBoth, 1, 1},
+                    {"columns that fit", Vcl::ssBoth, 0, 0},
+                    {"more records than rows", Vcl::ssBoth, 2, 2},
+                    {"both too big", Vcl::ssBoth, 3, 3},
+                    {"vertical only", Vcl::ssVertical, 3, 2},
+                    {"horizontal only", Vcl::ssHorizontal, 3, 1},
+                    {"none", Vcl::ssNone, 3, 0}};
+        for (const auto &row : rows)
+            QTest::addRow("%s", row.name) << int(row.bars) << row.shape << row.shown;
     }
 
     void scrollBarsShowAsTheirPropertyAndTheContentAsk()
     {
         QFETCH(int, scrollBars);
-        QFETCH(bool, narrow);
-        QFETCH(bool, low);
-        QFETCH(bool, horizontal);
-        QFETCH(bool, vertical);
+        QFETCH(int, shape);
+        QFETCH(int, shown);
+        const bool horizontal = shown & 1, vertical = shown & 2;
         RuntimeFixture db;
         TKorDBGrid grid;
         grid.setDataSource(&db.Source);
@@ -321,7 +313,7 @@ private slots:
             column->setWidth(100); // nine columns, some 900 pixels
         grid.setScrollBars(Vcl::TScrollStyle(scrollBars));
         const int oneRow = grid.TitleHeight() + grid.RowHeight() + 2;
-        grid.resize(narrow ? 400 : 1200, low ? oneRow + 30 : 400);
+        grid.resize(shape & 1 ? 400 : 1200, shape & 2 ? oneRow + 30 : 400);
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
 
@@ -401,18 +393,16 @@ private slots:
         QTest::addColumn<int>("fixedCols");
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<int>("column");
-        QTest::addColumn<bool>("scrolled");
         // Some three and a half columns of 100 pixels fit the grid.
-        QTest::addRow("End") << 0 << QList<int>{Qt::Key_End} << 8 << true;
-        QTest::addRow("arrows") << 0 << QList<int>(5, Qt::Key_Right) << 5 << true;
-        QTest::addRow("arrows within the grid") << 0 << QList<int>(2, Qt::Key_Right) << 2 << false;
-        QTest::addRow("Tab") << 0 << QList<int>(6, Qt::Key_Tab) << 6 << true;
-        QTest::addRow("End, then back with Home")
-            << 0 << QList<int>{Qt::Key_End, Qt::Key_Home} << 0 << false;
-        QTest::addRow("End beside a fixed column") << 1 << QList<int>{Qt::Key_End} << 8 << true;
-        QTest::addRow("Tab past the last column") << 2 << QList<int>(9, Qt::Key_Tab) << 0 << false;
-        QTest::addRow("Home beside fixed columns")
-            << 2 << QList<int>{Qt::Key_End, Qt::Key_Home} << 0 << false;
+        const QList<int> endHome{Qt::Key_End, Qt::Key_Home};
+        QTest::addRow("End") << 0 << QList<int>{Qt::Key_End} << 8;
+        QTest::addRow("arrows") << 0 << QList<int>(5, Qt::Key_Right) << 5;
+        QTest::addRow("arrows within the grid") << 0 << QList<int>(2, Qt::Key_Right) << 2;
+        QTest::addRow("Tab") << 0 << QList<int>(6, Qt::Key_Tab) << 6;
+        QTest::addRow("End, then back with Home") << 0 << endHome << 0;
+        QTest::addRow("End beside a fixed column") << 1 << QList<int>{Qt::Key_End} << 8;
+        QTest::addRow("Tab past the last column") << 2 << QList<int>(9, Qt::Key_Tab) << 0;
+        QTest::addRow("Home beside fixed columns") << 2 << endHome << 0;
     }
 
     void movesBringTheCurrentCellIntoView()
@@ -420,7 +410,7 @@ private slots:
         QFETCH(int, fixedCols);
         QFETCH(QList<int>, keys);
         QFETCH(int, column);
-        QFETCH(bool, scrolled);
+        const bool scrolled = column > 3; // only the first columns fit without scrolling
         RuntimeFixture db;
         TKorDBGrid grid;
         showWideGrid(grid, db, fixedCols);
