@@ -22,16 +22,27 @@
 
 namespace {
 
-// Shows Grid over the fixture's customers at 400 x 200, every column 100 pixels wide (together
-// wider than the grid), the first FixedCols of them fixed.
-void showWideGrid(TKorDBGrid &Grid, RuntimeFixture &Db, int FixedCols)
+// The fixture's customers in a grid.
+struct GridOnCustomers : RuntimeFixture {
+    TKorDBGrid Grid;
+    GridOnCustomers() { Grid.setDataSource(&Source); }
+};
+
+bool exposed(QWidget &Widget)
 {
-    Grid.setDataSource(&Db.Source);
-    for (TKorColumn *each : Grid.VisibleColumns())
+    Widget.show();
+    return QTest::qWaitForWindowExposed(&Widget);
+}
+
+// Shows the customers at 400 x 200, every column 100 pixels wide (together wider than the
+// grid), the first FixedCols of them fixed.
+bool showWideGrid(GridOnCustomers &Db, int FixedCols)
+{
+    for (TKorColumn *each : Db.Grid.VisibleColumns())
         each->setWidth(100);
-    Grid.setFixedCols(FixedCols);
-    Grid.resize(400, 200);
-    Grid.show();
+    Db.Grid.setFixedCols(FixedCols);
+    Db.Grid.resize(400, 200);
+    return exposed(Db.Grid);
 }
 
 } // namespace
@@ -78,8 +89,7 @@ private slots:
             each->setWidth(each == country ? 80 : 60);
         db.Customers.setRecNo(3);
         grid.setSelectedIndex(int(grid.VisibleColumns().indexOf(name)));
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QVERIFY(exposed(grid));
         const QRgb stripe = ColorToQColor(grid.DefaultStripeColor()).rgb();
         QVERIFY(stripe != qRgb(255, 255, 255));
 
@@ -249,10 +259,9 @@ private slots:
 
     void mouseAndKeyboardMoveTheCurrentRecord()
     {
-        RuntimeFixture db;
-        TKorDBGrid grid;
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         grid.resize(500, 200);
-        grid.setDataSource(&db.Source);
         QSignalSpy moved(&grid, &TKorCustomDBGrid::selectionMoved);
         TKorColumn *name = grid.Columns()->ColumnByFieldName("name");
         const QRect cell = grid.CellRect(name, 2);
@@ -306,16 +315,14 @@ private slots:
         QFETCH(int, shape);
         QFETCH(int, shown);
         const bool horizontal = shown & 1, vertical = shown & 2;
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         for (TKorColumn *column : grid.VisibleColumns())
             column->setWidth(100); // nine columns, some 900 pixels
         grid.setScrollBars(Vcl::TScrollStyle(scrollBars));
         const int oneRow = grid.TitleHeight() + grid.RowHeight() + 2;
         grid.resize(shape & 1 ? 400 : 1200, shape & 2 ? oneRow + 30 : 400);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QVERIFY(exposed(grid));
 
         QScrollBar *hBar = grid.HorizontalScrollBar();
         QScrollBar *vBar = grid.VerticalScrollBar();
@@ -355,12 +362,10 @@ private slots:
     void aBatchOfChangesLaysTheBarsOutOnce()
     {
         QFETCH(int, change);
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         grid.resize(400, 200);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QVERIFY(exposed(grid));
         QSignalSpy ranges(grid.HorizontalScrollBar(), &QScrollBar::rangeChanged);
 
         switch (change) {
@@ -411,10 +416,9 @@ private slots:
         QFETCH(QList<int>, keys);
         QFETCH(int, column);
         const bool scrolled = column > 3; // only the first columns fit without scrolling
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        showWideGrid(grid, db, fixedCols);
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
+        QVERIFY(showWideGrid(db, fixedCols));
         const QList<TKorColumn *> columns = grid.VisibleColumns();
 
         for (int key : keys)
@@ -454,10 +458,9 @@ private slots:
     void scrolledColumnsAreHitWhereTheyShow()
     {
         QFETCH(int, fixedCols);
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        showWideGrid(grid, db, fixedCols);
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
+        QVERIFY(showWideGrid(db, fixedCols));
         const QList<TKorColumn *> columns = grid.VisibleColumns();
 
         // The user drags the bar 150 pixels: the first scrolling column (101 pixels with its
@@ -489,12 +492,10 @@ private slots:
 
     void verticalBarFollowsTheCurrentRecord()
     {
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         grid.resize(400, grid.TitleHeight() + grid.RowHeight() + 2 + 30);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QVERIFY(exposed(grid));
         QScrollBar *bar = grid.VerticalScrollBar();
         QVERIFY(bar->isVisible());
         QCOMPARE(bar->minimum(), 0);
@@ -557,9 +558,8 @@ private slots:
 
     void gridLinkedEditorsFollowTheGrid()
     {
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         grid.Columns()->ColumnByFieldName("name")->Title()->setCaption("Customer");
 
         TKorDBColumn columnEditor;
@@ -611,9 +611,8 @@ private slots:
 
     void columnsDialogAppliesTheChoice()
     {
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         TKorDBColumnsDialog dialog;
         QVERIFY(!dialog.Execute()); // no grid
         dialog.setDBGrid(&grid);
@@ -664,17 +663,15 @@ private slots:
     // italics, and a hint over the title naming the field.
     void columnWithoutItsFieldIsMarked()
     {
-        RuntimeFixture db;
-        TKorDBGrid grid;
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         grid.resize(480, 200);
-        grid.setDataSource(&db.Source);
         TKorColumn *name = grid.Columns()->Add();
         name->setFieldName("name");
         TKorColumn *gone = grid.Columns()->Add();
         gone->setFieldName("nickname");
         TKorColumn *blank = grid.Columns()->Add();
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QVERIFY(exposed(grid));
 
         QVERIFY(!grid.TitleFontOf(name).italic());
         QVERIFY(grid.TitleFontOf(gone).italic());
