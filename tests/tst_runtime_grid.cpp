@@ -351,37 +351,32 @@ private slots:
         QCOMPARE(grid.ScrollingArea().right(), grid.width() - 2);
     }
 
+    // Columns widened one by one, columns added, the title font grown step by step.
     void aBatchOfChangesLaysTheBarsOutOnce_data()
     {
-        QTest::addColumn<int>("change");
-        QTest::addRow("columns widened one by one") << 0;
-        QTest::addRow("columns added") << 1;
-        QTest::addRow("title font grown step by step") << 2;
+        QTest::addColumn<std::function<void(TKorDBGrid &)>>("change");
+        QTest::addRow("widened") << std::function([](TKorDBGrid &Grid) {
+            for (TKorColumn *column : Grid.VisibleColumns())
+                column->setWidth(100);
+        });
+        QTest::addRow("added") << std::function([](TKorDBGrid &Grid) {
+            for (int i = 0; i < 6; ++i)
+                Grid.Columns()->Add()->setWidth(120);
+        });
+        QTest::addRow("title font") << std::function([](TKorDBGrid &Grid) {
+            for (int size = 9; size <= 24; ++size)
+                Grid.TitleFont()->setSize(size);
+        });
     }
-
     void aBatchOfChangesLaysTheBarsOutOnce()
     {
-        QFETCH(int, change);
+        QFETCH(std::function<void(TKorDBGrid &)>, change);
         GridOnCustomers db;
         TKorDBGrid &grid = db.Grid;
         grid.resize(400, 200);
         QVERIFY(exposed(grid));
         QSignalSpy ranges(grid.HorizontalScrollBar(), &QScrollBar::rangeChanged);
-
-        switch (change) {
-        case 0:
-            for (TKorColumn *column : grid.VisibleColumns())
-                column->setWidth(100);
-            break;
-        case 1:
-            for (int i = 0; i < 6; ++i)
-                grid.Columns()->Add()->setWidth(120);
-            break;
-        default:
-            for (int size = 9; size <= 24; ++size)
-                grid.TitleFont()->setSize(size);
-            break;
-        }
+        change(grid);
         // Read right after the changes, the bar already fits the columns as they are now.
         int columns = 0;
         for (TKorColumn *column : grid.VisibleColumns())
