@@ -24,8 +24,6 @@
 
 namespace {
 
-using TCountingDesigner = TProbeDesigner;
-
 // A designer window that counts its page reloads.
 class TCountingWindow : public TBriskDesigner {
     Q_OBJECT
@@ -72,7 +70,7 @@ class TestGridLists : public QObject {
     Q_OBJECT
 
     std::unique_ptr<RuntimeFixture> data;
-    std::unique_ptr<TCountingDesigner> designer;
+    std::unique_ptr<TProbeDesigner> designer;
     std::unique_ptr<TKorDBGrid> grid;
     std::unique_ptr<TCountingWindow> window;
     std::unique_ptr<QWidget> page;
@@ -101,7 +99,7 @@ private slots:
     void init()
     {
         data = std::make_unique<RuntimeFixture>();
-        designer = std::make_unique<TCountingDesigner>();
+        designer = std::make_unique<TProbeDesigner>();
         grid = std::make_unique<TKorDBGrid>();
         column = grid->Columns()->Add();
         column->setFieldName(QStringLiteral("rating"));

@@ -63,21 +63,8 @@ class GridPropertyEditorsTest : public QObject {
 
 private slots:
 
-    void masterGridChains_data()
-    {
-        QTest::addColumn<QString>("edited");
-        QTest::addColumn<QStringList>("offered");
-        // B's master is A and C's master is B; D stands alone.
-        QTest::addRow("A") << "A" << QStringList{"D"};
-        QTest::addRow("B") << "B" << QStringList{"A", "D"};
-        QTest::addRow("C") << "C" << QStringList{"A", "B", "D"};
-        QTest::addRow("D") << "D" << QStringList{"A", "B", "C"};
-    }
-
     void masterGridChains()
     {
-        QFETCH(QString, edited);
-        QFETCH(QStringList, offered);
         TProbeDesigner designer;
         TKorDBGrid a, b, c, d;
         TNamesDataSet other({"x"});
@@ -90,15 +77,18 @@ private slots:
         designer.components.append(&other); // not a grid: never offered
         b.setMasterGrid(&a);
         c.setMasterGrid(&b);
-        TComponent *target = designer.GetComponent(edited);
-        auto editor =
-            editorFor<TKorDBGridMasterGridProperty>(&designer, target->Object(), "MasterGrid");
-        QCOMPARE(valuesOf(*editor), offered);
-        // The filter's callback is forgotten after the call, also after a failing callback.
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, editor->GetValues([](const QString &) {
-            throw std::runtime_error("stop");
-        }));
-        QCOMPARE(valuesOf(*editor), offered);
+        for (const auto &[edited, offered] : {std::pair{&a, QStringList{"D"}},
+                                              {&b, {"A", "D"}},
+                                              {&c, {"A", "B", "D"}},
+                                              {&d, {"A", "B", "C"}}}) {
+            auto editor = editorFor<TKorDBGridMasterGridProperty>(&designer, edited, "MasterGrid");
+            QCOMPARE(valuesOf(*editor), offered);
+            // The filter's callback is forgotten after the call, also after a failing one.
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error, editor->GetValues([](const QString &) {
+                throw std::runtime_error("stop");
+            }));
+            QCOMPARE(valuesOf(*editor), offered);
+        }
     }
 
     void masterGridLoopEnds()
@@ -240,49 +230,39 @@ private slots:
         }
     }
 
-    void imageIndexValues_data()
-    {
-        QTest::addColumn<QString>("object");
-        QTest::addColumn<QString>("property");
-        QTest::addColumn<bool>("titleImages");
-        QTest::addColumn<QStringList>("values");
-        QTest::addRow("FillerIndex without title images")
-            << "grid"
-            << "FillerIndex" << false << QStringList{"-1", "-2", "-3", "-4", "-5", "-6"};
-        QTest::addRow("another grid property") << "grid"
-                                               << "IndicatorWidth" << true << QStringList();
-        QTest::addRow("title ImageIndex without images") << "title"
-                                                         << "ImageIndex" << false << QStringList();
-        QTest::addRow("title MarkerIndex") << "title"
-                                           << "MarkerIndex" << false << QStringList{"0", "1"};
-        QTest::addRow("total ImageIndex") << "total"
-                                          << "ImageIndex" << false << QStringList{"0", "1", "2"};
-    }
-
     void imageIndexValues()
     {
-        QFETCH(QString, object);
-        QFETCH(QString, property);
-        QFETCH(bool, titleImages);
-        QFETCH(QStringList, values);
+        const struct {
+            const char *object, *property;
+            bool titleImages;
+            QStringList values;
+        } rows[] = {
+            {"grid", "FillerIndex", false, {"-1", "-2", "-3", "-4", "-5", "-6"}},
+            {"grid", "IndicatorWidth", true, {}}, // not an image index
+            {"title", "ImageIndex", false, {}},
+            {"title", "MarkerIndex", false, {"0", "1"}},
+            {"total", "ImageIndex", false, {"0", "1", "2"}}, // one more than the markers
+        };
         TProbeDesigner designer;
-        TKorDBGrid grid;
         TImageList images, totalImages;
         for (const QColor &colour : kImageColours)
             images.Add(solidImage(colour));
-        totalImages.Add(solidImage(Qt::red));
-        totalImages.Add(solidImage(Qt::blue));
-        totalImages.Add(solidImage(Qt::green)); // one more than the grid's markers
-        if (titleImages)
-            grid.setTitleImages(&images);
-        grid.Totals()->setImages(&totalImages);
-        TKorColumn *column = grid.Columns()->Add();
-        QObject *target = object == "title"   ? static_cast<QObject *>(column->Title())
-                          : object == "total" ? static_cast<QObject *>(column->TotalFooter())
-                                              : static_cast<QObject *>(&grid);
-        auto editor = editorFor<TKorDBGridImageIndexProperty>(&designer, target, property);
-        QCOMPARE(editor->GetAttributes(), paValueList | paMultiSelect | paRevertable);
-        QCOMPARE(valuesOf(*editor), values);
+        for (const QColor &colour : kImageColours.mid(0, 3))
+            totalImages.Add(solidImage(colour));
+        for (const auto &row : rows) {
+            TKorDBGrid grid;
+            if (row.titleImages)
+                grid.setTitleImages(&images);
+            grid.Totals()->setImages(&totalImages);
+            TKorColumn *column = grid.Columns()->Add();
+            const QString object = row.object;
+            QObject *target = object == "title"   ? static_cast<QObject *>(column->Title())
+                              : object == "total" ? static_cast<QObject *>(column->TotalFooter())
+                                                  : static_cast<QObject *>(&grid);
+            auto editor = editorFor<TKorDBGridImageIndexProperty>(&designer, target, row.property);
+            QCOMPARE(editor->GetAttributes(), paValueList | paMultiSelect | paRevertable);
+            QCOMPARE(valuesOf(*editor), row.values);
+        }
     }
 
     void imageIndexMeasures()
@@ -319,31 +299,24 @@ private slots:
         QCOMPARE(static_cast<TKorDBGridImageIndexProperty *>(none.get())->GetImageHeight(), 0);
     }
 
-    void paintImageBoxGeometry_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<int>("rowHeight");
-        QTest::addColumn<bool>("reserve");
-        QTest::addColumn<int>("textLeft");    // relative to the rectangle, -1: rectangle unchanged
-        QTest::addColumn<QRgb>("imagePixel"); // at the image's centre; white: no image
-        const QRgb white = qRgb(255, 255, 255);
-        QTest::addRow("image 1") << "1" << 20 << false << 24 << qRgb(0, 255, 0);
-        QTest::addRow("image 4 reserved") << "4" << 20 << true << 24 << qRgb(255, 0, 255);
-        QTest::addRow("out of range reserved") << "9" << 20 << true << 24 << white;
-        QTest::addRow("indicator") << "-2" << 20 << false << 14 << qRgb(0, 0, 0);
-        QTest::addRow("no image, reserved") << "-1" << 20 << true << 14 << white;
-        QTest::addRow("row lower than the image") << "1" << 14 << true << -1 << white;
-        QTest::addRow("row one lower than the image")
-            << "1" << 15 << false << 24 << qRgb(0, 255, 0);
-    }
-
     void paintImageBoxGeometry()
     {
-        QFETCH(QString, value);
-        QFETCH(int, rowHeight);
-        QFETCH(bool, reserve);
-        QFETCH(int, textLeft);
-        QFETCH(QRgb, imagePixel);
+        const QRgb white = qRgb(255, 255, 255);
+        const struct {
+            const char *value;
+            int rowHeight;
+            bool reserve;
+            int textLeft;    // relative to the rectangle, -1: rectangle unchanged
+            QRgb imagePixel; // at the image's centre; white: no image
+        } rows[] = {
+            {"1", 20, false, 24, qRgb(0, 255, 0)},
+            {"4", 20, true, 24, qRgb(255, 0, 255)},
+            {"9", 20, true, 24, white},
+            {"-2", 20, false, 14, qRgb(0, 0, 0)},
+            {"-1", 20, true, 14, white},
+            {"1", 14, true, -1, white},
+            {"1", 15, false, 24, qRgb(0, 255, 0)},
+        };
         TProbeDesigner designer;
         TKorDBGrid grid;
         TImageList images;
@@ -357,84 +330,65 @@ private slots:
         grid.setIndicatorImages(&indicators);
         auto editor = editorFor<TKorDBGridImageIndexProperty>(&designer, &grid, "FillerIndex");
         auto *image = static_cast<TKorDBGridImageIndexProperty *>(editor.get());
-
-        QImage canvasImage(100, 30, QImage::Format_RGB32);
-        canvasImage.fill(QColor(128, 128, 128));
-        QPainter canvas(&canvasImage);
-        canvas.setBrush(Qt::white);
-        canvas.setPen(Qt::black);
-        const QRect rect(3, 2, 90, rowHeight);
-        const QRect text = image->PaintImageBox(value, &canvas, rect, false, reserve);
-        const int fontHeight = canvas.fontMetrics().height();
-        canvas.end();
-        if (textLeft < 0) {
-            QCOMPARE(text, rect);
-            QCOMPARE(canvasImage.pixel(5, 5), qRgb(128, 128, 128)); // nothing drawn
-            return;
+        for (const auto &row : rows) {
+            QImage canvasImage(100, 30, QImage::Format_RGB32);
+            canvasImage.fill(QColor(128, 128, 128));
+            QPainter canvas(&canvasImage);
+            canvas.setBrush(Qt::white);
+            canvas.setPen(Qt::black);
+            const QRect rect(3, 2, 90, row.rowHeight);
+            const QRect text = image->PaintImageBox(row.value, &canvas, rect, false, row.reserve);
+            const int fontHeight = canvas.fontMetrics().height();
+            canvas.end();
+            if (row.textLeft < 0) {
+                QCOMPARE(text, rect);
+                QCOMPARE(canvasImage.pixel(5, 5), qRgb(128, 128, 128)); // nothing drawn
+                continue;
+            }
+            QCOMPARE(text, QRect(QPoint(rect.left() + row.textLeft,
+                                        rect.top() + (row.rowHeight - fontHeight) / 2),
+                                 rect.bottomRight()));
+            // The image sits at left + 2, top + 2 + (height - image height - 4) / 2.
+            const int imageTop = rect.top() + 2 + (row.rowHeight - 16 - 4) / 2;
+            QCOMPARE(canvasImage.pixel(rect.left() + 5, imageTop + 8), row.imagePixel);
+            QCOMPARE(canvasImage.pixel(rect.topLeft()), white); // filled
         }
-        QCOMPARE(text.left(), rect.left() + textLeft);
-        QCOMPARE(text.top(), rect.top() + (rowHeight - fontHeight) / 2);
-        QCOMPARE(text.right(), rect.right());
-        QCOMPARE(text.bottom(), rect.bottom());
-        // The image sits at left + 2, top + 2 + (height - image height - 4) / 2.
-        const int imageTop = rect.top() + 2 + (rowHeight - 16 - 4) / 2;
-        QCOMPARE(canvasImage.pixel(rect.left() + 5, imageTop + 8), imagePixel);
-        QCOMPARE(canvasImage.pixel(rect.left(), rect.top()), qRgb(255, 255, 255)); // filled
     }
 
     // The grid's cursors typed in the inspector: by name in any case, by number, with spaces
     // around; the name is shown where the cursor has one. A text that is neither is refused and
     // the value stays.
-    void cursorsTypedAsText_data()
-    {
-        QTest::addColumn<QString>("property");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown"); // empty: refused
-        QTest::addColumn<int>("value");
-        QTest::addRow("name") << "Cursor"
-                              << "crHandPoint"
-                              << "crHandPoint" << -21;
-        QTest::addRow("any case, spaces") << "DragCursor"
-                                          << "  CRcross "
-                                          << "crCross" << -3;
-        QTest::addRow("number of a named cursor") << "Cursor"
-                                                  << "-21"
-                                                  << "crHandPoint" << -21;
-        QTest::addRow("hexadecimal") << "DragCursor"
-                                     << "$FFFFFFEB"
-                                     << "crHandPoint" << -21;
-        QTest::addRow("unnamed number") << "Cursor"
-                                        << "7"
-                                        << "7" << 7;
-        QTest::addRow("neither") << "DragCursor"
-                                 << "crNothing"
-                                 << "" << 0;
-        QTest::addRow("empty") << "Cursor"
-                               << ""
-                               << "" << 0;
-    }
-
     void cursorsTypedAsText()
     {
-        QFETCH(QString, property);
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        QFETCH(int, value);
+        const struct {
+            const char *property, *typed, *shown; // shown empty: refused
+            int value;
+        } rows[] = {
+            {"Cursor", "crHandPoint", "crHandPoint", -21},
+            {"DragCursor", "  CRcross ", "crCross", -3},
+            {"Cursor", "-21", "crHandPoint", -21},
+            {"DragCursor", "$FFFFFFEB", "crHandPoint", -21},
+            {"Cursor", "7", "7", 7},
+            {"DragCursor", "crNothing", "", 0},
+            {"Cursor", "", "", 0},
+        };
         TProbeDesigner designer;
-        TKorDBGrid grid;
-        PPropInfo info = GetPropInfo(&grid, property);
-        auto editor =
-            CreatePropertyEditor(FindPropertyEditorClass(info, &grid), &designer, {&grid}, info);
-        const QString before = editor->GetValue();
-        QVERIFY(before.startsWith("cr"));
-        if (shown.isEmpty()) {
-            QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(typed));
-            QCOMPARE(editor->GetValue(), before);
-            return;
+        for (const auto &row : rows) {
+            TKorDBGrid grid;
+            PPropInfo info = GetPropInfo(&grid, row.property);
+            auto editor = CreatePropertyEditor(FindPropertyEditorClass(info, &grid), &designer,
+                                               {&grid}, info);
+            const QString before = editor->GetValue();
+            QVERIFY(before.startsWith("cr"));
+            if (!*row.shown) {
+                QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(row.typed));
+                QCOMPARE(editor->GetValue(), before);
+                continue;
+            }
+            editor->SetValue(row.typed);
+            QCOMPARE(editor->GetValue(), QLatin1String(row.shown));
+            QCOMPARE(GetOrdProp(&grid, row.property), row.value);
         }
-        editor->SetValue(typed);
-        QCOMPARE(editor->GetValue(), shown);
-        QCOMPARE(GetOrdProp(&grid, property), value);
     }
 };
 

@@ -106,17 +106,8 @@ private slots:
 
     // A field that cannot be written (read-only, looked up, calculated) refuses a value with an
     // error naming it; the record keeps every value, and the other fields can still be written.
-    void fieldsThatCannotBeWrittenSaySo_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addRow("read-only data field") << "name";
-        QTest::addRow("lookup field") << "country";
-        QTest::addRow("calculated field") << "twice";
-    }
-
     void fieldsThatCannotBeWrittenSaySo()
     {
-        QFETCH(QString, field);
         RuntimeFixture db;
         db.AddCountryLookup();
         db.Customers.AddCalculatedField("twice", Db::ftInteger, [](const TDataSet &Set, int Row) {
@@ -124,25 +115,23 @@ private slots:
         });
         db.Customers.FieldByName("name")->setReadOnly(true);
         db.Customers.Next();
-        TKorDBEditor editor;
-        editor.setDataSource(&db.Source);
-        editor.setDataField(field);
-        QVERIFY(editor.EditControl()->isReadOnly());
-        QStringList before;
-        for (TField *each : db.Customers.FieldList())
-            before.append(each->AsString());
-        TField *target = db.Customers.FieldByName(field);
-        try {
-            target->SetValue(QStringLiteral("7"));
-            QFAIL("a field that cannot be written took a value");
-        } catch (const EDatabaseError &error) {
-            QVERIFY2(error.Message().contains(QStringLiteral("'%1'").arg(field)),
-                     qPrintable(error.Message()));
+        const auto values = [&db] {
+            QStringList shown;
+            for (TField *each : db.Customers.FieldList())
+                shown.append(each->AsString());
+            return shown;
+        };
+        for (const QString field : {"name", "country", "twice"}) { // read-only, lookup, calculated
+            TKorDBEditor editor;
+            editor.setDataSource(&db.Source);
+            editor.setDataField(field);
+            QVERIFY(editor.EditControl()->isReadOnly());
+            const QStringList before = values();
+            QVERIFY(DatabaseErrorOf([&] {
+                        db.Customers.FieldByName(field)->SetValue(QStringLiteral("7"));
+                    }).contains(QStringLiteral("'%1'").arg(field)));
+            QCOMPARE(values(), before);
         }
-        QStringList after;
-        for (TField *each : db.Customers.FieldList())
-            after.append(each->AsString());
-        QCOMPARE(after, before);
         db.Customers.FieldByName("rating")->SetValue(4);
         QCOMPARE(db.Customers.FieldByName("rating")->AsInteger(), 4);
         QCOMPARE(db.Customers.FieldByName("twice")->AsInteger(), 8);
@@ -150,37 +139,31 @@ private slots:
 
     // The record count the database gives without reading the rows is that of the rows read to
     // the end, whatever the statement ends with or is made of.
-    void recordCountOfEveryKindOfStatement_data()
-    {
-        QTest::addColumn<QString>("statement");
-        QTest::addRow("ORDER BY") << "SELECT * FROM many ORDER BY n DESC";
-        QTest::addRow("LIMIT") << "SELECT * FROM many ORDER BY n LIMIT 700";
-        QTest::addRow("LIMIT and OFFSET") << "SELECT n FROM many ORDER BY n LIMIT 900 OFFSET 50";
-        QTest::addRow("trailing semicolons") << "SELECT * FROM many WHERE n > 10; ";
-        QTest::addRow("UNION") << "SELECT n FROM many WHERE n < 300 UNION ALL "
-                                  "SELECT n + 5000 FROM many WHERE n < 400 ORDER BY 1";
-        QTest::addRow("WITH") << "WITH few AS (SELECT * FROM many WHERE n <= 600) "
-                                 "SELECT * FROM few ORDER BY n";
-        QTest::addRow("trailing comment") << "SELECT * FROM many -- every one\n";
-        QTest::addRow("GROUP BY") << "SELECT n % 700 AS k, COUNT(*) FROM many GROUP BY k";
-    }
-
     void recordCountOfEveryKindOfStatement()
     {
-        QFETCH(QString, statement);
         RuntimeFixture db;
         db.Connection.ExecuteDirect(QStringLiteral(
             "CREATE TABLE many AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r "
             "WHERE n < 1000) SELECT n FROM r"));
-        TSQLDataSet set;
-        set.setSQLConnection(&db.Connection);
-        set.setCommandText(statement);
-        set.Open();
-        const int counted = set.RecordCount();
-        QVERIFY2(!set.AllRowsRead(), "counting read every row");
-        set.Last();
-        QCOMPARE(counted, set.RecNo());
-        QCOMPARE(set.RecordCount(), set.RecNo());
+        for (const char *statement :
+             {"SELECT * FROM many ORDER BY n DESC", "SELECT * FROM many ORDER BY n LIMIT 700",
+              "SELECT n FROM many ORDER BY n LIMIT 900 OFFSET 50",
+              "SELECT * FROM many WHERE n > 10; ",
+              "SELECT n FROM many WHERE n < 300 UNION ALL SELECT n + 5000 FROM many WHERE n < 400 "
+              "ORDER BY 1",
+              "WITH few AS (SELECT * FROM many WHERE n <= 600) SELECT * FROM few ORDER BY n",
+              "SELECT * FROM many -- every one\n",
+              "SELECT n % 700 AS k, COUNT(*) FROM many GROUP BY k"}) {
+            TSQLDataSet set;
+            set.setSQLConnection(&db.Connection);
+            set.setCommandText(statement);
+            set.Open();
+            const int counted = set.RecordCount();
+            QVERIFY(!set.AllRowsRead());
+            set.Last();
+            QCOMPARE(counted, set.RecNo());
+            QCOMPARE(set.RecordCount(), set.RecNo());
+        }
     }
 
     // A source that grew after it was counted: once more rows are read than were counted, the
@@ -198,29 +181,6 @@ private slots:
         set.Last();
         QCOMPARE(set.RecNo(), set.Rows);
         QCOMPARE(set.RecordCount(), set.Rows);
-    }
-
-    // Moving the cursor; the end of the data set is tried in the backends' tests.
-    void cursorMovesAndLocates()
-    {
-        RuntimeFixture db;
-        TDataSet &set = db.Customers;
-        QSignalSpy moved(&set, &TDataSet::recordChanged);
-        set.Next();
-        set.Next();
-        QCOMPARE(set.MoveBy(5), 0); // past the end: stays on the last record, at the end
-        QVERIFY(set.Eof());
-        QCOMPARE(set.MoveBy(-5), -2);
-        QVERIFY(set.Locate("name", {QStringLiteral("Bob")}));
-        QVERIFY(set.Locate("country_id;active", {1, true}));
-        QVERIFY(!set.Locate("name", {QStringLiteral("Zed")}));
-        QCOMPARE(set.RecNo(), 1);
-        QCOMPARE(moved.count(), 5); // to 2, 3, 1, 2 and 1; staying put at the end is no move
-        // Each key is compared with its own value.
-        QVERIFY(set.Locate("rating;country_id", {1, 1}));
-        QCOMPARE(set.RecNo(), 3);
-        QVERIFY(!set.Locate("rating;country_id", {5, 1}));
-        QCOMPARE(set.RecNo(), 3);
     }
 
     void failuresLeaveTheDataSetClosed()
@@ -292,14 +252,8 @@ private slots:
         const QString file = dir.filePath(QStringLiteral("custmers.sqlite"));
         TSQLConnection connection;
         connection.setDatabaseName(file);
-        try {
-            connection.setConnected(true);
-            QFAIL("a database file that does not exist was opened");
-        } catch (const EDatabaseError &error) {
-            QCOMPARE(error.Message(), QStringLiteral("Cannot open database '%1'. The file does "
-                                                     "not exist.")
-                                          .arg(file));
-        }
+        QCOMPARE(DatabaseErrorOf([&] { connection.setConnected(true); }),
+                 QStringLiteral("Cannot open database '%1'. The file does not exist.").arg(file));
         QVERIFY(!connection.Connected());
         QVERIFY(!QFile::exists(file));
 
@@ -319,38 +273,17 @@ private slots:
     }
 
     // What we say and what the database says are sentences of their own.
-    void errorsKeepTheDatabaseWordsApart_data()
-    {
-        QTest::addColumn<QString>("Statement");
-        QTest::addColumn<QString>("Message");
-        QTest::addRow("misspelt keyword")
-            << "SELEC * FROM customers"
-            << "Customers: Unable to execute statement. Near \"SELEC\": syntax error.";
-        QTest::addRow("missing table")
-            << "SELECT * FROM nowhere"
-            << "Customers: Unable to execute statement. No such table: nowhere.";
-        QTest::addRow("missing column")
-            << "SELECT nickname FROM customers"
-            << "Customers: Unable to execute statement. No such column: nickname.";
-    }
-
     void errorsKeepTheDatabaseWordsApart()
     {
-        QFETCH(QString, Statement);
-        QFETCH(QString, Message);
         RuntimeFixture db;
-        db.Customers.setCommandText(Statement);
-        try {
-            db.Customers.Open();
-            QFAIL("a broken statement opened");
-        } catch (const EDatabaseError &error) {
-            QCOMPARE(error.Message(), Message);
-        }
-        try {
-            db.Connection.ExecuteDirect(Statement);
-            QFAIL("a broken statement ran");
-        } catch (const EDatabaseError &error) {
-            QCOMPARE(error.Message(), Message.mid(QStringLiteral("Customers: ").size()));
+        for (const auto &[statement, words] :
+             {std::pair{"SELEC * FROM customers", "Near \"SELEC\": syntax error."},
+              {"SELECT * FROM nowhere", "No such table: nowhere."},
+              {"SELECT nickname FROM customers", "No such column: nickname."}}) {
+            const QString message = QStringLiteral("Unable to execute statement. ") + words;
+            db.Customers.setCommandText(statement);
+            QCOMPARE(DatabaseErrorOf([&] { db.Customers.Open(); }), "Customers: " + message);
+            QCOMPARE(DatabaseErrorOf([&] { db.Connection.ExecuteDirect(statement); }), message);
         }
     }
 };

@@ -46,3 +46,14 @@ struct RuntimeFixture {
                                         QStringLiteral("title"));
     }
 };
+
+// The message of the database error that Call raises; empty when it raises none.
+template <class F> QString DatabaseErrorOf(F &&Call)
+{
+    try {
+        Call();
+    } catch (const EDatabaseError &Error) {
+        return Error.Message();
+    }
+    return {};
+}

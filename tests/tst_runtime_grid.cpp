@@ -22,16 +22,27 @@
 
 namespace {
 
-// Shows Grid over the fixture's customers at 400 x 200, every column 100 pixels wide (together
-// wider than the grid), the first FixedCols of them fixed.
-void showWideGrid(TKorDBGrid &Grid, RuntimeFixture &Db, int FixedCols)
+// The fixture's customers in a grid.
+struct GridOnCustomers : RuntimeFixture {
+    TKorDBGrid Grid;
+    GridOnCustomers() { Grid.setDataSource(&Source); }
+};
+
+bool exposed(QWidget &Widget)
 {
-    Grid.setDataSource(&Db.Source);
-    for (TKorColumn *each : Grid.VisibleColumns())
+    Widget.show();
+    return QTest::qWaitForWindowExposed(&Widget);
+}
+
+// Shows the customers at 400 x 200, every column 100 pixels wide (together wider than the
+// grid), the first FixedCols of them fixed.
+bool showWideGrid(GridOnCustomers &Db, int FixedCols)
+{
+    for (TKorColumn *each : Db.Grid.VisibleColumns())
         each->setWidth(100);
-    Grid.setFixedCols(FixedCols);
-    Grid.resize(400, 200);
-    Grid.show();
+    Db.Grid.setFixedCols(FixedCols);
+    Db.Grid.resize(400, 200);
+    return exposed(Db.Grid);
 }
 
 } // namespace
@@ -78,8 +89,7 @@ private slots:
             each->setWidth(each == country ? 80 : 60);
         db.Customers.setRecNo(3);
         grid.setSelectedIndex(int(grid.VisibleColumns().indexOf(name)));
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QVERIFY(exposed(grid));
         const QRgb stripe = ColorToQColor(grid.DefaultStripeColor()).rgb();
         QVERIFY(stripe != qRgb(255, 255, 255));
 
@@ -135,35 +145,26 @@ private slots:
         }
 
         // Check boxes: a frame for every record, a mark only where the field is true.
-        auto ink = [&](const QRect &Logical) {
-            int dark = 0;
+        auto ink = [&](const QRect &Logical) { // the device pixels' bounds of the dark ones
+            QRect bounds;
             for (int y = Logical.top() * ratio; y < (Logical.bottom() + 1) * ratio; ++y)
                 for (int x = Logical.left() * ratio; x < (Logical.right() + 1) * ratio; ++x)
-                    dark += qGray(image.pixel(x, y)) < 128;
-            return dark;
+                    if (qGray(image.pixel(x, y)) < 128)
+                        bounds |= QRect(x, y, 1, 1);
+            return bounds;
         };
         for (int row = 0; row < 3; ++row) {
             const QPoint c = grid.CellRect(active, row).center();
             QVERIFY(qGray(at(c - QPoint(6, 0))) < 128);
             const bool checked = db.Customers.FieldByName("active")->ValueAt(row).toBool();
-            QCOMPARE(ink(QRect(c - QPoint(4, 4), QSize(9, 9))) > 0, checked);
+            QCOMPARE(ink(QRect(c - QPoint(4, 4), QSize(9, 9))).isValid(), checked);
         }
 
         // The lookup's text is the looked-up title, as wide as that text in the column's font.
         const QFontMetrics metrics(country->Font()->ToQFont());
-        for (int row = 0; row < 2; ++row) {
-            const QRect cell = grid.CellRect(country, row).adjusted(0, 0, 0, -1);
-            int left = INT_MAX, right = -1;
-            for (int y = cell.top() * ratio; y < (cell.bottom() + 1) * ratio; ++y)
-                for (int x = cell.left() * ratio; x < (cell.right() + 1) * ratio; ++x)
-                    if (qGray(image.pixel(x, y)) < 128) {
-                        left = qMin(left, x);
-                        right = qMax(right, x);
-                    }
-            const QString title = row == 0 ? QStringLiteral("Kansas") : QStringLiteral("Ohio");
-            QVERIFY(right >= left);
-            QVERIFY2(qAbs((right - left + 1) / ratio - metrics.boundingRect(title).width()) <= 2,
-                     qPrintable(title));
+        for (const auto &[row, title] : {std::pair{0, "Kansas"}, {1, "Ohio"}}) {
+            const QRect text = ink(grid.CellRect(country, row).adjusted(0, 0, 0, -1));
+            QVERIFY(qAbs(text.width() / ratio - metrics.boundingRect(title).width()) <= 2);
         }
 
         // Scrolled sideways, the fixed column stays and the others pass under it.
@@ -258,10 +259,9 @@ private slots:
 
     void mouseAndKeyboardMoveTheCurrentRecord()
     {
-        RuntimeFixture db;
-        TKorDBGrid grid;
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         grid.resize(500, 200);
-        grid.setDataSource(&db.Source);
         QSignalSpy moved(&grid, &TKorCustomDBGrid::selectionMoved);
         TKorColumn *name = grid.Columns()->ColumnByFieldName("name");
         const QRect cell = grid.CellRect(name, 2);
@@ -292,38 +292,37 @@ private slots:
     void scrollBarsShowAsTheirPropertyAndTheContentAsk_data()
     {
         QTest::addColumn<int>("scrollBars");
-        QTest::addColumn<bool>("narrow");
-        QTest::addColumn<bool>("low");
-        QTest::addColumn<bool>("horizontal");
-        QTest::addColumn<bool>("vertical");
-        QTest::addRow("columns wider than the grid")
-            << int(Vcl::ssBoth) << true << false << true << false;
-        QTest::addRow("columns that fit") << int(Vcl::ssBoth) << false << false << false << false;
-        QTest::addRow("more records than rows")
-            << int(Vcl::ssBoth) << false << true << false << true;
-        QTest::addRow("both too big") << int(Vcl::ssBoth) << true << true << true << true;
-        QTest::addRow("vertical only") << int(Vcl::ssVertical) << true << true << false << true;
-        QTest::addRow("horizontal only") << int(Vcl::ssHorizontal) << true << true << true << false;
-        QTest::addRow("none") << int(Vcl::ssNone) << true << true << false << false;
+        QTest::addColumn<int>("shape"); // 1: columns wider than the grid, 2: more records than rows
+        QTest::addColumn<int>("shown"); // 1: horizontal bar, 2: vertical bar
+        const struct {
+            const char *name;
+            Vcl::TScrollStyle bars;
+            int shape, shown;
+        } rows[] = {{"columns wider than the grid", Vcl::ssBoth, 1, 1},
+                    {"columns that fit", Vcl::ssBoth, 0, 0},
+                    {"more records than rows", Vcl::ssBoth, 2, 2},
+                    {"both too big", Vcl::ssBoth, 3, 3},
+                    {"vertical only", Vcl::ssVertical, 3, 2},
+                    {"horizontal only", Vcl::ssHorizontal, 3, 1},
+                    {"none", Vcl::ssNone, 3, 0}};
+        for (const auto &row : rows)
+            QTest::addRow("%s", row.name) << int(row.bars) << row.shape << row.shown;
     }
 
     void scrollBarsShowAsTheirPropertyAndTheContentAsk()
     {
         QFETCH(int, scrollBars);
-        QFETCH(bool, narrow);
-        QFETCH(bool, low);
-        QFETCH(bool, horizontal);
-        QFETCH(bool, vertical);
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
+        QFETCH(int, shape);
+        QFETCH(int, shown);
+        const bool horizontal = shown & 1, vertical = shown & 2;
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         for (TKorColumn *column : grid.VisibleColumns())
             column->setWidth(100); // nine columns, some 900 pixels
         grid.setScrollBars(Vcl::TScrollStyle(scrollBars));
         const int oneRow = grid.TitleHeight() + grid.RowHeight() + 2;
-        grid.resize(narrow ? 400 : 1200, low ? oneRow + 30 : 400);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.resize(shape & 1 ? 400 : 1200, shape & 2 ? oneRow + 30 : 400);
+        QVERIFY(exposed(grid));
 
         QScrollBar *hBar = grid.HorizontalScrollBar();
         QScrollBar *vBar = grid.VerticalScrollBar();
@@ -352,39 +351,32 @@ private slots:
         QCOMPARE(grid.ScrollingArea().right(), grid.width() - 2);
     }
 
+    // Columns widened one by one, columns added, the title font grown step by step.
     void aBatchOfChangesLaysTheBarsOutOnce_data()
     {
-        QTest::addColumn<int>("change");
-        QTest::addRow("columns widened one by one") << 0;
-        QTest::addRow("columns added") << 1;
-        QTest::addRow("title font grown step by step") << 2;
+        QTest::addColumn<std::function<void(TKorDBGrid &)>>("change");
+        QTest::addRow("widened") << std::function([](TKorDBGrid &Grid) {
+            for (TKorColumn *column : Grid.VisibleColumns())
+                column->setWidth(100);
+        });
+        QTest::addRow("added") << std::function([](TKorDBGrid &Grid) {
+            for (int i = 0; i < 6; ++i)
+                Grid.Columns()->Add()->setWidth(120);
+        });
+        QTest::addRow("title font") << std::function([](TKorDBGrid &Grid) {
+            for (int size = 9; size <= 24; ++size)
+                Grid.TitleFont()->setSize(size);
+        });
     }
-
     void aBatchOfChangesLaysTheBarsOutOnce()
     {
-        QFETCH(int, change);
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
+        QFETCH(std::function<void(TKorDBGrid &)>, change);
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         grid.resize(400, 200);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QVERIFY(exposed(grid));
         QSignalSpy ranges(grid.HorizontalScrollBar(), &QScrollBar::rangeChanged);
-
-        switch (change) {
-        case 0:
-            for (TKorColumn *column : grid.VisibleColumns())
-                column->setWidth(100);
-            break;
-        case 1:
-            for (int i = 0; i < 6; ++i)
-                grid.Columns()->Add()->setWidth(120);
-            break;
-        default:
-            for (int size = 9; size <= 24; ++size)
-                grid.TitleFont()->setSize(size);
-            break;
-        }
+        change(grid);
         // Read right after the changes, the bar already fits the columns as they are now.
         int columns = 0;
         for (TKorColumn *column : grid.VisibleColumns())
@@ -401,18 +393,16 @@ private slots:
         QTest::addColumn<int>("fixedCols");
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<int>("column");
-        QTest::addColumn<bool>("scrolled");
         // Some three and a half columns of 100 pixels fit the grid.
-        QTest::addRow("End") << 0 << QList<int>{Qt::Key_End} << 8 << true;
-        QTest::addRow("arrows") << 0 << QList<int>(5, Qt::Key_Right) << 5 << true;
-        QTest::addRow("arrows within the grid") << 0 << QList<int>(2, Qt::Key_Right) << 2 << false;
-        QTest::addRow("Tab") << 0 << QList<int>(6, Qt::Key_Tab) << 6 << true;
-        QTest::addRow("End, then back with Home")
-            << 0 << QList<int>{Qt::Key_End, Qt::Key_Home} << 0 << false;
-        QTest::addRow("End beside a fixed column") << 1 << QList<int>{Qt::Key_End} << 8 << true;
-        QTest::addRow("Tab past the last column") << 2 << QList<int>(9, Qt::Key_Tab) << 0 << false;
-        QTest::addRow("Home beside fixed columns")
-            << 2 << QList<int>{Qt::Key_End, Qt::Key_Home} << 0 << false;
+        const QList<int> endHome{Qt::Key_End, Qt::Key_Home};
+        QTest::addRow("End") << 0 << QList<int>{Qt::Key_End} << 8;
+        QTest::addRow("arrows") << 0 << QList<int>(5, Qt::Key_Right) << 5;
+        QTest::addRow("arrows within the grid") << 0 << QList<int>(2, Qt::Key_Right) << 2;
+        QTest::addRow("Tab") << 0 << QList<int>(6, Qt::Key_Tab) << 6;
+        QTest::addRow("End, then back with Home") << 0 << endHome << 0;
+        QTest::addRow("End beside a fixed column") << 1 << QList<int>{Qt::Key_End} << 8;
+        QTest::addRow("Tab past the last column") << 2 << QList<int>(9, Qt::Key_Tab) << 0;
+        QTest::addRow("Home beside fixed columns") << 2 << endHome << 0;
     }
 
     void movesBringTheCurrentCellIntoView()
@@ -420,11 +410,10 @@ private slots:
         QFETCH(int, fixedCols);
         QFETCH(QList<int>, keys);
         QFETCH(int, column);
-        QFETCH(bool, scrolled);
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        showWideGrid(grid, db, fixedCols);
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        const bool scrolled = column > 3; // only the first columns fit without scrolling
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
+        QVERIFY(showWideGrid(db, fixedCols));
         const QList<TKorColumn *> columns = grid.VisibleColumns();
 
         for (int key : keys)
@@ -464,10 +453,9 @@ private slots:
     void scrolledColumnsAreHitWhereTheyShow()
     {
         QFETCH(int, fixedCols);
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        showWideGrid(grid, db, fixedCols);
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
+        QVERIFY(showWideGrid(db, fixedCols));
         const QList<TKorColumn *> columns = grid.VisibleColumns();
 
         // The user drags the bar 150 pixels: the first scrolling column (101 pixels with its
@@ -499,12 +487,10 @@ private slots:
 
     void verticalBarFollowsTheCurrentRecord()
     {
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         grid.resize(400, grid.TitleHeight() + grid.RowHeight() + 2 + 30);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QVERIFY(exposed(grid));
         QScrollBar *bar = grid.VerticalScrollBar();
         QVERIFY(bar->isVisible());
         QCOMPARE(bar->minimum(), 0);
@@ -567,9 +553,8 @@ private slots:
 
     void gridLinkedEditorsFollowTheGrid()
     {
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         grid.Columns()->ColumnByFieldName("name")->Title()->setCaption("Customer");
 
         TKorDBColumn columnEditor;
@@ -621,9 +606,8 @@ private slots:
 
     void columnsDialogAppliesTheChoice()
     {
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         TKorDBColumnsDialog dialog;
         QVERIFY(!dialog.Execute()); // no grid
         dialog.setDBGrid(&grid);
@@ -674,17 +658,15 @@ private slots:
     // italics, and a hint over the title naming the field.
     void columnWithoutItsFieldIsMarked()
     {
-        RuntimeFixture db;
-        TKorDBGrid grid;
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         grid.resize(480, 200);
-        grid.setDataSource(&db.Source);
         TKorColumn *name = grid.Columns()->Add();
         name->setFieldName("name");
         TKorColumn *gone = grid.Columns()->Add();
         gone->setFieldName("nickname");
         TKorColumn *blank = grid.Columns()->Add();
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QVERIFY(exposed(grid));
 
         QVERIFY(!grid.TitleFontOf(name).italic());
         QVERIFY(grid.TitleFontOf(gone).italic());
