@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <new>
 
+#include "datarows.h"
 #include "tst_proplist_fixture.h"
 
 namespace {
@@ -26,6 +27,13 @@ struct Tree {
     QWidget *wa, *wb, *wa1, *wa11;
     std::unique_ptr<TPropList> root;
     TPropList *a, *b, *a1, *a11;
+};
+
+struct TDefaultRow {
+    const char *name;
+    QString path;
+    void (*change)(TProbe &);
+    bool isDefault;
 };
 
 // A list that selects its own marker object when it has one.
@@ -65,45 +73,32 @@ private slots:
     // The rules of the default test beyond those every item kind shows (see the item tests).
     void defaultTestPerKind_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<std::function<void(TProbe &)>>("change");
-        QTest::addColumn<bool>("isDefault");
-        using F = std::function<void(TProbe &)>;
-        const F none = [](TProbe &) {};
-        QTest::newRow("integer equal to its default") << "Width" << none << true;
-        QTest::newRow("integer off its default")
-            << "Width" << F([](TProbe &p) { p.setWidth(65); }) << false;
-        QTest::newRow("no default, stored")
-            << "Free" << F([](TProbe &p) { p.setFree(0); }) << false;
-        QTest::newRow("no default, not stored by method")
-            << "Free" << F([](TProbe &p) { p.setFree(7); }) << true;
-        QTest::newRow("no default, never stored")
-            << "Hidden" << F([](TProbe &p) { p.setHidden(9); }) << true;
-        QTest::newRow("read-only equal to default") << "Rows" << none << true;
-        QTest::newRow("read-only off a real default")
-            << "Rows" << F([](TProbe &p) { p.m_rows = 4; }) << false;
-        QTest::newRow("read-only without default") << "Level" << none << true;
-        QTest::newRow("string never stored")
-            << "Note" << F([](TProbe &p) { p.setNote("x"); }) << true;
-        QTest::newRow("read-only string with text")
-            << "Version" << F([](TProbe &p) { p.m_version = "1.0"; }) << true;
-        QTest::newRow("character")
-            << "Delimiter" << F([](TProbe &p) { p.setDelimiter('x'); }) << true;
-        QTest::newRow("float") << "Ratio" << F([](TProbe &p) { p.setRatio(9); }) << true;
-        QTest::newRow("set as a whole")
-            << "Options" << F([](TProbe &p) { p.setOptions({}); }) << true;
+        static const TDefaultRow rows[] = {
+            {"integer equal to its default", "Width", [](TProbe &) {}, true},
+            {"integer off its default", "Width", [](TProbe &p) { p.setWidth(65); }, false},
+            {"no default, stored", "Free", [](TProbe &p) { p.setFree(0); }, false},
+            {"no default, not stored by method", "Free", [](TProbe &p) { p.setFree(7); }, true},
+            {"no default, never stored", "Hidden", [](TProbe &p) { p.setHidden(9); }, true},
+            {"read-only equal to default", "Rows", [](TProbe &) {}, true},
+            {"read-only off a real default", "Rows", [](TProbe &p) { p.m_rows = 4; }, false},
+            {"read-only without default", "Level", [](TProbe &) {}, true},
+            {"string never stored", "Note", [](TProbe &p) { p.setNote("x"); }, true},
+            {"read-only string with text", "Version", [](TProbe &p) { p.m_version = "1"; }, true},
+            {"character", "Delimiter", [](TProbe &p) { p.setDelimiter('x'); }, true},
+            {"float", "Ratio", [](TProbe &p) { p.setRatio(9); }, true},
+            {"set as a whole", "Options", [](TProbe &p) { p.setOptions({}); }, true},
+        };
+        AddRows(rows);
     }
 
     void defaultTestPerKind()
     {
-        QFETCH(QString, path);
-        QFETCH(std::function<void(TProbe &)>, change);
-        QFETCH(bool, isDefault);
+        QFETCH(TDefaultRow, row);
         TProbeFixture f;
-        change(*f.probe);
-        TPropItem *item = f.load([&](TPropList &l) { l.AddNoneProp(path, f.controls.group); });
+        row.change(*f.probe);
+        TPropItem *item = f.load([&](TPropList &l) { l.AddNoneProp(row.path, f.controls.group); });
         item->InitEditControl();
-        QCOMPARE(item->IsDefault(), isDefault);
+        QCOMPARE(item->IsDefault(), row.isDefault);
     }
 
     void mainHintsAndLabelHints()
@@ -333,42 +328,29 @@ private slots:
         second->~TProbe();
     }
 
-    void factoriesRefuseMissingOrWrongControls_data()
-    {
-        QTest::addColumn<std::function<void(TPropList &, TProbePage &)>>("add");
-        QTest::addColumn<QString>("error");
-        using F = std::function<void(TPropList &, TProbePage &)>;
-        QTest::addRow("no control") << F([](TPropList &l, TProbePage &) {
-            l.AddBoolProp(QStringLiteral("Active"), nullptr);
-        }) << "Cannot bind property Active: no control was given";
-        QTest::addRow("edit box for a check box") << F([](TPropList &l, TProbePage &p) {
-            l.AddBoolProp(QStringLiteral("Active"), p.edit);
-        }) << "Cannot bind property Active to control EditBox: it is a TEdit, not a TCheckBox";
-        QTest::addRow("combo box for a colour box")
-            << F([](TPropList &l, TProbePage &p) {
-                   l.AddBackColorProp(QStringLiteral("Color"), p.combo);
-               })
-            << "Cannot bind property Color to control ProbeCombo: it is a TComboBox, not a "
-               "TColorBox";
-        QTest::addRow("check box for a spinner edit") << F([](TPropList &l, TProbePage &p) {
-            l.AddValueProp(QStringLiteral("Spin"), p.check, 0, 10);
-        }) << "Cannot bind property Spin to control ProbeCheck: it is a TCheckBox, not a TEdit";
-    }
-
     void factoriesRefuseMissingOrWrongControls()
     {
-        QFETCH(std::function<void(TPropList &, TProbePage &)>, add);
-        QFETCH(QString, error);
-        TProbeFixture f;
-        f.controls.edit->setObjectName(QStringLiteral("EditBox"));
-        f.controls.check->setObjectName(QStringLiteral("ProbeCheck"));
-        try {
-            add(*f.list, f.controls);
-            QFAIL("the factory should have refused the control");
-        } catch (const EInvalidOperation &e) {
-            QCOMPARE(e.Message(), error);
-        }
-        QCOMPARE(f.list->ItemCount(), 0);
+        const auto refused = [](void (*Add)(TPropList &, TProbePage &), const QString &Error) {
+            TProbeFixture f;
+            f.controls.edit->setObjectName(QStringLiteral("EditBox"));
+            f.controls.check->setObjectName(QStringLiteral("ProbeCheck"));
+            try {
+                Add(*f.list, f.controls);
+                QFAIL("the factory should have refused the control");
+            } catch (const EInvalidOperation &e) {
+                QCOMPARE(e.Message(), Error);
+            }
+            QCOMPARE(f.list->ItemCount(), 0);
+        };
+        refused([](TPropList &l, TProbePage &) { l.AddBoolProp("Active", nullptr); },
+                "Cannot bind property Active: no control was given");
+        refused([](TPropList &l, TProbePage &p) { l.AddBoolProp("Active", p.edit); },
+                "Cannot bind property Active to control EditBox: it is a TEdit, not a TCheckBox");
+        refused([](TPropList &l, TProbePage &p) { l.AddBackColorProp("Color", p.combo); },
+                "Cannot bind property Color to control ProbeCombo: it is a TComboBox, not a "
+                "TColorBox");
+        refused([](TPropList &l, TProbePage &p) { l.AddValueProp("Spin", p.check, 0, 10); },
+                "Cannot bind property Spin to control ProbeCheck: it is a TCheckBox, not a TEdit");
     }
 
     void pageThatIsNotCurrentStaysHidden()
