@@ -305,9 +305,8 @@ private slots:
             if (Editor->GetName() == QLatin1String("Size"))
                 size = std::move(Editor);
         });
-        QVERIFY2(nested.contains(QStringLiteral("Color")) &&
-                     nested.contains(QStringLiteral("Name")),
-                 qPrintable(nested.join(',')));
+        QVERIFY(nested.contains(QStringLiteral("Color")) &&
+                nested.contains(QStringLiteral("Name")));
         QVERIFY(size);
         size->SetValue(QStringLiteral("14"));
         QCOMPARE(a.Font()->Size(), 14);

@@ -166,14 +166,12 @@ private slots:
 
     void separatorCannotBeTyped()
     {
-        TKorStringEditor header(true, "A");
-        header.Memo->moveCursor(QTextCursor::End);
-        QTest::keyClicks(header.Memo, "x|y");
-        QCOMPARE(header.Memo->toPlainText(), QString("Axy"));
-        TKorStringEditor plain(false, "A");
-        plain.Memo->moveCursor(QTextCursor::End);
-        QTest::keyClicks(plain.Memo, "x|y");
-        QCOMPARE(plain.Memo->toPlainText(), QString("Ax|y"));
+        for (const bool headerMode : {true, false}) {
+            TKorStringEditor editor(headerMode, "A");
+            editor.Memo->moveCursor(QTextCursor::End);
+            QTest::keyClicks(editor.Memo, "x|y");
+            QCOMPARE(editor.Memo->toPlainText(), QString(headerMode ? "Axy" : "Ax|y"));
+        }
     }
 
     void plainModeRoundTrip()
