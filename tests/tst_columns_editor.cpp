@@ -1,7 +1,6 @@
 // The collection editor and the grid's columns editor over a real data set: one window per
 // collection that follows the designer's selection and closes with its grid; "Add All Fields",
-// "Restore Defaults", deletion with the selection that follows, dragging within column groups,
-// and the position remembered per collection class.
+// "Restore Defaults", deletion with the selection that follows, and dragging within column groups.
 
 #include <QtTest>
 
@@ -15,7 +14,6 @@
 #include "hostdialogs.h"
 #include "hostmessages.h"
 #include "kordbgridcolumnseditor.h"
-#include "regini.h"
 #include "testsupport.h"
 #include "tst_runtime_fixture.h"
 
@@ -401,30 +399,6 @@ private slots:
         QCOMPARE(selectedRows(editor), rows);
         QCOMPARE(editor->ListView1->topLevelItem(0)->text(0),
                  QStringLiteral("0 - %1").arg(after[0]));
-    }
-
-    // ---- Position ----
-
-    void theWindowReopensWhereAndAsItWasClosed()
-    {
-        TKorDBGridColumnsEditor *editor = open();
-        QCOMPARE(editor->SectionName, QStringLiteral("TKorDBGridColumns"));
-        editor->move(123, 77);
-        const QSize size = editor->size() + QSize(60, 40);
-        editor->resize(size);
-        editor->close();
-        settle();
-        const TRegIniFile settings(TKorDBGridColumnsEditor::RegKey());
-        QCOMPARE(settings.ReadInteger("TKorDBGridColumns", "Left", -1), 123);
-        QCOMPARE(settings.ReadInteger("TKorDBGridColumns", "Top", -1), 77);
-
-        editor = open();
-        QCOMPARE(editor->pos(), QPoint(123, 77));
-        QCOMPARE(editor->size(), size);
-        // The windows of the later tests open at the size of their layout.
-        editor->close();
-        settle();
-        TRegIniFile(TKorDBGridColumnsEditor::RegKey()).EraseSection("TKorDBGridColumns");
     }
 };
 

@@ -14,6 +14,7 @@
 #include "controls/combobox.h"
 #include "controls/controlbase.h"
 #include "controls/label.h"
+#include "datarows.h"
 #include "formdesigner.h"
 #include "grid.h"
 #include "gridpages.h"
@@ -47,6 +48,16 @@ void store(const QString &Name, bool Value)
 }
 
 // How a window is left before it is opened again.
+// A grid property changed before its page is built, and the edit box that shows it.
+struct TLateRow {
+    const char *name;
+    QString sheet, edit;
+    bool ofColumn;
+    QString path;
+    QVariant value;
+    bool titles;
+};
+
 enum TPlaceCase { AfterRestart, AfterTenOpenings, PartlyOffScreen };
 enum TPlacedWindow { GridDesignerWindow, ColumnsEditorWindow, HostCollectionEditor };
 
@@ -112,12 +123,9 @@ private slots:
     {
         TKorDBGridDesigner *window = OpenDesigner();
         QVERIFY(window);
-        QCOMPARE(pageOrder(window->PageControl),
-                 QStringList(
-                     {"LayoutTabSheet", "SpacesTabSheet", "SettingsTabSheet", "ToolMenuTabSheet",
-                      "DesignTabSheet", "ColumnsTabSheet", "ColorsTabSheet", "FontsTabSheet",
-                      "Control1TabSheet", "Control2TabSheet", "FilterTabSheet", "SearchTabSheet",
-                      "TotalsTabSheet", "ScrollBarsTabSheet", "HintsTabSheet", "LinksTabSheet"}));
+        QCOMPARE(pageOrder(window->PageControl).join(' ').remove("TabSheet"),
+                 QString("Layout Spaces Settings ToolMenu Design Columns Colors Fonts Control1 "
+                         "Control2 Filter Search Totals ScrollBars Hints Links"));
         QCOMPARE(window->PageControl->currentWidget()->objectName(),
                  QStringLiteral("DesignTabSheet"));
         QCOMPARE(window->ColumnsPageControl->currentWidget()->objectName(),
@@ -223,8 +231,9 @@ private slots:
         }
     }
 
-    // Each window opens where the user left it, however often it is opened and closed and
-    // across sessions; one left hanging over the screen's edge comes back at that edge.
+    // Each window opens where (and the two of this package as large as) the user left it, however
+    // often it is opened and closed and across sessions; one left hanging over the screen's edge
+    // comes back at that edge.
     void windowsComeBackWhereTheyWereLeft()
     {
         QFETCH(int, Kind);
@@ -251,6 +260,8 @@ private slots:
         if (Case == PartlyOffScreen)
             place = QPoint(screen.left() - 40, 10);
         window->move(place);
+        const QSize size = window->size() + QSize(30, 20);
+        window->resize(size);
         const int openings = Case == AfterTenOpenings ? 10 : 1;
         for (int i = 0; i < openings; ++i) {
             closeAndFree(window);
@@ -268,6 +279,8 @@ private slots:
         } else {
             QCOMPARE(window->pos(), place);
         }
+        if (Kind != HostCollectionEditor) // the host's own keeps only its place
+            QCOMPARE(window->size(), size);
         QCOMPARE(host.geometry(), QRect(10, 20, 150, 300));
         if (Kind != GridDesignerWindow)
             window->close();
@@ -338,21 +351,15 @@ private slots:
 
     void pagesBuiltLateShowTheGrid_data()
     {
-        QTest::addColumn<QString>("sheet");
-        QTest::addColumn<QString>("edit");
-        QTest::addColumn<bool>("ofColumn");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<bool>("titles");
-        QTest::addRow("a grid value under a rule of another page, titles off")
-            << "SpacesTabSheet"
-            << "TitleColMarginEdit" << false << "GridStyle.TitleColMargin" << QVariant(17) << false;
-        QTest::addRow("a grid value, titles on")
-            << "SpacesTabSheet"
-            << "DataRowSpaceEdit" << false << "GridStyle.DataRowSpace" << QVariant(9) << true;
-        QTest::addRow("a caption of the first column")
-            << "ColumnTitleTabSheet"
-            << "ColumnTitleCaptionEdit" << true << "Title.Caption" << QVariant("Late") << true;
+        static const TLateRow rows[] = {
+            {"a grid value under a rule of another page, titles off", "SpacesTabSheet",
+             "TitleColMarginEdit", false, "GridStyle.TitleColMargin", 17, false},
+            {"a grid value, titles on", "SpacesTabSheet", "DataRowSpaceEdit", false,
+             "GridStyle.DataRowSpace", 9, true},
+            {"a caption of the first column", "ColumnTitleTabSheet", "ColumnTitleCaptionEdit", true,
+             "Title.Caption", "Late", true},
+        };
+        AddRows(rows);
     }
 
     // The window builds a page when it is first shown. A change made while the page is not
@@ -360,12 +367,8 @@ private slots:
     // the enabling that the rules of another page's option decide.
     void pagesBuiltLateShowTheGrid()
     {
-        QFETCH(QString, sheet);
-        QFETCH(QString, edit);
-        QFETCH(bool, ofColumn);
-        QFETCH(QString, path);
-        QFETCH(QVariant, value);
-        QFETCH(bool, titles);
+        QFETCH(TLateRow, row);
+        const auto &[name, sheet, edit, ofColumn, path, value, titles] = row;
         TKorDBGridDesigner *window = OpenDesigner();
         QVERIFY(!window->findChild<QWidget *>(edit));
 

@@ -1,39 +1,21 @@
 // The property item and list core: the default test and its bold display for every kind,
 // hints, enabling and visibility of a control with its label and children, path resolution
-// through a nil object, the change path to the designer, and the list tree.
+// through a nil object, the change path to the designer, and pages that are not current.
 
 #include <QTabWidget>
 #include <QtTest>
 #include <new>
 
+#include "datarows.h"
 #include "tst_proplist_fixture.h"
 
 namespace {
 
-// A small tree: root -> a, b; a -> a1 -> a11. Each list is shown by its own widget.
-struct Tree {
-    explicit Tree(QObject *instance)
-    {
-        for (auto **w : {&wa, &wb, &wa1, &wa11})
-            *w = new QWidget(&host);
-        root = TPropList::Create<TPropList>(nullptr, instance);
-        a = root->AddPropList(TPropList::Create<TPropList>(nullptr, instance), wa);
-        b = root->AddPropList(TPropList::Create<TPropList>(nullptr, instance), wb);
-        a1 = a->AddPropList(TPropList::Create<TPropList>(nullptr, instance), wa1);
-        a11 = a1->AddPropList(TPropList::Create<TPropList>(nullptr, instance), wa11);
-    }
-    QWidget host;
-    QWidget *wa, *wb, *wa1, *wa11;
-    std::unique_ptr<TPropList> root;
-    TPropList *a, *b, *a1, *a11;
-};
-
-// A list that selects its own marker object when it has one.
-class TMarkerList : public TPropList {
-public:
-    using TPropList::TPropList;
-    QObject *marker = nullptr;
-    QObject *SelectedItem() override { return Instance() ? marker : nullptr; }
+struct TDefaultRow {
+    const char *name;
+    QString path;
+    void (*change)(TProbe &);
+    bool isDefault;
 };
 
 } // namespace
@@ -65,45 +47,32 @@ private slots:
     // The rules of the default test beyond those every item kind shows (see the item tests).
     void defaultTestPerKind_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<std::function<void(TProbe &)>>("change");
-        QTest::addColumn<bool>("isDefault");
-        using F = std::function<void(TProbe &)>;
-        const F none = [](TProbe &) {};
-        QTest::newRow("integer equal to its default") << "Width" << none << true;
-        QTest::newRow("integer off its default")
-            << "Width" << F([](TProbe &p) { p.setWidth(65); }) << false;
-        QTest::newRow("no default, stored")
-            << "Free" << F([](TProbe &p) { p.setFree(0); }) << false;
-        QTest::newRow("no default, not stored by method")
-            << "Free" << F([](TProbe &p) { p.setFree(7); }) << true;
-        QTest::newRow("no default, never stored")
-            << "Hidden" << F([](TProbe &p) { p.setHidden(9); }) << true;
-        QTest::newRow("read-only equal to default") << "Rows" << none << true;
-        QTest::newRow("read-only off a real default")
-            << "Rows" << F([](TProbe &p) { p.m_rows = 4; }) << false;
-        QTest::newRow("read-only without default") << "Level" << none << true;
-        QTest::newRow("string never stored")
-            << "Note" << F([](TProbe &p) { p.setNote("x"); }) << true;
-        QTest::newRow("read-only string with text")
-            << "Version" << F([](TProbe &p) { p.m_version = "1.0"; }) << true;
-        QTest::newRow("character")
-            << "Delimiter" << F([](TProbe &p) { p.setDelimiter('x'); }) << true;
-        QTest::newRow("float") << "Ratio" << F([](TProbe &p) { p.setRatio(9); }) << true;
-        QTest::newRow("set as a whole")
-            << "Options" << F([](TProbe &p) { p.setOptions({}); }) << true;
+        static const TDefaultRow rows[] = {
+            {"integer equal to its default", "Width", [](TProbe &) {}, true},
+            {"integer off its default", "Width", [](TProbe &p) { p.setWidth(65); }, false},
+            {"no default, stored", "Free", [](TProbe &p) { p.setFree(0); }, false},
+            {"no default, not stored by method", "Free", [](TProbe &p) { p.setFree(7); }, true},
+            {"no default, never stored", "Hidden", [](TProbe &p) { p.setHidden(9); }, true},
+            {"read-only equal to default", "Rows", [](TProbe &) {}, true},
+            {"read-only off a real default", "Rows", [](TProbe &p) { p.m_rows = 4; }, false},
+            {"read-only without default", "Level", [](TProbe &) {}, true},
+            {"string never stored", "Note", [](TProbe &p) { p.setNote("x"); }, true},
+            {"read-only string with text", "Version", [](TProbe &p) { p.m_version = "1"; }, true},
+            {"character", "Delimiter", [](TProbe &p) { p.setDelimiter('x'); }, true},
+            {"float", "Ratio", [](TProbe &p) { p.setRatio(9); }, true},
+            {"set as a whole", "Options", [](TProbe &p) { p.setOptions({}); }, true},
+        };
+        AddRows(rows);
     }
 
     void defaultTestPerKind()
     {
-        QFETCH(QString, path);
-        QFETCH(std::function<void(TProbe &)>, change);
-        QFETCH(bool, isDefault);
+        QFETCH(TDefaultRow, row);
         TProbeFixture f;
-        change(*f.probe);
-        TPropItem *item = f.load([&](TPropList &l) { l.AddNoneProp(path, f.controls.group); });
+        row.change(*f.probe);
+        TPropItem *item = f.load([&](TPropList &l) { l.AddNoneProp(row.path, f.controls.group); });
         item->InitEditControl();
-        QCOMPARE(item->IsDefault(), isDefault);
+        QCOMPARE(item->IsDefault(), row.isDefault);
     }
 
     void mainHintsAndLabelHints()
@@ -222,93 +191,35 @@ private slots:
         QCOMPARE(f.controls.edit->Text(), QStringLiteral("value"));
     }
 
-    void findListDepthFirst()
+    // The list tree: lists are found depth-first by their control, the active list is the first
+    // visible one and stays chosen and gives the selected object, a deleted
+    // object leaves every list that shows it, and only the root's "all enabled" counts.
+    void listTree()
     {
-        TProbe probe;
-        Tree t(&probe);
-        QCOMPARE(t.root->FindList(t.wa11), t.a11);
-        QCOMPARE(t.root->FindList(t.wb), t.b);
-        QCOMPARE(t.root->FindList(&t.host), nullptr);
-        // Two lists on one control: the one met first depth-first wins.
-        TPropList *late = t.b->AddPropList(TPropList::Create<TPropList>(nullptr, &probe), t.wa11);
-        QCOMPARE(t.root->FindList(t.wa11), t.a11);
-        QCOMPARE(t.b->FindList(t.wa11), late);
-        t.root->LoadList(&t.host); // no such list: nothing happens
-        QCOMPARE(t.root->ActiveList(), nullptr);
-    }
-
-    void activeListSkipsHiddenAndStaysUnset()
-    {
-        TProbe probe;
-        Tree t(&probe);
-        t.wa->hide();
-        t.wb->hide();
-        QCOMPARE(t.root->GetActiveList(), nullptr);
-        QCOMPARE(t.root->ActiveList(), nullptr);
-        t.wb->show();
-        QCOMPARE(t.root->GetActiveList(), t.b);
-        t.wa->show(); // once chosen, kept without further test
-        QCOMPARE(t.root->GetActiveList(), t.b);
-        t.root->LoadList(t.wa1);
-        QCOMPARE(t.a->ActiveList(), t.a1);
-        // Loading a list without instance hides its control and still makes it active.
-        t.root->LoadList(t.wa);
-        QCOMPARE(t.root->ActiveList(), t.a);
-        t.b->SetInstance(nullptr);
-        t.b->LoadPropList();
-        QVERIFY(!ControlVisible(t.wb));
-        QCOMPARE(t.root->ActiveList(), t.b);
-    }
-
-    void itemDeletedClearsAndPropagates()
-    {
-        TProbe probe;
-        TProbe other;
-        Tree t(&other);
-        t.root->SetInstance(&probe);
-        t.a11->SetInstance(&probe);
-        t.root->ItemDeleted(&probe);
-        QCOMPARE(t.root->Instance(), nullptr);
-        QCOMPARE(t.a11->Instance(), nullptr);
-        QCOMPARE(t.b->Instance(), static_cast<QObject *>(&other));
-
-        // A component already gone is still recognised by the notice that reports it.
-        auto doomed = std::make_unique<TProbe>();
-        QObject *address = doomed.get();
-        t.b->SetInstance(doomed.get());
-        doomed.reset();
-        t.root->ItemDeleted(address);
-        QCOMPARE(t.b->Instance(), nullptr);
-    }
-
-    void selectedItemFallsBackToInstance()
-    {
-        TProbe probe;
-        TProbe marker;
+        TProbe probe, other;
         QWidget host;
+        const auto add = [&](TPropList *Parent, QObject *Instance) {
+            return Parent->AddPropList(TPropList::Create<TPropList>(nullptr, Instance),
+                                       new QWidget(&host));
+        };
         auto root = TPropList::Create<TPropList>(nullptr, &probe);
-        auto *page = static_cast<TMarkerList *>(root->AddPropList(
-            TPropList::Create<TMarkerList>(nullptr, nullptr), new QWidget(&host)));
-        page->marker = &marker;
-        page->LoadPropList(); // becomes the active list, instance nil
-        QCOMPARE(root->ActiveList(), page);
-        QCOMPARE(root->SelectedItem(), static_cast<QObject *>(&probe));
-        page->SetInstance(&probe);
-        QCOMPARE(root->SelectedItem(), static_cast<QObject *>(&marker));
-    }
-
-    void allEnabledFromTwoLevelsDown()
-    {
-        TProbe probe;
-        Tree t(&probe);
+        TPropList *a = add(root.get(), &probe), *b = add(root.get(), &other);
+        TPropList *a1 = add(a, &probe);
+        QCOMPARE(root->FindList(a1->ListControl()), a1);
+        QCOMPARE(root->FindList(&host), nullptr);
+        a->ListControl()->hide();
+        QCOMPARE(root->GetActiveList(), b);
+        a->ListControl()->show();
+        QCOMPARE(root->GetActiveList(), b);
+        QCOMPARE(root->SelectedItem(), &other); // what the active list selects
         TProbePage page;
-        t.a1->AddBoolProp(QStringLiteral("Active"), page.check);
-        QVERIFY(!t.a1->Items(0)->AllEnabled());
-        t.root->AllEnabled = true;
-        QVERIFY(t.a1->GetAllEnabled());
-        QVERIFY(t.a1->Items(0)->AllEnabled());
-        t.a1->AllEnabled = false; // only the root's flag counts
-        QVERIFY(t.a1->Items(0)->AllEnabled());
+        a1->AddBoolProp(QStringLiteral("Active"), page.check);
+        root->AllEnabled = true;
+        QVERIFY(a1->Items(0)->AllEnabled());
+        root->ItemDeleted(&probe);
+        QCOMPARE(root->Instance(), nullptr);
+        QCOMPARE(a1->Instance(), nullptr);
+        QCOMPARE(b->Instance(), &other);
     }
 
     void newObjectAtADeadInstancesAddressIsNew()
@@ -333,42 +244,29 @@ private slots:
         second->~TProbe();
     }
 
-    void factoriesRefuseMissingOrWrongControls_data()
-    {
-        QTest::addColumn<std::function<void(TPropList &, TProbePage &)>>("add");
-        QTest::addColumn<QString>("error");
-        using F = std::function<void(TPropList &, TProbePage &)>;
-        QTest::addRow("no control") << F([](TPropList &l, TProbePage &) {
-            l.AddBoolProp(QStringLiteral("Active"), nullptr);
-        }) << "Cannot bind property Active: no control was given";
-        QTest::addRow("edit box for a check box") << F([](TPropList &l, TProbePage &p) {
-            l.AddBoolProp(QStringLiteral("Active"), p.edit);
-        }) << "Cannot bind property Active to control EditBox: it is a TEdit, not a TCheckBox";
-        QTest::addRow("combo box for a colour box")
-            << F([](TPropList &l, TProbePage &p) {
-                   l.AddBackColorProp(QStringLiteral("Color"), p.combo);
-               })
-            << "Cannot bind property Color to control ProbeCombo: it is a TComboBox, not a "
-               "TColorBox";
-        QTest::addRow("check box for a spinner edit") << F([](TPropList &l, TProbePage &p) {
-            l.AddValueProp(QStringLiteral("Spin"), p.check, 0, 10);
-        }) << "Cannot bind property Spin to control ProbeCheck: it is a TCheckBox, not a TEdit";
-    }
-
     void factoriesRefuseMissingOrWrongControls()
     {
-        QFETCH(std::function<void(TPropList &, TProbePage &)>, add);
-        QFETCH(QString, error);
-        TProbeFixture f;
-        f.controls.edit->setObjectName(QStringLiteral("EditBox"));
-        f.controls.check->setObjectName(QStringLiteral("ProbeCheck"));
-        try {
-            add(*f.list, f.controls);
-            QFAIL("the factory should have refused the control");
-        } catch (const EInvalidOperation &e) {
-            QCOMPARE(e.Message(), error);
-        }
-        QCOMPARE(f.list->ItemCount(), 0);
+        const auto refused = [](void (*Add)(TPropList &, TProbePage &), const QString &Error) {
+            TProbeFixture f;
+            f.controls.edit->setObjectName(QStringLiteral("EditBox"));
+            f.controls.check->setObjectName(QStringLiteral("ProbeCheck"));
+            try {
+                Add(*f.list, f.controls);
+                QFAIL("the factory should have refused the control");
+            } catch (const EInvalidOperation &e) {
+                QCOMPARE(e.Message(), Error);
+            }
+            QCOMPARE(f.list->ItemCount(), 0);
+        };
+        refused([](TPropList &l, TProbePage &) { l.AddBoolProp("Active", nullptr); },
+                "Cannot bind property Active: no control was given");
+        refused([](TPropList &l, TProbePage &p) { l.AddBoolProp("Active", p.edit); },
+                "Cannot bind property Active to control EditBox: it is a TEdit, not a TCheckBox");
+        refused([](TPropList &l, TProbePage &p) { l.AddBackColorProp("Color", p.combo); },
+                "Cannot bind property Color to control ProbeCombo: it is a TComboBox, not a "
+                "TColorBox");
+        refused([](TPropList &l, TProbePage &p) { l.AddValueProp("Spin", p.check, 0, 10); },
+                "Cannot bind property Spin to control ProbeCheck: it is a TCheckBox, not a TEdit");
     }
 
     void pageThatIsNotCurrentStaysHidden()

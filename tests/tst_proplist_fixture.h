@@ -166,38 +166,27 @@ private:
 
 // The controls of one page, children of one parent so labels and spinners find theirs.
 struct TProbePage {
-    TProbePage() : page(std::make_unique<QWidget>())
+    TProbePage()
     {
         page->resize(400, 300);
-        QWidget *p = page.get();
-        check = new TCheckBox(QStringLiteral("Check"), p);
-        check2 = new TCheckBox(QStringLiteral("Check 2"), p);
-        combo = new TComboBox(p);
         combo->setObjectName(QStringLiteral("ProbeCombo"));
         combo->setGeometry(200, 10, 100, 22);
-        colors = new TColorBox(p);
         colors->setGeometry(200, 40, 120, 22);
-        edit = new TEdit(p);
-        valueEdit = new TEdit(p);
-        spin = new TUpDown(p);
         spin->SetAssociate(valueEdit);
-        memo = new TMemo(p);
-        group = new TGroupBox(QStringLiteral("Group"), p);
         new TCheckBox(QStringLiteral("Inner 1"), group);
         new TCheckBox(QStringLiteral("Inner 2"), group);
-        label = new TLabel(QStringLiteral("Label"), p);
     }
-    std::unique_ptr<QWidget> page;
-    TCheckBox *check = nullptr;
-    TCheckBox *check2 = nullptr;
-    TComboBox *combo = nullptr;
-    TColorBox *colors = nullptr;
-    TEdit *edit = nullptr;
-    TEdit *valueEdit = nullptr;
-    TUpDown *spin = nullptr;
-    TMemo *memo = nullptr;
-    TGroupBox *group = nullptr;
-    TLabel *label = nullptr;
+    std::unique_ptr<QWidget> page = std::make_unique<QWidget>();
+    TCheckBox *check = new TCheckBox(QStringLiteral("Check"), page.get());
+    TCheckBox *check2 = new TCheckBox(QStringLiteral("Check 2"), page.get());
+    TComboBox *combo = new TComboBox(page.get());
+    TColorBox *colors = new TColorBox(page.get());
+    TEdit *edit = new TEdit(page.get());
+    TEdit *valueEdit = new TEdit(page.get());
+    TUpDown *spin = new TUpDown(page.get());
+    TMemo *memo = new TMemo(page.get());
+    TGroupBox *group = new TGroupBox(QStringLiteral("Group"), page.get());
+    TLabel *label = new TLabel(QStringLiteral("Label"), page.get());
 };
 
 inline bool colorDialogAnswer = false;
@@ -223,16 +212,13 @@ inline TScriptedDialogs QuietDialogs()
     return dialogs;
 }
 
-// Screen fonts, cursors, default font and scroll-bar width, fixed.
+// Screen fonts, default font and scroll-bar width, fixed.
 inline TControlSeams QuietSeams()
 {
     TControlSeams seams;
     seams.ScreenFonts = [] {
         return QStringList{QStringLiteral("Verdana"), QStringLiteral("Arial"),
                            QStringLiteral("Tahoma")};
-    };
-    seams.CursorValues = [](const std::function<void(const QString &)> &Proc) {
-        GetCursorValues(Proc);
     };
     seams.DefaultFontName = [] { return QStringLiteral("Tahoma"); };
     seams.VerticalScrollBarWidth = [] { return 17; };
@@ -242,8 +228,6 @@ inline TControlSeams QuietSeams()
 // A window with a probe designer, a probe component and a root list over it.
 struct TProbeFixture {
     TProbeFixture()
-        : window(std::make_unique<TDesignWindow>()), probe(std::make_unique<TProbe>()),
-          seams(QuietSeams())
     {
         probe->SetName(QStringLiteral("Probe1"));
         source.SetName(QStringLiteral("Source1"));
@@ -272,11 +256,11 @@ struct TProbeFixture {
     TProbeDataSet dataSet;
     TProbeSource source, source2;
     TProbe inner;
-    std::unique_ptr<TDesignWindow> window;
-    std::unique_ptr<TProbe> probe;
+    std::unique_ptr<TDesignWindow> window = std::make_unique<TDesignWindow>();
+    std::unique_ptr<TProbe> probe = std::make_unique<TProbe>();
     TProbePage controls;
     std::unique_ptr<TPropList> list;
-    TControlSeamsScope seams;
+    TControlSeamsScope seams{QuietSeams()};
     TScriptedDialogs dialogs = QuietDialogs();
     THostDialogsScope dialogsScope{dialogs};
 };

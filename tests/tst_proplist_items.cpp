@@ -7,6 +7,7 @@
 
 #include "checkitems.h"
 #include "coloritems.h"
+#include "datarows.h"
 #include "edititems.h"
 #include "graphics.h"
 #include "listitems.h"
@@ -108,44 +109,26 @@ void userEnters(QWidget *Control, const QString &Input)
     }
 }
 
-// Adds an item of Kind (the name of the list's factory) over Path to the control of its kind.
+// Adds an item of Kind (the name of the list's factory, "inverted" after it for an inverted
+// one) over Path to the control of its kind.
 void addItem(TPropList &l, TProbePage &p, const QString &Kind, const QString &Path)
 {
-    const QString factory = Kind.section(QLatin1Char(' '), 0, 0);
-    if (factory == QLatin1String("AddBoolProp"))
-        l.AddBoolProp(Path, p.check, Kind.endsWith(QLatin1String("inverted")));
-    else if (factory == QLatin1String("AddGrayProp"))
-        l.AddGrayProp(Path, p.check);
-    else if (factory == QLatin1String("AddElemProp"))
-        l.AddElemProp(Path, p.check, 1, Kind.endsWith(QLatin1String("inverted")));
-    else if (factory == QLatin1String("AddListProp"))
-        l.AddListProp(Path, p.combo);
-    else if (factory == QLatin1String("AddEnumProp"))
-        l.AddEnumProp(Path, p.combo);
-    else if (factory == QLatin1String("AddCursProp"))
-        l.AddCursProp(Path, p.combo);
-    else if (factory == QLatin1String("AddLinkProp"))
-        l.AddLinkProp(Path, p.combo);
-    else if (factory == QLatin1String("AddFieldNameProp"))
-        l.AddFieldNameProp(Path, p.combo);
-    else if (factory == QLatin1String("AddFontNameProp"))
-        l.AddFontNameProp(Path, p.combo);
-    else if (factory == QLatin1String("AddColorProp"))
-        l.AddColorProp(Path, p.colors, clDefault, clNone);
-    else if (factory == QLatin1String("AddBackColorProp"))
-        l.AddBackColorProp(Path, p.colors);
-    else if (factory == QLatin1String("AddFontColorProp"))
-        l.AddFontColorProp(Path, p.colors);
-    else if (factory == QLatin1String("AddTextProp"))
-        l.AddTextProp(Path, p.edit);
-    else if (factory == QLatin1String("AddCharProp"))
-        l.AddCharProp(Path, p.edit);
-    else if (factory == QLatin1String("AddMemoProp"))
-        l.AddMemoProp(Path, p.memo);
-    else if (factory == QLatin1String("AddValueProp"))
-        l.AddValueProp(Path, p.valueEdit, -100, 100);
-    else
-        l.AddFontSizeProp(Path, p.valueEdit);
+    // clang-format off
+#define KIND(Add, ...) {#Add, [](TPropList &l, TProbePage &p, const QString &Path, bool i) { \
+        l.Add(Path, __VA_ARGS__); Q_UNUSED(i) }}
+    // clang-format on
+    static const QHash<QString, void (*)(TPropList &, TProbePage &, const QString &, bool)> kinds{
+        KIND(AddBoolProp, p.check, i),     KIND(AddGrayProp, p.check),
+        KIND(AddElemProp, p.check, 1, i),  KIND(AddListProp, p.combo),
+        KIND(AddEnumProp, p.combo),        KIND(AddCursProp, p.combo),
+        KIND(AddLinkProp, p.combo),        KIND(AddFieldNameProp, p.combo),
+        KIND(AddFontNameProp, p.combo),    KIND(AddColorProp, p.colors, clDefault, clNone),
+        KIND(AddBackColorProp, p.colors),  KIND(AddFontColorProp, p.colors),
+        KIND(AddTextProp, p.edit),         KIND(AddCharProp, p.edit),
+        KIND(AddMemoProp, p.memo),         KIND(AddValueProp, p.valueEdit, -100, 100),
+        KIND(AddFontSizeProp, p.valueEdit)};
+#undef KIND
+    kinds.value(Kind.section(' ', 0, 0))(l, p, Path, Kind.endsWith(QLatin1String("inverted")));
 }
 
 // The object that a dotted path leads to from Root; Path is reduced to the last name.
@@ -202,6 +185,7 @@ QString stored(TProbeFixture &f, QString Path)
 // control then shows (and whether bold), and an entry of the user with what the properties
 // hold after it.
 struct TKindRow {
+    const char *name;
     QString kind;
     QString path;
     QString change;
@@ -213,68 +197,44 @@ struct TKindRow {
 
 } // namespace
 
-Q_DECLARE_METATYPE(TKindRow)
-
 class ProplistItemsTest : public QObject {
     Q_OBJECT
 private slots:
     void everyKindShowsWritesAndNotifies_data()
     {
-        QTest::addColumn<TKindRow>("row");
-        QTest::addRow("Boolean") << TKindRow{"AddBoolProp", "Active", "Active=0", "0",
-                                             true,          "",       "Active=1"};
-        QTest::addRow("inverted Boolean")
-            << TKindRow{"AddBoolProp inverted", "Flat", "Flat=1", "0", true, "", "Flat=0"};
-        QTest::addRow("three states")
-            << TKindRow{"AddGrayProp", "ThreeState", "ThreeState=1", "1", true, "", "ThreeState=2"};
-        QTest::addRow("set element")
-            << TKindRow{"AddElemProp", "Options", "Options=7", "1", true, "", "Options=5"};
-        QTest::addRow("inverted set element")
-            << TKindRow{"AddElemProp inverted", "Options", "Options=3", "0", true, "", "Options=1"};
-        QTest::addRow("typed list")
-            << TKindRow{"AddListProp", "Caption", "Caption=abc", "abc", true, "xyz", "Caption=xyz"};
-        QTest::addRow("enumeration")
-            << TKindRow{"AddEnumProp", "Mode", "Mode=1", "pmSome", true, "pmAll", "Mode=2"};
-        QTest::addRow("cursor") << TKindRow{"AddCursProp", "Cursor",  "Cursor=-21", "crHandPoint",
-                                            true,          "crCross", "Cursor=-3"};
-        QTest::addRow("link") << TKindRow{
-            "AddLinkProp", "DataSource", "DataSource=Source1",     "Source1",
-            true,          "Source2",    "DataSource.Name=Source2"};
-        QTest::addRow("field name") << TKindRow{"AddFieldNameProp",
-                                                "FieldName",
-                                                "DataSource=Source1;FieldName=Name",
-                                                "Name",
-                                                true,
-                                                "City",
-                                                "FieldName=City"};
-        QTest::addRow("font name")
-            << TKindRow{"AddFontNameProp", "Font.Name",      "Font.Name=Verdana", "Verdana", true,
-                        "Arial",           "Font.Name=Arial"};
-        QTest::addRow("background colour") << TKindRow{
-            "AddBackColorProp", "Color", "Color=clRed", "clRed", true, "clBlue", "Color=clBlue"};
-        QTest::addRow("text colour") << TKindRow{"AddFontColorProp",
-                                                 "TextColor",
-                                                 "TextColor=clWindow",
-                                                 "clWindow",
-                                                 true,
-                                                 "clWindowText",
-                                                 "TextColor=clWindowText"};
-        QTest::addRow("text") << TKindRow{"AddTextProp", "Caption", "Caption=abc", "abc",
-                                          true,          "xyz",     "Caption=xyz"};
-        QTest::addRow("character, always regular")
-            << TKindRow{"AddCharProp", "Delimiter", "Delimiter=x", "x", false, "yz", "Delimiter=y"};
-        QTest::addRow("memo") << TKindRow{"AddMemoProp", "Lines",   "Lines=a|b",    "a|b",
-                                          true,          "one|two", "Lines=one|two"};
-        QTest::addRow("value") << TKindRow{"AddValueProp", "Spin", "Spin=-9", "-9",
-                                           true,           "12",   "Spin=12"};
-        // Two object properties down: the inner probe's font, not the edited probe's own.
-        QTest::addRow("font size two levels down") << TKindRow{"AddFontSizeProp",
-                                                               "Inner.Font.Size",
-                                                               "Inner=Inner1;Inner.Font.Size=11",
-                                                               "11",
-                                                               true,
-                                                               "20",
-                                                               "Inner.Font.Size=20;Font.Size=8"};
+        static const TKindRow rows[] = {
+            {"Boolean", "AddBoolProp", "Active", "Active=0", "0", true, "", "Active=1"},
+            {"inverted Boolean", "AddBoolProp inverted", "Flat", "Flat=1", "0", true, "", "Flat=0"},
+            {"three states", "AddGrayProp", "ThreeState", "ThreeState=1", "1", true, "",
+             "ThreeState=2"},
+            {"set element", "AddElemProp", "Options", "Options=7", "1", true, "", "Options=5"},
+            {"inverted set element", "AddElemProp inverted", "Options", "Options=3", "0", true, "",
+             "Options=1"},
+            {"typed list", "AddListProp", "Caption", "Caption=abc", "abc", true, "xyz",
+             "Caption=xyz"},
+            {"enumeration", "AddEnumProp", "Mode", "Mode=1", "pmSome", true, "pmAll", "Mode=2"},
+            {"cursor", "AddCursProp", "Cursor", "Cursor=-21", "crHandPoint", true, "crCross",
+             "Cursor=-3"},
+            {"link", "AddLinkProp", "DataSource", "DataSource=Source1", "Source1", true, "Source2",
+             "DataSource.Name=Source2"},
+            {"field name", "AddFieldNameProp", "FieldName", "DataSource=Source1;FieldName=Name",
+             "Name", true, "City", "FieldName=City"},
+            {"font name", "AddFontNameProp", "Font.Name", "Font.Name=Verdana", "Verdana", true,
+             "Arial", "Font.Name=Arial"},
+            {"background colour", "AddBackColorProp", "Color", "Color=clRed", "clRed", true,
+             "clBlue", "Color=clBlue"},
+            {"text colour", "AddFontColorProp", "TextColor", "TextColor=clWindow", "clWindow", true,
+             "clWindowText", "TextColor=clWindowText"},
+            {"text", "AddTextProp", "Caption", "Caption=abc", "abc", true, "xyz", "Caption=xyz"},
+            {"character, always regular", "AddCharProp", "Delimiter", "Delimiter=x", "x", false,
+             "yz", "Delimiter=y"},
+            {"memo", "AddMemoProp", "Lines", "Lines=a|b", "a|b", true, "one|two", "Lines=one|two"},
+            {"value", "AddValueProp", "Spin", "Spin=-9", "-9", true, "12", "Spin=12"},
+            // Two object properties down: the inner probe's font, not the edited probe's own.
+            {"font size two levels down", "AddFontSizeProp", "Inner.Font.Size",
+             "Inner=Inner1;Inner.Font.Size=11", "11", true, "20", "Inner.Font.Size=20;Font.Size=8"},
+        };
+        AddRows(rows);
     }
 
     void everyKindShowsWritesAndNotifies()
@@ -305,15 +265,14 @@ private slots:
     // modified, and the control shows the property's value again.
     void refusedValueIsShownAgain_data()
     {
-        QTest::addColumn<TKindRow>("row");
-        QTest::addRow("check box")
-            << TKindRow{"AddBoolProp", "Strict", "", "0", true, "", "Strict=0"};
-        QTest::addRow("list") << TKindRow{"AddEnumProp", "Limited", "",         "pmNone",
-                                          true,          "pmAll",   "Limited=0"};
-        QTest::addRow("typed value")
-            << TKindRow{"AddValueProp", "Capped", "Capped=7", "7", true, "60", "Capped=7"};
-        QTest::addRow("colour") << TKindRow{"AddColorProp", "Capped", "Capped=clMaroon", "clMaroon",
-                                            true,           "clRed",  "Capped=128"};
+        static const TKindRow rows[] = {
+            {"check box", "AddBoolProp", "Strict", "", "0", true, "", "Strict=0"},
+            {"list", "AddEnumProp", "Limited", "", "pmNone", true, "pmAll", "Limited=0"},
+            {"typed value", "AddValueProp", "Capped", "Capped=7", "7", true, "60", "Capped=7"},
+            {"colour", "AddColorProp", "Capped", "Capped=clMaroon", "clMaroon", true, "clRed",
+             "Capped=128"},
+        };
+        AddRows(rows);
     }
 
     void refusedValueIsShownAgain()

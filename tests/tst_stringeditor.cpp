@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "column.h"
+#include "datarows.h"
 #include "headerrows.h"
 #include "hostdialogs.h"
 #include "hosterrors.h"
@@ -48,6 +49,21 @@ struct ModalScript {
     }
 };
 
+struct THeaderRow {
+    const char *name;
+    QString header;
+    int index;
+    QString value, expected;
+};
+
+struct TDeleteRow {
+    const char *name;
+    QString header;
+    int row;
+    QString expected, shown;
+    int rowAfter;
+};
+
 } // namespace
 
 class StringEditorTest : public QObject {
@@ -59,16 +75,7 @@ private slots:
     // deleted (the marker), read back, and the row count.
     void headerRows_data()
     {
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("expected");
-        const struct {
-            const char *name, *header;
-            int index;
-            QString value;
-            const char *expected;
-        } rows[] = {
+        static const THeaderRow rows[] = {
             {"replace middle", "A|B|C", 1, "X", "A|X|C"},
             {"append after last", "A|B|C", 3, "D", "A|B|C|D"},
             {"empty after last", "A|B|C", 3, "", "A|B|C"},
@@ -84,19 +91,15 @@ private slots:
             {"empty rows", "||", 1, "", "||"},
             {"trailing separator", "A|", 0, "A", "A|"},
         };
-        for (const auto &row : rows)
-            QTest::addRow("%s", row.name) << row.header << row.index << row.value << row.expected;
+        AddRows(rows);
     }
 
     void headerRows()
     {
-        QFETCH(QString, header);
-        QFETCH(int, index);
-        QFETCH(QString, value);
-        QFETCH(QString, expected);
-        const QString before = header;
-        KorHeaderRows::SetRow(header, index, value);
-        QCOMPARE(header, expected);
+        QFETCH(THeaderRow, row);
+        QString header = row.header;
+        KorHeaderRows::SetRow(header, row.index, row.value);
+        QCOMPARE(header, row.expected);
         // Read back row by row, the rows join to the header again.
         QStringList rows;
         for (int i = 0; i < KorHeaderRows::RowCount(header); ++i)
@@ -104,8 +107,8 @@ private slots:
         QCOMPARE(rows.join('|'), header);
         QCOMPARE(KorHeaderRows::Row(header, -1), QString());
         QCOMPARE(KorHeaderRows::Row(header, int(rows.size())), QString());
-        if (value != ESC && index >= 0 && index < KorHeaderRows::RowCount(before))
-            QCOMPARE(KorHeaderRows::Row(header, index), QString(value).remove('|'));
+        if (row.value != ESC && row.index >= 0 && row.index < KorHeaderRows::RowCount(row.header))
+            QCOMPARE(KorHeaderRows::Row(header, row.index), QString(row.value).remove('|'));
     }
 
     void movingBetweenRows()
@@ -141,49 +144,34 @@ private slots:
 
     void deletingRows_data()
     {
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("rowAfter");
-        QTest::addRow("middle") << "A|B|C" << 1 << "A|C"
-                                << "C" << 1;
-        QTest::addRow("first") << "A|B|C" << 0 << "B|C"
-                               << "B" << 0;
-        QTest::addRow("last") << "A|B|C" << 2 << "A|B"
-                              << "" << 2;
-        QTest::addRow("only") << "A" << 0 << ""
-                              << "" << 0;
-        QTest::addRow("new row") << "A|B" << 2 << "A|B"
-                                 << "" << 2;
+        static const TDeleteRow rows[] = {
+            {"middle", "A|B|C", 1, "A|C", "C", 1}, {"first", "A|B|C", 0, "B|C", "B", 0},
+            {"last", "A|B|C", 2, "A|B", "", 2},    {"only", "A", 0, "", "", 0},
+            {"new row", "A|B", 2, "A|B", "", 2},
+        };
+        AddRows(rows);
     }
 
     void deletingRows()
     {
-        QFETCH(QString, header);
-        QFETCH(int, row);
-        QFETCH(QString, expected);
-        QFETCH(QString, shown);
-        QFETCH(int, rowAfter);
-        TKorStringEditor editor(true, header);
-        editor.SetRowIndex(row);
+        QFETCH(TDeleteRow, row);
+        TKorStringEditor editor(true, row.header);
+        editor.SetRowIndex(row.row);
         editor.DeleteButton->click();
-        QCOMPARE(editor.HeaderText, expected);
-        QCOMPARE(editor.Memo->toPlainText(), shown);
-        QCOMPARE(editor.RowIndex, rowAfter);
-        QCOMPARE(editor.GetText(), expected);
+        QCOMPARE(editor.HeaderText, row.expected);
+        QCOMPARE(editor.Memo->toPlainText(), row.shown);
+        QCOMPARE(editor.RowIndex, row.rowAfter);
+        QCOMPARE(editor.GetText(), row.expected);
     }
 
     void separatorCannotBeTyped()
     {
-        TKorStringEditor header(true, "A");
-        header.Memo->moveCursor(QTextCursor::End);
-        QTest::keyClicks(header.Memo, "x|y");
-        QCOMPARE(header.Memo->toPlainText(), QString("Axy"));
-        TKorStringEditor plain(false, "A");
-        plain.Memo->moveCursor(QTextCursor::End);
-        QTest::keyClicks(plain.Memo, "x|y");
-        QCOMPARE(plain.Memo->toPlainText(), QString("Ax|y"));
+        for (const bool headerMode : {true, false}) {
+            TKorStringEditor editor(headerMode, "A");
+            editor.Memo->moveCursor(QTextCursor::End);
+            QTest::keyClicks(editor.Memo, "x|y");
+            QCOMPARE(editor.Memo->toPlainText(), QString(headerMode ? "Axy" : "Ax|y"));
+        }
     }
 
     void plainModeRoundTrip()
