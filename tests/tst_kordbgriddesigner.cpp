@@ -50,7 +50,7 @@ void store(const QString &Name, bool Value)
 // How a window is left before it is opened again.
 // A grid property changed before its page is built, and the edit box that shows it.
 struct TLateRow {
-    const char *name;
+    const char *label;
     QString sheet, edit;
     bool ofColumn;
     QString path;

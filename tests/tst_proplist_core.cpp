@@ -12,7 +12,7 @@
 namespace {
 
 struct TDefaultRow {
-    const char *name;
+    const char *label;
     QString path;
     void (*change)(TProbe &);
     bool isDefault;

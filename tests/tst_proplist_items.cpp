@@ -185,7 +185,7 @@ QString stored(TProbeFixture &f, QString Path)
 // control then shows (and whether bold), and an entry of the user with what the properties
 // hold after it.
 struct TKindRow {
-    const char *name;
+    const char *label;
     QString kind;
     QString path;
     QString change;

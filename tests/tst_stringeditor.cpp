@@ -50,14 +50,14 @@ struct ModalScript {
 };
 
 struct THeaderRow {
-    const char *name;
+    const char *label;
     QString header;
     int index;
     QString value, expected;
 };
 
 struct TDeleteRow {
-    const char *name;
+    const char *label;
     QString header;
     int row;
     QString expected, shown;

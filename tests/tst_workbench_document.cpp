@@ -19,6 +19,7 @@
 #include "collectioneditor.h"
 #include "column.h"
 #include "compedit.h"
+#include "datarows.h"
 #include "fieldseditor.h"
 #include "formdesigner.h"
 #include "formdocument.h"
@@ -32,7 +33,6 @@
 #include "propedit.h"
 #include "published.h"
 #include "sqldata.h"
-#include "tablerows.h"
 #include "testsupport.h"
 #include "typinfo.h"
 
@@ -97,7 +97,7 @@ TComponent *componentNamed(TFormDesigner *Designer, const QString &Name)
 
 // A change as a person makes it (made by the test's code of that name), the components its
 // step holds and the step's name (empty: not checked).
-const struct {
+const struct TStepsRow {
     const char *label, *change, *held, *step;
 } kSteps[] = {
     {"a property on a designer page", "property", "KorDBGrid1", "Change KorDBGrid1.FixedColor"},
@@ -128,7 +128,7 @@ const struct {
 // Components copied (a data set with its fields, or a field alone), the one selected, and
 // what the paste made, each as owner/name with the form's owner empty; or the error.
 const char *const kFieldError = "SQLDataSet1id is owned by a TDataSet: select one to paste it into";
-const struct {
+const struct TPastesRow {
     const char *label, *copied, *selected, *pasted, *error;
 } kPastes[] = {{"a data set with its fields", "SQLDataSet1", "",
                 "/SQLDataSet3 SQLDataSet3/SQLDataSet3id SQLDataSet3/SQLDataSet3total", ""},
@@ -144,7 +144,7 @@ const struct {
                {"a field with nothing selected", "SQLDataSet1id", "", "", kFieldError}};
 
 // A component given a name; whether it is taken.
-const struct {
+const struct TNamesRow {
     const char *label, *component, *name;
     bool accepted;
 } kNames[] = {
@@ -289,7 +289,7 @@ private slots:
         QVERIFY(document.IsModified());
     }
 
-    void everyKindOfStepIsUndoneAndRedoneExactly_data() { AddTableRows(kSteps); }
+    void everyKindOfStepIsUndoneAndRedoneExactly_data() { AddRows(kSteps); }
 
     void everyKindOfStepIsUndoneAndRedoneExactly()
     {
@@ -297,8 +297,8 @@ private slots:
         // the form's text exactly (order, owners and icon places too), and so does redoing it.
         // Each change is made as a person makes it, and recording one whose notices name what it
         // touched writes no entry of the components it did not touch.
-        QFETCH(int, row);
-        const QLatin1String Change(kSteps[row].change);
+        QFETCH(TStepsRow, row);
+        const QLatin1String Change(row.change);
         TFormDocument document;
         buildForm(document);
         TFormDesigner *designer = document.Designer();
@@ -411,13 +411,13 @@ private slots:
         }
         document.FlushPendingChange();
         QCOMPARE(document.UndoStack()->count(), steps + 1);
-        if (*kSteps[row].step)
-            QCOMPARE(document.UndoStack()->text(steps), QLatin1String(kSteps[row].step));
+        if (*row.step)
+            QCOMPARE(document.UndoStack()->text(steps), QLatin1String(row.step));
         if (!compared)
             QCOMPARE(TWrittenCounter::Reads, 0);
         const QByteArray after = WriteFormText(designer);
         QVERIFY(after != before);
-        QStringList held = document.StepComponents(steps), expected = words(kSteps[row].held);
+        QStringList held = document.StepComponents(steps), expected = words(row.held);
         held.sort();
         expected.sort();
         QCOMPARE(held, expected);
@@ -556,14 +556,13 @@ private slots:
     // A data set is copied with its fields and pasted with fields of its own; a field copied alone
     // goes to the selected data set (or the data set of the selected field). Pasted names follow
     // the new owner's; the paste is one step, and undoing it leaves the form as it was.
-    void pastedFieldsGoToADataSet_data() { AddTableRows(kPastes); }
+    void pastedFieldsGoToADataSet_data() { AddRows(kPastes); }
 
     void pastedFieldsGoToADataSet()
     {
-        QFETCH(int, row);
-        const QStringList copied = words(kPastes[row].copied), pasted = words(kPastes[row].pasted);
-        const QString selected = QLatin1String(kPastes[row].selected),
-                      error = QLatin1String(kPastes[row].error);
+        QFETCH(TPastesRow, row);
+        const QStringList copied = words(row.copied), pasted = words(row.pasted);
+        const QString selected = QLatin1String(row.selected), error = QLatin1String(row.error);
         TFormDocument document;
         buildFieldsForm(document);
         TFormDesigner *designer = document.Designer();
@@ -607,12 +606,12 @@ private slots:
     // A name is unique on the whole form, letter case ignored: a field may not take the name of
     // a grid, of another data set's field or of the form, nor a grid the name of a field. A
     // refused name leaves the old one.
-    void componentNamesAreUniqueOnTheWholeForm_data() { AddTableRows(kNames); }
+    void componentNamesAreUniqueOnTheWholeForm_data() { AddRows(kNames); }
 
     void componentNamesAreUniqueOnTheWholeForm()
     {
-        QFETCH(int, row);
-        const auto &[label, component, name, accepted] = kNames[row];
+        QFETCH(TNamesRow, row);
+        const auto &[label, component, name, accepted] = row;
         TFormDocument document;
         buildFieldsForm(document);
         QObject *object = componentNamed(document.Designer(), QLatin1String(component))->Object();

@@ -20,6 +20,7 @@
 
 #include "collectioneditor.h"
 #include "databasefileproperty.h"
+#include "datarows.h"
 #include "formdesigner.h"
 #include "formdocument.h"
 #include "hostdialogs.h"
@@ -32,7 +33,6 @@
 #include "scriptrunner.h"
 #include "services.h"
 #include "sqldata.h"
-#include "tablerows.h"
 #include "testsupport.h"
 #include "typinfo.h"
 #include "workbenchapplication.h"
@@ -107,7 +107,7 @@ QByteArray readFile(const QString &FileName)
 // them escapes a quote or a backslash and is kept before anything else; ${NAME} is the
 // environment variable NAME (empty when unset) and ${SAMPLE_DB} the sample database (an empty
 // value here), both taken as they are after the line is split.
-const struct {
+const struct TWordsRow {
     const char *label, *word, *value;
 } kWords[] = {{"quotes in quotes", "\"say \\\"hi\\\" #1\"", "say \"hi\" #1"},
               {"backslashes in quotes", "\"C:\\\\dir\\\\\"", "C:\\dir\\"},
@@ -123,7 +123,7 @@ const struct {
 
 // The runner counts as open the windows a person sees as windows: not the main window, nor
 // hidden ones, menus, tool tips or splash screens.
-const struct {
+const struct TWindowsRow {
     const char *label;
     Qt::WindowType flags;
     bool shown, counted;
@@ -136,7 +136,7 @@ const struct {
                 {"splash screen", Qt::SplashScreen, true, false}};
 
 // A script with one of the runner's own errors, and the error after FILE:
-const struct {
+const struct TErrorsRow {
     const char *label, *script, *error;
 } kErrors[] = {{"unknown command",
                 "# a comment\n\nplace TDataSource\nfrobnicate Grid1\nplace TDataSource",
@@ -456,14 +456,13 @@ select Grid1
     void scenarioWordsBecomeValues_data()
     {
         qputenv("KOR_SCENE_WORD", "w\u00f6 \"r\"d");
-        AddTableRows(kWords);
+        AddRows(kWords);
     }
     void scenarioWordsBecomeValues()
     {
-        QFETCH(int, row);
-        const QString word = QString::fromUtf8(kWords[row].word),
-                      value = *kWords[row].value ? QString::fromUtf8(kWords[row].value)
-                                                 : SampleDatabasePath();
+        QFETCH(TWordsRow, row);
+        const QString word = QString::fromUtf8(row.word),
+                      value = *row.value ? QString::fromUtf8(row.value) : SampleDatabasePath();
         QVERIFY(
             run(QStringLiteral("place TKorDBGrid Grid1\nset Grid1.Hint %1 # a comment").arg(word)));
         QCOMPARE(GetStrProp(designer()->GetComponent(QStringLiteral("Grid1"))->Object(),
@@ -471,11 +470,11 @@ select Grid1
                  value);
     }
 
-    void openWindowsAreTheOnesShown_data() { AddTableRows(kWindows); }
+    void openWindowsAreTheOnesShown_data() { AddRows(kWindows); }
     void openWindowsAreTheOnesShown()
     {
-        QFETCH(int, row);
-        const auto &[label, flags, shown, counted] = kWindows[row];
+        QFETCH(TWindowsRow, row);
+        const auto &[label, flags, shown, counted] = row;
         QVERIFY(run(QStringLiteral("expect-window none")));
         QLabel window(QStringLiteral("a window"), nullptr, flags);
         window.setVisible(shown);
@@ -601,14 +600,13 @@ expect-window none
     }
 
     // The runner's own errors stop the run with FILE:LINE, and later lines do not run.
-    void scriptErrorsNameTheLine_data() { AddTableRows(kErrors); }
+    void scriptErrorsNameTheLine_data() { AddRows(kErrors); }
     void scriptErrorsNameTheLine()
     {
-        QFETCH(int, row);
-        QVERIFY(!m_runner->Run(QString::fromUtf8(kErrors[row].script),
-                               file(QStringLiteral("test.kws"))));
+        QFETCH(TErrorsRow, row);
+        QVERIFY(!m_runner->Run(QString::fromUtf8(row.script), file(QStringLiteral("test.kws"))));
         QVERIFY2(m_runner->Error().startsWith(file(QStringLiteral("test.kws:")) +
-                                              QString::fromUtf8(kErrors[row].error)),
+                                              QString::fromUtf8(row.error)),
                  qPrintable(m_runner->Error()));
         // Nothing after the failing line ran.
         QVERIFY(designer()->GetRoot()->ComponentCount() <= 1);

@@ -18,6 +18,7 @@
 #include <QUndoStack>
 
 #include "column.h"
+#include "datarows.h"
 #include "db.h"
 #include "designwindow.h"
 #include "formdesigner.h"
@@ -32,7 +33,6 @@
 #include "propertyrowdelegate.h"
 #include "sqldata.h"
 #include "surfaceoverlay.h"
-#include "tablerows.h"
 #include "taborderdialog.h"
 #include "testsupport.h"
 #include "workbenchwindow.h"
@@ -46,7 +46,7 @@ const QMetaObject *const DataSet = &TSQLDataSet::staticMetaObject;
 // A click gives the class's own size at the nearest grid point; a drag gives the snapped
 // rectangle, whichever way it is dragged. Near the form's far corner a click's default size is
 // moved back inside the form.
-const struct {
+const struct TPlacesRow {
     const char *label;
     const QMetaObject *type;
     QPoint from, to;
@@ -62,7 +62,7 @@ const struct {
 // Gestures, separated by blanks: cX,Y a click, C with Ctrl, S with Shift; dX,Y,X,Y a drag (D
 // with Ctrl); tab, backtab, del the keys. Grid1 at (16,16,160,80), Grid2 at (240,16,160,80),
 // DataSource1's icon at (16,160); an empty selection is the form's. Left: components left.
-const struct {
+const struct TSelectionsRow {
     const char *label, *gestures, *expected;
     int left;
 } kSelections[] = {
@@ -93,7 +93,7 @@ const struct {
 // edges it stands on, and they land on the nearest grid line (x+22 -> 40 or 200, y+19 -> 32 or
 // 112); the others stay. Never inside out, and no smaller than the control allows (20 x 20).
 using H = TSurfaceOverlay;
-const struct {
+const struct THandlesRow {
     const char *label;
     int handle;
     QPoint delta;
@@ -111,7 +111,7 @@ const struct {
                 {"top left past the bottom right", H::hTopLeft, {400, 400}, {156, 76, 20, 20}}};
 
 // Arrows move by the grid, with Shift they size; with Ctrl by a pixel.
-const struct {
+const struct TArrowsRow {
     const char *label;
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
@@ -128,7 +128,7 @@ const struct {
 // keeps the outermost two and moves the middle one (the anchor across, the second down) so the
 // gaps are equal: 40 across, 20 down.
 using A = TArrange;
-const struct {
+const struct TArrangesRow {
     const char *label; // the step's name
     TArrange kind;
     QRect second, third;
@@ -147,7 +147,7 @@ const struct {
 
 // Of three grids and an icon, the first Selected (none: the form); which groups of arrange
 // actions are enabled: align, size, space, stacking.
-const struct {
+const struct TEnabledRow {
     const char *label;
     int selected;
     bool locked;
@@ -160,7 +160,7 @@ const struct {
 
 // A copy goes to the nearest free place on the grid, a grid step clear of the original; after
 // a cut the place is free again: back where it was. A null place: close to the original.
-const struct {
+const struct TPastesRow {
     const char *label;
     const QMetaObject *type;
     bool cut;
@@ -170,7 +170,7 @@ const struct {
                {"copied icon", DataSource, false, {}},
                {"cut icon", DataSource, true, {}}};
 
-const struct {
+const struct TClosesRow {
     const char *label;
     int answer;
     bool pickFile, closes;
@@ -282,12 +282,12 @@ private slots:
         ResetTestSettingsDir(); // nor remembers its folders
     }
 
-    void placesByClickAndByDrag_data() { AddTableRows(kPlaces); }
+    void placesByClickAndByDrag_data() { AddRows(kPlaces); }
 
     void placesByClickAndByDrag()
     {
-        QFETCH(int, row);
-        const auto &[label, Class, From, To, Expected] = kPlaces[row];
+        QFETCH(TPlacesRow, row);
+        const auto &[label, Class, From, To, Expected] = row;
         QSignalSpy pendingChanged(surface(), &TFormSurface::PendingClassChanged);
         surface()->SetPendingClass(Class);
         QTest::mouseMove(overlay(), From);
@@ -330,12 +330,12 @@ private slots:
         QCOMPARE(palette->currentItem(), palette->topLevelItem(0)); // the pointer
     }
 
-    void selects_data() { AddTableRows(kSelections); }
+    void selects_data() { AddRows(kSelections); }
 
     void selects()
     {
-        QFETCH(int, row);
-        const auto &[label, Gestures, Expected, Left] = kSelections[row];
+        QFETCH(TSelectionsRow, row);
+        const auto &[label, Gestures, Expected, Left] = row;
         place(Grid, {16, 16, 160, 80});
         TComponent *grid2 = place(Grid, {240, 16, 160, 80});
         place(DataSource, {16, 160, 0, 0});
@@ -398,12 +398,12 @@ private slots:
         QCOMPARE(control(grid1)->geometry(), QRect(48, 32, 160, 80));
     }
 
-    void resizesByHandle_data() { AddTableRows(kHandles); }
+    void resizesByHandle_data() { AddRows(kHandles); }
 
     void resizesByHandle()
     {
-        QFETCH(int, row);
-        const auto &[label, Handle, Delta, Expected] = kHandles[row];
+        QFETCH(THandlesRow, row);
+        const auto &[label, Handle, Delta, Expected] = row;
         TComponent *grid = place(Grid, {16, 16, 160, 80});
         const QPoint handle = TSurfaceOverlay::HandleRect(QRect(16, 16, 160, 80), Handle).center();
         m_window->Document()->FlushPendingChange();
@@ -418,12 +418,12 @@ private slots:
         QCOMPARE(stack->text(steps), QStringLiteral("Size KorDBGrid1"));
     }
 
-    void arrowKeys_data() { AddTableRows(kArrows); }
+    void arrowKeys_data() { AddRows(kArrows); }
 
     void arrowKeys()
     {
-        QFETCH(int, row);
-        const auto &[label, Key, Modifiers, Expected] = kArrows[row];
+        QFETCH(TArrowsRow, row);
+        const auto &[label, Key, Modifiers, Expected] = row;
         TComponent *grid = place(Grid, {16, 16, 160, 80});
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
         QVERIFY(overlay()->hasFocus());
@@ -549,12 +549,12 @@ private slots:
         QVERIFY(!menu->actions().first()->isEnabled());
     }
 
-    void arrangesAsOneStep_data() { AddTableRows(kArranges); }
+    void arrangesAsOneStep_data() { AddRows(kArranges); }
 
     void arrangesAsOneStep()
     {
-        QFETCH(int, row);
-        const auto &[StepText, Kind, Second, Third] = kArranges[row];
+        QFETCH(TArrangesRow, row);
+        const auto &[StepText, Kind, Second, Third] = row;
         const QList<TComponent *> grids = placeThree();
         const QList<QRect> before = geometries(grids);
         designer()->SetSelections(objects(grids));
@@ -573,12 +573,12 @@ private slots:
         QCOMPARE(stack->text(steps), QLatin1String(StepText));
     }
 
-    void arrangingIsEnabledWhenItCanAct_data() { AddTableRows(kEnabled); }
+    void arrangingIsEnabledWhenItCanAct_data() { AddRows(kEnabled); }
 
     void arrangingIsEnabledWhenItCanAct()
     {
-        QFETCH(int, row);
-        const auto &[label, Selected, Locked, Enabled] = kEnabled[row];
+        QFETCH(TEnabledRow, row);
+        const auto &[label, Selected, Locked, Enabled] = row;
         QList<TComponent *> components = placeThree();
         components << place(DataSource, {400, 200, 0, 0});
         if (Locked)
@@ -669,12 +669,12 @@ private slots:
                  (QList<TComponent *>{grids[2], grids[1], grids[0]}));
     }
 
-    void pasteLandsOnFreeSpace_data() { AddTableRows(kPastes); }
+    void pasteLandsOnFreeSpace_data() { AddRows(kPastes); }
 
     void pasteLandsOnFreeSpace()
     {
-        QFETCH(int, row);
-        const auto &[label, Class, Cut, Expected] = kPastes[row];
+        QFETCH(TPastesRow, row);
+        const auto &[label, Class, Cut, Expected] = row;
         place(Grid, {240, 16, 160, 80}); // a neighbour on the right, in the way of a move across
         TComponent *original = place(Class, {16, 16, Class == Grid ? 160 : 0, 80});
         const QRect was = surface()->ComponentRect(original);
@@ -911,12 +911,12 @@ private slots:
         QVERIFY(m_window->isWindowModified());
     }
 
-    void closingWithUnsavedChangesAsks_data() { AddTableRows(kCloses); }
+    void closingWithUnsavedChangesAsks_data() { AddRows(kCloses); }
 
     void closingWithUnsavedChangesAsks()
     {
-        QFETCH(int, row);
-        const auto &[label, Answer, PickFile, Closes] = kCloses[row];
+        QFETCH(TClosesRow, row);
+        const auto &[label, Answer, PickFile, Closes] = row;
         QVERIFY(!m_window->isWindowModified());
         place(Grid, {16, 16, 160, 80});
         QVERIFY(m_window->isWindowModified());

@@ -1,6 +1,6 @@
 #pragma once
 // Data-driven tests from one table of row structs: one column "row", one row per entry, named
-// by the entry's name member.
+// by the entry's label member.
 
 #include <QtTest>
 
@@ -8,5 +8,5 @@ template <class Row, std::size_t N> void AddRows(const Row (&Rows)[N])
 {
     QTest::addColumn<Row>("row");
     for (const Row &row : Rows)
-        QTest::newRow(row.name) << row;
+        QTest::newRow(row.label) << row;
 }
