@@ -37,14 +37,11 @@
 
 #include "column.h"
 #include "controls/checkbox.h"
-#include "db.h"
 #include "designintf.h"
 #include "designwindow.h"
-#include "formdesigner.h"
 #include "formfile.h"
 #include "grid.h"
 #include "hostdialogs.h"
-#include "persistent.h"
 #include "sqldata.h"
 #include "testsupport.h"
 #include "uicomponents.h"
@@ -114,20 +111,13 @@ public:
     TNoticeProbe() { RegisterDesignNotification(this); }
     ~TNoticeProbe() override { UnregisterDesignNotification(this); }
 
-    QList<QObject *> lastSelection;
-    int selections = 0;
-    int modified = 0;
-    QList<QObject *> deleted;
+    QList<QObject *> lastSelection, deleted;
     QList<IDesigner *> closed;
 
     void ItemDeleted(IDesigner *, QObject *Item) override { deleted.append(Item); }
     void ItemInserted(IDesigner *, QObject *) override {}
-    void ItemsModified(IDesigner *) override { ++modified; }
-    void SelectionChanged(IDesigner *, const QList<QObject *> &Selection) override
-    {
-        ++selections;
-        lastSelection = Selection;
-    }
+    void ItemsModified(IDesigner *) override {}
+    void SelectionChanged(IDesigner *, const QList<QObject *> &S) override { lastSelection = S; }
     void DesignerOpened(IDesigner *, bool) override {}
     void DesignerClosed(IDesigner *ADesigner, bool) override { closed.append(ADesigner); }
 };
@@ -200,17 +190,6 @@ class TestDesignerPlugin : public QObject {
         return Window->findChild<TCheckBox *>(Name);
     }
 
-    // The links window of Widget, opened from its task menu.
-    QDialog *openLinks(QWidget *Widget)
-    {
-        if (!runTask(Widget, QStringLiteral("Links...")))
-            return nullptr;
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (widget->objectName() == QLatin1String("LinksDialog") && widget->isVisible())
-                return qobject_cast<QDialog *>(widget);
-        return nullptr;
-    }
-
     // Deletes Widget as a person does: selects it and picks Delete.
     bool deleteWidget(QWidget *Widget)
     {
@@ -239,6 +218,39 @@ class TestDesignerPlugin : public QObject {
         for (TDesignWindow *window : openDesignWindows())
             window->close();
         flush();
+    }
+
+    // kForm with a connection to Database; given a Query, a data set of it, open, under
+    // dataSource1, which the grid shows.
+    static QString formOver(const QString &Database, const char *Query = nullptr)
+    {
+        const auto widget = [](const char *Class, const char *Name, const QJsonObject &Text) {
+            return QStringLiteral("  <widget class=\"%1\" name=\"%2\">\n   <property "
+                                  "name=\"formText\"><string>%3</string></property>\n")
+                .arg(QLatin1String(Class), QLatin1String(Name),
+                     QString::fromUtf8(QJsonDocument(Text).toJson(QJsonDocument::Compact))
+                         .toHtmlEscaped());
+        };
+        const QString source =
+            QStringLiteral("  <widget class=\"TDataSourcePlaceholder\" name=\"dataSource1\">\n");
+        QString added =
+            widget("TSQLConnectionPlaceholder", "connection", {{"DatabaseName", Database}}) +
+            "  </widget>\n";
+        QString form = kForm;
+        if (!Query)
+            return form.replace(source, added + source);
+        added +=
+            widget("TSQLDataSetPlaceholder", "dataSet",
+                   {{"SQLConnection", "connection"}, {"CommandText", Query}, {"Active", true}}) +
+            "  </widget>\n" +
+            widget("TDataSourcePlaceholder", "dataSource1", {{"DataSet", "dataSet"}});
+        const QString grid = QStringLiteral("<height>200</height></rect></property>\n");
+        return form.replace(source, added)
+            .replace(
+                grid,
+                grid +
+                    R"(   <property name="formText"><string>{"DataSource":"dataSource1"}</string></property>
+)");
     }
 
     QDesignerPropertySheetExtension *sheet(QWidget *Widget) const
@@ -609,8 +621,9 @@ private slots:
         auto *grid = qobject_cast<TKorDBGrid *>(WidgetComponent(gridWidget)->Object());
         QObject *source = grid->DataSource();
         QVERIFY(source);
-        QDialog *dialog = openLinks(gridWidget);
-        QVERIFY(dialog);
+        QVERIFY(runTask(gridWidget, QStringLiteral("Links...")));
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog && dialog->objectName() == QLatin1String("LinksDialog"));
         auto *sourceBox = dialog->findChild<QComboBox *>(QStringLiteral("DataSource"));
         auto *masterBox = dialog->findChild<QComboBox *>(QStringLiteral("MasterGrid"));
         auto *totalsBox = dialog->findChild<QComboBox *>(QStringLiteral("Totals.DataSource"));
@@ -750,31 +763,7 @@ private slots:
             dir.filePath(QStringLiteral("firms.sqlite")),
             {QStringLiteral("CREATE TABLE firms (Company VARCHAR(30), City VARCHAR(30))"),
              QStringLiteral("INSERT INTO firms VALUES ('Acme', 'Springfield')")});
-        const auto text = [](const QJsonObject &Object) {
-            return QString::fromUtf8(QJsonDocument(Object).toJson(QJsonDocument::Compact))
-                .toHtmlEscaped();
-        };
-        QString form = kForm;
-        form.replace(
-            QStringLiteral("  <widget class=\"TDataSourcePlaceholder\" name=\"dataSource1\">\n"),
-            QStringLiteral(R"(  <widget class="TSQLConnectionPlaceholder" name="connection">
-   <property name="formText"><string>%1</string></property>
-  </widget>
-  <widget class="TSQLDataSetPlaceholder" name="dataSet">
-   <property name="formText"><string>%2</string></property>
-  </widget>
-  <widget class="TDataSourcePlaceholder" name="dataSource1">
-   <property name="formText"><string>{"DataSet":"dataSet"}</string></property>
-)")
-                .arg(text({{"DatabaseName", database}}),
-                     text({{"SQLConnection", "connection"},
-                           {"CommandText", "SELECT * FROM firms"},
-                           {"Active", true}})));
-        form.replace(QStringLiteral("<height>200</height></rect></property>\n"),
-                     QStringLiteral("<height>200</height></rect></property>\n"
-                                    "   <property name=\"formText\"><string>"
-                                    "{\"DataSource\":\"dataSource1\"}</string></property>\n"));
-        QVERIFY(m_form->setContents(form));
+        QVERIFY(m_form->setContents(formOver(database, "SELECT * FROM firms")));
         flush();
         auto *grid = qobject_cast<TKorDBGrid *>(formWidget("grid1"));
         QVERIFY(grid);
@@ -834,18 +823,7 @@ private slots:
             CreateTestDatabase(dir.filePath(QStringLiteral("forms/data/firms.sqlite")),
                                {QStringLiteral("CREATE TABLE firms (Company VARCHAR(30))")});
         m_form->setFileName(dir.filePath(QStringLiteral("forms/orders.ui")));
-        QString form = kForm;
-        form.replace(
-            QStringLiteral("  <widget class=\"TDataSourcePlaceholder\""),
-            QStringLiteral("  <widget class=\"TSQLConnectionPlaceholder\" "
-                           "name=\"connection\">\n"
-                           "   <property name=\"formText\"><string>%1</string></property>\n"
-                           "  </widget>\n"
-                           "  <widget class=\"TDataSourcePlaceholder\"")
-                .arg(QString::fromUtf8(QJsonDocument(QJsonObject{{"DatabaseName", database}})
-                                           .toJson(QJsonDocument::Compact))
-                         .toHtmlEscaped()));
-        QVERIFY(m_form->setContents(form));
+        QVERIFY(m_form->setContents(formOver(database)));
         const auto connection = [this] {
             return dynamic_cast<TSQLConnection *>(WidgetComponent(formWidget("connection")));
         };

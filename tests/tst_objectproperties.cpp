@@ -33,13 +33,6 @@
 
 namespace {
 
-QImage solidImage(QColor Color)
-{
-    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Color);
-    return image;
-}
-
 QStringList namesOf(const QAbstractItemModel &Model, const QModelIndex &Parent = {})
 {
     QStringList names;
@@ -63,12 +56,16 @@ struct InspectorFixture {
         data.Source.SetName("Source");
         designer.components.append(&grid);
         grid.setDataSource(&data.Source);
-        for (QColor colour : {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::magenta})
-            images.Add(solidImage(colour));
+        QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+        for (QColor colour : {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::magenta}) {
+            image.fill(colour);
+            images.Add(image);
+        }
         grid.setTitleImages(&images);
         inspector.SetDesigner(&designer);
         inspector.resize(380, 640);
         inspector.show();
+        inspector.SetSelection({&grid});
     }
     ~InspectorFixture() { UnregisterModule(QString()); }
     // Only two categories: the package's own would add theirs.
@@ -79,19 +76,16 @@ struct InspectorFixture {
                                      {"FillerIndex", "TitleImages"});
         RegisterPropertiesInCategory("KorDBGrid", &TKorCustomDBGrid::staticMetaObject,
                                      {"FillerIndex", "StripeColor"});
+        inspector.SetSelection({&grid});
     }
 
     TInspectorModel *model() const { return inspector.Model(); }
     QModelIndex row(const QString &Path) const { return model()->FindRow(Path); }
-    QString value(const QString &Path) const
-    {
-        const QModelIndex index = row(Path);
-        return index.sibling(index.row(), 1).data().toString();
-    }
+    QModelIndex cell(const QString &Path) const { return row(Path).siblingAtColumn(1); }
+    QString value(const QString &Path) const { return cell(Path).data().toString(); }
     bool bold(const QString &Path) const
     {
-        const QModelIndex index = row(Path);
-        return index.sibling(index.row(), 1).data(Qt::FontRole).value<QFont>().bold();
+        return cell(Path).data(Qt::FontRole).value<QFont>().bold();
     }
     TInspectorValueEdit *openEditor(const QString &Path)
     {
@@ -100,10 +94,6 @@ struct InspectorFixture {
             inspector.View()->indexWidget(index.sibling(index.row(), 1)));
     }
 };
-
-} // namespace
-
-namespace {
 
 // The names of the rows the view shows under Parent, with the shown rows under each as
 // "Parent/Child" for the opened rows.
@@ -124,11 +114,9 @@ QStringList shownRows(const TObjectInspector &Inspector, const QModelIndex &Pare
     return shown;
 }
 
-} // namespace
-
 // The colour properties of Object and of its sub-objects (not of the components it links to), as
 // dotted paths, from the type information.
-static QStringList colourPaths(const QObject *Object, const QString &Prefix = {})
+QStringList colourPaths(const QObject *Object, const QString &Prefix = {})
 {
     QStringList paths;
     for (PPropInfo info : GetPropList(Object)) {
@@ -142,7 +130,7 @@ static QStringList colourPaths(const QObject *Object, const QString &Prefix = {}
 }
 
 // The object a dotted property path of Root leads to, and the name of its last step.
-static QObject *ownerOf(QObject *Root, const QString &Path, QString &Name)
+QObject *ownerOf(QObject *Root, const QString &Path, QString &Name)
 {
     const QStringList parts = Path.split('.');
     for (qsizetype i = 0; Root && i + 1 < parts.size(); ++i)
@@ -151,6 +139,8 @@ static QObject *ownerOf(QObject *Root, const QString &Path, QString &Name)
     return Root;
 }
 
+} // namespace
+
 class InspectorTest : public QObject {
     Q_OBJECT
 
@@ -158,7 +148,6 @@ private slots:
     void rowsFromRegisteredEditors()
     {
         InspectorFixture f;
-        f.inspector.SetSelection({&f.grid});
         const QStringList names = namesOf(*f.model());
         int published = 0;
         for (PPropInfo info : GetPropList(&f.grid))
@@ -210,7 +199,6 @@ private slots:
     void nestedRows()
     {
         InspectorFixture f;
-        f.inspector.SetSelection({&f.grid});
         // A sub-object's rows are sorted and served by their own registered editors.
         const QModelIndex gradient = f.row("Gradient");
         QVERIFY(f.model()->hasChildren(gradient));
@@ -251,7 +239,6 @@ private slots:
         QFETCH(int, errors);
         const QString property = row[0], typed = row[1], shown = row[2];
         InspectorFixture f;
-        f.inspector.SetSelection({&f.grid});
         TScriptedDialogs messages;
         const THostDialogsScope messagesScope(messages);
         TInspectorValueEdit *edit = f.openEditor(property);
@@ -269,7 +256,6 @@ private slots:
     {
         InspectorFixture f;
         f.useTwoCategories();
-        f.inspector.SetSelection({&f.grid});
         f.inspector.ArrangeBox()->setCurrentIndex(1);
         QCOMPARE(namesOf(*f.model()), (QStringList{"Image", "KorDBGrid", "Miscellaneous"}));
         const QModelIndex image = f.model()->index(0, 0);
@@ -316,9 +302,9 @@ private slots:
         f.inspector.SetSelection(selection);
         QCOMPARE(f.inspector.findChild<QLabel *>("SelectionLabel")->text(), Caption);
         const QStringList names = namesOf(*f.model());
-        QVERIFY2(names.contains(Shared), qPrintable(names.join(' ')));
+        QVERIFY(names.contains(Shared));
         for (const QString &name : NotShared)
-            QVERIFY2(!names.contains(name), qPrintable(name));
+            QVERIFY(!names.contains(name));
 
         QVERIFY(f.model()->Commit(f.row(Shared), Value));
         QCOMPARE(f.value(Shared), Value);
@@ -326,7 +312,7 @@ private slots:
             const QString own = PropType(object, Shared) == TTypeKind::tkEnumeration
                                     ? GetEnumProp(object, Shared)
                                     : QString::number(GetOrdProp(object, Shared));
-            QVERIFY2(own.compare(Value, Qt::CaseInsensitive) == 0, qPrintable(own));
+            QCOMPARE(own.toLower(), Value.toLower());
         }
         QCOMPARE(f.designer.modified, 1);
     }
@@ -380,7 +366,6 @@ private slots:
     void dialogButtonBesideValueList()
     {
         InspectorFixture f;
-        f.inspector.SetSelection({&f.grid});
         TInspectorValueEdit *edit = f.openEditor("StripeColor");
         QVERIFY(edit && edit->DropDownButton() && edit->EllipsisButton());
         TColor started = clNone;
@@ -458,7 +443,6 @@ private slots:
         QFETCH(QStringList, shown);
         InspectorFixture f;
         f.useTwoCategories();
-        f.inspector.SetSelection({&f.grid});
         f.inspector.ArrangeBox()->setCurrentIndex(byCategory ? 1 : 0);
         // The user closed a category (one with a match) and opened a sub-object.
         if (byCategory)
@@ -484,7 +468,6 @@ private slots:
         QByteArray state;
         {
             InspectorFixture f;
-            f.inspector.SetSelection({&f.grid});
             QHeaderView *header = f.inspector.View()->header();
             header->resizeSection(0, 120);
             header->resizeSection(1, 150);
