@@ -253,6 +253,12 @@ class TestDesignerPlugin : public QObject {
 )");
     }
 
+    // Sets a property of Widget as Designer's property editor does: one undoable command.
+    void set(QWidget *Widget, const char *Name, const QVariant &Value)
+    {
+        m_form->cursor()->setWidgetProperty(Widget, QString::fromLatin1(Name), Value);
+    }
+
     QDesignerPropertySheetExtension *sheet(QWidget *Widget) const
     {
         return qt_extension<QDesignerPropertySheetExtension *>(m_core->extensionManager(), Widget);
@@ -296,8 +302,7 @@ private slots:
         QVERIFY(m_form->setContents(kForm));
         manager->setActiveFormWindow(m_form);
         m_main->show();
-        QVERIFY(formWidget("grid1"));
-        QVERIFY(formWidget("dataSource1"));
+        QVERIFY(formWidget("grid1") && formWidget("dataSource1"));
     }
 
     void cleanup()
@@ -305,7 +310,7 @@ private slots:
         closeDesignWindows();
         delete m_form.data();
         flush();
-        QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+        QCOMPARE(m_errors, QStringList());
     }
 
     void cleanupTestCase()
@@ -317,14 +322,6 @@ private slots:
         delete m_core;
         m_main.reset();
         m_dialogsScopes.clear();
-    }
-
-    // Designer's preview builds the form again through the plugin, as at run time.
-    void previewBuildsTheForm()
-    {
-        const QPixmap preview = m_core->formWindowManager()->createPreviewPixmap();
-        QVERIFY(!preview.isNull());
-        QCOMPARE(preview.size(), m_form->mainContainer()->size());
     }
 
     // The grid's task menu holds its editor's verbs, separators as separators, then "Links...".
@@ -349,8 +346,7 @@ private slots:
         QCOMPARE(root->ComponentCount(), 2);
         TComponent *source = WidgetComponent(formWidget("dataSource1"));
         QCOMPARE(source->Owner(), root);
-        m_form->cursor()->setWidgetProperty(formWidget("dataSource1"), QStringLiteral("objectName"),
-                                            QStringLiteral("customers"));
+        set(formWidget("dataSource1"), "objectName", QStringLiteral("customers"));
         QCOMPARE(source->Name(), QStringLiteral("customers"));
         QCOMPARE(designer->GetComponent(QStringLiteral("customers")), source);
     }
@@ -360,26 +356,23 @@ private slots:
     // nothing selected in Designer the form is the selection, and the windows work as before.
     void pageChangeIsAFormPropertyChange_data()
     {
-        QTest::addColumn<QString>("checkBox");
-        QTest::addColumn<QString>("property");
+        QTest::addColumn<QStringList>("row"); // check box, property
         QTest::addColumn<bool>("nothingSelected");
-        QTest::addRow("plain property") << "TitlesCheckBox"
-                                        << "Options" << false;
-        QTest::addRow("value kept in the form text") << "GradientActiveCheckBox"
-                                                     << "formText" << false;
-        QTest::addRow("nothing selected") << "TitlesCheckBox"
-                                          << "Options" << true;
+        QTest::addRow("plain property") << QStringList{"TitlesCheckBox", "Options"} << false;
+        QTest::addRow("in the form text")
+            << QStringList{"GradientActiveCheckBox", "formText"} << false;
+        QTest::addRow("nothing selected") << QStringList{"TitlesCheckBox", "Options"} << true;
     }
 
     void pageChangeIsAFormPropertyChange()
     {
-        QFETCH(QString, checkBox);
-        QFETCH(QString, property);
+        QFETCH(QStringList, row);
         QFETCH(bool, nothingSelected);
+        const QByteArray property = row[1].toLatin1();
         QWidget *grid = formWidget("grid1");
         TDesignWindow *window = openGridDesigner();
         QVERIFY(window);
-        TCheckBox *box = designPageBox(window, checkBox);
+        TCheckBox *box = designPageBox(window, row[0]);
         QVERIFY(box);
         TNoticeProbe probe;
         if (nothingSelected) {
@@ -407,20 +400,18 @@ private slots:
 
         QUndoStack *history = m_form->commandHistory();
         const int steps = history->count();
-        const QVariant before = grid->property(qPrintable(property));
+        const QVariant before = grid->property(property);
         const bool checked = box->Checked();
         box->click();
-        const QVariant after = grid->property(qPrintable(property));
+        const QVariant after = grid->property(property);
         QVERIFY(after != before);
         QCOMPARE(history->count(), steps + 1);
-        QDesignerPropertySheetExtension *properties = sheet(grid);
-        QVERIFY(properties->isChanged(properties->indexOf(property)));
-
+        QVERIFY(sheet(grid)->isChanged(sheet(grid)->indexOf(row[1])));
         history->undo();
-        QCOMPARE(grid->property(qPrintable(property)), before);
+        QCOMPARE(grid->property(property), before);
         QCOMPARE(box->Checked(), checked); // the page reads the form again
         history->redo();
-        QCOMPARE(grid->property(qPrintable(property)), after);
+        QCOMPARE(grid->property(property), after);
         QCOMPARE(box->Checked(), !checked);
         QVERIFY(runTask(grid, QStringLiteral("Co&lumns Editor...")));
         QVERIFY(openWindow("TKorDBGridColumnsEditor"));
@@ -519,8 +510,7 @@ private slots:
         const QObject *dataSet1 = WidgetComponent(dataSet)->Object();
         const QObject *dataSet2 = WidgetComponent(formWidget("dataSet2"))->Object();
         int steps = history->count();
-        m_form->cursor()->setWidgetProperty(source, QStringLiteral("DataSet"),
-                                            QStringLiteral("DATASET2"));
+        set(source, "DataSet", QStringLiteral("DATASET2"));
         QCOMPARE(linked(sourceComponent, "DataSet"), dataSet2);
         QCOMPARE(history->count(), steps + 1);
         QVERIFY(sourceSheet->isChanged(sourceSheet->indexOf(QStringLiteral("formText"))));
@@ -535,17 +525,15 @@ private slots:
         // change nothing.
         const QString text = source->property("formText").toString();
         for (const QString &bad : {QStringLiteral("grid1"), QStringLiteral("dataSe")}) {
-            m_form->cursor()->setWidgetProperty(source, QStringLiteral("DataSet"), bad);
+            set(source, "DataSet", bad);
             QCOMPARE(linked(sourceComponent, "DataSet"), dataSet1);
         }
-        m_form->cursor()->setWidgetProperty(source, QStringLiteral("formText"),
-                                            QStringLiteral("{\"DataSet\":"));
+        set(source, "formText", QStringLiteral("{\"DataSet\":"));
         QCOMPARE(source->property("formText").toString(), text);
         QCOMPARE(linked(sourceComponent, "DataSet"), dataSet1);
 
         // Texts of a placeholder.
-        m_form->cursor()->setWidgetProperty(dataSet, QStringLiteral("CommandText"),
-                                            QStringLiteral("SELECT *\nFROM customers"));
+        set(dataSet, "CommandText", QStringLiteral("SELECT *\nFROM customers"));
         QVERIFY(dataSet->property("formText").toString().contains(QLatin1String("customers")));
 
         // Colours: a colour picked is written as the host's colour, which the saved form keeps
@@ -554,17 +542,15 @@ private slots:
         const int color = gridSheet->indexOf(QStringLiteral("color"));
         const qint32 systemColor = grid->property("Color").toInt();
         QCOMPARE(systemColor & 0xFF000000, qint32(0xFF000000));
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("color"),
-                                            gridSheet->property(color));
+        set(grid, "color", gridSheet->property(color));
         QCOMPARE(grid->property("Color").toInt(), systemColor);
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("color"), QColor(Qt::red));
+        set(grid, "color", QColor(Qt::red));
         QCOMPARE(grid->property("Color").toInt(), 0x0000FF);
         QVERIFY(m_form->contents().contains(QLatin1String("<number>255</number>")));
         QVERIFY(!m_form->contents().contains(QLatin1String("<color")));
         history->undo();
         QCOMPARE(grid->property("Color").toInt(), systemColor);
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("dragCursor"),
-                                            QCursor(Qt::PointingHandCursor));
+        set(grid, "dragCursor", QCursor(Qt::PointingHandCursor));
         QCOMPARE(grid->property("DragCursor").toInt(), -21);
     }
 
@@ -584,18 +570,18 @@ private slots:
         QColor before;
         for (const QColor &color : {QColor(), QColor(Qt::darkCyan)}) {
             if (color.isValid())
-                m_form->cursor()->setWidgetProperty(grid, QStringLiteral("color"), color);
+                set(grid, "color", color);
             const QColor shown = gridSheet->property(filler).value<QColor>();
             if (!before.isValid())
                 before = shown;
             QCOMPARE(shown.alpha(), 255);
             QCOMPARE(shown, painted());
-            m_form->cursor()->setWidgetProperty(grid, QStringLiteral("fillerColor"), shown);
+            set(grid, "fillerColor", shown);
             QCOMPARE(grid->property("FillerColor").toInt(), clDefault);
         }
         QCOMPARE(painted(), QColor(Qt::darkCyan));
         // The colour the default showed before is a colour of its own now.
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("fillerColor"), before);
+        set(grid, "fillerColor", before);
         QCOMPARE(grid->property("FillerColor").toInt(), QColorToColor(before));
 
         // The stripes blend the grid's colour: a colour of their own, not the grid's.
@@ -604,10 +590,9 @@ private slots:
         QCOMPARE(stripes.alpha(), 255);
         QVERIFY(stripes != QColor(Qt::darkCyan));
 
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("FillerColor"), int(clNone));
+        set(grid, "FillerColor", int(clNone));
         QCOMPARE(gridSheet->property(filler).value<QColor>().alpha(), 0);
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("fillerColor"),
-                                            gridSheet->property(filler));
+        set(grid, "fillerColor", gridSheet->property(filler));
         QCOMPARE(grid->property("FillerColor").toInt(), clNone);
     }
 
@@ -666,7 +651,7 @@ private slots:
         QObject *source = WidgetComponent(sourceWidget)->Object();
         const QString link = QStringLiteral("Totals.DataSource");
         QUndoStack *history = m_form->commandHistory();
-        m_form->cursor()->setWidgetProperty(gridWidget, link, QStringLiteral("dataSource1"));
+        set(gridWidget, qPrintable(link), QStringLiteral("dataSource1"));
         QCOMPARE(grid->Totals()->DataSource(), source);
         QCOMPARE(sheet(gridWidget)->property(sheet(gridWidget)->indexOf(link)),
                  QVariant(QStringLiteral("dataSource1")));
