@@ -80,10 +80,6 @@ class TOtherEvents : public QObject, public TComponent {
     KOR_EVENT(TNotifyEvent, OnExit)
 };
 
-class TNoEvents : public QObject, public TComponent {
-    Q_OBJECT
-};
-
 QStringList editedEvents;
 
 // Stands for the host's event editor: records which event a double-click edits.
@@ -119,13 +115,6 @@ int openDesignerWindows()
     return count;
 }
 
-void closeAllWindows()
-{
-    DestroyCollectionEditors(nullptr);
-    IDEDesignEd::Finalization();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
 
 class ComponentEditorsTest : public QObject {
@@ -134,29 +123,12 @@ class ComponentEditorsTest : public QObject {
     std::unique_ptr<TFormDesigner> designer;
     TKorDBGrid *grid = nullptr;
     TKorDBColumnsDialog *columnsDialog = nullptr;
-    TKorDBNavigator *navigator = nullptr;
-    TKorDBEditor *editor = nullptr;
-    TKorDBColumn *column = nullptr;
+    QMap<QString, TComponent *> components; // by kind
     int aboutShown = 0;
     int dialogsRun = 0;
     // Every dialog of the tests; a test adds the answers it needs.
     TScriptedDialogs hostDialogs;
     std::unique_ptr<THostDialogsScope> hostDialogsScope;
-
-    TComponent *componentNamed(const QString &Kind) const
-    {
-        if (Kind == QLatin1String("grid"))
-            return grid;
-        if (Kind == QLatin1String("columns dialog"))
-            return columnsDialog;
-        if (Kind == QLatin1String("navigator"))
-            return navigator;
-        if (Kind == QLatin1String("editor"))
-            return editor;
-        return column;
-    }
-
-    // ---- The fields editor ----
 
     QTemporaryDir dataDir;
 
@@ -179,17 +151,16 @@ class ComponentEditorsTest : public QObject {
                             &TDataSource::staticMetaObject});
         auto *connection = designer->Create<TSQLConnection>();
         connection->setDatabaseName(database);
-        auto *cities = designer->Create<TSQLDataSet>();
-        cities->SetName(QStringLiteral("Cities"));
-        cities->setSQLConnection(connection);
-        cities->setCommandText(QStringLiteral("SELECT * FROM cities"));
-        cities->Open();
-        auto *customers = designer->Create<TSQLDataSet>();
-        customers->SetName(QStringLiteral("Customers"));
-        customers->setSQLConnection(connection);
-        customers->setCommandText(QStringLiteral("SELECT * FROM customers ORDER BY id"));
-        customers->Open();
-        return customers;
+        const auto open = [&](const char *Name, const char *Query) {
+            auto *dataSet = designer->Create<TSQLDataSet>();
+            dataSet->SetName(Name);
+            dataSet->setSQLConnection(connection);
+            dataSet->setCommandText(Query);
+            dataSet->Open();
+            return dataSet;
+        };
+        open("Cities", "SELECT * FROM cities");
+        return open("Customers", "SELECT * FROM customers ORDER BY id");
     }
 
     static QStringList fieldNames(const TDataSet *DataSet)
@@ -241,9 +212,11 @@ private slots:
         grid = designer->Create<TKorDBGrid>();
         columnsDialog = designer->Create<TKorDBColumnsDialog>();
         columnsDialog->setDBGrid(grid);
-        navigator = designer->Create<TKorDBNavigator>();
-        editor = designer->Create<TKorDBEditor>();
-        column = designer->Create<TKorDBColumn>();
+        components = {{"grid", grid},
+                      {"columns dialog", columnsDialog},
+                      {"navigator", designer->Create<TKorDBNavigator>()},
+                      {"editor", designer->Create<TKorDBEditor>()},
+                      {"column", designer->Create<TKorDBColumn>()}};
         aboutShown = 0;
         dialogsRun = 0;
         // The About box and the columns dialog are counted and cancelled.
@@ -257,7 +230,8 @@ private slots:
 
     void cleanup()
     {
-        closeAllWindows();
+        DestroyCollectionEditors(nullptr);
+        IDEDesignEd::Finalization();
         designer.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -294,32 +268,29 @@ private slots:
 
     void aDoubleClickWithoutAnEditorEditsTheBestEvent_data()
     {
-        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("edited");
-        QTest::addRow("OnChange before OnClick") << "click-change" << QStringList{"OnChange"};
-        QTest::addRow("OnCreate first") << "all" << QStringList{"OnCreate"};
-        QTest::addRow("else the first event") << "other" << QStringList{"OnEnter"};
-        QTest::addRow("no event") << "none" << QStringList{};
+        QTest::addRow("OnChange before OnClick") << 0 << QStringList{"OnChange"};
+        QTest::addRow("OnCreate first") << 1 << QStringList{"OnCreate"};
+        QTest::addRow("else the first event") << 2 << QStringList{"OnEnter"};
+        QTest::addRow("no event") << 3 << QStringList{};
     }
 
     void aDoubleClickWithoutAnEditorEditsTheBestEvent()
     {
-        QFETCH(QString, kind);
+        QFETCH(int, kind);
         QFETCH(QStringList, edited);
         TClickChange clickChange;
         TAllEvents all;
         TOtherEvents other;
-        TNoEvents none;
-        TComponent *component = kind == "click-change" ? static_cast<TComponent *>(&clickChange)
-                                : kind == "all"        ? static_cast<TComponent *>(&all)
-                                : kind == "other"      ? static_cast<TComponent *>(&other)
-                                                       : static_cast<TComponent *>(&none);
+        TBase none;
+        const QList<TComponent *> kinds{&clickChange, &all, &other, &none};
         SetRegisteringModule(QStringLiteral("events"));
         RegisterPropertyEditor(TPropertyType::Named("TNotifyEvent"), nullptr, QString(),
                                &TRecordingEventProperty::staticMetaObject);
         SetRegisteringModule(QString());
         editedEvents.clear();
-        EditComponent(component, nullptr);
+        EditComponent(kinds[kind], nullptr);
         UnregisterModule(QStringLiteral("events"));
         QCOMPARE(editedEvents, edited);
     }
@@ -327,7 +298,7 @@ private slots:
     // ---- The package's editors ----
 
     // What a verb, or a double-click (verb -1), opens: About boxes, columns editors, grid
-    // designers, runs of the columns dialog.
+    // designers, runs of the columns dialog. Every component offers the About box first.
     void verbsAndDoubleClicksOpenTheirWindows_data()
     {
         QTest::addColumn<QString>("kind");
@@ -341,6 +312,9 @@ private slots:
         QTest::addRow("dialog test") << "columns dialog" << 2 << "Test Dialog" << QList{0, 0, 0, 1};
         QTest::addRow("dialog double-click") << "columns dialog" << -1 << "" << QList{0, 0, 0, 1};
         QTest::addRow("navigator double-click") << "navigator" << -1 << "" << QList{0, 0, 0, 0};
+        for (const char *kind : {"grid", "columns dialog", "navigator", "editor", "column"})
+            QTest::addRow("%s About", kind)
+                << kind << 0 << "Kor-DBGrid Component" << QList{1, 0, 0, 0};
     }
 
     void verbsAndDoubleClicksOpenTheirWindows()
@@ -349,8 +323,8 @@ private slots:
         QFETCH(int, verb);
         QFETCH(QString, text);
         QFETCH(QList<int>, opened);
-        auto editor = GetComponentEditor(componentNamed(kind), designer.get());
-        QCOMPARE(editor->Component(), componentNamed(kind));
+        auto editor = GetComponentEditor(components.value(kind), designer.get());
+        QCOMPARE(editor->Component(), components.value(kind));
         if (verb < 0) {
             editor->Edit();
         } else {
@@ -363,17 +337,6 @@ private slots:
         QVERIFY(hostDialogs.Errors.isEmpty());
         if (opened[1])
             QCOMPARE(TCollectionEditor::OpenEditors().first()->Collection(), grid->Columns());
-    }
-
-    // Every component of the package offers the About box as its first verb.
-    void everyComponentOffersTheAboutBox()
-    {
-        for (const char *kind : {"grid", "columns dialog", "navigator", "editor", "column"}) {
-            auto editor = GetComponentEditor(componentNamed(kind), designer.get());
-            QCOMPARE(editor->GetVerb(0), QStringLiteral("Kor-DBGrid Component"));
-            editor->ExecuteVerb(0);
-        }
-        QCOMPARE(aboutShown, 5);
     }
 
     // A double-click on a grid shows the columns editor, then the grid designer; again, it brings
@@ -563,8 +526,7 @@ private slots:
         const int modified = designer->ModifiedCount();
         QTest::mouseClick(editor->findChildren<QPushButton *>().at(1), Qt::LeftButton);
         QCOMPARE(hostDialogs.Errors.size(), 1);
-        QVERIFY2(hostDialogs.Errors.first().startsWith(message),
-                 qPrintable(hostDialogs.Errors.first()));
+        QVERIFY(hostDialogs.Errors.first().startsWith(message));
         QCOMPARE(QString::fromUtf8(WriteFormText(designer.get())), QString::fromUtf8(before));
         QCOMPARE(designer->ModifiedCount(), modified);
         QCOMPARE(editor->List()->count(), 2);

@@ -41,12 +41,6 @@ QString dataFile(const char *Name)
     return QStringLiteral(KOR_UIFORM_DIR "/") + QLatin1String(Name);
 }
 
-QByteArray readFile(const QString &Path)
-{
-    QFile file(Path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 #ifdef KOR_HAVE_UITOOLS
 // Makes the package's widgets through CreateUiWidget, as the Qt Designer plugin does.
 class TComponentUiLoader : public QUiLoader {
@@ -117,11 +111,12 @@ TComponent *componentOf(QObject *Object)
 }
 
 // A widget of the package made as uic makes it: a child of Parent, named, its text applied.
-QWidget *placeWidget(const char *ClassName, const char *Name, const char *Text, QWidget *Parent)
+QWidget *placeWidget(const char *ClassName, const char *Name, const QByteArray &Text,
+                     QWidget *Parent)
 {
     QWidget *widget = CreateUiWidget(FindUiWidgetClass(QLatin1String(ClassName)), Parent);
     widget->setObjectName(QLatin1String(Name));
-    if (Text)
+    if (!Text.isNull())
         widget->setProperty(kFormTextProperty, QString::fromUtf8(Text));
     return widget;
 }
@@ -153,21 +148,33 @@ class TestUiForm : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    QString m_database;
+    QByteArray m_connection; // the text of a connection to the test database
+    // Every message goes to the test; a test expecting one clears it.
+    TScriptedDialogs m_messages;
+    std::unique_ptr<THostDialogsScope> m_messagesScope;
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        m_database = CreateTestDatabase(
+        const QString database = CreateTestDatabase(
             m_dir.filePath(QStringLiteral("sample.sqlite")),
             {QStringLiteral("CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), "
                             "city VARCHAR(30))"),
              QStringLiteral("INSERT INTO customers VALUES (1, 'Ann', 'Springfield'), (2, 'Bob', "
                             "'Shelbyville')")});
+        m_connection =
+            QJsonDocument(QJsonObject{{"DatabaseName", database}}).toJson(QJsonDocument::Compact);
+        m_messagesScope = std::make_unique<THostDialogsScope>(m_messages);
         RegisterComponents(QStringLiteral("Form file test"),
                            {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject,
                             &TDataSource::staticMetaObject, &TKorDBGrid::staticMetaObject});
+    }
+
+    void cleanup()
+    {
+        QCOMPARE(m_messages.Errors, QStringList());
+        m_messages.Errors.clear();
     }
 
     // The .ui form and the form file of the same form give the same components with the same
@@ -186,12 +193,12 @@ private slots:
         if (how == QLatin1String("QUiLoader"))
             QSKIP("Qt's UiTools are not installed");
 #endif
-        TScriptedDialogs messages;
-        const THostDialogsScope messagesScope(messages);
         const std::unique_ptr<QWidget> window = loadGridForm(how);
         QVERIFY(window);
         TFormDesigner designer;
-        ReadFormText(&designer, readFile(dataFile("gridform.kform")));
+        QFile file(dataFile("gridform.kform"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        ReadFormText(&designer, file.readAll());
 
         const QMap<QString, TComponent *> loaded = componentsOn(window.get());
         QCOMPARE(loaded.size(), designer.Form()->ComponentCount());
@@ -219,7 +226,6 @@ private slots:
         QCOMPARE(grid->Font()->Name(), QStringLiteral("Courier New"));
         QCOMPARE(grid->BorderStyle(), Vcl::bsNone);
         QCOMPARE(grid->FixedColor(), clRed);
-        QVERIFY(messages.Errors.isEmpty());
     }
 
     // Links name components that may be made after the component naming them, that may have no
@@ -236,8 +242,6 @@ private slots:
     {
         QFETCH(int, scenario);
         const TScenario &wanted = kScenarios[scenario];
-        TScriptedDialogs messages;
-        const THostDialogsScope messagesScope(messages);
         QWidget window;
         auto *tabs = new QTabWidget(&window);
         std::unique_ptr<QWidget> page = std::make_unique<QWidget>();
@@ -278,7 +282,6 @@ private slots:
         QVERIFY(!HasWaitingLinks(grid));
         QVERIFY(!HasWaitingLinks(source));
         QCOMPARE(ComponentFormText(grid), QLatin1String(kGridText));
-        QVERIFY(messages.Errors.isEmpty());
     }
 
     // A data set whose text opens it waits for its connection, and opens once the connection
@@ -297,22 +300,16 @@ private slots:
     {
         QFETCH(bool, textOpens);
         QFETCH(bool, connectionFirst);
-        TScriptedDialogs messages;
-        const THostDialogsScope messagesScope(messages);
         QWidget window;
-        const QByteArray connectionText =
-            QJsonDocument(QJsonObject{{"DatabaseName", m_database}}).toJson(QJsonDocument::Compact);
         const auto placeConnection = [&] {
-            placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", connectionText.constData(),
-                        &window);
+            placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", m_connection, &window);
         };
         if (connectionFirst)
             placeConnection();
         placeWidget("TSQLDataSetPlaceholder", "SQLDataSet1",
-                    textOpens ? R"({"SQLConnection":"SQLConnection1",)"
-                                R"("CommandText":"SELECT * FROM customers","Active":true})"
-                              : R"({"SQLConnection":"SQLConnection1",)"
-                                R"("CommandText":"SELECT * FROM customers"})",
+                    R"({"SQLConnection":"SQLConnection1","CommandText":"SELECT * FROM customers",)"
+                    R"("Active":)" +
+                        QByteArray(textOpens ? "true}" : "false}"),
                     &window);
         auto *dataSet = dynamic_cast<TSQLDataSet *>(
             WidgetComponent(window.findChild<QWidget *>(QStringLiteral("SQLDataSet1"))));
@@ -329,7 +326,6 @@ private slots:
         QVERIFY(dataSet->Active());
         QCOMPARE(dataSet->RecordCount(), 2);
         QVERIFY(!HasWaitingLinks(dataSet));
-        QVERIFY(messages.Errors.isEmpty());
     }
 
     // A text that cannot be read is reported through the host when Qt's property system sets
@@ -378,11 +374,9 @@ private slots:
         const QString before = ComponentFormText(component);
         QCOMPARE(before, QLatin1String(good));
 
-        TScriptedDialogs messages;
-        const THostDialogsScope messagesScope(messages);
         widget->setProperty(kFormTextProperty, text);
-        QCOMPARE(messages.Errors.size(), 1);
-        QVERIFY2(messages.Errors.first().contains(message), qPrintable(messages.Errors.first()));
+        QCOMPARE(m_messages.Errors.size(), 1);
+        QVERIFY(m_messages.Errors.takeFirst().contains(message));
         QCOMPARE(ComponentFormText(component), before);
         QVERIFY_THROWS_EXCEPTION(EFormFileError, ApplyComponentFormText(component, text));
         QCOMPARE(ComponentFormText(component), before);
@@ -393,12 +387,8 @@ private slots:
     // without a field drops it.
     void ownedComponentsTravelInTheirOwnersText()
     {
-        TScriptedDialogs messages;
-        const THostDialogsScope messagesScope(messages);
         QWidget window;
-        const QByteArray connection =
-            QJsonDocument(QJsonObject{{"DatabaseName", m_database}}).toJson(QJsonDocument::Compact);
-        placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", connection.constData(), &window);
+        placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", m_connection, &window);
         const char *customers =
             R"({"Active":true,"CommandText":"SELECT * FROM customers","SQLConnection":"SQLConnection1",)"
             R"("components":[)"
@@ -429,7 +419,7 @@ private slots:
 
         // The same text on a fresh data set of another window reads back the same.
         QWidget other;
-        placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", connection.constData(), &other);
+        placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", m_connection, &other);
         QWidget *copy =
             placeWidget("TSQLDataSetPlaceholder", "SQLDataSet1", text.toUtf8().constData(), &other);
         QCOMPARE(ComponentFormText(WidgetComponent(copy)), text);
@@ -443,7 +433,6 @@ private slots:
                            QString::fromUtf8(QJsonDocument(fewer).toJson(QJsonDocument::Compact)));
         QCOMPARE(dataSet->FieldCount(), 3);
         QVERIFY(!dataSet->FindField(QStringLiteral("Twice")));
-        QVERIFY(messages.Errors.isEmpty());
     }
 
     // Values of the text's kind that a text leaves out go back to their defaults; a control's
