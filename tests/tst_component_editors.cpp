@@ -34,6 +34,8 @@
 #include "sqldata.h"
 #include "testsupport.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class TBase : public QObject, public TComponent {
@@ -55,7 +57,7 @@ public:
     {
         executed.append(Index);
         if (Index == 2)
-            throw EHostError(QStringLiteral("Boom failed"));
+            throw EHostError(u"Boom failed"_s);
     }
     void PrepareItem(int Index, QAction *) override { prepared.append(Index); }
 };
@@ -137,16 +139,16 @@ class ComponentEditorsTest : public QObject {
     TSQLDataSet *placeCustomers()
     {
         const QString database = CreateTestDatabase(
-            dataDir.filePath(QStringLiteral("fields.sqlite")),
+            dataDir.filePath(u"fields.sqlite"_s),
             {QStringLiteral("CREATE TABLE IF NOT EXISTS customers (id INTEGER PRIMARY KEY, "
                             "name VARCHAR(30), city_id INTEGER)"),
-             QStringLiteral("CREATE TABLE IF NOT EXISTS cities (id INTEGER, title VARCHAR(20))"),
-             QStringLiteral("DELETE FROM customers"), QStringLiteral("DELETE FROM cities"),
-             QStringLiteral("INSERT INTO customers VALUES (1, 'Ann', 2), (2, 'Bob', 1)"),
-             QStringLiteral("INSERT INTO cities VALUES (1, 'Kansas'), (2, 'Ohio')")});
+             u"CREATE TABLE IF NOT EXISTS cities (id INTEGER, title VARCHAR(20))"_s,
+             u"DELETE FROM customers"_s, u"DELETE FROM cities"_s,
+             u"INSERT INTO customers VALUES (1, 'Ann', 2), (2, 'Bob', 1)"_s,
+             u"INSERT INTO cities VALUES (1, 'Kansas'), (2, 'Ohio')"_s});
         TFormDesigner::RegisterComponentFactory(&TField::staticMetaObject,
                                                 [] { return new TField; });
-        RegisterComponents(QStringLiteral("Fields editor test"),
+        RegisterComponents(u"Fields editor test"_s,
                            {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject,
                             &TDataSource::staticMetaObject});
         auto *connection = designer->Create<TSQLConnection>();
@@ -176,10 +178,10 @@ class ComponentEditorsTest : public QObject {
         TNewFieldDefinition lookup;
         lookup.FieldName = Name;
         lookup.FieldKind = Db::fkLookup;
-        lookup.KeyFields = QStringLiteral("city_id");
-        lookup.LookupDataSet = QStringLiteral("Cities");
-        lookup.LookupKeyFields = QStringLiteral("id");
-        lookup.LookupResultField = QStringLiteral("title");
+        lookup.KeyFields = u"city_id"_s;
+        lookup.LookupDataSet = u"Cities"_s;
+        lookup.LookupKeyFields = u"id"_s;
+        lookup.LookupResultField = u"title"_s;
         return lookup;
     }
 
@@ -188,7 +190,7 @@ private slots:
     {
         ResetTestSettingsDir();
         // The package's units register as the host would have them do.
-        SetRegisteringModule(QStringLiteral("tst_component_editors"));
+        SetRegisteringModule(u"tst_component_editors"_s);
         KorDBGridsReg::Register();
         KorDBEditsReg::Register();
         KorDBListsReg::Register();
@@ -202,7 +204,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        UnregisterModule(QStringLiteral("tst_component_editors"));
+        UnregisterModule(u"tst_component_editors"_s);
         hostDialogsScope.reset();
     }
 
@@ -258,12 +260,12 @@ private slots:
         const QList<QAction *> actions = menu.actions();
         QCOMPARE(actions.size(), 3);
         QVERIFY(actions[1]->isSeparator());
-        QCOMPARE(actions[2]->text(), QStringLiteral("Boom"));
+        QCOMPARE(actions[2]->text(), u"Boom"_s);
         QCOMPARE(verbs->prepared, QList<int>({0, 2}));
         actions[0]->trigger();
         actions[2]->trigger();
         QCOMPARE(verbs->executed, QList<int>({0, 2}));
-        QCOMPARE(hostDialogs.Errors, QList<QString>({QStringLiteral("Boom failed")}));
+        QCOMPARE(hostDialogs.Errors, QList<QString>({u"Boom failed"_s}));
     }
 
     void aDoubleClickWithoutAnEditorEditsTheBestEvent_data()
@@ -285,13 +287,13 @@ private slots:
         TOtherEvents other;
         TBase none;
         const QList<TComponent *> kinds{&clickChange, &all, &other, &none};
-        SetRegisteringModule(QStringLiteral("events"));
+        SetRegisteringModule(u"events"_s);
         RegisterPropertyEditor(TPropertyType::Named("TNotifyEvent"), nullptr, QString(),
                                &TRecordingEventProperty::staticMetaObject);
         SetRegisteringModule(QString());
         editedEvents.clear();
         EditComponent(kinds[kind], nullptr);
-        UnregisterModule(QStringLiteral("events"));
+        UnregisterModule(u"events"_s);
         QCOMPARE(editedEvents, edited);
     }
 
@@ -362,7 +364,7 @@ private slots:
         QList<QWidget *> parentsDuringRun;
         hostDialogs.OnDialog = [&](QDialog &) -> int {
             parentsDuringRun.append(columnsDialog->DialogParent());
-            throw EHostError(QStringLiteral("The dialog failed"));
+            throw EHostError(u"The dialog failed"_s);
         };
         auto editor = GetComponentEditor(columnsDialog, designer.get());
         QVERIFY_THROWS_EXCEPTION(EHostError, editor->Edit());
@@ -373,7 +375,7 @@ private slots:
 
     void theGridsColumnsPropertyOpensTheColumnsEditor()
     {
-        PPropInfo info = GetPropInfo(grid, QStringLiteral("Columns"));
+        PPropInfo info = GetPropInfo(grid, u"Columns"_s);
         const QMetaObject *editorClass = FindPropertyEditorClass(info, grid);
         QCOMPARE(editorClass, &TKorDBGridColumnsProperty::staticMetaObject);
         auto property = CreatePropertyEditor(editorClass, designer.get(), {grid}, info);
@@ -426,20 +428,20 @@ private slots:
         int modified = designer->ModifiedCount();
         QCOMPARE(editor->AddFields().size(), 3);
         QCOMPARE(offered, (QStringList{"id", "name", "city_id"}));
-        QCOMPARE(customers->FieldByName("name")->Name(), QStringLiteral("Customersname"));
+        QCOMPARE(customers->FieldByName("name")->Name(), u"Customersname"_s);
         QCOMPARE(customers->FieldByName("name")->Owner(), static_cast<TComponent *>(customers));
-        if (change != QLatin1String("add")) {
+        if (change != "add"_L1) {
             QCOMPARE(designer->ModifiedCount(), modified + 1);
             before = WriteFormText(designer.get());
             modified = designer->ModifiedCount();
         }
-        if (change == QLatin1String("lookup")) {
-            asked = cityLookup(QStringLiteral("City"));
+        if (change == "lookup"_L1) {
+            asked = cityLookup(u"City"_s);
             TField *city = editor->NewField();
             QCOMPARE(choices.LookupDataSets, QStringList{"Cities"});
-            QCOMPARE(choices.FieldsOf(QStringLiteral("Cities")), (QStringList{"id", "title"}));
-            QVERIFY(choices.Fields.contains(QStringLiteral("city_id")));
-            QCOMPARE(city->AsString(), QStringLiteral("Ohio"));
+            QCOMPARE(choices.FieldsOf(u"Cities"_s), (QStringList{"id", "title"}));
+            QVERIFY(choices.Fields.contains(u"city_id"_s));
+            QCOMPARE(city->AsString(), u"Ohio"_s);
             editor->List()->item(3)->setSelected(true);
             QCOMPARE(designer->GetSelections(), QList<QObject *>{city});
             // A grid over the data set shows the value looked up; its column's field name
@@ -448,22 +450,22 @@ private slots:
             source->setDataSet(customers);
             grid->setDataSource(source);
             TKorColumn *cityColumn = grid->Columns()->Items(3);
-            QCOMPARE(grid->CellText(cityColumn, 1), QStringLiteral("Kansas"));
-            PPropInfo info = GetPropInfo(cityColumn, QStringLiteral("FieldName"));
+            QCOMPARE(grid->CellText(cityColumn, 1), u"Kansas"_s);
+            PPropInfo info = GetPropInfo(cityColumn, u"FieldName"_s);
             QStringList names;
             CreatePropertyEditor(FindPropertyEditorClass(info, cityColumn), designer.get(),
                                  {cityColumn}, info)
                 ->GetValues([&](const QString &Name) { names.append(Name); });
             QCOMPARE(names, fields);
-        } else if (change == QLatin1String("calculated")) {
-            asked.FieldName = QStringLiteral("Shown");
+        } else if (change == "calculated"_L1) {
+            asked.FieldName = u"Shown"_s;
             asked.FieldKind = Db::fkCalculated;
             TField *shown = editor->NewField();
             QVERIFY(shown && shown->IsNull());
-            QCOMPARE(shown->Name(), QStringLiteral("CustomersShown"));
-        } else if (change == QLatin1String("reorder")) {
+            QCOMPARE(shown->Name(), u"CustomersShown"_s);
+        } else if (change == "reorder"_L1) {
             editor->MoveField(customers->FieldByName("city_id"), 0);
-        } else if (change == QLatin1String("delete")) {
+        } else if (change == "delete"_L1) {
             editor->DeleteFields({customers->FieldByName("name")});
         }
         QCOMPARE(fieldNames(customers), fields);
@@ -502,19 +504,19 @@ private slots:
         QFETCH(QString, message);
         TSQLDataSet *customers = placeCustomers();
         TFieldsEditor *editor = TFieldsEditor::Open(customers, designer.get());
-        editor->AddFields({QStringLiteral("id"), QStringLiteral("name")});
-        TNewFieldDefinition definition = cityLookup(QStringLiteral("City"));
-        if (bad == QLatin1String("gone"))
-            definition.LookupDataSet = QStringLiteral("Towns");
-        else if (bad == QLatin1String("key"))
-            definition.KeyFields = QStringLiteral("town_id");
+        editor->AddFields({u"id"_s, u"name"_s});
+        TNewFieldDefinition definition = cityLookup(u"City"_s);
+        if (bad == "gone"_L1)
+            definition.LookupDataSet = u"Towns"_s;
+        else if (bad == "key"_L1)
+            definition.KeyFields = u"town_id"_s;
         else
             definition = {};
-        if (bad == QLatin1String("twice")) {
-            definition.FieldName = QStringLiteral("name");
+        if (bad == "twice"_L1) {
+            definition.FieldName = u"name"_s;
             definition.FieldKind = Db::fkCalculated;
-        } else if (bad == QLatin1String("type")) {
-            definition.FieldName = QStringLiteral("city_id");
+        } else if (bad == "type"_L1) {
+            definition.FieldName = u"city_id"_s;
             definition.DataType = Db::ftGraphic;
         }
         hostDialogs.OnNewField = [&](TNewFieldDefinition &Definition, const TNewFieldChoices &,
@@ -533,16 +535,17 @@ private slots:
 
         // Deleting the lookup data set clears the links to it; the text from before brings them
         // back.
-        TField *city = editor->NewField(cityLookup(QStringLiteral("Town")));
+        TField *city = editor->NewField(cityLookup(u"Town"_s));
         const QByteArray linked = WriteFormText(designer.get());
-        designer->DeleteComponent(designer->GetComponent(QStringLiteral("Cities")));
+        designer->DeleteComponent(designer->GetComponent(u"Cities"_s));
         QVERIFY(!city->LookupDataSet());
         QVERIFY(city->IsNull());
         ReadFormText(designer.get(), linked);
-        QCOMPARE(city->LookupDataSet(), designer->GetComponent(QStringLiteral("Cities")));
-        QCOMPARE(city->AsString(), QStringLiteral("Ohio"));
+        QCOMPARE(city->LookupDataSet(), designer->GetComponent(u"Cities"_s));
+        QCOMPARE(city->AsString(), u"Ohio"_s);
     }
 };
 
 QTEST_MAIN(ComponentEditorsTest)
 #include "tst_component_editors.moc"
+

@@ -11,6 +11,8 @@
 #include "hostmessages.h"
 #include "registration.h"
 
+using namespace Qt::StringLiterals;
+
 class TKorTestGrid : public QWidget, public TComponent {
     Q_OBJECT
 public:
@@ -143,16 +145,15 @@ private slots:
         TRecorder log;
         auto *grid1 = designer.Create<TKorTestGrid>();
         TComponent *second = designer.CreateComponent(&TKorTestGrid::staticMetaObject);
-        QCOMPARE(grid1->Name(), QStringLiteral("KorTestGrid1"));
-        QCOMPARE(second->Name(), QStringLiteral("KorTestGrid2"));
+        QCOMPARE(grid1->Name(), u"KorTestGrid1"_s);
+        QCOMPARE(second->Name(), u"KorTestGrid2"_s);
         QCOMPARE(grid1->Owner(), designer.Form());
         QCOMPARE(grid1->parentWidget(), designer.Form());
         QVERIFY(grid1->IsDesigning());
         // A freed number is taken again.
         designer.DeleteComponent(grid1);
-        QCOMPARE(designer.Create<TKorTestGrid>()->Name(), QStringLiteral("KorTestGrid1"));
-        QCOMPARE(designer.UniqueName(&TKorTestGrid::staticMetaObject),
-                 QStringLiteral("KorTestGrid3"));
+        QCOMPARE(designer.Create<TKorTestGrid>()->Name(), u"KorTestGrid1"_s);
+        QCOMPARE(designer.UniqueName(&TKorTestGrid::staticMetaObject), u"KorTestGrid3"_s);
         QCOMPARE(log.Log, (QStringList{"inserted KorTestGrid1", "inserted KorTestGrid2",
                                        "deleted KorTestGrid1", "inserted KorTestGrid1"}));
     }
@@ -170,7 +171,7 @@ private slots:
         TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject,
                                                 [] { return new TKorTestSource; });
         TComponent *source = designer.CreateComponent(&TKorTestSource::staticMetaObject);
-        QCOMPARE(source->Name(), QStringLiteral("KorTestSource1"));
+        QCOMPARE(source->Name(), u"KorTestSource1"_s);
         TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject, nullptr);
 
         // A name already on the form is refused and the component stays the caller's.
@@ -230,7 +231,7 @@ private slots:
         const THostDialogsScope messagesScope(messages);
         log.OnNotice = [] { throw EInvalidOperation("window failed"); };
         delete other;
-        QCOMPARE(messages.Errors.value(0), QStringLiteral("window failed"));
+        QCOMPARE(messages.Errors.value(0), u"window failed"_s);
     }
 
     void selectionAndModified()
@@ -280,7 +281,7 @@ private slots:
         QCOMPARE(designer.GetComponent("kortestgrid1"), grid);
         QCOMPARE(designer.GetComponent("MainForm"), designer.Form());
         QCOMPARE(designer.GetComponent("Nothing"), nullptr);
-        QCOMPARE(designer.GetComponentName(source), QStringLiteral("KorTestSource1"));
+        QCOMPARE(designer.GetComponentName(source), u"KorTestSource1"_s);
         QCOMPARE(designer.GetComponentName(nullptr), QString());
     }
 
@@ -307,28 +308,29 @@ private slots:
         QStringList released;
         // What a package's Register procedures hand over is released when the package goes, newest
         // first, even when one release fails; the host's own things stay.
-        SetRegisteringModule(QStringLiteral("PkgA"));
+        SetRegisteringModule(u"PkgA"_s);
         TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject,
                                                 [] { return new TKorTestSource; });
         RegisterModuleRelease([&] { released << "first"; });
-        RegisterModuleRelease([] { throw EInvalidOperation(QStringLiteral("release failed")); });
+        RegisterModuleRelease([] { throw EInvalidOperation(u"release failed"_s); });
         RegisterModuleRelease([&] { released << "last"; });
         SetRegisteringModule({});
         RegisterModuleRelease([&] { released << "host"; });
-        RegisterModuleRelease([&] { released << "other"; }, QStringLiteral("PkgB"));
-        QCOMPARE(ModuleReleaseCount(QStringLiteral("pkga")), 4);
+        RegisterModuleRelease([&] { released << "other"; }, u"PkgB"_s);
+        QCOMPARE(ModuleReleaseCount(u"pkga"_s), 4);
         QVERIFY(designer.CreateComponent(&TKorTestSource::staticMetaObject));
 
-        UnregisterModule(QStringLiteral("PkgA"));
+        UnregisterModule(u"PkgA"_s);
         QCOMPARE(released, (QStringList{"last", "first"}));
         QCOMPARE(messages.Errors, QStringList{"release failed"});
-        QCOMPARE(ModuleReleaseCount(QStringLiteral("PkgA")), 0);
+        QCOMPARE(ModuleReleaseCount(u"PkgA"_s), 0);
         QVERIFY_THROWS_EXCEPTION(EComponentError,
                                  designer.CreateComponent(&TKorTestSource::staticMetaObject));
-        UnregisterModule(QStringLiteral("PkgB"));
+        UnregisterModule(u"PkgB"_s);
         QCOMPARE(released, (QStringList{"last", "first", "other"}));
     }
 };
 
 QTEST_MAIN(TestHostDesigner)
 #include "tst_host_designer.moc"
+

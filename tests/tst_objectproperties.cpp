@@ -599,3 +599,4 @@ private slots:
 
 QTEST_MAIN(InspectorTest)
 #include "tst_objectproperties.moc"
+

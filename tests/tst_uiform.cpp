@@ -34,6 +34,8 @@
 #include "ui_gridform.h"
 #include "uicomponents.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString dataFile(const char *Name)
@@ -61,7 +63,7 @@ public:
 // The test form laid out from gridform.ui, by uic or by QUiLoader.
 std::unique_ptr<QWidget> loadGridForm(const QString &How)
 {
-    if (How == QLatin1String("uic")) {
+    if (How == "uic"_L1) {
         auto window = std::make_unique<QWidget>();
         Ui::GridForm().setupUi(window.get());
         return window;
@@ -100,14 +102,8 @@ QString firstDifference(const TComponent *Actual, const TComponent *Expected)
     };
     for (const QString &key : std::as_const(keys))
         if (actual.value(key) != expected.value(key))
-            return QStringLiteral("%1: %2 / %3")
-                .arg(key, text(actual.value(key)), text(expected.value(key)));
+            return u"%1: %2 / %3"_s.arg(key, text(actual.value(key)), text(expected.value(key)));
     return {};
-}
-
-TComponent *componentOf(QObject *Object)
-{
-    return Object ? AsComponent(Object) : nullptr;
 }
 
 // A widget of the package made as uic makes it: a child of Parent, named, its text applied.
@@ -158,7 +154,7 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         const QString database = CreateTestDatabase(
-            m_dir.filePath(QStringLiteral("sample.sqlite")),
+            m_dir.filePath(u"sample.sqlite"_s),
             {QStringLiteral("CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), "
                             "city VARCHAR(30))"),
              QStringLiteral("INSERT INTO customers VALUES (1, 'Ann', 'Springfield'), (2, 'Bob', "
@@ -166,7 +162,7 @@ private slots:
         m_connection =
             QJsonDocument(QJsonObject{{"DatabaseName", database}}).toJson(QJsonDocument::Compact);
         m_messagesScope = std::make_unique<THostDialogsScope>(m_messages);
-        RegisterComponents(QStringLiteral("Form file test"),
+        RegisterComponents(u"Form file test"_s,
                            {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject,
                             &TDataSource::staticMetaObject, &TKorDBGrid::staticMetaObject});
     }
@@ -182,15 +178,15 @@ private slots:
     void uiFormHoldsWhatItsFormFileHolds_data()
     {
         QTest::addColumn<QString>("how");
-        QTest::newRow("uic") << QStringLiteral("uic");
-        QTest::newRow("QUiLoader") << QStringLiteral("QUiLoader");
+        QTest::newRow("uic") << u"uic"_s;
+        QTest::newRow("QUiLoader") << u"QUiLoader"_s;
     }
 
     void uiFormHoldsWhatItsFormFileHolds()
     {
         QFETCH(QString, how);
 #ifndef KOR_HAVE_UITOOLS
-        if (how == QLatin1String("QUiLoader"))
+        if (how == "QUiLoader"_L1)
             QSKIP("Qt's UiTools are not installed");
 #endif
         const std::unique_ptr<QWidget> window = loadGridForm(how);
@@ -214,16 +210,15 @@ private slots:
         }
 
         // The values compared are the designed ones: links, columns, totals and fonts arrived.
-        auto *grid = dynamic_cast<TKorDBGrid *>(loaded.value(QStringLiteral("KorDBGrid1")));
+        auto *grid = dynamic_cast<TKorDBGrid *>(loaded.value(u"KorDBGrid1"_s));
         QVERIFY(grid);
-        QCOMPARE(componentOf(grid->DataSource()), loaded.value(QStringLiteral("DataSource1")));
-        QCOMPARE(componentOf(grid->Totals()->DataSource()), componentOf(grid->DataSource()));
-        QCOMPARE(componentOf(grid->DataSource()->DataSet()),
-                 loaded.value(QStringLiteral("SQLDataSet1")));
+        QCOMPARE(AsComponent(grid->DataSource()), loaded.value(u"DataSource1"_s));
+        QCOMPARE(AsComponent(grid->Totals()->DataSource()), AsComponent(grid->DataSource()));
+        QCOMPARE(AsComponent(grid->DataSource()->DataSet()), loaded.value(u"SQLDataSet1"_s));
         QCOMPARE(grid->Columns()->Count(), 3);
-        QCOMPARE(grid->Columns()->Items(1)->Title()->Caption(), QStringLiteral("Customer"));
+        QCOMPARE(grid->Columns()->Items(1)->Title()->Caption(), u"Customer"_s);
         QCOMPARE(grid->Columns()->Items(1)->TotalValues()->Count(), 1);
-        QCOMPARE(grid->Font()->Name(), QStringLiteral("Courier New"));
+        QCOMPARE(grid->Font()->Name(), u"Courier New"_s);
         QCOMPARE(grid->BorderStyle(), Vcl::bsNone);
         QCOMPARE(grid->FixedColor(), clRed);
     }
@@ -273,12 +268,12 @@ private slots:
             QVERIFY(HasWaitingLinks(grid));
             QVERIFY(!grid->DataSource());
             QCOMPARE(ComponentFormText(grid), QLatin1String(kGridText));
-            tabs->addTab(page.release(), QStringLiteral("Page"));
+            tabs->addTab(page.release(), u"Page"_s);
             if (wanted.Resolved == TScenario::WindowShown)
                 window.show();
         }
-        QCOMPARE(componentOf(grid->DataSource()), static_cast<TComponent *>(source));
-        QCOMPARE(componentOf(source->DataSet()), dataSet);
+        QCOMPARE(AsComponent(grid->DataSource()), static_cast<TComponent *>(source));
+        QCOMPARE(AsComponent(source->DataSet()), dataSet);
         QVERIFY(!HasWaitingLinks(grid));
         QVERIFY(!HasWaitingLinks(source));
         QCOMPARE(ComponentFormText(grid), QLatin1String(kGridText));
@@ -312,7 +307,7 @@ private slots:
                         QByteArray(textOpens ? "true}" : "false}"),
                     &window);
         auto *dataSet = dynamic_cast<TSQLDataSet *>(
-            WidgetComponent(window.findChild<QWidget *>(QStringLiteral("SQLDataSet1"))));
+            WidgetComponent(window.findChild<QWidget *>(u"SQLDataSet1"_s)));
         QVERIFY(dataSet);
         if (!connectionFirst) {
             QVERIFY(!dataSet->Active());
@@ -366,7 +361,7 @@ private slots:
         QFETCH(QString, message);
         QWidget window;
         const char *good =
-            className == QLatin1String("TKorDBGrid")
+            className == "TKorDBGrid"_L1
                 ? R"({"Columns":[{"FieldName":"id"}],"TitleFont":{"Style":["fsBold"]}})"
                 : R"({"CommandText":"SELECT 1"})";
         QWidget *widget = placeWidget(qPrintable(className), "Grid", good, &window);
@@ -412,7 +407,7 @@ private slots:
             names.append(field->FieldName());
         QCOMPARE(names, (QStringList{"name", "Other", "Twice", "id"}));
         QCOMPARE(dataSet->FieldByName("Other")->Owner(), static_cast<TComponent *>(dataSet));
-        QCOMPARE(dataSet->FieldByName("Other")->AsString(), QStringLiteral("Springfield"));
+        QCOMPARE(dataSet->FieldByName("Other")->AsString(), u"Springfield"_s);
         const QString text = ComponentFormText(dataSet);
         QCOMPARE(QJsonDocument::fromJson(text.toUtf8()).object(),
                  QJsonDocument::fromJson(customers).object());
@@ -432,7 +427,7 @@ private slots:
         first->setProperty(kFormTextProperty,
                            QString::fromUtf8(QJsonDocument(fewer).toJson(QJsonDocument::Compact)));
         QCOMPARE(dataSet->FieldCount(), 3);
-        QVERIFY(!dataSet->FindField(QStringLiteral("Twice")));
+        QVERIFY(!dataSet->FindField(u"Twice"_s));
     }
 
     // Values of the text's kind that a text leaves out go back to their defaults; a control's
@@ -451,7 +446,7 @@ private slots:
         grid->setProperty(kFormTextProperty, R"({"Font":{"Name":"Courier New"}})");
         QCOMPARE(grid->Columns()->State(), Kor::csDefault);
         QCOMPARE(grid->TitleFont()->Size(), TKorDBGrid().TitleFont()->Size());
-        QCOMPARE(grid->Font()->Name(), QStringLiteral("Courier New"));
+        QCOMPARE(grid->Font()->Name(), u"Courier New"_s);
         QCOMPARE(grid->FixedColor(), clRed);
 
         grid->setProperty(kFormTextProperty, QString());
@@ -468,11 +463,11 @@ private slots:
         auto *grid = designer.Create<TKorDBGrid>();
         auto *navigator = designer.Create<TKorDBNavigator>();
         grid->TitleFont()->setStyle(Vcl::TFontStyles(Vcl::fsItalic));
-        QVERIFY(!GetPropInfo(grid, QStringLiteral("formText")));
-        QVERIFY(!GetPropInfo(navigator, QStringLiteral("formText")));
+        QVERIFY(!GetPropInfo(grid, u"formText"_s));
+        QVERIFY(!GetPropInfo(navigator, u"formText"_s));
         QVERIFY(navigator->metaObject()->indexOfProperty(kFormTextProperty) >= 0);
         QCOMPARE(grid->property(kFormTextProperty).toString(),
-                 QStringLiteral(R"({"TitleFont":{"Style":["fsItalic"]}})"));
+                 uR"({"TitleFont":{"Style":["fsItalic"]}})"_s);
         QVERIFY(!WriteFormText(&designer).contains("formText"));
     }
 
@@ -488,9 +483,9 @@ private slots:
             placeWidget("TKorDBColumnsDialogPlaceholder", "ColumnsDialog1", nullptr, &window));
         auto *source = static_cast<TComponentPlaceholder *>(
             placeWidget("TDataSourcePlaceholder", "DataSource1", nullptr, &window));
-        QCOMPARE(source->Component()->Name(), QStringLiteral("DataSource1"));
-        source->Component()->SetName(QStringLiteral("Customers"));
-        QCOMPARE(source->objectName(), QStringLiteral("Customers"));
+        QCOMPARE(source->Component()->Name(), u"DataSource1"_s);
+        source->Component()->SetName(u"Customers"_s);
+        QCOMPARE(source->objectName(), u"Customers"_s);
 
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
