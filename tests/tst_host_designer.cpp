@@ -33,6 +33,14 @@ public:
 
 namespace {
 
+// Lets designers make TKorTestSource, or no longer.
+void sourceFactory(bool On)
+{
+    TFormDesigner::RegisterComponentFactory(
+        &TKorTestSource::staticMetaObject,
+        On ? TFormDesigner::TComponentFactory([] { return new TKorTestSource; }) : nullptr);
+}
+
 // Writes every notice it hears as one line; OnNotice runs after recording.
 class TRecorder : public IDesignNotification {
 public:
@@ -137,6 +145,17 @@ private slots:
         IDesigner *seen = designer.get();
         designer.reset();
         QCOMPARE(closed.by, seen);
+
+        // Destroying the form closes the designer; windows are not told of each component.
+        TFormDesigner other;
+        QPointer<TKorTestGrid> grid(other.Create<TKorTestGrid>());
+        log.Log.clear();
+        delete other.Form();
+        QCOMPARE(log.Log, QStringList{"closed"});
+        QVERIFY(!grid);
+        QVERIFY(other.IsClosed());
+        QCOMPARE(other.GetRoot(), nullptr);
+        QCOMPARE(other.GetComponent("KorTestGrid1"), nullptr);
     }
 
     void createdComponentsGetUniqueNames()
@@ -168,11 +187,10 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EComponentError, designer.CreateComponent(nullptr));
         QCOMPARE(designer.Form()->ComponentCount(), 0);
 
-        TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject,
-                                                [] { return new TKorTestSource; });
+        sourceFactory(true);
         TComponent *source = designer.CreateComponent(&TKorTestSource::staticMetaObject);
         QCOMPARE(source->Name(), u"KorTestSource1"_s);
-        TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject, nullptr);
+        sourceFactory(false);
 
         // A name already on the form is refused and the component stays the caller's.
         auto clash = std::make_unique<TKorTestGrid>();
@@ -212,7 +230,10 @@ private slots:
         TFormDesigner designer;
         auto *grid = designer.Create<TKorTestGrid>();
         auto *other = designer.Create<TKorTestGrid>();
-        designer.SetSelections({grid, other});
+        // A selected object that goes away, or is selected twice, is in the selection once.
+        auto column = std::make_unique<QObject>();
+        designer.SetSelections({other, grid, column.get(), other});
+        column.reset();
         TRecorder log;
         TComponent *component = grid;
         int stateAtNotice = 0;
@@ -234,39 +255,13 @@ private slots:
         QCOMPARE(messages.Errors.value(0), u"window failed"_s);
     }
 
-    void selectionAndModified()
-    {
-        TFormDesigner designer;
-        auto *grid = designer.Create<TKorTestGrid>();
-        QObject column;
-        column.setObjectName("Column0");
-        TRecorder log;
-        designer.SelectComponent(grid);
-        designer.SetSelections({&column, grid, &column});
-        designer.SelectComponent(nullptr);
-        designer.Modified();
-        designer.Modified();
-        QCOMPARE(log.Log, (QStringList{"selection KorTestGrid1", "selection Column0,KorTestGrid1",
-                                       "selection ", "modified", "modified"}));
-        QCOMPARE(designer.ModifiedCount(), 2);
-
-        // A selected object that goes away simply leaves the selection.
-        auto column2 = std::make_unique<QObject>();
-        designer.SelectComponent(column2.get());
-        column2.reset();
-        QVERIFY(designer.GetSelections().isEmpty());
-        designer.Activate();
-        QCOMPARE(designer.ActivateCount(), 1);
-    }
-
     void componentLookups()
     {
         TFormDesigner designer("MainForm");
         auto *grid = designer.Create<TKorTestGrid>();
-        TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject,
-                                                [] { return new TKorTestSource; });
+        sourceFactory(true);
         TComponent *source = designer.CreateComponent(&TKorTestSource::staticMetaObject);
-        TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject, nullptr);
+        sourceFactory(false);
         designer.Create<TKorTestGrid>();
 
         const auto names = [&](const QMetaObject *Class) {
@@ -285,21 +280,6 @@ private slots:
         QCOMPARE(designer.GetComponentName(nullptr), QString());
     }
 
-    void destroyingTheFormClosesTheDesigner()
-    {
-        TFormDesigner designer;
-        auto *grid = designer.Create<TKorTestGrid>();
-        QPointer<TKorTestGrid> watch(grid);
-        TRecorder log;
-        delete designer.Form();
-        // Windows hear that the designer closed and are not bothered with each component.
-        QCOMPARE(log.Log, QStringList{"closed"});
-        QVERIFY(!watch);
-        QVERIFY(designer.IsClosed());
-        QCOMPARE(designer.GetRoot(), nullptr);
-        QCOMPARE(designer.GetComponent("KorTestGrid1"), nullptr);
-    }
-
     void whatAPackageGaveGoesWithIt()
     {
         TScriptedDialogs messages;
@@ -309,8 +289,7 @@ private slots:
         // What a package's Register procedures hand over is released when the package goes, newest
         // first, even when one release fails; the host's own things stay.
         SetRegisteringModule(u"PkgA"_s);
-        TFormDesigner::RegisterComponentFactory(&TKorTestSource::staticMetaObject,
-                                                [] { return new TKorTestSource; });
+        sourceFactory(true);
         RegisterModuleRelease([&] { released << "first"; });
         RegisterModuleRelease([] { throw EInvalidOperation(u"release failed"_s); });
         RegisterModuleRelease([&] { released << "last"; });
@@ -333,4 +312,3 @@ private slots:
 
 QTEST_MAIN(TestHostDesigner)
 #include "tst_host_designer.moc"
-
