@@ -181,16 +181,22 @@ class TestDesignerPlugin : public QObject {
 
     TDesignWindow *openGridDesigner()
     {
-        if (!runTask(formWidget("grid1"), u"Kor-DBGrid Designer..."_s))
-            return nullptr;
-        return openWindow("TKorDBGridDesigner");
+        return runTask(formWidget("grid1"), u"Kor-DBGrid Designer..."_s)
+                   ? openWindow("TKorDBGridDesigner")
+                   : nullptr;
+    }
+
+    // Shows the page Page of the tab control Control of Window.
+    static void showPage(TDesignWindow *Window, const QString &Control, const QString &Page)
+    {
+        Window->findChild<QTabWidget *>(Control)->setCurrentWidget(
+            Window->findChild<QWidget *>(Page));
     }
 
     // The check box Name on the grid designer's Design page, shown.
     static TCheckBox *designPageBox(TDesignWindow *Window, const QString &Name)
     {
-        Window->findChild<QTabWidget *>(u"PageControl"_s)
-            ->setCurrentWidget(Window->findChild<QWidget *>(u"DesignTabSheet"_s));
+        showPage(Window, u"PageControl"_s, u"DesignTabSheet"_s);
         return Window->findChild<TCheckBox *>(Name);
     }
 
@@ -335,11 +341,9 @@ private slots:
             QVERIFY(action->isSeparator() !=
                     (action->text() != "-"_L1 && !action->text().isEmpty()));
         TDesignWindow *window = openGridDesigner();
-        QVERIFY(window);
+        QVERIFY(window && window->Designer() && window->Designer()->GetRoot());
         IDesigner *designer = window->Designer();
-        QVERIFY(designer);
         TComponent *root = designer->GetRoot();
-        QVERIFY(root);
         QCOMPARE(root->Name(), u"Orders"_s);
         QCOMPARE(root->ComponentCount(), 2);
         TComponent *source = WidgetComponent(formWidget("dataSource1"));
@@ -762,10 +766,8 @@ private slots:
 
         TDesignWindow *window = openGridDesigner();
         QVERIFY(window);
-        window->findChild<QTabWidget *>(u"PageControl"_s)
-            ->setCurrentWidget(window->findChild<QWidget *>(u"ColumnsTabSheet"_s));
-        window->findChild<QTabWidget *>(u"ColumnsPageControl"_s)
-            ->setCurrentWidget(window->findChild<QWidget *>(u"ColumnTitleTabSheet"_s));
+        showPage(window, u"PageControl"_s, u"ColumnsTabSheet"_s);
+        showPage(window, u"ColumnsPageControl"_s, u"ColumnTitleTabSheet"_s);
         auto *caption = window->findChild<QLineEdit *>(u"ColumnTitleCaptionEdit"_s);
         QVERIFY(caption);
         window->activateWindow();

@@ -42,6 +42,9 @@ QStringList namesOf(const QAbstractItemModel &Model, const QModelIndex &Parent =
 }
 
 struct InspectorFixture {
+    // Messages and dialogs go to the test.
+    TScriptedDialogs dialogs;
+    THostDialogsScope dialogsScope{dialogs};
     TProbeDesigner designer;
     RuntimeFixture data;
     TKorDBGrid grid;
@@ -164,8 +167,8 @@ private slots:
         QCOMPARE(f.inspector.findChild<QLabel *>("SelectionLabel")->text(),
                  QString("KorDBGrid1: TKorDBGrid"));
         // Bold where the value is not the default: a link set, not one unset nor a sub-object.
-        QVERIFY(f.bold("DataSource") && !f.bold("PopupMenu") && !f.bold("Gradient"));
-        QVERIFY(!f.bold("StripeColor"));
+        QVERIFY(f.bold("DataSource") && !f.bold("PopupMenu") && !f.bold("Gradient") &&
+                !f.bold("StripeColor"));
         f.grid.setStripeColor(clRed);
         f.inspector.RefreshValues();
         QVERIFY(f.bold("StripeColor"));
@@ -179,20 +182,16 @@ private slots:
         f.inspector.SetSelection({&f.grid});
         f.inspector.Tabs()->setCurrentIndex(1);
         const QStringList names = namesOf(*f.model());
-        QVERIFY(names.contains("OnTitleClick"));
-        QVERIFY(!names.contains("StripeColor"));
+        QVERIFY(names.contains("OnTitleClick") && !names.contains("StripeColor"));
         QCOMPARE(f.value("OnTitleClick"), QString("KorDBGrid1TitleClick"));
-        QVERIFY(f.bold("OnTitleClick"));
-        QVERIFY(!f.bold("OnFillerClick"));
+        QVERIFY(f.bold("OnTitleClick") && !f.bold("OnFillerClick"));
         // Naming a handler, and the conventional name from a double-click.
         QVERIFY(f.model()->Commit(f.row("OnFillerClick"), "FillerClicked"));
         QCOMPARE(f.grid.OnFillerClick().Name, QString("FillerClicked"));
         f.model()->Edit(f.row("OnLayout"));
         QCOMPARE(f.grid.OnLayout().Name, QString("KorDBGrid1Layout"));
-        TScriptedDialogs messages;
-        const THostDialogsScope messagesScope(messages);
         QVERIFY(!f.model()->Commit(f.row("OnLayout"), "not a name"));
-        QCOMPARE(messages.Errors.size(), 1);
+        QCOMPARE(f.dialogs.Errors.size(), 1);
         QCOMPARE(f.value("OnLayout"), QString("KorDBGrid1Layout"));
     }
 
@@ -217,8 +216,7 @@ private slots:
         QVERIFY(!(f.grid.Options() & Kor::dgEditing));
         QVERIFY(!f.value("Options").contains("dgEditing"));
         QCOMPARE(f.value("Options.dgEditing"), QString("False"));
-        QVERIFY(f.bold("Options.dgEditing"));
-        QVERIFY(!f.bold("Options.dgTitles"));
+        QVERIFY(f.bold("Options.dgEditing") && !f.bold("Options.dgTitles"));
     }
 
     void editingInPlace_data()
@@ -239,14 +237,12 @@ private slots:
         QFETCH(int, errors);
         const QString property = row[0], typed = row[1], shown = row[2];
         InspectorFixture f;
-        TScriptedDialogs messages;
-        const THostDialogsScope messagesScope(messages);
         TInspectorValueEdit *edit = f.openEditor(property);
         QVERIFY(edit);
         edit->Edit()->selectAll();
         QTest::keyClicks(edit->Edit(), typed);
         QTest::keyClick(edit->Edit(), Qt::Key_Return);
-        QCOMPARE(messages.Errors.size(), errors);
+        QCOMPARE(f.dialogs.Errors.size(), errors);
         QCOMPARE(f.value(property), shown);
         QCOMPARE(edit->Edit()->text(), shown); // the old value again after an error
         QCOMPARE(f.designer.modified, errors ? 0 : 1);
@@ -323,8 +319,7 @@ private slots:
         TKorColumn *column = f.grid.Columns()->Add();
         f.inspector.SetSelection({column});
         TInspectorValueEdit *edit = f.openEditor("FieldName");
-        QVERIFY(edit && edit->DropDownButton());
-        QVERIFY(!edit->EllipsisButton());
+        QVERIFY(edit && edit->DropDownButton() && !edit->EllipsisButton());
         QVERIFY(!f.inspector.findChild<TInspectorValueList *>());
         TInspectorValueList *list = edit->OpenValueList();
         QVERIFY(list && list->isVisible());
@@ -369,13 +364,11 @@ private slots:
         TInspectorValueEdit *edit = f.openEditor("StripeColor");
         QVERIFY(edit && edit->DropDownButton() && edit->EllipsisButton());
         TColor started = clNone;
-        TScriptedDialogs dialogs;
-        dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
+        f.dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
             started = Dialog.Color;
             Dialog.Color = clTeal;
             return true;
         };
-        const THostDialogsScope dialogsScope(dialogs);
         edit->EllipsisButton()->click();
         QCOMPARE(started, f.grid.DefaultStripeColor());
         QCOMPARE(f.grid.StripeColor(), clTeal);
@@ -396,14 +389,12 @@ private slots:
         f.inspector.SetSelection({column->Title()});
         TInspectorValueEdit *edit = f.openEditor("Header");
         QVERIFY(edit && edit->EllipsisButton() && !edit->DropDownButton());
-        TScriptedDialogs dialogs;
-        dialogs.OnDialog = [](QDialog &Dialog) {
+        f.dialogs.OnDialog = [](QDialog &Dialog) {
             auto &editor = static_cast<TKorStringEditor &>(Dialog);
             editor.NextClick();
             editor.Memo->setPlainText("Full name\nof the customer");
             return int(QDialog::Accepted);
         };
-        const THostDialogsScope dialogsScope(dialogs);
         edit->EllipsisButton()->click();
         QCOMPARE(column->Title()->Header(), QString("Customer|Full name\rof the customer|Details"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -578,8 +569,7 @@ private slots:
         QVERIFY(edit && edit->EllipsisButton());
         QString shown;
         bool fixedPitch = false;
-        TScriptedDialogs dialogs;
-        dialogs.OnMultiLineText = [&](QWidget *Parent, const QString &Caption, QString &Text) {
+        f.dialogs.OnMultiLineText = [&](QWidget *Parent, const QString &Caption, QString &Text) {
             TMultiLineTextDialog dialog(Caption, Text, Parent);
             shown = dialog.Memo()->toPlainText();
             fixedPitch = QFontInfo(dialog.Memo()->font()).fixedPitch();
@@ -587,7 +577,6 @@ private slots:
             Text = dialog.Text();
             return true;
         };
-        const THostDialogsScope dialogsScope(dialogs);
         edit->EllipsisButton()->click();
         QCOMPARE(shown, QString("SELECT *\nFROM customers"));
         QVERIFY(fixedPitch);
@@ -599,4 +588,3 @@ private slots:
 
 QTEST_MAIN(InspectorTest)
 #include "tst_objectproperties.moc"
-
