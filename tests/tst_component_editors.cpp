@@ -538,8 +538,7 @@ private slots:
         TField *city = editor->NewField(cityLookup(u"Town"_s));
         const QByteArray linked = WriteFormText(designer.get());
         designer->DeleteComponent(designer->GetComponent(u"Cities"_s));
-        QVERIFY(!city->LookupDataSet());
-        QVERIFY(city->IsNull());
+        QVERIFY(!city->LookupDataSet() && city->IsNull());
         ReadFormText(designer.get(), linked);
         QCOMPARE(city->LookupDataSet(), designer->GetComponent(u"Cities"_s));
         QCOMPARE(city->AsString(), u"Ohio"_s);
@@ -548,4 +547,3 @@ private slots:
 
 QTEST_MAIN(ComponentEditorsTest)
 #include "tst_component_editors.moc"
-

@@ -255,9 +255,7 @@ private slots:
         QWidget *pageWidget = page.get();
         const auto componentNamed = [&](const char *Name) {
             QWidget *widget = window.findChild<QWidget *>(QLatin1String(Name));
-            if (!widget)
-                widget = pageWidget->findChild<QWidget *>(QLatin1String(Name));
-            return WidgetComponent(widget);
+            return WidgetComponent(widget ? widget : pageWidget->findChild<QWidget *>(Name));
         };
         auto *grid = dynamic_cast<TKorDBGrid *>(componentNamed("KorDBGrid1"));
         auto *source = dynamic_cast<TDataSource *>(componentNamed("DataSource1"));
