@@ -117,8 +117,8 @@ QStringList shownRows(const TObjectInspector &Inspector, const QModelIndex &Pare
     return shown;
 }
 
-// The colour properties of Object and of its sub-objects (not of the components it links to), as
-// dotted paths, from the type information.
+// The colour properties of Object and of its sub-objects (not of fonts nor of the components it
+// links to), as dotted paths, from the type information.
 QStringList colourPaths(const QObject *Object, const QString &Prefix = {})
 {
     QStringList paths;
@@ -126,7 +126,8 @@ QStringList colourPaths(const QObject *Object, const QString &Prefix = {})
         if (info->TypeName == QLatin1String("TColor"))
             paths.append(Prefix + info->Name);
         else if (info->Kind == TTypeKind::tkClass)
-            if (QObject *part = GetObjectProp(Object, info->Name); part && !AsComponent(part))
+            if (QObject *part = GetObjectProp(Object, info->Name);
+                part && !AsComponent(part) && !qobject_cast<TFont *>(part))
                 paths += colourPaths(part, Prefix + info->Name + QLatin1Char('.'));
     }
     return paths;
@@ -514,16 +515,13 @@ private slots:
         for (const QString &path : paths) {
             QString name;
             QObject *object = ownerOf(edited, path, name);
-            if (!qobject_cast<TFont *>(object))
-                SetOrdProp(object, name, clDefault);
+            SetOrdProp(object, name, clDefault);
         }
         f.inspector.SetSelection({edited});
         QTreeView *view = f.inspector.View();
         for (const QString &path : paths) {
             QString name;
             QObject *object = ownerOf(edited, path, name);
-            if (qobject_cast<TFont *>(object))
-                continue;
             const QModelIndex row = f.row(path);
             QVERIFY2(row.isValid(), qPrintable(path));
             for (QModelIndex parent = row.parent(); parent.isValid(); parent = parent.parent())
