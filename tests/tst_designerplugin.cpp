@@ -465,9 +465,8 @@ private slots:
         QCOMPARE(openDesignWindows().size(), 2);
         IDesigner *designer = window->Designer();
         QVERIFY(deleteWidget(gridWidget));
-        QVERIFY(probe.deleted.contains(gridWidget));
-        QVERIFY(openDesignWindows().isEmpty());
-        QVERIFY(!designer->GetComponent(u"grid1"_s));
+        QVERIFY(probe.deleted.contains(gridWidget) && openDesignWindows().isEmpty() &&
+                !designer->GetComponent(u"grid1"_s));
         m_form->commandHistory()->undo();
         QCOMPARE(designer->GetComponent(u"grid1"_s), grid);
 
@@ -504,8 +503,8 @@ private slots:
         QCOMPARE(value(dataSet, "CommandText"), QVariant(u"SELECT id\nFROM orders"_s));
         QCOMPARE(value(grid, "fillerColor").typeId(), QMetaType::QColor);
         QCOMPARE(value(grid, "dragCursor").typeId(), QMetaType::QCursor);
-        QVERIFY(!value(grid, "Width").isValid() && value(grid, "geometry").isValid());
-        QVERIFY(!value(grid, "formText").isValid());
+        QVERIFY(!value(grid, "Width").isValid() && value(grid, "geometry").isValid() &&
+                !value(grid, "formText").isValid());
 
         // A link by name, undone in one step; the saved form keeps links in formText only.
         QUndoStack *history = m_form->commandHistory();
@@ -548,8 +547,8 @@ private slots:
         QCOMPARE(grid->property("Color").toInt(), systemColor);
         set(grid, "color", QColor(Qt::red));
         QCOMPARE(grid->property("Color").toInt(), 0x0000FF);
-        QVERIFY(m_form->contents().contains("<number>255</number>"_L1));
-        QVERIFY(!m_form->contents().contains("<color"_L1));
+        QVERIFY(m_form->contents().contains("<number>255</number>"_L1) &&
+                !m_form->contents().contains("<color"_L1));
         history->undo();
         QCOMPARE(grid->property("Color").toInt(), systemColor);
         set(grid, "dragCursor", QCursor(Qt::PointingHandCursor));

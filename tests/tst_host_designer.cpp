@@ -152,8 +152,7 @@ private slots:
         log.Log.clear();
         delete other.Form();
         QCOMPARE(log.Log, QStringList{"closed"});
-        QVERIFY(!grid);
-        QVERIFY(other.IsClosed());
+        QVERIFY(!grid && other.IsClosed());
         QCOMPARE(other.GetRoot(), nullptr);
         QCOMPARE(other.GetComponent("KorTestGrid1"), nullptr);
     }
@@ -215,8 +214,7 @@ private slots:
                 aliveAtNotice = watch && designer.GetComponent("KorTestGrid1") == grid;
         };
         designer.DeleteComponent(grid);
-        QVERIFY(aliveAtNotice);
-        QVERIFY(!watch);
+        QVERIFY(aliveAtNotice && !watch);
         QCOMPARE(log.Log, (QStringList{"deleted KorTestGrid1", "selection "}));
         QVERIFY(designer.GetSelections().isEmpty());
 

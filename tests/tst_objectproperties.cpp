@@ -214,8 +214,7 @@ private slots:
         QCOMPARE(elements.first(), QString("dgEditing"));
         QCOMPARE(f.value("Options.dgEditing"), QString("True"));
         QVERIFY(f.model()->Commit(f.row("Options.dgEditing"), "False"));
-        QVERIFY(!(f.grid.Options() & Kor::dgEditing));
-        QVERIFY(!f.value("Options").contains("dgEditing"));
+        QVERIFY(!(f.grid.Options() & Kor::dgEditing) && !f.value("Options").contains("dgEditing"));
         QCOMPARE(f.value("Options.dgEditing"), QString("False"));
         QVERIFY(f.bold("Options.dgEditing") && !f.bold("Options.dgTitles"));
     }
@@ -445,8 +444,8 @@ private slots:
         QTest::keyClicks(f.inspector.FilterBox(), filter);
         QStringList rows = shownRows(f.inspector);
         if (byCategory) { // a sub-object's colours keep their parent
-            QVERIFY(rows.contains("Miscellaneous/Gradient/EndColor"));
-            QVERIFY(!rows.contains("Miscellaneous/DataSource"));
+            QVERIFY(rows.contains("Miscellaneous/Gradient/EndColor") &&
+                    !rows.contains("Miscellaneous/DataSource"));
             rows = rows.filter(QRegularExpression("^KorDBGrid"));
         }
         QVERIFY2(rows == shown, qPrintable(rows.join(' ')));

@@ -263,8 +263,7 @@ private slots:
         QVERIFY(grid && source && dataSet);
 
         if (wanted.Resolved != TScenario::OnceMade) {
-            QVERIFY(HasWaitingLinks(grid));
-            QVERIFY(!grid->DataSource());
+            QVERIFY(HasWaitingLinks(grid) && !grid->DataSource());
             QCOMPARE(ComponentFormText(grid), QLatin1String(kGridText));
             tabs->addTab(page.release(), u"Page"_s);
             if (wanted.Resolved == TScenario::WindowShown)
@@ -272,8 +271,7 @@ private slots:
         }
         QCOMPARE(AsComponent(grid->DataSource()), static_cast<TComponent *>(source));
         QCOMPARE(AsComponent(source->DataSet()), dataSet);
-        QVERIFY(!HasWaitingLinks(grid));
-        QVERIFY(!HasWaitingLinks(source));
+        QVERIFY(!HasWaitingLinks(grid) && !HasWaitingLinks(source));
         QCOMPARE(ComponentFormText(grid), QLatin1String(kGridText));
     }
 
@@ -461,9 +459,8 @@ private slots:
         auto *grid = designer.Create<TKorDBGrid>();
         auto *navigator = designer.Create<TKorDBNavigator>();
         grid->TitleFont()->setStyle(Vcl::TFontStyles(Vcl::fsItalic));
-        QVERIFY(!GetPropInfo(grid, u"formText"_s));
-        QVERIFY(!GetPropInfo(navigator, u"formText"_s));
-        QVERIFY(navigator->metaObject()->indexOfProperty(kFormTextProperty) >= 0);
+        QVERIFY(!GetPropInfo(grid, u"formText"_s) && !GetPropInfo(navigator, u"formText"_s) &&
+                navigator->metaObject()->indexOfProperty(kFormTextProperty) >= 0);
         QCOMPARE(grid->property(kFormTextProperty).toString(),
                  uR"({"TitleFont":{"Style":["fsItalic"]}})"_s);
         QVERIFY(!WriteFormText(&designer).contains("formText"));
@@ -493,14 +490,13 @@ private slots:
 
         source->SetDesigning(true);
         dialog->SetDesigning(true);
-        QVERIFY(source->Component()->IsDesigning());
-        QVERIFY(source->isVisible());
+        QVERIFY(source->Component()->IsDesigning() && source->isVisible());
         dialog->move(source->width() + 8, 0);
         QCOMPARE(source->size(), TComponentPlaceholder::TileSize());
         source->resize(300, 300);
         QCOMPARE(source->size(), TComponentPlaceholder::TileSize());
-        QVERIFY(!GetPaletteIcon(&TKorDBColumnsDialog::staticMetaObject).isNull());
-        QVERIFY(GetPaletteIcon(&TDataSource::staticMetaObject).isNull());
+        QVERIFY(!GetPaletteIcon(&TKorDBColumnsDialog::staticMetaObject).isNull() &&
+                GetPaletteIcon(&TDataSource::staticMetaObject).isNull());
 
         // The tile shows more than its background: the picture and the name.
         const QImage tile = source->grab().toImage();
