@@ -34,6 +34,8 @@
 #include "sqldata.h"
 #include "testsupport.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class TBase : public QObject, public TComponent {
@@ -55,7 +57,7 @@ public:
     {
         executed.append(Index);
         if (Index == 2)
-            throw EHostError(QStringLiteral("Boom failed"));
+            throw EHostError(u"Boom failed"_s);
     }
     void PrepareItem(int Index, QAction *) override { prepared.append(Index); }
 };
@@ -78,10 +80,6 @@ class TOtherEvents : public QObject, public TComponent {
     Q_OBJECT
     KOR_EVENT(TNotifyEvent, OnEnter)
     KOR_EVENT(TNotifyEvent, OnExit)
-};
-
-class TNoEvents : public QObject, public TComponent {
-    Q_OBJECT
 };
 
 QStringList editedEvents;
@@ -119,13 +117,6 @@ int openDesignerWindows()
     return count;
 }
 
-void closeAllWindows()
-{
-    DestroyCollectionEditors(nullptr);
-    IDEDesignEd::Finalization();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
 
 class ComponentEditorsTest : public QObject {
@@ -134,29 +125,12 @@ class ComponentEditorsTest : public QObject {
     std::unique_ptr<TFormDesigner> designer;
     TKorDBGrid *grid = nullptr;
     TKorDBColumnsDialog *columnsDialog = nullptr;
-    TKorDBNavigator *navigator = nullptr;
-    TKorDBEditor *editor = nullptr;
-    TKorDBColumn *column = nullptr;
+    QMap<QString, TComponent *> components; // by kind
     int aboutShown = 0;
     int dialogsRun = 0;
     // Every dialog of the tests; a test adds the answers it needs.
     TScriptedDialogs hostDialogs;
     std::unique_ptr<THostDialogsScope> hostDialogsScope;
-
-    TComponent *componentNamed(const QString &Kind) const
-    {
-        if (Kind == QLatin1String("grid"))
-            return grid;
-        if (Kind == QLatin1String("columns dialog"))
-            return columnsDialog;
-        if (Kind == QLatin1String("navigator"))
-            return navigator;
-        if (Kind == QLatin1String("editor"))
-            return editor;
-        return column;
-    }
-
-    // ---- The fields editor ----
 
     QTemporaryDir dataDir;
 
@@ -165,31 +139,30 @@ class ComponentEditorsTest : public QObject {
     TSQLDataSet *placeCustomers()
     {
         const QString database = CreateTestDatabase(
-            dataDir.filePath(QStringLiteral("fields.sqlite")),
+            dataDir.filePath(u"fields.sqlite"_s),
             {QStringLiteral("CREATE TABLE IF NOT EXISTS customers (id INTEGER PRIMARY KEY, "
                             "name VARCHAR(30), city_id INTEGER)"),
-             QStringLiteral("CREATE TABLE IF NOT EXISTS cities (id INTEGER, title VARCHAR(20))"),
-             QStringLiteral("DELETE FROM customers"), QStringLiteral("DELETE FROM cities"),
-             QStringLiteral("INSERT INTO customers VALUES (1, 'Ann', 2), (2, 'Bob', 1)"),
-             QStringLiteral("INSERT INTO cities VALUES (1, 'Kansas'), (2, 'Ohio')")});
+             u"CREATE TABLE IF NOT EXISTS cities (id INTEGER, title VARCHAR(20))"_s,
+             u"DELETE FROM customers"_s, u"DELETE FROM cities"_s,
+             u"INSERT INTO customers VALUES (1, 'Ann', 2), (2, 'Bob', 1)"_s,
+             u"INSERT INTO cities VALUES (1, 'Kansas'), (2, 'Ohio')"_s});
         TFormDesigner::RegisterComponentFactory(&TField::staticMetaObject,
                                                 [] { return new TField; });
-        RegisterComponents(QStringLiteral("Fields editor test"),
+        RegisterComponents(u"Fields editor test"_s,
                            {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject,
                             &TDataSource::staticMetaObject});
         auto *connection = designer->Create<TSQLConnection>();
         connection->setDatabaseName(database);
-        auto *cities = designer->Create<TSQLDataSet>();
-        cities->SetName(QStringLiteral("Cities"));
-        cities->setSQLConnection(connection);
-        cities->setCommandText(QStringLiteral("SELECT * FROM cities"));
-        cities->Open();
-        auto *customers = designer->Create<TSQLDataSet>();
-        customers->SetName(QStringLiteral("Customers"));
-        customers->setSQLConnection(connection);
-        customers->setCommandText(QStringLiteral("SELECT * FROM customers ORDER BY id"));
-        customers->Open();
-        return customers;
+        const auto open = [&](const char *Name, const char *Query) {
+            auto *dataSet = designer->Create<TSQLDataSet>();
+            dataSet->SetName(Name);
+            dataSet->setSQLConnection(connection);
+            dataSet->setCommandText(Query);
+            dataSet->Open();
+            return dataSet;
+        };
+        open("Cities", "SELECT * FROM cities");
+        return open("Customers", "SELECT * FROM customers ORDER BY id");
     }
 
     static QStringList fieldNames(const TDataSet *DataSet)
@@ -205,10 +178,10 @@ class ComponentEditorsTest : public QObject {
         TNewFieldDefinition lookup;
         lookup.FieldName = Name;
         lookup.FieldKind = Db::fkLookup;
-        lookup.KeyFields = QStringLiteral("city_id");
-        lookup.LookupDataSet = QStringLiteral("Cities");
-        lookup.LookupKeyFields = QStringLiteral("id");
-        lookup.LookupResultField = QStringLiteral("title");
+        lookup.KeyFields = u"city_id"_s;
+        lookup.LookupDataSet = u"Cities"_s;
+        lookup.LookupKeyFields = u"id"_s;
+        lookup.LookupResultField = u"title"_s;
         return lookup;
     }
 
@@ -217,7 +190,7 @@ private slots:
     {
         ResetTestSettingsDir();
         // The package's units register as the host would have them do.
-        SetRegisteringModule(QStringLiteral("tst_component_editors"));
+        SetRegisteringModule(u"tst_component_editors"_s);
         KorDBGridsReg::Register();
         KorDBEditsReg::Register();
         KorDBListsReg::Register();
@@ -231,7 +204,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        UnregisterModule(QStringLiteral("tst_component_editors"));
+        UnregisterModule(u"tst_component_editors"_s);
         hostDialogsScope.reset();
     }
 
@@ -241,9 +214,11 @@ private slots:
         grid = designer->Create<TKorDBGrid>();
         columnsDialog = designer->Create<TKorDBColumnsDialog>();
         columnsDialog->setDBGrid(grid);
-        navigator = designer->Create<TKorDBNavigator>();
-        editor = designer->Create<TKorDBEditor>();
-        column = designer->Create<TKorDBColumn>();
+        components = {{"grid", grid},
+                      {"columns dialog", columnsDialog},
+                      {"navigator", designer->Create<TKorDBNavigator>()},
+                      {"editor", designer->Create<TKorDBEditor>()},
+                      {"column", designer->Create<TKorDBColumn>()}};
         aboutShown = 0;
         dialogsRun = 0;
         // The About box and the columns dialog are counted and cancelled.
@@ -257,7 +232,8 @@ private slots:
 
     void cleanup()
     {
-        closeAllWindows();
+        DestroyCollectionEditors(nullptr);
+        IDEDesignEd::Finalization();
         designer.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -284,50 +260,47 @@ private slots:
         const QList<QAction *> actions = menu.actions();
         QCOMPARE(actions.size(), 3);
         QVERIFY(actions[1]->isSeparator());
-        QCOMPARE(actions[2]->text(), QStringLiteral("Boom"));
+        QCOMPARE(actions[2]->text(), u"Boom"_s);
         QCOMPARE(verbs->prepared, QList<int>({0, 2}));
         actions[0]->trigger();
         actions[2]->trigger();
         QCOMPARE(verbs->executed, QList<int>({0, 2}));
-        QCOMPARE(hostDialogs.Errors, QList<QString>({QStringLiteral("Boom failed")}));
+        QCOMPARE(hostDialogs.Errors, QList<QString>({u"Boom failed"_s}));
     }
 
     void aDoubleClickWithoutAnEditorEditsTheBestEvent_data()
     {
-        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("edited");
-        QTest::addRow("OnChange before OnClick") << "click-change" << QStringList{"OnChange"};
-        QTest::addRow("OnCreate first") << "all" << QStringList{"OnCreate"};
-        QTest::addRow("else the first event") << "other" << QStringList{"OnEnter"};
-        QTest::addRow("no event") << "none" << QStringList{};
+        QTest::addRow("OnChange before OnClick") << 0 << QStringList{"OnChange"};
+        QTest::addRow("OnCreate first") << 1 << QStringList{"OnCreate"};
+        QTest::addRow("else the first event") << 2 << QStringList{"OnEnter"};
+        QTest::addRow("no event") << 3 << QStringList{};
     }
 
     void aDoubleClickWithoutAnEditorEditsTheBestEvent()
     {
-        QFETCH(QString, kind);
+        QFETCH(int, kind);
         QFETCH(QStringList, edited);
         TClickChange clickChange;
         TAllEvents all;
         TOtherEvents other;
-        TNoEvents none;
-        TComponent *component = kind == "click-change" ? static_cast<TComponent *>(&clickChange)
-                                : kind == "all"        ? static_cast<TComponent *>(&all)
-                                : kind == "other"      ? static_cast<TComponent *>(&other)
-                                                       : static_cast<TComponent *>(&none);
-        SetRegisteringModule(QStringLiteral("events"));
+        TBase none;
+        const QList<TComponent *> kinds{&clickChange, &all, &other, &none};
+        SetRegisteringModule(u"events"_s);
         RegisterPropertyEditor(TPropertyType::Named("TNotifyEvent"), nullptr, QString(),
                                &TRecordingEventProperty::staticMetaObject);
         SetRegisteringModule(QString());
         editedEvents.clear();
-        EditComponent(component, nullptr);
-        UnregisterModule(QStringLiteral("events"));
+        EditComponent(kinds[kind], nullptr);
+        UnregisterModule(u"events"_s);
         QCOMPARE(editedEvents, edited);
     }
 
     // ---- The package's editors ----
 
     // What a verb, or a double-click (verb -1), opens: About boxes, columns editors, grid
-    // designers, runs of the columns dialog.
+    // designers, runs of the columns dialog. Every component offers the About box first.
     void verbsAndDoubleClicksOpenTheirWindows_data()
     {
         QTest::addColumn<QString>("kind");
@@ -341,6 +314,9 @@ private slots:
         QTest::addRow("dialog test") << "columns dialog" << 2 << "Test Dialog" << QList{0, 0, 0, 1};
         QTest::addRow("dialog double-click") << "columns dialog" << -1 << "" << QList{0, 0, 0, 1};
         QTest::addRow("navigator double-click") << "navigator" << -1 << "" << QList{0, 0, 0, 0};
+        for (const char *kind : {"grid", "columns dialog", "navigator", "editor", "column"})
+            QTest::addRow("%s About", kind)
+                << kind << 0 << "Kor-DBGrid Component" << QList{1, 0, 0, 0};
     }
 
     void verbsAndDoubleClicksOpenTheirWindows()
@@ -349,8 +325,8 @@ private slots:
         QFETCH(int, verb);
         QFETCH(QString, text);
         QFETCH(QList<int>, opened);
-        auto editor = GetComponentEditor(componentNamed(kind), designer.get());
-        QCOMPARE(editor->Component(), componentNamed(kind));
+        auto editor = GetComponentEditor(components.value(kind), designer.get());
+        QCOMPARE(editor->Component(), components.value(kind));
         if (verb < 0) {
             editor->Edit();
         } else {
@@ -363,17 +339,6 @@ private slots:
         QVERIFY(hostDialogs.Errors.isEmpty());
         if (opened[1])
             QCOMPARE(TCollectionEditor::OpenEditors().first()->Collection(), grid->Columns());
-    }
-
-    // Every component of the package offers the About box as its first verb.
-    void everyComponentOffersTheAboutBox()
-    {
-        for (const char *kind : {"grid", "columns dialog", "navigator", "editor", "column"}) {
-            auto editor = GetComponentEditor(componentNamed(kind), designer.get());
-            QCOMPARE(editor->GetVerb(0), QStringLiteral("Kor-DBGrid Component"));
-            editor->ExecuteVerb(0);
-        }
-        QCOMPARE(aboutShown, 5);
     }
 
     // A double-click on a grid shows the columns editor, then the grid designer; again, it brings
@@ -399,7 +364,7 @@ private slots:
         QList<QWidget *> parentsDuringRun;
         hostDialogs.OnDialog = [&](QDialog &) -> int {
             parentsDuringRun.append(columnsDialog->DialogParent());
-            throw EHostError(QStringLiteral("The dialog failed"));
+            throw EHostError(u"The dialog failed"_s);
         };
         auto editor = GetComponentEditor(columnsDialog, designer.get());
         QVERIFY_THROWS_EXCEPTION(EHostError, editor->Edit());
@@ -410,7 +375,7 @@ private slots:
 
     void theGridsColumnsPropertyOpensTheColumnsEditor()
     {
-        PPropInfo info = GetPropInfo(grid, QStringLiteral("Columns"));
+        PPropInfo info = GetPropInfo(grid, u"Columns"_s);
         const QMetaObject *editorClass = FindPropertyEditorClass(info, grid);
         QCOMPARE(editorClass, &TKorDBGridColumnsProperty::staticMetaObject);
         auto property = CreatePropertyEditor(editorClass, designer.get(), {grid}, info);
@@ -463,20 +428,20 @@ private slots:
         int modified = designer->ModifiedCount();
         QCOMPARE(editor->AddFields().size(), 3);
         QCOMPARE(offered, (QStringList{"id", "name", "city_id"}));
-        QCOMPARE(customers->FieldByName("name")->Name(), QStringLiteral("Customersname"));
+        QCOMPARE(customers->FieldByName("name")->Name(), u"Customersname"_s);
         QCOMPARE(customers->FieldByName("name")->Owner(), static_cast<TComponent *>(customers));
-        if (change != QLatin1String("add")) {
+        if (change != "add"_L1) {
             QCOMPARE(designer->ModifiedCount(), modified + 1);
             before = WriteFormText(designer.get());
             modified = designer->ModifiedCount();
         }
-        if (change == QLatin1String("lookup")) {
-            asked = cityLookup(QStringLiteral("City"));
+        if (change == "lookup"_L1) {
+            asked = cityLookup(u"City"_s);
             TField *city = editor->NewField();
             QCOMPARE(choices.LookupDataSets, QStringList{"Cities"});
-            QCOMPARE(choices.FieldsOf(QStringLiteral("Cities")), (QStringList{"id", "title"}));
-            QVERIFY(choices.Fields.contains(QStringLiteral("city_id")));
-            QCOMPARE(city->AsString(), QStringLiteral("Ohio"));
+            QCOMPARE(choices.FieldsOf(u"Cities"_s), (QStringList{"id", "title"}));
+            QVERIFY(choices.Fields.contains(u"city_id"_s));
+            QCOMPARE(city->AsString(), u"Ohio"_s);
             editor->List()->item(3)->setSelected(true);
             QCOMPARE(designer->GetSelections(), QList<QObject *>{city});
             // A grid over the data set shows the value looked up; its column's field name
@@ -485,22 +450,22 @@ private slots:
             source->setDataSet(customers);
             grid->setDataSource(source);
             TKorColumn *cityColumn = grid->Columns()->Items(3);
-            QCOMPARE(grid->CellText(cityColumn, 1), QStringLiteral("Kansas"));
-            PPropInfo info = GetPropInfo(cityColumn, QStringLiteral("FieldName"));
+            QCOMPARE(grid->CellText(cityColumn, 1), u"Kansas"_s);
+            PPropInfo info = GetPropInfo(cityColumn, u"FieldName"_s);
             QStringList names;
             CreatePropertyEditor(FindPropertyEditorClass(info, cityColumn), designer.get(),
                                  {cityColumn}, info)
                 ->GetValues([&](const QString &Name) { names.append(Name); });
             QCOMPARE(names, fields);
-        } else if (change == QLatin1String("calculated")) {
-            asked.FieldName = QStringLiteral("Shown");
+        } else if (change == "calculated"_L1) {
+            asked.FieldName = u"Shown"_s;
             asked.FieldKind = Db::fkCalculated;
             TField *shown = editor->NewField();
             QVERIFY(shown && shown->IsNull());
-            QCOMPARE(shown->Name(), QStringLiteral("CustomersShown"));
-        } else if (change == QLatin1String("reorder")) {
+            QCOMPARE(shown->Name(), u"CustomersShown"_s);
+        } else if (change == "reorder"_L1) {
             editor->MoveField(customers->FieldByName("city_id"), 0);
-        } else if (change == QLatin1String("delete")) {
+        } else if (change == "delete"_L1) {
             editor->DeleteFields({customers->FieldByName("name")});
         }
         QCOMPARE(fieldNames(customers), fields);
@@ -539,19 +504,19 @@ private slots:
         QFETCH(QString, message);
         TSQLDataSet *customers = placeCustomers();
         TFieldsEditor *editor = TFieldsEditor::Open(customers, designer.get());
-        editor->AddFields({QStringLiteral("id"), QStringLiteral("name")});
-        TNewFieldDefinition definition = cityLookup(QStringLiteral("City"));
-        if (bad == QLatin1String("gone"))
-            definition.LookupDataSet = QStringLiteral("Towns");
-        else if (bad == QLatin1String("key"))
-            definition.KeyFields = QStringLiteral("town_id");
+        editor->AddFields({u"id"_s, u"name"_s});
+        TNewFieldDefinition definition = cityLookup(u"City"_s);
+        if (bad == "gone"_L1)
+            definition.LookupDataSet = u"Towns"_s;
+        else if (bad == "key"_L1)
+            definition.KeyFields = u"town_id"_s;
         else
             definition = {};
-        if (bad == QLatin1String("twice")) {
-            definition.FieldName = QStringLiteral("name");
+        if (bad == "twice"_L1) {
+            definition.FieldName = u"name"_s;
             definition.FieldKind = Db::fkCalculated;
-        } else if (bad == QLatin1String("type")) {
-            definition.FieldName = QStringLiteral("city_id");
+        } else if (bad == "type"_L1) {
+            definition.FieldName = u"city_id"_s;
             definition.DataType = Db::ftGraphic;
         }
         hostDialogs.OnNewField = [&](TNewFieldDefinition &Definition, const TNewFieldChoices &,
@@ -563,22 +528,20 @@ private slots:
         const int modified = designer->ModifiedCount();
         QTest::mouseClick(editor->findChildren<QPushButton *>().at(1), Qt::LeftButton);
         QCOMPARE(hostDialogs.Errors.size(), 1);
-        QVERIFY2(hostDialogs.Errors.first().startsWith(message),
-                 qPrintable(hostDialogs.Errors.first()));
+        QVERIFY(hostDialogs.Errors.first().startsWith(message));
         QCOMPARE(QString::fromUtf8(WriteFormText(designer.get())), QString::fromUtf8(before));
         QCOMPARE(designer->ModifiedCount(), modified);
         QCOMPARE(editor->List()->count(), 2);
 
         // Deleting the lookup data set clears the links to it; the text from before brings them
         // back.
-        TField *city = editor->NewField(cityLookup(QStringLiteral("Town")));
+        TField *city = editor->NewField(cityLookup(u"Town"_s));
         const QByteArray linked = WriteFormText(designer.get());
-        designer->DeleteComponent(designer->GetComponent(QStringLiteral("Cities")));
-        QVERIFY(!city->LookupDataSet());
-        QVERIFY(city->IsNull());
+        designer->DeleteComponent(designer->GetComponent(u"Cities"_s));
+        QVERIFY(!city->LookupDataSet() && city->IsNull());
         ReadFormText(designer.get(), linked);
-        QCOMPARE(city->LookupDataSet(), designer->GetComponent(QStringLiteral("Cities")));
-        QCOMPARE(city->AsString(), QStringLiteral("Ohio"));
+        QCOMPARE(city->LookupDataSet(), designer->GetComponent(u"Cities"_s));
+        QCOMPARE(city->AsString(), u"Ohio"_s);
     }
 };
 

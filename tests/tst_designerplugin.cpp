@@ -37,70 +37,71 @@
 
 #include "column.h"
 #include "controls/checkbox.h"
-#include "db.h"
 #include "designintf.h"
 #include "designwindow.h"
-#include "formdesigner.h"
 #include "formfile.h"
 #include "grid.h"
 #include "hostdialogs.h"
-#include "persistent.h"
 #include "sqldata.h"
 #include "testsupport.h"
 #include "uicomponents.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 const QString kPluginFile =
     QStringLiteral(KOR_DESIGNER_PLUGIN_ROOT "/designer/libkordbgridplugin.so");
 
-// A form with a grid and a data source, as Designer would save it.
-const QString kForm = QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
-<ui version="4.0">
- <class>Orders</class>
- <widget class="QWidget" name="Orders">
-  <property name="geometry"><rect><x>0</x><y>0</y><width>640</width><height>400</height></rect></property>
-  <widget class="TKorDBGrid" name="grid1">
-   <property name="geometry"><rect><x>10</x><y>10</y><width>400</width><height>200</height></rect></property>
-  </widget>
-  <widget class="TDataSourcePlaceholder" name="dataSource1">
-   <property name="geometry"><rect><x>450</x><y>10</y><width>120</width><height>28</height></rect></property>
-  </widget>
- </widget>
-</ui>
-)");
+// A widget of a form: its class, name, place and formText.
+struct TFormWidget {
+    const char *Class, *Name;
+    QRect Place;
+    QString Text = {};
+};
+
+// A form of Widgets, as Designer would save it.
+QString formOf(const QList<TFormWidget> &Widgets)
+{
+    const auto geometry = [](const QRect &R) {
+        return u"   <property name=\"geometry\"><rect><x>%1</x><y>%2</y><width>%3</width>"
+               "<height>%4</height></rect></property>\n"_s.arg(R.x())
+                   .arg(R.y())
+                   .arg(R.width())
+                   .arg(R.height());
+    };
+    QString form = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ui version=\"4.0\">\n "
+                   "<class>Orders</class>\n <widget class=\"QWidget\" name=\"Orders\">\n"_s +
+                   geometry({0, 0, 640, 400});
+    for (const TFormWidget &widget : Widgets) {
+        form += u"  <widget class=\"%1\" name=\"%2\">\n"_s.arg(QLatin1String(widget.Class),
+                                                               QLatin1String(widget.Name));
+        if (!widget.Place.isNull())
+            form += geometry(widget.Place);
+        if (!widget.Text.isEmpty())
+            form += u"   <property name=\"formText\"><string>%1</string></property>\n"_s.arg(
+                widget.Text.toHtmlEscaped());
+        form += u"  </widget>\n"_s;
+    }
+    return form + u" </widget>\n</ui>\n"_s;
+}
+
+// A form with a grid and a data source.
+const QString kForm = formOf({{"TKorDBGrid", "grid1", {10, 10, 400, 200}},
+                              {"TDataSourcePlaceholder", "dataSource1", {450, 10, 120, 28}}});
 
 // A form whose components are linked: a grid shows a data source's data set, which reads
 // through a connection; a second grid and a second data set to link to.
-const QString kLinkedForm = QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
-<ui version="4.0">
- <class>Orders</class>
- <widget class="QWidget" name="Orders">
-  <property name="geometry"><rect><x>0</x><y>0</y><width>640</width><height>400</height></rect></property>
-  <widget class="TKorDBGrid" name="grid1">
-   <property name="geometry"><rect><x>10</x><y>10</y><width>300</width><height>200</height></rect></property>
-   <property name="formText" stdset="0"><string notr="true">{"DataSource":"dataSource1"}</string></property>
-  </widget>
-  <widget class="TKorDBGrid" name="grid2">
-   <property name="geometry"><rect><x>320</x><y>10</y><width>120</width><height>200</height></rect></property>
-  </widget>
-  <widget class="TDataSourcePlaceholder" name="dataSource1">
-   <property name="geometry"><rect><x>450</x><y>10</y><width>120</width><height>28</height></rect></property>
-   <property name="formText" stdset="0"><string notr="true">{"DataSet":"dataSet1"}</string></property>
-  </widget>
-  <widget class="TSQLDataSetPlaceholder" name="dataSet1">
-   <property name="geometry"><rect><x>450</x><y>50</y><width>120</width><height>28</height></rect></property>
-   <property name="formText" stdset="0"><string notr="true">{"CommandText":"SELECT id\nFROM orders","SQLConnection":"connection1"}</string></property>
-  </widget>
-  <widget class="TSQLDataSetPlaceholder" name="dataSet2">
-   <property name="geometry"><rect><x>450</x><y>90</y><width>120</width><height>28</height></rect></property>
-  </widget>
-  <widget class="TSQLConnectionPlaceholder" name="connection1">
-   <property name="geometry"><rect><x>450</x><y>130</y><width>120</width><height>28</height></rect></property>
-  </widget>
- </widget>
-</ui>
-)");
+const QString kLinkedForm = formOf(
+    {{"TKorDBGrid", "grid1", {10, 10, 300, 200}, uR"({"DataSource":"dataSource1"})"_s},
+     {"TKorDBGrid", "grid2", {320, 10, 120, 200}},
+     {"TDataSourcePlaceholder", "dataSource1", {450, 10, 120, 28}, uR"({"DataSet":"dataSet1"})"_s},
+     {"TSQLDataSetPlaceholder",
+      "dataSet1",
+      {450, 50, 120, 28},
+      uR"({"CommandText":"SELECT id\nFROM orders","SQLConnection":"connection1"})"_s},
+     {"TSQLDataSetPlaceholder", "dataSet2", {450, 90, 120, 28}},
+     {"TSQLConnectionPlaceholder", "connection1", {450, 130, 120, 28}}});
 
 // The component a link property of Component names now.
 QObject *linked(const TComponent *Component, const char *Link)
@@ -114,20 +115,13 @@ public:
     TNoticeProbe() { RegisterDesignNotification(this); }
     ~TNoticeProbe() override { UnregisterDesignNotification(this); }
 
-    QList<QObject *> lastSelection;
-    int selections = 0;
-    int modified = 0;
-    QList<QObject *> deleted;
+    QList<QObject *> lastSelection, deleted;
     QList<IDesigner *> closed;
 
     void ItemDeleted(IDesigner *, QObject *Item) override { deleted.append(Item); }
     void ItemInserted(IDesigner *, QObject *) override {}
-    void ItemsModified(IDesigner *) override { ++modified; }
-    void SelectionChanged(IDesigner *, const QList<QObject *> &Selection) override
-    {
-        ++selections;
-        lastSelection = Selection;
-    }
+    void ItemsModified(IDesigner *) override {}
+    void SelectionChanged(IDesigner *, const QList<QObject *> &S) override { lastSelection = S; }
     void DesignerOpened(IDesigner *, bool) override {}
     void DesignerClosed(IDesigner *ADesigner, bool) override { closed.append(ADesigner); }
 };
@@ -187,28 +181,23 @@ class TestDesignerPlugin : public QObject {
 
     TDesignWindow *openGridDesigner()
     {
-        if (!runTask(formWidget("grid1"), QStringLiteral("Kor-DBGrid Designer...")))
-            return nullptr;
-        return openWindow("TKorDBGridDesigner");
+        return runTask(formWidget("grid1"), u"Kor-DBGrid Designer..."_s)
+                   ? openWindow("TKorDBGridDesigner")
+                   : nullptr;
+    }
+
+    // Shows the page Page of the tab control Control of Window.
+    static void showPage(TDesignWindow *Window, const QString &Control, const QString &Page)
+    {
+        Window->findChild<QTabWidget *>(Control)->setCurrentWidget(
+            Window->findChild<QWidget *>(Page));
     }
 
     // The check box Name on the grid designer's Design page, shown.
     static TCheckBox *designPageBox(TDesignWindow *Window, const QString &Name)
     {
-        Window->findChild<QTabWidget *>(QStringLiteral("PageControl"))
-            ->setCurrentWidget(Window->findChild<QWidget *>(QStringLiteral("DesignTabSheet")));
+        showPage(Window, u"PageControl"_s, u"DesignTabSheet"_s);
         return Window->findChild<TCheckBox *>(Name);
-    }
-
-    // The links window of Widget, opened from its task menu.
-    QDialog *openLinks(QWidget *Widget)
-    {
-        if (!runTask(Widget, QStringLiteral("Links...")))
-            return nullptr;
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (widget->objectName() == QLatin1String("LinksDialog") && widget->isVisible())
-                return qobject_cast<QDialog *>(widget);
-        return nullptr;
     }
 
     // Deletes Widget as a person does: selects it and picks Delete.
@@ -239,6 +228,39 @@ class TestDesignerPlugin : public QObject {
         for (TDesignWindow *window : openDesignWindows())
             window->close();
         flush();
+    }
+
+    // kForm with a connection to Database; given a Query, a data set of it, open, under
+    // dataSource1, which the grid shows.
+    static QString formOver(const QString &Database, const char *Query = nullptr)
+    {
+        const auto json = [](const QJsonObject &Object) {
+            return QString::fromUtf8(QJsonDocument(Object).toJson(QJsonDocument::Compact));
+        };
+        QList<TFormWidget> widgets{
+            {"TKorDBGrid",
+             "grid1",
+             {10, 10, 400, 200},
+             Query ? uR"({"DataSource":"dataSource1"})"_s : QString()},
+            {"TSQLConnectionPlaceholder", "connection", {}, json({{"DatabaseName", Database}})}};
+        if (Query)
+            widgets.append(
+                {"TSQLDataSetPlaceholder",
+                 "dataSet",
+                 {},
+                 json(
+                     {{"SQLConnection", "connection"}, {"CommandText", Query}, {"Active", true}})});
+        widgets.append({"TDataSourcePlaceholder",
+                        "dataSource1",
+                        {450, 10, 120, 28},
+                        Query ? uR"({"DataSet":"dataSet"})"_s : QString()});
+        return formOf(widgets);
+    }
+
+    // Sets a property of Widget as Designer's property editor does: one undoable command.
+    void set(QWidget *Widget, const char *Name, const QVariant &Value)
+    {
+        m_form->cursor()->setWidgetProperty(Widget, QString::fromLatin1(Name), Value);
     }
 
     QDesignerPropertySheetExtension *sheet(QWidget *Widget) const
@@ -284,8 +306,7 @@ private slots:
         QVERIFY(m_form->setContents(kForm));
         manager->setActiveFormWindow(m_form);
         m_main->show();
-        QVERIFY(formWidget("grid1"));
-        QVERIFY(formWidget("dataSource1"));
+        QVERIFY(formWidget("grid1") && formWidget("dataSource1"));
     }
 
     void cleanup()
@@ -293,7 +314,7 @@ private slots:
         closeDesignWindows();
         delete m_form.data();
         flush();
-        QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+        QCOMPARE(m_errors, QStringList());
     }
 
     void cleanupTestCase()
@@ -307,14 +328,6 @@ private slots:
         m_dialogsScopes.clear();
     }
 
-    // Designer's preview builds the form again through the plugin, as at run time.
-    void previewBuildsTheForm()
-    {
-        const QPixmap preview = m_core->formWindowManager()->createPreviewPixmap();
-        QVERIFY(!preview.isNull());
-        QCOMPARE(preview.size(), m_form->mainContainer()->size());
-    }
-
     // The grid's task menu holds its editor's verbs, separators as separators, then "Links...".
     // The form's root owns the form's components; a rename in Designer renames the component.
     void rootOwnsTheFormsComponents()
@@ -323,24 +336,21 @@ private slots:
                                              m_core->extensionManager(), formWidget("grid1"))
                                              ->taskActions();
         QVERIFY(actions.size() > 3);
-        QCOMPARE(actions.last()->text(), QStringLiteral("Links..."));
+        QCOMPARE(actions.last()->text(), u"Links..."_s);
         for (QAction *action : actions)
             QVERIFY(action->isSeparator() !=
-                    (action->text() != QLatin1String("-") && !action->text().isEmpty()));
+                    (action->text() != "-"_L1 && !action->text().isEmpty()));
         TDesignWindow *window = openGridDesigner();
-        QVERIFY(window);
+        QVERIFY(window && window->Designer() && window->Designer()->GetRoot());
         IDesigner *designer = window->Designer();
-        QVERIFY(designer);
         TComponent *root = designer->GetRoot();
-        QVERIFY(root);
-        QCOMPARE(root->Name(), QStringLiteral("Orders"));
+        QCOMPARE(root->Name(), u"Orders"_s);
         QCOMPARE(root->ComponentCount(), 2);
         TComponent *source = WidgetComponent(formWidget("dataSource1"));
         QCOMPARE(source->Owner(), root);
-        m_form->cursor()->setWidgetProperty(formWidget("dataSource1"), QStringLiteral("objectName"),
-                                            QStringLiteral("customers"));
-        QCOMPARE(source->Name(), QStringLiteral("customers"));
-        QCOMPARE(designer->GetComponent(QStringLiteral("customers")), source);
+        set(formWidget("dataSource1"), "objectName", u"customers"_s);
+        QCOMPARE(source->Name(), u"customers"_s);
+        QCOMPARE(designer->GetComponent(u"customers"_s), source);
     }
 
     // A change on a page of the grid designer is a property command of the form: Designer's
@@ -348,26 +358,23 @@ private slots:
     // nothing selected in Designer the form is the selection, and the windows work as before.
     void pageChangeIsAFormPropertyChange_data()
     {
-        QTest::addColumn<QString>("checkBox");
-        QTest::addColumn<QString>("property");
+        QTest::addColumn<QStringList>("row"); // check box, property
         QTest::addColumn<bool>("nothingSelected");
-        QTest::addRow("plain property") << "TitlesCheckBox"
-                                        << "Options" << false;
-        QTest::addRow("value kept in the form text") << "GradientActiveCheckBox"
-                                                     << "formText" << false;
-        QTest::addRow("nothing selected") << "TitlesCheckBox"
-                                          << "Options" << true;
+        QTest::addRow("plain property") << QStringList{"TitlesCheckBox", "Options"} << false;
+        QTest::addRow("in the form text")
+            << QStringList{"GradientActiveCheckBox", "formText"} << false;
+        QTest::addRow("nothing selected") << QStringList{"TitlesCheckBox", "Options"} << true;
     }
 
     void pageChangeIsAFormPropertyChange()
     {
-        QFETCH(QString, checkBox);
-        QFETCH(QString, property);
+        QFETCH(QStringList, row);
         QFETCH(bool, nothingSelected);
+        const QByteArray property = row[1].toLatin1();
         QWidget *grid = formWidget("grid1");
         TDesignWindow *window = openGridDesigner();
         QVERIFY(window);
-        TCheckBox *box = designPageBox(window, checkBox);
+        TCheckBox *box = designPageBox(window, row[0]);
         QVERIFY(box);
         TNoticeProbe probe;
         if (nothingSelected) {
@@ -376,8 +383,8 @@ private slots:
             flush(); // the designer window, as it becomes active, selects its grid
             IDesigner *designer = window->Designer();
             const QList<QObject *> form{designer->GetRoot()->Object()};
-            QWidget *label = m_core->widgetFactory()->createWidget(QStringLiteral("QLabel"),
-                                                                   m_form->mainContainer());
+            QWidget *label =
+                m_core->widgetFactory()->createWidget(u"QLabel"_s, m_form->mainContainer());
             m_form->manageWidget(label);
             for (QWidget *selected : {m_form->mainContainer(), label}) {
                 designer->SelectComponent(WidgetComponent(grid)->Object());
@@ -395,22 +402,20 @@ private slots:
 
         QUndoStack *history = m_form->commandHistory();
         const int steps = history->count();
-        const QVariant before = grid->property(qPrintable(property));
+        const QVariant before = grid->property(property);
         const bool checked = box->Checked();
         box->click();
-        const QVariant after = grid->property(qPrintable(property));
+        const QVariant after = grid->property(property);
         QVERIFY(after != before);
         QCOMPARE(history->count(), steps + 1);
-        QDesignerPropertySheetExtension *properties = sheet(grid);
-        QVERIFY(properties->isChanged(properties->indexOf(property)));
-
+        QVERIFY(sheet(grid)->isChanged(sheet(grid)->indexOf(row[1])));
         history->undo();
-        QCOMPARE(grid->property(qPrintable(property)), before);
+        QCOMPARE(grid->property(property), before);
         QCOMPARE(box->Checked(), checked); // the page reads the form again
         history->redo();
-        QCOMPARE(grid->property(qPrintable(property)), after);
+        QCOMPARE(grid->property(property), after);
         QCOMPARE(box->Checked(), !checked);
-        QVERIFY(runTask(grid, QStringLiteral("Co&lumns Editor...")));
+        QVERIFY(runTask(grid, u"Co&lumns Editor..."_s));
         QVERIFY(openWindow("TKorDBGridColumnsEditor"));
     }
 
@@ -454,17 +459,16 @@ private slots:
         TNoticeProbe probe;
         QWidget *gridWidget = formWidget("grid1");
         TComponent *grid = WidgetComponent(gridWidget);
-        QVERIFY(runTask(gridWidget, QStringLiteral("Co&lumns Editor...")));
+        QVERIFY(runTask(gridWidget, u"Co&lumns Editor..."_s));
         QPointer<TDesignWindow> window = openGridDesigner();
         QVERIFY(window);
         QCOMPARE(openDesignWindows().size(), 2);
         IDesigner *designer = window->Designer();
         QVERIFY(deleteWidget(gridWidget));
-        QVERIFY(probe.deleted.contains(gridWidget));
-        QVERIFY(openDesignWindows().isEmpty());
-        QVERIFY(!designer->GetComponent(QStringLiteral("grid1")));
+        QVERIFY(probe.deleted.contains(gridWidget) && openDesignWindows().isEmpty() &&
+                !designer->GetComponent(u"grid1"_s));
         m_form->commandHistory()->undo();
-        QCOMPARE(designer->GetComponent(QStringLiteral("grid1")), grid);
+        QCOMPARE(designer->GetComponent(u"grid1"_s), grid);
 
         window = openGridDesigner();
         QVERIFY(window);
@@ -495,64 +499,59 @@ private slots:
             return index >= 0 && properties->isVisible(index) ? properties->property(index)
                                                               : QVariant();
         };
-        QCOMPARE(value(grid, "DataSource"), QVariant(QStringLiteral("dataSource1")));
-        QCOMPARE(value(dataSet, "CommandText"), QVariant(QStringLiteral("SELECT id\nFROM orders")));
+        QCOMPARE(value(grid, "DataSource"), QVariant(u"dataSource1"_s));
+        QCOMPARE(value(dataSet, "CommandText"), QVariant(u"SELECT id\nFROM orders"_s));
         QCOMPARE(value(grid, "fillerColor").typeId(), QMetaType::QColor);
         QCOMPARE(value(grid, "dragCursor").typeId(), QMetaType::QCursor);
-        QVERIFY(!value(grid, "Width").isValid() && value(grid, "geometry").isValid());
-        QVERIFY(!value(grid, "formText").isValid());
+        QVERIFY(!value(grid, "Width").isValid() && value(grid, "geometry").isValid() &&
+                !value(grid, "formText").isValid());
 
         // A link by name, undone in one step; the saved form keeps links in formText only.
         QUndoStack *history = m_form->commandHistory();
         const QObject *dataSet1 = WidgetComponent(dataSet)->Object();
         const QObject *dataSet2 = WidgetComponent(formWidget("dataSet2"))->Object();
         int steps = history->count();
-        m_form->cursor()->setWidgetProperty(source, QStringLiteral("DataSet"),
-                                            QStringLiteral("DATASET2"));
+        set(source, "DataSet", u"DATASET2"_s);
         QCOMPARE(linked(sourceComponent, "DataSet"), dataSet2);
         QCOMPARE(history->count(), steps + 1);
-        QVERIFY(sourceSheet->isChanged(sourceSheet->indexOf(QStringLiteral("formText"))));
+        QVERIFY(sourceSheet->isChanged(sourceSheet->indexOf(u"formText"_s)));
         const QString saved = m_form->contents();
-        QVERIFY(saved.contains(QLatin1String("&quot;DataSet&quot;:&quot;dataSet2&quot;")) ||
-                saved.contains(QLatin1String("\"DataSet\":\"dataSet2\"")));
-        QVERIFY(!saved.contains(QLatin1String("name=\"DataSet\"")));
+        QVERIFY(saved.contains("&quot;DataSet&quot;:&quot;dataSet2&quot;"_L1) ||
+                saved.contains("\"DataSet\":\"dataSet2\""_L1));
+        QVERIFY(!saved.contains("name=\"DataSet\""_L1));
         history->undo();
         QCOMPARE(linked(sourceComponent, "DataSet"), dataSet1);
 
         // A name of no data set on the form (a grid's, a typo) and a text that does not read
         // change nothing.
         const QString text = source->property("formText").toString();
-        for (const QString &bad : {QStringLiteral("grid1"), QStringLiteral("dataSe")}) {
-            m_form->cursor()->setWidgetProperty(source, QStringLiteral("DataSet"), bad);
+        for (const QString &bad : {u"grid1"_s, u"dataSe"_s}) {
+            set(source, "DataSet", bad);
             QCOMPARE(linked(sourceComponent, "DataSet"), dataSet1);
         }
-        m_form->cursor()->setWidgetProperty(source, QStringLiteral("formText"),
-                                            QStringLiteral("{\"DataSet\":"));
+        set(source, "formText", u"{\"DataSet\":"_s);
         QCOMPARE(source->property("formText").toString(), text);
         QCOMPARE(linked(sourceComponent, "DataSet"), dataSet1);
 
         // Texts of a placeholder.
-        m_form->cursor()->setWidgetProperty(dataSet, QStringLiteral("CommandText"),
-                                            QStringLiteral("SELECT *\nFROM customers"));
-        QVERIFY(dataSet->property("formText").toString().contains(QLatin1String("customers")));
+        set(dataSet, "CommandText", u"SELECT *\nFROM customers"_s);
+        QVERIFY(dataSet->property("formText").toString().contains("customers"_L1));
 
         // Colours: a colour picked is written as the host's colour, which the saved form keeps
         // as the number uic sets; a named system colour shown and written back unchanged keeps
         // its name, also when undo brings it back.
-        const int color = gridSheet->indexOf(QStringLiteral("color"));
+        const int color = gridSheet->indexOf(u"color"_s);
         const qint32 systemColor = grid->property("Color").toInt();
         QCOMPARE(systemColor & 0xFF000000, qint32(0xFF000000));
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("color"),
-                                            gridSheet->property(color));
+        set(grid, "color", gridSheet->property(color));
         QCOMPARE(grid->property("Color").toInt(), systemColor);
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("color"), QColor(Qt::red));
+        set(grid, "color", QColor(Qt::red));
         QCOMPARE(grid->property("Color").toInt(), 0x0000FF);
-        QVERIFY(m_form->contents().contains(QLatin1String("<number>255</number>")));
-        QVERIFY(!m_form->contents().contains(QLatin1String("<color")));
+        QVERIFY(m_form->contents().contains("<number>255</number>"_L1) &&
+                !m_form->contents().contains("<color"_L1));
         history->undo();
         QCOMPARE(grid->property("Color").toInt(), systemColor);
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("dragCursor"),
-                                            QCursor(Qt::PointingHandCursor));
+        set(grid, "dragCursor", QCursor(Qt::PointingHandCursor));
         QCOMPARE(grid->property("DragCursor").toInt(), -21);
     }
 
@@ -563,7 +562,7 @@ private slots:
     {
         QWidget *grid = formWidget("grid1");
         QDesignerPropertySheetExtension *gridSheet = sheet(grid);
-        const int filler = gridSheet->indexOf(QStringLiteral("fillerColor"));
+        const int filler = gridSheet->indexOf(u"fillerColor"_s);
         QVERIFY(filler >= 0);
         QCOMPARE(grid->property("FillerColor").toInt(), clDefault);
         const auto painted = [grid] {
@@ -572,30 +571,23 @@ private slots:
         QColor before;
         for (const QColor &color : {QColor(), QColor(Qt::darkCyan)}) {
             if (color.isValid())
-                m_form->cursor()->setWidgetProperty(grid, QStringLiteral("color"), color);
+                set(grid, "color", color);
             const QColor shown = gridSheet->property(filler).value<QColor>();
             if (!before.isValid())
                 before = shown;
             QCOMPARE(shown.alpha(), 255);
             QCOMPARE(shown, painted());
-            m_form->cursor()->setWidgetProperty(grid, QStringLiteral("fillerColor"), shown);
+            set(grid, "fillerColor", shown);
             QCOMPARE(grid->property("FillerColor").toInt(), clDefault);
         }
         QCOMPARE(painted(), QColor(Qt::darkCyan));
         // The colour the default showed before is a colour of its own now.
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("fillerColor"), before);
+        set(grid, "fillerColor", before);
         QCOMPARE(grid->property("FillerColor").toInt(), QColorToColor(before));
 
-        // The stripes blend the grid's colour: a colour of their own, not the grid's.
-        const QColor stripes =
-            gridSheet->property(gridSheet->indexOf(QStringLiteral("stripeColor"))).value<QColor>();
-        QCOMPARE(stripes.alpha(), 255);
-        QVERIFY(stripes != QColor(Qt::darkCyan));
-
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("FillerColor"), int(clNone));
+        set(grid, "FillerColor", int(clNone));
         QCOMPARE(gridSheet->property(filler).value<QColor>().alpha(), 0);
-        m_form->cursor()->setWidgetProperty(grid, QStringLiteral("fillerColor"),
-                                            gridSheet->property(filler));
+        set(grid, "fillerColor", gridSheet->property(filler));
         QCOMPARE(grid->property("FillerColor").toInt(), clNone);
     }
 
@@ -609,11 +601,12 @@ private slots:
         auto *grid = qobject_cast<TKorDBGrid *>(WidgetComponent(gridWidget)->Object());
         QObject *source = grid->DataSource();
         QVERIFY(source);
-        QDialog *dialog = openLinks(gridWidget);
-        QVERIFY(dialog);
-        auto *sourceBox = dialog->findChild<QComboBox *>(QStringLiteral("DataSource"));
-        auto *masterBox = dialog->findChild<QComboBox *>(QStringLiteral("MasterGrid"));
-        auto *totalsBox = dialog->findChild<QComboBox *>(QStringLiteral("Totals.DataSource"));
+        QVERIFY(runTask(gridWidget, u"Links..."_s));
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog && dialog->objectName() == "LinksDialog"_L1);
+        auto *sourceBox = dialog->findChild<QComboBox *>(u"DataSource"_s);
+        auto *masterBox = dialog->findChild<QComboBox *>(u"MasterGrid"_s);
+        auto *totalsBox = dialog->findChild<QComboBox *>(u"Totals.DataSource"_s);
         QVERIFY(sourceBox && masterBox && totalsBox);
         const auto items = [](const QComboBox *Box) {
             QStringList list;
@@ -621,9 +614,9 @@ private slots:
                 list.append(Box->itemText(i));
             return list.join(QLatin1Char(','));
         };
-        QCOMPARE(items(sourceBox), QStringLiteral("(none),dataSource1"));
-        QCOMPARE(sourceBox->currentText(), QStringLiteral("dataSource1"));
-        QCOMPARE(items(masterBox), QStringLiteral("(none),grid2"));
+        QCOMPARE(items(sourceBox), u"(none),dataSource1"_s);
+        QCOMPARE(sourceBox->currentText(), u"dataSource1"_s);
+        QCOMPARE(items(masterBox), u"(none),grid2"_s);
         QUndoStack *history = m_form->commandHistory();
         const int steps = history->count();
         sourceBox->setCurrentIndex(0);
@@ -651,19 +644,19 @@ private slots:
         QWidget *sourceWidget = formWidget("dataSource1");
         auto *grid = qobject_cast<TKorDBGrid *>(WidgetComponent(gridWidget)->Object());
         QObject *source = WidgetComponent(sourceWidget)->Object();
-        const QString link = QStringLiteral("Totals.DataSource");
+        const QString link = u"Totals.DataSource"_s;
         QUndoStack *history = m_form->commandHistory();
-        m_form->cursor()->setWidgetProperty(gridWidget, link, QStringLiteral("dataSource1"));
+        set(gridWidget, qPrintable(link), u"dataSource1"_s);
         QCOMPARE(grid->Totals()->DataSource(), source);
         QCOMPARE(sheet(gridWidget)->property(sheet(gridWidget)->indexOf(link)),
-                 QVariant(QStringLiteral("dataSource1")));
+                 QVariant(u"dataSource1"_s));
 
         const int steps = history->count();
         QVERIFY(deleteWidget(sourceWidget));
         QCOMPARE(history->count(), steps + 1);
         QCOMPARE(grid->DataSource(), nullptr);
         QCOMPARE(grid->Totals()->DataSource(), nullptr);
-        QVERIFY(!m_form->contents().contains(QLatin1String("dataSource1")));
+        QVERIFY(!m_form->contents().contains("dataSource1"_L1));
         history->undo();
         QCOMPARE(formWidget("dataSource1"), sourceWidget);
         QCOMPARE(grid->Totals()->DataSource(), source);
@@ -671,15 +664,14 @@ private slots:
         history->redo();
         QCOMPARE(grid->DataSource(), nullptr);
 
-        QWidget *fresh = m_core->widgetFactory()->createWidget(
-            QStringLiteral("TDataSourcePlaceholder"), m_form->mainContainer());
-        fresh->setObjectName(QStringLiteral("dataSource1"));
+        QWidget *fresh = m_core->widgetFactory()->createWidget(u"TDataSourcePlaceholder"_s,
+                                                               m_form->mainContainer());
+        fresh->setObjectName(u"dataSource1"_s);
         m_form->manageWidget(fresh);
         flush();
-        QCOMPARE(WidgetComponent(fresh)->Name(), QStringLiteral("dataSource1"));
+        QCOMPARE(WidgetComponent(fresh)->Name(), u"dataSource1"_s);
         QCOMPARE(grid->DataSource(), nullptr);
-        QVERIFY(
-            !gridWidget->property("formText").toString().contains(QLatin1String("dataSource1")));
+        QVERIFY(!gridWidget->property("formText").toString().contains("dataSource1"_L1));
     }
 
     // A package window opened from the task menu or by a double-click comes to the front with
@@ -718,7 +710,7 @@ private slots:
             QTest::mouseClick(grid, Qt::LeftButton, {}, grid->rect().center());
             QTest::mouseDClick(grid, Qt::LeftButton, {}, grid->rect().center());
         } else {
-            QVERIFY(runTask(grid, QStringLiteral("Kor-DBGrid Designer...")));
+            QVERIFY(runTask(grid, u"Kor-DBGrid Designer..."_s));
         }
         for (int i = 0; i < 5; ++i)
             flush();
@@ -746,35 +738,11 @@ private slots:
     void eachPackageChangeIsOneUndoStep()
     {
         QTemporaryDir dir;
-        const QString database = CreateTestDatabase(
-            dir.filePath(QStringLiteral("firms.sqlite")),
-            {QStringLiteral("CREATE TABLE firms (Company VARCHAR(30), City VARCHAR(30))"),
-             QStringLiteral("INSERT INTO firms VALUES ('Acme', 'Springfield')")});
-        const auto text = [](const QJsonObject &Object) {
-            return QString::fromUtf8(QJsonDocument(Object).toJson(QJsonDocument::Compact))
-                .toHtmlEscaped();
-        };
-        QString form = kForm;
-        form.replace(
-            QStringLiteral("  <widget class=\"TDataSourcePlaceholder\" name=\"dataSource1\">\n"),
-            QStringLiteral(R"(  <widget class="TSQLConnectionPlaceholder" name="connection">
-   <property name="formText"><string>%1</string></property>
-  </widget>
-  <widget class="TSQLDataSetPlaceholder" name="dataSet">
-   <property name="formText"><string>%2</string></property>
-  </widget>
-  <widget class="TDataSourcePlaceholder" name="dataSource1">
-   <property name="formText"><string>{"DataSet":"dataSet"}</string></property>
-)")
-                .arg(text({{"DatabaseName", database}}),
-                     text({{"SQLConnection", "connection"},
-                           {"CommandText", "SELECT * FROM firms"},
-                           {"Active", true}})));
-        form.replace(QStringLiteral("<height>200</height></rect></property>\n"),
-                     QStringLiteral("<height>200</height></rect></property>\n"
-                                    "   <property name=\"formText\"><string>"
-                                    "{\"DataSource\":\"dataSource1\"}</string></property>\n"));
-        QVERIFY(m_form->setContents(form));
+        const QString database =
+            CreateTestDatabase(dir.filePath(u"firms.sqlite"_s),
+                               {u"CREATE TABLE firms (Company VARCHAR(30), City VARCHAR(30))"_s,
+                                u"INSERT INTO firms VALUES ('Acme', 'Springfield')"_s});
+        QVERIFY(m_form->setContents(formOver(database, "SELECT * FROM firms")));
         flush();
         auto *grid = qobject_cast<TKorDBGrid *>(formWidget("grid1"));
         QVERIFY(grid);
@@ -783,39 +751,37 @@ private slots:
         const auto formText = [grid] { return grid->property(kFormTextProperty).toString(); };
         const QString designed = formText();
 
-        QVERIFY(runTask(grid, QStringLiteral("Co&lumns Editor...")));
+        QVERIFY(runTask(grid, u"Co&lumns Editor..."_s));
         TDesignWindow *columns = openWindow("TKorDBGridColumnsEditor");
         QVERIFY(columns);
-        auto *addAll = columns->findChild<QToolButton *>(QStringLiteral("ToolButton7"));
+        auto *addAll = columns->findChild<QToolButton *>(u"ToolButton7"_s);
         QVERIFY(addAll && addAll->isEnabled());
         QTest::mouseClick(addAll, Qt::LeftButton);
         QCOMPARE(grid->Columns()->Count(), 2);
         QCOMPARE(history->count(), steps + 1);
-        QCOMPARE(history->undoText(), QStringLiteral("Add All Fields"));
+        QCOMPARE(history->undoText(), u"Add All Fields"_s);
         const QString added = formText();
         QVERIFY(added != designed);
 
         TDesignWindow *window = openGridDesigner();
         QVERIFY(window);
-        window->findChild<QTabWidget *>(QStringLiteral("PageControl"))
-            ->setCurrentWidget(window->findChild<QWidget *>(QStringLiteral("ColumnsTabSheet")));
-        window->findChild<QTabWidget *>(QStringLiteral("ColumnsPageControl"))
-            ->setCurrentWidget(window->findChild<QWidget *>(QStringLiteral("ColumnTitleTabSheet")));
-        auto *caption = window->findChild<QLineEdit *>(QStringLiteral("ColumnTitleCaptionEdit"));
+        showPage(window, u"PageControl"_s, u"ColumnsTabSheet"_s);
+        showPage(window, u"ColumnsPageControl"_s, u"ColumnTitleTabSheet"_s);
+        auto *caption = window->findChild<QLineEdit *>(u"ColumnTitleCaptionEdit"_s);
         QVERIFY(caption);
         window->activateWindow();
         caption->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), caption);
         caption->selectAll();
-        QTest::keyClicks(caption, QStringLiteral("Firm"));
+        QTest::keyClicks(caption, u"Firm"_s);
         QTest::keyClick(caption, Qt::Key_Return);
         flush();
-        QCOMPARE(grid->Columns()->Items(0)->Title()->Caption(), QStringLiteral("Firm"));
+        QCOMPARE(grid->Columns()->Items(0)->Title()->Caption(), u"Firm"_s);
         QCOMPARE(history->count(), steps + 2);
-        QCOMPARE(history->undoText(), QStringLiteral("Change Title.Caption of Company"));
+        QCOMPARE(history->undoText(), u"Change Title.Caption of Company"_s);
 
         history->undo();
-        QCOMPARE(grid->Columns()->Items(0)->Title()->Caption(), QStringLiteral("Company"));
+        QCOMPARE(grid->Columns()->Items(0)->Title()->Caption(), u"Company"_s);
         QCOMPARE(formText(), added);
         history->undo();
         QCOMPARE(formText(), designed);
@@ -829,23 +795,12 @@ private slots:
     void savedFormIsClean()
     {
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("forms/data")));
+        QVERIFY(QDir(dir.path()).mkpath(u"forms/data"_s));
         const QString database =
-            CreateTestDatabase(dir.filePath(QStringLiteral("forms/data/firms.sqlite")),
-                               {QStringLiteral("CREATE TABLE firms (Company VARCHAR(30))")});
-        m_form->setFileName(dir.filePath(QStringLiteral("forms/orders.ui")));
-        QString form = kForm;
-        form.replace(
-            QStringLiteral("  <widget class=\"TDataSourcePlaceholder\""),
-            QStringLiteral("  <widget class=\"TSQLConnectionPlaceholder\" "
-                           "name=\"connection\">\n"
-                           "   <property name=\"formText\"><string>%1</string></property>\n"
-                           "  </widget>\n"
-                           "  <widget class=\"TDataSourcePlaceholder\"")
-                .arg(QString::fromUtf8(QJsonDocument(QJsonObject{{"DatabaseName", database}})
-                                           .toJson(QJsonDocument::Compact))
-                         .toHtmlEscaped()));
-        QVERIFY(m_form->setContents(form));
+            CreateTestDatabase(dir.filePath(u"forms/data/firms.sqlite"_s),
+                               {u"CREATE TABLE firms (Company VARCHAR(30))"_s});
+        m_form->setFileName(dir.filePath(u"forms/orders.ui"_s));
+        QVERIFY(m_form->setContents(formOver(database)));
         const auto connection = [this] {
             return dynamic_cast<TSQLConnection *>(WidgetComponent(formWidget("connection")));
         };
@@ -853,7 +808,7 @@ private slots:
 
         TDesignWindow *window = openGridDesigner();
         QVERIFY(window);
-        TCheckBox *box = designPageBox(window, QStringLiteral("GradientActiveCheckBox"));
+        TCheckBox *box = designPageBox(window, u"GradientActiveCheckBox"_s);
         QVERIFY(box);
         box->click();
         closeDesignWindows();
@@ -861,22 +816,19 @@ private slots:
         const QString saved = m_form->contents();
         QDomDocument dom;
         QVERIFY(dom.setContent(saved));
-        const QDomNodeList properties = dom.elementsByTagName(QStringLiteral("property"));
+        const QDomNodeList properties = dom.elementsByTagName(u"property"_s);
         QMap<QString, QString> texts; // by widget
         for (int i = 0; i < properties.size(); ++i) {
             const QDomElement property = properties.at(i).toElement();
-            if (property.attribute(QStringLiteral("name")) != QLatin1String(kFormTextProperty))
+            if (property.attribute(u"name"_s) != QLatin1String(kFormTextProperty))
                 continue;
-            const QDomElement string = property.firstChildElement(QStringLiteral("string"));
-            QCOMPARE(string.attribute(QStringLiteral("notr")), QStringLiteral("true"));
-            texts.insert(property.parentNode().toElement().attribute(QStringLiteral("name")),
-                         string.text());
+            const QDomElement string = property.firstChildElement(u"string"_s);
+            QCOMPARE(string.attribute(u"notr"_s), u"true"_s);
+            texts.insert(property.parentNode().toElement().attribute(u"name"_s), string.text());
         }
-        QCOMPARE(texts.keys(),
-                 (QStringList{QStringLiteral("connection"), QStringLiteral("grid1")}));
-        QCOMPARE(texts.value(QStringLiteral("connection")),
-                 QStringLiteral(R"({"DatabaseName":"data/firms.sqlite"})"));
-        QCOMPARE(texts.value(QStringLiteral("grid1")),
+        QCOMPARE(texts.keys(), (QStringList{u"connection"_s, u"grid1"_s}));
+        QCOMPARE(texts.value(u"connection"_s), uR"({"DatabaseName":"data/firms.sqlite"})"_s);
+        QCOMPARE(texts.value(u"grid1"_s),
                  formWidget("grid1")->property(kFormTextProperty).toString());
 
         QUiLoader loader;
@@ -907,34 +859,29 @@ private slots:
         QStringList seen, names;
         for (int i = 0; i < box->categoryCount(); ++i) {
             const QDesignerWidgetBoxInterface::Category category = box->category(i);
-            if (category.name() != QLatin1String("Data Controls") &&
-                category.name() != QLatin1String("Data Access"))
+            if (category.name() != "Data Controls"_L1 && category.name() != "Data Access"_L1)
                 continue;
             for (int j = 0; j < category.widgetCount(); ++j) {
                 const QDesignerWidgetBoxInterface::Widget entry = category.widget(j);
                 seen.append(entry.name());
-                QVERIFY2(!entry.name().contains(QLatin1String("Placeholder")) &&
-                             !entry.name().startsWith(QLatin1Char('T')),
-                         qPrintable(entry.name()));
+                QVERIFY(!entry.name().contains("Placeholder"_L1) && !entry.name().startsWith(u'T'));
                 QDomDocument dom;
                 QVERIFY(dom.setContent(entry.domXml()));
-                const QDomElement widget =
-                    dom.documentElement().firstChildElement(QStringLiteral("widget"));
-                const QString name = widget.attribute(QStringLiteral("name"));
+                const QDomElement widget = dom.documentElement().firstChildElement(u"widget"_s);
+                const QString name = widget.attribute(u"name"_s);
                 names.append(name);
-                QVERIFY2(!name.isEmpty() && name.at(0).isLower() && name.size() <= 13 &&
-                             !name.contains(QLatin1String("Placeholder")),
-                         qPrintable(name));
-                const std::unique_ptr<QWidget> made(m_core->widgetFactory()->createWidget(
-                    widget.attribute(QStringLiteral("class")), nullptr));
+                QVERIFY(!name.isEmpty() && name.at(0).isLower() && name.size() <= 13 &&
+                        !name.contains("Placeholder"_L1));
+                const std::unique_ptr<QWidget> made(
+                    m_core->widgetFactory()->createWidget(widget.attribute(u"class"_s), nullptr));
                 QVERIFY(made);
                 QSize size = made->sizeHint();
-                const QDomElement rect = widget.firstChildElement(QStringLiteral("property"))
-                                             .firstChildElement(QStringLiteral("rect"));
+                const QDomElement rect =
+                    widget.firstChildElement(u"property"_s).firstChildElement(u"rect"_s);
                 if (!rect.isNull())
-                    size = QSize(rect.firstChildElement(QStringLiteral("width")).text().toInt(),
-                                 rect.firstChildElement(QStringLiteral("height")).text().toInt());
-                QVERIFY2(size.width() >= 40 && size.height() >= 20, qPrintable(entry.name()));
+                    size = QSize(rect.firstChildElement(u"width"_s).text().toInt(),
+                                 rect.firstChildElement(u"height"_s).text().toInt());
+                QVERIFY(size.width() >= 40 && size.height() >= 20);
             }
         }
         // Each package widget is designed on a form, where selecting it shows it in Designer's
@@ -944,17 +891,16 @@ private slots:
         warnings.clear();
         const QtMessageHandler previous = qInstallMessageHandler(
             [](QtMsgType, const QMessageLogContext &, const QString &Message) {
-                if (Message.contains(QLatin1String("is not supported yet")))
+                if (Message.contains("is not supported yet"_L1))
                     warnings.append(Message);
             });
         for (QDesignerCustomWidgetInterface *entry : m_collection->customWidgets()) {
-            QVERIFY2(!entry->icon().isNull(), qPrintable(entry->name()));
+            QVERIFY(!entry->icon().isNull());
             // uic includes the header the entry names: it must declare the class.
             QFile header(QStringLiteral(KOR_UIFORM_DIR "/../../host/runtime/") +
                          entry->includeFile());
             QVERIFY(header.open(QIODevice::ReadOnly));
-            QVERIFY2(header.readAll().contains(' ' + entry->name().toLatin1() + " : public"),
-                     qPrintable(entry->name()));
+            QVERIFY(header.readAll().contains(' ' + entry->name().toLatin1() + " : public"));
             QWidget *onForm =
                 m_core->widgetFactory()->createWidget(entry->name(), m_form->mainContainer());
             onForm->setObjectName(QLatin1Char('w') + entry->name());
@@ -969,10 +915,10 @@ private slots:
             QVERIFY(!WidgetComponent(entry->createWidget(&preview))->IsDesigning());
         }
         qInstallMessageHandler(previous);
-        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
+        QCOMPARE(warnings, QStringList());
         QVERIFY(seen.size() >= 10);
         for (const char *name : {"dataSource", "dataSet", "connection", "grid"})
-            QVERIFY2(names.contains(QLatin1String(name)), name);
+            QVERIFY(names.contains(QLatin1String(name)));
     }
 };
 

@@ -34,17 +34,13 @@
 #include "ui_gridform.h"
 #include "uicomponents.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString dataFile(const char *Name)
 {
     return QStringLiteral(KOR_UIFORM_DIR "/") + QLatin1String(Name);
-}
-
-QByteArray readFile(const QString &Path)
-{
-    QFile file(Path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 #ifdef KOR_HAVE_UITOOLS
@@ -67,7 +63,7 @@ public:
 // The test form laid out from gridform.ui, by uic or by QUiLoader.
 std::unique_ptr<QWidget> loadGridForm(const QString &How)
 {
-    if (How == QLatin1String("uic")) {
+    if (How == "uic"_L1) {
         auto window = std::make_unique<QWidget>();
         Ui::GridForm().setupUi(window.get());
         return window;
@@ -106,22 +102,17 @@ QString firstDifference(const TComponent *Actual, const TComponent *Expected)
     };
     for (const QString &key : std::as_const(keys))
         if (actual.value(key) != expected.value(key))
-            return QStringLiteral("%1: %2 / %3")
-                .arg(key, text(actual.value(key)), text(expected.value(key)));
+            return u"%1: %2 / %3"_s.arg(key, text(actual.value(key)), text(expected.value(key)));
     return {};
 }
 
-TComponent *componentOf(QObject *Object)
-{
-    return Object ? AsComponent(Object) : nullptr;
-}
-
 // A widget of the package made as uic makes it: a child of Parent, named, its text applied.
-QWidget *placeWidget(const char *ClassName, const char *Name, const char *Text, QWidget *Parent)
+QWidget *placeWidget(const char *ClassName, const char *Name, const QByteArray &Text,
+                     QWidget *Parent)
 {
     QWidget *widget = CreateUiWidget(FindUiWidgetClass(QLatin1String(ClassName)), Parent);
     widget->setObjectName(QLatin1String(Name));
-    if (Text)
+    if (!Text.isNull())
         widget->setProperty(kFormTextProperty, QString::fromUtf8(Text));
     return widget;
 }
@@ -153,21 +144,33 @@ class TestUiForm : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    QString m_database;
+    QByteArray m_connection; // the text of a connection to the test database
+    // Every message goes to the test; a test expecting one clears it.
+    TScriptedDialogs m_messages;
+    std::unique_ptr<THostDialogsScope> m_messagesScope;
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        m_database = CreateTestDatabase(
-            m_dir.filePath(QStringLiteral("sample.sqlite")),
+        const QString database = CreateTestDatabase(
+            m_dir.filePath(u"sample.sqlite"_s),
             {QStringLiteral("CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), "
                             "city VARCHAR(30))"),
              QStringLiteral("INSERT INTO customers VALUES (1, 'Ann', 'Springfield'), (2, 'Bob', "
                             "'Shelbyville')")});
-        RegisterComponents(QStringLiteral("Form file test"),
+        m_connection =
+            QJsonDocument(QJsonObject{{"DatabaseName", database}}).toJson(QJsonDocument::Compact);
+        m_messagesScope = std::make_unique<THostDialogsScope>(m_messages);
+        RegisterComponents(u"Form file test"_s,
                            {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject,
                             &TDataSource::staticMetaObject, &TKorDBGrid::staticMetaObject});
+    }
+
+    void cleanup()
+    {
+        QCOMPARE(m_messages.Errors, QStringList());
+        m_messages.Errors.clear();
     }
 
     // The .ui form and the form file of the same form give the same components with the same
@@ -175,23 +178,23 @@ private slots:
     void uiFormHoldsWhatItsFormFileHolds_data()
     {
         QTest::addColumn<QString>("how");
-        QTest::newRow("uic") << QStringLiteral("uic");
-        QTest::newRow("QUiLoader") << QStringLiteral("QUiLoader");
+        QTest::newRow("uic") << u"uic"_s;
+        QTest::newRow("QUiLoader") << u"QUiLoader"_s;
     }
 
     void uiFormHoldsWhatItsFormFileHolds()
     {
         QFETCH(QString, how);
 #ifndef KOR_HAVE_UITOOLS
-        if (how == QLatin1String("QUiLoader"))
+        if (how == "QUiLoader"_L1)
             QSKIP("Qt's UiTools are not installed");
 #endif
-        TScriptedDialogs messages;
-        const THostDialogsScope messagesScope(messages);
         const std::unique_ptr<QWidget> window = loadGridForm(how);
         QVERIFY(window);
         TFormDesigner designer;
-        ReadFormText(&designer, readFile(dataFile("gridform.kform")));
+        QFile file(dataFile("gridform.kform"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        ReadFormText(&designer, file.readAll());
 
         const QMap<QString, TComponent *> loaded = componentsOn(window.get());
         QCOMPARE(loaded.size(), designer.Form()->ComponentCount());
@@ -207,19 +210,17 @@ private slots:
         }
 
         // The values compared are the designed ones: links, columns, totals and fonts arrived.
-        auto *grid = dynamic_cast<TKorDBGrid *>(loaded.value(QStringLiteral("KorDBGrid1")));
+        auto *grid = dynamic_cast<TKorDBGrid *>(loaded.value(u"KorDBGrid1"_s));
         QVERIFY(grid);
-        QCOMPARE(componentOf(grid->DataSource()), loaded.value(QStringLiteral("DataSource1")));
-        QCOMPARE(componentOf(grid->Totals()->DataSource()), componentOf(grid->DataSource()));
-        QCOMPARE(componentOf(grid->DataSource()->DataSet()),
-                 loaded.value(QStringLiteral("SQLDataSet1")));
+        QCOMPARE(AsComponent(grid->DataSource()), loaded.value(u"DataSource1"_s));
+        QCOMPARE(AsComponent(grid->Totals()->DataSource()), AsComponent(grid->DataSource()));
+        QCOMPARE(AsComponent(grid->DataSource()->DataSet()), loaded.value(u"SQLDataSet1"_s));
         QCOMPARE(grid->Columns()->Count(), 3);
-        QCOMPARE(grid->Columns()->Items(1)->Title()->Caption(), QStringLiteral("Customer"));
+        QCOMPARE(grid->Columns()->Items(1)->Title()->Caption(), u"Customer"_s);
         QCOMPARE(grid->Columns()->Items(1)->TotalValues()->Count(), 1);
-        QCOMPARE(grid->Font()->Name(), QStringLiteral("Courier New"));
+        QCOMPARE(grid->Font()->Name(), u"Courier New"_s);
         QCOMPARE(grid->BorderStyle(), Vcl::bsNone);
         QCOMPARE(grid->FixedColor(), clRed);
-        QVERIFY(messages.Errors.isEmpty());
     }
 
     // Links name components that may be made after the component naming them, that may have no
@@ -236,8 +237,6 @@ private slots:
     {
         QFETCH(int, scenario);
         const TScenario &wanted = kScenarios[scenario];
-        TScriptedDialogs messages;
-        const THostDialogsScope messagesScope(messages);
         QWidget window;
         auto *tabs = new QTabWidget(&window);
         std::unique_ptr<QWidget> page = std::make_unique<QWidget>();
@@ -256,9 +255,7 @@ private slots:
         QWidget *pageWidget = page.get();
         const auto componentNamed = [&](const char *Name) {
             QWidget *widget = window.findChild<QWidget *>(QLatin1String(Name));
-            if (!widget)
-                widget = pageWidget->findChild<QWidget *>(QLatin1String(Name));
-            return WidgetComponent(widget);
+            return WidgetComponent(widget ? widget : pageWidget->findChild<QWidget *>(Name));
         };
         auto *grid = dynamic_cast<TKorDBGrid *>(componentNamed("KorDBGrid1"));
         auto *source = dynamic_cast<TDataSource *>(componentNamed("DataSource1"));
@@ -266,19 +263,16 @@ private slots:
         QVERIFY(grid && source && dataSet);
 
         if (wanted.Resolved != TScenario::OnceMade) {
-            QVERIFY(HasWaitingLinks(grid));
-            QVERIFY(!grid->DataSource());
+            QVERIFY(HasWaitingLinks(grid) && !grid->DataSource());
             QCOMPARE(ComponentFormText(grid), QLatin1String(kGridText));
-            tabs->addTab(page.release(), QStringLiteral("Page"));
+            tabs->addTab(page.release(), u"Page"_s);
             if (wanted.Resolved == TScenario::WindowShown)
                 window.show();
         }
-        QCOMPARE(componentOf(grid->DataSource()), static_cast<TComponent *>(source));
-        QCOMPARE(componentOf(source->DataSet()), dataSet);
-        QVERIFY(!HasWaitingLinks(grid));
-        QVERIFY(!HasWaitingLinks(source));
+        QCOMPARE(AsComponent(grid->DataSource()), static_cast<TComponent *>(source));
+        QCOMPARE(AsComponent(source->DataSet()), dataSet);
+        QVERIFY(!HasWaitingLinks(grid) && !HasWaitingLinks(source));
         QCOMPARE(ComponentFormText(grid), QLatin1String(kGridText));
-        QVERIFY(messages.Errors.isEmpty());
     }
 
     // A data set whose text opens it waits for its connection, and opens once the connection
@@ -297,25 +291,19 @@ private slots:
     {
         QFETCH(bool, textOpens);
         QFETCH(bool, connectionFirst);
-        TScriptedDialogs messages;
-        const THostDialogsScope messagesScope(messages);
         QWidget window;
-        const QByteArray connectionText =
-            QJsonDocument(QJsonObject{{"DatabaseName", m_database}}).toJson(QJsonDocument::Compact);
         const auto placeConnection = [&] {
-            placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", connectionText.constData(),
-                        &window);
+            placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", m_connection, &window);
         };
         if (connectionFirst)
             placeConnection();
         placeWidget("TSQLDataSetPlaceholder", "SQLDataSet1",
-                    textOpens ? R"({"SQLConnection":"SQLConnection1",)"
-                                R"("CommandText":"SELECT * FROM customers","Active":true})"
-                              : R"({"SQLConnection":"SQLConnection1",)"
-                                R"("CommandText":"SELECT * FROM customers"})",
+                    R"({"SQLConnection":"SQLConnection1","CommandText":"SELECT * FROM customers",)"
+                    R"("Active":)" +
+                        QByteArray(textOpens ? "true}" : "false}"),
                     &window);
         auto *dataSet = dynamic_cast<TSQLDataSet *>(
-            WidgetComponent(window.findChild<QWidget *>(QStringLiteral("SQLDataSet1"))));
+            WidgetComponent(window.findChild<QWidget *>(u"SQLDataSet1"_s)));
         QVERIFY(dataSet);
         if (!connectionFirst) {
             QVERIFY(!dataSet->Active());
@@ -329,7 +317,6 @@ private slots:
         QVERIFY(dataSet->Active());
         QCOMPARE(dataSet->RecordCount(), 2);
         QVERIFY(!HasWaitingLinks(dataSet));
-        QVERIFY(messages.Errors.isEmpty());
     }
 
     // A text that cannot be read is reported through the host when Qt's property system sets
@@ -370,7 +357,7 @@ private slots:
         QFETCH(QString, message);
         QWidget window;
         const char *good =
-            className == QLatin1String("TKorDBGrid")
+            className == "TKorDBGrid"_L1
                 ? R"({"Columns":[{"FieldName":"id"}],"TitleFont":{"Style":["fsBold"]}})"
                 : R"({"CommandText":"SELECT 1"})";
         QWidget *widget = placeWidget(qPrintable(className), "Grid", good, &window);
@@ -378,11 +365,9 @@ private slots:
         const QString before = ComponentFormText(component);
         QCOMPARE(before, QLatin1String(good));
 
-        TScriptedDialogs messages;
-        const THostDialogsScope messagesScope(messages);
         widget->setProperty(kFormTextProperty, text);
-        QCOMPARE(messages.Errors.size(), 1);
-        QVERIFY2(messages.Errors.first().contains(message), qPrintable(messages.Errors.first()));
+        QCOMPARE(m_messages.Errors.size(), 1);
+        QVERIFY(m_messages.Errors.takeFirst().contains(message));
         QCOMPARE(ComponentFormText(component), before);
         QVERIFY_THROWS_EXCEPTION(EFormFileError, ApplyComponentFormText(component, text));
         QCOMPARE(ComponentFormText(component), before);
@@ -393,12 +378,8 @@ private slots:
     // without a field drops it.
     void ownedComponentsTravelInTheirOwnersText()
     {
-        TScriptedDialogs messages;
-        const THostDialogsScope messagesScope(messages);
         QWidget window;
-        const QByteArray connection =
-            QJsonDocument(QJsonObject{{"DatabaseName", m_database}}).toJson(QJsonDocument::Compact);
-        placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", connection.constData(), &window);
+        placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", m_connection, &window);
         const char *customers =
             R"({"Active":true,"CommandText":"SELECT * FROM customers","SQLConnection":"SQLConnection1",)"
             R"("components":[)"
@@ -422,14 +403,14 @@ private slots:
             names.append(field->FieldName());
         QCOMPARE(names, (QStringList{"name", "Other", "Twice", "id"}));
         QCOMPARE(dataSet->FieldByName("Other")->Owner(), static_cast<TComponent *>(dataSet));
-        QCOMPARE(dataSet->FieldByName("Other")->AsString(), QStringLiteral("Springfield"));
+        QCOMPARE(dataSet->FieldByName("Other")->AsString(), u"Springfield"_s);
         const QString text = ComponentFormText(dataSet);
         QCOMPARE(QJsonDocument::fromJson(text.toUtf8()).object(),
                  QJsonDocument::fromJson(customers).object());
 
         // The same text on a fresh data set of another window reads back the same.
         QWidget other;
-        placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", connection.constData(), &other);
+        placeWidget("TSQLConnectionPlaceholder", "SQLConnection1", m_connection, &other);
         QWidget *copy =
             placeWidget("TSQLDataSetPlaceholder", "SQLDataSet1", text.toUtf8().constData(), &other);
         QCOMPARE(ComponentFormText(WidgetComponent(copy)), text);
@@ -442,8 +423,7 @@ private slots:
         first->setProperty(kFormTextProperty,
                            QString::fromUtf8(QJsonDocument(fewer).toJson(QJsonDocument::Compact)));
         QCOMPARE(dataSet->FieldCount(), 3);
-        QVERIFY(!dataSet->FindField(QStringLiteral("Twice")));
-        QVERIFY(messages.Errors.isEmpty());
+        QVERIFY(!dataSet->FindField(u"Twice"_s));
     }
 
     // Values of the text's kind that a text leaves out go back to their defaults; a control's
@@ -462,7 +442,7 @@ private slots:
         grid->setProperty(kFormTextProperty, R"({"Font":{"Name":"Courier New"}})");
         QCOMPARE(grid->Columns()->State(), Kor::csDefault);
         QCOMPARE(grid->TitleFont()->Size(), TKorDBGrid().TitleFont()->Size());
-        QCOMPARE(grid->Font()->Name(), QStringLiteral("Courier New"));
+        QCOMPARE(grid->Font()->Name(), u"Courier New"_s);
         QCOMPARE(grid->FixedColor(), clRed);
 
         grid->setProperty(kFormTextProperty, QString());
@@ -479,11 +459,10 @@ private slots:
         auto *grid = designer.Create<TKorDBGrid>();
         auto *navigator = designer.Create<TKorDBNavigator>();
         grid->TitleFont()->setStyle(Vcl::TFontStyles(Vcl::fsItalic));
-        QVERIFY(!GetPropInfo(grid, QStringLiteral("formText")));
-        QVERIFY(!GetPropInfo(navigator, QStringLiteral("formText")));
-        QVERIFY(navigator->metaObject()->indexOfProperty(kFormTextProperty) >= 0);
+        QVERIFY(!GetPropInfo(grid, u"formText"_s) && !GetPropInfo(navigator, u"formText"_s) &&
+                navigator->metaObject()->indexOfProperty(kFormTextProperty) >= 0);
         QCOMPARE(grid->property(kFormTextProperty).toString(),
-                 QStringLiteral(R"({"TitleFont":{"Style":["fsItalic"]}})"));
+                 uR"({"TitleFont":{"Style":["fsItalic"]}})"_s);
         QVERIFY(!WriteFormText(&designer).contains("formText"));
     }
 
@@ -499,9 +478,9 @@ private slots:
             placeWidget("TKorDBColumnsDialogPlaceholder", "ColumnsDialog1", nullptr, &window));
         auto *source = static_cast<TComponentPlaceholder *>(
             placeWidget("TDataSourcePlaceholder", "DataSource1", nullptr, &window));
-        QCOMPARE(source->Component()->Name(), QStringLiteral("DataSource1"));
-        source->Component()->SetName(QStringLiteral("Customers"));
-        QCOMPARE(source->objectName(), QStringLiteral("Customers"));
+        QCOMPARE(source->Component()->Name(), u"DataSource1"_s);
+        source->Component()->SetName(u"Customers"_s);
+        QCOMPARE(source->objectName(), u"Customers"_s);
 
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -511,14 +490,13 @@ private slots:
 
         source->SetDesigning(true);
         dialog->SetDesigning(true);
-        QVERIFY(source->Component()->IsDesigning());
-        QVERIFY(source->isVisible());
+        QVERIFY(source->Component()->IsDesigning() && source->isVisible());
         dialog->move(source->width() + 8, 0);
         QCOMPARE(source->size(), TComponentPlaceholder::TileSize());
         source->resize(300, 300);
         QCOMPARE(source->size(), TComponentPlaceholder::TileSize());
-        QVERIFY(!GetPaletteIcon(&TKorDBColumnsDialog::staticMetaObject).isNull());
-        QVERIFY(GetPaletteIcon(&TDataSource::staticMetaObject).isNull());
+        QVERIFY(!GetPaletteIcon(&TKorDBColumnsDialog::staticMetaObject).isNull() &&
+                GetPaletteIcon(&TDataSource::staticMetaObject).isNull());
 
         // The tile shows more than its background: the picture and the name.
         const QImage tile = source->grab().toImage();
