@@ -11,34 +11,32 @@
 #include "hostsession.h"
 #include "packages.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList trace;
 bool failStart = false;
 bool failStop = false;
 
-template <char Unit> void start()
-{
-    trace << QStringLiteral("+%1").arg(Unit);
-}
-template <char Unit> void stop()
-{
-    trace << QStringLiteral("-%1").arg(Unit);
-}
-void failingStart()
-{
-    if (failStart)
-        throw EConvertError(QStringLiteral("start refused"));
-    trace << QStringLiteral("+F");
-}
-void failingStop()
-{
-    if (failStop)
-        throw std::runtime_error("stop refused");
-    trace << QStringLiteral("-F");
-}
-
-const PackageUnitEntry shared{&start<'S'>, &stop<'S'>};
+// Start and stop work of units that leaves its trace; the failing unit raises when told to.
+struct U {
+    template <char Unit> static void start() { trace << u"+%1"_s.arg(Unit); }
+    template <char Unit> static void stop() { trace << u"-%1"_s.arg(Unit); }
+    static void failingStart()
+    {
+        if (failStart)
+            throw EConvertError(u"start refused"_s);
+        trace << u"+F"_s;
+    }
+    static void failingStop()
+    {
+        if (failStop)
+            throw std::runtime_error("stop refused");
+        trace << u"-F"_s;
+    }
+};
+const PackageUnitEntry shared{&U::start<'S'>, &U::stop<'S'>};
 
 TLibModule moduleA{"A", nullptr};
 TLibModule moduleB{"B", nullptr};
@@ -76,7 +74,7 @@ class TestPackageShared : public QObject {
 private slots:
     void init()
     {
-        m_log = m_dir.filePath(QStringLiteral("events.log"));
+        m_log = m_dir.filePath(u"events.log"_s);
         QFile::remove(m_log);
         qputenv("KOR_TEST_PACKAGE_LOG", QFile::encodeName(m_log));
         trace.clear();
@@ -94,7 +92,7 @@ private slots:
 
     void sharedRequirementStaysWhileAnyHolderIsLoaded()
     {
-        const QString base = QStringLiteral("KorTestBase");
+        const QString base = u"KorTestBase"_s;
         LoadPackage(packageFile("KorTestLeft"));
         QCOMPARE(refCount(base), 1);
         LoadPackage(packageFile("KorTestRight"));
@@ -102,12 +100,12 @@ private slots:
         QCOMPARE(events(),
                  QStringList({"start KorTestBase", "start KorTestLeft", "start KorTestRight"}));
 
-        UnloadPackage(QStringLiteral("KorTestLeft"));
+        UnloadPackage(u"KorTestLeft"_s);
         QVERIFY(IsPackageLoaded(base));
         QCOMPARE(refCount(base), 1);
         QVERIFY_THROWS_EXCEPTION(EPackageError, UnloadPackage(base));
 
-        UnloadPackage(QStringLiteral("KorTestRight"));
+        UnloadPackage(u"KorTestRight"_s);
         QVERIFY(!IsPackageLoaded(base));
         QCOMPARE(events().mid(3),
                  QStringList({"stop KorTestLeft", "stop KorTestRight", "stop KorTestBase"}));
@@ -126,7 +124,7 @@ private slots:
         }();
         QCOMPARE(loaded, QStringList({"KorTestBase", "KorTestOther", "KorTestBoth"}));
 
-        UnloadPackage(QStringLiteral("KorTestBoth"));
+        UnloadPackage(u"KorTestBoth"_s);
         QCOMPARE(events().mid(3),
                  QStringList({"stop KorTestBoth", "stop KorTestOther", "stop KorTestBase"}));
         QVERIFY(LoadedPackages().isEmpty());
@@ -167,10 +165,10 @@ private slots:
 
     void startsInOrderAndStopsInReverse()
     {
-        const PackageUnitEntry units[] = {{&start<'A'>, &stop<'A'>},
-                                          {nullptr, &stop<'B'>},
+        const PackageUnitEntry units[] = {{&U::start<'A'>, &U::stop<'A'>},
+                                          {nullptr, &U::stop<'B'>},
                                           {nullptr, nullptr},
-                                          {&start<'C'>, nullptr}};
+                                          {&U::start<'C'>, nullptr}};
         const PackageInfoTable table{4, units};
         InitializePackage(moduleA, table);
         QCOMPARE(trace, QStringList({"+A", "+C"}));
@@ -190,8 +188,8 @@ private slots:
 
     void aSharedUnitStopsAtTheLastStop()
     {
-        const PackageUnitEntry unitsA[] = {shared, {&start<'A'>, &stop<'A'>}};
-        const PackageUnitEntry unitsB[] = {shared, {&start<'B'>, &stop<'B'>}};
+        const PackageUnitEntry unitsA[] = {shared, {&U::start<'A'>, &U::stop<'A'>}};
+        const PackageUnitEntry unitsB[] = {shared, {&U::start<'B'>, &U::stop<'B'>}};
         const PackageInfoTable tableA{2, unitsA};
         const PackageInfoTable tableB{2, unitsB};
 
@@ -214,9 +212,9 @@ private slots:
         failStart = true;
         const PackageUnitEntry unitsA[] = {shared};
         const PackageUnitEntry unitsB[] = {shared,
-                                           {&start<'B'>, &stop<'B'>},
-                                           {&failingStart, &failingStop},
-                                           {&start<'C'>, &stop<'C'>}};
+                                           {&U::start<'B'>, &U::stop<'B'>},
+                                           {&U::failingStart, &U::failingStop},
+                                           {&U::start<'C'>, &U::stop<'C'>}};
         const PackageInfoTable tableA{1, unitsA};
         const PackageInfoTable tableB{4, unitsB};
         InitializePackage(moduleA, tableA);
@@ -243,8 +241,9 @@ private slots:
 
     void aFailingStopDoesNotKeepOthersFromStopping()
     {
-        const PackageUnitEntry units[] = {
-            {&start<'A'>, &stop<'A'>}, {&failingStart, &failingStop}, {&start<'C'>, &stop<'C'>}};
+        const PackageUnitEntry units[] = {{&U::start<'A'>, &U::stop<'A'>},
+                                          {&U::failingStart, &U::failingStop},
+                                          {&U::start<'C'>, &U::stop<'C'>}};
         const PackageInfoTable table{3, units};
         InitializePackage(moduleA, table);
         failStop = true;
