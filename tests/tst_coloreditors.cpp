@@ -79,9 +79,8 @@ private slots:
             {f.grid.Search(), "Color", true},   {f.grid.Totals(), "Color", false}};
         for (const auto &[target, property, special] : rows) {
             auto editor = editorFor<TKorDBGridColorProperty>(&f.designer, target, property);
-            QVERIFY2(static_cast<TBriskColorProperty *>(editor.get())->SpecialNoneColor() ==
-                         special,
-                     property);
+            QVERIFY(static_cast<TBriskColorProperty *>(editor.get())->SpecialNoneColor() ==
+                    special);
             auto base = editorFor<TBriskColorProperty>(&f.designer, target, property);
             QVERIFY(!static_cast<TBriskColorProperty *>(base.get())->SpecialNoneColor());
         }

@@ -88,7 +88,7 @@ private slots:
                   "ColumnTotalFormatComboBox", "ColumnTotalFormatAsFloatCheckBox",
                   "ColumnTotalPopupMenuComboBox", "ColumnTotalImageIndexComboBox",
                   "ColumnTotalPopupMenuLabel"})
-                QVERIFY2(shown(total, QString::fromLatin1(name)) == resultControls, name);
+                QVERIFY(shown(total, QString::fromLatin1(name)) == resultControls);
         }
     }
 
@@ -115,7 +115,7 @@ private slots:
             for (const char *name : {"ColumnTotalCalcValueComboBox", "ColumnTotalCalcApplyComboBox",
                                      "ColumnTotalNullValueCheckBox", "ColumnTotalFormatComboBox",
                                      "ColumnTotalFormatAsFloatCheckBox"})
-                QVERIFY2(enabled(total, QString::fromLatin1(name)) == calc, name);
+                QVERIFY(enabled(total, QString::fromLatin1(name)) == calc);
         }
         QVERIFY(enabled(total, u"ColumnTotalTotalResultComboBox"_s) &&
                 enabled(total, u"ColumnTotalPopupMenuComboBox"_s));
@@ -199,7 +199,7 @@ private slots:
         TPageTableList *links = ShowPage("ColumnLinksTabSheet");
         for (const char *name :
              {"ColumnDialogGroupBox", "ColumnReportDialogGroupBox", "ColumnReportGroupBox"})
-            QVERIFY2(!shown(links, QString::fromLatin1(name)), name);
+            QVERIFY(!shown(links, QString::fromLatin1(name)));
         QVERIFY(shown(links, u"ColumnLinkageGroupBox"_s));
     }
 
@@ -216,8 +216,7 @@ private slots:
             QCOMPARE(page->List().Instance(), fresh);
             for (int i = 0; i < page->List().ItemCount(); ++i) {
                 TPropItem *item = page->List().Items(i);
-                QVERIFY2(!item->Visible() || !IsBold(item->EditControl()),
-                         qPrintable(sheet + QLatin1Char(' ') + item->EditControl()->objectName()));
+                QVERIFY(!item->Visible() || !IsBold(item->EditControl()));
             }
         }
     }

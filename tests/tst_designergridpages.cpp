@@ -105,9 +105,9 @@ private slots:
                     continue;
                 const QRegularExpressionMatch tag =
                     QRegularExpression(u"\\[[a-z]*(\\w+)\\]$"_s).match(ControlHint(check));
-                QVERIFY2(tag.hasMatch(), row.Control);
+                QVERIFY(tag.hasMatch());
                 // The tool menu's sub-items carry their menu item's name in front.
-                QVERIFY2(tag.captured(1).endsWith(QString::fromLatin1(row.Caption)), row.Control);
+                QVERIFY(tag.captured(1).endsWith(QString::fromLatin1(row.Caption)));
                 ++checked;
             }
         }
@@ -156,13 +156,13 @@ private slots:
             QStringList checked;
             for (TColorBox *box : boxes) {
                 auto *item = dynamic_cast<TColorPropItem *>(colors->Item(box->objectName()));
-                QVERIFY2(item, qPrintable(box->objectName()));
+                QVERIFY(item);
                 const QString path = item->PropName();
                 const auto [object, name] = gridPath(grid, path);
                 if (GetOrdProp(object, name) != clDefault)
                     continue;
                 checked.append(path);
-                QVERIFY2(!IsBold(box), qPrintable(path));
+                QVERIFY(!IsBold(box));
                 int entry = 0;
                 while (entry < box->count() && box->Colors(entry) != clDefault)
                     ++entry;
@@ -176,8 +176,8 @@ private slots:
                 const bool boldWhenSet = IsBold(box);
                 SetOrdProp(object, name, clDefault);
                 item->LoadEditControl();
-                QVERIFY2(before == after, qPrintable(path + " shows " + shown.name()));
-                QVERIFY2(boldWhenSet && !IsBold(box), qPrintable(path));
+                QVERIFY(before == after);
+                QVERIFY(boldWhenSet && !IsBold(box));
             }
             QVERIFY(checked.contains("HeaderColor") && checked.contains("FillerColor"));
         }

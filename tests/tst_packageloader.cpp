@@ -265,7 +265,7 @@ private slots:
                 LoadPackage(row.path);
                 QFAIL(qPrintable(row.path + " was loaded"));
             } catch (const EPackageError &e) {
-                QVERIFY2(e.Message().contains(row.named), qPrintable(e.Message()));
+                QVERIFY(e.Message().contains(row.named));
             }
             QVERIFY(LoadedPackages().isEmpty() && allOutsideUnitsStarted(false) &&
                     aboutBox.Entries.isEmpty());
@@ -352,9 +352,8 @@ private slots:
                     HandleHostException();
                 }
                 QCOMPARE(messages.Errors.size(), 1);
-                QVERIFY2(messages.Errors[0].contains(atStop ? "failed to stop" : "KorDBGridsReg") &&
-                             messages.Errors[0].contains(u"is closed"_s),
-                         qPrintable(messages.Errors[0]));
+                QVERIFY(messages.Errors[0].contains(atStop ? "failed to stop" : "KorDBGridsReg") &&
+                        messages.Errors[0].contains(u"is closed"_s));
             }
             QVERIFY(!IsPackageLoaded(packageName) && !moduleMapped());
             QCOMPARE(registrationsOf(packageName), 0);
@@ -396,7 +395,7 @@ private slots:
             const THostDialogsScope messagesScope(messages);
             LoadPackage(u"DCLKorDBGrid90.bpl"_s);
         }
-        QVERIFY2(messages.Errors.isEmpty(), qPrintable(messages.Errors.join('\n')));
+        QVERIFY(messages.Errors.isEmpty());
         QStringList plain;
         for (QObject *object : instances)
             for (PPropInfo info : GetPropList(object)) {
@@ -406,7 +405,7 @@ private slots:
                     !(editor && QByteArray(editor->className()).contains("Field")))
                     plain << object->metaObject()->className() + ('.' + info->Name);
             }
-        QVERIFY2(plain.isEmpty(), qPrintable(plain.join(", ")));
+        QVERIFY(plain.isEmpty());
     }
 
     // The palette shows every registered class with its bitmap, background see-through, and each
@@ -425,8 +424,7 @@ private slots:
             QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(24, 24)});
             const QImage image = icon.pixmap(24, 24).toImage();
             // The background is see-through, the picture is not.
-            QVERIFY2(qAlpha(image.pixel(0, 23)) == 0 && qAlpha(image.pixel(12, 12)) == 255,
-                     Class->className());
+            QVERIFY(qAlpha(image.pixel(0, 23)) == 0 && qAlpha(image.pixel(12, 12)) == 255);
         }
         QVERIFY(GetPaletteIcon(&TKorCustomDBGrid::staticMetaObject).isNull());
         UnloadPackage(packageName);
