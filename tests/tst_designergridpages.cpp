@@ -125,8 +125,7 @@ private slots:
         grid->Search()->setVisibleOptions(Kor::sroSkipMessage);
         ShowPage(u"SearchTabSheet"_s);
         auto *skip = control<TCheckBox>(u"VisibleSkipMessageCheckBox"_s);
-        QVERIFY(skip->isHidden());
-        QVERIFY(!skip->Checked()); // never loaded
+        QVERIFY(skip->isHidden() && !skip->Checked()); // never loaded
         QVERIFY(ControlHint(skip).isEmpty() &&
                 control<TCheckBox>(u"SearchSkipMessageCheckBox"_s)->isVisible());
 

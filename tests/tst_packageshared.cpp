@@ -16,8 +16,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 QStringList trace;
-bool failStart = false;
-bool failStop = false;
+bool failStart = false, failStop = false;
 
 // Start and stop work of units that leaves its trace; the failing unit raises when told to.
 struct U {
@@ -38,8 +37,7 @@ struct U {
 };
 const PackageUnitEntry shared{&U::start<'S'>, &U::stop<'S'>};
 
-TLibModule moduleA{"A", nullptr};
-TLibModule moduleB{"B", nullptr};
+TLibModule moduleA{"A", nullptr}, moduleB{"B", nullptr};
 
 QString packageFile(const char *name)
 {
@@ -189,8 +187,7 @@ private slots:
     {
         const PackageUnitEntry unitsA[] = {shared, {&U::start<'A'>, &U::stop<'A'>}};
         const PackageUnitEntry unitsB[] = {shared, {&U::start<'B'>, &U::stop<'B'>}};
-        const PackageInfoTable tableA{2, unitsA};
-        const PackageInfoTable tableB{2, unitsB};
+        const PackageInfoTable tableA{2, unitsA}, tableB{2, unitsB};
 
         InitializePackage(moduleA, tableA);
         InitializePackage(moduleB, tableB);
@@ -214,8 +211,7 @@ private slots:
                                            {&U::start<'B'>, &U::stop<'B'>},
                                            {&U::failingStart, &U::failingStop},
                                            {&U::start<'C'>, &U::stop<'C'>}};
-        const PackageInfoTable tableA{1, unitsA};
-        const PackageInfoTable tableB{4, unitsB};
+        const PackageInfoTable tableA{1, unitsA}, tableB{4, unitsB};
         InitializePackage(moduleA, tableA);
         try {
             InitializePackage(moduleB, tableB);
