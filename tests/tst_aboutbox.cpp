@@ -52,26 +52,19 @@ class AboutBoxTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void showsTheProductAndTheHost()
+    // The title with its shadow, the version line naming this host and its platform, the links.
+    void namesTheProductAndTheHost()
     {
         showAbout(1, [](TBriskCAboutForm &Form) {
-            QVERIFY(Form.windowTitle().contains(QStringLiteral("Kor-DBGrid")));
-            // The title's shadow is under the title, both right of the logo.
-            QCOMPARE(Form.Label0->text(), Form.Label1->text());
-            QVERIFY(textColor(Form.Label0) != textColor(Form.Label1));
-            QVERIFY(Form.Label1->x() >= Form.Image1->geometry().right());
-            // The version line names this host and the platform it runs on.
-            QVERIFY2(
-                Form.Label2->text().contains(DesignHostName()) &&
-                    Form.Label2->text().contains(QSysInfo::kernelType(), Qt::CaseInsensitive) &&
-                    Form.Label2->text().contains(QSysInfo::currentCpuArchitecture()),
-                qPrintable(Form.Label2->text()));
-            // The links look like links.
-            for (QLabel *link : {Form.Label4, Form.Label5}) {
-                QVERIFY(link->font().underline());
-                QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
-            }
-            QCOMPARE(Form.Label4->text(), IDEAboutDlg::WebAddress());
+            QVERIFY(Form.windowTitle().contains(QStringLiteral("Kor-DBGrid")) &&
+                    !Form.Label0->text().isEmpty() && Form.Label1->text() == Form.Label0->text());
+            const QString text = Form.Label2->text();
+            QVERIFY(text.contains(DesignHostName()) &&
+                    text.contains(QSysInfo::kernelType(), Qt::CaseInsensitive) &&
+                    text.contains(QSysInfo::currentCpuArchitecture()));
+            for (QLabel *link : {Form.Label4, Form.Label5})
+                QVERIFY(link->font().underline() &&
+                        link->cursor().shape() == Qt::PointingHandCursor);
         });
     }
 
@@ -92,37 +85,32 @@ private slots:
             QVERIFY(shown[i].isNull() && gradients[i].isNull());
     }
 
-    void linksOpenThroughTheDesktopAndTurnPurple_data()
-    {
-        QTest::addColumn<bool>("opened");
-        QTest::addRow("desktop opens the link") << true;
-        QTest::addRow("desktop fails") << false;
-    }
-
+    // Whether or not the desktop opens the link, the clicked link turns purple.
     void linksOpenThroughTheDesktopAndTurnPurple()
     {
-        QFETCH(bool, opened);
-        QStringList links;
-        TScriptedDialogs desktop;
-        desktop.OnOpenLink = [&](const QString &Link) {
-            links.append(Link);
-            return opened;
-        };
-        const THostDialogsScope scope(desktop);
-        showAbout(1, [](TBriskCAboutForm &Form) {
-            QVERIFY(textColor(Form.Label4) != Purple);
-            QTest::mouseClick(Form.Label4, Qt::LeftButton);
-            QTest::mouseClick(Form.Label4, Qt::LeftButton);
-            QCOMPARE(textColor(Form.Label4), Purple);
-            QVERIFY(textColor(Form.Label5) != Purple);
-            QTest::mouseClick(Form.Label5, Qt::LeftButton);
-            QCOMPARE(textColor(Form.Label5), Purple);
-        });
-        QCOMPARE(links,
-                 QStringList({IDEAboutDlg::WebAddress(), IDEAboutDlg::WebAddress(),
-                              QStringLiteral("mailto:support@brisk-components.example"
-                                             "?subject=Kor-DBGrid Component 8.6 ") +
-                                  IDEAboutDlg::HostEdition() + QStringLiteral(", build 8.134")}));
+        for (const bool opened : {true, false}) {
+            QStringList links;
+            TScriptedDialogs desktop;
+            desktop.OnOpenLink = [&](const QString &Link) {
+                links.append(Link);
+                return opened;
+            };
+            const THostDialogsScope scope(desktop);
+            showAbout(1, [](TBriskCAboutForm &Form) {
+                QVERIFY(textColor(Form.Label4) != Purple);
+                QTest::mouseClick(Form.Label4, Qt::LeftButton);
+                QTest::mouseClick(Form.Label4, Qt::LeftButton);
+                QCOMPARE(textColor(Form.Label4), Purple);
+                QVERIFY(textColor(Form.Label5) != Purple);
+                QTest::mouseClick(Form.Label5, Qt::LeftButton);
+                QCOMPARE(textColor(Form.Label5), Purple);
+            });
+            QCOMPARE(links, QStringList({IDEAboutDlg::WebAddress(), IDEAboutDlg::WebAddress(),
+                                         QStringLiteral("mailto:support@brisk-components.example"
+                                                        "?subject=Kor-DBGrid Component 8.6 ") +
+                                             IDEAboutDlg::HostEdition() +
+                                             QStringLiteral(", build 8.134")}));
+        }
     }
 
     // The top band starts with the end colour, the rest with the start colour; an inactive
@@ -137,10 +125,8 @@ private slots:
                 const QImage image = Form.grab().toImage();
                 const QColor plain = Form.palette().color(QPalette::Window);
                 const QColor top = image.pixelColor(3, 1), rest = image.pixelColor(3, 111);
-                QVERIFY2(active ? top.blue() > 200 && top.red() < 60 : top == plain,
-                         qPrintable(top.name()));
-                QVERIFY2(active ? rest.red() > 200 && rest.blue() < 60 : rest == plain,
-                         qPrintable(rest.name()));
+                QVERIFY(active ? top.blue() > 200 && top.red() < 60 : top == plain);
+                QVERIFY(active ? rest.red() > 200 && rest.blue() < 60 : rest == plain);
             });
         }
     }

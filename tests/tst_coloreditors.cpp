@@ -68,40 +68,22 @@ private slots:
     void initTestCase() { ResetTestSettingsDir(); }
     void cleanup() { SetBaseRegistryKey(QString()); }
 
-    void crossedOutNone_data()
-    {
-        QTest::addColumn<QString>("object");
-        QTest::addColumn<QString>("property");
-        QTest::addColumn<bool>("special");
-        QTest::addRow("grid StripeColor") << "grid"
-                                          << "StripeColor" << true;
-        QTest::addRow("grid FixedColor") << "grid"
-                                         << "FixedColor" << false;
-        QTest::addRow("column TransparentColor") << "column"
-                                                 << "TransparentColor" << true;
-        QTest::addRow("column Color") << "column"
-                                      << "Color" << false;
-        QTest::addRow("search Color") << "search"
-                                      << "Color" << true;
-        QTest::addRow("totals Color") << "totals"
-                                      << "Color" << false;
-    }
-
+    // Which properties cross out clNone in their lists; the plain colour editor never does.
     void crossedOutNone()
     {
-        QFETCH(QString, object);
-        QFETCH(QString, property);
-        QFETCH(bool, special);
         ColourFixture f;
         TKorColumn *column = f.grid.Columns()->Add();
-        QObject *target = object == "search"   ? static_cast<QObject *>(f.grid.Search())
-                          : object == "totals" ? static_cast<QObject *>(f.grid.Totals())
-                          : object == "column" ? static_cast<QObject *>(column)
-                                               : static_cast<QObject *>(&f.grid);
-        auto editor = editorFor<TKorDBGridColorProperty>(&f.designer, target, property.toLatin1());
-        QCOMPARE(static_cast<TBriskColorProperty *>(editor.get())->SpecialNoneColor(), special);
-        auto base = editorFor<TBriskColorProperty>(&f.designer, target, property.toLatin1());
-        QVERIFY(!static_cast<TBriskColorProperty *>(base.get())->SpecialNoneColor());
+        const std::tuple<QObject *, const char *, bool> rows[] = {
+            {&f.grid, "StripeColor", true},     {&f.grid, "FixedColor", false},
+            {column, "TransparentColor", true}, {column, "Color", false},
+            {f.grid.Search(), "Color", true},   {f.grid.Totals(), "Color", false}};
+        for (const auto &[target, property, special] : rows) {
+            auto editor = editorFor<TKorDBGridColorProperty>(&f.designer, target, property);
+            QVERIFY(static_cast<TBriskColorProperty *>(editor.get())->SpecialNoneColor() ==
+                    special);
+            auto base = editorFor<TBriskColorProperty>(&f.designer, target, property);
+            QVERIFY(!static_cast<TBriskColorProperty *>(base.get())->SpecialNoneColor());
+        }
     }
 
     // A list entry's picture: a colour's square swatch (cleared edge, frame, fill) or an image
@@ -167,9 +149,8 @@ private slots:
         const QRgb white = qRgb(255, 255, 255);
         if (!frame) {
             // The image at (2, 0), the cleared box around it; the text starts further right.
-            QVERIFY(all(QRect(2, 0, 16, 16), fill));
-            QVERIFY(all(QRect(0, 0, 2, kHeight), white));
-            QVERIFY(all(QRect(18, 0, 2, kHeight), white));
+            QVERIFY(all(QRect(2, 0, 16, 16), fill) && all(QRect(0, 0, 2, kHeight), white) &&
+                    all(QRect(18, 0, 2, kHeight), white));
             // The inspector's value cell shows the image where the list does.
             f.grid.setFillerIndex(value.toInt());
             image = drawEntry(*editor, QString(), false, true, ratio);
@@ -177,9 +158,8 @@ private slots:
             return;
         }
         const int last = kHeight - 1;
-        QVERIFY(all(QRect(0, 0, kHeight, 1), white));
-        QVERIFY(all(QRect(0, last, kHeight, 1), white));
-        QVERIFY(all(QRect(last, 0, 1, kHeight), white));
+        QVERIFY(all(QRect(0, 0, kHeight, 1), white) && all(QRect(0, last, kHeight, 1), white) &&
+                all(QRect(last, 0, 1, kHeight), white));
         for (QRect edge : {QRect(1, 1, last - 1, 1), QRect(1, last - 1, last - 1, 1),
                            QRect(1, 1, 1, last - 1), QRect(last - 1, 1, 1, last - 1)})
             QVERIFY(all(edge, frame));
@@ -226,47 +206,35 @@ private slots:
         QCOMPARE(image.pixel(8, 8), qRgb(0, 0, 128));
     }
 
-    void dialogStartsOnEffectiveColour_data()
-    {
-        QTest::addColumn<QString>("property");
-        QTest::addColumn<bool>("onGradient");
-        QTest::addColumn<TColor>("stored");
-        QTest::addColumn<TColor>("expected");
-        QTest::addRow("gradient EndColor default") << "EndColor" << true << clDefault << clBtnFace;
-        QTest::addRow("gradient StepColor default")
-            << "StepColor" << true << clDefault << clHighlight;
-        QTest::addRow("gradient EndColor set") << "EndColor" << true << clRed << clRed;
-    }
-
+    // The dialog starts on the colour clDefault stands for, and writes what it answers.
     void dialogStartsOnEffectiveColour()
     {
-        QFETCH(QString, property);
-        QFETCH(bool, onGradient);
-        QFETCH(TColor, stored);
-        QFETCH(TColor, expected);
-        ColourFixture f;
-        QObject *target = onGradient ? static_cast<QObject *>(f.grid.Gradient())
-                                     : static_cast<QObject *>(&f.grid);
-        SetOrdProp(target, property, stored);
-        auto editor = editorFor<TBriskColorProperty>(&f.designer, target, property.toLatin1());
-        TColor seen = clNone;
-        int help = 0;
-        TColorDialogOptions options;
-        TScriptedDialogs dialogs;
-        dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
-            seen = Dialog.Color;
-            help = Dialog.HelpContext;
-            options = Dialog.Options;
-            Dialog.Color = clLime;
-            return true;
-        };
-        const THostDialogsScope dialogsScope(dialogs);
-        editor->Edit();
-        QCOMPARE(seen, expected);
-        QCOMPARE(help, 25010);
-        QCOMPARE(options, TColorDialogOptions(cdShowHelp));
-        QCOMPARE(GetOrdProp(target, property), clLime);
-        QCOMPARE(f.designer.modified, 1);
+        const std::tuple<const char *, TColor, TColor> rows[] = {
+            {"EndColor", clDefault, clBtnFace},
+            {"StepColor", clDefault, clHighlight},
+            {"EndColor", clRed, clRed}};
+        for (const auto &[property, stored, expected] : rows) {
+            ColourFixture f;
+            QObject *target = f.grid.Gradient();
+            SetOrdProp(target, property, stored);
+            auto editor = editorFor<TBriskColorProperty>(&f.designer, target, property);
+            TColor seen = clNone;
+            bool helped = false;
+            TScriptedDialogs dialogs;
+            dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
+                seen = Dialog.Color;
+                helped = Dialog.HelpContext == 25010 &&
+                         Dialog.Options == TColorDialogOptions(cdShowHelp);
+                Dialog.Color = clLime;
+                return true;
+            };
+            const THostDialogsScope dialogsScope(dialogs);
+            editor->Edit();
+            QCOMPARE(seen, expected);
+            QVERIFY(helped);
+            QCOMPARE(GetOrdProp(target, property), clLime);
+            QCOMPARE(f.designer.modified, 1);
+        }
     }
 
     void dialogKeepsCustomColours()
@@ -317,9 +285,9 @@ private slots:
         };
         const THostDialogsScope dialogsScope(dialogs);
         editor->Edit();
-        QVERIFY(offered.isEmpty());
-        QVERIFY(QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
-        QVERIFY(QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+        QVERIFY(offered.isEmpty() &&
+                QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty() &&
+                QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
     }
 
     void registersGradientColours()

@@ -8,6 +8,8 @@
 #include "hosterrors.h"
 #include "persistent.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class TWatcher : public QObject, public TComponent {
@@ -47,10 +49,10 @@ private slots:
         auto owner = std::make_unique<TWatcher>();
         QPointer<TWatcher> a = new TWatcher(owner.get());
         QPointer<TWatcher> b = new TWatcher(owner.get());
-        a->SetName(QStringLiteral("A"));
+        a->SetName(u"A"_s);
         QCOMPARE(owner->ComponentCount(), 2);
         QCOMPARE(b->ComponentIndex(), 1);
-        QCOMPARE(owner->FindComponent(QStringLiteral("a")), a.data());
+        QCOMPARE(owner->FindComponent(u"a"_s), a.data());
         delete b.data();
         QCOMPARE(owner->ComponentCount(), 1);
         QCOMPARE(owner->removed.size(), 1);
@@ -118,7 +120,7 @@ private slots:
         QStringList colours, cursors;
         GetColorValues([&](const QString &ident) { colours << ident; });
         GetCursorValues([&](const QString &ident) { cursors << ident; });
-        QVERIFY(colours.contains(QStringLiteral("clMenuHighlight")) && cursors.size() > 10);
+        QVERIFY(colours.contains(u"clMenuHighlight"_s) && cursors.size() > 10);
         QCOMPARE(colours.removeDuplicates() + cursors.removeDuplicates(), 0);
         QSet<int> values;
         for (const QString &ident : colours) {
@@ -128,14 +130,14 @@ private slots:
         QCOMPARE(values.size(), colours.size());
         for (const QString &ident : cursors)
             QCOMPARE(CursorToString(StringToCursor(ident.toUpper())), ident);
-        QCOMPARE(ColorToString(0x00123456), QStringLiteral("$00123456"));
-        QCOMPARE(StringToColor(QStringLiteral("$00FF8040")), 0x00FF8040);
-        QCOMPARE(StringToColor(QStringLiteral("0x20000000")), clDefault);
-        QCOMPARE(StringToColor(QStringLiteral("255")), clRed);
-        QCOMPARE(CursorToString(5), QStringLiteral("5"));
-        QCOMPARE(StringToCursor(QStringLiteral("-3")), crCross);
-        QVERIFY_THROWS_EXCEPTION(EConvertError, StringToColor(QStringLiteral("clPink")));
-        QVERIFY_THROWS_EXCEPTION(EConvertError, StringToCursor(QStringLiteral("crPointer")));
+        QCOMPARE(ColorToString(0x00123456), u"$00123456"_s);
+        QCOMPARE(StringToColor(u"$00FF8040"_s), 0x00FF8040);
+        QCOMPARE(StringToColor(u"0x20000000"_s), clDefault);
+        QCOMPARE(StringToColor(u"255"_s), clRed);
+        QCOMPARE(CursorToString(5), u"5"_s);
+        QCOMPARE(StringToCursor(u"-3"_s), crCross);
+        QVERIFY_THROWS_EXCEPTION(EConvertError, StringToColor(u"clPink"_s));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, StringToCursor(u"crPointer"_s));
     }
 };
 

@@ -15,6 +15,8 @@
 #include "hostdialogs.h"
 #include "typinfo.h"
 
+using namespace Qt::StringLiterals;
+
 class ControlsTest : public QObject {
     Q_OBJECT
 private slots:
@@ -59,9 +61,9 @@ private slots:
     void publishedFontFollowsWidgetBothWays()
     {
         TEdit edit;
-        auto *font = qobject_cast<TFont *>(GetObjectProp(&edit, QStringLiteral("Font")));
+        auto *font = qobject_cast<TFont *>(GetObjectProp(&edit, u"Font"_s));
         QCOMPARE(font, edit.Font());
-        QCOMPARE(GetPropInfo(&edit, QStringLiteral("Font"))->TypeName, QStringLiteral("TFont"));
+        QCOMPARE(GetPropInfo(&edit, u"Font"_s)->TypeName, u"TFont"_s);
         font->setStyle(Vcl::fsBold);
         QVERIFY(edit.font().bold());
         QFont italic = edit.font();
@@ -80,22 +82,21 @@ private slots:
         QCOMPARE(box.ItemIndex(), -1);
         box.SetSorted(true);
         QCOMPARE(box.Items(), (QStringList{"a", "b", "C"}));
-        box.AddItem(QStringLiteral("B2"));
+        box.AddItem(u"B2"_s);
         QCOMPARE(box.Items(), (QStringList{"a", "b", "B2", "C"}));
-        QCOMPARE(box.IndexOf(QStringLiteral("c")), 3);
-        box.SetText(QStringLiteral("free text"));
-        QCOMPARE(box.Text(), QStringLiteral("free text"));
+        QCOMPARE(box.IndexOf(u"c"_s), 3);
+        box.SetText(u"free text"_s);
+        QCOMPARE(box.Text(), u"free text"_s);
 
         box.SetStyle(csDropDownList);
         QVERIFY(!box.isEditable());
-        box.SetText(QStringLiteral("B2"));
+        box.SetText(u"B2"_s);
         QCOMPARE(box.ItemIndex(), 2);
-        box.SetText(QStringLiteral("none"));
+        box.SetText(u"none"_s);
         QCOMPARE(box.ItemIndex(), -1);
         box.SetStyle(csSimple);
         QVERIFY(box.isEditable());
-        QCOMPARE(box.TextWidth(QStringLiteral("WW")),
-                 QFontMetrics(box.font()).horizontalAdvance("WW"));
+        QCOMPARE(box.TextWidth(u"WW"_s), QFontMetrics(box.font()).horizontalAdvance("WW"));
     }
 
     void comboDropDownEventsAndContextPopup()
@@ -111,7 +112,7 @@ private slots:
         box.SetDroppedDown(false);
         box.SelectIndex(1);
         QCOMPARE(events, (QStringList{"drop", "close", "select"}));
-        QCOMPARE(box.Text(), QStringLiteral("y"));
+        QCOMPARE(box.Text(), u"y"_s);
 
         bool asked = false;
         QMenu empty;
@@ -122,28 +123,27 @@ private slots:
         };
         QContextMenuEvent event(QContextMenuEvent::Mouse, {3, 3}, box.mapToGlobal(QPoint(3, 3)));
         QApplication::sendEvent(&box, &event);
-        QVERIFY(asked);
-        QVERIFY(!empty.isVisible());
+        QVERIFY(asked && !empty.isVisible());
     }
 
     void colorBoxListsByStyle()
     {
         TColorBox box;
         box.SetStyle(cbStandardColors);
-        QCOMPARE(box.ColorNames(0), QStringLiteral("clBlack"));
+        QCOMPARE(box.ColorNames(0), u"clBlack"_s);
         QCOMPARE(box.IndexOfColor(clSkyBlue), -1);
         box.SetStyle(cbStandardColors | cbExtendedColors | cbPrettyNames);
-        QCOMPARE(box.ColorNames(box.IndexOfColor(clSkyBlue)), QStringLiteral("SkyBlue"));
+        QCOMPARE(box.ColorNames(box.IndexOfColor(clSkyBlue)), u"SkyBlue"_s);
         box.SetStyle(cbCustomColor | cbIncludeNone | cbIncludeDefault | cbSystemColors);
         QCOMPARE(box.ColorNames(0), TColorBox::CustomCaption());
-        QVERIFY(box.IndexOfColor(clNone) > 0 && box.IndexOfColor(clDefault) > 0);
-        QVERIFY(box.IndexOfColor(clWindow) > 0);
+        QVERIFY(box.IndexOfColor(clNone) > 0 && box.IndexOfColor(clDefault) > 0 &&
+                box.IndexOfColor(clWindow) > 0);
         QCOMPARE(box.IndexOfColor(clRed), -1);
 
         int asked = 0;
         box.OnGetColors = [&](TColorEntries &Items) {
             ++asked;
-            Items.append({QStringLiteral("mine"), 0x010203});
+            Items.append({u"mine"_s, 0x010203});
         };
         box.SetStyle(cbCustomColor | cbCustomColors);
         QCOMPARE(asked, 1);
@@ -205,25 +205,17 @@ private slots:
         spin->SetMin(0);
         spin->SetMax(2000);
         spin->SetPosition(7);
-        QCOMPARE(edit->Text(), QStringLiteral("7"));
-        edit->SetText(QStringLiteral(" 12 "));
-        QCOMPARE(spin->Position(), 12);
-        edit->SetText(QStringLiteral("3000")); // out of range: the last position stays
-        QCOMPARE(spin->Position(), 12);
-        edit->SetText(QStringLiteral("2000")); // both ends of the range are in it
-        QCOMPARE(spin->Position(), 2000);
-        edit->SetText(QStringLiteral("0"));
-        QCOMPARE(spin->Position(), 0);
-        edit->SetText(QStringLiteral("2001"));
-        QCOMPARE(spin->Position(), 0);
-        edit->SetText(QStringLiteral("-1"));
-        QCOMPARE(spin->Position(), 0);
-        edit->SetText(QStringLiteral("12"));
-        QCOMPARE(spin->Position(), 12);
-        edit->SetText(QStringLiteral("x"));
-        QCOMPARE(spin->Position(), 12);
+        QCOMPARE(edit->Text(), u"7"_s);
+        // Out of range or not a number: the last position stays; both ends are in the range.
+        const std::pair<const char *, int> typed[] = {{" 12 ", 12}, {"3000", 12}, {"2000", 2000},
+                                                      {"0", 0},     {"2001", 0},  {"-1", 0},
+                                                      {"12", 12},   {"x", 12}};
+        for (const auto &[text, position] : typed) {
+            edit->SetText(QString::fromLatin1(text));
+            QCOMPARE(spin->Position(), position);
+        }
         spin->SetPosition(-5);
-        QCOMPARE(edit->Text(), QStringLiteral("0"));
+        QCOMPARE(edit->Text(), u"0"_s);
         spin->SetThousands(true);
         spin->SetPosition(1500);
         QCOMPARE(edit->Text(), QLocale().toString(1500));
@@ -250,7 +242,7 @@ private slots:
         auto *other = new TEdit(&page);
         edit->setGeometry(0, 0, 120, 24);
         other->setGeometry(0, 30, 120, 24);
-        edit->SetText(QStringLiteral("WWWWWWWW"));
+        edit->SetText(u"WWWWWWWW"_s);
         page.show();
         page.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&page));

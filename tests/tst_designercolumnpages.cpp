@@ -18,7 +18,9 @@
 #include "tst_griddesigner_fixture.h"
 #include "tst_runtime_fixture.h"
 
-static const QString kTotalName = QStringLiteral("ColumnTotalTotalNameComboBox");
+using namespace Qt::StringLiterals;
+
+static const QString kTotalName = u"ColumnTotalTotalNameComboBox"_s;
 
 class TestDesignerColumnPages : public QObject, GridDesignerFixture {
     Q_OBJECT
@@ -55,92 +57,76 @@ private slots:
 
     void cleanup() { TearDown(); }
 
-    void totalRowChoiceSwitchesGroups_data()
-    {
-        QTest::addColumn<QString>("row");
-        QTest::addColumn<bool>("resultChecked");
-        QTest::addColumn<bool>("resultGroup");
-        QTest::addColumn<bool>("resultControls");
-        QTest::addRow("header, colours") << "TotalHeader" << false << false << true;
-        QTest::addRow("header, result") << "TotalHeader" << true << true << true;
-        QTest::addRow("values row 1, result") << "TotalValues[1]" << true << true << true;
-        QTest::addRow("footer, result") << "TotalFooter" << true << true << true;
-        QTest::addRow("fields, checked") << "TotalFields" << true << false << false;
-        QTest::addRow("fields, unchecked") << "TotalFields" << false << false << false;
-    }
-
+    // Choosing a row, with the result box checked or not: whether the result group shows in
+    // place of the colour and font groups, and whether its controls show.
     void totalRowChoiceSwitchesGroups()
     {
-        QFETCH(QString, row);
-        QFETCH(bool, resultChecked);
-        QFETCH(bool, resultGroup);
-        QFETCH(bool, resultControls);
-        TPageTableList *total = ShowPage("ColumnTotalTabSheet");
-        const QStringList rows = total->PageControl<TComboBox>(kTotalName)->Items();
-        QCOMPARE(rows, QStringList({"TotalHeader", "TotalValues[0]", "TotalValues[1]",
-                                    "TotalFields", "TotalFooter"}));
-        auto *result = total->PageControl<TCheckBox>(QStringLiteral("ColumnTotalResultCheckBox"));
-        result->SetChecked(resultChecked);
-        const int modified = designer->ModifiedCount();
-        chooseRow(total, row);
+        const std::tuple<const char *, bool, bool, bool> choices[] = {
+            {"TotalHeader", false, false, true},  {"TotalHeader", true, true, true},
+            {"TotalValues[1]", true, true, true}, {"TotalFooter", true, true, true},
+            {"TotalFields", true, false, false},  {"TotalFields", false, false, false}};
+        for (const auto &[row, resultChecked, resultGroup, resultControls] : choices) {
+            TPageTableList *total = ShowPage("ColumnTotalTabSheet");
+            const QStringList rows = total->PageControl<TComboBox>(kTotalName)->Items();
+            QCOMPARE(rows, QStringList({"TotalHeader", "TotalValues[0]", "TotalValues[1]",
+                                        "TotalFields", "TotalFooter"}));
+            auto *result = total->PageControl<TCheckBox>(u"ColumnTotalResultCheckBox"_s);
+            result->SetChecked(resultChecked);
+            const int modified = designer->ModifiedCount();
+            chooseRow(total, QLatin1String(row));
 
-        // Choosing a row modifies nothing.
-        QCOMPARE(designer->ModifiedCount(), modified);
-        QCOMPARE(static_cast<TKorColumnTotalPropList &>(total->List()).TotalName, row);
-        QCOMPARE(ControlEnabled(result), row != QLatin1String("TotalFields"));
-        QCOMPARE(shown(total, QStringLiteral("ColumnTotalResultGroupBox")), resultGroup);
-        QCOMPARE(shown(total, QStringLiteral("ColumnTotalColorGroupBox")), !resultGroup);
-        QCOMPARE(shown(total, QStringLiteral("ColumnTotalFontGroupBox")), !resultGroup);
-        for (const char *name : {"ColumnTotalTotalResultComboBox", "ColumnTotalCaptionEdit",
-                                 "ColumnTotalFormatComboBox", "ColumnTotalFormatAsFloatCheckBox",
-                                 "ColumnTotalPopupMenuComboBox", "ColumnTotalImageIndexComboBox",
-                                 "ColumnTotalPopupMenuLabel"})
-            QVERIFY2(shown(total, QString::fromLatin1(name)) == resultControls, name);
+            // Choosing a row modifies nothing.
+            QCOMPARE(designer->ModifiedCount(), modified);
+            QCOMPARE(static_cast<TKorColumnTotalPropList &>(total->List()).TotalName,
+                     QLatin1String(row));
+            QCOMPARE(ControlEnabled(result), QLatin1String(row) != QLatin1String("TotalFields"));
+            QCOMPARE(shown(total, u"ColumnTotalResultGroupBox"_s), resultGroup);
+            QCOMPARE(shown(total, u"ColumnTotalColorGroupBox"_s), !resultGroup);
+            QCOMPARE(shown(total, u"ColumnTotalFontGroupBox"_s), !resultGroup);
+            for (const char *name :
+                 {"ColumnTotalTotalResultComboBox", "ColumnTotalCaptionEdit",
+                  "ColumnTotalFormatComboBox", "ColumnTotalFormatAsFloatCheckBox",
+                  "ColumnTotalPopupMenuComboBox", "ColumnTotalImageIndexComboBox",
+                  "ColumnTotalPopupMenuLabel"})
+                QVERIFY(shown(total, QString::fromLatin1(name)) == resultControls);
+        }
     }
 
-    void valueRowResultChoosesControls_data()
-    {
-        QTest::addColumn<int>("result");
-        QTest::addColumn<bool>("fieldName");
-        QTest::addColumn<bool>("caption");
-        QTest::addColumn<bool>("recNo");
-        QTest::addColumn<bool>("calc");
-        QTest::addRow("none") << 0 << false << false << false << false;
-        QTest::addRow("caption") << 1 << false << true << false << false;
-        QTest::addRow("current field") << 2 << true << false << false << false;
-        QTest::addRow("totals record") << 3 << true << false << true << false;
-        QTest::addRow("calculated") << 4 << true << false << false << true;
-    }
-
+    // The value row's result decides which of its controls are enabled: per result, the field
+    // name, the caption, the record number and the calculation.
     void valueRowResultChoosesControls()
     {
-        QFETCH(int, result);
-        QFETCH(bool, fieldName);
-        QFETCH(bool, caption);
-        QFETCH(bool, recNo);
-        QFETCH(bool, calc);
         grid->setOptionsEx(grid->OptionsEx() | Kor::dgxTotalValues);
-        column->TotalValues()->Items(0)->setTotalResult(Kor::TKorTotalResult(result));
-        TPageTableList *total = ShowPage("ColumnTotalTabSheet");
-        chooseRow(total, QStringLiteral("TotalValues[0]"));
+        const std::array<bool, 4> results[] = {{false, false, false, false},
+                                               {false, true, false, false},
+                                               {true, false, false, false},
+                                               {true, false, true, false},
+                                               {true, false, false, true}};
+        TPageTableList *total = nullptr;
+        for (int result = 0; result < 5; ++result) {
+            const auto [fieldName, caption, recNo, calc] = results[result];
+            column->TotalValues()->Items(0)->setTotalResult(Kor::TKorTotalResult(result));
+            total = ShowPage("ColumnTotalTabSheet");
+            chooseRow(total, u"TotalValues[0]"_s);
 
-        QCOMPARE(enabled(total, QStringLiteral("ColumnTotalFieldNameComboBox")), fieldName);
-        QCOMPARE(enabled(total, QStringLiteral("ColumnTotalCaptionEdit")), caption);
-        QCOMPARE(enabled(total, QStringLiteral("ColumnTotalTotalRecNoEdit")), recNo);
-        for (const char *name : {"ColumnTotalCalcValueComboBox", "ColumnTotalCalcApplyComboBox",
-                                 "ColumnTotalNullValueCheckBox", "ColumnTotalFormatComboBox",
-                                 "ColumnTotalFormatAsFloatCheckBox"})
-            QVERIFY2(enabled(total, QString::fromLatin1(name)) == calc, name);
-        QVERIFY(enabled(total, QStringLiteral("ColumnTotalTotalResultComboBox")));
-        QVERIFY(enabled(total, QStringLiteral("ColumnTotalPopupMenuComboBox")));
+            QCOMPARE(enabled(total, u"ColumnTotalFieldNameComboBox"_s), fieldName);
+            QCOMPARE(enabled(total, u"ColumnTotalCaptionEdit"_s), caption);
+            QCOMPARE(enabled(total, u"ColumnTotalTotalRecNoEdit"_s), recNo);
+            for (const char *name : {"ColumnTotalCalcValueComboBox", "ColumnTotalCalcApplyComboBox",
+                                     "ColumnTotalNullValueCheckBox", "ColumnTotalFormatComboBox",
+                                     "ColumnTotalFormatAsFloatCheckBox"})
+                QVERIFY(enabled(total, QString::fromLatin1(name)) == calc);
+        }
+        QVERIFY(enabled(total, u"ColumnTotalTotalResultComboBox"_s) &&
+                enabled(total, u"ColumnTotalPopupMenuComboBox"_s));
         // Without total images there is no image to choose.
-        QVERIFY(!enabled(total, QStringLiteral("ColumnTotalImageIndexComboBox")));
+        QVERIFY(!enabled(total, u"ColumnTotalImageIndexComboBox"_s));
 
         // The grid hiding the values rows switches the row's controls off.
         grid->setOptionsEx(grid->OptionsEx() & ~Kor::TKorDBGridOptionsEx(Kor::dgxTotalValues));
         total->List().LoadPropList();
-        QVERIFY(!enabled(total, QStringLiteral("ColumnTotalTotalResultComboBox")));
-        QVERIFY(!enabled(total, QStringLiteral("ColumnTotalVisibleCheckBox")));
+        QVERIFY(!enabled(total, u"ColumnTotalTotalResultComboBox"_s) &&
+                !enabled(total, u"ColumnTotalVisibleCheckBox"_s));
     }
 
     void headerRowKeepsResultControlState()
@@ -148,38 +134,37 @@ private slots:
         grid->setOptionsEx(grid->OptionsEx() | Kor::dgxTotalHeader | Kor::dgxTotalValues);
         column->TotalValues()->Items(0)->setTotalResult(Kor::trCaption);
         TPageTableList *total = ShowPage("ColumnTotalTabSheet");
-        chooseRow(total, QStringLiteral("TotalValues[0]"));
-        QVERIFY(!enabled(total, QStringLiteral("ColumnTotalCalcValueComboBox")));
+        chooseRow(total, u"TotalValues[0]"_s);
+        QVERIFY(!enabled(total, u"ColumnTotalCalcValueComboBox"_s));
         // The header has no result of its own: the controls stay as the values row left them,
         // while the header's field name follows the header row.
-        chooseRow(total, QStringLiteral("TotalHeader"));
-        QVERIFY(!enabled(total, QStringLiteral("ColumnTotalCalcValueComboBox")));
-        QVERIFY(enabled(total, QStringLiteral("ColumnTotalCaptionEdit")));
-        QVERIFY(enabled(total, QStringLiteral("ColumnTotalFieldNameComboBox")));
+        chooseRow(total, u"TotalHeader"_s);
+        QVERIFY(!enabled(total, u"ColumnTotalCalcValueComboBox"_s) &&
+                enabled(total, u"ColumnTotalCaptionEdit"_s) &&
+                enabled(total, u"ColumnTotalFieldNameComboBox"_s));
     }
 
     void editorSwitchesAlternateGroups()
     {
         TPageTableList *editor = ShowPage("ColumnEditorTabSheet");
-        auto *boxes = editor->PageControl<TCheckBox>(QStringLiteral("ColumnExpandGrpCheckBox"));
-        auto *lists = editor->PageControl<TCheckBox>(QStringLiteral("ColumnMultiSelectCheckBox"));
-        QVERIFY(boxes->Checked() && lists->Checked());
-        QVERIFY(shown(editor, QStringLiteral("ColumnCheckBoxGroupBox")));
-        QVERIFY(!shown(editor, QStringLiteral("ColumnExpandBoxGroupBox")));
-        QVERIFY(shown(editor, QStringLiteral("ColumnDropDownGroupBox")));
-        QVERIFY(!shown(editor, QStringLiteral("ColumnMultiSelectGroupBox")));
+        auto *boxes = editor->PageControl<TCheckBox>(u"ColumnExpandGrpCheckBox"_s);
+        auto *lists = editor->PageControl<TCheckBox>(u"ColumnMultiSelectCheckBox"_s);
+        QVERIFY(boxes->Checked() && lists->Checked() &&
+                shown(editor, u"ColumnCheckBoxGroupBox"_s) &&
+                !shown(editor, u"ColumnExpandBoxGroupBox"_s) &&
+                shown(editor, u"ColumnDropDownGroupBox"_s) &&
+                !shown(editor, u"ColumnMultiSelectGroupBox"_s));
         boxes->click();
         lists->click();
-        QVERIFY(!shown(editor, QStringLiteral("ColumnCheckBoxGroupBox")));
-        QVERIFY(shown(editor, QStringLiteral("ColumnExpandBoxGroupBox")));
-        QVERIFY(!shown(editor, QStringLiteral("ColumnDropDownGroupBox")));
-        QVERIFY(shown(editor, QStringLiteral("ColumnMultiSelectGroupBox")));
+        QVERIFY(!shown(editor, u"ColumnCheckBoxGroupBox"_s) &&
+                shown(editor, u"ColumnExpandBoxGroupBox"_s) &&
+                !shown(editor, u"ColumnDropDownGroupBox"_s) &&
+                shown(editor, u"ColumnMultiSelectGroupBox"_s));
         // The switches are the designer's own: the column keeps its settings.
         QVERIFY(!column->CheckBox() && !column->ExpandBox());
         // The switch keeps its place over the caption of the group it shows.
         QCOMPARE(boxes->parentWidget(),
-                 editor->PageControl<QWidget>(QStringLiteral("ColumnExpandBoxGroupBox"))
-                     ->parentWidget());
+                 editor->PageControl<QWidget>(u"ColumnExpandBoxGroupBox"_s)->parentWidget());
     }
 
     void linksPageShowsChosenTotalRow()
@@ -188,26 +173,24 @@ private slots:
         column->TotalFooter()->setPopupMenu(menu);
         column->TotalFooter()->setImageIndex(3);
         TPageTableList *total = ShowPage("ColumnTotalTabSheet");
-        chooseRow(total, QStringLiteral("TotalFooter"));
+        chooseRow(total, u"TotalFooter"_s);
 
         TPageTableList *links = ShowPage("ColumnLinksTabSheet");
-        auto *popup = links->PageControl<TComboBox>(QStringLiteral("ColumnTotalPopupMenuComboBox"));
+        auto *popup = links->PageControl<TComboBox>(u"ColumnTotalPopupMenuComboBox"_s);
         QCOMPARE(popup->Text(), menu->Name());
-        QCOMPARE(popup->parentWidget()->objectName(), QStringLiteral("ColumnLinkageGroupBox"));
-        QCOMPARE(links->PageControl<QWidget>(QStringLiteral("ColumnTotalImageIndexComboBox"))
-                     ->parentWidget(),
+        QCOMPARE(popup->parentWidget()->objectName(), u"ColumnLinkageGroupBox"_s);
+        QCOMPARE(links->PageControl<QWidget>(u"ColumnTotalImageIndexComboBox"_s)->parentWidget(),
                  popup->parentWidget());
         // The Links list stays the active one, and the total sheet is not shown over it.
         TPropList *columns = links->List().ParentList();
         QCOMPARE(columns->ActiveList(), &links->List());
-        QVERIFY(total->TabSheet()->isHidden());
-        QVERIFY(!links->TabSheet()->isHidden());
+        QVERIFY(total->TabSheet()->isHidden() && !links->TabSheet()->isHidden());
 
         // A change of the chosen row from the Links page writes the footer.
         popup->SetText(QString());
-        total->Item(QStringLiteral("ColumnTotalPopupMenuComboBox"))->SaveEditControl();
-        QVERIFY(!column->TotalFooter()->PopupMenu());
-        QVERIFY(column->TotalHeader()->PopupMenu() == nullptr);
+        total->Item(u"ColumnTotalPopupMenuComboBox"_s)->SaveEditControl();
+        QVERIFY(!column->TotalFooter()->PopupMenu() &&
+                column->TotalHeader()->PopupMenu() == nullptr);
     }
 
     void linksDialogGroupsNeverShow()
@@ -216,8 +199,8 @@ private slots:
         TPageTableList *links = ShowPage("ColumnLinksTabSheet");
         for (const char *name :
              {"ColumnDialogGroupBox", "ColumnReportDialogGroupBox", "ColumnReportGroupBox"})
-            QVERIFY2(!shown(links, QString::fromLatin1(name)), name);
-        QVERIFY(shown(links, QStringLiteral("ColumnLinkageGroupBox")));
+            QVERIFY(!shown(links, QString::fromLatin1(name)));
+        QVERIFY(shown(links, u"ColumnLinkageGroupBox"_s));
     }
 
     // A column added by hand, bound to no field, holds only defaults: no page shows bold.
@@ -233,8 +216,7 @@ private slots:
             QCOMPARE(page->List().Instance(), fresh);
             for (int i = 0; i < page->List().ItemCount(); ++i) {
                 TPropItem *item = page->List().Items(i);
-                QVERIFY2(!item->Visible() || !IsBold(item->EditControl()),
-                         qPrintable(sheet + QLatin1Char(' ') + item->EditControl()->objectName()));
+                QVERIFY(!item->Visible() || !IsBold(item->EditControl()));
             }
         }
     }

@@ -22,31 +22,17 @@
 #include "tst_griddesigner_fixture.h"
 #include "tst_runtime_fixture.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-// Writes a dotted path of the grid: integers as ordinals, strings as strings.
-void setGridProp(QObject *Grid, const QString &Path, const QVariant &Value)
+// The object and property name a dotted path of the grid leads to.
+std::pair<QObject *, QString> gridPath(QObject *Grid, const QString &Path)
 {
     const QStringList parts = Path.split(QLatin1Char('.'));
-    QObject *object = Grid;
     for (int i = 0; i + 1 < parts.size(); ++i)
-        object = GetObjectProp(object, parts.at(i));
-    if (Value.typeId() == QMetaType::QString)
-        SetStrProp(object, parts.constLast(), Value.toString());
-    else
-        SetOrdProp(object, parts.constLast(), Value.toInt());
-}
-
-// Reads a dotted path of the grid as Like holds it: a string or an ordinal.
-QVariant gridProp(QObject *Grid, const QString &Path, const QVariant &Like)
-{
-    const QStringList parts = Path.split(QLatin1Char('.'));
-    QObject *object = Grid;
-    for (int i = 0; i + 1 < parts.size(); ++i)
-        object = GetObjectProp(object, parts.at(i));
-    if (Like.typeId() == QMetaType::QString)
-        return GetStrProp(object, parts.constLast());
-    return GetOrdProp(object, parts.constLast());
+        Grid = GetObjectProp(Grid, parts.at(i));
+    return {Grid, parts.constLast()};
 }
 
 } // namespace
@@ -71,41 +57,35 @@ private slots:
     // reported as modifications.
     void filterSwitchAlternatesGroups()
     {
-        ShowPage(QStringLiteral("FilterTabSheet"));
-        auto *options = control<TGroupBox>(QStringLiteral("FilterGridOptionsGroupBox"));
-        auto *periods = control<TGroupBox>(QStringLiteral("FilterGridPeriodsGroupBox"));
-        auto *check = control<TCheckBox>(QStringLiteral("FilterGridPeriodsCheckBox"));
-        QVERIFY(!check->Checked());
-        QVERIFY(options->isVisible());
+        ShowPage(u"FilterTabSheet"_s);
+        auto *options = control<TGroupBox>(u"FilterGridOptionsGroupBox"_s);
+        auto *periods = control<TGroupBox>(u"FilterGridPeriodsGroupBox"_s);
+        auto *check = control<TCheckBox>(u"FilterGridPeriodsCheckBox"_s);
+        QVERIFY(!check->Checked() && options->isVisible());
         // Not inside either group, so it switches them while they are disabled.
-        QVERIFY(!options->isEnabled());
-        QVERIFY(check->isEnabled());
-        QVERIFY(!periods->isVisible());
+        QVERIFY(!options->isEnabled() && check->isEnabled() && !periods->isVisible());
         const int modified = designer->ModifiedCount();
         const QRect optionsPlace = options->geometry();
         check->click();
         QCoreApplication::processEvents();
-        QVERIFY(check->Checked());
-        QVERIFY(periods->isVisible());
-        QVERIFY(!options->isVisible());
+        QVERIFY(check->Checked() && periods->isVisible() && !options->isVisible());
         QCOMPARE(designer->ModifiedCount(), modified + 1);
         // Same place, and the switch lies over the start of the shown group's caption.
         QCOMPARE(periods->geometry(), optionsPlace);
-        QVERIFY(periods->geometry().contains(check->geometry().topLeft()));
+        QCOMPARE(check->pos(), periods->pos() + QPoint(6, 0));
 
         // The reload that follows the modification keeps the switch's own state.
-        ShowPage(QStringLiteral("FilterTabSheet"));
-        QVERIFY(check->Checked());
-        QVERIFY(periods->isVisible());
+        ShowPage(u"FilterTabSheet"_s);
+        QVERIFY(check->Checked() && periods->isVisible());
 
         // The state lives only as long as the window.
         window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!window && OpenDesigner());
-        ShowPage(QStringLiteral("FilterTabSheet"));
-        QVERIFY(control<TGroupBox>(QStringLiteral("FilterGridOptionsGroupBox"))->isVisible());
-        QVERIFY(!control<TGroupBox>(QStringLiteral("FilterGridPeriodsGroupBox"))->isVisible());
-        QVERIFY(!control<TCheckBox>(QStringLiteral("FilterGridPeriodsCheckBox"))->Checked());
+        ShowPage(u"FilterTabSheet"_s);
+        QVERIFY(control<TGroupBox>(u"FilterGridOptionsGroupBox"_s)->isVisible() &&
+                !control<TGroupBox>(u"FilterGridPeriodsGroupBox"_s)->isVisible() &&
+                !control<TCheckBox>(u"FilterGridPeriodsCheckBox"_s)->Checked());
     }
 
     // An element check box names the element its caption says: the run-time's element name,
@@ -124,11 +104,10 @@ private slots:
                 if (check->isHidden())
                     continue;
                 const QRegularExpressionMatch tag =
-                    QRegularExpression(QStringLiteral("\\[[a-z]*(\\w+)\\]$"))
-                        .match(ControlHint(check));
-                QVERIFY2(tag.hasMatch(), row.Control);
+                    QRegularExpression(u"\\[[a-z]*(\\w+)\\]$"_s).match(ControlHint(check));
+                QVERIFY(tag.hasMatch());
                 // The tool menu's sub-items carry their menu item's name in front.
-                QVERIFY2(tag.captured(1).endsWith(QString::fromLatin1(row.Caption)), row.Control);
+                QVERIFY(tag.captured(1).endsWith(QString::fromLatin1(row.Caption)));
                 ++checked;
             }
         }
@@ -139,31 +118,22 @@ private slots:
     void hiddenControls()
     {
         for (const char *name : {"FilterHintsCheckBox", "ShowFilterHintsCheckBox"}) {
-            ShowPage(QStringLiteral("HintsTabSheet"));
-            QVERIFY(control<TCheckBox>(QString::fromLatin1(name))->isHidden());
-            QVERIFY(!Page(QStringLiteral("HintsTabSheet"))->Item(QString::fromLatin1(name)));
+            ShowPage(u"HintsTabSheet"_s);
+            QVERIFY(control<TCheckBox>(QString::fromLatin1(name))->isHidden() &&
+                    !Page(u"HintsTabSheet"_s)->Item(QString::fromLatin1(name)));
         }
         grid->Search()->setVisibleOptions(Kor::sroSkipMessage);
-        ShowPage(QStringLiteral("SearchTabSheet"));
-        auto *skip = control<TCheckBox>(QStringLiteral("VisibleSkipMessageCheckBox"));
-        QVERIFY(skip->isHidden());
-        QVERIFY(!skip->Checked()); // never loaded
-        QVERIFY(ControlHint(skip).isEmpty());
-        QVERIFY(control<TCheckBox>(QStringLiteral("SearchSkipMessageCheckBox"))->isVisible());
+        ShowPage(u"SearchTabSheet"_s);
+        auto *skip = control<TCheckBox>(u"VisibleSkipMessageCheckBox"_s);
+        QVERIFY(skip->isHidden() && !skip->Checked()); // never loaded
+        QVERIFY(ControlHint(skip).isEmpty() &&
+                control<TCheckBox>(u"SearchSkipMessageCheckBox"_s)->isVisible());
 
-        ShowPage(QStringLiteral("ScrollBarsTabSheet"));
-        auto *notice = control<TLabel>(QStringLiteral("ScrollBarNoticeLabel"));
-        QCOMPARE(notice->parentWidget(),
-                 control<QWidget>(QStringLiteral("ScrollBarNoticeGroupBox")));
-        QVERIFY(notice->text().startsWith(QStringLiteral("Most of ScrollBar style's properties")));
-        QVERIFY(notice->isVisible());
-    }
-
-    void colorsPageDefaultEntries_data()
-    {
-        QTest::addColumn<int>("style");
-        QTest::addRow("classic") << int(Kor::gdsClassic);
-        QTest::addRow("gradient") << int(Kor::gdsGradient);
+        ShowPage(u"ScrollBarsTabSheet"_s);
+        auto *notice = control<TLabel>(u"ScrollBarNoticeLabel"_s);
+        QCOMPARE(notice->parentWidget(), control<QWidget>(u"ScrollBarNoticeGroupBox"_s));
+        QVERIFY(notice->text().startsWith(u"Most of ScrollBar style's properties"_s) &&
+                notice->isVisible());
     }
 
     // Every colour box of the Colors page whose property holds clDefault draws its default entry
@@ -171,49 +141,51 @@ private slots:
     // was), and shows its value in bold only once it differs from the default.
     void colorsPageDefaultEntries()
     {
-        QFETCH(int, style);
-        grid->setDrawingStyle(Kor::TKorGridDrawingStyle(style));
-        grid->Gradient()->setActive(true);
-        grid->setOptions(grid->Options() | Kor::dgHeaders);
-        grid->setOptionsEx(grid->OptionsEx() | Kor::dgxTotalHeader);
-        grid->setDrawingOptions(grid->DrawingOptions() | Kor::doStripeColor);
-        grid->Totals()->setActive(true);
-        grid->resize(420, 260);
-        TPageTableList *colors = ShowPage(QStringLiteral("ColorsTabSheet"));
-        const QList<TColorBox *> boxes =
-            control<QWidget>(QStringLiteral("ColorsTabSheet"))->findChildren<TColorBox *>();
-        QStringList checked;
-        for (TColorBox *box : boxes) {
-            auto *item = dynamic_cast<TColorPropItem *>(colors->Item(box->objectName()));
-            QVERIFY2(item, qPrintable(box->objectName()));
-            const QString path = item->PropName();
-            if (gridProp(grid, path, 0).toInt() != clDefault)
-                continue;
-            checked.append(path);
-            QVERIFY2(!IsBold(box), qPrintable(path));
-            int entry = 0;
-            while (entry < box->count() && box->Colors(entry) != clDefault)
-                ++entry;
-            const QImage swatch = box->itemIcon(entry).pixmap(box->iconSize()).toImage();
-            const QColor shown = swatch.pixelColor(swatch.rect().center());
+        for (const auto style : {Kor::gdsClassic, Kor::gdsGradient}) {
+            grid->setDrawingStyle(style);
+            grid->Gradient()->setActive(true);
+            grid->setOptions(grid->Options() | Kor::dgHeaders);
+            grid->setOptionsEx(grid->OptionsEx() | Kor::dgxTotalHeader);
+            grid->setDrawingOptions(grid->DrawingOptions() | Kor::doStripeColor);
+            grid->Totals()->setActive(true);
+            grid->resize(420, 260);
+            TPageTableList *colors = ShowPage(u"ColorsTabSheet"_s);
+            const QList<TColorBox *> boxes =
+                control<QWidget>(u"ColorsTabSheet"_s)->findChildren<TColorBox *>();
+            QStringList checked;
+            for (TColorBox *box : boxes) {
+                auto *item = dynamic_cast<TColorPropItem *>(colors->Item(box->objectName()));
+                QVERIFY(item);
+                const QString path = item->PropName();
+                const auto [object, name] = gridPath(grid, path);
+                if (GetOrdProp(object, name) != clDefault)
+                    continue;
+                checked.append(path);
+                QVERIFY(!IsBold(box));
+                int entry = 0;
+                while (entry < box->count() && box->Colors(entry) != clDefault)
+                    ++entry;
+                const QImage swatch = box->itemIcon(entry).pixmap(box->iconSize()).toImage();
+                const QColor shown = swatch.pixelColor(swatch.rect().center());
 
-            const QImage before = grid->grab().toImage();
-            setGridProp(grid, path, QColorToColor(shown));
-            const QImage after = grid->grab().toImage();
-            item->LoadEditControl();
-            const bool boldWhenSet = IsBold(box);
-            setGridProp(grid, path, clDefault);
-            item->LoadEditControl();
-            QVERIFY2(before == after, qPrintable(path + " shows " + shown.name()));
-            QVERIFY2(boldWhenSet && !IsBold(box), qPrintable(path));
+                const QImage before = grid->grab().toImage();
+                SetOrdProp(object, name, QColorToColor(shown));
+                const QImage after = grid->grab().toImage();
+                item->LoadEditControl();
+                const bool boldWhenSet = IsBold(box);
+                SetOrdProp(object, name, clDefault);
+                item->LoadEditControl();
+                QVERIFY(before == after);
+                QVERIFY(boldWhenSet && !IsBold(box));
+            }
+            QVERIFY(checked.contains("HeaderColor") && checked.contains("FillerColor"));
         }
-        QVERIFY(checked.contains("HeaderColor") && checked.contains("FillerColor"));
     }
 
     // The search colours offer the search object's own defaults, asked when the window opened.
     void searchColorDefaults()
     {
-        TPageTableList *search = ShowPage(QStringLiteral("SearchTabSheet"));
+        TPageTableList *search = ShowPage(u"SearchTabSheet"_s);
         auto *text = dynamic_cast<TColorPropItem *>(search->Item("SearchColorColorBox"));
         auto *panel = dynamic_cast<TColorPropItem *>(search->Item("SearchPanelColorColorBox"));
         QVERIFY(text && panel);
@@ -234,20 +206,20 @@ private slots:
         grid->setTitleImages(images);
         grid->Totals()->setActive(true);
         designer->Modified();
-        ShowPage(QStringLiteral("LinksTabSheet"));
+        ShowPage(u"LinksTabSheet"_s);
 
-        auto *dataSource = control<TComboBox>(QStringLiteral("DataSourceComboBox"));
+        auto *dataSource = control<TComboBox>(u"DataSourceComboBox"_s);
         QCOMPARE(dataSource->Items(), (QStringList{first->Name(), second->Name()}));
         QCOMPARE(dataSource->Text(), first->Name());
         QVERIFY(IsBold(dataSource));
-        auto *totalSource = control<TComboBox>(QStringLiteral("TotalDataSourceComboBox"));
+        auto *totalSource = control<TComboBox>(u"TotalDataSourceComboBox"_s);
         QCOMPARE(totalSource->Items(), dataSource->Items());
         QCOMPARE(totalSource->Text(), QString());
         QVERIFY(!IsBold(totalSource));
-        QCOMPARE(control<TComboBox>(QStringLiteral("TitleImagesComboBox"))->Text(), images->Name());
-        QCOMPARE(control<TComboBox>(QStringLiteral("FillerPopupMenuComboBox"))->Items(),
+        QCOMPARE(control<TComboBox>(u"TitleImagesComboBox"_s)->Text(), images->Name());
+        QCOMPARE(control<TComboBox>(u"FillerPopupMenuComboBox"_s)->Items(),
                  QStringList{menu->Name()});
-        auto *master = control<TComboBox>(QStringLiteral("MasterGridComboBox"));
+        auto *master = control<TComboBox>(u"MasterGridComboBox"_s);
         QCOMPARE(master->Items(), (QStringList{grid->Name(), other->Name()}));
 
         // Picking another link writes it and reloads the page.
@@ -255,7 +227,7 @@ private slots:
         totalSource->SelectIndex(totalSource->IndexOf(second->Name()));
         QCOMPARE(grid->Totals()->DataSource(), second);
         QCOMPARE(designer->ModifiedCount(), modified + 1);
-        QVERIFY(IsBold(control<TComboBox>(QStringLiteral("TotalDataSourceComboBox"))));
+        QVERIFY(IsBold(control<TComboBox>(u"TotalDataSourceComboBox"_s)));
 
         // A grid cannot be its own master: the link is cleared and nothing escapes.
         master->SelectIndex(master->IndexOf(other->Name()));
@@ -266,7 +238,7 @@ private slots:
 
         // A component deleted from the form leaves the list at the next load.
         designer->DeleteComponent(second);
-        ShowPage(QStringLiteral("LinksTabSheet"));
+        ShowPage(u"LinksTabSheet"_s);
         QCOMPARE(dataSource->Items(), QStringList{first->Name()});
         QCOMPARE(grid->Totals()->DataSource(), nullptr);
     }

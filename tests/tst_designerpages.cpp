@@ -277,20 +277,17 @@ class TestDesignerPages : public QObject, GridDesignerFixture {
         const QList<TPageTableList *> pages = DesignerPages(window->GetPropList());
         for (const QString &name : Controls.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             auto *control = window->findChild<QWidget *>(name);
-            QVERIFY2(control, qPrintable(name));
+            QVERIFY(control);
             const auto page = std::find_if(pages.begin(), pages.end(), [&](TPageTableList *P) {
                 return P->TabSheet()->isAncestorOf(control);
             });
-            QVERIFY2(page != pages.end(), qPrintable(name));
+            QVERIFY(page != pages.end());
             ShowPage((*page)->TabSheet()->objectName());
             QList<QWidget *> shown{control};
             if (TPropItem *item = (*page)->Item(name); item && item->GetTextControl())
                 shown.append(item->GetTextControl());
             for (QWidget *widget : shown)
-                QVERIFY2(ControlEnabled(widget) == Value,
-                         qPrintable(widget->objectName() +
-                                    (Value ? QStringLiteral(" stays disabled")
-                                           : QStringLiteral(" is not disabled"))));
+                QVERIFY(ControlEnabled(widget) == Value);
         }
     }
 

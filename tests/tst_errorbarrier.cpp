@@ -13,6 +13,8 @@
 #include "showhint.h"
 #include "tst_proplist_fixture.h"
 
+using namespace Qt::StringLiterals;
+
 class ErrorBarrierTest : public QObject {
     Q_OBJECT
 
@@ -41,12 +43,12 @@ private slots:
         // The edited component has a sibling whose name the user types.
         TProbe owner;
         auto *edited = new TProbe(&owner);
-        edited->SetName(QStringLiteral("Probe1"));
-        (new TProbe(&owner))->SetName(QStringLiteral("Taken"));
+        edited->SetName(u"Probe1"_s);
+        (new TProbe(&owner))->SetName(u"Taken"_s);
         f.list->SetInstance(edited);
-        f.list->AddBoolProp(QStringLiteral("Strict"), f.controls.check);
-        f.list->AddTextProp(QStringLiteral("Name"), f.controls.edit);
-        f.list->AddEnumProp(QStringLiteral("Limited"), f.controls.combo);
+        f.list->AddBoolProp(u"Strict"_s, f.controls.check);
+        f.list->AddTextProp(u"Name"_s, f.controls.edit);
+        f.list->AddEnumProp(u"Limited"_s, f.controls.combo);
         f.list->LoadPropList();
         f.controls.page->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.controls.page.get()));
@@ -54,9 +56,9 @@ private slots:
         if (control == QLatin1String("check")) {
             QTest::mouseClick(f.controls.check, Qt::LeftButton);
         } else if (control == QLatin1String("combo")) {
-            f.controls.combo->SelectIndex(f.controls.combo->IndexOf(QStringLiteral("pmAll")));
+            f.controls.combo->SelectIndex(f.controls.combo->IndexOf(u"pmAll"_s));
         } else {
-            f.controls.edit->setText(QStringLiteral("Taken"));
+            f.controls.edit->setText(u"Taken"_s);
             if (control == QLatin1String("enter")) {
                 QTest::keyClick(f.controls.edit, Qt::Key_Return);
             } else {
@@ -68,15 +70,15 @@ private slots:
         QCOMPARE(messages.Errors, QStringList{error});
         QCOMPARE(f.designer.modified, 0);
         QVERIFY(!f.controls.check->isChecked());
-        QCOMPARE(f.controls.edit->Text(), QStringLiteral("Probe1"));
-        QCOMPARE(f.controls.combo->Text(), QStringLiteral("pmNone"));
-        QCOMPARE(edited->Name(), QStringLiteral("Probe1"));
+        QCOMPARE(f.controls.edit->Text(), u"Probe1"_s);
+        QCOMPARE(f.controls.combo->Text(), u"pmNone"_s);
+        QCOMPARE(edited->Name(), u"Probe1"_s);
         QCOMPARE(edited->Limited(), Probe::pmNone);
 
         // The controls still work after the error.
-        f.controls.edit->setText(QStringLiteral("Renamed"));
+        f.controls.edit->setText(u"Renamed"_s);
         QTest::keyClick(f.controls.edit, Qt::Key_Return);
-        QCOMPARE(edited->Name(), QStringLiteral("Renamed"));
+        QCOMPARE(edited->Name(), u"Renamed"_s);
         QCOMPARE(messages.Errors.size(), 1);
     }
 
@@ -93,23 +95,21 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
         // A key handler: the key counts as swallowed and the edit box does not type it.
-        edit->OnKeyPress = [](QChar &) { throw EConvertError(QStringLiteral("key refused")); };
+        edit->OnKeyPress = [](QChar &) { throw EConvertError(u"key refused"_s); };
         QTest::keyClick(edit, Qt::Key_A);
         QCOMPARE(edit->Text(), QString());
 
         // A drop handler of the host's drag tracker.
         SetDragTarget(
             target, [](QObject *, QObject *, int, int, TDragState, bool &Accept) { Accept = true; },
-            [](QObject *, QObject *, int, int) {
-                throw EInvalidOperation(QStringLiteral("drop"));
-            });
+            [](QObject *, QObject *, int, int) { throw EInvalidOperation(u"drop"_s); });
         BeginDrag(edit, true, -1, edit->mapToGlobal(QPoint(2, 2)));
         QTest::mouseMove(target, QPoint(10, 10));
         QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(10, 10));
         QVERIFY(!Dragging());
 
         // A hint handler.
-        edit->setToolTip(QStringLiteral("hint"));
+        edit->setToolTip(u"hint"_s);
         const TShowHintEvent previous = Application::SetOnShowHint(
             [](QString &, bool &, THintInfo &) { throw std::runtime_error("hint refused"); });
         QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
@@ -118,10 +118,7 @@ private slots:
 
         // A design notice: the listener's error is reported where the host delivers it.
         struct TFailingWindow : TDesignWindow {
-            void ItemsModified(IDesigner *) override
-            {
-                throw EListError(QStringLiteral("window refused"));
-            }
+            void ItemsModified(IDesigner *) override { throw EListError(u"window refused"_s); }
         } failing;
         TProbeDesigner designer;
         NotifyItemsModified(&designer);
@@ -144,12 +141,12 @@ private slots:
         {
             const THostDialogsScope scope(dialogs);
             TCheckBox box;
-            box.OnClick = [] { throw EPropertyError(QStringLiteral("refused")); };
+            box.OnClick = [] { throw EPropertyError(u"refused"_s); };
             box.click();
         }
         const QList<TMessageRequest> &requests = dialogs.requests;
         QCOMPARE(requests.size(), 1);
-        QCOMPARE(requests.first().Msg, QStringLiteral("refused"));
+        QCOMPARE(requests.first().Msg, u"refused"_s);
         QCOMPARE(requests.first().DlgType, mtError);
         QCOMPARE(requests.first().Buttons, TMsgDlgButtons(mbOK));
     }

@@ -14,6 +14,8 @@
 #include "published.h"
 #include "variants.h"
 
+using namespace Qt::StringLiterals;
+
 namespace Fake {
 
 // Stands in for the run-time total value: same class name, the flag and value it publishes,
@@ -42,43 +44,25 @@ private:
 
 namespace {
 
-struct GroupCount {
-    int separators = 0;
-    int entries = 0;
-};
-
-// Entries and separators per group, in list order. Separators name their group; in the
+// The groups in list order as "Name:entries/separators". Separators name their group; in the
 // designer's list the name stands between the dashes.
-QList<QPair<QString, GroupCount>> countGroups(const QStringList &List)
-{
-    QList<QPair<QString, GroupCount>> groups;
-    for (const QString &item : List) {
-        const bool separator = item.startsWith(NBSP + QStringLiteral("----- ")) ||
-                               item.startsWith(QLatin1String("-----"));
-        if (separator) {
-            QString name = item;
-            name.remove(NBSP).remove(QLatin1Char('-'));
-            name = name.trimmed();
-            if (groups.isEmpty() || groups.last().first != name)
-                groups.append({name, {}});
-            ++groups.last().second.separators;
-        } else {
-            Q_ASSERT(!groups.isEmpty());
-            ++groups.last().second.entries;
-        }
-    }
-    return groups;
-}
-
 QString groupsText(const QStringList &List)
 {
+    QList<std::tuple<QString, int, int>> groups;
+    for (const QString &item : List) {
+        if (item.startsWith(NBSP + u"----- "_s) || item.startsWith(u"-----"_s)) {
+            const QString name = QString(item).remove(NBSP).remove(u'-').trimmed();
+            if (groups.isEmpty() || std::get<0>(groups.last()) != name)
+                groups.append({name, 0, 0});
+            ++std::get<2>(groups.last());
+        } else {
+            ++std::get<1>(groups.last());
+        }
+    }
     QStringList parts;
-    for (const auto &group : countGroups(List))
-        parts << QStringLiteral("%1:%2/%3")
-                     .arg(group.first)
-                     .arg(group.second.entries)
-                     .arg(group.second.separators);
-    return parts.join(QLatin1Char(' '));
+    for (const auto &[name, entries, separators] : groups)
+        parts << u"%1:%2/%3"_s.arg(name).arg(entries).arg(separators);
+    return parts.join(u' ');
 }
 
 QStringList collect(TPropertyEditor &Editor)
@@ -88,8 +72,7 @@ QStringList collect(TPropertyEditor &Editor)
     return values;
 }
 
-const QString kAllGroups =
-    QStringLiteral("Boolean:4/1 DateTime:16/2 Ordinal:9/3 Float:20/4 String:2/1");
+const QString kAllGroups = u"Boolean:4/1 DateTime:16/2 Ordinal:9/3 Float:20/4 String:2/1"_s;
 
 } // namespace
 
@@ -110,99 +93,67 @@ private slots:
                     return entry.mid(entry.lastIndexOf(NBSP) + 1);
             return QString();
         };
-        QCOMPARE(find("%yyyy%"), QStringLiteral("Year           (2024)"));
-        QCOMPARE(find("%mmmm%"), QStringLiteral("LongMonth  (March)"));
-        QCOMPARE(find("%zzz%"), QStringLiteral("Milisecond (045)"));
-        QCOMPARE(find("%hh%"), QStringLiteral("Hour          (14)"));
-        QCOMPARE(find("%ddddd%"), QStringLiteral("ShortDate    (") +
+        QCOMPARE(find("%yyyy%"), u"Year           (2024)"_s);
+        QCOMPARE(find("%mmmm%"), u"LongMonth  (March)"_s);
+        QCOMPARE(find("%zzz%"), u"Milisecond (045)"_s);
+        QCOMPARE(find("%hh%"), u"Hour          (14)"_s);
+        QCOMPARE(find("%ddddd%"), u"ShortDate    ("_s +
                                       QLocale().toString(now.date(), QLocale::ShortFormat) +
                                       QLatin1Char(')'));
     }
 
-    void groupFilter_data()
-    {
-        QTest::addColumn<QVariant>("sample");
-        QTest::addColumn<QString>("inspector");
-        QTest::addColumn<QString>("designer");
-        const QString ordinal = "Ordinal:9/3", floats = "Float:20/4", dates = "DateTime:16/2";
-        const struct {
-            const char *name;
-            QVariant sample;
-            QString inspector, designer;
-        } rows[] = {
-            {"empty", QVariant(), kAllGroups, kAllGroups},
-            {"integer", QVariant(42), ordinal, ordinal},
-            {"64-bit integer", QVariant(qint64(42)), ordinal, ordinal},
-            {"Boolean", QVariant(true), "Boolean:4/1", "Boolean:4/1"},
-            {"currency", QVariant::fromValue(Currency::FromScaled(10000)), floats, floats},
-            {"double", QVariant(2.5), floats, floats},
-            {"BCD", QVariant::fromValue(TBcd::FromString("1.5")), floats, floats},
-            {"string", QVariant(QStringLiteral("x")), "String:2/1", "String:2/1"},
-            {"date", QVariant(QDate(2024, 1, 1)), dates, dates},
-            {"date and time", QVariant(QDateTime::currentDateTime()), dates, dates},
-            {"SQL time stamp", QVariant::fromValue(TSQLTimeStamp()), dates, ""},
-            {"null", Null(), "", ""},
-        };
-        for (const auto &row : rows)
-            QTest::newRow(row.name) << row.sample << row.inspector << row.designer;
-    }
-
+    // Which groups a sample value keeps, in the inspector's list and in the designer's.
     void groupFilter()
     {
-        QFETCH(QVariant, sample);
-        QFETCH(QString, inspector);
-        QFETCH(QString, designer);
-        QCOMPARE(groupsText(TotalFormatEntries(sample)), inspector);
-        QCOMPARE(groupsText(TotalFormatPlainValues(sample)), designer);
+        const QString ordinal = "Ordinal:9/3", floats = "Float:20/4", dates = "DateTime:16/2";
+        const std::tuple<QVariant, QString, QString> rows[] = {
+            {QVariant(), kAllGroups, kAllGroups},
+            {42, ordinal, ordinal},
+            {qint64(42), ordinal, ordinal},
+            {true, "Boolean:4/1", "Boolean:4/1"},
+            {QVariant::fromValue(Currency::FromScaled(10000)), floats, floats},
+            {2.5, floats, floats},
+            {QVariant::fromValue(TBcd::FromString("1.5")), floats, floats},
+            {u"x"_s, "String:2/1", "String:2/1"},
+            {QDate(2024, 1, 1), dates, dates},
+            {QDateTime::currentDateTime(), dates, dates},
+            {QVariant::fromValue(TSQLTimeStamp()), dates, ""},
+            {Null(), "", ""}};
+        for (const auto &[sample, inspector, designer] : rows) {
+            QCOMPARE(groupsText(TotalFormatEntries(sample)), inspector);
+            QCOMPARE(groupsText(TotalFormatPlainValues(sample)), designer);
+        }
     }
 
-    void extractionRoundTripsEveryEntry()
+    // Every entry stores its plain format, in the inspector and in the designer; a separator
+    // stores nothing.
+    void everyEntryStoresItsFormat()
     {
-        const QStringList entries = TotalFormatEntries(QVariant());
-        const QStringList plain = TotalFormatPlainValues(QVariant());
+        const QStringList entries = TotalFormatEntries(QVariant()) + PickTextFormatEntries();
+        const QStringList plain = TotalFormatPlainValues(QVariant()) + PickTextFormatPlainValues();
         QCOMPARE(entries.size(), plain.size());
         for (int i = 0; i < entries.size(); ++i) {
-            const QString expected =
-                plain.at(i).startsWith(QLatin1String("-----")) ? QString() : plain.at(i);
-            QCOMPARE(ExtractStoredFormat(entries.at(i)), expected);
+            const bool separator = plain[i].startsWith(u"-----"_s);
+            QCOMPARE(ExtractStoredFormat(entries[i]), separator ? QString() : plain[i]);
+            QCOMPARE(DesignerFormatToStore(plain[i]).value_or(u"<none>"_s),
+                     separator ? u"<none>"_s : plain[i]);
         }
-        const QStringList pick = PickTextFormatEntries();
-        const QStringList pickPlain = PickTextFormatPlainValues();
-        for (int i = 0; i < pick.size(); ++i)
-            QCOMPARE(ExtractStoredFormat(pick.at(i)), pickPlain.at(i));
+        QCOMPARE(DesignerFormatToStore(u"----x"_s).value_or(QString()), u"----x"_s);
+        QVERIFY(!DesignerFormatToStore(u"-----x"_s));
+        QCOMPARE(DesignerFormatToStore(QString()).value_or(u"<none>"_s), QString());
     }
 
     void extractionRules()
     {
         // Typed text without a marker is stored as typed, blanks and all.
-        QCOMPARE(ExtractStoredFormat(QStringLiteral(" %5.1f ")), QStringLiteral(" %5.1f "));
-        QCOMPARE(ExtractStoredFormat(QStringLiteral("-----")), QStringLiteral("-----"));
+        QCOMPARE(ExtractStoredFormat(u" %5.1f "_s), u" %5.1f "_s);
+        QCOMPARE(ExtractStoredFormat(u"-----"_s), u"-----"_s);
         // A marker not in front keeps the whole text, which then must hold a space-marker pair.
-        QCOMPARE(ExtractStoredFormat(QStringLiteral("%d ") + NBSP + QStringLiteral("x")),
-                 QStringLiteral("%d"));
-        QCOMPARE(ExtractStoredFormat(QStringLiteral("%d") + NBSP + QStringLiteral("x")), QString());
+        QCOMPARE(ExtractStoredFormat(u"%d "_s + NBSP + u"x"_s), u"%d"_s);
+        QCOMPARE(ExtractStoredFormat(u"%d"_s + NBSP + u"x"_s), QString());
         // The first space-marker pair ends the format; ordinary blanks around it are trimmed.
-        QCOMPARE(ExtractStoredFormat(NBSP + QStringLiteral("\t%x  ") + NBSP + QStringLiteral("a ") +
-                                     NBSP + QStringLiteral("b")),
-                 QStringLiteral("%x"));
-        QCOMPARE(
-            ExtractStoredFormat(NBSP + QStringLiteral("----- ") + NBSP + QStringLiteral("Any")),
-            QString());
-    }
-
-    void designerChooseRule()
-    {
-        for (const QString &item : TotalFormatPlainValues(QVariant())) {
-            const std::optional<QString> stored = DesignerFormatToStore(item);
-            if (item.startsWith(QLatin1String("-----")))
-                QVERIFY2(!stored, qPrintable(item));
-            else
-                QCOMPARE(stored.value_or(QStringLiteral("<none>")), item);
-        }
-        QCOMPARE(DesignerFormatToStore(QStringLiteral("----x")).value_or(QString()),
-                 QStringLiteral("----x"));
-        QVERIFY(!DesignerFormatToStore(QStringLiteral("-----x")));
-        QCOMPARE(DesignerFormatToStore(QString()).value_or(QStringLiteral("<none>")), QString());
+        QCOMPARE(ExtractStoredFormat(NBSP + u"\t%x  "_s + NBSP + u"a "_s + NBSP + u"b"_s), u"%x"_s);
+        QCOMPARE(ExtractStoredFormat(NBSP + u"----- "_s + NBSP + u"Any"_s), QString());
     }
 
     // Every pick-text entry shows what its format makes of a lookup's three values.
@@ -212,12 +163,10 @@ private slots:
         const QStringList plain = PickTextFormatPlainValues();
         QCOMPARE(entries.size(), plain.size());
         QVERIFY(plain.size() >= 8);
-        const QVariantList values{QStringLiteral("Kansas"), QStringLiteral("KA"), 18};
+        const QVariantList values{u"Kansas"_s, u"KA"_s, 18};
         for (int i = 0; i < plain.size(); ++i) {
-            QVERIFY2(entries[i].startsWith(NBSP + plain[i] + QLatin1Char(' ')),
-                     qPrintable(entries[i]));
-            QVERIFY2(entries[i].endsWith(QStringLiteral(" e.g.   ") + Format(plain[i], values)),
-                     qPrintable(entries[i]));
+            QVERIFY(entries[i].startsWith(NBSP + plain[i] + QLatin1Char(' ')));
+            QVERIFY(entries[i].endsWith(u" e.g.   "_s + Format(plain[i], values)));
         }
     }
 
@@ -225,8 +174,8 @@ private slots:
     {
         QObject other;
         other.setProperty("Value", 5);
-        QVERIFY(VarIsEmpty(TotalFormatSampleValue(&other)));
-        QVERIFY(VarIsEmpty(TotalFormatSampleValue(nullptr)));
+        QVERIFY(VarIsEmpty(TotalFormatSampleValue(&other)) &&
+                VarIsEmpty(TotalFormatSampleValue(nullptr)));
 
         Fake::TKorColumnTotalValue total;
         total.value = 42;
@@ -238,19 +187,13 @@ private slots:
         total.isCurrency = false;
         total.value = QVariant();
         QVERIFY(VarIsEmpty(TotalFormatSampleValue(&total)));
-    }
 
-    void sampleValueThroughInjectedReader()
-    {
+        // A reader the host injects decides instead.
         QObject anything;
         SetTotalValueReader([&anything](const QObject *Object) {
-            TTotalValueSample sample;
-            sample.IsTotalValue = Object == &anything;
-            sample.Value = QStringLiteral("text");
-            return sample;
+            return TTotalValueSample{Object == &anything, false, u"text"_s};
         });
-        QCOMPARE(TotalFormatSampleValue(&anything), QVariant(QStringLiteral("text")));
-        Fake::TKorColumnTotalValue total;
+        QCOMPARE(TotalFormatSampleValue(&anything), QVariant(u"text"_s));
         QVERIFY(VarIsEmpty(TotalFormatSampleValue(&total)));
         SetTotalValueReader({});
         total.value = true;
@@ -268,22 +211,22 @@ private slots:
         QCOMPARE(editor->GetAttributes(), paValueList | paMultiSelect | paRevertable);
 
         const QStringList values = collect(*editor);
-        QCOMPARE(groupsText(values), QStringLiteral("Ordinal:9/3"));
+        QCOMPARE(groupsText(values), u"Ordinal:9/3"_s);
         QCOMPARE(values, TotalFormatEntries(QVariant(7)));
 
         editor->SetValue(values.at(1));
-        QCOMPARE(total.Format(), QStringLiteral("%d"));
+        QCOMPARE(total.Format(), u"%d"_s);
         editor->SetValue(values.at(0)); // a separator clears the format
         QCOMPARE(total.Format(), QString());
-        editor->SetValue(QStringLiteral("%5.1f"));
-        QCOMPARE(total.Format(), QStringLiteral("%5.1f"));
+        editor->SetValue(u"%5.1f"_s);
+        QCOMPARE(total.Format(), u"%5.1f"_s);
         QCOMPARE(designer.modified, 3);
 
         total.isCurrency = true;
         const QStringList floats = collect(*editor);
-        QCOMPARE(groupsText(floats), QStringLiteral("Float:20/4"));
+        QCOMPARE(groupsText(floats), u"Float:20/4"_s);
         editor->SetValue(floats.at(floats.size() - 1));
-        QCOMPARE(total.Format(), QStringLiteral("%11n%%"));
+        QCOMPARE(total.Format(), u"%11n%%"_s);
 
         // Any other object offers every group.
         Fake::TKorColumn plainOwner;
@@ -304,10 +247,10 @@ private slots:
         const QStringList values = collect(*editor);
         QCOMPARE(values, PickTextFormatEntries());
         editor->SetValue(values.at(5));
-        QCOMPARE(first.PickTextFormat(), QStringLiteral("%2:2d. %0:s"));
-        QCOMPARE(second.PickTextFormat(), QStringLiteral("%2:2d. %0:s"));
+        QCOMPARE(first.PickTextFormat(), u"%2:2d. %0:s"_s);
+        QCOMPARE(second.PickTextFormat(), u"%2:2d. %0:s"_s);
         QCOMPARE(designer.modified, 1);
-        QCOMPARE(editor->GetValue(), QStringLiteral("%2:2d. %0:s"));
+        QCOMPARE(editor->GetValue(), u"%2:2d. %0:s"_s);
     }
 };
 

@@ -11,6 +11,8 @@
 #include "published.h"
 #include "registration.h"
 
+using namespace Qt::StringLiterals;
+
 class TRegTestBase : public QObject, public TComponent {
     Q_OBJECT
     KOR_STRING(Hint)
@@ -88,15 +90,15 @@ private slots:
         ForceDemandLoadState(1);
         SetRegisteringModule("PackA");
         RegisterComponents("Data Controls", {Leaf});
-        QStringList record;
+        QList<std::pair<QString, int>> record;
         for (const TRegistration &r : Registrations())
-            record << QStringLiteral("%1 %2").arg(r.Module).arg(r.kind);
-        QCOMPARE(record,
-                 QStringList({QStringLiteral("PackA %1").arg(TRegistration::Components),
-                              QStringLiteral("PackA %1").arg(TRegistration::ComponentEditor),
-                              QStringLiteral("PackB %1").arg(TRegistration::PropertyEditor),
-                              QStringLiteral("PackB %1").arg(TRegistration::DemandLoadState),
-                              QStringLiteral("PackA %1").arg(TRegistration::Components)}));
+            record.append({r.Module, r.kind});
+        using R = TRegistration;
+        QCOMPARE(record, (QList<std::pair<QString, int>>{{"PackA", R::Components},
+                                                         {"PackA", R::ComponentEditor},
+                                                         {"PackB", R::PropertyEditor},
+                                                         {"PackB", R::DemandLoadState},
+                                                         {"PackA", R::Components}}));
         QCOMPARE(GetPaletteClasses("Data Controls"), (QList<TComponentClass>{Base, Middle, Leaf}));
 
         UnregisterModule("PackA");
@@ -193,8 +195,7 @@ private slots:
             init();
             row.registrations();
             for (const Check &check : row.checks)
-                QVERIFY2(editorFor(*check.instance, check.property) == check.editor,
-                         qPrintable(QStringLiteral("%1: %2").arg(row.rule, check.property)));
+                QVERIFY(editorFor(*check.instance, check.property) == check.editor);
         }
         UnregisterModule("Second");
         QCOMPARE(editorFor(base, "Hint"), EdA);
@@ -231,16 +232,16 @@ private slots:
 
     void categoryNamesFollowInstalledTranslator()
     {
-        QCOMPARE(sDatabaseCategoryName(), QStringLiteral("Database"));
+        QCOMPARE(sDatabaseCategoryName(), u"Database"_s);
         TGermanHost german;
         QVERIFY(QCoreApplication::installTranslator(&german));
-        QCOMPARE(sDatabaseCategoryName(), QStringLiteral("Datenbank"));
-        QCOMPARE(sVisualCategoryName(), QStringLiteral("Darstellung"));
-        QCOMPARE(sLayoutCategoryName(), QStringLiteral("Layout")); // untranslated stays English
+        QCOMPARE(sDatabaseCategoryName(), u"Datenbank"_s);
+        QCOMPARE(sVisualCategoryName(), u"Darstellung"_s);
+        QCOMPARE(sLayoutCategoryName(), u"Layout"_s); // untranslated stays English
         // A registration made now keeps the name of the moment.
         RegisterPropertiesInCategory(sDatabaseCategoryName(), Base, {"Hint"});
         QCoreApplication::removeTranslator(&german);
-        QCOMPARE(sDatabaseCategoryName(), QStringLiteral("Database"));
+        QCOMPARE(sDatabaseCategoryName(), u"Database"_s);
         QCOMPARE(GetPropertyCategories(Base, "Hint"), QStringList{"Datenbank"});
     }
 
@@ -279,8 +280,7 @@ private slots:
             row.call();
             QCOMPARE(messages.Errors.size(), row.reported.size());
             for (int i = 0; i < row.reported.size(); ++i)
-                QVERIFY2(messages.Errors[i].contains(row.reported[i]),
-                         qPrintable(messages.Errors[i]));
+                QVERIFY(messages.Errors[i].contains(row.reported[i]));
             QCOMPARE(Registrations().size(), 1);
         }
     }

@@ -14,9 +14,7 @@
 #include "services.h"
 #include "shellopen.h"
 
-// Asks one kind of dialog through the host's entry points and says what it answered.
-using TAskDialog = std::function<QString()>;
-Q_DECLARE_METATYPE(TAskDialog)
+using namespace Qt::StringLiterals;
 
 class TestHostServices : public QObject {
     Q_OBJECT
@@ -26,7 +24,7 @@ private slots:
     // forgotten; about-box indexes are never reused, so a package removes only its own entry.
     void servicesAreFoundAndForgotten()
     {
-        QCOMPARE(BaseRegistryKey(), QStringLiteral("Software\\Kor\\DesignHost\\3.0"));
+        QCOMPARE(BaseRegistryKey(), u"Software\\Kor\\DesignHost\\3.0"_s);
         QCOMPARE(DesignHostServices(nullptr), nullptr);
         {
             TAboutBox about;
@@ -86,7 +84,7 @@ private slots:
             ShowHostException(EHostError("ignored"));
         }
         ShowHostException(EHostError("again"));
-        QCOMPARE(messages.Errors.last(), QStringLiteral("again"));
+        QCOMPARE(messages.Errors.last(), u"again"_s);
     }
 
     void questionsAreAnsweredByHandler()
@@ -99,7 +97,7 @@ private slots:
         // Once the scripted answers run out the safe answer is given.
         QCOMPARE(MessageDlg("Again?", mtConfirmation, mbYes | mbNo | mbCancel, 7), mrCancel);
         QCOMPARE(messages.Requests.size(), 2);
-        QCOMPARE(messages.Requests[0].Msg, QStringLiteral("Delete existing columns?"));
+        QCOMPARE(messages.Requests[0].Msg, u"Delete existing columns?"_s);
         QCOMPARE(messages.Requests[0].DlgType, mtConfirmation);
         QCOMPARE(messages.Requests[0].Buttons, mbYes | mbNo | mbCancel);
         QCOMPARE(messages.Requests[1].HelpCtx, 7);
@@ -110,69 +108,62 @@ private slots:
         QCOMPARE(SafeAnswer({}), mrNone);
     }
 
-    void scopesNestAndUnansweredDialogsCancel_data()
-    {
-        QTest::addColumn<TAskDialog>("ask");
-        QTest::addColumn<QString>("answered");
-        QTest::addColumn<QString>("cancelled");
-        QTest::addRow("question") << TAskDialog([] {
-            return QString::number(
-                MessageDlg("Save changes?", mtConfirmation, mbYes | mbNo | mbCancel));
-        }) << QString::number(mrYes)
-                                  << QString::number(mrCancel);
-        QTest::addRow("colour") << TAskDialog([] {
-            TColor color = clRed;
-            return TColorDialog::Execute(color) ? ColorToString(color)
-                                                : QStringLiteral("cancelled");
-        }) << QStringLiteral("clLime")
-                                << QStringLiteral("cancelled");
-        QTest::addRow("link") << TAskDialog([] {
-            return ShellOpen("https://example.org") ? QStringLiteral("opened")
-                                                    : QStringLiteral("cancelled");
-        }) << QStringLiteral("opened")
-                              << QStringLiteral("cancelled");
-        QTest::addRow("own dialog") << TAskDialog([] {
-            QDialog dialog;
-            return HostDialogs().ExecuteDialog(dialog) == QDialog::Accepted
-                       ? QStringLiteral("accepted")
-                       : QStringLiteral("cancelled");
-        }) << QStringLiteral("accepted")
-                                    << QStringLiteral("cancelled");
-        QTest::addRow("save file") << TAskDialog([] {
-            return HostDialogs().GetSaveFileName(nullptr, "Save Form As", "Form1.kform", "*.kform");
-        }) << QStringLiteral("/forms/Form1.kform")
-                                   << QString();
-    }
-
+    // Each kind of dialog, asked through the host's entry points: what it answers in a scope
+    // that answers it, and what it answers when nobody does.
     void scopesNestAndUnansweredDialogsCancel()
     {
-        QFETCH(TAskDialog, ask);
-        QFETCH(QString, answered);
-        QFETCH(QString, cancelled);
-        TScriptedDialogs outer;
-        outer.OnMessage = [](const TMessageRequest &) { return mrYes; };
-        outer.OnColor = [](TColorDialog &Dialog, QWidget *) {
-            Dialog.Color = clLime;
-            return true;
+        const QString no = u"cancelled"_s;
+        const auto ok = [no](bool Answered, const char *Text) {
+            return Answered ? QString::fromLatin1(Text) : no;
         };
-        outer.OnOpenLink = [](const QString &) { return true; };
-        outer.OnDialog = [](QDialog &) { return int(QDialog::Accepted); };
-        outer.OnSaveFileName = [](QWidget *, const QString &, const QString &Start,
-                                  const QString &) { return QStringLiteral("/forms/") + Start; };
-        {
-            const THostDialogsScope outerScope(outer);
-            QCOMPARE(ask(), answered);
+        const std::tuple<std::function<QString()>, QString, QString> rows[] = {
+            {[] {
+                 return QString::number(
+                     MessageDlg("Save changes?", mtConfirmation, mbYes | mbNo | mbCancel));
+             },
+             QString::number(mrYes), QString::number(mrCancel)},
+            {[=] {
+                 TColor color = clRed;
+                 return TColorDialog::Execute(color) ? ColorToString(color) : no;
+             },
+             "clLime", no},
+            {[=] { return ok(ShellOpen("https://example.org"), "opened"); }, "opened", no},
+            {[=] {
+                 QDialog dialog;
+                 return ok(HostDialogs().ExecuteDialog(dialog) == QDialog::Accepted, "accepted");
+             },
+             "accepted", no},
+            {[] {
+                 return HostDialogs().GetSaveFileName(nullptr, "Save Form As", "Form1.kform",
+                                                      "*.kform");
+             },
+             "/forms/Form1.kform", QString()}};
+        for (const auto &[ask, answered, cancelled] : rows) {
+            TScriptedDialogs outer;
+            outer.OnMessage = [](const TMessageRequest &) { return mrYes; };
+            outer.OnColor = [](TColorDialog &Dialog, QWidget *) {
+                Dialog.Color = clLime;
+                return true;
+            };
+            outer.OnOpenLink = [](const QString &) { return true; };
+            outer.OnDialog = [](QDialog &) { return int(QDialog::Accepted); };
+            outer.OnSaveFileName = [](QWidget *, const QString &, const QString &Start,
+                                      const QString &) { return u"/forms/"_s + Start; };
             {
-                // A test's dialogs answer what they were not told "cancelled", never asking a
-                // person.
-                TScriptedDialogs inner;
-                const THostDialogsScope innerScope(inner);
-                QCOMPARE(ask(), cancelled);
+                const THostDialogsScope outerScope(outer);
+                QCOMPARE(ask(), answered);
+                {
+                    // A test's dialogs answer what they were not told "cancelled", never asking a
+                    // person.
+                    TScriptedDialogs inner;
+                    const THostDialogsScope innerScope(inner);
+                    QCOMPARE(ask(), cancelled);
+                }
+                QCOMPARE(ask(), answered);
             }
-            QCOMPARE(ask(), answered);
+            // The host's own dialogs again: on the offscreen platform they answer at once.
+            QCOMPARE(ask(), cancelled);
         }
-        // The host's own dialogs again: on the offscreen platform they answer at once.
-        QCOMPARE(ask(), cancelled);
     }
 };
 

@@ -9,10 +9,11 @@
 #include "regini.h"
 #include "testsupport.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kKey =
-    QStringLiteral("Software\\Kor\\DesignHost\\3.0\\Property Editors\\Brisk Designer");
+const QString kKey = u"Software\\Kor\\DesignHost\\3.0\\Property Editors\\Brisk Designer"_s;
 
 void writeRaw(const QString &fileName, const QByteArray &bytes)
 {
@@ -64,17 +65,15 @@ private slots:
         const QString &section = row.at(0), &name = row.at(1), &value = row.at(2);
         {
             TRegIniFile ini(kKey);
-            QVERIFY(ini.WriteString(section, name, value));
-            QVERIFY(ini.WriteString(QStringLiteral("After"), QStringLiteral("Marker"),
-                                    QStringLiteral("1")));
+            QVERIFY(ini.WriteString(section, name, value) &&
+                    ini.WriteString(u"After"_s, u"Marker"_s, u"1"_s));
         }
         // A fresh store sees exactly what was written, and nothing leaked into other values.
         TRegIniFile ini(kKey);
-        QCOMPARE(ini.ReadString(section, name, QStringLiteral("<absent>")), value);
+        QCOMPARE(ini.ReadString(section, name, u"<absent>"_s), value);
         QCOMPARE(ini.ReadSection(section), QStringList{name});
-        QCOMPARE(ini.ReadSections(), (QStringList{section, QStringLiteral("After")}));
-        QCOMPARE(ini.ReadString(QStringLiteral("After"), QStringLiteral("Marker"), {}),
-                 QStringLiteral("1"));
+        QCOMPARE(ini.ReadSections(), (QStringList{section, u"After"_s}));
+        QCOMPARE(ini.ReadString(u"After"_s, u"Marker"_s, {}), u"1"_s);
         QVERIFY(!ini.IsDamaged());
         // The file stays one line per value.
         QCOMPARE(readRaw(ini.FileName()).count('\n'), 5);
@@ -85,9 +84,8 @@ private slots:
         TRegIniFile ini(kKey);
         QCOMPARE(ini.ReadInteger("S", "Width", 599), 599);
         QCOMPARE(ini.ReadBool("S", "Toolbar", true), true);
-        QVERIFY(ini.WriteInteger("S", "Width", -42));
-        QVERIFY(ini.WriteBool("S", "Toolbar", false));
-        QVERIFY(ini.WriteString("S", "Junk", "12px"));
+        QVERIFY(ini.WriteInteger("S", "Width", -42) && ini.WriteBool("S", "Toolbar", false) &&
+                ini.WriteString("S", "Junk", "12px"));
         QCOMPARE(ini.ReadInteger("S", "Width", 0), -42);
         QCOMPARE(ini.ReadBool("S", "Toolbar", true), false);
         QCOMPARE(ini.ReadInteger("S", "Junk", 7), 7);
@@ -109,16 +107,15 @@ private slots:
         QCOMPARE(ini.ReadSectionValues("TBriskDesigner"),
                  (QStringList{"Top=1", "Left=1", "Width=1"}));
 
-        QVERIFY(ini.DeleteKey("TBriskDesigner", "left"));
-        QVERIFY(!ini.ValueExists("TBriskDesigner", "Left"));
-        QVERIFY(ini.ValueExists("TBriskDesigner", "Width"));
+        QVERIFY(ini.DeleteKey("TBriskDesigner", "left") &&
+                !ini.ValueExists("TBriskDesigner", "Left") &&
+                ini.ValueExists("TBriskDesigner", "Width"));
         QVERIFY(ini.DeleteKey("TBriskDesigner", "NotThere")); // nothing to do is not an error
 
-        QVERIFY(ini.EraseSection("TBriskDesigner"));
-        QVERIFY(!ini.SectionExists("TBriskDesigner"));
+        QVERIFY(ini.EraseSection("TBriskDesigner") && !ini.SectionExists("TBriskDesigner"));
         QCOMPARE(ini.ReadInteger("TBriskDesigner", "Top", 99), 99);
         QCOMPARE(ini.ReadSections(), QStringList{"TKorDBGridDesigner"});
-        QCOMPARE(ini.ReadString("TKorDBGridDesigner", "Pages", {}), QStringLiteral("A;B"));
+        QCOMPARE(ini.ReadString("TKorDBGridDesigner", "Pages", {}), u"A;B"_s);
     }
 
     void keyMapsToFileUnderSettingsFolder()
@@ -128,10 +125,9 @@ private slots:
         QCOMPARE(ini.FileName(),
                  m_dir + "/Software/Kor/DesignHost/3.0/Property Editors/Brisk Designer.ini");
         QVERIFY(!QFile::exists(ini.FileName())); // nothing is created by reading
-        QCOMPARE(ini.ReadString("S", "N", "d"), QStringLiteral("d"));
-        QVERIFY(!QFile::exists(ini.FileName()));
-        QVERIFY(ini.WriteString("S", "N", "v"));
-        QVERIFY(QFile::exists(ini.FileName()));
+        QCOMPARE(ini.ReadString("S", "N", "d"), u"d"_s);
+        QVERIFY(!QFile::exists(ini.FileName()) && ini.WriteString("S", "N", "v") &&
+                QFile::exists(ini.FileName()));
 
         // Segments cannot climb out of the folder or name odd files.
         QCOMPARE(SettingsFileForKey("..\\a/b:c\\\\."), m_dir + "/%2e%2e/a%2fb%3ac/%2e.ini");
@@ -143,7 +139,7 @@ private slots:
         {
             TRegIniFile moved(kKey);
             QVERIFY(moved.FileName().startsWith(other + '/'));
-            QCOMPARE(moved.ReadString("S", "N", "d"), QStringLiteral("d"));
+            QCOMPARE(moved.ReadString("S", "N", "d"), u"d"_s);
         }
         qputenv("KOR_SETTINGS_DIR", saved);
     }
@@ -155,18 +151,16 @@ private slots:
                  "\xEF\xBB\xBF; edited by hand\r\n[TBriskDesigner]\r\n  Top = 5 \r\n"
                  "# another comment\r\n\r\nHint=a\\nb\r\n[Empty]\r\n");
         QCOMPARE(ini.ReadInteger("TBriskDesigner", "Top", 0), 5);
-        QCOMPARE(ini.ReadString("TBriskDesigner", "Hint", {}), QStringLiteral("a\nb"));
-        QVERIFY(ini.SectionExists("Empty"));
-        QVERIFY(!ini.IsDamaged());
+        QCOMPARE(ini.ReadString("TBriskDesigner", "Hint", {}), u"a\nb"_s);
+        QVERIFY(ini.SectionExists("Empty") && !ini.IsDamaged());
     }
 
     void twoStoresDoNotUndoEachOther()
     {
         TRegIniFile first(kKey);
         TRegIniFile second(kKey);
-        QVERIFY(first.WriteInteger("S", "A", 1));
-        QVERIFY(second.WriteInteger("S", "B", 2));
-        QVERIFY(first.WriteInteger("S", "C", 3));
+        QVERIFY(first.WriteInteger("S", "A", 1) && second.WriteInteger("S", "B", 2) &&
+                first.WriteInteger("S", "C", 3));
         TRegIniFile third(kKey);
         QCOMPARE(third.ReadSection("S"), (QStringList{"A", "B", "C"}));
     }
@@ -178,11 +172,9 @@ private slots:
         {
             TRegIniFile ini(kKey);
             ini.BeginUpdate();
-            QVERIFY(ini.EraseSection("S"));
-            QVERIFY(ini.WriteInteger("S", "Top", 10));
+            QVERIFY(ini.EraseSection("S") && ini.WriteInteger("S", "Top", 10));
             ini.BeginUpdate();
-            QVERIFY(ini.WriteInteger("S", "Left", 20));
-            QVERIFY(ini.EndUpdate());
+            QVERIFY(ini.WriteInteger("S", "Left", 20) && ini.EndUpdate());
             // Held changes: this store sees them, the file does not have them yet.
             QCOMPARE(ini.ReadSection("S"), (QStringList{"Top", "Left"}));
             QCOMPARE(other.ReadSection("S"), QStringList{"Kept"});
@@ -196,26 +188,22 @@ private slots:
         QCOMPARE(other.ReadInteger("S", "Width", 0), 30);
     }
 
+    // Each row: damaged lines before an intact section [Other], and what Top reads as (-1:
+    // skipped). The values under a section name that cannot be read belong to no known section,
+    // nor do they join a good section before it.
     void damagedLinesAreSkipped_data()
     {
         QTest::addColumn<QByteArray>("garbage");
-        QTest::addColumn<int>("top"); // what Top reads as, -1 for skipped
-        QTest::addRow("stray line") << QByteArray("[TBriskDesigner]\nTop=10\nthis line is no "
-                                                  "setting\nLeft=5\n[Other]\nA=1\n")
-                                    << 10;
-        QTest::addRow("not UTF-8") << QByteArray("[TBriskDesigner]\nTop=\xff\xfe\nLeft=5\n"
-                                                 "[Other]\nA=1\n")
-                                   << -1;
-        QTest::addRow("value outside a section")
-            << QByteArray("Top=10\n[TBriskDesigner]\nLeft=5\n[Other]\nA=1\n") << -1;
-        QTest::addRow("unknown escape")
-            << QByteArray("[TBriskDesigner]\nTop=1\\q\nLeft=5\n[Other]\nA=1\n") << -1;
-        // The values under a section name that cannot be read belong to no known section.
-        QTest::addRow("broken section name")
-            << QByteArray("[Lost\nTop=3\n[TBriskDesigner]\nLeft=5\n[Other]\nA=1\n") << -1;
-        // After a good section: the broken one's values do not join the good one.
-        QTest::addRow("broken section after a good one")
-            << QByteArray("[TBriskDesigner]\nLeft=5\n[Lost]x\nTop=3\n[Other]\nA=1\n") << -1;
+        QTest::addColumn<int>("top");
+        const std::tuple<const char *, const char *, int> rows[] = {
+            {"stray line", "[TBriskDesigner]\nTop=10\nthis line is no setting\nLeft=5\n", 10},
+            {"not UTF-8", "[TBriskDesigner]\nTop=\xff\xfe\nLeft=5\n", -1},
+            {"value outside a section", "Top=10\n[TBriskDesigner]\nLeft=5\n", -1},
+            {"unknown escape", "[TBriskDesigner]\nTop=1\\q\nLeft=5\n", -1},
+            {"broken section name", "[Lost\nTop=3\n[TBriskDesigner]\nLeft=5\n", -1},
+            {"broken section after a good one", "[TBriskDesigner]\nLeft=5\n[Lost]x\nTop=3\n", -1}};
+        for (const auto &[name, lines, top] : rows)
+            QTest::addRow("%s", name) << QByteArray(lines) + "[Other]\nA=1\n" << top;
     }
 
     void damagedLinesAreSkipped()
@@ -226,14 +214,13 @@ private slots:
         writeRaw(ini.FileName(), garbage);
 
         // The damage is reported once, however often the file is read.
-        const QRegularExpression report(QStringLiteral("has lines that cannot be read"));
+        const QRegularExpression report(u"has lines that cannot be read"_s);
         QTest::ignoreMessage(QtWarningMsg, report);
         QTest::failOnWarning(report);
         QCOMPARE(ini.ReadInteger("TBriskDesigner", "Top", -1), top);
         QCOMPARE(ini.ReadInteger("TBriskDesigner", "Left", -1), 5);
         QCOMPARE(ini.ReadInteger("Other", "A", -1), 1);
-        QVERIFY(ini.IsDamaged());
-        QVERIFY(ini.ErrorString().contains(QStringLiteral("line ")));
+        QVERIFY(ini.IsDamaged() && ini.ErrorString().contains(u"line "_s));
 
         // A form-state save after such a read: the window's section is rewritten, every other
         // section read stays, and the damaged original is kept aside.
@@ -289,10 +276,9 @@ private slots:
         // A folder where the file should be cannot be read (even by a privileged user).
         QVERIFY(QDir().mkpath(ini.FileName()));
         QCOMPARE(ini.ReadInteger("S", "N", 3), 3);
-        QVERIFY(ini.IsDamaged());
-        QVERIFY(!ini.WriteInteger("S", "N", 4));
-        QVERIFY(ini.ErrorString().contains(QDir::toNativeSeparators(ini.FileName())));
-        QVERIFY(QFileInfo(ini.FileName()).isDir());
+        QVERIFY(ini.IsDamaged() && !ini.WriteInteger("S", "N", 4) &&
+                ini.ErrorString().contains(QDir::toNativeSeparators(ini.FileName())) &&
+                QFileInfo(ini.FileName()).isDir());
     }
 
     void unwritableLocationReports()
@@ -305,8 +291,7 @@ private slots:
         {
             TRegIniFile ini(kKey);
             QCOMPARE(ini.ReadBool("S", "N", true), true);
-            QVERIFY(!ini.WriteBool("S", "N", false));
-            QVERIFY(!ini.ErrorString().isEmpty());
+            QVERIFY(!ini.WriteBool("S", "N", false) && !ini.ErrorString().isEmpty());
             QVERIFY(ini.EraseSection("S")); // nothing there: succeeds without writing
             QCOMPARE(ini.ReadBool("S", "N", true), true);
         }

@@ -11,37 +11,33 @@
 #include "hostsession.h"
 #include "packages.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList trace;
-bool failStart = false;
-bool failStop = false;
+bool failStart = false, failStop = false;
 
-template <char Unit> void start()
-{
-    trace << QStringLiteral("+%1").arg(Unit);
-}
-template <char Unit> void stop()
-{
-    trace << QStringLiteral("-%1").arg(Unit);
-}
-void failingStart()
-{
-    if (failStart)
-        throw EConvertError(QStringLiteral("start refused"));
-    trace << QStringLiteral("+F");
-}
-void failingStop()
-{
-    if (failStop)
-        throw std::runtime_error("stop refused");
-    trace << QStringLiteral("-F");
-}
+// Start and stop work of units that leaves its trace; the failing unit raises when told to.
+struct U {
+    template <char Unit> static void start() { trace << u"+%1"_s.arg(Unit); }
+    template <char Unit> static void stop() { trace << u"-%1"_s.arg(Unit); }
+    static void failingStart()
+    {
+        if (failStart)
+            throw EConvertError(u"start refused"_s);
+        trace << u"+F"_s;
+    }
+    static void failingStop()
+    {
+        if (failStop)
+            throw std::runtime_error("stop refused");
+        trace << u"-F"_s;
+    }
+};
+const PackageUnitEntry shared{&U::start<'S'>, &U::stop<'S'>};
 
-const PackageUnitEntry shared{&start<'S'>, &stop<'S'>};
-
-TLibModule moduleA{"A", nullptr};
-TLibModule moduleB{"B", nullptr};
+TLibModule moduleA{"A", nullptr}, moduleB{"B", nullptr};
 
 QString packageFile(const char *name)
 {
@@ -76,7 +72,7 @@ class TestPackageShared : public QObject {
 private slots:
     void init()
     {
-        m_log = m_dir.filePath(QStringLiteral("events.log"));
+        m_log = m_dir.filePath(u"events.log"_s);
         QFile::remove(m_log);
         qputenv("KOR_TEST_PACKAGE_LOG", QFile::encodeName(m_log));
         trace.clear();
@@ -94,7 +90,7 @@ private slots:
 
     void sharedRequirementStaysWhileAnyHolderIsLoaded()
     {
-        const QString base = QStringLiteral("KorTestBase");
+        const QString base = u"KorTestBase"_s;
         LoadPackage(packageFile("KorTestLeft"));
         QCOMPARE(refCount(base), 1);
         LoadPackage(packageFile("KorTestRight"));
@@ -102,12 +98,12 @@ private slots:
         QCOMPARE(events(),
                  QStringList({"start KorTestBase", "start KorTestLeft", "start KorTestRight"}));
 
-        UnloadPackage(QStringLiteral("KorTestLeft"));
+        UnloadPackage(u"KorTestLeft"_s);
         QVERIFY(IsPackageLoaded(base));
         QCOMPARE(refCount(base), 1);
         QVERIFY_THROWS_EXCEPTION(EPackageError, UnloadPackage(base));
 
-        UnloadPackage(QStringLiteral("KorTestRight"));
+        UnloadPackage(u"KorTestRight"_s);
         QVERIFY(!IsPackageLoaded(base));
         QCOMPARE(events().mid(3),
                  QStringList({"stop KorTestLeft", "stop KorTestRight", "stop KorTestBase"}));
@@ -126,7 +122,7 @@ private slots:
         }();
         QCOMPARE(loaded, QStringList({"KorTestBase", "KorTestOther", "KorTestBoth"}));
 
-        UnloadPackage(QStringLiteral("KorTestBoth"));
+        UnloadPackage(u"KorTestBoth"_s);
         QCOMPARE(events().mid(3),
                  QStringList({"stop KorTestBoth", "stop KorTestOther", "stop KorTestBase"}));
         QVERIFY(LoadedPackages().isEmpty());
@@ -161,16 +157,15 @@ private slots:
                                                "stop KorTestLeft", "stop KorTestBase"}));
         QCOMPARE(messages.Errors.size(), failing.isEmpty() ? 0 : 1);
         for (const QString &error : messages.Errors)
-            QVERIFY2(error.contains(failing) && error.contains("refused to stop"),
-                     qPrintable(error));
+            QVERIFY(error.contains(failing) && error.contains("refused to stop"));
     }
 
     void startsInOrderAndStopsInReverse()
     {
-        const PackageUnitEntry units[] = {{&start<'A'>, &stop<'A'>},
-                                          {nullptr, &stop<'B'>},
+        const PackageUnitEntry units[] = {{&U::start<'A'>, &U::stop<'A'>},
+                                          {nullptr, &U::stop<'B'>},
                                           {nullptr, nullptr},
-                                          {&start<'C'>, nullptr}};
+                                          {&U::start<'C'>, nullptr}};
         const PackageInfoTable table{4, units};
         InitializePackage(moduleA, table);
         QCOMPARE(trace, QStringList({"+A", "+C"}));
@@ -190,10 +185,9 @@ private slots:
 
     void aSharedUnitStopsAtTheLastStop()
     {
-        const PackageUnitEntry unitsA[] = {shared, {&start<'A'>, &stop<'A'>}};
-        const PackageUnitEntry unitsB[] = {shared, {&start<'B'>, &stop<'B'>}};
-        const PackageInfoTable tableA{2, unitsA};
-        const PackageInfoTable tableB{2, unitsB};
+        const PackageUnitEntry unitsA[] = {shared, {&U::start<'A'>, &U::stop<'A'>}};
+        const PackageUnitEntry unitsB[] = {shared, {&U::start<'B'>, &U::stop<'B'>}};
+        const PackageInfoTable tableA{2, unitsA}, tableB{2, unitsB};
 
         InitializePackage(moduleA, tableA);
         InitializePackage(moduleB, tableB);
@@ -214,18 +208,16 @@ private slots:
         failStart = true;
         const PackageUnitEntry unitsA[] = {shared};
         const PackageUnitEntry unitsB[] = {shared,
-                                           {&start<'B'>, &stop<'B'>},
-                                           {&failingStart, &failingStop},
-                                           {&start<'C'>, &stop<'C'>}};
-        const PackageInfoTable tableA{1, unitsA};
-        const PackageInfoTable tableB{4, unitsB};
+                                           {&U::start<'B'>, &U::stop<'B'>},
+                                           {&U::failingStart, &U::failingStop},
+                                           {&U::start<'C'>, &U::stop<'C'>}};
+        const PackageInfoTable tableA{1, unitsA}, tableB{4, unitsB};
         InitializePackage(moduleA, tableA);
         try {
             InitializePackage(moduleB, tableB);
             QFAIL("the failing start was not reported");
         } catch (const EPackageError &e) {
-            QVERIFY2(e.Message().contains("start refused") && e.Message().contains("'B'"),
-                     qPrintable(e.Message()));
+            QVERIFY(e.Message().contains("start refused") && e.Message().contains("'B'"));
         }
         // B started and stopped again; the shared unit stays started for table A; C never ran.
         QCOMPARE(trace, QStringList({"+S", "+B", "-B"}));
@@ -243,8 +235,9 @@ private slots:
 
     void aFailingStopDoesNotKeepOthersFromStopping()
     {
-        const PackageUnitEntry units[] = {
-            {&start<'A'>, &stop<'A'>}, {&failingStart, &failingStop}, {&start<'C'>, &stop<'C'>}};
+        const PackageUnitEntry units[] = {{&U::start<'A'>, &U::stop<'A'>},
+                                          {&U::failingStart, &U::failingStop},
+                                          {&U::start<'C'>, &U::stop<'C'>}};
         const PackageInfoTable table{3, units};
         InitializePackage(moduleA, table);
         failStop = true;
