@@ -21,6 +21,8 @@
 #include "menus.h"
 #include "registration.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 [[noreturn]] void fail(const char *What, const QByteArray &Text)
@@ -43,9 +45,8 @@ void setUpOnce()
     static TScriptedDialogs quiet;
     quiet.OnError = [](const QString &) {};
     static const THostDialogsScope scope(quiet);
-    RegisterComponents(QStringLiteral("Fuzz"),
-                       {&TKorDBGrid::staticMetaObject, &TDataSource::staticMetaObject,
-                        &TPopupMenu::staticMetaObject, &TImageList::staticMetaObject});
+    RegisterComponents(u"Fuzz"_s, {&TKorDBGrid::staticMetaObject, &TDataSource::staticMetaObject,
+                                   &TPopupMenu::staticMetaObject, &TImageList::staticMetaObject});
 }
 
 QByteArray readBack(const QByteArray &Text, const char *What)

@@ -15,6 +15,8 @@
 #include "workbenchsession.h"
 #include "workbenchwindow.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 [[noreturn]] void fail(const char *What, const QString &Text, const QString &Error)
@@ -63,23 +65,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
     // "?" names no command, so each step fails as expected whatever its arguments say.
     QStringList guarded;
     for (const QString &line : lines)
-        guarded << QStringLiteral("expect-error unknown ?step ") + line;
+        guarded << u"expect-error unknown ?step "_s + line;
     if (!script.Run(guarded.join(QLatin1Char('\n')))) {
-        static const QRegularExpression unclosed(
-            QStringLiteral("^script:(\\d+): a quoted text is not closed$"));
+        static const QRegularExpression unclosed(u"^script:(\\d+): a quoted text is not closed$"_s);
         const QRegularExpressionMatch match = unclosed.match(script.Error());
         if (!match.hasMatch() || match.captured(1).toInt() > lines.size())
             fail("a harmless step failed", text, script.Error());
     }
 
-    const QString word = QStringLiteral("?") + lines.first();
-    const QString expected = QStringLiteral("script:1: unknown command \"") + word + u'"';
+    const QString word = u"?"_s + lines.first();
+    const QString expected = u"script:1: unknown command \""_s + word + u'"';
     qputenv("KOR_FUZZ_WORD", lines.first().toUtf8());
-    if (script.Run(QStringLiteral("?${KOR_FUZZ_WORD} ") + quoted(word)) ||
-        script.Error() != expected)
+    if (script.Run(u"?${KOR_FUZZ_WORD} "_s + quoted(word)) || script.Error() != expected)
         fail("a variable's value read back differently", text, script.Error());
     // Variables in a quoted word are replaced too: only a word without them reads back as is.
-    if (script.Run(quoted(word) + QStringLiteral(" #") + quoted(text)) ||
+    if (script.Run(quoted(word) + u" #"_s + quoted(text)) ||
         (!word.contains(QLatin1String("${")) && script.Error() != expected))
         fail("a quoted word read back differently", text, script.Error());
     return 0;

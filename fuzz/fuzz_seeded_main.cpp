@@ -11,6 +11,8 @@
 
 #include "fuzztarget.h"
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char **argv)
 {
     const QList<QByteArray> seeds = FuzzSeeds();
@@ -18,7 +20,7 @@ int main(int argc, char **argv)
     if (argc == 3 && std::strcmp(argv[1], "--write-corpus") == 0) {
         QDir().mkpath(QString::fromLocal8Bit(argv[2]));
         for (qsizetype i = 0; i < seeds.size(); ++i) {
-            QFile file(QStringLiteral("%1/seed%2").arg(QString::fromLocal8Bit(argv[2])).arg(i));
+            QFile file(u"%1/seed%2"_s.arg(QString::fromLocal8Bit(argv[2])).arg(i));
             if (!file.open(QIODevice::WriteOnly) || file.write(seeds.at(i)) != seeds.at(i).size())
                 return 1;
         }

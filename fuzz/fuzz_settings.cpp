@@ -12,9 +12,11 @@
 #include "fuzztarget.h"
 #include "regini.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString Key = QStringLiteral("Software\\Fuzz\\Settings");
+const QString Key = u"Software\\Fuzz\\Settings"_s;
 
 struct Contents {
     QStringList Sections;
@@ -40,13 +42,13 @@ Contents contents(const TRegIniFile &Ini)
 const QString &settingsFolder()
 {
     // Every input is written and saved again: on a memory file system when there is one.
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
-                                 ? QStringLiteral("/dev/shm/fuzz_settings-XXXXXX")
-                                 : QDir::tempPath() + QStringLiteral("/fuzz_settings-XXXXXX"));
+    static QTemporaryDir dir(QDir(u"/dev/shm"_s).exists()
+                                 ? u"/dev/shm/fuzz_settings-XXXXXX"_s
+                                 : QDir::tempPath() + u"/fuzz_settings-XXXXXX"_s);
     static const bool set = [] {
         qputenv("KOR_SETTINGS_DIR", QFile::encodeName(dir.path()));
         // Damaged files are the point here: their reports would only fill the output.
-        QLoggingCategory::setFilterRules(QStringLiteral("kor.settings=false"));
+        QLoggingCategory::setFilterRules(u"kor.settings=false"_s);
         return true;
     }();
     Q_UNUSED(set);
@@ -69,13 +71,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
             fail("cannot write the input", bytes);
     }
 
-    const QString section = QStringLiteral("Fuzz Section");
-    const QString value = QStringLiteral(" a value\nover [two] lines\\ = ");
+    const QString section = u"Fuzz Section"_s;
+    const QString value = u" a value\nover [two] lines\\ = "_s;
     Contents before;
     {
         TRegIniFile ini(Key);
         before = contents(ini);
-        if (!ini.WriteString(section, QStringLiteral("FuzzKey"), value)) {
+        if (!ini.WriteString(section, u"FuzzKey"_s, value)) {
             QFile in(file);
             if (!in.open(QIODevice::ReadOnly) || in.readAll() != bytes)
                 fail("a refused write changed the file", bytes);
@@ -83,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
         }
     }
     TRegIniFile ini(Key);
-    if (ini.ReadString(section, QStringLiteral("fuzzkey"), QString()) != value)
+    if (ini.ReadString(section, u"fuzzkey"_s, QString()) != value)
         fail("written value read back differently", bytes);
     // Every other section reads as it did before the write.
     Contents after = contents(ini);

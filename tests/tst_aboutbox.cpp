@@ -11,6 +11,8 @@
 #include "hostdialogs.h"
 #include "services.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QColor Purple(0x80, 0x00, 0x80);
@@ -56,7 +58,7 @@ private slots:
     void namesTheProductAndTheHost()
     {
         showAbout(1, [](TBriskCAboutForm &Form) {
-            QVERIFY(Form.windowTitle().contains(QStringLiteral("Kor-DBGrid")) &&
+            QVERIFY(Form.windowTitle().contains(u"Kor-DBGrid"_s) &&
                     !Form.Label0->text().isEmpty() && Form.Label1->text() == Form.Label0->text());
             const QString text = Form.Label2->text();
             QVERIFY(text.contains(DesignHostName()) &&
@@ -106,10 +108,9 @@ private slots:
                 QCOMPARE(textColor(Form.Label5), Purple);
             });
             QCOMPARE(links, QStringList({IDEAboutDlg::WebAddress(), IDEAboutDlg::WebAddress(),
-                                         QStringLiteral("mailto:support@brisk-components.example"
-                                                        "?subject=Kor-DBGrid Component 8.6 ") +
-                                             IDEAboutDlg::HostEdition() +
-                                             QStringLiteral(", build 8.134")}));
+                                         u"mailto:support@brisk-components.example"
+                                         "?subject=Kor-DBGrid Component 8.6 "_s +
+                                             IDEAboutDlg::HostEdition() + u", build 8.134"_s}));
         }
     }
 

@@ -19,6 +19,8 @@
 #include "testsupport.h"
 #include "typinfo.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kWidth = 48, kHeight = 16;
@@ -56,7 +58,7 @@ QRgb rgbOf(TColor Color)
 struct ColourFixture {
     TProbeDesigner designer;
     TKorDBGrid grid;
-    ColourFixture() { grid.SetName(QStringLiteral("Grid1")); }
+    ColourFixture() { grid.SetName(u"Grid1"_s); }
 };
 
 } // namespace
@@ -105,6 +107,7 @@ private slots:
             row("light colour selected") << "clYellow" << true << yellow << black;
             row("dark colour") << "clNavy" << false << navy << navy;
             row("dark colour selected") << "clNavy" << true << navy << white;
+            row("bright blue") << "clBlue" << false << qRgb(0, 0, 255) << black;
             row("channel just above 192") << "$00C1C1C1" << false << qRgb(193, 193, 193) << black;
             row("channels at 192")
                 << "$00C0C0C0" << false << qRgb(192, 192, 192) << qRgb(192, 192, 192);
@@ -240,7 +243,7 @@ private slots:
     void dialogKeepsCustomColours()
     {
         ResetTestSettingsDir();
-        const QString key = QStringLiteral("Software\\Kor\\Workbench\\3.0");
+        const QString key = u"Software\\Kor\\Workbench\\3.0"_s;
         SetBaseRegistryKey(key);
         {
             TRegIniFile settings(key);

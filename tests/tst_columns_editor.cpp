@@ -17,6 +17,8 @@
 #include "testsupport.h"
 #include "tst_runtime_fixture.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList fieldNames(const TKorDBGridColumns *Columns)
@@ -111,9 +113,9 @@ private slots:
         TKorDBGridColumnsEditor *editor = open();
         QCOMPARE(open(), editor);
         QCOMPARE(TCollectionEditor::OpenEditors().size(), 1);
-        QCOMPARE(editor->windowTitle(), QStringLiteral("Editing KorDBGrid1.Columns"));
+        QCOMPARE(editor->windowTitle(), u"Editing KorDBGrid1.Columns"_s);
         QCOMPARE(editor->ListView1->topLevelItemCount(), 9);
-        QCOMPARE(editor->ListView1->topLevelItem(1)->text(0), QStringLiteral("1 - name"));
+        QCOMPARE(editor->ListView1->topLevelItem(1)->text(0), u"1 - name"_s);
 
         // Another grid's columns get a window of their own.
         TKorDBGrid *other = designer->Create<TKorDBGrid>();
@@ -234,7 +236,7 @@ private slots:
             QVERIFY(messages.Requests.isEmpty());
         } else {
             QCOMPARE(messages.Requests.size(), 1);
-            QCOMPARE(messages.Requests[0].Msg, QStringLiteral("Delete existing columns?"));
+            QCOMPARE(messages.Requests[0].Msg, u"Delete existing columns?"_s);
             QCOMPARE(messages.Requests[0].DlgType, mtConfirmation);
             QCOMPARE(messages.Requests[0].Buttons, mbYes | mbNo | mbCancel);
             QCOMPARE(messages.Requests[0].HelpCtx, 0);
@@ -397,8 +399,7 @@ private slots:
         for (TKorColumn *column : moved)
             rows.append(column->Index());
         QCOMPARE(selectedRows(editor), rows);
-        QCOMPARE(editor->ListView1->topLevelItem(0)->text(0),
-                 QStringLiteral("0 - %1").arg(after[0]));
+        QCOMPARE(editor->ListView1->topLevelItem(0)->text(0), u"0 - %1"_s.arg(after[0]));
     }
 };
 

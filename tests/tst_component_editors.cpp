@@ -140,8 +140,8 @@ class ComponentEditorsTest : public QObject {
     {
         const QString database = CreateTestDatabase(
             dataDir.filePath(u"fields.sqlite"_s),
-            {QStringLiteral("CREATE TABLE IF NOT EXISTS customers (id INTEGER PRIMARY KEY, "
-                            "name VARCHAR(30), city_id INTEGER)"),
+            {u"CREATE TABLE IF NOT EXISTS customers (id INTEGER PRIMARY KEY, "
+             "name VARCHAR(30), city_id INTEGER)"_s,
              u"CREATE TABLE IF NOT EXISTS cities (id INTEGER, title VARCHAR(20))"_s,
              u"DELETE FROM customers"_s, u"DELETE FROM cities"_s,
              u"INSERT INTO customers VALUES (1, 'Ann', 2), (2, 'Bob', 1)"_s,

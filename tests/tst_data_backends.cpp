@@ -18,6 +18,8 @@
 #include "tst_runtime_fixture.h"
 #include "typinfo.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kItems = 5000;
@@ -39,12 +41,12 @@ struct Backend {
 
     explicit Backend(const QString &name) : Name(name)
     {
-        Items.setObjectName(QStringLiteral("Items"));
+        Items.setObjectName(u"Items"_s);
         Items.setSQLConnection(&Connection);
-        Items.setCommandText(QStringLiteral("SELECT * FROM items ORDER BY id"));
+        Items.setCommandText(u"SELECT * FROM items ORDER BY id"_s);
         Groups.setSQLConnection(&Connection);
         Groups.setCommandType(Db::ctTable);
-        Groups.setCommandText(QStringLiteral("groups"));
+        Groups.setCommandText(u"groups"_s);
         Source.setDataSet(&Items);
     }
 
@@ -53,12 +55,12 @@ struct Backend {
     {
         if (!isPostgres(Name))
             return {};
-        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
-            return QStringLiteral("Qt's PostgreSQL driver is not installed");
+        if (!QSqlDatabase::isDriverAvailable(u"QPSQL"_s))
+            return u"Qt's PostgreSQL driver is not installed"_s;
         if (qEnvironmentVariableIsEmpty("KOR_PG_HOST")) {
             const QString why = qEnvironmentVariable("KOR_PG_UNAVAILABLE");
-            return QStringLiteral("no PostgreSQL server for this run: %1")
-                .arg(why.isEmpty() ? QStringLiteral("run the tests through scripts/test.sh") : why);
+            return u"no PostgreSQL server for this run: %1"_s.arg(
+                why.isEmpty() ? u"run the tests through scripts/test.sh"_s : why);
         }
         return {};
     }
@@ -69,11 +71,11 @@ struct Backend {
             connection.setDatabaseName(file);
             return;
         }
-        connection.setDriverName(QStringLiteral("QPSQL"));
+        connection.setDriverName(u"QPSQL"_s);
         UsePrivatePostgres(connection);
     }
 
-    QString FileName() const { return Dir.filePath(QStringLiteral("data.sqlite")); }
+    QString FileName() const { return Dir.filePath(u"data.sqlite"_s); }
 
     void Create()
     {
@@ -82,34 +84,30 @@ struct Backend {
         Configure(Connection, Name, FileName());
         Connection.Open();
         if (isPostgres(Name))
-            Connection.ExecuteDirect(QStringLiteral("SET client_min_messages TO warning"));
+            Connection.ExecuteDirect(u"SET client_min_messages TO warning"_s);
         for (const char *table : {"items", "groups", "wide"})
-            Connection.ExecuteDirect(QStringLiteral("DROP TABLE IF EXISTS ") + table);
+            Connection.ExecuteDirect(u"DROP TABLE IF EXISTS "_s + table);
+        Connection.ExecuteDirect(u"CREATE TABLE items (id INTEGER PRIMARY KEY, name VARCHAR(30), "
+                                 "amount NUMERIC(10,2), flag BOOLEAN, group_id INTEGER)"_s);
+        Connection.ExecuteDirect(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                                 "FROM n WHERE i < %1) INSERT INTO items SELECT i, "
+                                 "'Item ' || i, i * 1.5, i % 3 = 0, i % 10 FROM n"_s.arg(kItems));
+        Connection.ExecuteDirect(u"CREATE TABLE groups (id INTEGER, title "
+                                 "VARCHAR(20))"_s);
         Connection.ExecuteDirect(
-            QStringLiteral("CREATE TABLE items (id INTEGER PRIMARY KEY, name VARCHAR(30), "
-                           "amount NUMERIC(10,2), flag BOOLEAN, group_id INTEGER)"));
-        Connection.ExecuteDirect(
-            QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
-                           "FROM n WHERE i < %1) INSERT INTO items SELECT i, "
-                           "'Item ' || i, i * 1.5, i % 3 = 0, i % 10 FROM n")
-                .arg(kItems));
-        Connection.ExecuteDirect(QStringLiteral("CREATE TABLE groups (id INTEGER, title "
-                                                "VARCHAR(20))"));
-        Connection.ExecuteDirect(QStringLiteral(
-            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 9) "
-            "INSERT INTO groups SELECT i, 'Group ' || i FROM n"));
+            u"WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 9) "
+            "INSERT INTO groups SELECT i, 'Group ' || i FROM n"_s);
     }
 
     // A table of rows far larger than what a socket or page cache holds ahead of the reader.
     void CreateWide(int rows)
     {
-        const QString padding = isPostgres(Name) ? QStringLiteral("repeat('x', 2000)")
-                                                 : QStringLiteral("hex(zeroblob(1000))");
-        Connection.ExecuteDirect(QStringLiteral("CREATE TABLE wide (id INTEGER, padding TEXT)"));
-        Connection.ExecuteDirect(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
-                                                "SELECT i + 1 FROM n WHERE i < %1) INSERT "
-                                                "INTO wide SELECT i, %2 FROM n")
-                                     .arg(rows)
+        const QString padding =
+            isPostgres(Name) ? u"repeat('x', 2000)"_s : u"hex(zeroblob(1000))"_s;
+        Connection.ExecuteDirect(u"CREATE TABLE wide (id INTEGER, padding TEXT)"_s);
+        Connection.ExecuteDirect(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                                 "SELECT i + 1 FROM n WHERE i < %1) INSERT "
+                                 "INTO wide SELECT i, %2 FROM n"_s.arg(rows)
                                      .arg(padding));
     }
 
@@ -120,9 +118,8 @@ struct Backend {
         if (isPostgres(Name)) {
             TSQLConnection admin;
             Configure(admin, Name, QString());
-            admin.ExecuteDirect(
-                QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
-                               "datname = current_database() AND pid <> pg_backend_pid()"));
+            admin.ExecuteDirect(u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                                "datname = current_database() AND pid <> pg_backend_pid()"_s);
             return;
         }
         QFile file(FileName());
@@ -152,8 +149,8 @@ private slots:
     void initTestCase_data()
     {
         QTest::addColumn<QString>("backend");
-        QTest::newRow("sqlite") << QStringLiteral("sqlite");
-        QTest::newRow("postgresql") << QStringLiteral("postgresql");
+        QTest::newRow("sqlite") << u"sqlite"_s;
+        QTest::newRow("postgresql") << u"postgresql"_s;
     }
 
     void opensReadingOnlyTheFirstBlock()
@@ -176,7 +173,7 @@ private slots:
             QCOMPARE(actual->DataType(), field.type);
             QCOMPARE(actual->Size(), field.size);
         }
-        QCOMPARE(db.Items.FieldByName("name")->AsString(), QStringLiteral("Item 1"));
+        QCOMPARE(db.Items.FieldByName("name")->AsString(), u"Item 1"_s);
         QCOMPARE(db.Items.FieldByName("amount")->AsFloat(), 1.5);
         QCOMPARE(db.Items.FieldByName("flag")->Value(), QVariant(false));
 
@@ -228,31 +225,31 @@ private slots:
         QVERIFY(name);
         grid.grab();
         QVERIFY(db.Items.RowsRead() <= TDataSet::FetchBlockSize);
-        QCOMPARE(grid.CellText(name, 0), QStringLiteral("Item 1"));
+        QCOMPARE(grid.CellText(name, 0), u"Item 1"_s);
 
         grid.setTopRow(kItems); // scrolls only as far as the last page
         QCOMPARE(grid.TopRow(), kItems - grid.VisibleRowCount());
-        QCOMPARE(grid.CellText(name, kItems - 1), QStringLiteral("Item %1").arg(kItems));
+        QCOMPARE(grid.CellText(name, kItems - 1), u"Item %1"_s.arg(kItems));
         QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(db.Items.RecNo(), kItems);
         QCOMPARE(grid.TopRow(), kItems - grid.VisibleRowCount());
         grid.grab();
         QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(grid.TopRow(), 0);
-        QCOMPARE(grid.CellText(name, 0), QStringLiteral("Item 1"));
+        QCOMPARE(grid.CellText(name, 0), u"Item 1"_s);
     }
 
     void locatesReadingOnlyUpToTheRecord()
     {
         OPEN_BACKEND(db);
         TDataSet &set = db.Items;
-        QVERIFY(set.Locate("name", {QStringLiteral("Item 3210")}));
+        QVERIFY(set.Locate("name", {u"Item 3210"_s}));
         QCOMPARE(set.RecNo(), 3210);
         QVERIFY(set.RowsRead() < kItems);
         QVERIFY(set.Locate("group_id;flag", {1, true})); // each key with its own value
         QCOMPARE(set.FieldByName("id")->AsInteger(), 21);
         QCOMPARE(set.FindRow("id", {4999}), 4998);
-        QVERIFY(!set.Locate("name", {QStringLiteral("Item 0")}));
+        QVERIFY(!set.Locate("name", {u"Item 0"_s}));
         QCOMPARE(set.RecNo(), 21);
         QVERIFY(set.AllRowsRead());
     }
@@ -262,14 +259,14 @@ private slots:
         OPEN_BACKEND(db);
         TDataSet &set = db.Items;
         set.setRecNo(1234);
-        db.Connection.ExecuteDirect(QStringLiteral("DELETE FROM items WHERE id < 11"));
+        db.Connection.ExecuteDirect(u"DELETE FROM items WHERE id < 11"_s);
         set.Refresh();
         QCOMPARE(set.FieldByName("id")->AsInteger(), 1234);
         QCOMPARE(set.RecNo(), 1224);
         QVERIFY(set.RowsRead() < kItems);
 
         // A record that is gone leaves the cursor at the same record number.
-        db.Connection.ExecuteDirect(QStringLiteral("DELETE FROM items WHERE id = 1234"));
+        db.Connection.ExecuteDirect(u"DELETE FROM items WHERE id = 1234"_s);
         set.Refresh();
         QCOMPARE(set.RecNo(), 1224);
         QCOMPARE(set.FieldByName("id")->AsInteger(), 1235);
@@ -281,11 +278,10 @@ private slots:
         OPEN_BACKEND(db);
         TField *group = db.Items.AddLookupField("group", &db.Groups, "group_id", "id", "title");
         db.Items.setRecNo(3007);
-        QCOMPARE(group->AsString(), QStringLiteral("Group 7"));
+        QCOMPARE(group->AsString(), u"Group 7"_s);
         // Both data sets go on reading after each other's reads.
         for (int row : {3999, 4500, kItems - 1})
-            QCOMPARE(group->ValueAt(row).toString(),
-                     QStringLiteral("Group %1").arg((row + 1) % 10));
+            QCOMPARE(group->ValueAt(row).toString(), u"Group %1"_s.arg((row + 1) % 10));
         QCOMPARE(db.Items.RecordCount(), kItems);
         QCOMPARE(db.Groups.RecordCount(), 10);
     }
@@ -326,17 +322,17 @@ private slots:
         db.Items.Open();
         QCOMPARE(shown(), order);
         db.Items.setRecNo(3007);
-        QCOMPARE(name->AsString(), QStringLiteral("Item 3007"));
+        QCOMPARE(name->AsString(), u"Item 3007"_s);
         QCOMPARE(amount->AsFloat(), 3007 * 1.5);
-        QCOMPARE(group->AsString(), QStringLiteral("Group 7"));
+        QCOMPARE(group->AsString(), u"Group 7"_s);
         upper->OnCalcValue = [](const TDataSet &set, int row) {
             return set.FieldByName("name")->ValueAt(row).toString().toUpper();
         };
-        QCOMPARE(upper->AsString(), QStringLiteral("ITEM 3007"));
+        QCOMPARE(upper->AsString(), u"ITEM 3007"_s);
         db.Items.MoveField(name, 0);
         delete amount;
         QCOMPARE(shown(), (QStringList{"name", "group", "upper"}));
-        QCOMPARE(name->AsString(), QStringLiteral("Item 3007"));
+        QCOMPARE(name->AsString(), u"Item 3007"_s);
 
         for (const auto &[wrong, type] :
              {std::pair{"flag", Db::ftGraphic}, {"fax", Db::ftString}}) {
@@ -344,7 +340,7 @@ private slots:
             TField *bad = field(wrong, type);
             QVERIFY(DatabaseErrorOf([&] {
                         db.Items.Open();
-                    }).contains(QStringLiteral("'%1'").arg(QLatin1String(wrong))));
+                    }).contains(u"'%1'"_s.arg(QLatin1String(wrong))));
             QVERIFY(!db.Items.Active());
             delete bad;
         }
@@ -389,7 +385,7 @@ private slots:
         OPEN_BACKEND(db);
         TSQLDataSet set;
         set.setSQLConnection(&db.Connection);
-        set.setCommandText(QStringLiteral("SELECT id, name, amount FROM items ORDER BY name"));
+        set.setCommandText(u"SELECT id, name, amount FROM items ORDER BY name"_s);
         set.setBlockWindow(window);
         set.Open();
         TSQLDataSet reference;
@@ -398,8 +394,7 @@ private slots:
         reference.setBlockWindow(kItems);
         reference.Open();
         const auto rowOf = [](const TDataSet &data, int row) {
-            return QStringLiteral("%1 %2 %3")
-                .arg(data.FieldByName("id")->ValueAt(row).toInt())
+            return u"%1 %2 %3"_s.arg(data.FieldByName("id")->ValueAt(row).toInt())
                 .arg(data.FieldByName("name")->ValueAt(row).toString())
                 .arg(data.FieldByName("amount")->ValueAt(row).toDouble());
         };
@@ -427,9 +422,8 @@ private slots:
         QCOMPARE(set.RecordCount(), reference.RecordCount());
 
         // Locate finds the same records, near the start after the end was read.
-        for (const auto &key :
-             {QVariantList{QStringLiteral("Item 4321")}, QVariantList{QStringLiteral("Item 1000")},
-              QVariantList{QStringLiteral("Item 10")}}) {
+        for (const auto &key : {QVariantList{u"Item 4321"_s}, QVariantList{u"Item 1000"_s},
+                                QVariantList{u"Item 10"_s}}) {
             QVERIFY(set.Locate("name", key));
             QVERIFY(reference.Locate("name", key));
             QCOMPARE(set.RecNo(), reference.RecNo());
@@ -451,11 +445,11 @@ private slots:
 
         // A changed value survives going far away and back, while rows around it read again.
         set.setRecNo(1300);
-        set.FieldByName("name")->SetValue(QStringLiteral("Changed"));
+        set.FieldByName("name")->SetValue(u"Changed"_s);
         set.First();
         for (int row = kItems - 1; row >= 0; row -= 97)
             QCOMPARE(rowOf(set, row), expected[row]);
-        QCOMPARE(set.FieldByName("name")->ValueAt(1299).toString(), QStringLiteral("Changed"));
+        QCOMPARE(set.FieldByName("name")->ValueAt(1299).toString(), u"Changed"_s);
         QCOMPARE(set.FieldByName("id")->ValueAt(1299), reference.FieldByName("id")->ValueAt(1299));
         QCOMPARE(rowOf(set, 1300), expected[1300]);
         QVERIFY(set.BlocksHeld() <= window + 2);
@@ -485,22 +479,22 @@ private slots:
     void failuresSayWhyInTheDriversWords()
     {
         OPEN_BACKEND(db);
-        db.Items.setCommandText(QStringLiteral("SELECT missing_column FROM items"));
+        db.Items.setCommandText(u"SELECT missing_column FROM items"_s);
         QVERIFY(DatabaseErrorOf([&] { db.Items.Open(); }).contains("missing_column"));
         QVERIFY(!db.Items.Active());
 
         // A connection that cannot log in says so, and never shows the password.
         TSQLConnection refused;
-        Backend::Configure(refused, backend, QStringLiteral("/nonexistent/folder/db.sqlite"));
-        refused.setPassword(QStringLiteral("not-the-password"));
+        Backend::Configure(refused, backend, u"/nonexistent/folder/db.sqlite"_s);
+        refused.setPassword(u"not-the-password"_s);
         if (isPostgres(backend))
-            refused.setUserName(QStringLiteral("nobody_here"));
+            refused.setUserName(u"nobody_here"_s);
         const QString refusal = DatabaseErrorOf([&] { refused.Open(); });
         QVERIFY(refusal.contains(isPostgres(backend) ? "nobody_here" : "open"));
         QVERIFY(!refusal.contains(QLatin1String("not-the-password")));
         QVERIFY(!refused.Connected());
-        QVERIFY(!IsStoredProp(&refused, QStringLiteral("Password")));
-        QVERIFY(IsStoredProp(&refused, QStringLiteral("UserName")));
+        QVERIFY(!IsStoredProp(&refused, u"Password"_s));
+        QVERIFY(IsStoredProp(&refused, u"UserName"_s));
     }
 
     void databaseGoingAwayStopsReadingWithAClearError()
@@ -510,7 +504,7 @@ private slots:
         TSQLDataSet wide;
         wide.setSQLConnection(&db.Connection);
         // In table order: a sort would read every row before the first one comes.
-        wide.setCommandText(QStringLiteral("SELECT * FROM wide"));
+        wide.setCommandText(u"SELECT * FROM wide"_s);
         wide.Open();
         TSQLDataSet shown;
         shown.setSQLConnection(&db.Connection);

@@ -19,6 +19,8 @@
 #include "regini.h"
 #include "testsupport.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class TTestComponent : public QObject, public TComponent {
@@ -67,7 +69,7 @@ public:
         list->AddPropList(std::move(page), Panel1);
         PropList = std::move(list);
         if (FailSetUp)
-            throw EHostError(QStringLiteral("set-up failed"));
+            throw EHostError(u"set-up failed"_s);
     }
 };
 
@@ -83,7 +85,7 @@ QList<TBriskDesigner *> openWindows()
 
 QString section(const QString &Name)
 {
-    const TRegIniFile ini(BaseRegistryKey() + QStringLiteral("\\Property Editors\\Brisk Designer"));
+    const TRegIniFile ini(BaseRegistryKey() + u"\\Property Editors\\Brisk Designer"_s);
     QStringList lines = ini.ReadSectionValues(Name);
     return lines.join(QLatin1Char(','));
 }
@@ -157,15 +159,15 @@ private slots:
         ShowBriskDesigner(designer.get(), grid1, nullptr);
         QCOMPARE(openWindows().size(), 1);
         TBriskDesigner *window = openWindows().first();
-        QCOMPARE(window->windowTitle(), QStringLiteral("TestComponent1 Designer"));
+        QCOMPARE(window->windowTitle(), u"TestComponent1 Designer"_s);
         QVERIFY(!window->ToolBar1->isHidden() && !window->StatusBar1->isHidden());
         QVERIFY(window->StatusBarCmd->isChecked() && window->StatusBar2->isChecked());
         QVERIFY(!window->EnableAllCmd->isChecked() && !window->SaveTabsCmd->isChecked());
 
         // The caption follows a rename, which reaches the window as a modification.
-        grid1->SetName(QStringLiteral("Renamed"));
+        grid1->SetName(u"Renamed"_s);
         designer->Modified();
-        QCOMPARE(window->windowTitle(), QStringLiteral("Renamed Designer"));
+        QCOMPARE(window->windowTitle(), u"Renamed Designer"_s);
     }
 
     void reusesTheWindowOfTheSameComponent()
@@ -174,8 +176,7 @@ private slots:
         QVERIFY(first);
         const QSize size = first->size();
         // State written since the first opening is not read again on reuse.
-        TRegIniFile(first->GetRegKey())
-            .WriteInteger(QStringLiteral("TProbeDesigner"), QStringLiteral("Width"), 300);
+        TRegIniFile(first->GetRegKey()).WriteInteger(u"TProbeDesigner"_s, u"Width"_s, 300);
         QCOMPARE(openProbe(grid1), first);
         QCOMPARE(first->size(), size);
         // Another component, or the same one asked for with another class, finds its own.
@@ -223,8 +224,8 @@ private slots:
 
     void stateIsRememberedPerClass()
     {
-        TRegIniFile ini(BaseRegistryKey() + QStringLiteral("\\Property Editors\\Brisk Designer"));
-        ini.WriteString(QStringLiteral("TBriskDesigner"), QStringLiteral("Stray"), "x");
+        TRegIniFile ini(BaseRegistryKey() + u"\\Property Editors\\Brisk Designer"_s);
+        ini.WriteString(u"TBriskDesigner"_s, u"Stray"_s, "x");
         ShowBriskDesigner(designer.get(), grid1, nullptr);
         TBriskDesigner *window = openWindows().first();
         window->move(40, 50);
@@ -234,11 +235,10 @@ private slots:
         window->SetLargeButtons(true);
         const int height = window->height();
         closeAndFree(window);
-        QCOMPARE(section(QStringLiteral("TBriskDesigner")),
-                 QStringLiteral("Top=50,Left=40,Width=599,Height=%1,LargeButtons=1,Toolbar=1,"
-                                "StatusBar=0,EnableAll=1,SaveTabs=1")
-                     .arg(height));
-        QVERIFY(section(QStringLiteral("TProbeDesigner")).isEmpty());
+        QCOMPARE(section(u"TBriskDesigner"_s),
+                 u"Top=50,Left=40,Width=599,Height=%1,LargeButtons=1,Toolbar=1,"
+                 "StatusBar=0,EnableAll=1,SaveTabs=1"_s.arg(height));
+        QVERIFY(section(u"TProbeDesigner"_s).isEmpty());
 
         ShowBriskDesigner(designer.get(), grid1, nullptr);
         window = openWindows().first();
@@ -255,10 +255,10 @@ private slots:
 
     void brokenSizesAndOffScreenPositionsAreSafe()
     {
-        TRegIniFile ini(BaseRegistryKey() + QStringLiteral("\\Property Editors\\Brisk Designer"));
-        ini.WriteString(QStringLiteral("TBriskDesigner"), QStringLiteral("Width"), "-20");
-        ini.WriteString(QStringLiteral("TBriskDesigner"), QStringLiteral("Height"), "many");
-        ini.WriteInteger(QStringLiteral("TBriskDesigner"), QStringLiteral("Left"), 5000);
+        TRegIniFile ini(BaseRegistryKey() + u"\\Property Editors\\Brisk Designer"_s);
+        ini.WriteString(u"TBriskDesigner"_s, u"Width"_s, "-20");
+        ini.WriteString(u"TBriskDesigner"_s, u"Height"_s, "many");
+        ini.WriteInteger(u"TBriskDesigner"_s, u"Left"_s, 5000);
         ShowBriskDesigner(designer.get(), grid1, nullptr);
         TBriskDesigner *window = openWindows().first();
         QCOMPARE(window->size(), QSize(599, 392));
@@ -273,29 +273,28 @@ private slots:
         QTabWidget *pages =
             addPages(window, {"LayoutTabSheet", "ColumnsTabSheet", "TotalsTabSheet"});
         pages->setCurrentIndex(1);
-        window->SaveTabsOrder(QStringLiteral("Tabs1"), pages);
+        window->SaveTabsOrder(u"Tabs1"_s, pages);
         TRegIniFile ini(window->GetRegKey());
-        const QString sectionName = QStringLiteral("TBriskDesigner");
-        QCOMPARE(ini.ReadString(sectionName, QStringLiteral("Tabs1"), {}),
-                 QStringLiteral("ColumnsTabSheet;LayoutTabSheet;ColumnsTabSheet;TotalsTabSheet"));
+        const QString sectionName = u"TBriskDesigner"_s;
+        QCOMPARE(ini.ReadString(sectionName, u"Tabs1"_s, {}),
+                 u"ColumnsTabSheet;LayoutTabSheet;ColumnsTabSheet;TotalsTabSheet"_s);
 
         // A stale name is skipped without using up a place; unnamed pages keep their order.
-        ini.WriteString(
-            sectionName, QStringLiteral("Tabs1"),
-            QStringLiteral("totalstabsheet;TotalsTabSheet;GoneTabSheet;ColumnsTabSheet"));
-        window->ReadTabsOrder(QStringLiteral("Tabs1"), pages);
+        ini.WriteString(sectionName, u"Tabs1"_s,
+                        u"totalstabsheet;TotalsTabSheet;GoneTabSheet;ColumnsTabSheet"_s);
+        window->ReadTabsOrder(u"Tabs1"_s, pages);
         QCOMPARE(pageOrder(pages),
                  QStringList({"TotalsTabSheet", "ColumnsTabSheet", "LayoutTabSheet"}));
-        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("TotalsTabSheet"));
-        QCOMPARE(pages->tabText(0), QStringLiteral("TotalsTabSheet"));
+        QCOMPARE(pages->currentWidget()->objectName(), u"TotalsTabSheet"_s);
+        QCOMPARE(pages->tabText(0), u"TotalsTabSheet"_s);
 
         // Absent or empty values and missing page controls change nothing.
-        window->ReadTabsOrder(QStringLiteral("Tabs2"), pages);
-        window->ReadTabsOrder(QStringLiteral("Tabs1"), nullptr);
-        QCOMPARE(pageOrder(pages).first(), QStringLiteral("TotalsTabSheet"));
+        window->ReadTabsOrder(u"Tabs2"_s, pages);
+        window->ReadTabsOrder(u"Tabs1"_s, nullptr);
+        QCOMPARE(pageOrder(pages).first(), u"TotalsTabSheet"_s);
 
-        window->SaveTabsOrder(QStringLiteral("Tabs1"), nullptr);
-        QVERIFY(!ini.ValueExists(sectionName, QStringLiteral("Tabs1")));
+        window->SaveTabsOrder(u"Tabs1"_s, nullptr);
+        QVERIFY(!ini.ValueExists(sectionName, u"Tabs1"_s));
     }
 
     void deletingObjectsAndClosingDesigners()
@@ -335,7 +334,7 @@ private slots:
         designer->SelectComponent(grid2);
         closeAndFree(window);
         QCOMPARE(designer->GetSelections(), QList<QObject *>({static_cast<QObject *>(grid1)}));
-        QVERIFY(!section(QStringLiteral("TProbeDesigner")).isEmpty());
+        QVERIFY(!section(u"TProbeDesigner"_s).isEmpty());
     }
 
     void failedSetUpLeavesNoWindow()
@@ -400,12 +399,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window));
         QVERIFY(Application::OnShowHint());
         auto *edit = new QLineEdit(window->Panel1);
-        edit->setToolTip(QStringLiteral("The grid's colour"));
+        edit->setToolTip(u"The grid's colour"_s);
         edit->show();
 
         QHelpEvent request(QEvent::ToolTip, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(edit, &request);
-        QCOMPARE(window->StatusBar1->currentMessage(), QStringLiteral("The grid's colour"));
+        QCOMPARE(window->StatusBar1->currentMessage(), u"The grid's colour"_s);
 
         // Tool-bar buttons keep their pop-up hints.
         window->StatusBar1->clearMessage();
@@ -415,7 +414,7 @@ private slots:
         QVERIFY(window->StatusBar1->currentMessage().isEmpty());
 
         // Another window taking over restores the handler and clears the status text.
-        window->StatusBar1->showMessage(QStringLiteral("old"));
+        window->StatusBar1->showMessage(u"old"_s);
         QWidget other;
         other.show();
         other.activateWindow();
@@ -452,7 +451,7 @@ private slots:
         QTest::mouseRelease(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
         QVERIFY(!Dragging());
         QCOMPARE(pageOrder(pages), QStringList({"D", "A", "B", "C"}));
-        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("D"));
+        QCOMPARE(pages->currentWidget()->objectName(), u"D"_s);
     }
 };
 

@@ -20,6 +20,8 @@
 #include "testsupport.h"
 #include "typinfo.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 template <class T> T *findOn(TFormDesigner &Designer, const QString &Name)
@@ -125,7 +127,7 @@ private:
         auto *dataSet =
             static_cast<TSQLDataSet *>(Designer.CreateComponent(&TSQLDataSet::staticMetaObject));
         dataSet->setSQLConnection(connection);
-        dataSet->setCommandText(QStringLiteral("SELECT * FROM customers"));
+        dataSet->setCommandText(u"SELECT * FROM customers"_s);
         dataSet->setActive(true);
         auto *source =
             static_cast<TDataSource *>(Designer.CreateComponent(&TDataSource::staticMetaObject));
@@ -141,14 +143,14 @@ private:
         grid->TitleFont()->setStyle(Vcl::TFontStyles(Vcl::fsBold) | Vcl::fsItalic);
         grid->Totals()->setActive(true);
         grid->Totals()->setDataSource(source);
-        SetOrdProp(grid, QStringLiteral("Left"), 40);
+        SetOrdProp(grid, u"Left"_s, 40);
         TKorColumn *name = grid->Columns()->Items(1);
-        name->Title()->setCaption(QStringLiteral("Customer"));
+        name->Title()->setCaption(u"Customer"_s);
         name->Font()->setColor(clBlue);
         name->setWidth(64); // assigned, though it is what the column would use anyway
         name->setPopupMenu(menu);
-        name->PickList()->SetLines({QStringLiteral("Ann"), QStringLiteral("Bob")});
-        name->TotalValues()->Add()->setCaption(QStringLiteral("Count"));
+        name->PickList()->SetLines({u"Ann"_s, u"Bob"_s});
+        name->TotalValues()->Add()->setCaption(u"Count"_s);
         name->TotalValues()->Add()->setCalcValue(Kor::cvCount);
         grid->Columns()->Items(0)->setVisible(false);
     }
@@ -158,11 +160,10 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         m_database = CreateTestDatabase(
-            m_dir.filePath(QStringLiteral("sample.sqlite")),
-            {QStringLiteral(
-                 "CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), balance REAL)"),
-             QStringLiteral("INSERT INTO customers VALUES (1, 'Ann', 10.5), (2, 'Bob', 20.25)")});
-        RegisterComponents(QStringLiteral("Form file test"),
+            m_dir.filePath(u"sample.sqlite"_s),
+            {u"CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), balance REAL)"_s,
+             u"INSERT INTO customers VALUES (1, 'Ann', 10.5), (2, 'Bob', 20.25)"_s});
+        RegisterComponents(u"Form file test"_s,
                            {&TSQLConnection::staticMetaObject, &TSQLDataSet::staticMetaObject,
                             &TDataSource::staticMetaObject, &TPopupMenu::staticMetaObject,
                             &TKorDBGrid::staticMetaObject});
@@ -180,11 +181,11 @@ private slots:
         ReadFormText(&copy, text);
         QCOMPARE(QString::fromUtf8(WriteFormText(&copy)), QString::fromUtf8(text));
 
-        auto *grid = findOn<TKorDBGrid>(copy, QStringLiteral("KorDBGrid1"));
+        auto *grid = findOn<TKorDBGrid>(copy, u"KorDBGrid1"_s);
         QVERIFY(grid);
         QCOMPARE(grid->parentWidget(), copy.Form());
         QVERIFY(grid->isVisibleTo(copy.Form()));
-        QCOMPARE(grid->DataSource(), findOn<TDataSource>(copy, QStringLiteral("DataSource1")));
+        QCOMPARE(grid->DataSource(), findOn<TDataSource>(copy, u"DataSource1"_s));
         QCOMPARE(grid->Totals()->DataSource(), grid->DataSource());
         QVERIFY(grid->DataSet() && grid->DataSet()->Active());
         QCOMPARE(grid->DataSet()->RecordCount(), 2);
@@ -192,22 +193,21 @@ private slots:
         QCOMPARE(grid->Columns()->Count(), 3);
         TKorColumn *name = grid->Columns()->Items(1);
         QVERIFY(name->IsWidthStored());
-        QCOMPARE(name->Title()->Caption(), QStringLiteral("Customer"));
-        QCOMPARE(name->PopupMenu(), findOn<TPopupMenu>(copy, QStringLiteral("PopupMenu1")));
+        QCOMPARE(name->Title()->Caption(), u"Customer"_s);
+        QCOMPARE(name->PopupMenu(), findOn<TPopupMenu>(copy, u"PopupMenu1"_s));
         QCOMPARE(name->TotalValues()->Count(), 2);
-        QCOMPARE(findOn<TSQLConnection>(copy, QStringLiteral("SQLConnection1"))
-                     ->property("DesignPosition")
-                     .toPoint(),
-                 QPoint(10, 20));
+        QCOMPARE(
+            findOn<TSQLConnection>(copy, u"SQLConnection1"_s)->property("DesignPosition").toPoint(),
+            QPoint(10, 20));
 
         // A grid whose columns were all deleted keeps none, rather than one per field again.
-        auto *sourceGrid = findOn<TKorDBGrid>(original, QStringLiteral("KorDBGrid1"));
+        auto *sourceGrid = findOn<TKorDBGrid>(original, u"KorDBGrid1"_s);
         while (sourceGrid->Columns()->Count() > 0)
             sourceGrid->Columns()->Delete(0);
         const QByteArray noColumns = WriteFormText(&original);
         TFormDesigner empty;
         ReadFormText(&empty, noColumns);
-        grid = findOn<TKorDBGrid>(empty, QStringLiteral("KorDBGrid1"));
+        grid = findOn<TKorDBGrid>(empty, u"KorDBGrid1"_s);
         QCOMPARE(grid->Columns()->State(), Kor::csCustomized);
         QCOMPARE(grid->Columns()->Count(), 0);
         QCOMPARE(QString::fromUtf8(WriteFormText(&empty)), QString::fromUtf8(noColumns));
@@ -225,7 +225,7 @@ private slots:
         grid->setBorderStyle(Vcl::bsNone);
         grid->setOptions(Kor::TKorDBGridOptions(Kor::dgTitles) | Kor::dgIndicator);
         grid->TitleFont()->setStyle(Vcl::TFontStyles(Vcl::fsBold));
-        grid->setOnTitleClick(TMethod{QStringLiteral("GridTitleClick")});
+        grid->setOnTitleClick(TMethod{u"GridTitleClick"_s});
         const QJsonObject properties =
             componentText(WriteFormText(&designer), grid->Name())["properties"].toObject();
         const QJsonObject expected = QJsonDocument::fromJson(R"({
@@ -273,20 +273,20 @@ private slots:
         const TFormReadReport report = ReadFormTextTolerant(&designer, text);
         QCOMPARE(report.Problems.size(), 1);
         const TFormProblem problem = report.Problems.first();
-        const int column = QString::fromUtf8(entry).indexOf(QStringLiteral("\"%1\"").arg(at)) + 3;
+        const int column = QString::fromUtf8(entry).indexOf(u"\"%1\""_s.arg(at)) + 3;
         QVERIFY2(problem.Text().startsWith(
-                     QStringLiteral("Line 3, column %1: Component %2").arg(column).arg(component)),
+                     u"Line 3, column %1: Component %2"_s.arg(column).arg(component)),
                  qPrintable(problem.Text()));
         QCOMPARE(problem.Component, QString::fromUtf8(component));
         QCOMPARE(problem.Property, QLatin1String(property));
         QVERIFY2(problem.Message.startsWith(QLatin1String(message)), qPrintable(problem.Message));
 
         // The rest is read, and the form is what the report says was read.
-        auto *grid = findOn<TKorDBGrid>(designer, QStringLiteral("Grid1"));
+        auto *grid = findOn<TKorDBGrid>(designer, u"Grid1"_s);
         QVERIFY(grid);
-        QCOMPARE(grid->DataSource(), findOn<TDataSource>(designer, QStringLiteral("Source1")));
-        QCOMPARE(GetOrdProp(grid, QStringLiteral("Tag")), 5);
-        QVERIFY(!designer.GetComponent(QStringLiteral("KorDBGrid1"))); // the old form is gone
+        QCOMPARE(grid->DataSource(), findOn<TDataSource>(designer, u"Source1"_s));
+        QCOMPARE(GetOrdProp(grid, u"Tag"_s), 5);
+        QVERIFY(!designer.GetComponent(u"KorDBGrid1"_s)); // the old form is gone
         TFormDesigner strict;
         ReadFormText(&strict, report.Text);
         QCOMPARE(byName(WriteFormText(&strict)), byName(WriteFormText(&designer)));
@@ -295,9 +295,8 @@ private slots:
         const QJsonArray read = QJsonDocument::fromJson(report.Text)["components"].toArray();
         QCOMPARE(read.size(), row == 0 ? 2 : 3);
         const QString name = read.at(1)["name"].toString();
-        QVERIFY2(row == 0 || QRegularExpression(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"))
-                                 .match(name)
-                                 .hasMatch(),
+        QVERIFY2(row == 0 ||
+                     QRegularExpression(u"^[A-Za-z_][A-Za-z0-9_]*$"_s).match(name).hasMatch(),
                  qPrintable(name));
         QVERIFY(row == 0 || designer.GetComponent(name)->Owner() == designer.Form());
     }
@@ -309,25 +308,25 @@ private slots:
         ReadFormText(&designer, R"({"name": "Main", "class": "TDesignForm", "components": [
             {"name": "Grid", "class": "TKorDBGrid", "properties": {"DataSource": "SOURCE"}},
             {"name": "Source", "class": "TDataSource"}]})");
-        auto *grid = findOn<TKorDBGrid>(designer, QStringLiteral("Grid"));
+        auto *grid = findOn<TKorDBGrid>(designer, u"Grid"_s);
         QVERIFY(grid);
-        QCOMPARE(designer.Form()->Name(), QStringLiteral("Main"));
-        QCOMPARE(grid->DataSource(), findOn<TDataSource>(designer, QStringLiteral("Source")));
+        QCOMPARE(designer.Form()->Name(), u"Main"_s);
+        QCOMPARE(grid->DataSource(), findOn<TDataSource>(designer, u"Source"_s));
         // The reference follows a component that replaces another of the same name; names
         // that differ only in letter case are the same name.
         ReadFormText(&designer, R"({"name": "Main", "class": "TDesignForm", "components": [
             {"name": "GRID", "class": "TKorDBGrid"},
             {"name": "Source", "class": "TPopupMenu"}]})");
-        QCOMPARE(findOn<TKorDBGrid>(designer, QStringLiteral("Grid")), grid);
+        QCOMPARE(findOn<TKorDBGrid>(designer, u"Grid"_s), grid);
         QCOMPARE(grid->DataSource(), nullptr);
-        QVERIFY(findOn<TPopupMenu>(designer, QStringLiteral("Source")));
+        QVERIFY(findOn<TPopupMenu>(designer, u"Source"_s));
     }
 
     void readingUpdatesTheFormInPlace()
     {
         TFormDesigner designer;
         buildSampleForm(designer);
-        auto *grid = findOn<TKorDBGrid>(designer, QStringLiteral("KorDBGrid1"));
+        auto *grid = findOn<TKorDBGrid>(designer, u"KorDBGrid1"_s);
         const QByteArray threeColumns = WriteFormText(&designer);
         TKorColumn *first = grid->Columns()->Items(0);
         TKorColumn *second = grid->Columns()->Items(1);
@@ -347,8 +346,8 @@ private slots:
             Components[i] = grid;
         }));
 
-        QCOMPARE(findOn<TKorDBGrid>(designer, QStringLiteral("KorDBGrid1")), grid);
-        QVERIFY(!designer.GetComponent(QStringLiteral("PopupMenu1")));
+        QCOMPARE(findOn<TKorDBGrid>(designer, u"KorDBGrid1"_s), grid);
+        QVERIFY(!designer.GetComponent(u"PopupMenu1"_s));
         QCOMPARE(grid->FixedColor(), clBtnFace);
         QCOMPARE(grid->Columns()->Count(), 2);
         QCOMPARE(grid->Columns()->Items(0), first);
@@ -382,40 +381,36 @@ private slots:
     {
         TFormDesigner original;
         buildSampleForm(original);
-        auto *dataSet = findOn<TSQLDataSet>(original, QStringLiteral("SQLDataSet1"));
+        auto *dataSet = findOn<TSQLDataSet>(original, u"SQLDataSet1"_s);
         auto *names =
             static_cast<TSQLDataSet *>(original.CreateComponent(&TSQLDataSet::staticMetaObject));
         names->setSQLConnection(dataSet->SQLConnection());
-        names->setCommandText(QStringLiteral("SELECT id, name FROM customers"));
+        names->setCommandText(u"SELECT id, name FROM customers"_s);
         names->setActive(true);
         const auto addField = [dataSet](const QString &Name, Db::TFieldKind Kind) {
             auto *field = new TField(dataSet);
-            field->SetName(QStringLiteral("SQLDataSet1") + Name);
+            field->SetName(u"SQLDataSet1"_s + Name);
             field->setFieldName(Name);
             field->setFieldKind(Kind);
             return field;
         };
-        addField(QStringLiteral("name"), Db::fkData)->setDisplayLabel(QStringLiteral("Customer"));
-        TField *same = addField(QStringLiteral("Same"), Db::fkLookup);
-        same->setKeyFields(QStringLiteral("id"));
+        addField(u"name"_s, Db::fkData)->setDisplayLabel(u"Customer"_s);
+        TField *same = addField(u"Same"_s, Db::fkLookup);
+        same->setKeyFields(u"id"_s);
         same->setLookupDataSet(names);
-        same->setLookupKeyFields(QStringLiteral("id"));
-        same->setLookupResultField(QStringLiteral("name"));
+        same->setLookupKeyFields(u"id"_s);
+        same->setLookupResultField(u"name"_s);
         same->setDataType(Db::ftString);
-        addField(QStringLiteral("Twice"), Db::fkCalculated)->setDataType(Db::ftFloat);
-        addField(QStringLiteral("id"), Db::fkData);
-        findOn<TKorDBGrid>(original, QStringLiteral("KorDBGrid1"))
-            ->Columns()
-            ->Add()
-            ->setFieldName(QStringLiteral("Same"));
+        addField(u"Twice"_s, Db::fkCalculated)->setDataType(Db::ftFloat);
+        addField(u"id"_s, Db::fkData);
+        findOn<TKorDBGrid>(original, u"KorDBGrid1"_s)->Columns()->Add()->setFieldName(u"Same"_s);
         const QByteArray text = WriteFormText(&original);
-        QCOMPARE(componentText(text, QStringLiteral("SQLDataSet1Same"))["owner"].toString(),
-                 QStringLiteral("SQLDataSet1"));
+        QCOMPARE(componentText(text, u"SQLDataSet1Same"_s)["owner"].toString(), u"SQLDataSet1"_s);
 
         TFormDesigner copy;
         ReadFormText(&copy, text);
         QCOMPARE(QString::fromUtf8(WriteFormText(&copy)), QString::fromUtf8(text));
-        auto *read = findOn<TSQLDataSet>(copy, QStringLiteral("SQLDataSet1"));
+        auto *read = findOn<TSQLDataSet>(copy, u"SQLDataSet1"_s);
         QVERIFY(read && read->Active());
         const auto fields = [read] {
             QStringList names;
@@ -426,14 +421,14 @@ private slots:
         QCOMPARE(fields(), (QStringList{"name", "Same", "Twice", "id"}));
         QCOMPARE(read->FieldByName("Same")->Owner(), read);
         QCOMPARE(read->FieldByName("Same")->LookupDataSet(),
-                 findOn<TSQLDataSet>(copy, QStringLiteral("SQLDataSet2")));
-        QCOMPARE(read->FieldByName("Same")->AsString(), QStringLiteral("Ann"));
+                 findOn<TSQLDataSet>(copy, u"SQLDataSet2"_s));
+        QCOMPARE(read->FieldByName("Same")->AsString(), u"Ann"_s);
         QVERIFY(read->FieldByName("Twice")->IsNull());
         // The grid over it shows the persistent fields, the lookup with the value looked up.
-        auto *grid = findOn<TKorDBGrid>(copy, QStringLiteral("KorDBGrid1"));
+        auto *grid = findOn<TKorDBGrid>(copy, u"KorDBGrid1"_s);
         QCOMPARE(grid->Columns()->Items(1)->Field(), read->FieldByName("name"));
         QCOMPARE(grid->Columns()->Items(3)->Field(), read->FieldByName("Same"));
-        QCOMPARE(grid->CellText(grid->Columns()->Items(3), 1), QStringLiteral("Bob"));
+        QCOMPARE(grid->CellText(grid->Columns()->Items(3), 1), u"Bob"_s);
 
         // In place: a field left out goes, one moved follows the text's order.
         ReadFormText(&copy, editEntries(text, [](QJsonArray &Components) {
@@ -442,7 +437,7 @@ private slots:
             Components.insert(id - 1, Components.takeAt(id));
         }));
         QCOMPARE(fields(), (QStringList{"name", "id", "Same"}));
-        QVERIFY(!copy.GetComponent(QStringLiteral("SQLDataSet1Twice")));
+        QVERIFY(!copy.GetComponent(u"SQLDataSet1Twice"_s));
         ReadFormText(&copy, text);
         QCOMPARE(QString::fromUtf8(WriteFormText(&copy)), QString::fromUtf8(text));
     }
@@ -451,18 +446,18 @@ private slots:
     {
         TFormDesigner designer;
         buildSampleForm(designer);
-        const QList<TComponent *> chosen{designer.GetComponent(QStringLiteral("DataSource1")),
-                                         designer.GetComponent(QStringLiteral("KorDBGrid1"))};
+        const QList<TComponent *> chosen{designer.GetComponent(u"DataSource1"_s),
+                                         designer.GetComponent(u"KorDBGrid1"_s)};
         const QByteArray clipboard = WriteComponentsText(designer.GetRoot(), chosen);
         const QList<TComponent *> pasted = PasteComponentsText(&designer, clipboard);
         QCOMPARE(pasted.size(), 2);
-        QCOMPARE(pasted[0]->Name(), QStringLiteral("DataSource2"));
-        QCOMPARE(pasted[1]->Name(), QStringLiteral("KorDBGrid2"));
+        QCOMPARE(pasted[0]->Name(), u"DataSource2"_s);
+        QCOMPARE(pasted[1]->Name(), u"KorDBGrid2"_s);
         auto *grid = dynamic_cast<TKorDBGrid *>(pasted[1]);
         QCOMPARE(grid->DataSource(), pasted[0]->Object());
         // A reference to a component that was not copied stays with the form's own.
         QCOMPARE(grid->Columns()->Items(1)->PopupMenu(),
-                 findOn<TPopupMenu>(designer, QStringLiteral("PopupMenu1")));
+                 findOn<TPopupMenu>(designer, u"PopupMenu1"_s));
         QCOMPARE(grid->Left(), 48);
     }
 };

@@ -14,6 +14,8 @@
 #include "kordbgriddesigner.h"
 #include "tst_runtime_fixture.h"
 
+using namespace Qt::StringLiterals;
+
 struct GridDesignerFixture {
     std::unique_ptr<RuntimeFixture> data;
     std::unique_ptr<TFormDesigner> designer;
@@ -55,7 +57,7 @@ struct GridDesignerFixture {
         TPageTableList *page = Page(Sheet);
         QWidget *sheet = page->TabSheet();
         if (window->ColumnsPageControl->indexOf(sheet) >= 0) {
-            QWidget *columns = window->findChild<QWidget *>(QStringLiteral("ColumnsTabSheet"));
+            QWidget *columns = window->findChild<QWidget *>(u"ColumnsTabSheet"_s);
             window->PageControl->setCurrentWidget(columns);
             window->ColumnsPageControl->setCurrentWidget(sheet);
             window->GetPropList()->LoadList(columns);

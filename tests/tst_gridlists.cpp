@@ -22,6 +22,8 @@
 #include "tst_runtime_fixture.h"
 #include "variants.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A designer window that counts its page reloads.
@@ -58,10 +60,10 @@ template <class L, class... Args> L *addList(TPropList &Parent, QWidget *Control
 
 QStringList totalRows(int Values)
 {
-    QStringList rows{QStringLiteral("TotalHeader")};
+    QStringList rows{u"TotalHeader"_s};
     for (int i = 0; i < Values; ++i)
-        rows.append(QStringLiteral("TotalValues[%1]").arg(i));
-    return rows << QStringLiteral("TotalFields") << QStringLiteral("TotalFooter");
+        rows.append(u"TotalValues[%1]"_s.arg(i));
+    return rows << u"TotalFields"_s << u"TotalFooter"_s;
 }
 
 } // namespace
@@ -102,7 +104,7 @@ private slots:
         designer = std::make_unique<TProbeDesigner>();
         grid = std::make_unique<TKorDBGrid>();
         column = grid->Columns()->Add();
-        column->setFieldName(QStringLiteral("rating"));
+        column->setFieldName(u"rating"_s);
         grid->setDataSource(&data->Source);
         window = std::make_unique<TCountingWindow>();
         window->SetDesigner(designer.get());
@@ -131,17 +133,17 @@ private slots:
             column->TotalValues()->Add();
         auto list = TPropList::Create<TKorColumnTotalPropList>(window.get(), column);
         list->AddKorColumnTotalNameProp(combo, check, resultGroup, colorGroup, fontGroup);
-        list->AddKorColumnTotalColorProp(QStringLiteral("Color"), colors);
+        list->AddKorColumnTotalColorProp(u"Color"_s, colors);
         list->LoadPropList();
         QCOMPARE(combo->Items(), totalRows(3));
         QCOMPARE(combo->Style(), int(csDropDownList));
-        QCOMPARE(combo->Text(), QStringLiteral("TotalHeader"));
+        QCOMPARE(combo->Text(), u"TotalHeader"_s);
 
         // The empty path of the row item stands for the row itself.
         TPropItem *nameItem = list->FindItem(combo);
         TPropItem *colorItem = list->FindItem(colors);
-        QCOMPARE(nameItem->GetMainHint(), QStringLiteral(" property TotalHeader: TKorColumnTotal"));
-        QCOMPARE(colorItem->GetMainHint(), QStringLiteral(" property TotalHeader.Color: TColor"));
+        QCOMPARE(nameItem->GetMainHint(), u" property TotalHeader: TKorColumnTotal"_s);
+        QCOMPARE(colorItem->GetMainHint(), u" property TotalHeader.Color: TColor"_s);
 
         // Paths start at the row chosen.
         column->TotalHeader()->setColor(clBlue);
@@ -153,9 +155,8 @@ private slots:
         QCOMPARE(list->TotalValuesIndex(), 1);
         QCOMPARE(colorItem->GetPropValue(), qint32(clRed));
         QCOMPARE(list->SelectedItem(), column->TotalValues()->Items(1));
-        QCOMPARE(nameItem->GetMainHint(),
-                 QStringLiteral(" property TotalValues: TKorColumnTotalValues"));
-        list->TotalName = QStringLiteral("TotalFooter");
+        QCOMPARE(nameItem->GetMainHint(), u" property TotalValues: TKorColumnTotalValues"_s);
+        list->TotalName = u"TotalFooter"_s;
         QVERIFY(!list->IsTotalValues());
         QCOMPARE(list->GetTotalItem(), column->TotalFooter());
 
@@ -163,22 +164,20 @@ private slots:
         column->TotalValues()->Add();
         column->TotalValues()->Add();
         list->TotalName = TKorColumnTotalPropList::TotalValuesName(4);
-        QCOMPARE(list->GetHintPropName(QStringLiteral("Color")),
-                 QStringLiteral("TotalValues[4].Color"));
+        QCOMPARE(list->GetHintPropName(u"Color"_s), u"TotalValues[4].Color"_s);
         list->LoadPropList();
-        QCOMPARE(colorItem->GetMainHint(),
-                 QStringLiteral(" property TotalValues[4].Color: TColor"));
-        QVERIFY(colors->toolTip().startsWith(QStringLiteral(" property TotalValues[4].Color")));
+        QCOMPARE(colorItem->GetMainHint(), u" property TotalValues[4].Color: TColor"_s);
+        QVERIFY(colors->toolTip().startsWith(u" property TotalValues[4].Color"_s));
 
         // A values-row name without a number reaches no object; a new column clamps it.
-        list->TotalName = QStringLiteral("TotalValues[x]");
+        list->TotalName = u"TotalValues[x]"_s;
         QCOMPARE(list->TotalValuesIndex(), -1);
         QCOMPARE(list->GetTotalItem(), nullptr);
         QCOMPARE(colorItem->GetPropValue(), 0);
         TKorColumn *other = grid->Columns()->Add();
         other->TotalValues()->Add();
         list->SetInstance(other);
-        QCOMPARE(list->TotalName, QStringLiteral("TotalValues[0]"));
+        QCOMPARE(list->TotalName, u"TotalValues[0]"_s);
 
         // Without a column only the stand-alone rows are listed and nothing is selected.
         list->SetInstance(nullptr);
@@ -198,17 +197,17 @@ private slots:
         QObject *gone = column->TotalValues()->Items(2);
         column->TotalValues()->Delete(2);
         list->ItemDeleted(gone);
-        QCOMPARE(list->TotalName, QStringLiteral("TotalValues[1]"));
+        QCOMPARE(list->TotalName, u"TotalValues[1]"_s);
         // Reported while the entry is still in its collection: it no longer counts.
         list->ItemDeleted(column->TotalValues()->Items(0));
-        QCOMPARE(list->TotalName, QStringLiteral("TotalValues[0]"));
+        QCOMPARE(list->TotalName, u"TotalValues[0]"_s);
         column->TotalValues()->Delete(0);
         list->ItemDeleted(grid.get()); // any other object: the row is still valid
-        QCOMPARE(list->TotalName, QStringLiteral("TotalValues[0]"));
+        QCOMPARE(list->TotalName, u"TotalValues[0]"_s);
         gone = column->TotalValues()->Items(0);
         column->TotalValues()->Delete(0);
         list->ItemDeleted(gone);
-        QCOMPARE(list->TotalName, QStringLiteral("TotalHeader"));
+        QCOMPARE(list->TotalName, u"TotalHeader"_s);
     }
 
     void choosingARowReloadsWithoutModifying()
@@ -218,7 +217,7 @@ private slots:
         auto *list = addList<TKorColumnTotalPropList>(*root, addPage("ColumnTotalTabSheet"),
                                                       window.get(), column);
         list->AddKorColumnTotalNameProp(combo, check, resultGroup, colorGroup, fontGroup);
-        list->AddKorColumnTotalColorProp(QStringLiteral("Color"), colors);
+        list->AddKorColumnTotalColorProp(u"Color"_s, colors);
         TPropList *rootList = root.get();
         window->SetRoot(std::move(root));
         window->UpdatePropList();
@@ -228,17 +227,17 @@ private slots:
         // "TotalFields" disables the switch and shows colour and font whatever it says.
         check->SetChecked(true);
         const int updates = window->Updates;
-        combo->SetItemIndex(combo->IndexOf(QStringLiteral("TotalFields")));
+        combo->SetItemIndex(combo->IndexOf(u"TotalFields"_s));
         nameItem->ComboBoxSelect();
-        QCOMPARE(list->TotalName, QStringLiteral("TotalFields"));
+        QCOMPARE(list->TotalName, u"TotalFields"_s);
         QCOMPARE(window->Updates, updates + 1);
-        QCOMPARE(combo->Text(), QStringLiteral("TotalFields"));
+        QCOMPARE(combo->Text(), u"TotalFields"_s);
         QVERIFY(!check->isEnabled());
         QVERIFY(resultGroup->isHidden());
         QVERIFY(!colorGroup->isHidden() && !fontGroup->isHidden());
 
         // A values row with the switch on shows the result group; the switch turns it back.
-        combo->SetItemIndex(combo->IndexOf(QStringLiteral("TotalValues[0]")));
+        combo->SetItemIndex(combo->IndexOf(u"TotalValues[0]"_s));
         nameItem->ComboBoxSelect();
         QVERIFY(check->isEnabled());
         QVERIFY(!resultGroup->isHidden());
@@ -249,8 +248,8 @@ private slots:
         QCOMPARE(designer->modified, 0);
 
         // A text that names no row is not taken.
-        nameItem->SetPropText(QStringLiteral("Bogus"));
-        QCOMPARE(list->TotalName, QStringLiteral("TotalValues[0]"));
+        nameItem->SetPropText(u"Bogus"_s);
+        QCOMPARE(list->TotalName, u"TotalValues[0]"_s);
 
         // Changing a colour of the row is a modification of that row only.
         colors->SetSelected(clRed);
@@ -273,9 +272,9 @@ private slots:
         grid->Totals()->setColor(clLime);
 
         auto list = TPropList::Create<TKorColumnTotalPropList>(window.get(), column);
-        list->AddKorColumnTotalColorProp(QStringLiteral("Color"), colors);
-        list->AddKorColumnTotalFieldNameProp(QStringLiteral("FieldName"), combo);
-        list->AddKorColumnTotalImageIndexProp(QStringLiteral("ImageIndex"), combo2);
+        list->AddKorColumnTotalColorProp(u"Color"_s, colors);
+        list->AddKorColumnTotalFieldNameProp(u"FieldName"_s, combo);
+        list->AddKorColumnTotalImageIndexProp(u"ImageIndex"_s, combo2);
         auto *colorItem = item<TKorColumnTotalColorPropItem>(list.get(), colors);
         auto *fieldItem = item<TKorColumnTotalFieldNamePropItem>(list.get(), combo);
 
@@ -285,11 +284,11 @@ private slots:
         QVERIFY(colorItem->IsDefault());
 
         list->LoadPropList();
-        QCOMPARE(combo2->Items(), (QStringList{QStringLiteral("0"), QStringLiteral("1")}));
+        QCOMPARE(combo2->Items(), (QStringList{u"0"_s, u"1"_s}));
 
         // Stand-alone rows read the totals' data source; values rows by calculation kind.
         QCOMPARE(fieldItem->GetDataSource(), &totalsSource);
-        QVERIFY(combo->Items().contains(QStringLiteral("title")));
+        QVERIFY(combo->Items().contains(u"title"_s));
         list->TotalName = TKorColumnTotalPropList::TotalValuesName(0);
         const struct {
             Kor::TKorTotalResult kind;
@@ -305,7 +304,7 @@ private slots:
         }
         value->setTotalResult(Kor::trCalcValue);
         list->LoadPropList();
-        QVERIFY(combo->Items().contains(QStringLiteral("rating")));
+        QVERIFY(combo->Items().contains(u"rating"_s));
         value->setTotalResult(Kor::trCaption);
         list->LoadPropList();
         QCOMPARE(combo->Style(), int(csSimple));
@@ -316,7 +315,7 @@ private slots:
     {
         TKorColumnTotalValue *value = column->TotalValues()->Add();
         auto list = TPropList::Create<TKorColumnTotalPropList>(window.get(), column);
-        list->AddKorColumnTotalFormatProp(QStringLiteral("Format"), combo);
+        list->AddKorColumnTotalFormatProp(u"Format"_s, combo);
         auto *formatItem = item<TKorColumnTotalFormatPropItem>(list.get(), combo);
 
         // A stand-alone row has no sample: every group is offered.
@@ -335,11 +334,11 @@ private slots:
                  TotalFormatPlainValues(QVariant::fromValue(Currency::FromScaled(10000))));
 
         // A separator is not stored; a format is.
-        value->setFormat(QStringLiteral("%d"));
-        formatItem->SetPropText(QStringLiteral("----- Numbers -----"));
-        QCOMPARE(value->Format(), QStringLiteral("%d"));
-        formatItem->SetPropText(QStringLiteral("%.2n"));
-        QCOMPARE(value->Format(), QStringLiteral("%.2n"));
+        value->setFormat(u"%d"_s);
+        formatItem->SetPropText(u"----- Numbers -----"_s);
+        QCOMPARE(value->Format(), u"%d"_s);
+        formatItem->SetPropText(u"%.2n"_s);
+        QCOMPARE(value->Format(), u"%.2n"_s);
     }
 
     void columnListsReportAndSelect()
@@ -357,18 +356,18 @@ private slots:
         // FieldName lists the grid's fields and reaches the parent too; other paths do not.
         auto *hint = new TEdit(page.get());
         hint->show();
-        columnList->AddKorColumnFieldNameProp(QStringLiteral("FieldName"), combo);
-        columnList->AddTextProp(QStringLiteral("Hint"), hint);
+        columnList->AddKorColumnFieldNameProp(u"FieldName"_s, combo);
+        columnList->AddTextProp(u"Hint"_s, hint);
         columnList->LoadPropList();
-        QVERIFY(combo->Items().contains(QStringLiteral("name")));
-        combo->SetText(QStringLiteral("name"));
+        QVERIFY(combo->Items().contains(u"name"_s));
+        combo->SetText(u"name"_s);
         item<TListPropItem>(columnList, combo)->ComboBoxSelect();
-        QCOMPARE(column->FieldName(), QStringLiteral("name"));
+        QCOMPARE(column->FieldName(), u"name"_s);
         QCOMPARE(root->Reported, QList<TPropItem *>{columnList->FindItem(combo)});
         QCOMPARE(designer->modified, 2);
-        hint->setText(QStringLiteral("tip"));
+        hint->setText(u"tip"_s);
         item<TTextPropItem>(columnList, hint)->EditCheckChange();
-        QCOMPARE(column->Hint(), QStringLiteral("tip"));
+        QCOMPARE(column->Hint(), u"tip"_s);
         QCOMPARE(root->Reported.size(), 1);
         QCOMPARE(designer->modified, 3);
         // The notice names what the page wrote, so that undo need look at nothing else.
@@ -384,14 +383,14 @@ private slots:
         designer->OnModified = [&] { seen.append(footer->Value()); };
 
         auto gridList = TPropList::Create<TKorDBGridPropList>(window.get(), grid.get());
-        gridList->AddBoolProp(QStringLiteral("ReadOnly"), check);
+        gridList->AddBoolProp(u"ReadOnly"_s, check);
         gridList->LoadPropList();
         footer->SetResult(QVariant(), false);
         check->SetChecked(true);
         QVERIFY(grid->ReadOnly());
 
         auto columnList = TPropList::Create<TKorColumnPropList>(window.get(), column);
-        columnList->AddColorProp(QStringLiteral("Color"), colors, clDefault, clNone);
+        columnList->AddColorProp(u"Color"_s, colors, clDefault, clNone);
         columnList->LoadPropList();
         footer->SetResult(QVariant(), false);
         colors->SetSelected(clRed);
@@ -411,21 +410,20 @@ private slots:
         grid->setFixedColor(clTeal);
 
         auto gridList = TPropList::Create<TKorDBGridPropList>(window.get(), grid.get());
-        gridList->AddKorDBGridFixedColorProp(QStringLiteral("HeaderColor"), colors);
-        gridList->AddKorDBGridImageIndexProp(QStringLiteral("FillerIndex"), combo);
+        gridList->AddKorDBGridFixedColorProp(u"HeaderColor"_s, colors);
+        gridList->AddKorDBGridImageIndexProp(u"FillerIndex"_s, combo);
         gridList->LoadPropList();
         QCOMPARE(gridList->FindItem(colors)->GetPropDefault(), qint32(clTeal));
-        QStringList expected{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
-                             QStringLiteral("-1")};
+        QStringList expected{u"0"_s, u"1"_s, u"2"_s, u"-1"_s};
         for (int i = 0; i < grid->Indicators()->Count(); ++i)
             expected.append(QString::number(-2 - i));
         QCOMPARE(combo->Items(), expected);
 
         // Title colour follows FixedColor until set; title images list no indicators.
         auto columnList = TPropList::Create<TKorColumnPropList>(window.get(), column);
-        columnList->AddKorColumnTitleColorProp(QStringLiteral("Title.Color"), colors);
-        columnList->AddKorColumnTitleImageIndexProp(QStringLiteral("Title.ImageIndex"), combo);
-        columnList->AddKorColumnFormatProp(QStringLiteral("PickTextFormat"), combo2);
+        columnList->AddKorColumnTitleColorProp(u"Title.Color"_s, colors);
+        columnList->AddKorColumnTitleImageIndexProp(u"Title.ImageIndex"_s, combo);
+        columnList->AddKorColumnFormatProp(u"PickTextFormat"_s, combo2);
         columnList->LoadPropList();
         TPropItem *titleColor = columnList->FindItem(colors);
         QCOMPARE(titleColor->GetPropDefault(), qint32(clTeal));
@@ -434,7 +432,7 @@ private slots:
         QVERIFY(!titleColor->IsDefault());
         QCOMPARE(combo->Items(), expected.mid(0, 3));
         QCOMPARE(combo2->Items(), PickTextFormatPlainValues());
-        QCOMPARE(combo2->Items().first(), QStringLiteral("%0:s - %1:s"));
+        QCOMPARE(combo2->Items().first(), u"%0:s - %1:s"_s);
         QCOMPARE(combo2->Style(), int(csDropDown));
     }
 
@@ -445,7 +443,7 @@ private slots:
         auto root = TPropList::Create<TPropList>(window.get(), grid.get());
         auto *columns = addList<TKorDBGridColumnsPropList>(*root, addPage("ColumnsTabSheet"),
                                                            window.get(), grid.get(), nullptr);
-        columns->AddCollectionProp(QStringLiteral("Columns"), combo);
+        columns->AddCollectionProp(u"Columns"_s, combo);
         auto *columnPage =
             addList<TKorColumnPropList>(*columns, addPage("ColumnTabSheet"), window.get(), nullptr);
         auto *totalPage = addList<TKorColumnTotalPropList>(*columns, addPage("ColumnTotalTabSheet"),
@@ -461,18 +459,16 @@ private slots:
 
         // The first fill of a non-empty collection chooses item 0.
         TKorColumn *first = grid->Columns()->Add();
-        first->setFieldName(QStringLiteral("name"));
+        first->setFieldName(u"name"_s);
         TKorColumn *second = grid->Columns()->Add();
-        second->setFieldName(QStringLiteral("rating"));
+        second->setFieldName(u"rating"_s);
         TKorColumn *third = grid->Columns()->Add();
-        third->setFieldName(QStringLiteral("id"));
+        third->setFieldName(u"id"_s);
         fixedPage->SetInstance(third);
         window->UpdatePropList();
-        QCOMPARE(combo->Items(),
-                 (QStringList{QStringLiteral("0 - name"), QStringLiteral("1 - rating"),
-                              QStringLiteral("2 - id")}));
+        QCOMPARE(combo->Items(), (QStringList{u"0 - name"_s, u"1 - rating"_s, u"2 - id"_s}));
         QCOMPARE(columns->CollItem(), first);
-        QCOMPARE(combo->Text(), QStringLiteral("0 - name"));
+        QCOMPARE(combo->Text(), u"0 - name"_s);
         QCOMPARE(columnPage->Instance(), first);
         QCOMPARE(totalPage->Instance(), first);
 
@@ -488,7 +484,7 @@ private slots:
         QCOMPARE(window->Updates, updates + 1);
         QCOMPARE(designer->modified, 0);
         QCOMPARE(rootList->SelectedItem(), second);
-        collItem->SetPropText(QStringLiteral("7 - nothing"));
+        collItem->SetPropText(u"7 - nothing"_s);
         QCOMPARE(columns->CollItem(), second);
         QCOMPARE(collItem->GetDisplayName(nullptr), QString());
 
@@ -518,15 +514,15 @@ private slots:
         auto root = TPropList::Create<TPropList>(window.get(), grid.get());
         auto *columns = addList<TKorDBGridColumnsPropList>(*root, addPage("ColumnsTabSheet"),
                                                            window.get(), grid.get(), nullptr);
-        columns->AddCollectionProp(QStringLiteral("Columns"), combo);
+        columns->AddCollectionProp(u"Columns"_s, combo);
         QWidget *columnSheet = addPage("ColumnTabSheet");
         auto *columnPage =
             addList<TKorColumnPropList>(*columns, columnSheet, window.get(), nullptr);
-        columnPage->AddTextProp(QStringLiteral("FieldName"), edit);
+        columnPage->AddTextProp(u"FieldName"_s, edit);
         window->SetRoot(std::move(root));
         window->UpdatePropList();
         QCOMPARE(columnPage->Instance(), column);
-        QCOMPARE(edit->Text(), QStringLiteral("rating"));
+        QCOMPARE(edit->Text(), u"rating"_s);
 
         for (const char *field : {"name", "id"}) {
             grid->Columns()->Delete(0);

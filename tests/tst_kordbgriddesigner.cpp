@@ -25,6 +25,8 @@
 #include "tst_griddesigner_fixture.h"
 #include "tst_runtime_fixture.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList pageOrder(QTabWidget *Pages)
@@ -37,14 +39,14 @@ QStringList pageOrder(QTabWidget *Pages)
 
 QString stored(const QString &Name)
 {
-    const TRegIniFile ini(BaseRegistryKey() + QStringLiteral("\\Property Editors\\Brisk Designer"));
-    return ini.ReadString(QStringLiteral("TKorDBGridDesigner"), Name, QStringLiteral("<none>"));
+    const TRegIniFile ini(BaseRegistryKey() + u"\\Property Editors\\Brisk Designer"_s);
+    return ini.ReadString(u"TKorDBGridDesigner"_s, Name, u"<none>"_s);
 }
 
 void store(const QString &Name, bool Value)
 {
-    TRegIniFile ini(BaseRegistryKey() + QStringLiteral("\\Property Editors\\Brisk Designer"));
-    ini.WriteBool(QStringLiteral("TKorDBGridDesigner"), Name, Value);
+    TRegIniFile ini(BaseRegistryKey() + u"\\Property Editors\\Brisk Designer"_s);
+    ini.WriteBool(u"TKorDBGridDesigner"_s, Name, Value);
 }
 
 // How a window is left before it is opened again.
@@ -126,11 +128,9 @@ private slots:
         QCOMPARE(pageOrder(window->PageControl).join(' ').remove("TabSheet"),
                  QString("Layout Spaces Settings ToolMenu Design Columns Colors Fonts Control1 "
                          "Control2 Filter Search Totals ScrollBars Hints Links"));
-        QCOMPARE(window->PageControl->currentWidget()->objectName(),
-                 QStringLiteral("DesignTabSheet"));
-        QCOMPARE(window->ColumnsPageControl->currentWidget()->objectName(),
-                 QStringLiteral("ColumnTabSheet"));
-        QCOMPARE(window->windowTitle(), grid->Name() + QStringLiteral(" Designer"));
+        QCOMPARE(window->PageControl->currentWidget()->objectName(), u"DesignTabSheet"_s);
+        QCOMPARE(window->ColumnsPageControl->currentWidget()->objectName(), u"ColumnTabSheet"_s);
+        QCOMPARE(window->windowTitle(), grid->Name() + u" Designer"_s);
         // The Design page is loaded: its check boxes show the grid.
         QVERIFY(control<TCheckBox>(window, "TitlesCheckBox")->Checked());
         // The three check boxes that no list binds are hidden.
@@ -150,27 +150,26 @@ private slots:
         const QStringList pages = pageOrder(window->PageControl);
         const QStringList columnPages = pageOrder(window->ColumnsPageControl);
         closeAndFree(window);
-        QVERIFY(stored(QStringLiteral("Tabs1")).startsWith(QLatin1String("FontsTabSheet;")));
-        QVERIFY(stored(QStringLiteral("Tabs2")).startsWith(QLatin1String("ColumnTitleTabSheet;")));
+        QVERIFY(stored(u"Tabs1"_s).startsWith(QLatin1String("FontsTabSheet;")));
+        QVERIFY(stored(u"Tabs2"_s).startsWith(QLatin1String("ColumnTitleTabSheet;")));
 
         window = OpenDesigner();
         QCOMPARE(pageOrder(window->PageControl), pages);
         QCOMPARE(pageOrder(window->ColumnsPageControl), columnPages);
-        QCOMPARE(window->PageControl->currentWidget()->objectName(),
-                 QStringLiteral("FontsTabSheet"));
+        QCOMPARE(window->PageControl->currentWidget()->objectName(), u"FontsTabSheet"_s);
         QCOMPARE(window->ColumnsPageControl->currentWidget()->objectName(),
-                 QStringLiteral("ColumnTitleTabSheet"));
+                 u"ColumnTitleTabSheet"_s);
 
         // Unchecked, closing deletes both values.
         window->SaveTabsCmd->trigger();
         closeAndFree(window);
-        QCOMPARE(stored(QStringLiteral("Tabs1")), QStringLiteral("<none>"));
-        QCOMPARE(stored(QStringLiteral("Tabs2")), QStringLiteral("<none>"));
+        QCOMPARE(stored(u"Tabs1"_s), u"<none>"_s);
+        QCOMPARE(stored(u"Tabs2"_s), u"<none>"_s);
     }
 
     void enableAllStoredCheckedEnablesEverythingAtOnce()
     {
-        store(QStringLiteral("EnableAll"), true);
+        store(u"EnableAll"_s, true);
         grid->setOptions(grid->Options() & ~Kor::TKorDBGridOptions(Kor::dgTitles));
         TKorDBGridDesigner *window = OpenDesigner();
         QVERIFY(window->EnableAllCmd->isChecked());
@@ -190,8 +189,7 @@ private slots:
         QWidget *columns = control<QWidget>(window, "ColumnsTabSheet");
         show(window, "ColumnTabSheet");
         QVERIFY(!columns->isHidden());
-        QCOMPARE(control<TComboBox>(window, "ColumnDisplayNameComboBox")->Text(),
-                 QStringLiteral("0 - id"));
+        QCOMPARE(control<TComboBox>(window, "ColumnDisplayNameComboBox")->Text(), u"0 - id"_s);
 
         grid->Columns()->setState(Kor::csDefault);
         window->UpdatePropList();
@@ -250,7 +248,7 @@ private slots:
             if (Kind == ColumnsEditorWindow)
                 return ShowKorDBGridColumnsEditor(designer.get(), grid);
             return ShowCollectionEditorClass(designer.get(), nullptr, grid, grid->Columns(),
-                                             QStringLiteral("Columns"));
+                                             u"Columns"_s);
         };
         const QRect screen = host.screen()->availableGeometry();
 
@@ -330,7 +328,7 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(window->size(), smallest + QSize(240, 160));
         QVERIFY2(grown->width() >= before.width() + 80,
-                 qPrintable(QStringLiteral("%1 -> %2").arg(before.width()).arg(grown->width())));
+                 qPrintable(u"%1 -> %2"_s.arg(before.width()).arg(grown->width())));
         if (growsDown)
             QVERIFY(grown->height() >= before.height() + 80);
         else

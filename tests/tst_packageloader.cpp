@@ -139,8 +139,8 @@ private slots:
             const TLoadedPackage loaded = LoadedPackages()[0];
             QCOMPARE(loaded.FileName, QFileInfo(PackageModuleFile()).canonicalFilePath());
             QVERIFY(loaded.RequiredFiles.size() == 2 && loaded.Manifest.Flags & pfDesignOnly);
-            QCOMPARE(loaded.Description, QStringLiteral("Kor-DBGrid Component 8.6"));
-            QCOMPARE(loaded.Version.FileVersionText(), QStringLiteral("8.6.0.134"));
+            QCOMPARE(loaded.Description, u"Kor-DBGrid Component 8.6"_s);
+            QCOMPARE(loaded.Version.FileVersionText(), u"8.6.0.134"_s);
 
             QCOMPARE(RegisteringModule(), QString());
             QCOMPARE(splash.Entries.size(), round);

@@ -16,6 +16,8 @@
 #include "published.h"
 #include "registration.h"
 
+using namespace Qt::StringLiterals;
+
 class TTarget : public QObject, public TComponent {
     Q_OBJECT
 };
@@ -49,7 +51,7 @@ public:
     void setLimit(int Value)
     {
         if (Value > maxLimit)
-            throw EConvertError(QStringLiteral("%1 is above the limit").arg(Value));
+            throw EConvertError(u"%1 is above the limit"_s.arg(Value));
         m_limit = Value;
     }
     int maxLimit = 100;
@@ -105,7 +107,7 @@ private slots:
 
         auto derived = make<TWidthProperty>(&designer, {&sample}, "Width");
         QVERIFY(qobject_cast<TWidthProperty *>(derived.get()));
-        QCOMPARE(derived->GetValue(), QStringLiteral("64"));
+        QCOMPARE(derived->GetValue(), u"64"_s);
     }
 
     void rejectsClassesItCannotCreate()
@@ -129,17 +131,17 @@ private slots:
         TSample a, b, c;
         TProbeDesigner designer;
         auto editor = make<TStringProperty>(&designer, {&a, &b, &c}, "Hint");
-        editor->SetValue(QStringLiteral("shared"));
+        editor->SetValue(u"shared"_s);
         QCOMPARE(designer.modified, 1);
         for (TSample *sample : {&a, &b, &c})
-            QCOMPARE(sample->Hint(), QStringLiteral("shared"));
+            QCOMPARE(sample->Hint(), u"shared"_s);
         QVERIFY(editor->AllEqual());
-        QCOMPARE(editor->GetVisualValue(), QStringLiteral("shared"));
+        QCOMPARE(editor->GetVisualValue(), u"shared"_s);
 
-        b.setHint(QStringLiteral("own"));
+        b.setHint(u"own"_s);
         QVERIFY(!editor->AllEqual());
         QCOMPARE(editor->GetVisualValue(), QString());
-        QCOMPARE(editor->GetValue(), QStringLiteral("shared")); // the first instance
+        QCOMPARE(editor->GetValue(), u"shared"_s); // the first instance
 
         auto widths = make<TIntegerProperty>(&designer, {&a, &b}, "Width");
         widths->SetOrdValue(10);
@@ -147,7 +149,7 @@ private slots:
         QCOMPARE(a.Width() + b.Width(), 20);
         // Without a designer nothing is told, and nothing fails.
         auto lone = make<TIntegerProperty>(nullptr, {&a}, "Width");
-        lone->SetValue(QStringLiteral("12"));
+        lone->SetValue(u"12"_s);
         QCOMPARE(a.Width(), 12);
     }
 
@@ -156,13 +158,13 @@ private slots:
         TSample a, b;
         TProbeDesigner designer;
         auto editor = make<TIntegerProperty>(&designer, {&a, &b}, "Limit");
-        QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(QStringLiteral("500")));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(u"500"_s));
         QCOMPARE(designer.modified, 0);
         QCOMPARE(a.Limit(), 0);
 
         // The second instance refuses: the first keeps its new value and the designer hears of it.
         b.maxLimit = 10;
-        QVERIFY_THROWS_EXCEPTION(EHostError, editor->SetValue(QStringLiteral("50")));
+        QVERIFY_THROWS_EXCEPTION(EHostError, editor->SetValue(u"50"_s));
         QCOMPARE(a.Limit(), 50);
         QCOMPARE(b.Limit(), 0);
         QCOMPARE(designer.modified, 1);
@@ -178,8 +180,8 @@ private slots:
         QCOMPARE(editor->GetComponent(0), nullptr);
         QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->GetValue());
         QVERIFY_THROWS_EXCEPTION(EListError, editor->GetComponent(2));
-        editor->SetValue(QStringLiteral("still here"));
-        QCOMPARE(kept.Hint(), QStringLiteral("still here"));
+        editor->SetValue(u"still here"_s);
+        QCOMPARE(kept.Hint(), u"still here"_s);
         QCOMPARE(designer.modified, 1);
     }
 
@@ -188,22 +190,22 @@ private slots:
         TSample sample;
         TProbeDesigner designer;
         auto editor = make<TIntegerProperty>(&designer, {&sample}, "Width");
-        editor->SetValue(QStringLiteral(" -7 "));
+        editor->SetValue(u" -7 "_s);
         QCOMPARE(sample.Width(), -7);
-        editor->SetValue(QStringLiteral("$10"));
+        editor->SetValue(u"$10"_s);
         QCOMPARE(sample.Width(), 16);
-        editor->SetValue(QStringLiteral("0xFFFFFFFF"));
+        editor->SetValue(u"0xFFFFFFFF"_s);
         QCOMPARE(sample.Width(), -1);
-        QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(QStringLiteral("ten")));
-        QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->SetValue(QStringLiteral("3000000000")));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(u"ten"_s));
+        QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->SetValue(u"3000000000"_s));
         QCOMPARE(sample.Width(), -1);
         QCOMPARE(designer.modified, 3);
 
         auto ratio = make<TFloatProperty>(&designer, {&sample}, "Ratio");
-        ratio->SetValue(QStringLiteral("2.5"));
+        ratio->SetValue(u"2.5"_s);
         QCOMPARE(sample.Ratio(), 2.5);
-        QCOMPARE(ratio->GetValue(), QStringLiteral("2.5"));
-        QVERIFY_THROWS_EXCEPTION(EConvertError, ratio->SetValue(QStringLiteral("x")));
+        QCOMPARE(ratio->GetValue(), u"2.5"_s);
+        QVERIFY_THROWS_EXCEPTION(EConvertError, ratio->SetValue(u"x"_s));
     }
 
     void colorIdentifiersAndDialog()
@@ -212,19 +214,19 @@ private slots:
         TProbeDesigner designer;
         auto editor = make<TColorProperty>(&designer, {&sample}, "Color");
         QCOMPARE(editor->GetAttributes(), paMultiSelect | paDialog | paValueList | paRevertable);
-        QCOMPARE(editor->GetValue(), QStringLiteral("clWindow"));
-        editor->SetValue(QStringLiteral("clRed"));
+        QCOMPARE(editor->GetValue(), u"clWindow"_s);
+        editor->SetValue(u"clRed"_s);
         QCOMPARE(sample.Color(), clRed);
-        editor->SetValue(QStringLiteral("$00123456"));
+        editor->SetValue(u"$00123456"_s);
         QCOMPARE(sample.Color(), TColor(0x123456));
-        QCOMPARE(editor->GetValue(), QStringLiteral("$00123456"));
-        QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(QStringLiteral("clPlaid")));
+        QCOMPARE(editor->GetValue(), u"$00123456"_s);
+        QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(u"clPlaid"_s));
         QCOMPARE(sample.Color(), TColor(0x123456));
 
         QStringList identifiers;
         GetColorValues([&identifiers](const QString &Ident) { identifiers << Ident; });
         QCOMPARE(valuesOf(*editor), identifiers);
-        QVERIFY(identifiers.contains(QStringLiteral("clDefault")));
+        QVERIFY(identifiers.contains(u"clDefault"_s));
 
         // The dialog starts on the current colour; a confirmed choice is written.
         TColor offered = 0;
@@ -253,9 +255,9 @@ private slots:
         TProbeDesigner designer;
         TTarget first, second;
         TOtherTarget stranger;
-        first.SetName(QStringLiteral("Target1"));
-        second.SetName(QStringLiteral("Target2"));
-        stranger.SetName(QStringLiteral("Other1"));
+        first.SetName(u"Target1"_s);
+        second.SetName(u"Target2"_s);
+        stranger.SetName(u"Other1"_s);
         designer.components = {&first, &stranger, &second};
         TSample sample;
         auto editor = make<TComponentProperty>(&designer, {&sample}, "Target");
@@ -263,11 +265,11 @@ private slots:
         QCOMPARE(valuesOf(*editor), (QStringList{"Target1", "Target2"}));
         QCOMPARE(editor->GetValue(), QString());
 
-        editor->SetValue(QStringLiteral("Target2"));
+        editor->SetValue(u"Target2"_s);
         QCOMPARE(sample.Target(), &second);
-        QCOMPARE(editor->GetValue(), QStringLiteral("Target2"));
-        QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->SetValue(QStringLiteral("Nobody")));
-        QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->SetValue(QStringLiteral("Other1")));
+        QCOMPARE(editor->GetValue(), u"Target2"_s);
+        QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->SetValue(u"Nobody"_s));
+        QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->SetValue(u"Other1"_s));
         QCOMPARE(sample.Target(), &second);
         editor->SetValue(QString());
         QCOMPARE(sample.Target(), nullptr);
@@ -280,14 +282,14 @@ private slots:
         TProbeDesigner designer;
         auto editor = make<TEnumProperty>(&designer, {&sample}, "Visible");
         QCOMPARE(valuesOf(*editor), (QStringList{"False", "True"}));
-        QCOMPARE(editor->GetValue(), QStringLiteral("True"));
+        QCOMPARE(editor->GetValue(), u"True"_s);
         editor->Edit(); // a double-click steps on to the next value, wrapping around
         QVERIFY(!sample.Visible());
         editor->Edit();
         QVERIFY(sample.Visible());
-        editor->SetValue(QStringLiteral("false"));
+        editor->SetValue(u"false"_s);
         QVERIFY(!sample.Visible());
-        QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(QStringLiteral("Maybe")));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(u"Maybe"_s));
         QCOMPARE(designer.modified, 3);
     }
 
@@ -296,7 +298,7 @@ private slots:
         TSample a, b;
         TProbeDesigner designer;
         auto font = make<TClassProperty>(&designer, {&a, &b}, "Font");
-        QCOMPARE(font->GetValue(), QStringLiteral("(TFont)"));
+        QCOMPARE(font->GetValue(), u"(TFont)"_s);
         QVERIFY(font->GetAttributes() & paSubProperties);
         QStringList nested;
         std::unique_ptr<TPropertyEditor> size;
@@ -305,10 +307,9 @@ private slots:
             if (Editor->GetName() == QLatin1String("Size"))
                 size = std::move(Editor);
         });
-        QVERIFY(nested.contains(QStringLiteral("Color")) &&
-                nested.contains(QStringLiteral("Name")));
+        QVERIFY(nested.contains(u"Color"_s) && nested.contains(u"Name"_s));
         QVERIFY(size);
-        size->SetValue(QStringLiteral("14"));
+        size->SetValue(u"14"_s);
         QCOMPARE(a.Font()->Size(), 14);
         QCOMPARE(b.Font()->Size(), 14);
 
@@ -320,7 +321,7 @@ private slots:
         QVERIFY(names.contains("Font") && !names.contains("Items"));
         QCOMPARE(QString::fromLatin1(
                      GetDefaultPropertyEditorClass(GetPropInfo(&a, "Items"), &a)->className()),
-                 QStringLiteral("TCollectionProperty"));
+                 u"TCollectionProperty"_s);
     }
 
     void collectionEditorHook()
@@ -329,7 +330,7 @@ private slots:
         TProbeDesigner designer;
         auto editor = make<TCollectionProperty>(&designer, {&sample}, "Items");
         QCOMPARE(editor->GetAttributes(), paDialog | paReadOnly | paVCL);
-        QCOMPARE(editor->GetValue(), QStringLiteral("(TCollection)"));
+        QCOMPARE(editor->GetValue(), u"(TCollection)"_s);
         QVERIFY_THROWS_EXCEPTION(EInvalidOperation, editor->Edit());
 
         TCollection *shown = nullptr;
@@ -346,7 +347,7 @@ private slots:
         editor->Edit();
         TCollectionProperty::SetShowCollectionEditor({});
         QCOMPARE(shown, sample.Items());
-        QCOMPARE(shownName, QStringLiteral("Items"));
+        QCOMPARE(shownName, u"Items"_s);
     }
 };
 

@@ -9,6 +9,8 @@
 #include "datarows.h"
 #include "tst_proplist_fixture.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct TDefaultRow {
@@ -26,7 +28,7 @@ public:
     using TPropList::TPropList;
     void UpdateEnabled() override
     {
-        const bool active = GetOrdProp(Instance(), QStringLiteral("Active")) != 0;
+        const bool active = GetOrdProp(Instance(), u"Active"_s) != 0;
         Items(1)->SetEnabled(active);
         Items(2)->SetEnabled(active);
     }
@@ -79,31 +81,27 @@ private slots:
     {
         TProbeFixture f;
         f.controls.label->SetFocusControl(f.controls.edit);
-        f.load([&](TPropList &l) { l.AddTextProp(QStringLiteral("Caption"), f.controls.edit); });
-        QCOMPARE(ControlHint(f.controls.edit), QStringLiteral(" property Caption: string"));
-        QCOMPARE(ControlHint(f.controls.label), QStringLiteral(" property Caption: string"));
+        f.load([&](TPropList &l) { l.AddTextProp(u"Caption"_s, f.controls.edit); });
+        QCOMPARE(ControlHint(f.controls.edit), u" property Caption: string"_s);
+        QCOMPARE(ControlHint(f.controls.label), u" property Caption: string"_s);
 
-        f.load([&](TPropList &l) { l.AddNoneProp(QStringLiteral("Rows"), f.controls.group); });
-        QCOMPARE(ControlHint(f.controls.group),
-                 QStringLiteral(" property Rows: Integer (ReadOnly)"));
+        f.load([&](TPropList &l) { l.AddNoneProp(u"Rows"_s, f.controls.group); });
+        QCOMPARE(ControlHint(f.controls.group), u" property Rows: Integer (ReadOnly)"_s);
 
         // The edit hint goes to the control only, not to its label.
         f.controls.label->SetFocusControl(f.controls.colors);
-        f.load([&](TPropList &l) {
-            l.AddBackColorProp(QStringLiteral("Font.Color"), f.controls.colors);
-        });
-        QCOMPARE(
-            ControlHint(f.controls.colors),
-            QStringLiteral(" property Font.Color: TColor   (Click right mouse button to select "
-                           "Custom, Default or None color)"));
-        QCOMPARE(ControlHint(f.controls.label), QStringLiteral(" property Font.Color: TColor"));
+        f.load([&](TPropList &l) { l.AddBackColorProp(u"Font.Color"_s, f.controls.colors); });
+        QCOMPARE(ControlHint(f.controls.colors),
+                 u" property Font.Color: TColor   (Click right mouse button to select "
+                 "Custom, Default or None color)"_s);
+        QCOMPARE(ControlHint(f.controls.label), u" property Font.Color: TColor"_s);
 
         // A label under another parent names nothing here.
         QWidget other;
-        TLabel far(QStringLiteral("Far"), &other);
+        TLabel far(u"Far"_s, &other);
         far.SetFocusControl(f.controls.memo);
-        f.load([&](TPropList &l) { l.AddMemoProp(QStringLiteral("Lines"), f.controls.memo); });
-        QCOMPARE(ControlHint(f.controls.memo), QStringLiteral(" property Lines: TStrings"));
+        f.load([&](TPropList &l) { l.AddMemoProp(u"Lines"_s, f.controls.memo); });
+        QCOMPARE(ControlHint(f.controls.memo), u" property Lines: TStrings"_s);
         QVERIFY(ControlHint(&far).isEmpty());
     }
 
@@ -115,12 +113,12 @@ private slots:
         TProbeFixture f;
         auto list = TPropList::Create<TRuleList>(f.window.get(), f.probe.get());
         f.designer.OnModified = [&] { list->LoadPropList(); };
-        auto *spinLabel = new TLabel(QStringLiteral("Spin"), f.controls.page.get());
+        auto *spinLabel = new TLabel(u"Spin"_s, f.controls.page.get());
         spinLabel->SetFocusControl(f.controls.valueEdit);
         f.controls.label->SetFocusControl(f.controls.group);
-        list->AddBoolProp(QStringLiteral("Active"), f.controls.check);
-        list->AddNoneProp(QStringLiteral("Font"), f.controls.group);
-        list->AddValueProp(QStringLiteral("Spin"), f.controls.valueEdit, 0, 10);
+        list->AddBoolProp(u"Active"_s, f.controls.check);
+        list->AddNoneProp(u"Font"_s, f.controls.group);
+        list->AddValueProp(u"Spin"_s, f.controls.valueEdit, 0, 10);
         list->LoadPropList();
         QList<QWidget *> reached{f.controls.group, f.controls.label, f.controls.valueEdit,
                                  spinLabel, f.controls.spin};
@@ -146,18 +144,18 @@ private slots:
     void nilObjectOnPathIsNotFollowed()
     {
         TProbeFixture f;
-        QString path = QStringLiteral("Inner.Font.Name");
+        QString path = u"Inner.Font.Name"_s;
         QCOMPARE(f.list->PropInstance(path), nullptr);
-        QCOMPARE(path, QStringLiteral("Name")); // still reduced to the last name
+        QCOMPARE(path, u"Name"_s); // still reduced to the last name
 
-        f.controls.edit->SetText(QStringLiteral("stale"));
-        TPropItem *item = f.load(
-            [&](TPropList &l) { l.AddTextProp(QStringLiteral("Inner.Caption"), f.controls.edit); });
+        f.controls.edit->SetText(u"stale"_s);
+        TPropItem *item =
+            f.load([&](TPropList &l) { l.AddTextProp(u"Inner.Caption"_s, f.controls.edit); });
         QVERIFY(!item->HasPropInstance());
         QVERIFY(item->ReadOnly());
         QVERIFY(item->IsDefault());
         QCOMPARE(f.controls.edit->Text(), QString()); // shows nothing
-        f.controls.edit->SetText(QStringLiteral("typed"));
+        f.controls.edit->SetText(u"typed"_s);
         QTest::keyClick(f.controls.edit, Qt::Key_Return); // writes nothing, raises nothing
         QVERIFY(f.dialogs.Errors.isEmpty());
     }
@@ -166,14 +164,14 @@ private slots:
     {
         TProbeFixture f;
         auto orphan = TPropList::Create<TPropList>(nullptr, f.probe.get());
-        orphan->AddBoolProp(QStringLiteral("Flat"), f.controls.check2);
+        orphan->AddBoolProp(u"Flat"_s, f.controls.check2);
         orphan->LoadPropList();
         f.controls.check2->click();
         QVERIFY(f.probe->Flat());
         QCOMPARE(f.designer.modified, 0);
         // A control without a published font is left alone.
         QWidget plain(f.controls.page.get());
-        orphan->AddNoneProp(QStringLiteral("Width"), &plain);
+        orphan->AddNoneProp(u"Width"_s, &plain);
         orphan->Items(1)->SetDefault(false);
         QVERIFY(!plain.font().bold());
     }
@@ -181,14 +179,14 @@ private slots:
     void invisibleItemsAreNotLoaded()
     {
         TProbeFixture f;
-        f.probe->setCaption(QStringLiteral("value"));
+        f.probe->setCaption(u"value"_s);
         f.controls.edit->hide();
-        f.load([&](TPropList &l) { l.AddTextProp(QStringLiteral("Caption"), f.controls.edit); });
+        f.load([&](TPropList &l) { l.AddTextProp(u"Caption"_s, f.controls.edit); });
         QVERIFY(f.controls.edit->Text().isEmpty());
         QVERIFY(ControlHint(f.controls.edit).isEmpty());
         f.controls.edit->show();
         f.list->LoadPropList();
-        QCOMPARE(f.controls.edit->Text(), QStringLiteral("value"));
+        QCOMPARE(f.controls.edit->Text(), u"value"_s);
     }
 
     // The list tree: lists are found depth-first by their control, the active list is the first
@@ -213,7 +211,7 @@ private slots:
         QCOMPARE(root->GetActiveList(), b);
         QCOMPARE(root->SelectedItem(), &other); // what the active list selects
         TProbePage page;
-        a1->AddBoolProp(QStringLiteral("Active"), page.check);
+        a1->AddBoolProp(u"Active"_s, page.check);
         root->AllEnabled = true;
         QVERIFY(a1->Items(0)->AllEnabled());
         root->ItemDeleted(&probe);
@@ -248,8 +246,8 @@ private slots:
     {
         const auto refused = [](void (*Add)(TPropList &, TProbePage &), const QString &Error) {
             TProbeFixture f;
-            f.controls.edit->setObjectName(QStringLiteral("EditBox"));
-            f.controls.check->setObjectName(QStringLiteral("ProbeCheck"));
+            f.controls.edit->setObjectName(u"EditBox"_s);
+            f.controls.check->setObjectName(u"ProbeCheck"_s);
             try {
                 Add(*f.list, f.controls);
                 QFAIL("the factory should have refused the control");
@@ -275,8 +273,8 @@ private slots:
         QTabWidget pages;
         auto *first = new QWidget;
         auto *second = new QWidget;
-        pages.addTab(first, QStringLiteral("First"));
-        pages.addTab(second, QStringLiteral("Second"));
+        pages.addTab(first, u"First"_s);
+        pages.addTab(second, u"Second"_s);
         pages.show();
         QVERIFY(QTest::qWaitForWindowExposed(&pages));
         auto root = TPropList::Create<TPropList>(nullptr, &probe);

@@ -31,6 +31,8 @@
 #include "stringlist.h"
 #include "vcltypes.h"
 
+using namespace Qt::StringLiterals;
+
 namespace Probe {
 Q_NAMESPACE
 enum TOption { poFirst = 0x1, poSecond = 0x2, poThird = 0x4, poFourth = 0x8 };
@@ -128,7 +130,7 @@ public:
     void setPicky(TProbeSource *Value)
     {
         if (Value && Value->Name().startsWith(QLatin1String("Bad")))
-            throw EConvertError(QStringLiteral("Picky refuses ") + Value->Name());
+            throw EConvertError(u"Picky refuses "_s + Value->Name());
         m_picky = Value;
     }
     void Changed() { ++changes; }
@@ -137,20 +139,20 @@ public:
     void setStrict(bool Value)
     {
         if (Value)
-            throw EPropertyError(QStringLiteral("Strict cannot be switched on"));
+            throw EPropertyError(u"Strict cannot be switched on"_s);
     }
     Probe::TMode Limited() const { return m_limited; }
     void setLimited(Probe::TMode Value)
     {
         if (Value == Probe::pmAll)
-            throw EConvertError(QStringLiteral("Limited refuses pmAll"));
+            throw EConvertError(u"Limited refuses pmAll"_s);
         m_limited = Value;
     }
     int Capped() const { return m_capped; }
     void setCapped(int Value)
     {
         if (Value > 50)
-            throw EConvertError(QStringLiteral("Capped refuses %1").arg(Value));
+            throw EConvertError(u"Capped refuses %1"_s.arg(Value));
         m_capped = Value;
     }
     int m_capped = 0;
@@ -169,24 +171,24 @@ struct TProbePage {
     TProbePage()
     {
         page->resize(400, 300);
-        combo->setObjectName(QStringLiteral("ProbeCombo"));
+        combo->setObjectName(u"ProbeCombo"_s);
         combo->setGeometry(200, 10, 100, 22);
         colors->setGeometry(200, 40, 120, 22);
         spin->SetAssociate(valueEdit);
-        new TCheckBox(QStringLiteral("Inner 1"), group);
-        new TCheckBox(QStringLiteral("Inner 2"), group);
+        new TCheckBox(u"Inner 1"_s, group);
+        new TCheckBox(u"Inner 2"_s, group);
     }
     std::unique_ptr<QWidget> page = std::make_unique<QWidget>();
-    TCheckBox *check = new TCheckBox(QStringLiteral("Check"), page.get());
-    TCheckBox *check2 = new TCheckBox(QStringLiteral("Check 2"), page.get());
+    TCheckBox *check = new TCheckBox(u"Check"_s, page.get());
+    TCheckBox *check2 = new TCheckBox(u"Check 2"_s, page.get());
     TComboBox *combo = new TComboBox(page.get());
     TColorBox *colors = new TColorBox(page.get());
     TEdit *edit = new TEdit(page.get());
     TEdit *valueEdit = new TEdit(page.get());
     TUpDown *spin = new TUpDown(page.get());
     TMemo *memo = new TMemo(page.get());
-    TGroupBox *group = new TGroupBox(QStringLiteral("Group"), page.get());
-    TLabel *label = new TLabel(QStringLiteral("Label"), page.get());
+    TGroupBox *group = new TGroupBox(u"Group"_s, page.get());
+    TLabel *label = new TLabel(u"Label"_s, page.get());
 };
 
 inline bool colorDialogAnswer = false;
@@ -216,11 +218,8 @@ inline TScriptedDialogs QuietDialogs()
 inline TControlSeams QuietSeams()
 {
     TControlSeams seams;
-    seams.ScreenFonts = [] {
-        return QStringList{QStringLiteral("Verdana"), QStringLiteral("Arial"),
-                           QStringLiteral("Tahoma")};
-    };
-    seams.DefaultFontName = [] { return QStringLiteral("Tahoma"); };
+    seams.ScreenFonts = [] { return QStringList{u"Verdana"_s, u"Arial"_s, u"Tahoma"_s}; };
+    seams.DefaultFontName = [] { return u"Tahoma"_s; };
     seams.VerticalScrollBarWidth = [] { return 17; };
     return seams;
 }
@@ -229,11 +228,11 @@ inline TControlSeams QuietSeams()
 struct TProbeFixture {
     TProbeFixture()
     {
-        probe->SetName(QStringLiteral("Probe1"));
-        source.SetName(QStringLiteral("Source1"));
-        source2.SetName(QStringLiteral("Source2"));
-        dataSet.Fields = {QStringLiteral("Name"), QStringLiteral("City")};
-        inner.SetName(QStringLiteral("Inner1"));
+        probe->SetName(u"Probe1"_s);
+        source.SetName(u"Source1"_s);
+        source2.SetName(u"Source2"_s);
+        dataSet.Fields = {u"Name"_s, u"City"_s};
+        inner.SetName(u"Inner1"_s);
         designer.components = {&source, &source2, &inner};
         window->SetDesigner(&designer);
         list = TPropList::Create<TPropList>(window.get(), probe.get());

@@ -14,13 +14,15 @@
 #include "testsupport.h"
 #include "tst_proplist_fixture.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A list item over Caption that lists Count entries of Length characters each.
 class TLongListItem : public TListPropItem {
 public:
     TLongListItem(TComboBox *Box, int Count, int Length)
-        : TListPropItem(QStringLiteral("Caption"), Box), count(Count), length(Length)
+        : TListPropItem(u"Caption"_s, Box), count(Count), length(Length)
     {
     }
     int AddListValues(QStringList &Strings) override
@@ -36,8 +38,7 @@ public:
 class TProbeImageItem : public TImageIndexPropItem {
 public:
     TProbeImageItem(TComboBox *Box, TCustomImageList *Images, TCustomImageList *Indicators)
-        : TImageIndexPropItem(QStringLiteral("ImageIndex"), Box), images(Images),
-          indicators(Indicators)
+        : TImageIndexPropItem(u"ImageIndex"_s, Box), images(Images), indicators(Indicators)
     {
     }
     TCustomImageList *GetImageList() override { return images; }
@@ -241,7 +242,7 @@ private slots:
     {
         QFETCH(TKindRow, row);
         TProbeFixture f;
-        assign(f, QStringLiteral("Font.Name=Tahoma;Font.Size=8"));
+        assign(f, u"Font.Name=Tahoma;Font.Size=8"_s);
         f.inner.Font()->setSize(8);
         QWidget *control = f.load([&](TPropList &l) {
                                 addItem(l, f.controls, row.kind, row.path);
@@ -295,9 +296,9 @@ private slots:
     {
         TProbeFixture f;
         TPropList &l = *f.list;
-        l.AddBoolProp(QStringLiteral("Locked"), f.controls.check, true);
-        l.AddElemProp(QStringLiteral("Options"), f.controls.check, 0, false);
-        l.AddElemProp(QStringLiteral("Fixed"), f.controls.check, 3, true);
+        l.AddBoolProp(u"Locked"_s, f.controls.check, true);
+        l.AddElemProp(u"Options"_s, f.controls.check, 0, false);
+        l.AddElemProp(u"Fixed"_s, f.controls.check, 3, true);
         const QStringList expected{
             " property Locked: Boolean (Inverted) (ReadOnly)",
             " property Options: TOptions [poFirst]",
@@ -313,7 +314,7 @@ private slots:
     {
         TProbeFixture f;
         f.reloadOnModify();
-        f.load([&](TPropList &l) { l.AddBoolProp(QStringLiteral("Locked"), f.controls.check); });
+        f.load([&](TPropList &l) { l.AddBoolProp(u"Locked"_s, f.controls.check); });
         f.controls.check->click();
         QCOMPARE(f.designer.modified, 1);
         QVERIFY(f.controls.check->Checked()); // the reload put the property's value back
@@ -323,16 +324,16 @@ private slots:
     {
         TProbeFixture f;
         f.load([&](TPropList &l) {
-            l.AddSelectProp(QString(), f.controls.check, true, QStringLiteral("Show all"));
+            l.AddSelectProp(QString(), f.controls.check, true, u"Show all"_s);
         });
         auto *select = static_cast<TSelectPropItem *>(f.list->Items(0));
-        QCOMPARE(ControlHint(f.controls.check), QStringLiteral(" Hint: Show all"));
+        QCOMPARE(ControlHint(f.controls.check), u" Hint: Show all"_s);
         f.controls.check->click();
         QVERIFY(!select->Checked());
         QCOMPARE(f.designer.modified, 1);
 
         f.list->AddSwitchProp(QString(), f.controls.check2, f.controls.edit, f.controls.memo, true,
-                              QStringLiteral("Switch"));
+                              u"Switch"_s);
         QVERIFY(ControlVisible(f.controls.edit)); // switched before any load
         QVERIFY(!ControlVisible(f.controls.memo));
         f.list->LoadPropList();
@@ -348,7 +349,7 @@ private slots:
     {
         TProbeFixture f;
         TComboBox *box = f.controls.combo;
-        f.probe->setCaption(QStringLiteral("not listed"));
+        f.probe->setCaption(u"not listed"_s);
         f.list->AddPropItem(std::make_unique<TLongListItem>(box, 25, 30));
         f.list->LoadPropList();
         QCOMPARE(box->DropDownCount(), 20);
@@ -377,13 +378,13 @@ private slots:
     {
         TProbeFixture f;
         f.reloadOnModify();
-        f.load([&](TPropList &l) { l.AddListProp(QStringLiteral("Caption"), f.controls.combo); });
+        f.load([&](TPropList &l) { l.AddListProp(u"Caption"_s, f.controls.combo); });
         TComboBox *box = f.controls.combo;
         QSignalSpy returns(box->lineEdit(), &QLineEdit::returnPressed);
-        QTest::keyClicks(box, QStringLiteral("ab"));
+        QTest::keyClicks(box, u"ab"_s);
         QCOMPARE(f.designer.modified, 0);
         QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(f.probe->Caption(), QStringLiteral("ab"));
+        QCOMPARE(f.probe->Caption(), u"ab"_s);
         QCOMPARE(returns.count(), 0);
         FireEvent(box->OnExit); // leaving with the same text stores nothing more
         QCOMPARE(f.designer.modified, 1);
@@ -395,11 +396,11 @@ private slots:
         TProbeFixture f;
         TProbeSource bad;
         TProbeOther other;
-        bad.SetName(QStringLiteral("BadSource"));
-        other.SetName(QStringLiteral("Other1"));
+        bad.SetName(u"BadSource"_s);
+        other.SetName(u"Other1"_s);
         f.designer.components = {&f.source, &other, &bad};
-        f.list->AddLinkProp(QStringLiteral("Picky"), f.controls.combo);
-        for (const QString &name : {QStringLiteral("BadSource"), QStringLiteral("Other1")}) {
+        f.list->AddLinkProp(u"Picky"_s, f.controls.combo);
+        for (const QString &name : {u"BadSource"_s, u"Other1"_s}) {
             f.probe->setPicky(&f.source);
             f.list->LoadPropList();
             userEnters(f.controls.combo, name);
@@ -413,26 +414,22 @@ private slots:
     {
         TProbeFixture f;
         f.controls.combo->SetItems({"stale"});
-        f.probe->setFieldName(QStringLiteral("Typed"));
+        f.probe->setFieldName(u"Typed"_s);
         f.probe->setDataSource(&f.source); // a data source without dataset
-        f.load([&](TPropList &l) {
-            l.AddFieldNameProp(QStringLiteral("FieldName"), f.controls.combo);
-        });
+        f.load([&](TPropList &l) { l.AddFieldNameProp(u"FieldName"_s, f.controls.combo); });
         QCOMPARE(f.controls.combo->Style(), int(csSimple));
         QCOMPARE(f.controls.combo->ItemCount(), 0);
-        QCOMPARE(f.controls.combo->Text(), QStringLiteral("Typed"));
+        QCOMPARE(f.controls.combo->Text(), u"Typed"_s);
     }
 
     void fontNameItemOpensTheFontDialog()
     {
         TProbeFixture f;
-        f.probe->Font()->setName(QStringLiteral("Verdana"));
-        f.load([&](TPropList &l) {
-            l.AddFontNameProp(QStringLiteral("Font.Name"), f.controls.combo);
-        });
+        f.probe->Font()->setName(u"Verdana"_s);
+        f.load([&](TPropList &l) { l.AddFontNameProp(u"Font.Name"_s, f.controls.combo); });
         TComboBox *box = f.controls.combo;
         QVERIFY(ControlHint(box).endsWith(
-            QStringLiteral("   (Click right mouse button to select font from FontDialog)")));
+            u"   (Click right mouse button to select font from FontDialog)"_s));
         fontDialogCalls = 0;
         box->SetDroppedDown(true);
         box->ContextPopup({5, 5}); // list open: nothing
@@ -442,7 +439,7 @@ private slots:
         QCOMPARE(fontDialogCalls, 1);
         QCOMPARE(f.probe->Font()->Size(), 12);
         QVERIFY(f.probe->Font()->Style().testFlag(Vcl::fsBold));
-        QCOMPARE(f.probe->Font()->Name(), QStringLiteral("Verdana"));
+        QCOMPARE(f.probe->Font()->Name(), u"Verdana"_s);
         QCOMPARE(f.designer.modified, 1);
     }
 
@@ -465,7 +462,7 @@ private slots:
         QCOMPARE(box->ItemIndex(), 4);
         box->SelectIndex(1);
         QCOMPARE(f.probe->ImageIndex(), 1);
-        item->SetPropText(QStringLiteral("abc"));
+        item->SetPropText(u"abc"_s);
         QCOMPARE(f.probe->ImageIndex(), -1);
 
         const auto draw = [&](int Index, bool ViaBox = false) {
@@ -499,8 +496,7 @@ private slots:
         TProbeFixture f;
         TColorBox *box = f.controls.colors;
         f.probe->setTextColor(0x123456);
-        f.load(
-            [&](TPropList &l) { l.AddColorProp(QStringLiteral("TextColor"), box, clRed, clBlue); });
+        f.load([&](TPropList &l) { l.AddColorProp(u"TextColor"_s, box, clRed, clBlue); });
         QCOMPARE(box->PopupMenu(), f.list->EmptyPopupMenu());
         box->ContextPopup({4, 4});
         QCOMPARE(box->ColorNames(0), TColorBox::CustomCaption());
@@ -518,7 +514,7 @@ private slots:
         // equal to it is offered once.
         auto *back = new TColorBox(f.controls.page.get());
         f.reloadOnModify();
-        f.load([&](TPropList &l) { l.AddBackColorProp(QStringLiteral("Color"), back); });
+        f.load([&](TPropList &l) { l.AddBackColorProp(u"Color"_s, back); });
         back->ContextPopup({4, 4});
         QCOMPARE(colorsOf(back).mid(1), (QList<TColor>{clWindow}));
         back->SelectIndex(0); // the custom entry asks the colour dialog
@@ -546,7 +542,7 @@ private slots:
     void characterItemStoresZeroWhenEmpty()
     {
         TProbeFixture f;
-        f.load([&](TPropList &l) { l.AddCharProp(QStringLiteral("Delimiter"), f.controls.edit); });
+        f.load([&](TPropList &l) { l.AddCharProp(u"Delimiter"_s, f.controls.edit); });
         QCOMPARE(f.controls.edit->MaxLength(), 1);
         typeAndEnter(f.controls.edit, QString());
         QCOMPARE(f.probe->Delimiter().unicode(), 0);
@@ -557,26 +553,26 @@ private slots:
         TProbeFixture f;
         f.reloadOnModify();
         TEdit *edit = f.controls.valueEdit;
-        f.load([&](TPropList &l) { l.AddValueProp(QStringLiteral("Spin"), edit, 0, 40); });
-        QCOMPARE(edit->SelLength(), 1);            // selected after every load
-        typeAndEnter(edit, QStringLiteral("abc")); // not a number: the position again, selected
-        QCOMPARE(edit->Text(), QStringLiteral("5"));
+        f.load([&](TPropList &l) { l.AddValueProp(u"Spin"_s, edit, 0, 40); });
+        QCOMPARE(edit->SelLength(), 1); // selected after every load
+        typeAndEnter(edit, u"abc"_s);   // not a number: the position again, selected
+        QCOMPARE(edit->Text(), u"5"_s);
         QCOMPARE(edit->SelLength(), 1);
-        typeAndEnter(edit, QStringLiteral("500")); // clamped and shown, stored at the next check
-        QCOMPARE(edit->Text(), QStringLiteral("40"));
+        typeAndEnter(edit, u"500"_s); // clamped and shown, stored at the next check
+        QCOMPARE(edit->Text(), u"40"_s);
         QCOMPARE(f.designer.modified, 0);
         QTest::keyClick(edit, Qt::Key_PageDown);
-        QCOMPARE(edit->Text(), QStringLiteral("30"));
+        QCOMPARE(edit->Text(), u"30"_s);
         QTest::keyClick(edit, Qt::Key_PageUp, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_PageDown, Qt::ControlModifier);
         QCOMPARE(f.probe->Spin(), 5);
         edit->clear(); // empty at position 0: shows "0" and stores it
         QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(edit->Text(), QStringLiteral("0"));
+        QCOMPARE(edit->Text(), u"0"_s);
         QCOMPARE(f.probe->Spin(), 0);
         f.controls.spin->Click(btNext); // a spinner click stores at once
         QCOMPARE(f.probe->Spin(), 1);
-        QTest::keyClicks(edit, QStringLiteral("7")); // the change event is detached again
+        QTest::keyClicks(edit, u"7"_s); // the change event is detached again
         QCOMPARE(f.designer.modified, 2);
     }
 
@@ -584,7 +580,7 @@ private slots:
     {
         TProbeFixture f;
         auto *edit = new TEdit(f.controls.page.get());
-        f.load([&](TPropList &l) { l.AddValueProp(QStringLiteral("Spin"), edit, 0, 40); });
+        f.load([&](TPropList &l) { l.AddValueProp(u"Spin"_s, edit, 0, 40); });
         auto *item = static_cast<TValuePropItem *>(f.list->Items(0));
         QCOMPARE(item->GetSpinControl(), nullptr);
         auto *spin = new TUpDown(f.controls.page.get());

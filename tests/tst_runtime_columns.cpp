@@ -6,6 +6,8 @@
 #include "grid.h"
 #include "tst_runtime_fixture.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList fieldNames(const TKorDBGridColumns &columns)
@@ -35,9 +37,9 @@ private slots:
         QCOMPARE(columns.Count(), 9);
         QCOMPARE(columns.State(), Kor::csDefault);
         QCOMPARE(columns.Items(1)->Field(), db.Customers.FieldByName("name"));
-        QCOMPARE(columns.Items(1)->Title()->Caption(), QStringLiteral("name"));
+        QCOMPARE(columns.Items(1)->Title()->Caption(), u"name"_s);
         db.Customers.FieldByName("name")->setDisplayLabel("Customer");
-        QCOMPARE(columns.Items(1)->Title()->Caption(), QStringLiteral("Customer"));
+        QCOMPARE(columns.Items(1)->Title()->Caption(), u"Customer"_s);
 
         // Hidden fields get no default column; closing and reopening regenerates.
         db.Customers.Close();
@@ -155,7 +157,7 @@ private slots:
         QCOMPARE(balance->Alignment(), Vcl::taRightJustify);
         QVERIFY(!balance->ReadOnly());
         QCOMPARE(balance->Font()->Size(), grid.Font()->Size());
-        QCOMPARE(balance->Title()->Caption(), QStringLiteral("balance"));
+        QCOMPARE(balance->Title()->Caption(), u"balance"_s);
         QCOMPARE(balance->Title()->Color(), grid.FixedColor());
 
         // Read-only follows the grid and the field while not set.
@@ -185,14 +187,14 @@ private slots:
         target.Columns()->Assign(source.Columns());
         QCOMPARE(target.Columns()->Count(), 1);
         TKorColumn *copy = target.Columns()->Items(0);
-        QCOMPARE(copy->FieldName(), QStringLiteral("balance"));
+        QCOMPARE(copy->FieldName(), u"balance"_s);
         QCOMPARE(copy->Width(), 77);
         QVERIFY(copy->IsWidthStored());
         QVERIFY(!copy->IsColorStored());
         QCOMPARE(copy->TotalValues()->Count(), 2);
-        QCOMPARE(copy->TotalValues()->Items(0)->Caption(), QStringLiteral("Sum"));
+        QCOMPARE(copy->TotalValues()->Items(0)->Caption(), u"Sum"_s);
         QCOMPARE(copy->TotalValues()->Items(1)->TotalResult(), Kor::trCalcValue);
-        QCOMPARE(copy->TotalFooter()->Format(), QStringLiteral("%.2n"));
+        QCOMPARE(copy->TotalFooter()->Format(), u"%.2n"_s);
         QCOMPARE(copy->TotalValues()->Items(1)->Column(), copy);
         QCOMPARE(target.Columns()->State(), Kor::csCustomized);
     }
@@ -206,11 +208,10 @@ private slots:
         values->Add();
         TKorColumnTotalValue *second = values->Add();
         QCOMPARE(second->Column(), column);
-        QCOMPARE(second->GetNamePath(), QStringLiteral("KorDBGrid1.Columns[0].TotalValues[1]"));
-        QCOMPARE(column->TotalHeader()->GetNamePath(),
-                 QStringLiteral("KorDBGrid1.Columns[0].TotalHeader"));
+        QCOMPARE(second->GetNamePath(), u"KorDBGrid1.Columns[0].TotalValues[1]"_s);
+        QCOMPARE(column->TotalHeader()->GetNamePath(), u"KorDBGrid1.Columns[0].TotalHeader"_s);
         values->Delete(0);
-        QCOMPARE(second->DisplayName(), QStringLiteral("TotalValues[0]"));
+        QCOMPARE(second->DisplayName(), u"TotalValues[0]"_s);
     }
 
     void totalsAreWorkedOutFromTheRows()
@@ -266,8 +267,8 @@ private slots:
         grid.Totals()->setDataSource(&countries);
         db.Customers.First();
         grid.Refresh();
-        QCOMPARE(name->DisplayText(), QStringLiteral("Ann"));
-        QCOMPARE(country->DisplayText(), QStringLiteral("Ohio"));
+        QCOMPARE(name->DisplayText(), u"Ann"_s);
+        QCOMPARE(country->DisplayText(), u"Ohio"_s);
 
         // Without calculation the values stay empty; a null result may show as zero.
         grid.Totals()->setCalcValues(false);
@@ -275,10 +276,10 @@ private slots:
         QVERIFY(balance->TotalValues()->Items(0)->Value().isNull());
         QCOMPARE(balance->TotalValues()->Items(0)->DisplayText(), QString());
         balance->TotalValues()->Items(0)->setNullValue(true);
-        QCOMPARE(balance->TotalValues()->Items(0)->DisplayText(), QStringLiteral("0"));
+        QCOMPARE(balance->TotalValues()->Items(0)->DisplayText(), u"0"_s);
         balance->TotalValues()->Items(0)->setTotalResult(Kor::trCaption);
         balance->TotalValues()->Items(0)->setCaption("Total:");
-        QCOMPARE(balance->TotalValues()->Items(0)->DisplayText(), QStringLiteral("Total:"));
+        QCOMPARE(balance->TotalValues()->Items(0)->DisplayText(), u"Total:"_s);
     }
 
     void totalFormats()

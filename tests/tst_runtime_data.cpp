@@ -9,6 +9,8 @@
 #include "kordbeditors.h"
 #include "tst_runtime_fixture.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A source that answers Counted when asked how many records it has, and then gives Rows: one
@@ -20,7 +22,7 @@ public:
 protected:
     void InternalOpen(std::vector<FieldDesc> &Columns, std::vector<QVariantList> &, bool) override
     {
-        Columns.push_back({QStringLiteral("n"), Db::ftInteger, 0});
+        Columns.push_back({u"n"_s, Db::ftInteger, 0});
         Given = 0;
     }
     int InternalFetch(TRowBuffer &Buffer, int Count) override
@@ -57,8 +59,8 @@ private slots:
             QCOMPARE(set.FieldByName(QLatin1String(field.name))->DataType(), field.type);
         QCOMPARE(set.FieldByName("name")->Size(), 30);
         // A declared type of no known kind reads as text.
-        QCOMPARE(TSQLDataSet::FieldTypeOf(QStringLiteral("mystery")), Db::ftString);
-        QCOMPARE(set.FieldByName("NAME")->FullName(), QStringLiteral("name"));
+        QCOMPARE(TSQLDataSet::FieldTypeOf(u"mystery"_s), Db::ftString);
+        QCOMPARE(set.FieldByName("NAME")->FullName(), u"name"_s);
         QCOMPARE(set.FieldByName("balance")->Alignment(), Vcl::taRightJustify);
 
         set.First();
@@ -83,10 +85,10 @@ private slots:
             });
         QCOMPARE(db.Customers.FieldCount(), 11);
         QCOMPARE(db.Customers.Fields(10), doubled);
-        QCOMPARE(country->AsString(), QStringLiteral("Kansas"));
+        QCOMPARE(country->AsString(), u"Kansas"_s);
         QCOMPARE(doubled->AsFloat(), 21.0);
         db.Customers.Next();
-        QCOMPARE(country->AsString(), QStringLiteral("Ohio"));
+        QCOMPARE(country->AsString(), u"Ohio"_s);
         QVERIFY_THROWS_EXCEPTION(
             EDatabaseError,
             db.Customers.AddLookupField("Country", &db.Countries, "country_id", "id", "title"));
@@ -97,11 +99,11 @@ private slots:
         QStringList closedNames;
         db.Customers.GetFieldNames(closedNames);
         QCOMPARE(closedNames.size(), 11);
-        QCOMPARE(closedNames.first(), QStringLiteral("id"));
-        QCOMPARE(closedNames.last(), QStringLiteral("doubled"));
+        QCOMPARE(closedNames.first(), u"id"_s);
+        QCOMPARE(closedNames.last(), u"doubled"_s);
         db.Customers.Open();
-        QCOMPARE(db.Customers.Fields(9)->FieldName(), QStringLiteral("country"));
-        QCOMPARE(db.Customers.FieldByName("country")->AsString(), QStringLiteral("Kansas"));
+        QCOMPARE(db.Customers.Fields(9)->FieldName(), u"country"_s);
+        QCOMPARE(db.Customers.FieldByName("country")->AsString(), u"Kansas"_s);
     }
 
     // A field that cannot be written (read-only, looked up, calculated) refuses a value with an
@@ -128,8 +130,8 @@ private slots:
             QVERIFY(editor.EditControl()->isReadOnly());
             const QStringList before = values();
             QVERIFY(DatabaseErrorOf([&] {
-                        db.Customers.FieldByName(field)->SetValue(QStringLiteral("7"));
-                    }).contains(QStringLiteral("'%1'").arg(field)));
+                        db.Customers.FieldByName(field)->SetValue(u"7"_s);
+                    }).contains(u"'%1'"_s.arg(field)));
             QCOMPARE(values(), before);
         }
         db.Customers.FieldByName("rating")->SetValue(4);
@@ -142,9 +144,9 @@ private slots:
     void recordCountOfEveryKindOfStatement()
     {
         RuntimeFixture db;
-        db.Connection.ExecuteDirect(QStringLiteral(
-            "CREATE TABLE many AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r "
-            "WHERE n < 1000) SELECT n FROM r"));
+        db.Connection.ExecuteDirect(
+            u"CREATE TABLE many AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r "
+            "WHERE n < 1000) SELECT n FROM r"_s);
         for (const char *statement :
              {"SELECT * FROM many ORDER BY n DESC", "SELECT * FROM many ORDER BY n LIMIT 700",
               "SELECT n FROM many ORDER BY n LIMIT 900 OFFSET 50",
@@ -229,7 +231,7 @@ private slots:
         lookup->setCommandText("SELECT * FROM countries");
         lookup->Open();
         country->setLookupDataSet(lookup);
-        QCOMPARE(country->AsString(), QStringLiteral("Kansas"));
+        QCOMPARE(country->AsString(), u"Kansas"_s);
         QSignalSpy changed(&db.Customers, &TDataSet::dataChanged);
         delete lookup;
         QVERIFY(!country->LookupDataSet());
@@ -249,18 +251,18 @@ private slots:
     void missingDatabaseFileIsNeverCreated()
     {
         QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("custmers.sqlite"));
+        const QString file = dir.filePath(u"custmers.sqlite"_s);
         TSQLConnection connection;
         connection.setDatabaseName(file);
         QCOMPARE(DatabaseErrorOf([&] { connection.setConnected(true); }),
-                 QStringLiteral("Cannot open database '%1'. The file does not exist.").arg(file));
+                 u"Cannot open database '%1'. The file does not exist."_s.arg(file));
         QVERIFY(!connection.Connected());
         QVERIFY(!QFile::exists(file));
 
         // A data set opening its connection fails the same way.
         TSQLDataSet set;
         set.setSQLConnection(&connection);
-        set.setCommandText(QStringLiteral("SELECT 1"));
+        set.setCommandText(u"SELECT 1"_s);
         QVERIFY_THROWS_EXCEPTION(EDatabaseError, set.Open());
         QVERIFY(!QFile::exists(file));
 
@@ -280,7 +282,7 @@ private slots:
              {std::pair{"SELEC * FROM customers", "Near \"SELEC\": syntax error."},
               {"SELECT * FROM nowhere", "No such table: nowhere."},
               {"SELECT nickname FROM customers", "No such column: nickname."}}) {
-            const QString message = QStringLiteral("Unable to execute statement. ") + words;
+            const QString message = u"Unable to execute statement. "_s + words;
             db.Customers.setCommandText(statement);
             QCOMPARE(DatabaseErrorOf([&] { db.Customers.Open(); }), "Customers: " + message);
             QCOMPARE(DatabaseErrorOf([&] { db.Connection.ExecuteDirect(statement); }), message);

@@ -4,6 +4,8 @@
 
 #include "sqldata.h"
 
+using namespace Qt::StringLiterals;
+
 struct RuntimeFixture {
     TSQLConnection Connection;
     TSQLDataSet Customers;
@@ -12,27 +14,24 @@ struct RuntimeFixture {
 
     RuntimeFixture()
     {
-        Connection.setDatabaseName(QStringLiteral(":memory:"));
+        Connection.setDatabaseName(u":memory:"_s);
         Connection.Open();
-        Connection.ExecuteDirect(QStringLiteral(
-            "CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), balance CURRENCY, "
+        Connection.ExecuteDirect(
+            u"CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), balance CURRENCY, "
             "born DATE, active BOOLEAN, rating SMALLINT, notes TEXT, score REAL, country_id "
-            "INTEGER)"));
-        Connection.ExecuteDirect(
-            QStringLiteral("INSERT INTO customers VALUES "
-                           "(1, 'Ann', 10.5, '1980-02-03', 1, 3, 'first', 1.5, 1),"
-                           "(2, 'Bob', 20.25, '1975-12-24', 0, 5, NULL, 2.5, 2),"
-                           "(3, 'Cid', 30, NULL, 1, 1, 'third', NULL, 1)"));
-        Connection.ExecuteDirect(
-            QStringLiteral("CREATE TABLE countries (id INTEGER, title VARCHAR(20))"));
-        Connection.ExecuteDirect(
-            QStringLiteral("INSERT INTO countries VALUES (1, 'Kansas'), (2, 'Ohio')"));
-        Customers.setObjectName(QStringLiteral("Customers"));
+            "INTEGER)"_s);
+        Connection.ExecuteDirect(u"INSERT INTO customers VALUES "
+                                 "(1, 'Ann', 10.5, '1980-02-03', 1, 3, 'first', 1.5, 1),"
+                                 "(2, 'Bob', 20.25, '1975-12-24', 0, 5, NULL, 2.5, 2),"
+                                 "(3, 'Cid', 30, NULL, 1, 1, 'third', NULL, 1)"_s);
+        Connection.ExecuteDirect(u"CREATE TABLE countries (id INTEGER, title VARCHAR(20))"_s);
+        Connection.ExecuteDirect(u"INSERT INTO countries VALUES (1, 'Kansas'), (2, 'Ohio')"_s);
+        Customers.setObjectName(u"Customers"_s);
         Customers.setSQLConnection(&Connection);
-        Customers.setCommandText(QStringLiteral("SELECT * FROM customers ORDER BY id"));
+        Customers.setCommandText(u"SELECT * FROM customers ORDER BY id"_s);
         Countries.setSQLConnection(&Connection);
         Countries.setCommandType(Db::ctTable);
-        Countries.setCommandText(QStringLiteral("countries"));
+        Countries.setCommandText(u"countries"_s);
         Countries.Open();
         Customers.Open();
         Source.setDataSet(&Customers);
@@ -41,9 +40,8 @@ struct RuntimeFixture {
     // Adds the lookup field "country" (customers.country_id -> countries.title).
     TField *AddCountryLookup()
     {
-        return Customers.AddLookupField(QStringLiteral("country"), &Countries,
-                                        QStringLiteral("country_id"), QStringLiteral("id"),
-                                        QStringLiteral("title"));
+        return Customers.AddLookupField(u"country"_s, &Countries, u"country_id"_s, u"id"_s,
+                                        u"title"_s);
     }
 };
 

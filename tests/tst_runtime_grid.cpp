@@ -20,6 +20,8 @@
 #include "tst_runtime_fixture.h"
 #include "typinfo.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The fixture's customers in a grid.
@@ -250,7 +252,7 @@ private slots:
         editor.setDataColumn("name");
         TKorDBColumnsDialog dialog;
         dialog.setDBGrid(other);
-        QCOMPARE(editor.Text(), QStringLiteral("Ann"));
+        QCOMPARE(editor.Text(), u"Ann"_s);
         delete other;
         QVERIFY(!editor.DBGrid() && !dialog.DBGrid());
         QCOMPARE(editor.Text(), QString());
@@ -272,7 +274,7 @@ private slots:
         QTest::mouseClick(&grid, Qt::LeftButton, {}, cell.center());
         QCOMPARE(db.Customers.RecNo(), 3);
         QCOMPARE(grid.SelectedColumn(), name);
-        QCOMPARE(grid.CellText(name, 2), QStringLiteral("Cid"));
+        QCOMPARE(grid.CellText(name, 2), u"Cid"_s);
         QVERIFY(moved.count() >= 2);
 
         QTest::keyClick(&grid, Qt::Key_Up);
@@ -520,16 +522,16 @@ private slots:
         TKorDBEditor editor;
         editor.setDataSource(&db.Source);
         editor.setDataField("name");
-        QCOMPARE(editor.Text(), QStringLiteral("Ann"));
+        QCOMPARE(editor.Text(), u"Ann"_s);
         db.Customers.Next();
-        QCOMPARE(editor.Text(), QStringLiteral("Bob"));
+        QCOMPARE(editor.Text(), u"Bob"_s);
         editor.setCharCase(Vcl::ecUpperCase);
-        QCOMPARE(editor.Text(), QStringLiteral("BOB"));
+        QCOMPARE(editor.Text(), u"BOB"_s);
         editor.setCharCase(Vcl::ecNormal);
 
         editor.EditControl()->setText("Robert");
         editor.UpdateRecord();
-        QCOMPARE(db.Customers.FieldByName("name")->AsString(), QStringLiteral("Robert"));
+        QCOMPARE(db.Customers.FieldByName("name")->AsString(), u"Robert"_s);
 
         // Pick lists: the chosen entry goes to the field (as its index when asked to).
         editor.setDataField("rating");
@@ -543,10 +545,10 @@ private slots:
         QVERIFY(!editor.HasButton());
 
         editor.setLabelVisible(true);
-        QCOMPARE(editor.EditLabel()->text(), QStringLiteral("rating"));
+        QCOMPARE(editor.EditLabel()->text(), u"rating"_s);
         // Without a field the editor shows the chosen entry itself.
         editor.setDataSource(nullptr);
-        QCOMPARE(editor.Text(), QStringLiteral("three"));
+        QCOMPARE(editor.Text(), u"three"_s);
         editor.setPickIndex(-1);
         QCOMPARE(editor.Text(), QString());
     }
@@ -560,19 +562,19 @@ private slots:
         TKorDBColumn columnEditor;
         columnEditor.setDBGrid(&grid);
         columnEditor.setDataColumn("name");
-        QCOMPARE(columnEditor.EditLabel()->text(), QStringLiteral("Customer"));
-        QCOMPARE(columnEditor.Text(), QStringLiteral("Ann"));
+        QCOMPARE(columnEditor.EditLabel()->text(), u"Customer"_s);
+        QCOMPARE(columnEditor.Text(), u"Ann"_s);
         QCOMPARE(columnEditor.DataSet(), &db.Customers);
 
         KorDBEditor::TKorDBGridEditor cellEditor;
         cellEditor.setDBGrid(&grid);
         grid.setSelectedIndex(1);
         QCOMPARE(cellEditor.GridColumn(), grid.Columns()->Items(1));
-        QCOMPARE(cellEditor.Text(), QStringLiteral("Ann"));
+        QCOMPARE(cellEditor.Text(), u"Ann"_s);
         grid.setSelectedIndex(0);
-        QCOMPARE(cellEditor.Text(), QStringLiteral("1"));
+        QCOMPARE(cellEditor.Text(), u"1"_s);
         db.Customers.Last();
-        QCOMPARE(cellEditor.Text(), QStringLiteral("3"));
+        QCOMPARE(cellEditor.Text(), u"3"_s);
         grid.Columns()->Items(0)->setReadOnly(true);
         cellEditor.UpdateDisplay();
         QVERIFY(cellEditor.EditControl()->isReadOnly());
@@ -597,8 +599,8 @@ private slots:
 
         navigator.Captions()->SetLines({"", "Back"});
         navigator.setShowCaptions(true);
-        QCOMPARE(navigator.Buttons(TKorDBNavigator::nbPrior)->text(), QStringLiteral("Back"));
-        QCOMPARE(navigator.Buttons(TKorDBNavigator::nbFirst)->text(), QStringLiteral("First"));
+        QCOMPARE(navigator.Buttons(TKorDBNavigator::nbPrior)->text(), u"Back"_s);
+        QCOMPARE(navigator.Buttons(TKorDBNavigator::nbFirst)->text(), u"First"_s);
         db.Customers.Close();
         QVERIFY(!navigator.Buttons(TKorDBNavigator::nbRefresh)->isEnabled());
         navigator.BtnClick(TKorDBNavigator::nbNext); // nothing to move: no error
@@ -671,8 +673,8 @@ private slots:
         QVERIFY(!grid.TitleFontOf(name).italic());
         QVERIFY(grid.TitleFontOf(gone).italic());
         QVERIFY(!grid.TitleFontOf(blank).italic());
-        QCOMPARE(grid.MissingFieldHint(gone), QStringLiteral("Field 'nickname' not found in "
-                                                             "Customers"));
+        QCOMPARE(grid.MissingFieldHint(gone), u"Field 'nickname' not found in "
+                                              "Customers"_s);
         QCOMPARE(grid.MissingFieldHints(), QStringList{grid.MissingFieldHint(gone)});
 
         grid.ScrollToColumn(gone); // it comes after the nine columns of the data set

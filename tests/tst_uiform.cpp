@@ -155,10 +155,10 @@ private slots:
         QVERIFY(m_dir.isValid());
         const QString database = CreateTestDatabase(
             m_dir.filePath(u"sample.sqlite"_s),
-            {QStringLiteral("CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), "
-                            "city VARCHAR(30))"),
-             QStringLiteral("INSERT INTO customers VALUES (1, 'Ann', 'Springfield'), (2, 'Bob', "
-                            "'Shelbyville')")});
+            {u"CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(30), "
+             "city VARCHAR(30))"_s,
+             u"INSERT INTO customers VALUES (1, 'Ann', 'Springfield'), (2, 'Bob', "
+             "'Shelbyville')"_s});
         m_connection =
             QJsonDocument(QJsonObject{{"DatabaseName", database}}).toJson(QJsonDocument::Compact);
         m_messagesScope = std::make_unique<THostDialogsScope>(m_messages);

@@ -36,6 +36,8 @@
 #include "testsupport.h"
 #include "typinfo.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A component that counts how often its entry is written: writing it reads its one property.
@@ -172,7 +174,7 @@ private:
     {
         auto *grid = static_cast<TKorDBGrid *>(
             Document.Designer()->CreateComponent(&TKorDBGrid::staticMetaObject));
-        Document.RecordChange(QStringLiteral("Place"));
+        Document.RecordChange(u"Place"_s);
         return grid;
     }
 
@@ -186,7 +188,7 @@ private:
         auto *dataSet =
             static_cast<TSQLDataSet *>(designer->CreateComponent(&TSQLDataSet::staticMetaObject));
         dataSet->setSQLConnection(connection);
-        dataSet->setCommandText(QStringLiteral("SELECT * FROM orders"));
+        dataSet->setCommandText(u"SELECT * FROM orders"_s);
         dataSet->setActive(true);
         auto *source =
             static_cast<TDataSource *>(designer->CreateComponent(&TDataSource::staticMetaObject));
@@ -194,8 +196,8 @@ private:
         auto *grid = placeGrid(Document);
         grid->setDataSource(source);
         grid->Columns()->RebuildColumns();
-        grid->Columns()->Items(0)->Title()->setCaption(QStringLiteral("Order"));
-        Document.RecordChange(QStringLiteral("Link"));
+        grid->Columns()->Items(0)->Title()->setCaption(u"Order"_s);
+        Document.RecordChange(u"Link"_s);
     }
 
     // buildForm's form with persistent fields id and total on SQLDataSet1, and a second data set
@@ -204,15 +206,14 @@ private:
     {
         buildForm(Document);
         TFormDesigner *designer = Document.Designer();
-        auto *first =
-            dynamic_cast<TDataSet *>(designer->GetComponent(QStringLiteral("SQLDataSet1")));
+        auto *first = dynamic_cast<TDataSet *>(designer->GetComponent(u"SQLDataSet1"_s));
         auto *second =
             static_cast<TSQLDataSet *>(designer->CreateComponent(&TSQLDataSet::staticMetaObject));
         second->setSQLConnection(dynamic_cast<TSQLDataSet *>(first)->SQLConnection());
-        second->setCommandText(QStringLiteral("SELECT * FROM orders"));
+        second->setCommandText(u"SELECT * FROM orders"_s);
         QCOMPARE(TFieldsEditor(first, designer).AddFields({"id", "total"}).size(), 2);
         QCOMPARE(TFieldsEditor(second, designer).AddFields({"id"}).size(), 1);
-        Document.RecordChange(QStringLiteral("Fields"));
+        Document.RecordChange(u"Fields"_s);
     }
 
 private slots:
@@ -220,13 +221,13 @@ private slots:
     {
         ResetTestSettingsDir();
         QVERIFY(m_dir.isValid());
-        m_database = CreateTestDatabase(
-            m_dir.filePath(QStringLiteral("orders.sqlite")),
-            {QStringLiteral("CREATE TABLE orders (id INTEGER PRIMARY KEY, total REAL)"),
-             QStringLiteral("INSERT INTO orders VALUES (1, 9.5), (2, 12)")});
+        m_database =
+            CreateTestDatabase(m_dir.filePath(u"orders.sqlite"_s),
+                               {u"CREATE TABLE orders (id INTEGER PRIMARY KEY, total REAL)"_s,
+                                u"INSERT INTO orders VALUES (1, 9.5), (2, 12)"_s});
         RegisterHostComponents();
-        LoadPackage(QStringLiteral("DCLKorDBGrid90.bpl"));
-        QVERIFY(TFormDesigner::FindComponentClass(QStringLiteral("TKorDBGrid")));
+        LoadPackage(u"DCLKorDBGrid90.bpl"_s);
+        QVERIFY(TFormDesigner::FindComponentClass(u"TKorDBGrid"_s));
     }
 
     void propertyChangesAnnouncedByTheDesignerAreOneUndoStep()
@@ -240,14 +241,14 @@ private slots:
 
         // A designer page writes through the type information, then tells the designer, which
         // may happen several times for one change: one step, once the event loop comes round.
-        SetOrdProp(grid, QStringLiteral("FixedColor"), clRed);
+        SetOrdProp(grid, u"FixedColor"_s, clRed);
         document.Designer()->Modified();
-        SetOrdProp(grid, QStringLiteral("GridLineWidth"), 3);
+        SetOrdProp(grid, u"GridLineWidth"_s, 3);
         document.Designer()->Modified();
         QCOMPARE(document.UndoStack()->count(), 1);
         QTRY_COMPARE(document.UndoStack()->count(), 2);
         QCOMPARE(document.UndoStack()->text(1),
-                 QStringLiteral("Change KorDBGrid1.FixedColor, KorDBGrid1.GridLineWidth"));
+                 u"Change KorDBGrid1.FixedColor, KorDBGrid1.GridLineWidth"_s);
 
         // A notice without a change records nothing.
         document.Designer()->Modified();
@@ -255,7 +256,7 @@ private slots:
         QCOMPARE(document.UndoStack()->count(), 2);
 
         document.UndoStack()->undo();
-        QCOMPARE(document.Designer()->GetComponent(QStringLiteral("KorDBGrid1")), grid);
+        QCOMPARE(document.Designer()->GetComponent(u"KorDBGrid1"_s), grid);
         QCOMPARE(grid->FixedColor(), clBtnFace);
         QCOMPARE(grid->GridLineWidth(), 1);
         QCoreApplication::processEvents(); // the undo's own notice is not a change
@@ -280,7 +281,7 @@ private slots:
         const int changes = TFormDocument::UndoLimit + 10;
         for (int i = 1; i <= changes; ++i) {
             grid->setLeft(i);
-            document.RecordChange(QStringLiteral("Move"));
+            document.RecordChange(u"Move"_s);
         }
         QCOMPARE(document.UndoStack()->count(), TFormDocument::UndoLimit);
         while (document.UndoStack()->canUndo())
@@ -302,23 +303,22 @@ private slots:
         TFormDocument document;
         buildForm(document);
         TFormDesigner *designer = document.Designer();
-        auto *grid =
-            static_cast<TKorDBGrid *>(designer->GetComponent(QStringLiteral("KorDBGrid1")));
+        auto *grid = static_cast<TKorDBGrid *>(designer->GetComponent(u"KorDBGrid1"_s));
         grid->SetBounds(8, 8, 300, 120);
         grid->Columns()->Items(1)->setWidth(77);
         auto *other =
             static_cast<TKorDBGrid *>(designer->CreateComponent(&TKorDBGrid::staticMetaObject));
         other->SetBounds(40, 200, 200, 100);
-        TComponent *source = designer->GetComponent(QStringLiteral("DataSource1"));
-        auto *dataSet = qobject_cast<TDataSet *>(
-            designer->GetComponent(QStringLiteral("SQLDataSet1"))->Object());
+        TComponent *source = designer->GetComponent(u"DataSource1"_s);
+        auto *dataSet =
+            qobject_cast<TDataSet *>(designer->GetComponent(u"SQLDataSet1"_s)->Object());
         source->Object()->setProperty("DesignPosition", QPoint(320, 16));
-        TFieldsEditor::Open(dataSet, designer)->AddFields({QStringLiteral("id")});
+        TFieldsEditor::Open(dataSet, designer)->AddFields({u"id"_s});
         for (int i = 0; i < 8; ++i)
             designer->CreateComponent(&TWrittenCounter::staticMetaObject);
         TFormSurface surface(&document); // gives the icons without a place one
         document.FlushPendingChange();
-        document.RecordChange(QStringLiteral("Build"));
+        document.RecordChange(u"Build"_s);
         const QByteArray before = WriteFormText(designer);
         const int steps = document.UndoStack()->count();
         TScriptedDialogs dialogs;
@@ -339,17 +339,17 @@ private slots:
         };
         designer->SelectComponent(grid);
         if (Change == QLatin1String("property")) {
-            SetOrdProp(grid, QStringLiteral("FixedColor"), clRed);
+            SetOrdProp(grid, u"FixedColor"_s, clRed);
             announce();
         } else if (Change == QLatin1String("two")) {
             grid->setLeft(grid->Left() + 8);
-            SetOrdProp(source->Object(), QStringLiteral("Enabled"), 0);
+            SetOrdProp(source->Object(), u"Enabled"_s, 0);
             announce();
         } else if (Change == QLatin1String("inspector")) {
             designer->SelectComponent(other); // a script sets what is not selected
-            setAsInspector(designer, grid, QStringLiteral("Color"), QStringLiteral("clYellow"));
+            setAsInspector(designer, grid, u"Color"_s, u"clYellow"_s);
         } else if (Change == QLatin1String("column add")) {
-            grid->Columns()->Add()->setFieldName(QStringLiteral("total"));
+            grid->Columns()->Add()->setFieldName(u"total"_s);
             announce();
         } else if (Change == QLatin1String("column delete")) {
             designer->SelectComponent(grid->Columns()->Items(1));
@@ -384,13 +384,13 @@ private slots:
         } else if (Change == QLatin1String("paste")) {
             document.PasteComponents(document.CopyComponents({source, grid}));
         } else if (Change == QLatin1String("rename")) {
-            setAsInspector(designer, other, QStringLiteral("Name"), QStringLiteral("Orders"));
+            setAsInspector(designer, other, u"Name"_s, u"Orders"_s);
         } else if (Change == QLatin1String("rename linked")) {
             designer->SelectComponent(source->Object());
-            source->SetName(QStringLiteral("Source"));
+            source->SetName(u"Source"_s);
             announce();
         } else if (Change == QLatin1String("field")) {
-            TFieldsEditor::Find(dataSet)->AddFields({QStringLiteral("total")});
+            TFieldsEditor::Find(dataSet)->AddFields({u"total"_s});
         } else if (Change == QLatin1String("move")) {
             surface.MoveSelection(QPoint(8, 16));
         } else if (Change == QLatin1String("resize")) {
@@ -445,19 +445,19 @@ private slots:
         auto *last =
             static_cast<TKorDBGrid *>(designer->CreateComponent(&TKorDBGrid::staticMetaObject));
         last->SetBounds(100, 50, 200, 100); // over the first
-        document.RecordChange(QStringLiteral("Build"));
+        document.RecordChange(u"Build"_s);
         const QByteArray before = WriteFormText(designer);
         designer->SelectComponent(last);
         designer->DeleteComponent(first);
         designer->DeleteComponent(source);
         document.RecordChange();
         QCOMPARE(document.UndoStack()->text(document.UndoStack()->count() - 1),
-                 QStringLiteral("Delete KorDBGrid1, DataSource1"));
+                 u"Delete KorDBGrid1, DataSource1"_s);
 
         document.UndoStack()->undo();
         QCOMPARE(WriteFormText(designer), before);
-        TComponent *firstBack = designer->GetComponent(QStringLiteral("KorDBGrid1"));
-        TComponent *sourceBack = designer->GetComponent(QStringLiteral("DataSource1"));
+        TComponent *firstBack = designer->GetComponent(u"KorDBGrid1"_s);
+        TComponent *sourceBack = designer->GetComponent(u"DataSource1"_s);
         // The grid made again lies under the one placed after it, as before.
         const QObjectList stacked = designer->Form()->children();
         QVERIFY(stacked.indexOf(firstBack->Object()) < stacked.indexOf(last));
@@ -470,7 +470,7 @@ private slots:
     // version does not know is written back.
     void damagedFormOpensWithWhatCanBeRead()
     {
-        const QString file = m_dir.filePath(QStringLiteral("newer.kform"));
+        const QString file = m_dir.filePath(u"newer.kform"_s);
         const QByteArray text = R"({
   "name": "Form1", "class": "TDesignForm", "Version": 7,
   "properties": {"Caption": "Orders", "Shade": 3},
@@ -513,16 +513,16 @@ private slots:
         QVERIFY(document.Open(file));
         QCOMPARE(document.FileName(), file);
         TFormDesigner *designer = document.Designer();
-        auto *grid = dynamic_cast<TKorDBGrid *>(designer->GetComponent(QStringLiteral("Grid1")));
+        auto *grid = dynamic_cast<TKorDBGrid *>(designer->GetComponent(u"Grid1"_s));
         QVERIFY(grid);
-        QCOMPARE(grid->DataSource(), designer->GetComponent(QStringLiteral("Source1"))->Object());
-        QCOMPARE(grid->Columns()->Items(0)->FieldName(), QStringLiteral("id"));
-        QVERIFY(!designer->GetComponent(QStringLiteral("Gauge1")));
-        QCOMPARE(designer->Form()->windowTitle(), QStringLiteral("Orders"));
+        QCOMPARE(grid->DataSource(), designer->GetComponent(u"Source1"_s)->Object());
+        QCOMPARE(grid->Columns()->Items(0)->FieldName(), u"id"_s);
+        QVERIFY(!designer->GetComponent(u"Gauge1"_s));
+        QCOMPARE(designer->Form()->windowTitle(), u"Orders"_s);
         QCOMPARE(fileBytes(file), text);
 
         // Saving over it asks; No writes nothing.
-        grid->SetName(QStringLiteral("Orders"));
+        grid->SetName(u"Orders"_s);
         for (const TModalResult answer : {mrNo, mrYes}) {
             TScriptedDialogs messages;
             const THostDialogsScope messagesScope(messages);
@@ -598,7 +598,7 @@ private slots:
         for (const QString &original :
              QStringList{"SQLDataSet1id", "SQLDataSet1total", "SQLDataSet2id"})
             QCOMPARE(componentNamed(designer, original)->Owner()->Name(), original.left(11));
-        QCOMPARE(document.UndoStack()->text(steps), QStringLiteral("Paste"));
+        QCOMPARE(document.UndoStack()->text(steps), u"Paste"_s);
         document.UndoStack()->undo();
         QCOMPARE(WriteFormText(document.Designer()), before);
     }
@@ -615,10 +615,8 @@ private slots:
         TFormDocument document;
         buildFieldsForm(document);
         QObject *object = componentNamed(document.Designer(), QLatin1String(component))->Object();
-        const QString error =
-            errorOf([&] { SetStrProp(object, QStringLiteral("Name"), QLatin1String(name)); });
-        QCOMPARE(error, accepted ? QString()
-                                 : QStringLiteral("A component named %1 already exists").arg(name));
+        const QString error = errorOf([&] { SetStrProp(object, u"Name"_s, QLatin1String(name)); });
+        QCOMPARE(error, accepted ? QString() : u"A component named %1 already exists"_s.arg(name));
         QCOMPARE(object->objectName(), QLatin1String(accepted ? name : component));
     }
 };

@@ -39,6 +39,8 @@
 #include "workbenchsession.h"
 #include "workbenchwindow.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A grid over the sample customers, linked as a person would link it.
@@ -71,9 +73,8 @@ void describe(IDesigner *Designer, TPropertyEditor *Editor, const QString &Path,
     if (collection) {
         for (int i = 0; i < collection->Count(); ++i)
             GetComponentProperties(Designer, {collection->Items(i)}, [&](auto Item) {
-                describe(Designer, Item.get(),
-                         QStringLiteral("%1[%2].%3").arg(Path).arg(i).arg(Item->GetName()), Out,
-                         Depth + 1);
+                describe(Designer, Item.get(), u"%1[%2].%3"_s.arg(Path).arg(i).arg(Item->GetName()),
+                         Out, Depth + 1);
             });
         return;
     }
@@ -163,7 +164,7 @@ class TestWorkbenchScript : public QObject {
 
     bool run(const QString &Script)
     {
-        const bool passed = m_runner->Run(Script, m_files.filePath(QStringLiteral("test.kws")));
+        const bool passed = m_runner->Run(Script, m_files.filePath(u"test.kws"_s));
         if (!passed)
             qWarning("%s", qPrintable(m_runner->Error()));
         return passed;
@@ -182,8 +183,8 @@ private slots:
     void init()
     {
         m_window = std::make_unique<TWorkbenchWindow>();
-        if (!IsPackageLoaded(QStringLiteral("DCLKorDBGrid90")))
-            m_window->LoadDesignPackage(QStringLiteral("DCLKorDBGrid90"));
+        if (!IsPackageLoaded(u"DCLKorDBGrid90"_s))
+            m_window->LoadDesignPackage(u"DCLKorDBGrid90"_s);
         m_window->show();
         m_runner = std::make_unique<TScriptRunner>(m_window.get());
         TScriptRunner::Settle();
@@ -209,34 +210,30 @@ private slots:
         const auto dump = [](const QString &File) {
             QStringList rows;
             {
-                QSqlDatabase db =
-                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("dump"));
+                QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"dump"_s);
                 db.setDatabaseName(File);
                 db.open();
                 QSqlQuery query(db);
                 for (const char *table : {"Customers", "Products", "Orders", "OrderLines"}) {
-                    query.exec(QStringLiteral("SELECT * FROM %1").arg(QLatin1String(table)));
+                    query.exec(u"SELECT * FROM %1"_s.arg(QLatin1String(table)));
                     int count = 0;
                     for (; query.next(); ++count)
                         for (int i = 0; i < 9; ++i)
                             rows << query.value(i).toString();
-                    rows << QStringLiteral("%1 %2").arg(QLatin1String(table)).arg(count);
+                    rows << u"%1 %2"_s.arg(QLatin1String(table)).arg(count);
                 }
-                rows << QStringLiteral("columns %1")
-                            .arg(query.exec(
-                                QStringLiteral("SELECT CustNo, Company, City, State, Active, "
-                                               "Since, Balance FROM Customers")));
+                rows << u"columns %1"_s.arg(
+                    query.exec(u"SELECT CustNo, Company, City, State, Active, "
+                               "Since, Balance FROM Customers"_s));
             }
-            QSqlDatabase::removeDatabase(QStringLiteral("dump"));
+            QSqlDatabase::removeDatabase(u"dump"_s);
             return rows;
         };
         const QStringList first = dump(path);
         for (const char *wanted : {"Customers 60", "Products 40", "Orders 200", "columns 1"})
             QVERIFY2(first.contains(QLatin1String(wanted)), wanted);
-        QVERIFY(
-            first.filter(QRegularExpression(QStringLiteral("^OrderLines [3-9]\\d\\d$"))).size() ==
-            1);
-        const QString again = file(QStringLiteral("again.sqlite"));
+        QVERIFY(first.filter(QRegularExpression(u"^OrderLines [3-9]\\d\\d$"_s)).size() == 1);
+        const QString again = file(u"again.sqlite"_s);
         CreateSampleDatabase(again);
         QCOMPARE(dump(again), first);
         const QDateTime written = QFileInfo(path).lastModified();
@@ -255,19 +252,19 @@ private slots:
     void databaseFileEditor()
     {
         QFETCH(bool, pick);
-        const QString other = file(QStringLiteral("other.sqlite"));
-        CreateTestDatabase(
-            other, {QStringLiteral("DROP TABLE IF EXISTS Customers"),
-                    QStringLiteral("CREATE TABLE Customers (CustNo INTEGER, Nickname VARCHAR(20))"),
-                    QStringLiteral("INSERT INTO Customers VALUES (1, 'Ace')")});
+        const QString other = file(u"other.sqlite"_s);
+        CreateTestDatabase(other,
+                           {u"DROP TABLE IF EXISTS Customers"_s,
+                            u"CREATE TABLE Customers (CustNo INTEGER, Nickname VARCHAR(20))"_s,
+                            u"INSERT INTO Customers VALUES (1, 'Ace')"_s});
         QVERIFY(run(QString::fromUtf8(kLinkedGrid)));
-        auto *connection = qobject_cast<TSQLConnection *>(
-            designer()->GetComponent(QStringLiteral("Connection1"))->Object());
-        auto *customers = qobject_cast<TSQLDataSet *>(
-            designer()->GetComponent(QStringLiteral("Customers"))->Object());
+        auto *connection =
+            qobject_cast<TSQLConnection *>(designer()->GetComponent(u"Connection1"_s)->Object());
+        auto *customers =
+            qobject_cast<TSQLDataSet *>(designer()->GetComponent(u"Customers"_s)->Object());
         const QString sample = connection->DatabaseName();
 
-        PPropInfo info = GetPropInfo(connection, QStringLiteral("DatabaseName"));
+        PPropInfo info = GetPropInfo(connection, u"DatabaseName"_s);
         auto editor = CreatePropertyEditor(FindPropertyEditorClass(info, connection), designer(),
                                            {connection}, info);
         QVERIFY(qobject_cast<TDatabaseFileProperty *>(editor.get()));
@@ -294,7 +291,7 @@ private slots:
         QVERIFY(connection->Connected());
         QVERIFY(customers->Active());
         QCOMPARE(customers->RecordCount(), pick ? 1 : 60);
-        QCOMPARE(customers->FindField(QStringLiteral("Nickname")) != nullptr, pick);
+        QCOMPARE(customers->FindField(u"Nickname"_s) != nullptr, pick);
         QCOMPARE(designer()->ModifiedCount() > modified, pick);
     }
 
@@ -304,7 +301,7 @@ private slots:
     // be written names the file; neither changes the form.
     void savedFormComesBackAndFileErrorsChangeNothing()
     {
-        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral(R"(
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + uR"(
 dblclick Grid1
 click "Add All Fields"
 close-window
@@ -315,37 +312,37 @@ set Grid1.Hint "Über uns"
 set Grid1.Columns[1].FieldName Nickname
 select Customers
 select Grid1
-)")));
+)"_s));
         // A column whose field the data set lacks is named on the status bar.
         QCOMPARE(m_window->statusBar()->currentMessage(),
-                 QStringLiteral("Grid1: Field 'Nickname' not found in Customers"));
-        QVERIFY(run(QStringLiteral("save form.kwf")));
+                 u"Grid1: Field 'Nickname' not found in Customers"_s);
+        QVERIFY(run(u"save form.kwf"_s));
         const QMap<QString, QString> before = describeForm(designer());
         QVERIFY(before.size() > 100);
-        WriteTestFile(file(QStringLiteral("damaged.kwf")),
+        WriteTestFile(file(u"damaged.kwf"_s),
                       "{\"name\": \"F\u00f6rm1\", \"class\": \"TDesignForm\",\n  \"components\": "
                       "[{\"name\": \"Gr\u00fc\u00dfe\" \"class\"");
-        QVERIFY(run(QStringLiteral("expect-error \"Line 2, column 36\" open damaged.kwf")));
-        WriteTestFile(file(QStringLiteral("bare.kwf")), R"({"name": "F", "class": "TDesignForm"})");
-        QVERIFY(run(QStringLiteral("expect-error \"not a form\" open bare.kwf")));
+        QVERIFY(run(u"expect-error \"Line 2, column 36\" open damaged.kwf"_s));
+        WriteTestFile(file(u"bare.kwf"_s), R"({"name": "F", "class": "TDesignForm"})");
+        QVERIFY(run(u"expect-error \"not a form\" open bare.kwf"_s));
         QCOMPARE(describeForm(designer()), before);
-        QCOMPARE(m_window->Document()->FileName(), file(QStringLiteral("form.kwf")));
+        QCOMPARE(m_window->Document()->FileName(), file(u"form.kwf"_s));
 
         QVERIFY(m_window->NewForm());
-        QVERIFY(run(QStringLiteral("open form.kwf")));
+        QVERIFY(run(u"open form.kwf"_s));
         const QMap<QString, QString> after = describeForm(designer());
         for (auto it = before.cbegin(); it != before.cend(); ++it)
-            QCOMPARE(after.value(it.key(), QStringLiteral("(missing)")), it.value());
+            QCOMPARE(after.value(it.key(), u"(missing)"_s), it.value());
         QCOMPARE(after.size(), before.size());
         QVERIFY(!m_window->Document()->IsModified());
 
         // A folder that is a file: the save fails, naming the file, and leaves the file alone.
-        QVERIFY(run(QStringLiteral("set Grid1.Hint \"Changed\"")));
+        QVERIFY(run(u"set Grid1.Hint \"Changed\""_s));
         const QByteArray plain = "not a folder";
-        WriteTestFile(file(QStringLiteral("plain")), plain);
-        QVERIFY(run(QStringLiteral("expect-error plain/form.kwf save plain/form.kwf")));
-        QCOMPARE(readFile(file(QStringLiteral("plain"))), plain);
-        QCOMPARE(m_window->Document()->FileName(), file(QStringLiteral("form.kwf")));
+        WriteTestFile(file(u"plain"_s), plain);
+        QVERIFY(run(u"expect-error plain/form.kwf save plain/form.kwf"_s));
+        QCOMPARE(readFile(file(u"plain"_s)), plain);
+        QCOMPARE(m_window->Document()->FileName(), file(u"form.kwf"_s));
         QVERIFY(m_window->Document()->IsModified());
     }
 
@@ -376,35 +373,33 @@ select Grid1
         QFETCH(QString, path);
         QFETCH(QString, name);
         QFETCH(QString, rule);
-        QVERIFY(run(QStringLiteral("place TDataSource Source1\nplace TKorDBGrid Grid1")));
-        TComponent *grid = designer()->GetComponent(QStringLiteral("Grid1"));
+        QVERIFY(run(u"place TDataSource Source1\nplace TKorDBGrid Grid1"_s));
+        TComponent *grid = designer()->GetComponent(u"Grid1"_s);
         const QString jsonName =
             QString::fromUtf8(QJsonDocument(QJsonArray{name}).toJson(QJsonDocument::Compact))
                 .mid(1)
                 .chopped(1);
-        const QString text =
-            QStringLiteral(R"({"name": "Form1", "class": "TDesignForm", "components": [
+        const QString text = uR"({"name": "Form1", "class": "TDesignForm", "components": [
   {"name": "Source1", "class": "TDataSource"},
-  {"name": %1, "class": "TKorDBGrid"}]})")
-                .arg(jsonName);
+  {"name": %1, "class": "TKorDBGrid"}]})"_s.arg(jsonName);
         QString given; // the name the component got instead
         if (path == QLatin1String("inspector")) {
             TObjectInspector *inspector = m_window->Inspector();
             designer()->SelectComponent(grid->Object());
             TScriptRunner::Settle();
-            const QModelIndex row = inspector->Model()->FindRow(QStringLiteral("Name"));
+            const QModelIndex row = inspector->Model()->FindRow(u"Name"_s);
             QVERIFY(row.isValid());
             TScriptedDialogs messages;
             const THostDialogsScope messagesScope(messages);
             QVERIFY(!inspector->Model()->Commit(row.siblingAtColumn(1), name));
             QCOMPARE(messages.Errors.size(), 1);
             QVERIFY2(messages.Errors.first().contains(rule), qPrintable(messages.Errors.first()));
-            QCOMPARE(grid->Name(), QStringLiteral("Grid1"));
+            QCOMPARE(grid->Name(), u"Grid1"_s);
             // A name that keeps the rules is taken, and the header shows it at once.
-            QVERIFY(inspector->Model()->Commit(row.siblingAtColumn(1), QStringLiteral("Orders")));
-            const auto *header = inspector->findChild<QLabel *>(QStringLiteral("SelectionLabel"));
+            QVERIFY(inspector->Model()->Commit(row.siblingAtColumn(1), u"Orders"_s));
+            const auto *header = inspector->findChild<QLabel *>(u"SelectionLabel"_s);
             QVERIFY(header);
-            QCOMPARE(header->text(), QStringLiteral("Orders: TKorDBGrid"));
+            QCOMPARE(header->text(), u"Orders: TKorDBGrid"_s);
             return;
         }
         if (path == QLatin1String("paste")) {
@@ -412,18 +407,17 @@ select Grid1
             QCOMPARE(pasted.size(), 2);
             given = pasted.at(1)->Name();
         } else {
-            WriteTestFile(file(QStringLiteral("names.kwf")), text.toUtf8());
-            QVERIFY(run(QStringLiteral("open names.kwf")));
+            WriteTestFile(file(u"names.kwf"_s), text.toUtf8());
+            QVERIFY(run(u"open names.kwf"_s));
             const QStringList problems =
-                m_runner->Messages().filter(QStringLiteral("names.kwf: Line 3, column 4: "));
+                m_runner->Messages().filter(u"names.kwf: Line 3, column 4: "_s);
             QCOMPARE(problems.size(), 1);
             for (int i = 0; i < designer()->GetRoot()->ComponentCount(); ++i)
                 if (designer()->GetRoot()->Components(i)->Object()->inherits("TKorDBGrid"))
                     given = designer()->GetRoot()->Components(i)->Name();
         }
-        QVERIFY2(
-            QRegularExpression(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$")).match(given).hasMatch(),
-            qPrintable(given));
+        QVERIFY2(QRegularExpression(u"^[A-Za-z_][A-Za-z0-9_]*$"_s).match(given).hasMatch(),
+                 qPrintable(given));
         int holders = designer()->GetRoot()->Name().compare(given, Qt::CaseInsensitive) == 0;
         for (int i = 0; i < designer()->GetRoot()->ComponentCount(); ++i)
             holders += designer()->GetRoot()->Components(i)->Name().compare(
@@ -436,8 +430,8 @@ select Grid1
     void scenes_data()
     {
         QTest::addColumn<QString>("scene");
-        const QFileInfoList scenes = QDir(QStringLiteral(KOR_SCENE_DIR))
-                                         .entryInfoList({QStringLiteral("*.kws")}, QDir::Files);
+        const QFileInfoList scenes =
+            QDir(QStringLiteral(KOR_SCENE_DIR)).entryInfoList({u"*.kws"_s}, QDir::Files);
         if (scenes.isEmpty())
             QFAIL("no scenes in " KOR_SCENE_DIR);
         for (const QFileInfo &scene : scenes)
@@ -450,7 +444,7 @@ select Grid1
         qputenv("SCENE_OUT", out.path().toLocal8Bit());
         QVERIFY2(m_runner->RunFile(scene), qPrintable(m_runner->Error()));
         // Nothing makes a database the scene did not ask for.
-        QCOMPARE(QDir(out.path()).entryList({QStringLiteral("*.sqlite")}), QStringList());
+        QCOMPARE(QDir(out.path()).entryList({u"*.sqlite"_s}), QStringList());
     }
 
     void scenarioWordsBecomeValues_data()
@@ -463,11 +457,8 @@ select Grid1
         QFETCH(TWordsRow, row);
         const QString word = QString::fromUtf8(row.word),
                       value = *row.value ? QString::fromUtf8(row.value) : SampleDatabasePath();
-        QVERIFY(
-            run(QStringLiteral("place TKorDBGrid Grid1\nset Grid1.Hint %1 # a comment").arg(word)));
-        QCOMPARE(GetStrProp(designer()->GetComponent(QStringLiteral("Grid1"))->Object(),
-                            QStringLiteral("Hint")),
-                 value);
+        QVERIFY(run(u"place TKorDBGrid Grid1\nset Grid1.Hint %1 # a comment"_s.arg(word)));
+        QCOMPARE(GetStrProp(designer()->GetComponent(u"Grid1"_s)->Object(), u"Hint"_s), value);
     }
 
     void openWindowsAreTheOnesShown_data() { AddRows(kWindows); }
@@ -475,28 +466,28 @@ select Grid1
     {
         QFETCH(TWindowsRow, row);
         const auto &[label, flags, shown, counted] = row;
-        QVERIFY(run(QStringLiteral("expect-window none")));
-        QLabel window(QStringLiteral("a window"), nullptr, flags);
+        QVERIFY(run(u"expect-window none"_s));
+        QLabel window(u"a window"_s, nullptr, flags);
         window.setVisible(shown);
         TScriptRunner::Settle();
         QCOMPARE(m_runner->FrontWindow(), counted ? &window : nullptr);
-        QCOMPARE(m_runner->Run(QStringLiteral("expect-window QLabel")), counted);
-        QCOMPARE(m_runner->Run(QStringLiteral("expect-window none")), !counted);
+        QCOMPARE(m_runner->Run(u"expect-window QLabel"_s), counted);
+        QCOMPARE(m_runner->Run(u"expect-window none"_s), !counted);
         // Hidden again, it is no longer counted.
         window.hide();
-        QVERIFY(run(QStringLiteral("expect-window none")));
+        QVERIFY(run(u"expect-window none"_s));
     }
 
     // korworkbench FORM opens the form at start, with --script and --screenshot as before.
     void formOnTheCommandLineOpensAtStart()
     {
-        const QString form = file(QStringLiteral("start.kform"));
-        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral("save %1").arg(form)));
+        const QString form = file(u"start.kform"_s);
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + u"save %1"_s.arg(form)));
         QVERIFY(m_window->NewForm());
-        const QString script = file(QStringLiteral("start.kws"));
+        const QString script = file(u"start.kws"_s);
         WriteTestFile(script, "expect Grid1.DataSource Source1\nexpect Customers.Active True\n");
-        const TWorkbenchOptions options = ParseWorkbenchOptions(
-            {QStringLiteral("korworkbench"), form, QStringLiteral("--script"), script});
+        const TWorkbenchOptions options =
+            ParseWorkbenchOptions({u"korworkbench"_s, form, u"--script"_s, script});
         QCOMPARE(options.Form, form);
         QCOMPARE(options.Script, script);
         QCOMPARE(StartWorkbench(*m_window, options), 0);
@@ -506,12 +497,11 @@ select Grid1
     // Choosing a recent file that is gone asks whether to take it off the list.
     void vanishedRecentFileIsOfferedForRemoval()
     {
-        const QString kept = file(QStringLiteral("kept.kform"));
-        const QString gone = file(QStringLiteral("gone.kform"));
-        QVERIFY(run(QString::fromUtf8(kLinkedGrid) +
-                    QStringLiteral("save %1\nsave %2").arg(gone, kept)));
+        const QString kept = file(u"kept.kform"_s);
+        const QString gone = file(u"gone.kform"_s);
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + u"save %1\nsave %2"_s.arg(gone, kept)));
         QVERIFY(QFile::remove(gone));
-        auto *menu = m_window->findChild<QMenu *>(QStringLiteral("RecentFilesMenu"));
+        auto *menu = m_window->findChild<QMenu *>(u"RecentFilesMenu"_s);
         QVERIFY(menu);
         const auto choose = [menu](const QString &File) {
             emit menu->aboutToShow();
@@ -537,10 +527,10 @@ select Grid1
         QVERIFY(m_window->Document()->RecentFiles().contains(kept));
         // Most recent first, each once, at most eight.
         for (int i = 0; i < 9; ++i)
-            QVERIFY(run(QStringLiteral("save copy%1.kform").arg(i % 8)));
+            QVERIFY(run(u"save copy%1.kform"_s.arg(i % 8)));
         QStringList recent = m_window->Document()->RecentFiles();
         QCOMPARE(recent.size(), 8);
-        QCOMPARE(recent.first(), file(QStringLiteral("copy0.kform")));
+        QCOMPARE(recent.first(), file(u"copy0.kform"_s));
         QVERIFY(!recent.contains(kept));
         QCOMPARE(recent.removeDuplicates(), 0);
     }
@@ -548,9 +538,9 @@ select Grid1
     // Open and Save As start in the folder of the form open now, or of the one opened last.
     void fileDialogsStartInTheFormsFolder()
     {
-        QDir().mkpath(file(QStringLiteral("forms")));
-        const QString form = file(QStringLiteral("forms/orders.kform"));
-        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral("save %1").arg(form)));
+        QDir().mkpath(file(u"forms"_s));
+        const QString form = file(u"forms/orders.kform"_s);
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + u"save %1"_s.arg(form)));
         QStringList opened;
         QStringList saved;
         TScriptedDialogs dialogs;
@@ -570,9 +560,9 @@ select Grid1
         QVERIFY(m_window->NewForm());
         QVERIFY(!m_window->OpenForm());
         QVERIFY(!m_window->SaveFormAs());
-        const QString folder = file(QStringLiteral("forms"));
+        const QString folder = file(u"forms"_s);
         QCOMPARE(opened, (QStringList{folder, folder}));
-        QCOMPARE(saved, (QStringList{form, folder + QStringLiteral("/Form1.kform")}));
+        QCOMPARE(saved, (QStringList{form, folder + u"/Form1.kform"_s}));
     }
 
     // A modal window that opens while a step runs does not wait for a person: it is answered
@@ -587,16 +577,13 @@ select Grid1
             dialog.resize(200, 100);
             result = dialog.exec();
         });
-        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + QStringLiteral(R"(
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + uR"(
 verb Grid1 "Kor-DBGrid Component"
 expect-window none
-)")));
+)"_s));
         QCOMPARE(result, int(QDialog::Rejected));
-        QCOMPARE(
-            m_runner->Messages().filter(QStringLiteral("QDialog was answered with Cancel")).size(),
-            1);
-        QCOMPARE(QDir(shots.path()).entryList(QDir::Files),
-                 QStringList{QStringLiteral("modal-1-qdialog.png")});
+        QCOMPARE(m_runner->Messages().filter(u"QDialog was answered with Cancel"_s).size(), 1);
+        QCOMPARE(QDir(shots.path()).entryList(QDir::Files), QStringList{u"modal-1-qdialog.png"_s});
     }
 
     // The runner's own errors stop the run with FILE:LINE, and later lines do not run.
@@ -604,9 +591,8 @@ expect-window none
     void scriptErrorsNameTheLine()
     {
         QFETCH(TErrorsRow, row);
-        QVERIFY(!m_runner->Run(QString::fromUtf8(row.script), file(QStringLiteral("test.kws"))));
-        QVERIFY2(m_runner->Error().startsWith(file(QStringLiteral("test.kws:")) +
-                                              QString::fromUtf8(row.error)),
+        QVERIFY(!m_runner->Run(QString::fromUtf8(row.script), file(u"test.kws"_s)));
+        QVERIFY2(m_runner->Error().startsWith(file(u"test.kws:"_s) + QString::fromUtf8(row.error)),
                  qPrintable(m_runner->Error()));
         // Nothing after the failing line ran.
         QVERIFY(designer()->GetRoot()->ComponentCount() <= 1);

@@ -39,6 +39,8 @@
 #include "workbenchsession.h"
 #include "workbenchwindow.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 int environmentNumber(const char *Name, int Default)
@@ -112,9 +114,7 @@ class TestWorkbenchSoak : public QObject {
                           sources = componentsOf(kClasses[2]), grids = componentsOf(kClasses[3]);
         const QStringList all = conns + sets + sources + grids;
         QWidget *front = m_runner->FrontWindow();
-        const auto yesNo = [this](int Percent) {
-            return chance(Percent) ? QStringLiteral("True") : QStringLiteral("False");
-        };
+        const auto yesNo = [this](int Percent) { return chance(Percent) ? u"True"_s : u"False"_s; };
         switch (pick(16)) {
         case 0: {
             if (all.size() >= kMaxComponents)
@@ -133,9 +133,9 @@ class TestWorkbenchSoak : public QObject {
         case 2:
             return fill("set %1.Name Renamed%2", {any(all), QString::number(++m_names)});
         case 3:
-            return QStringLiteral("undo");
+            return u"undo"_s;
         case 4:
-            return QStringLiteral("redo");
+            return u"redo"_s;
         case 5: // linking: connection to the sample database, data sets, sources, grids
             switch (pick(4)) {
             case 0:
@@ -160,7 +160,7 @@ class TestWorkbenchSoak : public QObject {
         case 8:
             return fill("verb %1 \"Columns Editor...\"", {any(grids)});
         case 9:
-            return front ? QStringLiteral("close-window") : QString();
+            return front ? u"close-window"_s : QString();
         case 10: { // a page of the front window
             const QList<QTabWidget *> tabs =
                 front ? front->findChildren<QTabWidget *>() : QList<QTabWidget *>();
@@ -208,7 +208,7 @@ class TestWorkbenchSoak : public QObject {
             return fill("select %1.Columns[%2]", {name, QString::number(pick(3))});
         }
         default:
-            return chance(50) ? QStringLiteral("save soak.kfm") : QStringLiteral("open soak.kfm");
+            return chance(50) ? u"save soak.kfm"_s : u"open soak.kfm"_s;
         }
     }
 
@@ -222,26 +222,24 @@ class TestWorkbenchSoak : public QObject {
         };
         for (TCollectionEditor *editor : TCollectionEditor::OpenEditors())
             if (!editor->Collection() || !onForm(editor->Component()))
-                return QStringLiteral("a collection editor edits a component that is gone");
+                return u"a collection editor edits a component that is gone"_s;
         for (QWidget *window : QApplication::topLevelWidgets()) {
             if (!window->isVisible() || !window->inherits("TBriskDesigner"))
                 continue;
             const QString title = window->windowTitle();
             const QString name = title.section(QLatin1Char(' '), 0, 0);
             if (!form->GetComponent(name))
-                return QStringLiteral("the design window \"%1\" edits no component of the form")
-                    .arg(title);
+                return u"the design window \"%1\" edits no component of the form"_s.arg(title);
         }
         const QList<QObject *> selection = form->GetSelections();
         for (QObject *object : selection) {
             if (!object)
-                return QStringLiteral("the selection holds an object that is gone");
+                return u"the selection holds an object that is gone"_s;
             if (TComponent *component = AsComponent(object); component && !onForm(component))
-                return QStringLiteral("the selection holds %1, which is not on the form")
-                    .arg(component->Name());
+                return u"the selection holds %1, which is not on the form"_s.arg(component->Name());
         }
         if (m_window->Inspector()->Model()->Selection() != selection)
-            return QStringLiteral("the inspector does not show the selection");
+            return u"the inspector does not show the selection"_s;
         return {};
     }
 
@@ -249,17 +247,17 @@ class TestWorkbenchSoak : public QObject {
     QString roundTripDiffers() const
     {
         const QByteArray text = WriteFormText(designer());
-        TFormDesigner fresh(QStringLiteral("Form1"));
+        TFormDesigner fresh(u"Form1"_s);
         try {
             ReadFormText(&fresh, text);
         } catch (const EHostError &e) {
-            return QStringLiteral("the written form does not read: %1").arg(e.Message());
+            return u"the written form does not read: %1"_s.arg(e.Message());
         }
         const QByteArray again = WriteFormText(&fresh);
         fresh.Close();
         if (again != text)
-            return QStringLiteral("the form reads back differently:\n%1\n---\n%2")
-                .arg(QString::fromUtf8(text), QString::fromUtf8(again));
+            return u"the form reads back differently:\n%1\n---\n%2"_s.arg(QString::fromUtf8(text),
+                                                                          QString::fromUtf8(again));
         return {};
     }
 
@@ -297,13 +295,13 @@ class TestWorkbenchSoak : public QObject {
                                         : undone                    ? texts->first
                                                                     : texts->second;
             if (now != expected)
-                return QStringLiteral("%1 \"%2\" gives another form than %3 it:\n%4\n---\n%5")
-                    .arg(undone ? "undoing" : "redoing", step->text(), undone ? "before" : "after",
-                         QString::fromUtf8(expected), QString::fromUtf8(now));
+                return u"%1 \"%2\" gives another form than %3 it:\n%4\n---\n%5"_s.arg(
+                    undone ? "undoing" : "redoing", step->text(), undone ? "before" : "after",
+                    QString::fromUtf8(expected), QString::fromUtf8(now));
         } else if (top && top != Top) {
             if (!isChangeStep(top))
-                return QStringLiteral("the step \"%1\" is not a change of the form's components")
-                    .arg(undo->text(index - 1));
+                return u"the step \"%1\" is not a change of the form's components"_s.arg(
+                    undo->text(index - 1));
             // Only a single new step is known to lie between the two texts.
             const bool single = index >= 2 ? undo->command(index - 2) == Top : !Top;
             if (single)
@@ -317,15 +315,13 @@ class TestWorkbenchSoak : public QObject {
     // Writes the scenario so far for replaying, and fails with the seed and step.
     void failAt(int Seed, int Step, const QString &Why)
     {
-        const QString replay = QDir::current().absoluteFilePath(
-            QStringLiteral("soak-%1-step%2.kws").arg(Seed).arg(Step));
+        const QString replay =
+            QDir::current().absoluteFilePath(u"soak-%1-step%2.kws"_s.arg(Seed).arg(Step));
         QFile file(replay);
         if (file.open(QIODevice::WriteOnly))
             file.write(m_script.join(QLatin1Char('\n')).toUtf8() + '\n');
-        QFAIL(qPrintable(QStringLiteral("seed %1, step %2 (%3): %4\nreplay: %5")
-                             .arg(Seed)
-                             .arg(Step)
-                             .arg(m_script.isEmpty() ? QString() : m_script.last(), Why, replay)));
+        QFAIL(qPrintable(u"seed %1, step %2 (%3): %4\nreplay: %5"_s.arg(Seed).arg(Step).arg(
+            m_script.isEmpty() ? QString() : m_script.last(), Why, replay)));
     }
 
 private slots:
@@ -335,8 +331,8 @@ private slots:
         ResetTestSettingsDir();
         m_session = std::make_unique<TWorkbenchSession>();
         m_window = std::make_unique<TWorkbenchWindow>();
-        m_window->LoadDesignPackage(QStringLiteral("DCLKorDBGrid90"));
-        QVERIFY(IsPackageLoaded(QStringLiteral("DCLKorDBGrid90")));
+        m_window->LoadDesignPackage(u"DCLKorDBGrid90"_s);
+        QVERIFY(IsPackageLoaded(u"DCLKorDBGrid90"_s));
         m_window->show();
         m_runner = std::make_unique<TScriptRunner>(m_window.get());
         TScriptRunner::Settle();
@@ -356,7 +352,7 @@ private slots:
         const int seed = environmentNumber("KOR_SOAK_SEED", 20261206);
         const int steps = environmentNumber("KOR_SOAK_STEPS", 2000);
         m_random.seed(seed);
-        const QString scriptFile = m_files.filePath(QStringLiteral("soak.kws"));
+        const QString scriptFile = m_files.filePath(u"soak.kws"_s);
         m_window->Document()->FlushPendingChange();
         m_text = WriteFormText(designer());
         for (int step = 1; step <= steps; ++step) {
@@ -389,9 +385,8 @@ private slots:
                 if (own && last >= 0 && (last + 1 != done || undo->command(last) != top) &&
                     m_window->Document()->StepComponents(last) != QStringList{component})
                     return failAt(seed, step,
-                                  QStringLiteral("the step holds %1")
-                                      .arg(m_window->Document()->StepComponents(last).join(
-                                          QStringLiteral(", "))));
+                                  u"the step holds %1"_s.arg(
+                                      m_window->Document()->StepComponents(last).join(u", "_s)));
             }
             m_window->Document()->FlushPendingChange();
             if (const QString differs = undoDiffers(command, before, done, top); !differs.isEmpty())

@@ -37,6 +37,8 @@
 #include "testsupport.h"
 #include "workbenchwindow.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QMetaObject *const Grid = &TKorDBGrid::staticMetaObject;
@@ -258,7 +260,7 @@ private slots:
     {
         ResetTestSettingsDir();
         RegisterHostComponents();
-        m_package = LoadPackage(FindPackageFile(QStringLiteral("DCLKorDBGrid90")));
+        m_package = LoadPackage(FindPackageFile(u"DCLKorDBGrid90"_s));
     }
 
     void cleanupTestCase()
@@ -291,7 +293,7 @@ private slots:
         QSignalSpy pendingChanged(surface(), &TFormSurface::PendingClassChanged);
         surface()->SetPendingClass(Class);
         QTest::mouseMove(overlay(), From);
-        QVERIFY(surface()->StatusText().contains(QStringLiteral("Click on the form to place")));
+        QVERIFY(surface()->StatusText().contains(u"Click on the form to place"_s));
         if (From == To)
             QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, From);
         else
@@ -318,8 +320,7 @@ private slots:
     {
         QTreeWidget *palette = m_window->Palette();
         QTreeWidgetItem *gridItem =
-            palette->findItems(QStringLiteral("TKorDBGrid"), Qt::MatchExactly | Qt::MatchRecursive)
-                .value(0);
+            palette->findItems(u"TKorDBGrid"_s, Qt::MatchExactly | Qt::MatchRecursive).value(0);
         QVERIFY(gridItem);
         QVERIFY(!gridItem->icon(0).isNull());
         const QRect rect = palette->visualItemRect(gridItem);
@@ -392,7 +393,7 @@ private slots:
         QCOMPARE(source->Object()->property("DesignPosition").toPoint(), QPoint(32, 168));
         m_window->Document()->FlushPendingChange();
         QCOMPARE(stack->count(), steps + 1);
-        QCOMPARE(stack->text(steps), QStringLiteral("Move KorDBGrid1, DataSource1"));
+        QCOMPARE(stack->text(steps), u"Move KorDBGrid1, DataSource1"_s);
         // A click that does not leave the dead zone moves nothing.
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {60, 60});
         QCOMPARE(control(grid1)->geometry(), QRect(48, 32, 160, 80));
@@ -415,7 +416,7 @@ private slots:
         // One step, named after the grid.
         m_window->Document()->FlushPendingChange();
         QCOMPARE(stack->count(), steps + 1);
-        QCOMPARE(stack->text(steps), QStringLiteral("Size KorDBGrid1"));
+        QCOMPARE(stack->text(steps), u"Size KorDBGrid1"_s);
     }
 
     void arrowKeys_data() { AddRows(kArrows); }
@@ -499,8 +500,8 @@ private slots:
         QCOMPARE(stack->count(), steps + 1);
         const auto children = [this] {
             QStringList names;
-            const QList<QTreeWidgetItem *> found = m_window->ComponentList()->findItems(
-                QStringLiteral("SQLDataSet1"), Qt::MatchExactly);
+            const QList<QTreeWidgetItem *> found =
+                m_window->ComponentList()->findItems(u"SQLDataSet1"_s, Qt::MatchExactly);
             for (int i = 0; !found.isEmpty() && i < found.first()->childCount(); ++i)
                 names.append(found.first()->child(i)->text(0));
             return names;
@@ -541,9 +542,8 @@ private slots:
         QStringList texts;
         for (QAction *action : menu->actions())
             texts << action->text();
-        const qsizetype verb = texts.indexOf(QStringLiteral("Co&lumns Editor..."));
-        QVERIFY(verb >= 0 && verb < texts.indexOf(QStringLiteral("Cu&t")) &&
-                texts.contains(QStringLiteral("&Delete")));
+        const qsizetype verb = texts.indexOf(u"Co&lumns Editor..."_s);
+        QVERIFY(verb >= 0 && verb < texts.indexOf(u"Cu&t"_s) && texts.contains(u"&Delete"_s));
         designer()->SelectComponent(designer()->Form());
         menu = surface()->CreateContextMenu();
         QVERIFY(!menu->actions().first()->isEnabled());
@@ -596,7 +596,7 @@ private slots:
             for (TArrange kind : groups[group])
                 QCOMPARE(surface()->ArrangeAction(kind)->isEnabled(), Enabled[group]);
         // The tool bar shows the same actions.
-        auto *bar = m_window->findChild<QToolBar *>(QStringLiteral("ArrangeToolBar"));
+        auto *bar = m_window->findChild<QToolBar *>(u"ArrangeToolBar"_s);
         QVERIFY(bar && bar->actions().contains(surface()->ArrangeAction(TArrange::AlignLefts)));
     }
 
@@ -613,7 +613,7 @@ private slots:
         QTest::keyClick(overlay(), Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(geometries(grids), before);
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {240, 70});
-        QCOMPARE(selectedNames(), QList<QString>{QStringLiteral("KorDBGrid2")});
+        QCOMPARE(selectedNames(), QList<QString>{u"KorDBGrid2"_s});
         surface()->LockAction()->trigger();
         QTest::keyClick(overlay(), Qt::Key_Right);
         QCOMPARE(control(grids.at(1))->geometry(), before.at(1).translated(8, 0));
@@ -625,12 +625,12 @@ private slots:
         surface()->ArrangeAction(TArrange::BringToFront)->trigger();
         QCOMPARE(grids.first()->ComponentIndex(), 2);
         QCOMPARE(surface()->Form()->children().last(), grids.first()->Object());
-        QCOMPARE(stack->text(steps), QStringLiteral("Bring to Front"));
+        QCOMPARE(stack->text(steps), u"Bring to Front"_s);
         surface()->ArrangeAction(TArrange::SendToBack)->trigger();
         QCOMPARE(grids.first()->ComponentIndex(), 0);
-        QCOMPARE(stack->text(steps + 1), QStringLiteral("Send to Back"));
+        QCOMPARE(stack->text(steps + 1), u"Send to Back"_s);
         stack->undo();
-        QCOMPARE(designer()->GetComponent(QStringLiteral("KorDBGrid1"))->ComponentIndex(), 2);
+        QCOMPARE(designer()->GetComponent(u"KorDBGrid1"_s)->ComponentIndex(), 2);
     }
 
     void tabOrderDialogReorders()
@@ -712,12 +712,12 @@ private slots:
         TComponent *source = place(DataSource, {16, 16, 0, 0});
         auto *surfaceOverlay = static_cast<TSurfaceOverlay *>(overlay());
         // A name longer than an icon slot: the tile grows to show it whole.
-        source->SetName(QStringLiteral("CustomerOrdersSource"));
+        source->SetName(u"CustomerOrdersSource"_s);
         const QRect tile = surface()->ComponentRect(source);
         QVERIFY(tile.width() >= surfaceOverlay->LabelWidth(source->Name()));
         QVERIFY(tile.left() >= 0);
         // Longer still, it is elided on the tile and shown whole in its tool tip.
-        const QString name = QStringLiteral("CustomerOrdersByRegionAndQuarterSource");
+        const QString name = u"CustomerOrdersByRegionAndQuarterSource"_s;
         source->SetName(name);
         const QPoint over = surface()->ComponentRect(source).center();
         QHelpEvent help(QEvent::ToolTip, over, overlay()->mapToGlobal(over));
@@ -785,7 +785,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window));
         typed->setFocus();
         const int index = stack->index();
-        QTest::keyClicks(typed, QStringLiteral("7"));
+        QTest::keyClicks(typed, u"7"_s);
         QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(typed->text(), QString());
         QCOMPARE(stack->index(), index);
@@ -839,7 +839,7 @@ private slots:
         place(Grid, {16, 16, 160, 80});
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {400, 300});
         QCOMPARE(designer()->GetSelections(), QList<QObject *>{form});
-        QTRY_COMPARE(inspectorValue(QStringLiteral("Width")), QStringLiteral("640"));
+        QTRY_COMPARE(inspectorValue(u"Width"_s), u"640"_s);
         const int steps = stack->count();
 
         // Dragging the corner handle is one step; the edges land on the grid.
@@ -848,8 +848,8 @@ private slots:
         drag(handle, handle + QPoint(37, -45), Qt::NoModifier, desk);
         QCOMPARE(form->size(), QSize(680, 432));
         QCOMPARE(stack->count(), steps + 1);
-        QCOMPARE(stack->text(steps), QStringLiteral("Size Form1"));
-        QTRY_COMPARE(inspectorValue(QStringLiteral("Width")), QStringLiteral("680"));
+        QCOMPARE(stack->text(steps), u"Size Form1"_s);
+        QTRY_COMPARE(inspectorValue(u"Width"_s), u"680"_s);
         // The right edge's handle changes only the width.
         const QPoint right = surface()->FormHandleRect(TSurfaceOverlay::hRight).center();
         drag(right, right + QPoint(-40, 30), Qt::NoModifier, desk);
@@ -860,16 +860,16 @@ private slots:
         QCOMPARE(form->size(), QSize(640, 480));
 
         // Typed into the inspector, the caption is one named step, shown over the form.
-        const QModelIndex index = m_window->Inspector()->EditRow(QStringLiteral("Caption"));
+        const QModelIndex index = m_window->Inspector()->EditRow(u"Caption"_s);
         auto *edit = qobject_cast<TInspectorValueEdit *>(
             m_window->Inspector()->View()->indexWidget(index.sibling(index.row(), 1)));
         QVERIFY(edit);
         edit->Edit()->selectAll();
-        QTest::keyClicks(edit->Edit(), QStringLiteral("Orders"));
+        QTest::keyClicks(edit->Edit(), u"Orders"_s);
         QTest::keyClick(edit->Edit(), Qt::Key_Return);
-        QCOMPARE(form->windowTitle(), QStringLiteral("Orders"));
+        QCOMPARE(form->windowTitle(), u"Orders"_s);
         m_window->Document()->FlushPendingChange();
-        QCOMPARE(stack->text(stack->index() - 1), QStringLiteral("Change Form1.Caption"));
+        QCOMPARE(stack->text(stack->index() - 1), u"Change Form1.Caption"_s);
     }
 
     // File > New after a saved, renamed and changed form: the changes are asked about, then
@@ -879,8 +879,8 @@ private slots:
     {
         QTemporaryDir folder;
         place(Grid, {16, 16, 160, 80});
-        designer()->GetRoot()->SetName(QStringLiteral("Orders"));
-        QVERIFY(m_window->Document()->Save(folder.filePath(QStringLiteral("orders.kform"))));
+        designer()->GetRoot()->SetName(u"Orders"_s);
+        QVERIFY(m_window->Document()->Save(folder.filePath(u"orders.kform"_s)));
         TComponent *grid = place(Grid, {240, 16, 160, 80});
         designer()->SelectComponent(grid->Object());
         TDesignForm *before = surface()->Form();
@@ -892,7 +892,7 @@ private slots:
 
         QVERIFY(surface()->Form() != before);
         QVERIFY(designer()->Form()->isVisible());
-        QCOMPARE(designer()->GetRoot()->Name(), QStringLiteral("Form1"));
+        QCOMPARE(designer()->GetRoot()->Name(), u"Form1"_s);
         QCOMPARE(designer()->GetRoot()->ComponentCount(), 0);
         QVERIFY(m_window->Document()->FileName().isEmpty());
         QVERIFY(!m_window->Document()->IsModified());
@@ -905,7 +905,7 @@ private slots:
         QCOMPARE(m_window->ComponentList()->topLevelItemCount(), 0);
         // The new form works like the first, its names counted afresh.
         grid = place(Grid, {16, 16, 160, 80});
-        QCOMPARE(grid->Name(), QStringLiteral("KorDBGrid1"));
+        QCOMPARE(grid->Name(), u"KorDBGrid1"_s);
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
         QCOMPARE(surface()->SelectedComponents(), QList<TComponent *>{grid});
         QVERIFY(m_window->isWindowModified());
@@ -920,10 +920,9 @@ private slots:
         QVERIFY(!m_window->isWindowModified());
         place(Grid, {16, 16, 160, 80});
         QVERIFY(m_window->isWindowModified());
-        QCOMPARE(m_window->windowTitle(),
-                 QStringLiteral("Form1 - Untitled[*] - Kor-DBGrid Workbench"));
+        QCOMPARE(m_window->windowTitle(), u"Form1 - Untitled[*] - Kor-DBGrid Workbench"_s);
         QTemporaryDir folder;
-        const QString file = folder.filePath(QStringLiteral("orders.kform"));
+        const QString file = folder.filePath(u"orders.kform"_s);
         TScriptedDialogs messages;
         const THostDialogsScope messagesScope(messages);
         messages.Answers << Answer;
@@ -935,10 +934,9 @@ private slots:
         };
         QCOMPARE(m_window->close(), Closes);
         QCOMPARE(messages.Requests.size(), 1);
-        QCOMPARE(messages.Requests.first().Msg, QStringLiteral("Save changes to Form1?"));
+        QCOMPARE(messages.Requests.first().Msg, u"Save changes to Form1?"_s);
         QCOMPARE(messages.Requests.first().Buttons, mbYes | mbNo | mbCancel);
-        QCOMPARE(offered,
-                 Answer == mrYes ? QStringList{QStringLiteral("Form1.kform")} : QStringList{});
+        QCOMPARE(offered, Answer == mrYes ? QStringList{u"Form1.kform"_s} : QStringList{});
         QCOMPARE(QFile::exists(file), PickFile);
         QCOMPARE(m_window->isVisible(), !Closes);
     }

@@ -8,6 +8,8 @@
 #include "gridpages.h"
 #include "kordbgriddesigner.h"
 
+using namespace Qt::StringLiterals;
+
 inline QList<TPageTableList *> DesignerPages(TPropList *List)
 {
     QList<TPageTableList *> pages;
@@ -24,8 +26,7 @@ inline void ShowDesignerPage(TKorDBGridDesigner *Window, TPageTableList *Page)
 {
     QWidget *sheet = Page->TabSheet();
     if (Window->ColumnsPageControl->indexOf(sheet) >= 0) {
-        Window->PageControl->setCurrentWidget(
-            Window->findChild<QWidget *>(QStringLiteral("ColumnsTabSheet")));
+        Window->PageControl->setCurrentWidget(Window->findChild<QWidget *>(u"ColumnsTabSheet"_s));
         Window->ColumnsPageControl->setCurrentWidget(sheet);
     } else {
         Window->PageControl->setCurrentWidget(sheet);

@@ -9,11 +9,13 @@
 #include "sqldata.h"
 #include "typinfo.h"
 
+using namespace Qt::StringLiterals;
+
 QString ResetTestSettingsDir()
 {
     QString dir = qEnvironmentVariable("KOR_SETTINGS_DIR");
     if (dir.isEmpty()) {
-        dir = QDir::tempPath() + QStringLiteral("/kor-test-settings");
+        dir = QDir::tempPath() + u"/kor-test-settings"_s;
         qputenv("KOR_SETTINGS_DIR", dir.toLocal8Bit());
     }
     QDir(dir).removeRecursively();
@@ -27,7 +29,7 @@ QString SaveScreenshot(QWidget *Window, const QString &Name)
     if (dir.isEmpty() || !Window)
         return {};
     QDir().mkpath(dir);
-    const QString file = QDir(dir).filePath(Name + QStringLiteral(".png"));
+    const QString file = QDir(dir).filePath(Name + u".png"_s);
     return Window->grab().save(file) ? file : QString();
 }
 
@@ -49,7 +51,7 @@ bool IsBold(QWidget *Control)
 {
     if (!Control)
         return false;
-    if (auto *font = qobject_cast<TFont *>(GetObjectProp(Control, QStringLiteral("Font"))))
+    if (auto *font = qobject_cast<TFont *>(GetObjectProp(Control, u"Font"_s)))
         return font->Style().testFlag(Vcl::fsBold);
     return Control->font().bold();
 }
@@ -64,6 +66,5 @@ QString WriteTestFile(const QString &Path, const QByteArray &Bytes)
 
 QString PackageModuleFile()
 {
-    return QDir(qEnvironmentVariable("KOR_PACKAGE_DIR"))
-        .filePath(QStringLiteral("DCLKorDBGrid90.so"));
+    return QDir(qEnvironmentVariable("KOR_PACKAGE_DIR")).filePath(u"DCLKorDBGrid90.so"_s);
 }
