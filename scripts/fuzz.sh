@@ -25,6 +25,8 @@ export QT_QPA_PLATFORM=offscreen
 # pointers, fill the sanitizer's stack depot and slow every allocation more as a run goes on. A
 # finding is replayed on its own with full stacks.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-malloc_context_size=2}"
+# Leaks inside system libraries (fontconfig's caches at exit) are not the targets' own.
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$root/scripts/lsan.supp}"
 for target in "${targets[@]}"; do
     cmake --build "$dir" --target "$target" "${target}_seeded" -j"$(nproc)" >&2
     # The fuzzer grows its own copy of the target's seeds.
