@@ -211,6 +211,11 @@ private slots:
         QCOMPARE(moved.count(), 0); // staying on the last record is no move
         set.First();
         QCOMPARE(id->AsInteger(), 1);
+        set.Next();
+        set.Prior();
+        QVERIFY(set.RecNo() == 1 && !set.Bof());
+        set.Prior(); // before the first: stays on it, at the beginning
+        QVERIFY(set.RecNo() == 1 && set.Bof());
         set.setRecNo(kItems + 100); // past the end stops at the last record
         QCOMPARE(set.RecNo(), kItems);
     }

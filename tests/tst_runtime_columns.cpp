@@ -244,15 +244,20 @@ private slots:
             QCOMPARE(value->IsCurrency(), cases[i].currency);
         }
 
-        // An integer sum stays an integer; the selected-rows total follows the current record.
+        // An integer sum stays an integer; the selected-rows total follows the current record;
+        // an average leaves nulls out (scores 1.5, 2.5 and none).
         TKorColumnTotal *ratings = grid.Columns()->ColumnByFieldName("rating")->TotalFooter();
         ratings->setTotalResult(Kor::trCalcValue);
+        TKorColumnTotal *score = grid.Columns()->ColumnByFieldName("score")->TotalFooter();
+        score->setTotalResult(Kor::trCalcValue);
+        score->setCalcValue(Kor::cvAverage);
         TKorColumnTotal *current = grid.Columns()->ColumnByFieldName("rating")->TotalHeader();
         current->setTotalResult(Kor::trCalcValue);
         current->setCalcApply(Kor::caSelectedRows);
         db.Customers.Last();
         grid.Refresh();
         QCOMPARE(ratings->Value(), QVariant(qlonglong(9)));
+        QCOMPARE(score->Value().toDouble(), 2.0);
         QCOMPARE(current->Value().toInt(), 1);
 
         // Field values of the current record and of the totals' own data set.
