@@ -538,6 +538,11 @@ TFormText readText(const QByteArray &Text, TReferences &References, const char *
             fail(where, QStringLiteral("expected an object"));
         TComponentText component =
             readEntry(list.at(i).toObject(), where, form.Name, &names, Lenient ? &inText : nullptr);
+        // Read strictly, a name the form cannot take refuses the text before the form changes;
+        // a paste (lenient) renames it instead.
+        if (!Lenient && !IsValidComponentName(component.Name))
+            fail(componentWhere(component.Name),
+                 QStringLiteral("%1 is not a valid component name").arg(component.Name));
         names.insert(component.Name.toLower(), component.Class);
         form.Components.push_back(std::move(component));
     }
@@ -1004,11 +1009,6 @@ void ReadFormText(TFormDesigner *Designer, const QByteArray &Text)
         throw EInvalidOperation(QStringLiteral("There is no form to read into"));
     TReferences references;
     const TFormText text = readText(Text, references, form->metaObject()->className(), false);
-    // A name the form cannot take refuses the text before anything on the form changes.
-    for (const TComponentText &wanted : text.Components)
-        if (!IsValidComponentName(wanted.Name))
-            fail(componentWhere(wanted.Name),
-                 QStringLiteral("%1 is not a valid component name").arg(wanted.Name));
 
     QList<QPointer<QObject>> existing;
     for (TComponent *component : everyComponent(form))
