@@ -14,6 +14,7 @@
 #include "gridimageindexproperty.h"
 #include "hostdialogs.h"
 #include "probedesigner.h"
+#include "propertysupport.h"
 #include "regini.h"
 #include "registration.h"
 #include "testsupport.h"
@@ -24,13 +25,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kWidth = 48, kHeight = 16;
-
-template <class Editor>
-std::unique_ptr<TPropertyEditor> editorFor(IDesigner *Designer, QObject *Object, const char *Name)
-{
-    return CreatePropertyEditor(&Editor::staticMetaObject, Designer, {Object},
-                                GetPropInfo(Object, QLatin1String(Name)));
-}
 
 // Draws one list entry on a white canvas with a black pen, as the inspector prepares it.
 QImage drawEntry(TPropertyEditor &Editor, const QString &Value, bool Selected, bool AsValue = false,
@@ -80,10 +74,10 @@ private slots:
             {column, "TransparentColor", true}, {column, "Color", false},
             {f.grid.Search(), "Color", true},   {f.grid.Totals(), "Color", false}};
         for (const auto &[target, property, special] : rows) {
-            auto editor = editorFor<TKorDBGridColorProperty>(&f.designer, target, property);
+            auto editor = EditorFor<TKorDBGridColorProperty>(&f.designer, {target}, property);
             QVERIFY(static_cast<TBriskColorProperty *>(editor.get())->SpecialNoneColor() ==
                     special);
-            auto base = editorFor<TBriskColorProperty>(&f.designer, target, property);
+            auto base = EditorFor<TBriskColorProperty>(&f.designer, {target}, property);
             QVERIFY(!static_cast<TBriskColorProperty *>(base.get())->SpecialNoneColor());
         }
     }
@@ -138,8 +132,8 @@ private slots:
         f.grid.setTitleImages(&images);
         f.grid.setIndicatorImages(&indicators);
         auto editor =
-            frame ? editorFor<TBriskColorProperty>(&f.designer, &f.grid, "Color")
-                  : editorFor<TKorDBGridImageIndexProperty>(&f.designer, &f.grid, "FillerIndex");
+            frame ? EditorFor<TBriskColorProperty>(&f.designer, {&f.grid}, "Color")
+                  : EditorFor<TKorDBGridImageIndexProperty>(&f.designer, {&f.grid}, "FillerIndex");
         QImage image = drawEntry(*editor, value, selected, false, ratio);
         // Every device pixel of the logical rectangle R has colour C.
         auto all = [&](QRect R, QRgb C) {
@@ -174,7 +168,7 @@ private slots:
     void swatchOfNone()
     {
         ColourFixture f;
-        auto editor = editorFor<TKorDBGridColorProperty>(&f.designer, &f.grid, "StripeColor");
+        auto editor = EditorFor<TKorDBGridColorProperty>(&f.designer, {&f.grid}, "StripeColor");
         const QImage crossed = drawEntry(*editor, "clNone", false);
         // The background swatch with a black frame and two diagonals, end points left out.
         QCOMPARE(crossed.pixel(1, 1), qRgb(0, 0, 0));
@@ -194,7 +188,7 @@ private slots:
         TKorColumn *column = f.grid.Columns()->Add();
         f.grid.setColor(clMoneyGreen);
         auto transparent =
-            editorFor<TKorDBGridColorProperty>(&f.designer, column, "TransparentColor");
+            EditorFor<TKorDBGridColorProperty>(&f.designer, {column}, "TransparentColor");
         QCOMPARE(drawEntry(*transparent, "clNone", false).pixel(7, 7), qRgb(0, 0, 0));
         QCOMPARE(drawEntry(*transparent, "clDefault", false).pixel(7, 4), rgbOf(clMoneyGreen));
     }
@@ -203,7 +197,7 @@ private slots:
     {
         ColourFixture f;
         f.grid.setStripeColor(clNavy);
-        auto editor = editorFor<TKorDBGridColorProperty>(&f.designer, &f.grid, "StripeColor");
+        auto editor = EditorFor<TKorDBGridColorProperty>(&f.designer, {&f.grid}, "StripeColor");
         const QImage image = drawEntry(*editor, QString(), false, true);
         QCOMPARE(image.pixel(1, 5), qRgb(255, 255, 255)); // white frame although not selected
         QCOMPARE(image.pixel(8, 8), qRgb(0, 0, 128));
@@ -220,7 +214,7 @@ private slots:
             ColourFixture f;
             QObject *target = f.grid.Gradient();
             SetOrdProp(target, property, stored);
-            auto editor = editorFor<TBriskColorProperty>(&f.designer, target, property);
+            auto editor = EditorFor<TBriskColorProperty>(&f.designer, {target}, property);
             TColor seen = clNone;
             bool helped = false;
             TScriptedDialogs dialogs;
@@ -252,7 +246,7 @@ private slots:
         }
         ColourFixture f;
         f.grid.Gradient()->setEndColor(clRed);
-        auto editor = editorFor<TBriskColorProperty>(&f.designer, f.grid.Gradient(), "EndColor");
+        auto editor = EditorFor<TBriskColorProperty>(&f.designer, {f.grid.Gradient()}, "EndColor");
         QStringList offered;
         TScriptedDialogs dialogs;
         dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {
@@ -268,7 +262,7 @@ private slots:
         QCOMPARE(f.grid.Gradient()->EndColor(), clRed); // unchanged
         QCOMPARE(f.designer.modified, 0);
         // The next dialog, from another editor, offers what the last one kept.
-        auto again = editorFor<TBriskColorProperty>(&f.designer, &f.grid, "Color");
+        auto again = EditorFor<TBriskColorProperty>(&f.designer, {&f.grid}, "Color");
         again->Edit();
         QCOMPARE(offered, (QStringList{"ColorA=123456", "ColorB=00FF00", "ColorC=ABCDEF"}));
     }
@@ -278,7 +272,7 @@ private slots:
         const QString folder = ResetTestSettingsDir();
         SetBaseRegistryKey(QString());
         ColourFixture f;
-        auto editor = editorFor<TBriskColorProperty>(&f.designer, f.grid.Gradient(), "HotColor");
+        auto editor = EditorFor<TBriskColorProperty>(&f.designer, {f.grid.Gradient()}, "HotColor");
         QStringList offered{"sentinel"};
         TScriptedDialogs dialogs;
         dialogs.OnColor = [&](TColorDialog &Dialog, QWidget *) {

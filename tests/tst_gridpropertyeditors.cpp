@@ -13,6 +13,7 @@
 #include "namesdataset.h"
 #include "probedesigner.h"
 #include "propedit.h"
+#include "propertysupport.h"
 #include "tst_runtime_fixture.h"
 #include "typinfo.h"
 
@@ -31,28 +32,6 @@ public:
 private:
     QPointer<TKorCustomDBGrid> m_master;
 };
-
-QStringList valuesOf(TPropertyEditor &Editor)
-{
-    QStringList values;
-    Editor.GetValues([&values](const QString &Value) { values.append(Value); });
-    return values;
-}
-
-template <class Editor>
-std::unique_ptr<TPropertyEditor> editorFor(IDesigner *Designer, QObject *Object,
-                                           const QString &Name)
-{
-    return CreatePropertyEditor(&Editor::staticMetaObject, Designer, {Object},
-                                GetPropInfo(Object, Name));
-}
-
-QImage solidImage(QColor Color, int Width = 16, int Height = 16)
-{
-    QImage image(Width, Height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Color);
-    return image;
-}
 
 const QList<QColor> kImageColours{Qt::red, Qt::green, Qt::blue, Qt::cyan, Qt::magenta};
 
@@ -81,13 +60,14 @@ private slots:
                                               {&b, {"A", "D"}},
                                               {&c, {"A", "B", "D"}},
                                               {&d, {"A", "B", "C"}}}) {
-            auto editor = editorFor<TKorDBGridMasterGridProperty>(&designer, edited, "MasterGrid");
-            QCOMPARE(valuesOf(*editor), offered);
+            auto editor =
+                EditorFor<TKorDBGridMasterGridProperty>(&designer, {edited}, "MasterGrid");
+            QCOMPARE(ValuesOf(*editor), offered);
             // The filter's callback is forgotten after the call, also after a failing one.
             QVERIFY_THROWS_EXCEPTION(std::runtime_error, editor->GetValues([](const QString &) {
                 throw std::runtime_error("stop");
             }));
-            QCOMPARE(valuesOf(*editor), offered);
+            QCOMPARE(ValuesOf(*editor), offered);
         }
     }
 
@@ -102,11 +82,11 @@ private slots:
         designer.components = {&edited, &x, &y};
         x.setLooseMaster(&y);
         y.setLooseMaster(&x); // X and Y are each other's masters
-        auto editor = editorFor<TKorDBGridMasterGridProperty>(&designer, &edited, "MasterGrid");
-        QCOMPARE(valuesOf(*editor), QStringList());
+        auto editor = EditorFor<TKorDBGridMasterGridProperty>(&designer, {&edited}, "MasterGrid");
+        QCOMPARE(ValuesOf(*editor), QStringList());
         // Leaving the loop makes Y a plain chain Y -> X.
         x.setLooseMaster(nullptr);
-        QCOMPARE(valuesOf(*editor), (QStringList{"X", "Y"}));
+        QCOMPARE(ValuesOf(*editor), (QStringList{"X", "Y"}));
     }
 
     void columnNames()
@@ -115,17 +95,17 @@ private slots:
         RuntimeFixture data;
         TKorDBGrid grid;
         TKorDBEditor editor;
-        auto names = editorFor<TKorDBGridColumnNameProperty>(&designer, &editor, "DataColumn");
+        auto names = EditorFor<TKorDBGridColumnNameProperty>(&designer, {&editor}, "DataColumn");
         QCOMPARE(names->GetAttributes(), paValueList | paMultiSelect | paSortList | paRevertable);
-        QCOMPARE(valuesOf(*names), QStringList()); // no grid
+        QCOMPARE(ValuesOf(*names), QStringList()); // no grid
         editor.setDBGrid(&grid);
         grid.Columns()->Add();
         grid.Columns()->Add();
-        QCOMPARE(valuesOf(*names), QStringList()); // columns without field names
+        QCOMPARE(ValuesOf(*names), QStringList()); // columns without field names
         grid.setDataSource(&data.Source);
         grid.Columns()->Items(1)->setFieldName("name");
         grid.Columns()->Add()->setFieldName("balance");
-        QCOMPARE(valuesOf(*names), (QStringList{"name", "balance"}));
+        QCOMPARE(ValuesOf(*names), (QStringList{"name", "balance"}));
     }
 
     // Field-name editors of the grid, its columns, its tree view and a custom editor list the
@@ -149,12 +129,12 @@ private slots:
             grid.setDataSource(linked ? &data.Source : nullptr);
             editor.setDataSource(linked ? &data.Source : nullptr);
             for (const auto &[object, property] : targets) {
-                auto names = editorFor<TKorDBGridFieldNameProperty>(&designer, object, property);
-                QCOMPARE(valuesOf(*names), linked ? fields : QStringList());
+                auto names = EditorFor<TKorDBGridFieldNameProperty>(&designer, {object}, property);
+                QCOMPARE(ValuesOf(*names), linked ? fields : QStringList());
             }
         }
-        auto other = editorFor<TKorDBGridFieldNameProperty>(&designer, grid.Totals(), "Active");
-        QCOMPARE(valuesOf(*other), QStringList());
+        auto other = EditorFor<TKorDBGridFieldNameProperty>(&designer, {grid.Totals()}, "Active");
+        QCOMPARE(ValuesOf(*other), QStringList());
     }
 
     void lookupListFieldPrefersTheLookupField()
@@ -172,25 +152,26 @@ private slots:
         // A column whose field is a lookup field lists the lookup field's data set...
         column->setFieldName("country");
         auto list =
-            editorFor<TKorDBGridLookupListFieldProperty>(&designer, column, "LookupListFields");
-        QCOMPARE(valuesOf(*list), (QStringList{"id", "title"}));
+            EditorFor<TKorDBGridLookupListFieldProperty>(&designer, {column}, "LookupListFields");
+        QCOMPARE(ValuesOf(*list), (QStringList{"id", "title"}));
         // ... while the other lookup editors list the column's own lookup data set.
         auto lookup =
-            editorFor<TKorDBGridLookupFieldNameProperty>(&designer, column, "LookupKeyField");
-        QCOMPARE(valuesOf(*lookup), (QStringList{"code", "label"}));
-        auto key = editorFor<TKorDBGridLookupKeyFieldProperty>(&designer, column, "LookupKeyField");
-        QCOMPARE(valuesOf(*key), (QStringList{"code", "label"}));
+            EditorFor<TKorDBGridLookupFieldNameProperty>(&designer, {column}, "LookupKeyField");
+        QCOMPARE(ValuesOf(*lookup), (QStringList{"code", "label"}));
+        auto key =
+            EditorFor<TKorDBGridLookupKeyFieldProperty>(&designer, {column}, "LookupKeyField");
+        QCOMPARE(ValuesOf(*key), (QStringList{"code", "label"}));
         // A data field falls back to the column's lookup data set.
         column->setFieldName("name");
-        QCOMPARE(valuesOf(*list), (QStringList{"code", "label"}));
+        QCOMPARE(ValuesOf(*list), (QStringList{"code", "label"}));
 
         // An editor control's lookup data set.
         TKorDBEditor editor;
         auto editorLookup =
-            editorFor<TKorDBGridLookupFieldNameProperty>(&designer, &editor, "LookupResultField");
-        QCOMPARE(valuesOf(*editorLookup), QStringList());
+            EditorFor<TKorDBGridLookupFieldNameProperty>(&designer, {&editor}, "LookupResultField");
+        QCOMPARE(ValuesOf(*editorLookup), QStringList());
         editor.setLookupDataSet(&data.Countries);
-        QCOMPARE(valuesOf(*editorLookup), (QStringList{"id", "title"}));
+        QCOMPARE(ValuesOf(*editorLookup), (QStringList{"id", "title"}));
     }
 
     // A total's field names: a values row reads the grid's data set for the current field or a
@@ -225,8 +206,8 @@ private slots:
         for (const auto &row : rows) {
             row.total->setTotalResult(row.kind);
             auto names =
-                editorFor<TKorDBGridTotalFieldNameProperty>(&designer, row.total, "FieldName");
-            QCOMPARE(valuesOf(*names), row.fields);
+                EditorFor<TKorDBGridTotalFieldNameProperty>(&designer, {row.total}, "FieldName");
+            QCOMPARE(ValuesOf(*names), row.fields);
         }
     }
 
@@ -246,9 +227,9 @@ private slots:
         TProbeDesigner designer;
         TImageList images, totalImages;
         for (const QColor &colour : kImageColours)
-            images.Add(solidImage(colour));
+            images.Add(SolidImage(colour));
         for (const QColor &colour : kImageColours.mid(0, 3))
-            totalImages.Add(solidImage(colour));
+            totalImages.Add(SolidImage(colour));
         for (const auto &row : rows) {
             TKorDBGrid grid;
             if (row.titleImages)
@@ -259,9 +240,10 @@ private slots:
             QObject *target = object == "title"   ? static_cast<QObject *>(column->Title())
                               : object == "total" ? static_cast<QObject *>(column->TotalFooter())
                                                   : static_cast<QObject *>(&grid);
-            auto editor = editorFor<TKorDBGridImageIndexProperty>(&designer, target, row.property);
+            auto editor =
+                EditorFor<TKorDBGridImageIndexProperty>(&designer, {target}, row.property);
             QCOMPARE(editor->GetAttributes(), paValueList | paMultiSelect | paRevertable);
-            QCOMPARE(valuesOf(*editor), row.values);
+            QCOMPARE(ValuesOf(*editor), row.values);
         }
     }
 
@@ -270,9 +252,9 @@ private slots:
         TProbeDesigner designer;
         TKorDBGrid grid;
         TImageList images;
-        images.Add(solidImage(Qt::red));
+        images.Add(SolidImage(Qt::red));
         grid.setTitleImages(&images);
-        auto editor = editorFor<TKorDBGridImageIndexProperty>(&designer, &grid, "FillerIndex");
+        auto editor = EditorFor<TKorDBGridImageIndexProperty>(&designer, {&grid}, "FillerIndex");
         auto *image = static_cast<TKorDBGridImageIndexProperty *>(editor.get());
         // 16 x 16 title images and 10 x 16 indicators.
         QCOMPARE(image->GetImageHeight(), 20);
@@ -287,14 +269,14 @@ private slots:
 
         // Images above 16 pixels are painted in the list only: the value cell is the host's.
         images.SetSize(24, 24);
-        images.Add(solidImage(Qt::red, 24, 24));
+        images.Add(SolidImage(Qt::red, 24, 24));
         QCOMPARE(image->GetImageHeight(), 28);
         QCOMPARE(image->PropDrawValueRect(QRect(10, 5, 100, 18)), QRect(10, 5, 100, 18));
 
         // Without any list nothing is reserved.
         TKorColumn *column = grid.Columns()->Add();
         auto none =
-            editorFor<TKorDBGridImageIndexProperty>(&designer, column->Title(), "ImageIndex");
+            EditorFor<TKorDBGridImageIndexProperty>(&designer, {column->Title()}, "ImageIndex");
         grid.setTitleImages(nullptr);
         QCOMPARE(static_cast<TKorDBGridImageIndexProperty *>(none.get())->GetImageHeight(), 0);
     }
@@ -321,14 +303,14 @@ private slots:
         TKorDBGrid grid;
         TImageList images;
         for (const QColor &colour : kImageColours)
-            images.Add(solidImage(colour));
+            images.Add(SolidImage(colour));
         grid.setTitleImages(&images);
         // Indicators drawn as solid black, so the drawn one can be seen.
         TImageList indicators;
         indicators.SetSize(10, 16);
-        indicators.Add(solidImage(Qt::black, 10, 16));
+        indicators.Add(SolidImage(Qt::black, 10, 16));
         grid.setIndicatorImages(&indicators);
-        auto editor = editorFor<TKorDBGridImageIndexProperty>(&designer, &grid, "FillerIndex");
+        auto editor = EditorFor<TKorDBGridImageIndexProperty>(&designer, {&grid}, "FillerIndex");
         auto *image = static_cast<TKorDBGridImageIndexProperty *>(editor.get());
         for (const auto &row : rows) {
             QImage canvasImage(100, 30, QImage::Format_RGB32);

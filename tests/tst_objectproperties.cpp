@@ -25,6 +25,7 @@
 #include "objectproperties.h"
 #include "probedesigner.h"
 #include "propertyrowdelegate.h"
+#include "propertysupport.h"
 #include "propertyvaluelist.h"
 #include "registration.h"
 #include "stringeditor.h"
@@ -59,11 +60,8 @@ struct InspectorFixture {
         data.Source.SetName("Source");
         designer.components.append(&grid);
         grid.setDataSource(&data.Source);
-        QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
-        for (QColor colour : {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::magenta}) {
-            image.fill(colour);
-            images.Add(image);
-        }
+        for (QColor colour : {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::magenta})
+            images.Add(SolidImage(colour));
         grid.setTitleImages(&images);
         inspector.SetDesigner(&designer);
         inspector.resize(380, 640);
@@ -131,16 +129,6 @@ QStringList colourPaths(const QObject *Object, const QString &Prefix = {})
                 paths += colourPaths(part, Prefix + info->Name + QLatin1Char('.'));
     }
     return paths;
-}
-
-// The object a dotted property path of Root leads to, and the name of its last step.
-QObject *ownerOf(QObject *Root, const QString &Path, QString &Name)
-{
-    const QStringList parts = Path.split('.');
-    for (qsizetype i = 0; Root && i + 1 < parts.size(); ++i)
-        Root = GetObjectProp(Root, parts.at(i));
-    Name = parts.last();
-    return Root;
 }
 
 } // namespace
@@ -513,14 +501,14 @@ private slots:
         QStringList painted;
         for (const QString &path : paths) {
             QString name;
-            QObject *object = ownerOf(edited, path, name);
+            QObject *object = PathOwner(edited, path, name);
             SetOrdProp(object, name, clDefault);
         }
         f.inspector.SetSelection({edited});
         QTreeView *view = f.inspector.View();
         for (const QString &path : paths) {
             QString name;
-            QObject *object = ownerOf(edited, path, name);
+            QObject *object = PathOwner(edited, path, name);
             const QModelIndex row = f.row(path);
             QVERIFY2(row.isValid(), qPrintable(path));
             for (QModelIndex parent = row.parent(); parent.isValid(); parent = parent.parent())

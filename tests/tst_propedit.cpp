@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "probedesigner.h"
+#include "propertysupport.h"
 
 #include "collection.h"
 #include "colordialog.h"
@@ -76,21 +77,6 @@ public:
 
 namespace {
 
-template <class Editor>
-std::unique_ptr<TPropertyEditor> make(IDesigner *Designer, const QList<QObject *> &Instances,
-                                      const char *Property)
-{
-    return CreatePropertyEditor(&Editor::staticMetaObject, Designer, Instances,
-                                GetPropInfo(Instances.first(), QString::fromLatin1(Property)));
-}
-
-QStringList valuesOf(TPropertyEditor &Editor)
-{
-    QStringList values;
-    Editor.GetValues([&values](const QString &Value) { values << Value; });
-    return values;
-}
-
 } // namespace
 
 class PropEditTest : public QObject {
@@ -100,12 +86,12 @@ private slots:
     {
         TSample sample;
         TProbeDesigner designer;
-        auto editor = make<TStringProperty>(&designer, {&sample}, "Hint");
+        auto editor = EditorFor<TStringProperty>(&designer, {&sample}, "Hint");
         QCOMPARE(editor->metaObject(), &TStringProperty::staticMetaObject);
         QCOMPARE(editor->GetComponent(0), &sample);
         QCOMPARE(editor->GetAttributes(), paMultiSelect | paRevertable);
 
-        auto derived = make<TWidthProperty>(&designer, {&sample}, "Width");
+        auto derived = EditorFor<TWidthProperty>(&designer, {&sample}, "Width");
         QVERIFY(qobject_cast<TWidthProperty *>(derived.get()));
         QCOMPARE(derived->GetValue(), u"64"_s);
     }
@@ -130,7 +116,7 @@ private slots:
     {
         TSample a, b, c;
         TProbeDesigner designer;
-        auto editor = make<TStringProperty>(&designer, {&a, &b, &c}, "Hint");
+        auto editor = EditorFor<TStringProperty>(&designer, {&a, &b, &c}, "Hint");
         editor->SetValue(u"shared"_s);
         QCOMPARE(designer.modified, 1);
         for (TSample *sample : {&a, &b, &c})
@@ -143,12 +129,12 @@ private slots:
         QCOMPARE(editor->GetVisualValue(), QString());
         QCOMPARE(editor->GetValue(), u"shared"_s); // the first instance
 
-        auto widths = make<TIntegerProperty>(&designer, {&a, &b}, "Width");
+        auto widths = EditorFor<TIntegerProperty>(&designer, {&a, &b}, "Width");
         widths->SetOrdValue(10);
         QCOMPARE(designer.modified, 2);
         QCOMPARE(a.Width() + b.Width(), 20);
         // Without a designer nothing is told, and nothing fails.
-        auto lone = make<TIntegerProperty>(nullptr, {&a}, "Width");
+        auto lone = EditorFor<TIntegerProperty>(nullptr, {&a}, "Width");
         lone->SetValue(u"12"_s);
         QCOMPARE(a.Width(), 12);
     }
@@ -157,7 +143,7 @@ private slots:
     {
         TSample a, b;
         TProbeDesigner designer;
-        auto editor = make<TIntegerProperty>(&designer, {&a, &b}, "Limit");
+        auto editor = EditorFor<TIntegerProperty>(&designer, {&a, &b}, "Limit");
         QVERIFY_THROWS_EXCEPTION(EConvertError, editor->SetValue(u"500"_s));
         QCOMPARE(designer.modified, 0);
         QCOMPARE(a.Limit(), 0);
@@ -175,7 +161,7 @@ private slots:
         TSample kept;
         TProbeDesigner designer;
         auto goner = std::make_unique<TSample>();
-        auto editor = make<TStringProperty>(&designer, {goner.get(), &kept}, "Hint");
+        auto editor = EditorFor<TStringProperty>(&designer, {goner.get(), &kept}, "Hint");
         goner.reset();
         QCOMPARE(editor->GetComponent(0), nullptr);
         QVERIFY_THROWS_EXCEPTION(EPropertyError, editor->GetValue());
@@ -189,7 +175,7 @@ private slots:
     {
         TSample sample;
         TProbeDesigner designer;
-        auto editor = make<TIntegerProperty>(&designer, {&sample}, "Width");
+        auto editor = EditorFor<TIntegerProperty>(&designer, {&sample}, "Width");
         editor->SetValue(u" -7 "_s);
         QCOMPARE(sample.Width(), -7);
         editor->SetValue(u"$10"_s);
@@ -201,7 +187,7 @@ private slots:
         QCOMPARE(sample.Width(), -1);
         QCOMPARE(designer.modified, 3);
 
-        auto ratio = make<TFloatProperty>(&designer, {&sample}, "Ratio");
+        auto ratio = EditorFor<TFloatProperty>(&designer, {&sample}, "Ratio");
         ratio->SetValue(u"2.5"_s);
         QCOMPARE(sample.Ratio(), 2.5);
         QCOMPARE(ratio->GetValue(), u"2.5"_s);
@@ -212,7 +198,7 @@ private slots:
     {
         TSample sample;
         TProbeDesigner designer;
-        auto editor = make<TColorProperty>(&designer, {&sample}, "Color");
+        auto editor = EditorFor<TColorProperty>(&designer, {&sample}, "Color");
         QCOMPARE(editor->GetAttributes(), paMultiSelect | paDialog | paValueList | paRevertable);
         QCOMPARE(editor->GetValue(), u"clWindow"_s);
         editor->SetValue(u"clRed"_s);
@@ -225,7 +211,7 @@ private slots:
 
         QStringList identifiers;
         GetColorValues([&identifiers](const QString &Ident) { identifiers << Ident; });
-        QCOMPARE(valuesOf(*editor), identifiers);
+        QCOMPARE(ValuesOf(*editor), identifiers);
         QVERIFY(identifiers.contains(u"clDefault"_s));
 
         // The dialog starts on the current colour; a confirmed choice is written.
@@ -260,9 +246,9 @@ private slots:
         stranger.SetName(u"Other1"_s);
         designer.components = {&first, &stranger, &second};
         TSample sample;
-        auto editor = make<TComponentProperty>(&designer, {&sample}, "Target");
+        auto editor = EditorFor<TComponentProperty>(&designer, {&sample}, "Target");
         QVERIFY(editor->GetAttributes() & paValueList);
-        QCOMPARE(valuesOf(*editor), (QStringList{"Target1", "Target2"}));
+        QCOMPARE(ValuesOf(*editor), (QStringList{"Target1", "Target2"}));
         QCOMPARE(editor->GetValue(), QString());
 
         editor->SetValue(u"Target2"_s);
@@ -280,8 +266,8 @@ private slots:
     {
         TSample sample;
         TProbeDesigner designer;
-        auto editor = make<TEnumProperty>(&designer, {&sample}, "Visible");
-        QCOMPARE(valuesOf(*editor), (QStringList{"False", "True"}));
+        auto editor = EditorFor<TEnumProperty>(&designer, {&sample}, "Visible");
+        QCOMPARE(ValuesOf(*editor), (QStringList{"False", "True"}));
         QCOMPARE(editor->GetValue(), u"True"_s);
         editor->Edit(); // a double-click steps on to the next value, wrapping around
         QVERIFY(!sample.Visible());
@@ -297,7 +283,7 @@ private slots:
     {
         TSample a, b;
         TProbeDesigner designer;
-        auto font = make<TClassProperty>(&designer, {&a, &b}, "Font");
+        auto font = EditorFor<TClassProperty>(&designer, {&a, &b}, "Font");
         QCOMPARE(font->GetValue(), u"(TFont)"_s);
         QVERIFY(font->GetAttributes() & paSubProperties);
         QStringList nested;
@@ -328,7 +314,7 @@ private slots:
     {
         TSample sample;
         TProbeDesigner designer;
-        auto editor = make<TCollectionProperty>(&designer, {&sample}, "Items");
+        auto editor = EditorFor<TCollectionProperty>(&designer, {&sample}, "Items");
         QCOMPARE(editor->GetAttributes(), paDialog | paReadOnly | paVCL);
         QCOMPARE(editor->GetValue(), u"(TCollection)"_s);
         QVERIFY_THROWS_EXCEPTION(EInvalidOperation, editor->Edit());

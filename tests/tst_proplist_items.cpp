@@ -11,6 +11,7 @@
 #include "edititems.h"
 #include "graphics.h"
 #include "listitems.h"
+#include "propertysupport.h"
 #include "testsupport.h"
 #include "tst_proplist_fixture.h"
 
@@ -46,13 +47,6 @@ public:
     TCustomImageList *images;
     TCustomImageList *indicators;
 };
-
-QImage filled(QColor Color, int Size = 16)
-{
-    QImage image(Size, Size, QImage::Format_ARGB32);
-    image.fill(Color);
-    return image;
-}
 
 QList<TColor> colorsOf(TColorBox *Box)
 {
@@ -132,24 +126,14 @@ void addItem(TPropList &l, TProbePage &p, const QString &Kind, const QString &Pa
     kinds.value(Kind.section(' ', 0, 0))(l, p, Path, Kind.endsWith(QLatin1String("inverted")));
 }
 
-// The object that a dotted path leads to from Root; Path is reduced to the last name.
-QObject *ownerOf(QObject *Root, QString &Path)
-{
-    QStringList parts = Path.split(QLatin1Char('.'));
-    Path = parts.takeLast();
-    for (const QString &part : parts)
-        Root = GetObjectProp(Root, part);
-    return Root;
-}
-
 // Writes "Path=Value;..." into the fixture's probe through the type information; an object
 // property takes the component of that name, a string list its lines separated by "|".
 void assign(TProbeFixture &f, const QString &Assignments)
 {
     for (const QString &pair : Assignments.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        QString name = pair.section(QLatin1Char('='), 0, 0);
+        QString name;
+        QObject *object = PathOwner(f.probe.get(), pair.section(QLatin1Char('='), 0, 0), name);
         const QString value = pair.section(QLatin1Char('='), 1);
-        QObject *object = ownerOf(f.probe.get(), name);
         const TTypeKind kind = PropType(object, name);
         if (kind == TTypeKind::tkClass && name == QLatin1String("Lines"))
             qobject_cast<TStrings *>(GetObjectProp(object, name))->SetLines(value.split('|'));
@@ -166,20 +150,21 @@ void assign(TProbeFixture &f, const QString &Assignments)
 }
 
 // Reads the property at Path as assign writes it.
-QString stored(TProbeFixture &f, QString Path)
+QString stored(TProbeFixture &f, const QString &Path)
 {
-    QObject *object = ownerOf(f.probe.get(), Path);
-    const TTypeKind kind = PropType(object, Path);
+    QString name;
+    QObject *object = PathOwner(f.probe.get(), Path, name);
+    const TTypeKind kind = PropType(object, name);
     if (kind == TTypeKind::tkClass)
-        return qobject_cast<TStrings *>(GetObjectProp(object, Path))->Lines().join('|');
+        return qobject_cast<TStrings *>(GetObjectProp(object, name))->Lines().join('|');
     if (kind == TTypeKind::tkChar)
-        return QChar(GetOrdProp(object, Path));
-    if (GetPropInfo(object, Path)->TypeName == QLatin1String("TColor"))
-        return ColorToString(GetOrdProp(object, Path));
+        return QChar(GetOrdProp(object, name));
+    if (GetPropInfo(object, name)->TypeName == QLatin1String("TColor"))
+        return ColorToString(GetOrdProp(object, name));
     if (kind == TTypeKind::tkInteger || kind == TTypeKind::tkEnumeration ||
         kind == TTypeKind::tkSet)
-        return QString::number(GetOrdProp(object, Path));
-    return GetStrProp(object, Path);
+        return QString::number(GetOrdProp(object, name));
+    return GetStrProp(object, name);
 }
 
 // One item kind: how it is added, a change of its property away from the default with what the
@@ -448,11 +433,11 @@ private slots:
         TProbeFixture f;
         TImageList images, indicators, tall;
         for (int i = 0; i < 3; ++i)
-            images.Add(filled(Qt::red));
-        indicators.Add(filled(Qt::blue));
-        indicators.Add(filled(Qt::green));
+            images.Add(SolidImage(Qt::red));
+        indicators.Add(SolidImage(Qt::blue));
+        indicators.Add(SolidImage(Qt::green));
         tall.SetSize(20, 20);
-        tall.Add(filled(Qt::green, 20));
+        tall.Add(SolidImage(Qt::green, 20, 20));
         f.probe->setImageIndex(-2);
         auto *item = static_cast<TProbeImageItem *>(f.list->AddPropItem(
             std::make_unique<TProbeImageItem>(f.controls.combo, &images, &indicators)));
