@@ -193,6 +193,21 @@ private slots:
                 column->TotalHeader()->PopupMenu() == nullptr);
     }
 
+    // The lookup page's field lists offer the fields of the column's lookup data set.
+    void lookupFieldListsOfferTheLookupFields()
+    {
+        column->setLookupColumn(Kor::lcList);
+        column->setLookupDataSet(&data->Countries);
+        TPageTableList *lookup = ShowPage("ColumnLookupTabSheet");
+        for (const char *name :
+             {"ColumnLookupKeyFieldComboBox", "ColumnLookupResultFieldComboBox"}) {
+            auto *box = lookup->PageControl<TComboBox>(QLatin1String(name));
+            box->showPopup();
+            QCOMPARE(box->Items(), (QStringList{"id", "title"}));
+            box->hidePopup();
+        }
+    }
+
     void linksDialogGroupsNeverShow()
     {
         window->GetPropList()->AllEnabled = true;
