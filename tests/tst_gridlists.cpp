@@ -77,13 +77,10 @@ class TestGridLists : public QObject {
     std::unique_ptr<TCountingWindow> window;
     std::unique_ptr<QWidget> page;
     TKorColumn *column = nullptr;
-    TComboBox *combo = nullptr;
-    TComboBox *combo2 = nullptr;
+    TComboBox *combo = nullptr, *combo2 = nullptr;
     TColorBox *colors = nullptr;
     TCheckBox *check = nullptr;
-    QWidget *resultGroup = nullptr;
-    QWidget *colorGroup = nullptr;
-    QWidget *fontGroup = nullptr;
+    QWidget *resultGroup = nullptr, *colorGroup = nullptr, *fontGroup = nullptr;
 
     QWidget *addPage(const QString &Name)
     {
@@ -140,8 +137,7 @@ private slots:
         QCOMPARE(combo->Text(), u"TotalHeader"_s);
 
         // The empty path of the row item stands for the row itself.
-        TPropItem *nameItem = list->FindItem(combo);
-        TPropItem *colorItem = list->FindItem(colors);
+        TPropItem *nameItem = list->FindItem(combo), *colorItem = list->FindItem(colors);
         QCOMPARE(nameItem->GetMainHint(), u" property TotalHeader: TKorColumnTotal"_s);
         QCOMPARE(colorItem->GetMainHint(), u" property TotalHeader.Color: TColor"_s);
 
@@ -151,14 +147,12 @@ private slots:
         QCOMPARE(colorItem->GetPropValue(), qint32(clBlue));
         QCOMPARE(list->GetTotalItem(), column->TotalHeader());
         list->TotalName = TKorColumnTotalPropList::TotalValuesName(1);
-        QVERIFY(list->IsTotalValues());
-        QCOMPARE(list->TotalValuesIndex(), 1);
+        QVERIFY(list->IsTotalValues() && list->TotalValuesIndex() == 1);
         QCOMPARE(colorItem->GetPropValue(), qint32(clRed));
         QCOMPARE(list->SelectedItem(), column->TotalValues()->Items(1));
         QCOMPARE(nameItem->GetMainHint(), u" property TotalValues: TKorColumnTotalValues"_s);
         list->TotalName = u"TotalFooter"_s;
-        QVERIFY(!list->IsTotalValues());
-        QCOMPARE(list->GetTotalItem(), column->TotalFooter());
+        QVERIFY(!list->IsTotalValues() && list->GetTotalItem() == column->TotalFooter());
 
         // Values row 4 names itself in the hints of its items.
         column->TotalValues()->Add();
@@ -171,8 +165,7 @@ private slots:
 
         // A values-row name without a number reaches no object; a new column clamps it.
         list->TotalName = u"TotalValues[x]"_s;
-        QCOMPARE(list->TotalValuesIndex(), -1);
-        QCOMPARE(list->GetTotalItem(), nullptr);
+        QVERIFY(list->TotalValuesIndex() == -1 && !list->GetTotalItem());
         QCOMPARE(colorItem->GetPropValue(), 0);
         TKorColumn *other = grid->Columns()->Add();
         other->TotalValues()->Add();
@@ -232,20 +225,17 @@ private slots:
         QCOMPARE(list->TotalName, u"TotalFields"_s);
         QCOMPARE(window->Updates, updates + 1);
         QCOMPARE(combo->Text(), u"TotalFields"_s);
-        QVERIFY(!check->isEnabled());
-        QVERIFY(resultGroup->isHidden());
+        QVERIFY(!check->isEnabled() && resultGroup->isHidden());
         QVERIFY(!colorGroup->isHidden() && !fontGroup->isHidden());
 
         // A values row with the switch on shows the result group; the switch turns it back.
         combo->SetItemIndex(combo->IndexOf(u"TotalValues[0]"_s));
         nameItem->ComboBoxSelect();
-        QVERIFY(check->isEnabled());
-        QVERIFY(!resultGroup->isHidden());
+        QVERIFY(check->isEnabled() && !resultGroup->isHidden());
         QVERIFY(colorGroup->isHidden() && fontGroup->isHidden());
         check->SetChecked(false);
         QVERIFY(resultGroup->isHidden() && !colorGroup->isHidden());
-        QCOMPARE(rootList->SelectedItem(), column->TotalValues()->Items(0));
-        QCOMPARE(designer->modified, 0);
+        QVERIFY(rootList->SelectedItem() == column->TotalValues()->Items(0) && !designer->modified);
 
         // A text that names no row is not taken.
         nameItem->SetPropText(u"Bogus"_s);
@@ -266,8 +256,8 @@ private slots:
         totalsSource.setDataSet(&data->Countries);
         grid->Totals()->setDataSource(&totalsSource);
         TImageList images;
-        images.Add(QImage(16, 16, QImage::Format_ARGB32));
-        images.Add(QImage(16, 16, QImage::Format_ARGB32));
+        for (int i = 0; i < 2; ++i)
+            images.Add(QImage(16, 16, QImage::Format_ARGB32));
         grid->Totals()->setImages(&images);
         grid->Totals()->setColor(clLime);
 
@@ -278,8 +268,7 @@ private slots:
         auto *colorItem = item<TKorColumnTotalColorPropItem>(list.get(), colors);
         auto *fieldItem = item<TKorColumnTotalFieldNamePropItem>(list.get(), combo);
 
-        QCOMPARE(colorItem->GetPropDefault(), qint32(clLime));
-        QVERIFY(!colorItem->IsDefault());
+        QVERIFY(colorItem->GetPropDefault() == qint32(clLime) && !colorItem->IsDefault());
         column->TotalHeader()->setColor(clLime);
         QVERIFY(colorItem->IsDefault());
 
@@ -287,28 +276,23 @@ private slots:
         QCOMPARE(combo2->Items(), (QStringList{u"0"_s, u"1"_s}));
 
         // Stand-alone rows read the totals' data source; values rows by calculation kind.
-        QCOMPARE(fieldItem->GetDataSource(), &totalsSource);
-        QVERIFY(combo->Items().contains(u"title"_s));
+        QVERIFY(fieldItem->GetDataSource() == &totalsSource && combo->Items().contains(u"title"_s));
         list->TotalName = TKorColumnTotalPropList::TotalValuesName(0);
-        const struct {
-            Kor::TKorTotalResult kind;
-            QObject *source;
-        } kinds[] = {{Kor::trNone, nullptr},
-                     {Kor::trCaption, nullptr},
-                     {Kor::trCurrentField, &data->Source},
-                     {Kor::trTotalsRecord, &totalsSource},
-                     {Kor::trCalcValue, &data->Source}};
-        for (const auto &kind : kinds) {
-            value->setTotalResult(kind.kind);
-            QCOMPARE(fieldItem->GetDataSource(), kind.source);
+        for (const auto &[kind, source] :
+             {std::pair<Kor::TKorTotalResult, QObject *>{Kor::trNone, nullptr},
+              {Kor::trCaption, nullptr},
+              {Kor::trCurrentField, &data->Source},
+              {Kor::trTotalsRecord, &totalsSource},
+              {Kor::trCalcValue, &data->Source}}) {
+            value->setTotalResult(kind);
+            QCOMPARE(fieldItem->GetDataSource(), source);
         }
         value->setTotalResult(Kor::trCalcValue);
         list->LoadPropList();
         QVERIFY(combo->Items().contains(u"rating"_s));
         value->setTotalResult(Kor::trCaption);
         list->LoadPropList();
-        QCOMPARE(combo->Style(), int(csSimple));
-        QVERIFY(combo->Items().isEmpty());
+        QVERIFY(combo->Style() == int(csSimple) && combo->Items().isEmpty());
     }
 
     void totalFormatsFollowTheCurrentValue()
@@ -362,14 +346,12 @@ private slots:
         QVERIFY(combo->Items().contains(u"name"_s));
         combo->SetText(u"name"_s);
         item<TListPropItem>(columnList, combo)->ComboBoxSelect();
-        QCOMPARE(column->FieldName(), u"name"_s);
         QCOMPARE(root->Reported, QList<TPropItem *>{columnList->FindItem(combo)});
-        QCOMPARE(designer->modified, 2);
+        QCOMPARE(std::pair(column->FieldName(), designer->modified), std::pair(u"name"_s, 2));
         hint->setText(u"tip"_s);
         item<TTextPropItem>(columnList, hint)->EditCheckChange();
-        QCOMPARE(column->Hint(), u"tip"_s);
-        QCOMPARE(root->Reported.size(), 1);
-        QCOMPARE(designer->modified, 3);
+        QCOMPARE(std::tuple(column->Hint(), root->Reported.size(), designer->modified),
+                 std::tuple(u"tip"_s, qsizetype(1), 3));
         // The notice names what the page wrote, so that undo need look at nothing else.
         QCOMPARE(designer->named, QList<QObject *>{column});
     }
@@ -396,9 +378,7 @@ private slots:
         colors->SetSelected(clRed);
         item<TColorPropItem>(columnList.get(), colors)->ColorBoxSelect();
 
-        QCOMPARE(seen.size(), 2);
-        QCOMPARE(seen.at(0).toDouble(), 9.0);
-        QCOMPARE(seen.at(1).toDouble(), 9.0);
+        QVERIFY(seen.size() == 2 && seen[0].toDouble() == 9.0 && seen[1].toDouble() == 9.0);
     }
 
     void gridAndColumnItemsTakeTheGridsDefaults()
@@ -426,8 +406,7 @@ private slots:
         columnList->AddKorColumnFormatProp(u"PickTextFormat"_s, combo2);
         columnList->LoadPropList();
         TPropItem *titleColor = columnList->FindItem(colors);
-        QCOMPARE(titleColor->GetPropDefault(), qint32(clTeal));
-        QVERIFY(titleColor->IsDefault());
+        QVERIFY(titleColor->GetPropDefault() == qint32(clTeal) && titleColor->IsDefault());
         column->Title()->setColor(clRed);
         QVERIFY(!titleColor->IsDefault());
         QCOMPARE(combo->Items(), expected.mid(0, 3));
@@ -450,59 +429,49 @@ private slots:
                                                            window.get(), nullptr);
         auto *fixedPage =
             addList<TKorColumnPropList>(*columns, addPage("Fixed"), window.get(), nullptr);
+        // The chosen item and what the pages show.
+        const auto shown = [&] {
+            return QList<QObject *>{columns->CollItem(), columnPage->Instance(),
+                                    totalPage->Instance(), fixedPage->Instance()};
+        };
         TPropList *rootList = root.get();
         window->SetRoot(std::move(root));
         window->UpdatePropList();
-        QVERIFY(combo->Items().isEmpty());
-        QCOMPARE(columns->CollItem(), nullptr);
+        QVERIFY(combo->Items().isEmpty() && !columns->CollItem());
         QCOMPARE(columns->Instance(), grid.get());
 
         // The first fill of a non-empty collection chooses item 0.
-        TKorColumn *first = grid->Columns()->Add();
-        first->setFieldName(u"name"_s);
-        TKorColumn *second = grid->Columns()->Add();
-        second->setFieldName(u"rating"_s);
-        TKorColumn *third = grid->Columns()->Add();
-        third->setFieldName(u"id"_s);
+        for (const QString field : {"name", "rating", "id"})
+            grid->Columns()->Add()->setFieldName(field);
+        TKorColumn *first = grid->Columns()->Items(0), *second = grid->Columns()->Items(1);
+        TKorColumn *third = grid->Columns()->Items(2);
         fixedPage->SetInstance(third);
         window->UpdatePropList();
         QCOMPARE(combo->Items(), (QStringList{u"0 - name"_s, u"1 - rating"_s, u"2 - id"_s}));
-        QCOMPARE(columns->CollItem(), first);
         QCOMPARE(combo->Text(), u"0 - name"_s);
-        QCOMPARE(columnPage->Instance(), first);
-        QCOMPARE(totalPage->Instance(), first);
+        QCOMPARE(shown(), (QList<QObject *>{first, first, first, third}));
 
         // Choosing an item drags the sub-lists that showed the previous one, and only those.
         const int updates = window->Updates;
         auto *collItem = item<TCollectionPropItem>(columns, combo);
         combo->SetItemIndex(1);
         collItem->ComboBoxSelect();
-        QCOMPARE(columns->CollItem(), second);
-        QCOMPARE(columnPage->Instance(), second);
-        QCOMPARE(totalPage->Instance(), second);
-        QCOMPARE(fixedPage->Instance(), third);
-        QCOMPARE(window->Updates, updates + 1);
-        QCOMPARE(designer->modified, 0);
+        QCOMPARE(shown(), (QList<QObject *>{second, second, second, third}));
+        QCOMPARE(std::pair(window->Updates, designer->modified), std::pair(updates + 1, 0));
         QCOMPARE(rootList->SelectedItem(), second);
         collItem->SetPropText(u"7 - nothing"_s);
-        QCOMPARE(columns->CollItem(), second);
-        QCOMPARE(collItem->GetDisplayName(nullptr), QString());
+        QVERIFY(columns->CollItem() == second && collItem->GetDisplayName(nullptr).isEmpty());
 
         // Deleting the current item clears it and the lists that showed it.
         grid->Columns()->Delete(1);
         rootList->ItemDeleted(second);
-        QCOMPARE(columns->CollItem(), nullptr);
-        QCOMPARE(columnPage->Instance(), nullptr);
-        QCOMPARE(totalPage->Instance(), nullptr);
-        QCOMPARE(fixedPage->Instance(), third);
+        QCOMPARE(shown(), (QList<QObject *>{nullptr, nullptr, nullptr, third}));
         window->UpdatePropList();
-        QCOMPARE(columns->CollItem(), first);
-        QCOMPARE(columnPage->Instance(), first);
+        QVERIFY(columns->CollItem() == first && columnPage->Instance() == first);
 
         // An empty text chooses none.
         collItem->SetPropText(QString());
-        QCOMPARE(columns->CollItem(), nullptr);
-        QCOMPARE(columnPage->Instance(), nullptr);
+        QVERIFY(!columns->CollItem() && !columnPage->Instance());
     }
 
     void columnPagesFollowAColumnDeletedAndAnotherAdded()
@@ -521,16 +490,14 @@ private slots:
         columnPage->AddTextProp(u"FieldName"_s, edit);
         window->SetRoot(std::move(root));
         window->UpdatePropList();
-        QCOMPARE(columnPage->Instance(), column);
-        QCOMPARE(edit->Text(), u"rating"_s);
+        QVERIFY(columnPage->Instance() == column && edit->Text() == u"rating"_s);
 
         for (const char *field : {"name", "id"}) {
             grid->Columns()->Delete(0);
             TKorColumn *added = grid->Columns()->Add();
             added->setFieldName(QLatin1String(field));
             window->UpdatePropList();
-            QCOMPARE(columns->CollItem(), added);
-            QCOMPARE(columnPage->Instance(), added);
+            QVERIFY(columns->CollItem() == added && columnPage->Instance() == added);
             QVERIFY(columnSheet->isVisible());
             QCOMPARE(edit->Text(), QLatin1String(field));
         }

@@ -3,7 +3,6 @@
 
 #include <QtTest>
 
-#include "grid.h"
 #include "tst_runtime_fixture.h"
 
 using namespace Qt::StringLiterals;
@@ -31,11 +30,9 @@ private slots:
         RuntimeFixture db;
         TKorDBGrid grid;
         TKorDBGridColumns &columns = *grid.Columns();
-        QCOMPARE(columns.State(), Kor::csDefault);
-        QCOMPARE(columns.Count(), 0);
+        QCOMPARE(std::pair(columns.State(), columns.Count()), std::pair(Kor::csDefault, 0));
         grid.setDataSource(&db.Source);
-        QCOMPARE(columns.Count(), 9);
-        QCOMPARE(columns.State(), Kor::csDefault);
+        QCOMPARE(std::pair(columns.State(), columns.Count()), std::pair(Kor::csDefault, 9));
         QCOMPARE(columns.Items(1)->Field(), db.Customers.FieldByName("name"));
         QCOMPARE(columns.Items(1)->Title()->Caption(), u"name"_s);
         db.Customers.FieldByName("name")->setDisplayLabel("Customer");
@@ -46,15 +43,13 @@ private slots:
         QCOMPARE(columns.Count(), 0);
         db.Customers.Open();
         db.Customers.FieldByName("notes")->setVisible(false);
-        QCOMPARE(columns.Count(), 8);
-        QVERIFY(!fieldNames(columns).contains("notes"));
+        QVERIFY(columns.Count() == 8 && !fieldNames(columns).contains("notes"));
     }
 
     void addingMakesTheColumnsCustomised()
     {
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         TKorColumn *added = grid.Columns()->Add();
         added->setFieldName("balance");
         QCOMPARE(grid.Columns()->State(), Kor::csCustomized);
@@ -74,10 +69,9 @@ private slots:
 
     void rebuildColumnsReadsTheFlatFieldList()
     {
-        RuntimeFixture db;
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         db.AddCountryLookup();
-        TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
         grid.Columns()->Clear();
         grid.Columns()->Add()->setFieldName("score");
         grid.Columns()->RebuildColumns();
@@ -104,12 +98,10 @@ private slots:
         TKorColumn *head = columns.Items(1);
         head->setExpandCols(2);
         QVERIFY(head->Expandable());
-        QCOMPARE(head->ExpandIndex(), 3);
-        QCOMPARE(columns.Items(0)->ExpandIndex(), 0);
-        QCOMPARE(columns.Items(2)->Group(), head);
-        QCOMPARE(columns.Items(3)->Group(), head);
-        QCOMPARE(columns.Items(0)->Group(), columns.Items(4)->Group());
-        QCOMPARE(head->Group(), columns.Items(0)->Group());
+        QCOMPARE(std::pair(head->ExpandIndex(), columns.Items(0)->ExpandIndex()), std::pair(3, 0));
+        QVERIFY(columns.Items(2)->Group() == head && columns.Items(3)->Group() == head);
+        QVERIFY(columns.Items(0)->Group() == columns.Items(4)->Group());
+        QVERIFY(head->Group() == columns.Items(0)->Group());
         QVERIFY(columns.Items(2)->Group() != columns.Items(0)->Group());
 
         // A nested group stays inside its parent's.
@@ -139,13 +131,11 @@ private slots:
 
     void restoreDefaultsFollowsFieldAndGridAgain()
     {
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         TKorColumn *balance = grid.Columns()->Items(2);
         const int defaultWidth = balance->Width();
-        QCOMPARE(balance->Alignment(), Vcl::taRightJustify);
-        QVERIFY(defaultWidth > 0);
+        QVERIFY(defaultWidth > 0 && balance->Alignment() == Vcl::taRightJustify);
         balance->setWidth(defaultWidth + 40);
         balance->setAlignment(Vcl::taCenter);
         balance->setReadOnly(true);
@@ -155,8 +145,7 @@ private slots:
         balance->RestoreDefaults();
         QCOMPARE(balance->Width(), defaultWidth);
         QCOMPARE(balance->Alignment(), Vcl::taRightJustify);
-        QVERIFY(!balance->ReadOnly());
-        QCOMPARE(balance->Font()->Size(), grid.Font()->Size());
+        QVERIFY(!balance->ReadOnly() && balance->Font()->Size() == grid.Font()->Size());
         QCOMPARE(balance->Title()->Caption(), u"balance"_s);
         QCOMPARE(balance->Title()->Color(), grid.FixedColor());
 
@@ -175,73 +164,54 @@ private slots:
         QCOMPARE(balance->Width(), 30);
     }
 
-    void assignCopiesColumnsWithTheirTotals()
+    // A copy of the columns takes their totals along; a total value is named by its place.
+    void assignCopiesColumnsWithTheirTotalsNamedByPlace()
     {
         TKorDBGrid source, target;
+        source.setObjectName("KorDBGrid1");
         TKorColumn *column = source.Columns()->Add();
         column->setFieldName("balance");
         column->setWidth(77);
         column->TotalValues()->Add()->setCaption("Sum");
-        column->TotalValues()->Add()->setTotalResult(Kor::trCalcValue);
+        TKorColumnTotalValue *second = column->TotalValues()->Add();
+        second->setTotalResult(Kor::trCalcValue);
         column->TotalFooter()->setFormat("%.2n");
         target.Columns()->Assign(source.Columns());
         QCOMPARE(target.Columns()->Count(), 1);
         TKorColumn *copy = target.Columns()->Items(0);
-        QCOMPARE(copy->FieldName(), u"balance"_s);
-        QCOMPARE(copy->Width(), 77);
-        QVERIFY(copy->IsWidthStored());
-        QVERIFY(!copy->IsColorStored());
+        QCOMPARE(std::pair(copy->FieldName(), copy->Width()), std::pair(u"balance"_s, 77));
+        QVERIFY(copy->IsWidthStored() && !copy->IsColorStored());
         QCOMPARE(copy->TotalValues()->Count(), 2);
         QCOMPARE(copy->TotalValues()->Items(0)->Caption(), u"Sum"_s);
         QCOMPARE(copy->TotalValues()->Items(1)->TotalResult(), Kor::trCalcValue);
         QCOMPARE(copy->TotalFooter()->Format(), u"%.2n"_s);
         QCOMPARE(copy->TotalValues()->Items(1)->Column(), copy);
         QCOMPARE(target.Columns()->State(), Kor::csCustomized);
-    }
 
-    void totalValuesAreNamedByTheirPlace()
-    {
-        TKorDBGrid grid;
-        grid.setObjectName("KorDBGrid1");
-        TKorColumn *column = grid.Columns()->Add();
-        TKorColumnTotalValues *values = column->TotalValues();
-        values->Add();
-        TKorColumnTotalValue *second = values->Add();
         QCOMPARE(second->Column(), column);
         QCOMPARE(second->GetNamePath(), u"KorDBGrid1.Columns[0].TotalValues[1]"_s);
         QCOMPARE(column->TotalHeader()->GetNamePath(), u"KorDBGrid1.Columns[0].TotalHeader"_s);
-        values->Delete(0);
+        column->TotalValues()->Delete(0);
         QCOMPARE(second->DisplayName(), u"TotalValues[0]"_s);
     }
 
     void totalsAreWorkedOutFromTheRows()
     {
-        RuntimeFixture db;
-        TKorDBGrid grid;
-        grid.setDataSource(&db.Source);
+        GridOnCustomers db;
+        TKorDBGrid &grid = db.Grid;
         TKorColumn *balance = grid.Columns()->ColumnByFieldName("balance");
-        const struct {
-            Kor::TKorTotalCalcValue kind;
-            QVariant expected;
-            bool currency;
-        } cases[] = {
-            {Kor::cvSum, 60.75, true},
-            {Kor::cvAverage, 20.25, true},
-            {Kor::cvMin, 10.5, true},
-            {Kor::cvMax, 30.0, true},
-            {Kor::cvCount, qlonglong(3), false},
-            {Kor::cvDistinct, qlonglong(3), false},
-        };
-        for (const auto &entry : cases) {
+        const std::tuple<Kor::TKorTotalCalcValue, double, bool> cases[] = {
+            {Kor::cvSum, 60.75, true}, {Kor::cvAverage, 20.25, true}, {Kor::cvMin, 10.5, true},
+            {Kor::cvMax, 30.0, true},  {Kor::cvCount, 3, false},      {Kor::cvDistinct, 3, false}};
+        for (const auto &[kind, expected, currency] : cases) {
             TKorColumnTotalValue *value = balance->TotalValues()->Add();
             value->setTotalResult(Kor::trCalcValue);
-            value->setCalcValue(entry.kind);
+            value->setCalcValue(kind);
         }
         grid.Refresh();
         for (int i = 0; i < 6; ++i) {
-            TKorColumnTotalValue *value = balance->TotalValues()->Items(i);
-            QCOMPARE(value->Value().toDouble(), cases[i].expected.toDouble());
-            QCOMPARE(value->IsCurrency(), cases[i].currency);
+            QCOMPARE(balance->TotalValues()->Items(i)->Value().toDouble(), std::get<1>(cases[i]));
+            QCOMPARE(balance->TotalValues()->Items(i)->IsCurrency(), std::get<2>(cases[i]));
         }
 
         // An integer sum stays an integer; the selected-rows total follows the current record;
@@ -256,9 +226,8 @@ private slots:
         current->setCalcApply(Kor::caSelectedRows);
         db.Customers.Last();
         grid.Refresh();
-        QCOMPARE(ratings->Value(), QVariant(qlonglong(9)));
-        QCOMPARE(score->Value().toDouble(), 2.0);
-        QCOMPARE(current->Value().toInt(), 1);
+        QCOMPARE(std::tuple(ratings->Value(), score->Value().toDouble(), current->Value().toInt()),
+                 std::tuple(QVariant(qlonglong(9)), 2.0, 1));
 
         // Field values of the current record and of the totals' own data set.
         TKorColumnTotal *name = grid.Columns()->ColumnByFieldName("name")->TotalHeader();
@@ -289,12 +258,7 @@ private slots:
 
     void totalFormats()
     {
-        const struct {
-            QVariant value;
-            const char *format;
-            bool asFloat;
-            const char *expected;
-        } rows[] = {
+        const std::tuple<QVariant, const char *, bool, const char *> rows[] = {
             {1000, "", false, "1,000"},
             {1000, "%d", false, "1000"},
             {1000, "%8d", false, "    1000"},
@@ -311,9 +275,8 @@ private slots:
             {QDate(2024, 5, 6), "%yyyy%", false, "2024"},
             {QVariant(), "%d", false, ""},
         };
-        for (const auto &row : rows)
-            QCOMPARE(FormatTotalValue(row.value, row.format, row.asFloat),
-                     QLatin1String(row.expected));
+        for (const auto &[value, format, asFloat, expected] : rows)
+            QCOMPARE(FormatTotalValue(value, format, asFloat), QLatin1String(expected));
     }
 };
 

@@ -45,18 +45,14 @@ private slots:
     {
         RuntimeFixture db;
         TDataSet &set = db.Customers;
-        QCOMPARE(set.RecordCount(), 3);
-        QCOMPARE(set.FieldCount(), 9);
-        const struct {
-            const char *name;
-            Db::TFieldType type;
-        } fields[] = {
+        QCOMPARE(std::pair(set.RecordCount(), set.FieldCount()), std::pair(3, 9));
+        const std::pair<const char *, Db::TFieldType> fields[] = {
             {"id", Db::ftInteger}, {"name", Db::ftString},    {"balance", Db::ftCurrency},
             {"born", Db::ftDate},  {"active", Db::ftBoolean}, {"rating", Db::ftSmallint},
             {"notes", Db::ftMemo}, {"score", Db::ftFloat},    {"country_id", Db::ftInteger},
         };
-        for (const auto &field : fields)
-            QCOMPARE(set.FieldByName(QLatin1String(field.name))->DataType(), field.type);
+        for (const auto &[name, type] : fields)
+            QCOMPARE(set.FieldByName(QLatin1String(name))->DataType(), type);
         QCOMPARE(set.FieldByName("name")->Size(), 30);
         // A declared type of no known kind reads as text.
         QCOMPARE(TSQLDataSet::FieldTypeOf(u"mystery"_s), Db::ftString);
@@ -68,8 +64,7 @@ private slots:
         QCOMPARE(set.FieldByName("active")->Value().typeId(), int(QMetaType::Bool));
         QCOMPARE(set.FieldByName("balance")->AsFloat(), 10.5);
         set.Next();
-        QVERIFY(!set.FieldByName("active")->AsBoolean());
-        QVERIFY(set.FieldByName("notes")->IsNull());
+        QVERIFY(!set.FieldByName("active")->AsBoolean() && set.FieldByName("notes")->IsNull());
         set.Last();
         QVERIFY(set.FieldByName("born")->IsNull());
         QCOMPARE(set.FieldByName("balance")->AsString(), QLocale().toString(30.0, 'f', 2));
@@ -83,10 +78,8 @@ private slots:
             "doubled", Db::ftFloat, [](const TDataSet &set, int row) {
                 return set.FieldByName("balance")->ValueAt(row).toDouble() * 2;
             });
-        QCOMPARE(db.Customers.FieldCount(), 11);
-        QCOMPARE(db.Customers.Fields(10), doubled);
-        QCOMPARE(country->AsString(), u"Kansas"_s);
-        QCOMPARE(doubled->AsFloat(), 21.0);
+        QVERIFY(db.Customers.FieldCount() == 11 && db.Customers.Fields(10) == doubled);
+        QCOMPARE(std::pair(country->AsString(), doubled->AsFloat()), std::pair(u"Kansas"_s, 21.0));
         db.Customers.Next();
         QCOMPARE(country->AsString(), u"Ohio"_s);
         QVERIFY_THROWS_EXCEPTION(
@@ -163,8 +156,7 @@ private slots:
             const int counted = set.RecordCount();
             QVERIFY(!set.AllRowsRead());
             set.Last();
-            QCOMPARE(counted, set.RecNo());
-            QCOMPARE(set.RecordCount(), set.RecNo());
+            QVERIFY(counted == set.RecNo() && set.RecordCount() == set.RecNo());
         }
     }
 
@@ -178,14 +170,12 @@ private slots:
         set.Open();
         QCOMPARE(set.RecordCount(), set.Counted);
         set.setRecNo(2 * TDataSet::FetchBlockSize);
-        QCOMPARE(set.RecNo(), 2 * TDataSet::FetchBlockSize);
-        QVERIFY(set.RecordCount() >= set.RecNo());
+        QVERIFY(set.RecNo() == 2 * TDataSet::FetchBlockSize && set.RecordCount() >= set.RecNo());
         set.Last();
-        QCOMPARE(set.RecNo(), set.Rows);
-        QCOMPARE(set.RecordCount(), set.Rows);
+        QCOMPARE(std::pair(set.RecNo(), set.RecordCount()), std::pair(set.Rows, set.Rows));
     }
 
-    void failuresLeaveTheDataSetClosed()
+    void failuresLeaveTheDataSetClosedAndKeepTheDatabaseWordsApart()
     {
         RuntimeFixture db;
         TSQLDataSet broken;
@@ -204,8 +194,7 @@ private slots:
         db.Customers.setCommandText("SELECT id, name FROM customers WHERE id > 1");
         QVERIFY(!db.Customers.Active());
         db.Customers.Open();
-        QCOMPARE(db.Customers.RecordCount(), 2);
-        QCOMPARE(db.Customers.FieldCount(), 2);
+        QCOMPARE(std::pair(db.Customers.RecordCount(), db.Customers.FieldCount()), std::pair(2, 2));
 
         // Closing a connection closes its data sets, and no other connection's.
         TSQLConnection second;
@@ -220,6 +209,17 @@ private slots:
         QVERIFY(!empty.Active());
         db.Customers.Refresh();
         QCOMPARE(db.Customers.RecordCount(), 2);
+
+        // What we say and what the database says are sentences of their own.
+        for (const auto &[statement, words] :
+             {std::pair{"SELEC * FROM customers", "Near \"SELEC\": syntax error."},
+              {"SELECT * FROM nowhere", "No such table: nowhere."},
+              {"SELECT nickname FROM customers", "No such column: nickname."}}) {
+            const QString message = u"Unable to execute statement. "_s + words;
+            db.Customers.setCommandText(statement);
+            QCOMPARE(DatabaseErrorOf([&] { db.Customers.Open(); }), "Customers: " + message);
+            QCOMPARE(DatabaseErrorOf([&] { db.Connection.ExecuteDirect(statement); }), message);
+        }
     }
 
     void deletedComponentsClearTheirLinks()
@@ -234,8 +234,7 @@ private slots:
         QCOMPARE(country->AsString(), u"Kansas"_s);
         QSignalSpy changed(&db.Customers, &TDataSet::dataChanged);
         delete lookup;
-        QVERIFY(!country->LookupDataSet());
-        QVERIFY(country->IsNull());
+        QVERIFY(!country->LookupDataSet() && country->IsNull());
         QVERIFY(changed.count() >= 1);
 
         auto *set = new TSQLDataSet;
@@ -243,9 +242,8 @@ private slots:
         source.setDataSet(set);
         QSignalSpy sourceChanged(&source, &TDataSource::dataChanged);
         delete set;
-        QVERIFY(!source.DataSet());
+        QVERIFY(!source.DataSet() && !GetObjectProp(&source, "DataSet"));
         QCOMPARE(sourceChanged.count(), 1);
-        QVERIFY(!GetObjectProp(&source, "DataSet"));
     }
     // A mistyped database name must not become a new, empty database that looks connected.
     void missingDatabaseFileIsNeverCreated()
@@ -256,8 +254,7 @@ private slots:
         connection.setDatabaseName(file);
         QCOMPARE(DatabaseErrorOf([&] { connection.setConnected(true); }),
                  u"Cannot open database '%1'. The file does not exist."_s.arg(file));
-        QVERIFY(!connection.Connected());
-        QVERIFY(!QFile::exists(file));
+        QVERIFY(!connection.Connected() && !QFile::exists(file));
 
         // A data set opening its connection fails the same way.
         TSQLDataSet set;
@@ -272,21 +269,6 @@ private slots:
         QVERIFY(connection.Connected());
         set.Open();
         QCOMPARE(set.RecordCount(), 1);
-    }
-
-    // What we say and what the database says are sentences of their own.
-    void errorsKeepTheDatabaseWordsApart()
-    {
-        RuntimeFixture db;
-        for (const auto &[statement, words] :
-             {std::pair{"SELEC * FROM customers", "Near \"SELEC\": syntax error."},
-              {"SELECT * FROM nowhere", "No such table: nowhere."},
-              {"SELECT nickname FROM customers", "No such column: nickname."}}) {
-            const QString message = u"Unable to execute statement. "_s + words;
-            db.Customers.setCommandText(statement);
-            QCOMPARE(DatabaseErrorOf([&] { db.Customers.Open(); }), "Customers: " + message);
-            QCOMPARE(DatabaseErrorOf([&] { db.Connection.ExecuteDirect(statement); }), message);
-        }
     }
 };
 

@@ -2,6 +2,7 @@
 // A small in-memory SQLite database for the run-time package's tests: customers with a lookup
 // to their country, each table behind its own data set.
 
+#include "grid.h"
 #include "sqldata.h"
 
 using namespace Qt::StringLiterals;
@@ -43,6 +44,12 @@ struct RuntimeFixture {
         return Customers.AddLookupField(u"country"_s, &Countries, u"country_id"_s, u"id"_s,
                                         u"title"_s);
     }
+};
+
+// The fixture's customers in a grid.
+struct GridOnCustomers : RuntimeFixture {
+    TKorDBGrid Grid;
+    GridOnCustomers() { Grid.setDataSource(&Source); }
 };
 
 // The message of the database error that Call raises; empty when it raises none.
