@@ -7,34 +7,25 @@
 // dialogs start.
 
 #include <QDialog>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QMenu>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QTemporaryDir>
-#include <QUndoStack>
 #include <QtTest>
 
 #include "collectioneditor.h"
 #include "databasefileproperty.h"
 #include "datarows.h"
-#include "formdesigner.h"
 #include "formdocument.h"
 #include "hostdialogs.h"
-#include "hostmessages.h"
-#include "hostpalette.h"
 #include "objectproperties.h"
 #include "packages.h"
-#include "propedit.h"
 #include "sampledatabase.h"
 #include "scriptrunner.h"
-#include "services.h"
 #include "sqldata.h"
 #include "testsupport.h"
-#include "typinfo.h"
 #include "workbenchapplication.h"
 #include "workbenchsession.h"
 #include "workbenchwindow.h"
@@ -96,12 +87,6 @@ QMap<QString, QString> describeForm(TFormDesigner *Designer)
         });
     }
     return out;
-}
-
-QByteArray readFile(const QString &FileName)
-{
-    QFile file(FileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // How a scenario line becomes a value: double quotes keep blanks and # together, a backslash in
@@ -202,8 +187,9 @@ private slots:
     void cleanupTestCase() { m_session.reset(); }
 
     // The sample database: created once in KOR_DATA_DIR and left alone by a second start, the
-    // same rows on every creation, the tables and columns the scenes and benchmarks use.
-    void sampleDatabase()
+    // same rows on every creation, the tables and columns the scenes and benchmarks use; and
+    // the editor that picks a database file.
+    void sampleDatabaseAndItsFileEditor()
     {
         const QString path = SampleDatabasePath();
         QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(m_data.path()).absoluteFilePath());
@@ -233,25 +219,15 @@ private slots:
         for (const char *wanted : {"Customers 60", "Products 40", "Orders 200", "columns 1"})
             QVERIFY2(first.contains(QLatin1String(wanted)), wanted);
         QVERIFY(first.filter(QRegularExpression(u"^OrderLines [3-9]\\d\\d$"_s)).size() == 1);
-        const QString again = file(u"again.sqlite"_s);
-        CreateSampleDatabase(again);
-        QCOMPARE(dump(again), first);
+        CreateSampleDatabase(file(u"again.sqlite"_s));
+        QCOMPARE(dump(file(u"again.sqlite"_s)), first);
         const QDateTime written = QFileInfo(path).lastModified();
         QCOMPARE(SampleDatabasePath(), path);
         QCOMPARE(QFileInfo(path).lastModified(), written);
-    }
 
-    // The connection's DatabaseName row: "..." asks for a file through the seam; a connected
-    // connection opens the new file and its open data sets follow; cancelling changes nothing.
-    void databaseFileEditor_data()
-    {
-        QTest::addColumn<bool>("pick");
-        QTest::addRow("picked") << true;
-        QTest::addRow("cancelled") << false;
-    }
-    void databaseFileEditor()
-    {
-        QFETCH(bool, pick);
+        // The connection's DatabaseName row: "..." asks for a file through the seam; a connected
+        // connection opens the new file and its open data sets follow; cancelling changes
+        // nothing.
         const QString other = file(u"other.sqlite"_s);
         CreateTestDatabase(other,
                            {u"DROP TABLE IF EXISTS Customers"_s,
@@ -273,26 +249,26 @@ private slots:
         editor->GetValues([&](const QString &Value) { offered << Value; });
         QCOMPARE(offered, QStringList{SampleDatabasePath()});
 
-        QString asked;
-        TScriptedDialogs dialogs;
-        dialogs.OnOpenFileName = [&](QWidget *, const QString &, const QString &Dir,
-                                     const QString &) {
-            asked = Dir;
-            return pick ? other : QString();
-        };
-        const int modified = designer()->ModifiedCount();
-        {
+        // Cancelled first, then picked.
+        for (const bool pick : {false, true}) {
+            QString asked;
+            TScriptedDialogs dialogs;
+            dialogs.OnOpenFileName = [&](QWidget *, const QString &, const QString &Dir,
+                                         const QString &) {
+                asked = Dir;
+                return pick ? other : QString();
+            };
             const THostDialogsScope dialogsScope(dialogs);
+            const int modified = designer()->ModifiedCount();
             editor->Edit();
+            QCOMPARE(asked, QFileInfo(sample).absolutePath());
+            QCOMPARE(connection->DatabaseName(), pick ? other : sample);
+            QVERIFY(connection->Connected());
+            QVERIFY(customers->Active());
+            QCOMPARE(customers->RecordCount(), pick ? 1 : 60);
+            QCOMPARE(customers->FindField(u"Nickname"_s) != nullptr, pick);
+            QCOMPARE(designer()->ModifiedCount() > modified, pick);
         }
-
-        QCOMPARE(asked, QFileInfo(sample).absolutePath());
-        QCOMPARE(connection->DatabaseName(), pick ? other : sample);
-        QVERIFY(connection->Connected());
-        QVERIFY(customers->Active());
-        QCOMPARE(customers->RecordCount(), pick ? 1 : 60);
-        QCOMPARE(customers->FindField(u"Nickname"_s) != nullptr, pick);
-        QCOMPARE(designer()->ModifiedCount() > modified, pick);
     }
 
     // A column whose field the data set lacks is named on the status bar. Saved and opened
@@ -330,10 +306,7 @@ select Grid1
 
         QVERIFY(m_window->NewForm());
         QVERIFY(run(u"open form.kwf"_s));
-        const QMap<QString, QString> after = describeForm(designer());
-        for (auto it = before.cbegin(); it != before.cend(); ++it)
-            QCOMPARE(after.value(it.key(), u"(missing)"_s), it.value());
-        QCOMPARE(after.size(), before.size());
+        QCOMPARE(describeForm(designer()), before);
         QVERIFY(!m_window->Document()->IsModified());
 
         // A folder that is a file: the save fails, naming the file, and leaves the file alone.
@@ -341,7 +314,9 @@ select Grid1
         const QByteArray plain = "not a folder";
         WriteTestFile(file(u"plain"_s), plain);
         QVERIFY(run(u"expect-error plain/form.kwf save plain/form.kwf"_s));
-        QCOMPARE(readFile(file(u"plain"_s)), plain);
+        QFile written(file(u"plain"_s));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), plain);
         QCOMPARE(m_window->Document()->FileName(), file(u"form.kwf"_s));
         QVERIFY(m_window->Document()->IsModified());
     }
@@ -374,14 +349,10 @@ select Grid1
         QFETCH(QString, name);
         QFETCH(QString, rule);
         QVERIFY(run(u"place TDataSource Source1\nplace TKorDBGrid Grid1"_s));
-        TComponent *grid = designer()->GetComponent(u"Grid1"_s);
-        const QString jsonName =
-            QString::fromUtf8(QJsonDocument(QJsonArray{name}).toJson(QJsonDocument::Compact))
-                .mid(1)
-                .chopped(1);
+        TComponent *root = designer()->GetRoot(), *grid = designer()->GetComponent(u"Grid1"_s);
         const QString text = uR"({"name": "Form1", "class": "TDesignForm", "components": [
   {"name": "Source1", "class": "TDataSource"},
-  {"name": %1, "class": "TKorDBGrid"}]})"_s.arg(jsonName);
+  {"name": "%1", "class": "TKorDBGrid"}]})"_s.arg(name);
         QString given; // the name the component got instead
         if (path == QLatin1String("inspector")) {
             TObjectInspector *inspector = m_window->Inspector();
@@ -409,19 +380,17 @@ select Grid1
         } else {
             WriteTestFile(file(u"names.kwf"_s), text.toUtf8());
             QVERIFY(run(u"open names.kwf"_s));
-            const QStringList problems =
-                m_runner->Messages().filter(u"names.kwf: Line 3, column 4: "_s);
-            QCOMPARE(problems.size(), 1);
-            for (int i = 0; i < designer()->GetRoot()->ComponentCount(); ++i)
-                if (designer()->GetRoot()->Components(i)->Object()->inherits("TKorDBGrid"))
-                    given = designer()->GetRoot()->Components(i)->Name();
+            QCOMPARE(m_runner->Messages().filter(u"names.kwf: Line 3, column 4: "_s).size(), 1);
+            root = designer()->GetRoot();
+            for (int i = 0; i < root->ComponentCount(); ++i)
+                if (root->Components(i)->Object()->inherits("TKorDBGrid"))
+                    given = root->Components(i)->Name();
         }
         QVERIFY2(QRegularExpression(u"^[A-Za-z_][A-Za-z0-9_]*$"_s).match(given).hasMatch(),
                  qPrintable(given));
-        int holders = designer()->GetRoot()->Name().compare(given, Qt::CaseInsensitive) == 0;
-        for (int i = 0; i < designer()->GetRoot()->ComponentCount(); ++i)
-            holders += designer()->GetRoot()->Components(i)->Name().compare(
-                           given, Qt::CaseInsensitive) == 0;
+        int holders = root->Name().compare(given, Qt::CaseInsensitive) == 0;
+        for (int i = 0; i < root->ComponentCount(); ++i)
+            holders += root->Components(i)->Name().compare(given, Qt::CaseInsensitive) == 0;
         QCOMPARE(holders, 1);
     }
 
@@ -465,41 +434,38 @@ select Grid1
     void openWindowsAreTheOnesShown()
     {
         QFETCH(TWindowsRow, row);
-        const auto &[label, flags, shown, counted] = row;
         QVERIFY(run(u"expect-window none"_s));
-        QLabel window(u"a window"_s, nullptr, flags);
-        window.setVisible(shown);
+        QLabel window(u"a window"_s, nullptr, row.flags);
+        window.setVisible(row.shown);
         TScriptRunner::Settle();
-        QCOMPARE(m_runner->FrontWindow(), counted ? &window : nullptr);
-        QCOMPARE(m_runner->Run(u"expect-window QLabel"_s), counted);
-        QCOMPARE(m_runner->Run(u"expect-window none"_s), !counted);
-        // Hidden again, it is no longer counted.
-        window.hide();
-        QVERIFY(run(u"expect-window none"_s));
+        QCOMPARE(m_runner->FrontWindow(), row.counted ? &window : nullptr);
+        QCOMPARE(m_runner->Run(u"expect-window QLabel"_s), row.counted);
+        QCOMPARE(m_runner->Run(u"expect-window none"_s), !row.counted);
     }
 
-    // korworkbench FORM opens the form at start, with --script and --screenshot as before.
-    void formOnTheCommandLineOpensAtStart()
+    // A modal window that opens while a step runs does not wait for a person: it is answered
+    // with Cancel, pictured first when asked; the About box verb returns at once. Choosing a
+    // recent file that is gone asks whether to take it off the list.
+    void modalWindowsDoNotBlockAndVanishedRecentFilesAreOffered()
     {
-        const QString form = file(u"start.kform"_s);
-        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + u"save %1"_s.arg(form)));
-        QVERIFY(m_window->NewForm());
-        const QString script = file(u"start.kws"_s);
-        WriteTestFile(script, "expect Grid1.DataSource Source1\nexpect Customers.Active True\n");
-        const TWorkbenchOptions options =
-            ParseWorkbenchOptions({u"korworkbench"_s, form, u"--script"_s, script});
-        QCOMPARE(options.Form, form);
-        QCOMPARE(options.Script, script);
-        QCOMPARE(StartWorkbench(*m_window, options), 0);
-        QCOMPARE(m_window->Document()->FileName(), form);
-    }
-
-    // Choosing a recent file that is gone asks whether to take it off the list.
-    void vanishedRecentFileIsOfferedForRemoval()
-    {
-        const QString kept = file(u"kept.kform"_s);
-        const QString gone = file(u"gone.kform"_s);
-        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + u"save %1\nsave %2"_s.arg(gone, kept)));
+        QTemporaryDir shots;
+        m_runner->SetScreenshotDirectory(shots.path());
+        int result = -1;
+        QTimer::singleShot(0, [&result] {
+            QDialog dialog;
+            dialog.resize(200, 100);
+            result = dialog.exec();
+        });
+        const QString kept = file(u"kept.kform"_s), gone = file(u"gone.kform"_s);
+        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + uR"(
+verb Grid1 "Kor-DBGrid Component"
+expect-window none
+save %1
+save %2
+)"_s.arg(gone, kept)));
+        QCOMPARE(result, int(QDialog::Rejected));
+        QCOMPARE(m_runner->Messages().filter(u"QDialog was answered with Cancel"_s).size(), 1);
+        QCOMPARE(QDir(shots.path()).entryList(QDir::Files), QStringList{u"modal-1-qdialog.png"_s});
         QVERIFY(QFile::remove(gone));
         auto *menu = m_window->findChild<QMenu *>(u"RecentFilesMenu"_s);
         QVERIFY(menu);
@@ -512,14 +478,13 @@ select Grid1
                 }
             return false;
         };
+        TScriptedDialogs messages;
+        const THostDialogsScope messagesScope(messages);
+        messages.Answers = {mrNo, mrYes};
         for (const TModalResult answer : {mrNo, mrYes}) {
-            TScriptedDialogs messages;
-            const THostDialogsScope messagesScope(messages);
-            messages.Answers << answer;
             QVERIFY(choose(gone));
-            QCOMPARE(messages.Requests.size(), 1);
-            QVERIFY2(messages.Requests.first().Msg.contains(gone),
-                     qPrintable(messages.Requests.first().Msg));
+            QCOMPARE(messages.Requests.size(), answer == mrNo ? 1 : 2);
+            QVERIFY(messages.Requests.last().Msg.contains(gone));
             QCOMPARE(m_window->Document()->RecentFiles().contains(gone), answer == mrNo);
             QCOMPARE(m_window->Document()->FileName(), kept);
         }
@@ -536,7 +501,8 @@ select Grid1
     }
 
     // Open and Save As start in the folder of the form open now, or of the one opened last.
-    void fileDialogsStartInTheFormsFolder()
+    // korworkbench FORM opens the form at start, with --script and --screenshot as before.
+    void fileDialogsAndTheCommandLineFindTheForm()
     {
         QDir().mkpath(file(u"forms"_s));
         const QString form = file(u"forms/orders.kform"_s);
@@ -563,27 +529,15 @@ select Grid1
         const QString folder = file(u"forms"_s);
         QCOMPARE(opened, (QStringList{folder, folder}));
         QCOMPARE(saved, (QStringList{form, folder + u"/Form1.kform"_s}));
-    }
 
-    // A modal window that opens while a step runs does not wait for a person: it is answered
-    // with Cancel, pictured first when asked; the About box verb returns at once.
-    void modalWindowsDoNotBlock()
-    {
-        QTemporaryDir shots;
-        m_runner->SetScreenshotDirectory(shots.path());
-        int result = -1;
-        QTimer::singleShot(0, [&result] {
-            QDialog dialog;
-            dialog.resize(200, 100);
-            result = dialog.exec();
-        });
-        QVERIFY(run(QString::fromUtf8(kLinkedGrid) + uR"(
-verb Grid1 "Kor-DBGrid Component"
-expect-window none
-)"_s));
-        QCOMPARE(result, int(QDialog::Rejected));
-        QCOMPARE(m_runner->Messages().filter(u"QDialog was answered with Cancel"_s).size(), 1);
-        QCOMPARE(QDir(shots.path()).entryList(QDir::Files), QStringList{u"modal-1-qdialog.png"_s});
+        const QString script = file(u"start.kws"_s);
+        WriteTestFile(script, "expect Grid1.DataSource Source1\nexpect Customers.Active True\n");
+        const TWorkbenchOptions options =
+            ParseWorkbenchOptions({u"korworkbench"_s, form, u"--script"_s, script});
+        QCOMPARE(options.Form, form);
+        QCOMPARE(options.Script, script);
+        QCOMPARE(StartWorkbench(*m_window, options), 0);
+        QCOMPARE(m_window->Document()->FileName(), form);
     }
 
     // The runner's own errors stop the run with FILE:LINE, and later lines do not run.

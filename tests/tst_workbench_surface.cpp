@@ -17,16 +17,12 @@
 #include <QTreeWidget>
 #include <QUndoStack>
 
-#include "column.h"
 #include "datarows.h"
-#include "db.h"
 #include "designwindow.h"
-#include "formdesigner.h"
 #include "formdocument.h"
 #include "formsurface.h"
 #include "grid.h"
 #include "hostdialogs.h"
-#include "hostmessages.h"
 #include "hostpalette.h"
 #include "objectproperties.h"
 #include "packages.h"
@@ -63,68 +59,65 @@ const struct TPlacesRow {
 
 // Gestures, separated by blanks: cX,Y a click, C with Ctrl, S with Shift; dX,Y,X,Y a drag (D
 // with Ctrl); tab, backtab, del the keys. Grid1 at (16,16,160,80), Grid2 at (240,16,160,80),
-// DataSource1's icon at (16,160); an empty selection is the form's. Left: components left.
+// DataSource1's icon at (16,160); an empty selection is the form's. Left: components left (3
+// unless given).
 const struct TSelectionsRow {
     const char *label, *gestures, *expected;
-    int left;
+    int left = 3;
 } kSelections[] = {
-    {"click", "c50,50", "KorDBGrid1", 3},
-    {"click then click another", "c50,50 c300,50", "KorDBGrid2", 3},
-    {"ctrl+click adds", "c50,50 C300,50 C30,170", "KorDBGrid1 KorDBGrid2 DataSource1", 3},
-    {"ctrl+click removes", "c50,50 C300,50 C50,50", "KorDBGrid2", 3},
-    {"bare form selects the form", "c50,50 c500,300", "", 3},
-    {"ctrl+click the last selected selects the form", "c50,50 C50,50", "", 3},
+    {"click", "c50,50", "KorDBGrid1"},
+    {"click then click another", "c50,50 c300,50", "KorDBGrid2"},
+    {"ctrl+click adds", "c50,50 C300,50 C30,170", "KorDBGrid1 KorDBGrid2 DataSource1"},
+    {"ctrl+click removes", "c50,50 C300,50 C50,50", "KorDBGrid2"},
+    {"bare form selects the form", "c50,50 c500,300", ""},
+    {"ctrl+click the last selected selects the form", "c50,50 C50,50", ""},
     {"ctrl+click on the form keeps the selection", "c50,50 C300,50 C500,300",
-     "KorDBGrid1 KorDBGrid2", 3},
-    {"shift+click toggles as ctrl+click", "c50,50 S30,170 S50,50", "DataSource1", 3},
-    {"rubber band around the icon", "d8,150,60,200", "DataSource1", 3},
+     "KorDBGrid1 KorDBGrid2"},
+    {"shift+click toggles as ctrl+click", "c50,50 S30,170 S50,50", "DataSource1"},
+    {"rubber band around the icon", "d8,150,60,200", "DataSource1"},
     {"rubber band from the bare form touching both grids", "d420,120,100,90",
-     "KorDBGrid1 KorDBGrid2", 3},
-    {"ctrl+rubber band adds", "d420,120,100,90 D8,150,60,200", "KorDBGrid1 KorDBGrid2 DataSource1",
-     3},
-    {"tab", "c50,50 tab", "KorDBGrid2", 3},
-    {"tab from the last goes round", "c30,170 tab", "KorDBGrid1", 3},
-    {"shift+tab", "c300,50 backtab", "KorDBGrid1", 3},
-    {"shift+tab from the first goes round", "c50,50 backtab", "DataSource1", 3},
-    {"tab from the form", "c500,300 tab", "KorDBGrid1", 3},
-    {"shift+tab from the form", "c500,300 backtab", "DataSource1", 3},
+     "KorDBGrid1 KorDBGrid2"},
+    {"ctrl+rubber band adds", "d420,120,100,90 D8,150,60,200", "KorDBGrid1 KorDBGrid2 DataSource1"},
+    {"tab", "c50,50 tab", "KorDBGrid2"},
+    {"tab from the last goes round", "c30,170 tab", "KorDBGrid1"},
+    {"shift+tab", "c300,50 backtab", "KorDBGrid1"},
+    {"shift+tab from the first goes round", "c50,50 backtab", "DataSource1"},
+    {"tab from the form", "c500,300 tab", "KorDBGrid1"},
+    {"shift+tab from the form", "c500,300 backtab", "DataSource1"},
     {"delete", "c50,50 C30,170 del", "", 1},
-    {"delete with the form selected", "c500,300 del", "", 3}};
+    {"delete with the form selected", "c500,300 del", ""}};
 
 // The grid is at (16,16,160,80): its edges at x 16 and 176, y 16 and 96. Each handle moves the
 // edges it stands on, and they land on the nearest grid line (x+22 -> 40 or 200, y+19 -> 32 or
 // 112); the others stay. Never inside out, and no smaller than the control allows (20 x 20).
+// Rows with a key press it instead: arrows move by the grid, with Shift they size; with Ctrl by
+// a pixel.
 using H = TSurfaceOverlay;
-const struct THandlesRow {
+const Qt::KeyboardModifiers kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+const struct TSizesRow {
     const char *label;
     int handle;
     QPoint delta;
     QRect expected;
-} kHandles[] = {{"top left", H::hTopLeft, {22, 19}, {40, 32, 136, 64}},
-                {"top", H::hTop, {22, 19}, {16, 32, 160, 64}},
-                {"top right", H::hTopRight, {22, 19}, {16, 32, 184, 64}},
-                {"right", H::hRight, {22, 19}, {16, 16, 184, 80}},
-                {"bottom right", H::hBottomRight, {22, 19}, {16, 16, 184, 96}},
-                {"bottom", H::hBottom, {22, 19}, {16, 16, 160, 96}},
-                {"bottom left", H::hBottomLeft, {22, 19}, {40, 16, 136, 96}},
-                {"left", H::hLeft, {22, 19}, {40, 16, 136, 80}},
-                {"left outwards", H::hLeft, {-11, 40}, {8, 16, 168, 80}},
-                {"right past the left", H::hRight, {-400, 0}, {16, 16, 20, 80}},
-                {"top left past the bottom right", H::hTopLeft, {400, 400}, {156, 76, 20, 20}}};
-
-// Arrows move by the grid, with Shift they size; with Ctrl by a pixel.
-const struct TArrowsRow {
-    const char *label;
-    Qt::Key key;
-    Qt::KeyboardModifiers modifiers;
-    QRect expected;
-} kArrows[] = {
-    {"right", Qt::Key_Right, {}, {24, 16, 160, 80}},
-    {"up", Qt::Key_Up, {}, {16, 8, 160, 80}},
-    {"ctrl+left", Qt::Key_Left, Qt::ControlModifier, {15, 16, 160, 80}},
-    {"shift+right", Qt::Key_Right, Qt::ShiftModifier, {16, 16, 168, 80}},
-    {"shift+up", Qt::Key_Up, Qt::ShiftModifier, {16, 16, 160, 72}},
-    {"ctrl+shift+down", Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier, {16, 16, 160, 81}}};
+    Qt::Key key = {};
+    Qt::KeyboardModifiers modifiers = {};
+} kSizes[] = {{"top left", H::hTopLeft, {22, 19}, {40, 32, 136, 64}},
+              {"top", H::hTop, {22, 19}, {16, 32, 160, 64}},
+              {"top right", H::hTopRight, {22, 19}, {16, 32, 184, 64}},
+              {"right", H::hRight, {22, 19}, {16, 16, 184, 80}},
+              {"bottom right", H::hBottomRight, {22, 19}, {16, 16, 184, 96}},
+              {"bottom", H::hBottom, {22, 19}, {16, 16, 160, 96}},
+              {"bottom left", H::hBottomLeft, {22, 19}, {40, 16, 136, 96}},
+              {"left", H::hLeft, {22, 19}, {40, 16, 136, 80}},
+              {"left outwards", H::hLeft, {-11, 40}, {8, 16, 168, 80}},
+              {"right past the left", H::hRight, {-400, 0}, {16, 16, 20, 80}},
+              {"top left past the bottom right", H::hTopLeft, {400, 400}, {156, 76, 20, 20}},
+              {"right arrow", 0, {}, {24, 16, 160, 80}, Qt::Key_Right},
+              {"up arrow", 0, {}, {16, 8, 160, 80}, Qt::Key_Up},
+              {"ctrl+left", 0, {}, {15, 16, 160, 80}, Qt::Key_Left, Qt::ControlModifier},
+              {"shift+right", 0, {}, {16, 16, 168, 80}, Qt::Key_Right, Qt::ShiftModifier},
+              {"shift+up", 0, {}, {16, 16, 160, 72}, Qt::Key_Up, Qt::ShiftModifier},
+              {"ctrl+shift+down", 0, {}, {16, 16, 160, 81}, Qt::Key_Down, kCtrlShift}};
 
 // The anchor (96, 16, 80 x 24) stays; the others line up with it or take its size. Spacing
 // keeps the outermost two and moves the middle one (the anchor across, the second down) so the
@@ -192,21 +185,33 @@ class TestWorkbenchSurface : public QObject {
     TFormSurface *surface() const { return m_window->Surface(); }
     QWidget *overlay() const { return surface()->Overlay(); }
     TFormDesigner *designer() const { return m_window->FormDesigner(); }
-    QWidget *control(TComponent *Component) const
+    QUndoStack *stack() const { return m_window->Document()->UndoStack(); }
+    // Runs Action and checks that it recorded one undo step named Text.
+    void oneStep(const QString &Text, const std::function<void()> &Action)
     {
-        return qobject_cast<QWidget *>(Component->Object());
+        m_window->Document()->FlushPendingChange();
+        const int steps = stack()->count();
+        Action();
+        m_window->Document()->FlushPendingChange();
+        QCOMPARE(stack()->count(), steps + 1);
+        QCOMPARE(stack()->text(steps), Text);
     }
+    QWidget *control(TComponent *C) const { return qobject_cast<QWidget *>(C->Object()); }
     QString inspectorValue(const QString &Path) const
     {
-        const QModelIndex index = m_window->Inspector()->Model()->FindRow(Path);
-        return index.sibling(index.row(), 1).data().toString();
+        return m_window->Inspector()->Model()->FindRow(Path).siblingAtColumn(1).data().toString();
+    }
+    // What Get gives for each of Components, in order.
+    template <class F> static auto each(const QList<TComponent *> &Components, F Get)
+    {
+        QList<decltype(Get(nullptr))> values;
+        for (TComponent *component : Components)
+            values << Get(component);
+        return values;
     }
     QList<QString> selectedNames() const
     {
-        QList<QString> names;
-        for (TComponent *component : surface()->SelectedComponents())
-            names << component->Name();
-        return names;
+        return each(surface()->SelectedComponents(), [](TComponent *C) { return C->Name(); });
     }
     TComponent *place(const QMetaObject *Class, const QRect &Bounds)
     {
@@ -234,10 +239,7 @@ class TestWorkbenchSurface : public QObject {
     }
     QList<QRect> geometries(const QList<TComponent *> &Components) const
     {
-        QList<QRect> rects;
-        for (TComponent *component : Components)
-            rects << control(component)->geometry();
-        return rects;
+        return each(Components, [this](TComponent *C) { return control(C)->geometry(); });
     }
     static QList<TDesignWindow *> designWindows()
     {
@@ -249,10 +251,7 @@ class TestWorkbenchSurface : public QObject {
     }
     static QList<QObject *> objects(const QList<TComponent *> &Components)
     {
-        QList<QObject *> list;
-        for (TComponent *component : Components)
-            list << component->Object();
-        return list;
+        return each(Components, [](TComponent *C) { return C->Object(); });
     }
 
 private slots:
@@ -279,7 +278,7 @@ private slots:
     void cleanup()
     {
         // Nothing asks about the changes a test leaves behind.
-        m_window->Document()->UndoStack()->clear();
+        stack()->clear();
         m_window.reset();
         ResetTestSettingsDir(); // nor remembers its folders
     }
@@ -289,46 +288,30 @@ private slots:
     void placesByClickAndByDrag()
     {
         QFETCH(TPlacesRow, row);
-        const auto &[label, Class, From, To, Expected] = row;
         QSignalSpy pendingChanged(surface(), &TFormSurface::PendingClassChanged);
-        surface()->SetPendingClass(Class);
-        QTest::mouseMove(overlay(), From);
+        surface()->SetPendingClass(row.type);
+        QTest::mouseMove(overlay(), row.from);
         QVERIFY(surface()->StatusText().contains(u"Click on the form to place"_s));
-        if (From == To)
-            QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, From);
+        if (row.from == row.to)
+            QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, row.from);
         else
-            drag(From, To);
+            drag(row.from, row.to);
 
         QCOMPARE(designer()->GetRoot()->ComponentCount(), 1);
         TComponent *placed = designer()->GetRoot()->Components(0);
-        QCOMPARE(placed->Object()->metaObject(), Class);
+        QCOMPARE(placed->Object()->metaObject(), row.type);
         if (QWidget *widget = control(placed)) {
-            QCOMPARE(widget->geometry(), Expected);
+            QCOMPARE(widget->geometry(), row.expected);
             QVERIFY(widget->isVisible());
         } else {
-            QCOMPARE(placed->Object()->property("DesignPosition").toPoint(), Expected.topLeft());
-            QCOMPARE(surface()->ComponentAt(Expected.center()), placed);
+            QCOMPARE(placed->Object()->property("DesignPosition").toPoint(),
+                     row.expected.topLeft());
+            QCOMPARE(surface()->ComponentAt(row.expected.center()), placed);
         }
         // Placed, selected, and the arrow is picked again.
         QCOMPARE(designer()->GetSelections(), QList<QObject *>{placed->Object()});
         QCOMPARE(surface()->PendingClass(), nullptr);
         QCOMPARE(pendingChanged.count(), 2);
-        QVERIFY(designer()->ModifiedCount() > 0);
-    }
-
-    void paletteClickPicksTheClass()
-    {
-        QTreeWidget *palette = m_window->Palette();
-        QTreeWidgetItem *gridItem =
-            palette->findItems(u"TKorDBGrid"_s, Qt::MatchExactly | Qt::MatchRecursive).value(0);
-        QVERIFY(gridItem);
-        QVERIFY(!gridItem->icon(0).isNull());
-        const QRect rect = palette->visualItemRect(gridItem);
-        QTest::mouseClick(palette->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
-        QCOMPARE(surface()->PendingClass(), Grid);
-        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
-        QCOMPARE(surface()->PendingClass(), nullptr);
-        QCOMPARE(palette->currentItem(), palette->topLevelItem(0)); // the pointer
     }
 
     void selects_data() { AddRows(kSelections); }
@@ -336,22 +319,21 @@ private slots:
     void selects()
     {
         QFETCH(TSelectionsRow, row);
-        const auto &[label, Gestures, Expected, Left] = row;
         place(Grid, {16, 16, 160, 80});
         TComponent *grid2 = place(Grid, {240, 16, 160, 80});
         place(DataSource, {16, 160, 0, 0});
-        for (const QString &gesture : QString::fromLatin1(Gestures).split(QLatin1Char(' '))) {
+        for (const QString &gesture : QString::fromLatin1(row.gestures).split(QLatin1Char(' '))) {
             QList<int> n;
             for (const QString &number : gesture.mid(1).split(QLatin1Char(',')))
                 n << number.toInt();
             const QChar kind = gesture.at(0);
-            const Qt::KeyboardModifiers modifiers =
-                kind.isUpper() ? kind == QLatin1Char('S') ? Qt::ShiftModifier : Qt::ControlModifier
-                               : Qt::NoModifier;
-            if (gesture == QLatin1String("tab") || gesture == QLatin1String("backtab"))
-                QTest::keyClick(
-                    overlay(), gesture == QLatin1String("tab") ? Qt::Key_Tab : Qt::Key_Backtab,
-                    gesture == QLatin1String("tab") ? Qt::NoModifier : Qt::ShiftModifier);
+            const Qt::KeyboardModifiers modifiers = kind == QLatin1Char('S') ? Qt::ShiftModifier
+                                                    : kind.isUpper()         ? Qt::ControlModifier
+                                                                             : Qt::NoModifier;
+            if (gesture == QLatin1String("tab"))
+                QTest::keyClick(overlay(), Qt::Key_Tab);
+            else if (gesture == QLatin1String("backtab"))
+                QTest::keyClick(overlay(), Qt::Key_Backtab, Qt::ShiftModifier);
             else if (gesture == QLatin1String("del"))
                 QTest::keyClick(overlay(), Qt::Key_Delete);
             else if (kind.toLower() == QLatin1Char('d'))
@@ -360,16 +342,16 @@ private slots:
                 QTest::mouseClick(overlay(), Qt::LeftButton, modifiers, {n[0], n[1]});
         }
         const QStringList expected =
-            QString::fromLatin1(Expected).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            QString::fromLatin1(row.expected).split(QLatin1Char(' '), Qt::SkipEmptyParts);
         QCOMPARE(selectedNames(), expected);
         if (expected.isEmpty())
             QCOMPARE(designer()->GetSelections(), QList<QObject *>{designer()->Form()});
         QVERIFY(overlay()->hasFocus());
-        QCOMPARE(designer()->GetRoot()->ComponentCount(), Left);
-        if (Left == 1)
+        QCOMPARE(designer()->GetRoot()->ComponentCount(), row.left);
+        if (row.left == 1)
             QCOMPARE(designer()->GetRoot()->Components(0), grid2);
         // The component list shows the same components and selection.
-        QTRY_COMPARE(m_window->ComponentList()->topLevelItemCount(), Left);
+        QTRY_COMPARE(m_window->ComponentList()->topLevelItemCount(), row.left);
         QTRY_COMPARE(m_window->ComponentList()->selectedItems().size(), expected.size());
     }
 
@@ -385,93 +367,76 @@ private slots:
         QCOMPARE(control(grid2)->geometry(), QRect(240, 16, 160, 80));
         // Several selected move together, keeping their distances, as one step.
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::ControlModifier, {30, 170});
-        m_window->Document()->FlushPendingChange();
-        QUndoStack *stack = m_window->Document()->UndoStack();
-        const int steps = stack->count();
-        drag({60, 60}, {76, 68});
+        oneStep(u"Move KorDBGrid1, DataSource1"_s, [this] { drag({60, 60}, {76, 68}); });
         QCOMPARE(control(grid1)->geometry(), QRect(48, 32, 160, 80));
         QCOMPARE(source->Object()->property("DesignPosition").toPoint(), QPoint(32, 168));
-        m_window->Document()->FlushPendingChange();
-        QCOMPARE(stack->count(), steps + 1);
-        QCOMPARE(stack->text(steps), u"Move KorDBGrid1, DataSource1"_s);
         // A click that does not leave the dead zone moves nothing.
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {60, 60});
         QCOMPARE(control(grid1)->geometry(), QRect(48, 32, 160, 80));
     }
 
-    void resizesByHandle_data() { AddRows(kHandles); }
+    void sizesByHandleAndArrowKeys_data() { AddRows(kSizes); }
 
-    void resizesByHandle()
+    void sizesByHandleAndArrowKeys()
     {
-        QFETCH(THandlesRow, row);
-        const auto &[label, Handle, Delta, Expected] = row;
+        QFETCH(TSizesRow, row);
         TComponent *grid = place(Grid, {16, 16, 160, 80});
-        const QPoint handle = TSurfaceOverlay::HandleRect(QRect(16, 16, 160, 80), Handle).center();
-        m_window->Document()->FlushPendingChange();
-        QUndoStack *stack = m_window->Document()->UndoStack();
-        const int steps = stack->count();
-        drag(handle, handle + Delta);
-        QCOMPARE(control(grid)->geometry(), Expected);
-        QCOMPARE(designer()->GetSelections(), QList<QObject *>{grid->Object()});
-        // One step, named after the grid.
-        m_window->Document()->FlushPendingChange();
-        QCOMPARE(stack->count(), steps + 1);
-        QCOMPARE(stack->text(steps), u"Size KorDBGrid1"_s);
+        if (row.key) {
+            QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
+            QVERIFY(overlay()->hasFocus());
+            const int modified = designer()->ModifiedCount();
+            QTest::keyClick(overlay(), row.key, row.modifiers);
+            QCOMPARE(designer()->ModifiedCount(), modified + 1);
+        } else { // one step, named after the grid
+            const QPoint handle = H::HandleRect(QRect(16, 16, 160, 80), row.handle).center();
+            oneStep(u"Size KorDBGrid1"_s, [&] { drag(handle, handle + row.delta); });
+            QCOMPARE(designer()->GetSelections(), QList<QObject *>{grid->Object()});
+        }
+        QCOMPARE(control(grid)->geometry(), row.expected);
     }
 
-    void arrowKeys_data() { AddRows(kArrows); }
-
-    void arrowKeys()
-    {
-        QFETCH(TArrowsRow, row);
-        const auto &[label, Key, Modifiers, Expected] = row;
-        TComponent *grid = place(Grid, {16, 16, 160, 80});
-        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
-        QVERIFY(overlay()->hasFocus());
-        const int modified = designer()->ModifiedCount();
-        QTest::keyClick(overlay(), Key, Modifiers);
-        QCOMPARE(control(grid)->geometry(), Expected);
-        QCOMPARE(designer()->ModifiedCount(), modified + 1);
-    }
-
-    void controlsTakeNoInput()
-    {
-        TComponent *grid = place(Grid, {16, 16, 160, 80});
-        QWidget *widget = control(grid);
-        int mousePresses = 0;
-        struct TCounter : QObject {
-            int *count;
-            explicit TCounter(int *Count) : count(Count) {}
-            bool eventFilter(QObject *, QEvent *Event) override
-            {
-                if (Event->type() == QEvent::MouseButtonPress ||
-                    Event->type() == QEvent::MouseButtonDblClick ||
-                    Event->type() == QEvent::KeyPress)
-                    ++*count;
-                return false;
-            }
-        } counter(&mousePresses);
-        for (QWidget *child : widget->findChildren<QWidget *>())
-            child->installEventFilter(&counter);
-        widget->installEventFilter(&counter);
-        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
-        QTest::keyClick(overlay(), Qt::Key_Tab);
-        QTest::keyClick(overlay(), Qt::Key_A);
-        QCOMPARE(mousePresses, 0);
-        QVERIFY(!widget->hasFocus() && !widget->isAncestorOf(QApplication::focusWidget()));
-    }
-
-    // A click on a grid's scroll bar scrolls the grid as it would at run time and selects it; the
-    // form keeps nothing of it.
-    void scrollBarsScrollAtDesignTime()
+    // Controls on the form take no input. The context menu offers the component's verbs before
+    // the editing commands; with only the form selected, there is nothing to cut. A click on a
+    // grid's scroll bar scrolls the grid as it would at run time and selects it; the form keeps
+    // nothing of it.
+    void controlsTakeNoInputButScrollAndOfferTheirVerbs()
     {
         TComponent *component = place(Grid, {16, 16, 200, 100});
         auto *grid = static_cast<TKorDBGrid *>(component->Object());
         for (int i = 0; i < 4; ++i)
             grid->Columns()->Add()->setWidth(100);
+        struct TCounter : QObject {
+            int count = 0;
+            bool eventFilter(QObject *, QEvent *Event) override
+            {
+                count +=
+                    QList{QEvent::MouseButtonPress, QEvent::MouseButtonDblClick, QEvent::KeyPress}
+                        .contains(Event->type());
+                return false;
+            }
+        } counter;
+        for (QWidget *child : grid->findChildren<QWidget *>())
+            child->installEventFilter(&counter);
+        grid->installEventFilter(&counter);
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
+        QTest::keyClick(overlay(), Qt::Key_Tab);
+        QTest::keyClick(overlay(), Qt::Key_A);
+        QCOMPARE(counter.count, 0);
+        QVERIFY(!grid->hasFocus() && !grid->isAncestorOf(QApplication::focusWidget()));
+
+        designer()->SelectComponent(grid);
+        std::unique_ptr<QMenu> menu = surface()->CreateContextMenu();
+        QStringList texts;
+        for (QAction *action : menu->actions())
+            texts << action->text();
+        const qsizetype verb = texts.indexOf(u"Co&lumns Editor..."_s);
+        QVERIFY(verb >= 0 && verb < texts.indexOf(u"Cu&t"_s) && texts.contains(u"&Delete"_s));
+        designer()->SelectComponent(designer()->Form());
+        menu = surface()->CreateContextMenu();
+        QVERIFY(!menu->actions().first()->isEnabled());
+
         QScrollBar *bar = grid->HorizontalScrollBar();
         QVERIFY(bar->isVisible());
-        designer()->SelectComponent(surface()->Form());
         const int modified = designer()->ModifiedCount();
         // The bar's track, right of its handle.
         const QPoint track = overlay()->mapFromGlobal(
@@ -488,8 +453,7 @@ private slots:
     {
         TComponent *dataSet = place(DataSet, {16, 160, 0, 0});
         m_window->Document()->FlushPendingChange();
-        QUndoStack *stack = m_window->Document()->UndoStack();
-        const int steps = stack->count();
+        const int steps = stack()->count();
         for (const char *name : {"SQLDataSet1Zip", "SQLDataSet1Age"}) {
             auto *field = new TField(dataSet->Object());
             field->SetName(QLatin1String(name));
@@ -497,7 +461,7 @@ private slots:
         }
         designer()->Modified();
         m_window->Document()->FlushPendingChange();
-        QCOMPARE(stack->count(), steps + 1);
+        QCOMPARE(stack()->count(), steps + 1);
         const auto children = [this] {
             QStringList names;
             const QList<QTreeWidgetItem *> found =
@@ -508,14 +472,15 @@ private slots:
         };
         QTRY_COMPARE(children(), (QStringList{"SQLDataSet1Zip", "SQLDataSet1Age"}));
         QCOMPARE(m_window->ComponentList()->topLevelItemCount(), 1);
-        stack->undo();
+        stack()->undo();
         QCOMPARE(dataSet->ComponentCount(), 0);
         QTRY_COMPARE(children(), QStringList());
-        stack->redo();
+        stack()->redo();
         QCOMPARE(dataSet->ComponentCount(), 2);
         QTRY_COMPARE(children(), (QStringList{"SQLDataSet1Zip", "SQLDataSet1Age"}));
     }
 
+    // Components that are not controls show as icons with their names, never cut.
     void iconsOfComponentsThatAreNotControls()
     {
         TComponent *source = place(DataSource, {64, 200, 0, 0});
@@ -531,22 +496,19 @@ private slots:
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {70, 210});
         QTest::keyClick(overlay(), Qt::Key_Right, Qt::ShiftModifier);
         QCOMPARE(source->Object()->property("DesignPosition").toPoint(), QPoint(64, 200));
-    }
-
-    // The context menu offers the component's verbs before the editing commands; with only the
-    // form selected, there is nothing to cut.
-    void contextMenuOffersVerbsAndEditing()
-    {
-        place(Grid, {16, 16, 160, 80});
-        std::unique_ptr<QMenu> menu = surface()->CreateContextMenu();
-        QStringList texts;
-        for (QAction *action : menu->actions())
-            texts << action->text();
-        const qsizetype verb = texts.indexOf(u"Co&lumns Editor..."_s);
-        QVERIFY(verb >= 0 && verb < texts.indexOf(u"Cu&t"_s) && texts.contains(u"&Delete"_s));
-        designer()->SelectComponent(designer()->Form());
-        menu = surface()->CreateContextMenu();
-        QVERIFY(!menu->actions().first()->isEnabled());
+        // A name longer than an icon slot: the tile grows to show it whole.
+        dataSet->SetName(u"CustomerOrdersSource"_s);
+        const QRect tile = surface()->ComponentRect(dataSet);
+        QVERIFY(tile.width() >= static_cast<H *>(overlay())->LabelWidth(dataSet->Name()));
+        QVERIFY(tile.left() >= 0);
+        // Longer still, it is elided on the tile and shown whole in its tool tip.
+        const QString name = u"CustomerOrdersByRegionAndQuarterSource"_s;
+        dataSet->SetName(name);
+        const QPoint over = surface()->ComponentRect(dataSet).center();
+        QHelpEvent help(QEvent::ToolTip, over, overlay()->mapToGlobal(over));
+        QApplication::sendEvent(overlay(), &help);
+        QTRY_COMPARE(QToolTip::text(), name);
+        QToolTip::hideText();
     }
 
     void arrangesAsOneStep_data() { AddRows(kArranges); }
@@ -554,23 +516,14 @@ private slots:
     void arrangesAsOneStep()
     {
         QFETCH(TArrangesRow, row);
-        const auto &[StepText, Kind, Second, Third] = row;
         const QList<TComponent *> grids = placeThree();
-        const QList<QRect> before = geometries(grids);
         designer()->SetSelections(objects(grids));
-        QUndoStack *stack = m_window->Document()->UndoStack();
-        m_window->Document()->FlushPendingChange();
-        const int steps = stack->count();
-
-        QAction *action = surface()->ArrangeAction(Kind);
+        QAction *action = surface()->ArrangeAction(row.kind);
         QVERIFY(action->isEnabled());
-        action->trigger();
+        oneStep(QLatin1String(row.label), [action] { action->trigger(); });
         const QRect anchor =
-            Kind == TArrange::SpaceAcross ? QRect(112, 16, 80, 24) : before.first();
-        QCOMPARE(geometries(grids), (QList<QRect>{anchor, Second, Third}));
-        m_window->Document()->FlushPendingChange();
-        QCOMPARE(stack->count(), steps + 1);
-        QCOMPARE(stack->text(steps), QLatin1String(StepText));
+            row.kind == A::SpaceAcross ? QRect(112, 16, 80, 24) : QRect(96, 16, 80, 24);
+        QCOMPARE(geometries(grids), (QList<QRect>{anchor, row.second, row.third}));
     }
 
     void arrangingIsEnabledWhenItCanAct_data() { AddRows(kEnabled); }
@@ -578,14 +531,13 @@ private slots:
     void arrangingIsEnabledWhenItCanAct()
     {
         QFETCH(TEnabledRow, row);
-        const auto &[label, Selected, Locked, Enabled] = row;
         QList<TComponent *> components = placeThree();
         components << place(DataSource, {400, 200, 0, 0});
-        if (Locked)
+        if (row.locked)
             surface()->LockAction()->trigger();
-        QCOMPARE(surface()->IsLocked(), Locked);
-        designer()->SetSelections(Selected ? objects(components.mid(0, Selected))
-                                           : QList<QObject *>{designer()->Form()});
+        QCOMPARE(surface()->IsLocked(), row.locked);
+        designer()->SetSelections(row.selected ? objects(components.mid(0, row.selected))
+                                               : QList<QObject *>{designer()->Form()});
         const std::initializer_list<TArrange> groups[] = {
             {A::AlignLefts, A::AlignRights, A::AlignTops, A::AlignBottoms,
              A::AlignHorizontalCentres, A::AlignVerticalCentres},
@@ -594,46 +546,15 @@ private slots:
             {A::BringToFront, A::SendToBack}};
         for (int group = 0; group < 4; ++group)
             for (TArrange kind : groups[group])
-                QCOMPARE(surface()->ArrangeAction(kind)->isEnabled(), Enabled[group]);
+                QCOMPARE(surface()->ArrangeAction(kind)->isEnabled(), row.enabled[group]);
         // The tool bar shows the same actions.
         auto *bar = m_window->findChild<QToolBar *>(u"ArrangeToolBar"_s);
         QVERIFY(bar && bar->actions().contains(surface()->ArrangeAction(TArrange::AlignLefts)));
     }
 
-    void lockAndStacking()
-    {
-        const QList<TComponent *> grids = placeThree();
-        QUndoStack *stack = m_window->Document()->UndoStack();
-        // Locked, the mouse and the arrow keys select but move nothing.
-        surface()->LockAction()->trigger();
-        designer()->SelectComponent(grids.first()->Object());
-        const QList<QRect> before = geometries(grids);
-        drag({100, 20}, {150, 80});
-        QTest::keyClick(overlay(), Qt::Key_Right);
-        QTest::keyClick(overlay(), Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(geometries(grids), before);
-        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {240, 70});
-        QCOMPARE(selectedNames(), QList<QString>{u"KorDBGrid2"_s});
-        surface()->LockAction()->trigger();
-        QTest::keyClick(overlay(), Qt::Key_Right);
-        QCOMPARE(control(grids.at(1))->geometry(), before.at(1).translated(8, 0));
-
-        // The first grid to the front: last in the form (and in its file), on top of the others.
-        designer()->SelectComponent(grids.first()->Object());
-        m_window->Document()->FlushPendingChange();
-        const int steps = stack->count();
-        surface()->ArrangeAction(TArrange::BringToFront)->trigger();
-        QCOMPARE(grids.first()->ComponentIndex(), 2);
-        QCOMPARE(surface()->Form()->children().last(), grids.first()->Object());
-        QCOMPARE(stack->text(steps), u"Bring to Front"_s);
-        surface()->ArrangeAction(TArrange::SendToBack)->trigger();
-        QCOMPARE(grids.first()->ComponentIndex(), 0);
-        QCOMPARE(stack->text(steps + 1), u"Send to Back"_s);
-        stack->undo();
-        QCOMPARE(designer()->GetComponent(u"KorDBGrid1"_s)->ComponentIndex(), 2);
-    }
-
-    void tabOrderDialogReorders()
+    // The tab order dialog reorders the controls. Locked, the mouse and the arrow keys select but
+    // move nothing; the stacking actions move a control in the form and are undone.
+    void tabOrderLockAndStacking()
     {
         const QList<TComponent *> grids = placeThree();
         QStringList shown;
@@ -658,15 +579,37 @@ private slots:
         surface()->TabOrderAction()->trigger();
         QCOMPARE(shown, (QStringList{"KorDBGrid1", "KorDBGrid2", "KorDBGrid3"}));
         QVERIFY(firstRowStuck);
-        const auto tabOrders = [this] {
-            QList<int> orders;
-            for (const QString name : {"KorDBGrid1", "KorDBGrid2", "KorDBGrid3"})
-                orders << designer()->GetComponent(name)->Object()->property("TabOrder").toInt();
-            return orders;
-        };
-        QCOMPARE(tabOrders(), (QList<int>{2, 1, 0}));
+        QList<int> orders;
+        for (TComponent *grid : grids)
+            orders << grid->Object()->property("TabOrder").toInt();
+        QCOMPARE(orders, (QList<int>{2, 1, 0}));
         QCOMPARE(surface()->TabOrderControls(),
                  (QList<TComponent *>{grids[2], grids[1], grids[0]}));
+
+        // Locked, the mouse and the arrow keys select but move nothing.
+        surface()->LockAction()->trigger();
+        designer()->SelectComponent(grids.first()->Object());
+        const QList<QRect> before = geometries(grids);
+        drag({100, 20}, {150, 80});
+        QTest::keyClick(overlay(), Qt::Key_Right);
+        QTest::keyClick(overlay(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(geometries(grids), before);
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {240, 70});
+        QCOMPARE(selectedNames(), QList<QString>{u"KorDBGrid2"_s});
+        surface()->LockAction()->trigger();
+        QTest::keyClick(overlay(), Qt::Key_Right);
+        QCOMPARE(control(grids.at(1))->geometry(), before.at(1).translated(8, 0));
+
+        // The first grid to the front: last in the form (and in its file), on top of the others.
+        designer()->SelectComponent(grids.first()->Object());
+        const auto arrange = [this](TArrange Kind) { surface()->ArrangeAction(Kind)->trigger(); };
+        oneStep(u"Bring to Front"_s, [&] { arrange(TArrange::BringToFront); });
+        QCOMPARE(grids.first()->ComponentIndex(), 2);
+        QCOMPARE(surface()->Form()->children().last(), grids.first()->Object());
+        oneStep(u"Send to Back"_s, [&] { arrange(TArrange::SendToBack); });
+        QCOMPARE(grids.first()->ComponentIndex(), 0);
+        stack()->undo();
+        QCOMPARE(designer()->GetComponent(u"KorDBGrid1"_s)->ComponentIndex(), 2);
     }
 
     void pasteLandsOnFreeSpace_data() { AddRows(kPastes); }
@@ -674,18 +617,17 @@ private slots:
     void pasteLandsOnFreeSpace()
     {
         QFETCH(TPastesRow, row);
-        const auto &[label, Class, Cut, Expected] = row;
         place(Grid, {240, 16, 160, 80}); // a neighbour on the right, in the way of a move across
-        TComponent *original = place(Class, {16, 16, Class == Grid ? 160 : 0, 80});
+        TComponent *original = place(row.type, {16, 16, row.type == Grid ? 160 : 0, 80});
         const QRect was = surface()->ComponentRect(original);
-        Cut ? surface()->CutSelection() : surface()->CopySelection();
+        row.cut ? surface()->CutSelection() : surface()->CopySelection();
         surface()->Paste();
         const QList<TComponent *> pasted = surface()->SelectedComponents();
         QCOMPARE(pasted.size(), 1);
         const QRect landed = surface()->ComponentRect(pasted.first());
-        if (!Expected.isNull())
-            QCOMPARE(landed, Expected);
-        else if (Cut)
+        if (!row.expected.isNull())
+            QCOMPARE(landed, row.expected);
+        else if (row.cut)
             QCOMPARE(landed, was);
         else // beside or below the original, a grid step or two clear of it
             QVERIFY((landed.topLeft() - was.topLeft()).manhattanLength() <=
@@ -698,32 +640,11 @@ private slots:
             QCOMPARE(surface()->ComponentAt(landed.center()), pasted.first());
         }
         QVERIFY(QRect(QPoint(), surface()->Form()->size()).contains(landed));
-        for (int i = 0; i < surface()->Form()->ComponentCount(); ++i) {
-            TComponent *other = surface()->Form()->Components(i);
-            if (other != pasted.first())
+        for (int i = 0; i < surface()->Form()->ComponentCount(); ++i)
+            if (TComponent *other = surface()->Form()->Components(i); other != pasted.first())
                 QVERIFY(!surface()->ComponentRect(other).intersects(landed));
-        }
-        if (!Cut)
+        if (!row.cut)
             QVERIFY(designer()->GetComponent(original->Name()));
-    }
-
-    void iconNamesAreNotCut()
-    {
-        TComponent *source = place(DataSource, {16, 16, 0, 0});
-        auto *surfaceOverlay = static_cast<TSurfaceOverlay *>(overlay());
-        // A name longer than an icon slot: the tile grows to show it whole.
-        source->SetName(u"CustomerOrdersSource"_s);
-        const QRect tile = surface()->ComponentRect(source);
-        QVERIFY(tile.width() >= surfaceOverlay->LabelWidth(source->Name()));
-        QVERIFY(tile.left() >= 0);
-        // Longer still, it is elided on the tile and shown whole in its tool tip.
-        const QString name = u"CustomerOrdersByRegionAndQuarterSource"_s;
-        source->SetName(name);
-        const QPoint over = surface()->ComponentRect(source).center();
-        QHelpEvent help(QEvent::ToolTip, over, overlay()->mapToGlobal(over));
-        QApplication::sendEvent(overlay(), &help);
-        QTRY_COMPARE(QToolTip::text(), name);
-        QToolTip::hideText();
     }
 
     // The design windows a double-click opens leave the main window's size and place alone,
@@ -731,7 +652,6 @@ private slots:
     // forward where they are. The undo and redo keys there work on the form's steps.
     void designWindowsLeaveTheMainWindowAlone()
     {
-        QUndoStack *stack = m_window->Document()->UndoStack();
         auto *kor = static_cast<TKorDBGrid *>(place(Grid, {16, 16, 160, 80})->Object());
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -757,42 +677,39 @@ private slots:
         QCOMPARE(m_window->frameGeometry(), before);
 
         for (TDesignWindow *window : open) {
-            const TColor was = kor->FixedColor();
-            const TColor now = was == clRed ? clLime : clRed;
+            const TColor was = kor->FixedColor(), now = was == clRed ? clLime : clRed;
             kor->setFixedColor(now);
             designer()->Modified();
             m_window->Document()->FlushPendingChange();
-            const int index = stack->index();
+            const int index = stack()->index();
             window->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(window));
             QWidget *focus = window->focusWidget() ? window->focusWidget() : window;
             QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
-            QCOMPARE(stack->index(), index - 1);
+            QCOMPARE(stack()->index(), index - 1);
             QCOMPARE(kor->FixedColor(), was);
             focus = window->focusWidget() ? window->focusWidget() : window;
             QTest::keyClick(focus, Qt::Key_Y, Qt::ControlModifier);
             QCOMPARE(kor->FixedColor(), now);
             QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
-            QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QTest::keyClick(focus, Qt::Key_Z, kCtrlShift);
             QCOMPARE(kor->FixedColor(), now);
-            QCOMPARE(stack->index(), index);
+            QCOMPARE(stack()->index(), index);
         }
-        // A text box being typed in keeps Ctrl+Z for its own typing.
-        TDesignWindow *window = open.first();
-        auto *typed = new QLineEdit(window->centralWidget());
-        typed->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        typed->setFocus();
-        const int index = stack->index();
-        QTest::keyClicks(typed, u"7"_s);
-        QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(typed->text(), QString());
-        QCOMPARE(stack->index(), index);
-        // Once undone, the keys go to the form again.
-        QTest::keyClick(typed, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(stack->index(), index - 1);
-        delete typed;
+        // A text box being typed in keeps Ctrl+Z for its own typing; once undone, the keys go to
+        // the form again.
+        QLineEdit typed(open.first()->centralWidget());
+        typed.show();
+        open.first()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(open.first()));
+        typed.setFocus();
+        const int index = stack()->index();
+        QTest::keyClicks(&typed, u"7"_s);
+        QTest::keyClick(&typed, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(typed.text(), QString());
+        QCOMPARE(stack()->index(), index);
+        QTest::keyClick(&typed, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(stack()->index(), index - 1);
     }
 
     // The main window's size and place, its docks and its lists' column widths come back in
@@ -817,10 +734,7 @@ private slots:
         QCoreApplication::processEvents();
         const QRect geometry = m_window->geometry();
         QVERIFY(m_window->close());
-
-        m_window = std::make_unique<TWorkbenchWindow>();
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        init(); // the next session
         QCOMPARE(m_window->geometry(), geometry);
         QCOMPARE(m_window->dockWidgetArea(dock("InspectorDock")), Qt::LeftDockWidgetArea);
         QVERIFY(dock("PaletteDock")->isHidden() && dock("RegistrationsDock")->isVisible());
@@ -832,7 +746,6 @@ private slots:
 
     void formIsSizedByItsHandleAndEditedInTheInspector()
     {
-        QUndoStack *stack = m_window->Document()->UndoStack();
         TDesignForm *form = surface()->Form();
         QCOMPARE(form->size(), QSize(640, 480));
         // A click on the bare form selects it, and the inspector shows the form's properties.
@@ -840,23 +753,20 @@ private slots:
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {400, 300});
         QCOMPARE(designer()->GetSelections(), QList<QObject *>{form});
         QTRY_COMPARE(inspectorValue(u"Width"_s), u"640"_s);
-        const int steps = stack->count();
 
-        // Dragging the corner handle is one step; the edges land on the grid.
-        QWidget *desk = surface()->Desk();
-        const QPoint handle = surface()->FormHandleRect(TSurfaceOverlay::hBottomRight).center();
-        drag(handle, handle + QPoint(37, -45), Qt::NoModifier, desk);
+        // Dragging the corner handle is one step; the edges land on the grid. The right edge's
+        // handle changes only the width.
+        const auto dragHandle = [this](int Handle, const QPoint &By) {
+            const QPoint handle = surface()->FormHandleRect(Handle).center();
+            oneStep(u"Size Form1"_s, [&] { drag(handle, handle + By, {}, surface()->Desk()); });
+        };
+        dragHandle(TSurfaceOverlay::hBottomRight, {37, -45});
         QCOMPARE(form->size(), QSize(680, 432));
-        QCOMPARE(stack->count(), steps + 1);
-        QCOMPARE(stack->text(steps), u"Size Form1"_s);
         QTRY_COMPARE(inspectorValue(u"Width"_s), u"680"_s);
-        // The right edge's handle changes only the width.
-        const QPoint right = surface()->FormHandleRect(TSurfaceOverlay::hRight).center();
-        drag(right, right + QPoint(-40, 30), Qt::NoModifier, desk);
+        dragHandle(TSurfaceOverlay::hRight, {-40, 30});
         QCOMPARE(form->size(), QSize(640, 432));
-        QCOMPARE(stack->count(), steps + 2);
-        stack->undo();
-        stack->undo();
+        stack()->undo();
+        stack()->undo();
         QCOMPARE(form->size(), QSize(640, 480));
 
         // Typed into the inspector, the caption is one named step, shown over the form.
@@ -869,7 +779,7 @@ private slots:
         QTest::keyClick(edit->Edit(), Qt::Key_Return);
         QCOMPARE(form->windowTitle(), u"Orders"_s);
         m_window->Document()->FlushPendingChange();
-        QCOMPARE(stack->text(stack->index() - 1), u"Change Form1.Caption"_s);
+        QCOMPARE(stack()->text(stack()->index() - 1), u"Change Form1.Caption"_s);
     }
 
     // File > New after a saved, renamed and changed form: the changes are asked about, then
@@ -894,7 +804,6 @@ private slots:
         QVERIFY(designer()->Form()->isVisible());
         QCOMPARE(designer()->GetRoot()->Name(), u"Form1"_s);
         QCOMPARE(designer()->GetRoot()->ComponentCount(), 0);
-        QVERIFY(m_window->Document()->FileName().isEmpty());
         QVERIFY(!m_window->Document()->IsModified());
         QCOMPARE(m_window->Document()->UndoStack()->count(), 0);
         // Nothing of the old form stays selected or shown in the inspector.
@@ -903,8 +812,20 @@ private slots:
              designer()->GetSelections() + m_window->Inspector()->Model()->Selection())
             QCOMPARE(shown, designer()->Form());
         QCOMPARE(m_window->ComponentList()->topLevelItemCount(), 0);
-        // The new form works like the first, its names counted afresh.
-        grid = place(Grid, {16, 16, 160, 80});
+        // The new form works like the first, its names counted afresh. A click in the palette
+        // picks the class to place, and placing picks the pointer again.
+        QTreeWidget *palette = m_window->Palette();
+        QTreeWidgetItem *gridItem =
+            palette->findItems(u"TKorDBGrid"_s, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+        QVERIFY(gridItem);
+        QVERIFY(!gridItem->icon(0).isNull());
+        const QRect rect = palette->visualItemRect(gridItem);
+        QTest::mouseClick(palette->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+        QCOMPARE(surface()->PendingClass(), Grid);
+        QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
+        QCOMPARE(surface()->PendingClass(), nullptr);
+        QCOMPARE(palette->currentItem(), palette->topLevelItem(0)); // the pointer
+        grid = designer()->GetRoot()->Components(0);
         QCOMPARE(grid->Name(), u"KorDBGrid1"_s);
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, {50, 50});
         QCOMPARE(surface()->SelectedComponents(), QList<TComponent *>{grid});
@@ -916,7 +837,6 @@ private slots:
     void closingWithUnsavedChangesAsks()
     {
         QFETCH(TClosesRow, row);
-        const auto &[label, Answer, PickFile, Closes] = row;
         QVERIFY(!m_window->isWindowModified());
         place(Grid, {16, 16, 160, 80});
         QVERIFY(m_window->isWindowModified());
@@ -925,20 +845,20 @@ private slots:
         const QString file = folder.filePath(u"orders.kform"_s);
         TScriptedDialogs messages;
         const THostDialogsScope messagesScope(messages);
-        messages.Answers << Answer;
+        messages.Answers << row.answer;
         QStringList offered;
         messages.OnSaveFileName = [&](QWidget *, const QString &, const QString &Start,
                                       const QString &) {
             offered << Start;
-            return PickFile ? file : QString();
+            return row.pickFile ? file : QString();
         };
-        QCOMPARE(m_window->close(), Closes);
+        QCOMPARE(m_window->close(), row.closes);
         QCOMPARE(messages.Requests.size(), 1);
         QCOMPARE(messages.Requests.first().Msg, u"Save changes to Form1?"_s);
         QCOMPARE(messages.Requests.first().Buttons, mbYes | mbNo | mbCancel);
-        QCOMPARE(offered, Answer == mrYes ? QStringList{u"Form1.kform"_s} : QStringList{});
-        QCOMPARE(QFile::exists(file), PickFile);
-        QCOMPARE(m_window->isVisible(), !Closes);
+        QCOMPARE(offered, row.answer == mrYes ? QStringList{u"Form1.kform"_s} : QStringList{});
+        QCOMPARE(QFile::exists(file), row.pickFile);
+        QCOMPARE(m_window->isVisible(), !row.closes);
     }
 };
 
