@@ -330,7 +330,7 @@ private slots:
              {std::pair{"flag", Db::ftGraphic}, {"fax", Db::ftString}}) {
             db.Items.Close();
             const std::unique_ptr<TField> bad(field(wrong, type));
-            const QString error = DatabaseErrorOf([&] { db.Items.Open(); });
+            const QString error = ErrorOf<EDatabaseError>([&] { db.Items.Open(); });
             QVERIFY(error.contains(u"'%1'"_s.arg(QLatin1String(wrong))) && !db.Items.Active());
         }
     }
@@ -453,7 +453,7 @@ private slots:
     {
         OPEN_BACKEND(db);
         db.Items.setCommandText(u"SELECT missing_column FROM items"_s);
-        QVERIFY(DatabaseErrorOf([&] { db.Items.Open(); }).contains("missing_column"));
+        QVERIFY(ErrorOf<EDatabaseError>([&] { db.Items.Open(); }).contains("missing_column"));
         QVERIFY(!db.Items.Active());
 
         // A connection that cannot log in says so, and never shows the password.
@@ -462,7 +462,7 @@ private slots:
         refused.setPassword(u"not-the-password"_s);
         if (isPostgres(backend))
             refused.setUserName(u"nobody_here"_s);
-        const QString refusal = DatabaseErrorOf([&] { refused.Open(); });
+        const QString refusal = ErrorOf<EDatabaseError>([&] { refused.Open(); });
         QVERIFY(refusal.contains(isPostgres(backend) ? "nobody_here" : "open"));
         QVERIFY(!refusal.contains(QLatin1String("not-the-password")) && !refused.Connected());
         QVERIFY(!IsStoredProp(&refused, u"Password"_s) && IsStoredProp(&refused, u"UserName"_s));
@@ -502,7 +502,7 @@ private slots:
         QCoreApplication::processEvents();
 
         // Opening again fails with the driver's message instead of crashing.
-        DatabaseErrorOf([&] { wide.Refresh(); });
+        ErrorOf<EDatabaseError>([&] { wide.Refresh(); });
         grid.grab();
         QCOMPARE(reported.Errors.size(), 1); // the failures after the first were raised
     }

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "datarows.h"
+#include "errorof.h"
 #include "tst_proplist_fixture.h"
 
 using namespace Qt::StringLiterals;
@@ -248,12 +249,7 @@ private slots:
             TProbeFixture f;
             f.controls.edit->setObjectName(u"EditBox"_s);
             f.controls.check->setObjectName(u"ProbeCheck"_s);
-            try {
-                Add(*f.list, f.controls);
-                QFAIL("the factory should have refused the control");
-            } catch (const EInvalidOperation &e) {
-                QCOMPARE(e.Message(), Error);
-            }
+            QCOMPARE(ErrorOf<EInvalidOperation>([&] { Add(*f.list, f.controls); }), Error);
             QCOMPARE(f.list->ItemCount(), 0);
         };
         refused([](TPropList &l, TProbePage &) { l.AddBoolProp("Active", nullptr); },

@@ -122,7 +122,7 @@ private slots:
             editor.setDataField(field);
             QVERIFY(editor.EditControl()->isReadOnly());
             const QStringList before = values();
-            QVERIFY(DatabaseErrorOf([&] {
+            QVERIFY(ErrorOf<EDatabaseError>([&] {
                         db.Customers.FieldByName(field)->SetValue(u"7"_s);
                     }).contains(u"'%1'"_s.arg(field)));
             QCOMPARE(values(), before);
@@ -217,8 +217,10 @@ private slots:
               {"SELECT nickname FROM customers", "No such column: nickname."}}) {
             const QString message = u"Unable to execute statement. "_s + words;
             db.Customers.setCommandText(statement);
-            QCOMPARE(DatabaseErrorOf([&] { db.Customers.Open(); }), "Customers: " + message);
-            QCOMPARE(DatabaseErrorOf([&] { db.Connection.ExecuteDirect(statement); }), message);
+            QCOMPARE(ErrorOf<EDatabaseError>([&] { db.Customers.Open(); }),
+                     "Customers: " + message);
+            QCOMPARE(ErrorOf<EDatabaseError>([&] { db.Connection.ExecuteDirect(statement); }),
+                     message);
         }
     }
 
@@ -252,7 +254,7 @@ private slots:
         const QString file = dir.filePath(u"custmers.sqlite"_s);
         TSQLConnection connection;
         connection.setDatabaseName(file);
-        QCOMPARE(DatabaseErrorOf([&] { connection.setConnected(true); }),
+        QCOMPARE(ErrorOf<EDatabaseError>([&] { connection.setConnected(true); }),
                  u"Cannot open database '%1'. The file does not exist."_s.arg(file));
         QVERIFY(!connection.Connected() && !QFile::exists(file));
 

@@ -2,6 +2,7 @@
 // A small in-memory SQLite database for the run-time package's tests: customers with a lookup
 // to their country, each table behind its own data set.
 
+#include "errorof.h"
 #include "grid.h"
 #include "sqldata.h"
 
@@ -51,14 +52,3 @@ struct GridOnCustomers : RuntimeFixture {
     TKorDBGrid Grid;
     GridOnCustomers() { Grid.setDataSource(&Source); }
 };
-
-// The message of the database error that Call raises; empty when it raises none.
-template <class F> QString DatabaseErrorOf(F &&Call)
-{
-    try {
-        Call();
-    } catch (const EDatabaseError &Error) {
-        return Error.Message();
-    }
-    return {};
-}

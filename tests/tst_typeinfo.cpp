@@ -20,6 +20,7 @@
 #include "controls/label.h"
 #include "controls/memo.h"
 #include "controls/updown.h"
+#include "errorof.h"
 #include "font.h"
 #include "grid.h"
 #include "hosterrors.h"
@@ -359,14 +360,9 @@ private slots:
     {
         TMisrecorded object;
         for (int attempt = 0; attempt < 2; ++attempt) {
-            try {
-                GetOrdProp(&object, u"Title"_s);
-                QFAIL("a misrecorded kind must be refused");
-            } catch (const EPropertyError &e) {
-                QVERIFY(e.Message().contains(u"TMisrecorded"_s) &&
-                        e.Message().contains(u"Title"_s) && e.Message().contains(u"tkInteger"_s) &&
-                        e.Message().contains(u"QString"_s));
-            }
+            const QString error = ErrorOf<EPropertyError>([&] { GetOrdProp(&object, u"Title"_s); });
+            QVERIFY(error.contains(u"TMisrecorded"_s) && error.contains(u"Title"_s) &&
+                    error.contains(u"tkInteger"_s) && error.contains(u"QString"_s));
         }
         QVERIFY_THROWS_EXCEPTION(EPropertyError, SetOrdProp(&object, u"Title"_s, 7));
         QCOMPARE(object.Title(), QString());

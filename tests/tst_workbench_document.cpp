@@ -17,6 +17,7 @@
 #include "collectioneditor.h"
 #include "compedit.h"
 #include "datarows.h"
+#include "errorof.h"
 #include "fieldseditor.h"
 #include "formdocument.h"
 #include "formsurface.h"
@@ -62,16 +63,6 @@ QByteArray fileBytes(const QString &FileName)
 {
     QFile file(FileName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QString errorOf(const std::function<void()> &Action)
-{
-    try {
-        Action();
-    } catch (const EHostError &error) {
-        return error.Message();
-    }
-    return QString();
 }
 
 // The component of that name on the designer's form, or owned by one of its components.
@@ -541,7 +532,7 @@ private slots:
         const int steps = document.UndoStack()->count();
 
         QList<TComponent *> made;
-        QCOMPARE(errorOf([&] { made = document.PasteComponents(clipboard); }), error);
+        QCOMPARE(ErrorOf<EHostError>([&] { made = document.PasteComponents(clipboard); }), error);
         QStringList names;
         for (TComponent *component : std::as_const(made)) {
             TComponent *owner = component->Owner();
@@ -575,7 +566,7 @@ private slots:
         buildFieldsForm(document);
         const QString component = QLatin1String(row.component), name = QLatin1String(row.name);
         QObject *object = componentNamed(document.Designer(), component)->Object();
-        const QString error = errorOf([&] { SetStrProp(object, u"Name"_s, name); });
+        const QString error = ErrorOf<EHostError>([&] { SetStrProp(object, u"Name"_s, name); });
         QCOMPARE(error,
                  row.accepted ? QString() : u"A component named %1 already exists"_s.arg(name));
         QCOMPARE(object->objectName(), row.accepted ? name : component);
