@@ -820,6 +820,11 @@ private slots:
         QVERIFY(gridItem);
         QVERIFY(!gridItem->icon(0).isNull());
         const QRect rect = palette->visualItemRect(gridItem);
+        // Escape gives the placing up, and the arrow is picked again.
+        QTest::mouseClick(palette->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+        QTest::keyClick(overlay(), Qt::Key_Escape);
+        QCOMPARE(surface()->PendingClass(), nullptr);
+        QCOMPARE(palette->currentItem(), palette->topLevelItem(0));
         QTest::mouseClick(palette->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
         QCOMPARE(surface()->PendingClass(), Grid);
         QTest::mouseClick(overlay(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
