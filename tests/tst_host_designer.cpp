@@ -8,7 +8,6 @@
 #include "formdesigner.h"
 #include "hostdialogs.h"
 #include "hosterrors.h"
-#include "hostmessages.h"
 #include "registration.h"
 
 using namespace Qt::StringLiterals;
@@ -51,11 +50,8 @@ public:
     QStringList Log;
     std::function<void()> OnNotice;
 
-    void ItemDeleted(IDesigner *, QObject *Item) override { add("deleted " + Item->objectName()); }
-    void ItemInserted(IDesigner *, QObject *Item) override
-    {
-        add("inserted " + Item->objectName());
-    }
+    void ItemDeleted(IDesigner *, QObject *It) override { add("deleted " + It->objectName()); }
+    void ItemInserted(IDesigner *, QObject *It) override { add("inserted " + It->objectName()); }
     void ItemsModified(IDesigner *) override { add("modified"); }
     void SelectionChanged(IDesigner *, const QList<QObject *> &Selection) override
     {
