@@ -87,16 +87,17 @@ QString formOf(const QList<TFormWidget> &Widgets)
 const QString kForm = formOf({{"TKorDBGrid", "grid1", {10, 10, 400, 200}},
                               {"TDataSourcePlaceholder", "dataSource1", {450, 10, 120, 28}}});
 
+// The text of a data set: a query through connection1.
+const QString kQueryText =
+    uR"({"CommandText":"SELECT id\nFROM orders","SQLConnection":"connection1"})"_s;
+
 // A form whose components are linked: a grid shows a data source's data set, which reads
 // through a connection; a second grid and a second data set to link to.
 const QString kLinkedForm = formOf(
     {{"TKorDBGrid", "grid1", {10, 10, 300, 200}, uR"({"DataSource":"dataSource1"})"_s},
      {"TKorDBGrid", "grid2", {320, 10, 120, 200}},
      {"TDataSourcePlaceholder", "dataSource1", {450, 10, 120, 28}, uR"({"DataSet":"dataSet1"})"_s},
-     {"TSQLDataSetPlaceholder",
-      "dataSet1",
-      {450, 50, 120, 28},
-      uR"({"CommandText":"SELECT id\nFROM orders","SQLConnection":"connection1"})"_s},
+     {"TSQLDataSetPlaceholder", "dataSet1", {450, 50, 120, 28}, kQueryText},
      {"TSQLDataSetPlaceholder", "dataSet2", {450, 90, 120, 28}},
      {"TSQLConnectionPlaceholder", "connection1", {450, 130, 120, 28}}});
 
