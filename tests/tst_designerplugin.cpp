@@ -39,7 +39,6 @@
 #include "controls/checkbox.h"
 #include "designintf.h"
 #include "designwindow.h"
-#include "formfile.h"
 #include "grid.h"
 #include "hostdialogs.h"
 #include "sqldata.h"
@@ -64,11 +63,9 @@ struct TFormWidget {
 QString formOf(const QList<TFormWidget> &Widgets)
 {
     const auto geometry = [](const QRect &R) {
-        return u"   <property name=\"geometry\"><rect><x>%1</x><y>%2</y><width>%3</width>"
-               "<height>%4</height></rect></property>\n"_s.arg(R.x())
-                   .arg(R.y())
-                   .arg(R.width())
-                   .arg(R.height());
+        return QString::asprintf("   <property name=\"geometry\"><rect><x>%d</x><y>%d</y><width>%d"
+                                 "</width><height>%d</height></rect></property>\n",
+                                 R.x(), R.y(), R.width(), R.height());
     };
     QString form = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ui version=\"4.0\">\n "
                    "<class>Orders</class>\n <widget class=\"QWidget\" name=\"Orders\">\n"_s +
@@ -90,16 +87,17 @@ QString formOf(const QList<TFormWidget> &Widgets)
 const QString kForm = formOf({{"TKorDBGrid", "grid1", {10, 10, 400, 200}},
                               {"TDataSourcePlaceholder", "dataSource1", {450, 10, 120, 28}}});
 
+// The text of a data set: a query through connection1.
+const QString kQueryText =
+    uR"({"CommandText":"SELECT id\nFROM orders","SQLConnection":"connection1"})"_s;
+
 // A form whose components are linked: a grid shows a data source's data set, which reads
 // through a connection; a second grid and a second data set to link to.
 const QString kLinkedForm = formOf(
     {{"TKorDBGrid", "grid1", {10, 10, 300, 200}, uR"({"DataSource":"dataSource1"})"_s},
      {"TKorDBGrid", "grid2", {320, 10, 120, 200}},
      {"TDataSourcePlaceholder", "dataSource1", {450, 10, 120, 28}, uR"({"DataSet":"dataSet1"})"_s},
-     {"TSQLDataSetPlaceholder",
-      "dataSet1",
-      {450, 50, 120, 28},
-      uR"({"CommandText":"SELECT id\nFROM orders","SQLConnection":"connection1"})"_s},
+     {"TSQLDataSetPlaceholder", "dataSet1", {450, 50, 120, 28}, kQueryText},
      {"TSQLDataSetPlaceholder", "dataSet2", {450, 90, 120, 28}},
      {"TSQLConnectionPlaceholder", "connection1", {450, 130, 120, 28}}});
 
@@ -126,21 +124,20 @@ public:
     void DesignerClosed(IDesigner *ADesigner, bool) override { closed.append(ADesigner); }
 };
 
-QList<TDesignWindow *> openDesignWindows()
+// The package's windows on show, of the class ClassName.
+QList<TDesignWindow *> openDesignWindows(const char *ClassName = "TDesignWindow")
 {
     QList<TDesignWindow *> windows;
     for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *window = qobject_cast<TDesignWindow *>(widget); window && window->isVisible())
+        if (auto *window = qobject_cast<TDesignWindow *>(widget);
+            window && window->isVisible() && window->inherits(ClassName))
             windows.append(window);
     return windows;
 }
 
 TDesignWindow *openWindow(const char *ClassName)
 {
-    for (TDesignWindow *window : openDesignWindows())
-        if (window->inherits(ClassName))
-            return window;
-    return nullptr;
+    return openDesignWindows(ClassName).value(0);
 }
 
 } // namespace
@@ -154,6 +151,7 @@ class TestDesignerPlugin : public QObject {
     // Designer's main window, which holds the form window.
     std::unique_ptr<QMainWindow> m_main;
     QPointer<QDesignerFormWindowInterface> m_form;
+    QUndoStack *m_history = nullptr; // the form's
     // Errors go to the test: its dialogs are installed before the plugin is loaded, and again
     // over the dialogs the plugin's host installs.
     TScriptedDialogs m_dialogs;
@@ -169,9 +167,7 @@ class TestDesignerPlugin : public QObject {
     bool runTask(QWidget *Widget, const QString &Text)
     {
         auto *menu = qt_extension<QDesignerTaskMenuExtension *>(m_core->extensionManager(), Widget);
-        if (!menu)
-            return false;
-        for (QAction *action : menu->taskActions())
+        for (QAction *action : menu ? menu->taskActions() : QList<QAction *>())
             if (action->text() == Text) {
                 action->trigger();
                 return true;
@@ -237,23 +233,18 @@ class TestDesignerPlugin : public QObject {
         const auto json = [](const QJsonObject &Object) {
             return QString::fromUtf8(QJsonDocument(Object).toJson(QJsonDocument::Compact));
         };
+        const auto link = [&](const char *Key, const char *Name) {
+            return Query ? json({{QLatin1String(Key), Name}}) : QString();
+        };
+        const QString query =
+            json({{"SQLConnection", "connection"}, {"CommandText", Query}, {"Active", true}});
         QList<TFormWidget> widgets{
-            {"TKorDBGrid",
-             "grid1",
-             {10, 10, 400, 200},
-             Query ? uR"({"DataSource":"dataSource1"})"_s : QString()},
-            {"TSQLConnectionPlaceholder", "connection", {}, json({{"DatabaseName", Database}})}};
-        if (Query)
-            widgets.append(
-                {"TSQLDataSetPlaceholder",
-                 "dataSet",
-                 {},
-                 json(
-                     {{"SQLConnection", "connection"}, {"CommandText", Query}, {"Active", true}})});
-        widgets.append({"TDataSourcePlaceholder",
-                        "dataSource1",
-                        {450, 10, 120, 28},
-                        Query ? uR"({"DataSet":"dataSet"})"_s : QString()});
+            {"TKorDBGrid", "grid1", {10, 10, 400, 200}, link("DataSource", "dataSource1")},
+            {"TSQLConnectionPlaceholder", "connection", {}, json({{"DatabaseName", Database}})},
+            {"TSQLDataSetPlaceholder", "data", {}, query},
+            {"TDataSourcePlaceholder", "dataSource1", {450, 10, 120, 28}, link("DataSet", "data")}};
+        if (!Query)
+            widgets.removeAt(2);
         return formOf(widgets);
     }
 
@@ -266,6 +257,16 @@ class TestDesignerPlugin : public QObject {
     QDesignerPropertySheetExtension *sheet(QWidget *Widget) const
     {
         return qt_extension<QDesignerPropertySheetExtension *>(m_core->extensionManager(), Widget);
+    }
+
+    // What Designer's property editor shows for the property Name of Widget; nothing for a
+    // property it does not show.
+    QVariant value(QWidget *Widget, const char *Name) const
+    {
+        QDesignerPropertySheetExtension *properties = sheet(Widget);
+        const int index = properties->indexOf(QString::fromLatin1(Name));
+        return index >= 0 && properties->isVisible(index) ? properties->property(index)
+                                                          : QVariant();
     }
 
 private slots:
@@ -302,6 +303,7 @@ private slots:
         m_errors.clear();
         QDesignerFormWindowManagerInterface *manager = m_core->formWindowManager();
         m_form = manager->createFormWindow(m_main.get());
+        m_history = m_form->commandHistory();
         m_main->setCentralWidget(m_form);
         QVERIFY(m_form->setContents(kForm));
         manager->setActiveFormWindow(m_form);
@@ -400,23 +402,20 @@ private slots:
             QVERIFY(window->isVisible());
         }
 
-        QUndoStack *history = m_form->commandHistory();
-        const int steps = history->count();
+        const int steps = m_history->count();
         const QVariant before = grid->property(property);
         const bool checked = box->Checked();
         box->click();
         const QVariant after = grid->property(property);
         QVERIFY(after != before);
-        QCOMPARE(history->count(), steps + 1);
+        QCOMPARE(m_history->count(), steps + 1);
         QVERIFY(sheet(grid)->isChanged(sheet(grid)->indexOf(row[1])));
-        history->undo();
+        m_history->undo();
         QCOMPARE(grid->property(property), before);
         QCOMPARE(box->Checked(), checked); // the page reads the form again
-        history->redo();
+        m_history->redo();
         QCOMPARE(grid->property(property), after);
         QCOMPARE(box->Checked(), !checked);
-        QVERIFY(runTask(grid, u"Co&lumns Editor..."_s));
-        QVERIFY(openWindow("TKorDBGridColumnsEditor"));
     }
 
     void selectionGoesBothWays()
@@ -467,7 +466,7 @@ private slots:
         QVERIFY(deleteWidget(gridWidget));
         QVERIFY(probe.deleted.contains(gridWidget) && openDesignWindows().isEmpty() &&
                 !designer->GetComponent(u"grid1"_s));
-        m_form->commandHistory()->undo();
+        m_history->undo();
         QCOMPARE(designer->GetComponent(u"grid1"_s), grid);
 
         window = openGridDesigner();
@@ -491,14 +490,6 @@ private slots:
         QWidget *source = formWidget("dataSource1");
         QWidget *dataSet = formWidget("dataSet1");
         TComponent *sourceComponent = WidgetComponent(source);
-        QDesignerPropertySheetExtension *gridSheet = sheet(grid);
-        QDesignerPropertySheetExtension *sourceSheet = sheet(source);
-        auto value = [this](QWidget *Widget, const char *Name) {
-            QDesignerPropertySheetExtension *properties = sheet(Widget);
-            const int index = properties->indexOf(QString::fromLatin1(Name));
-            return index >= 0 && properties->isVisible(index) ? properties->property(index)
-                                                              : QVariant();
-        };
         QCOMPARE(value(grid, "DataSource"), QVariant(u"dataSource1"_s));
         QCOMPARE(value(dataSet, "CommandText"), QVariant(u"SELECT id\nFROM orders"_s));
         QCOMPARE(value(grid, "fillerColor").typeId(), QMetaType::QColor);
@@ -507,19 +498,18 @@ private slots:
                 !value(grid, "formText").isValid());
 
         // A link by name, undone in one step; the saved form keeps links in formText only.
-        QUndoStack *history = m_form->commandHistory();
         const QObject *dataSet1 = WidgetComponent(dataSet)->Object();
         const QObject *dataSet2 = WidgetComponent(formWidget("dataSet2"))->Object();
-        int steps = history->count();
+        int steps = m_history->count();
         set(source, "DataSet", u"DATASET2"_s);
         QCOMPARE(linked(sourceComponent, "DataSet"), dataSet2);
-        QCOMPARE(history->count(), steps + 1);
-        QVERIFY(sourceSheet->isChanged(sourceSheet->indexOf(u"formText"_s)));
+        QCOMPARE(m_history->count(), steps + 1);
+        QVERIFY(sheet(source)->isChanged(sheet(source)->indexOf(u"formText"_s)));
         const QString saved = m_form->contents();
         QVERIFY(saved.contains("&quot;DataSet&quot;:&quot;dataSet2&quot;"_L1) ||
                 saved.contains("\"DataSet\":\"dataSet2\""_L1));
         QVERIFY(!saved.contains("name=\"DataSet\""_L1));
-        history->undo();
+        m_history->undo();
         QCOMPARE(linked(sourceComponent, "DataSet"), dataSet1);
 
         // A name of no data set on the form (a grid's, a typo) and a text that does not read
@@ -540,16 +530,15 @@ private slots:
         // Colours: a colour picked is written as the host's colour, which the saved form keeps
         // as the number uic sets; a named system colour shown and written back unchanged keeps
         // its name, also when undo brings it back.
-        const int color = gridSheet->indexOf(u"color"_s);
         const qint32 systemColor = grid->property("Color").toInt();
         QCOMPARE(systemColor & 0xFF000000, qint32(0xFF000000));
-        set(grid, "color", gridSheet->property(color));
+        set(grid, "color", value(grid, "color"));
         QCOMPARE(grid->property("Color").toInt(), systemColor);
         set(grid, "color", QColor(Qt::red));
         QCOMPARE(grid->property("Color").toInt(), 0x0000FF);
         QVERIFY(m_form->contents().contains("<number>255</number>"_L1) &&
                 !m_form->contents().contains("<color"_L1));
-        history->undo();
+        m_history->undo();
         QCOMPARE(grid->property("Color").toInt(), systemColor);
         set(grid, "dragCursor", QCursor(Qt::PointingHandCursor));
         QCOMPARE(grid->property("DragCursor").toInt(), -21);
@@ -561,9 +550,7 @@ private slots:
     void defaultColoursShowTheColourInUse()
     {
         QWidget *grid = formWidget("grid1");
-        QDesignerPropertySheetExtension *gridSheet = sheet(grid);
-        const int filler = gridSheet->indexOf(u"fillerColor"_s);
-        QVERIFY(filler >= 0);
+        QVERIFY(value(grid, "fillerColor").isValid());
         QCOMPARE(grid->property("FillerColor").toInt(), clDefault);
         const auto painted = [grid] {
             return grid->grab().toImage().pixelColor(grid->width() * 3 / 4, grid->height() * 3 / 4);
@@ -572,7 +559,7 @@ private slots:
         for (const QColor &color : {QColor(), QColor(Qt::darkCyan)}) {
             if (color.isValid())
                 set(grid, "color", color);
-            const QColor shown = gridSheet->property(filler).value<QColor>();
+            const QColor shown = value(grid, "fillerColor").value<QColor>();
             if (!before.isValid())
                 before = shown;
             QCOMPARE(shown.alpha(), 255);
@@ -586,8 +573,8 @@ private slots:
         QCOMPARE(grid->property("FillerColor").toInt(), QColorToColor(before));
 
         set(grid, "FillerColor", int(clNone));
-        QCOMPARE(gridSheet->property(filler).value<QColor>().alpha(), 0);
-        set(grid, "fillerColor", gridSheet->property(filler));
+        QCOMPARE(value(grid, "fillerColor").value<QColor>().alpha(), 0);
+        set(grid, "fillerColor", value(grid, "fillerColor"));
         QCOMPARE(grid->property("FillerColor").toInt(), clNone);
     }
 
@@ -617,8 +604,7 @@ private slots:
         QCOMPARE(items(sourceBox), u"(none),dataSource1"_s);
         QCOMPARE(sourceBox->currentText(), u"dataSource1"_s);
         QCOMPARE(items(masterBox), u"(none),grid2"_s);
-        QUndoStack *history = m_form->commandHistory();
-        const int steps = history->count();
+        const int steps = m_history->count();
         sourceBox->setCurrentIndex(0);
         masterBox->setCurrentIndex(1);
         totalsBox->setCurrentIndex(1);
@@ -627,8 +613,8 @@ private slots:
         QCOMPARE(grid->DataSource(), nullptr);
         QCOMPARE(linked(WidgetComponent(gridWidget), "MasterGrid"), formWidget("grid2"));
         QCOMPARE(grid->Totals()->DataSource(), source);
-        QCOMPARE(history->count(), steps + 1);
-        history->undo();
+        QCOMPARE(m_history->count(), steps + 1);
+        m_history->undo();
         QCOMPARE(grid->DataSource(), source);
         QCOMPARE(linked(WidgetComponent(gridWidget), "MasterGrid"), nullptr);
         QCOMPARE(grid->Totals()->DataSource(), nullptr);
@@ -644,24 +630,21 @@ private slots:
         QWidget *sourceWidget = formWidget("dataSource1");
         auto *grid = qobject_cast<TKorDBGrid *>(WidgetComponent(gridWidget)->Object());
         QObject *source = WidgetComponent(sourceWidget)->Object();
-        const QString link = u"Totals.DataSource"_s;
-        QUndoStack *history = m_form->commandHistory();
-        set(gridWidget, qPrintable(link), u"dataSource1"_s);
+        set(gridWidget, "Totals.DataSource", u"dataSource1"_s);
         QCOMPARE(grid->Totals()->DataSource(), source);
-        QCOMPARE(sheet(gridWidget)->property(sheet(gridWidget)->indexOf(link)),
-                 QVariant(u"dataSource1"_s));
+        QCOMPARE(value(gridWidget, "Totals.DataSource"), QVariant(u"dataSource1"_s));
 
-        const int steps = history->count();
+        const int steps = m_history->count();
         QVERIFY(deleteWidget(sourceWidget));
-        QCOMPARE(history->count(), steps + 1);
+        QCOMPARE(m_history->count(), steps + 1);
         QCOMPARE(grid->DataSource(), nullptr);
         QCOMPARE(grid->Totals()->DataSource(), nullptr);
         QVERIFY(!m_form->contents().contains("dataSource1"_L1));
-        history->undo();
+        m_history->undo();
         QCOMPARE(formWidget("dataSource1"), sourceWidget);
         QCOMPARE(grid->Totals()->DataSource(), source);
         QCOMPARE(grid->DataSource(), source);
-        history->redo();
+        m_history->redo();
         QCOMPARE(grid->DataSource(), nullptr);
 
         QWidget *fresh = m_core->widgetFactory()->createWidget(u"TDataSourcePlaceholder"_s,
@@ -746,8 +729,7 @@ private slots:
         flush();
         auto *grid = qobject_cast<TKorDBGrid *>(formWidget("grid1"));
         QVERIFY(grid);
-        QUndoStack *history = m_form->commandHistory();
-        const int steps = history->count();
+        const int steps = m_history->count();
         const auto formText = [grid] { return grid->property(kFormTextProperty).toString(); };
         const QString designed = formText();
 
@@ -758,8 +740,8 @@ private slots:
         QVERIFY(addAll && addAll->isEnabled());
         QTest::mouseClick(addAll, Qt::LeftButton);
         QCOMPARE(grid->Columns()->Count(), 2);
-        QCOMPARE(history->count(), steps + 1);
-        QCOMPARE(history->undoText(), u"Add All Fields"_s);
+        QCOMPARE(m_history->count(), steps + 1);
+        QCOMPARE(m_history->undoText(), u"Add All Fields"_s);
         const QString added = formText();
         QVERIFY(added != designed);
 
@@ -777,13 +759,13 @@ private slots:
         QTest::keyClick(caption, Qt::Key_Return);
         flush();
         QCOMPARE(grid->Columns()->Items(0)->Title()->Caption(), u"Firm"_s);
-        QCOMPARE(history->count(), steps + 2);
-        QCOMPARE(history->undoText(), u"Change Title.Caption of Company"_s);
+        QCOMPARE(m_history->count(), steps + 2);
+        QCOMPARE(m_history->undoText(), u"Change Title.Caption of Company"_s);
 
-        history->undo();
+        m_history->undo();
         QCOMPARE(grid->Columns()->Items(0)->Title()->Caption(), u"Company"_s);
         QCOMPARE(formText(), added);
-        history->undo();
+        m_history->undo();
         QCOMPARE(formText(), designed);
         closeDesignWindows();
     }
