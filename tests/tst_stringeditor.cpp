@@ -116,14 +116,14 @@ private slots:
         TKorStringEditor editor(true, "A|B|C");
         QVERIFY(editor.windowTitle() == "Header editor" && !editor.RowNoLabel->isHidden() &&
                 !editor.DeleteButton->isHidden());
-        QCOMPARE(editor.Memo->toPlainText() + editor.RowNoLabel->text(), "ARow No. 0");
+        QVERIFY(editor.Memo->toPlainText() == "A" && editor.RowNoLabel->text() == "Row No. 0");
         editor.PriorButton->click(); // stays on row 0
         QCOMPARE(editor.RowIndex, 0);
         editor.NextButton->click();
         editor.NextButton->click();
         QCOMPARE(editor.Memo->toPlainText(), QString("C"));
         editor.NextButton->click();
-        QCOMPARE(editor.Memo->toPlainText() + editor.RowNoLabel->text(), "Row No. 3");
+        QVERIFY(editor.Memo->toPlainText().isEmpty() && editor.RowNoLabel->text() == "Row No. 3");
         editor.NextButton->click(); // one past the last row is as far as it goes
         // An empty new row is no row.
         QVERIFY(editor.RowIndex == 3 && editor.GetText() == "A|B|C");
@@ -225,7 +225,7 @@ private slots:
         QVERIFY(!WriteTestFile(script.FileName, bytes).isEmpty());
         TKorStringEditor editor(false, "old");
         editor.LoadMenuItem->trigger();
-        QCOMPARE(editor.GetText() + editor.LinesLabel->text(), "one\rtwo\rthree3 &Lines");
+        QVERIFY(editor.GetText() == "one\rtwo\rthree" && editor.LinesLabel->text() == "3 &Lines");
 
         // In header mode only the current row is replaced.
         TKorStringEditor header(true, "A|B|C");
