@@ -81,8 +81,7 @@ private slots:
             QTest::mouseClick(Form.Button, Qt::LeftButton);
             results.append(Form.result());
         });
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(results, QList<int>({QDialog::Accepted, QDialog::Accepted}));
+        QVERIFY(shown.size() == 2 && results == QList<int>({QDialog::Accepted, QDialog::Accepted}));
         for (int i = 0; i < 2; ++i)
             QVERIFY(shown[i].isNull() && gradients[i].isNull());
     }
@@ -102,8 +101,7 @@ private slots:
                 QVERIFY(textColor(Form.Label4) != Purple);
                 QTest::mouseClick(Form.Label4, Qt::LeftButton);
                 QTest::mouseClick(Form.Label4, Qt::LeftButton);
-                QCOMPARE(textColor(Form.Label4), Purple);
-                QVERIFY(textColor(Form.Label5) != Purple);
+                QVERIFY(textColor(Form.Label4) == Purple && textColor(Form.Label5) != Purple);
                 QTest::mouseClick(Form.Label5, Qt::LeftButton);
                 QCOMPARE(textColor(Form.Label5), Purple);
             });

@@ -8,17 +8,9 @@
 #include "controls/checkbox.h"
 #include "controls/combobox.h"
 #include "controls/controlbase.h"
-#include "formdesigner.h"
-#include "grid.h"
-#include "gridpages.h"
-#include "gridparts.h"
-#include "kordbgriddesigner.h"
 #include "menus.h"
 #include "testsupport.h"
 #include "tst_griddesigner_fixture.h"
-#include "tst_runtime_fixture.h"
-
-using namespace Qt::StringLiterals;
 
 static const QString kTotalName = u"ColumnTotalTotalNameComboBox"_s;
 
@@ -67,22 +59,21 @@ private slots:
             {"TotalFields", true, false, false},  {"TotalFields", false, false, false}};
         for (const auto &[row, resultChecked, resultGroup, resultControls] : choices) {
             TPageTableList *total = ShowPage("ColumnTotalTabSheet");
-            const QStringList rows = total->PageControl<TComboBox>(kTotalName)->Items();
-            QCOMPARE(rows, QStringList({"TotalHeader", "TotalValues[0]", "TotalValues[1]",
-                                        "TotalFields", "TotalFooter"}));
+            QCOMPARE(total->PageControl<TComboBox>(kTotalName)->Items(),
+                     QStringList({"TotalHeader", "TotalValues[0]", "TotalValues[1]", "TotalFields",
+                                  "TotalFooter"}));
             auto *result = total->PageControl<TCheckBox>(u"ColumnTotalResultCheckBox"_s);
             result->SetChecked(resultChecked);
             const int modified = designer->ModifiedCount();
             chooseRow(total, QLatin1String(row));
 
             // Choosing a row modifies nothing.
-            QCOMPARE(designer->ModifiedCount(), modified);
-            QCOMPARE(static_cast<TKorColumnTotalPropList &>(total->List()).TotalName,
-                     QLatin1String(row));
-            QCOMPARE(ControlEnabled(result), QLatin1String(row) != QLatin1String("TotalFields"));
-            QCOMPARE(shown(total, u"ColumnTotalResultGroupBox"_s), resultGroup);
-            QCOMPARE(shown(total, u"ColumnTotalColorGroupBox"_s), !resultGroup);
-            QCOMPARE(shown(total, u"ColumnTotalFontGroupBox"_s), !resultGroup);
+            QVERIFY(designer->ModifiedCount() == modified &&
+                    static_cast<TKorColumnTotalPropList &>(total->List()).TotalName == row &&
+                    ControlEnabled(result) == (QLatin1String(row) != QLatin1String("TotalFields")));
+            QVERIFY(shown(total, u"ColumnTotalResultGroupBox"_s) == resultGroup &&
+                    shown(total, u"ColumnTotalColorGroupBox"_s) != resultGroup &&
+                    shown(total, u"ColumnTotalFontGroupBox"_s) != resultGroup);
             for (const char *name :
                  {"ColumnTotalTotalResultComboBox", "ColumnTotalCaptionEdit",
                   "ColumnTotalFormatComboBox", "ColumnTotalFormatAsFloatCheckBox",
@@ -109,18 +100,18 @@ private slots:
             total = ShowPage("ColumnTotalTabSheet");
             chooseRow(total, u"TotalValues[0]"_s);
 
-            QCOMPARE(enabled(total, u"ColumnTotalFieldNameComboBox"_s), fieldName);
-            QCOMPARE(enabled(total, u"ColumnTotalCaptionEdit"_s), caption);
-            QCOMPARE(enabled(total, u"ColumnTotalTotalRecNoEdit"_s), recNo);
+            QVERIFY(enabled(total, u"ColumnTotalFieldNameComboBox"_s) == fieldName &&
+                    enabled(total, u"ColumnTotalCaptionEdit"_s) == caption &&
+                    enabled(total, u"ColumnTotalTotalRecNoEdit"_s) == recNo);
             for (const char *name : {"ColumnTotalCalcValueComboBox", "ColumnTotalCalcApplyComboBox",
                                      "ColumnTotalNullValueCheckBox", "ColumnTotalFormatComboBox",
                                      "ColumnTotalFormatAsFloatCheckBox"})
                 QVERIFY(enabled(total, QString::fromLatin1(name)) == calc);
         }
-        QVERIFY(enabled(total, u"ColumnTotalTotalResultComboBox"_s) &&
-                enabled(total, u"ColumnTotalPopupMenuComboBox"_s));
         // Without total images there is no image to choose.
-        QVERIFY(!enabled(total, u"ColumnTotalImageIndexComboBox"_s));
+        QVERIFY(enabled(total, u"ColumnTotalTotalResultComboBox"_s) &&
+                enabled(total, u"ColumnTotalPopupMenuComboBox"_s) &&
+                !enabled(total, u"ColumnTotalImageIndexComboBox"_s));
 
         // The grid hiding the values rows switches the row's controls off.
         grid->setOptionsEx(grid->OptionsEx() & ~Kor::TKorDBGridOptionsEx(Kor::dgxTotalValues));
@@ -177,14 +168,13 @@ private slots:
 
         TPageTableList *links = ShowPage("ColumnLinksTabSheet");
         auto *popup = links->PageControl<TComboBox>(u"ColumnTotalPopupMenuComboBox"_s);
-        QCOMPARE(popup->Text(), menu->Name());
-        QCOMPARE(popup->parentWidget()->objectName(), u"ColumnLinkageGroupBox"_s);
-        QCOMPARE(links->PageControl<QWidget>(u"ColumnTotalImageIndexComboBox"_s)->parentWidget(),
-                 popup->parentWidget());
+        QVERIFY(popup->Text() == menu->Name() &&
+                popup->parentWidget()->objectName() == u"ColumnLinkageGroupBox"_s &&
+                links->PageControl<QWidget>(u"ColumnTotalImageIndexComboBox"_s)->parentWidget() ==
+                    popup->parentWidget());
         // The Links list stays the active one, and the total sheet is not shown over it.
-        TPropList *columns = links->List().ParentList();
-        QCOMPARE(columns->ActiveList(), &links->List());
-        QVERIFY(total->TabSheet()->isHidden() && !links->TabSheet()->isHidden());
+        QVERIFY(links->List().ParentList()->ActiveList() == &links->List() &&
+                total->TabSheet()->isHidden() && !links->TabSheet()->isHidden());
 
         // A change of the chosen row from the Links page writes the footer.
         popup->SetText(QString());

@@ -12,30 +12,10 @@
 #include "controls/controlbase.h"
 #include "controls/label.h"
 #include "db.h"
-#include "formdesigner.h"
-#include "grid.h"
-#include "gridpages.h"
 #include "imagelist.h"
-#include "kordbgriddesigner.h"
 #include "menus.h"
 #include "testsupport.h"
 #include "tst_griddesigner_fixture.h"
-#include "tst_runtime_fixture.h"
-
-using namespace Qt::StringLiterals;
-
-namespace {
-
-// The object and property name a dotted path of the grid leads to.
-std::pair<QObject *, QString> gridPath(QObject *Grid, const QString &Path)
-{
-    const QStringList parts = Path.split(QLatin1Char('.'));
-    for (int i = 0; i + 1 < parts.size(); ++i)
-        Grid = GetObjectProp(Grid, parts.at(i));
-    return {Grid, parts.constLast()};
-}
-
-} // namespace
 
 class TestDesignerGridPages : public QObject, GridDesignerFixture {
     Q_OBJECT
@@ -61,18 +41,17 @@ private slots:
         auto *options = control<TGroupBox>(u"FilterGridOptionsGroupBox"_s);
         auto *periods = control<TGroupBox>(u"FilterGridPeriodsGroupBox"_s);
         auto *check = control<TCheckBox>(u"FilterGridPeriodsCheckBox"_s);
-        QVERIFY(!check->Checked() && options->isVisible());
         // Not inside either group, so it switches them while they are disabled.
-        QVERIFY(!options->isEnabled() && check->isEnabled() && !periods->isVisible());
+        QVERIFY(!check->Checked() && options->isVisible() && !options->isEnabled() &&
+                check->isEnabled() && !periods->isVisible());
         const int modified = designer->ModifiedCount();
         const QRect optionsPlace = options->geometry();
         check->click();
         QCoreApplication::processEvents();
-        QVERIFY(check->Checked() && periods->isVisible() && !options->isVisible());
-        QCOMPARE(designer->ModifiedCount(), modified + 1);
         // Same place, and the switch lies over the start of the shown group's caption.
-        QCOMPARE(periods->geometry(), optionsPlace);
-        QCOMPARE(check->pos(), periods->pos() + QPoint(6, 0));
+        QVERIFY(check->Checked() && periods->isVisible() && !options->isVisible() &&
+                designer->ModifiedCount() == modified + 1 && periods->geometry() == optionsPlace &&
+                check->pos() == periods->pos() + QPoint(6, 0));
 
         // The reload that follows the modification keeps the switch's own state.
         ShowPage(u"FilterTabSheet"_s);
@@ -156,8 +135,11 @@ private slots:
             for (TColorBox *box : boxes) {
                 auto *item = dynamic_cast<TColorPropItem *>(colors->Item(box->objectName()));
                 QVERIFY(item);
-                const QString path = item->PropName();
-                const auto [object, name] = gridPath(grid, path);
+                // The object and property name the item's dotted path leads to.
+                const QString path = item->PropName(), name = path.section(QLatin1Char('.'), -1);
+                QObject *object = grid;
+                for (const QString &part : path.split(QLatin1Char('.')).mid(0, path.count('.')))
+                    object = GetObjectProp(object, part);
                 if (GetOrdProp(object, name) != clDefault)
                     continue;
                 checked.append(path);
@@ -175,8 +157,7 @@ private slots:
                 const bool boldWhenSet = IsBold(box);
                 SetOrdProp(object, name, clDefault);
                 item->LoadEditControl();
-                QVERIFY(before == after);
-                QVERIFY(boldWhenSet && !IsBold(box));
+                QVERIFY(before == after && boldWhenSet && !IsBold(box));
             }
             QVERIFY(checked.contains("HeaderColor") && checked.contains("FillerColor"));
         }
@@ -188,9 +169,8 @@ private slots:
         TPageTableList *search = ShowPage(u"SearchTabSheet"_s);
         auto *text = dynamic_cast<TColorPropItem *>(search->Item("SearchColorColorBox"));
         auto *panel = dynamic_cast<TColorPropItem *>(search->Item("SearchPanelColorColorBox"));
-        QVERIFY(text && panel);
-        QCOMPARE(text->DefaultColor(), grid->Search()->DefaultColor());
-        QCOMPARE(panel->DefaultColor(), grid->Search()->DefaultPanelColor());
+        QVERIFY(text && panel && text->DefaultColor() == grid->Search()->DefaultColor() &&
+                panel->DefaultColor() == grid->Search()->DefaultPanelColor());
     }
 
     // The link combos list the form's components that fit each property, sorted, and show the
@@ -210,37 +190,33 @@ private slots:
 
         auto *dataSource = control<TComboBox>(u"DataSourceComboBox"_s);
         QCOMPARE(dataSource->Items(), (QStringList{first->Name(), second->Name()}));
-        QCOMPARE(dataSource->Text(), first->Name());
-        QVERIFY(IsBold(dataSource));
+        QVERIFY(dataSource->Text() == first->Name() && IsBold(dataSource));
         auto *totalSource = control<TComboBox>(u"TotalDataSourceComboBox"_s);
-        QCOMPARE(totalSource->Items(), dataSource->Items());
-        QCOMPARE(totalSource->Text(), QString());
-        QVERIFY(!IsBold(totalSource));
-        QCOMPARE(control<TComboBox>(u"TitleImagesComboBox"_s)->Text(), images->Name());
-        QCOMPARE(control<TComboBox>(u"FillerPopupMenuComboBox"_s)->Items(),
-                 QStringList{menu->Name()});
+        QVERIFY(totalSource->Items() == dataSource->Items() && totalSource->Text().isEmpty() &&
+                !IsBold(totalSource));
+        QVERIFY(control<TComboBox>(u"TitleImagesComboBox"_s)->Text() == images->Name() &&
+                control<TComboBox>(u"FillerPopupMenuComboBox"_s)->Items() ==
+                    QStringList{menu->Name()});
         auto *master = control<TComboBox>(u"MasterGridComboBox"_s);
         QCOMPARE(master->Items(), (QStringList{grid->Name(), other->Name()}));
 
         // Picking another link writes it and reloads the page.
         const int modified = designer->ModifiedCount();
         totalSource->SelectIndex(totalSource->IndexOf(second->Name()));
-        QCOMPARE(grid->Totals()->DataSource(), second);
-        QCOMPARE(designer->ModifiedCount(), modified + 1);
-        QVERIFY(IsBold(control<TComboBox>(u"TotalDataSourceComboBox"_s)));
+        QVERIFY(grid->Totals()->DataSource() == second &&
+                designer->ModifiedCount() == modified + 1 &&
+                IsBold(control<TComboBox>(u"TotalDataSourceComboBox"_s)));
 
         // A grid cannot be its own master: the link is cleared and nothing escapes.
         master->SelectIndex(master->IndexOf(other->Name()));
         QCOMPARE(grid->MasterGrid(), other);
         master->SelectIndex(master->IndexOf(grid->Name()));
-        QCOMPARE(grid->MasterGrid(), nullptr);
-        QCOMPARE(master->Text(), QString());
+        QVERIFY(!grid->MasterGrid() && master->Text().isEmpty());
 
         // A component deleted from the form leaves the list at the next load.
         designer->DeleteComponent(second);
         ShowPage(u"LinksTabSheet"_s);
-        QCOMPARE(dataSource->Items(), QStringList{first->Name()});
-        QCOMPARE(grid->Totals()->DataSource(), nullptr);
+        QVERIFY(dataSource->Items() == QStringList{first->Name()} && !grid->Totals()->DataSource());
     }
 };
 

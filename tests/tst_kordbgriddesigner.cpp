@@ -8,24 +8,15 @@
 #include <QtTest>
 
 #include "collectioneditor.h"
-#include "column.h"
 #include "controls/checkbox.h"
-#include "controls/colorbox.h"
 #include "controls/combobox.h"
 #include "controls/controlbase.h"
 #include "controls/label.h"
 #include "datarows.h"
-#include "formdesigner.h"
-#include "grid.h"
-#include "gridpages.h"
 #include "kordbgridcolumnseditor.h"
-#include "kordbgriddesigner.h"
 #include "regini.h"
 #include "testsupport.h"
 #include "tst_griddesigner_fixture.h"
-#include "tst_runtime_fixture.h"
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -37,19 +28,17 @@ QStringList pageOrder(QTabWidget *Pages)
     return names;
 }
 
+// The designer's stored settings.
+TRegIniFile settings()
+{
+    return TRegIniFile(BaseRegistryKey() + u"\\Property Editors\\Brisk Designer"_s);
+}
+
 QString stored(const QString &Name)
 {
-    const TRegIniFile ini(BaseRegistryKey() + u"\\Property Editors\\Brisk Designer"_s);
-    return ini.ReadString(u"TKorDBGridDesigner"_s, Name, u"<none>"_s);
+    return settings().ReadString(u"TKorDBGridDesigner"_s, Name, u"<none>"_s);
 }
 
-void store(const QString &Name, bool Value)
-{
-    TRegIniFile ini(BaseRegistryKey() + u"\\Property Editors\\Brisk Designer"_s);
-    ini.WriteBool(u"TKorDBGridDesigner"_s, Name, Value);
-}
-
-// How a window is left before it is opened again.
 // A grid property changed before its page is built, and the edit box that shows it.
 struct TLateRow {
     const char *label;
@@ -74,12 +63,6 @@ class TestKorDBGridDesigner : public QObject, GridDesignerFixture {
         Window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(guard.isNull());
-    }
-
-    static void activate(QWidget *Window)
-    {
-        QEvent event(QEvent::WindowActivate);
-        QCoreApplication::sendEvent(Window, &event);
     }
 
     template <class T> static T *control(QWidget *Window, const char *Name)
@@ -116,9 +99,7 @@ private slots:
         for (QWidget *window : QApplication::topLevelWidgets())
             if (qobject_cast<TKorDBGridDesigner *>(window))
                 window->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        designer.reset();
-        data.reset();
+        TearDown();
     }
 
     void firstOpeningShowsDesignWithColumnsSixth()
@@ -132,9 +113,9 @@ private slots:
         QCOMPARE(window->ColumnsPageControl->currentWidget()->objectName(), u"ColumnTabSheet"_s);
         QCOMPARE(window->windowTitle(), grid->Name() + u" Designer"_s);
         // The Design page is loaded: its check boxes show the grid.
-        QVERIFY(control<TCheckBox>(window, "TitlesCheckBox")->Checked());
-        // The three check boxes that no list binds are hidden.
-        QVERIFY(control<QWidget>(window, "FilterCheckBox")->isHidden());
+        // The Design page is loaded, and a check box that no list binds is hidden.
+        QVERIFY(control<TCheckBox>(window, "TitlesCheckBox")->Checked() &&
+                control<QWidget>(window, "FilterCheckBox")->isHidden());
     }
 
     void saveTabsRoundTripAndDeletion()
@@ -150,37 +131,34 @@ private slots:
         const QStringList pages = pageOrder(window->PageControl);
         const QStringList columnPages = pageOrder(window->ColumnsPageControl);
         closeAndFree(window);
-        QVERIFY(stored(u"Tabs1"_s).startsWith(QLatin1String("FontsTabSheet;")));
-        QVERIFY(stored(u"Tabs2"_s).startsWith(QLatin1String("ColumnTitleTabSheet;")));
+        QVERIFY(stored(u"Tabs1"_s).startsWith(u"FontsTabSheet;"_s) &&
+                stored(u"Tabs2"_s).startsWith(u"ColumnTitleTabSheet;"_s));
 
         window = OpenDesigner();
-        QCOMPARE(pageOrder(window->PageControl), pages);
-        QCOMPARE(pageOrder(window->ColumnsPageControl), columnPages);
-        QCOMPARE(window->PageControl->currentWidget()->objectName(), u"FontsTabSheet"_s);
-        QCOMPARE(window->ColumnsPageControl->currentWidget()->objectName(),
-                 u"ColumnTitleTabSheet"_s);
+        QVERIFY(pageOrder(window->PageControl) == pages &&
+                pageOrder(window->ColumnsPageControl) == columnPages &&
+                window->PageControl->currentWidget()->objectName() == u"FontsTabSheet"_s &&
+                window->ColumnsPageControl->currentWidget()->objectName() ==
+                    u"ColumnTitleTabSheet"_s);
 
         // Unchecked, closing deletes both values.
         window->SaveTabsCmd->trigger();
         closeAndFree(window);
-        QCOMPARE(stored(u"Tabs1"_s), u"<none>"_s);
-        QCOMPARE(stored(u"Tabs2"_s), u"<none>"_s);
+        QVERIFY(stored(u"Tabs1"_s) == u"<none>"_s && stored(u"Tabs2"_s) == u"<none>"_s);
     }
 
     void enableAllStoredCheckedEnablesEverythingAtOnce()
     {
-        store(u"EnableAll"_s, true);
+        settings().WriteBool(u"TKorDBGridDesigner"_s, u"EnableAll"_s, true);
         grid->setOptions(grid->Options() & ~Kor::TKorDBGridOptions(Kor::dgTitles));
         TKorDBGridDesigner *window = OpenDesigner();
-        QVERIFY(window->EnableAllCmd->isChecked());
-        QVERIFY(window->GetPropList()->AllEnabled);
-        QVERIFY(enabled(window, "HeadersCheckBox"));
-        QVERIFY(enabled(window, "TitleButtonsCheckBox"));
+        QVERIFY(window->EnableAllCmd->isChecked() && window->GetPropList()->AllEnabled &&
+                enabled(window, "HeadersCheckBox") && enabled(window, "TitleButtonsCheckBox"));
         // The margins stay hidden all the same.
         show(window, "LayoutTabSheet");
-        QVERIFY(control<QWidget>(window, "MarginsGroupBox")->isHidden());
-        QVERIFY(control<QWidget>(window, "AlignWithMarginsCheckBox")->isHidden());
-        QVERIFY(!control<QWidget>(window, "BoundsGroupBox")->isHidden());
+        QVERIFY(control<QWidget>(window, "MarginsGroupBox")->isHidden() &&
+                control<QWidget>(window, "AlignWithMarginsCheckBox")->isHidden() &&
+                !control<QWidget>(window, "BoundsGroupBox")->isHidden());
     }
 
     void columnsPageFollowsTheColumnsState()
@@ -191,29 +169,29 @@ private slots:
         QVERIFY(!columns->isHidden());
         QCOMPARE(control<TComboBox>(window, "ColumnDisplayNameComboBox")->Text(), u"0 - id"_s);
 
-        grid->Columns()->setState(Kor::csDefault);
-        window->UpdatePropList();
-        QVERIFY(columns->isHidden());
-
-        grid->Columns()->setState(Kor::csCustomized);
-        window->UpdatePropList();
-        QVERIFY(!columns->isHidden());
+        for (const auto state : {Kor::csDefault, Kor::csCustomized}) {
+            grid->Columns()->setState(state);
+            window->UpdatePropList();
+            QCOMPARE(columns->isHidden(), state == Kor::csDefault);
+        }
     }
 
     void selectionFollowsThePage()
     {
         TKorDBGridDesigner *window = OpenDesigner();
-        activate(window);
+        QEvent activate(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(window, &activate);
         TKorColumn *first = static_cast<TKorColumn *>(grid->Columns()->Items(0));
 
-        show(window, "ColumnTabSheet");
-        QCOMPARE(designer->GetSelections(), QList<QObject *>{first});
-        show(window, "ColumnTitleTabSheet");
-        QCOMPARE(designer->GetSelections(), QList<QObject *>{first->Title()});
-        show(window, "ColumnTotalTabSheet");
-        QCOMPARE(designer->GetSelections(), QList<QObject *>{first->TotalHeader()});
-        show(window, "LayoutTabSheet");
-        QCOMPARE(designer->GetSelections(), QList<QObject *>{grid});
+        const std::pair<const char *, QObject *> pages[] = {
+            {"ColumnTabSheet", first},
+            {"ColumnTitleTabSheet", first->Title()},
+            {"ColumnTotalTabSheet", first->TotalHeader()},
+            {"LayoutTabSheet", grid}};
+        for (const auto &[sheet, selected] : pages) {
+            show(window, sheet);
+            QCOMPARE(designer->GetSelections(), QList<QObject *>{selected});
+        }
     }
 
     void windowsComeBackWhereTheyWereLeft_data()
@@ -254,14 +232,12 @@ private slots:
 
         QWidget *window = openWindow();
         QVERIFY(window);
-        QPoint place(20, 30);
-        if (Case == PartlyOffScreen)
-            place = QPoint(screen.left() - 40, 10);
+        const QPoint place =
+            Case == PartlyOffScreen ? QPoint(screen.left() - 40, 10) : QPoint(20, 30);
         window->move(place);
         const QSize size = window->size() + QSize(30, 20);
         window->resize(size);
-        const int openings = Case == AfterTenOpenings ? 10 : 1;
-        for (int i = 0; i < openings; ++i) {
+        for (int i = 0; i < (Case == AfterTenOpenings ? 10 : 1); ++i) {
             closeAndFree(window);
             if (Case == AfterRestart)
                 MakeGrid(); // a new session: a new form, only the stored state is left
@@ -269,8 +245,8 @@ private slots:
             QVERIFY(window);
         }
         if (Case == PartlyOffScreen) {
-            QVERIFY(screen.contains(window->frameGeometry()));
-            QCOMPARE(window->frameGeometry().left(), screen.left());
+            QVERIFY(screen.contains(window->frameGeometry()) &&
+                    window->frameGeometry().left() == screen.left());
             // Only as far up as the screen makes it go.
             QCOMPARE(window->y(),
                      qMin(place.y(), screen.bottom() + 1 - window->frameGeometry().height()));
@@ -289,14 +265,12 @@ private slots:
         QTest::addColumn<QString>("sheet");
         QTest::addColumn<QString>("wide");
         QTest::addColumn<bool>("growsDown");
-        QTest::addRow("an edit box of the Layout page") << "LayoutTabSheet"
-                                                        << "BoundsLeftEdit" << false;
-        QTest::addRow("a colour box of the Colors page") << "ColorsTabSheet"
-                                                         << "HeaderColorColorBox" << false;
-        QTest::addRow("the column selector") << "ColumnTitleTabSheet"
-                                             << "ColumnDisplayNameComboBox" << false;
-        QTest::addRow("the filter list of a column") << "ColumnFilterTabSheet"
-                                                     << "ColumnFilterListMemo" << true;
+        QTest::addRow("a Layout edit box") << u"Layout"_s << u"BoundsLeftEdit"_s << false;
+        QTest::addRow("a Colors colour box") << u"Colors"_s << u"HeaderColorColorBox"_s << false;
+        QTest::addRow("the column selector")
+            << u"ColumnTitle"_s << u"ColumnDisplayNameComboBox"_s << false;
+        QTest::addRow("a column's filter list")
+            << u"ColumnFilter"_s << u"ColumnFilterListMemo"_s << true;
     }
 
     // The window opens at a size that shows every page unclipped, no smaller; made larger, its
@@ -305,6 +279,7 @@ private slots:
     void windowResizesWithItsPages()
     {
         QFETCH(QString, sheet);
+        sheet += u"TabSheet"_s;
         QFETCH(QString, wide);
         QFETCH(bool, growsDown);
         TKorDBGridDesigner *window = OpenDesigner();
@@ -312,8 +287,8 @@ private slots:
         window->resize(0, 0);
         QCoreApplication::processEvents();
         const QSize smallest = window->size();
-        QVERIFY(window->PageControl->width() >= window->PageControl->minimumSizeHint().width());
-        QVERIFY(window->PageControl->height() >= window->PageControl->minimumSizeHint().height());
+        const QSize pages = window->PageControl->size();
+        QVERIFY(pages == pages.expandedTo(window->PageControl->minimumSizeHint()));
         // Nothing of the shown page lies outside it.
         QWidget *page = control<QWidget>(window, qPrintable(sheet));
         for (QWidget *child : page->findChildren<QWidget *>())
@@ -326,9 +301,8 @@ private slots:
 
         window->resize(smallest + QSize(240, 160));
         QCoreApplication::processEvents();
-        QCOMPARE(window->size(), smallest + QSize(240, 160));
-        QVERIFY2(grown->width() >= before.width() + 80,
-                 qPrintable(u"%1 -> %2"_s.arg(before.width()).arg(grown->width())));
+        QVERIFY(window->size() == smallest + QSize(240, 160) &&
+                grown->width() >= before.width() + 80);
         if (growsDown)
             QVERIFY(grown->height() >= before.height() + 80);
         else
@@ -385,13 +359,11 @@ private slots:
 
         show(window, qPrintable(sheet));
         auto *box = control<QLineEdit>(window, qPrintable(edit));
-        QVERIFY(box);
-        QCOMPARE(box->text(), value.toString());
+        QVERIFY(box && box->text() == value.toString() && box->font().bold() &&
+                enabled(window, qPrintable(edit)) == titles);
         // Its label is the property's name.
         QCOMPARE(control<QLabel>(window, qPrintable(edit.chopped(4) + "Label"))->text(),
                  path.section(QLatin1Char('.'), -1));
-        QVERIFY(box->font().bold());
-        QCOMPARE(enabled(window, qPrintable(edit)), titles);
     }
 };
 
