@@ -11,6 +11,7 @@
 #include "column.h"
 #include "columntotal.h"
 #include "datarows.h"
+#include "errorof.h"
 #include "formdesigner.h"
 #include "formfile.h"
 #include "grid.h"
@@ -228,12 +229,7 @@ private slots:
         TFormDesigner designer;
         buildSampleForm(designer);
         const QByteArray before = WriteFormText(&designer);
-        QString error;
-        try {
-            ReadFormText(&designer, text);
-        } catch (const EHostError &e) {
-            error = e.Message();
-        }
+        const QString error = ErrorOf<EHostError>([&] { ReadFormText(&designer, text); });
         QVERIFY2(error.startsWith(QLatin1String("Component ") + component) &&
                      error.contains(QLatin1String(property)),
                  qPrintable(error));
