@@ -4,12 +4,15 @@
 // and opening; a damaged file or a failed
 // save that changes nothing; recent files; pasting under new names.
 
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QUndoStack>
 #include <QtTest>
 #include <algorithm>
@@ -20,6 +23,7 @@
 #include "errorof.h"
 #include "fieldseditor.h"
 #include "formdocument.h"
+#include "formproblemsdialog.h"
 #include "formsurface.h"
 #include "grid.h"
 #include "hostdialogs.h"
@@ -467,6 +471,17 @@ private slots:
         QCOMPARE(seen,
                  QStringList({".", ".Shade", "Gauge1.", "Grid1.Columns[0].Tint", "Grid1.Gauge",
                               "Grid1.PopupMenu", "Grid1.Sparkle", "Grid1.Width", "Source1."}));
+        // The window that asks names the file and lists each problem where it is, the form's
+        // own under "(form)"; Enter opens nothing.
+        TFormProblemsDialog asking(file, shown);
+        QCOMPARE(asking.windowTitle(), u"Problems in newer.kform"_s);
+        const auto *list = asking.findChild<QTreeWidget *>(u"ProblemList"_s);
+        QCOMPARE(list->findItems(u"(form)"_s, Qt::MatchExactly, 2).size(), 2);
+        const QTreeWidgetItem *width = list->findItems(u"Width"_s, Qt::MatchExactly, 3).value(0);
+        QCOMPARE(QStringList({width->text(0), width->text(1), width->text(2)}),
+                 QStringList({"7", "57", "Grid1"}));
+        QVERIFY(
+            asking.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->isDefault());
 
         agree = true;
         QVERIFY(document.Open(file));
