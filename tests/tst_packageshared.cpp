@@ -114,12 +114,9 @@ private slots:
         LoadPackage(packageFile("KorTestBoth"));
         QCOMPARE(events(),
                  QStringList({"start KorTestBase", "start KorTestOther", "start KorTestBoth"}));
-        const QStringList loaded = [] {
-            QStringList names;
-            for (const TLoadedPackage &package : LoadedPackages())
-                names << package.Name;
-            return names;
-        }();
+        QStringList loaded;
+        for (const TLoadedPackage &package : LoadedPackages())
+            loaded << package.Name;
         QCOMPARE(loaded, QStringList({"KorTestBase", "KorTestOther", "KorTestBoth"}));
 
         UnloadPackage(u"KorTestBoth"_s);
@@ -131,33 +128,28 @@ private slots:
     // The session's end stops the packages the last loaded first while the host's services are
     // still there. A package that fails to stop is reported through the host, not thrown out of
     // the session's end, and the packages after it still stop.
-    void sessionEndStopsPackagesLastLoadedFirst_data()
-    {
-        QTest::addColumn<QByteArray>("failing");
-        QTest::addRow("every package stops") << QByteArray();
-        QTest::addRow("one refuses to stop") << QByteArray("KorTestOther");
-    }
-
     void sessionEndStopsPackagesLastLoadedFirst()
     {
-        QFETCH(QByteArray, failing);
-        qputenv("KOR_TEST_PACKAGE_FAIL_STOP", failing);
-        TScriptedDialogs messages;
-        {
-            const THostDialogsScope messagesScope(messages);
-            auto session = std::make_unique<THostSession>();
-            LoadPackage(packageFile("KorTestLeft"));
-            LoadPackage(packageFile("KorTestOther"));
-            LoadPackage(packageFile("KorTestRight"));
-            session.reset();
+        for (const QByteArray &failing : {QByteArray(), QByteArray("KorTestOther")}) {
+            QFile::remove(m_log);
+            qputenv("KOR_TEST_PACKAGE_FAIL_STOP", failing);
+            TScriptedDialogs messages;
+            {
+                const THostDialogsScope messagesScope(messages);
+                auto session = std::make_unique<THostSession>();
+                LoadPackage(packageFile("KorTestLeft"));
+                LoadPackage(packageFile("KorTestOther"));
+                LoadPackage(packageFile("KorTestRight"));
+                session.reset();
+            }
+            qunsetenv("KOR_TEST_PACKAGE_FAIL_STOP");
+            QVERIFY(LoadedPackages().isEmpty());
+            QCOMPARE(events().mid(4), QStringList({"stop KorTestRight", "stop KorTestOther",
+                                                   "stop KorTestLeft", "stop KorTestBase"}));
+            QCOMPARE(messages.Errors.size(), failing.isEmpty() ? 0 : 1);
+            for (const QString &error : messages.Errors)
+                QVERIFY(error.contains(failing) && error.contains("refused to stop"));
         }
-        qunsetenv("KOR_TEST_PACKAGE_FAIL_STOP");
-        QVERIFY(LoadedPackages().isEmpty());
-        QCOMPARE(events().mid(4), QStringList({"stop KorTestRight", "stop KorTestOther",
-                                               "stop KorTestLeft", "stop KorTestBase"}));
-        QCOMPARE(messages.Errors.size(), failing.isEmpty() ? 0 : 1);
-        for (const QString &error : messages.Errors)
-            QVERIFY(error.contains(failing) && error.contains("refused to stop"));
     }
 
     void startsInOrderAndStopsInReverse()

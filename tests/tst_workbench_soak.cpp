@@ -378,10 +378,8 @@ private slots:
                 const QString property = path.section(QLatin1Char('.'), 1);
                 m_window->Document()->FlushPendingChange();
                 const int last = undo->index() - 1;
-                const bool own = property == QLatin1String("Color") ||
-                                 property == QLatin1String("Left") ||
-                                 property == QLatin1String("ReadOnly") ||
-                                 property.startsWith(QLatin1String("Columns["));
+                const bool own = QStringList{"Color", "Left", "ReadOnly"}.contains(property) ||
+                                 property.startsWith("Columns["_L1);
                 if (own && last >= 0 && (last + 1 != done || undo->command(last) != top) &&
                     m_window->Document()->StepComponents(last) != QStringList{component})
                     return failAt(seed, step,
