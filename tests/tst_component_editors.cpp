@@ -110,11 +110,8 @@ public:
 
 int openDesignerWindows()
 {
-    int count = 0;
-    if (IDEDesignEd::TDesignerList *list = IDEDesignEd::DesignerList())
-        for (const QPointer<QWidget> &window : *list)
-            count += window ? 1 : 0;
-    return count;
+    const IDEDesignEd::TDesignerList *list = IDEDesignEd::DesignerList();
+    return list ? int(list->size() - list->count(nullptr)) : 0;
 }
 
 // The lookup of a customer's city title, by city_id, in Cities.
@@ -314,6 +311,9 @@ private slots:
         QTest::addColumn<int>("verb");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QList<int>>("opened"); // about, columns editors, designers, dialogs
+        QTest::addRow("grid columns") << "grid" << 2 << "Co&lumns Editor..." << QList{0, 1, 0, 0};
+        QTest::addRow("grid designer")
+            << "grid" << 3 << "Kor-DBGrid Designer..." << QList{0, 0, 1, 0};
         QTest::addRow("grid past the verbs") << "grid" << 4 << "" << QList{0, 0, 0, 0};
         QTest::addRow("dialog test") << "columns dialog" << 2 << "Test Dialog" << QList{0, 0, 0, 1};
         QTest::addRow("dialog double-click") << "columns dialog" << -1 << "" << QList{0, 0, 0, 1};
@@ -341,6 +341,8 @@ private slots:
                               openDesignerWindows(), dialogsRun};
         QCOMPARE(seen, opened);
         QVERIFY(hostDialogs.Errors.isEmpty());
+        if (opened[1])
+            QCOMPARE(TCollectionEditor::OpenEditors().first()->Collection(), grid->Columns());
     }
 
     // A double-click on a grid shows the columns editor, then the grid designer; again, it brings
@@ -412,11 +414,10 @@ private slots:
         GetComponentEditor(customers, designer.get())->Edit();
         TFieldsEditor *editor = TFieldsEditor::Find(customers);
         QVERIFY(editor && editor->isVisible());
-        QStringList offered; // Add Fields offers the columns, all chosen at first
-        hostDialogs.OnChooseFields = [&](const QStringList &Offered, QStringList &Chosen,
-                                         QWidget *) {
-            offered = Offered;
-            return Chosen == Offered;
+        // Add Fields offers the columns, all chosen at first.
+        hostDialogs.OnChooseFields = [](const QStringList &Offered, QStringList &Chosen,
+                                        QWidget *) {
+            return Chosen == Offered && Offered == QStringList{"id", "name", "city_id"};
         };
         TNewFieldDefinition asked;
         TNewFieldChoices choices;
@@ -429,7 +430,6 @@ private slots:
         QByteArray before = WriteFormText(designer.get());
         int modified = designer->ModifiedCount();
         QCOMPARE(editor->AddFields().size(), 3);
-        QCOMPARE(offered, (QStringList{"id", "name", "city_id"}));
         QCOMPARE(customers->FieldByName("name")->Name(), u"Customersname"_s);
         QCOMPARE(customers->FieldByName("name")->Owner(), static_cast<TComponent *>(customers));
         if (change != "add"_L1) {
