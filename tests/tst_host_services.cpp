@@ -44,10 +44,6 @@ private slots:
             QVERIFY(service->AddPluginInfo("C", "third", {}) != first);
         }
         QCOMPARE(DesignHostServices(IID_IOTAAboutBoxServices), nullptr);
-        TAboutBox about;
-        RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&about));
-        UnregisterIDEService(IID_IOTAAboutBoxServices);
-        QCOMPARE(DesignHostServices(IID_IOTAAboutBoxServices), nullptr);
         {
             auto splash = std::make_unique<TSplashScreen>();
             SetSplashScreenServices(splash.get());

@@ -161,7 +161,6 @@ private slots:
     {
         LoadPackage(PackageModuleFile());
         QVERIFY_THROWS_EXCEPTION(EPackageError, LoadPackage(PackageModuleFile()));
-        QCOMPARE(aboutBox.Entries.size(), 1);
         UnregisterIDEService(IID_IOTAAboutBoxServices);
         UnloadPackage(packageName);
         QVERIFY_THROWS_EXCEPTION(EPackageError, UnloadPackage(packageName));
