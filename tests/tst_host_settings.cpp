@@ -90,8 +90,6 @@ private slots:
         QCOMPARE(ini.ReadBool("S", "Toolbar", true), false);
         QCOMPARE(ini.ReadInteger("S", "Junk", 7), 7);
         QCOMPARE(ini.ReadBool("S", "Junk", true), true);
-        // Names are matched without regard to case, the way the registry does.
-        QCOMPARE(ini.ReadInteger("s", "WIDTH", 0), -42);
         QVERIFY(ini.WriteString("S", "True", "TRUE"));
         QCOMPARE(ini.ReadBool("S", "True", false), true);
     }

@@ -95,8 +95,6 @@ private slots:
         QCOMPARE(refCount(base), 1);
         LoadPackage(packageFile("KorTestRight"));
         QCOMPARE(refCount(base), 2);
-        QCOMPARE(events(),
-                 QStringList({"start KorTestBase", "start KorTestLeft", "start KorTestRight"}));
 
         UnloadPackage(u"KorTestLeft"_s);
         QVERIFY(IsPackageLoaded(base));
