@@ -223,14 +223,11 @@ class TestWorkbenchSoak : public QObject {
         for (TCollectionEditor *editor : TCollectionEditor::OpenEditors())
             if (!editor->Collection() || !onForm(editor->Component()))
                 return u"a collection editor edits a component that is gone"_s;
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (!window->isVisible() || !window->inherits("TBriskDesigner"))
-                continue;
-            const QString title = window->windowTitle();
-            const QString name = title.section(QLatin1Char(' '), 0, 0);
-            if (!form->GetComponent(name))
-                return u"the design window \"%1\" edits no component of the form"_s.arg(title);
-        }
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window->inherits("TBriskDesigner") &&
+                !form->GetComponent(window->windowTitle().section(QLatin1Char(' '), 0, 0)))
+                return u"the design window \"%1\" edits no component of the form"_s.arg(
+                    window->windowTitle());
         const QList<QObject *> selection = form->GetSelections();
         for (QObject *object : selection) {
             if (!object)
