@@ -120,12 +120,11 @@ const struct TBadFieldRow {
      {u"City"_s, Db::fkLookup, Db::ftString, 0, u"town_id"_s, u"Cities"_s, u"id"_s, u"title"_s},
      "Lookup field 'City': Customers has no field"},
     {"name taken",
-     {u"name"_s, Db::fkCalculated},
+     {u"name"_s, Db::fkCalculated, Db::ftString, 0, {}, {}, {}, {}},
      "Calculated field 'name': Customers has a field of that name"},
     {"type the driver cannot give",
-     {u"city_id"_s, Db::fkData, Db::ftGraphic},
-     "Field 'city_id': the driver gives the column as ftInteger, not as ftGraphic"},
-};
+     {u"city_id"_s, Db::fkData, Db::ftGraphic, 0, {}, {}, {}, {}},
+     "Field 'city_id': the driver gives the column as ftInteger, not as ftGraphic"}};
 
 } // namespace
 
@@ -217,8 +216,7 @@ private slots:
                       {"navigator", designer->Create<TKorDBNavigator>()},
                       {"editor", designer->Create<TKorDBEditor>()},
                       {"column", designer->Create<TKorDBColumn>()}};
-        aboutShown = 0;
-        dialogsRun = 0;
+        aboutShown = dialogsRun = 0;
         // The About box and the columns dialog are counted and cancelled.
         hostDialogs = {};
         hostDialogs.OnDialog = [this](QDialog &Dialog) {
@@ -413,8 +411,6 @@ private slots:
         QByteArray before = WriteFormText(designer.get());
         int modified = designer->ModifiedCount();
         QCOMPARE(editor->AddFields().size(), 3);
-        QCOMPARE(customers->FieldByName("name")->Name(), u"Customersname"_s);
-        QCOMPARE(customers->FieldByName("name")->Owner(), static_cast<TComponent *>(customers));
         if (change != "add"_L1) {
             QCOMPARE(designer->ModifiedCount(), modified + 1);
             before = WriteFormText(designer.get());
@@ -443,7 +439,7 @@ private slots:
                 ->GetValues([&](const QString &Name) { names.append(Name); });
             QCOMPARE(names, fields);
         } else if (change == "calculated"_L1) {
-            asked = {u"Shown"_s, Db::fkCalculated};
+            asked = {u"Shown"_s, Db::fkCalculated, Db::ftString, 0, {}, {}, {}, {}};
             TField *shown = editor->NewField();
             QVERIFY(shown && shown->IsNull());
             QCOMPARE(shown->Name(), u"CustomersShown"_s);

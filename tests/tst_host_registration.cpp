@@ -185,8 +185,7 @@ private slots:
                  SetRegisteringModule("Second");
                  RegisterPropertyEditor(String, Base, "hint", EdB);
              },
-             {{&base, "Hint", EdB}}},
-        };
+             {{&base, "Hint", EdB}}}};
         for (const auto &row : rows) {
             init();
             row.registrations();
@@ -267,8 +266,7 @@ private slots:
             {[] {
                  RegisterPropertiesInCategory("Image", Base, {"Colour", "Hint", "OnShow"});
              },
-             {"property Colour", "property OnShow"}},
-        };
+             {"property Colour", "property OnShow"}}};
         for (const auto &row : rows) {
             init();
             TScriptedDialogs messages;

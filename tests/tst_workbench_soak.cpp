@@ -300,8 +300,7 @@ class TestWorkbenchSoak : public QObject {
                 return u"the step \"%1\" is not a change of the form's components"_s.arg(
                     undo->text(index - 1));
             // Only a single new step is known to lie between the two texts.
-            const bool single = index >= 2 ? undo->command(index - 2) == Top : !Top;
-            if (single)
+            if (index >= 2 ? undo->command(index - 2) == Top : !Top)
                 m_texts.insert(top, {Before, now});
             else
                 m_texts.remove(top);
