@@ -142,11 +142,7 @@ private slots:
         const TRegTestMiddle middle;
         const TRegTestLeaf leaf;
         const auto Class = [](const QMetaObject *c) { return TPropertyType::OfClass(c); };
-        struct Check {
-            const QObject *instance;
-            const char *property;
-            const QMetaObject *editor;
-        };
+        using Check = std::tuple<const QObject *, const char *, const QMetaObject *>;
         const struct {
             const char *rule;
             RegistrationCall registrations;
@@ -189,13 +185,12 @@ private slots:
                  SetRegisteringModule("Second");
                  RegisterPropertyEditor(String, Base, "hint", EdB);
              },
-             {{&base, "Hint", EdB}}},
-        };
+             {{&base, "Hint", EdB}}}};
         for (const auto &row : rows) {
             init();
             row.registrations();
-            for (const Check &check : row.checks)
-                QVERIFY(editorFor(*check.instance, check.property) == check.editor);
+            for (const auto &[instance, property, editor] : row.checks)
+                QVERIFY(editorFor(*instance, property) == editor);
         }
         UnregisterModule("Second");
         QCOMPARE(editorFor(base, "Hint"), EdA);
@@ -271,8 +266,7 @@ private slots:
             {[] {
                  RegisterPropertiesInCategory("Image", Base, {"Colour", "Hint", "OnShow"});
              },
-             {"property Colour", "property OnShow"}},
-        };
+             {"property Colour", "property OnShow"}}};
         for (const auto &row : rows) {
             init();
             TScriptedDialogs messages;

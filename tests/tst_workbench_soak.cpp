@@ -223,14 +223,11 @@ class TestWorkbenchSoak : public QObject {
         for (TCollectionEditor *editor : TCollectionEditor::OpenEditors())
             if (!editor->Collection() || !onForm(editor->Component()))
                 return u"a collection editor edits a component that is gone"_s;
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (!window->isVisible() || !window->inherits("TBriskDesigner"))
-                continue;
-            const QString title = window->windowTitle();
-            const QString name = title.section(QLatin1Char(' '), 0, 0);
-            if (!form->GetComponent(name))
-                return u"the design window \"%1\" edits no component of the form"_s.arg(title);
-        }
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window->inherits("TBriskDesigner") &&
+                !form->GetComponent(window->windowTitle().section(QLatin1Char(' '), 0, 0)))
+                return u"the design window \"%1\" edits no component of the form"_s.arg(
+                    window->windowTitle());
         const QList<QObject *> selection = form->GetSelections();
         for (QObject *object : selection) {
             if (!object)
@@ -303,8 +300,7 @@ class TestWorkbenchSoak : public QObject {
                 return u"the step \"%1\" is not a change of the form's components"_s.arg(
                     undo->text(index - 1));
             // Only a single new step is known to lie between the two texts.
-            const bool single = index >= 2 ? undo->command(index - 2) == Top : !Top;
-            if (single)
+            if (index >= 2 ? undo->command(index - 2) == Top : !Top)
                 m_texts.insert(top, {Before, now});
             else
                 m_texts.remove(top);
@@ -378,10 +374,8 @@ private slots:
                 const QString property = path.section(QLatin1Char('.'), 1);
                 m_window->Document()->FlushPendingChange();
                 const int last = undo->index() - 1;
-                const bool own = property == QLatin1String("Color") ||
-                                 property == QLatin1String("Left") ||
-                                 property == QLatin1String("ReadOnly") ||
-                                 property.startsWith(QLatin1String("Columns["));
+                const bool own = QStringList{"Color", "Left", "ReadOnly"}.contains(property) ||
+                                 property.startsWith("Columns["_L1);
                 if (own && last >= 0 && (last + 1 != done || undo->command(last) != top) &&
                     m_window->Document()->StepComponents(last) != QStringList{component})
                     return failAt(seed, step,

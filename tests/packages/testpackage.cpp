@@ -60,11 +60,10 @@ struct ManifestLayout {
 
 void log(const char *what)
 {
-    if (const char *file = std::getenv("KOR_TEST_PACKAGE_LOG")) {
-        if (std::FILE *out = std::fopen(file, "a")) {
-            std::fprintf(out, "%s %s\n", what, KOR_TEST_PACKAGE);
-            std::fclose(out);
-        }
+    const char *file = std::getenv("KOR_TEST_PACKAGE_LOG");
+    if (std::FILE *out = file ? std::fopen(file, "a") : nullptr) {
+        std::fprintf(out, "%s %s\n", what, KOR_TEST_PACKAGE);
+        std::fclose(out);
     }
 }
 
