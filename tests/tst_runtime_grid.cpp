@@ -280,6 +280,14 @@ private slots:
         QCOMPARE(grid.VisibleRowCount(), 1);
         db.Customers.Last();
         QVERIFY(!grid.CellRect(name, 0).isValid());
+        // Page Up goes a page of records back; the wheel scrolls the records down.
+        QTest::keyClick(&grid, Qt::Key_PageUp);
+        QCOMPARE(db.Customers.RecNo(), 2);
+        db.Customers.First();
+        QWheelEvent down(QPointF(50, 50), grid.mapToGlobal(QPointF(50, 50)), {}, {0, -120},
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&grid, &down);
+        QVERIFY(grid.TopRow() > 0);
     }
 
     void scrollBarsShowAsTheirPropertyAndTheContentAsk_data()
@@ -381,6 +389,8 @@ private slots:
         QTest::addRow("End, then back with Home") << 0 << endHome << 0;
         QTest::addRow("End beside a fixed column") << 1 << QList<int>{Qt::Key_End} << 8;
         QTest::addRow("Tab past the last column") << 2 << QList<int>(9, Qt::Key_Tab) << 0;
+        QTest::addRow("Shift+Tab back past the first column")
+            << 0 << (QList<int>(9, Qt::Key_Tab) << Qt::Key_Backtab) << 8;
         QTest::addRow("Home beside fixed columns") << 2 << endHome << 0;
     }
 
