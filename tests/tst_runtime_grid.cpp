@@ -268,9 +268,6 @@ private slots:
         QCOMPARE(grid.SelectedColumn(), name);
         QCOMPARE(std::pair(db.Customers.RecNo(), grid.CellText(name, 2)), std::pair(3, u"Cid"_s));
         QVERIFY(moved.count() >= 2);
-
-        QTest::keyClick(&grid, Qt::Key_Up);
-        QCOMPARE(db.Customers.RecNo(), 2);
         QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(db.Customers.RecNo(), 1);
 
@@ -280,9 +277,11 @@ private slots:
         QCOMPARE(grid.VisibleRowCount(), 1);
         db.Customers.Last();
         QVERIFY(!grid.CellRect(name, 0).isValid());
-        // Page Up goes a page of records back; the wheel scrolls the records down.
+        // Page Up and Page Down go a page of records (one here); the wheel scrolls the records.
         QTest::keyClick(&grid, Qt::Key_PageUp);
         QCOMPARE(db.Customers.RecNo(), 2);
+        QTest::keyClick(&grid, Qt::Key_PageDown);
+        QCOMPARE(db.Customers.RecNo(), 3);
         db.Customers.First();
         QWheelEvent down(QPointF(50, 50), grid.mapToGlobal(QPointF(50, 50)), {}, {0, -120},
                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -373,6 +372,32 @@ private slots:
         QCOMPARE(ranges.count(), 1);
         QCoreApplication::processEvents();
         QCOMPARE(ranges.count(), 1);
+    }
+
+    // From the second record's fifth column, each key moves the record or the column a person
+    // expects; the pages are longer than the three records.
+    void keysMoveTheRecordOrTheColumn()
+    {
+        const std::tuple<Qt::Key, Qt::KeyboardModifiers, int, int> keys[] = {
+            {Qt::Key_Up, {}, 1, 4},
+            {Qt::Key_Down, {}, 3, 4},
+            {Qt::Key_PageUp, {}, 1, 4},
+            {Qt::Key_PageDown, {}, 3, 4},
+            {Qt::Key_Home, Qt::ControlModifier, 1, 4},
+            {Qt::Key_End, Qt::ControlModifier, 3, 4},
+            {Qt::Key_Home, {}, 2, 0},
+            {Qt::Key_End, {}, 2, 8},
+            {Qt::Key_Left, {}, 2, 3},
+            {Qt::Key_Right, {}, 2, 5}};
+        GridOnCustomers db;
+        QVERIFY(showWideGrid(db, 0));
+        for (const auto &[key, modifiers, record, column] : keys) {
+            db.Customers.setRecNo(2);
+            db.Grid.setSelectedIndex(4);
+            QTest::keyClick(&db.Grid, key, modifiers);
+            QCOMPARE(std::tuple(key, db.Customers.RecNo(), db.Grid.SelectedIndex()),
+                     std::tuple(key, record, column));
+        }
     }
 
     void movesBringTheCurrentCellIntoView_data()
