@@ -323,6 +323,34 @@ private slots:
         QCOMPARE(edit->Edit()->text(), QString("name"));
     }
 
+    // In the value cell, Escape takes the typing back and the editor stays; Alt+Down opens the
+    // list, where Escape closes it and Enter chooses; a double-click takes the next value.
+    void keysAndDoubleClickInTheValueCell()
+    {
+        InspectorFixture f;
+        TInspectorValueEdit *edit = f.openEditor("DrawingStyle");
+        QTest::keyClicks(edit->Edit(), "x");
+        QTest::keyClick(edit->Edit(), Qt::Key_Escape);
+        QVERIFY(edit->isVisible() && !edit->IsModified());
+        QCOMPARE(edit->Edit()->text(), QString("gdsClassic"));
+        const auto altDown = [&] {
+            QTest::keyClick(edit->Edit(), Qt::Key_Down, Qt::AltModifier);
+            return QPointer(f.inspector.findChild<TInspectorValueList *>());
+        };
+        QPointer<TInspectorValueList> list = altDown();
+        QVERIFY(list && list->isVisible());
+        QTest::keyClick(list->View(), Qt::Key_Escape);
+        QVERIFY(!list || !list->isVisible());
+        list = altDown();
+        const int themed = int(list->Values().indexOf("gdsThemed"));
+        list->View()->setCurrentIndex(list->View()->model()->index(themed, 0));
+        QTest::keyClick(list->View(), Qt::Key_Return);
+        QCOMPARE(f.value("DrawingStyle"), QString("gdsThemed"));
+        QTest::mouseDClick(edit->Edit(), Qt::LeftButton);
+        QCOMPARE(f.value("DrawingStyle"), QString("gdsGradient"));
+        QCOMPARE(f.designer.modified, 2);
+    }
+
     void imageIndexListIsDrawnByItsEditor()
     {
         InspectorFixture f;
