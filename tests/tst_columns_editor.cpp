@@ -22,14 +22,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList fieldNames(const TKorDBGridColumns *Columns)
-{
-    QStringList names;
-    for (int i = 0; i < Columns->Count(); ++i)
-        names.append(Columns->Items(i)->FieldName());
-    return names;
-}
-
 QList<int> selectedRows(const TCollectionEditor *Editor)
 {
     QList<int> rows;
@@ -202,7 +194,7 @@ private slots:
             {editor->SelectAllCmd, {"id", "born", "name"}, {0, 1, 2}}};
         for (const auto &[command, names, rows] : steps) {
             command->trigger();
-            QCOMPARE(fieldNames(columns()), names);
+            QCOMPARE(ColumnFieldNames(*columns()), names);
             QCOMPARE(selectedRows(editor), rows);
         }
         QVERIFY(designer->GetSelections().size() == 3 && !editor->MoveUpCmd->isEnabled() &&
@@ -234,7 +226,7 @@ private slots:
         const QStringList before = names(row.before), after = names(row.after);
         if (row.customised)
             customise(before);
-        QCOMPARE(fieldNames(columns()), before);
+        QCOMPARE(ColumnFieldNames(*columns()), before);
         TKorDBGridColumnsEditor *editor = open();
         QVERIFY(editor->AddAllFieldsCmd->isEnabled());
         const int modified = designer->ModifiedCount();
@@ -251,7 +243,7 @@ private slots:
             QVERIFY(asked.Msg == u"Delete existing columns?"_s && asked.DlgType == mtConfirmation &&
                     asked.Buttons == (mbYes | mbNo | mbCancel) && asked.HelpCtx == 0);
         }
-        QCOMPARE(fieldNames(columns()), after);
+        QCOMPARE(ColumnFieldNames(*columns()), after);
         // Refreshed and reported on every path, Cancel included, and the lock undone.
         QVERIFY(columns()->State() == Kor::csCustomized &&
                 editor->ListView1->topLevelItemCount() == after.size() &&
@@ -270,7 +262,7 @@ private slots:
         const THostDialogsScope messagesScope(messages);
         messages.Answers = {mrNo};
         editor->AddAllFieldsClick(editor->AddAllFieldsCmd);
-        QVERIFY(fieldNames(columns()) == QStringList({"id"}) && !editor->StateLocked());
+        QVERIFY(ColumnFieldNames(*columns()) == QStringList({"id"}) && !editor->StateLocked());
     }
 
     void commandsFollowTheColumnsState()
@@ -320,7 +312,7 @@ private slots:
         selectRows(editor, row.selected);
         const int modified = designer->ModifiedCount();
         editor->DeleteCmd->trigger();
-        QCOMPARE(fieldNames(columns()), after);
+        QCOMPARE(ColumnFieldNames(*columns()), after);
         QCOMPARE(editor->ListView1->topLevelItemCount(), after.size());
         QCOMPARE(selectedRows(editor), row.selectedAfter);
         QList<QObject *> selection;
@@ -379,7 +371,7 @@ private slots:
             moved.append(columns()->Items(index));
         const int modified = designer->ModifiedCount();
         editor->ListView1DragDrop(editor->ListView1, editor->ListView1, at.x(), at.y());
-        QCOMPARE(fieldNames(columns()), after);
+        QCOMPARE(ColumnFieldNames(*columns()), after);
         QVERIFY(columns()->DesignUpdateCount() == 0 && columns()->UpdateCount() == 0 &&
                 designer->ModifiedCount() == modified + 1);
         // The moved columns stay selected, in their new rows.

@@ -23,12 +23,6 @@ void writeRaw(const QString &fileName, const QByteArray &bytes)
     file.write(bytes);
 }
 
-QByteArray readRaw(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestHostSettings : public QObject {
@@ -74,7 +68,7 @@ private slots:
         QCOMPARE(ini.ReadString(u"After"_s, u"Marker"_s, {}), u"1"_s);
         QVERIFY(!ini.IsDamaged());
         // The file stays one line per value.
-        QCOMPARE(readRaw(ini.FileName()).count('\n'), 5);
+        QCOMPARE(ReadTestFile(ini.FileName()).count('\n'), 5);
     }
 
     void numbersAndBooleans()
@@ -224,7 +218,7 @@ private slots:
         ini.EraseSection("TBriskDesigner");
         ini.WriteInteger("TBriskDesigner", "Width", 30);
         QVERIFY(ini.EndUpdate());
-        QCOMPARE(readRaw(ini.FileName() + ".damaged"), garbage);
+        QCOMPARE(ReadTestFile(ini.FileName() + ".damaged"), garbage);
         QVERIFY(!ini.IsDamaged());
         QCOMPARE(ini.ReadSections(), (QStringList{"Other", "TBriskDesigner"}));
         QCOMPARE(ini.ReadInteger("Other", "A", -1), 1);
@@ -237,8 +231,8 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, report);
         QCOMPARE(ini.ReadInteger("Other", "A", -1), 2);
         QVERIFY(ini.WriteInteger("Other", "B", 1));
-        QCOMPARE(readRaw(ini.FileName() + ".damaged.2"), second);
-        QCOMPARE(readRaw(ini.FileName() + ".damaged"), garbage);
+        QCOMPARE(ReadTestFile(ini.FileName() + ".damaged.2"), second);
+        QCOMPARE(ReadTestFile(ini.FileName() + ".damaged"), garbage);
         QCOMPARE(ini.ReadSectionValues("Other"), (QStringList{"A=2", "B=1"}));
     }
 
@@ -292,7 +286,7 @@ private slots:
             QCOMPARE(ini.ReadBool("S", "N", true), true);
         }
         qputenv("KOR_SETTINGS_DIR", saved);
-        QCOMPARE(readRaw(blocker), QByteArray("x"));
+        QCOMPARE(ReadTestFile(blocker), QByteArray("x"));
     }
 };
 

@@ -57,16 +57,10 @@ bool moduleListed()
     return std::ranges::any_of(LibModules(), [](auto *m) { return m->Name == packageName; });
 }
 
-QByteArray moduleBytes()
-{
-    QFile file(PackageModuleFile());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A copy of the module whose manifest names another run-time package, with a matching hash.
 QByteArray requiringMissingPackage()
 {
-    QByteArray bytes = moduleBytes();
+    QByteArray bytes = ReadTestFile(PackageModuleFile());
     const qsizetype manifest =
         bytes.indexOf(ReadModuleSection(PackageModuleFile(), PackageInfoSection));
     const qsizetype at = bytes.indexOf(QByteArray("VCLKorDBGrid90.bpl") + '\0', manifest);
@@ -219,7 +213,7 @@ private slots:
     void refusedFiles()
     {
         QTemporaryDir dir;
-        const QByteArray module = moduleBytes();
+        const QByteArray module = ReadTestFile(PackageModuleFile());
         QVERIFY(module.size() > 4096);
         QByteArray noSectionTable = module;
         // e_shoff of a 64-bit header sits at byte 40; point it past the end of the file.

@@ -9,14 +9,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList fieldNames(const TKorDBGridColumns &columns)
-{
-    QStringList names;
-    for (int i = 0; i < columns.Count(); ++i)
-        names.append(columns.Items(i)->FieldName());
-    return names;
-}
-
 } // namespace
 
 class TestRuntimeColumns : public QObject {
@@ -43,7 +35,7 @@ private slots:
         QCOMPARE(columns.Count(), 0);
         db.Customers.Open();
         db.Customers.FieldByName("notes")->setVisible(false);
-        QVERIFY(columns.Count() == 8 && !fieldNames(columns).contains("notes"));
+        QVERIFY(columns.Count() == 8 && !ColumnFieldNames(columns).contains("notes"));
     }
 
     void addingMakesTheColumnsCustomised()
@@ -76,7 +68,7 @@ private slots:
         grid.Columns()->Add()->setFieldName("score");
         grid.Columns()->RebuildColumns();
         QCOMPARE(grid.Columns()->State(), Kor::csCustomized);
-        QCOMPARE(fieldNames(*grid.Columns()),
+        QCOMPARE(ColumnFieldNames(*grid.Columns()),
                  (QStringList{"id", "name", "balance", "born", "active", "rating", "notes", "score",
                               "country_id", "country"}));
         QCOMPARE(grid.Columns()->Items(9)->Field()->FieldKind(), Db::fkLookup);
@@ -116,10 +108,10 @@ private slots:
         QCOMPARE(columns.DesignUpdateCount(), 1);
         moved->SetIndex(head->ExpandIndex());
         columns.EndDesignUpdate();
-        QCOMPARE(fieldNames(columns), (QStringList{"head", "m1", "m2", "a", "b"}));
+        QCOMPARE(ColumnFieldNames(columns), (QStringList{"head", "m1", "m2", "a", "b"}));
         QCOMPARE(moved->Index(), 3);
         columns.Items(4)->SetIndex(0);
-        QCOMPARE(fieldNames(columns), (QStringList{"b", "head", "m1", "m2", "a"}));
+        QCOMPARE(ColumnFieldNames(columns), (QStringList{"b", "head", "m1", "m2", "a"}));
 
         // Collapsing the group hides its members from the grid.
         QCOMPARE(grid.VisibleColumns().size(), 5);

@@ -52,3 +52,12 @@ struct GridOnCustomers : RuntimeFixture {
     TKorDBGrid Grid;
     GridOnCustomers() { Grid.setDataSource(&Source); }
 };
+
+// The field names of a grid's columns, in order.
+inline QStringList ColumnFieldNames(const TKorDBGridColumns &Columns)
+{
+    QStringList names;
+    for (int i = 0; i < Columns.Count(); ++i)
+        names.append(Columns.Items(i)->FieldName());
+    return names;
+}

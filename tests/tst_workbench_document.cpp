@@ -63,12 +63,6 @@ void setAsInspector(IDesigner *Designer, QObject *Instance, const QString &Prope
         ->SetValue(Value);
 }
 
-QByteArray fileBytes(const QString &FileName)
-{
-    QFile file(FileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The component of that name on the designer's form, or owned by one of its components.
 TComponent *componentNamed(TFormDesigner *Designer, const QString &Name)
 {
@@ -492,7 +486,7 @@ private slots:
         QCOMPARE(grid->Columns()->Items(0)->FieldName(), u"id"_s);
         QVERIFY(!designer->GetComponent(u"Gauge1"_s));
         QCOMPARE(designer->Form()->windowTitle(), u"Orders"_s);
-        QCOMPARE(fileBytes(file), text);
+        QCOMPARE(ReadTestFile(file), text);
 
         // Saving over it asks; No writes nothing. Saved over once, it asks no more.
         grid->SetName(u"Orders"_s);
@@ -503,11 +497,11 @@ private slots:
             QCOMPARE(document.Save(file), answer == mrYes);
             QCOMPARE(messages.Requests.size(), answer == mrNo ? 1 : 2);
             QCOMPARE(messages.Requests.last().DlgType, mtConfirmation);
-            QCOMPARE(fileBytes(file) == text, answer == mrNo);
+            QCOMPARE(ReadTestFile(file) == text, answer == mrNo);
         }
         // What the host does not know is back, with the component it belongs to.
         const QJsonObject original = QJsonDocument::fromJson(text).object();
-        const QJsonObject saved = QJsonDocument::fromJson(fileBytes(file)).object();
+        const QJsonObject saved = QJsonDocument::fromJson(ReadTestFile(file)).object();
         QCOMPARE(saved["Version"], original["Version"]);
         QCOMPARE(saved["properties"]["Shade"], QJsonValue(3));
         const QJsonArray components = saved["components"].toArray();

@@ -64,6 +64,12 @@ QString WriteTestFile(const QString &Path, const QByteArray &Bytes)
     return Path;
 }
 
+QByteArray ReadTestFile(const QString &Path)
+{
+    QFile file(Path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QString PackageModuleFile()
 {
     return QDir(qEnvironmentVariable("KOR_PACKAGE_DIR")).filePath(u"DCLKorDBGrid90.so"_s);

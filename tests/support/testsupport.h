@@ -21,5 +21,7 @@ bool IsBold(QWidget *Control);
 // Writes Bytes to the file Path, replacing what it held. Answers Path, or an empty string when the
 // file could not be written.
 QString WriteTestFile(const QString &Path, const QByteArray &Bytes);
+// The bytes of the file Path; empty when it cannot be read.
+QByteArray ReadTestFile(const QString &Path);
 // The design-time module that the tests load, in the folder KOR_PACKAGE_DIR names.
 QString PackageModuleFile();
